@@ -1,0 +1,20 @@
+//------------------------------------------------------------------------------
+//  nkernelpackage.cc
+//
+//  Superclasses come before their subclasses: a superclass that is not
+//  registered yet is fatal.
+//------------------------------------------------------------------------------
+#include "kernel/nkernelpackage.h"
+#include "kernel/nmodule.h"
+
+N_DECLARE_MODULE(nobject)
+N_DECLARE_MODULE(nroot)
+N_DECLARE_MODULE(nenv)
+
+void nkernel_package()
+{
+    nKernelServer* ks = nKernelServer::Instance();
+    N_ADD_MODULE(ks, nobject);
+    N_ADD_MODULE(ks, nroot);
+    N_ADD_MODULE(ks, nenv);
+}

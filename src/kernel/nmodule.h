@@ -1,0 +1,39 @@
+#ifndef N_MODULE_H
+#define N_MODULE_H
+//------------------------------------------------------------------------------
+/**
+    @file nmodule.h
+
+    A module is how a class registers: an init function (proper name,
+    instance size, superclass, commands) and a factory. N_IMPLEMENT_MODULE
+    writes both for a class; N_DECLARE_MODULE declares them for a package.
+*/
+#include "kernel/nkernelserver.h"
+#include "kernel/nclass.h"
+
+/// declares the module functions <module>_init and <module>_new
+#define N_DECLARE_MODULE(MODULE) \
+    bool MODULE##_init(nClass* cl, nKernelServer* ks); \
+    void* MODULE##_new();
+
+/// defines the module functions of CLASS, registered under the module name
+/// MODULE below the module SUPERMODULE; INITCMDS is its n_initcmds or nullptr
+#define N_IMPLEMENT_MODULE(MODULE, CLASS, SUPERMODULE, INITCMDS) \
+    bool MODULE##_init(nClass* cl, nKernelServer* ks) \
+    { \
+        cl->SetProperName(#CLASS); \
+        cl->SetInstanceSize((int)sizeof(CLASS)); \
+        ks->AddClass(SUPERMODULE, cl); \
+        void (*initCmds)(nClass*) = INITCMDS; \
+        if (initCmds) initCmds(cl); \
+        return true; \
+    } \
+    void* MODULE##_new() \
+    { \
+        return n_new(CLASS); \
+    }
+
+/// registers a module with the kernel server (used inside package functions)
+#define N_ADD_MODULE(KS, MODULE) (KS)->AddModule(#MODULE, MODULE##_init, MODULE##_new)
+
+#endif

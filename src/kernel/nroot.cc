@@ -1,0 +1,314 @@
+//------------------------------------------------------------------------------
+//  nroot.cc
+//------------------------------------------------------------------------------
+#include "kernel/nroot.h"
+#include "kernel/nkernelserver.h"
+#include "kernel/npersistserver.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+nRoot::nRoot() :
+    parent(nullptr),
+    saveFlags(0)
+{
+    this->childNode.SetData(this);
+}
+
+/*
+ * ~nRoot --
+ *     Kills the children whatever other references they hold, unlinks
+ *     the object from its parent, and moves the kernel's cwd (and any
+ *     saved cwd) off the dying object.
+ */
+nRoot::~nRoot()
+{
+    n_assert(this->refCount == 0);
+    if (kernelServer)
+    {
+        kernelServer->ObjectDying(this);
+    }
+    nRoot* child;
+    while ((child = this->GetHead()) != nullptr)
+    {
+        while (!child->Release())
+        {
+        }
+    }
+    if (this->parent)
+    {
+        this->Remove();
+    }
+}
+
+/*
+ * Release --
+ *     At the last reference the object waits until no other thread is in
+ *     a locked section of it, then dies. The mutex is unlocked again before
+ *     the delete: destroying a held mutex is undefined.
+ */
+bool nRoot::Release()
+{
+    n_assert(this->refCount > 0);
+    if (--this->refCount == 0)
+    {
+        this->mutex.Lock();
+        this->mutex.Unlock();
+        delete this;
+        return true;
+    }
+    return false;
+}
+
+void nRoot::Initialize()
+{
+}
+
+nRoot* nRoot::GetHead() const
+{
+    return FromNode(this->children.GetHead());
+}
+
+nRoot* nRoot::GetTail() const
+{
+    return FromNode(this->children.GetTail());
+}
+
+nRoot* nRoot::GetSucc() const
+{
+    if (!this->childNode.IsLinked()) return nullptr;
+    return FromNode(this->childNode.GetSucc());
+}
+
+nRoot* nRoot::GetPred() const
+{
+    if (!this->childNode.IsLinked()) return nullptr;
+    return FromNode(this->childNode.GetPred());
+}
+
+void nRoot::AddHead(nRoot* child)
+{
+    n_assert(child);
+    child->parent = this;
+    this->children.AddHead(&child->childNode);
+}
+
+void nRoot::AddTail(nRoot* child)
+{
+    n_assert(child);
+    child->parent = this;
+    this->children.AddTail(&child->childNode);
+}
+
+void nRoot::Remove()
+{
+    if (this->childNode.IsLinked())
+    {
+        this->childNode.Remove();
+    }
+    this->parent = nullptr;
+}
+
+nRoot* nRoot::Find(const char* str) const
+{
+    n_assert(str);
+    if (str[0] == '.')
+    {
+        if (str[1] == 0) return const_cast<nRoot*>(this);
+        if (str[1] == '.' && str[2] == 0) return this->parent;
+    }
+    for (nRoot* child = this->GetHead(); child; child = child->GetSucc())
+    {
+        if (strcmp(child->GetName(), str) == 0) return child;
+    }
+    return nullptr;
+}
+
+/*
+ * GetFullName --
+ *     Joins the names from the root down with '/'. There is no depth limit:
+ *     a cut path would name another object.
+ */
+nString nRoot::GetFullName() const
+{
+    std::vector<const nRoot*> chain;
+    for (const nRoot* cur = this; cur; cur = cur->parent)
+    {
+        chain.push_back(cur);
+    }
+    nString path;
+    for (size_t i = chain.size(); i-- > 0;)
+    {
+        const char* n = chain[i]->GetName();
+        path.Append(n);
+        if (i > 0 && n[0] != '/')
+        {
+            path.Append("/");
+        }
+    }
+    return path;
+}
+
+nString nRoot::GetRelPath(const nRoot* other) const
+{
+    n_assert(other);
+    nString path;
+    if (other == this)
+    {
+        path = ".";
+        return path;
+    }
+    if (other == this->parent)
+    {
+        path = "..";
+        return path;
+    }
+    if (other->parent == this)
+    {
+        path = other->GetName();
+        return path;
+    }
+
+    std::vector<const nRoot*> a, b;
+    for (const nRoot* cur = this; cur; cur = cur->parent) a.insert(a.begin(), cur);
+    for (const nRoot* cur = other; cur; cur = cur->parent) b.insert(b.begin(), cur);
+    size_t common = 0;
+    while (common < a.size() && common < b.size() && a[common] == b[common]) ++common;
+
+    for (size_t i = common; i < a.size(); i++) path.Append("../");
+    for (size_t i = common; i < b.size(); i++)
+    {
+        path.Append(b[i]->GetName());
+        path.Append("/");
+    }
+    path.StripTrailingSlash();
+    return path;
+}
+
+namespace
+{
+
+int CompareNamesDescending(const void* e0, const void* e1)
+{
+    const nRoot* r0 = *(nRoot* const*)e0;
+    const nRoot* r1 = *(nRoot* const*)e1;
+    return strcmp(r1->GetName(), r0->GetName());
+}
+
+}  // namespace
+
+/*
+ * Sort --
+ *     Orders the children ascending by name. Allocates nothing when there
+ *     are no children.
+ */
+void nRoot::Sort()
+{
+    int num = 0;
+    for (nRoot* c = this->GetHead(); c; c = c->GetSucc()) ++num;
+    if (num == 0) return;
+    nRoot** c_array = (nRoot**)n_malloc(num * sizeof(nRoot*));
+    n_assert(c_array);
+    int i = 0;
+    for (nRoot* c = this->GetHead(); c; c = c->GetSucc()) c_array[i++] = c;
+    qsort(c_array, num, sizeof(nRoot*), CompareNamesDescending);
+    for (i = 0; i < num; i++)
+    {
+        c_array[i]->Remove();
+        this->AddHead(c_array[i]);
+    }
+    n_free(c_array);
+}
+
+int nRoot::GetTreeSize() const
+{
+    int size = this->GetInstanceSize();
+    for (nRoot* c = this->GetHead(); c; c = c->GetSucc())
+    {
+        size += c->GetTreeSize();
+    }
+    return size;
+}
+
+/*
+ * SaveAs --
+ *     Saves the object and (unless shallow) its children, in the order the
+ *     save flags give. Results: SaveCmds' result.
+ */
+bool nRoot::SaveAs(const char* name)
+{
+    n_assert(name);
+    nPersistServer* ps = kernelServer->GetPersistServer();
+    if (!ps)
+    {
+        n_printf("nRoot::SaveAs(): no persistence server!\n");
+        return false;
+    }
+    if (!ps->BeginObject(this, name, true))
+    {
+        n_error("nRoot::SaveAs(): BeginObject() failed!");
+    }
+    bool retval;
+    const bool shallow = (this->saveFlags & N_FLAG_SAVESHALLOW) != 0;
+    if (this->saveFlags & N_FLAG_SAVEUPSIDEDOWN)
+    {
+        if (!shallow)
+        {
+            for (nRoot* c = this->GetHead(); c; c = c->GetSucc()) c->SaveAs(c->GetName());
+        }
+        retval = this->SaveCmds(ps);
+    }
+    else
+    {
+        retval = this->SaveCmds(ps);
+        if (!shallow)
+        {
+            for (nRoot* c = this->GetHead(); c; c = c->GetSucc()) c->SaveAs(c->GetName());
+        }
+    }
+    ps->EndObject(true);
+    return retval;
+}
+
+nObject* nRoot::Clone(const char* name)
+{
+    n_assert(name);
+    nPersistServer* ps = kernelServer->GetPersistServer();
+    if (!ps)
+    {
+        n_printf("nRoot::Clone(): no persistence server!\n");
+        return nullptr;
+    }
+    const nPersistServer::nSaveMode oldMode = ps->GetSaveMode();
+    ps->SetSaveMode(nPersistServer::SAVEMODE_CLONE);
+    nObject* clone = nullptr;
+    if (ps->BeginObject(this, name, true))
+    {
+        const bool shallow = (this->saveFlags & N_FLAG_SAVESHALLOW) != 0;
+        if (this->saveFlags & N_FLAG_SAVEUPSIDEDOWN)
+        {
+            if (!shallow)
+            {
+                for (nRoot* c = this->GetHead(); c; c = c->GetSucc()) c->Clone(c->GetName());
+            }
+            this->SaveCmds(ps);
+        }
+        else
+        {
+            this->SaveCmds(ps);
+            if (!shallow)
+            {
+                for (nRoot* c = this->GetHead(); c; c = c->GetSucc()) c->Clone(c->GetName());
+            }
+        }
+        ps->EndObject(true);
+        clone = ps->GetClone();
+    }
+    else
+    {
+        n_error("nRoot::Clone(): BeginObject() failed!");
+    }
+    ps->SetSaveMode(oldMode);
+    return clone;
+}

@@ -1,0 +1,81 @@
+#ifndef N_ROOT_H
+#define N_ROOT_H
+//------------------------------------------------------------------------------
+/**
+    @class nRoot
+    @ingroup Kernel
+
+    A named object in the one object tree: parent, ordered children, full
+    and relative paths, save flags and a mutex of its own. A tree object
+    belongs to its parent; when the parent dies, its children die with it.
+*/
+#include "kernel/nobject.h"
+#include "kernel/nmutex.h"
+#include "util/nnode.h"
+#include "util/nlist.h"
+#include "util/nstring.h"
+
+class nRoot : public nObject
+{
+public:
+    enum
+    {
+        /// children are saved and cloned before the object's own commands
+        N_FLAG_SAVEUPSIDEDOWN = (1 << 0),
+        /// children are neither saved nor cloned
+        N_FLAG_SAVESHALLOW = (1 << 1),
+    };
+
+    nRoot();
+
+    /// one reference less; at 0 the object waits for its mutex and dies
+    bool Release() override;
+    /// called once after the kernel named and linked a new tree object
+    virtual void Initialize();
+
+    bool SaveAs(const char* name) override;
+    nObject* Clone(const char* name) override;
+
+    void LockMutex() { this->mutex.Lock(); }
+    void UnlockMutex() { this->mutex.Unlock(); }
+
+    void SetName(const char* str) { this->name = str; }
+    const char* GetName() const { return this->name.Get(); }
+
+    nRoot* GetParent() const { return this->parent; }
+    nRoot* GetHead() const;
+    nRoot* GetTail() const;
+    nRoot* GetSucc() const;
+    nRoot* GetPred() const;
+    void AddHead(nRoot* child);
+    void AddTail(nRoot* child);
+    /// unlink from the parent
+    void Remove();
+    /// a child by name, "." this object, ".." the parent
+    nRoot* Find(const char* str) const;
+    /// the absolute path
+    nString GetFullName() const;
+    /// the path from this object to another
+    nString GetRelPath(const nRoot* other) const;
+    /// order the children by name
+    void Sort();
+    /// instance sizes of the object and all its descendants
+    int GetTreeSize() const;
+
+    void SetSaveFlags(ushort f) { this->saveFlags = f; }
+    ushort GetSaveFlags() const { return this->saveFlags; }
+
+protected:
+    ~nRoot() override;
+
+private:
+    static nRoot* FromNode(nNode* node) { return node ? static_cast<nRoot*>(node->GetData()) : nullptr; }
+
+    nNode childNode;
+    nString name;
+    nRoot* parent;
+    nList children;
+    ushort saveFlags;
+    nMutex mutex;
+};
+#endif

@@ -1,0 +1,146 @@
+//------------------------------------------------------------------------------
+//  nstrfuncs.cc
+//
+//  The kernel's small string functions and n_sleep.
+//------------------------------------------------------------------------------
+#include "kernel/ntypes.h"
+
+#include <cstring>
+#include <ctime>
+#include <cerrno>
+
+/*
+ * n_sleep --
+ *     Sleeps for the given seconds, truncated to whole milliseconds.
+ */
+void n_sleep(double sec)
+{
+    if (sec <= 0.0) return;
+    const long ms = (long)(sec * 1000.0);
+    struct timespec ts;
+    ts.tv_sec = ms / 1000;
+    ts.tv_nsec = (ms % 1000) * 1000000L;
+    while (nanosleep(&ts, &ts) == -1 && errno == EINTR)
+    {
+    }
+}
+
+/*
+ * n_strdup --
+ *     Copies a text into a block from n_malloc; the caller frees it with n_free.
+ */
+char* n_strdup(const char* from)
+{
+    n_assert(from);
+    const size_t len = strlen(from) + 1;
+    char* to = (char*)n_malloc(len);
+    if (to) memcpy(to, from, len);
+    return to;
+}
+
+/*
+ * n_strncpyz --
+ *     strncpy of at most destSize characters; the result is always
+ *     terminated (at most destSize - 1 characters are kept).
+ */
+char* n_strncpyz(char* dest, const char* src, size_t destSize)
+{
+    if (destSize == 0) return dest;
+    strncpy(dest, src, destSize);
+    dest[destSize - 1] = 0;
+    return dest;
+}
+
+/*
+ * n_strcat --
+ *     strcat that asserts the combined text fits the destination buffer.
+ */
+void n_strcat(char* dest, const char* src, size_t dest_size)
+{
+    size_t l = strlen(dest) + strlen(src) + 1;
+    n_assert(l < dest_size);
+    strcat(dest, src);
+}
+
+namespace
+{
+
+/*
+ * MatchSet --
+ *     Matches one text character against a '[...]' set starting after the
+ *     '['. Results: true and the pattern position behind the ']' on a match;
+ *     false when no member matches or the set is not closed.
+ */
+bool MatchSet(char c, const char*& pat)
+{
+    for (;;)
+    {
+        if (*pat == ']' || *pat == 0) return false;
+        char low = *pat++;
+        char high = low;
+        if (*pat == '-')
+        {
+            ++pat;
+            if (*pat == 0) return false;
+            high = *pat++;
+            if (high < low)
+            {
+                const char t = low;
+                low = high;
+                high = t;
+            }
+        }
+        if (c >= low && c <= high)
+        {
+            // skip the rest of the set
+            while (*pat && *pat != ']') ++pat;
+            if (*pat == ']') ++pat;
+            return true;
+        }
+    }
+}
+
+}  // namespace
+
+/*
+ * n_strmatch --
+ *     Glob matching with '*', '?', '[...]' sets and ranges, and '\' escapes.
+ *     Case-sensitive.
+ */
+bool n_strmatch(const char* str, const char* pat)
+{
+    for (;;)
+    {
+        const char p = *pat;
+        if (p == 0) return *str == 0;
+        if (*str == 0 && p != '*') return false;
+        switch (p)
+        {
+            case '*':
+                if (pat[1] == 0) return true;
+                for (const char* s = str;; ++s)
+                {
+                    if (n_strmatch(s, pat + 1)) return true;
+                    if (*s == 0) return false;
+                }
+            case '?':
+                break;
+            case '[':
+            {
+                ++pat;
+                if (!MatchSet(*str, pat)) return false;
+                ++str;
+                continue;
+            }
+            case '\\':
+                ++pat;
+                if (*pat == 0 || *pat != *str) return false;
+                break;
+            default:
+                if (p != *str) return false;
+                break;
+        }
+        ++pat;
+        ++str;
+    }
+}
