@@ -10,6 +10,10 @@
 */
 #include "util/nstrlist.h"
 
+class nKernelServer;
+class nHardRefBase;
+class nRoot;
+
 class nHardRefServer
 {
 public:
@@ -17,6 +21,11 @@ public:
     ~nHardRefServer();
     nHardRefServer(const nHardRefServer&) = delete;
     nHardRefServer& operator=(const nHardRefServer&) = delete;
+
+    /// resolve the reference now, or keep it pending until its object is created
+    void RegisterHardRef(nKernelServer* kernelServer, nHardRefBase* hardRef);
+    /// resolve every pending reference to the object's path
+    void ObjectCreated(nRoot* object);
 
     /// the pending references
     nStrList* GetPendingList() { return &this->strList; }

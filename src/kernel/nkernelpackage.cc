@@ -10,6 +10,7 @@
 N_DECLARE_MODULE(nobject)
 N_DECLARE_MODULE(nroot)
 N_DECLARE_MODULE(nenv)
+N_DECLARE_MODULE(ntimeserver)
 
 void nkernel_package()
 {
@@ -17,4 +18,5 @@ void nkernel_package()
     N_ADD_MODULE(ks, nobject);
     N_ADD_MODULE(ks, nroot);
     N_ADD_MODULE(ks, nenv);
+    N_ADD_MODULE(ks, ntimeserver);
 }

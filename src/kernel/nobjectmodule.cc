@@ -9,6 +9,7 @@
 
 void nobject_initcmds(nClass* cl);
 void nroot_initcmds(nClass* cl);
+void nenv_initcmds(nClass* cl);
 
 /*
  * nobject_init --
@@ -30,7 +31,7 @@ void* nobject_new()
 }
 
 N_IMPLEMENT_MODULE(nroot, nRoot, "nobject", nroot_initcmds)
-N_IMPLEMENT_MODULE(nenv, nEnv, "nroot", nullptr)
+N_IMPLEMENT_MODULE(nenv, nEnv, "nroot", nenv_initcmds)
 
 // The commands of nobject and nroot are defined in their own files.
 void nobject_initcmds(nClass*) {}

@@ -1,0 +1,134 @@
+//------------------------------------------------------------------------------
+//  ntimeserver_cmds.cc
+//
+//  The time server's script commands. Script arguments and results are
+//  single-precision floats.
+//------------------------------------------------------------------------------
+#include "kernel/ntimeserver.h"
+#include "kernel/nmodule.h"
+#include "kernel/ncmd.h"
+
+#include <cmath>
+
+namespace
+{
+
+nTimeServer* Self(void* slf)
+{
+    return static_cast<nTimeServer*>(slf);
+}
+
+/*
+ * ValidStep --
+ *     Results: true for a finite step of 0 or more. A script's step is
+ *     outside data: any other value is reported and ignored.
+ */
+bool ValidStep(const char* cmdName, float dt)
+{
+    if (std::isfinite(dt) && dt >= 0.0f)
+    {
+        return true;
+    }
+    n_printf("nTimeServer::%s: invalid step %f ignored\n", cmdName, (double)dt);
+    return false;
+}
+
+void n_resettime(void* slf, nCmd*)
+{
+    Self(slf)->ResetTime();
+}
+
+void n_stoptime(void* slf, nCmd*)
+{
+    Self(slf)->StopTime();
+}
+
+void n_starttime(void* slf, nCmd*)
+{
+    Self(slf)->StartTime();
+}
+
+void n_gettime(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetF((float)Self(slf)->GetTime());
+}
+
+/*
+ * n_settime --
+ *     Side effects: sets the time; a time that is not finite is reported
+ *     and ignored.
+ */
+void n_settime(void* slf, nCmd* cmd)
+{
+    const float t = cmd->In()->GetF();
+    if (!std::isfinite(t))
+    {
+        n_printf("nTimeServer::settime: invalid time %f ignored\n", (double)t);
+        return;
+    }
+    Self(slf)->SetTime(t);
+}
+
+void n_lockdeltat(void* slf, nCmd* cmd)
+{
+    const float dt = cmd->In()->GetF();
+    if (ValidStep("lockdeltat", dt)) Self(slf)->LockDeltaT(dt);
+}
+
+void n_waitdeltat(void* slf, nCmd* cmd)
+{
+    const float dt = cmd->In()->GetF();
+    if (ValidStep("waitdeltat", dt)) Self(slf)->WaitDeltaT(dt);
+}
+
+void n_getlockdeltat(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetF((float)Self(slf)->GetLockDeltaT());
+}
+
+void n_getwaitdeltat(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetF((float)Self(slf)->GetWaitDeltaT());
+}
+
+void n_enableframetime(void* slf, nCmd*)
+{
+    Self(slf)->EnableFrameTime();
+}
+
+void n_disableframetime(void* slf, nCmd*)
+{
+    Self(slf)->DisableFrameTime();
+}
+
+void n_getframetime(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetF((float)Self(slf)->GetFrameTime());
+}
+
+}  // namespace
+
+/*
+ * ntimeserver_initcmds --
+ *     Results: none.
+ *     Side effects: registers the time server's commands on its class.
+ */
+void ntimeserver_initcmds(nClass* cl)
+{
+    cl->BeginCmds();
+    cl->AddCmd("v_resettime_v", N_FOURCC('R', 'E', 'S', 'T'), n_resettime);
+    cl->AddCmd("v_stoptime_v", N_FOURCC('S', 'T', 'O', 'P'), n_stoptime);
+    cl->AddCmd("v_starttime_v", N_FOURCC('S', 'T', 'R', 'T'), n_starttime);
+    cl->AddCmd("f_gettime_v", N_FOURCC('G', 'E', 'T', 'T'), n_gettime);
+    cl->AddCmd("v_settime_f", N_FOURCC('S', 'E', 'T', 'T'), n_settime);
+    cl->AddCmd("v_lockdeltat_f", N_FOURCC('L', 'D', 'L', 'T'), n_lockdeltat);
+    cl->AddCmd("v_waitdeltat_f", N_FOURCC('W', 'T', 'D', 'T'), n_waitdeltat);
+    cl->AddCmd("f_getlockdeltat_v", N_FOURCC('G', 'L', 'D', 'T'), n_getlockdeltat);
+    cl->AddCmd("f_getwaitdeltat_v", N_FOURCC('G', 'W', 'D', 'T'), n_getwaitdeltat);
+    cl->AddCmd("v_enableframetime_v", N_FOURCC('E', 'N', 'F', 'T'), n_enableframetime);
+    cl->AddCmd("v_disableframetime_v", N_FOURCC('D', 'S', 'F', 'T'), n_disableframetime);
+    cl->AddCmd("f_getframetime_v", N_FOURCC('G', 'T', 'F', 'T'), n_getframetime);
+    cl->EndCmds();
+}
+
+N_IMPLEMENT_MODULE(ntimeserver, nTimeServer, "nroot", ntimeserver_initcmds)

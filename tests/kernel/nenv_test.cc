@@ -1,0 +1,197 @@
+//------------------------------------------------------------------------------
+//  Environment values and their script commands.
+//------------------------------------------------------------------------------
+#include "kernelfixture.h"
+
+#include "kernel/nenv.h"
+#include "kernel/ncmd.h"
+#include "kernel/ncmdproto.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace
+{
+
+/// runs one script command on an object: inputs are filled by the caller
+/// through In(), outputs read through Out() after Run()
+class Call
+{
+public:
+    Call(nObject* obj, const char* name) : obj(obj)
+    {
+        this->proto = obj->GetClass()->FindCmdByName(name);
+        EXPECT_NE(this->proto, nullptr) << name;
+        this->cmd = this->proto->NewCmd();
+    }
+    ~Call() { this->proto->RelCmd(this->cmd); }
+    nArg* In() { return this->cmd->In(); }
+    nArg* Out() { return this->cmd->Out(); }
+    Call& Run()
+    {
+        this->obj->Dispatch(this->cmd);
+        return *this;
+    }
+
+private:
+    nObject* obj;
+    nCmdProto* proto;
+    nCmd* cmd;
+};
+
+class EnvTest : public KernelTest
+{
+protected:
+    nEnv* NewEnv(const char* path) { return static_cast<nEnv*>(ks->New("nenv", path)); }
+    std::string TypeOf(nEnv* env) { return Call(env, "gettype").Run().Out()->GetS(); }
+};
+
+}  // namespace
+
+TEST_F(EnvTest, CommandsAreRegisteredInTableOrder)
+{
+    nClass* cl = ks->FindClass("nenv");
+    EXPECT_STREQ(cl->GetProperName(), "nEnv");
+    EXPECT_STREQ(cl->GetSuperClass()->GetName(), "nroot");
+    std::vector<std::pair<std::string, nFourCC>> cmds;
+    for (nHashNode* n = cl->GetCmdList()->GetHead(); n; n = n->GetSucc())
+    {
+        const nCmdProto* proto = static_cast<nCmdProto*>(n);
+        cmds.emplace_back(proto->GetProtoDef(), proto->GetId());
+    }
+    const std::vector<std::pair<std::string, nFourCC>> expected = {
+        {"s_gettype_v", N_FOURCC('G', 'T', 'Y', 'P')},  {"i_geti_v", N_FOURCC('G', 'E', 'T', 'I')},
+        {"f_getf_v", N_FOURCC('G', 'E', 'T', 'F')},     {"b_getb_v", N_FOURCC('G', 'E', 'T', 'B')},
+        {"s_gets_v", N_FOURCC('G', 'E', 'T', 'S')},     {"o_geto_v", N_FOURCC('G', 'E', 'T', 'O')},
+        {"ffff_getf4_v", N_FOURCC('G', 'T', 'V', '4')}, {"v_seti_i", N_FOURCC('S', 'E', 'T', 'I')},
+        {"v_setf_f", N_FOURCC('S', 'E', 'T', 'F')},     {"v_setb_b", N_FOURCC('S', 'E', 'T', 'B')},
+        {"v_sets_s", N_FOURCC('S', 'E', 'T', 'S')},     {"v_seto_o", N_FOURCC('S', 'E', 'T', 'O')},
+        {"v_setf4_ffff", N_FOURCC('S', 'T', 'V', '4')},
+    };
+    EXPECT_EQ(cmds, expected);
+}
+
+TEST_F(EnvTest, EachTypeRoundTripsThroughTheScriptCommands)
+{
+    nEnv* env = NewEnv("/env/void");
+    EXPECT_EQ(TypeOf(env), "void");
+
+    env = NewEnv("/env/int");
+    {
+        Call set(env, "seti");
+        set.In()->SetI(5);
+        set.Run();
+    }
+    EXPECT_EQ(TypeOf(env), "int");
+    EXPECT_EQ(Call(env, "geti").Run().Out()->GetI(), 5);
+
+    env = NewEnv("/env/float");
+    {
+        Call set(env, "setf");
+        set.In()->SetF(2.5f);
+        set.Run();
+    }
+    EXPECT_EQ(TypeOf(env), "float");
+    EXPECT_EQ(Call(env, "getf").Run().Out()->GetF(), 2.5f);
+
+    env = NewEnv("/env/bool");
+    {
+        Call set(env, "setb");
+        set.In()->SetB(true);
+        set.Run();
+    }
+    EXPECT_EQ(TypeOf(env), "bool");
+    EXPECT_TRUE(Call(env, "getb").Run().Out()->GetB());
+
+    env = NewEnv("/env/string");
+    for (const char* text : {"first", "second and longer than the first"})
+    {
+        Call set(env, "sets");
+        set.In()->SetS(text);
+        set.Run();
+    }
+    EXPECT_EQ(TypeOf(env), "string");
+    EXPECT_STREQ(Call(env, "gets").Run().Out()->GetS(), "second and longer than the first");
+
+    env = NewEnv("/env/float4");
+    {
+        Call set(env, "setf4");
+        for (float f : {1.0f, 2.0f, 3.0f, 4.0f}) set.In()->SetF(f);
+        set.Run();
+    }
+    EXPECT_EQ(TypeOf(env), "float4");
+    Call get(env, "getf4");
+    get.Run();
+    for (float f : {1.0f, 2.0f, 3.0f, 4.0f}) EXPECT_EQ(get.Out()->GetF(), f);  // x, y, z, w
+}
+
+TEST_F(EnvTest, ObjectValueClearsWhenTheObjectDies)
+{
+    nEnv* env = NewEnv("/env/obj");
+    nRoot* target = NewRoot("/target");
+    {
+        Call set(env, "seto");
+        set.In()->SetO(target);
+        set.Run();
+    }
+    EXPECT_EQ(TypeOf(env), "object");
+    EXPECT_EQ(Call(env, "geto").Run().Out()->GetO(), target);
+    EXPECT_EQ(target->GetRefCount(), 1);
+    target->Release();
+    EXPECT_EQ(env->GetO(), nullptr);
+    EXPECT_EQ(Call(env, "geto").Run().Out()->GetO(), nullptr);
+    EXPECT_EQ(TypeOf(env), "object");
+
+    // an object value pointing at itself dies with it
+    env->SetO(env);
+    env->Release();
+}
+
+TEST_F(EnvTest, ScriptTypeMismatchIsReportedAndHarmless)
+{
+    nEnv* env = NewEnv("/env/x");
+    env->SetI(7);
+    testing::internal::CaptureStdout();
+    {
+        Call set(env, "setf");
+        set.In()->SetF(1.5f);
+        set.Run();
+    }
+    {
+        Call set(env, "sets");
+        set.In()->SetS("text");
+        set.Run();
+    }
+    const float f = Call(env, "getf").Run().Out()->GetF();
+    const std::string s = Call(env, "gets").Run().Out()->GetS();
+    nObject* o = static_cast<nObject*>(Call(env, "geto").Run().Out()->GetO());
+    Call get4(env, "getf4");
+    get4.Run();
+    const std::string out = testing::internal::GetCapturedStdout();
+
+    EXPECT_EQ(env->GetI(), 7);
+    EXPECT_EQ(f, 0.0f);
+    EXPECT_EQ(s, "");
+    EXPECT_EQ(o, nullptr);
+    for (int i = 0; i < 4; i++) EXPECT_EQ(get4.Out()->GetF(), 0.0f);
+    EXPECT_NE(out.find("nEnv '/env/x': setf expects type float, but the value has type int\n"), std::string::npos);
+    EXPECT_NE(out.find("nEnv '/env/x': gets expects type string, but the value has type int\n"), std::string::npos);
+
+    nEnv* unset = NewEnv("/env/unset");
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(Call(unset, "geti").Run().Out()->GetI(), 0);
+    EXPECT_FALSE(Call(unset, "getb").Run().Out()->GetB());
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(TypeOf(unset), "void");
+}
+
+TEST_F(EnvTest, EngineTypeMismatchIsFatal)
+{
+    nEnv* env = NewEnv("/env/x");
+    env->SetI(1);
+    EXPECT_FATAL(env->GetF(), ASSERTION_TEXT("Float == this->type"));
+    EXPECT_FATAL(env->SetS("a"), ASSERTION_TEXT("\\(Void == this->type\\) \\|\\| \\(String == this->type\\)"));
+    EXPECT_FATAL(env->GetO(), ASSERTION_TEXT("Object == this->type"));
+    EXPECT_FATAL(env->SetO(nullptr), ASSERTION_TEXT("\\(Void == this->type\\) \\|\\| \\(Object == this->type\\)"));
+}
