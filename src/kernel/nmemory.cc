@@ -111,11 +111,14 @@ void* n_realloc_dbg(void* memblock, size_t size, const char* file, int line)
 {
     // realloc may move or free the block: take the old one out of the
     // totals first and put back whatever survives.
+    // The old address is only printed; it is taken before the call, since
+    // the pointer itself must not be used once realloc has moved the block.
+    const unsigned long oldAddr = (unsigned long)memblock;
     Unaccount(memblock);
     void* p = realloc(memblock, size ? size : 1);
     if (p != nullptr) Account(p);
     else Account(memblock);
-    if (Tracing()) n_printf("%lx = n_realloc(ptr=%lx, size=%d, file=%s, line=%d)\n", (unsigned long)p, (unsigned long)memblock, (int)size, file, line);
+    if (Tracing()) n_printf("%lx = n_realloc(ptr=%lx, size=%d, file=%s, line=%d)\n", (unsigned long)p, oldAddr, (int)size, file, line);
     return p;
 }
 
@@ -127,6 +130,21 @@ void n_free_dbg(void* memblock, const char* file, int line)
 
 //--- replaced global operators ------------------------------------------------
 
+// ThreadSanitizer's runtime brings its own global new and delete, linked
+// statically beside ours; under it the plain forms stay the runtime's (its
+// delete frees n_new's blocks as well, which only the statistics notice).
+#if defined(__SANITIZE_THREAD__)
+#define N_REPLACE_GLOBAL_NEW 0
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define N_REPLACE_GLOBAL_NEW 0
+#endif
+#endif
+#ifndef N_REPLACE_GLOBAL_NEW
+#define N_REPLACE_GLOBAL_NEW 1
+#endif
+
+#if N_REPLACE_GLOBAL_NEW
 void* operator new(size_t size)
 {
     void* p = NewBlock(size);
@@ -155,6 +173,8 @@ void* operator new[](size_t size, const std::nothrow_t&) noexcept
     return p;
 }
 
+#endif  // N_REPLACE_GLOBAL_NEW
+
 void* operator new(size_t size, const char* file, int line)
 {
     void* p = NewBlock(size);
@@ -169,6 +189,7 @@ void* operator new[](size_t size, const char* file, int line)
     return p;
 }
 
+#if N_REPLACE_GLOBAL_NEW
 void operator delete(void* p) noexcept
 {
     if (Tracing()) n_printf("delete(ptr=%lx)\n", (unsigned long)p);
@@ -200,6 +221,8 @@ void operator delete[](void* p, const std::nothrow_t&) noexcept
 {
     operator delete[](p);
 }
+
+#endif  // N_REPLACE_GLOBAL_NEW
 
 void operator delete(void* p, const char*, int) noexcept
 {
