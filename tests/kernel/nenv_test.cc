@@ -40,6 +40,49 @@ private:
     nCmd* cmd;
 };
 
+nArg ArgOf(int i)
+{
+    nArg a;
+    a.SetI(i);
+    return a;
+}
+
+nArg ArgOf(float f)
+{
+    nArg a;
+    a.SetF(f);
+    return a;
+}
+
+nArg ArgOf(bool b)
+{
+    nArg a;
+    a.SetB(b);
+    return a;
+}
+
+nArg ArgOf(const char* s)
+{
+    nArg a;
+    a.SetS(s);
+    return a;
+}
+
+nArg ArgOf(nObject* o)
+{
+    nArg a;
+    a.SetO(o);
+    return a;
+}
+
+/// runs a command with one input
+void Set(nObject* obj, const char* name, const nArg& value)
+{
+    Call set(obj, name);
+    *set.In() = value;
+    set.Run();
+}
+
 class EnvTest : public KernelTest
 {
 protected:
@@ -78,39 +121,23 @@ TEST_F(EnvTest, EachTypeRoundTripsThroughTheScriptCommands)
     EXPECT_EQ(TypeOf(env), "void");
 
     env = NewEnv("/env/int");
-    {
-        Call set(env, "seti");
-        set.In()->SetI(5);
-        set.Run();
-    }
+    Set(env, "seti", ArgOf(5));
     EXPECT_EQ(TypeOf(env), "int");
     EXPECT_EQ(Call(env, "geti").Run().Out()->GetI(), 5);
 
     env = NewEnv("/env/float");
-    {
-        Call set(env, "setf");
-        set.In()->SetF(2.5f);
-        set.Run();
-    }
+    Set(env, "setf", ArgOf(2.5f));
     EXPECT_EQ(TypeOf(env), "float");
     EXPECT_EQ(Call(env, "getf").Run().Out()->GetF(), 2.5f);
 
     env = NewEnv("/env/bool");
-    {
-        Call set(env, "setb");
-        set.In()->SetB(true);
-        set.Run();
-    }
+    Set(env, "setb", ArgOf(true));
     EXPECT_EQ(TypeOf(env), "bool");
     EXPECT_TRUE(Call(env, "getb").Run().Out()->GetB());
 
     env = NewEnv("/env/string");
-    for (const char* text : {"first", "second and longer than the first"})
-    {
-        Call set(env, "sets");
-        set.In()->SetS(text);
-        set.Run();
-    }
+    Set(env, "sets", ArgOf("first"));
+    Set(env, "sets", ArgOf("second and longer than the first"));  // replaces the owned copy
     EXPECT_EQ(TypeOf(env), "string");
     EXPECT_STREQ(Call(env, "gets").Run().Out()->GetS(), "second and longer than the first");
 
@@ -130,11 +157,7 @@ TEST_F(EnvTest, ObjectValueClearsWhenTheObjectDies)
 {
     nEnv* env = NewEnv("/env/obj");
     nRoot* target = NewRoot("/target");
-    {
-        Call set(env, "seto");
-        set.In()->SetO(target);
-        set.Run();
-    }
+    Set(env, "seto", ArgOf(target));
     EXPECT_EQ(TypeOf(env), "object");
     EXPECT_EQ(Call(env, "geto").Run().Out()->GetO(), target);
     EXPECT_EQ(target->GetRefCount(), 1);
@@ -153,16 +176,8 @@ TEST_F(EnvTest, ScriptTypeMismatchIsReportedAndHarmless)
     nEnv* env = NewEnv("/env/x");
     env->SetI(7);
     testing::internal::CaptureStdout();
-    {
-        Call set(env, "setf");
-        set.In()->SetF(1.5f);
-        set.Run();
-    }
-    {
-        Call set(env, "sets");
-        set.In()->SetS("text");
-        set.Run();
-    }
+    Set(env, "setf", ArgOf(1.5f));
+    Set(env, "sets", ArgOf("text"));
     const float f = Call(env, "getf").Run().Out()->GetF();
     const std::string s = Call(env, "gets").Run().Out()->GetS();
     nObject* o = static_cast<nObject*>(Call(env, "geto").Run().Out()->GetO());
