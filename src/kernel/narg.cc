@@ -231,15 +231,17 @@ const matrix44& nArg::GetM44() const
 /*
  * SetFromVarArgs --
  *     Fills the value from plain function arguments (signal emission):
- *     ints and objects take a pointer-sized word, floats a double, strings
- *     a text (copied), bools an int, float4 and matrices a pointer to their
- *     floats. Lists cannot be passed this way.
+ *     ints take an int (what a caller passes for an int on every ABI; a
+ *     pointer-sized read would take undefined upper bits on a 64-bit one),
+ *     objects a pointer, floats a double, strings a text (copied), bools
+ *     an int, float4 and matrices a pointer to their floats. Lists cannot
+ *     be passed this way.
  */
 void nArg::SetFromVarArgs(va_list* args)
 {
     switch (this->type)
     {
-        case Int: this->i = (int)va_arg(*args, long); break;
+        case Int: this->i = va_arg(*args, int); break;
         case Object: this->o = va_arg(*args, void*); break;
         case Float: this->f = (float)va_arg(*args, double); break;
         case String:

@@ -37,10 +37,10 @@ bool ParseLetters(const char*& pos, char* letters, int& count)
  *     letters in all make the prototype invalid, so that a command never
  *     writes past its argument array.
  */
-bool nCmdProto::ParseProtoDef(const char* protoDef, char* outArgs, char* name, char* inArgs)
+bool nCmdProto::ParseProtoDef(const char* proto_def, char* outArgs, char* name, char* inArgs)
 {
-    n_assert(protoDef);
-    const char* pos = protoDef;
+    n_assert(proto_def);
+    const char* pos = proto_def;
     int numOut = 0;
     if (!ParseLetters(pos, outArgs, numOut) || *pos != '_') return false;
     ++pos;

@@ -72,8 +72,10 @@ void nObject::GetCmdProtos(nHashList* cmdList)
         if (!list) continue;
         for (nHashNode* node = list->GetHead(); node; node = node->GetSucc())
         {
+            // the data is the prototype itself, not its hash-node part
+            // (which does not start at the prototype's address)
             nHashNode* entry = n_new(nHashNode(node->GetName()));
-            entry->SetData(node);
+            entry->SetData(static_cast<nCmdProto*>(node));
             cmdList->AddTail(entry);
         }
     }

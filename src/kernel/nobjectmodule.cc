@@ -7,6 +7,7 @@
 #include "kernel/nroot.h"
 #include "kernel/nenv.h"
 
+// defined in nobject_cmds.cc and nroot_cmds.cc
 void nobject_initcmds(nClass* cl);
 void nroot_initcmds(nClass* cl);
 void nenv_initcmds(nClass* cl);
@@ -33,6 +34,3 @@ void* nobject_new()
 N_IMPLEMENT_MODULE(nroot, nRoot, "nobject", nroot_initcmds)
 N_IMPLEMENT_MODULE(nenv, nEnv, "nroot", nenv_initcmds)
 
-// The commands of nobject and nroot are defined in their own files.
-void nobject_initcmds(nClass*) {}
-void nroot_initcmds(nClass*) {}

@@ -144,3 +144,34 @@ bool n_strmatch(const char* str, const char* pat)
         ++str;
     }
 }
+
+/*
+ * n_strtofourcc --
+ *     Packs a text of exactly four characters into an id, the first
+ *     character into the low byte (the opposite of N_FOURCC).
+ * Results: the id. Fatal for a null text or one of another length.
+ */
+nFourCC n_strtofourcc(const char* str)
+{
+    n_assert(str);
+    n_assert(strlen(str) == 4);
+    const uchar* c = (const uchar*)str;
+    return (nFourCC)c[0] | ((nFourCC)c[1] << 8) | ((nFourCC)c[2] << 16) | ((nFourCC)c[3] << 24);
+}
+
+/*
+ * n_fourcctostr --
+ *     Unpacks an id low byte first, the inverse of n_strtofourcc.
+ * Results: the four characters and a NUL in a static buffer, overwritten
+ *     by the next call.
+ */
+const char* n_fourcctostr(nFourCC fourcc)
+{
+    static char buf[5];
+    for (int i = 0; i < 4; i++)
+    {
+        buf[i] = (char)((fourcc >> (8 * i)) & 0xff);
+    }
+    buf[4] = 0;
+    return buf;
+}

@@ -24,6 +24,13 @@ typedef uint32_t nFourCC;
     ((nFourCC)(((uint32_t)(uchar)(a) << 24) | ((uint32_t)(uchar)(b) << 16) | \
                ((uint32_t)(uchar)(c) << 8) | (uint32_t)(uchar)(d)))
 
+/// a four-character text as an id in text order: first character in the
+/// LOW byte (render-pass ids, signal ids given as text)
+nFourCC n_strtofourcc(const char* str);
+/// an id in text order as its four characters, in a static buffer that the
+/// next call overwrites
+const char* n_fourcctostr(nFourCC fourcc);
+
 #define N_MAXPATH (512)
 #define N_MAXNAMELEN (32)
 

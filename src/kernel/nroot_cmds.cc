@@ -1,0 +1,202 @@
+//------------------------------------------------------------------------------
+//  nroot_cmds.cc
+//
+//  The script commands of tree objects: walking and inspecting the tree.
+//  Arguments come from scripts: a null string or object is reported and
+//  answered with an empty result, never dereferenced.
+//------------------------------------------------------------------------------
+#include "kernel/nroot.h"
+#include "kernel/ncmd.h"
+
+namespace
+{
+
+nRoot* Self(void* slf)
+{
+    return static_cast<nRoot*>(static_cast<nObject*>(slf));
+}
+
+/*
+ * ReportNull --
+ *     Logs that a script handed a command a null argument.
+ */
+void ReportNull(nCmd* cmd, const char* what)
+{
+    n_printf("%s: null %s argument\n", cmd->GetProto()->GetProtoDef(), what);
+}
+
+/*
+ * n_save --
+ *     Results: true when the object was saved under its own name.
+ */
+void n_save(void* slf, nCmd* cmd)
+{
+    nRoot* self = Self(slf);
+    cmd->Out()->SetB(self->SaveAs(self->GetName()));
+}
+
+/*
+ * n_getparent, n_gethead, n_gettail, n_getsucc, n_getpred --
+ *     Results: the neighbour in the tree, or null when there is none.
+ */
+void n_getparent(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetO(Self(slf)->GetParent());
+}
+
+void n_gethead(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetO(Self(slf)->GetHead());
+}
+
+void n_gettail(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetO(Self(slf)->GetTail());
+}
+
+void n_getsucc(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetO(Self(slf)->GetSucc());
+}
+
+void n_getpred(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetO(Self(slf)->GetPred());
+}
+
+/*
+ * n_getchildren --
+ *     Results: a list of the children as objects, in child order; empty
+ *     for an object without children.
+ */
+void n_getchildren(void* slf, nCmd* cmd)
+{
+    nRoot* self = Self(slf);
+    int num = 0;
+    for (nRoot* child = self->GetHead(); child; child = child->GetSucc()) ++num;
+    nArg* children = n_new_array(nArg, num);
+    n_assert(children);
+    int i = 0;
+    for (nRoot* child = self->GetHead(); child; child = child->GetSucc())
+    {
+        children[i++].SetO(child);
+    }
+    cmd->Out()->SetL(children, num);
+}
+
+/*
+ * n_setname --
+ *     Renames the object in place; a null name is reported and ignored.
+ */
+void n_setname(void* slf, nCmd* cmd)
+{
+    const char* name = cmd->In()->GetS();
+    if (!name)
+    {
+        ReportNull(cmd, "name");
+        return;
+    }
+    Self(slf)->SetName(name);
+}
+
+/*
+ * n_getname --
+ *     Results: the object's name.
+ */
+void n_getname(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetS(Self(slf)->GetName());
+}
+
+/*
+ * n_getfullname --
+ *     Results: the object's absolute path.
+ */
+void n_getfullname(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetS(Self(slf)->GetFullName().Get());
+}
+
+/*
+ * n_getrelpath --
+ *     Results: the path from this object to the given one; a null string
+ *     when the argument is null or no tree object.
+ */
+void n_getrelpath(void* slf, nCmd* cmd)
+{
+    nObject* other = static_cast<nObject*>(cmd->In()->GetO());
+    if (!other)
+    {
+        ReportNull(cmd, "object");
+        cmd->Out()->SetS(nullptr);
+        return;
+    }
+    if (!other->IsA("nroot"))
+    {
+        n_printf("%s: the object is not in the tree\n", cmd->GetProto()->GetProtoDef());
+        cmd->Out()->SetS(nullptr);
+        return;
+    }
+    cmd->Out()->SetS(Self(slf)->GetRelPath(static_cast<nRoot*>(other)).Get());
+}
+
+/*
+ * n_find --
+ *     Results: the child of that name ("." this object, ".." the parent),
+ *     or null when absent or for a null name.
+ */
+void n_find(void* slf, nCmd* cmd)
+{
+    const char* name = cmd->In()->GetS();
+    if (!name)
+    {
+        ReportNull(cmd, "name");
+        cmd->Out()->SetO(nullptr);
+        return;
+    }
+    cmd->Out()->SetO(Self(slf)->Find(name));
+}
+
+/*
+ * n_sort --
+ *     Orders the children by name.
+ */
+void n_sort(void* slf, nCmd*)
+{
+    Self(slf)->Sort();
+}
+
+/*
+ * n_gettreesize --
+ *     Results: the summed instance sizes of the object and its descendants.
+ */
+void n_gettreesize(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetI(Self(slf)->GetTreeSize());
+}
+
+}  // namespace
+
+/*
+ * nroot_initcmds --
+ *     Registers the commands of nroot.
+ */
+void nroot_initcmds(nClass* cl)
+{
+    cl->BeginCmds();
+    cl->AddCmd("b_save_v", N_FOURCC('S', 'A', 'V', 'E'), n_save);
+    cl->AddCmd("o_getparent_v", N_FOURCC('G', 'P', 'R', 'T'), n_getparent);
+    cl->AddCmd("o_gethead_v", N_FOURCC('G', 'H', 'E', 'D'), n_gethead);
+    cl->AddCmd("o_gettail_v", N_FOURCC('G', 'T', 'A', 'L'), n_gettail);
+    cl->AddCmd("o_getsucc_v", N_FOURCC('G', 'S', 'U', 'C'), n_getsucc);
+    cl->AddCmd("o_getpred_v", N_FOURCC('G', 'P', 'R', 'D'), n_getpred);
+    cl->AddCmd("l_getchildren_v", N_FOURCC('G', 'C', 'H', 'D'), n_getchildren);
+    cl->AddCmd("v_setname_s", N_FOURCC('S', 'N', 'A', 'M'), n_setname);
+    cl->AddCmd("s_getname_v", N_FOURCC('G', 'N', 'A', 'M'), n_getname);
+    cl->AddCmd("s_getfullname_v", N_FOURCC('G', 'F', 'N', 'M'), n_getfullname);
+    cl->AddCmd("s_getrelpath_o", N_FOURCC('G', 'R', 'P', 'H'), n_getrelpath);
+    cl->AddCmd("o_find_s", N_FOURCC('F', 'I', 'N', 'D'), n_find);
+    cl->AddCmd("v_sort_v", N_FOURCC('S', 'O', 'R', 'T'), n_sort);
+    cl->AddCmd("i_gettreesize_v", N_FOURCC('G', 'T', 'S', 'Z'), n_gettreesize);
+    cl->EndCmds();
+}
