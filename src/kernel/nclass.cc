@@ -7,6 +7,7 @@
 #include <cstring>
 
 nClass::nClass(const char* name, nKernelServer* ks, nInitFunc initFunc, nNewFunc newFunc) :
+    signalRegistry(this),
     kernelServer(ks),
     superClass(nullptr),
     cmdList(nullptr),

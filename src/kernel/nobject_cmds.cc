@@ -8,6 +8,12 @@
 #include "kernel/nobject.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/ncmd.h"
+#include "kernel/nsignal.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
 
 namespace
 {
@@ -163,6 +169,161 @@ void n_getinstancesize(void* slf, nCmd* cmd)
     cmd->Out()->SetI(Self(slf)->GetInstanceSize());
 }
 
+/*
+ * n_bindsignal --
+ *     Results: true when the signal was bound to the named command of the
+ *     target object with the given priority; false when the signal or the
+ *     command is missing, their signatures differ, or an argument is null.
+ */
+void n_bindsignal(void* slf, nCmd* cmd)
+{
+    const char* signalName = cmd->In()->GetS();
+    nObject* target = static_cast<nObject*>(cmd->In()->GetO());
+    const char* cmdName = cmd->In()->GetS();
+    const int priority = cmd->In()->GetI();
+    if (!signalName || !target || !cmdName)
+    {
+        ReportNull(cmd, !target ? "object" : "string");
+        cmd->Out()->SetB(false);
+        return;
+    }
+    cmd->Out()->SetB(Self(slf)->BindSignal(signalName, target, cmdName, priority));
+}
+
+/*
+ * n_unbindsignal --
+ *     Results: true when bindings of the signal to that command of the
+ *     target object were removed.
+ */
+void n_unbindsignal(void* slf, nCmd* cmd)
+{
+    const char* signalName = cmd->In()->GetS();
+    nObject* target = static_cast<nObject*>(cmd->In()->GetO());
+    const char* cmdName = cmd->In()->GetS();
+    if (!signalName || !target || !cmdName)
+    {
+        ReportNull(cmd, !target ? "object" : "string");
+        cmd->Out()->SetB(false);
+        return;
+    }
+    cmd->Out()->SetB(Self(slf)->UnbindSignal(signalName, target, cmdName));
+}
+
+/*
+ * n_unbindsignalobject --
+ *     Results: true when bindings of the signal to the target were removed.
+ */
+void n_unbindsignalobject(void* slf, nCmd* cmd)
+{
+    const char* signalName = cmd->In()->GetS();
+    nObject* target = static_cast<nObject*>(cmd->In()->GetO());
+    if (!signalName || !target)
+    {
+        ReportNull(cmd, !target ? "object" : "string");
+        cmd->Out()->SetB(false);
+        return;
+    }
+    cmd->Out()->SetB(Self(slf)->UnbindTargetObject(signalName, target));
+}
+
+/*
+ * n_unbindobject --
+ *     Results: true when bindings of any signal to the target were removed.
+ */
+void n_unbindobject(void* slf, nCmd* cmd)
+{
+    nObject* target = static_cast<nObject*>(cmd->In()->GetO());
+    if (!target)
+    {
+        ReportNull(cmd, "object");
+        cmd->Out()->SetB(false);
+        return;
+    }
+    cmd->Out()->SetB(Self(slf)->UnbindTargetObject(target));
+}
+
+/*
+ * n_unbindall --
+ *     Removes every binding of the object.
+ */
+void n_unbindall(void* slf, nCmd*)
+{
+    Self(slf)->UnbindAllSignals();
+}
+
+/*
+ * n_getsignals --
+ *     Results: a list of the prototypes of the signals of the object's
+ *     class and its superclasses, the class's own first.
+ */
+void n_getsignals(void* slf, nCmd* cmd)
+{
+    nHashList signals;
+    Self(slf)->GetSignals(&signals);
+    int num = 0;
+    for (nHashNode* node = signals.GetHead(); node; node = node->GetSucc()) ++num;
+    nArg* list = n_new_array(nArg, num);
+    int i = 0;
+    nHashNode* node;
+    while ((node = signals.RemHead()) != nullptr)
+    {
+        list[i++].SetS(static_cast<const nSignal*>(node->GetData())->GetProtoDef());
+        n_delete(node);
+    }
+    cmd->Out()->SetL(list, num);
+}
+
+/*
+ * SignalIdFromText --
+ *     A text of four characters is an id in text order (first character
+ *     in the low byte); any other text must be a whole decimal number.
+ * Results: false for anything else and for the id 0.
+ */
+bool SignalIdFromText(const char* text, nFourCC& id)
+{
+    if (strlen(text) == 4)
+    {
+        id = n_strtofourcc(text);
+        return id != 0;
+    }
+    errno = 0;
+    char* end = nullptr;
+    const long value = strtol(text, &end, 10);
+    if (end == text || *end != 0 || errno == ERANGE || value < INT_MIN || value > INT_MAX || value == 0)
+    {
+        return false;
+    }
+    id = (nFourCC)(int)value;
+    return true;
+}
+
+/*
+ * n_addsignal --
+ *     Declares a signal on the object's class (so on every object of the
+ *     class and its subclasses).
+ * Results: true when declared; false for an invalid prototype, a name or
+ *     id the class chain has, or an id text that is no id (reported).
+ */
+void n_addsignal(void* slf, nCmd* cmd)
+{
+    const char* protoDef = cmd->In()->GetS();
+    const char* idText = cmd->In()->GetS();
+    if (!protoDef || !idText)
+    {
+        ReportNull(cmd, "string");
+        cmd->Out()->SetB(false);
+        return;
+    }
+    nFourCC id = 0;
+    if (!SignalIdFromText(idText, id))
+    {
+        n_printf("%s: '%s' is no signal id\n", cmd->GetProto()->GetProtoDef(), idText);
+        cmd->Out()->SetB(false);
+        return;
+    }
+    cmd->Out()->SetB(Self(slf)->GetClass()->GetSignalRegistry().AddSignal(protoDef, id));
+}
+
 }  // namespace
 
 /*
@@ -181,5 +342,12 @@ void nobject_initcmds(nClass* cl)
     cl->AddCmd("b_isinstanceof_s", N_FOURCC('I', 'S', 'I', 'O'), n_isinstanceof);
     cl->AddCmd("l_getcmds_v", N_FOURCC('G', 'M', 'C', 'D'), n_getcmds);
     cl->AddCmd("i_getinstancesize_v", N_FOURCC('G', 'I', 'S', 'Z'), n_getinstancesize);
+    cl->AddCmd("b_bindsignal_sosi", N_FOURCC('B', 'I', 'S', 'I'), n_bindsignal);
+    cl->AddCmd("b_unbindsignal_sos", N_FOURCC('U', 'N', 'S', 'I'), n_unbindsignal);
+    cl->AddCmd("b_unbindsignalobject_so", N_FOURCC('U', 'N', 'S', 'O'), n_unbindsignalobject);
+    cl->AddCmd("b_unbindobject_o", N_FOURCC('U', 'N', 'O', 'B'), n_unbindobject);
+    cl->AddCmd("v_unbindall_v", N_FOURCC('U', 'N', 'A', 'L'), n_unbindall);
+    cl->AddCmd("l_getsignals_v", N_FOURCC('G', 'S', 'I', 'G'), n_getsignals);
+    cl->AddCmd("b_addsignal_ss", N_FOURCC('A', 'S', 'I', 'G'), n_addsignal);
     cl->EndCmds();
 }

@@ -22,7 +22,8 @@ const Strings kRootCmds = {
 
 const Strings kObjectCmds = {
     "b_saveas_s", "o_clone_s", "i_getrefcount_v", "s_getclass_v", "l_getclasses_v", "b_isa_s", "b_isinstanceof_s",
-    "l_getcmds_v", "i_getinstancesize_v",
+    "l_getcmds_v", "i_getinstancesize_v", "b_bindsignal_sosi", "b_unbindsignal_sos", "b_unbindsignalobject_so",
+    "b_unbindobject_o", "v_unbindall_v", "l_getsignals_v", "b_addsignal_ss",
 };
 
 /// a tree /a with the children b and c, and an nenv value /a/b/v
@@ -131,6 +132,8 @@ TEST_F(TreeCmdTest, GetCmdsListsTheClassChainOwnFirst)
     Strings expected = kRootCmds;
     expected.insert(expected.end(), kObjectCmds.begin(), kObjectCmds.end());
     EXPECT_EQ(GetStrings(a, "l_getcmds_v"), expected);
+    EXPECT_EQ(kRootCmds.size(), 14u);
+    EXPECT_EQ(kObjectCmds.size(), 16u);
     // nenv declares no commands of its own here
     EXPECT_EQ(GetStrings(v, "l_getcmds_v"), expected);
 }
@@ -151,6 +154,13 @@ TEST_F(TreeCmdTest, EveryCommandIsFoundByItsId)
         {N_FOURCC('I', 'S', 'I', 'O'), "b_isinstanceof_s"},
         {N_FOURCC('G', 'M', 'C', 'D'), "l_getcmds_v"},
         {N_FOURCC('G', 'I', 'S', 'Z'), "i_getinstancesize_v"},
+        {N_FOURCC('B', 'I', 'S', 'I'), "b_bindsignal_sosi"},
+        {N_FOURCC('U', 'N', 'S', 'I'), "b_unbindsignal_sos"},
+        {N_FOURCC('U', 'N', 'S', 'O'), "b_unbindsignalobject_so"},
+        {N_FOURCC('U', 'N', 'O', 'B'), "b_unbindobject_o"},
+        {N_FOURCC('U', 'N', 'A', 'L'), "v_unbindall_v"},
+        {N_FOURCC('G', 'S', 'I', 'G'), "l_getsignals_v"},
+        {N_FOURCC('A', 'S', 'I', 'G'), "b_addsignal_ss"},
         {N_FOURCC('S', 'A', 'V', 'E'), "b_save_v"},
         {N_FOURCC('G', 'P', 'R', 'T'), "o_getparent_v"},
         {N_FOURCC('G', 'H', 'E', 'D'), "o_gethead_v"},
