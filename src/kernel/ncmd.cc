@@ -42,6 +42,24 @@ nArg* nCmd::Out()
     return &this->args[this->outArgIndex++];
 }
 
+/*
+ * SetInArgsFromVarArgs --
+ *     Fills the inputs from a variable argument list (signals emitted or
+ *     posted with plain function arguments); the list itself is not used up.
+ */
+void nCmd::SetInArgsFromVarArgs(va_list args)
+{
+    va_list argsCopy;
+    va_copy(argsCopy, args);
+    this->Rewind();
+    for (int i = 0; i < this->GetNumInArgs(); i++)
+    {
+        this->In()->SetFromVarArgs(&argsCopy);
+    }
+    va_end(argsCopy);
+    this->Rewind();
+}
+
 nArg* nCmd::GetArg(int index)
 {
     n_assert((index >= 0) && (index < N_MAXNUM_ARGS));

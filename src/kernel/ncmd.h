@@ -34,6 +34,9 @@ public:
     nFourCC GetId() const;
     int GetNumInArgs() const;
     int GetNumOutArgs() const;
+    /// fill every input from plain function arguments, in prototype order;
+    /// the command is rewound before and after
+    void SetInArgsFromVarArgs(va_list args);
     /// argument by absolute index (outputs, then inputs); used to type templates
     nArg* GetArg(int index);
 

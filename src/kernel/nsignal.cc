@@ -48,13 +48,7 @@ bool nSignal::Dispatch(nSignalEmitter* emitter, va_list args)
     n_assert(emitter);
     nCmd* cmd = this->NewCmd();
     n_assert(cmd);
-    va_list argsCopy;
-    va_copy(argsCopy, args);
-    for (int i = 0; i < cmd->GetNumInArgs(); i++)
-    {
-        cmd->In()->SetFromVarArgs(&argsCopy);
-    }
-    va_end(argsCopy);
+    cmd->SetInArgsFromVarArgs(args);
     this->Dispatch(static_cast<void*>(static_cast<nObject*>(emitter)), cmd);
     this->RelCmd(cmd);
     return true;

@@ -126,14 +126,7 @@ bool nSignalBindingCmdProto::Invoke(va_list args)
     nCmdProto* proto;
     nCmd* boundCmd = this->PrepareCmd(proto);
     if (!boundCmd) return false;
-    va_list argsCopy;
-    va_copy(argsCopy, args);
-    for (int i = 0; i < boundCmd->GetNumInArgs(); i++)
-    {
-        boundCmd->In()->SetFromVarArgs(&argsCopy);
-    }
-    va_end(argsCopy);
-    boundCmd->Rewind();
+    boundCmd->SetInArgsFromVarArgs(args);
     nObject* target = this->targetObject.get();
     proto->Dispatch(target, boundCmd);
     proto->RelCmd(boundCmd);

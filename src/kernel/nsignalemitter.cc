@@ -121,22 +121,31 @@ bool nSignalEmitter::BindSignal(nFourCC signalId, nSignalBinding* binding)
 }
 
 /*
+ * BindNew --
+ *     Binds a binding made for the named signal.
+ * Results: true when bound; otherwise the binding is deleted.
+ */
+bool nSignalEmitter::BindNew(const char* signalName, nSignalBinding* binding)
+{
+    const nSignal* signal = this->GetEmitterClass()->GetSignalRegistry().FindSignalByName(signalName);
+    if (signal && this->BindSignal(signal->GetId(), binding)) return true;
+    n_delete(binding);
+    return false;
+}
+
+/*
  * BindSignal --
  *     Binds a signal (by name) to a command of an object, the command
  *     resolved once now by name, prototype or id.
- * Results: true when bound; a binding that cannot be bound is deleted.
+ * Results: true when bound; false when the signal is missing or the
+ *     command is missing or of another signature.
  */
 bool nSignalEmitter::BindSignal(const char* signalName, nObject* object, const char* cmdName, int priority)
 {
     n_assert(signalName);
     n_assert(object);
     n_assert(cmdName);
-    const nSignal* signal = this->GetEmitterClass()->GetSignalRegistry().FindSignalByName(signalName);
-    if (!signal) return false;
-    nSignalBinding* binding = n_new(nSignalBindingCmdProto(object, cmdName, priority, false));
-    if (this->BindSignal(signal->GetId(), binding)) return true;
-    n_delete(binding);
-    return false;
+    return this->BindNew(signalName, n_new(nSignalBindingCmdProto(object, cmdName, priority, false)));
 }
 
 bool nSignalEmitter::BindSignal(const char* signalName, nObject* object, nCmdProto* cmdProto, int priority)
@@ -144,24 +153,14 @@ bool nSignalEmitter::BindSignal(const char* signalName, nObject* object, nCmdPro
     n_assert(signalName);
     n_assert(object);
     n_assert(cmdProto);
-    const nSignal* signal = this->GetEmitterClass()->GetSignalRegistry().FindSignalByName(signalName);
-    if (!signal) return false;
-    nSignalBinding* binding = n_new(nSignalBindingCmdProto(object, cmdProto, priority));
-    if (this->BindSignal(signal->GetId(), binding)) return true;
-    n_delete(binding);
-    return false;
+    return this->BindNew(signalName, n_new(nSignalBindingCmdProto(object, cmdProto, priority)));
 }
 
 bool nSignalEmitter::BindSignal(const char* signalName, nObject* object, nFourCC cmdId, int priority)
 {
     n_assert(signalName);
     n_assert(object);
-    const nSignal* signal = this->GetEmitterClass()->GetSignalRegistry().FindSignalByName(signalName);
-    if (!signal) return false;
-    nSignalBinding* binding = n_new(nSignalBindingCmdProto(object, cmdId, priority, false));
-    if (this->BindSignal(signal->GetId(), binding)) return true;
-    n_delete(binding);
-    return false;
+    return this->BindNew(signalName, n_new(nSignalBindingCmdProto(object, cmdId, priority, false)));
 }
 
 void nSignalEmitter::RemoveBinding(nSignalBinding* binding)
@@ -326,10 +325,7 @@ bool nSignalEmitter::PostSignal(double relT, nSignal* signal, ...)
     n_assert(cmd);
     va_list args;
     va_start(args, signal);
-    for (int i = 0; i < cmd->GetNumInArgs(); i++)
-    {
-        cmd->In()->SetFromVarArgs(&args);
-    }
+    cmd->SetInArgsFromVarArgs(args);
     va_end(args);
     if (!postCmdProc)
     {

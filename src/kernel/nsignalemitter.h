@@ -84,6 +84,8 @@ private:
     nClass* GetEmitterClass();
     /// the set of a signal, made when missing
     nSignalBindingSet* GetOrMakeBindingSet(nFourCC signalId);
+    /// bind a new binding to the named signal; delete it when that fails
+    bool BindNew(const char* signalName, nSignalBinding* binding);
     /// delete a binding now, or flag it while an emission runs
     void RemoveBinding(nSignalBinding* binding);
     /// remove the bindings of a set that match; true when any was removed
