@@ -7,7 +7,7 @@
 #include "kernel/nroot.h"
 #include "kernel/nenv.h"
 
-// defined in nobject_cmds.cc and nroot_cmds.cc
+// defined in the classes' own _cmds.cc files
 void nobject_initcmds(nClass* cl);
 void nroot_initcmds(nClass* cl);
 void nenv_initcmds(nClass* cl);

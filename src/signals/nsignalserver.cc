@@ -6,6 +6,7 @@
 #include "kernel/nmodule.h"
 #include "kernel/ncmd.h"
 #include "kernel/ncmdproto.h"
+#include "kernel/ntimeserver.h"
 
 nSignalServer* nSignalServer::Singleton = nullptr;
 
@@ -60,20 +61,13 @@ bool nSignalServer::PostThroughServer(double relT, nObject* object, nCmd* cmd)
 /*
  * Now --
  *     Results: the clock set for the server, else the time server's frame
- *     time (read through its script command), else 0.
+ *     time, else (no time server) 0.
  */
 double nSignalServer::Now() const
 {
     if (this->clock) return this->clock();
-    nRoot* timeServer = kernelServer->GetTimeServerObject();
-    if (!timeServer) return 0.0;
-    nCmdProto* proto = timeServer->GetClass()->FindCmdById(N_FOURCC('G', 'T', 'F', 'T'));
-    if (!proto) return 0.0;
-    nCmd* cmd = proto->NewCmd();
-    timeServer->Dispatch(cmd);
-    const double now = cmd->Out()->GetF();
-    proto->RelCmd(cmd);
-    return now;
+    if (!kernelServer->GetTimeServerObject()) return 0.0;
+    return nTimeServer::Instance()->GetFrameTime();
 }
 
 /*

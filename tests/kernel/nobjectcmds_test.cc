@@ -134,8 +134,17 @@ TEST_F(TreeCmdTest, GetCmdsListsTheClassChainOwnFirst)
     EXPECT_EQ(GetStrings(a, "l_getcmds_v"), expected);
     EXPECT_EQ(kRootCmds.size(), 14u);
     EXPECT_EQ(kObjectCmds.size(), 16u);
-    // nenv declares no commands of its own here
-    EXPECT_EQ(GetStrings(v, "l_getcmds_v"), expected);
+    // a subclass's own commands come first, in registration order
+    Strings withEnv;
+    nHashList* envCmds = v->GetClass()->GetCmdList();
+    ASSERT_NE(envCmds, nullptr);
+    for (nHashNode* node = envCmds->GetHead(); node; node = node->GetSucc())
+    {
+        withEnv.push_back(static_cast<nCmdProto*>(node)->GetProtoDef());
+    }
+    ASSERT_FALSE(withEnv.empty());
+    withEnv.insert(withEnv.end(), expected.begin(), expected.end());
+    EXPECT_EQ(GetStrings(v, "l_getcmds_v"), withEnv);
 }
 
 TEST_F(TreeCmdTest, EveryCommandIsFoundByItsId)

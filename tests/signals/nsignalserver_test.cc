@@ -4,6 +4,7 @@
 #include "signalfixture.h"
 
 #include "signals/nsignalserver.h"
+#include "kernel/ntimeserver.h"
 #include "util/assertdeath.h"
 
 #include <string>
@@ -145,12 +146,34 @@ TEST_F(SignalServerTest, OneServerAtATime)
     EXPECT_ASSERT_DEATH(nSignalServer::Instance(), "0 != Singleton");
 }
 
-TEST_F(SignalServerTest, WithoutAClockOrTimeServerDueTimesCountFromZero)
+TEST_F(SignalServerTest, DueTimesFollowTheTimeServersFrameTime)
 {
     this->server->SetClock(nullptr);
+    nTimeServer* timeServer = nTimeServer::Instance();
+    timeServer->StopTime();
+    timeServer->SetTime(50.0);
     ASSERT_TRUE(PostRecord(2.0, t1, 1, "x"));
-    this->server->Trigger(1.9);
+    this->server->Trigger(51.9);
     EXPECT_TRUE(g_calls.empty());
-    this->server->Trigger(2.0);
+    this->server->Trigger(52.0);
     EXPECT_EQ(g_calls.size(), 1u);
+
+    // the frozen frame time counts, not the live time running past it
+    timeServer->SetTime(60.0);
+    timeServer->EnableFrameTime();
+    timeServer->StartTime();
+    ASSERT_TRUE(PostRecord(1.0, t1, 2, "y"));
+    this->server->Trigger(60.9);
+    EXPECT_EQ(g_calls.size(), 1u);
+    this->server->Trigger(61.0);
+    EXPECT_EQ(g_calls.size(), 2u);
+
+    // without a time server due times count from 0
+    static_cast<nRoot*>(timeServer)->Release();
+    ASSERT_EQ(this->ks->GetTimeServerObject(), nullptr);
+    ASSERT_TRUE(PostRecord(2.0, t1, 3, "z"));
+    this->server->Trigger(1.9);
+    EXPECT_EQ(g_calls.size(), 2u);
+    this->server->Trigger(2.0);
+    EXPECT_EQ(g_calls.size(), 3u);
 }
