@@ -10,6 +10,8 @@
 N_DECLARE_MODULE(nobject)
 N_DECLARE_MODULE(nroot)
 N_DECLARE_MODULE(nenv)
+N_DECLARE_MODULE(nfilenode)
+N_DECLARE_MODULE(nfileserver2)
 N_DECLARE_MODULE(ntimeserver)
 
 void nkernel_package()
@@ -18,5 +20,7 @@ void nkernel_package()
     N_ADD_MODULE(ks, nobject);
     N_ADD_MODULE(ks, nroot);
     N_ADD_MODULE(ks, nenv);
+    N_ADD_MODULE(ks, nfilenode);
+    N_ADD_MODULE(ks, nfileserver2);
     N_ADD_MODULE(ks, ntimeserver);
 }

@@ -10,6 +10,7 @@
 #include "kernel/nhardrefserver.h"
 #include "kernel/npersistserver.h"
 #include "kernel/nkernelpackage.h"
+#include "kernel/nfileserver2.h"
 
 #include <cstdio>
 #include <cstring>
@@ -71,7 +72,11 @@ nKernelServer::nKernelServer(std::initializer_list<nPackageFunc> packages) :
     this->root->SetName("/");
     this->cwd = this->root;
 
-    this->fileServer.set(this->NewDefault("nnpkfileserver", "/sys/servers/file2"));
+    // the archive server comes with the file package; without it the
+    // plain file server still gives every program its assigns and files
+    nRoot* fs = this->NewDefault("nnpkfileserver", "/sys/servers/file2");
+    if (!fs) fs = this->NewDefault("nfileserver2", "/sys/servers/file2");
+    this->fileServer.set(fs);
     this->persistServer.set(this->NewDefault("npersistserver", "/sys/servers/persist"));
     this->remoteServer.set(this->NewDefault("nremoteserver", "/sys/servers/remote"));
     this->timeServer.set(this->NewDefault("ntimeserver", "/sys/servers/time"));
@@ -481,6 +486,11 @@ void nKernelServer::Error(const char* fmt, ...)
 nRoot* nKernelServer::GetFileServerObject() const
 {
     return this->fileServer.get_unsafe();
+}
+
+nFileServer2* nKernelServer::GetFileServer() const
+{
+    return static_cast<nFileServer2*>(this->fileServer.get_unsafe());
 }
 
 nRoot* nKernelServer::GetTimeServerObject() const

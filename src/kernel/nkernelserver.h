@@ -27,6 +27,7 @@ class nDefaultLogHandler;
 class nHardRefServer;
 class nPersistServer;
 class nKernelServer;
+class nFileServer2;
 
 typedef void (*nPackageFunc)();
 typedef bool (*nInitFunc)(nClass* cl, nKernelServer* ks);
@@ -84,6 +85,8 @@ public:
     /// once per frame: publish the memory statistics
     void Trigger();
     nRoot* GetFileServerObject() const;
+    /// the file server at /sys/servers/file2
+    nFileServer2* GetFileServer() const;
     nPersistServer* GetPersistServer() const;
     nRoot* GetTimeServerObject() const;
     nRoot* GetRemoteServerObject() const;

@@ -1,0 +1,33 @@
+//------------------------------------------------------------------------------
+//  nnpkfileserver_cmds.cc
+//
+//  Script commands of nNpkFileServer. None is written back when saving.
+//------------------------------------------------------------------------------
+#include "file/nnpkfileserver.h"
+#include "kernel/nclass.h"
+#include "kernel/ncmd.h"
+
+namespace
+{
+
+/*
+ * n_parsedirectory --
+ *     i_parsedirectory_ss: mounts the archives of a directory (directory,
+ *     extension); the number mounted.
+ */
+void n_parsedirectory(void* slf, nCmd* cmd)
+{
+    nNpkFileServer* self = static_cast<nNpkFileServer*>(slf);
+    const nString dirName(cmd->In()->GetS());
+    const nString extension(cmd->In()->GetS());
+    cmd->Out()->SetI(self->ParseDirectory(dirName, extension));
+}
+
+}  // namespace
+
+void nnpkfileserver_initcmds(nClass* cl)
+{
+    cl->BeginCmds();
+    cl->AddCmd("i_parsedirectory_ss", N_FOURCC('P', 'R', 'S', 'D'), n_parsedirectory);
+    cl->EndCmds();
+}

@@ -1,0 +1,63 @@
+//------------------------------------------------------------------------------
+//  nfilenode_cmds.cc
+//
+//  Script commands of nFileNode. None is written back when saving.
+//------------------------------------------------------------------------------
+#include "kernel/nfilenode.h"
+#include "kernel/nclass.h"
+#include "kernel/ncmd.h"
+
+namespace
+{
+
+/*
+ * n_open --
+ *     b_open_ss: opens the file (name, access mode); true on success.
+ */
+void n_open(void* slf, nCmd* cmd)
+{
+    nFileNode* self = static_cast<nFileNode*>(slf);
+    const char* filename = cmd->In()->GetS();
+    const char* accessMode = cmd->In()->GetS();
+    cmd->Out()->SetB(self->Open(filename, accessMode));
+}
+
+/*
+ * n_close --
+ *     v_close_v: closes the file.
+ */
+void n_close(void* slf, nCmd*)
+{
+    static_cast<nFileNode*>(slf)->Close();
+}
+
+/*
+ * n_isopen --
+ *     b_isopen_v: true while a file is open.
+ */
+void n_isopen(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetB(static_cast<nFileNode*>(slf)->IsOpen());
+}
+
+/*
+ * n_puts --
+ *     b_puts_s: writes the string; true when all of it was written.
+ */
+void n_puts(void* slf, nCmd* cmd)
+{
+    nFileNode* self = static_cast<nFileNode*>(slf);
+    cmd->Out()->SetB(self->PutS(cmd->In()->GetS()));
+}
+
+}  // namespace
+
+void nfilenode_initcmds(nClass* cl)
+{
+    cl->BeginCmds();
+    cl->AddCmd("b_open_ss", N_FOURCC('O', 'P', 'E', 'N'), n_open);
+    cl->AddCmd("v_close_v", N_FOURCC('C', 'L', 'O', 'S'), n_close);
+    cl->AddCmd("b_isopen_v", N_FOURCC('I', 'S', 'O', 'P'), n_isopen);
+    cl->AddCmd("b_puts_s", N_FOURCC('P', 'U', 'T', 'S'), n_puts);
+    cl->EndCmds();
+}

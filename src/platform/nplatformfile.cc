@@ -1,0 +1,214 @@
+//------------------------------------------------------------------------------
+//  nplatformfile.cc
+//------------------------------------------------------------------------------
+#include "platform/nplatformfile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+
+/// seconds from 1601-01-01 to 1970-01-01
+constexpr uint64_t kEpochDelta = 11644473600ull;
+
+/*
+ * ToFileTime --
+ *     Results: the time in 100 ns units since 1601, the unit the engine
+ *     stores file times in. Side effects: none.
+ */
+uint64_t ToFileTime(const struct timespec& ts)
+{
+    return ((uint64_t)ts.tv_sec + kEpochDelta) * 10000000ull + (uint64_t)ts.tv_nsec / 100u;
+}
+
+/*
+ * IsRegular --
+ *     Results: true when the stat record describes a regular file (a
+ *     directory must never be handed out as a file). Side effects: none.
+ */
+bool IsRegular(const struct stat& st)
+{
+    return S_ISREG(st.st_mode);
+}
+
+/*
+ * WriteAll --
+ *     Writes the whole block, retrying short and interrupted writes.
+ *     Results: true when every byte was written. Side effects: writes fd.
+ */
+bool WriteAll(int fd, const char* data, long numBytes)
+{
+    while (numBytes > 0)
+    {
+        const ssize_t n = ::write(fd, data, (size_t)numBytes);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        data += n;
+        numBytes -= n;
+    }
+    return true;
+}
+
+}  // namespace
+
+nPlatformFile::~nPlatformFile()
+{
+    this->Close();
+}
+
+/*
+ * Open --
+ *     Opens a regular file. Write access creates the file or truncates an
+ *     existing one; read-only access needs an existing file. A directory
+ *     is refused even where the system would open it.
+ * Results: true on success. Side effects: closes a file already open.
+ */
+bool nPlatformFile::Open(const char* path, bool read, bool write)
+{
+    this->Close();
+    int flags = O_CLOEXEC;
+    if (write)
+    {
+        flags |= (read ? O_RDWR : O_WRONLY) | O_CREAT | O_TRUNC;
+    }
+    else
+    {
+        flags |= O_RDONLY;
+    }
+    int f;
+    do
+    {
+        f = ::open(path, flags, 0666);
+    } while (f < 0 && errno == EINTR);
+    if (f < 0) return false;
+    struct stat st;
+    if (::fstat(f, &st) != 0 || !IsRegular(st))
+    {
+        ::close(f);
+        return false;
+    }
+    this->fd = f;
+    return true;
+}
+
+void nPlatformFile::Close()
+{
+    if (this->fd >= 0)
+    {
+        ::close(this->fd);
+        this->fd = -1;
+    }
+}
+
+/*
+ * Read --
+ *     Reads until numBytes are in or the file ends, so that a count
+ *     below numBytes always means the end of the file (or an error).
+ * Results: the number of bytes read. Side effects: advances the position.
+ */
+long nPlatformFile::Read(void* buffer, long numBytes)
+{
+    char* dst = static_cast<char*>(buffer);
+    long total = 0;
+    while (total < numBytes)
+    {
+        const ssize_t n = ::read(this->fd, dst + total, (size_t)(numBytes - total));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        total += n;
+    }
+    return total;
+}
+
+long nPlatformFile::Write(const void* buffer, long numBytes)
+{
+    if (numBytes <= 0) return 0;
+    return WriteAll(this->fd, static_cast<const char*>(buffer), numBytes) ? numBytes : 0;
+}
+
+int64_t nPlatformFile::Seek(int64_t offset, Origin origin)
+{
+    const int whence = (origin == Origin::Start) ? SEEK_SET : (origin == Origin::End) ? SEEK_END : SEEK_CUR;
+    return ::lseek(this->fd, (off_t)offset, whence);
+}
+
+int64_t nPlatformFile::Tell() const
+{
+    return ::lseek(this->fd, 0, SEEK_CUR);
+}
+
+int64_t nPlatformFile::Size() const
+{
+    struct stat st;
+    if (::fstat(this->fd, &st) != 0) return -1;
+    return st.st_size;
+}
+
+uint64_t nPlatformFile::LastWriteTime() const
+{
+    struct stat st;
+    if (::fstat(this->fd, &st) != 0) return 0;
+    return ToFileTime(st.st_mtim);
+}
+
+bool nPlatformFile::Exists(const char* path)
+{
+    struct stat st;
+    return ::stat(path, &st) == 0 && IsRegular(st);
+}
+
+/*
+ * Copy --
+ *     Copies the bytes and the permission bits of a regular file. A
+ *     target that is the source itself (another name of the same file)
+ *     is refused before anything is truncated.
+ * Results: true when the whole file was copied. Side effects: creates or
+ *     overwrites the target.
+ */
+bool nPlatformFile::Copy(const char* from, const char* to)
+{
+    nPlatformFile src;
+    if (!src.Open(from, true, false)) return false;
+    struct stat srcStat;
+    if (::fstat(src.fd, &srcStat) != 0) return false;
+    struct stat dstStat;
+    if (::stat(to, &dstStat) == 0 && dstStat.st_dev == srcStat.st_dev && dstStat.st_ino == srcStat.st_ino)
+    {
+        return false;
+    }
+    nPlatformFile dst;
+    if (!dst.Open(to, false, true)) return false;
+    ::fchmod(dst.fd, srcStat.st_mode & 07777);
+    char buffer[64 * 1024];
+    for (;;)
+    {
+        const long n = src.Read(buffer, (long)sizeof(buffer));
+        if (n == 0) break;
+        if (dst.Write(buffer, n) != n) return false;
+    }
+    return true;
+}
+
+bool nPlatformFile::Delete(const char* path)
+{
+    return ::unlink(path) == 0;
+}
+
+bool nPlatformFile::SetReadOnly(const char* path, bool readOnly)
+{
+    struct stat st;
+    if (::stat(path, &st) != 0) return false;
+    const mode_t writeBits = S_IWUSR | S_IWGRP | S_IWOTH;
+    const mode_t mode = readOnly ? (st.st_mode & ~writeBits) : (st.st_mode | S_IWUSR);
+    return ::chmod(path, mode & 07777) == 0;
+}
+
+bool nPlatformFile::IsReadOnly(const char* path)
+{
+    struct stat st;
+    if (::stat(path, &st) != 0) return false;
+    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
