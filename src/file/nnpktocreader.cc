@@ -89,16 +89,19 @@ bool nNpkTocReader::ReadU16(ushort& value)
 
 /*
  * ReadName --
- *     Results: false when the name is longer than MAXNAMELEN or the file
- *     ends inside it. Side effects: name holds the terminated name.
+ *     Results: false when the name is empty (no path could reach it),
+ *     longer than MAXNAMELEN, or the file ends inside it. Side effects:
+ *     name holds the terminated name.
  */
 bool nNpkTocReader::ReadName(char* name)
 {
     ushort len;
     if (!this->ReadU16(len)) return this->Refuse("truncated name length");
+    if (len == 0) return this->Refuse("empty name");
     if (len > MAXNAMELEN) return this->Refuse("name too long");
     if (!this->ReadBytes(name, len)) return this->Refuse("truncated name");
     name[len] = 0;
+    if (strlen(name) != len) return this->Refuse("NUL byte in name");
     return true;
 }
 
@@ -129,11 +132,11 @@ bool nNpkTocReader::ReadHeader()
 /*
  * ReadToc --
  *     Reads records after the header until a tag that is none of the
- *     three (or the end of the file). Refused: a second root, a FILE
+ *     three (or the end of the file). Refused: an empty name or one with
+ *     a NUL byte, a name longer than MAXNAMELEN, a second root, a FILE
  *     outside a directory, a DEND without directory, a directory left
- *     open, nesting deeper than the table's stack, a name longer than
- *     MAXNAMELEN, a file reaching past the end of the archive, a record
- *     cut short, or no root at all.
+ *     open, nesting deeper than the table's stack, a file reaching past
+ *     the end of the archive, a record cut short, or no root at all.
  * Results: true for a sound table. Side effects: fills toc; on failure
  *     the caller discards it.
  */

@@ -315,6 +315,8 @@ TEST_F(NpkTest, BrokenTablesOfContentsAreRefused)
         {"short header", std::string("0KPN\0\0\0\0", 8), header},
         {"data offset past the end", std::string("0KPN\0\0\0\0\xff\0\0\0", 12), header},
         {"long dir name", NpkWriter().Dir(longName).End().Build(), toc},
+        {"empty name", NpkWriter().Dir("r").File("", "x").End().Build(), toc},
+        {"NUL in a name", NpkWriter().Dir("r").File(std::string("\0x", 2), "x").End().Build(), toc},
         {"long file name", NpkWriter().Dir("r").File(longName, "x").End().Build(), toc},
         {"unbalanced DEND", NpkWriter().Dir("r").End().End().Build(), toc},
         {"DEND first", NpkWriter().End().Build(), toc},
