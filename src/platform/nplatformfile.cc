@@ -3,13 +3,18 @@
 //------------------------------------------------------------------------------
 #include "platform/nplatformfile.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace
 {
+
+/// the read-ahead buffer of a read-only file
+constexpr long kBufferSize = 16 * 1024;
 
 /// seconds from 1601-01-01 to 1970-01-01
 constexpr uint64_t kEpochDelta = 11644473600ull;
@@ -91,6 +96,10 @@ bool nPlatformFile::Open(const char* path, bool read, bool write)
         return false;
     }
     this->fd = f;
+    if (!write)
+    {
+        this->buf.reset(new char[kBufferSize]);
+    }
     return true;
 }
 
@@ -101,15 +110,13 @@ void nPlatformFile::Close()
         ::close(this->fd);
         this->fd = -1;
     }
+    this->buf.reset();
+    this->bufStart = 0;
+    this->bufLen = 0;
+    this->bufPos = 0;
 }
 
-/*
- * Read --
- *     Reads until numBytes are in or the file ends, so that a count
- *     below numBytes always means the end of the file (or an error).
- * Results: the number of bytes read. Side effects: advances the position.
- */
-long nPlatformFile::Read(void* buffer, long numBytes)
+long nPlatformFile::RawRead(void* buffer, long numBytes)
 {
     char* dst = static_cast<char*>(buffer);
     long total = 0;
@@ -123,20 +130,83 @@ long nPlatformFile::Read(void* buffer, long numBytes)
     return total;
 }
 
+/*
+ * Read --
+ *     Reads until numBytes are in or the file ends, so that a count
+ *     below numBytes always means the end of the file (or an error).
+ *     A read-only file serves small reads from its buffer; a read at
+ *     least as large as the buffer goes straight to the caller's memory.
+ * Results: the number of bytes read. Side effects: advances the position.
+ */
+long nPlatformFile::Read(void* buffer, long numBytes)
+{
+    if (!this->buf) return this->RawRead(buffer, numBytes);
+    char* dst = static_cast<char*>(buffer);
+    long total = 0;
+    while (total < numBytes)
+    {
+        if (this->bufPos < this->bufLen)
+        {
+            const long n = std::min(numBytes - total, this->bufLen - this->bufPos);
+            memcpy(dst + total, this->buf.get() + this->bufPos, (size_t)n);
+            this->bufPos += n;
+            total += n;
+            continue;
+        }
+        this->bufStart += this->bufLen;
+        this->bufLen = 0;
+        this->bufPos = 0;
+        const long remaining = numBytes - total;
+        if (remaining >= kBufferSize)
+        {
+            const long n = this->RawRead(dst + total, remaining);
+            this->bufStart += n;
+            total += n;
+            break;
+        }
+        this->bufLen = this->RawRead(this->buf.get(), kBufferSize);
+        if (this->bufLen == 0) break;
+    }
+    return total;
+}
+
 long nPlatformFile::Write(const void* buffer, long numBytes)
 {
     if (numBytes <= 0) return 0;
     return WriteAll(this->fd, static_cast<const char*>(buffer), numBytes) ? numBytes : 0;
 }
 
+/*
+ * Seek --
+ *     A buffered file moves inside its buffer when the target lies there;
+ *     otherwise the buffer is dropped and the system moves.
+ * Results: the new position, or -1 (position unchanged) for a target
+ *     before the start.
+ */
 int64_t nPlatformFile::Seek(int64_t offset, Origin origin)
 {
     const int whence = (origin == Origin::Start) ? SEEK_SET : (origin == Origin::End) ? SEEK_END : SEEK_CUR;
-    return ::lseek(this->fd, (off_t)offset, whence);
+    if (!this->buf) return ::lseek(this->fd, (off_t)offset, whence);
+    int64_t target = offset;
+    if (origin == Origin::Current) target += this->bufStart + this->bufPos;
+    if (origin == Origin::End) target += this->Size();
+    if (target < 0) return -1;
+    if (target >= this->bufStart && target <= this->bufStart + this->bufLen)
+    {
+        this->bufPos = (long)(target - this->bufStart);
+        return target;
+    }
+    const int64_t pos = ::lseek(this->fd, (off_t)target, SEEK_SET);
+    if (pos < 0) return -1;
+    this->bufStart = pos;
+    this->bufLen = 0;
+    this->bufPos = 0;
+    return pos;
 }
 
 int64_t nPlatformFile::Tell() const
 {
+    if (this->buf) return this->bufStart + this->bufPos;
     return ::lseek(this->fd, 0, SEEK_CUR);
 }
 

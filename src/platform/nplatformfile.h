@@ -8,8 +8,15 @@
     One open operating-system file, closed when the object dies. Knows
     nothing of the engine: paths given here are already operating-system
     paths. Also holds the few whole-file operations the file server needs.
+
+    A file opened only for reading reads ahead into a buffer of its own:
+    the engine reads lines in small chunks and seeks back after each line,
+    and an archive serves many small reads from one file, so most reads
+    and seeks are then answered without a system call. Positions and
+    results are the same as without the buffer.
 */
 #include <cstdint>
+#include <memory>
 
 class nPlatformFile
 {
@@ -59,6 +66,15 @@ public:
     static bool IsReadOnly(const char* path);
 
 private:
+    /// read from the system, retrying short reads until numBytes or the end
+    long RawRead(void* buffer, long numBytes);
+
     int fd = -1;
+    /// the read-ahead buffer; 0 when the file may be written
+    std::unique_ptr<char[]> buf;
+    /// file offset of buf[0]; the system position is bufStart + bufLen
+    int64_t bufStart = 0;
+    long bufLen = 0;
+    long bufPos = 0;
 };
 #endif

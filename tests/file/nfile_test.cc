@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <algorithm>
 #include <vector>
 
 namespace
@@ -240,5 +241,73 @@ TEST_F(FileTest, FileMisuseIsFatal)
     EXPECT_FATAL(f->Open("tst:f", "rb"), FILE_ASSERTION("!this->IsOpen\\(\\)"));
     EXPECT_FATAL(f->GetS(buf, 0), FILE_ASSERTION("numChars > 0"));
     EXPECT_FATAL(f->Exists(nullptr), FILE_ASSERTION("fileName != 0"));
+    f->Release();
+}
+
+TEST_F(FileTest, ReadsAndSeeksAgreeWithTheFileEverywhere)
+{
+    // reads of every size and seeks from every origin over a file several
+    // times larger than any read-ahead, checked against the bytes written
+    std::string contents(100000, '\0');
+    uint32_t state = 12345;
+    auto next = [&state]() {
+        state = state * 1103515245u + 12345u;
+        return state >> 8;
+    };
+    for (char& c : contents) c = (char)next();
+    WriteFile("big", contents);
+    nFile* f = NewFile();
+    ASSERT_TRUE(f->Open("tst:big", "rb"));
+    const int size = (int)contents.size();
+    std::vector<char> buf(70000);
+    int pos = 0;
+    for (int step = 0; step < 2000; step++)
+    {
+        const uint32_t op = next() % 4;
+        if (op == 0)
+        {
+            const int want = (next() % 8 == 0) ? (int)(next() % 70000) : (int)(next() % 300);
+            const int got = f->Read(buf.data(), want);
+            const int expected = std::max(0, std::min(want, size - pos));
+            ASSERT_EQ(got, expected) << "step " << step;
+            ASSERT_EQ(std::string(buf.data(), (size_t)got), contents.substr((size_t)std::min(pos, size), (size_t)got));
+            pos += got;
+        }
+        else
+        {
+            const int offset = (int)(next() % 120000) - 10000;
+            const nFile::nSeekType origin = (nFile::nSeekType)(op - 1);
+            const int target = offset + (origin == nFile::START ? 0 : origin == nFile::END ? size : pos);
+            ASSERT_EQ(f->Seek(offset, origin), target >= 0) << "step " << step;
+            if (target >= 0) pos = target;
+        }
+        ASSERT_EQ(f->Tell(), pos) << "step " << step;
+        ASSERT_EQ(f->Eof(), pos >= size);
+    }
+    f->Release();
+}
+
+TEST_F(FileTest, GetSAgreesWithGetlineOverALargeFile)
+{
+    std::string contents;
+    std::vector<std::string> expected;
+    for (int i = 0; i < 3000; i++)
+    {
+        expected.push_back(std::string((size_t)(i * 7 % 190), (char)('a' + i % 26)));
+        contents += expected.back() + "\n";
+    }
+    WriteFile("lines", contents);
+    nFile* f = NewFile();
+    ASSERT_TRUE(f->Open("tst:lines", "r"));
+    char line[256];
+    size_t n = 0;
+    while (f->GetS(line, sizeof(line)))
+    {
+        ASSERT_LT(n, expected.size());
+        ASSERT_EQ(line, expected[n]) << "line " << n;
+        n++;
+    }
+    EXPECT_EQ(n, expected.size());
+    EXPECT_TRUE(f->Eof());
     f->Release();
 }
