@@ -120,31 +120,19 @@ void BM_Baseline_StdGetline(benchmark::State& state)
 }
 BENCHMARK(BM_Baseline_StdGetline)->Unit(benchmark::kMillisecond);
 
-void BM_GetS_Plain(benchmark::State& state)
+void BM_GetS(benchmark::State& state, const char* path)
 {
     BenchKernel kernel;
     for (auto _ : state)
     {
-        const int n = CountLinesWithGetS("bench:text.txt");
+        const int n = CountLinesWithGetS(path);
         if (n != kNumLines) abort();
         benchmark::DoNotOptimize(n);
     }
     state.SetItemsProcessed(state.iterations() * kNumLines);
 }
-BENCHMARK(BM_GetS_Plain)->Unit(benchmark::kMillisecond);
-
-void BM_GetS_Npk(benchmark::State& state)
-{
-    BenchKernel kernel;
-    for (auto _ : state)
-    {
-        const int n = CountLinesWithGetS("bench:pack/text.txt");
-        if (n != kNumLines) abort();
-        benchmark::DoNotOptimize(n);
-    }
-    state.SetItemsProcessed(state.iterations() * kNumLines);
-}
-BENCHMARK(BM_GetS_Npk)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_GetS, Plain, "bench:text.txt")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_GetS, Npk, "bench:pack/text.txt")->Unit(benchmark::kMillisecond);
 
 void BM_Baseline_RawRead(benchmark::State& state)
 {
@@ -163,29 +151,18 @@ void BM_Baseline_RawRead(benchmark::State& state)
 }
 BENCHMARK(BM_Baseline_RawRead)->Unit(benchmark::kMillisecond);
 
-void BM_Read_Plain(benchmark::State& state)
+void BM_Read(benchmark::State& state, const char* path)
 {
     BenchKernel kernel;
     std::vector<char> buffer(kChunk);
     for (auto _ : state)
     {
-        if (ReadAllWithFile("bench:binary.bin", buffer) != kBinarySize) abort();
+        if (ReadAllWithFile(path, buffer) != kBinarySize) abort();
     }
     state.SetBytesProcessed(state.iterations() * (int64_t)kBinarySize);
 }
-BENCHMARK(BM_Read_Plain)->Unit(benchmark::kMillisecond);
-
-void BM_Read_Npk(benchmark::State& state)
-{
-    BenchKernel kernel;
-    std::vector<char> buffer(kChunk);
-    for (auto _ : state)
-    {
-        if (ReadAllWithFile("bench:pack/binary.bin", buffer) != kBinarySize) abort();
-    }
-    state.SetBytesProcessed(state.iterations() * (int64_t)kBinarySize);
-}
-BENCHMARK(BM_Read_Npk)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Read, Plain, "bench:binary.bin")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Read, Npk, "bench:pack/binary.bin")->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -27,6 +27,7 @@
 #include <sstream>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 /// keeps every printed line and still prints it
 class CaptureLogHandler : public nDefaultLogHandler
@@ -121,6 +122,18 @@ protected:
     std::unique_ptr<nKernelServer> ks;
     nFileServer2* fs = nullptr;
 };
+
+/// "name:type" of every entry of an open directory, in listing order
+inline std::vector<std::string> List(nDirectory* d)
+{
+    std::vector<std::string> out;
+    if (d->IsEmpty()) return out;
+    do
+    {
+        out.push_back(std::string(d->GetEntryName()) + ":" + std::to_string((int)d->GetEntryType()));
+    } while (d->SetToNextEntry());
+    return out;
+}
 
 /// runs a script command with string inputs and hands the command to
 /// check before it is given back

@@ -8,17 +8,6 @@
 namespace
 {
 
-/// "name:type" of every entry, in listing order
-std::vector<std::string> List(nDirectory* d)
-{
-    std::vector<std::string> out;
-    if (d->IsEmpty()) return out;
-    do
-    {
-        out.push_back(std::string(d->GetEntryName()) + ":" + std::to_string((int)d->GetEntryType()));
-    } while (d->SetToNextEntry());
-    return out;
-}
 
 }  // namespace
 

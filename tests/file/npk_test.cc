@@ -37,17 +37,6 @@ NpkWriter StandardArchive(const std::string& readme = "archived readme")
     return w;
 }
 
-/// "name:type" of every entry of an open directory, in listing order
-std::vector<std::string> List(nDirectory* d)
-{
-    std::vector<std::string> out;
-    if (d->IsEmpty()) return out;
-    do
-    {
-        out.push_back(std::string(d->GetEntryName()) + ":" + std::to_string((int)d->GetEntryType()));
-    } while (d->SetToNextEntry());
-    return out;
-}
 
 }  // namespace
 
