@@ -36,9 +36,16 @@ nNpkFileServer::~nNpkFileServer()
     }
 }
 
+/*
+ * Instance --
+ *     Results: the file server, which must be an archive server (archive
+ *     files and directories are only made by one).
+ */
 nNpkFileServer* nNpkFileServer::Instance()
 {
-    return static_cast<nNpkFileServer*>(nFileServer2::Instance());
+    nNpkFileServer* fs = dynamic_cast<nNpkFileServer*>(nFileServer2::Instance());
+    n_assert(fs);
+    return fs;
 }
 
 nDirectory* nNpkFileServer::NewDirectoryObject() const
