@@ -282,11 +282,13 @@ TEST_F(NpkTest, AddNpkFileNeedsAnExistingFile)
 TEST_F(NpkTest, BrokenTablesOfContentsAreRefused)
 {
     const std::string longName(600, 'n');
+    std::vector<std::string> dirNames;
+    for (int i = 0; i < 17; i++) dirNames.push_back(std::string(1, 'd').append(std::to_string(i)));
     NpkWriter deep;
-    for (int i = 0; i < 17; i++) deep.Dir("d" + std::to_string(i));
+    for (int i = 0; i < 17; i++) deep.Dir(dirNames[i]);
     for (int i = 0; i < 17; i++) deep.End();
     NpkWriter deepest;  // exactly as deep as allowed
-    for (int i = 0; i < 16; i++) deepest.Dir("d" + std::to_string(i));
+    for (int i = 0; i < 16; i++) deepest.Dir(dirNames[i]);
     deepest.File("f", "ok");
     for (int i = 0; i < 16; i++) deepest.End();
     ASSERT_TRUE(Mount("deepest.npk", deepest));
