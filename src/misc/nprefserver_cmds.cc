@@ -1,0 +1,181 @@
+//------------------------------------------------------------------------------
+//  nprefserver_cmds.cc
+//
+//  Script commands of nPrefServer. keyexists takes the key it tests as
+//  its one argument.
+//------------------------------------------------------------------------------
+#include "misc/nprefserver.h"
+#include "kernel/ncmd.h"
+
+namespace
+{
+
+nPrefServer* Self(void* slf)
+{
+    return static_cast<nPrefServer*>(slf);
+}
+
+void n_setcompanyname(void* slf, nCmd* cmd)
+{
+    Self(slf)->SetCompanyName(cmd->In()->GetS());
+}
+
+void n_getcompanyname(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetS(Self(slf)->GetCompanyName().Get());
+}
+
+void n_setapplicationname(void* slf, nCmd* cmd)
+{
+    Self(slf)->SetApplicationName(cmd->In()->GetS());
+}
+
+void n_getapplicationname(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetS(Self(slf)->GetApplicationName().Get());
+}
+
+void n_open(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetB(Self(slf)->Open());
+}
+
+void n_close(void* slf, nCmd* /*cmd*/)
+{
+    Self(slf)->Close();
+}
+
+void n_isopen(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetB(Self(slf)->IsOpen());
+}
+
+void n_keyexists(void* slf, nCmd* cmd)
+{
+    const nString key(cmd->In()->GetS());
+    cmd->Out()->SetB(Self(slf)->KeyExists(key));
+}
+
+void n_writestring(void* slf, nCmd* cmd)
+{
+    const nString key(cmd->In()->GetS());
+    const nString value(cmd->In()->GetS());
+    cmd->Out()->SetB(Self(slf)->WriteString(key, value));
+}
+
+void n_writeint(void* slf, nCmd* cmd)
+{
+    const nString key(cmd->In()->GetS());
+    const int value = cmd->In()->GetI();
+    cmd->Out()->SetB(Self(slf)->WriteInt(key, value));
+}
+
+void n_writefloat(void* slf, nCmd* cmd)
+{
+    const nString key(cmd->In()->GetS());
+    const float value = cmd->In()->GetF();
+    cmd->Out()->SetB(Self(slf)->WriteFloat(key, value));
+}
+
+void n_writebool(void* slf, nCmd* cmd)
+{
+    const nString key(cmd->In()->GetS());
+    const bool value = cmd->In()->GetB();
+    cmd->Out()->SetB(Self(slf)->WriteBool(key, value));
+}
+
+void n_writevector4(void* slf, nCmd* cmd)
+{
+    const nString key(cmd->In()->GetS());
+    vector4 v;
+    v.x = cmd->In()->GetF();
+    v.y = cmd->In()->GetF();
+    v.z = cmd->In()->GetF();
+    v.w = cmd->In()->GetF();
+    cmd->Out()->SetB(Self(slf)->WriteVector4(key, v));
+}
+
+void n_writevector3(void* slf, nCmd* cmd)
+{
+    const nString key(cmd->In()->GetS());
+    vector3 v;
+    v.x = cmd->In()->GetF();
+    v.y = cmd->In()->GetF();
+    v.z = cmd->In()->GetF();
+    cmd->Out()->SetB(Self(slf)->WriteVector3(key, v));
+}
+
+void n_readstring(void* slf, nCmd* cmd)
+{
+    const nString key(cmd->In()->GetS());
+    cmd->Out()->SetS(Self(slf)->ReadString(key).Get());
+}
+
+void n_readint(void* slf, nCmd* cmd)
+{
+    const nString key(cmd->In()->GetS());
+    cmd->Out()->SetI(Self(slf)->ReadInt(key));
+}
+
+void n_readfloat(void* slf, nCmd* cmd)
+{
+    const nString key(cmd->In()->GetS());
+    cmd->Out()->SetF(Self(slf)->ReadFloat(key));
+}
+
+void n_readbool(void* slf, nCmd* cmd)
+{
+    const nString key(cmd->In()->GetS());
+    cmd->Out()->SetB(Self(slf)->ReadBool(key));
+}
+
+void n_readvector4(void* slf, nCmd* cmd)
+{
+    const nString key(cmd->In()->GetS());
+    const vector4 v = Self(slf)->ReadVector4(key);
+    cmd->Out()->SetF(v.x);
+    cmd->Out()->SetF(v.y);
+    cmd->Out()->SetF(v.z);
+    cmd->Out()->SetF(v.w);
+}
+
+void n_readvector3(void* slf, nCmd* cmd)
+{
+    const nString key(cmd->In()->GetS());
+    const vector3 v = Self(slf)->ReadVector3(key);
+    cmd->Out()->SetF(v.x);
+    cmd->Out()->SetF(v.y);
+    cmd->Out()->SetF(v.z);
+}
+
+}  // namespace
+
+/*
+ * nprefserver_initcmds --
+ *     Side effects: registers the preference commands on the class.
+ */
+void nprefserver_initcmds(nClass* cl)
+{
+    cl->BeginCmds();
+    cl->AddCmd("v_setcompanyname_s", N_FOURCC('S', 'C', 'P', 'N'), n_setcompanyname);
+    cl->AddCmd("s_getcompanyname_v", N_FOURCC('G', 'C', 'P', 'N'), n_getcompanyname);
+    cl->AddCmd("v_setapplicationname_s", N_FOURCC('S', 'A', 'P', 'N'), n_setapplicationname);
+    cl->AddCmd("s_getapplicationname_v", N_FOURCC('G', 'A', 'P', 'N'), n_getapplicationname);
+    cl->AddCmd("b_open_v", N_FOURCC('O', 'P', 'E', 'N'), n_open);
+    cl->AddCmd("v_close_v", N_FOURCC('C', 'L', 'O', 'S'), n_close);
+    cl->AddCmd("b_isopen_v", N_FOURCC('I', 'S', 'O', 'P'), n_isopen);
+    cl->AddCmd("b_keyexists_s", N_FOURCC('K', 'E', 'X', 'T'), n_keyexists);
+    cl->AddCmd("b_writestring_ss", N_FOURCC('W', 'S', 'T', 'R'), n_writestring);
+    cl->AddCmd("b_writeint_si", N_FOURCC('W', 'I', 'N', 'T'), n_writeint);
+    cl->AddCmd("b_writefloat_sf", N_FOURCC('W', 'F', 'L', 'T'), n_writefloat);
+    cl->AddCmd("b_writebool_sb", N_FOURCC('W', 'B', 'O', 'L'), n_writebool);
+    cl->AddCmd("b_writevector4_sffff", N_FOURCC('W', 'V', 'C', '4'), n_writevector4);
+    cl->AddCmd("b_writevector3_sfff", N_FOURCC('W', 'V', 'C', '3'), n_writevector3);
+    cl->AddCmd("s_readstring_s", N_FOURCC('R', 'S', 'T', 'R'), n_readstring);
+    cl->AddCmd("i_readint_s", N_FOURCC('R', 'I', 'N', 'T'), n_readint);
+    cl->AddCmd("f_readfloat_s", N_FOURCC('R', 'F', 'L', 'T'), n_readfloat);
+    cl->AddCmd("b_readbool_s", N_FOURCC('R', 'B', 'O', 'L'), n_readbool);
+    cl->AddCmd("ffff_readvector4_s", N_FOURCC('R', 'V', 'C', '4'), n_readvector4);
+    cl->AddCmd("fff_readvector3_s", N_FOURCC('R', 'V', 'C', '3'), n_readvector3);
+    cl->EndCmds();
+}
