@@ -27,23 +27,33 @@ void nDefaultLogHandler::Output(const char* msg, va_list args, bool flush)
 }
 
 /*
- * PutLineBuffer --
- *     Formats into a 2048-byte buffer (longer output is cut) and appends it
- *     to the ring. A format of 1024 characters or more (a script's puts can
- *     produce one) is kept as it stands instead of stopping the program.
+ * FormatText --
+ *     Formats into buf, cutting what does not fit. A format of 1024
+ *     characters or more (a script's puts can produce one) is kept as it
+ *     stands instead of stopping the program.
  */
-void nDefaultLogHandler::PutLineBuffer(const char* msg, va_list args)
+void nDefaultLogHandler::FormatText(char* buf, size_t bufSize, const char* msg, va_list args)
 {
     n_assert(msg);
-    char buf[2048];
     if (strlen(msg) < 1024)
     {
-        vsnprintf(buf, sizeof(buf), msg, args);
+        vsnprintf(buf, bufSize, msg, args);
     }
     else
     {
-        n_strncpyz(buf, msg, sizeof(buf));
+        n_strncpyz(buf, msg, bufSize);
     }
+}
+
+/*
+ * PutLineBuffer --
+ *     Formats into a 2048-byte buffer (longer output is cut) and appends it
+ *     to the ring.
+ */
+void nDefaultLogHandler::PutLineBuffer(const char* msg, va_list args)
+{
+    char buf[2048];
+    FormatText(buf, sizeof(buf), msg, args);
     std::lock_guard<std::mutex> lock(this->lineMutex);
     this->lineBuffer.Put(buf);
 }

@@ -24,11 +24,15 @@ public:
     void OutputDebug(const char* msg, va_list args) override;
     nLineBuffer* GetLineBuffer() override;
 
+protected:
+    /// format into buf (cut to fit); a format of 1024 characters or more is taken as it stands
+    static void FormatText(char* buf, size_t bufSize, const char* msg, va_list args);
+    /// format and put the text into the ring
+    void PutLineBuffer(const char* msg, va_list args);
+
 private:
     /// print to stdout and keep the text in the ring
     void Output(const char* msg, va_list args, bool flush);
-    /// format and put the text into the ring
-    void PutLineBuffer(const char* msg, va_list args);
 
     nLineBuffer lineBuffer;
     /// several threads may log at once; the ring itself has no lock
