@@ -8,7 +8,9 @@
 //------------------------------------------------------------------------------
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <optional>
+#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -71,4 +73,13 @@ private:
     ScopedEnv home;
     ScopedEnv config;
 };
+
+/// the whole content of a file, empty when it cannot be read
+inline std::string ReadWholeFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
 #endif

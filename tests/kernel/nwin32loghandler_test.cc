@@ -19,14 +19,6 @@
 namespace
 {
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 /// records its boxes and window calls instead of showing them
 class RecordingLogHandler : public nWin32LogHandler
 {
@@ -72,7 +64,7 @@ protected:
         this->ks->SetLogHandler(raw);
         return raw;
     }
-    std::string Log() const { return ReadFile(this->home + "/bin.log"); }
+    std::string Log() const { return ReadWholeFile(this->home + "/bin.log"); }
 
     UserTempDir user;
     ScopedEnv ci{"CI", "true"};

@@ -16,14 +16,6 @@
 namespace
 {
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 void WriteFile(const std::string& path, const std::string& text)
 {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
@@ -125,7 +117,7 @@ TEST(PlatformRegistry, StoreLivesUnderTheConfigDirectory)
     EXPECT_EQ(reg.GetPath(), user.ConfigPath() + "/ZORVEK Games/Boxing.conf");
     EXPECT_TRUE(reg.GetProblem().empty());
     EXPECT_TRUE(reg.SetValue("window-width", "800"));
-    EXPECT_EQ(ReadFile(reg.GetPath()), "window-width=800\n");
+    EXPECT_EQ(ReadWholeFile(reg.GetPath()), "window-width=800\n");
 
     struct stat st;
     ASSERT_EQ(stat(reg.GetPath().c_str(), &st), 0);
@@ -172,7 +164,7 @@ TEST(PlatformRegistry, CorruptStoreOpensEmptyAndIsReplacedByTheNextWrite)
     EXPECT_NE(reg.GetProblem().find("line 2"), std::string::npos) << reg.GetProblem();
     EXPECT_FALSE(reg.HasValue("good"));
     EXPECT_TRUE(reg.SetValue("new", "2"));
-    EXPECT_EQ(ReadFile(file), "new=2\n");
+    EXPECT_EQ(ReadWholeFile(file), "new=2\n");
 }
 
 TEST(PlatformRegistry, StoreThatIsNotAFileOpensEmpty)
@@ -205,7 +197,7 @@ TEST(PlatformRegistry, FailedWriteKeepsTheOldFileAndValue)
     EXPECT_TRUE(reg.GetValue("k", value));
     EXPECT_EQ(value, "old");
     EXPECT_FALSE(reg.HasValue("other"));
-    EXPECT_EQ(ReadFile(reg.GetPath()), "k=old\n");
+    EXPECT_EQ(ReadWholeFile(reg.GetPath()), "k=old\n");
 }
 
 TEST(PlatformRegistry, WritesLeaveNoTemporaryFiles)

@@ -8,8 +8,8 @@
 
 #include <climits>
 #include <cmath>
-#include <fstream>
-#include <sstream>
+#include <utility>
+#include <vector>
 
 namespace
 {
@@ -214,30 +214,37 @@ TEST_F(PrefTest, EveryScriptCommandWorksByDispatch)
     EXPECT_FALSE(prefs->IsOpen());
 }
 
-TEST_F(PrefTest, ScriptCommandsHaveTheirIds)
+TEST_F(PrefTest, ScriptCommandsAreRegisteredInOrder)
 {
     nPrefServer* prefs = this->NewPrefs();
-    struct Case
+    std::vector<std::pair<std::string, nFourCC>> cmds;
+    for (nHashNode* n = prefs->GetClass()->GetSuperClass()->GetCmdList()->GetHead(); n; n = n->GetSucc())
     {
-        const char* name;
-        nFourCC id;
-    } cases[] = {
-        {"setcompanyname", N_FOURCC('S', 'C', 'P', 'N')}, {"getcompanyname", N_FOURCC('G', 'C', 'P', 'N')},
-        {"setapplicationname", N_FOURCC('S', 'A', 'P', 'N')}, {"getapplicationname", N_FOURCC('G', 'A', 'P', 'N')},
-        {"open", N_FOURCC('O', 'P', 'E', 'N')}, {"close", N_FOURCC('C', 'L', 'O', 'S')},
-        {"isopen", N_FOURCC('I', 'S', 'O', 'P')}, {"keyexists", N_FOURCC('K', 'E', 'X', 'T')},
-        {"writestring", N_FOURCC('W', 'S', 'T', 'R')}, {"writeint", N_FOURCC('W', 'I', 'N', 'T')},
-        {"writefloat", N_FOURCC('W', 'F', 'L', 'T')}, {"writebool", N_FOURCC('W', 'B', 'O', 'L')},
-        {"writevector4", N_FOURCC('W', 'V', 'C', '4')}, {"writevector3", N_FOURCC('W', 'V', 'C', '3')},
-        {"readstring", N_FOURCC('R', 'S', 'T', 'R')}, {"readint", N_FOURCC('R', 'I', 'N', 'T')},
-        {"readfloat", N_FOURCC('R', 'F', 'L', 'T')}, {"readbool", N_FOURCC('R', 'B', 'O', 'L')},
-        {"readvector4", N_FOURCC('R', 'V', 'C', '4')}, {"readvector3", N_FOURCC('R', 'V', 'C', '3')},
-    };
-    for (const Case& c : cases)
-    {
-        nCmdProto* byId = prefs->GetClass()->FindCmdById(c.id);
-        ASSERT_NE(byId, nullptr) << c.name;
-        EXPECT_EQ(byId, prefs->GetClass()->FindCmdByName(c.name)) << c.name;
+        const nCmdProto* proto = static_cast<nCmdProto*>(n);
+        cmds.emplace_back(proto->GetProtoDef(), proto->GetId());
+        EXPECT_EQ(prefs->GetClass()->FindCmdById(proto->GetId()), proto) << proto->GetProtoDef();
     }
-    EXPECT_STREQ(prefs->GetClass()->FindCmdByName("keyexists")->GetProtoDef(), "b_keyexists_s");
+    const std::vector<std::pair<std::string, nFourCC>> expected = {
+        {"v_setcompanyname_s", N_FOURCC('S', 'C', 'P', 'N')},
+        {"s_getcompanyname_v", N_FOURCC('G', 'C', 'P', 'N')},
+        {"v_setapplicationname_s", N_FOURCC('S', 'A', 'P', 'N')},
+        {"s_getapplicationname_v", N_FOURCC('G', 'A', 'P', 'N')},
+        {"b_open_v", N_FOURCC('O', 'P', 'E', 'N')},
+        {"v_close_v", N_FOURCC('C', 'L', 'O', 'S')},
+        {"b_isopen_v", N_FOURCC('I', 'S', 'O', 'P')},
+        {"b_keyexists_s", N_FOURCC('K', 'E', 'X', 'T')},
+        {"b_writestring_ss", N_FOURCC('W', 'S', 'T', 'R')},
+        {"b_writeint_si", N_FOURCC('W', 'I', 'N', 'T')},
+        {"b_writefloat_sf", N_FOURCC('W', 'F', 'L', 'T')},
+        {"b_writebool_sb", N_FOURCC('W', 'B', 'O', 'L')},
+        {"b_writevector4_sffff", N_FOURCC('W', 'V', 'C', '4')},
+        {"b_writevector3_sfff", N_FOURCC('W', 'V', 'C', '3')},
+        {"s_readstring_s", N_FOURCC('R', 'S', 'T', 'R')},
+        {"i_readint_s", N_FOURCC('R', 'I', 'N', 'T')},
+        {"f_readfloat_s", N_FOURCC('R', 'F', 'L', 'T')},
+        {"b_readbool_s", N_FOURCC('R', 'B', 'O', 'L')},
+        {"ffff_readvector4_s", N_FOURCC('R', 'V', 'C', '4')},
+        {"fff_readvector3_s", N_FOURCC('R', 'V', 'C', '3')},
+    };
+    EXPECT_EQ(cmds, expected);
 }

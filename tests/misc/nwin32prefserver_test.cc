@@ -8,19 +8,6 @@
 #include <fstream>
 #include <sstream>
 
-namespace
-{
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-}  // namespace
-
 TEST_F(PrefTest, ValuesSurviveANewKernel)
 {
     nPrefServer* prefs = this->NewPrefs("nwin32prefserver", "ZORVEK Games", "Boxing");
@@ -126,5 +113,5 @@ TEST_F(PrefTest, CorruptStoreIsReportedAndReadAsEmpty)
     EXPECT_NE(out.find("B.conf"), std::string::npos) << out;
     EXPECT_EQ(prefs->ReadInt("window-width"), 0);
     EXPECT_TRUE(prefs->WriteInt("window-width", 640));
-    EXPECT_EQ(ReadFile(file), "window-width=640\n");
+    EXPECT_EQ(ReadWholeFile(file), "window-width=640\n");
 }

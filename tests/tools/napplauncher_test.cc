@@ -4,37 +4,13 @@
 //------------------------------------------------------------------------------
 #include "kernel/kernelfixture.h"
 #include "usertempdir.h"
+#include "childreport.h"
 
 #include "kernel/nfileserver2.h"
 #include "tools/napplauncher.h"
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
-
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-namespace
-{
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteScript(const std::string& path, const std::string& body)
-{
-    std::ofstream(path) << "#!/bin/sh\n" << body;
-    chmod(path.c_str(), 0755);
-}
-
-}  // namespace
 
 class LauncherTest : public KernelTest
 {
@@ -60,7 +36,7 @@ TEST_F(LauncherTest, LaunchWaitRunsTheProgramInItsDirectoryToTheEnd)
     launcher.SetArguments("-level \"ring one\" $HOME");
     EXPECT_TRUE(launcher.LaunchWait());
     // the program has ended when LaunchWait returns: its whole output is there
-    EXPECT_EQ(ReadFile(this->tools + "/work dir/result.txt"),
+    EXPECT_EQ(ReadWholeFile(this->tools + "/work dir/result.txt"),
               this->tools + "/work dir\n[-level]\n[ring one]\n[$HOME]\n");
 }
 
@@ -72,7 +48,7 @@ TEST_F(LauncherTest, EmptyArgumentsGiveTheProgramNone)
     launcher.SetWorkingDirectory("tools:");
     launcher.SetNoConsoleWindow(true);
     EXPECT_TRUE(launcher.LaunchWait());
-    EXPECT_EQ(ReadFile(this->tools + "/count.txt"), "0\n");
+    EXPECT_EQ(ReadWholeFile(this->tools + "/count.txt"), "0\n");
 }
 
 TEST_F(LauncherTest, MissingProgramOrDirectoryReturnsFalse)
@@ -95,37 +71,22 @@ TEST_F(LauncherTest, MissingProgramOrDirectoryReturnsFalse)
 
 TEST_F(LauncherTest, LaunchOpensTheAddressOrTheDocument)
 {
-    const std::string report = user.Path() + "/report";
-    ASSERT_EQ(mkfifo(report.c_str(), 0600), 0);
-    const int fd = open(report.c_str(), O_RDWR | O_NONBLOCK);
-    WriteScript(this->tools + "/xdg-open", "echo \"[$*]\" > '" + report + "'\n");
+    ChildReport report(user.Path() + "/report");
+    WriteScript(this->tools + "/xdg-open", "echo \"[$*]\" > '" + report.path + "'\n");
     const std::string path = this->tools + ":" + (getenv("PATH") ? getenv("PATH") : "");
     ScopedEnv pathEnv("PATH", path.c_str());
-    auto readReport = [fd] {
-        std::string text;
-        while (text.empty() || text.back() != '\n')
-        {
-            pollfd p = {fd, POLLIN, 0};
-            if (poll(&p, 1, 20000) <= 0) return text + "<no report>";
-            char buf[512];
-            const ssize_t n = read(fd, buf, sizeof(buf));
-            if (n > 0) text.append(buf, (size_t)n);
-        }
-        return text;
-    };
 
     nAppLauncher web(ks.get());
     web.SetExecutable("null");
     web.SetUrl("https://example.org/boxing");
     EXPECT_TRUE(web.Launch());
-    EXPECT_EQ(readReport(), "[https://example.org/boxing]\n");
+    EXPECT_EQ(report.Read(), "[https://example.org/boxing]\n");
 
     std::ofstream(this->tools + "/manual.txt") << "read me";
     nAppLauncher doc(ks.get());
     doc.SetExecutable("tools:manual.txt");
     EXPECT_TRUE(doc.Launch());
-    EXPECT_EQ(readReport(), "[" + this->tools + "/manual.txt]\n");
-    close(fd);
+    EXPECT_EQ(report.Read(), "[" + this->tools + "/manual.txt]\n");
 }
 
 TEST_F(LauncherTest, MisuseIsFatal)

@@ -4,71 +4,14 @@
 //  documents and addresses handed to the desktop's opener.
 //------------------------------------------------------------------------------
 #include "usertempdir.h"
+#include "childreport.h"
 
 #include "platform/nplatformprocess.h"
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/stat.h>
 #include <unistd.h>
-
-namespace
-{
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-/// writes an executable shell script
-void WriteScript(const std::string& path, const std::string& body)
-{
-    std::ofstream(path) << "#!/bin/sh\n" << body;
-    chmod(path.c_str(), 0755);
-}
-
-/// a FIFO a detached child writes one report into; Read waits for it (bounded)
-class Report
-{
-public:
-    explicit Report(const std::string& p) : path(p)
-    {
-        EXPECT_EQ(mkfifo(p.c_str(), 0600), 0);
-        // read-write, so the open does not wait for a writer and no EOF comes early
-        this->fd = open(p.c_str(), O_RDWR | O_NONBLOCK);
-    }
-    ~Report() { close(this->fd); }
-    Report(const Report&) = delete;
-    Report& operator=(const Report&) = delete;
-
-    std::string Read()
-    {
-        std::string text;
-        while (text.empty() || text.back() != '\n')
-        {
-            pollfd p = {this->fd, POLLIN, 0};
-            if (poll(&p, 1, 20000) <= 0) return text + "<no report>";
-            char buf[512];
-            const ssize_t n = read(this->fd, buf, sizeof(buf));
-            if (n > 0) text.append(buf, (size_t)n);
-        }
-        return text;
-    }
-
-    const std::string path;
-
-private:
-    int fd = -1;
-};
-
-}  // namespace
 
 TEST(PlatformProcess, SplitArgsKeepsQuotedTextWhole)
 {
@@ -108,7 +51,7 @@ TEST(PlatformProcess, RunsInTheGivenDirectoryWithWholeArguments)
     EXPECT_TRUE(p.IsRunning());
     EXPECT_EQ(p.Wait(), 3);
     EXPECT_FALSE(p.IsRunning());
-    EXPECT_EQ(ReadFile(dir + "/out.txt"), dir + "\n[one two]\n[$HOME]\n[*]\n[]\n");
+    EXPECT_EQ(ReadWholeFile(dir + "/out.txt"), dir + "\n[one two]\n[$HOME]\n[*]\n[]\n");
 }
 
 TEST(PlatformProcess, ProgramsAreFoundInPath)
@@ -165,7 +108,7 @@ TEST(PlatformProcess, DocumentsAndAddressesGoToTheOpener)
     UserTempDir user;
     const std::string bin = user.Path() + "/bin";
     std::filesystem::create_directories(bin);
-    Report report(user.Path() + "/report");
+    ChildReport report(user.Path() + "/report");
     WriteScript(bin + "/xdg-open", "echo \"[$PWD][$*][$#]\" > '" + report.path + "'\n");
     const std::string path = bin + ":" + (getenv("PATH") ? getenv("PATH") : "");
     ScopedEnv pathEnv("PATH", path.c_str());
@@ -186,7 +129,7 @@ TEST(PlatformProcess, DocumentsAndAddressesGoToTheOpener)
 TEST(PlatformProcess, ExecutableDocumentsRunWithTheirArguments)
 {
     UserTempDir user;
-    Report report(user.Path() + "/report");
+    ChildReport report(user.Path() + "/report");
     const std::string tool = user.Path() + "/tool with space";
     WriteScript(tool, "echo \"[$PWD][$1][$2]\" > '" + report.path + "'\n");
     ASSERT_TRUE(nPlatformProcess::OpenDocument(tool, "-x \"a b\"", user.Path()));
