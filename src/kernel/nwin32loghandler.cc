@@ -6,8 +6,8 @@
 #include "kernel/nfileserver2.h"
 #include "kernel/nfile.h"
 #include "kernel/nenv.h"
-#include "platform/nplatformfolders.h"
 #include "platform/nplatformmessagebox.h"
+#include "platform/nplatformpaths.h"
 
 #include <cstdio>
 
@@ -33,15 +33,16 @@ private:
 
 /*
  * SHGetFolderPath --
- *     Results: true and the documents folder (made when missing) for
- *     CSIDL_PERSONAL, with or without CSIDL_FLAG_CREATE; false for any
- *     other folder or when the user has no home directory.
+ *     Results: true and the documents folder (made when missing; the
+ *     folder of the "user" assign) for CSIDL_PERSONAL, with or without
+ *     CSIDL_FLAG_CREATE; false for any other folder or when the user has
+ *     no home directory.
  */
 bool nShell32Wrapper::SHGetFolderPath(int csidl, nString& path) const
 {
     if ((csidl & ~CSIDL_FLAG_CREATE) != CSIDL_PERSONAL) return false;
-    std::string folder;
-    if (!nPlatformFolders::Documents(folder)) return false;
+    const std::string folder = nPlatformUserDocumentsDir();
+    if (folder.empty()) return false;
     path = folder.c_str();
     return true;
 }

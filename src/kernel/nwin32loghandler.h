@@ -29,7 +29,7 @@ class nFile;
     @ingroup Kernel
 
     Finds the user's shell folders. Only the personal (documents) folder
-    is known: the XDG documents folder, else the home directory.
+    is known: the XDG documents folder.
 */
 class nShell32Wrapper
 {
@@ -88,7 +88,6 @@ private:
     nString appName;
     nString subDir;
     nFile* logFile;
-    nShell32Wrapper shell32;
     /// guards the log file against output from several threads
     std::recursive_mutex fileMutex;
     /// set while an error is being reported

@@ -146,12 +146,14 @@ bool WriteAll(int fd, const std::string& text)
 /*
  * StorePath --
  *     Results: true and <config>/<company>/<application>.conf when both
- *     names can be path components; false otherwise.
+ *     names can be path components; false otherwise or when the user has
+ *     no configuration directory.
  */
 bool nPlatformRegistry::StorePath(const std::string& company, const std::string& application, std::string& path)
 {
-    if (!ValidName(company) || !ValidName(application)) return false;
-    path = nPlatformFolders::ConfigHome() + "/" + company + "/" + application + ".conf";
+    const std::string config = nPlatformFolders::ConfigHome();
+    if (config.empty() || !ValidName(company) || !ValidName(application)) return false;
+    path = config + "/" + company + "/" + application + ".conf";
     return true;
 }
 

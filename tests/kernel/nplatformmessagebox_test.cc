@@ -1,14 +1,12 @@
 //------------------------------------------------------------------------------
 //  Message boxes never wait on an unattended run, window minimising only
-//  reaches live SDL windows, and the user's folders follow the XDG rules.
+//  reaches live SDL windows, and the configuration folder follows the XDG
+//  rules.
 //------------------------------------------------------------------------------
 #include "usertempdir.h"
 
 #include "platform/nplatformfolders.h"
 #include "platform/nplatformmessagebox.h"
-
-#include <filesystem>
-#include <fstream>
 
 #include <SDL.h>
 
@@ -91,53 +89,4 @@ TEST(PlatformFolders, ConfigHomeFollowsXdgRules)
         ScopedEnv trailing("XDG_CONFIG_HOME", (user.ConfigPath() + "//").c_str());
         EXPECT_EQ(nPlatformFolders::ConfigHome(), user.ConfigPath());
     }
-}
-
-TEST(PlatformFolders, UserDirsEntriesParse)
-{
-    struct Case
-    {
-        const char* text;
-        bool found;
-        const char* path;
-    } cases[] = {
-        {"XDG_DOCUMENTS_DIR=\"$HOME/Documents\"\n", true, "/home/u/Documents"},
-        {"# comment\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n  XDG_DOCUMENTS_DIR=\"/data/docs/\"  \n", true, "/data/docs"},
-        {"XDG_DOCUMENTS_DIR=\"$HOME\"\n", true, "/home/u"},
-        {"XDG_DOCUMENTS_DIR=\"$HOME/My \\\"Docs\\\"\"\n", true, "/home/u/My \"Docs\""},
-        {"XDG_DOCUMENTS_DIR=\"$HOME/a\"\nXDG_DOCUMENTS_DIR=\"$HOME/b\"\n", true, "/home/u/b"},
-        {"XDG_DOCUMENTS_DIR=\"relative\"\n", false, ""},
-        {"XDG_DOCUMENTS_DIR=$HOME/unquoted\n", false, ""},
-        {"XDG_DOCUMENTS_DIR=\"$HOME/open\n", false, ""},
-        {"XDG_DOCUMENTS_DIR=\"$HOMEX/x\"\n", false, ""},
-        {"XDG_DOCUMENTS_DIR=\"/x\" trailing\n", false, ""},
-        {"XDG_DOCUMENTS_DIRX=\"/x\"\n", false, ""},
-        {"", false, ""},
-    };
-    for (const Case& c : cases)
-    {
-        std::string path;
-        EXPECT_EQ(nPlatformFolders::ParseUserDir(c.text, "XDG_DOCUMENTS_DIR", "/home/u", path), c.found) << c.text;
-        EXPECT_EQ(path, c.path) << c.text;
-    }
-}
-
-TEST(PlatformFolders, DocumentsFolderIsMadeOrFallsBackToHome)
-{
-    UserTempDir user;
-    std::string docs;
-    ASSERT_TRUE(nPlatformFolders::Documents(docs));
-    EXPECT_EQ(docs, user.Path());
-
-    std::filesystem::create_directories(user.ConfigPath());
-    std::ofstream(user.ConfigPath() + "/user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"$HOME/Papers/Mine\"\n";
-    ASSERT_TRUE(nPlatformFolders::Documents(docs));
-    EXPECT_EQ(docs, user.Path() + "/Papers/Mine");
-    EXPECT_TRUE(std::filesystem::is_directory(docs));
-
-    // a folder that cannot be made falls back to home
-    std::ofstream(user.Path() + "/blocked") << "file";
-    std::ofstream(user.ConfigPath() + "/user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"$HOME/blocked/docs\"\n";
-    ASSERT_TRUE(nPlatformFolders::Documents(docs));
-    EXPECT_EQ(docs, user.Path());
 }

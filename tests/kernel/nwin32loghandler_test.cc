@@ -226,6 +226,7 @@ TEST_F(LogHandlerTest, NamesAndDocumentsFolder)
     const nShell32Wrapper shell;
     nString path;
     ASSERT_TRUE(shell.SHGetFolderPath(nShell32Wrapper::CSIDL_PERSONAL | nShell32Wrapper::CSIDL_FLAG_CREATE, path));
-    EXPECT_STREQ(path.Get(), user.Path().c_str());
+    EXPECT_STREQ(path.Get(), (user.Path() + "/Documents").c_str());
+    EXPECT_TRUE(std::filesystem::is_directory(path.Get()));
     EXPECT_FALSE(shell.SHGetFolderPath(0x001a, path));
 }
