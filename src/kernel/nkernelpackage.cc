@@ -13,6 +13,7 @@ N_DECLARE_MODULE(nenv)
 N_DECLARE_MODULE(nfilenode)
 N_DECLARE_MODULE(nfileserver2)
 N_DECLARE_MODULE(ntimeserver)
+N_DECLARE_MODULE(nscriptserver)
 
 void nkernel_package()
 {
@@ -23,4 +24,5 @@ void nkernel_package()
     N_ADD_MODULE(ks, nfilenode);
     N_ADD_MODULE(ks, nfileserver2);
     N_ADD_MODULE(ks, ntimeserver);
+    N_ADD_MODULE(ks, nscriptserver);
 }

@@ -6,6 +6,8 @@
 //------------------------------------------------------------------------------
 #include "kernel/npersistserver.h"
 
+nObject* nPersistServer::currentTargetObject = nullptr;
+
 nPersistServer::nPersistServer() :
     saveMode(SAVEMODE_FOLD),
     cloneTarget(nullptr)

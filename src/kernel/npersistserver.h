@@ -31,10 +31,18 @@ public:
     /// load an object from a file, named as given or as the file says
     nObject* LoadObject(const char* fileName, const char* objName);
 
+    /// the object that script commands without an object name go to while
+    /// the persistence script of an object that is not a tree object runs
+    static nObject* GetCurrentTargetObject() { return currentTargetObject; }
+    static void SetCurrentTargetObject(nObject* obj) { currentTargetObject = obj; }
+
 protected:
     ~nPersistServer() override;
 
     nSaveMode saveMode;
     nObject* cloneTarget;
+
+private:
+    static nObject* currentTargetObject;
 };
 #endif

@@ -1,0 +1,112 @@
+//------------------------------------------------------------------------------
+//  nscriptserver.cc
+//
+//  The base behaviour of every script server: nothing runs, nothing is
+//  written. Subclasses such as the Tcl server override what they support.
+//------------------------------------------------------------------------------
+#include "kernel/nscriptserver.h"
+#include "kernel/nmodule.h"
+
+N_IMPLEMENT_MODULE(nscriptserver, nScriptServer, "nroot", nullptr)
+
+/*
+ * nScriptServer --
+ *     Results: none.
+ *     Side effects: no quit request, script errors fatal, "sel" lines on.
+ */
+nScriptServer::nScriptServer() :
+    quitRequested(false),
+    failOnError(true),
+    selectMethod(0)
+{
+}
+
+nScriptServer::~nScriptServer()
+{
+}
+
+/*
+ * Run, RunFunction, RunScript --
+ *     Results: false (the base class runs nothing); the result is left as
+ *     it is.
+ *     Side effects: none.
+ */
+bool nScriptServer::Run(const char*, nString&)
+{
+    return false;
+}
+
+bool nScriptServer::RunFunction(const char*, nString&)
+{
+    return false;
+}
+
+bool nScriptServer::RunScript(const char*, nString&)
+{
+    return false;
+}
+
+/*
+ * WriteBegin and the other writers --
+ *     Results: 0 or false (the base class writes nothing).
+ *     Side effects: none.
+ */
+nFile* nScriptServer::WriteBegin(const char*, nObject*)
+{
+    return nullptr;
+}
+
+bool nScriptServer::WriteBeginNewObject(nFile*, nObject*, nObject*)
+{
+    return false;
+}
+
+bool nScriptServer::WriteBeginNewObjectCmd(nFile*, nObject*, nObject*, nCmd*)
+{
+    return false;
+}
+
+bool nScriptServer::WriteBeginSelObject(nFile*, nObject*, nObject*)
+{
+    return false;
+}
+
+bool nScriptServer::WriteCmd(nFile*, nCmd*)
+{
+    return false;
+}
+
+bool nScriptServer::WriteEndObject(nFile*, nObject*, nObject*)
+{
+    return false;
+}
+
+bool nScriptServer::WriteEnd(nFile*)
+{
+    return false;
+}
+
+/*
+ * Trigger --
+ *     Results: false exactly once after a quit request, true otherwise.
+ *     Side effects: clears the quit request it reports.
+ */
+bool nScriptServer::Trigger()
+{
+    if (this->quitRequested)
+    {
+        this->quitRequested = false;
+        return false;
+    }
+    return true;
+}
+
+/*
+ * Prompt --
+ *     Results: an empty prompt.
+ *     Side effects: none.
+ */
+nString nScriptServer::Prompt()
+{
+    return nString();
+}

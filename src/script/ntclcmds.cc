@@ -1,0 +1,485 @@
+//------------------------------------------------------------------------------
+//  ntclcmds.cc
+//
+//  The engine's Tcl commands. Script-level failures leave a message in the
+//  interpreter's result and return TCL_ERROR; the Tcl server decides
+//  whether that stops the program. Results are always set on fresh
+//  objects: the interpreter's own result object may be shared.
+//------------------------------------------------------------------------------
+#include "script/ntclcmds.h"
+#include "script/ntclargs.h"
+#include "script/ntclserver.h"
+#include "kernel/nkernelserver.h"
+#include "kernel/npersistserver.h"
+#include "kernel/nroot.h"
+#include "kernel/ncmd.h"
+#include "kernel/ncmdproto.h"
+
+#include <tcl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace
+{
+
+/// a target word split into object path and member name
+struct TargetWord
+{
+    char buf[N_MAXPATH];
+    /// the object path, 0 when the word names none
+    const char* objPath = nullptr;
+    /// the command or signal name, 0 when the word names none
+    const char* member = nullptr;
+    /// whether a splitting dot was found
+    bool hasDot = false;
+};
+
+/*
+ * SplitTargetWord --
+ *     Splits "path.member" at the first dot that is not followed by '.' or
+ *     '/', so that "./" and "../" inside paths do not split. Words longer
+ *     than the buffer are cut.
+ * Results: the parts in 'tw'.
+ * Side effects: none.
+ */
+void SplitTargetWord(const char* word, TargetWord& tw)
+{
+    n_strncpyz(tw.buf, word, sizeof(tw.buf));
+    char* dot = strchr(tw.buf, '.');
+    while (dot && (dot[1] == '.' || dot[1] == '/'))
+    {
+        dot = strchr(dot + 1, '.');
+    }
+    if (dot)
+    {
+        *dot = 0;
+        tw.hasDot = true;
+        tw.objPath = tw.buf[0] ? tw.buf : nullptr;
+        tw.member = dot + 1;
+    }
+    else
+    {
+        tw.member = tw.buf;
+    }
+    if (tw.member && tw.member[0] == 0)
+    {
+        tw.member = nullptr;
+    }
+}
+
+/*
+ * SetResult --
+ *     Results: none.
+ *     Side effects: the text becomes the interpreter's result.
+ */
+void SetResult(Tcl_Interp* interp, const char* text)
+{
+    Tcl_SetObjResult(interp, Tcl_NewStringObj(text, -1));
+}
+
+/*
+ * SyntaxError --
+ *     Results: TCL_ERROR.
+ *     Side effects: the syntax text becomes the result.
+ */
+int SyntaxError(Tcl_Interp* interp, const char* syntax)
+{
+    SetResult(interp, syntax);
+    return TCL_ERROR;
+}
+
+/*
+ * ObjectMissing --
+ *     Results: TCL_ERROR.
+ *     Side effects: "Object '<path>' does not exist." becomes the result.
+ */
+int ObjectMissing(Tcl_Interp* interp, const char* path)
+{
+    char buf[N_MAXPATH];
+    snprintf(buf, sizeof(buf), "Object '%s' does not exist.", path);
+    SetResult(interp, buf);
+    return TCL_ERROR;
+}
+
+/*
+ * ReportError --
+ *     Formats an error about an object and a member: the object part is the
+ *     object's full path for a tree object, else the word "nObject".
+ * Results: TCL_ERROR.
+ * Side effects: the text becomes the result and is logged as "*** text".
+ */
+int ReportError(Tcl_Interp* interp, const char* fmt, nObject* obj, const char* member)
+{
+    const nString name = nTclObjectName(obj);
+    char buf[1024];
+    snprintf(buf, sizeof(buf), fmt, name.Get(), member);
+    SetResult(interp, buf);
+    n_printf("*** %s\n", buf);
+    return TCL_ERROR;
+}
+
+/*
+ * FindTarget --
+ *     The object a split word addresses: its path's object; without a
+ *     path the persistence loader's current target object, else the
+ *     kernel's current object.
+ * Results: the object or 0.
+ * Side effects: none.
+ */
+nObject* FindTarget(const TargetWord& tw)
+{
+    nKernelServer* ks = nKernelServer::Instance();
+    if (tw.objPath) return ks->Lookup(tw.objPath);
+    nObject* target = nPersistServer::GetCurrentTargetObject();
+    return target ? target : ks->GetCwd();
+}
+
+/*
+ * SplitAndFind --
+ *     Splits a target word and finds its object and member name.
+ * Results: TCL_OK with the object in 'target', or TCL_ERROR with the
+ *     result set ("Object '%s' does not exist." or "No command.").
+ * Side effects: none beyond the result.
+ */
+int SplitAndFind(Tcl_Interp* interp, Tcl_Obj* word, TargetWord& tw, nObject*& target)
+{
+    SplitTargetWord(Tcl_GetString(word), tw);
+    target = FindTarget(tw);
+    if (!target) return ObjectMissing(interp, tw.objPath);
+    if (!tw.member)
+    {
+        SetResult(interp, "No command.");
+        return TCL_ERROR;
+    }
+    return TCL_OK;
+}
+
+/*
+ * RunCmd --
+ *     Converts the argument words, dispatches the command on the object
+ *     and converts its outputs into the result. The command goes back to
+ *     its prototype in every case.
+ * Results: TCL_OK, or TCL_ERROR with "Broken input args, ..." reported.
+ * Side effects: whatever the command does.
+ */
+int RunCmd(Tcl_Interp* interp, nObject* target, nCmdProto* proto, const char* brokenFmt, const char* member,
+           int objc, Tcl_Obj* const objv[])
+{
+    nCmd* cmd = proto->NewCmd();
+    n_assert(cmd);
+    int code = TCL_OK;
+    if (nTclGetInArgs(interp, cmd, objc, objv))
+    {
+        target->Dispatch(cmd);
+        nTclPutOutArgs(interp, cmd);
+    }
+    else
+    {
+        code = ReportError(interp, brokenFmt, target, member);
+    }
+    proto->RelCmd(cmd);
+    return code;
+}
+
+nTclServer* Server(ClientData clientData)
+{
+    return static_cast<nTclServer*>(clientData);
+}
+
+//--- the commands -------------------------------------------------------------
+
+/*
+ * PutsCmd --
+ *     puts ?words? text: prints the last word through the kernel's log,
+ *     with a line end unless a word before it is "-nonewline".
+ * Results: TCL_OK; the printed word as the result.
+ * Side effects: output.
+ */
+int PutsCmd(ClientData, Tcl_Interp* interp, int objc, Tcl_Obj* const objv[])
+{
+    if (objc < 2) return TCL_OK;
+    bool newline = true;
+    for (int i = 1; i < objc - 1; i++)
+    {
+        if (strcmp(Tcl_GetString(objv[i]), "-nonewline") == 0) newline = false;
+    }
+    nKernelServer::Instance()->Print(newline ? "%s\n" : "%s", Tcl_GetString(objv[objc - 1]));
+    Tcl_SetObjResult(interp, objv[objc - 1]);
+    return TCL_OK;
+}
+
+/*
+ * UnknownCmd --
+ *     Tcl calls it for every word that is no Tcl command: "path.command
+ *     args" and ".command args" run a script command of an object (the
+ *     current object for ".command" and for a bare command name).
+ * Results: TCL_OK with the command's outputs as the result, or TCL_ERROR.
+ * Side effects: whatever the command does.
+ */
+int UnknownCmd(ClientData, Tcl_Interp* interp, int objc, Tcl_Obj* const objv[])
+{
+    if (objc < 2) return SyntaxError(interp, "Syntax is 'unknown word ?args?'");
+    TargetWord tw;
+    nObject* target = nullptr;
+    if (SplitAndFind(interp, objv[1], tw, target) != TCL_OK) return TCL_ERROR;
+
+    nCmdProto* proto = target->GetClass()->FindCmdByName(tw.member);
+    if (!proto)
+    {
+        if (tw.hasDot)
+        {
+            return ReportError(interp, "Object '%s' doesn't accept command '%s'", target, tw.member);
+        }
+        Tcl_SetObjResult(interp, Tcl_ObjPrintf("unknown command '%s'", Tcl_GetString(objv[1])));
+        return TCL_ERROR;
+    }
+    return RunCmd(interp, target, proto, "Broken input args, object '%s', command '%s'", tw.member, objc - 2,
+                  objv + 2);
+}
+
+/*
+ * NewCmd --
+ *     new class path: creates the object, and nroot objects for missing
+ *     path components.
+ * Results: TCL_OK with the full path, or TCL_ERROR with an empty result
+ *     when the kernel could not create it.
+ * Side effects: the new objects.
+ */
+int NewCmd(ClientData, Tcl_Interp* interp, int objc, Tcl_Obj* const objv[])
+{
+    if (objc != 3) return SyntaxError(interp, "Syntax is 'name = new class name'");
+    nObject* obj = nKernelServer::Instance()->NewNoFail(Tcl_GetString(objv[1]), Tcl_GetString(objv[2]));
+    if (!obj)
+    {
+        Tcl_ResetResult(interp);
+        return TCL_ERROR;
+    }
+    SetResult(interp, static_cast<nRoot*>(obj)->GetFullName().Get());
+    return TCL_OK;
+}
+
+/*
+ * DeleteCmd --
+ *     delete path: releases the object, which dies when no other reference
+ *     holds it. The root and any object that holds the running script
+ *     server are refused: their death would pull the interpreter away
+ *     from under the running script.
+ * Results: TCL_OK, or TCL_ERROR with a message.
+ * Side effects: the object and its children may die.
+ */
+int DeleteCmd(ClientData clientData, Tcl_Interp* interp, int objc, Tcl_Obj* const objv[])
+{
+    if (objc != 2) return SyntaxError(interp, "Syntax is 'delete name'");
+    const char* path = Tcl_GetString(objv[1]);
+    nKernelServer* ks = nKernelServer::Instance();
+    nRoot* obj = ks->Lookup(path);
+    if (!obj) return ObjectMissing(interp, path);
+    if (obj == ks->GetRoot()) return SyntaxError(interp, "Can't delete the root object '/'.");
+    for (const nRoot* cur = Server(clientData); cur; cur = cur->GetParent())
+    {
+        if (cur == obj)
+        {
+            Tcl_SetObjResult(interp, Tcl_ObjPrintf("Can't delete '%s' while the script server in it runs.",
+                                                   obj->GetFullName().Get()));
+            return TCL_ERROR;
+        }
+    }
+    obj->Release();
+    return TCL_OK;
+}
+
+/*
+ * SelCmd --
+ *     sel path: makes the object the kernel's current object.
+ * Results: TCL_OK with its full path, or TCL_ERROR.
+ * Side effects: the current object changes.
+ */
+int SelCmd(ClientData, Tcl_Interp* interp, int objc, Tcl_Obj* const objv[])
+{
+    if (objc != 2) return SyntaxError(interp, "Syntax is 'name = sel name'");
+    const char* path = Tcl_GetString(objv[1]);
+    nKernelServer* ks = nKernelServer::Instance();
+    nRoot* obj = ks->Lookup(path);
+    if (!obj) return ObjectMissing(interp, path);
+    ks->SetCwd(obj);
+    SetResult(interp, obj->GetFullName().Get());
+    return TCL_OK;
+}
+
+/*
+ * PselCmd --
+ *     Results: TCL_OK with the full path of the current object.
+ *     Side effects: none.
+ */
+int PselCmd(ClientData, Tcl_Interp* interp, int objc, Tcl_Obj* const*)
+{
+    if (objc != 1) return SyntaxError(interp, "Syntax is 'name = psel'");
+    nRoot* cwd = nKernelServer::Instance()->GetCwd();
+    n_assert(cwd);
+    SetResult(interp, cwd->GetFullName().Get());
+    return TCL_OK;
+}
+
+/*
+ * GetCmd --
+ *     get filename: loads a persistent object file below the current
+ *     object. A loaded object that is no tree object is released again,
+ *     since nothing could ever reach it.
+ * Results: TCL_OK with the full path, or TCL_ERROR.
+ * Side effects: the loaded objects.
+ */
+int GetCmd(ClientData, Tcl_Interp* interp, int objc, Tcl_Obj* const objv[])
+{
+    if (objc != 2) return SyntaxError(interp, "Syntax is 'name = get filename'");
+    const char* fileName = Tcl_GetString(objv[1]);
+    nObject* obj = nKernelServer::Instance()->Load(fileName);
+    if (!obj)
+    {
+        Tcl_SetObjResult(interp, Tcl_ObjPrintf("Could not load object '%s'", fileName));
+        return TCL_ERROR;
+    }
+    if (!obj->IsA("nroot"))
+    {
+        obj->Release();
+        Tcl_SetObjResult(interp, Tcl_ObjPrintf("Could not load object '%s', not an nRoot", fileName));
+        return TCL_ERROR;
+    }
+    SetResult(interp, static_cast<nRoot*>(obj)->GetFullName().Get());
+    return TCL_OK;
+}
+
+/*
+ * ExitCmd --
+ *     Results: TCL_OK.
+ *     Side effects: the server's next Trigger reports the quit request.
+ */
+int ExitCmd(ClientData clientData, Tcl_Interp* interp, int objc, Tcl_Obj* const*)
+{
+    if (objc != 1) return SyntaxError(interp, "Syntax is 'exit'");
+    Server(clientData)->SetQuitRequested(true);
+    return TCL_OK;
+}
+
+/*
+ * DirCmd --
+ *     Results: TCL_OK with the names of the current object's children,
+ *     each followed by one space.
+ *     Side effects: none.
+ */
+int DirCmd(ClientData, Tcl_Interp* interp, int objc, Tcl_Obj* const*)
+{
+    if (objc != 1) return SyntaxError(interp, "Syntax is 'dir'");
+    Tcl_Obj* names = Tcl_NewObj();
+    for (nRoot* child = nKernelServer::Instance()->GetCwd()->GetHead(); child; child = child->GetSucc())
+    {
+        Tcl_AppendStringsToObj(names, child->GetName(), " ", (char*)nullptr);
+    }
+    Tcl_SetObjResult(interp, names);
+    return TCL_OK;
+}
+
+/*
+ * ExistsCmd --
+ *     Results: TCL_OK with "1" when the path names an object, else "0".
+ *     Side effects: none.
+ */
+int ExistsCmd(ClientData, Tcl_Interp* interp, int objc, Tcl_Obj* const objv[])
+{
+    if (objc != 2) return SyntaxError(interp, "Syntax is 'exists name'");
+    SetResult(interp, nKernelServer::Instance()->Lookup(Tcl_GetString(objv[1])) ? "1" : "0");
+    return TCL_OK;
+}
+
+/*
+ * EmitCmd --
+ *     emit object.signal args: emits a signal of the object to its
+ *     bindings.
+ * Results: TCL_OK with the signal's outputs, or TCL_ERROR.
+ * Side effects: whatever the bound commands do.
+ */
+int EmitCmd(ClientData, Tcl_Interp* interp, int objc, Tcl_Obj* const objv[])
+{
+    (void)objv;
+    if (objc < 2) return SyntaxError(interp, "Syntax is 'emit object.signal ?args?'");
+    return SyntaxError(interp, "signals not yet");
+}
+
+/*
+ * PostCmd --
+ *     post delay object.member args: queues a signal or a command in the
+ *     signal server, due after 'delay' seconds.
+ * Results: TCL_OK with an empty result, or TCL_ERROR.
+ * Side effects: the queued command belongs to the signal server.
+ */
+int PostCmd(ClientData, Tcl_Interp* interp, int objc, Tcl_Obj* const objv[])
+{
+    if (objc < 3) return SyntaxError(interp, "Syntax is 'post delay object.member ?args?'");
+    (void)objv;
+    return SyntaxError(interp, "signals not yet");
+}
+
+/*
+ * SourceCmd --
+ *     source fileName: Tcl's own source reads the host file system; this
+ *     one reads through the file server like RunScript.
+ * Results: the script's return code and result.
+ * Side effects: whatever the script does.
+ */
+int SourceCmd(ClientData, Tcl_Interp* interp, int objc, Tcl_Obj* const objv[])
+{
+    if (objc != 2) return SyntaxError(interp, "wrong # args: should be \"source fileName\"");
+    return nTclEvalFile(interp, Tcl_GetString(objv[1]));
+}
+
+struct CommandEntry
+{
+    const char* name;
+    Tcl_ObjCmdProc* proc;
+};
+
+const CommandEntry commands[] = {
+    {"puts", PutsCmd},
+    {"unknown", UnknownCmd},
+    {"new", NewCmd},
+    {"delete", DeleteCmd},
+    {"sel", SelCmd},
+    {"psel", PselCmd},
+    {"get", GetCmd},
+    {"exit", ExitCmd},
+    {"dir", DirCmd},
+    {"exists", ExistsCmd},
+    {"emit", EmitCmd},
+    {"post", PostCmd},
+    {"source", SourceCmd},
+};
+
+}  // namespace
+
+/*
+ * nTclAddCommands --
+ *     Results: none.
+ *     Side effects: the engine's commands replace Tcl's own puts, exit,
+ *     unknown and source in the interpreter.
+ */
+void nTclAddCommands(Tcl_Interp* interp, nTclServer* server)
+{
+    for (const CommandEntry& entry : commands)
+    {
+        Tcl_CreateObjCommand(interp, entry.name, entry.proc, server, nullptr);
+    }
+}
+
+/*
+ * nTclRemoveCommands --
+ *     Results: none.
+ *     Side effects: the engine's commands are gone from the interpreter.
+ */
+void nTclRemoveCommands(Tcl_Interp* interp)
+{
+    for (const CommandEntry& entry : commands)
+    {
+        Tcl_DeleteCommand(interp, entry.name);
+    }
+}

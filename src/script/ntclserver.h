@@ -1,0 +1,44 @@
+#ifndef N_TCLSERVER_H
+#define N_TCLSERVER_H
+//------------------------------------------------------------------------------
+/**
+    @class nTclServer
+    @ingroup Script
+
+    The script server every program creates at "/sys/servers/script": a
+    Tcl interpreter with the engine's commands (new, sel, delete, the
+    object.command dispatch ...), and the writer of ".n2" persistence
+    scripts. Script files, whether run by RunScript or sourced by a
+    script, are read through the file server, so assigns and npk
+    archives apply.
+*/
+#include "kernel/nscriptserver.h"
+
+struct Tcl_Interp;
+
+class nTclServer : public nScriptServer
+{
+public:
+    nTclServer();
+
+    bool Run(const char* str, nString& result) override;
+    bool RunFunction(const char* functionName, nString& result) override;
+    bool RunScript(const char* fileName, nString& result) override;
+    nString Prompt() override;
+
+protected:
+    ~nTclServer() override;
+
+private:
+    /// the interpreter's result text after a run; a fatal error or a log
+    /// line when the run failed
+    bool Finish(int code, nString& result, const char* fileName);
+
+    Tcl_Interp* interp;
+    //int indentLevel;
+};
+
+/// evaluates a script file read through the file server; a Tcl return code
+int nTclEvalFile(Tcl_Interp* interp, const char* fileName);
+
+#endif

@@ -1,0 +1,232 @@
+//------------------------------------------------------------------------------
+//  The engine's Tcl commands: target words, argument and result
+//  conversion, the tree commands and their error texts.
+//------------------------------------------------------------------------------
+#include "scriptfixture.h"
+
+#include "kernel/npersistserver.h"
+
+#include <gmock/gmock.h>
+
+#include <string>
+
+using ::testing::HasSubstr;
+
+namespace
+{
+
+struct WordCase
+{
+    const char* script;
+    bool ok;
+    const char* result;
+    const char* log;  // the log text the call leaves
+};
+
+}  // namespace
+
+class TclCmdsTest : public ScriptTest
+{
+protected:
+    void SetUp() override
+    {
+        ScriptTest::SetUp();
+        this->a = NewTestObj("/w/a");
+        this->dotted = NewTestObj("/w/x.y");
+        NewTestObj("/w/foo");
+        NewTestObj("/w/c");
+    }
+
+    void Check(const WordCase& c)
+    {
+        const std::string result = c.ok ? Ok(c.script) : Fails(c.script);
+        EXPECT_EQ(result, c.result) << c.script;
+        std::string logText = TakeLog();
+        if (!c.ok)
+        {
+            // the server's own line about the failed run
+            const std::string serverLine = "*** Tcl error '" + result + "'\n";
+            const size_t pos = logText.rfind(serverLine);
+            ASSERT_NE(pos, std::string::npos) << logText;
+            logText.erase(pos);
+        }
+        EXPECT_EQ(logText, c.log) << c.script;
+    }
+
+    nTestObj* a = nullptr;
+    nTestObj* dotted = nullptr;
+};
+
+TEST_F(TclCmdsTest, TargetWordsSplitAtTheFirstPlainDot)
+{
+    const WordCase cases[] = {
+        {"sel /w/c; ../a.geti", true, "7", ""},
+        {"sel /w/a; .geti", true, "7", ""},
+        {"sel /w/a; geti", true, "7", ""},
+        {"sel /w/a; ./x", false, "unknown command './x'", ""},
+        {"sel /w; foo.", false, "No command.", ""},
+        {"sel /w; .", false, "No command.", ""},
+        {"sel /w; nothere.geti", false, "Object 'nothere' does not exist.", ""},
+        {"/w/x.y.geti", false, "Object '/w/x' does not exist.", ""},
+        {"/w/a.nosuch", false, "Object '/w/a' doesn't accept command 'nosuch'",
+         "*** Object '/w/a' doesn't accept command 'nosuch'\n"},
+        {"nosuch 1 2", false, "unknown command 'nosuch'", ""},
+        {"/w/a.setf", false, "Broken input args, object '/w/a', command 'setf'",
+         "*** Broken input args, object '/w/a', command 'setf'\n"},
+        {"/w/a.setf 1 2", false, "Broken input args, object '/w/a', command 'setf'",
+         "*** Broken input args, object '/w/a', command 'setf'\n"},
+        {"/w/a.setf abc", false, "Broken input args, object '/w/a', command 'setf'",
+         "*** Broken input args, object '/w/a', command 'setf'\n"},
+        {"/w/a.seti 1.5", false, "Broken input args, object '/w/a', command 'seti'",
+         "*** Broken input args, object '/w/a', command 'seti'\n"},
+        {"/w/a.setb maybe", false, "Broken input args, object '/w/a', command 'setb'",
+         "*** Broken input args, object '/w/a', command 'setb'\n"},
+        {"unknown", false, "Syntax is 'unknown word ?args?'", ""},
+    };
+    for (const WordCase& c : cases) Check(c);
+}
+
+TEST_F(TclCmdsTest, LongTargetWordsAreCut)
+{
+    const std::string member(1000, 'm');
+    const std::string word = "/w/a." + member;
+    const std::string cut = member.substr(0, 511 - 5);
+    const std::string msg = "Object '/w/a' doesn't accept command '" + cut + "'";
+    EXPECT_EQ(Fails(word.c_str()), msg);
+    // a word cut before its dot is a bare command name
+    const std::string longPath = std::string(600, 'p') + ".geti";
+    EXPECT_EQ(Fails(longPath.c_str()), "unknown command '" + longPath + "'");
+}
+
+TEST_F(TclCmdsTest, ArgumentsAndResultsConvert)
+{
+    const WordCase cases[] = {
+        {"/w/a.seti 42; /w/a.geti", true, "42", ""},
+        {"/w/a.seti 0x10; /w/a.geti", true, "16", ""},
+        {"/w/a.setf 1.5; /w/a.getf", true, "1.5", ""},
+        {"/w/a.setf 1e300; /w/a.getf", true, "Inf", ""},
+        {"/w/a.setf -1e300; /w/a.getf", true, "-Inf", ""},
+        {"/w/a.setb yes; /w/a.getb", true, "true", ""},
+        {"/w/a.setb off; /w/a.getb", true, "false", ""},
+        {"/w/a.sets {a b}; /w/a.gets", true, "a b", ""},
+        {"/w/a.sets 100%; /w/a.gets", true, "100%", ""},
+        {"/w/a.sets :null:; /w/a.gets", true, ":null:", ""},
+        {"/w/a.seto /w; /w/a.geto", true, "/w", ""},
+        {"/w/a.seto null; /w/a.geto", true, "null", ""},
+        {"/w/a.setf 1.5; /w/a.gettwo", true, "1.5 2.5", ""},
+        {"/w/a.seti 9; /w/a.getpair", true, "9 :null:", ""},
+        {"/w/a.seti 1", true, "", ""},
+        {"/w/a.getplain", true, "nObject", ""},
+        {"/w/a.getlist", true, "-3 0.5 x :null: true /w/a null {1 {two words}} false", ""},
+        {"llength [/w/a.getlist]", true, "9", ""},
+        {"/w/a.seto /nope", false, "Broken input args, object '/w/a', command 'seto'",
+         "could not lookup '/nope' as object!\n*** Broken input args, object '/w/a', command 'seto'\n"},
+        {"/w/a.setlist {1 2}", false, "Broken input args, object '/w/a', command 'setlist'",
+         "List values aren't acceptable in arguments.\n*** Broken input args, object '/w/a', command 'setlist'\n"},
+    };
+    for (const WordCase& c : cases) Check(c);
+
+    Ok("/w/a.sets :null:");
+    EXPECT_TRUE(a->sIsNull);
+    Ok("/w/a.sets {}");
+    EXPECT_FALSE(a->sIsNull);
+    Ok("/w/a.seto /w/c");
+    EXPECT_EQ(a->o, static_cast<nObject*>(ks->Lookup("/w/c")));
+}
+
+TEST_F(TclCmdsTest, UnsupportedListElementIsFatal)
+{
+    EXPECT_FATAL(Ok("/w/a.getbadlist"), "nTclServer _putOutListArg\\(\\): unsupported argument type!");
+}
+
+TEST_F(TclCmdsTest, CommandsRunInsideCommands)
+{
+    // the inner call of the same command gets a copy of the busy template
+    EXPECT_EQ(Ok("/w/a.eval {/w/a.eval {/w/c.seti 5; /w/c.geti}}"), "5");
+    EXPECT_EQ(Ok("/w/a.eval {/w/a.seti 11}; /w/a.geti"), "11");
+}
+
+TEST_F(TclCmdsTest, CommandsWithoutPathGoToTheLoadersTarget)
+{
+    nObject* plain = ks->NewUnnamed("ntestplain");
+    nPersistServer::SetCurrentTargetObject(plain);
+    Ok("sel /w/a");
+    EXPECT_EQ(Ok(".geti"), "3");
+    EXPECT_EQ(Ok("geti"), "3");
+    EXPECT_EQ(Ok("/w/a.geti"), "7");
+    EXPECT_EQ(Fails(".nosuch"), "Object 'nObject' doesn't accept command 'nosuch'");
+    nPersistServer::SetCurrentTargetObject(nullptr);
+    plain->Release();
+    EXPECT_EQ(Ok(".geti"), "7");
+}
+
+TEST_F(TclCmdsTest, TreeCommands)
+{
+    const WordCase cases[] = {
+        {"new ntestobj /n/m", true, "/n/m", ""},
+        {"exists /n", true, "1", ""},
+        {"exists /nope", true, "0", ""},
+        {"new nosuchclass /q", false, "",
+         "nKernelServer: Couldn't create object '/q' of class 'nosuchclass'.\n"
+         "nKernelServer: Couldn't create object of class 'nosuchclass'.\n"},
+        {"new ntestobj", false, "Syntax is 'name = new class name'", ""},
+        {"sel /n", true, "/n", ""},
+        {"psel", true, "/n", ""},
+        {"dir", true, "m ", ""},
+        {"new nroot z; dir", true, "m z ", ""},
+        {"sel /n/m; dir", true, "", ""},
+        {"sel /nope", false, "Object '/nope' does not exist.", ""},
+        {"psel", true, "/n/m", ""},
+        {"sel", false, "Syntax is 'name = sel name'", ""},
+        {"psel x", false, "Syntax is 'name = psel'", ""},
+        {"dir x", false, "Syntax is 'dir'", ""},
+        {"exists", false, "Syntax is 'exists name'", ""},
+        {"delete /n/m; exists /n/m", true, "0", ""},
+        {"psel", true, "/", ""},
+        {"delete /nope", false, "Object '/nope' does not exist.", ""},
+        {"delete", false, "Syntax is 'delete name'", ""},
+        {"get nothere.n2", false, "Could not load object 'nothere.n2'", ""},
+        {"get", false, "Syntax is 'name = get filename'", ""},
+    };
+    for (const WordCase& c : cases) Check(c);
+}
+
+TEST_F(TclCmdsTest, DeleteRefusesTheRootAndTheRunningServer)
+{
+    EXPECT_EQ(Fails("delete /"), "Can't delete the root object '/'.");
+    EXPECT_EQ(Fails("delete /sys/servers/script"),
+              "Can't delete '/sys/servers/script' while the script server in it runs.");
+    EXPECT_EQ(Fails("delete /sys"), "Can't delete '/sys' while the script server in it runs.");
+    EXPECT_EQ(Ok("exists /sys/servers/script"), "1");
+    // another script server may go
+    ks->New("ntclserver", "/other");
+    EXPECT_EQ(Ok("delete /other; exists /other"), "0");
+}
+
+TEST_F(TclCmdsTest, PutsPrintsTheLastWord)
+{
+    struct Case
+    {
+        const char* script;
+        const char* printed;
+        const char* result;
+    } cases[] = {
+        {"puts hello", "hello\n", "hello"},
+        {"puts -nonewline a b", "b", "b"},
+        {"puts stdout {100% %s %d}", "100% %s %d\n", "100% %s %d"},
+        {"puts", "", ""},
+        {"puts -nonewline", "-nonewline\n", "-nonewline"},
+    };
+    for (const Case& c : cases)
+    {
+        EXPECT_EQ(Ok(c.script), c.result) << c.script;
+        EXPECT_EQ(TakeLog(), c.printed) << c.script;
+    }
+}
+
+TEST_F(TclCmdsTest, EmitAndPostNeverReadMissingWords)
+{
+    EXPECT_EQ(Fails("emit"), "Syntax is 'emit object.signal ?args?'");
+    EXPECT_EQ(Fails("post"), "Syntax is 'post delay object.member ?args?'");
+    EXPECT_EQ(Fails("post 1.0"), "Syntax is 'post delay object.member ?args?'");
+}
