@@ -46,7 +46,10 @@ struct TargetWord
  */
 void SplitTargetWord(const char* word, TargetWord& tw)
 {
-    n_strncpyz(tw.buf, word, sizeof(tw.buf));
+    // copies only the word, not the padding strncpy would write
+    const size_t len = strnlen(word, sizeof(tw.buf) - 1);
+    memcpy(tw.buf, word, len);
+    tw.buf[len] = 0;
     char* dot = strchr(tw.buf, '.');
     while (dot && (dot[1] == '.' || dot[1] == '/'))
     {
