@@ -1,0 +1,3 @@
+set a 1
+
+set b [expr {$a +}]

@@ -1,0 +1,1 @@
+proc helper {n} { return [expr {$n * 10}] }

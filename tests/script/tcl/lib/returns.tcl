@@ -1,0 +1,2 @@
+return "returned early"
+puts "never printed"

@@ -1,0 +1,1 @@
+expr {$local + 1}
