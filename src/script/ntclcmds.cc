@@ -14,6 +14,8 @@
 #include "kernel/nroot.h"
 #include "kernel/ncmd.h"
 #include "kernel/ncmdproto.h"
+#include "kernel/nsignal.h"
+#include "signals/nsignalserver.h"
 
 #include <tcl.h>
 
@@ -404,9 +406,44 @@ int ExistsCmd(ClientData, Tcl_Interp* interp, int objc, Tcl_Obj* const objv[])
  */
 int EmitCmd(ClientData, Tcl_Interp* interp, int objc, Tcl_Obj* const objv[])
 {
-    (void)objv;
     if (objc < 2) return SyntaxError(interp, "Syntax is 'emit object.signal ?args?'");
-    return SyntaxError(interp, "signals not yet");
+    TargetWord tw;
+    nObject* target = nullptr;
+    if (SplitAndFind(interp, objv[1], tw, target) != TCL_OK) return TCL_ERROR;
+
+    nSignal* signal = target->GetClass()->GetSignalRegistry().FindSignalByName(tw.member);
+    if (!signal) return ReportError(interp, "Object '%s' doesn't accept signal '%s'", target, tw.member);
+    return RunCmd(interp, target, signal, "Broken input args, object '%s', signal '%s'", tw.member, objc - 2,
+                  objv + 2);
+}
+
+/*
+ * FindSignalServer --
+ *     The signal server's accessor insists that one exists, so the tree
+ *     is searched for it first.
+ * Results: the signal server, or 0 when there is none in the tree.
+ * Side effects: none.
+ */
+nSignalServer* FindSignalServer()
+{
+    nKernelServer* ks = nKernelServer::Instance();
+    const nClass* serverClass = ks->FindClass("nsignalserver");
+    if (!serverClass) return nullptr;
+    nRoot* root = ks->GetRoot();
+    for (nRoot* cur = root; cur;)
+    {
+        if (cur->IsA(serverClass)) return nSignalServer::Instance();
+        // depth first: the first child, else the next sibling of the
+        // nearest ancestor that has one
+        nRoot* next = cur->GetHead();
+        while (!next && cur != root)
+        {
+            next = cur->GetSucc();
+            if (!next) cur = cur->GetParent();
+        }
+        cur = next;
+    }
+    return nullptr;
 }
 
 /*
@@ -419,8 +456,40 @@ int EmitCmd(ClientData, Tcl_Interp* interp, int objc, Tcl_Obj* const objv[])
 int PostCmd(ClientData, Tcl_Interp* interp, int objc, Tcl_Obj* const objv[])
 {
     if (objc < 3) return SyntaxError(interp, "Syntax is 'post delay object.member ?args?'");
-    (void)objv;
-    return SyntaxError(interp, "signals not yet");
+    char delayText[N_MAXPATH];
+    n_strncpyz(delayText, Tcl_GetString(objv[1]), sizeof(delayText));
+    const double delay = atof(delayText);
+
+    TargetWord tw;
+    nObject* target = nullptr;
+    if (SplitAndFind(interp, objv[2], tw, target) != TCL_OK) return TCL_ERROR;
+    nCmdProto* proto = target->GetClass()->GetSignalRegistry().FindSignalByName(tw.member);
+    if (!proto) proto = target->GetClass()->FindCmdByName(tw.member);
+    if (!proto) return ReportError(interp, "Object '%s' doesn't accept signal '%s'", target, tw.member);
+
+    nCmd* cmd = proto->NewCmd();
+    n_assert(cmd);
+    const char* failure = nullptr;
+    nSignalServer* signalServer = nullptr;
+    if (!nTclGetInArgs(interp, cmd, objc - 3, objv + 3))
+    {
+        failure = "Broken input args, object '%s', command/signal '%s'";
+    }
+    else if (!(signalServer = FindSignalServer()))
+    {
+        failure = "Signal server not available, object '%s', command/signal '%s'";
+    }
+    else if (!signalServer->PostCmd(delay, target, cmd))
+    {
+        failure = "Post error, object '%s', command/signal '%s'";
+    }
+    if (failure)
+    {
+        proto->RelCmd(cmd);
+        return ReportError(interp, failure, target, tw.member);
+    }
+    Tcl_ResetResult(interp);
+    return TCL_OK;
 }
 
 /*

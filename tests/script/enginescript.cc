@@ -12,6 +12,7 @@
 #include "kernel/nloghandler.h"
 #include "kernel/nscriptserver.h"
 #include "script/nscriptpackage.h"
+#include "signals/nsignalspackage.h"
 
 #include <cstdio>
 #include <unistd.h>
@@ -54,7 +55,7 @@ int main(int argc, char** argv)
     }
     HostLogHandler log;
     {
-        nKernelServer ks({nscript_package});
+        nKernelServer ks({nsignals_package, nscript_package});
         ks.SetLogHandler(&log);
         nScriptServer* script = static_cast<nScriptServer*>(ks.New("ntclserver", "/sys/servers/script"));
         nString result;

@@ -5,6 +5,7 @@
 #include "scriptfixture.h"
 
 #include "kernel/npersistserver.h"
+#include "signals/nsignalserver.h"
 
 #include <gmock/gmock.h>
 
@@ -164,6 +165,8 @@ TEST_F(TclCmdsTest, TreeCommands)
 {
     const WordCase cases[] = {
         {"new ntestobj /n/m", true, "/n/m", ""},
+        {"/n/m.getclass", true, "ntestobj", ""},
+        {"/n.getchildren", true, "/n/m", ""},
         {"exists /n", true, "1", ""},
         {"exists /nope", true, "0", ""},
         {"new nosuchclass /q", false, "",
@@ -224,9 +227,65 @@ TEST_F(TclCmdsTest, PutsPrintsTheLastWord)
     }
 }
 
-TEST_F(TclCmdsTest, EmitAndPostNeverReadMissingWords)
+TEST_F(TclCmdsTest, EmitRunsTheBindings)
 {
-    EXPECT_EQ(Fails("emit"), "Syntax is 'emit object.signal ?args?'");
-    EXPECT_EQ(Fails("post"), "Syntax is 'post delay object.member ?args?'");
-    EXPECT_EQ(Fails("post 1.0"), "Syntax is 'post delay object.member ?args?'");
+    EXPECT_EQ(Ok("/w/a.addsignal v_changed_f chng"), "true");
+    EXPECT_EQ(Ok("/w/a.bindsignal changed /w/c setf 0"), "true");
+    EXPECT_EQ(Ok("emit /w/a.changed 2.5"), "");
+    EXPECT_EQ(Ok("/w/c.getf"), "2.5");
+    Ok("sel /w/a");
+    EXPECT_EQ(Ok("emit .changed 3.5; /w/c.getf"), "3.5");
+
+    const WordCase cases[] = {
+        {"emit /w/a.nosig", false, "Object '/w/a' doesn't accept signal 'nosig'",
+         "*** Object '/w/a' doesn't accept signal 'nosig'\n"},
+        {"emit /w/a.changed", false, "Broken input args, object '/w/a', signal 'changed'",
+         "*** Broken input args, object '/w/a', signal 'changed'\n"},
+        {"emit /w/a.changed x", false, "Broken input args, object '/w/a', signal 'changed'",
+         "*** Broken input args, object '/w/a', signal 'changed'\n"},
+        {"emit /nope.changed 1", false, "Object '/nope' does not exist.", ""},
+        {"emit /w/a.", false, "No command.", ""},
+        {"emit", false, "Syntax is 'emit object.signal ?args?'", ""},
+    };
+    for (const WordCase& c : cases) Check(c);
+}
+
+TEST_F(TclCmdsTest, PostQueuesCommandsAndSignals)
+{
+    Ok("/w/a.addsignal v_changed_f chng");
+    Ok("/w/a.bindsignal changed /w/c setf 0");
+    const WordCase before[] = {
+        {"post 0.5 /w/a.seti 3", false, "Signal server not available, object '/w/a', command/signal 'seti'",
+         "*** Signal server not available, object '/w/a', command/signal 'seti'\n"},
+        {"post", false, "Syntax is 'post delay object.member ?args?'", ""},
+        {"post 1.0", false, "Syntax is 'post delay object.member ?args?'", ""},
+    };
+    for (const WordCase& c : before) Check(c);
+
+    nSignalServer* signals = static_cast<nSignalServer*>(ks->New("nsignalserver", "/sys/servers/signals"));
+    signals->SetClock([] { return 10.0; });
+
+    EXPECT_EQ(Ok("post 0.5 /w/a.seti 3"), "");
+    EXPECT_EQ(Ok("post 1 /w/a.changed 4.5"), "");
+    EXPECT_EQ(Ok("/w/a.geti"), "7");
+    signals->Trigger(10.5);
+    EXPECT_EQ(Ok("/w/a.geti"), "3");
+    EXPECT_EQ(Ok("/w/c.getf"), "0.0");
+    signals->Trigger(11.0);
+    EXPECT_EQ(Ok("/w/c.getf"), "4.5");
+
+    const WordCase after[] = {
+        {"post 1 /w/a.nosuch", false, "Object '/w/a' doesn't accept signal 'nosuch'",
+         "*** Object '/w/a' doesn't accept signal 'nosuch'\n"},
+        {"post 1 /w/a.seti x", false, "Broken input args, object '/w/a', command/signal 'seti'",
+         "*** Broken input args, object '/w/a', command/signal 'seti'\n"},
+        {"post 1 /nope.seti 1", false, "Object '/nope' does not exist.", ""},
+        {"for {set i 0} {$i < 512} {incr i} {post 1 /w/a.seti $i}", true, "", ""},
+        {"post 1 /w/a.seti 1", false, "Post error, object '/w/a', command/signal 'seti'",
+         "*** Post error, object '/w/a', command/signal 'seti'\n"},
+    };
+    for (const WordCase& c : after) Check(c);
+    // of equal due times the one posted last runs first
+    signals->Trigger(100.0);
+    EXPECT_EQ(Ok("/w/a.geti"), "0");
 }

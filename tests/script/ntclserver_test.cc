@@ -5,6 +5,7 @@
 #include "scriptfixture.h"
 
 #include "script/nscriptpackage.h"
+#include "signals/nsignalspackage.h"
 
 #include <gmock/gmock.h>
 
@@ -101,7 +102,7 @@ TEST_F(ScriptTest, ServersOfSeveralKernelsInTurn)
 {
     Ok("set keep 1");
     ks.reset();
-    ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{nscript_package, ntest_package});
+    ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{nsignals_package, nscript_package, ntest_package});
     ks->SetLogHandler(&log);
     script = static_cast<nScriptServer*>(ks->New("ntclserver", "/sys/servers/script"));
     // a fresh interpreter: nothing of the old one is left

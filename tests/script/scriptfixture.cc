@@ -6,6 +6,7 @@
 #include "kernel/nmodule.h"
 #include "kernel/ncmd.h"
 #include "script/nscriptpackage.h"
+#include "signals/nsignalspackage.h"
 
 nTestObj::~nTestObj()
 {
@@ -141,7 +142,7 @@ void ntest_package()
 
 void ScriptTest::SetUp()
 {
-    this->ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{nscript_package, ntest_package});
+    this->ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{nsignals_package, nscript_package, ntest_package});
     this->ks->SetLogHandler(&this->log);
     this->script = static_cast<nScriptServer*>(this->ks->New("ntclserver", "/sys/servers/script"));
 }
