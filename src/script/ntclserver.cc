@@ -5,6 +5,11 @@
 #include "script/ntclcmds.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/nmodule.h"
+#include "kernel/nfileserver2.h"
+#include "kernel/nfile.h"
+#include "kernel/ncmd.h"
+#include "kernel/ncmdproto.h"
+#include "script/ntclargs.h"
 
 #include <tcl.h>
 
@@ -43,8 +48,8 @@ void InitTclLibrary()
  *     commands in it.
  */
 nTclServer::nTclServer() :
-    interp(nullptr)
-
+    interp(nullptr),
+    indentLevel(0)
 {
     InitTclLibrary();
     this->interp = Tcl_CreateInterp();
@@ -152,9 +157,328 @@ nString nTclServer::Prompt()
     return prompt;
 }
 
-// TEMPORARY until the file server lands
+//--- persistence scripts ------------------------------------------------------
+
+namespace
+{
+
+/*
+ * AppendArg --
+ *     Appends one input value as a persistence script writes it: ints in
+ *     decimal, floats with six decimals, strings between double quotes as
+ *     they stand, booleans as true or false, objects by full path or null.
+ * Results: none.
+ * Side effects: the line grows.
+ */
+void AppendArg(nString& line, const nArg* arg)
+{
+    char buf[64];
+    switch (arg->GetType())
+    {
+        case nArg::Int:
+            snprintf(buf, sizeof(buf), "%d", arg->GetI());
+            line.Append(buf);
+            break;
+        case nArg::Float:
+            snprintf(buf, sizeof(buf), "%.6f", (double)arg->GetF());
+            line.Append(buf);
+            break;
+        case nArg::String:
+            line.Append("\"");
+            if (arg->GetS()) line.Append(arg->GetS());
+            line.Append("\"");
+            break;
+        case nArg::Bool: line.Append(arg->GetB() ? "true" : "false"); break;
+        case nArg::Object:
+            if (arg->GetO()) line.Append(nTclObjectName(static_cast<nObject*>(arg->GetO())));
+            else line.Append("null");
+            break;
+        default: line.Append("???"); break;
+    }
+}
+
+/// the object as a tree object; persistence scripts name children by path
+nRoot* AsRoot(nObject* o)
+{
+    n_assert(o->IsA("nroot"));
+    return static_cast<nRoot*>(o);
+}
+
+}  // namespace
+
+/*
+ * PutLine --
+ *     Results: none.
+ *     Side effects: writes the text with one tab per nesting level and a
+ *     line end.
+ */
+void nTclServer::PutLine(nFile* file, const char* text) const
+{
+    nString line;
+    for (int i = 0; i < this->indentLevel; i++) line.Append("\t");
+    line.Append(text);
+    line.Append("\n");
+    file->PutS(line.Get());
+}
+
+/*
+ * WriteSelLine --
+ *     Nothing is written while the select method is not 0.
+ * Results: none.
+ * Side effects: one level deeper, then "sel <path from parent>".
+ */
+void nTclServer::WriteSelLine(nFile* file, nObject* o, nObject* parent)
+{
+    if (this->selectMethod != 0) return;
+    this->indentLevel++;
+    nString line("sel ");
+    line.Append(AsRoot(parent)->GetRelPath(AsRoot(o)));
+    this->PutLine(file, line.Get());
+}
+
+/*
+ * WriteBegin --
+ *     Starts a persistence script: an existing file is deleted, a new one
+ *     opened and the header written.
+ * Results: the open file, or 0 (after a message) when it can't be opened.
+ * Side effects: the file; the nesting level is reset.
+ */
+nFile* nTclServer::WriteBegin(const char* filename, nObject* obj)
+{
+    n_assert(filename);
+    n_assert(obj);
+    this->indentLevel = 0;
+    nFileServer2* fileServer = nKernelServer::Instance()->GetFileServer();
+    n_assert(fileServer);
+    if (fileServer->FileExists(filename))
+    {
+        fileServer->DeleteFile(filename);
+    }
+    nFile* file = fileServer->NewFileObject();
+    n_assert(file);
+    if (!file->Open(filename, "w"))
+    {
+        n_printf("nTclServer::WriteBegin(): failed to open file '%s' for writing!\n", filename);
+        file->Release();
+        return nullptr;
+    }
+    nString header("# $parser:ntclserver$ $class:");
+    header.Append(obj->GetClass()->GetName());
+    header.Append("$");
+    this->PutLine(file, "# ---");
+    this->PutLine(file, header.Get());
+    this->PutLine(file, "# ---");
+    return file;
+}
+
+/*
+ * WriteBeginNewObject --
+ *     Results: true.
+ *     Side effects: "new <class> <name>", then the "sel" line.
+ */
+bool nTclServer::WriteBeginNewObject(nFile* file, nObject* o, nObject* parent)
+{
+    n_assert(file);
+    n_assert(o);
+    nString line("new ");
+    line.Append(o->GetClass()->GetName());
+    line.Append(" ");
+    line.Append(AsRoot(o)->GetName());
+    this->PutLine(file, line.Get());
+    this->WriteSelLine(file, o, parent);
+    return true;
+}
+
+/*
+ * WriteBeginNewObjectCmd --
+ *     Results: true.
+ *     Side effects: the constructor command in place of the "new" line,
+ *     then the "sel" line.
+ */
+bool nTclServer::WriteBeginNewObjectCmd(nFile* file, nObject* o, nObject* parent, nCmd* cmd)
+{
+    n_assert(file);
+    n_assert(o);
+    n_assert(cmd);
+    this->WriteCmd(file, cmd);
+    this->WriteSelLine(file, o, parent);
+    return true;
+}
+
+/*
+ * WriteBeginSelObject --
+ *     Results: true.
+ *     Side effects: only the "sel" line.
+ */
+bool nTclServer::WriteBeginSelObject(nFile* file, nObject* o, nObject* parent)
+{
+    n_assert(file);
+    n_assert(o);
+    this->WriteSelLine(file, o, parent);
+    return true;
+}
+
+/*
+ * WriteCmd --
+ *     Results: true.
+ *     Side effects: ".<name>" and the command's inputs, at the current level.
+ */
+bool nTclServer::WriteCmd(nFile* file, nCmd* cmd)
+{
+    n_assert(file);
+    n_assert(cmd);
+    const char* name = cmd->GetProto()->GetName();
+    n_assert(name);
+    nString line(".");
+    line.Append(name);
+    cmd->Rewind();
+    for (int i = 0; i < cmd->GetNumInArgs(); i++)
+    {
+        line.Append(" ");
+        AppendArg(line, cmd->In());
+    }
+    cmd->Rewind();
+    this->PutLine(file, line.Get());
+    return true;
+}
+
+/*
+ * WriteEndObject --
+ *     Results: true.
+ *     Side effects: one level up, then "sel <path from the object to its
+ *     parent>".
+ */
+bool nTclServer::WriteEndObject(nFile* file, nObject* o, nObject* parent)
+{
+    n_assert(file);
+    n_assert(o);
+    this->indentLevel--;
+    nString line("sel ");
+    line.Append(AsRoot(o)->GetRelPath(AsRoot(parent)));
+    this->PutLine(file, line.Get());
+    return true;
+}
+
+/*
+ * WriteEnd --
+ *     Results: true when every level begun was closed again.
+ *     Side effects: the trailer; the file is closed and released.
+ */
+bool nTclServer::WriteEnd(nFile* file)
+{
+    n_assert(file);
+    this->PutLine(file, "# ---");
+    this->PutLine(file, "# Eof");
+    file->Close();
+    file->Release();
+    return this->indentLevel == 0;
+}
+
+namespace
+{
+
+/*
+ * ReadScriptFile --
+ *     Reads a whole file through the file server, so that assigns and npk
+ *     archives apply. A file that cannot be opened or read completely is
+ *     outside data going wrong, not a programming error: it becomes a
+ *     script error.
+ * Results: a buffer of n_malloc (NUL-terminated, the size in 'size'), or
+ *     0 with the error message left in the interpreter's result.
+ * Side effects: none beyond the result.
+ */
+char* ReadScriptFile(Tcl_Interp* interp, const char* fileName, int& size)
+{
+    if (!nKernelServer::Instance()) n_assertfail("nKernelServer::ks", __FILE__, __LINE__);
+    nFileServer2* fileServer = nKernelServer::Instance()->GetFileServer();
+    n_assert(fileServer);
+
+    nFile* file = fileServer->NewFileObject();
+    n_assert(file);
+    if (!file->Open(fileName, "r"))
+    {
+        file->Release();
+        Tcl_SetObjResult(interp, Tcl_ObjPrintf("could not open tcl script '%s'", fileName));
+        // no line of the file was run: don't let an older error's line show
+        Tcl_SetErrorLine(interp, 0);
+        return nullptr;
+    }
+    const int fileSize = file->GetSize();
+    char* scriptBuffer = nullptr;
+    int bytesRead = -1;
+    if (fileSize >= 0)
+    {
+        scriptBuffer = (char*)n_calloc((size_t)fileSize + 1, 1);
+        n_assert(scriptBuffer);
+        bytesRead = file->Read(scriptBuffer, fileSize);
+    }
+    file->Close();
+    file->Release();
+    if (bytesRead != fileSize)
+    {
+        n_free(scriptBuffer);
+        Tcl_SetObjResult(interp, Tcl_ObjPrintf("could not read tcl script '%s'", fileName));
+        Tcl_SetErrorLine(interp, 0);
+        return nullptr;
+    }
+    size = fileSize;
+    return scriptBuffer;
+}
+
+/*
+ * UpdateReturnInfo --
+ *     A script file that ends with "return" is a procedure body to Tcl:
+ *     its return options (-code, -level) are applied one level up, as
+ *     Tcl's own source does.
+ * Results: the resulting return code.
+ * Side effects: the interpreter's return options.
+ */
+int UpdateReturnInfo(Tcl_Interp* interp)
+{
+    Tcl_Obj* options = Tcl_GetReturnOptions(interp, TCL_RETURN);
+    Tcl_IncrRefCount(options);
+    Tcl_Obj* levelKey = Tcl_NewStringObj("-level", -1);
+    Tcl_IncrRefCount(levelKey);
+    Tcl_Obj* levelObj = nullptr;
+    int level = 1;
+    if (Tcl_DictObjGet(nullptr, options, levelKey, &levelObj) == TCL_OK && levelObj)
+    {
+        Tcl_GetIntFromObj(nullptr, levelObj, &level);
+    }
+    Tcl_DictObjPut(nullptr, options, levelKey, Tcl_NewIntObj(level > 0 ? level - 1 : 0));
+    const int code = Tcl_SetReturnOptions(interp, options);
+    Tcl_DecrRefCount(levelKey);
+    Tcl_DecrRefCount(options);
+    return code;
+}
+
+}  // namespace
+
+/*
+ * nTclEvalFile --
+ *     The engine's script-file evaluation: reads the file through the file
+ *     server and evaluates it in the current scope. An error gets the file
+ *     name and line added to the error information.
+ * Results: the Tcl return code; the script's result or the error message.
+ * Side effects: whatever the script does.
+ */
 int nTclEvalFile(Tcl_Interp* interp, const char* fileName)
 {
-    Tcl_SetObjResult(interp, Tcl_ObjPrintf("could not open tcl script '%s'", fileName));
-    return TCL_ERROR;
+    n_assert(fileName);
+    int size = 0;
+    char* script = ReadScriptFile(interp, fileName, size);
+    if (!script) return TCL_ERROR;
+    int code = Tcl_EvalEx(interp, script, size, 0);
+    n_free(script);
+    if (code == TCL_RETURN)
+    {
+        code = UpdateReturnInfo(interp);
+    }
+    if (code == TCL_ERROR)
+    {
+        char info[256];
+        snprintf(info, sizeof(info), "\n    (file \"%.150s\" line %d)", fileName, Tcl_GetErrorLine(interp));
+        Tcl_AddErrorInfo(interp, info);
+    }
+    return code;
 }

@@ -26,6 +26,14 @@ public:
     bool RunScript(const char* fileName, nString& result) override;
     nString Prompt() override;
 
+    nFile* WriteBegin(const char* fileName, nObject* obj) override;
+    bool WriteBeginNewObject(nFile* file, nObject* o, nObject* parent) override;
+    bool WriteBeginNewObjectCmd(nFile* file, nObject* o, nObject* parent, nCmd* cmd) override;
+    bool WriteBeginSelObject(nFile* file, nObject* o, nObject* parent) override;
+    bool WriteCmd(nFile* file, nCmd* cmd) override;
+    bool WriteEndObject(nFile* file, nObject* o, nObject* parent) override;
+    bool WriteEnd(nFile* file) override;
+
 protected:
     ~nTclServer() override;
 
@@ -33,9 +41,13 @@ private:
     /// the interpreter's result text after a run; a fatal error or a log
     /// line when the run failed
     bool Finish(int code, nString& result, const char* fileName);
+    /// write one line at the current nesting level
+    void PutLine(nFile* file, const char* text) const;
+    /// write "sel" and the object's path from its parent, one level deeper
+    void WriteSelLine(nFile* file, nObject* o, nObject* parent);
 
     Tcl_Interp* interp;
-    //int indentLevel;
+    int indentLevel;
 };
 
 /// evaluates a script file read through the file server; a Tcl return code

@@ -13,6 +13,7 @@
 #include "kernel/nscriptserver.h"
 #include "script/nscriptpackage.h"
 #include "signals/nsignalspackage.h"
+#include "file/nfilepackage.h"
 
 #include <cstdio>
 #include <unistd.h>
@@ -55,7 +56,7 @@ int main(int argc, char** argv)
     }
     HostLogHandler log;
     {
-        nKernelServer ks({nsignals_package, nscript_package});
+        nKernelServer ks({nfile_package, nsignals_package, nscript_package});
         ks.SetLogHandler(&log);
         nScriptServer* script = static_cast<nScriptServer*>(ks.New("ntclserver", "/sys/servers/script"));
         nString result;

@@ -6,6 +6,7 @@
 
 #include "script/nscriptpackage.h"
 #include "signals/nsignalspackage.h"
+#include "file/nfilepackage.h"
 
 #include <gmock/gmock.h>
 
@@ -102,7 +103,7 @@ TEST_F(ScriptTest, ServersOfSeveralKernelsInTurn)
 {
     Ok("set keep 1");
     ks.reset();
-    ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{nsignals_package, nscript_package, ntest_package});
+    ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{nfile_package, nsignals_package, nscript_package, ntest_package});
     ks->SetLogHandler(&log);
     script = static_cast<nScriptServer*>(ks->New("ntclserver", "/sys/servers/script"));
     // a fresh interpreter: nothing of the old one is left

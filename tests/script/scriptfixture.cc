@@ -7,6 +7,7 @@
 #include "kernel/ncmd.h"
 #include "script/nscriptpackage.h"
 #include "signals/nsignalspackage.h"
+#include "file/nfilepackage.h"
 
 nTestObj::~nTestObj()
 {
@@ -142,7 +143,7 @@ void ntest_package()
 
 void ScriptTest::SetUp()
 {
-    this->ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{nsignals_package, nscript_package, ntest_package});
+    this->ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{nfile_package, nsignals_package, nscript_package, ntest_package});
     this->ks->SetLogHandler(&this->log);
     this->script = static_cast<nScriptServer*>(this->ks->New("ntclserver", "/sys/servers/script"));
 }
