@@ -72,6 +72,14 @@ protected:
 
     void Release(nCmd* cmd) { cmd->GetProto()->RelCmd(cmd); }
 
+    /// writes one command of the object with one input set by 'fill'
+    template <class FILL> void WriteCmd(nFile* file, nObject* obj, const char* name, FILL fill)
+    {
+        nCmd* cmd = Cmd(obj, name, fill);
+        EXPECT_TRUE(script->WriteCmd(file, cmd));
+        Release(cmd);
+    }
+
     std::string dir;
 };
 
@@ -157,23 +165,13 @@ TEST_F(ScriptFileTest, WritersProduceAPersistenceScriptThatReadsBack)
 
     nFile* file = script->WriteBegin("tst:w.n2", w);
     ASSERT_NE(file, nullptr);
-    nCmd* cmd = Cmd(w, "seti", [](nArg* a) { a->SetI(-5); });
-    EXPECT_TRUE(script->WriteCmd(file, cmd));
-    Release(cmd);
+    WriteCmd(file, w, "seti", [](nArg* a) { a->SetI(-5); });
     EXPECT_TRUE(script->WriteBeginNewObject(file, c, w));
-    cmd = Cmd(c, "sets", [](nArg* a) { a->SetS("two words"); });
-    script->WriteCmd(file, cmd);
-    Release(cmd);
+    WriteCmd(file, c, "sets", [](nArg* a) { a->SetS("two words"); });
     EXPECT_TRUE(script->WriteBeginNewObject(file, g, c));
-    cmd = Cmd(g, "setf", [](nArg* a) { a->SetF(1.5f); });
-    script->WriteCmd(file, cmd);
-    Release(cmd);
-    cmd = Cmd(g, "setb", [](nArg* a) { a->SetB(true); });
-    script->WriteCmd(file, cmd);
-    Release(cmd);
-    cmd = Cmd(g, "seto", [w](nArg* a) { a->SetO(static_cast<nObject*>(w)); });
-    script->WriteCmd(file, cmd);
-    Release(cmd);
+    WriteCmd(file, g, "setf", [](nArg* a) { a->SetF(1.5f); });
+    WriteCmd(file, g, "setb", [](nArg* a) { a->SetB(true); });
+    WriteCmd(file, g, "seto", [w](nArg* a) { a->SetO(static_cast<nObject*>(w)); });
     EXPECT_TRUE(script->WriteEndObject(file, g, c));
     EXPECT_TRUE(script->WriteEndObject(file, c, w));
     EXPECT_TRUE(script->WriteEnd(file));
@@ -218,14 +216,10 @@ TEST_F(ScriptFileTest, WriterEdgeCases)
     // a string is written as it stands, quotes included; a null one is empty
     nFile* file = script->WriteBegin("tst:edge.n2", w);
     ASSERT_NE(file, nullptr);
-    nCmd* cmd = Cmd(w, "sets", [](nArg* a) { a->SetS("say \"hi\""); });
-    script->WriteCmd(file, cmd);
-    Release(cmd);
-    cmd = Cmd(w, "sets", [](nArg* a) { a->SetS(nullptr); });
-    script->WriteCmd(file, cmd);
-    Release(cmd);
+    WriteCmd(file, w, "sets", [](nArg* a) { a->SetS("say \"hi\""); });
+    WriteCmd(file, w, "sets", [](nArg* a) { a->SetS(nullptr); });
     // a constructor command in place of the new line
-    cmd = Cmd(c, "seti", [](nArg* a) { a->SetI(1); });
+    nCmd* cmd = Cmd(c, "seti", [](nArg* a) { a->SetI(1); });
     EXPECT_TRUE(script->WriteBeginNewObjectCmd(file, c, w, cmd));
     Release(cmd);
     // a selection that is never closed
