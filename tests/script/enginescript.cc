@@ -14,6 +14,7 @@
 #include "script/nscriptpackage.h"
 #include "signals/nsignalspackage.h"
 #include "file/nfilepackage.h"
+#include "misc/nmiscpackage.h"
 
 #include <cstdio>
 #include <unistd.h>
@@ -56,7 +57,7 @@ int main(int argc, char** argv)
     }
     HostLogHandler log;
     {
-        nKernelServer ks({nfile_package, nsignals_package, nscript_package});
+        nKernelServer ks({nfile_package, nsignals_package, nscript_package, nmisc_package});
         ks.SetLogHandler(&log);
         nScriptServer* script = static_cast<nScriptServer*>(ks.New("ntclserver", "/sys/servers/script"));
         nString result;
