@@ -1,0 +1,17 @@
+//------------------------------------------------------------------------------
+//  nlocalepackage.cc
+//------------------------------------------------------------------------------
+#include "locale/nlocalepackage.h"
+#include "locale/nlocaleserver.h"
+#include "kernel/nmodule.h"
+
+N_IMPLEMENT_MODULE(nlocaleserver, nLocaleServer, "nroot", nullptr)
+
+/*
+ * nlocale_package --
+ *     Registers the localisation classes with the kernel server.
+ */
+void nlocale_package()
+{
+    N_ADD_MODULE(nKernelServer::Instance(), nlocaleserver);
+}

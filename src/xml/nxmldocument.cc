@@ -1,0 +1,74 @@
+//------------------------------------------------------------------------------
+//  nxmldocument.cc
+//------------------------------------------------------------------------------
+#include "xml/nxmldocument.h"
+#include "kernel/nkernelserver.h"
+#include "kernel/nfileserver2.h"
+#include "kernel/nfile.h"
+
+/*
+ * Load --
+ *     Results: true when the file was read and parsed without error;
+ *     otherwise false with TinyXML's error set ("Failed to open file" for
+ *     a file that cannot be opened).
+ *     Side effects: replaces the document's contents; the document's
+ *     value becomes the file name. The whole file is read, however long
+ *     its lines.
+ */
+bool nXmlDocument::Load(const char* fileName)
+{
+    n_assert(fileName);
+    this->Clear();
+    this->ClearError();
+    this->SetValue(fileName);
+
+    nFile* file = nKernelServer::Instance()->GetFileServer()->NewFileObject();
+    if (!file->Open(fileName, "r"))
+    {
+        file->Release();
+        this->SetError(TIXML_ERROR_OPENING_FILE, nullptr, nullptr, TIXML_ENCODING_UNKNOWN);
+        return false;
+    }
+    const int size = file->GetSize();
+    if (size <= 0)
+    {
+        file->Close();
+        file->Release();
+        this->SetError(TIXML_ERROR_DOCUMENT_EMPTY, nullptr, nullptr, TIXML_ENCODING_UNKNOWN);
+        return false;
+    }
+    char* text = (char*)n_malloc(size + 1);
+    const int numRead = text ? file->Read(text, size) : 0;
+    file->Close();
+    file->Release();
+    if (numRead <= 0)
+    {
+        if (text) n_free(text);
+        this->SetError(TIXML_ERROR_OPENING_FILE, nullptr, nullptr, TIXML_ENCODING_UNKNOWN);
+        return false;
+    }
+    const bool ok = this->ParseText(text, numRead);
+    n_free(text);
+    return ok;
+}
+
+/*
+ * ParseText --
+ *     Results: true when TinyXML parsed the text without error.
+ *     Side effects: removes every line feed from the text first (in place;
+ *     it needs room for a terminator at text[length]), so a line break
+ *     inside a value disappears while a carriage return stays, as the
+ *     engine has always read XML.
+ */
+bool nXmlDocument::ParseText(char* text, int length)
+{
+    n_assert(text && (length >= 0));
+    int to = 0;
+    for (int from = 0; from < length; from++)
+    {
+        if (text[from] != '\n') text[to++] = text[from];
+    }
+    text[to] = 0;
+    this->Parse(text, nullptr, TIXML_DEFAULT_ENCODING);
+    return !this->Error();
+}

@@ -1,0 +1,23 @@
+#ifndef N_XMLDOCUMENT_H
+#define N_XMLDOCUMENT_H
+//------------------------------------------------------------------------------
+/**
+    @class nXmlDocument
+    @ingroup Xml
+
+    A TinyXML document that reads its file through the engine's file
+    server, so that assigns and npk archives apply to every XML reader.
+*/
+#include <tinyxml.h>
+
+class nXmlDocument : public TiXmlDocument
+{
+public:
+    nXmlDocument() = default;
+
+    /// read and parse a file through the file server
+    bool Load(const char* fileName);
+    /// parse text as the loader does: line ends removed first
+    bool ParseText(char* text, int length);
+};
+#endif
