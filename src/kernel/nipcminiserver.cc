@@ -1,0 +1,85 @@
+//------------------------------------------------------------------------------
+//  nipcminiserver.cc
+//------------------------------------------------------------------------------
+#include "kernel/nipcminiserver.h"
+#include "kernel/nipcserver.h"
+#include "kernel/nipcbuffer.h"
+
+nIpcMiniServer::nIpcMiniServer(nIpcServer* server, int clientId, nPlatformSocket&& socket) :
+    ipcServer(server),
+    clientId(clientId),
+    sock(std::move(socket)),
+    framer(server->GetPortName()),
+    recvBuffer(nullptr),
+    broken(false)
+{
+    n_assert(this->sock.IsValid());
+    this->recvBuffer = (char*)n_malloc(nIpcFramer::BufferSize);
+    n_assert(this->recvBuffer);
+}
+
+nIpcMiniServer::~nIpcMiniServer()
+{
+    n_printf("-> ~nIpcMiniServer\n");
+    this->sock.ShutdownBoth();
+    this->sock.Close();
+    n_printf("<- ~nIpcMiniServer\n");
+    n_free(this->recvBuffer);
+}
+
+/*
+ * Poll --
+ *     Results: false when the connection is to be dropped: closed by the
+ *     client, failed, refused by the protocol, or broken by a failed send.
+ *     Side effects: reads what has arrived (a bounded number of receives)
+ *     and queues the commands of an admitted client on the server.
+ */
+bool nIpcMiniServer::Poll()
+{
+    if (this->broken) return false;
+    nArray<nString> commands(4, 4);
+    for (int reads = 0; reads < MaxReadsPerPoll; reads++)
+    {
+        int numBytes = 0;
+        switch (this->sock.Receive(this->recvBuffer, nIpcFramer::BufferSize, numBytes))
+        {
+            case nPlatformSocket::WouldBlock:
+                return true;
+            case nPlatformSocket::Closed:
+                n_printf("nIpcMiniServer: connection closed!\n");
+                return false;
+            case nPlatformSocket::Failed:
+                n_printf("nIpcMiniServer: receive failed (%s), connection dropped!\n", nPlatformSocket::LastError());
+                return false;
+            case nPlatformSocket::Received:
+                break;
+        }
+        commands.Clear();
+        const bool keep = this->framer.Feed(this->recvBuffer, numBytes, commands);
+        for (const nString& cmd : commands)
+        {
+            this->ipcServer->QueueMessage(this->clientId, cmd.Get());
+        }
+        if (!keep) return false;
+    }
+    return true;
+}
+
+/*
+ * Send --
+ *     Results: true when the buffer was sent whole, or nothing was to be
+ *     sent (the client is not admitted); false on a failed or short send,
+ *     which also marks the connection to be dropped at the next poll (the
+ *     client's stream would be out of step).
+ */
+bool nIpcMiniServer::Send(const nIpcBuffer& buffer)
+{
+    if (!this->sock.IsValid() || !this->framer.GetHandshake()) return true;
+    if (this->sock.Send(buffer.GetPointer(), buffer.GetSize()) != buffer.GetSize())
+    {
+        n_printf("nIpcMiniServer::Send() failed!\n");
+        this->broken = true;
+        return false;
+    }
+    return true;
+}

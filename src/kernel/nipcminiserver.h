@@ -1,0 +1,45 @@
+#ifndef N_IPCMINISERVER_H
+#define N_IPCMINISERVER_H
+//------------------------------------------------------------------------------
+/**
+    @class nIpcMiniServer
+    @ingroup Kernel
+
+    One accepted remote-control connection. Its socket is non-blocking and
+    read only on the main thread, from nIpcServer::Poll; complete commands
+    go to the server's message list.
+*/
+#include "util/nnode.h"
+#include "kernel/nipcframer.h"
+#include "platform/nplatformsocket.h"
+
+class nIpcServer;
+class nIpcBuffer;
+
+class nIpcMiniServer : public nNode
+{
+public:
+    /// most receives one poll makes, so that one client cannot starve the rest
+    static constexpr int MaxReadsPerPoll = 16;
+
+    /// a connection of the server on an accepted, non-blocking socket
+    nIpcMiniServer(nIpcServer* server, int clientId, nPlatformSocket&& socket);
+    ~nIpcMiniServer();
+    nIpcMiniServer(const nIpcMiniServer&) = delete;
+    nIpcMiniServer& operator=(const nIpcMiniServer&) = delete;
+
+    /// read what arrived and queue its commands; false: drop the connection
+    bool Poll();
+    /// send a reply to an admitted client
+    bool Send(const nIpcBuffer& buffer);
+    int GetClientId() const { return this->clientId; }
+
+private:
+    nIpcServer* ipcServer;
+    int clientId;
+    nPlatformSocket sock;
+    nIpcFramer framer;
+    char* recvBuffer;
+    bool broken;
+};
+#endif

@@ -1,0 +1,220 @@
+//------------------------------------------------------------------------------
+//  nipcserver.cc
+//------------------------------------------------------------------------------
+#include "kernel/nipcserver.h"
+#include "kernel/nipcminiserver.h"
+#include "kernel/nipcbuffer.h"
+
+#include <cstring>
+
+namespace
+{
+
+/// one received command and the client it came from
+class nIpcMessage : public nNode
+{
+public:
+    nIpcMessage(int clientId, const char* str) : clientId(clientId), size((int)strlen(str) + 1)
+    {
+        this->data = (char*)n_malloc(this->size);
+        n_assert(this->data);
+        memcpy(this->data, str, (size_t)this->size);
+    }
+    ~nIpcMessage() { n_free(this->data); }
+    nIpcMessage(const nIpcMessage&) = delete;
+    nIpcMessage& operator=(const nIpcMessage&) = delete;
+
+    int clientId;
+    int size;
+    char* data;
+};
+
+/// how long the listener rests after a failed accept, so that a lasting
+/// failure (no descriptors left) does not spin
+const int AcceptRetryMs = 100;
+
+}  // namespace
+
+/*
+ * nIpcServer --
+ *     Side effects: binds a socket to the address (with SO_REUSEADDR),
+ *     listens and starts the listener thread. When any step fails the
+ *     reason is printed and IsListening() is false.
+ */
+nIpcServer::nIpcServer(const nIpcAddress& addr) :
+    selfAddr(addr),
+    portNum(0),
+    listening(false),
+    stopRequested(false),
+    nextClientId(0)
+{
+    sockaddr_in sa = {};
+    if (!this->selfAddr.GetAddrStruct(sa))
+    {
+        n_printf("nIpcServer: cannot resolve host '%s'!\n", this->selfAddr.GetHostName());
+        return;
+    }
+    this->portNum = this->selfAddr.GetPortNum();
+    this->sock = nPlatformSocket::NewTcp();
+    if (!this->sock.IsValid() || !this->wakeup.IsValid() || !this->sock.SetReuseAddress() ||
+        !this->sock.Bind(sa) || !this->sock.Listen(Backlog))
+    {
+        n_printf("nIpcServer: cannot listen on port %d: %s!\n", this->portNum, nPlatformSocket::LastError());
+        this->sock.Close();
+        return;
+    }
+    this->listening = true;
+    this->thread = std::thread(&nIpcServer::ListenerThread, this);
+}
+
+nIpcServer::~nIpcServer()
+{
+    if (this->thread.joinable())
+    {
+        this->stopRequested = true;
+        this->WakeupListener();
+        this->thread.join();
+    }
+    {
+        nMutexLock lock(this->miniServerMutex);
+        nNode* node;
+        while ((node = this->miniServerList.RemHead()) != nullptr)
+        {
+            n_delete(static_cast<nIpcMiniServer*>(node));
+        }
+    }
+    this->sock.ShutdownRead();
+    this->sock.Close();
+    nMutexLock lock(this->msgMutex);
+    nNode* node;
+    while ((node = this->msgList.RemHead()) != nullptr)
+    {
+        n_delete(static_cast<nIpcMessage*>(node));
+    }
+}
+
+void nIpcServer::WakeupListener()
+{
+    this->wakeup.Signal();
+}
+
+/*
+ * ListenerThread --
+ *     Side effects: until stopped, accepts clients as they connect. A
+ *     failed accept is printed and retried after a pause.
+ */
+void nIpcServer::ListenerThread()
+{
+    n_printf("nIpcServer: listening on port %d...\n", this->portNum);
+    while (!this->stopRequested)
+    {
+        const nPlatformSocket::WaitStatus status = this->sock.WaitReadable(-1, &this->wakeup);
+        if (this->stopRequested) break;
+        if ((nPlatformSocket::Readable == status) && this->AcceptClient()) continue;
+        if (nPlatformSocket::Woken == status) this->wakeup.Clear();
+        else this->wakeup.Wait(AcceptRetryMs);
+    }
+    n_printf("nIpcServer: shutting down listener thread.\n");
+}
+
+int nIpcServer::NumClients()
+{
+    nMutexLock lock(this->miniServerMutex);
+    int num = 0;
+    for (nNode* node = this->miniServerList.GetHead(); node; node = node->GetSucc()) num++;
+    return num;
+}
+
+/*
+ * AcceptClient --
+ *     Results: false when the accept failed.
+ *     Side effects: the accepted connection becomes a mini server with the
+ *     next client id, or is closed again when the server is full.
+ */
+bool nIpcServer::AcceptClient()
+{
+    nPlatformSocket client = this->sock.Accept();
+    if (!client.IsValid())
+    {
+        n_printf("nIpcMiniServer::Listen(): accept() failed!\n");
+        return false;
+    }
+    if (this->NumClients() >= MaxClients)
+    {
+        n_printf("nIpcServer: too many clients, connection refused!\n");
+        return true;
+    }
+    if (!client.SetNonBlocking())
+    {
+        n_printf("nIpcServer: cannot make socket %d non-blocking, connection refused!\n", client.GetFd());
+        return true;
+    }
+    const int id = this->nextClientId++;
+    n_printf("client %d: connection accepted, socket %d.\n", id, client.GetFd());
+    nIpcMiniServer* mini = n_new(nIpcMiniServer(this, id, std::move(client)));
+    {
+        nMutexLock lock(this->miniServerMutex);
+        this->miniServerList.AddTail(mini);
+    }
+    n_printf("nIpcServer: a client has connected.\n");
+    return true;
+}
+
+/*
+ * Poll --
+ *     Results: true when a message waits.
+ *     Side effects: every client reads what has arrived; clients that are
+ *     gone or refused are deleted.
+ */
+bool nIpcServer::Poll()
+{
+    {
+        nMutexLock lock(this->miniServerMutex);
+        nNode* node = this->miniServerList.GetHead();
+        while (node)
+        {
+            nNode* next = node->GetSucc();
+            nIpcMiniServer* mini = static_cast<nIpcMiniServer*>(node);
+            if (!mini->Poll())
+            {
+                mini->Remove();
+                n_delete(mini);
+            }
+            node = next;
+        }
+    }
+    nMutexLock lock(this->msgMutex);
+    return !this->msgList.IsEmpty();
+}
+
+void nIpcServer::QueueMessage(int clientId, const char* str)
+{
+    nIpcMessage* msg = n_new(nIpcMessage(clientId, str));
+    nMutexLock lock(this->msgMutex);
+    this->msgList.AddTail(msg);
+}
+
+bool nIpcServer::GetMsg(nIpcBuffer& buffer, int& clientId)
+{
+    nIpcMessage* msg;
+    {
+        nMutexLock lock(this->msgMutex);
+        msg = static_cast<nIpcMessage*>(this->msgList.RemHead());
+    }
+    if (!msg) return false;
+    buffer.Set(msg->data, msg->size);
+    clientId = msg->clientId;
+    n_delete(msg);
+    return true;
+}
+
+bool nIpcServer::Send(int clientId, const nIpcBuffer& buffer)
+{
+    nMutexLock lock(this->miniServerMutex);
+    for (nNode* node = this->miniServerList.GetHead(); node; node = node->GetSucc())
+    {
+        nIpcMiniServer* mini = static_cast<nIpcMiniServer*>(node);
+        if (mini->GetClientId() == clientId) return mini->Send(buffer);
+    }
+    return false;
+}

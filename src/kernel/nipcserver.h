@@ -1,0 +1,78 @@
+#ifndef N_IPCSERVER_H
+#define N_IPCSERVER_H
+//------------------------------------------------------------------------------
+/**
+    @class nIpcServer
+    @ingroup Kernel
+
+    The listening side of remote control. A listener thread accepts
+    clients and adds them to the mini-server list; the main thread polls
+    the clients, takes their commands from the message list and sends the
+    replies. Lock order: mini-server list, then message list.
+*/
+#include "kernel/nipcaddress.h"
+#include "kernel/nmutex.h"
+#include "util/nlist.h"
+#include "platform/nplatformsocket.h"
+#include "platform/nplatformwakeup.h"
+
+#include <atomic>
+#include <thread>
+
+class nIpcBuffer;
+
+class nIpcServer
+{
+public:
+    /// connections beyond this many are refused
+    static constexpr int MaxClients = 32;
+    /// pending connections the system queues
+    static constexpr int Backlog = 5;
+
+    /// bind to the address and start listening
+    explicit nIpcServer(const nIpcAddress& addr);
+    /// stop the listener, drop the clients and the waiting messages
+    ~nIpcServer();
+    nIpcServer(const nIpcServer&) = delete;
+    nIpcServer& operator=(const nIpcServer&) = delete;
+
+    /// true when the socket is bound and the listener runs
+    bool IsListening() const { return this->listening; }
+    /// the port the clients connect to
+    int GetPortNum() const { return this->portNum; }
+    /// the port name clients must give in their handshake
+    const char* GetPortName() const { return this->selfAddr.GetPortName(); }
+
+    /// read every client; true when a message waits
+    bool Poll();
+    /// take the oldest message; false when there is none
+    bool GetMsg(nIpcBuffer& buffer, int& clientId);
+    /// send to a client; false when it is gone or the send failed
+    bool Send(int clientId, const nIpcBuffer& buffer);
+    /// append a client's command to the message list
+    void QueueMessage(int clientId, const char* str);
+
+private:
+    /// the listener thread's loop
+    void ListenerThread();
+    /// make the listener leave its wait
+    void WakeupListener();
+    /// accept one waiting client; false when the accept failed
+    bool AcceptClient();
+    /// the number of connected clients
+    int NumClients();
+
+    nIpcAddress selfAddr;
+    int portNum;
+    bool listening;
+    nPlatformSocket sock;
+    nPlatformWakeup wakeup;
+    std::atomic<bool> stopRequested;
+    std::thread thread;
+    int nextClientId;
+    nMutex miniServerMutex;
+    nList miniServerList;
+    nMutex msgMutex;
+    nList msgList;
+};
+#endif

@@ -1,0 +1,262 @@
+//------------------------------------------------------------------------------
+//  The remote-control server on real loopback connections: admission,
+//  replies, lost and misbehaving clients, limits and shutdown.
+//------------------------------------------------------------------------------
+#include "kernelfixture.h"
+#include "ipctestclient.h"
+
+#include "kernel/nipcbuffer.h"
+#include "kernel/nipcframer.h"
+#include "kernel/nipcserver.h"
+
+#include <sys/resource.h>
+#include <fcntl.h>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+class IpcServerTest : public ::testing::Test
+{
+protected:
+    /// a server on a port name of this process whose port is free
+    void SetUp() override
+    {
+        for (int i = 0; (i < 100) && !this->server; i++)
+        {
+            this->portName = "ipctest-" + std::to_string(getpid()) + "-" + std::to_string(i);
+            auto s = std::make_unique<nIpcServer>(nIpcAddress("127.0.0.1", this->portName.c_str()));
+            if (s->IsListening()) this->server = std::move(s);
+        }
+        ASSERT_TRUE(this->server);
+    }
+
+    /// connect and shake hands
+    bool Admit(IpcTestClient& client)
+    {
+        return client.Connect(this->server->GetPortNum()) && client.SendStrings({"~handshake " + this->portName});
+    }
+
+    /// poll until a message arrives; its text and client id
+    std::string NextMessage(int& clientId)
+    {
+        if (!PollUntil([this] { return this->server->Poll(); })) return "<none>";
+        nIpcBuffer buf(nIpcFramer::BufferSize);
+        if (!this->server->GetMsg(buf, clientId)) return "<none>";
+        return buf.GetFirstString() ? buf.GetFirstString() : "<invalid>";
+    }
+
+    void Reply(int clientId, const char* text)
+    {
+        nIpcBuffer buf(nIpcFramer::BufferSize);
+        buf.SetString(text);
+        EXPECT_TRUE(this->server->Send(clientId, buf));
+    }
+
+    std::string portName;
+    std::unique_ptr<nIpcServer> server;
+};
+
+}  // namespace
+
+TEST_F(IpcServerTest, AnAdmittedClientsCommandsArriveAndItGetsReplies)
+{
+    IpcTestClient client;
+    ASSERT_TRUE(Admit(client));
+    ASSERT_TRUE(client.SendStrings({"first", "second"}));
+    int id1 = -1, id2 = -1;
+    EXPECT_EQ(NextMessage(id1), "first");
+    EXPECT_EQ(NextMessage(id2), "second");
+    EXPECT_EQ(id1, id2);
+    Reply(id1, "one");
+    Reply(id1, "");
+    EXPECT_EQ(client.ReadString(), "one");
+    EXPECT_EQ(client.ReadString(), "");
+}
+
+TEST_F(IpcServerTest, ClientsWithoutTheRightHandshakeAreClosedUnheard)
+{
+    IpcTestClient wrong, none, late;
+    ASSERT_TRUE(wrong.Connect(server->GetPortNum()));
+    ASSERT_TRUE(wrong.SendStrings({"~handshake SomethingElse", "exit"}));
+    ASSERT_TRUE(none.Connect(server->GetPortNum()));
+    ASSERT_TRUE(none.SendStrings({"exit"}));
+    EXPECT_TRUE(PollUntil([&] {
+        server->Poll();
+        return wrong.Socket().WaitReadable(0) == nPlatformSocket::Readable &&
+               none.Socket().WaitReadable(0) == nPlatformSocket::Readable;
+    }));
+    EXPECT_TRUE(wrong.WaitClosed());
+    EXPECT_TRUE(none.WaitClosed());
+    EXPECT_FALSE(server->Poll());
+
+    // a proper client afterwards is served
+    ASSERT_TRUE(Admit(late));
+    ASSERT_TRUE(late.SendStrings({"ok"}));
+    int id = -1;
+    EXPECT_EQ(NextMessage(id), "ok");
+}
+
+TEST_F(IpcServerTest, CommandsSplitOverSeveralSendsAndFullBuffersArriveWhole)
+{
+    IpcTestClient client;
+    ASSERT_TRUE(Admit(client));
+    ASSERT_TRUE(client.SendRaw("half of a"));
+    server->Poll();
+    ASSERT_TRUE(client.SendRaw(std::string(" command") + '\0'));
+    int id = -1;
+    EXPECT_EQ(NextMessage(id), "half of a command");
+
+    // one string filling the whole receive buffer, then an overlong one
+    const std::string longest(nIpcFramer::BufferSize - 1, 'x');
+    ASSERT_TRUE(client.SendStrings({longest, std::string(3 * nIpcFramer::BufferSize, 'y'), "after"}));
+    EXPECT_EQ(NextMessage(id), longest);
+    EXPECT_EQ(NextMessage(id), "after");
+}
+
+TEST_F(IpcServerTest, AnUnterminatedChunkFromALeavingClientIsIgnored)
+{
+    IpcTestClient client;
+    ASSERT_TRUE(Admit(client));
+    ASSERT_TRUE(client.SendRaw("no terminator"));
+    client.Socket().Close();
+    IpcTestClient other;
+    ASSERT_TRUE(Admit(other));
+    ASSERT_TRUE(other.SendStrings({"marker"}));
+    int id = -1;
+    EXPECT_EQ(NextMessage(id), "marker");
+    EXPECT_FALSE(server->Poll());
+}
+
+TEST_F(IpcServerTest, LostClientsAreDroppedAndSendsToThemFailQuietly)
+{
+    IpcTestClient reset, gone, stays;
+    ASSERT_TRUE(Admit(reset));
+    ASSERT_TRUE(Admit(gone));
+    ASSERT_TRUE(Admit(stays));
+    ASSERT_TRUE(reset.SendStrings({"r"}));
+    ASSERT_TRUE(gone.SendStrings({"g"}));
+    int resetId = -1, goneId = -1, id = -1;
+    EXPECT_EQ(NextMessage(resetId), "r");
+    EXPECT_EQ(NextMessage(goneId), "g");
+
+    // a connection reset is a hard receive error; a closed peer makes
+    // sends fail, which must not raise SIGPIPE
+    ASSERT_TRUE(reset.Socket().SetAbortiveClose());
+    reset.Socket().Close();
+    gone.Socket().Close();
+    nIpcBuffer reply("reply");
+    EXPECT_TRUE(PollUntil([&] {
+        const bool sent = server->Send(goneId, reply);
+        server->Poll();
+        return !sent;
+    }));
+    EXPECT_TRUE(PollUntil([&] {
+        server->Poll();
+        return !server->Send(resetId, reply);
+    }));
+
+    ASSERT_TRUE(stays.SendStrings({"s"}));
+    EXPECT_EQ(NextMessage(id), "s");
+    Reply(id, "still here");
+    EXPECT_EQ(stays.ReadString(), "still here");
+}
+
+TEST_F(IpcServerTest, ConnectionsBeyondTheLimitAreRefused)
+{
+    std::vector<std::unique_ptr<IpcTestClient>> clients;
+    // one at a time, so that the small backlog never drops a connect
+    int firstId = -1;
+    for (int i = 0; i < nIpcServer::MaxClients; i++)
+    {
+        clients.push_back(std::make_unique<IpcTestClient>());
+        ASSERT_TRUE(Admit(*clients.back()));
+        ASSERT_TRUE(clients.back()->SendStrings({"c" + std::to_string(i)}));
+        int id = -1;
+        ASSERT_EQ(NextMessage(id), "c" + std::to_string(i));
+        if (0 == i) firstId = id;
+    }
+    IpcTestClient extra;
+    ASSERT_TRUE(extra.Connect(server->GetPortNum()));
+    EXPECT_TRUE(extra.WaitClosed());
+
+    // a place that comes free is taken again
+    clients.front()->Socket().Close();
+    nIpcBuffer reply("x");
+    EXPECT_TRUE(PollUntil([&] {
+        server->Poll();
+        return !server->Send(firstId, reply);
+    }));
+    IpcTestClient next;
+    ASSERT_TRUE(Admit(next));
+    ASSERT_TRUE(next.SendStrings({"again"}));
+    int id = -1;
+    EXPECT_EQ(NextMessage(id), "again");
+}
+
+TEST_F(IpcServerTest, ShutdownWithConnectedClientsClosesThem)
+{
+    IpcTestClient a, b, idle;
+    ASSERT_TRUE(Admit(a));
+    ASSERT_TRUE(Admit(b));
+    ASSERT_TRUE(idle.Connect(server->GetPortNum()));
+    ASSERT_TRUE(a.SendStrings({"pending"}));
+    EXPECT_TRUE(PollUntil([&] { return server->Poll(); }));
+    server.reset();
+    EXPECT_TRUE(a.WaitClosed());
+    EXPECT_TRUE(b.WaitClosed());
+    EXPECT_TRUE(idle.WaitClosed());
+}
+
+TEST_F(IpcServerTest, APortInUseIsReportedNotFatal)
+{
+    nIpcServer second(nIpcAddress("127.0.0.1", portName.c_str()));
+    EXPECT_FALSE(second.IsListening());
+    EXPECT_FALSE(second.Poll());
+}
+
+/*
+ * AcceptWithoutDescriptors --
+ *     Runs a server whose first accepts find no free descriptor, then
+ *     gives descriptors back. Results: 0 when the failure was reported and
+ *     the waiting client was served afterwards, else the failing step.
+ */
+int AcceptWithoutDescriptors(int port, const std::string& name)
+{
+    nKernelServer kernel;
+    LogWatcher watcher("accept() failed!");
+    kernel.SetLogHandler(&watcher);
+    int result = 0;
+    {
+        nIpcServer srv(nIpcAddress("127.0.0.1", name.c_str()));
+        // the sanitizers need descriptors for their first look at a type,
+        // so the log handler is used once before they run out
+        if (!PollUntil([&] { return watcher.Lines() > 0; })) result = 7;
+        rlimit lim = {};
+        getrlimit(RLIMIT_NOFILE, &lim);
+        rlimit low = lim;
+        low.rlim_cur = (rlim_t)dup(0) + 2;
+        setrlimit(RLIMIT_NOFILE, &low);
+        IpcTestClient client;
+        std::vector<int> fillers;
+        if (!srv.IsListening()) result = 2;
+        else if (!client.Connect(port)) result = 3;
+        for (int fd; (fd = dup(0)) >= 0;) fillers.push_back(fd);
+        if (!result && !client.SendStrings({"~handshake " + name, "after"})) result = 4;
+        if (!result && !PollUntil([&] { return watcher.Seen(); })) result = 5;
+        for (int fd : fillers) close(fd);
+        setrlimit(RLIMIT_NOFILE, &lim);
+        if (!result && !PollUntil([&] { return srv.Poll(); })) result = 6;
+    }
+    kernel.SetLogHandler(nullptr);
+    return result;
+}
+
+TEST_F(IpcServerTest, AFailedAcceptIsRetriedAndTheListenerGoesOn)
+{
+    const int port = server->GetPortNum();
+    const std::string name = portName;
+    server.reset();
+    EXPECT_EXIT(exit(AcceptWithoutDescriptors(port, name)), ::testing::ExitedWithCode(0), "accept\\(\\) failed!");
+}
