@@ -4,6 +4,7 @@
 #include "kernel/nipcserver.h"
 #include "kernel/nipcminiserver.h"
 #include "kernel/nipcbuffer.h"
+#include "kernel/nthread.h"
 
 #include <cstring>
 
@@ -29,6 +30,19 @@ public:
     char* data;
 };
 
+/// holds a thread-safe list's lock for a scope
+class nListLock
+{
+public:
+    explicit nListLock(nThreadSafeList& l) : list(l) { this->list.Lock(); }
+    ~nListLock() { this->list.Unlock(); }
+    nListLock(const nListLock&) = delete;
+    nListLock& operator=(const nListLock&) = delete;
+
+private:
+    nThreadSafeList& list;
+};
+
 /// how long the listener rests after a failed accept, so that a lasting
 /// failure (no descriptors left) does not spin
 const int AcceptRetryMs = 100;
@@ -45,7 +59,7 @@ nIpcServer::nIpcServer(const nIpcAddress& addr) :
     selfAddr(addr),
     portNum(0),
     listening(false),
-    stopRequested(false),
+    thread(nullptr),
     nextClientId(0)
 {
     sockaddr_in sa = {};
@@ -64,19 +78,24 @@ nIpcServer::nIpcServer(const nIpcAddress& addr) :
         return;
     }
     this->listening = true;
-    this->thread = std::thread(&nIpcServer::ListenerThread, this);
+    this->thread = n_new(nThread(ListenerThread, nThread::Normal, 0, WakeupListener, &this->msgList, this));
 }
 
+/*
+ * ~nIpcServer --
+ *     Side effects: stops the listener (its wake-up ends the wait at
+ *     once, whatever the clients do), closes every client and the
+ *     listening socket, and deletes the waiting messages.
+ */
 nIpcServer::~nIpcServer()
 {
-    if (this->thread.joinable())
+    if (this->thread)
     {
-        this->stopRequested = true;
-        this->WakeupListener();
-        this->thread.join();
+        n_delete(this->thread);
+        this->thread = nullptr;
     }
     {
-        nMutexLock lock(this->miniServerMutex);
+        nListLock lock(this->miniServerList);
         nNode* node;
         while ((node = this->miniServerList.RemHead()) != nullptr)
         {
@@ -85,7 +104,7 @@ nIpcServer::~nIpcServer()
     }
     this->sock.ShutdownRead();
     this->sock.Close();
-    nMutexLock lock(this->msgMutex);
+    nListLock lock(this->msgList);
     nNode* node;
     while ((node = this->msgList.RemHead()) != nullptr)
     {
@@ -93,33 +112,45 @@ nIpcServer::~nIpcServer()
     }
 }
 
-void nIpcServer::WakeupListener()
+/*
+ * WakeupListener --
+ *     Side effects: the listener's wait ends at once.
+ */
+void nIpcServer::WakeupListener(nThread* thread)
 {
-    this->wakeup.Signal();
+    nIpcServer* self = static_cast<nIpcServer*>(thread->LockUserData());
+    self->wakeup.Signal();
+    thread->UnlockUserData();
 }
 
 /*
  * ListenerThread --
+ *     Results: 0.
  *     Side effects: until stopped, accepts clients as they connect. A
  *     failed accept is printed and retried after a pause.
  */
-void nIpcServer::ListenerThread()
+int nIpcServer::ListenerThread(nThread* thread)
 {
-    n_printf("nIpcServer: listening on port %d...\n", this->portNum);
-    while (!this->stopRequested)
+    nIpcServer* self = static_cast<nIpcServer*>(thread->LockUserData());
+    thread->UnlockUserData();
+    thread->ThreadStarted();
+    n_printf("nIpcServer: listening on port %d...\n", self->portNum);
+    while (!thread->ThreadStopRequested())
     {
-        const nPlatformSocket::WaitStatus status = this->sock.WaitReadable(-1, &this->wakeup);
-        if (this->stopRequested) break;
-        if ((nPlatformSocket::Readable == status) && this->AcceptClient()) continue;
-        if (nPlatformSocket::Woken == status) this->wakeup.Clear();
-        else this->wakeup.Wait(AcceptRetryMs);
+        const nPlatformSocket::WaitStatus status = self->sock.WaitReadable(-1, &self->wakeup);
+        if (thread->ThreadStopRequested()) break;
+        if ((nPlatformSocket::Readable == status) && self->AcceptClient()) continue;
+        if (nPlatformSocket::Woken == status) self->wakeup.Clear();
+        else self->wakeup.Wait(AcceptRetryMs);
     }
     n_printf("nIpcServer: shutting down listener thread.\n");
+    thread->ThreadExit();
+    return 0;
 }
 
 int nIpcServer::NumClients()
 {
-    nMutexLock lock(this->miniServerMutex);
+    nListLock lock(this->miniServerList);
     int num = 0;
     for (nNode* node = this->miniServerList.GetHead(); node; node = node->GetSucc()) num++;
     return num;
@@ -153,7 +184,7 @@ bool nIpcServer::AcceptClient()
     n_printf("client %d: connection accepted, socket %d.\n", id, client.GetFd());
     nIpcMiniServer* mini = n_new(nIpcMiniServer(this, id, std::move(client)));
     {
-        nMutexLock lock(this->miniServerMutex);
+        nListLock lock(this->miniServerList);
         this->miniServerList.AddTail(mini);
     }
     n_printf("nIpcServer: a client has connected.\n");
@@ -169,7 +200,7 @@ bool nIpcServer::AcceptClient()
 bool nIpcServer::Poll()
 {
     {
-        nMutexLock lock(this->miniServerMutex);
+        nListLock lock(this->miniServerList);
         nNode* node = this->miniServerList.GetHead();
         while (node)
         {
@@ -183,22 +214,25 @@ bool nIpcServer::Poll()
             node = next;
         }
     }
-    nMutexLock lock(this->msgMutex);
+    nListLock lock(this->msgList);
     return !this->msgList.IsEmpty();
 }
 
 void nIpcServer::QueueMessage(int clientId, const char* str)
 {
     nIpcMessage* msg = n_new(nIpcMessage(clientId, str));
-    nMutexLock lock(this->msgMutex);
-    this->msgList.AddTail(msg);
+    {
+        nListLock lock(this->msgList);
+        this->msgList.AddTail(msg);
+    }
+    this->msgList.SignalEvent();
 }
 
 bool nIpcServer::GetMsg(nIpcBuffer& buffer, int& clientId)
 {
     nIpcMessage* msg;
     {
-        nMutexLock lock(this->msgMutex);
+        nListLock lock(this->msgList);
         msg = static_cast<nIpcMessage*>(this->msgList.RemHead());
     }
     if (!msg) return false;
@@ -210,7 +244,7 @@ bool nIpcServer::GetMsg(nIpcBuffer& buffer, int& clientId)
 
 bool nIpcServer::Send(int clientId, const nIpcBuffer& buffer)
 {
-    nMutexLock lock(this->miniServerMutex);
+    nListLock lock(this->miniServerList);
     for (nNode* node = this->miniServerList.GetHead(); node; node = node->GetSucc())
     {
         nIpcMiniServer* mini = static_cast<nIpcMiniServer*>(node);

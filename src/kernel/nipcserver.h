@@ -11,15 +11,12 @@
     replies. Lock order: mini-server list, then message list.
 */
 #include "kernel/nipcaddress.h"
-#include "kernel/nmutex.h"
-#include "util/nlist.h"
+#include "kernel/nthreadsafelist.h"
 #include "platform/nplatformsocket.h"
 #include "platform/nplatformwakeup.h"
 
-#include <atomic>
-#include <thread>
-
 class nIpcBuffer;
+class nThread;
 
 class nIpcServer
 {
@@ -53,10 +50,10 @@ public:
     void QueueMessage(int clientId, const char* str);
 
 private:
-    /// the listener thread's loop
-    void ListenerThread();
+    /// the listener thread: accepts clients until stopped
+    static int ListenerThread(nThread* thread);
     /// make the listener leave its wait
-    void WakeupListener();
+    static void WakeupListener(nThread* thread);
     /// accept one waiting client; false when the accept failed
     bool AcceptClient();
     /// the number of connected clients
@@ -67,12 +64,9 @@ private:
     bool listening;
     nPlatformSocket sock;
     nPlatformWakeup wakeup;
-    std::atomic<bool> stopRequested;
-    std::thread thread;
+    nThread* thread;
     int nextClientId;
-    nMutex miniServerMutex;
-    nList miniServerList;
-    nMutex msgMutex;
-    nList msgList;
+    nThreadSafeList miniServerList;
+    nThreadSafeList msgList;
 };
 #endif
