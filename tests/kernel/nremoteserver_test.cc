@@ -1,0 +1,255 @@
+//------------------------------------------------------------------------------
+//  The remote server end to end on the loopback: a client's commands run
+//  through the script server in order, each client with its own current
+//  object, with fail-on-error off. The script server here is a small fake
+//  that understands just enough commands to show what the server does.
+//------------------------------------------------------------------------------
+#include "kernelfixture.h"
+#include "ipctestclient.h"
+
+#include "kernel/nipcaddress.h"
+#include "kernel/nmodule.h"
+#include "kernel/nremoteserver.h"
+#include "kernel/nscriptserver.h"
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+/// answers "sel PATH", "dir", "close", "delete PATH", "long"; echoes the rest
+class nFakeScriptServer : public nScriptServer
+{
+public:
+    bool Run(const char* str, nString& result) override
+    {
+        const std::string cmd(str);
+        this->failOnErrorSeen.push_back(this->GetFailOnError());
+        nKernelServer* ks = nKernelServer::Instance();
+        if (cmd.rfind("sel ", 0) == 0)
+        {
+            nRoot* obj = ks->Lookup(cmd.substr(4).c_str());
+            if (obj) ks->SetCwd(obj);
+            result = obj ? obj->GetFullName().Get() : "";
+        }
+        else if (cmd == "dir")
+        {
+            std::string names;
+            for (nRoot* c = ks->GetCwd()->GetHead(); c; c = c->GetSucc())
+            {
+                names += names.empty() ? "" : " ";
+                names += c->GetName();
+            }
+            result = names.c_str();
+        }
+        else if (cmd == "close")
+        {
+            nRemoteServer::Instance()->Close();
+        }
+        else if (cmd.rfind("delete ", 0) == 0)
+        {
+            nRoot* obj = ks->Lookup(cmd.substr(7).c_str());
+            if (obj) obj->Release();
+        }
+        else if (cmd == "long")
+        {
+            result = std::string(5000, 'x').c_str();
+        }
+        else
+        {
+            result = ("echo:" + cmd).c_str();
+        }
+        return true;
+    }
+
+    std::vector<bool> failOnErrorSeen;
+};
+
+N_IMPLEMENT_MODULE(nfakescriptserver, nFakeScriptServer, "nscriptserver", nullptr)
+
+void fake_package()
+{
+    N_ADD_MODULE(nKernelServer::Instance(), nfakescriptserver);
+}
+
+class RemoteServerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        this->ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{fake_package});
+        this->script = static_cast<nFakeScriptServer*>(this->ks->New("nfakescriptserver", "/sys/servers/script"));
+        this->remote = static_cast<nRemoteServer*>(this->ks->Lookup("/sys/servers/remote"));
+        ASSERT_NE(this->remote, nullptr);
+        ASSERT_TRUE(this->OpenFreePort());
+    }
+    void TearDown() override { this->ks.reset(); }
+
+    /// open on a port name of this process whose port is free
+    bool OpenFreePort()
+    {
+        for (int i = 0; i < 100; i++)
+        {
+            this->portName = "remotetest-" + std::to_string(getpid()) + "-" + std::to_string(i);
+            if (this->remote->Open(this->portName.c_str())) return true;
+        }
+        return false;
+    }
+    void NewRoot(const char* path) { this->ks->New("nroot", path); }
+    int Port() const { return nIpcAddress::PortFromName(this->portName.c_str()); }
+
+    bool Admit(IpcTestClient& client)
+    {
+        return client.Connect(this->Port()) && client.SendStrings({"~handshake " + this->portName});
+    }
+
+    /// trigger the server until the client has its next reply
+    std::string Reply(IpcTestClient& client)
+    {
+        std::string reply = "<timeout>";
+        PollUntil([&] {
+            this->remote->Trigger();
+            reply = client.ReadString(0);
+            return reply != "<timeout>";
+        });
+        return reply;
+    }
+
+    std::unique_ptr<nKernelServer> ks;
+    nFakeScriptServer* script = nullptr;
+    nRemoteServer* remote = nullptr;
+    std::string portName;
+};
+
+}  // namespace
+
+TEST_F(RemoteServerTest, TheKernelMakesAClosedRemoteServer)
+{
+    remote->Close();
+    EXPECT_FALSE(remote->IsOpen());
+    EXPECT_STREQ(remote->GetClass()->GetName(), "nremoteserver");
+    EXPECT_EQ(ks->GetRemoteServerObject(), remote);
+    remote->Trigger();  // closed: nothing to do
+    EXPECT_TRUE(script->failOnErrorSeen.empty());
+}
+
+TEST_F(RemoteServerTest, CommandsRunInOrderAndEachGetsOneReply)
+{
+    IpcTestClient client;
+    ASSERT_TRUE(Admit(client));
+    ASSERT_TRUE(client.SendStrings({"first", "second", "long"}));
+    EXPECT_EQ(Reply(client), "echo:first");
+    EXPECT_EQ(Reply(client), "echo:second");
+    EXPECT_EQ(Reply(client), std::string(nIpcFramer::BufferSize - 1, 'x'));
+    // script errors do not stop the program while remote commands run
+    EXPECT_EQ(script->failOnErrorSeen, (std::vector<bool>{false, false, false}));
+    EXPECT_TRUE(script->GetFailOnError());
+}
+
+TEST_F(RemoteServerTest, EachClientKeepsItsOwnCurrentObject)
+{
+    NewRoot("/sys/a");
+    NewRoot("/sys/b");
+    NewRoot("/usr/c");
+    IpcTestClient one, two;
+    ASSERT_TRUE(Admit(one));
+    ASSERT_TRUE(Admit(two));
+    ASSERT_TRUE(one.SendStrings({"sel /sys"}));
+    EXPECT_EQ(Reply(one), "/sys");
+    ASSERT_TRUE(two.SendStrings({"sel /usr"}));
+    EXPECT_EQ(Reply(two), "/usr");
+    ASSERT_TRUE(one.SendStrings({"dir"}));
+    EXPECT_EQ(Reply(one), "servers a b");
+    ASSERT_TRUE(two.SendStrings({"dir"}));
+    EXPECT_EQ(Reply(two), "c");
+    // the program's own current object is left alone
+    EXPECT_EQ(ks->GetCwd(), ks->GetRoot());
+}
+
+TEST_F(RemoteServerTest, AClientWhoseCurrentObjectDiedContinuesAtTheRoot)
+{
+    NewRoot("/tmp/gone/child");
+    IpcTestClient client;
+    ASSERT_TRUE(Admit(client));
+    ASSERT_TRUE(client.SendStrings({"sel /tmp/gone"}));
+    EXPECT_EQ(Reply(client), "/tmp/gone");
+    ASSERT_TRUE(client.SendStrings({"delete /tmp/gone", "dir"}));
+    EXPECT_EQ(Reply(client), "");
+    EXPECT_EQ(Reply(client), "sys tmp");
+}
+
+TEST_F(RemoteServerTest, ACommandThatClosesTheServerEndsTheTrigger)
+{
+    IpcTestClient client;
+    ASSERT_TRUE(Admit(client));
+    ASSERT_TRUE(client.SendStrings({"close", "never run"}));
+    EXPECT_TRUE(PollUntil([&] {
+        remote->Trigger();
+        return !remote->IsOpen();
+    }));
+    EXPECT_EQ(script->failOnErrorSeen.size(), 1u);
+    EXPECT_TRUE(script->GetFailOnError());
+    EXPECT_TRUE(client.WaitClosed());
+    ASSERT_TRUE(OpenFreePort());  // and it can be opened again
+}
+
+TEST_F(RemoteServerTest, WithoutAScriptServerCommandsGetEmptyReplies)
+{
+    script->Release();
+    IpcTestClient client;
+    ASSERT_TRUE(Admit(client));
+    ASSERT_TRUE(client.SendStrings({"anything"}));
+    EXPECT_EQ(Reply(client), "");
+}
+
+TEST_F(RemoteServerTest, APortInUseMakesOpenFail)
+{
+    const std::string used = portName;
+    remote->Close();
+    nPlatformSocket blocker = nPlatformSocket::NewTcp();
+    sockaddr_in addr = {};
+    addr.sin_family = AF_INET;
+    addr.sin_port = htons(nIpcAddress::PortFromName(used.c_str()));
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_TRUE(blocker.Bind(addr) && blocker.Listen(1));
+    EXPECT_FALSE(remote->Open(used.c_str()));
+    EXPECT_FALSE(remote->IsOpen());
+    ASSERT_TRUE(OpenFreePort());
+}
+
+TEST_F(RemoteServerTest, ItListensOnTheLoopbackAddressOnly)
+{
+    // the kernel's table of TCP sockets: local address and port in hex,
+    // state 0A for listening
+    std::ifstream tcp("/proc/net/tcp");
+    ASSERT_TRUE(tcp.good());
+    char port[8];
+    snprintf(port, sizeof(port), ":%04X", Port());
+    std::string line, local;
+    while (std::getline(tcp, line))
+    {
+        std::istringstream fields(line);
+        std::string slot, localAddr, remoteAddr, state;
+        fields >> slot >> localAddr >> remoteAddr >> state;
+        if ((state == "0A") && (localAddr.size() > 5) && (localAddr.substr(localAddr.size() - 5) == port))
+        {
+            local = localAddr;
+        }
+    }
+    EXPECT_EQ(local, std::string("0100007F") + port);
+}
+
+TEST_F(RemoteServerTest, ClosingAndDyingWithConnectedClientsIsPrompt)
+{
+    IpcTestClient a, b;
+    ASSERT_TRUE(Admit(a));
+    ASSERT_TRUE(Admit(b));
+    ASSERT_TRUE(a.SendStrings({"x"}));
+    EXPECT_EQ(Reply(a), "echo:x");
+    ks.reset();  // the kernel releases the open server
+    EXPECT_TRUE(a.WaitClosed());
+    EXPECT_TRUE(b.WaitClosed());
+}
