@@ -22,10 +22,12 @@ bool nXmlDocument::Load(const char* fileName)
     this->ClearError();
     this->SetValue(fileName);
 
-    nFile* file = nKernelServer::Instance()->GetFileServer()->NewFileObject();
-    if (!file->Open(fileName, "r"))
+    nKernelServer* ks = nKernelServer::Instance();
+    nFileServer2* fileServer = ks ? ks->GetFileServer() : nullptr;
+    nFile* file = fileServer ? fileServer->NewFileObject() : nullptr;
+    if (!file || !file->Open(fileName, "r"))
     {
-        file->Release();
+        if (file) file->Release();
         this->SetError(TIXML_ERROR_OPENING_FILE, nullptr, nullptr, TIXML_ENCODING_UNKNOWN);
         return false;
     }
