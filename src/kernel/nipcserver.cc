@@ -175,6 +175,8 @@ bool nIpcServer::AcceptClient()
         n_printf("nIpcServer: too many clients, connection refused!\n");
         return true;
     }
+    // replies are small and each one is awaited: send them at once
+    client.SetNoDelay();
     if (!client.SetNonBlocking())
     {
         n_printf("nIpcServer: cannot make socket %d non-blocking, connection refused!\n", client.GetFd());

@@ -14,6 +14,7 @@ N_DECLARE_MODULE(nfilenode)
 N_DECLARE_MODULE(nfileserver2)
 N_DECLARE_MODULE(ntimeserver)
 N_DECLARE_MODULE(nscriptserver)
+N_DECLARE_MODULE(nremoteserver)
 
 void nkernel_package()
 {
@@ -25,4 +26,5 @@ void nkernel_package()
     N_ADD_MODULE(ks, nfileserver2);
     N_ADD_MODULE(ks, ntimeserver);
     N_ADD_MODULE(ks, nscriptserver);
+    N_ADD_MODULE(ks, nremoteserver);
 }

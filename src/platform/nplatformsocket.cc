@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -62,6 +63,12 @@ bool nPlatformSocket::SetNonBlocking()
 {
     const int flags = fcntl(this->fd, F_GETFL, 0);
     return (flags >= 0) && (0 == fcntl(this->fd, F_SETFL, flags | O_NONBLOCK));
+}
+
+bool nPlatformSocket::SetNoDelay()
+{
+    const int on = 1;
+    return 0 == setsockopt(this->fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof(on));
 }
 
 bool nPlatformSocket::SetAbortiveClose()

@@ -54,6 +54,8 @@ public:
 
     bool SetReuseAddress();
     bool SetNonBlocking();
+    /// send small writes at once instead of gathering them
+    bool SetNoDelay();
     /// abort the connection on close instead of a graceful shutdown
     bool SetAbortiveClose();
     bool Bind(const sockaddr_in& addr);
