@@ -6,6 +6,7 @@
 #include "kernel/nipcbuffer.h"
 #include "kernel/nthread.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace
@@ -94,6 +95,7 @@ nIpcServer::~nIpcServer()
         n_delete(this->thread);
         this->thread = nullptr;
     }
+    this->FlushLog();
     {
         nListLock lock(this->miniServerList);
         nNode* node;
@@ -109,6 +111,44 @@ nIpcServer::~nIpcServer()
     while ((node = this->msgList.RemHead()) != nullptr)
     {
         n_delete(static_cast<nIpcMessage*>(node));
+    }
+}
+
+/*
+ * Log --
+ *     Side effects: keeps a line of the listener thread for FlushLog. The
+ *     listener never prints itself: the log handler belongs to the main
+ *     thread, which may replace it at any time.
+ */
+void nIpcServer::Log(const char* fmt, ...)
+{
+    char line[256];
+    va_list args;
+    va_start(args, fmt);
+    vsnprintf(line, sizeof(line), fmt, args);
+    va_end(args);
+    nIpcMessage* msg = n_new(nIpcMessage(-1, line));
+    nListLock lock(this->logList);
+    this->logList.AddTail(msg);
+}
+
+/*
+ * FlushLog --
+ *     Side effects: prints the listener's lines kept so far, in order
+ *     (main thread only).
+ */
+void nIpcServer::FlushLog()
+{
+    for (;;)
+    {
+        nIpcMessage* msg;
+        {
+            nListLock lock(this->logList);
+            msg = static_cast<nIpcMessage*>(this->logList.RemHead());
+        }
+        if (!msg) return;
+        n_printf("%s", msg->data);
+        n_delete(msg);
     }
 }
 
@@ -134,7 +174,7 @@ int nIpcServer::ListenerThread(nThread* thread)
     nIpcServer* self = static_cast<nIpcServer*>(thread->LockUserData());
     thread->UnlockUserData();
     thread->ThreadStarted();
-    n_printf("nIpcServer: listening on port %d...\n", self->portNum);
+    self->Log("nIpcServer: listening on port %d...\n", self->portNum);
     while (!thread->ThreadStopRequested())
     {
         const nPlatformSocket::WaitStatus status = self->sock.WaitReadable(-1, &self->wakeup);
@@ -143,7 +183,7 @@ int nIpcServer::ListenerThread(nThread* thread)
         if (nPlatformSocket::Woken == status) self->wakeup.Clear();
         else self->wakeup.Wait(AcceptRetryMs);
     }
-    n_printf("nIpcServer: shutting down listener thread.\n");
+    self->Log("nIpcServer: shutting down listener thread.\n");
     thread->ThreadExit();
     return 0;
 }
@@ -167,29 +207,29 @@ bool nIpcServer::AcceptClient()
     nPlatformSocket client = this->sock.Accept();
     if (!client.IsValid())
     {
-        n_printf("nIpcMiniServer::Listen(): accept() failed!\n");
+        this->Log("nIpcMiniServer::Listen(): accept() failed!\n");
         return false;
     }
     if (this->NumClients() >= MaxClients)
     {
-        n_printf("nIpcServer: too many clients, connection refused!\n");
+        this->Log("nIpcServer: too many clients, connection refused!\n");
         return true;
     }
     // replies are small and each one is awaited: send them at once
     client.SetNoDelay();
     if (!client.SetNonBlocking())
     {
-        n_printf("nIpcServer: cannot make socket %d non-blocking, connection refused!\n", client.GetFd());
+        this->Log("nIpcServer: cannot make socket %d non-blocking, connection refused!\n", client.GetFd());
         return true;
     }
     const int id = this->nextClientId++;
-    n_printf("client %d: connection accepted, socket %d.\n", id, client.GetFd());
+    this->Log("client %d: connection accepted, socket %d.\n", id, client.GetFd());
     nIpcMiniServer* mini = n_new(nIpcMiniServer(this, id, std::move(client)));
     {
         nListLock lock(this->miniServerList);
         this->miniServerList.AddTail(mini);
     }
-    n_printf("nIpcServer: a client has connected.\n");
+    this->Log("nIpcServer: a client has connected.\n");
     return true;
 }
 
@@ -201,6 +241,7 @@ bool nIpcServer::AcceptClient()
  */
 bool nIpcServer::Poll()
 {
+    this->FlushLog();
     {
         nListLock lock(this->miniServerList);
         nNode* node = this->miniServerList.GetHead();

@@ -8,7 +8,8 @@
     The listening side of remote control. A listener thread accepts
     clients and adds them to the mini-server list; the main thread polls
     the clients, takes their commands from the message list and sends the
-    replies. Lock order: mini-server list, then message list.
+    replies. Lock order: mini-server list, then message list. What the
+    listener has to say is printed by the main thread, at the next poll.
 */
 #include "kernel/nipcaddress.h"
 #include "kernel/nthreadsafelist.h"
@@ -40,7 +41,7 @@ public:
     /// the port name clients must give in their handshake
     const char* GetPortName() const { return this->selfAddr.GetPortName(); }
 
-    /// read every client; true when a message waits
+    /// print the listener's news and read every client; true when a message waits
     bool Poll();
     /// take the oldest message; false when there is none
     bool GetMsg(nIpcBuffer& buffer, int& clientId);
@@ -58,6 +59,10 @@ private:
     bool AcceptClient();
     /// the number of connected clients
     int NumClients();
+    /// keep a log line of the listener thread
+    void Log(const char* fmt, ...) N_PRINTF_FORMAT(2, 3);
+    /// print the kept log lines
+    void FlushLog();
 
     nIpcAddress selfAddr;
     int portNum;
@@ -68,5 +73,6 @@ private:
     int nextClientId;
     nThreadSafeList miniServerList;
     nThreadSafeList msgList;
+    nThreadSafeList logList;
 };
 #endif

@@ -232,7 +232,11 @@ int AcceptWithoutDescriptors(int port, const std::string& name)
         nIpcServer srv(nIpcAddress("127.0.0.1", name.c_str()));
         // the sanitizers need descriptors for their first look at a type,
         // so the log handler is used once before they run out
-        if (!PollUntil([&] { return watcher.Lines() > 0; })) result = 7;
+        if (!PollUntil([&] {
+                srv.Poll();
+                return watcher.Lines() > 0;
+            }))
+            result = 7;
         rlimit lim = {};
         getrlimit(RLIMIT_NOFILE, &lim);
         rlimit low = lim;
@@ -244,7 +248,11 @@ int AcceptWithoutDescriptors(int port, const std::string& name)
         else if (!client.Connect(port)) result = 3;
         for (int fd; (fd = dup(0)) >= 0;) fillers.push_back(fd);
         if (!result && !client.SendStrings({"~handshake " + name, "after"})) result = 4;
-        if (!result && !PollUntil([&] { return watcher.Seen(); })) result = 5;
+        if (!result && !PollUntil([&] {
+                srv.Poll();
+                return watcher.Seen();
+            }))
+            result = 5;
         for (int fd : fillers) close(fd);
         setrlimit(RLIMIT_NOFILE, &lim);
         if (!result && !PollUntil([&] { return srv.Poll(); })) result = 6;
