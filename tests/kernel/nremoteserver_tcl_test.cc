@@ -3,11 +3,8 @@
 //  sees when it sends engine commands.
 //------------------------------------------------------------------------------
 #include "kernelfixture.h"
-#include "ipctestclient.h"
+#include "remotefixture.h"
 
-#include "kernel/nipcaddress.h"
-#include "kernel/nremoteserver.h"
-#include "kernel/nscriptserver.h"
 #include "script/nscriptpackage.h"
 
 #include <string>
@@ -15,46 +12,10 @@
 namespace
 {
 
-class RemoteTclTest : public ::testing::Test
+class RemoteTclTest : public RemoteFixture
 {
 protected:
-    void SetUp() override
-    {
-        this->ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{nscript_package});
-        this->script = static_cast<nScriptServer*>(this->ks->New("ntclserver", "/sys/servers/script"));
-        this->remote = static_cast<nRemoteServer*>(this->ks->Lookup("/sys/servers/remote"));
-        for (int i = 0; (i < 100) && !this->remote->IsOpen(); i++)
-        {
-            this->portName = "remotetcl-" + std::to_string(getpid()) + "-" + std::to_string(i);
-            this->remote->Open(this->portName.c_str());
-        }
-        ASSERT_TRUE(this->remote->IsOpen());
-    }
-    void TearDown() override { this->ks.reset(); }
-
-    bool Admit(IpcTestClient& client)
-    {
-        return client.Connect(nIpcAddress::PortFromName(this->portName.c_str())) &&
-               client.SendStrings({"~handshake " + this->portName});
-    }
-
-    /// send one command and trigger the server until its reply is there
-    std::string Send(IpcTestClient& client, const std::string& cmd)
-    {
-        if (!client.SendStrings({cmd})) return "<send failed>";
-        std::string reply = "<timeout>";
-        PollUntil([&] {
-            this->remote->Trigger();
-            reply = client.ReadString(0);
-            return reply != "<timeout>";
-        });
-        return reply;
-    }
-
-    std::unique_ptr<nKernelServer> ks;
-    nScriptServer* script = nullptr;
-    nRemoteServer* remote = nullptr;
-    std::string portName;
+    void SetUp() override { this->Start({nscript_package}, "ntclserver"); }
 };
 
 }  // namespace
@@ -83,5 +44,5 @@ TEST_F(RemoteTclTest, ScriptErrorsAreRepliedNotFatal)
     EXPECT_NE(Send(client, "nosuchcommand 1 2"), "");
     EXPECT_NE(Send(client, "sel /no/such/object"), "");
     EXPECT_EQ(Send(client, "set x 5"), "5");
-    EXPECT_TRUE(script->GetFailOnError());
+    EXPECT_TRUE(scriptServer->GetFailOnError());
 }

@@ -5,13 +5,10 @@
 //  that understands just enough commands to show what the server does.
 //------------------------------------------------------------------------------
 #include "kernelfixture.h"
-#include "ipctestclient.h"
+#include "remotefixture.h"
 
-#include "kernel/nipcaddress.h"
 #include "kernel/nipcframer.h"
 #include "kernel/nmodule.h"
-#include "kernel/nremoteserver.h"
-#include "kernel/nscriptserver.h"
 
 #include <fstream>
 #include <sstream>
@@ -76,53 +73,17 @@ void fake_package()
     N_ADD_MODULE(nKernelServer::Instance(), nfakescriptserver);
 }
 
-class RemoteServerTest : public ::testing::Test
+class RemoteServerTest : public RemoteFixture
 {
 protected:
     void SetUp() override
     {
-        this->ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{fake_package});
-        this->script = static_cast<nFakeScriptServer*>(this->ks->New("nfakescriptserver", "/sys/servers/script"));
-        this->remote = static_cast<nRemoteServer*>(this->ks->Lookup("/sys/servers/remote"));
-        ASSERT_NE(this->remote, nullptr);
-        ASSERT_TRUE(this->OpenFreePort());
-    }
-    void TearDown() override { this->ks.reset(); }
-
-    /// open on a port name of this process whose port is free
-    bool OpenFreePort()
-    {
-        for (int i = 0; i < 100; i++)
-        {
-            this->portName = "remotetest-" + std::to_string(getpid()) + "-" + std::to_string(i);
-            if (this->remote->Open(this->portName.c_str())) return true;
-        }
-        return false;
+        this->Start({fake_package}, "nfakescriptserver");
+        this->script = static_cast<nFakeScriptServer*>(this->scriptServer);
     }
     void NewRoot(const char* path) { this->ks->New("nroot", path); }
-    int Port() const { return nIpcAddress::PortFromName(this->portName.c_str()); }
 
-    bool Admit(IpcTestClient& client)
-    {
-        return client.Connect(this->Port()) && client.SendStrings({"~handshake " + this->portName});
-    }
-
-    /// trigger the server until the client has its next reply
-    std::string Reply(IpcTestClient& client)
-    {
-        std::string reply = "<timeout>";
-        PollUntil([&] {
-            this->remote->Trigger();
-            reply = client.ReadString(0);
-            return reply != "<timeout>";
-        });
-        return reply;
-    }
-
-    std::unique_ptr<nKernelServer> ks;
     nFakeScriptServer* script = nullptr;
-    nRemoteServer* remote = nullptr;
-    std::string portName;
 };
 
 }  // namespace
