@@ -119,11 +119,11 @@ nKernelServer::~nKernelServer()
 
     n_delete(this->hardRefServer);
     this->hardRefServer = nullptr;
-    if (this->curLogHandler && this->curLogHandler->IsOpen())
+    nLogHandler* last = this->curLogHandler.exchange(nullptr);
+    if (last && last->IsOpen())
     {
-        this->curLogHandler->Close();
+        last->Close();
     }
-    this->curLogHandler = nullptr;
     n_delete(this->defaultLogHandler);
     this->defaultLogHandler = nullptr;
     nObject::kernelServer = nullptr;
@@ -440,15 +440,17 @@ void nKernelServer::ObjectDying(nRoot* obj)
 void nKernelServer::SetLogHandler(nLogHandler* handler)
 {
     nMutexLock lock(this->mutex);
-    if (this->curLogHandler && this->curLogHandler->IsOpen())
+    nLogHandler* old = this->curLogHandler.load();
+    if (old && old->IsOpen())
     {
-        this->curLogHandler->Close();
+        old->Close();
     }
-    this->curLogHandler = handler ? handler : this->defaultLogHandler;
-    if (this->curLogHandler)
+    nLogHandler* next = handler ? handler : this->defaultLogHandler;
+    if (next)
     {
-        this->curLogHandler->Open();
+        next->Open();
     }
+    this->curLogHandler.store(next);
 }
 
 void nKernelServer::Print(const char* fmt, ...)
@@ -456,7 +458,8 @@ void nKernelServer::Print(const char* fmt, ...)
     nMutexLock lock(this->mutex);
     va_list args;
     va_start(args, fmt);
-    if (this->curLogHandler) this->curLogHandler->Print(fmt, args);
+    nLogHandler* handler = this->curLogHandler.load();
+    if (handler) handler->Print(fmt, args);
     else vprintf(fmt, args);
     va_end(args);
 }
@@ -466,7 +469,8 @@ void nKernelServer::Message(const char* fmt, ...)
     nMutexLock lock(this->mutex);
     va_list args;
     va_start(args, fmt);
-    if (this->curLogHandler) this->curLogHandler->Message(fmt, args);
+    nLogHandler* handler = this->curLogHandler.load();
+    if (handler) handler->Message(fmt, args);
     else vprintf(fmt, args);
     va_end(args);
 }
@@ -476,7 +480,8 @@ void nKernelServer::Error(const char* fmt, ...)
     nMutexLock lock(this->mutex);
     va_list args;
     va_start(args, fmt);
-    if (this->curLogHandler) this->curLogHandler->Error(fmt, args);
+    nLogHandler* handler = this->curLogHandler.load();
+    if (handler) handler->Error(fmt, args);
     else vprintf(fmt, args);
     va_end(args);
 }

@@ -16,6 +16,7 @@
 #include "util/nhashlist.h"
 #include "util/narray.h"
 
+#include <atomic>
 #include <initializer_list>
 
 class nClass;
@@ -75,7 +76,7 @@ public:
 
     //--- output -------------------------------------------------------------------
     void SetLogHandler(nLogHandler* handler);
-    nLogHandler* GetLogHandler() const { return this->curLogHandler; }
+    nLogHandler* GetLogHandler() const { return this->curLogHandler.load(); }
     void Print(const char* fmt, ...) N_PRINTF_FORMAT(2, 3);
     void Message(const char* fmt, ...) N_PRINTF_FORMAT(2, 3);
     void Error(const char* fmt, ...) N_PRINTF_FORMAT(2, 3);
@@ -116,7 +117,8 @@ private:
     nRoot* cwd;
     nArray<nRoot*> cwdStack;
     nDefaultLogHandler* defaultLogHandler;
-    nLogHandler* curLogHandler;
+    /// read without the lock by output from any thread
+    std::atomic<nLogHandler*> curLogHandler;
     nRef<nRoot> memHighWaterSizeEnv;
     nRef<nRoot> memTotalSizeEnv;
     nRef<nRoot> memTotalCountEnv;
