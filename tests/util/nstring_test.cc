@@ -76,12 +76,6 @@ TEST(nStringTest, SetReplacesTextAndMovesBetweenStores)
     EXPECT_TRUE(s.IsEmpty());
 }
 
-// g++ cannot see that Get() returns the heap text here, not the static
-// empty one, and warns about the offset into it.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Warray-bounds"
-#endif
 TEST(nStringTest, SetAndAppendMayUseTheStringsOwnText)
 {
     nString heap("0123456789abcdefghij");
@@ -101,10 +95,6 @@ TEST(nStringTest, SetAndAppendMayUseTheStringsOwnText)
     EXPECT_EQ(twice.Length(), 40);
     EXPECT_EQ(std::string(twice.Get()), std::string("01234567890123456789") + "01234567890123456789");
 }
-
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
 
 TEST(nStringTest, AppendKeepsShortResultsLocal)
 {
