@@ -7,6 +7,7 @@
 //------------------------------------------------------------------------------
 #include "kernel/nenv.h"
 #include "kernel/ncmd.h"
+#include "kernel/npersistserver.h"
 
 namespace
 {
@@ -164,13 +165,47 @@ void nenv_initcmds(nClass* cl)
 /*
  * SaveCmds --
  *     Results: true.
- *     Side effects: writes the base commands. The restoring command
- *     ("v_seti_i" and its siblings by type, nothing for an unset value) is
- *     not written: the persistence server does not hand out command
- *     records yet, so there is nothing to fill.
+ *     Side effects: writes the base commands, then the one command that
+ *     restores the value by its type; an unset value writes none.
  */
 bool nEnv::SaveCmds(nPersistServer* ps)
 {
-    nRoot::SaveCmds(ps);
-    return true;
+    if (!nRoot::SaveCmds(ps)) return false;
+    nCmd* cmd = nullptr;
+    switch (this->GetType())
+    {
+        case nArg::Int:
+            cmd = ps->GetCmd(this, N_FOURCC('S', 'E', 'T', 'I'));
+            cmd->In()->SetI(this->GetI());
+            break;
+        case nArg::Float:
+            cmd = ps->GetCmd(this, N_FOURCC('S', 'E', 'T', 'F'));
+            cmd->In()->SetF(this->GetF());
+            break;
+        case nArg::String:
+            cmd = ps->GetCmd(this, N_FOURCC('S', 'E', 'T', 'S'));
+            cmd->In()->SetS(this->GetS());
+            break;
+        case nArg::Bool:
+            cmd = ps->GetCmd(this, N_FOURCC('S', 'E', 'T', 'B'));
+            cmd->In()->SetB(this->GetB());
+            break;
+        case nArg::Object:
+            cmd = ps->GetCmd(this, N_FOURCC('S', 'E', 'T', 'O'));
+            cmd->In()->SetO(this->GetO());
+            break;
+        case nArg::Float4:
+        {
+            const nFloat4& f4 = this->GetF4();
+            cmd = ps->GetCmd(this, N_FOURCC('S', 'T', 'V', '4'));
+            cmd->In()->SetF(f4.x);
+            cmd->In()->SetF(f4.y);
+            cmd->In()->SetF(f4.z);
+            cmd->In()->SetF(f4.w);
+            break;
+        }
+        default:
+            return true;
+    }
+    return ps->PutCmd(cmd);
 }

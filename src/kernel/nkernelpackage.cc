@@ -15,6 +15,8 @@ N_DECLARE_MODULE(nfileserver2)
 N_DECLARE_MODULE(ntimeserver)
 N_DECLARE_MODULE(nscriptserver)
 N_DECLARE_MODULE(nremoteserver)
+N_DECLARE_MODULE(npersistserver)
+N_DECLARE_MODULE(nbinscriptserver)
 
 void nkernel_package()
 {
@@ -27,4 +29,6 @@ void nkernel_package()
     N_ADD_MODULE(ks, ntimeserver);
     N_ADD_MODULE(ks, nscriptserver);
     N_ADD_MODULE(ks, nremoteserver);
+    N_ADD_MODULE(ks, npersistserver);
+    N_ADD_MODULE(ks, nbinscriptserver);
 }

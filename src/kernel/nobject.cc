@@ -100,8 +100,9 @@ bool nObject::SaveAs(const char* name)
         n_error("nObject::SaveAs(): BeginObject() failed!");
     }
     const bool retval = this->SaveCmds(ps);
-    ps->EndObject(false);
-    return retval;
+    // a save whose file could not be completed is a failed save
+    const bool ended = ps->EndObject(false);
+    return retval && ended;
 }
 
 nObject* nObject::Clone(const char* name)

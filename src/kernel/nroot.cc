@@ -267,8 +267,9 @@ bool nRoot::SaveAs(const char* name)
             for (nRoot* c = this->GetHead(); c; c = c->GetSucc()) c->SaveAs(c->GetName());
         }
     }
-    ps->EndObject(true);
-    return retval;
+    // a save whose file could not be completed is a failed save
+    const bool ended = ps->EndObject(true);
+    return retval && ended;
 }
 
 nObject* nRoot::Clone(const char* name)

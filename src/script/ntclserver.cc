@@ -163,6 +163,32 @@ namespace
 {
 
 /*
+ * AppendQuoted --
+ *     Appends a text for use between double quotes so that Tcl reads it
+ *     back unchanged: the characters Tcl would substitute or end the word
+ *     at are escaped. Texts without them come out as they stand.
+ * Results: none.
+ * Side effects: the line grows.
+ */
+void AppendQuoted(nString& line, const char* text)
+{
+    for (const char* c = text; *c; ++c)
+    {
+        switch (*c)
+        {
+            case '\\': line.Append("\\\\"); break;
+            case '"': line.Append("\\\""); break;
+            case '$': line.Append("\\$"); break;
+            case '[': line.Append("\\["); break;
+            case ']': line.Append("\\]"); break;
+            case '\n': line.Append("\\n"); break;
+            case '\r': line.Append("\\r"); break;
+            default: line.AppendRange(c, 1); break;
+        }
+    }
+}
+
+/*
  * AppendArg --
  *     Appends one input value as a persistence script writes it: ints in
  *     decimal, floats with six decimals, strings between double quotes as
@@ -185,7 +211,7 @@ void AppendArg(nString& line, const nArg* arg)
             break;
         case nArg::String:
             line.Append("\"");
-            if (arg->GetS()) line.Append(arg->GetS());
+            if (arg->GetS()) AppendQuoted(line, arg->GetS());
             line.Append("\"");
             break;
         case nArg::Bool: line.Append(arg->GetB() ? "true" : "false"); break;
@@ -212,13 +238,13 @@ nRoot* AsRoot(nObject* o)
  *     Side effects: writes the text with one tab per nesting level and a
  *     line end.
  */
-void nTclServer::PutLine(nFile* file, const char* text) const
+bool nTclServer::PutLine(nFile* file, const char* text) const
 {
     nString line;
     for (int i = 0; i < this->indentLevel; i++) line.Append("\t");
     line.Append(text);
     line.Append("\n");
-    file->PutS(line.Get());
+    return file->PutS(line.Get());
 }
 
 /*
@@ -320,7 +346,7 @@ bool nTclServer::WriteBeginSelObject(nFile* file, nObject* o, nObject* parent)
 
 /*
  * WriteCmd --
- *     Results: true.
+ *     Results: false when the line could not be written.
  *     Side effects: ".<name>" and the command's inputs, at the current level.
  */
 bool nTclServer::WriteCmd(nFile* file, nCmd* cmd)
@@ -338,8 +364,7 @@ bool nTclServer::WriteCmd(nFile* file, nCmd* cmd)
         AppendArg(line, cmd->In());
     }
     cmd->Rewind();
-    this->PutLine(file, line.Get());
-    return true;
+    return this->PutLine(file, line.Get());
 }
 
 /*

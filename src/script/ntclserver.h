@@ -42,7 +42,7 @@ private:
     /// line when the run failed
     bool Finish(int code, nString& result, const char* fileName);
     /// write one line at the current nesting level
-    void PutLine(nFile* file, const char* text) const;
+    bool PutLine(nFile* file, const char* text) const;
     /// write "sel" and the object's path from its parent, one level deeper
     void WriteSelLine(nFile* file, nObject* o, nObject* parent);
 

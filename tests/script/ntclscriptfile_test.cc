@@ -229,7 +229,7 @@ TEST_F(ScriptFileTest, WriterEdgeCases)
               "# ---\n"
               "# $parser:ntclserver$ $class:ntestobj$\n"
               "# ---\n"
-              ".sets \"say \"hi\"\"\n"
+              ".sets \"say \\\"hi\\\"\"\n"
               ".sets \"\"\n"
               ".seti 1\n"
               "\tsel c\n"

@@ -1,0 +1,558 @@
+//------------------------------------------------------------------------------
+//  nbinscriptserver.cc
+//
+//  The reader treats the file as outside data: a truncated or inconsistent
+//  file makes RunScript fail with a message, and every object the file
+//  created is released again, so a broken file leaves nothing behind.
+//------------------------------------------------------------------------------
+#include "kernel/nbinscriptserver.h"
+#include "kernel/nkernelserver.h"
+#include "kernel/nfileserver2.h"
+#include "kernel/nfile.h"
+#include "kernel/npersistserver.h"
+#include "kernel/ncmd.h"
+#include "kernel/ncmdproto.h"
+#include "kernel/nref.h"
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+const uint32_t MagicNOB0 = N_FOURCC('N', 'O', 'B', '0');
+const uint32_t BlockNew = N_FOURCC('_', 'n', 'e', 'w');
+const uint32_t BlockSel = N_FOURCC('_', 's', 'e', 'l');
+
+//--- writing ------------------------------------------------------------------
+
+/*
+ * Writer --
+ *     Collects the bytes of one block, little-endian, so that a block is
+ *     written with one call or not at all.
+ */
+class Writer
+{
+public:
+    void U16(uint16_t v)
+    {
+        this->bytes.push_back((char)(v & 0xff));
+        this->bytes.push_back((char)(v >> 8));
+    }
+    void U32(uint32_t v)
+    {
+        for (int i = 0; i < 4; i++) this->bytes.push_back((char)((v >> (8 * i)) & 0xff));
+    }
+    void F32(float f)
+    {
+        uint32_t v;
+        memcpy(&v, &f, 4);
+        this->U32(v);
+    }
+    void U8(uint8_t v) { this->bytes.push_back((char)v); }
+    /// a string of at most 65535 bytes; the caller checks longer ones
+    void Str(const char* s)
+    {
+        const size_t len = s ? strlen(s) : 0;
+        this->U16((uint16_t)len);
+        this->bytes.append(s ? s : "", len);
+    }
+    bool Flush(nFile* file)
+    {
+        const int n = (int)this->bytes.size();
+        return file->Write(this->bytes.data(), n) == n;
+    }
+
+private:
+    std::string bytes;
+};
+
+/*
+ * ObjectPath --
+ *     The full path an object argument is stored as, "null" for none.
+ */
+nString ObjectPath(const nArg* arg)
+{
+    nObject* o = static_cast<nObject*>(arg->GetO());
+    if (!o) return nString("null");
+    if (o->IsA("nroot")) return static_cast<nRoot*>(o)->GetFullName();
+    return nString("null");
+}
+
+/*
+ * ArgLength --
+ *     The number of bytes the input arguments take. Results: -1 for a
+ *     type the format cannot store.
+ */
+long ArgLength(nCmd* cmd)
+{
+    long len = 0;
+    cmd->Rewind();
+    for (int i = 0; i < cmd->GetNumInArgs(); i++)
+    {
+        const nArg* arg = cmd->In();
+        switch (arg->GetType())
+        {
+            case nArg::Int:
+            case nArg::Float: len += 4; break;
+            case nArg::Bool: len += 1; break;
+            case nArg::String: len += 2 + (arg->GetS() ? (long)strlen(arg->GetS()) : 0); break;
+            case nArg::Object: len += 2 + ObjectPath(arg).Length(); break;
+            case nArg::Void: break;
+            default:
+                n_printf("nBinScriptServer::GetArgLength(): unsupported data type!\n");
+                return -1;
+        }
+    }
+    cmd->Rewind();
+    return len;
+}
+
+//--- reading ------------------------------------------------------------------
+
+/*
+ * Reader --
+ *     Reads the little-endian fields of a NOB0 file. Every read reports
+ *     whether the bytes were there.
+ */
+class Reader
+{
+public:
+    explicit Reader(nFile* f) : file(f) {}
+
+    /// Results: the number of bytes read
+    int Bytes(void* buf, int n) { return n > 0 ? this->file->Read(buf, n) : 0; }
+    bool U8(uint8_t& v) { return this->Bytes(&v, 1) == 1; }
+    bool U16(uint16_t& v)
+    {
+        unsigned char b[2];
+        if (this->Bytes(b, 2) != 2) return false;
+        v = (uint16_t)(b[0] | (b[1] << 8));
+        return true;
+    }
+    bool U32(uint32_t& v, int& got)
+    {
+        unsigned char b[4];
+        got = this->Bytes(b, 4);
+        if (got != 4) return false;
+        v = (uint32_t)b[0] | ((uint32_t)b[1] << 8) | ((uint32_t)b[2] << 16) | ((uint32_t)b[3] << 24);
+        return true;
+    }
+    bool U32(uint32_t& v)
+    {
+        int got;
+        return this->U32(v, got);
+    }
+    bool Str(std::string& s)
+    {
+        uint16_t len;
+        if (!this->U16(len)) return false;
+        s.resize(len);
+        return this->Bytes(s.data(), len) == len;
+    }
+    int Tell() const { return this->file->Tell(); }
+    bool SeekTo(int pos) { return this->file->Seek(pos, nFile::START); }
+
+private:
+    nFile* file;
+};
+
+/*
+ * ScriptReader --
+ *     Runs the blocks of one file. Objects made by "_new" blocks are
+ *     remembered so that a failed load can release them.
+ */
+class ScriptReader
+{
+public:
+    ScriptReader(nKernelServer* k, nFile* f, const char* name) : ks(k), in(f), fileName(name), top(k->GetCwd()) {}
+
+    /// Results: true when every block up to the end of the file was read
+    bool Run();
+    /// release every object this file created that is still alive
+    void ReleaseCreated();
+
+private:
+    bool Fail(const char* what)
+    {
+        n_printf("nBinScriptServer::ReadBlock(): %s in '%s'!\n", what, this->fileName);
+        return false;
+    }
+    bool ReadNew();
+    bool ReadSel();
+    bool ReadCmd(nFourCC id);
+    bool ReadArgs(nCmd* cmd, int end);
+    /// true when the object is the loaded object or below it
+    bool IsInside(const nRoot* obj) const;
+
+    nKernelServer* ks;
+    Reader in;
+    const char* fileName;
+    /// the object the file is loaded into; its blocks may not leave it
+    nRoot* top;
+    std::vector<std::unique_ptr<nRef<nRoot>>> created;
+};
+
+bool ScriptReader::IsInside(const nRoot* obj) const
+{
+    for (; obj; obj = obj->GetParent())
+    {
+        if (obj == this->top) return true;
+    }
+    return false;
+}
+
+/*
+ * ReadNew --
+ *     Creates a child of the current object. A writer only ever names a
+ *     direct child, so a name that is a path (or a dot name) is refused:
+ *     it would reach outside the loaded object.
+ */
+bool ScriptReader::ReadNew()
+{
+    std::string className, objName;
+    if (!this->in.Str(className) || !this->in.Str(objName)) return this->Fail("truncated '_new' block");
+    if (objName.empty() || objName == "." || objName == ".." || objName.find('/') != std::string::npos ||
+        objName.find('\0') != std::string::npos)
+    {
+        n_printf("nBinScriptServer::ReadBlock(): '_new %s %s' failed!\n", className.c_str(), objName.c_str());
+        return false;
+    }
+    const bool existed = this->ks->Lookup(objName.c_str()) != nullptr;
+    nRoot* obj = static_cast<nRoot*>(this->ks->NewNoFail(className.c_str(), objName.c_str()));
+    if (!obj)
+    {
+        n_printf("nBinScriptServer::ReadBlock(): '_new %s %s' failed!\n", className.c_str(), objName.c_str());
+        return false;
+    }
+    if (!existed)
+    {
+        this->created.push_back(std::make_unique<nRef<nRoot>>(obj));
+    }
+    this->ks->SetCwd(obj);
+    return true;
+}
+
+bool ScriptReader::ReadSel()
+{
+    std::string path;
+    if (!this->in.Str(path)) return this->Fail("truncated '_sel' block");
+    nRoot* obj = path.empty() ? nullptr : this->ks->Lookup(path.c_str());
+    if (!obj || !this->IsInside(obj))
+    {
+        n_printf("nBinScriptServer::ReadBlock(): '_sel %s' failed!\n", path.c_str());
+        return false;
+    }
+    this->ks->SetCwd(obj);
+    return true;
+}
+
+/*
+ * ReadArgs --
+ *     Reads the input arguments in prototype order; none may reach past
+ *     the end of the command's argument block.
+ */
+bool ScriptReader::ReadArgs(nCmd* cmd, int end)
+{
+    cmd->Rewind();
+    for (int i = 0; i < cmd->GetNumInArgs(); i++)
+    {
+        nArg* arg = cmd->In();
+        bool ok = true;
+        switch (arg->GetType())
+        {
+            case nArg::Int:
+            {
+                uint32_t v = 0;
+                ok = this->in.U32(v);
+                if (ok) arg->SetI((int)v);
+                break;
+            }
+            case nArg::Float:
+            {
+                uint32_t v = 0;
+                ok = this->in.U32(v);
+                float f;
+                memcpy(&f, &v, 4);
+                if (ok) arg->SetF(f);
+                break;
+            }
+            case nArg::Bool:
+            {
+                uint8_t v = 0;
+                ok = this->in.U8(v);
+                if (ok) arg->SetB(v != 0);
+                break;
+            }
+            case nArg::String:
+            {
+                std::string s;
+                ok = this->in.Str(s);
+                if (ok) arg->SetS(s.c_str());
+                break;
+            }
+            case nArg::Object:
+            {
+                std::string s;
+                ok = this->in.Str(s);
+                if (ok) arg->SetO(s == "null" ? nullptr : this->ks->Lookup(s.c_str()));
+                break;
+            }
+            case nArg::Void:
+                break;
+            default:
+                n_printf("nBinScriptServer::GetInArgs(): unsupported data type!\n");
+                return false;
+        }
+        if (!ok || this->in.Tell() > end) return false;
+    }
+    cmd->Rewind();
+    return true;
+}
+
+/*
+ * ReadCmd --
+ *     Dispatches a known command on the current target and skips an
+ *     unknown one. Either way the stored length decides where the next
+ *     block starts.
+ */
+bool ScriptReader::ReadCmd(nFourCC id)
+{
+    uint16_t len;
+    if (!this->in.U16(len)) return this->Fail("truncated command block");
+    const int start = this->in.Tell();
+    const int end = start + len;
+
+    nObject* target = nPersistServer::GetCurrentTargetObject();
+    if (!target) target = this->ks->GetCwd();
+    n_assert(target);
+    nCmdProto* proto = target->GetClass()->FindCmdById(id);
+    if (proto)
+    {
+        nCmd* cmd = proto->NewCmd();
+        n_assert(cmd);
+        const bool ok = this->ReadArgs(cmd, end);
+        if (ok)
+        {
+            target->Dispatch(cmd);
+        }
+        proto->RelCmd(cmd);
+        if (!ok) return this->Fail("command arguments do not match their length");
+    }
+    if (!this->in.SeekTo(end) || this->in.Tell() != end)
+    {
+        return this->Fail("command block reaches past the end of the file");
+    }
+    return true;
+}
+
+bool ScriptReader::Run()
+{
+    for (;;)
+    {
+        uint32_t id = 0;
+        int got = 0;
+        if (!this->in.U32(id, got))
+        {
+            if (got == 0) return true;
+            return this->Fail("truncated block id");
+        }
+        bool ok;
+        if (id == BlockNew) ok = this->ReadNew();
+        else if (id == BlockSel) ok = this->ReadSel();
+        else ok = this->ReadCmd(id);
+        if (!ok) return false;
+    }
+}
+
+void ScriptReader::ReleaseCreated()
+{
+    for (auto it = this->created.rbegin(); it != this->created.rend(); ++it)
+    {
+        if ((*it)->isvalid())
+        {
+            nRoot* obj = (*it)->get();
+            (*it)->invalidate();
+            obj->Release();
+        }
+    }
+    this->created.clear();
+}
+
+}  // namespace
+
+//--- nBinScriptServer -----------------------------------------------------------
+
+/*
+ * RunScript --
+ *     Reads a NOB0 file block by block relative to the current object.
+ * Results: false with a message when the file cannot be opened, is no
+ *     NOB0 file, or is truncated or inconsistent; then nothing it created
+ *     is kept. The current object is restored in every case.
+ */
+bool nBinScriptServer::RunScript(const char* filename, nString& result)
+{
+    result.Delete();
+    nFile* file = kernelServer->GetFileServer()->NewFileObject();
+    n_assert(file);
+    if (!file->Open(filename, "rb"))
+    {
+        n_printf("nBinScriptServer::RunScript(): could not open file '%s'\n", filename);
+        file->Release();
+        return false;
+    }
+    Reader header(file);
+    uint32_t magic = 0;
+    std::string headerText;
+    if (!header.U32(magic) || magic != MagicNOB0)
+    {
+        n_printf("nBinScriptServer::GetHeader(): not a binary Quelor persistent object file!\n");
+        n_printf("nBinScriptServer::RunScript(): '%s' not a NOB0 file!\n", filename);
+        file->Close();
+        file->Release();
+        return false;
+    }
+    bool ok = header.Str(headerText);
+    if (!ok)
+    {
+        n_printf("nBinScriptServer::RunScript(): '%s' not a NOB0 file!\n", filename);
+    }
+    else
+    {
+        kernelServer->PushCwd(kernelServer->GetCwd());
+        ScriptReader reader(kernelServer, file, filename);
+        ok = reader.Run();
+        kernelServer->PopCwd();
+        if (!ok) reader.ReleaseCreated();
+    }
+    file->Close();
+    file->Release();
+    return ok;
+}
+
+/*
+ * WriteBegin --
+ *     Opens the file and writes the magic and the header string.
+ * Results: the open file, or 0 with a message.
+ */
+nFile* nBinScriptServer::WriteBegin(const char* filename, nObject* obj)
+{
+    n_assert(filename);
+    n_assert(obj);
+    nFileServer2* fs = kernelServer->GetFileServer();
+    if (fs->FileExists(filename)) fs->DeleteFile(filename);
+    nFile* file = fs->NewFileObject();
+    n_assert(file);
+    if (!file->Open(filename, "wb"))
+    {
+        n_printf("nBinScriptServer::WriteBegin(): failed to open file '%s' for writing!\n", filename);
+        file->Release();
+        return nullptr;
+    }
+    char text[N_MAXPATH];
+    snprintf(text, sizeof(text), "$parser:nbinscriptserver$ $class:%s$", obj->GetClass()->GetName());
+    Writer w;
+    w.U32(MagicNOB0);
+    w.Str(text);
+    if (!w.Flush(file))
+    {
+        n_printf("nBinScriptServer::WriteBegin(): failed to write file '%s'!\n", filename);
+    }
+    return file;
+}
+
+bool nBinScriptServer::WriteBeginNewObject(nFile* file, nObject* obj, nObject* parent)
+{
+    n_assert(file);
+    n_assert(obj);
+    n_assert(parent);
+    nRoot* o = static_cast<nRoot*>(obj);
+    Writer w;
+    w.U32(BlockNew);
+    w.Str(o->GetClass()->GetName());
+    w.Str(o->GetName());
+    return w.Flush(file);
+}
+
+bool nBinScriptServer::WriteBeginNewObjectCmd(nFile* file, nObject* obj, nObject* parent, nCmd* cmd)
+{
+    n_assert(file);
+    n_assert(obj);
+    n_assert(parent);
+    n_assert(cmd);
+    return this->WriteCmd(file, cmd);
+}
+
+bool nBinScriptServer::WriteBeginSelObject(nFile* file, nObject* obj, nObject* parent)
+{
+    n_assert(file);
+    n_assert(obj);
+    n_assert(parent);
+    if (this->GetSelectMethod() != 0) return true;
+    Writer w;
+    w.U32(BlockSel);
+    w.Str(static_cast<nRoot*>(parent)->GetRelPath(static_cast<nRoot*>(obj)).Get());
+    return w.Flush(file);
+}
+
+/*
+ * WriteCmd --
+ *     Writes a command block. A command whose arguments do not fit the
+ *     format's 16-bit length (or has a type it cannot store) is refused
+ *     before anything is written; the save then fails.
+ */
+bool nBinScriptServer::WriteCmd(nFile* file, nCmd* cmd)
+{
+    n_assert(file);
+    n_assert(cmd);
+    const long len = ArgLength(cmd);
+    if (len < 0 || len > MaxArgLength)
+    {
+        n_printf("nBinScriptServer::WriteCmd(): command '%s' does not fit the format, not saved!\n",
+                 cmd->GetProto()->GetName());
+        return false;
+    }
+    Writer w;
+    w.U32(cmd->GetId());
+    w.U16((uint16_t)len);
+    cmd->Rewind();
+    for (int i = 0; i < cmd->GetNumInArgs(); i++)
+    {
+        const nArg* arg = cmd->In();
+        switch (arg->GetType())
+        {
+            case nArg::Int: w.U32((uint32_t)arg->GetI()); break;
+            case nArg::Float: w.F32(arg->GetF()); break;
+            case nArg::Bool: w.U8(arg->GetB() ? 1 : 0); break;
+            case nArg::String: w.Str(arg->GetS()); break;
+            case nArg::Object: w.Str(ObjectPath(arg).Get()); break;
+            default: break;
+        }
+    }
+    cmd->Rewind();
+    return w.Flush(file);
+}
+
+bool nBinScriptServer::WriteEndObject(nFile* file, nObject* obj, nObject* parent)
+{
+    n_assert(file);
+    n_assert(obj);
+    n_assert(parent);
+    Writer w;
+    w.U32(BlockSel);
+    w.Str(static_cast<nRoot*>(obj)->GetRelPath(static_cast<nRoot*>(parent)).Get());
+    return w.Flush(file);
+}
+
+bool nBinScriptServer::WriteEnd(nFile* file)
+{
+    n_assert(file);
+    file->Close();
+    file->Release();
+    return true;
+}
+
+#include "kernel/nmodule.h"
+N_IMPLEMENT_MODULE(nbinscriptserver, nBinScriptServer, "nscriptserver", nullptr)

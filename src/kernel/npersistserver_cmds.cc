@@ -1,0 +1,54 @@
+//------------------------------------------------------------------------------
+//  npersistserver_cmds.cc
+//------------------------------------------------------------------------------
+#include "kernel/npersistserver.h"
+#include "kernel/nmodule.h"
+#include "kernel/ncmd.h"
+
+static void n_setsavelevel(void* slf, nCmd* cmd);
+static void n_getsavelevel(void* slf, nCmd* cmd);
+static void n_setsaverclass(void* slf, nCmd* cmd);
+static void n_getsaverclass(void* slf, nCmd* cmd);
+
+void npersistserver_initcmds(nClass* cl)
+{
+    cl->BeginCmds();
+    cl->AddCmd("v_setsavelevel_i", N_FOURCC('S', 'S', 'L', 'V'), n_setsavelevel);
+    cl->AddCmd("i_getsavelevel_v", N_FOURCC('G', 'S', 'L', 'V'), n_getsavelevel);
+    cl->AddCmd("v_setsaverclass_s", N_FOURCC('S', 'S', 'C', 'L'), n_setsaverclass);
+    cl->AddCmd("s_getsaverclass_v", N_FOURCC('G', 'S', 'C', 'L'), n_getsaverclass);
+    cl->EndCmds();
+}
+
+N_IMPLEMENT_MODULE(npersistserver, nPersistServer, "nroot", npersistserver_initcmds)
+
+static void n_setsavelevel(void* slf, nCmd* cmd)
+{
+    static_cast<nPersistServer*>(slf)->SetSaveLevel(cmd->In()->GetI());
+}
+
+static void n_getsavelevel(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetI(static_cast<nPersistServer*>(slf)->GetSaveLevel());
+}
+
+/*
+ * n_setsaverclass --
+ *     A script may name no class or one that is no script server: that is
+ *     reported and the saver stays as it was.
+ */
+static void n_setsaverclass(void* slf, nCmd* cmd)
+{
+    const char* saverClass = cmd->In()->GetS();
+    if (!saverClass || !*saverClass)
+    {
+        n_printf("v_setsaverclass_s: no class name!\n");
+        return;
+    }
+    static_cast<nPersistServer*>(slf)->SetSaverClass(nString(saverClass));
+}
+
+static void n_getsaverclass(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetS(static_cast<nPersistServer*>(slf)->GetSaverClass().Get());
+}

@@ -1,0 +1,367 @@
+//------------------------------------------------------------------------------
+//  Saving, loading and cloning objects with their subtrees, as persistence
+//  scripts and in the binary format.
+//------------------------------------------------------------------------------
+#include "scriptfixture.h"
+
+#include "kernel/nenv.h"
+#include "kernel/nfileserver2.h"
+#include "kernel/npersistserver.h"
+#include "kernel/ncmd.h"
+#include "kernel/ncmdproto.h"
+#include "platform/nplatformpaths.h"
+
+#include <gmock/gmock.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using ::testing::HasSubstr;
+
+namespace
+{
+
+/// every character a script would substitute or end a word at
+const char* const TrickyText = "say \"hi\" $x [y] \\ {z}\nnext line";
+
+std::string Slurp(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+void Spit(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+}  // namespace
+
+class PersistTest : public ScriptTest
+{
+protected:
+    void SetUp() override
+    {
+        std::string tmpl = nPlatformTempDir() + "/persisttestXXXXXX";
+        ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+        this->dir = tmpl;
+        ScriptTest::SetUp();
+        ks->GetFileServer()->SetAssign("tst", this->dir.c_str());
+        this->ps = ks->GetPersistServer();
+        ASSERT_NE(this->ps, nullptr);
+    }
+
+    void TearDown() override
+    {
+        ScriptTest::TearDown();
+        std::filesystem::remove_all(this->dir);
+    }
+
+    nEnv* Env(const char* path) { return static_cast<nEnv*>(ks->New("nenv", path)); }
+
+    /// the tree every format test saves: values of each type, two levels
+    nRoot* BuildTree(const char* root)
+    {
+        const std::string r = root;
+        nRoot* top = static_cast<nRoot*>(ks->New("nroot", root));
+        Env((r + "/count").c_str())->SetI(5);
+        Env((r + "/label").c_str())->SetS(TrickyText);
+        Env((r + "/sub/ratio").c_str())->SetF(1.5f);
+        Env((r + "/sub/flag").c_str())->SetB(true);
+        Env((r + "/sub/link").c_str())->SetO(ks->Lookup((r + "/count").c_str()));
+        Env((r + "/sub/none").c_str());
+        return top;
+    }
+
+    /// the values of a tree built by BuildTree
+    void ExpectTree(const char* root, const char* linkTarget)
+    {
+        const std::string r = root;
+        nEnv* count = static_cast<nEnv*>(ks->Lookup((r + "/count").c_str()));
+        ASSERT_NE(count, nullptr) << root;
+        EXPECT_EQ(count->GetI(), 5);
+        EXPECT_STREQ(static_cast<nEnv*>(ks->Lookup((r + "/label").c_str()))->GetS(), TrickyText);
+        EXPECT_FLOAT_EQ(static_cast<nEnv*>(ks->Lookup((r + "/sub/ratio").c_str()))->GetF(), 1.5f);
+        EXPECT_TRUE(static_cast<nEnv*>(ks->Lookup((r + "/sub/flag").c_str()))->GetB());
+        EXPECT_EQ(static_cast<nEnv*>(ks->Lookup((r + "/sub/link").c_str()))->GetO(), ks->Lookup(linkTarget));
+        EXPECT_EQ(static_cast<nEnv*>(ks->Lookup((r + "/sub/none").c_str()))->GetType(), nArg::Void);
+    }
+
+    std::string Path(const char* name) const { return this->dir + "/" + name; }
+    /// the golden file's bytes; with ENGINE_UPDATE_GOLDEN set, the produced
+    /// file becomes the new golden file first (check the diff before committing)
+    std::string Golden(const char* name) const
+    {
+        const std::string golden = std::string(ENGINE_GOLDEN_DIR) + "/" + name;
+        if (getenv("ENGINE_UPDATE_GOLDEN")) Spit(golden, Slurp(this->Path(name)));
+        return Slurp(golden);
+    }
+
+    std::string dir;
+    nPersistServer* ps = nullptr;
+};
+
+TEST_F(PersistTest, ScriptSaveMatchesTheGoldenFileAndLoadsBack)
+{
+    nRoot* t = BuildTree("/t");
+    ASSERT_TRUE(t->SaveAs("tst:tree.n2"));
+    EXPECT_EQ(Slurp(Path("tree.n2")), Golden("tree.n2"));
+    EXPECT_FALSE(std::filesystem::exists(Path("tree.n2.saving")));
+
+    nObject* loaded = ks->LoadAs("tst:tree.n2", "/copy");
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded, ks->Lookup("/copy"));
+    ExpectTree("/copy", "/t/count");
+    EXPECT_EQ(ks->GetCwd(), ks->GetRoot());
+}
+
+TEST_F(PersistTest, BinarySaveMatchesTheGoldenFileAndLoadsBack)
+{
+    nRoot* t = BuildTree("/t");
+    ASSERT_TRUE(ps->SetSaverClass(nString("nbinscriptserver")));
+    EXPECT_STREQ(ps->GetSaverClass().Get(), "nbinscriptserver");
+    ASSERT_TRUE(t->SaveAs("tst:tree.nob"));
+    EXPECT_EQ(Slurp(Path("tree.nob")), Golden("tree.nob"));
+
+    nObject* loaded = ks->LoadAs("tst:tree.nob", "/copy");
+    ASSERT_NE(loaded, nullptr);
+    ExpectTree("/copy", "/t/count");
+    EXPECT_NE(ks->Lookup("/sys/servers/persist/nbinscriptserver"), nullptr);
+}
+
+TEST_F(PersistTest, LoadWithoutNameTakesTheFileNameAndRefusesToOverwrite)
+{
+    BuildTree("/t")->SaveAs("tst:box.n2");
+    nObject* box = ks->Load("tst:box.n2");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box, ks->Lookup("/box"));
+    TakeLog();
+    EXPECT_EQ(ks->Load("tst:box.n2"), nullptr);
+    EXPECT_THAT(TakeLog(), HasSubstr("nPersistServer: trying to overwrite existing object '/box'!"));
+    EXPECT_EQ(ks->Lookup("/box"), box);
+}
+
+TEST_F(PersistTest, CloneCopiesTheSubtreeAndKeepsTheCwd)
+{
+    nRoot* t = BuildTree("/t");
+    nRoot* cwd = static_cast<nRoot*>(ks->New("nroot", "/work"));
+    ks->SetCwd(cwd);
+    nObject* clone = t->Clone("twin");
+    ASSERT_NE(clone, nullptr);
+    EXPECT_EQ(clone, ks->Lookup("/work/twin"));
+    EXPECT_EQ(ks->GetCwd(), cwd);
+    ExpectTree("/work/twin", "/t/count");
+    EXPECT_EQ(ps->GetSaveMode(), nPersistServer::SAVEMODE_FOLD);
+}
+
+TEST_F(PersistTest, SaveLevelAndSaveFlagsShapeTheFile)
+{
+    nRoot* t = BuildTree("/t");
+    ps->SetSaveLevel(1);
+    ASSERT_TRUE(t->SaveAs("tst:level.n2"));
+    ps->SetSaveLevel(0);
+    const std::string level = Slurp(Path("level.n2"));
+    EXPECT_THAT(level, HasSubstr("new nenv count\n\tsel count\nsel ..\n"));
+    EXPECT_EQ(level.find(".seti"), std::string::npos);
+
+    nRoot* sub = ks->Lookup("/t/sub");
+    sub->SetSaveFlags(nRoot::N_FLAG_SAVEUPSIDEDOWN | nRoot::N_FLAG_SAVESHALLOW);
+    ASSERT_TRUE(sub->SaveAs("tst:shallow.n2"));
+    EXPECT_EQ(Slurp(Path("shallow.n2")), "# ---\n# $parser:ntclserver$ $class:nroot$\n# ---\n# ---\n# Eof\n");
+}
+
+TEST_F(PersistTest, AFailedSaveKeepsThePreviousFile)
+{
+    Spit(Path("keep.nob"), "previous contents");
+    ps->SetSaverClass(nString("nbinscriptserver"));
+    nRoot* t = static_cast<nRoot*>(ks->New("nroot", "/t"));
+    Env("/t/fits")->SetS(std::string(32765, 'a').c_str());   // 32767 bytes with its length
+    ASSERT_TRUE(t->SaveAs("tst:fits.nob"));
+    Env("/t/toolong")->SetS(std::string(32766, 'b').c_str());
+    TakeLog();
+    EXPECT_FALSE(t->SaveAs("tst:keep.nob"));
+    EXPECT_THAT(TakeLog(), HasSubstr("does not fit the format"));
+    EXPECT_EQ(Slurp(Path("keep.nob")), "previous contents");
+    EXPECT_FALSE(std::filesystem::exists(Path("keep.nob.saving")));
+}
+
+TEST_F(PersistTest, ParseFileHeaderReadsTextAndBinaryHeaders)
+{
+    char buf[128];
+    BuildTree("/t")->SaveAs("tst:tree.n2");
+    EXPECT_STREQ(ps->ParseFileHeader("tst:tree.n2", "class", buf, sizeof(buf)), "nroot");
+    EXPECT_STREQ(ps->ParseFileHeader("tst:tree.n2", "parser", buf, sizeof(buf)), "ntclserver");
+    EXPECT_EQ(ps->ParseFileHeader("tst:tree.n2", "other", buf, sizeof(buf)), nullptr);
+
+    ps->SetSaverClass(nString("nbinscriptserver"));
+    static_cast<nRoot*>(ks->Lookup("/t/sub"))->SaveAs("tst:sub.nob");
+    EXPECT_STREQ(ps->ParseFileHeader("tst:sub.nob", "parser", buf, sizeof(buf)), "nbinscriptserver");
+    char small[4];
+    EXPECT_STREQ(ps->ParseFileHeader("tst:sub.nob", "class", small, sizeof(small)), "nro");
+
+    struct Case
+    {
+        std::string text;
+        const char* log;
+    } cases[] = {
+        {std::string(300, ' ') + "$class:nroot$", nullptr},
+        {"# $class:nroot", "outside first 256 bytes"},
+        {"# $classnroot$", "broken"},
+        {"", nullptr},
+    };
+    for (const Case& c : cases)
+    {
+        Spit(Path("h.n2"), c.text);
+        TakeLog();
+        EXPECT_EQ(ps->ParseFileHeader("tst:h.n2", "class", buf, sizeof(buf)), nullptr) << c.text;
+        if (c.log) EXPECT_THAT(TakeLog(), HasSubstr(c.log));
+    }
+    EXPECT_EQ(ps->ParseFileHeader("tst:missing.n2", "class", buf, sizeof(buf)), nullptr);
+}
+
+/// binary files built by hand
+class BinaryLoadTest : public PersistTest
+{
+protected:
+    static std::string U16(uint16_t v) { return std::string{(char)(v & 0xff), (char)(v >> 8)}; }
+    static std::string U32(uint32_t v)
+    {
+        std::string s;
+        for (int i = 0; i < 4; i++) s += (char)((v >> (8 * i)) & 0xff);
+        return s;
+    }
+    static std::string Str(const std::string& s) { return U16((uint16_t)s.size()) + s; }
+    static std::string Header(const char* cls)
+    {
+        return U32(N_FOURCC('N', 'O', 'B', '0')) + Str(std::string("$parser:nbinscriptserver$ $class:") + cls + "$");
+    }
+    static std::string New(const char* cls, const char* name) { return U32(N_FOURCC('_', 'n', 'e', 'w')) + Str(cls) + Str(name); }
+    static std::string Sel(const char* path) { return U32(N_FOURCC('_', 's', 'e', 'l')) + Str(path); }
+    static std::string SetI(int v) { return U32(N_FOURCC('S', 'E', 'T', 'I')) + U16(4) + U32((uint32_t)v); }
+
+    nObject* LoadBytes(const std::string& bytes)
+    {
+        Spit(Path("f.nob"), bytes);
+        return ks->LoadAs("tst:f.nob", "/loaded");
+    }
+
+    /// the names of the whole tree, to see that a failed load changed nothing
+    std::string TreeShape(nRoot* r)
+    {
+        std::string s = r->GetName();
+        s += "(";
+        for (nRoot* c = r->GetHead(); c; c = c->GetSucc()) s += TreeShape(c) + " ";
+        return s + ")";
+    }
+};
+
+TEST_F(BinaryLoadTest, HeaderOnlyLoadsAnEmptyObject)
+{
+    nObject* o = LoadBytes(Header("nroot"));
+    ASSERT_NE(o, nullptr);
+    EXPECT_EQ(static_cast<nRoot*>(o)->GetHead(), nullptr);
+    EXPECT_EQ(Header("ntransformnode").size(), 4u + 2u + 48u);
+}
+
+TEST_F(BinaryLoadTest, UnknownCommandsAreSkippedByTheirLength)
+{
+    const std::string bytes = Header("nroot") + New("nenv", "v") + U32(N_FOURCC('X', 'X', 'X', 'X')) + U16(3) + "abc" +
+                              SetI(42) + Sel("..");
+    ASSERT_NE(LoadBytes(bytes), nullptr);
+    EXPECT_EQ(static_cast<nEnv*>(ks->Lookup("/loaded/v"))->GetI(), 42);
+}
+
+TEST_F(BinaryLoadTest, KnownCommandsAreResynchronisedByTheirLength)
+{
+    // a newer writer stored a longer argument block than this reader uses
+    const std::string bytes = Header("nroot") + New("nenv", "v") + U32(N_FOURCC('S', 'E', 'T', 'I')) + U16(6) +
+                              U32(7) + "zz" + Sel("..") + New("nenv", "w") + SetI(8) + Sel("..");
+    ASSERT_NE(LoadBytes(bytes), nullptr);
+    EXPECT_EQ(static_cast<nEnv*>(ks->Lookup("/loaded/v"))->GetI(), 7);
+    EXPECT_EQ(static_cast<nEnv*>(ks->Lookup("/loaded/w"))->GetI(), 8);
+}
+
+TEST_F(BinaryLoadTest, BrokenFilesFailAndLeaveNothingBehind)
+{
+    Env("/outside");
+    const std::string good = Header("nroot") + New("nenv", "v") + SetI(1) + Sel("..");
+    struct Case
+    {
+        const char* what;
+        std::string bytes;
+    } cases[] = {
+        {"unknown class", Header("nroot") + New("nnosuchclass", "x")},
+        {"failing _sel", Header("nroot") + New("nenv", "v") + Sel("nothing/here")},
+        {"argument longer than its length", Header("nroot") + New("nenv", "v") + U32(N_FOURCC('S', 'E', 'T', 'I')) + U16(2) + U32(1)},
+        {"length past the end", Header("nroot") + New("nenv", "v") + U32(N_FOURCC('X', 'X', 'X', 'X')) + U16(100) + "ab"},
+        {"objects made outside the loaded object", Header("nroot") + Sel("/") + New("nroot", "stray") + Sel("/nothing")},
+        {"string longer than the file", Header("nroot") + U32(N_FOURCC('_', 'n', 'e', 'w')) + U16(50) + "nenv"},
+        {"truncated block id", good + "xy"},
+        {"not a NOB0 file", "0BOX" + good.substr(4)},
+    };
+    for (const Case& c : cases)
+    {
+        const std::string before = TreeShape(ks->GetRoot());
+        TakeLog();
+        EXPECT_EQ(LoadBytes(c.bytes), nullptr) << c.what;
+        EXPECT_EQ(TreeShape(ks->GetRoot()), before) << c.what;
+        EXPECT_NE(TakeLog(), "") << c.what;
+        EXPECT_EQ(ks->GetCwd(), ks->GetRoot()) << c.what;
+    }
+}
+
+TEST_F(BinaryLoadTest, EveryTruncationOfAValidFileLoadsOrFailsCleanly)
+{
+    BuildTree("/t");
+    ps->SetSaverClass(nString("nbinscriptserver"));
+    ASSERT_TRUE(static_cast<nRoot*>(ks->Lookup("/t"))->SaveAs("tst:full.nob"));
+    const std::string full = Slurp(Path("full.nob"));
+    const std::string before = TreeShape(ks->GetRoot());
+    for (size_t len = 0; len < full.size(); len++)
+    {
+        nObject* o = LoadBytes(full.substr(0, len));
+        if (o) static_cast<nRoot*>(o)->Release();
+        EXPECT_EQ(TreeShape(ks->GetRoot()), before) << len;
+    }
+}
+
+TEST_F(BinaryLoadTest, ObjectArgumentsThatNoLongerExistReadAsNone)
+{
+    const std::string bytes = Header("nroot") + New("nenv", "v") + U32(N_FOURCC('S', 'E', 'T', 'O')) +
+                              U16(2 + 9) + Str("/vanished") + Sel("..") + New("nenv", "e") +
+                              U32(N_FOURCC('S', 'E', 'T', 'S')) + U16(2) + Str("") + Sel("..");
+    ASSERT_NE(LoadBytes(bytes), nullptr);
+    EXPECT_EQ(static_cast<nEnv*>(ks->Lookup("/loaded/v"))->GetO(), nullptr);
+    EXPECT_STREQ(static_cast<nEnv*>(ks->Lookup("/loaded/e"))->GetS(), "");
+}
+
+TEST_F(PersistTest, AScriptThatLoadsAnotherFileKeepsItsCurrentObject)
+{
+    BuildTree("/inner")->SaveAs("tst:inner.n2");
+    Spit(Path("outer.n2"),
+         "# $parser:ntclserver$ $class:nroot$\n"
+         "new nenv before\n"
+         "get tst:inner.n2\n"
+         "new nenv after\n");
+    ks->Lookup("/inner")->Release();
+    nObject* outer = ks->LoadAs("tst:outer.n2", "/outer");
+    ASSERT_NE(outer, nullptr);
+    EXPECT_NE(ks->Lookup("/outer/before"), nullptr);
+    EXPECT_NE(ks->Lookup("/outer/inner/count"), nullptr);
+    EXPECT_NE(ks->Lookup("/outer/after"), nullptr);
+    EXPECT_EQ(ks->GetCwd(), ks->GetRoot());
+}
+
+TEST_F(PersistTest, ABrokenScriptFileLeavesNoObject)
+{
+    Spit(Path("broken.n2"), "# $parser:ntclserver$ $class:nroot$\nnew nenv ok\nthis is no command\n");
+    script->SetFailOnError(false);
+    EXPECT_EQ(ks->LoadAs("tst:broken.n2", "/broken"), nullptr);
+    script->SetFailOnError(true);
+    EXPECT_EQ(ks->Lookup("/broken"), nullptr);
+}
