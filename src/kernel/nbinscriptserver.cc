@@ -59,11 +59,7 @@ public:
         this->U16((uint16_t)len);
         this->bytes.append(s ? s : "", len);
     }
-    bool Flush(nFile* file)
-    {
-        const int n = (int)this->bytes.size();
-        return file->Write(this->bytes.data(), n) == n;
-    }
+    bool Flush(nBinScriptServer* server, nFile* file) { return server->Put(file, this->bytes); }
 
 private:
     std::string bytes;
@@ -153,6 +149,7 @@ public:
         return this->Bytes(s.data(), len) == len;
     }
     int Tell() const { return this->file->Tell(); }
+    int Size() const { return this->file->GetSize(); }
     bool SeekTo(int pos) { return this->file->Seek(pos, nFile::START); }
 
 private:
@@ -324,6 +321,7 @@ bool ScriptReader::ReadCmd(nFourCC id)
     if (!this->in.U16(len)) return this->Fail("truncated command block");
     const int start = this->in.Tell();
     const int end = start + len;
+    if (end > this->in.Size()) return this->Fail("command block reaches past the end of the file");
 
     nObject* target = nPersistServer::GetCurrentTargetObject();
     if (!target) target = this->ks->GetCwd();
@@ -453,10 +451,11 @@ nFile* nBinScriptServer::WriteBegin(const char* filename, nObject* obj)
     }
     char text[N_MAXPATH];
     snprintf(text, sizeof(text), "$parser:nbinscriptserver$ $class:%s$", obj->GetClass()->GetName());
+    this->BeginQueue();
     Writer w;
     w.U32(MagicNOB0);
     w.Str(text);
-    if (!w.Flush(file))
+    if (!w.Flush(this, file))
     {
         n_printf("nBinScriptServer::WriteBegin(): failed to write file '%s'!\n", filename);
     }
@@ -473,7 +472,7 @@ bool nBinScriptServer::WriteBeginNewObject(nFile* file, nObject* obj, nObject* p
     w.U32(BlockNew);
     w.Str(o->GetClass()->GetName());
     w.Str(o->GetName());
-    return w.Flush(file);
+    return w.Flush(this, file);
 }
 
 bool nBinScriptServer::WriteBeginNewObjectCmd(nFile* file, nObject* obj, nObject* parent, nCmd* cmd)
@@ -494,7 +493,7 @@ bool nBinScriptServer::WriteBeginSelObject(nFile* file, nObject* obj, nObject* p
     Writer w;
     w.U32(BlockSel);
     w.Str(static_cast<nRoot*>(parent)->GetRelPath(static_cast<nRoot*>(obj)).Get());
-    return w.Flush(file);
+    return w.Flush(this, file);
 }
 
 /*
@@ -532,7 +531,7 @@ bool nBinScriptServer::WriteCmd(nFile* file, nCmd* cmd)
         }
     }
     cmd->Rewind();
-    return w.Flush(file);
+    return w.Flush(this, file);
 }
 
 bool nBinScriptServer::WriteEndObject(nFile* file, nObject* obj, nObject* parent)
@@ -543,15 +542,21 @@ bool nBinScriptServer::WriteEndObject(nFile* file, nObject* obj, nObject* parent
     Writer w;
     w.U32(BlockSel);
     w.Str(static_cast<nRoot*>(obj)->GetRelPath(static_cast<nRoot*>(parent)).Get());
-    return w.Flush(file);
+    return w.Flush(this, file);
 }
 
+/*
+ * WriteEnd --
+ *     Results: false when any part of the file could not be written.
+ *     Side effects: the queue is written, the file closed and released.
+ */
 bool nBinScriptServer::WriteEnd(nFile* file)
 {
     n_assert(file);
+    const bool ok = this->FlushQueue(file);
     file->Close();
     file->Release();
-    return true;
+    return ok;
 }
 
 #include "kernel/nmodule.h"

@@ -14,6 +14,8 @@
 */
 #include "kernel/nscriptserver.h"
 
+#include <string>
+
 class nBinScriptServer : public nScriptServer
 {
 public:
@@ -30,6 +32,9 @@ public:
 
     /// the largest argument block a command may have
     static const int MaxArgLength = (1 << 15) - 1;
+
+    /// queue the bytes of one block
+    bool Put(nFile* file, const std::string& bytes) { return this->Queue(file, bytes.data(), bytes.size()); }
 
 protected:
     ~nBinScriptServer() override = default;

@@ -97,7 +97,9 @@ bool nObject::SaveAs(const char* name)
     }
     if (!ps->BeginObject(this, name, false))
     {
-        n_error("nObject::SaveAs(): BeginObject() failed!");
+        // the file could not be created: outside trouble, not a reason to stop
+        n_printf("nObject::SaveAs(): BeginObject() failed!\n");
+        return false;
     }
     const bool retval = this->SaveCmds(ps);
     // a save whose file could not be completed is a failed save
@@ -124,7 +126,7 @@ nObject* nObject::Clone(const char* name)
     }
     else
     {
-        n_error("nObject::Clone(): BeginObject() failed!");
+        n_printf("nObject::Clone(): BeginObject() failed!\n");
     }
     ps->SetSaveMode(oldMode);
     return clone;

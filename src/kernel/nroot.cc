@@ -247,7 +247,9 @@ bool nRoot::SaveAs(const char* name)
     }
     if (!ps->BeginObject(this, name, true))
     {
-        n_error("nRoot::SaveAs(): BeginObject() failed!");
+        // the file could not be created: outside trouble, not a reason to stop
+        n_printf("nRoot::SaveAs(): BeginObject() failed!\n");
+        return false;
     }
     bool retval;
     const bool shallow = (this->saveFlags & N_FLAG_SAVESHALLOW) != 0;
@@ -308,7 +310,7 @@ nObject* nRoot::Clone(const char* name)
     }
     else
     {
-        n_error("nRoot::Clone(): BeginObject() failed!");
+        n_printf("nRoot::Clone(): BeginObject() failed!\n");
     }
     ps->SetSaveMode(oldMode);
     return clone;

@@ -5,6 +5,7 @@
 //  written. Subclasses such as the Tcl server override what they support.
 //------------------------------------------------------------------------------
 #include "kernel/nscriptserver.h"
+#include "kernel/nfile.h"
 #include "kernel/nmodule.h"
 
 N_IMPLEMENT_MODULE(nscriptserver, nScriptServer, "nroot", nullptr)
@@ -109,4 +110,28 @@ bool nScriptServer::Trigger()
 nString nScriptServer::Prompt()
 {
     return nString();
+}
+
+void nScriptServer::BeginQueue()
+{
+    this->queue.clear();
+    this->writeFailed = false;
+}
+
+bool nScriptServer::Queue(nFile* file, const char* bytes, size_t len)
+{
+    this->queue.append(bytes, len);
+    if (this->queue.size() >= 65536) return this->FlushQueue(file);
+    return !this->writeFailed;
+}
+
+bool nScriptServer::FlushQueue(nFile* file)
+{
+    const int n = (int)this->queue.size();
+    if (n > 0 && file->Write(this->queue.data(), n) != n)
+    {
+        this->writeFailed = true;
+    }
+    this->queue.clear();
+    return !this->writeFailed;
 }

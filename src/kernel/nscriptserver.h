@@ -16,6 +16,8 @@
 #include "kernel/nroot.h"
 #include "util/nstring.h"
 
+#include <string>
+
 class nFile;
 class nCmd;
 
@@ -59,8 +61,21 @@ public:
 protected:
     ~nScriptServer() override;
 
+    /// start queueing the bytes of a new persistence file
+    void BeginQueue();
+    /// queue bytes of the file being written; written out in large pieces,
+    /// since a system call per line or block would dominate a save.
+    /// Results: false once a write of this file has failed.
+    bool Queue(nFile* file, const char* bytes, size_t len);
+    /// write what is queued. Results: false once a write has failed.
+    bool FlushQueue(nFile* file);
+
     bool quitRequested;
     bool failOnError;
     int selectMethod;
+
+private:
+    std::string queue;
+    bool writeFailed = false;
 };
 #endif

@@ -234,17 +234,16 @@ nRoot* AsRoot(nObject* o)
 
 /*
  * PutLine --
- *     Results: none.
- *     Side effects: writes the text with one tab per nesting level and a
+ *     Results: false once a write of the file has failed.
+ *     Side effects: queues the text with one tab per nesting level and a
  *     line end.
  */
-bool nTclServer::PutLine(nFile* file, const char* text) const
+bool nTclServer::PutLine(nFile* file, const char* text)
 {
-    nString line;
-    for (int i = 0; i < this->indentLevel; i++) line.Append("\t");
-    line.Append(text);
-    line.Append("\n");
-    return file->PutS(line.Get());
+    std::string line((size_t)n_max(this->indentLevel, 0), '\t');
+    line.append(text);
+    line.push_back('\n');
+    return this->Queue(file, line.data(), line.size());
 }
 
 /*
@@ -274,6 +273,7 @@ nFile* nTclServer::WriteBegin(const char* filename, nObject* obj)
     n_assert(filename);
     n_assert(obj);
     this->indentLevel = 0;
+    this->BeginQueue();
     nFileServer2* fileServer = nKernelServer::Instance()->GetFileServer();
     n_assert(fileServer);
     if (fileServer->FileExists(filename))
@@ -394,9 +394,10 @@ bool nTclServer::WriteEnd(nFile* file)
     n_assert(file);
     this->PutLine(file, "# ---");
     this->PutLine(file, "# Eof");
+    const bool written = this->FlushQueue(file);
     file->Close();
     file->Release();
-    return this->indentLevel == 0;
+    return written && this->indentLevel == 0;
 }
 
 namespace

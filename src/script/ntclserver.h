@@ -14,6 +14,8 @@
 */
 #include "kernel/nscriptserver.h"
 
+#include <string>
+
 struct Tcl_Interp;
 
 class nTclServer : public nScriptServer
@@ -42,12 +44,14 @@ private:
     /// line when the run failed
     bool Finish(int code, nString& result, const char* fileName);
     /// write one line at the current nesting level
-    bool PutLine(nFile* file, const char* text) const;
+    bool PutLine(nFile* file, const char* text);
+
     /// write "sel" and the object's path from its parent, one level deeper
     void WriteSelLine(nFile* file, nObject* o, nObject* parent);
 
     Tcl_Interp* interp;
     int indentLevel;
+
 };
 
 /// evaluates a script file read through the file server; a Tcl return code
