@@ -96,6 +96,8 @@ nKernelServer::~nKernelServer()
     this->mutex.Lock();
     this->SetLogHandler(nullptr);
 
+    this->ReleaseUserObjects();
+
     nRef<nRoot>* servers[] = {&this->timeServer, &this->persistServer, &this->fileServer, &this->remoteServer};
     for (nRef<nRoot>* server : servers)
     {
@@ -129,6 +131,47 @@ nKernelServer::~nKernelServer()
     nObject::kernelServer = nullptr;
     ks = nullptr;
     this->mutex.Unlock();
+}
+
+/*
+ * KillObject --
+ *     Releases a tree object until it dies, as its parent would.
+ */
+static void KillObject(nRoot* obj)
+{
+    while (!obj->Release())
+    {
+    }
+}
+
+/*
+ * ReleaseUserObjects --
+ *     Objects that save themselves when they die (a preference server
+ *     writes its file) need the file and persistence servers, so they go
+ *     first: everything outside "/sys", then the servers beside the default
+ *     ones, the last made first.
+ */
+void nKernelServer::ReleaseUserObjects()
+{
+    if (!this->root) return;
+    nRoot* sys = this->root->Find("sys");
+    nRoot* obj = this->root->GetTail();
+    while (obj)
+    {
+        nRoot* pred = obj->GetPred();
+        if (obj != sys) KillObject(obj);
+        obj = pred;
+    }
+    nRoot* servers = sys ? sys->Find("servers") : nullptr;
+    obj = servers ? servers->GetTail() : nullptr;
+    while (obj)
+    {
+        nRoot* pred = obj->GetPred();
+        const bool isDefault = obj == this->fileServer.get_unsafe() || obj == this->persistServer.get_unsafe() ||
+                               obj == this->timeServer.get_unsafe() || obj == this->remoteServer.get_unsafe();
+        if (!isDefault) KillObject(obj);
+        obj = pred;
+    }
 }
 
 void nKernelServer::CleanupClasses()

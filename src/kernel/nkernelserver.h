@@ -102,6 +102,8 @@ private:
     nRoot* NewDefault(const char* className, const char* path);
     /// publish one statistic
     static void SetMemEnv(const nRef<nRoot>& env, long long value);
+    /// release the objects that may still need the default servers when they die
+    void ReleaseUserObjects();
     /// remove every class whose reference count is 0, repeatedly; report the rest
     void CleanupClasses();
 

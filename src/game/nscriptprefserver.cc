@@ -1,0 +1,169 @@
+//------------------------------------------------------------------------------
+//  nscriptprefserver.cc
+//------------------------------------------------------------------------------
+#include "game/nscriptprefserver.h"
+#include "kernel/nkernelserver.h"
+#include "kernel/nenv.h"
+#include "kernel/nfileserver2.h"
+#include "kernel/nmodule.h"
+#include "kernel/nscriptserver.h"
+
+N_IMPLEMENT_MODULE(nscriptprefserver, nScriptPrefServer, "nprefserver", nullptr)
+
+const char* const nScriptPrefServer::FileName = "home:prefs.n2";
+const char* const nScriptPrefServer::BackupFileName = "home:prefs.n2.broken";
+
+nScriptPrefServer::nScriptPrefServer()
+{
+}
+
+nScriptPrefServer::~nScriptPrefServer()
+{
+    if (this->IsOpen())
+    {
+        this->Close();
+    }
+}
+
+/*
+ * KeepBrokenFile --
+ *     Copies the unreadable file beside itself before the next save
+ *     replaces it, so a hand-edited file is never lost.
+ */
+void nScriptPrefServer::KeepBrokenFile()
+{
+    nFileServer2* fs = kernelServer->GetFileServer();
+    if (fs->CopyFile(FileName, BackupFileName))
+    {
+        n_printf("nScriptPrefServer: '%s' could not be read; it is kept as '%s', preferences start empty.\n",
+                 FileName, BackupFileName);
+    }
+    else
+    {
+        n_printf("nScriptPrefServer: '%s' could not be read; preferences start empty.\n", FileName);
+    }
+}
+
+/*
+ * LoadPrefs --
+ *     Runs "home:prefs.n2" with the script server's errors caught: a broken
+ *     file must not stop the game at every start.
+ * Results: the loaded node, or 0 when there is no file or it is broken.
+ * Side effects: a broken file is put aside (KeepBrokenFile).
+ */
+nRoot* nScriptPrefServer::LoadPrefs()
+{
+    nFileServer2* fs = kernelServer->GetFileServer();
+    if (!fs->FileExists(FileName)) return nullptr;
+
+    nRoot* scriptObj = kernelServer->Lookup("/sys/servers/script");
+    nScriptServer* script = (scriptObj && scriptObj->IsA("nscriptserver")) ? static_cast<nScriptServer*>(scriptObj) : nullptr;
+    const bool failOnError = script ? script->GetFailOnError() : true;
+    if (script) script->SetFailOnError(false);
+    nObject* loaded = kernelServer->Load(FileName);
+    if (script) script->SetFailOnError(failOnError);
+
+    if (loaded && !loaded->IsA("nroot"))
+    {
+        loaded->Release();
+        loaded = nullptr;
+    }
+    if (!loaded)
+    {
+        this->KeepBrokenFile();
+        return nullptr;
+    }
+    return static_cast<nRoot*>(loaded);
+}
+
+bool nScriptPrefServer::Open()
+{
+    if (!this->m_refPrefs.isvalid())
+    {
+        kernelServer->PushCwd(this);
+        nRoot* prefs = this->Find("prefs");
+        if (!prefs) prefs = this->LoadPrefs();
+        if (!prefs) prefs = static_cast<nRoot*>(kernelServer->New("nroot", "prefs"));
+        kernelServer->PopCwd();
+        this->m_refPrefs.set(prefs);
+    }
+    return nPrefServer::Open();
+}
+
+/*
+ * Close --
+ *     Saves the preferences. A save that fails (a read-only or full disk)
+ *     is reported; the game goes on with what it has in memory.
+ */
+void nScriptPrefServer::Close()
+{
+    n_assert(m_refPrefs.isvalid());
+    if (!this->m_refPrefs->SaveAs(FileName))
+    {
+        n_printf("nScriptPrefServer: could not save '%s'!\n", FileName);
+    }
+    nPrefServer::Close();
+}
+
+void nScriptPrefServer::EnsureOpen()
+{
+    if (!this->IsOpen())
+    {
+        n_assert(Open());
+    }
+    n_assert(m_refPrefs.isvalid());
+}
+
+/*
+ * FindValue --
+ *     Results: the nenv holding the key's string, or 0. A child of that
+ *     name holding something else (a hand-edited file) is reported when
+ *     asked and counts as missing.
+ */
+nRoot* nScriptPrefServer::FindValue(const nString& key, bool report)
+{
+    nRoot* child = this->m_refPrefs->Find(key.Get());
+    if (!child) return nullptr;
+    if (child->IsA("nenv") && static_cast<nEnv*>(child)->GetType() == nArg::String)
+    {
+        return child;
+    }
+    if (report)
+    {
+        n_printf("nScriptPrefServer: preference '%s' holds no text; it is ignored.\n", key.Get());
+    }
+    return nullptr;
+}
+
+bool nScriptPrefServer::KeyExists(const nString& key)
+{
+    this->EnsureOpen();
+    return this->m_refPrefs->Find(key.Get()) != nullptr;
+}
+
+bool nScriptPrefServer::WriteGeneric(const nString& key, const nString& value)
+{
+    this->EnsureOpen();
+    nRoot* env = this->FindValue(key, false);
+    if (!env)
+    {
+        // a value of another kind is replaced by a text value
+        nRoot* other = this->m_refPrefs->Find(key.Get());
+        if (other) other->Release();
+        kernelServer->PushCwd(this->m_refPrefs.get());
+        env = static_cast<nRoot*>(kernelServer->NewNoFail("nenv", key.Get()));
+        kernelServer->PopCwd();
+        if (!env) return false;
+    }
+    static_cast<nEnv*>(env)->SetS(value.Get());
+    return true;
+}
+
+nString nScriptPrefServer::ReadGeneric(const nString& key)
+{
+    this->EnsureOpen();
+    nRoot* env = this->FindValue(key, true);
+    if (!env) return nString();
+    const char* text = static_cast<nEnv*>(env)->GetS();
+    return nString(text ? text : "");
+}

@@ -1,0 +1,188 @@
+//------------------------------------------------------------------------------
+//  The script preference server: values as nenvs below "prefs", kept in
+//  "home:prefs.n2" between servers and kernels.
+//------------------------------------------------------------------------------
+#include <gtest/gtest.h>
+
+#include "game/nscriptprefserver.h"
+#include "game/ngamepackage.h"
+#include "kernel/nkernelserver.h"
+#include "kernel/nenv.h"
+#include "kernel/nfileserver2.h"
+#include "kernel/nloghandler.h"
+#include "kernel/nscriptserver.h"
+#include "file/nfilepackage.h"
+#include "misc/nmiscpackage.h"
+#include "platform/nplatformpaths.h"
+#include "script/nscriptpackage.h"
+#include "signals/nsignalspackage.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+namespace
+{
+
+class KeepLog : public nLogHandler
+{
+public:
+    void Print(const char* msg, va_list args) override { this->Append(msg, args); }
+    void Message(const char* msg, va_list args) override { this->Append(msg, args); }
+    void Error(const char* msg, va_list args) override { vfprintf(stderr, msg, args); }
+    std::string text;
+
+private:
+    void Append(const char* msg, va_list args)
+    {
+        char buf[4096];
+        vsnprintf(buf, sizeof(buf), msg, args);
+        this->text += buf;
+    }
+};
+
+std::string Slurp(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+}  // namespace
+
+class ScriptPrefTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::string tmpl = nPlatformTempDir() + "/preftestXXXXXX";
+        ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+        this->home = tmpl;
+        this->StartKernel();
+    }
+
+    void TearDown() override
+    {
+        this->ks.reset();
+        std::filesystem::remove_all(this->home);
+    }
+
+    /// a kernel as the launcher makes it, with its home in the test directory
+    void StartKernel()
+    {
+        this->ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{
+            nfile_package, nsignals_package, nscript_package, nmisc_package, ngame_package});
+        this->ks->SetLogHandler(&this->log);
+        this->ks->GetFileServer()->SetAssign("home", (this->home + "/").c_str());
+        this->ks->New("ntclserver", "/sys/servers/script");
+    }
+
+    /// the kernel torn down, as before the game starts, and a new one
+    void RestartKernel()
+    {
+        this->ks.reset();
+        this->StartKernel();
+    }
+
+    nScriptPrefServer* NewServer()
+    {
+        auto* pref = static_cast<nScriptPrefServer*>(this->ks->New("nscriptprefserver", "/sys/servers/pref"));
+        pref->SetCompanyName("ZORVEK Games");
+        pref->SetApplicationName("Boxing");
+        return pref;
+    }
+
+    std::string File(const char* name) const { return this->home + "/" + name; }
+
+    std::string home;
+    KeepLog log;
+    std::unique_ptr<nKernelServer> ks;
+};
+
+TEST_F(ScriptPrefTest, WritingTwiceKeepsOneValue)
+{
+    nScriptPrefServer* pref = NewServer();
+    pref->WriteString("window-type", "windowed");
+    pref->WriteString("window-type", "fullscreen");
+    nRoot* prefs = ks->Lookup("/sys/servers/pref/prefs");
+    ASSERT_NE(prefs, nullptr);
+    EXPECT_EQ(prefs->GetHead(), prefs->GetTail());
+    EXPECT_STREQ(static_cast<nEnv*>(prefs->GetHead())->GetS(), "fullscreen");
+    EXPECT_STREQ(pref->ReadString("window-type").Get(), "fullscreen");
+}
+
+TEST_F(ScriptPrefTest, ValuesSurviveTheServerAndTheKernel)
+{
+    nScriptPrefServer* pref = NewServer();
+    pref->WriteString("window-type", "fullscreen");
+    pref->WriteInt("window-width", 1024);
+    pref->WriteFloat("volume", 0.5f);
+    pref->WriteBool("music", true);
+    pref->Release();
+    EXPECT_NE(Slurp(File("prefs.n2")).find("new nenv window-width"), std::string::npos);
+
+    RestartKernel();
+    pref = NewServer();
+    EXPECT_STREQ(pref->ReadString("window-type").Get(), "fullscreen");
+    EXPECT_EQ(pref->ReadInt("window-width"), 1024);
+    EXPECT_FLOAT_EQ(pref->ReadFloat("volume"), 0.5f);
+    EXPECT_TRUE(pref->ReadBool("music"));
+}
+
+TEST_F(ScriptPrefTest, MissingKeysReadEmptyAndCreateNothing)
+{
+    nScriptPrefServer* pref = NewServer();
+    EXPECT_FALSE(pref->KeyExists("window-width"));
+    EXPECT_STREQ(pref->ReadGeneric("window-width").Get(), "");
+    EXPECT_FALSE(pref->KeyExists("window-width"));
+    EXPECT_EQ(ks->Lookup("/sys/servers/pref/prefs")->GetHead(), nullptr);
+}
+
+TEST_F(ScriptPrefTest, ABrokenFileIsKeptAsideAndPreferencesStartEmpty)
+{
+    const std::string broken = "# $parser:ntclserver$ $class:nroot$\nnew nenv window-type\nsel window-type\n.sets [unbalanced\n";
+    std::ofstream(File("prefs.n2"), std::ios::binary) << broken;
+    nScriptPrefServer* pref = NewServer();
+    EXPECT_STREQ(pref->ReadString("window-type").Get(), "");
+    EXPECT_NE(log.text.find("kept as 'home:prefs.n2.broken'"), std::string::npos) << log.text;
+    EXPECT_EQ(Slurp(File("prefs.n2.broken")), broken);
+    EXPECT_TRUE(static_cast<nScriptServer*>(ks->Lookup("/sys/servers/script"))->GetFailOnError());
+    pref->WriteString("window-type", "windowed");
+    pref->Release();
+
+    RestartKernel();
+    EXPECT_STREQ(NewServer()->ReadString("window-type").Get(), "windowed");
+}
+
+TEST_F(ScriptPrefTest, AValueOfAnotherTypeIsReplaced)
+{
+    std::ofstream(File("prefs.n2"), std::ios::binary)
+        << "# $parser:ntclserver$ $class:nroot$\nnew nenv window-width\n\tsel window-width\n\t.seti 800\nsel ..\n";
+    nScriptPrefServer* pref = NewServer();
+    EXPECT_TRUE(pref->KeyExists("window-width"));
+    EXPECT_STREQ(pref->ReadString("window-width").Get(), "");
+    EXPECT_NE(log.text.find("holds no text"), std::string::npos);
+    pref->WriteInt("window-width", 640);
+    EXPECT_EQ(pref->ReadInt("window-width"), 640);
+}
+
+TEST_F(ScriptPrefTest, AFailedSaveIsReportedNotFatal)
+{
+    nScriptPrefServer* pref = NewServer();
+    pref->WriteString("window-type", "windowed");
+    ks->GetFileServer()->SetAssign("home", (this->home + "/missing/dir/").c_str());
+    pref->Release();
+    EXPECT_NE(log.text.find("could not save 'home:prefs.n2'"), std::string::npos) << log.text;
+}
+
+TEST_F(ScriptPrefTest, TearingDownTheKernelSavesThePreferences)
+{
+    // the launcher leaves its server to the kernel's teardown
+    NewServer()->WriteString("window-height", "768");
+    RestartKernel();
+    EXPECT_STREQ(NewServer()->ReadString("window-height").Get(), "768");
+}
