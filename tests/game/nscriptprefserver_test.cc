@@ -9,7 +9,7 @@
 #include "kernel/nkernelserver.h"
 #include "kernel/nenv.h"
 #include "kernel/nfileserver2.h"
-#include "kernel/nloghandler.h"
+#include "capturelog.h"
 #include "kernel/nscriptserver.h"
 #include "file/nfilepackage.h"
 #include "misc/nmiscpackage.h"
@@ -27,22 +27,6 @@
 namespace
 {
 
-class KeepLog : public nLogHandler
-{
-public:
-    void Print(const char* msg, va_list args) override { this->Append(msg, args); }
-    void Message(const char* msg, va_list args) override { this->Append(msg, args); }
-    void Error(const char* msg, va_list args) override { vfprintf(stderr, msg, args); }
-    std::string text;
-
-private:
-    void Append(const char* msg, va_list args)
-    {
-        char buf[4096];
-        vsnprintf(buf, sizeof(buf), msg, args);
-        this->text += buf;
-    }
-};
 
 std::string Slurp(const std::string& path)
 {
@@ -99,7 +83,7 @@ protected:
     std::string File(const char* name) const { return this->home + "/" + name; }
 
     std::string home;
-    KeepLog log;
+    CaptureLog log;
     std::unique_ptr<nKernelServer> ks;
 };
 

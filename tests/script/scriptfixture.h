@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "kernel/nkernelserver.h"
-#include "kernel/nloghandler.h"
+#include "capturelog.h"
 #include "kernel/nscriptserver.h"
 #include "kernel/nroot.h"
 
@@ -18,24 +18,6 @@
 #include <string>
 #include <unistd.h>
 
-/// keeps every printed line
-class CaptureLog : public nLogHandler
-{
-public:
-    void Print(const char* msg, va_list args) override { this->Append(msg, args); }
-    void Message(const char* msg, va_list args) override { this->Append(msg, args); }
-    void Error(const char* msg, va_list args) override { vfprintf(stderr, msg, args); }
-
-    std::string text;
-
-private:
-    void Append(const char* msg, va_list args)
-    {
-        char buf[4096];
-        vsnprintf(buf, sizeof(buf), msg, args);
-        this->text += buf;
-    }
-};
 
 /// a tree object with one value per argument type
 class nTestObj : public nRoot

@@ -1,0 +1,29 @@
+#ifndef TESTS_CAPTURELOG_H
+#define TESTS_CAPTURELOG_H
+//------------------------------------------------------------------------------
+//  A log handler for tests: keeps every printed line in 'text'; fatal
+//  errors go to standard error, where death tests look for them.
+//------------------------------------------------------------------------------
+#include "kernel/nloghandler.h"
+
+#include <cstdio>
+#include <string>
+
+class CaptureLog : public nLogHandler
+{
+public:
+    void Print(const char* msg, va_list args) override { this->Append(msg, args); }
+    void Message(const char* msg, va_list args) override { this->Append(msg, args); }
+    void Error(const char* msg, va_list args) override { vfprintf(stderr, msg, args); }
+
+    std::string text;
+
+private:
+    void Append(const char* msg, va_list args)
+    {
+        char buf[4096];
+        vsnprintf(buf, sizeof(buf), msg, args);
+        this->text += buf;
+    }
+};
+#endif
