@@ -106,6 +106,8 @@ TEST_F(ScriptPrefTest, ValuesSurviveTheServerAndTheKernel)
     pref->WriteInt("window-width", 1024);
     pref->WriteFloat("volume", 0.5f);
     pref->WriteBool("music", true);
+    pref->WriteVector3("camera", vector3(1.0f, 2.0f, 3.0f));
+    pref->WriteVector4("tint", vector4(0.25f, 0.5f, 0.75f, 1.0f));
     pref->Release();
     EXPECT_NE(Slurp(File("prefs.n2")).find("new nenv window-width"), std::string::npos);
 
@@ -115,6 +117,8 @@ TEST_F(ScriptPrefTest, ValuesSurviveTheServerAndTheKernel)
     EXPECT_EQ(pref->ReadInt("window-width"), 1024);
     EXPECT_FLOAT_EQ(pref->ReadFloat("volume"), 0.5f);
     EXPECT_TRUE(pref->ReadBool("music"));
+    EXPECT_TRUE(pref->ReadVector3("camera").isequal(vector3(1.0f, 2.0f, 3.0f), 0.0001f));
+    EXPECT_TRUE(pref->ReadVector4("tint").isequal(vector4(0.25f, 0.5f, 0.75f, 1.0f), 0.0001f));
 }
 
 TEST_F(ScriptPrefTest, MissingKeysReadEmptyAndCreateNothing)
