@@ -35,6 +35,19 @@ char* NextComponent(char*& pos)
     return start;
 }
 
+/*
+ * CopyPath --
+ *     Copies a path into a buffer of N_MAXPATH characters, cut at 511,
+ *     without padding the rest (strncpy's padding costs more than the walk).
+ */
+void CopyPath(char* buf, const char* path)
+{
+    size_t len = strlen(path);
+    if (len > N_MAXPATH - 1) len = N_MAXPATH - 1;
+    memcpy(buf, path, len);
+    buf[len] = 0;
+}
+
 }  // namespace
 
 /*
@@ -326,7 +339,7 @@ nRoot* nKernelServer::CheckCreatePath(const char* className, const char* path, b
     void (*report)(const char*, ...) = fatal ? n_error : n_printf;
 
     char buf[N_MAXPATH];
-    n_strncpyz(buf, path, sizeof(buf));
+    CopyPath(buf, path);
     nRoot* cur = (path[0] == '/') ? this->root : this->cwd;
 
     char* pos = buf;
@@ -391,7 +404,7 @@ nRoot* nKernelServer::Lookup(const char* path)
     nMutexLock lock(this->mutex);
     if (path[0] == 0) return nullptr;
     char buf[N_MAXPATH];
-    n_strncpyz(buf, path, sizeof(buf));
+    CopyPath(buf, path);
     nRoot* cur = (path[0] == '/') ? this->root : this->cwd;
     char* pos = buf;
     char* comp;
