@@ -11,11 +11,16 @@
 
 /*
  * n_sleep --
- *     Sleeps for the given seconds, truncated to whole milliseconds.
+ *     Sleeps for the given seconds, truncated to whole milliseconds. A
+ *     time that is not a positive number (NaN included) sleeps not at all;
+ *     one beyond MaxSleepSeconds (a script's wait step may be any float)
+ *     sleeps that long, since converting it to milliseconds would overflow.
  */
 void n_sleep(double sec)
 {
-    if (sec <= 0.0) return;
+    const double MaxSleepSeconds = 1.0e9;
+    if (!(sec > 0.0)) return;
+    if (sec > MaxSleepSeconds) sec = MaxSleepSeconds;
     const long ms = (long)(sec * 1000.0);
     struct timespec ts;
     ts.tv_sec = ms / 1000;

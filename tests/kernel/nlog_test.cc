@@ -7,10 +7,13 @@
 #include "kernel/nloghandler.h"
 #include "kernel/nmemory.h"
 
+#include <cmath>
+#include <csignal>
 #include <new>
 #include <string>
 #include <thread>
 #include <vector>
+#include <sys/time.h>
 
 namespace
 {
@@ -157,6 +160,25 @@ TEST(StringFunctions, CopyAndConcatenate)
     char* dup = n_strdup("copy");
     EXPECT_STREQ(dup, "copy");
     n_free(dup);
+}
+
+/// sleeps for ever; a timer ends the process after 20 ms
+static void SleepEndlesslyUntilTheTimer()
+{
+    struct itimerval timer = {};
+    timer.it_value.tv_usec = 20000;
+    setitimer(ITIMER_REAL, &timer, nullptr);
+    n_sleep(1.0e30);
+}
+
+TEST(StringFunctions, SleepTakesAnyTime)
+{
+    // no positive number of seconds: back at once
+    n_sleep(std::nan(""));
+    n_sleep(-1.0);
+    // a wait beyond any clock (a script's wait step) sleeps, silently,
+    // rather than overflowing the millisecond count
+    EXPECT_EXIT(SleepEndlesslyUntilTheTimer(), ::testing::KilledBySignal(SIGALRM), "^$");
 }
 
 TEST(Memory, ThrowingNewThrowsAndStatisticsFollowBlocks)
