@@ -26,9 +26,9 @@ void nkernel_package()
     N_ADD_MODULE(ks, nenv);
     N_ADD_MODULE(ks, nfilenode);
     N_ADD_MODULE(ks, nfileserver2);
-    N_ADD_MODULE(ks, ntimeserver);
-    N_ADD_MODULE(ks, nscriptserver);
-    N_ADD_MODULE(ks, nremoteserver);
     N_ADD_MODULE(ks, npersistserver);
+    N_ADD_MODULE(ks, nremoteserver);
+    N_ADD_MODULE(ks, nscriptserver);
+    N_ADD_MODULE(ks, ntimeserver);
     N_ADD_MODULE(ks, nbinscriptserver);
 }

@@ -96,6 +96,19 @@ TEST_F(KernelTest, FatalCreationErrors)
     EXPECT_FATAL(ks->AddPackage(orphan_package), "Could not open super class 'nnosuchsuperclass'");
 }
 
+TEST_F(KernelTest, KernelClassesAreRegisteredInPackageOrder)
+{
+    const char* expected[] = {"nobject", "nroot", "nenv", "nfilenode", "nfileserver2", "npersistserver",
+                              "nremoteserver", "nscriptserver", "ntimeserver", "nbinscriptserver"};
+    nHashNode* node = ks->GetClassList()->GetHead();
+    for (const char* name : expected)
+    {
+        ASSERT_NE(node, nullptr);
+        EXPECT_STREQ(node->GetName(), name);
+        node = node->GetSucc();
+    }
+}
+
 TEST_F(KernelTest, AddModuleTwiceKeepsTheFirstClass)
 {
     ks->AddPackage(test_package);
