@@ -52,17 +52,28 @@ public:
         this->U32(v);
     }
     void U8(uint8_t v) { this->bytes.push_back((char)v); }
-    /// a string of at most 65535 bytes; the caller checks longer ones
+    /// a string; one longer than its 16-bit length can say spoils the block
     void Str(const char* s)
     {
         const size_t len = s ? strlen(s) : 0;
+        if (len > 0xffff) this->fits = false;
         this->U16((uint16_t)len);
         this->bytes.append(s ? s : "", len);
     }
-    bool Flush(nBinScriptServer* server, nFile* file) { return server->Put(file, this->bytes); }
+    /// Results: false when the block could not be written or did not fit
+    bool Flush(nBinScriptServer* server, nFile* file)
+    {
+        if (!this->fits)
+        {
+            n_printf("nBinScriptServer: a name longer than 65535 bytes does not fit the format, not saved!\n");
+            return false;
+        }
+        return server->Put(file, this->bytes);
+    }
 
 private:
     std::string bytes;
+    bool fits = true;
 };
 
 /*
@@ -205,12 +216,14 @@ bool ScriptReader::IsInside(const nRoot* obj) const
  * ReadNew --
  *     Creates a child of the current object. A writer only ever names a
  *     direct child, so a name that is a path (or a dot name) is refused:
- *     it would reach outside the loaded object.
+ *     it would reach outside the loaded object. A non-tree object has no
+ *     children, so its file may neither make nor select any.
  */
 bool ScriptReader::ReadNew()
 {
     std::string className, objName;
     if (!this->in.Str(className) || !this->in.Str(objName)) return this->Fail("truncated '_new' block");
+    if (nPersistServer::GetCurrentTargetObject()) return this->Fail("'_new' block below a non-tree object");
     if (objName.empty() || objName == "." || objName == ".." || objName.find('/') != std::string::npos ||
         objName.find('\0') != std::string::npos)
     {
@@ -236,6 +249,7 @@ bool ScriptReader::ReadSel()
 {
     std::string path;
     if (!this->in.Str(path)) return this->Fail("truncated '_sel' block");
+    if (nPersistServer::GetCurrentTargetObject()) return this->Fail("'_sel' block below a non-tree object");
     nRoot* obj = path.empty() ? nullptr : this->ks->Lookup(path.c_str());
     if (!obj || !this->IsInside(obj))
     {
@@ -475,13 +489,20 @@ bool nBinScriptServer::WriteBeginNewObject(nFile* file, nObject* obj, nObject* p
     return w.Flush(this, file);
 }
 
+/*
+ * WriteBeginNewObjectCmd --
+ *     Unlike a "_new" block, a constructor command leaves the parent
+ *     current when it is read: the select block makes the child's blocks
+ *     reach the child, and the closing "_sel .." return to the parent.
+ */
 bool nBinScriptServer::WriteBeginNewObjectCmd(nFile* file, nObject* obj, nObject* parent, nCmd* cmd)
 {
     n_assert(file);
     n_assert(obj);
     n_assert(parent);
     n_assert(cmd);
-    return this->WriteCmd(file, cmd);
+    const bool written = this->WriteCmd(file, cmd);
+    return this->WriteBeginSelObject(file, obj, parent) && written;
 }
 
 bool nBinScriptServer::WriteBeginSelObject(nFile* file, nObject* obj, nObject* parent)
@@ -498,16 +519,21 @@ bool nBinScriptServer::WriteBeginSelObject(nFile* file, nObject* obj, nObject* p
 
 /*
  * WriteCmd --
- *     Writes a command block. A command whose arguments do not fit the
- *     format's 16-bit length (or has a type it cannot store) is refused
- *     before anything is written; the save then fails.
+ *     Writes a command block. A command whose arguments take more than
+ *     the format's 32767 bytes is refused before anything is written; the
+ *     save then fails. An argument type the format cannot store is a
+ *     fault of the class that saves it: fatal.
  */
 bool nBinScriptServer::WriteCmd(nFile* file, nCmd* cmd)
 {
     n_assert(file);
     n_assert(cmd);
     const long len = ArgLength(cmd);
-    if (len < 0 || len > MaxArgLength)
+    if (len < 0)
+    {
+        n_error("nBinScriptServer::WriteCmd(): unsupported data type!");
+    }
+    if (len > MaxArgLength)
     {
         n_printf("nBinScriptServer::WriteCmd(): command '%s' does not fit the format, not saved!\n",
                  cmd->GetProto()->GetName());

@@ -111,8 +111,10 @@ bool nPersistServer::BeginObject(nObject* obj, const char* name, bool isObjNamed
 
 bool nPersistServer::BeginObjectWithCmd(nRoot* obj, nCmd* cmd, const char* name)
 {
-    if (this->saveMode == SAVEMODE_CLONE) return this->BeginCloneObject(obj, name, true);
-    const bool result = this->BeginFoldedObject(obj, cmd, name, true, cmd == nullptr);
+    // a clone makes the child itself: the constructor command is not needed
+    bool result;
+    if (this->saveMode == SAVEMODE_CLONE) result = this->BeginCloneObject(obj, name, true);
+    else result = this->BeginFoldedObject(obj, cmd, name, true, cmd == nullptr);
     if (cmd) cmd->GetProto()->RelCmd(cmd);
     return result;
 }
@@ -163,9 +165,12 @@ bool nPersistServer::BeginFoldedObject(nObject* obj, nCmd* cmd, const char* name
         n_assert(top->IsA("nroot"));
         nRoot* parent = static_cast<nRoot*>(top);
         nRoot* child = static_cast<nRoot*>(obj);
-        if (selOnly) s->WriteBeginSelObject(this->file, child, parent);
-        else if (cmd) s->WriteBeginNewObjectCmd(this->file, child, parent, cmd);
-        else s->WriteBeginNewObject(this->file, child, parent);
+        bool written;
+        if (selOnly) written = s->WriteBeginSelObject(this->file, child, parent);
+        else if (cmd) written = s->WriteBeginNewObjectCmd(this->file, child, parent, cmd);
+        else written = s->WriteBeginNewObject(this->file, child, parent);
+        // a constructor command the saver refused fails the save like any other
+        if (!written) this->saveFailed = true;
     }
     this->objectStack.Push(obj);
     return true;
@@ -178,8 +183,18 @@ bool nPersistServer::BeginCloneObject(nObject* obj, const char* name, bool isObj
     {
         n_assert(name);
         n_assert2(obj->IsA("nroot"), "Set isObjNamed to false to clone non-nRoot object!");
-        this->cloneTarget = kernelServer->NewNoFail(obj->GetClass()->GetName(), name);
-        if (!this->cloneTarget) return false;
+        // the kernel hands out an existing object at the name: it would get
+        // the commands of another class, or be passed off as a new copy.
+        // Only children that the new parent made itself are filled in.
+        nRoot* existing = kernelServer->Lookup(name);
+        if (existing && (this->objectStack.IsEmpty() || existing->GetClass() != obj->GetClass()))
+        {
+            n_printf("nPersistServer: can't clone into existing object '%s'!\n", existing->GetFullName().Get());
+            return false;
+        }
+        nObject* target = kernelServer->NewNoFail(obj->GetClass()->GetName(), name);
+        if (!target) return false;
+        this->cloneTarget = target;
         n_assert(this->cloneTarget->GetRefCount() == 1);
         if (this->objectStack.IsEmpty())
         {
@@ -410,15 +425,17 @@ nObject* nPersistServer::LoadFoldedObject(const char* fileName, const char* objN
         return nullptr;
     }
     const bool isRoot = obj->IsA("nroot");
+    // a tree object loaded from inside a non-tree object's file takes its
+    // commands through the current object, not the outer target
     nObject* outerTarget = this->currentTargetObject;
     if (isRoot) kernelServer->PushCwd(static_cast<nRoot*>(obj));
-    else this->currentTargetObject = obj;
+    this->currentTargetObject = isRoot ? nullptr : obj;
 
     nString result;
     const bool ok = loader->RunScript(fileName, result);
 
     if (isRoot) kernelServer->PopCwd();
-    else this->currentTargetObject = outerTarget;
+    this->currentTargetObject = outerTarget;
 
     if (!ok)
     {

@@ -9,7 +9,6 @@
 #include "kernel/nfile.h"
 #include "kernel/ncmd.h"
 #include "kernel/ncmdproto.h"
-#include "script/ntclargs.h"
 
 #include <tcl.h>
 
@@ -191,8 +190,9 @@ void AppendQuoted(nString& line, const char* text)
 /*
  * AppendArg --
  *     Appends one input value as a persistence script writes it: ints in
- *     decimal, floats with six decimals, strings between double quotes as
- *     they stand, booleans as true or false, objects by full path or null.
+ *     decimal, floats with six decimals, strings between double quotes,
+ *     escaped, booleans as true or false, objects by full path or null
+ *     (a non-tree object has no path: null).
  * Results: none.
  * Side effects: the line grows.
  */
@@ -216,9 +216,14 @@ void AppendArg(nString& line, const nArg* arg)
             break;
         case nArg::Bool: line.Append(arg->GetB() ? "true" : "false"); break;
         case nArg::Object:
-            if (arg->GetO()) line.Append(nTclObjectName(static_cast<nObject*>(arg->GetO())));
+        {
+            // only a tree object has a path to be found by when the file is
+            // read; any other is stored as none, as the binary format does
+            nObject* o = static_cast<nObject*>(arg->GetO());
+            if (o && o->IsA("nroot")) line.Append(static_cast<nRoot*>(o)->GetFullName());
             else line.Append("null");
             break;
+        }
         default: line.Append("???"); break;
     }
 }

@@ -188,6 +188,11 @@ TEST_F(PersistTest, AFailedSaveKeepsThePreviousFile)
     EXPECT_THAT(TakeLog(), HasSubstr("does not fit the format"));
     EXPECT_EQ(Slurp(Path("keep.nob")), "previous contents");
     EXPECT_FALSE(std::filesystem::exists(Path("keep.nob.saving")));
+    // so does a name longer than the format's strings
+    ks->Lookup("/t/toolong")->Release();
+    ks->Lookup("/t/fits")->SetName(std::string(70000, 'n').c_str());
+    EXPECT_FALSE(t->SaveAs("tst:keep.nob"));
+    EXPECT_EQ(Slurp(Path("keep.nob")), "previous contents");
 }
 
 TEST_F(PersistTest, ParseFileHeaderReadsTextAndBinaryHeaders)
@@ -307,6 +312,7 @@ TEST_F(BinaryLoadTest, BrokenFilesFailAndLeaveNothingBehind)
         {"argument longer than its length", Header("nroot") + New("nenv", "v") + U32(N_FOURCC('S', 'E', 'T', 'I')) + U16(2) + U32(1)},
         {"length past the end", Header("nroot") + New("nenv", "v") + U32(N_FOURCC('X', 'X', 'X', 'X')) + U16(100) + "ab"},
         {"objects made outside the loaded object", Header("nroot") + Sel("/") + New("nroot", "stray") + Sel("/nothing")},
+        {"objects made below a non-tree object", Header("ntestplain") + New("nroot", "stray")},
         {"string longer than the file", Header("nroot") + U32(N_FOURCC('_', 'n', 'e', 'w')) + U16(50) + "nenv"},
         {"truncated block id", good + "xy"},
         {"not a NOB0 file", "0BOX" + good.substr(4)},
@@ -373,4 +379,107 @@ TEST_F(PersistTest, ABrokenScriptFileLeavesNoObject)
     EXPECT_EQ(ks->LoadAs("tst:broken.n2", "/broken"), nullptr);
     script->SetFailOnError(true);
     EXPECT_EQ(ks->Lookup("/broken"), nullptr);
+}
+
+
+TEST_F(PersistTest, CloneNeverFillsAnObjectThatAlreadyExists)
+{
+    BuildTree("/t");
+    nRoot* other = static_cast<nRoot*>(ks->New("nroot", "/b"));
+    TakeLog();
+    // the commands of an nenv would reach an object of another class
+    EXPECT_EQ(ks->Lookup("/t/count")->Clone("/b"), nullptr);
+    EXPECT_THAT(TakeLog(), HasSubstr("nPersistServer: can't clone into existing object '/b'!"));
+    EXPECT_EQ(ks->Lookup("/b"), other);
+    EXPECT_EQ(other->GetHead(), nullptr);
+    // an object is no copy of itself
+    EXPECT_EQ(ks->Lookup("/t")->Clone("/t"), nullptr);
+    EXPECT_EQ(ps->GetSaveMode(), nPersistServer::SAVEMODE_FOLD);
+    EXPECT_EQ(ks->GetCwd(), ks->GetRoot());
+
+    nObject* clone = ks->Lookup("/t")->Clone("/u");
+    ASSERT_NE(clone, nullptr);
+    EXPECT_EQ(clone, ks->Lookup("/u"));
+    ExpectTree("/u", "/t/count");
+}
+
+TEST_F(PersistTest, ConstructorCommandsReachTheChildAndGoBackToTheirPrototype)
+{
+    nTestObj* p = NewTestObj("/p");
+    nTestObj* c = NewTestObj("/p/c");
+    nCmdProto* eval = p->GetClass()->FindCmdById(N_FOURCC('E', 'V', 'A', 'L'));
+    nCmd* ctor = nullptr;
+    // the child is saved with a command of its parent that makes it
+    auto save = [&](const char* name, const std::string& ctorText = "new ntestobj c") {
+        if (!ps->BeginObject(p, name, true)) return false;
+        ctor = eval->NewCmd();
+        ctor->In()->SetS(ctorText.c_str());
+        EXPECT_TRUE(ps->BeginObjectWithCmd(c, ctor, "c"));
+        nCmd* set = ps->GetCmd(c, N_FOURCC('S', 'E', 'T', 'I'));
+        set->In()->SetI(5);
+        ps->PutCmd(set);
+        EXPECT_TRUE(ps->EndObject(true));
+        return ps->EndObject(true);
+    };
+
+    ASSERT_TRUE(ps->SetSaverClass(nString("nbinscriptserver")));
+    ASSERT_TRUE(save("tst:ctor.nob"));
+    nObject* copy = ks->LoadAs("tst:ctor.nob", "/copy");
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(static_cast<nTestObj*>(copy)->i, 7);
+    ASSERT_NE(ks->Lookup("/copy/c"), nullptr);
+    EXPECT_EQ(static_cast<nTestObj*>(ks->Lookup("/copy/c"))->i, 5);
+    // one the format cannot hold fails the save
+    EXPECT_FALSE(save("tst:ctor.nob", std::string(40000, ' ')));
+    EXPECT_NE(ks->LoadAs("tst:ctor.nob", "/copy2"), nullptr);
+
+    // a clone makes the child itself; the command still goes back
+    ps->SetSaveMode(nPersistServer::SAVEMODE_CLONE);
+    ASSERT_TRUE(save("/twin"));
+    ps->SetSaveMode(nPersistServer::SAVEMODE_FOLD);
+    EXPECT_EQ(static_cast<nTestObj*>(ks->Lookup("/twin/c"))->i, 5);
+    nCmd* again = eval->NewCmd();
+    EXPECT_EQ(again, ctor);
+    eval->RelCmd(again);
+}
+
+TEST_F(PersistTest, ATreeLoadedFromANonTreeObjectsFileTakesItsOwnCommands)
+{
+    Env("/inner/count")->SetI(3);
+    ASSERT_TRUE(ks->Lookup("/inner")->SaveAs("tst:inner.n2"));
+    ks->Lookup("/inner")->Release();
+    Spit(Path("outer.n2"), "# $parser:ntclserver$ $class:ntestplain$\nget tst:inner.n2\n");
+    script->SetFailOnError(false);
+    nObject* outer = ks->Load("tst:outer.n2");
+    script->SetFailOnError(true);
+    ASSERT_NE(outer, nullptr);
+    EXPECT_FALSE(outer->IsA("nroot"));
+    ASSERT_NE(ks->Lookup("/inner/count"), nullptr);
+    EXPECT_EQ(static_cast<nEnv*>(ks->Lookup("/inner/count"))->GetI(), 3);
+    EXPECT_EQ(nPersistServer::GetCurrentTargetObject(), nullptr);
+    outer->Release();
+}
+
+TEST_F(PersistTest, AnObjectArgumentThatIsNoTreeObjectIsSavedAsNone)
+{
+    nObject* plain = ks->NewUnnamed("ntestplain");
+    Env("/t/link")->SetO(plain);
+    ASSERT_TRUE(ks->Lookup("/t")->SaveAs("tst:plain.n2"));
+    EXPECT_THAT(Slurp(Path("plain.n2")), HasSubstr("\t.seto null\n"));
+    // a script error would be fatal here
+    ASSERT_NE(ks->LoadAs("tst:plain.n2", "/copy"), nullptr);
+    EXPECT_EQ(static_cast<nEnv*>(ks->Lookup("/copy/link"))->GetO(), nullptr);
+    plain->Release();
+}
+
+TEST_F(PersistTest, ABinaryArgumentTypeWithoutEncodingIsFatal)
+{
+    nTestObj* o = NewTestObj("/o");
+    nScriptServer* bin = ps->GetLoader("nbinscriptserver");
+    nFile* file = bin->WriteBegin("tst:list.nob", o);
+    ASSERT_NE(file, nullptr);
+    nCmd* cmd = ps->GetCmd(o, N_FOURCC('S', 'L', 'S', 'T'));
+    EXPECT_FATAL(bin->WriteCmd(file, cmd), "nBinScriptServer::WriteCmd\\(\\): unsupported data type!");
+    cmd->GetProto()->RelCmd(cmd);
+    bin->WriteEnd(file);
 }
