@@ -68,6 +68,9 @@ private:
 
     nString companyName;
     nString applicationName;
+
+protected:
+    /// stores assert it by this name in their own Close
     bool isOpen;
 };
 #endif

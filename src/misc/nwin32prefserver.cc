@@ -47,7 +47,7 @@ bool nWin32PrefServer::Open()
 
 void nWin32PrefServer::Close()
 {
-    n_assert(this->IsOpen());
+    n_assert(this->isOpen);
     n_assert(0 != this->rootKey);
     this->rootKey.reset();
     nPrefServer::Close();
@@ -82,7 +82,7 @@ bool nWin32PrefServer::WriteGeneric(const nString& key, const nString& value)
  */
 nString nWin32PrefServer::ReadGeneric(const nString& key)
 {
-    n_assert(0 != this->rootKey);
+    n_assert(0 != rootKey);
     n_assert(!key.IsEmpty());
     std::string value;
     if (!this->rootKey->GetValue(key.Get(), value)) return nString();

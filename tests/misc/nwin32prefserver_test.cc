@@ -79,9 +79,10 @@ TEST_F(PrefTest, LongValuesReadBackWhole)
 TEST_F(PrefTest, StoreOperationsNeedAnOpenServerAndAKey)
 {
     nPrefServer* prefs = this->NewPrefs();
-    EXPECT_FATAL(prefs->ReadString("k"), ASSERTION_TEXT("0 != this->rootKey"));
+    EXPECT_FATAL(prefs->ReadString("k"), ASSERTION_TEXT("0 != rootKey\n"));
     EXPECT_FATAL(prefs->WriteInt("k", 1), ASSERTION_TEXT("0 != this->rootKey"));
     EXPECT_FATAL(prefs->KeyExists("k"), ASSERTION_TEXT("0 != this->rootKey"));
+    EXPECT_FATAL(prefs->Close(), ASSERTION_TEXT("this->isOpen\n"));
     ASSERT_TRUE(prefs->Open());
     EXPECT_FATAL(prefs->WriteInt("", 1), ASSERTION_TEXT("!key.IsEmpty\\(\\)"));
     EXPECT_FATAL(prefs->ReadInt(""), ASSERTION_TEXT("!key.IsEmpty\\(\\)"));
