@@ -10,6 +10,33 @@
 
 N_IMPLEMENT_MODULE(nscriptprefserver, nScriptPrefServer, "nprefserver", nullptr)
 
+namespace
+{
+
+/*
+ * IsPrefName --
+ *     Results: true when the key can name one object of the preference
+ *     file: letters, digits, '-', '_' and '.', but not "." or "..". Other
+ *     names would be taken as paths ("..", "a/b") or written into the
+ *     file so that it no longer loads (blanks, Tcl's special characters).
+ */
+bool IsPrefName(const nString& key)
+{
+    if (key.IsEmpty() || (key == ".") || (key == "..")) return false;
+    for (const char* c = key.Get(); *c; ++c)
+    {
+        const uchar u = (uchar)*c;
+        if (!(((u >= 'a') && (u <= 'z')) || ((u >= 'A') && (u <= 'Z')) || ((u >= '0') && (u <= '9')) ||
+              (u == '-') || (u == '_') || (u == '.')))
+        {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 const char* const nScriptPrefServer::FileName = "home:prefs.n2";
 const char* const nScriptPrefServer::BackupFileName = "home:prefs.n2.broken";
 
@@ -115,6 +142,16 @@ void nScriptPrefServer::EnsureOpen()
 }
 
 /*
+ * FindChild --
+ *     Results: the child of the preference node named key, or 0; a key
+ *     that is no preference name names no child.
+ */
+nRoot* nScriptPrefServer::FindChild(const nString& key) const
+{
+    return IsPrefName(key) ? this->m_refPrefs->Find(key.Get()) : nullptr;
+}
+
+/*
  * FindValue --
  *     Results: the nenv holding the key's string, or 0. A child of that
  *     name holding something else (a hand-edited file) is reported when
@@ -122,7 +159,7 @@ void nScriptPrefServer::EnsureOpen()
  */
 nRoot* nScriptPrefServer::FindValue(const nString& key, bool report)
 {
-    nRoot* child = this->m_refPrefs->Find(key.Get());
+    nRoot* child = this->FindChild(key);
     if (!child) return nullptr;
     if (child->IsA("nenv") && static_cast<nEnv*>(child)->GetType() == nArg::String)
     {
@@ -138,17 +175,30 @@ nRoot* nScriptPrefServer::FindValue(const nString& key, bool report)
 bool nScriptPrefServer::KeyExists(const nString& key)
 {
     this->EnsureOpen();
-    return this->m_refPrefs->Find(key.Get()) != nullptr;
+    return this->FindChild(key) != nullptr;
 }
 
+/*
+ * WriteGeneric --
+ *     Results: true when the value is stored; false, with a message, for
+ *     a key that is no preference name (IsPrefName).
+ *     Side effects: the key's nenv is made when missing; a child of that
+ *     name holding something else is replaced.
+ */
 bool nScriptPrefServer::WriteGeneric(const nString& key, const nString& value)
 {
     this->EnsureOpen();
+    if (!IsPrefName(key))
+    {
+        n_printf("nScriptPrefServer: '%s' is no preference name (letters, digits, '-', '_', '.'), not written!\n",
+                 key.Get());
+        return false;
+    }
     nRoot* env = this->FindValue(key, false);
     if (!env)
     {
         // a value of another kind is replaced by a text value
-        nRoot* other = this->m_refPrefs->Find(key.Get());
+        nRoot* other = this->FindChild(key);
         if (other) other->Release();
         kernelServer->PushCwd(this->m_refPrefs.get());
         env = static_cast<nRoot*>(kernelServer->NewNoFail("nenv", key.Get()));

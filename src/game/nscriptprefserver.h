@@ -44,6 +44,8 @@ private:
     nRoot* LoadPrefs();
     /// put a broken preference file aside so the next save does not lose it
     void KeepBrokenFile();
+    /// the child named by a key, or 0 (also for a key that names no child)
+    nRoot* FindChild(const nString& key) const;
     /// the nenv of a key holding a string, or 0
     nRoot* FindValue(const nString& key, bool report);
 

@@ -174,3 +174,26 @@ TEST_F(ScriptPrefTest, TearingDownTheKernelSavesThePreferences)
     RestartKernel();
     EXPECT_STREQ(NewServer()->ReadString("window-height").Get(), "768");
 }
+
+TEST_F(ScriptPrefTest, KeysThatAreNoPlainNamesAreRefused)
+{
+    // ".." and "." would name the server and the node, a '/' a path, and
+    // the others would be saved so that the whole file no longer loads
+    nScriptPrefServer* pref = NewServer();
+    ASSERT_TRUE(pref->WriteString("window-type", "windowed"));
+    for (const char* key : {"..", ".", "", "window-type/x", "my key", "x;y", "[z]", "$q", "{b", "a\\b"})
+    {
+        EXPECT_FALSE(pref->WriteString(key, "v")) << key;
+        EXPECT_FALSE(pref->KeyExists(key)) << key;
+        EXPECT_STREQ(pref->ReadString(key).Get(), "") << key;
+    }
+    EXPECT_NE(log.text.find("'my key' is no preference name"), std::string::npos) << log.text;
+    nRoot* prefs = ks->Lookup("/sys/servers/pref/prefs");
+    ASSERT_NE(prefs, nullptr);
+    EXPECT_EQ(prefs->GetHead(), prefs->GetTail());
+    EXPECT_EQ(prefs->GetHead()->GetHead(), nullptr);
+    pref->Release();
+
+    RestartKernel();
+    EXPECT_STREQ(NewServer()->ReadString("window-type").Get(), "windowed");
+}
