@@ -61,7 +61,9 @@ nIpcServer::nIpcServer(const nIpcAddress& addr) :
     portNum(0),
     listening(false),
     thread(nullptr),
-    nextClientId(0)
+    nextClientId(0),
+    numLogLines(0),
+    numDroppedLogLines(0)
 {
     sockaddr_in sa = {};
     if (!this->selfAddr.GetAddrStruct(sa))
@@ -118,7 +120,9 @@ nIpcServer::~nIpcServer()
  * Log --
  *     Side effects: keeps a line of the listener thread for FlushLog. The
  *     listener never prints itself: the log handler belongs to the main
- *     thread, which may replace it at any time.
+ *     thread, which may replace it at any time. At most MaxLogLines wait:
+ *     a program that never polls must not grow with every connection
+ *     attempt, so further lines are only counted.
  */
 void nIpcServer::Log(const char* fmt, ...)
 {
@@ -127,26 +131,45 @@ void nIpcServer::Log(const char* fmt, ...)
     va_start(args, fmt);
     vsnprintf(line, sizeof(line), fmt, args);
     va_end(args);
-    nIpcMessage* msg = n_new(nIpcMessage(-1, line));
     nListLock lock(this->logList);
-    this->logList.AddTail(msg);
+    if (this->numLogLines >= MaxLogLines)
+    {
+        this->numDroppedLogLines++;
+        return;
+    }
+    this->logList.AddTail(n_new(nIpcMessage(-1, line)));
+    this->numLogLines++;
 }
 
 /*
  * FlushLog --
- *     Side effects: prints the listener's lines kept so far, in order
- *     (main thread only).
+ *     Side effects: prints the listener's lines kept so far, in order, and
+ *     how many were not kept (main thread only).
  */
 void nIpcServer::FlushLog()
 {
     for (;;)
     {
         nIpcMessage* msg;
+        int dropped = 0;
         {
             nListLock lock(this->logList);
             msg = static_cast<nIpcMessage*>(this->logList.RemHead());
+            if (msg)
+            {
+                this->numLogLines--;
+            }
+            else
+            {
+                dropped = this->numDroppedLogLines;
+                this->numDroppedLogLines = 0;
+            }
         }
-        if (!msg) return;
+        if (!msg)
+        {
+            if (dropped > 0) n_printf("nIpcServer: %d more lines of the listener dropped.\n", dropped);
+            return;
+        }
         n_printf("%s", msg->data);
         n_delete(msg);
     }

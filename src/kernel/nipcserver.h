@@ -26,6 +26,8 @@ public:
     static constexpr int MaxClients = 32;
     /// pending connections the system queues
     static constexpr int Backlog = 5;
+    /// listener lines kept until the next poll; more are counted, not kept
+    static constexpr int MaxLogLines = 256;
 
     /// bind to the address and start listening
     explicit nIpcServer(const nIpcAddress& addr);
@@ -74,5 +76,8 @@ private:
     nThreadSafeList miniServerList;
     nThreadSafeList msgList;
     nThreadSafeList logList;
+    /// lines in logList, and lines not kept since the last flush (both under its lock)
+    int numLogLines;
+    int numDroppedLogLines;
 };
 #endif

@@ -195,6 +195,36 @@ TEST_F(IpcServerTest, ConnectionsBeyondTheLimitAreRefused)
     EXPECT_EQ(NextMessage(id), "again");
 }
 
+TEST_F(IpcServerTest, ListenerLinesWaitingForAPollAreBounded)
+{
+    nKernelServer kernel;
+    LogWatcher watcher("more lines of the listener dropped");
+    kernel.SetLogHandler(&watcher);
+    std::vector<std::unique_ptr<IpcTestClient>> clients;
+    for (int i = 0; i < nIpcServer::MaxClients; i++)
+    {
+        clients.push_back(std::make_unique<IpcTestClient>());
+        ASSERT_TRUE(Admit(*clients.back()));
+        ASSERT_TRUE(clients.back()->SendStrings({"c"}));
+        int id = -1;
+        ASSERT_EQ(NextMessage(id), "c");
+    }
+    server->Poll();
+    const int before = watcher.Lines();
+
+    // a program that does not poll meanwhile: each refused attempt is a line
+    for (int i = 0; i < nIpcServer::MaxLogLines + 44; i++)
+    {
+        IpcTestClient refused;
+        ASSERT_TRUE(refused.Connect(server->GetPortNum()));
+        ASSERT_TRUE(refused.WaitClosed());
+    }
+    server->Poll();
+    EXPECT_TRUE(watcher.Seen());
+    EXPECT_EQ(watcher.Lines() - before, nIpcServer::MaxLogLines + 1);
+    kernel.SetLogHandler(nullptr);
+}
+
 TEST_F(IpcServerTest, ShutdownWithConnectedClientsClosesThem)
 {
     IpcTestClient a, b, idle;
