@@ -4,11 +4,13 @@
 //  Script commands of nvariableserver. Every name is resolved with
 //  GetVariableHandleByName, so using an undeclared name declares it.
 //  Scripts are outside data: a global variable of another type than the
-//  command's is reported and left alone instead of stopping the program.
+//  command's, or a null string (":null:") for a name or text, is reported
+//  and left alone instead of stopping the program.
 //------------------------------------------------------------------------------
 #include "variable/nvariableserver.h"
 #include "kernel/nclass.h"
 #include "kernel/ncmd.h"
+#include "kernel/ncmdproto.h"
 
 namespace
 {
@@ -18,6 +20,29 @@ const char* TypeName(nVariable::Type t)
     static const char* const names[] = {"void", "int", "float", "float4", "string",
                                         "object", "matrix", "handle", "vector4"};
     return names[t];
+}
+
+/*
+ * NullArg --
+ *     Results: true when a script handed the command a null string for
+ *     what. Side effects: prints a message then.
+ */
+bool NullArg(nCmd* cmd, const char* str, const char* what)
+{
+    if (str) return false;
+    n_printf("%s: null %s argument\n", cmd->GetProto()->GetProtoDef(), what);
+    return true;
+}
+
+/*
+ * NameHandle --
+ *     Results: the handle of the command's name argument, declared when
+ *     new; -1 for a null name (reported).
+ */
+int NameHandle(nVariableServer* self, nCmd* cmd, const char* name)
+{
+    if (NullArg(cmd, name, "name")) return nVariable::InvalidHandle;
+    return self->GetVariableHandleByName(name);
 }
 
 /*
@@ -39,6 +64,16 @@ bool MismatchedGlobal(nVariableServer* self, int h, const char* name, nVariable:
 }
 
 /*
+ * Usable --
+ *     Results: true when the handle names a global that the command may
+ *     read or write as the wanted type (or one not set yet).
+ */
+bool Usable(nVariableServer* self, int h, const char* name, nVariable::Type wanted)
+{
+    return (nVariable::InvalidHandle != h) && !MismatchedGlobal(self, h, name, wanted);
+}
+
+/*
  * n_declarevariable --
  *     i_declarevariable_ss: declares name and fourcc text; the handle.
  */
@@ -47,6 +82,11 @@ void n_declarevariable(void* slf, nCmd* cmd)
     nVariableServer* self = static_cast<nVariableServer*>(slf);
     const char* name = cmd->In()->GetS();
     const char* fourcc = cmd->In()->GetS();
+    if (NullArg(cmd, name, "name") || NullArg(cmd, fourcc, "fourcc"))
+    {
+        cmd->Out()->SetI(nVariable::InvalidHandle);
+        return;
+    }
     cmd->Out()->SetI(self->DeclareVariable(name, nVariableServer::StringToFourCC(fourcc)));
 }
 
@@ -91,8 +131,8 @@ void n_getfloatvariable(void* slf, nCmd* cmd)
 {
     nVariableServer* self = static_cast<nVariableServer*>(slf);
     const char* name = cmd->In()->GetS();
-    const int h = self->GetVariableHandleByName(name);
-    const bool bad = MismatchedGlobal(self, h, name, nVariable::Float);
+    const int h = NameHandle(self, cmd, name);
+    const bool bad = !Usable(self, h, name, nVariable::Float);
     cmd->Out()->SetF(bad ? 0.0f : self->GetFloatVariable(h));
 }
 
@@ -104,8 +144,8 @@ void n_getintvariable(void* slf, nCmd* cmd)
 {
     nVariableServer* self = static_cast<nVariableServer*>(slf);
     const char* name = cmd->In()->GetS();
-    const int h = self->GetVariableHandleByName(name);
-    const bool bad = MismatchedGlobal(self, h, name, nVariable::Int);
+    const int h = NameHandle(self, cmd, name);
+    const bool bad = !Usable(self, h, name, nVariable::Int);
     cmd->Out()->SetI(bad ? 0 : self->GetIntVariable(h));
 }
 
@@ -117,8 +157,8 @@ void n_getvectorvariable(void* slf, nCmd* cmd)
 {
     nVariableServer* self = static_cast<nVariableServer*>(slf);
     const char* name = cmd->In()->GetS();
-    const int h = self->GetVariableHandleByName(name);
-    const bool bad = MismatchedGlobal(self, h, name, nVariable::Vector4);
+    const int h = NameHandle(self, cmd, name);
+    const bool bad = !Usable(self, h, name, nVariable::Vector4);
     const vector4 v = bad ? vector4() : self->GetVectorVariable(h);
     cmd->Out()->SetF(v.x);
     cmd->Out()->SetF(v.y);
@@ -134,8 +174,8 @@ void n_getstringvariable(void* slf, nCmd* cmd)
 {
     nVariableServer* self = static_cast<nVariableServer*>(slf);
     const char* name = cmd->In()->GetS();
-    const int h = self->GetVariableHandleByName(name);
-    const bool bad = MismatchedGlobal(self, h, name, nVariable::String);
+    const int h = NameHandle(self, cmd, name);
+    const bool bad = !Usable(self, h, name, nVariable::String);
     cmd->Out()->SetS(bad ? "" : self->GetStringVariable(h));
 }
 
@@ -148,8 +188,8 @@ void n_setfloatvariable(void* slf, nCmd* cmd)
     nVariableServer* self = static_cast<nVariableServer*>(slf);
     const char* name = cmd->In()->GetS();
     const float val = cmd->In()->GetF();
-    const int h = self->GetVariableHandleByName(name);
-    if (!MismatchedGlobal(self, h, name, nVariable::Float)) self->SetFloatVariable(h, val);
+    const int h = NameHandle(self, cmd, name);
+    if (Usable(self, h, name, nVariable::Float)) self->SetFloatVariable(h, val);
 }
 
 /*
@@ -161,8 +201,8 @@ void n_setintvariable(void* slf, nCmd* cmd)
     nVariableServer* self = static_cast<nVariableServer*>(slf);
     const char* name = cmd->In()->GetS();
     const int val = cmd->In()->GetI();
-    const int h = self->GetVariableHandleByName(name);
-    if (!MismatchedGlobal(self, h, name, nVariable::Int)) self->SetIntVariable(h, val);
+    const int h = NameHandle(self, cmd, name);
+    if (Usable(self, h, name, nVariable::Int)) self->SetIntVariable(h, val);
 }
 
 /*
@@ -178,8 +218,8 @@ void n_setvectorvariable(void* slf, nCmd* cmd)
     v.y = cmd->In()->GetF();
     v.z = cmd->In()->GetF();
     v.w = cmd->In()->GetF();
-    const int h = self->GetVariableHandleByName(name);
-    if (!MismatchedGlobal(self, h, name, nVariable::Vector4)) self->SetVectorVariable(h, v);
+    const int h = NameHandle(self, cmd, name);
+    if (Usable(self, h, name, nVariable::Vector4)) self->SetVectorVariable(h, v);
 }
 
 /*
@@ -191,8 +231,8 @@ void n_setstringvariable(void* slf, nCmd* cmd)
     nVariableServer* self = static_cast<nVariableServer*>(slf);
     const char* name = cmd->In()->GetS();
     const char* val = cmd->In()->GetS();
-    const int h = self->GetVariableHandleByName(name);
-    if (!MismatchedGlobal(self, h, name, nVariable::String)) self->SetStringVariable(h, val);
+    const int h = NameHandle(self, cmd, name);
+    if (!NullArg(cmd, val, "text") && Usable(self, h, name, nVariable::String)) self->SetStringVariable(h, val);
 }
 
 }  // namespace

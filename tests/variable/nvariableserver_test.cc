@@ -285,3 +285,37 @@ TEST_F(VariableServerTest, ScriptsCannotChangeTheTypeOfAGlobal)
     EXPECT_STREQ(Run(cmd)->Out()->GetS(), "");
     Done(cmd);
 }
+
+TEST_F(VariableServerTest, NullStringsFromScriptsAreReportedNotFatal)
+{
+    // ":null:" in a script reaches a command as a null string
+    SetFloat("x", 1.0f);
+    const int before = NumVariables();
+    for (const char* name : {"declarevariable", "getfloatvariable", "getintvariable", "getvectorvariable",
+                             "getstringvariable", "setfloatvariable", "setintvariable", "setvectorvariable",
+                             "setstringvariable"})
+    {
+        nCmd* cmd = Cmd(name);
+        const int numIn = cmd->GetNumInArgs();
+        for (int i = 0; i < numIn; i++)
+        {
+            nArg* arg = cmd->In();
+            if (arg->GetType() == nArg::String) arg->SetS(nullptr);
+            else if (arg->GetType() == nArg::Float) arg->SetF(0.0f);
+            else arg->SetI(0);
+        }
+        testing::internal::CaptureStdout();
+        Run(cmd);
+        EXPECT_NE(testing::internal::GetCapturedStdout().find("null name argument"), std::string::npos) << name;
+        Done(cmd);
+    }
+    nCmd* cmd = Cmd("setstringvariable");
+    cmd->In()->SetS("x");
+    cmd->In()->SetS(nullptr);
+    testing::internal::CaptureStdout();
+    Run(cmd);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("null text argument"), std::string::npos);
+    Done(cmd);
+    EXPECT_EQ(NumVariables(), before);
+    EXPECT_FLOAT_EQ(GetFloat("x"), 1.0f);
+}
