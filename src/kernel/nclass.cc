@@ -15,6 +15,8 @@ nClass::nClass(const char* name, nKernelServer* ks, nInitFunc initFunc, nNewFunc
     scriptCmdList(nullptr),
     refCount(0),
     instanceSize(0),
+    singleton(false),
+    numObjects(0),
     n_init_ptr(initFunc),
     n_new_ptr(newFunc)
 {
@@ -80,15 +82,37 @@ void nClass::RemSubClass(nClass* cl)
 /*
  * NewObject --
  *     Runs the module's factory. Results: the object with reference count
- *     1 and its class set; it is neither named nor in the tree.
+ *     1 and its class set; it is neither named nor in the tree. A second
+ *     object of a singleton class is refused (0 and a message).
  */
 nObject* nClass::NewObject()
 {
+    for (nClass* cl = this; cl; cl = cl->superClass)
+    {
+        if (cl->singleton && cl->numObjects > 0)
+        {
+            n_printf("nClass: an object of class '%s' exists already, there can be only one!\n", cl->GetName());
+            return nullptr;
+        }
+    }
     nObject* obj = static_cast<nObject*>(this->n_new_ptr());
     n_assert(obj);
     obj->AddRef();
     obj->SetClass(this);
+    for (nClass* cl = this; cl; cl = cl->superClass)
+    {
+        ++cl->numObjects;
+    }
     return obj;
+}
+
+void nClass::ObjectDied()
+{
+    for (nClass* cl = this; cl; cl = cl->superClass)
+    {
+        n_assert(cl->numObjects > 0);
+        --cl->numObjects;
+    }
 }
 
 bool nClass::IsA(const char* className) const

@@ -54,6 +54,14 @@ public:
     /// true when this class or a superclass has the module name
     bool IsA(const char* className) const;
 
+    /// only one object of this class (and its subclasses) may exist
+    void SetSingleton() { this->singleton = true; }
+    bool IsSingleton() const { return this->singleton; }
+    /// the live objects of this class and its subclasses
+    int GetNumObjects() const { return this->numObjects; }
+    /// an object of this class dies (called by nObject)
+    void ObjectDied();
+
     //--- script commands -----------------------------------------------------
     void BeginCmds();
     void AddCmd(const char* protoDef, nFourCC id, nCmdProc cmdProc);
@@ -85,6 +93,8 @@ private:
     nHashList* scriptCmdList;
     int refCount;
     int instanceSize;
+    bool singleton;
+    int numObjects;
     nInitFunc n_init_ptr;
     nNewFunc n_new_ptr;
 };

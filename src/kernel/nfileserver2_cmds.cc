@@ -10,7 +10,7 @@
 #include "kernel/nmodule.h"
 
 void nfileserver2_initcmds(nClass* cl);
-N_IMPLEMENT_MODULE(nfileserver2, nFileServer2, "nroot", nfileserver2_initcmds)
+N_IMPLEMENT_SINGLETON_MODULE(nfileserver2, nFileServer2, "nroot", nfileserver2_initcmds)
 
 namespace
 {

@@ -33,6 +33,19 @@
         return n_new(CLASS); \
     }
 
+/// as N_IMPLEMENT_MODULE for a server class of which only one object may
+/// exist: the class refuses a second one instead of letting its
+/// constructor's singleton assertion stop the program (scripts and
+/// persistence files can ask for any class)
+#define N_IMPLEMENT_SINGLETON_MODULE(MODULE, CLASS, SUPERMODULE, INITCMDS) \
+    static void MODULE##_initsingleton(nClass* cl) \
+    { \
+        cl->SetSingleton(); \
+        void (*initCmds)(nClass*) = INITCMDS; \
+        if (initCmds) initCmds(cl); \
+    } \
+    N_IMPLEMENT_MODULE(MODULE, CLASS, SUPERMODULE, MODULE##_initsingleton)
+
 /// registers a module with the kernel server (used inside package functions)
 #define N_ADD_MODULE(KS, MODULE) (KS)->AddModule(#MODULE, MODULE##_init, MODULE##_new)
 

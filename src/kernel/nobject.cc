@@ -16,6 +16,10 @@ nObject::nObject() :
 
 nObject::~nObject()
 {
+    if (this->instanceClass)
+    {
+        this->instanceClass->ObjectDied();
+    }
 }
 
 bool nObject::SaveCmds(nPersistServer*)

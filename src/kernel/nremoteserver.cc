@@ -9,7 +9,7 @@
 #include "kernel/nkernelserver.h"
 #include "kernel/nmodule.h"
 
-N_IMPLEMENT_MODULE(nremoteserver, nRemoteServer, "nroot", nullptr)
+N_IMPLEMENT_SINGLETON_MODULE(nremoteserver, nRemoteServer, "nroot", nullptr)
 
 nRemoteServer* nRemoteServer::Singleton = nullptr;
 

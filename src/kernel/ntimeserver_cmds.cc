@@ -131,4 +131,4 @@ void ntimeserver_initcmds(nClass* cl)
     cl->EndCmds();
 }
 
-N_IMPLEMENT_MODULE(ntimeserver, nTimeServer, "nroot", ntimeserver_initcmds)
+N_IMPLEMENT_SINGLETON_MODULE(ntimeserver, nTimeServer, "nroot", ntimeserver_initcmds)

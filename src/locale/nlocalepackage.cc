@@ -5,7 +5,7 @@
 #include "locale/nlocaleserver.h"
 #include "kernel/nmodule.h"
 
-N_IMPLEMENT_MODULE(nlocaleserver, nLocaleServer, "nroot", nullptr)
+N_IMPLEMENT_SINGLETON_MODULE(nlocaleserver, nLocaleServer, "nroot", nullptr)
 
 /*
  * nlocale_package --

@@ -10,7 +10,7 @@
 #include <cstring>
 
 void nprefserver_initcmds(nClass* cl);
-N_IMPLEMENT_MODULE(nprefserver, nPrefServer, "nroot", nprefserver_initcmds)
+N_IMPLEMENT_SINGLETON_MODULE(nprefserver, nPrefServer, "nroot", nprefserver_initcmds)
 
 nPrefServer* nPrefServer::Singleton = nullptr;
 

@@ -10,7 +10,7 @@
 
 nSignalServer* nSignalServer::Singleton = nullptr;
 
-N_IMPLEMENT_MODULE(nsignalserver, nSignalServer, "nroot", nullptr)
+N_IMPLEMENT_SINGLETON_MODULE(nsignalserver, nSignalServer, "nroot", nullptr)
 
 nSignalServer::nSignalServer() :
     clock(nullptr)

@@ -7,7 +7,7 @@
 
 void nvariableserver_initcmds(nClass* cl);
 
-N_IMPLEMENT_MODULE(nvariableserver, nVariableServer, "nroot", nvariableserver_initcmds)
+N_IMPLEMENT_SINGLETON_MODULE(nvariableserver, nVariableServer, "nroot", nvariableserver_initcmds)
 
 /*
  * nvariable_package --

@@ -181,3 +181,21 @@ TEST(KernelLifetime, ClassesStillReferencedAtShutdownAreFatal)
         },
         "nenv: refcount 1(.|\n)*Refcount errors occured during cleanup");
 }
+
+TEST_F(KernelTest, ASecondServerOfASingletonClassIsRefused)
+{
+    nRoot* time = ks->Lookup("/sys/servers/time");
+    ASSERT_NE(time, nullptr);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(ks->NewNoFail("ntimeserver", "/usr/another"), nullptr);
+    EXPECT_EQ(ks->NewUnnamedObject("ntimeserver"), nullptr);
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("an object of class 'ntimeserver' exists already"), std::string::npos) << out;
+    EXPECT_EQ(ks->FindClass("ntimeserver")->GetNumObjects(), 1);
+
+    // once the server is gone, a new one may be made
+    time->Release();
+    nObject* again = ks->NewNoFail("ntimeserver", "/usr/again");
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(ks->FindClass("ntimeserver")->GetNumObjects(), 1);
+}
