@@ -58,18 +58,18 @@ bool nNpkFile::Exists(const char* fileName) const
  * Results: true when open. Side effects: an archived file holds its
  *     archive until it closes.
  */
-bool nNpkFile::Open(const char* fileName, const char* accessMode)
+bool nNpkFile::Open(const char* filename, const char* accessMode)
 {
     n_assert(!this->IsOpen());
-    n_assert(fileName);
+    n_assert(filename);
     n_assert(accessMode);
     this->ResetNpkFields();
     this->lineNumber = 0;
-    if (nFile::Open(fileName, accessMode)) return true;
+    if (nFile::Open(filename, accessMode)) return true;
     if (strchr(accessMode, 'w') || strchr(accessMode, 'W')) return false;
 
     nNpkFileServer* fs = nNpkFileServer::Instance();
-    nNpkTocEntry* entry = fs->FindTocEntry(fs->ManglePath(fileName).Get());
+    nNpkTocEntry* entry = fs->FindTocEntry(fs->ManglePath(filename).Get());
     if (!entry || entry->GetType() != nNpkTocEntry::FILE) return false;
     entry->GetFileWrapper()->AddRef();
     this->tocEntry = entry;

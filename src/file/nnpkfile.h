@@ -19,7 +19,7 @@ public:
     nNpkFile();
 
     bool Exists(const char* fileName) const override;
-    bool Open(const char* fileName, const char* accessMode) override;
+    bool Open(const char* filename, const char* accessMode) override;
     void Close() override;
     int Write(const void* buffer, int numBytes) override;
     int Read(void* buffer, int numBytes) override;

@@ -75,21 +75,14 @@ void nNpkFileServer::Unmount(nNpkFileWrapper* wrapper)
 
 /*
  * AddNpkFileWrapper --
- *     Opens the archive first; only when that succeeds does it replace a
- *     wrapper of the same file, so a broken new copy changes nothing.
+ *     Unmounts the file first, so that it is never mounted twice and a
+ *     file that no longer opens leaves nothing of it mounted.
  * Results: true when the archive is mounted (last in mount order).
  */
 bool nNpkFileServer::AddNpkFileWrapper(const nString& rootPath, const nString& absFilename)
 {
     n_assert(!rootPath.IsEmpty());
     n_assert(!absFilename.IsEmpty());
-    nNpkFileWrapper* fileWrapper = n_new(nNpkFileWrapper);
-    n_assert(fileWrapper);
-    if (!fileWrapper->Open(this, rootPath.Get(), absFilename.Get()))
-    {
-        fileWrapper->Release();
-        return false;
-    }
     nNode* node = this->npkFiles.GetHead();
     while (node)
     {
@@ -99,6 +92,13 @@ bool nNpkFileServer::AddNpkFileWrapper(const nString& rootPath, const nString& a
             Unmount(WrapperOf(node));
         }
         node = next;
+    }
+    nNpkFileWrapper* fileWrapper = n_new(nNpkFileWrapper);
+    n_assert(fileWrapper);
+    if (!fileWrapper->Open(this, rootPath.Get(), absFilename.Get()))
+    {
+        fileWrapper->Release();
+        return false;
     }
     this->npkFiles.AddTail(fileWrapper);
     return true;

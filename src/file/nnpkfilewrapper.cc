@@ -42,27 +42,27 @@ void nNpkFileWrapper::CloseFiles()
  * Results: true when the archive can be served. Side effects: on failure
  *     the files are closed and released again.
  */
-bool nNpkFileWrapper::Open(nFileServer2* fs, const char* rootPath, const char* absName)
+bool nNpkFileWrapper::Open(nFileServer2* fs, const char* rootPath, const char* absFilename)
 {
     n_assert(!this->isOpen);
     n_assert(fs);
     n_assert(rootPath);
-    n_assert(absName);
-    this->absFilename = absName;
+    n_assert(absFilename);
+    this->absFilename = absFilename;
     this->binaryFile = fs->NewFileObject();
     n_assert(this->binaryFile);
     this->asciiFile = fs->NewFileObject();
     n_assert(this->asciiFile);
 
-    if (!this->binaryFile->Open(absName, "rb"))
+    if (!this->binaryFile->Open(absFilename, "rb"))
     {
-        n_printf("nNpkFileWrapper: could not open file '%s' in read binary mode!\n", absName);
+        n_printf("nNpkFileWrapper: could not open file '%s' in read binary mode!\n", absFilename);
         this->CloseFiles();
         return false;
     }
-    if (!this->asciiFile->Open(absName, "r"))
+    if (!this->asciiFile->Open(absFilename, "r"))
     {
-        n_printf("nNpkFileWrapper: could not open file '%s' in ascii binary mode!\n", absName);
+        n_printf("nNpkFileWrapper: could not open file '%s' in ascii binary mode!\n", absFilename);
         this->CloseFiles();
         return false;
     }
@@ -72,13 +72,13 @@ bool nNpkFileWrapper::Open(nFileServer2* fs, const char* rootPath, const char* a
     nNpkTocReader reader(this->binaryFile);
     if (!reader.ReadHeader())
     {
-        n_printf("Error reading header in npk file '%s'\n", absName);
+        n_printf("Error reading header in npk file '%s'\n", absFilename);
         this->CloseFiles();
         return false;
     }
-    if (!reader.ReadToc(this->tocObject, absName))
+    if (!reader.ReadToc(this->tocObject, absFilename))
     {
-        n_printf("nNpkFileWrapper: could not parse table of contents in file '%s'!\n", absName);
+        n_printf("nNpkFileWrapper: could not parse table of contents in file '%s'!\n", absFilename);
         this->CloseFiles();
         return false;
     }

@@ -89,9 +89,10 @@ bool nNpkTocReader::ReadU16(ushort& value)
 
 /*
  * ReadName --
- *     Results: false when the name is empty (no path could reach it),
- *     longer than MAXNAMELEN, or the file ends inside it. Side effects:
- *     name holds the terminated name.
+ *     Results: false when the name is empty, ".", "..", or holds a path
+ *     separator (no path could reach it, and a listing would report a
+ *     path outside the archive), longer than MAXNAMELEN, or the file ends
+ *     inside it. Side effects: name holds the terminated name.
  */
 bool nNpkTocReader::ReadName(char* name)
 {
@@ -102,6 +103,8 @@ bool nNpkTocReader::ReadName(char* name)
     if (!this->ReadBytes(name, len)) return this->Refuse("truncated name");
     name[len] = 0;
     if (strlen(name) != len) return this->Refuse("NUL byte in name");
+    if (strpbrk(name, "/\\") != nullptr) return this->Refuse("path separator in name");
+    if (strcmp(name, ".") == 0 || strcmp(name, "..") == 0) return this->Refuse("dot name");
     return true;
 }
 
@@ -132,11 +135,12 @@ bool nNpkTocReader::ReadHeader()
 /*
  * ReadToc --
  *     Reads records after the header until a tag that is none of the
- *     three (or the end of the file). Refused: an empty name or one with
- *     a NUL byte, a name longer than MAXNAMELEN, a second root, a FILE
- *     outside a directory, a DEND without directory, a directory left
- *     open, nesting deeper than the table's stack, a file reaching past
- *     the end of the archive, a record cut short, or no root at all.
+ *     three (or the end of the file). Refused: an empty name, "." or
+ *     "..", a name with a NUL byte or a path separator, a name longer
+ *     than MAXNAMELEN, a second root, a FILE outside a directory, a DEND
+ *     without directory, a directory left open, nesting deeper than the
+ *     table's stack, a file reaching past the end of the archive, a
+ *     record cut short, or no root at all.
  * Results: true for a sound table. Side effects: fills toc; on failure
  *     the caller discards it.
  */

@@ -97,6 +97,28 @@ nString ParentPath(const nString& path)
     return nString(parent.c_str());
 }
 
+/*
+ * IsAssignName --
+ *     Results: true when the name can only mean one child of the assign
+ *     directory: not empty, no "/", and neither "." nor "..".
+ */
+bool IsAssignName(const char* name)
+{
+    return name[0] != 0 && strchr(name, '/') == nullptr && strcmp(name, ".") != 0 && strcmp(name, "..") != 0;
+}
+
+/*
+ * CanHoldAssign --
+ *     Results: true when the tree node can take a path: an nenv that
+ *     holds text or nothing yet.
+ */
+bool CanHoldAssign(nRoot* node)
+{
+    if (!node->IsA("nenv")) return false;
+    const nArg::Type type = static_cast<nEnv*>(node)->GetType();
+    return type == nArg::Void || type == nArg::String;
+}
+
 }  // namespace
 
 /*
@@ -191,12 +213,21 @@ void nFileServer2::InitAssigns()
 /*
  * SetAssign --
  *     One trailing "/" or "\" is replaced by "/" (a missing one added).
- * Results: true. Side effects: creates or updates the assign's nenv.
+ *     Names come from scripts too: one that is no plain child name, or
+ *     names a node that cannot hold a path, is refused with a message.
+ * Results: true when the assign is set. Side effects: creates or updates
+ *     the assign's nenv.
  */
 bool nFileServer2::SetAssign(const char* assignName, const char* pathName)
 {
     n_assert(assignName);
     n_assert(pathName);
+    nRoot* node = IsAssignName(assignName) ? this->assignDir->Find(assignName) : nullptr;
+    if (!IsAssignName(assignName) || (node && !CanHoldAssign(node)))
+    {
+        n_printf("nFileServer2::SetAssign(): '%s' is no assign name!\n", assignName);
+        return false;
+    }
     nString value(pathName);
     const int len = value.Length();
     if (len > 0 && (pathName[len - 1] == '/' || pathName[len - 1] == '\\'))
@@ -207,7 +238,6 @@ bool nFileServer2::SetAssign(const char* assignName, const char* pathName)
 
     nKernelServer* ks = nKernelServer::Instance();
     ks->PushCwd(this->assignDir.get());
-    nRoot* node = this->assignDir->Find(assignName);
     if (!node)
     {
         node = static_cast<nRoot*>(ks->New("nenv", assignName));
@@ -305,19 +335,27 @@ bool nFileServer2::MakePath(const char* dirName)
 
 /*
  * CopyFile --
- *     A read-only target is made writable first. Copying a file onto
- *     itself fails and leaves it as it was.
+ *     A read-only target is made writable first, and read-only again when
+ *     the copy fails, so a refused copy (a missing source, a file copied
+ *     onto itself) leaves the target as it was.
+ * Results: true when the whole file was copied.
  */
 bool nFileServer2::CopyFile(const char* from, const char* to)
 {
     n_assert(from && to);
     const nString src = this->ManglePath(from);
     const nString dst = this->ManglePath(to);
-    if (this->FileExists(dst.Get()))
+    const bool wasReadOnly = this->FileExists(dst.Get()) && nPlatformFile::IsReadOnly(dst.Get());
+    if (wasReadOnly)
     {
         nPlatformFile::SetReadOnly(dst.Get(), false);
     }
-    return nPlatformFile::Copy(src.Get(), dst.Get());
+    const bool copied = nPlatformFile::Copy(src.Get(), dst.Get());
+    if (!copied && wasReadOnly)
+    {
+        nPlatformFile::SetReadOnly(dst.Get(), true);
+    }
+    return copied;
 }
 
 bool nFileServer2::DeleteFile(const char* filename)

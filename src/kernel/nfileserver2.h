@@ -52,7 +52,8 @@ public:
     /// create a file node under /sys/share/files
     virtual nFileNode* CreateFileNode(const char* name);
 
-    /// set an assign; its value gets exactly one trailing "/"
+    /// set an assign; its value gets exactly one trailing "/"; false for a
+    /// name that cannot be an assign
     bool SetAssign(const char* assignName, const char* pathName);
     /// the value of an assign, or 0 when it is not defined
     const char* GetAssign(const char* assignName);

@@ -69,6 +69,24 @@ TEST_F(FileTest, SetAssignStoresExactlyOneTrailingSlash)
     EXPECT_STREQ(fs->ManglePath("qq:file").Get(), "c:/dir/file");
 }
 
+TEST_F(FileTest, SetAssignRefusesNamesThatAreNoAssigns)
+{
+    // names come from scripts: none may reach a node that is not an assign
+    ks->New("nroot", "/sys/share/assigns/dir");
+    static_cast<nEnv*>(ks->New("nenv", "/sys/share/assigns/num"))->SetI(3);
+    for (const char* name : {"", ".", "..", "a/b", "/abs", "dir", "num"})
+    {
+        RunCmd(fs, "setassign", {name, "/x"}, [](nCmd*) {});
+        EXPECT_FALSE(fs->SetAssign(name, "/x")) << name;
+    }
+    EXPECT_EQ(ks->Lookup("/sys/share/assigns/a"), nullptr);
+    EXPECT_FALSE(ks->Lookup("/sys/share/assigns/dir")->IsA("nenv"));
+    EXPECT_EQ(static_cast<nEnv*>(ks->Lookup("/sys/share/assigns/num"))->GetI(), 3);
+    EXPECT_NE(log.text.find("nFileServer2::SetAssign(): '..' is no assign name!\n"), std::string::npos) << log.text;
+    EXPECT_TRUE(fs->SetAssign("fine", "/x"));
+    EXPECT_STREQ(fs->GetAssign("fine"), "/x/");
+}
+
 TEST_F(FileTest, ManglePathExpandsAssignsFromTheLeft)
 {
     fs->SetAssign("aa", "d:");
@@ -175,6 +193,11 @@ TEST_F(FileTest, CopyingAFileOntoItselfIsRefusedAndKeepsIt)
     std::filesystem::create_hard_link(Path("self"), Path("link"));
     EXPECT_FALSE(fs->CopyFile("tst:self", "tst:link"));
     EXPECT_EQ(ReadFile("self"), "precious");
+    // a refused copy does not make a read-only target writable
+    fs->SetFileReadOnly("tst:self", true);
+    EXPECT_FALSE(fs->CopyFile("tst:self", "tst:self"));
+    EXPECT_FALSE(fs->CopyFile("tst:missing", "tst:self"));
+    EXPECT_TRUE(fs->IsFileReadOnly("tst:self"));
 }
 
 TEST_F(FileTest, DeleteFileAndDirectory)

@@ -4,6 +4,7 @@
 //------------------------------------------------------------------------------
 #include "filefixture.h"
 
+#include "file/nnpkfilewrapper.h"
 #include "file/nnpktocentry.h"
 
 #include <vector>
@@ -320,6 +321,10 @@ TEST_F(NpkTest, BrokenTablesOfContentsAreRefused)
         {"file past the end", NpkWriter().Dir("r").RawFile("x", 0, 1000).End().Build(), toc},
         {"offset past the end", NpkWriter().Dir("r").File("a", "abc").RawFile("x", 3, 1).End().Build(), toc},
         {"offset wraps", NpkWriter().Dir("r").File("a", "abc").RawFile("x", 0xffffffffu, 2).End().Build(), toc},
+        {"separator in a name", NpkWriter().Dir("r").File("../x", "1").End().Build(), toc},
+        {"backslash in a name", NpkWriter().Dir("r").Dir("a\\b").End().End().Build(), toc},
+        {"dot name", NpkWriter().Dir("r").Dir(".").End().End().Build(), toc},
+        {"dot-dot name", NpkWriter().Dir("r").File("..", "1").End().Build(), toc},
     };
     for (const Case& c : cases)
     {
@@ -345,15 +350,38 @@ TEST_F(NpkTest, EveryTruncationIsRefused)
     EXPECT_TRUE(npk()->AddNpkFile("tst:cut.npk"));
 }
 
-TEST_F(NpkTest, ARefusedRemountKeepsTheMountedArchive)
+TEST_F(NpkTest, ARefusedRemountLeavesNothingMountedForThatFile)
 {
     ASSERT_TRUE(Mount("pack.npk", StandardArchive()));
+    ASSERT_TRUE(Mount("other.npk", StandardArchive("other readme")));
+    nFile* f = NewFile();
+    ASSERT_TRUE(f->Open("tst:pack/readme.txt", "rb"));
     const std::string broken = Path("pack.npk.new");
     NpkWriter::WriteBytes(broken, NpkWriter().Dir("r").End().End().Build());
     std::filesystem::rename(broken, Path("pack.npk"));
     EXPECT_FALSE(npk()->AddNpkFile("tst:pack.npk"));
-    EXPECT_EQ(npk()->ParseDirectory("tst:", "npk"), 0);
-    EXPECT_EQ(ReadThrough("tst:pack/readme.txt"), "archived readme");
+    EXPECT_FALSE(fs->FileExists("tst:pack/readme.txt"));
+    EXPECT_EQ(ReadThrough("tst:other/readme.txt"), "other readme");
+    // a file opened before still reads the archive it was opened in
+    char buf[64] = {};
+    EXPECT_EQ(f->Read(buf, sizeof(buf)), 15);
+    EXPECT_STREQ(buf, "archived readme");
+    f->Release();
+}
+
+TEST_F(NpkTest, ArchiveMisuseIsFatalButBadScriptArgumentsAreNot)
+{
+    nFile* f = NewFile();
+    EXPECT_FATAL(f->Open(nullptr, "rb"), FILE_ASSERTION("filename"));
+    f->Release();
+    EXPECT_FATAL((n_new(nNpkFileWrapper))->Open(fs, Path("").c_str(), nullptr), FILE_ASSERTION("absFilename"));
+    for (auto args : {std::pair<const char*, const char*>{"", "npk"}, {"tst:", ""}})
+    {
+        RunCmd(fs, "parsedirectory", {args.first, args.second}, [](nCmd* cmd) { EXPECT_EQ(cmd->Out()->GetI(), 0); });
+    }
+    EXPECT_NE(log.text.find("nNpkFileServer::ParseDirectory(): directory and extension must not be empty\n"),
+              std::string::npos)
+        << log.text;
 }
 
 TEST_F(NpkTest, StoredNamesMustBeLowerCaseToBeFound)
