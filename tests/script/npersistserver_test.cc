@@ -224,7 +224,10 @@ TEST_F(PersistTest, ParseFileHeaderReadsTextAndBinaryHeaders)
         Spit(Path("h.n2"), c.text);
         TakeLog();
         EXPECT_EQ(ps->ParseFileHeader("tst:h.n2", "class", buf, sizeof(buf)), nullptr) << c.text;
-        if (c.log) EXPECT_THAT(TakeLog(), HasSubstr(c.log));
+        if (c.log)
+        {
+            EXPECT_THAT(TakeLog(), HasSubstr(c.log));
+        }
     }
     EXPECT_EQ(ps->ParseFileHeader("tst:missing.n2", "class", buf, sizeof(buf)), nullptr);
 }
