@@ -71,6 +71,10 @@ bool nXmlDocument::ParseText(char* text, int length)
         if (text[from] != '\n') text[to++] = text[from];
     }
     text[to] = 0;
+    // TinyXML's switch is process-wide: set it for this parse only
+    const bool condensed = TiXmlBase::IsWhiteSpaceCondensed();
+    if (this->keepWhiteSpace) TiXmlBase::SetCondenseWhiteSpace(false);
     this->Parse(text, nullptr, TIXML_DEFAULT_ENCODING);
+    TiXmlBase::SetCondenseWhiteSpace(condensed);
     return !this->Error();
 }

@@ -19,5 +19,10 @@ public:
     bool Load(const char* fileName);
     /// parse text as the loader does: line ends removed first
     bool ParseText(char* text, int length);
+    /// keep the blanks at the ends of texts (TinyXML trims them by default)
+    void SetKeepWhiteSpace(bool keep) { this->keepWhiteSpace = keep; }
+
+private:
+    bool keepWhiteSpace = false;
 };
 #endif

@@ -128,6 +128,8 @@ bool nXmlSpreadSheet::Open()
     n_assert(!this->filename.IsEmpty());
     n_assert(!this->isOpen);
     nXmlDocument doc;
+    // texts are shown as written: rich-text pieces keep the blanks between them
+    doc.SetKeepWhiteSpace(true);
     if (!doc.Load(this->filename.Get()))
     {
         n_printf("nXmlSpreadSheet failed to open file '%s'!\n", this->filename.Get());

@@ -46,7 +46,7 @@ TEST_F(LocaleServerTest, TextsAreFoundByIdAndUnknownIdsAreMarked)
     EXPECT_STREQ(locale->GetLocaleText("ID"), "Text");
     EXPECT_STREQ(locale->GetLocaleText("menu_quit"), "<invalid>");
     EXPECT_STREQ(locale->GetLocaleText("two_lines"), "first\nsecond\tend");
-    EXPECT_STREQ(locale->GetLocaleText("rich"), "Red-plain");
+    EXPECT_STREQ(locale->GetLocaleText("rich"), "Red and plain");
     EXPECT_STREQ(locale->GetLocaleText("abc"), "Localize: abc");
     EXPECT_STREQ(locale->GetLocaleText(""), "Localize: ");
     locale->Close();

@@ -82,8 +82,8 @@ TEST_F(SpreadSheetTest, AHandWrittenWorkbookLoads)
     EXPECT_FALSE(t->Cell(2, 2).AsBool());
     EXPECT_TRUE(t->Cell(3, "Flag").AsBool());
     EXPECT_STREQ(t->Cell(3, 1).AsString().Get(), "first\\nsecond\\tend");
-    // rich text: the Font pieces joined (TinyXML trims their blanks)
-    EXPECT_STREQ(t->Cell(4, "Text").AsString().Get(), "Red-plain");
+    // rich text: the Font pieces joined, with the blanks between them
+    EXPECT_STREQ(t->Cell(4, "Text").AsString().Get(), "Red and plain");
     EXPECT_TRUE(t->Cell(4, 2).AsVector4().isequal(vector4(1.5f, 2, 3, 0), 0.0f));
     EXPECT_STREQ(sheet.TableAt(1)->Cell(0, 0).AsString().Get(), "Only");
     sheet.Close();
