@@ -61,6 +61,8 @@ public:
         this->bytes.append(s ? s : "", len);
     }
     /// Results: false when the block could not be written or did not fit
+    size_t Size() const { return this->bytes.size(); }
+    void Append(const Writer& other) { this->bytes += other.bytes; }
     bool Flush(nBinScriptServer* server, nFile* file)
     {
         if (!this->fits)
@@ -86,35 +88,6 @@ nString ObjectPath(const nArg* arg)
     if (!o) return nString("null");
     if (o->IsA("nroot")) return static_cast<nRoot*>(o)->GetFullName();
     return nString("null");
-}
-
-/*
- * ArgLength --
- *     The number of bytes the input arguments take. Results: -1 for a
- *     type the format cannot store.
- */
-long ArgLength(nCmd* cmd)
-{
-    long len = 0;
-    cmd->Rewind();
-    for (int i = 0; i < cmd->GetNumInArgs(); i++)
-    {
-        const nArg* arg = cmd->In();
-        switch (arg->GetType())
-        {
-            case nArg::Int:
-            case nArg::Float: len += 4; break;
-            case nArg::Bool: len += 1; break;
-            case nArg::String: len += 2 + (arg->GetS() ? (long)strlen(arg->GetS()) : 0); break;
-            case nArg::Object: len += 2 + ObjectPath(arg).Length(); break;
-            case nArg::Void: break;
-            default:
-                n_printf("nBinScriptServer::GetArgLength(): unsupported data type!\n");
-                return -1;
-        }
-    }
-    cmd->Rewind();
-    return len;
 }
 
 //--- reading ------------------------------------------------------------------
@@ -528,12 +501,27 @@ bool nBinScriptServer::WriteCmd(nFile* file, nCmd* cmd)
 {
     n_assert(file);
     n_assert(cmd);
-    const long len = ArgLength(cmd);
-    if (len < 0)
+    // the arguments are encoded once; their size is the block's length
+    Writer args;
+    cmd->Rewind();
+    for (int i = 0; i < cmd->GetNumInArgs(); i++)
     {
-        n_error("nBinScriptServer::WriteCmd(): unsupported data type!");
+        const nArg* arg = cmd->In();
+        switch (arg->GetType())
+        {
+            case nArg::Int: args.U32((uint32_t)arg->GetI()); break;
+            case nArg::Float: args.F32(arg->GetF()); break;
+            case nArg::Bool: args.U8(arg->GetB() ? 1 : 0); break;
+            case nArg::String: args.Str(arg->GetS()); break;
+            case nArg::Object: args.Str(ObjectPath(arg).Get()); break;
+            case nArg::Void: break;
+            default:
+                n_printf("nBinScriptServer::GetArgLength(): unsupported data type!\n");
+                n_error("nBinScriptServer::WriteCmd(): unsupported data type!");
+        }
     }
-    if (len > MaxArgLength)
+    cmd->Rewind();
+    if (args.Size() > (size_t)MaxArgLength)
     {
         n_printf("nBinScriptServer::WriteCmd(): command '%s' does not fit the format, not saved!\n",
                  cmd->GetProto()->GetName());
@@ -541,22 +529,8 @@ bool nBinScriptServer::WriteCmd(nFile* file, nCmd* cmd)
     }
     Writer w;
     w.U32(cmd->GetId());
-    w.U16((uint16_t)len);
-    cmd->Rewind();
-    for (int i = 0; i < cmd->GetNumInArgs(); i++)
-    {
-        const nArg* arg = cmd->In();
-        switch (arg->GetType())
-        {
-            case nArg::Int: w.U32((uint32_t)arg->GetI()); break;
-            case nArg::Float: w.F32(arg->GetF()); break;
-            case nArg::Bool: w.U8(arg->GetB() ? 1 : 0); break;
-            case nArg::String: w.Str(arg->GetS()); break;
-            case nArg::Object: w.Str(ObjectPath(arg).Get()); break;
-            default: break;
-        }
-    }
-    cmd->Rewind();
+    w.U16((uint16_t)args.Size());
+    w.Append(args);
     return w.Flush(this, file);
 }
 

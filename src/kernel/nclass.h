@@ -56,7 +56,6 @@ public:
 
     /// only one object of this class (and its subclasses) may exist
     void SetSingleton() { this->singleton = true; }
-    bool IsSingleton() const { return this->singleton; }
     /// the live objects of this class and its subclasses
     int GetNumObjects() const { return this->numObjects; }
     /// an object of this class dies (called by nObject)

@@ -93,7 +93,6 @@ public:
     nRoot* GetRemoteServerObject() const;
     nHardRefServer* GetHardRefServer() const { return this->hardRefServer; }
     nRoot* GetRoot() const { return this->root; }
-    nMutex& GetMutex() { return this->mutex; }
 
 private:
     /// create the objects of a path; fatal or quiet on failure

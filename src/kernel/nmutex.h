@@ -22,8 +22,6 @@ public:
     void Lock() { this->mutex.lock(); }
     /// release one level of ownership
     void Unlock() { this->mutex.unlock(); }
-    /// take the mutex only when it is free or already ours
-    bool TryLock() { return this->mutex.try_lock(); }
 
 private:
     std::recursive_mutex mutex;

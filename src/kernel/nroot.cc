@@ -232,6 +232,31 @@ int nRoot::GetTreeSize() const
 }
 
 /*
+ * SaveTree --
+ *     Writes (or clones) the object's own commands and, unless the save
+ *     flags make it shallow, its children under their own names: children
+ *     first when the flags turn the order upside down.
+ * Results: SaveCmds' result.
+ */
+bool nRoot::SaveTree(nPersistServer* ps, bool clone)
+{
+    const bool upsideDown = (this->saveFlags & N_FLAG_SAVEUPSIDEDOWN) != 0;
+    const bool shallow = (this->saveFlags & N_FLAG_SAVESHALLOW) != 0;
+    bool retval = true;
+    if (!upsideDown) retval = this->SaveCmds(ps);
+    if (!shallow)
+    {
+        for (nRoot* c = this->GetHead(); c; c = c->GetSucc())
+        {
+            if (clone) c->Clone(c->GetName());
+            else c->SaveAs(c->GetName());
+        }
+    }
+    if (upsideDown) retval = this->SaveCmds(ps);
+    return retval;
+}
+
+/*
  * SaveAs --
  *     Saves the object and (unless shallow) its children, in the order the
  *     save flags give. Results: SaveCmds' result.
@@ -251,24 +276,7 @@ bool nRoot::SaveAs(const char* name)
         n_printf("nRoot::SaveAs(): BeginObject() failed!\n");
         return false;
     }
-    bool retval;
-    const bool shallow = (this->saveFlags & N_FLAG_SAVESHALLOW) != 0;
-    if (this->saveFlags & N_FLAG_SAVEUPSIDEDOWN)
-    {
-        if (!shallow)
-        {
-            for (nRoot* c = this->GetHead(); c; c = c->GetSucc()) c->SaveAs(c->GetName());
-        }
-        retval = this->SaveCmds(ps);
-    }
-    else
-    {
-        retval = this->SaveCmds(ps);
-        if (!shallow)
-        {
-            for (nRoot* c = this->GetHead(); c; c = c->GetSucc()) c->SaveAs(c->GetName());
-        }
-    }
+    const bool retval = this->SaveTree(ps, false);
     // a save whose file could not be completed is a failed save
     const bool ended = ps->EndObject(true);
     return retval && ended;
@@ -288,23 +296,7 @@ nObject* nRoot::Clone(const char* name)
     nObject* clone = nullptr;
     if (ps->BeginObject(this, name, true))
     {
-        const bool shallow = (this->saveFlags & N_FLAG_SAVESHALLOW) != 0;
-        if (this->saveFlags & N_FLAG_SAVEUPSIDEDOWN)
-        {
-            if (!shallow)
-            {
-                for (nRoot* c = this->GetHead(); c; c = c->GetSucc()) c->Clone(c->GetName());
-            }
-            this->SaveCmds(ps);
-        }
-        else
-        {
-            this->SaveCmds(ps);
-            if (!shallow)
-            {
-                for (nRoot* c = this->GetHead(); c; c = c->GetSucc()) c->Clone(c->GetName());
-            }
-        }
+        this->SaveTree(ps, true);
         ps->EndObject(true);
         clone = ps->GetClone();
     }

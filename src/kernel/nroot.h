@@ -69,6 +69,8 @@ protected:
     ~nRoot() override;
 
 private:
+    /// own commands and children in the order the save flags give
+    bool SaveTree(nPersistServer* ps, bool clone);
     static nRoot* FromNode(nNode* node) { return node ? static_cast<nRoot*>(node->GetData()) : nullptr; }
 
     nNode childNode;
