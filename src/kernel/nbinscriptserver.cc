@@ -319,12 +319,15 @@ bool ScriptReader::ReadCmd(nFourCC id)
         nCmd* cmd = proto->NewCmd();
         n_assert(cmd);
         const bool ok = this->ReadArgs(cmd, end);
+        bool refused = false;
         if (ok)
         {
             target->Dispatch(cmd);
+            refused = cmd->HasError();
         }
         proto->RelCmd(cmd);
         if (!ok) return this->Fail("command arguments do not match their length");
+        if (refused) return this->Fail("a command refused its arguments");
     }
     if (!this->in.SeekTo(end) || this->in.Tell() != end)
     {

@@ -80,3 +80,15 @@ int nCmd::GetNumOutArgs() const
 {
     return this->cmdProto->GetNumOutArgs();
 }
+
+void nCmd::SetError(const char* msg)
+{
+    this->hasError = true;
+    this->errorMsg = msg ? msg : "";
+}
+
+void nCmd::ClearError()
+{
+    this->hasError = false;
+    this->errorMsg.Delete();
+}

@@ -9,6 +9,7 @@
     arguments, outputs first, then inputs.
 */
 #include "kernel/narg.h"
+#include "util/nstring.h"
 
 class nCmdProto;
 
@@ -40,10 +41,22 @@ public:
     /// argument by absolute index (outputs, then inputs); used to type templates
     nArg* GetArg(int index);
 
+    /// end this invocation as a script error with the given message; the
+    /// caller that dispatched it (Tcl, binary scripts) reports it
+    void SetError(const char* msg);
+    /// true after SetError, until the command is handed out again
+    bool HasError() const { return this->hasError; }
+    /// the message given to SetError, "" when none
+    const char* GetError() const { return this->errorMsg.Get(); }
+    /// forget a previous error (the prototype hands the command out again)
+    void ClearError();
+
 private:
     nCmdProto* cmdProto;
     int outArgIndex;
     int inArgIndex;
     nArg args[N_MAXNUM_ARGS];
+    bool hasError = false;
+    nString errorMsg;
 };
 #endif

@@ -106,9 +106,12 @@ nCmd* nCmdProto::NewCmd()
     {
         this->cmdLocked = true;
         this->cmdTemplate->Rewind();
+        this->cmdTemplate->ClearError();
         return this->cmdTemplate;
     }
-    return n_new(nCmd(*this->cmdTemplate));
+    nCmd* copy = n_new(nCmd(*this->cmdTemplate));
+    copy->ClearError();
+    return copy;
 }
 
 void nCmdProto::RelCmd(nCmd* cmd)

@@ -166,7 +166,8 @@ int SplitAndFind(Tcl_Interp* interp, Tcl_Obj* word, TargetWord& tw, nObject*& ta
  *     Converts the argument words, dispatches the command on the object
  *     and converts its outputs into the result. The command goes back to
  *     its prototype in every case.
- * Results: TCL_OK, or TCL_ERROR with "Broken input args, ..." reported.
+ * Results: TCL_OK, or TCL_ERROR with "Broken input args, ..." reported,
+ *     or with the handler's message when it refused an argument.
  * Side effects: whatever the command does.
  */
 int RunCmd(Tcl_Interp* interp, nObject* target, nCmdProto* proto, const char* brokenFmt, const char* member,
@@ -178,7 +179,16 @@ int RunCmd(Tcl_Interp* interp, nObject* target, nCmdProto* proto, const char* br
     if (nTclGetInArgs(interp, cmd, objc, objv))
     {
         target->Dispatch(cmd);
-        nTclPutOutArgs(interp, cmd);
+        if (cmd->HasError())
+        {
+            // the handler refused a bad argument: a script error, not a crash
+            Tcl_SetObjResult(interp, Tcl_NewStringObj(cmd->GetError(), -1));
+            code = TCL_ERROR;
+        }
+        else
+        {
+            nTclPutOutArgs(interp, cmd);
+        }
     }
     else
     {
