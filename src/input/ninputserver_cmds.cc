@@ -1,0 +1,153 @@
+//------------------------------------------------------------------------------
+//  ninputserver_cmds.cc
+//
+//  Script commands of nInputServer. A mapping run is opened and closed by
+//  scripts, so a beginmap inside a run, or a map or endmap outside one,
+//  is refused as a script error rather than stopping the program.
+//------------------------------------------------------------------------------
+#include "input/ninputserver.h"
+#include "kernel/ncmd.h"
+#include "kernel/ncmdguard.h"
+
+#include <cfloat>
+
+namespace
+{
+
+nInputServer* Self(void* slf)
+{
+    return static_cast<nInputServer*>(slf);
+}
+
+void n_startlogging(void* slf, nCmd* /*cmd*/)
+{
+    Self(slf)->StartLogging();
+}
+
+void n_stoplogging(void* slf, nCmd* /*cmd*/)
+{
+    Self(slf)->StopLogging();
+}
+
+void n_islogging(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetB(Self(slf)->IsLogging());
+}
+
+void n_beginmap(void* slf, nCmd* cmd)
+{
+    n_cmd_check(cmd, !Self(slf)->IsInBeginMap(), "beginmap inside a beginmap/endmap run");
+    Self(slf)->BeginMap();
+}
+
+void n_map(void* slf, nCmd* cmd)
+{
+    const char* mapStr = nullptr;
+    const char* target = nullptr;
+    if (!nCmdGetS(cmd, mapStr, "mapping string") || !nCmdGetS(cmd, target, "target")) return;
+    n_cmd_check(cmd, Self(slf)->IsInBeginMap(), "map outside a beginmap/endmap run");
+    cmd->Out()->SetB(Self(slf)->Map(mapStr, target));
+}
+
+void n_endmap(void* slf, nCmd* cmd)
+{
+    n_cmd_check(cmd, Self(slf)->IsInBeginMap(), "endmap without beginmap");
+    Self(slf)->EndMap();
+}
+
+void n_getslider(void* slf, nCmd* cmd)
+{
+    const char* name = nullptr;
+    if (!nCmdGetS(cmd, name, "state name")) return;
+    cmd->Out()->SetF(Self(slf)->GetSlider(name));
+}
+
+void n_getbutton(void* slf, nCmd* cmd)
+{
+    const char* name = nullptr;
+    if (!nCmdGetS(cmd, name, "state name")) return;
+    cmd->Out()->SetB(Self(slf)->GetButton(name));
+}
+
+void n_setlongpressedtime(void* slf, nCmd* cmd)
+{
+    float t = 0.0f;
+    if (!nCmdGetF(cmd, t, 0.0f, FLT_MAX, "long-press time")) return;
+    Self(slf)->SetLongPressedTime(t);
+}
+
+void n_getlongpressedtime(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetF((float)Self(slf)->GetLongPressedTime());
+}
+
+void n_setdoubleclicktime(void* slf, nCmd* cmd)
+{
+    float t = 0.0f;
+    if (!nCmdGetF(cmd, t, 0.0f, FLT_MAX, "double-click time")) return;
+    Self(slf)->SetDoubleClickTime(t);
+}
+
+void n_getdoubleclicktime(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetF((float)Self(slf)->GetDoubleClickTime());
+}
+
+void n_setmousefactor(void* slf, nCmd* cmd)
+{
+    float f = 0.0f;
+    if (!nCmdGetF(cmd, f, "mouse factor")) return;
+    Self(slf)->SetMouseFactor(f);
+}
+
+void n_getmousefactor(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetF(Self(slf)->GetMouseFactor());
+}
+
+void n_setmouseinvert(void* slf, nCmd* cmd)
+{
+    Self(slf)->SetInvertMouse(cmd->In()->GetB());
+}
+
+void n_getmouseinvert(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetB(Self(slf)->GetInvertMouse());
+}
+
+void n_getmousepos(void* slf, nCmd* cmd)
+{
+    const vector2& pos = Self(slf)->GetMousePos();
+    cmd->Out()->SetF(pos.x);
+    cmd->Out()->SetF(pos.y);
+}
+
+}  // namespace
+
+/*
+ * ninputserver_initcmds --
+ *     Results: none.
+ *     Side effects: registers the commands of ninputserver on its class.
+ */
+void ninputserver_initcmds(nClass* cl)
+{
+    cl->BeginCmds();
+    cl->AddCmd("v_startlogging_v", N_FOURCC('S', 'T', 'L', 'G'), n_startlogging);
+    cl->AddCmd("v_stoplogging_v", N_FOURCC('S', 'P', 'L', 'G'), n_stoplogging);
+    cl->AddCmd("b_islogging_v", N_FOURCC('I', 'S', 'L', 'G'), n_islogging);
+    cl->AddCmd("v_beginmap_v", N_FOURCC('B', 'G', 'M', 'P'), n_beginmap);
+    cl->AddCmd("b_map_ss", N_FOURCC('M', 'A', 'P', '_'), n_map);
+    cl->AddCmd("v_endmap_v", N_FOURCC('E', 'D', 'M', 'P'), n_endmap);
+    cl->AddCmd("f_getslider_s", N_FOURCC('G', 'S', 'L', 'D'), n_getslider);
+    cl->AddCmd("b_getbutton_s", N_FOURCC('G', 'B', 'T', 'N'), n_getbutton);
+    cl->AddCmd("v_setlongpressedtime_f", N_FOURCC('S', 'L', 'P', 'T'), n_setlongpressedtime);
+    cl->AddCmd("f_getlongpressedtime_v", N_FOURCC('G', 'L', 'P', 'T'), n_getlongpressedtime);
+    cl->AddCmd("v_setdoubleclicktime_f", N_FOURCC('S', 'D', 'C', 'T'), n_setdoubleclicktime);
+    cl->AddCmd("f_getdoubleclicktime_v", N_FOURCC('G', 'D', 'C', 'T'), n_getdoubleclicktime);
+    cl->AddCmd("v_setmousefactor_f", N_FOURCC('S', 'M', 'S', 'F'), n_setmousefactor);
+    cl->AddCmd("f_getmousefactor_v", N_FOURCC('G', 'M', 'S', 'F'), n_getmousefactor);
+    cl->AddCmd("v_setmouseinvert_b", N_FOURCC('S', 'M', 'I', 'V'), n_setmouseinvert);
+    cl->AddCmd("b_getmouseinvert_v", N_FOURCC('G', 'M', 'I', 'V'), n_getmouseinvert);
+    cl->AddCmd("ff_getmousepos_v", N_FOURCC('G', 'M', 'X', 'Y'), n_getmousepos);
+    cl->EndCmds();
+}
