@@ -9,8 +9,6 @@
 #include "kernel/ncmd.h"
 #include "kernel/ncmdguard.h"
 
-#include <cfloat>
-
 namespace
 {
 
@@ -72,7 +70,8 @@ void n_getbutton(void* slf, nCmd* cmd)
 void n_setlongpressedtime(void* slf, nCmd* cmd)
 {
     float t = 0.0f;
-    if (!nCmdGetF(cmd, t, 0.0f, FLT_MAX, "long-press time")) return;
+    if (!nCmdGetF(cmd, t, "long-press time")) return;
+    n_cmd_check(cmd, t >= 0.0f, "long-press time %g is negative", t);
     Self(slf)->SetLongPressedTime(t);
 }
 
@@ -84,7 +83,8 @@ void n_getlongpressedtime(void* slf, nCmd* cmd)
 void n_setdoubleclicktime(void* slf, nCmd* cmd)
 {
     float t = 0.0f;
-    if (!nCmdGetF(cmd, t, 0.0f, FLT_MAX, "double-click time")) return;
+    if (!nCmdGetF(cmd, t, "double-click time")) return;
+    n_cmd_check(cmd, t >= 0.0f, "double-click time %g is negative", t);
     Self(slf)->SetDoubleClickTime(t);
 }
 
