@@ -8,6 +8,12 @@
 
 #include <cstring>
 
+/*
+ * nInputMapping --
+ *     Results: none.
+ *     Side effects: the mapping owns the template; it is bound to nothing
+ *     yet and has seen no press.
+ */
 nInputMapping::nInputMapping(const char* name, nInputEvent* tmpl, int modMask, double longPressTime,
                              double doubleClickTime) :
     nHashNode(name),
@@ -19,6 +25,11 @@ nInputMapping::nInputMapping(const char* name, nInputEvent* tmpl, int modMask, d
     n_assert(tmpl && !tmpl->IsLinked());
 }
 
+/*
+ * ~nInputMapping --
+ *     Results: none.
+ *     Side effects: releases the bound state and deletes the template.
+ */
 nInputMapping::~nInputMapping()
 {
     this->ReleaseState();
@@ -97,6 +108,11 @@ void nInputMapping::SetCommand(const char* command)
     this->ReleaseState();
 }
 
+/*
+ * SetObsolete --
+ *     Results: none.
+ *     Side effects: marks or clears the mapping for deletion at EndMap.
+ */
 void nInputMapping::SetObsolete(bool b)
 {
     if (b) this->internalFlags |= OBSOLETE;

@@ -167,12 +167,23 @@ nInputServer::~nInputServer()
     Singleton = nullptr;
 }
 
+/*
+ * Instance --
+ *     Results: the input server.
+ *     Side effects: asserts that one exists.
+ */
 nInputServer* nInputServer::Instance()
 {
     n_assert(Singleton);
     return Singleton;
 }
 
+/*
+ * InitDevices --
+ *     Results: none.
+ *     Side effects: keyb0 with one channel per named key and mouse0 with
+ *     its three buttons, as the window's events will send them.
+ */
 void nInputServer::InitDevices()
 {
     static const nKeyName mouseButtons[] = {{"btn0", 0}, {"btn1", 1}, {"btn2", 2}, {nullptr, 0}};
@@ -184,11 +195,22 @@ void nInputServer::InitDevices()
 
 //--- events -----------------------------------------------------------------------
 
+/*
+ * NewEvent --
+ *     Results: a zeroed, unlinked event the caller links or releases.
+ *     Side effects: allocates it.
+ */
 nInputEvent* nInputServer::NewEvent()
 {
     return n_new(nInputEvent);
 }
 
+/*
+ * LinkEvent --
+ *     Results: none.
+ *     Side effects: the event joins the frame at the tail; linking it
+ *     twice is a programming error (fatal).
+ */
 void nInputServer::LinkEvent(nInputEvent* e)
 {
     n_assert(e);
@@ -196,6 +218,11 @@ void nInputServer::LinkEvent(nInputEvent* e)
     this->events.AddTail(e->GetNode());
 }
 
+/*
+ * ReleaseEvent --
+ *     Results: none.
+ *     Side effects: the event leaves the frame if it was in it, and dies.
+ */
 void nInputServer::ReleaseEvent(nInputEvent* e)
 {
     n_assert(e);
@@ -203,6 +230,11 @@ void nInputServer::ReleaseEvent(nInputEvent* e)
     n_delete(e);
 }
 
+/*
+ * FlushEvents --
+ *     Results: none.
+ *     Side effects: every event of the frame dies, head first.
+ */
 void nInputServer::FlushEvents()
 {
     while (nNode* n = this->events.RemHead())
@@ -211,6 +243,11 @@ void nInputServer::FlushEvents()
     }
 }
 
+/*
+ * FirstEvent, NextEvent --
+ *     Results: the frame's events in arrival order, 0 after the last.
+ *     Side effects: none.
+ */
 nInputEvent* nInputServer::FirstEvent() const
 {
     return nInputEvent::FromNode(this->events.GetHead());
@@ -460,6 +497,12 @@ bool nInputServer::BindTarget(nInputMapping* mapping, const char* target)
     return true;
 }
 
+/*
+ * DeleteMapping --
+ *     Results: none.
+ *     Side effects: the mapping leaves its list and dies with its template,
+ *     command and its hold on a state.
+ */
 void nInputServer::DeleteMapping(nInputMapping* mapping)
 {
     mapping->Remove();
@@ -495,6 +538,11 @@ void nInputServer::EndMap()
     }
 }
 
+/*
+ * FindMapping, FindInputState --
+ *     Results: the mapping or state of that name, 0 when there is none.
+ *     Side effects: none.
+ */
 nInputMapping* nInputServer::FindMapping(const char* name) const
 {
     return static_cast<nInputMapping*>(this->mappings.Find(name));
@@ -533,6 +581,12 @@ nInputState* nInputServer::CreateInputState(const char* name)
     return state;
 }
 
+/*
+ * GetButton, GetSlider --
+ *     Results: the state's button and slider of this frame; false and 0
+ *     for an unknown state, which is not made.
+ *     Side effects: none.
+ */
 bool nInputServer::GetButton(const char* name) const
 {
     const nInputState* state = this->FindInputState(name);
@@ -576,6 +630,11 @@ void nInputServer::LoseFocus()
 
 //--- settings ---------------------------------------------------------------------
 
+/*
+ * SetMouseFactor, SetInvertMouse --
+ *     Results: none.
+ *     Side effects: the setting for the relative mouse; prints it.
+ */
 void nInputServer::SetMouseFactor(float f)
 {
     n_printf("nInputServer::SetMouseFactor(%f)\n", f);
@@ -588,6 +647,12 @@ void nInputServer::SetInvertMouse(bool b)
     this->invertMouse = b;
 }
 
+/*
+ * StartLogging, StopLogging --
+ *     Results: none.
+ *     Side effects: the event log is on or off; asking for the state it
+ *     is already in prints a note.
+ */
 void nInputServer::StartLogging()
 {
     if (this->logging) n_printf("already logging\n");
@@ -731,6 +796,12 @@ void nInputServer::RunScriptCommands()
     this->Release();
 }
 
+/*
+ * UpdateMousePos --
+ *     Results: none.
+ *     Side effects: the mouse position becomes the relative position of
+ *     mouse0's last move of the frame; without one it stays.
+ */
 void nInputServer::UpdateMousePos()
 {
     for (const nInputEvent* e = this->FirstEvent(); e; e = this->NextEvent(e))

@@ -8,6 +8,7 @@
 #include "input/ninputmapping.h"
 #include "input/ninputstate.h"
 #include "kernel/nenv.h"
+#include "util/assertdeath.h"
 
 #include <string>
 #include <vector>
@@ -507,4 +508,13 @@ TEST_F(MapTest, ServerDiesWithItsMappingsAndStates)
     EXPECT_TRUE(input->ParseEvent("keyb0:space", &tmpl));
     EXPECT_EQ(input->FindInputState("jump"), nullptr);
     EXPECT_EQ(TakeLog(), "");
+}
+
+TEST_F(MapTest, MappingRunOutOfOrderFromCodeIsFatal)
+{
+    EXPECT_ASSERT_DEATH(input->EndMap(), "this->inBeginMap");
+    EXPECT_ASSERT_DEATH(input->Map("keyb0:a.down", "x"), "this->inBeginMap");
+    input->BeginMap();
+    EXPECT_ASSERT_DEATH(input->BeginMap(), "!this->inBeginMap");
+    input->EndMap();
 }
