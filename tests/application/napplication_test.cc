@@ -3,6 +3,7 @@
 //  clock, and a half-opened application.
 //------------------------------------------------------------------------------
 #include "appfixture.h"
+#include "kernel/scriptcall.h"
 
 #include "application/nappcamera.h"
 #include "application/nexitappstate.h"
@@ -63,7 +64,7 @@ TEST_F(AppTest, CloseRunsItsStepsInOrder)
     Trace().clear();
     this->app->Close();
     const Steps expected = {
-        "camera.delete", "gui.Close", "scene.Close", "audio.Close", "video.Close",
+        "camera.delete", "release state s", "gui.Close", "scene.Close", "audio.Close", "video.Close",
         "release locale", "release pref", "release audio", "release gui", "release video", "release anim",
         "release variable", "release scene", "release console", "release input", "release gfx",
         "release resource", "release script",
@@ -368,4 +369,26 @@ TEST(AppCameraTest, ResetReturnsToTheIdentity)
     camera.Reset();
     const matrix44 identity;
     EXPECT_EQ(0, memcmp(&camera.GetTransform(), &identity, sizeof(matrix44)));
+}
+
+//------------------------------------------------------------------------------
+//  The state commands on an open application, as a script calls them.
+//------------------------------------------------------------------------------
+TEST_F(AppTest, ScriptCommandsSelectAndReportTheState)
+{
+    this->OpenWithStates({"a", "b"});
+    int frames = 0;
+    this->State("a")->onFrame = [&] {
+        ScriptCall current(this->app, "s_getcurrentstate_v");
+        EXPECT_STREQ(current.Run().Out()->GetS(), "a");
+        ScriptCall set(this->app, "v_setstate_s");
+        set.In()->SetS("b");
+        set.Run();
+    };
+    this->State("b")->onFrame = [&] {
+        if (++frames == 1) this->app->SetQuitRequested(true);
+    };
+    this->app->Run();
+    ScriptCall current(this->app, "s_getcurrentstate_v");
+    EXPECT_STREQ(current.Run().Out()->GetS(), "b");
 }

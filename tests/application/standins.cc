@@ -356,7 +356,10 @@ nAppCamera* TestApp::CreateAppCamera()
     return n_new(TestCamera);
 }
 
-TestState::~TestState() = default;
+TestState::~TestState()
+{
+    ::Record(std::string("release state ") + this->GetName());
+}
 
 void TestState::Record(const char* hook, const char* arg)
 {
