@@ -4,6 +4,7 @@
 //------------------------------------------------------------------------------
 #include "appfixture.h"
 #include "kernel/scriptcall.h"
+#include "util/assertdeath.h"
 
 #include "application/nappcamera.h"
 #include "application/nexitappstate.h"
@@ -391,4 +392,22 @@ TEST_F(AppTest, ScriptCommandsSelectAndReportTheState)
     this->app->Run();
     ScriptCall current(this->app, "s_getcurrentstate_v");
     EXPECT_STREQ(current.Run().Out()->GetS(), "b");
+}
+
+//------------------------------------------------------------------------------
+//  The programming errors the application stops on.
+//------------------------------------------------------------------------------
+TEST_F(AppTest, RunWithoutASelectedStateStops)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");  // the remote-control listener runs
+    ASSERT_TRUE(this->app->Open());
+    EXPECT_ASSERT_DEATH(this->app->Run(), "this->nextState.isvalid()");
+}
+
+TEST_F(AppTest, ASecondStateOfTheSameNameStops)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    this->OpenWithStates({"a"});
+    EXPECT_ASSERT_DEATH(this->app->CreateState(nString("teststate"), nString("a")),
+                        "!this->refAppStates->Find(stateName.Get())");
 }
