@@ -15,6 +15,8 @@
 #include "signals/nsignalspackage.h"
 #include "file/nfilepackage.h"
 #include "misc/nmiscpackage.h"
+#include "resource/nresourcepackage.h"
+#include "gfx2/ngfx2package.h"
 
 #include <cstdio>
 #include <unistd.h>
@@ -57,7 +59,8 @@ int main(int argc, char** argv)
     }
     HostLogHandler log;
     {
-        nKernelServer ks({nfile_package, nsignals_package, nscript_package, nmisc_package});
+        nKernelServer ks({nfile_package, nsignals_package, nscript_package, nmisc_package, nresource_package,
+                           ngfx2_package});
         ks.SetLogHandler(&log);
         nScriptServer* script = static_cast<nScriptServer*>(ks.New("ntclserver", "/sys/servers/script"));
         nString result;
