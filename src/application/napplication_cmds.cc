@@ -19,7 +19,7 @@ nApplication* Self(void* slf)
 void n_setcompanyname(void* slf, nCmd* cmd)
 {
     const char* name;
-    if (!nCmdGetS(cmd, name, "company name")) return;
+    if (!nCmdGetNonEmptyS(cmd, name, "company name")) return;
     Self(slf)->SetCompanyName(nString(name));
 }
 
@@ -31,7 +31,7 @@ void n_getcompanyname(void* slf, nCmd* cmd)
 void n_setappname(void* slf, nCmd* cmd)
 {
     const char* name;
-    if (!nCmdGetS(cmd, name, "application name")) return;
+    if (!nCmdGetNonEmptyS(cmd, name, "application name")) return;
     Self(slf)->SetAppName(nString(name));
 }
 

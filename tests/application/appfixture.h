@@ -14,6 +14,8 @@
 #include "kernel/ntimeserver.h"
 #include "locale/nlocalepackage.h"
 #include "misc/nmiscpackage.h"
+#include "resource/nresourcepackage.h"
+#include "gfx2/ngfx2package.h"
 
 #include <memory>
 
@@ -24,7 +26,8 @@ protected:
     {
         ResetStandIns();
         this->ks = std::make_unique<nKernelServer>(
-            std::initializer_list<nPackageFunc>{nmisc_package, nlocale_package, napplication_package, napptest_package});
+            std::initializer_list<nPackageFunc>{nmisc_package, nlocale_package, nresource_package, ngfx2_package,
+                                                napplication_package, napptest_package});
         this->ks->SetLogHandler(&this->log);
         this->app = static_cast<TestApp*>(this->ks->New("testapp", "/theApp"));
         // a clock that moves only when a test moves it

@@ -94,9 +94,9 @@ public:
     void SetDisplayMode(const nDisplayMode2& mode) override
     {
         Record("gfx.SetDisplayMode " + std::to_string(mode.GetWidth()) + "x" + std::to_string(mode.GetHeight()));
-        nGfxServer2::SetDisplayMode(mode);
+        this->displayMode = mode;
     }
-    void SetCamera(nCamera2& cam) override
+    void SetCamera(const nCamera2& cam) override
     {
         Record("gfx.SetCamera");
         nGfxServer2::SetCamera(cam);
@@ -107,8 +107,13 @@ public:
         return Knobs().gfxTrigger;
     }
 
+    const nDisplayMode2& GetDisplayMode() const override { return this->displayMode; }
+
 protected:
     ~StandInGfx() override { Record("release gfx"); }
+
+private:
+    nDisplayMode2 displayMode;
 };
 
 class StandInInput : public nAppInputServer
@@ -400,7 +405,7 @@ void TestState::OnPostRender()
 
 N_IMPLEMENT_MODULE(standinserver, StandInServer, "nroot", nullptr)
 N_IMPLEMENT_MODULE(standinscript, StandInScript, "nscriptserver", nullptr)
-N_IMPLEMENT_MODULE(standingfx, StandInGfx, "nroot", nullptr)
+N_IMPLEMENT_MODULE(standingfx, StandInGfx, "ngfxserver2", nullptr)
 N_IMPLEMENT_MODULE(standininput, StandInInput, "nroot", nullptr)
 N_IMPLEMENT_MODULE(standinscene, StandInScene, "nroot", nullptr)
 N_IMPLEMENT_MODULE(standinvideo, StandInVideo, "nroot", nullptr)
