@@ -454,14 +454,19 @@ void nApplication::OnPostRender()
 
 /*
  * FindState --
- *     Results: the child of that name of "appstates", or null (also
- *     before Open made "appstates").
+ *     Results: the application state of that name below "appstates", or
+ *     null (also before Open made "appstates"). The name comes from
+ *     scripts: "." and ".." and objects that scripts put there which are
+ *     no states are not found.
  */
 nAppState* nApplication::FindState(const nString& stateName) const
 {
     n_assert(!stateName.IsEmpty());
     if (!this->refAppStates.isvalid()) return nullptr;
-    return static_cast<nAppState*>(this->refAppStates->Find(stateName.Get()));
+    nRoot* appStates = this->refAppStates.get();
+    nRoot* obj = appStates->Find(stateName.Get());
+    if (!obj || obj->GetParent() != appStates || !obj->IsA("nappstate")) return nullptr;
+    return static_cast<nAppState*>(obj);
 }
 
 /*

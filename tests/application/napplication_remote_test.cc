@@ -8,6 +8,7 @@
 #include "kernel/nipcaddress.h"
 #include "kernel/nremoteserver.h"
 
+#include <algorithm>
 #include <unistd.h>
 
 namespace
@@ -63,4 +64,26 @@ TEST_F(AppRemoteTest, CloseStopsListening)
     EXPECT_FALSE(nRemoteServer::Instance()->IsOpen());
     IpcTestClient client;
     EXPECT_FALSE(client.Connect(nIpcAddress::PortFromName(name.c_str())));
+}
+
+TEST_F(AppRemoteTest, AClientWithoutHandshakeRunsNothing)
+{
+    std::string name;
+    ASSERT_TRUE(this->OpenOnFreePort(name));
+    this->app->UpdateTimes();
+    this->app->DoStateTransition();
+
+    IpcTestClient client;
+    ASSERT_TRUE(client.Connect(nIpcAddress::PortFromName(name.c_str())));
+    ASSERT_TRUE(client.SendStrings({"ping"}));
+    // a bounded stretch of frames: long enough for the listener to have the line
+    PollUntil(
+        [&] {
+            this->app->DoFrame();
+            return false;
+        },
+        300);
+    EXPECT_EQ(std::count(Trace().begin(), Trace().end(), "script.Run ping"), 0);
+    const std::string reply = client.ReadString(0);
+    EXPECT_TRUE(reply == "<closed>" || reply == "<timeout>") << reply;
 }

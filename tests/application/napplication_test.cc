@@ -227,6 +227,25 @@ TEST_F(AppTest, SetStateWithAnUnknownNameReportsAndKeepsTheState)
     EXPECT_EQ(Count("a.OnFrame"), 2);
 }
 
+TEST_F(AppTest, SetStateFindsOnlyStatesBelowAppStates)
+{
+    this->OpenWithStates({"a"});
+    this->ks->New("nroot", "/theApp/appstates/plain");
+    int frames = 0;
+    this->State("a")->onFrame = [&] {
+        for (const char* name : {"..", ".", "plain", "a/..", "../appstates"})
+        {
+            this->app->SetState(nString(name));
+        }
+        if (++frames == 2) this->app->SetQuitRequested(true);
+    };
+    this->app->Run();
+    EXPECT_NE(this->log.text.find("invalid app state '..'!"), std::string::npos);
+    EXPECT_NE(this->log.text.find("invalid app state 'plain'!"), std::string::npos);
+    EXPECT_EQ(this->app->GetCurrentState(), nString("a"));
+    EXPECT_EQ(Count("a.OnFrame"), 2);
+}
+
 TEST_F(AppTest, TheExitStateQuitsAfterItsFirstFrame)
 {
     this->OpenWithStates({"a"});
