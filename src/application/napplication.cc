@@ -20,6 +20,17 @@
 #include "misc/nprefserver.h"
 #include "mathlib/vector2.h"
 
+namespace
+{
+
+/// the kernel's remote-control server, or null when its class is not registered
+nRemoteServer* RemoteServer(const nKernelServer* ks)
+{
+    return static_cast<nRemoteServer*>(ks->GetRemoteServerObject());
+}
+
+}  // namespace
+
 nApplication::nApplication() :
     isOpen(false),
     quitRequested(false),
@@ -213,7 +224,7 @@ bool nApplication::Open()
     }
 
     // a port that is taken already (a second instance) leaves the program without remote control
-    nRemoteServer* remote = static_cast<nRemoteServer*>(kernelServer->GetRemoteServerObject());
+    nRemoteServer* remote = RemoteServer(kernelServer);
     if (remote && !remote->IsOpen())
     {
         this->opened.remote = remote->Open(this->appName.Get());
@@ -265,7 +276,7 @@ void nApplication::CloseServers()
     if (this->opened.audio && this->refAudioServer.isvalid()) this->refAudioServer->Close();
     if (this->opened.video && this->refVideoServer.isvalid()) this->refVideoServer->Close();
     if (this->refLocaleServer.isvalid() && this->refLocaleServer->IsOpen()) this->refLocaleServer->Close();
-    nRemoteServer* remote = static_cast<nRemoteServer*>(kernelServer->GetRemoteServerObject());
+    nRemoteServer* remote = RemoteServer(kernelServer);
     if (this->opened.remote && remote && remote->IsOpen()) remote->Close();
     this->opened = Opened();
 }
@@ -401,7 +412,7 @@ void nApplication::DoFrame()
     if (!this->refGfxServer->Trigger()) this->quitRequested = true;
     kernelServer->Trigger();
     // a running program answers its remote-control clients
-    nRemoteServer* remote = static_cast<nRemoteServer*>(kernelServer->GetRemoteServerObject());
+    nRemoteServer* remote = RemoteServer(kernelServer);
     if (remote) remote->Trigger();
     this->refInputServer->Trigger(this->time);
     this->refGuiServer->Trigger();
