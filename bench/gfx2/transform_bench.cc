@@ -48,9 +48,11 @@ struct Frame
 /*
  * Derive --
  *     The derived matrices a model change needs: the inverse and the six
- *     products, as SetTransform computes them.
+ *     products, as SetTransform computes them. Out of line like
+ *     SetTransform: inlined into the object loop it ran slower than the
+ *     call, which would flatter the server.
  */
-inline void Derive(const matrix44& model, const matrix44& invView, const Frame& f, matrix44* out)
+__attribute__((noinline)) void Derive(const matrix44& model, const matrix44& invView, const Frame& f, matrix44* out)
 {
     out[0] = model;
     out[0].invert();
