@@ -22,3 +22,5 @@ try {.closedisplay}
 try {.savescreenshot shot.png}
 try {.setskipmsgloop true}
 try {exists /sys/share/rsrc/tex}
+new nanimationserver /sys/servers/anim
+try {exists /sys/servers/anim}
