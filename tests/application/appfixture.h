@@ -16,6 +16,8 @@
 #include "misc/nmiscpackage.h"
 #include "resource/nresourcepackage.h"
 #include "gfx2/ngfx2package.h"
+#include "anim2/nanim2package.h"
+#include "variable/nvariablepackage.h"
 
 #include <memory>
 
@@ -27,6 +29,7 @@ protected:
         ResetStandIns();
         this->ks = std::make_unique<nKernelServer>(
             std::initializer_list<nPackageFunc>{nmisc_package, nlocale_package, nresource_package, ngfx2_package,
+                                                nvariable_package, nanim2_package,
                                                 napplication_package, napptest_package});
         this->ks->SetLogHandler(&this->log);
         this->app = static_cast<TestApp*>(this->ks->New("testapp", "/theApp"));

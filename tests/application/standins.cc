@@ -14,6 +14,9 @@
 #include "kernel/nmodule.h"
 #include "kernel/nscriptserver.h"
 #include "locale/nlocaleserver.h"
+#include "resource/nresourceserver.h"
+#include "variable/nvariableserver.h"
+#include "anim2/nanimationserver.h"
 #include "misc/nprefserver.h"
 
 #include <algorithm>
@@ -275,6 +278,25 @@ private:
     bool isOpen = false;
 };
 
+/// the real servers that exist already, recording their release
+class RecordingResourceServer : public nResourceServer
+{
+protected:
+    ~RecordingResourceServer() override { Record("release resource"); }
+};
+
+class RecordingVariableServer : public nVariableServer
+{
+protected:
+    ~RecordingVariableServer() override { Record("release variable"); }
+};
+
+class RecordingAnimationServer : public nAnimationServer
+{
+protected:
+    ~RecordingAnimationServer() override { Record("release anim"); }
+};
+
 class StandInPref : public nPrefServer
 {
 protected:
@@ -321,7 +343,7 @@ nRoot* TestApp::CreateConsoleServer()
 }
 nRoot* TestApp::CreateResourceServer()
 {
-    return Make<nRoot>("standinserver", "/sys/servers/resource", "resource");
+    return Make<nRoot>("recordingresourceserver", "/sys/servers/resource", "resource");
 }
 nAppSceneServer* TestApp::CreateSceneServer()
 {
@@ -329,11 +351,11 @@ nAppSceneServer* TestApp::CreateSceneServer()
 }
 nRoot* TestApp::CreateVariableServer()
 {
-    return Make<nRoot>("standinserver", "/sys/servers/variable", "variable");
+    return Make<nRoot>("recordingvariableserver", "/sys/servers/variable", "variable");
 }
 nRoot* TestApp::CreateAnimationServer()
 {
-    return Make<nRoot>("standinserver", "/sys/servers/anim", "anim");
+    return Make<nRoot>("recordinganimationserver", "/sys/servers/anim", "anim");
 }
 nAppVideoServer* TestApp::CreateVideoServer()
 {
@@ -411,6 +433,9 @@ N_IMPLEMENT_MODULE(standinscene, StandInScene, "nroot", nullptr)
 N_IMPLEMENT_MODULE(standinvideo, StandInVideo, "nroot", nullptr)
 N_IMPLEMENT_MODULE(standinaudio, StandInAudio, "nroot", nullptr)
 N_IMPLEMENT_MODULE(standingui, StandInGui, "nroot", nullptr)
+N_IMPLEMENT_MODULE(recordingresourceserver, RecordingResourceServer, "nresourceserver", nullptr)
+N_IMPLEMENT_MODULE(recordingvariableserver, RecordingVariableServer, "nvariableserver", nullptr)
+N_IMPLEMENT_MODULE(recordinganimationserver, RecordingAnimationServer, "nanimationserver", nullptr)
 N_IMPLEMENT_MODULE(standinpref, StandInPref, "nprefserver", nullptr)
 N_IMPLEMENT_MODULE(standinlocale, StandInLocale, "nlocaleserver", nullptr)
 N_IMPLEMENT_MODULE(testapp, TestApp, "napplication", nullptr)
@@ -427,6 +452,9 @@ void napptest_package()
     N_ADD_MODULE(ks, standinvideo);
     N_ADD_MODULE(ks, standinaudio);
     N_ADD_MODULE(ks, standingui);
+    N_ADD_MODULE(ks, recordingresourceserver);
+    N_ADD_MODULE(ks, recordingvariableserver);
+    N_ADD_MODULE(ks, recordinganimationserver);
     N_ADD_MODULE(ks, standinpref);
     N_ADD_MODULE(ks, standinlocale);
     N_ADD_MODULE(ks, testapp);

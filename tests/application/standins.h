@@ -1,7 +1,8 @@
 #ifndef TESTS_APPLICATION_STANDINS_H
 #define TESTS_APPLICATION_STANDINS_H
 //------------------------------------------------------------------------------
-//  Stand-in servers for the application's tests: each records what the
+//  Stand-in servers for the application's tests (and recording subclasses
+//  of the servers that exist already): each records what the
 //  application calls on it into one trace, in the order of the calls, and
 //  asserts the calling order its real counterpart asserts. Knobs make
 //  Open, BeginScene and the Triggers fail on demand.
