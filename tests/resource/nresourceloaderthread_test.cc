@@ -4,6 +4,8 @@
 //------------------------------------------------------------------------------
 #include "testresource.h"
 
+#include <string>
+
 namespace
 {
 
@@ -177,6 +179,44 @@ TEST_F(LoaderThreadTest, DestroyingTheServerStopsTheThreadFirst)
     a->Release();
     b->Release();
     c->Release();
+}
+
+// Loads, cancels and releases racing the thread: whatever the timing, no
+// job survives its resource, no load is left pending, and Unload always
+// leaves the resource unloaded.
+TEST_F(LoaderThreadTest, LoadsAndUnloadsRacingTheThreadStayConsistent)
+{
+    const int num = 40;
+    nTestResource* res[num];
+    for (int i = 0; i < num; i++)
+    {
+        res[i] = this->NewAsync(("r" + std::to_string(i)).c_str());
+    }
+    for (int round = 0; round < 5; round++)
+    {
+        for (int i = 0; i < num; i++)
+        {
+            EXPECT_TRUE(res[i]->Load());
+        }
+        for (int i = round % 3; i < num; i += 3)
+        {
+            res[i]->Unload();
+            EXPECT_TRUE(res[i]->IsUnloaded());
+            EXPECT_FALSE(res[i]->IsPending());
+        }
+    }
+    for (int i = 0; i < num; i += 2)
+    {
+        res[i]->Release();
+    }
+    for (int i = 1; i < num; i += 2)
+    {
+        EXPECT_TRUE(res[i]->Load());
+        ASSERT_TRUE(WaitDone(res[i]));
+        EXPECT_TRUE(res[i]->IsValid());
+        res[i]->Unload();
+        res[i]->Release();
+    }
 }
 
 }  // namespace

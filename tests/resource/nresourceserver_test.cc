@@ -188,7 +188,10 @@ TEST_F(ResourceTest, BulkOperationsReachThePoolsOfTheMask)
         {
             nTestResource* res = this->NewTest("r", type);
             res->SetFilename("r");
-            if (c.op != LoadOp) ASSERT_TRUE(res->Load());
+            if (c.op != LoadOp)
+            {
+                ASSERT_TRUE(res->Load());
+            }
             if (c.op == RestoredOp) res->OnLost();
             all.push_back(res);
         }
