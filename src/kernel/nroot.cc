@@ -110,6 +110,24 @@ void nRoot::Remove()
     this->parent = nullptr;
 }
 
+/*
+ * IsValidName --
+ *     Results: whether a path component could name an object with this
+ *     name; duplicates among siblings are no concern of it.
+ */
+bool nRoot::IsValidName(const char* str)
+{
+    n_assert(str);
+    const size_t len = strlen(str);
+    if (len == 0 || len >= N_MAXPATH) return false;
+    if (strcmp(str, ".") == 0 || strcmp(str, "..") == 0) return false;
+    for (const char* c = str; *c; ++c)
+    {
+        if (*c == '/' || (unsigned char)*c < 0x20 || *c == 0x7f) return false;
+    }
+    return true;
+}
+
 nRoot* nRoot::Find(const char* str) const
 {
     n_assert(str);

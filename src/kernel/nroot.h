@@ -40,6 +40,9 @@ public:
     void UnlockMutex() { this->mutex.Unlock(); }
 
     void SetName(const char* str) { this->name = str; }
+    /// true for a name a path can reach: not empty, ".", "..", too long,
+    /// and without '/' or control characters
+    static bool IsValidName(const char* str);
     const char* GetName() const { return this->name.Get(); }
 
     nRoot* GetParent() const { return this->parent; }

@@ -276,11 +276,26 @@ int NewCmd(ClientData, Tcl_Interp* interp, int objc, Tcl_Obj* const objv[])
 }
 
 /*
+ * Holds --
+ *     Results: true when inner is obj or one of its descendants.
+ *     Side effects: none.
+ */
+bool Holds(const nRoot* obj, const nRoot* inner)
+{
+    for (const nRoot* cur = inner; cur; cur = cur->GetParent())
+    {
+        if (cur == obj) return true;
+    }
+    return false;
+}
+
+/*
  * DeleteCmd --
  *     delete path: releases the object, which dies when no other reference
- *     holds it. The root and any object that holds the running script
- *     server are refused: their death would pull the interpreter away
- *     from under the running script.
+ *     holds it. The root, any object that holds the running script
+ *     server and any that holds one of the kernel's default servers are
+ *     refused: their death would pull the interpreter, or a server the
+ *     kernel reaches without asking, away from under the program.
  * Results: TCL_OK, or TCL_ERROR with a message.
  * Side effects: the object and its children may die.
  */
@@ -292,12 +307,20 @@ int DeleteCmd(ClientData clientData, Tcl_Interp* interp, int objc, Tcl_Obj* cons
     nRoot* obj = ks->Lookup(path);
     if (!obj) return ObjectMissing(interp, path);
     if (obj == ks->GetRoot()) return SyntaxError(interp, "Can't delete the root object '/'.");
-    for (const nRoot* cur = Server(clientData); cur; cur = cur->GetParent())
+    if (Holds(obj, Server(clientData)))
     {
-        if (cur == obj)
+        Tcl_SetObjResult(interp, Tcl_ObjPrintf("Can't delete '%s' while the script server in it runs.",
+                                               obj->GetFullName().Get()));
+        return TCL_ERROR;
+    }
+    const nRoot* const defaults[] = {ks->GetFileServerObject(), ks->GetPersistServer(), ks->GetTimeServerObject(),
+                                     ks->GetRemoteServerObject()};
+    for (const nRoot* server : defaults)
+    {
+        if (Holds(obj, server))
         {
-            Tcl_SetObjResult(interp, Tcl_ObjPrintf("Can't delete '%s' while the script server in it runs.",
-                                                   obj->GetFullName().Get()));
+            Tcl_SetObjResult(interp, Tcl_ObjPrintf("Can't delete '%s': the kernel's server '%s' lives there.",
+                                                   obj->GetFullName().Get(), server->GetFullName().Get()));
             return TCL_ERROR;
         }
     }

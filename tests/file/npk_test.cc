@@ -377,11 +377,10 @@ TEST_F(NpkTest, ArchiveMisuseIsFatalButBadScriptArgumentsAreNot)
     EXPECT_FATAL((n_new(nNpkFileWrapper))->Open(fs, Path("").c_str(), nullptr), FILE_ASSERTION("absFilename"));
     for (auto args : {std::pair<const char*, const char*>{"", "npk"}, {"tst:", ""}})
     {
-        RunCmd(fs, "parsedirectory", {args.first, args.second}, [](nCmd* cmd) { EXPECT_EQ(cmd->Out()->GetI(), 0); });
+        RunCmd(fs, "parsedirectory", {args.first, args.second}, [](nCmd* cmd) { EXPECT_TRUE(cmd->HasError()); });
     }
-    EXPECT_NE(log.text.find("nNpkFileServer::ParseDirectory(): directory and extension must not be empty\n"),
-              std::string::npos)
-        << log.text;
+    EXPECT_NE(log.text.find("i_parsedirectory_ss: empty directory argument\n"), std::string::npos) << log.text;
+    EXPECT_NE(log.text.find("i_parsedirectory_ss: empty extension argument\n"), std::string::npos) << log.text;
 }
 
 TEST_F(NpkTest, StoredNamesMustBeLowerCaseToBeFound)
