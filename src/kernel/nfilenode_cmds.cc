@@ -21,6 +21,7 @@ void n_open(void* slf, nCmd* cmd)
     const char* filename;
     const char* accessMode;
     if (!nCmdGetNonEmptyS(cmd, filename, "file name") || !nCmdGetNonEmptyS(cmd, accessMode, "access mode")) return;
+    n_cmd_check(cmd, !self->IsOpen(), "a file is open already");
     cmd->Out()->SetB(self->Open(filename, accessMode));
 }
 
@@ -28,8 +29,9 @@ void n_open(void* slf, nCmd* cmd)
  * n_close --
  *     v_close_v: closes the file.
  */
-void n_close(void* slf, nCmd*)
+void n_close(void* slf, nCmd* cmd)
 {
+    n_cmd_check(cmd, static_cast<nFileNode*>(slf)->IsOpen(), "no file is open");
     static_cast<nFileNode*>(slf)->Close();
 }
 

@@ -37,13 +37,18 @@ int NameHandle(nVariableServer* self, nCmd* cmd)
 
 /*
  * Usable --
- *     Results: true for a handle whose global value, if any, has the
- *     wanted type; else false, a script error.
+ *     Results: true for a handle whose global value, if any (or, when it
+ *     must exist, which exists), has the wanted type; else false, a script
+ *     error.
  */
-bool Usable(nCmd* cmd, nVariableServer* self, int h, nVariable::Type wanted)
+bool Usable(nCmd* cmd, nVariableServer* self, int h, nVariable::Type wanted, bool mustExist = false)
 {
     if (nVariable::InvalidHandle == h) return false;
     const nVariable* var = self->GetGlobalVariableContext().GetVariable(h);
+    if (!var && mustExist)
+    {
+        return nCmdFail(cmd, "variable '%s' has no global value", self->GetVariableName(h));
+    }
     if (var && (var->GetType() != wanted))
     {
         return nCmdFail(cmd, "variable '%s' is of type %s, not %s", self->GetVariableName(h),
@@ -62,7 +67,12 @@ void n_declarevariable(void* slf, nCmd* cmd)
     const char* name;
     const char* fourcc;
     if (!nCmdGetNonEmptyS(cmd, name, "name") || !nCmdGetS(cmd, fourcc, "fourcc")) return;
-    cmd->Out()->SetI(self->DeclareVariable(name, nVariableServer::StringToFourCC(fourcc)));
+    const nFourCC code = nVariableServer::StringToFourCC(fourcc);
+    const int byName = self->FindVariableHandleByName(name);
+    const int byFourCC = self->FindVariableHandleByFourCC(code);
+    n_cmd_check(cmd, byName == byFourCC || (byName == nVariable::InvalidHandle && byFourCC == nVariable::InvalidHandle),
+                "'%.64s'/'%.4s' conflicts with a declaration: the name or the fourcc is taken", name, fourcc);
+    cmd->Out()->SetI(self->DeclareVariable(name, code));
 }
 
 /*
@@ -100,7 +110,7 @@ void n_getfloatvariable(void* slf, nCmd* cmd)
 {
     nVariableServer* self = static_cast<nVariableServer*>(slf);
     const int h = NameHandle(self, cmd);
-    if (!Usable(cmd, self, h, nVariable::Float)) return;
+    if (!Usable(cmd, self, h, nVariable::Float, true)) return;
     cmd->Out()->SetF(self->GetFloatVariable(h));
 }
 
@@ -112,7 +122,7 @@ void n_getintvariable(void* slf, nCmd* cmd)
 {
     nVariableServer* self = static_cast<nVariableServer*>(slf);
     const int h = NameHandle(self, cmd);
-    if (!Usable(cmd, self, h, nVariable::Int)) return;
+    if (!Usable(cmd, self, h, nVariable::Int, true)) return;
     cmd->Out()->SetI(self->GetIntVariable(h));
 }
 
@@ -124,7 +134,7 @@ void n_getvectorvariable(void* slf, nCmd* cmd)
 {
     nVariableServer* self = static_cast<nVariableServer*>(slf);
     const int h = NameHandle(self, cmd);
-    if (!Usable(cmd, self, h, nVariable::Vector4)) return;
+    if (!Usable(cmd, self, h, nVariable::Vector4, true)) return;
     const vector4 v = self->GetVectorVariable(h);
     cmd->Out()->SetF(v.x);
     cmd->Out()->SetF(v.y);
@@ -140,7 +150,7 @@ void n_getstringvariable(void* slf, nCmd* cmd)
 {
     nVariableServer* self = static_cast<nVariableServer*>(slf);
     const int h = NameHandle(self, cmd);
-    if (!Usable(cmd, self, h, nVariable::String)) return;
+    if (!Usable(cmd, self, h, nVariable::String, true)) return;
     cmd->Out()->SetS(self->GetStringVariable(h));
 }
 

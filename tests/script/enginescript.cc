@@ -11,10 +11,7 @@
 #include "kernel/nkernelserver.h"
 #include "kernel/nloghandler.h"
 #include "kernel/nscriptserver.h"
-#include "script/nscriptpackage.h"
-#include "signals/nsignalspackage.h"
-#include "file/nfilepackage.h"
-#include "misc/nmiscpackage.h"
+#include "allpackages.h"
 
 #include <cstdio>
 #include <unistd.h>
@@ -57,7 +54,7 @@ int main(int argc, char** argv)
     }
     HostLogHandler log;
     {
-        nKernelServer ks({nfile_package, nsignals_package, nscript_package, nmisc_package});
+        AllPackagesKernel ks;
         ks.SetLogHandler(&log);
         nScriptServer* script = static_cast<nScriptServer*>(ks.New("ntclserver", "/sys/servers/script"));
         nString result;
