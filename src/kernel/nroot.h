@@ -72,6 +72,8 @@ protected:
     ~nRoot() override;
 
 private:
+    /// kill the whole subtree leaves first
+    void KillDescendantsIteratively();
     /// own commands and children in the order the save flags give
     bool SaveTree(nPersistServer* ps, bool clone);
     static nRoot* FromNode(nNode* node) { return node ? static_cast<nRoot*>(node->GetData()) : nullptr; }

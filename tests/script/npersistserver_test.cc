@@ -486,3 +486,42 @@ TEST_F(PersistTest, ABinaryArgumentTypeWithoutEncodingIsFatal)
     cmd->GetProto()->RelCmd(cmd);
     bin->WriteEnd(file);
 }
+
+TEST_F(BinaryLoadTest, NestingBeyondTheLimitIsRefusedAndLeavesNothing)
+{
+    std::string bytes = Header("nroot");
+    for (int i = 0; i < 100000; i++) bytes += New("nroot", "n");
+    const std::string before = TreeShape(ks->GetRoot());
+    TakeLog();
+    EXPECT_EQ(LoadBytes(bytes), nullptr);
+    EXPECT_THAT(TakeLog(), HasSubstr("objects nested too deeply"));
+    EXPECT_EQ(TreeShape(ks->GetRoot()), before);
+
+    // the limit itself still loads
+    std::string deepest = Header("nroot");
+    for (int i = 0; i < nPersistServer::MaxNesting; i++) deepest += New("nroot", "n");
+    nObject* o = LoadBytes(deepest);
+    ASSERT_NE(o, nullptr);
+    static_cast<nRoot*>(o)->Release();
+}
+
+TEST_F(PersistTest, ATreeDeeperThanTheStackIsWalkedSavedAndKilledWithoutRecursion)
+{
+    nRoot* top = static_cast<nRoot*>(ks->New("nroot", "/deep"));
+    nRoot* cur = top;
+    const int depth = 100000;
+    for (int i = 0; i < depth; i++)
+    {
+        nRoot* child = static_cast<nRoot*>(ks->NewUnnamed("nroot"));
+        child->SetName("n");
+        cur->AddTail(child);
+        cur = child;
+    }
+    EXPECT_EQ(top->GetTreeSize(), (depth + 1) * top->GetInstanceSize());
+    TakeLog();
+    EXPECT_FALSE(top->SaveAs("tst:deep.n2"));
+    EXPECT_THAT(TakeLog(), HasSubstr("nested deeper than 256 objects"));
+    EXPECT_FALSE(std::filesystem::exists(Path("deep.n2")));
+    top->Release();
+    EXPECT_EQ(ks->Lookup("/deep"), nullptr);
+}
