@@ -255,6 +255,21 @@ int UnknownCmd(ClientData, Tcl_Interp* interp, int objc, Tcl_Obj* const objv[])
 }
 
 /*
+ * InsideNonTreeLoad --
+ *     A non-tree object has no children, and its file runs with the
+ *     caller's current object: whatever it made or selected there would
+ *     outlive a failed load, so it may do neither (as in binary files).
+ * Results: true, with the message as the result, while such a file runs.
+ * Side effects: none.
+ */
+bool InsideNonTreeLoad(Tcl_Interp* interp)
+{
+    if (!nPersistServer::GetCurrentTargetObject()) return false;
+    Tcl_SetObjResult(interp, Tcl_NewStringObj("A non-tree object's file can't make or select tree objects.", -1));
+    return true;
+}
+
+/*
  * NewCmd --
  *     new class path: creates the object, and nroot objects for missing
  *     path components.
@@ -265,6 +280,7 @@ int UnknownCmd(ClientData, Tcl_Interp* interp, int objc, Tcl_Obj* const objv[])
 int NewCmd(ClientData, Tcl_Interp* interp, int objc, Tcl_Obj* const objv[])
 {
     if (objc != 3) return SyntaxError(interp, "Syntax is 'name = new class name'");
+    if (InsideNonTreeLoad(interp)) return TCL_ERROR;
     nObject* obj = nKernelServer::Instance()->NewNoFail(Tcl_GetString(objv[1]), Tcl_GetString(objv[2]));
     if (!obj)
     {
@@ -337,6 +353,7 @@ int DeleteCmd(ClientData clientData, Tcl_Interp* interp, int objc, Tcl_Obj* cons
 int SelCmd(ClientData, Tcl_Interp* interp, int objc, Tcl_Obj* const objv[])
 {
     if (objc != 2) return SyntaxError(interp, "Syntax is 'name = sel name'");
+    if (InsideNonTreeLoad(interp)) return TCL_ERROR;
     const char* path = Tcl_GetString(objv[1]);
     nKernelServer* ks = nKernelServer::Instance();
     nRoot* obj = ks->Lookup(path);

@@ -525,3 +525,22 @@ TEST_F(PersistTest, ATreeDeeperThanTheStackIsWalkedSavedAndKilledWithoutRecursio
     top->Release();
     EXPECT_EQ(ks->Lookup("/deep"), nullptr);
 }
+
+TEST_F(PersistTest, AFailedLoadLeavesNoObjectBehind)
+{
+    script->SetFailOnError(false);
+    const std::string before = Ok("/.getchildren");
+    const char* const files[] = {
+        // a non-tree object's file that makes a tree object where the caller is
+        "# $parser:ntclserver$ $class:nobject$\nnew nroot child\nsel child\n",
+        // a tree object's file that fails half-way
+        "# $parser:ntclserver$ $class:nroot$\nnew nenv v\nsel v\n.seti 1\nsel ..\nnosuchcommand\n",
+    };
+    for (const char* text : files)
+    {
+        Spit(Path("bad.n2"), text);
+        EXPECT_EQ(ks->Load("tst:bad.n2"), nullptr) << text;
+        EXPECT_EQ(Ok("/.getchildren"), before) << text;
+        EXPECT_EQ(ks->GetCwd(), ks->GetRoot());
+    }
+}
