@@ -212,6 +212,24 @@ TEST_F(NpkTest, ParseDirectoryMountsByExactExtension)
               std::string::npos);
 }
 
+TEST_F(NpkTest, AnArchiveNameThatLeavesTheRootNamelessIsRefused)
+{
+    NpkWriter w;
+    w.Dir("<noname>").File("f", "one").End();
+    for (const char* name : {".npk", "..npk"})
+    {
+        std::filesystem::remove_all(Path("only"));
+        std::filesystem::create_directory(Path("only"));
+        w.Save(Path((std::string("only/") + name).c_str()));
+        EXPECT_EQ(npk()->ParseDirectory("tst:only", "npk"), 0) << name;
+        EXPECT_NE(log.text.find("archive name that gives its root directory no name"), std::string::npos);
+        for (const char* path : {"tst:only/f", "tst:only//f", "tst:only/./f", "tst:only/../f"})
+        {
+            EXPECT_FALSE(fs->FileExists(path)) << path;
+        }
+    }
+}
+
 TEST_F(NpkTest, RemountingServesTheNewTable)
 {
     NpkWriter v1, v2;
