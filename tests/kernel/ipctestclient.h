@@ -42,17 +42,24 @@ public:
         char buf[1024];
         vsnprintf(buf, sizeof(buf), msg, args);
         fputs(buf, stderr);
-        if (strstr(buf, this->watched)) this->seen = true;
+        if (strstr(buf, this->watched))
+        {
+            this->seen = true;
+            this->matches++;
+        }
         this->lines++;
     }
     void Message(const char* msg, va_list args) override { this->Print(msg, args); }
     bool Seen() const { return this->seen; }
     int Lines() const { return this->lines; }
+    /// the lines that held the text
+    int Matches() const { return this->matches; }
 
 private:
     const char* watched;
     std::atomic<bool> seen{false};
     std::atomic<int> lines{0};
+    std::atomic<int> matches{0};
 };
 
 class IpcTestClient
