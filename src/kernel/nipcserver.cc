@@ -65,8 +65,8 @@ nIpcServer::nIpcServer(const nIpcAddress& addr) :
     numLogLines(0),
     numDroppedLogLines(0)
 {
-    sockaddr_in sa = {};
-    if (!this->selfAddr.GetAddrStruct(sa))
+    nPlatformInetAddr sa;
+    if (!this->selfAddr.GetInetAddr(sa))
     {
         n_printf("nIpcServer: cannot resolve host '%s'!\n", this->selfAddr.GetHostName());
         return;

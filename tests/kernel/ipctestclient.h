@@ -69,10 +69,9 @@ public:
     bool Connect(int port)
     {
         this->sock = nPlatformSocket::NewTcp();
-        sockaddr_in addr = {};
-        addr.sin_family = AF_INET;
-        addr.sin_port = htons((uint16_t)port);
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        nPlatformInetAddr addr;
+        addr.ip = 0x7f000001u;  // 127.0.0.1
+        addr.port = (uint16_t)port;
         return this->sock.IsValid() && this->sock.Connect(addr);
     }
     /// send bytes as they are (zero bytes included)

@@ -188,7 +188,14 @@ TEST_F(VariableServerTest, ReadingAMissingGlobalStopsWithItsMessage)
 
 TEST_F(VariableServerTest, ScriptFloatCommandsDeclareAndSetGlobals)
 {
-    EXPECT_FATAL(GetFloat("speed"), "Variable  speed does not exist in global variable context!");
+    // a script that reads a global never set gets a script error, not a stop
+    nCmd* cmd = Cmd("getfloatvariable");
+    cmd->In()->SetS("speed");
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(Run(cmd)->HasError());
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("f_getfloatvariable_s: variable 'speed' has no global value"),
+              std::string::npos);
+    Done(cmd);
     SetFloat("speed", 2.5f);
     EXPECT_FLOAT_EQ(GetFloat("speed"), 2.5f);
 }
