@@ -295,7 +295,7 @@ TEST_F(NpkTest, ReleaseNpkFilesByPattern)
 TEST_F(NpkTest, AddNpkFileNeedsAnExistingFile)
 {
     EXPECT_FALSE(npk()->AddNpkFile("tst:none.npk"));
-    EXPECT_FATAL(npk()->AddNpkFile(""), FILE_ASSERTION("!path.IsEmpty\\(\\)"));
+    EXPECT_FATAL(npk()->AddNpkFile(""), ASSERTION_TEXT("!path.IsEmpty\\(\\)"));
 }
 
 TEST_F(NpkTest, BrokenTablesOfContentsAreRefused)
@@ -390,9 +390,9 @@ TEST_F(NpkTest, ARefusedRemountLeavesNothingMountedForThatFile)
 TEST_F(NpkTest, ArchiveMisuseIsFatalButBadScriptArgumentsAreNot)
 {
     nFile* f = NewFile();
-    EXPECT_FATAL(f->Open(nullptr, "rb"), FILE_ASSERTION("filename"));
+    EXPECT_FATAL(f->Open(nullptr, "rb"), ASSERTION_TEXT("filename"));
     f->Release();
-    EXPECT_FATAL((n_new(nNpkFileWrapper))->Open(fs, Path("").c_str(), nullptr), FILE_ASSERTION("absFilename"));
+    EXPECT_FATAL((n_new(nNpkFileWrapper))->Open(fs, Path("").c_str(), nullptr), ASSERTION_TEXT("absFilename"));
     for (auto args : {std::pair<const char*, const char*>{"", "npk"}, {"tst:", ""}})
     {
         RunCmd(fs, "parsedirectory", {args.first, args.second}, [](nCmd* cmd) { EXPECT_TRUE(cmd->HasError()); });
