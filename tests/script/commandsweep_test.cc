@@ -130,7 +130,48 @@ public:
         return true;
     }
 
+    /// the interpreter's own engine commands (new, delete, sel, get ...)
+    /// with every bad value in every argument
+    void RunEngineCommands()
+    {
+        const std::vector<std::vector<std::string>> shapes = {
+            {"new", "nroot", "?"}, {"new", "?", "/sweep/n"}, {"delete", "?"}, {"sel", "?"},
+            {"get", "?"},          {"exists", "?"},          {"emit", "?"},   {"emit", "/sweep.?"},
+            {"post", "?", "/sweep.getname"},                  {"post", "0", "?"}, {"source", "?"},
+            {"puts", "?"},
+        };
+        this->ks.New("nroot", "/sweep");
+        for (const auto& shape : shapes)
+        {
+            for (const std::string& bad : this->BadValues())
+            {
+                std::string line;
+                for (const std::string& word : shape)
+                {
+                    std::string w = word;
+                    const size_t q = w.find('?');
+                    if (q != std::string::npos) w.replace(q, 1, bad);
+                    line += (line.empty() ? "" : " ") + std::string("{") + w + "}";
+                }
+                this->Eval(line);
+            }
+            this->ks.SetCwd(this->ks.GetRoot());
+        }
+    }
+
 private:
+    /// report the line to the parent, then run it
+    void Eval(const std::string& line)
+    {
+        const std::string progress = this->className + ": " + line.substr(0, 200) + "\n";
+        if (write(this->progressFd, progress.data(), progress.size()) < 0)
+        {
+            // the parent only loses the name of a crashing command
+        }
+        nString ignored;
+        this->script->Run(line.c_str(), ignored);
+    }
+
     /// the object under test, made again when a command killed it
     nRoot* Target()
     {
@@ -160,6 +201,8 @@ private:
     /// the bad values, each given to every argument in turn
     std::vector<std::string> BadValues()
     {
+        // a command may have deleted it
+        if (!this->foreign.isvalid()) this->foreign.set(static_cast<nRoot*>(this->ks.New("nenv", "/sweepforeign")));
         return {":null:",        "",      std::string(100000, 'x'),
                 "/no/such/object", this->foreign->GetFullName().Get(),
                 "NaN",           "inf",   "-inf", "-1", "0", "2147483648", "null", "..", "/"};
@@ -172,13 +215,7 @@ private:
         std::string line = obj->GetFullName().Get();
         line += "." + member;
         for (const std::string& a : args) line += " {" + a + "}";
-        const std::string progress = this->className + "." + member + " " + line.substr(0, 200) + "\n";
-        if (write(this->progressFd, progress.data(), progress.size()) < 0)
-        {
-            // the parent only loses the name of a crashing command
-        }
-        nString ignored;
-        this->script->Run(line.c_str(), ignored);
+        this->Eval(line);
     }
 
     void SweepCommand(const std::string& member, const std::string& ins)
@@ -229,6 +266,52 @@ std::string LastLine(int fd, size_t& calls)
     return nl == std::string::npos ? all : all.substr(nl + 1);
 }
 
+/// Runs body in a child process with a fresh kernel.
+/// Results: the child's exit status, and the last line it reported.
+int InChild(const std::string& dir, const std::string& className, void (*body)(ClassSweep&), std::string& last,
+            size_t& calls)
+{
+    int fds[2];
+    if (pipe(fds) != 0) return -1;
+    fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid < 0) return -1;
+    if (pid == 0)
+    {
+        close(fds[0]);
+        // files the commands write (saveas, clone ...) land in the temporary home
+        if (chdir(dir.c_str()) != 0) _exit(2);
+        {
+            ClassSweep sweep(className, fds[1]);
+            body(sweep);
+        }
+        _exit(SweepOk);
+    }
+    close(fds[1]);
+    last = LastLine(fds[0], calls);
+    close(fds[0]);
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid) return -1;
+    return status;
+}
+
+std::string Describe(int status)
+{
+    if (WIFSIGNALED(status)) return "signal " + std::to_string(WTERMSIG(status));
+    return "exit " + std::to_string(WEXITSTATUS(status));
+}
+
+TEST(CommandSweep, TheInterpretersEngineCommandsSurviveBadArguments)
+{
+    UserTempDir home;
+    std::string last;
+    size_t calls = 0;
+    const int status = InChild(home.Path(), "nroot", [](ClassSweep& s) { s.RunEngineCommands(); }, last, calls);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == SweepOk) << "last call: " << last << " ("
+                                                                      << Describe(status) << ")";
+    EXPECT_GT(calls, 100u);
+}
+
 TEST(CommandSweep, EveryCommandOfEveryClassSurvivesBadArguments)
 {
     const std::vector<std::string> classes = ClassNames();
@@ -238,34 +321,13 @@ TEST(CommandSweep, EveryCommandOfEveryClassSurvivesBadArguments)
     std::set<std::string> swept;
     for (const std::string& className : classes)
     {
-        int fds[2];
-        ASSERT_EQ(pipe(fds), 0);
-        fflush(nullptr);
-        const pid_t pid = fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0)
-        {
-            close(fds[0]);
-            // files the commands write (saveas, clone ...) land in the temporary home
-            if (chdir(home.Path().c_str()) != 0) _exit(2);
-            {
-                ClassSweep sweep(className, fds[1]);
-                sweep.Run();
-            }
-            _exit(SweepOk);
-        }
-        close(fds[1]);
+        std::string last;
         size_t calls = 0;
-        const std::string last = LastLine(fds[0], calls);
+        const int status = InChild(home.Path(), className, [](ClassSweep& s) { s.Run(); }, last, calls);
         total += calls;
         if (calls > 0) swept.insert(className);
-        close(fds[0]);
-        int status = 0;
-        ASSERT_EQ(waitpid(pid, &status, 0), pid);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == SweepOk)
-            << "class " << className << " did not survive; last call: " << last
-            << (WIFSIGNALED(status) ? " (signal " + std::to_string(WTERMSIG(status)) + ")"
-                                    : " (exit " + std::to_string(WEXITSTATUS(status)) + ")");
+            << "class " << className << " did not survive; last call: " << last << " (" << Describe(status) << ")";
     }
     // the tree classes every package builds on are reached: a sweep that
     // could make no object would pass without calling anything

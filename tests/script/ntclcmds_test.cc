@@ -256,6 +256,15 @@ TEST_F(TclCmdsTest, PathsNeverMakeDotChildren)
     EXPECT_EQ(Ok("/env.geti"), "5");
 }
 
+TEST_F(TclCmdsTest, APathThatDoesNotFitIsNotFoundNeverAPrefix)
+{
+    Ok("new nroot /a/b");
+    const std::string padded = "/a/b" + std::string(600, '/') + "zzz";
+    EXPECT_EQ(Fails(("delete " + padded).c_str()).rfind("Object '/a/b//", 0), 0u);
+    EXPECT_EQ(Ok("exists /a/b"), "1");
+    EXPECT_EQ(Ok(("exists " + padded).c_str()), "0");
+}
+
 TEST_F(TclCmdsTest, SetNameRefusesNamesNoPathReaches)
 {
     Ok("new nroot /p/a; new nroot /p/b");
