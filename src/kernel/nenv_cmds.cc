@@ -104,8 +104,10 @@ void n_seti(void* slf, nCmd* cmd)
 
 void n_setf(void* slf, nCmd* cmd)
 {
-    float f;
-    if (nCmdGetF(cmd, f, "value") && CanWrite(cmd, Self(slf), nArg::Float)) Self(slf)->SetF(f);
+    // any float is a value, NaN and infinities included: the file a save
+    // writes must load again
+    const float f = cmd->In()->GetF();
+    if (CanWrite(cmd, Self(slf), nArg::Float)) Self(slf)->SetF(f);
 }
 
 void n_setb(void* slf, nCmd* cmd)
@@ -130,11 +132,10 @@ void n_seto(void* slf, nCmd* cmd)
 void n_setf4(void* slf, nCmd* cmd)
 {
     nFloat4 f4;
-    if (!nCmdGetF(cmd, f4.x, "x") || !nCmdGetF(cmd, f4.y, "y") || !nCmdGetF(cmd, f4.z, "z") ||
-        !nCmdGetF(cmd, f4.w, "w"))
-    {
-        return;
-    }
+    f4.x = cmd->In()->GetF();
+    f4.y = cmd->In()->GetF();
+    f4.z = cmd->In()->GetF();
+    f4.w = cmd->In()->GetF();
     if (CanWrite(cmd, Self(slf), nArg::Float4)) Self(slf)->SetF4(f4);
 }
 
