@@ -530,3 +530,14 @@ TEST_F(PersistTest, AFailedLoadLeavesNoObjectBehind)
         EXPECT_EQ(ks->GetCwd(), ks->GetRoot());
     }
 }
+
+TEST_F(PersistTest, FilesThatLoadThemselvesStopAtTheNestingLimit)
+{
+    script->SetFailOnError(false);
+    WriteWholeFile(Path("self.n2"), "# $parser:ntclserver$ $class:nroot$\nget tst:self.n2\n");
+    const std::string before = Ok("/.getchildren");
+    TakeLog();
+    EXPECT_EQ(ks->Load("tst:self.n2"), nullptr);
+    EXPECT_THAT(TakeLog(), HasSubstr("is loaded from files nested deeper than 256, not loaded!"));
+    EXPECT_EQ(Ok("/.getchildren"), before);
+}
