@@ -1,10 +1,11 @@
 #ifndef TESTS_USERTEMPDIR_H
 #define TESTS_USERTEMPDIR_H
 //------------------------------------------------------------------------------
-//  A throw-away user for a test: a temporary directory that HOME and
+//  The tests' file helpers: temporary directories, whole-file reads and
+//  writes, and a throw-away user (a temporary directory that HOME and
 //  XDG_CONFIG_HOME point at while the object lives, so that no test ever
-//  reads or writes the real user's configuration. Both variables, and any
-//  set through ScopedEnv, are restored afterwards.
+//  reads or writes the real user's configuration; both variables, and any
+//  set through ScopedEnv, are restored afterwards).
 //------------------------------------------------------------------------------
 #include <cstdlib>
 #include <filesystem>
@@ -12,8 +13,35 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
+
+/// a new, empty directory below the system's temporary directory, named
+/// after the prefix; the caller removes it
+inline std::string MakeTempDir(const char* prefix)
+{
+    std::string tmpl = (std::filesystem::temp_directory_path() / (std::string(prefix) + "-XXXXXX")).string();
+    const char* made = mkdtemp(&tmpl[0]);
+    EXPECT_NE(made, nullptr) << tmpl;
+    return tmpl;
+}
+
+/// the whole content of a file, empty when it cannot be read
+inline std::string ReadWholeFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+/// replace a file's content with the bytes
+inline void WriteWholeFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
 
 /// sets (or with nullptr unsets) one environment variable for a scope
 class ScopedEnv
@@ -61,25 +89,10 @@ public:
     std::string ConfigPath() const { return this->dir + "/config"; }
 
 private:
-    static std::string MakeDir()
-    {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "engine-test-XXXXXX").string();
-        const char* made = mkdtemp(&tmpl[0]);
-        EXPECT_NE(made, nullptr);
-        return tmpl;
-    }
+    static std::string MakeDir() { return MakeTempDir("engine-test"); }
 
     std::string dir;
     ScopedEnv home;
     ScopedEnv config;
 };
-
-/// the whole content of a file, empty when it cannot be read
-inline std::string ReadWholeFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 #endif

@@ -6,6 +6,7 @@
 #include "file/nnpkfileserver.h"
 #include "kernel/nclass.h"
 #include "kernel/ncmd.h"
+#include "kernel/ncmdguard.h"
 
 namespace
 {
@@ -13,21 +14,16 @@ namespace
 /*
  * n_parsedirectory --
  *     i_parsedirectory_ss: mounts the archives of a directory (directory,
- *     extension); the number mounted. Empty arguments from a script mount
- *     nothing and say so.
+ *     extension); the number mounted. A null or empty argument is a script
+ *     error.
  */
 void n_parsedirectory(void* slf, nCmd* cmd)
 {
     nNpkFileServer* self = static_cast<nNpkFileServer*>(slf);
-    const nString dirName(cmd->In()->GetS());
-    const nString extension(cmd->In()->GetS());
-    if (dirName.IsEmpty() || extension.IsEmpty())
-    {
-        n_printf("nNpkFileServer::ParseDirectory(): directory and extension must not be empty\n");
-        cmd->Out()->SetI(0);
-        return;
-    }
-    cmd->Out()->SetI(self->ParseDirectory(dirName, extension));
+    const char* dirName;
+    const char* extension;
+    if (!nCmdGetNonEmptyS(cmd, dirName, "directory") || !nCmdGetNonEmptyS(cmd, extension, "extension")) return;
+    cmd->Out()->SetI(self->ParseDirectory(nString(dirName), nString(extension)));
 }
 
 }  // namespace

@@ -164,6 +164,11 @@ bool nNpkTocReader::ReadToc(nNpkToc& toc, const char* name)
             if (!toc.GetCurrentDirEntry() && strcmp(entryName, "<noname>") == 0)
             {
                 n_strncpyz(entryName, NoNameRoot(name).c_str(), sizeof(entryName));
+                // ".npk" or "..npk" leave no name a path could reach
+                if (!entryName[0] || strcmp(entryName, ".") == 0)
+                {
+                    return this->Refuse("archive name that gives its root directory no name");
+                }
             }
             toc.BeginDirEntry(entryName);
         }

@@ -167,6 +167,8 @@ private:
     bool ReadArgs(nCmd* cmd, int end);
     /// true when the object is the loaded object or below it
     bool IsInside(const nRoot* obj) const;
+    /// how many objects lie between the loaded object and obj
+    int NestingBelowTop(const nRoot* obj) const;
 
     nKernelServer* ks;
     Reader in;
@@ -183,6 +185,13 @@ bool ScriptReader::IsInside(const nRoot* obj) const
         if (obj == this->top) return true;
     }
     return false;
+}
+
+int ScriptReader::NestingBelowTop(const nRoot* obj) const
+{
+    int depth = 0;
+    for (; obj && obj != this->top; obj = obj->GetParent()) ++depth;
+    return depth;
 }
 
 /*
@@ -202,6 +211,10 @@ bool ScriptReader::ReadNew()
     {
         n_printf("nBinScriptServer::ReadBlock(): '_new %s %s' failed!\n", className.c_str(), objName.c_str());
         return false;
+    }
+    if (this->NestingBelowTop(this->ks->GetCwd()) >= nPersistServer::MaxNesting)
+    {
+        return this->Fail("objects nested too deeply");
     }
     const bool existed = this->ks->Lookup(objName.c_str()) != nullptr;
     nRoot* obj = static_cast<nRoot*>(this->ks->NewNoFail(className.c_str(), objName.c_str()));

@@ -2,11 +2,12 @@
 //  nenv_cmds.cc
 //
 //  The script commands of nenv. A script is outside data: a command that
-//  reads or sets another type than the value holds reports it and reads a
-//  zero value (or changes nothing) instead of failing the type assertion.
+//  reads or sets another type than the value holds, or hands over a null
+//  string or object, is a script error instead of a failed assertion.
 //------------------------------------------------------------------------------
 #include "kernel/nenv.h"
 #include "kernel/ncmd.h"
+#include "kernel/ncmdguard.h"
 #include "kernel/npersistserver.h"
 
 namespace
@@ -19,36 +20,34 @@ nEnv* Self(void* slf)
 
 /*
  * TypeMismatch --
- *     Results: none.
- *     Side effects: prints which command met which type on which value.
+ *     Results: false.
+ *     Side effects: ends the command as a script error that says which
+ *     type it met on which value.
  */
-void TypeMismatch(const nEnv* env, const char* cmdName, nArg::Type wanted)
+bool TypeMismatch(nCmd* cmd, const nEnv* env, nArg::Type wanted)
 {
-    n_printf("nEnv '%s': %s expects type %s, but the value has type %s\n", env->GetFullName().Get(), cmdName,
-             nEnv::TypeName(wanted), nEnv::TypeName(env->GetType()));
+    return nCmdFail(cmd, "nEnv '%s' expects type %s, but the value has type %s", env->GetFullName().Get(),
+                    nEnv::TypeName(wanted), nEnv::TypeName(env->GetType()));
 }
 
 /*
  * CanRead --
- *     Results: true when the value has the type; else false, reported.
+ *     Results: true when the value has the type; else false, a script
+ *     error.
  */
-bool CanRead(const nEnv* env, const char* cmdName, nArg::Type type)
+bool CanRead(nCmd* cmd, const nEnv* env, nArg::Type type)
 {
-    if (env->GetType() == type) return true;
-    TypeMismatch(env, cmdName, type);
-    return false;
+    return env->GetType() == type || TypeMismatch(cmd, env, type);
 }
 
 /*
  * CanWrite --
  *     Results: true when the value is unset or has the type; else false,
- *     reported.
+ *     a script error.
  */
-bool CanWrite(const nEnv* env, const char* cmdName, nArg::Type type)
+bool CanWrite(nCmd* cmd, const nEnv* env, nArg::Type type)
 {
-    if (env->GetType() == nArg::Void || env->GetType() == type) return true;
-    TypeMismatch(env, cmdName, type);
-    return false;
+    return env->GetType() == nArg::Void || env->GetType() == type || TypeMismatch(cmd, env, type);
 }
 
 void n_gettype(void* slf, nCmd* cmd)
@@ -59,37 +58,38 @@ void n_gettype(void* slf, nCmd* cmd)
 void n_geti(void* slf, nCmd* cmd)
 {
     const nEnv* self = Self(slf);
-    cmd->Out()->SetI(CanRead(self, "geti", nArg::Int) ? self->GetI() : 0);
+    if (CanRead(cmd, self, nArg::Int)) cmd->Out()->SetI(self->GetI());
 }
 
 void n_getf(void* slf, nCmd* cmd)
 {
     const nEnv* self = Self(slf);
-    cmd->Out()->SetF(CanRead(self, "getf", nArg::Float) ? self->GetF() : 0.0f);
+    if (CanRead(cmd, self, nArg::Float)) cmd->Out()->SetF(self->GetF());
 }
 
 void n_getb(void* slf, nCmd* cmd)
 {
     const nEnv* self = Self(slf);
-    cmd->Out()->SetB(CanRead(self, "getb", nArg::Bool) ? self->GetB() : false);
+    if (CanRead(cmd, self, nArg::Bool)) cmd->Out()->SetB(self->GetB());
 }
 
 void n_gets(void* slf, nCmd* cmd)
 {
     const nEnv* self = Self(slf);
-    cmd->Out()->SetS(CanRead(self, "gets", nArg::String) ? self->GetS() : "");
+    if (CanRead(cmd, self, nArg::String)) cmd->Out()->SetS(self->GetS());
 }
 
 void n_geto(void* slf, nCmd* cmd)
 {
     const nEnv* self = Self(slf);
-    cmd->Out()->SetO(CanRead(self, "geto", nArg::Object) ? self->GetO() : nullptr);
+    if (CanRead(cmd, self, nArg::Object)) cmd->Out()->SetO(self->GetO());
 }
 
 void n_getf4(void* slf, nCmd* cmd)
 {
     const nEnv* self = Self(slf);
-    const nFloat4 f4 = CanRead(self, "getf4", nArg::Float4) ? self->GetF4() : nFloat4{0.0f, 0.0f, 0.0f, 0.0f};
+    if (!CanRead(cmd, self, nArg::Float4)) return;
+    const nFloat4 f4 = self->GetF4();
     cmd->Out()->SetF(f4.x);
     cmd->Out()->SetF(f4.y);
     cmd->Out()->SetF(f4.z);
@@ -99,31 +99,34 @@ void n_getf4(void* slf, nCmd* cmd)
 void n_seti(void* slf, nCmd* cmd)
 {
     const int i = cmd->In()->GetI();
-    if (CanWrite(Self(slf), "seti", nArg::Int)) Self(slf)->SetI(i);
+    if (CanWrite(cmd, Self(slf), nArg::Int)) Self(slf)->SetI(i);
 }
 
 void n_setf(void* slf, nCmd* cmd)
 {
+    // any float is a value, NaN and infinities included: the file a save
+    // writes must load again
     const float f = cmd->In()->GetF();
-    if (CanWrite(Self(slf), "setf", nArg::Float)) Self(slf)->SetF(f);
+    if (CanWrite(cmd, Self(slf), nArg::Float)) Self(slf)->SetF(f);
 }
 
 void n_setb(void* slf, nCmd* cmd)
 {
     const bool b = cmd->In()->GetB();
-    if (CanWrite(Self(slf), "setb", nArg::Bool)) Self(slf)->SetB(b);
+    if (CanWrite(cmd, Self(slf), nArg::Bool)) Self(slf)->SetB(b);
 }
 
 void n_sets(void* slf, nCmd* cmd)
 {
-    const char* s = cmd->In()->GetS();
-    if (CanWrite(Self(slf), "sets", nArg::String)) Self(slf)->SetS(s);
+    const char* s;
+    if (nCmdGetS(cmd, s, "text") && CanWrite(cmd, Self(slf), nArg::String)) Self(slf)->SetS(s);
 }
 
 void n_seto(void* slf, nCmd* cmd)
 {
+    // null is a value: a saved link whose object had died
     nObject* o = static_cast<nObject*>(cmd->In()->GetO());
-    if (CanWrite(Self(slf), "seto", nArg::Object)) Self(slf)->SetO(o);
+    if (CanWrite(cmd, Self(slf), nArg::Object)) Self(slf)->SetO(o);
 }
 
 void n_setf4(void* slf, nCmd* cmd)
@@ -133,7 +136,7 @@ void n_setf4(void* slf, nCmd* cmd)
     f4.y = cmd->In()->GetF();
     f4.z = cmd->In()->GetF();
     f4.w = cmd->In()->GetF();
-    if (CanWrite(Self(slf), "setf4", nArg::Float4)) Self(slf)->SetF4(f4);
+    if (CanWrite(cmd, Self(slf), nArg::Float4)) Self(slf)->SetF4(f4);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "kernel/nfilenode.h"
 #include "kernel/nclass.h"
 #include "kernel/ncmd.h"
+#include "kernel/ncmdguard.h"
 
 namespace
 {
@@ -17,8 +18,10 @@ namespace
 void n_open(void* slf, nCmd* cmd)
 {
     nFileNode* self = static_cast<nFileNode*>(slf);
-    const char* filename = cmd->In()->GetS();
-    const char* accessMode = cmd->In()->GetS();
+    const char* filename;
+    const char* accessMode;
+    if (!nCmdGetNonEmptyS(cmd, filename, "file name") || !nCmdGetNonEmptyS(cmd, accessMode, "access mode")) return;
+    n_cmd_check(cmd, !self->IsOpen(), "a file is open already");
     cmd->Out()->SetB(self->Open(filename, accessMode));
 }
 
@@ -26,8 +29,9 @@ void n_open(void* slf, nCmd* cmd)
  * n_close --
  *     v_close_v: closes the file.
  */
-void n_close(void* slf, nCmd*)
+void n_close(void* slf, nCmd* cmd)
 {
+    n_cmd_check(cmd, static_cast<nFileNode*>(slf)->IsOpen(), "no file is open");
     static_cast<nFileNode*>(slf)->Close();
 }
 
@@ -47,7 +51,10 @@ void n_isopen(void* slf, nCmd* cmd)
 void n_puts(void* slf, nCmd* cmd)
 {
     nFileNode* self = static_cast<nFileNode*>(slf);
-    cmd->Out()->SetB(self->PutS(cmd->In()->GetS()));
+    const char* text;
+    if (!nCmdGetS(cmd, text, "text")) return;
+    n_cmd_check(cmd, self->IsOpen(), "no file is open");
+    cmd->Out()->SetB(self->PutS(text));
 }
 
 }  // namespace

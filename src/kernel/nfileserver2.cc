@@ -240,8 +240,12 @@ bool nFileServer2::SetAssign(const char* assignName, const char* pathName)
     ks->PushCwd(this->assignDir.get());
     if (!node)
     {
-        node = static_cast<nRoot*>(ks->New("nenv", assignName));
-        n_assert(node);
+        node = static_cast<nRoot*>(ks->NewNoFail("nenv", assignName));
+        if (!node)
+        {
+            ks->PopCwd();
+            return false;
+        }
     }
     static_cast<nEnv*>(node)->SetS(value.Get());
     ks->PopCwd();
@@ -487,5 +491,6 @@ nFileNode* nFileServer2::CreateFileNode(const char* name)
     {
         n_error("nFileServer2: file node '%s' exists!", name);
     }
-    return static_cast<nFileNode*>(ks->New("nfilenode", path.Get()));
+    // a name that makes no path (too long, "..") is reported with 0
+    return static_cast<nFileNode*>(ks->NewNoFail("nfilenode", path.Get()));
 }

@@ -7,7 +7,9 @@
 #include "kernel/nfilenode.h"
 #include "kernel/nclass.h"
 #include "kernel/ncmd.h"
+#include "kernel/ncmdguard.h"
 #include "kernel/nmodule.h"
+#include "kernel/nkernelserver.h"
 
 void nfileserver2_initcmds(nClass* cl);
 N_IMPLEMENT_SINGLETON_MODULE(nfileserver2, nFileServer2, "nroot", nfileserver2_initcmds)
@@ -22,9 +24,10 @@ namespace
 void n_setassign(void* slf, nCmd* cmd)
 {
     nFileServer2* self = static_cast<nFileServer2*>(slf);
-    const char* name = cmd->In()->GetS();
-    const char* path = cmd->In()->GetS();
-    self->SetAssign(name, path);
+    const char* name;
+    const char* path;
+    if (!nCmdGetNonEmptyS(cmd, name, "assign name") || !nCmdGetS(cmd, path, "path")) return;
+    n_cmd_check(cmd, self->SetAssign(name, path), "'%.64s' is no assign name", name);
 }
 
 /*
@@ -34,7 +37,10 @@ void n_setassign(void* slf, nCmd* cmd)
 void n_getassign(void* slf, nCmd* cmd)
 {
     nFileServer2* self = static_cast<nFileServer2*>(slf);
-    cmd->Out()->SetS(self->GetAssign(cmd->In()->GetS()));
+    const char* name;
+    if (!nCmdGetS(cmd, name, "assign name")) return;
+    const char* value = self->GetAssign(name);
+    cmd->Out()->SetS(value ? value : "");
 }
 
 /*
@@ -44,7 +50,9 @@ void n_getassign(void* slf, nCmd* cmd)
 void n_manglepath(void* slf, nCmd* cmd)
 {
     nFileServer2* self = static_cast<nFileServer2*>(slf);
-    cmd->Out()->SetS(self->ManglePath(cmd->In()->GetS()).Get());
+    const char* path;
+    if (!nCmdGetS(cmd, path, "path")) return;
+    cmd->Out()->SetS(self->ManglePath(path).Get());
 }
 
 /*
@@ -54,17 +62,28 @@ void n_manglepath(void* slf, nCmd* cmd)
 void n_fileexists(void* slf, nCmd* cmd)
 {
     nFileServer2* self = static_cast<nFileServer2*>(slf);
-    cmd->Out()->SetB(self->FileExists(cmd->In()->GetS()));
+    const char* path;
+    if (!nCmdGetS(cmd, path, "path")) return;
+    cmd->Out()->SetB(self->FileExists(path));
 }
 
 /*
  * n_createfilenode --
- *     o_createfilenode_s: a new file node under /sys/share/files.
+ *     o_createfilenode_s: a new file node under /sys/share/files; a name
+ *     that is no object name or is taken is a script error.
  */
 void n_createfilenode(void* slf, nCmd* cmd)
 {
     nFileServer2* self = static_cast<nFileServer2*>(slf);
-    cmd->Out()->SetO(self->CreateFileNode(cmd->In()->GetS()));
+    const char* name;
+    if (!nCmdGetS(cmd, name, "name")) return;
+    n_cmd_check(cmd, nRoot::IsValidName(name), "'%.64s' is no valid object name", name);
+    nString path("/sys/share/files/");
+    path.Append(name);
+    n_cmd_check(cmd, !nKernelServer::Instance()->Lookup(path.Get()), "file node '%.64s' exists", name);
+    nFileNode* node = self->CreateFileNode(name);
+    n_cmd_check(cmd, node, "could not create file node '%.64s'", name);
+    cmd->Out()->SetO(node);
 }
 
 }  // namespace

@@ -3,9 +3,6 @@
 //------------------------------------------------------------------------------
 #include "kernel/nipcaddress.h"
 
-#include <arpa/inet.h>
-#include <netdb.h>
-#include <unistd.h>
 
 nIpcAddress::nIpcAddress() :
     hostName("localhost"),
@@ -58,9 +55,9 @@ ushort nIpcAddress::PortFromName(const char* name)
  *     192.168.c.x (c < 255) and first bytes of 224 and above; true else.
  *     The address is in network order.
  */
-bool nIpcAddress::IsInternetAddress(in_addr_t addr)
+bool nIpcAddress::IsInternetAddress(uint32_t addr)
 {
-    const uint a = ntohl(addr);
+    const uint a = addr;
     const uint b0 = (a >> 24) & 0xff;
     const uint b1 = (a >> 16) & 0xff;
     if ((10 == b0) && (b1 < 255)) return false;
@@ -74,25 +71,19 @@ bool nIpcAddress::IsInternetAddress(in_addr_t addr)
  *     Results: true with the first IPv4 address of the name (the first
  *     internet address when asked), false when there is none.
  */
-bool nIpcAddress::Resolve(const char* name, bool internetOnly, in_addr_t& addr)
+bool nIpcAddress::Resolve(const char* name, bool internetOnly, uint32_t& addr)
 {
-    addrinfo hints = {};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* list = nullptr;
-    if (0 != getaddrinfo(name, nullptr, &hints, &list)) return false;
-    bool found = false;
-    for (const addrinfo* ai = list; ai && !found; ai = ai->ai_next)
+    uint32_t found[16];
+    const int num = nPlatformSocket::ResolveIpv4(name, found, 16);
+    for (int i = 0; i < num; i++)
     {
-        const in_addr_t a = reinterpret_cast<const sockaddr_in*>(ai->ai_addr)->sin_addr.s_addr;
-        if (!internetOnly || IsInternetAddress(a))
+        if (!internetOnly || IsInternetAddress(found[i]))
         {
-            addr = a;
-            found = true;
+            addr = found[i];
+            return true;
         }
     }
-    freeaddrinfo(list);
-    return found;
+    return false;
 }
 
 /*
@@ -104,21 +95,20 @@ bool nIpcAddress::ValidateIpAddr()
 {
     n_assert(!this->ipAddrValid);
     const char* host = this->hostName.Get();
-    in_addr_t addr = 0;
+    uint32_t addr = 0;
     bool ok = true;
     if (this->hostName == "any")
     {
-        addr = htonl(INADDR_ANY);
+        addr = 0;
     }
     else if (this->hostName == "broadcast")
     {
-        addr = htonl(INADDR_BROADCAST);
+        addr = 0xffffffffu;
     }
     else if ((this->hostName == "self") || (this->hostName == "inetself"))
     {
         char localName[512];
-        ok = (0 == gethostname(localName, sizeof(localName)));
-        localName[sizeof(localName) - 1] = 0;
+        ok = nPlatformSocket::LocalHostName(localName, sizeof(localName));
         ok = ok && Resolve(localName, this->hostName == "inetself", addr);
     }
     else
@@ -127,10 +117,9 @@ bool nIpcAddress::ValidateIpAddr()
     }
     if (!ok) return false;
     this->ipAddr = addr;
-    in_addr inAddr = {};
-    inAddr.s_addr = addr;
-    char text[INET_ADDRSTRLEN];
-    this->ipAddrString = inet_ntop(AF_INET, &inAddr, text, sizeof(text));
+    char text[16];
+    nPlatformSocket::FormatIpv4(addr, text, sizeof(text));
+    this->ipAddrString = text;
     this->ipAddrValid = true;
     return true;
 }
@@ -148,15 +137,13 @@ bool nIpcAddress::ValidateAddrStruct()
     n_assert(!this->addrStructValid);
     if (!this->ipAddrValid && !this->ValidateIpAddr()) return false;
     if (!this->portNumValid && !this->ValidatePortNum()) return false;
-    this->addrStruct = {};
-    this->addrStruct.sin_family = AF_INET;
-    this->addrStruct.sin_port = htons(this->portNum);
-    this->addrStruct.sin_addr.s_addr = this->ipAddr;
+    this->addrStruct.ip = this->ipAddr;
+    this->addrStruct.port = this->portNum;
     this->addrStructValid = true;
     return true;
 }
 
-bool nIpcAddress::GetAddrStruct(sockaddr_in& addr)
+bool nIpcAddress::GetInetAddr(nPlatformInetAddr& addr)
 {
     if (!this->addrStructValid && !this->ValidateAddrStruct()) return false;
     addr = this->addrStruct;

@@ -14,8 +14,9 @@
     "inetself" (its first internet address), or a name or dotted address.
 */
 #include "util/nstring.h"
+#include "platform/nplatformsocket.h"
 
-#include <netinet/in.h>
+#include <cstdint>
 
 class nIpcAddress
 {
@@ -30,7 +31,7 @@ public:
     const char* GetPortName() const { return this->portName.Get(); }
 
     /// the socket address (validated first); false when it cannot be made
-    bool GetAddrStruct(sockaddr_in& addr);
+    bool GetInetAddr(nPlatformInetAddr& addr);
     /// the dotted address ("" when the host cannot be resolved)
     const char* GetIpAddrString();
     /// the port number in host order
@@ -38,20 +39,21 @@ public:
 
     /// 12000 plus the name's hash (sum of byte x (position + 1)) modulo 999
     static ushort PortFromName(const char* name);
-    /// true for a routable address: not private, not multicast or above
-    static bool IsInternetAddress(in_addr_t addr);
+    /// true for a routable address (host order): not private, not
+    /// multicast or above
+    static bool IsInternetAddress(uint32_t addr);
 
 private:
     bool ValidateIpAddr();
     bool ValidatePortNum();
     bool ValidateAddrStruct();
     /// the first IPv4 address of a host name, optionally the first routable one
-    static bool Resolve(const char* name, bool internetOnly, in_addr_t& addr);
+    static bool Resolve(const char* name, bool internetOnly, uint32_t& addr);
 
     nString hostName;
     nString portName;
-    sockaddr_in addrStruct;
-    in_addr_t ipAddr;
+    nPlatformInetAddr addrStruct;
+    uint32_t ipAddr;    ///< host order
     nString ipAddrString;
     ushort portNum;
     bool addrStructValid;

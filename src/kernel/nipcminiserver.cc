@@ -4,6 +4,7 @@
 #include "kernel/nipcminiserver.h"
 #include "kernel/nipcserver.h"
 #include "kernel/nipcbuffer.h"
+#include "platform/nplatformclock.h"
 
 nIpcMiniServer::nIpcMiniServer(nIpcServer* server, int clientId, nPlatformSocket&& socket) :
     ipcServer(server),
@@ -11,20 +12,34 @@ nIpcMiniServer::nIpcMiniServer(nIpcServer* server, int clientId, nPlatformSocket
     sock(std::move(socket)),
     framer(server->GetPortName()),
     recvBuffer(nullptr),
-    broken(false)
+    broken(false),
+    acceptTime(Now())
 {
     n_assert(this->sock.IsValid());
     this->recvBuffer = (char*)n_malloc(nIpcFramer::BufferSize);
     n_assert(this->recvBuffer);
 }
 
+/*
+ * ~nIpcMiniServer --
+ *     Side effects: closes the connection. Prints nothing: the listener
+ *     thread deletes connections too, and only the main thread may print.
+ */
 nIpcMiniServer::~nIpcMiniServer()
 {
-    n_printf("-> ~nIpcMiniServer\n");
     this->sock.ShutdownBoth();
     this->sock.Close();
-    n_printf("<- ~nIpcMiniServer\n");
     n_free(this->recvBuffer);
+}
+
+double nIpcMiniServer::Now()
+{
+    return (double)nPlatformClock::Counter() / (double)nPlatformClock::Frequency();
+}
+
+bool nIpcMiniServer::IsHandshakeOverdue(double seconds) const
+{
+    return !this->IsAdmitted() && (Now() - this->acceptTime) > seconds;
 }
 
 /*

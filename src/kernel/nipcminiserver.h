@@ -33,6 +33,14 @@ public:
     /// send a reply to an admitted client
     bool Send(const nIpcBuffer& buffer);
     int GetClientId() const { return this->clientId; }
+    /// true once the client gave the right handshake
+    bool IsAdmitted() const { return this->framer.GetHandshake(); }
+    /// true when the handshake has not come within the given seconds
+    bool IsHandshakeOverdue(double seconds) const;
+    /// when the connection was accepted, in seconds of the monotonic clock
+    double GetAcceptTime() const { return this->acceptTime; }
+    /// the monotonic clock in seconds
+    static double Now();
 
 private:
     nIpcServer* ipcServer;
@@ -41,5 +49,6 @@ private:
     nIpcFramer framer;
     char* recvBuffer;
     bool broken;
+    double acceptTime;
 };
 #endif

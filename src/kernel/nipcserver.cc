@@ -65,8 +65,8 @@ nIpcServer::nIpcServer(const nIpcAddress& addr) :
     numLogLines(0),
     numDroppedLogLines(0)
 {
-    sockaddr_in sa = {};
-    if (!this->selfAddr.GetAddrStruct(sa))
+    nPlatformInetAddr sa;
+    if (!this->selfAddr.GetInetAddr(sa))
     {
         n_printf("nIpcServer: cannot resolve host '%s'!\n", this->selfAddr.GetHostName());
         return;
@@ -220,6 +220,28 @@ int nIpcServer::NumClients()
 }
 
 /*
+ * EvictUnadmitted --
+ *     Results: false when every connection has shaken hands.
+ *     Side effects: the oldest connection without a handshake is closed
+ *     and deleted (under the list's lock, like every use of it).
+ */
+bool nIpcServer::EvictUnadmitted()
+{
+    nListLock lock(this->miniServerList);
+    nIpcMiniServer* oldest = nullptr;
+    for (nNode* node = this->miniServerList.GetHead(); node; node = node->GetSucc())
+    {
+        nIpcMiniServer* mini = static_cast<nIpcMiniServer*>(node);
+        if (!mini->IsAdmitted() && (!oldest || mini->GetAcceptTime() < oldest->GetAcceptTime())) oldest = mini;
+    }
+    if (!oldest) return false;
+    this->Log("client %d: no handshake, dropped for a new connection.\n", oldest->GetClientId());
+    oldest->Remove();
+    n_delete(oldest);
+    return true;
+}
+
+/*
  * AcceptClient --
  *     Results: false when the accept failed.
  *     Side effects: the accepted connection becomes a mini server with the
@@ -233,7 +255,9 @@ bool nIpcServer::AcceptClient()
         this->Log("nIpcMiniServer::Listen(): accept() failed!\n");
         return false;
     }
-    if (this->NumClients() >= MaxClients)
+    // a connection that never shook hands gives way to a new one, so that
+    // idle connections can not lock out a legitimate client
+    if (this->NumClients() >= MaxClients && !this->EvictUnadmitted())
     {
         this->Log("nIpcServer: too many clients, connection refused!\n");
         return true;
@@ -260,7 +284,8 @@ bool nIpcServer::AcceptClient()
  * Poll --
  *     Results: true when a message waits.
  *     Side effects: every client reads what has arrived; clients that are
- *     gone or refused are deleted.
+ *     gone, refused or without a handshake for HandshakeTimeout seconds
+ *     are deleted.
  */
 bool nIpcServer::Poll()
 {
@@ -272,7 +297,13 @@ bool nIpcServer::Poll()
         {
             nNode* next = node->GetSucc();
             nIpcMiniServer* mini = static_cast<nIpcMiniServer*>(node);
-            if (!mini->Poll())
+            const bool keep = mini->Poll();
+            if (keep && mini->IsHandshakeOverdue(HandshakeTimeout))
+            {
+                n_printf("client %d: no handshake within %g seconds, connection closed.\n", mini->GetClientId(),
+                         HandshakeTimeout);
+            }
+            if (!keep || mini->IsHandshakeOverdue(HandshakeTimeout))
             {
                 mini->Remove();
                 n_delete(mini);

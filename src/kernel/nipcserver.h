@@ -24,6 +24,8 @@ class nIpcServer
 public:
     /// connections beyond this many are refused
     static constexpr int MaxClients = 32;
+    /// seconds a connection may stay without its handshake
+    static constexpr double HandshakeTimeout = 3.0;
     /// pending connections the system queues
     static constexpr int Backlog = 5;
     /// listener lines kept until the next poll; more are counted, not kept
@@ -61,6 +63,9 @@ private:
     bool AcceptClient();
     /// the number of connected clients
     int NumClients();
+    /// drop the oldest connection that has not shaken hands; false when
+    /// every one has
+    bool EvictUnadmitted();
     /// keep a log line of the listener thread
     void Log(const char* fmt, ...) N_PRINTF_FORMAT(2, 3);
     /// print the kept log lines

@@ -37,15 +37,27 @@ char* NextComponent(char*& pos)
 
 /*
  * CopyPath --
- *     Copies a path into a buffer of N_MAXPATH characters, cut at 511,
- *     without padding the rest (strncpy's padding costs more than the walk).
+ *     Copies a path into a buffer of N_MAXPATH characters without padding
+ *     the rest (strncpy's padding costs more than the walk).
+ * Results: false, with the buffer untouched, for a path that does not
+ *     fit: a cut path would name another object (a prefix of it).
  */
-void CopyPath(char* buf, const char* path)
+bool CopyPath(char* buf, const char* path)
 {
-    size_t len = strlen(path);
-    if (len > N_MAXPATH - 1) len = N_MAXPATH - 1;
-    memcpy(buf, path, len);
-    buf[len] = 0;
+    const size_t len = strlen(path);
+    if (len > N_MAXPATH - 1) return false;
+    memcpy(buf, path, len + 1);
+    return true;
+}
+
+/*
+ * IsDotName --
+ *     Results: true for "." and "..", which name an existing object (this
+ *     one, the parent) and are never made.
+ */
+bool IsDotName(const char* comp)
+{
+    return comp[0] == '.' && (comp[1] == 0 || (comp[1] == '.' && comp[2] == 0));
 }
 
 }  // namespace
@@ -339,7 +351,12 @@ nRoot* nKernelServer::CheckCreatePath(const char* className, const char* path, b
     void (*report)(const char*, ...) = fatal ? n_error : n_printf;
 
     char buf[N_MAXPATH];
-    CopyPath(buf, path);
+    if (!CopyPath(buf, path))
+    {
+        report("nKernelServer: Path of new object of class '%s' is longer than %d characters!\n", className,
+               N_MAXPATH - 1);
+        return nullptr;
+    }
     nRoot* cur = (path[0] == '/') ? this->root : this->cwd;
 
     char* pos = buf;
@@ -357,6 +374,11 @@ nRoot* nKernelServer::CheckCreatePath(const char* className, const char* path, b
             // the last component
             nRoot* existing = cur->Find(comp);
             if (existing) return existing;
+            if (IsDotName(comp))
+            {
+                report("nKernelServer: Path '%s' leads above the root!\n", path);
+                return nullptr;
+            }
             nObject* newObj = this->NewUnnamedObject(className);
             if (newObj && !newObj->IsA("nroot"))
             {
@@ -376,6 +398,11 @@ nRoot* nKernelServer::CheckCreatePath(const char* className, const char* path, b
             return obj;
         }
         nRoot* child = cur->Find(comp);
+        if (!child && IsDotName(comp))
+        {
+            report("nKernelServer: Path '%s' leads above the root!\n", path);
+            return nullptr;
+        }
         if (!child)
         {
             child = static_cast<nRoot*>(this->NewUnnamedObject("nroot"));
@@ -396,7 +423,8 @@ nRoot* nKernelServer::CheckCreatePath(const char* className, const char* path, b
 /*
  * Lookup --
  *     Resolves a path from the root (leading '/') or the cwd.
- * Results: the object or 0; a path of slashes only yields the start object.
+ * Results: the object or 0; a path of slashes only yields the start object;
+ *     a path longer than N_MAXPATH - 1 characters is not found.
  */
 nRoot* nKernelServer::Lookup(const char* path)
 {
@@ -404,7 +432,7 @@ nRoot* nKernelServer::Lookup(const char* path)
     nMutexLock lock(this->mutex);
     if (path[0] == 0) return nullptr;
     char buf[N_MAXPATH];
-    CopyPath(buf, path);
+    if (!CopyPath(buf, path)) return nullptr;
     nRoot* cur = (path[0] == '/') ? this->root : this->cwd;
     char* pos = buf;
     char* comp;

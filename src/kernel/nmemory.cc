@@ -8,10 +8,10 @@
 //------------------------------------------------------------------------------
 #include "kernel/ntypes.h"
 #include "kernel/nmemory.h"
+#include "platform/nplatformmemory.h"
 
 #include <atomic>
 #include <cstdlib>
-#include <malloc.h>
 #include <new>
 
 namespace
@@ -30,7 +30,7 @@ std::atomic<bool> g_trace{false};
 void Account(void* p)
 {
     if (p == nullptr) return;
-    const long long size = (long long)malloc_usable_size(p);
+    const long long size = (long long)nPlatformMemory::UsableSize(p);
     const long long now = g_totalSize.fetch_add(size, std::memory_order_relaxed) + size;
     g_totalCount.fetch_add(1, std::memory_order_relaxed);
     long long high = g_highWater.load(std::memory_order_relaxed);
@@ -46,7 +46,7 @@ void Account(void* p)
 void Unaccount(void* p)
 {
     if (p == nullptr) return;
-    g_totalSize.fetch_sub((long long)malloc_usable_size(p), std::memory_order_relaxed);
+    g_totalSize.fetch_sub((long long)nPlatformMemory::UsableSize(p), std::memory_order_relaxed);
     g_totalCount.fetch_sub(1, std::memory_order_relaxed);
 }
 

@@ -2,12 +2,12 @@
 //  nobject_cmds.cc
 //
 //  The script commands every object understands. Arguments come from
-//  scripts: a null string or object is reported and answered with an
-//  empty result, never dereferenced.
+//  scripts: the guards refuse a null string or object as a script error.
 //------------------------------------------------------------------------------
 #include "kernel/nobject.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/ncmd.h"
+#include "kernel/ncmdguard.h"
 #include "kernel/nsignal.h"
 
 #include <cerrno>
@@ -24,45 +24,26 @@ nObject* Self(void* slf)
 }
 
 /*
- * ReportNull --
- *     Logs that a script handed a command a null argument.
- */
-void ReportNull(nCmd* cmd, const char* what)
-{
-    n_printf("%s: null %s argument\n", cmd->GetProto()->GetProtoDef(), what);
-}
-
-/*
  * n_saveas --
  *     Results: true when the object (and, for tree objects, its children)
- *     was saved under the given file name; false for a null name.
+ *     was saved under the given file name; a null name is a script error.
  */
 void n_saveas(void* slf, nCmd* cmd)
 {
-    const char* name = cmd->In()->GetS();
-    if (!name)
-    {
-        ReportNull(cmd, "file name");
-        cmd->Out()->SetB(false);
-        return;
-    }
+    const char* name;
+    if (!nCmdGetS(cmd, name, "file name")) return;
     cmd->Out()->SetB(Self(slf)->SaveAs(name));
 }
 
 /*
  * n_clone --
- *     Results: the copy of the object named as given, or null on failure
- *     or for a null name.
+ *     Results: the copy of the object named as given, or null on failure;
+ *     a null name is a script error.
  */
 void n_clone(void* slf, nCmd* cmd)
 {
-    const char* name = cmd->In()->GetS();
-    if (!name)
-    {
-        ReportNull(cmd, "name");
-        cmd->Out()->SetO(nullptr);
-        return;
-    }
+    const char* name;
+    if (!nCmdGetS(cmd, name, "name")) return;
     cmd->Out()->SetO(Self(slf)->Clone(name));
 }
 
@@ -105,34 +86,24 @@ void n_getclasses(void* slf, nCmd* cmd)
 /*
  * n_isa --
  *     Results: true when the named class is the object's class or one of
- *     its superclasses; false for an unregistered or null name.
+ *     its superclasses; false for an unregistered name.
  */
 void n_isa(void* slf, nCmd* cmd)
 {
-    const char* name = cmd->In()->GetS();
-    if (!name)
-    {
-        ReportNull(cmd, "class name");
-        cmd->Out()->SetB(false);
-        return;
-    }
+    const char* name;
+    if (!nCmdGetS(cmd, name, "class name")) return;
     cmd->Out()->SetB(Self(slf)->IsA(name));
 }
 
 /*
  * n_isinstanceof --
  *     Results: true only when the object's class is exactly the named
- *     one; false for an unregistered or null name.
+ *     one; false for an unregistered name.
  */
 void n_isinstanceof(void* slf, nCmd* cmd)
 {
-    const char* name = cmd->In()->GetS();
-    if (!name)
-    {
-        ReportNull(cmd, "class name");
-        cmd->Out()->SetB(false);
-        return;
-    }
+    const char* name;
+    if (!nCmdGetS(cmd, name, "class name")) return;
     const nClass* cl = nObject::kernelServer->FindClass(name);
     cmd->Out()->SetB(cl && Self(slf)->IsInstanceOf(cl));
 }
@@ -173,20 +144,19 @@ void n_getinstancesize(void* slf, nCmd* cmd)
  * n_bindsignal --
  *     Results: true when the signal was bound to the named command of the
  *     target object with the given priority; false when the signal or the
- *     command is missing, their signatures differ, or an argument is null.
+ *     command is missing, or their signatures differ.
  */
 void n_bindsignal(void* slf, nCmd* cmd)
 {
-    const char* signalName = cmd->In()->GetS();
-    nObject* target = static_cast<nObject*>(cmd->In()->GetO());
-    const char* cmdName = cmd->In()->GetS();
-    const int priority = cmd->In()->GetI();
-    if (!signalName || !target || !cmdName)
+    const char* signalName;
+    nObject* target;
+    const char* cmdName;
+    if (!nCmdGetS(cmd, signalName, "signal name") || !nCmdGetO(cmd, target, "nobject", "target") ||
+        !nCmdGetS(cmd, cmdName, "command name"))
     {
-        ReportNull(cmd, !target ? "object" : "string");
-        cmd->Out()->SetB(false);
         return;
     }
+    const int priority = cmd->In()->GetI();
     cmd->Out()->SetB(Self(slf)->BindSignal(signalName, target, cmdName, priority));
 }
 
@@ -197,13 +167,12 @@ void n_bindsignal(void* slf, nCmd* cmd)
  */
 void n_unbindsignal(void* slf, nCmd* cmd)
 {
-    const char* signalName = cmd->In()->GetS();
-    nObject* target = static_cast<nObject*>(cmd->In()->GetO());
-    const char* cmdName = cmd->In()->GetS();
-    if (!signalName || !target || !cmdName)
+    const char* signalName;
+    nObject* target;
+    const char* cmdName;
+    if (!nCmdGetS(cmd, signalName, "signal name") || !nCmdGetO(cmd, target, "nobject", "target") ||
+        !nCmdGetS(cmd, cmdName, "command name"))
     {
-        ReportNull(cmd, !target ? "object" : "string");
-        cmd->Out()->SetB(false);
         return;
     }
     cmd->Out()->SetB(Self(slf)->UnbindSignal(signalName, target, cmdName));
@@ -215,14 +184,9 @@ void n_unbindsignal(void* slf, nCmd* cmd)
  */
 void n_unbindsignalobject(void* slf, nCmd* cmd)
 {
-    const char* signalName = cmd->In()->GetS();
-    nObject* target = static_cast<nObject*>(cmd->In()->GetO());
-    if (!signalName || !target)
-    {
-        ReportNull(cmd, !target ? "object" : "string");
-        cmd->Out()->SetB(false);
-        return;
-    }
+    const char* signalName;
+    nObject* target;
+    if (!nCmdGetS(cmd, signalName, "signal name") || !nCmdGetO(cmd, target, "nobject", "target")) return;
     cmd->Out()->SetB(Self(slf)->UnbindTargetObject(signalName, target));
 }
 
@@ -232,13 +196,8 @@ void n_unbindsignalobject(void* slf, nCmd* cmd)
  */
 void n_unbindobject(void* slf, nCmd* cmd)
 {
-    nObject* target = static_cast<nObject*>(cmd->In()->GetO());
-    if (!target)
-    {
-        ReportNull(cmd, "object");
-        cmd->Out()->SetB(false);
-        return;
-    }
+    nObject* target;
+    if (!nCmdGetO(cmd, target, "nobject", "target")) return;
     cmd->Out()->SetB(Self(slf)->UnbindTargetObject(target));
 }
 
@@ -306,21 +265,11 @@ bool SignalIdFromText(const char* text, nFourCC& id)
  */
 void n_addsignal(void* slf, nCmd* cmd)
 {
-    const char* protoDef = cmd->In()->GetS();
-    const char* idText = cmd->In()->GetS();
-    if (!protoDef || !idText)
-    {
-        ReportNull(cmd, "string");
-        cmd->Out()->SetB(false);
-        return;
-    }
+    const char* protoDef;
+    const char* idText;
+    if (!nCmdGetS(cmd, protoDef, "prototype") || !nCmdGetS(cmd, idText, "signal id")) return;
     nFourCC id = 0;
-    if (!SignalIdFromText(idText, id))
-    {
-        n_printf("%s: '%s' is no signal id\n", cmd->GetProto()->GetProtoDef(), idText);
-        cmd->Out()->SetB(false);
-        return;
-    }
+    n_cmd_check(cmd, SignalIdFromText(idText, id), "'%.64s' is no signal id", idText);
     cmd->Out()->SetB(Self(slf)->GetClass()->GetSignalRegistry().AddSignal(protoDef, id));
 }
 

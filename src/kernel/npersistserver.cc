@@ -20,7 +20,9 @@ nPersistServer::nPersistServer() :
     saveMode(SAVEMODE_FOLD),
     cloneTarget(nullptr),
     cloneOrigin(nullptr),
-    saveLevel(0)
+    saveLevel(0),
+    saveNesting(0),
+    loadNesting(0)
 {
 }
 
@@ -103,18 +105,38 @@ nScriptServer* nPersistServer::GetLoader(const char* loaderClass)
 
 //--- saving and cloning -------------------------------------------------------
 
+/*
+ * TooDeep --
+ *     Results: true, with a message, when another object would nest the
+ *     save or clone deeper than MaxNesting; the save in progress then
+ *     fails as a whole.
+ */
+bool nPersistServer::TooDeep(const char* name)
+{
+    if (this->saveNesting < MaxNesting) return false;
+    n_printf("nPersistServer: '%s' is nested deeper than %d objects, not saved!\n", name ? name : "", MaxNesting);
+    this->saveFailed = true;
+    return true;
+}
+
 bool nPersistServer::BeginObject(nObject* obj, const char* name, bool isObjNamed)
 {
-    if (this->saveMode == SAVEMODE_CLONE) return this->BeginCloneObject(obj, name, isObjNamed);
-    return this->BeginFoldedObject(obj, nullptr, name, isObjNamed, false);
+    if (this->TooDeep(name)) return false;
+    bool result;
+    if (this->saveMode == SAVEMODE_CLONE) result = this->BeginCloneObject(obj, name, isObjNamed);
+    else result = this->BeginFoldedObject(obj, nullptr, name, isObjNamed, false);
+    if (result) ++this->saveNesting;
+    return result;
 }
 
 bool nPersistServer::BeginObjectWithCmd(nRoot* obj, nCmd* cmd, const char* name)
 {
     // a clone makes the child itself: the constructor command is not needed
-    bool result;
-    if (this->saveMode == SAVEMODE_CLONE) result = this->BeginCloneObject(obj, name, true);
+    bool result = false;
+    if (this->TooDeep(name)) result = false;
+    else if (this->saveMode == SAVEMODE_CLONE) result = this->BeginCloneObject(obj, name, true);
     else result = this->BeginFoldedObject(obj, cmd, name, true, cmd == nullptr);
+    if (result) ++this->saveNesting;
     if (cmd) cmd->GetProto()->RelCmd(cmd);
     return result;
 }
@@ -213,6 +235,7 @@ bool nPersistServer::BeginCloneObject(nObject* obj, const char* name, bool isObj
 
 bool nPersistServer::EndObject(bool isObjNamed)
 {
+    if (this->saveNesting > 0) --this->saveNesting;
     if (this->saveMode == SAVEMODE_CLONE) return this->EndCloneObject(isObjNamed);
     return this->EndFoldedObject(isObjNamed);
 }
@@ -414,6 +437,12 @@ nObject* nPersistServer::LoadFoldedObject(const char* fileName, const char* objN
     n_assert(objClass);
     nClass* cl = kernelServer->FindClass(objClass);
     if (!cl) return nullptr;
+    if (this->loadNesting >= MaxNesting)
+    {
+        n_printf("nPersistServer: '%s' is loaded from files nested deeper than %d, not loaded!\n", fileName,
+                 MaxNesting);
+        return nullptr;
+    }
     nObject* obj = objName ? kernelServer->NewNoFail(objClass, objName) : kernelServer->NewUnnamedObject(objClass);
     if (!obj) return nullptr;
     nRef<nObject> objRef(obj);
@@ -432,7 +461,9 @@ nObject* nPersistServer::LoadFoldedObject(const char* fileName, const char* objN
     this->currentTargetObject = isRoot ? nullptr : obj;
 
     nString result;
+    ++this->loadNesting;
     const bool ok = loader->RunScript(fileName, result);
+    --this->loadNesting;
 
     if (isRoot) kernelServer->PopCwd();
     this->currentTargetObject = outerTarget;

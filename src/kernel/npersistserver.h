@@ -29,6 +29,11 @@ public:
 
     nPersistServer();
 
+    /// the deepest nesting of objects a save, a clone or a load goes to;
+    /// deeper trees are refused with a message, never followed until the
+    /// stack runs out
+    static constexpr int MaxNesting = 256;
+
     void SetSaveLevel(int l) { this->saveLevel = l; }
     int GetSaveLevel() const { return this->saveLevel; }
     /// choose the saver by class name
@@ -71,6 +76,8 @@ protected:
 private:
     /// the saver, "/sys/servers/script" unless another was chosen
     nScriptServer* GetSaver();
+    /// another object would nest deeper than MaxNesting
+    bool TooDeep(const char* name);
     /// find or make the script server of a class (saver or loader)
     nScriptServer* FindScriptServer(const char* className);
     bool BeginFoldedObject(nObject* obj, nCmd* cmd, const char* name, bool isObjNamed, bool selOnly);
@@ -92,6 +99,8 @@ private:
     nObject* cloneTarget;
     nRoot* cloneOrigin;
     int saveLevel;
+    int saveNesting;   ///< objects begun and not yet ended
+    int loadNesting;   ///< loads running inside each other
     /// one for the process: the script commands reach it without a server
     static nObject* currentTargetObject;
 };

@@ -4,6 +4,7 @@
 #include "kernel/npersistserver.h"
 #include "kernel/nmodule.h"
 #include "kernel/ncmd.h"
+#include "kernel/ncmdguard.h"
 
 static void n_setsavelevel(void* slf, nCmd* cmd);
 static void n_getsavelevel(void* slf, nCmd* cmd);
@@ -24,7 +25,9 @@ N_IMPLEMENT_MODULE(npersistserver, nPersistServer, "nroot", npersistserver_initc
 
 static void n_setsavelevel(void* slf, nCmd* cmd)
 {
-    static_cast<nPersistServer*>(slf)->SetSaveLevel(cmd->In()->GetI());
+    int level;
+    if (!nCmdGetI(cmd, level, 0, 0x7fffffff, "save level")) return;
+    static_cast<nPersistServer*>(slf)->SetSaveLevel(level);
 }
 
 static void n_getsavelevel(void* slf, nCmd* cmd)
@@ -35,17 +38,14 @@ static void n_getsavelevel(void* slf, nCmd* cmd)
 /*
  * n_setsaverclass --
  *     A script may name no class or one that is no script server: that is
- *     reported and the saver stays as it was.
+ *     a script error and the saver stays as it was.
  */
 static void n_setsaverclass(void* slf, nCmd* cmd)
 {
-    const char* saverClass = cmd->In()->GetS();
-    if (!saverClass || !*saverClass)
-    {
-        n_printf("v_setsaverclass_s: no class name!\n");
-        return;
-    }
-    static_cast<nPersistServer*>(slf)->SetSaverClass(nString(saverClass));
+    const char* saverClass;
+    if (!nCmdGetNonEmptyS(cmd, saverClass, "class name")) return;
+    n_cmd_check(cmd, static_cast<nPersistServer*>(slf)->SetSaverClass(nString(saverClass)),
+                "'%.64s' is no script server class", saverClass);
 }
 
 static void n_getsaverclass(void* slf, nCmd* cmd)

@@ -16,9 +16,45 @@ nRoot::nRoot() :
     this->childNode.SetData(this);
 }
 
+namespace
+{
+
+/// how deep destructors of dying tree objects are nested on this thread
+thread_local int dyingDepth = 0;
+/// beyond this depth a dying tree is killed leaves first, without recursion
+constexpr int MaxRecursiveDeath = 128;
+
+}  // namespace
+
+/*
+ * KillDescendantsIteratively --
+ *     Kills every descendant, deepest first, so that no destructor has
+ *     children left to kill: a tree of any depth dies without recursion.
+ */
+void nRoot::KillDescendantsIteratively()
+{
+    nRoot* cur = this;
+    for (;;)
+    {
+        nRoot* child = cur->GetHead();
+        if (child)
+        {
+            cur = child;
+            continue;
+        }
+        if (cur == this) return;
+        nRoot* up = cur->parent;
+        while (!cur->Release())
+        {
+        }
+        cur = up;
+    }
+}
+
 /*
  * ~nRoot --
- *     Kills the children whatever other references they hold, unlinks
+ *     Kills the children whatever other references they hold (a tree
+ *     too deep for the stack leaves first), unlinks
  *     the object from its parent, and moves the kernel's cwd (and any
  *     saved cwd) off the dying object.
  */
@@ -29,12 +65,22 @@ nRoot::~nRoot()
     {
         kernelServer->ObjectDying(this);
     }
-    nRoot* child;
-    while ((child = this->GetHead()) != nullptr)
+    if (dyingDepth < MaxRecursiveDeath)
     {
-        while (!child->Release())
+        // each child's own destructor still sees its children alive
+        ++dyingDepth;
+        nRoot* child;
+        while ((child = this->GetHead()) != nullptr)
         {
+            while (!child->Release())
+            {
+            }
         }
+        --dyingDepth;
+    }
+    else
+    {
+        this->KillDescendantsIteratively();
     }
     if (this->parent)
     {
@@ -108,6 +154,24 @@ void nRoot::Remove()
         this->childNode.Remove();
     }
     this->parent = nullptr;
+}
+
+/*
+ * IsValidName --
+ *     Results: whether a path component could name an object with this
+ *     name; duplicates among siblings are no concern of it.
+ */
+bool nRoot::IsValidName(const char* str)
+{
+    n_assert(str);
+    const size_t len = strlen(str);
+    if (len == 0 || len >= N_MAXPATH) return false;
+    if (strcmp(str, ".") == 0 || strcmp(str, "..") == 0) return false;
+    for (const char* c = str; *c; ++c)
+    {
+        if (*c == '/' || (unsigned char)*c < 0x20 || *c == 0x7f) return false;
+    }
+    return true;
 }
 
 nRoot* nRoot::Find(const char* str) const
@@ -221,12 +285,27 @@ void nRoot::Sort()
     n_free(c_array);
 }
 
+/*
+ * GetTreeSize --
+ *     Results: the summed instance sizes, found by a walk without
+ *     recursion (a tree may be deeper than the stack).
+ */
 int nRoot::GetTreeSize() const
 {
-    int size = this->GetInstanceSize();
-    for (nRoot* c = this->GetHead(); c; c = c->GetSucc())
+    int size = 0;
+    const nRoot* cur = this;
+    while (cur)
     {
-        size += c->GetTreeSize();
+        size += cur->GetInstanceSize();
+        // depth first: the first child, else the next sibling of the
+        // nearest ancestor (up to this object) that has one
+        const nRoot* next = cur->GetHead();
+        while (!next && cur != this)
+        {
+            next = cur->GetSucc();
+            if (!next) cur = cur->parent;
+        }
+        cur = next;
     }
     return size;
 }

@@ -40,6 +40,9 @@ public:
     void UnlockMutex() { this->mutex.Unlock(); }
 
     void SetName(const char* str) { this->name = str; }
+    /// true for a name a path can reach: not empty, ".", "..", too long,
+    /// and without '/' or control characters
+    static bool IsValidName(const char* str);
     const char* GetName() const { return this->name.Get(); }
 
     nRoot* GetParent() const { return this->parent; }
@@ -69,6 +72,8 @@ protected:
     ~nRoot() override;
 
 private:
+    /// kill the whole subtree leaves first
+    void KillDescendantsIteratively();
     /// own commands and children in the order the save flags give
     bool SaveTree(nPersistServer* ps, bool clone);
     static nRoot* FromNode(nNode* node) { return node ? static_cast<nRoot*>(node->GetData()) : nullptr; }

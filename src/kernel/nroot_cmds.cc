@@ -2,11 +2,12 @@
 //  nroot_cmds.cc
 //
 //  The script commands of tree objects: walking and inspecting the tree.
-//  Arguments come from scripts: a null string or object is reported and
-//  answered with an empty result, never dereferenced.
+//  Arguments come from scripts: the guards refuse a null string or a
+//  foreign object as a script error.
 //------------------------------------------------------------------------------
 #include "kernel/nroot.h"
 #include "kernel/ncmd.h"
+#include "kernel/ncmdguard.h"
 
 namespace
 {
@@ -14,15 +15,6 @@ namespace
 nRoot* Self(void* slf)
 {
     return static_cast<nRoot*>(static_cast<nObject*>(slf));
-}
-
-/*
- * ReportNull --
- *     Logs that a script handed a command a null argument.
- */
-void ReportNull(nCmd* cmd, const char* what)
-{
-    n_printf("%s: null %s argument\n", cmd->GetProto()->GetProtoDef(), what);
 }
 
 /*
@@ -86,16 +78,14 @@ void n_getchildren(void* slf, nCmd* cmd)
 
 /*
  * n_setname --
- *     Renames the object in place; a null name is reported and ignored.
+ *     Renames the object in place. A name the tree could not reach the
+ *     object by ("", ".", "..", one with a '/' ...) is a script error.
  */
 void n_setname(void* slf, nCmd* cmd)
 {
-    const char* name = cmd->In()->GetS();
-    if (!name)
-    {
-        ReportNull(cmd, "name");
-        return;
-    }
+    const char* name;
+    if (!nCmdGetS(cmd, name, "name")) return;
+    n_cmd_check(cmd, nRoot::IsValidName(name), "'%.64s' is no valid object name", name);
     Self(slf)->SetName(name);
 }
 
@@ -119,41 +109,24 @@ void n_getfullname(void* slf, nCmd* cmd)
 
 /*
  * n_getrelpath --
- *     Results: the path from this object to the given one; a null string
- *     when the argument is null or no tree object.
+ *     Results: the path from this object to the given tree object.
  */
 void n_getrelpath(void* slf, nCmd* cmd)
 {
-    nObject* other = static_cast<nObject*>(cmd->In()->GetO());
-    if (!other)
-    {
-        ReportNull(cmd, "object");
-        cmd->Out()->SetS(nullptr);
-        return;
-    }
-    if (!other->IsA("nroot"))
-    {
-        n_printf("%s: the object is not in the tree\n", cmd->GetProto()->GetProtoDef());
-        cmd->Out()->SetS(nullptr);
-        return;
-    }
-    cmd->Out()->SetS(Self(slf)->GetRelPath(static_cast<nRoot*>(other)).Get());
+    nRoot* other;
+    if (!nCmdGetObject(cmd, other, "nroot", "object")) return;
+    cmd->Out()->SetS(Self(slf)->GetRelPath(other).Get());
 }
 
 /*
  * n_find --
  *     Results: the child of that name ("." this object, ".." the parent),
- *     or null when absent or for a null name.
+ *     or null when absent.
  */
 void n_find(void* slf, nCmd* cmd)
 {
-    const char* name = cmd->In()->GetS();
-    if (!name)
-    {
-        ReportNull(cmd, "name");
-        cmd->Out()->SetO(nullptr);
-        return;
-    }
+    const char* name;
+    if (!nCmdGetS(cmd, name, "name")) return;
     cmd->Out()->SetO(Self(slf)->Find(name));
 }
 

@@ -4,10 +4,9 @@
 //  The kernel's small string functions and n_sleep.
 //------------------------------------------------------------------------------
 #include "kernel/ntypes.h"
+#include "platform/nplatformclock.h"
 
 #include <cstring>
-#include <ctime>
-#include <cerrno>
 
 /*
  * n_sleep --
@@ -21,13 +20,7 @@ void n_sleep(double sec)
     const double MaxSleepSeconds = 1.0e9;
     if (!(sec > 0.0)) return;
     if (sec > MaxSleepSeconds) sec = MaxSleepSeconds;
-    const long ms = (long)(sec * 1000.0);
-    struct timespec ts;
-    ts.tv_sec = ms / 1000;
-    ts.tv_nsec = (ms % 1000) * 1000000L;
-    while (nanosleep(&ts, &ts) == -1 && errno == EINTR)
-    {
-    }
+    nPlatformClock::SleepMs((int64_t)(sec * 1000.0));
 }
 
 /*

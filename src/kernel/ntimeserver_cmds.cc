@@ -7,8 +7,9 @@
 #include "kernel/ntimeserver.h"
 #include "kernel/nmodule.h"
 #include "kernel/ncmd.h"
+#include "kernel/ncmdguard.h"
 
-#include <cmath>
+#include <cfloat>
 
 namespace
 {
@@ -16,21 +17,6 @@ namespace
 nTimeServer* Self(void* slf)
 {
     return static_cast<nTimeServer*>(slf);
-}
-
-/*
- * ValidStep --
- *     Results: true for a finite step of 0 or more. A script's step is
- *     outside data: any other value is reported and ignored.
- */
-bool ValidStep(const char* cmdName, float dt)
-{
-    if (std::isfinite(dt) && dt >= 0.0f)
-    {
-        return true;
-    }
-    n_printf("nTimeServer::%s: invalid step %f ignored\n", cmdName, (double)dt);
-    return false;
 }
 
 void n_resettime(void* slf, nCmd*)
@@ -55,30 +41,28 @@ void n_gettime(void* slf, nCmd* cmd)
 
 /*
  * n_settime --
- *     Side effects: sets the time; a time that is not finite is reported
- *     and ignored.
+ *     Side effects: sets the time; a time that is not finite is a script
+ *     error. lockdeltat and waitdeltat take finite steps of 0 or more.
  */
 void n_settime(void* slf, nCmd* cmd)
 {
-    const float t = cmd->In()->GetF();
-    if (!std::isfinite(t))
-    {
-        n_printf("nTimeServer::settime: invalid time %f ignored\n", (double)t);
-        return;
-    }
+    float t;
+    if (!nCmdGetF(cmd, t, "time")) return;
     Self(slf)->SetTime(t);
 }
 
 void n_lockdeltat(void* slf, nCmd* cmd)
 {
-    const float dt = cmd->In()->GetF();
-    if (ValidStep("lockdeltat", dt)) Self(slf)->LockDeltaT(dt);
+    float dt;
+    if (!nCmdGetF(cmd, dt, 0.0f, FLT_MAX, "step")) return;
+    Self(slf)->LockDeltaT(dt);
 }
 
 void n_waitdeltat(void* slf, nCmd* cmd)
 {
-    const float dt = cmd->In()->GetF();
-    if (ValidStep("waitdeltat", dt)) Self(slf)->WaitDeltaT(dt);
+    float dt;
+    if (!nCmdGetF(cmd, dt, 0.0f, FLT_MAX, "step")) return;
+    Self(slf)->WaitDeltaT(dt);
 }
 
 void n_getlockdeltat(void* slf, nCmd* cmd)

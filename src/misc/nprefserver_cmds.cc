@@ -2,10 +2,13 @@
 //  nprefserver_cmds.cc
 //
 //  Script commands of nPrefServer. keyexists takes the key it tests as
-//  its one argument.
+//  its one argument. Keys must not be empty; a read or write before open
+//  opens the store once the company and application names are set, and
+//  without them is a script error, as are open twice and close unopened.
 //------------------------------------------------------------------------------
 #include "misc/nprefserver.h"
 #include "kernel/ncmd.h"
+#include "kernel/ncmdguard.h"
 
 namespace
 {
@@ -15,9 +18,39 @@ nPrefServer* Self(void* slf)
     return static_cast<nPrefServer*>(slf);
 }
 
+/*
+ * Ready --
+ *     Results: true when the store is open, opening it when it can;
+ *     else false, a script error.
+ */
+bool Ready(nCmd* cmd, nPrefServer* self)
+{
+    if (self->IsOpen()) return true;
+    if (self->GetCompanyName().IsEmpty() || self->GetApplicationName().IsEmpty())
+    {
+        return nCmdFail(cmd, "set the company and application names first");
+    }
+    return self->Open() || nCmdFail(cmd, "the preferences could not be opened");
+}
+
+/*
+ * GetKey --
+ *     Results: true with the key, which is no null or empty text, when
+ *     the store is ready; else false, a script error.
+ */
+bool GetKey(nCmd* cmd, nPrefServer* self, nString& key)
+{
+    const char* text;
+    if (!nCmdGetNonEmptyS(cmd, text, "key") || !Ready(cmd, self)) return false;
+    key = text;
+    return true;
+}
+
 void n_setcompanyname(void* slf, nCmd* cmd)
 {
-    Self(slf)->SetCompanyName(cmd->In()->GetS());
+    const char* name;
+    if (!nCmdGetS(cmd, name, "company name")) return;
+    Self(slf)->SetCompanyName(name);
 }
 
 void n_getcompanyname(void* slf, nCmd* cmd)
@@ -27,7 +60,9 @@ void n_getcompanyname(void* slf, nCmd* cmd)
 
 void n_setapplicationname(void* slf, nCmd* cmd)
 {
-    Self(slf)->SetApplicationName(cmd->In()->GetS());
+    const char* name;
+    if (!nCmdGetS(cmd, name, "application name")) return;
+    Self(slf)->SetApplicationName(name);
 }
 
 void n_getapplicationname(void* slf, nCmd* cmd)
@@ -37,11 +72,16 @@ void n_getapplicationname(void* slf, nCmd* cmd)
 
 void n_open(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetB(Self(slf)->Open());
+    nPrefServer* self = Self(slf);
+    n_cmd_check(cmd, !self->IsOpen(), "the preferences are open already");
+    n_cmd_check(cmd, !self->GetCompanyName().IsEmpty() && !self->GetApplicationName().IsEmpty(),
+                "set the company and application names first");
+    cmd->Out()->SetB(self->Open());
 }
 
-void n_close(void* slf, nCmd* /*cmd*/)
+void n_close(void* slf, nCmd* cmd)
 {
+    n_cmd_check(cmd, Self(slf)->IsOpen(), "the preferences are not open");
     Self(slf)->Close();
 }
 
@@ -52,86 +92,99 @@ void n_isopen(void* slf, nCmd* cmd)
 
 void n_keyexists(void* slf, nCmd* cmd)
 {
-    const nString key(cmd->In()->GetS());
+    nString key;
+    if (!GetKey(cmd, Self(slf), key)) return;
     cmd->Out()->SetB(Self(slf)->KeyExists(key));
 }
 
 void n_writestring(void* slf, nCmd* cmd)
 {
-    const nString key(cmd->In()->GetS());
-    const nString value(cmd->In()->GetS());
-    cmd->Out()->SetB(Self(slf)->WriteString(key, value));
+    nString key;
+    if (!GetKey(cmd, Self(slf), key)) return;
+    const char* value;
+    if (!nCmdGetS(cmd, value, "value")) return;
+    cmd->Out()->SetB(Self(slf)->WriteString(key, nString(value)));
 }
 
 void n_writeint(void* slf, nCmd* cmd)
 {
-    const nString key(cmd->In()->GetS());
+    nString key;
+    if (!GetKey(cmd, Self(slf), key)) return;
     const int value = cmd->In()->GetI();
     cmd->Out()->SetB(Self(slf)->WriteInt(key, value));
 }
 
 void n_writefloat(void* slf, nCmd* cmd)
 {
-    const nString key(cmd->In()->GetS());
-    const float value = cmd->In()->GetF();
+    nString key;
+    if (!GetKey(cmd, Self(slf), key)) return;
+    float value;
+    if (!nCmdGetF(cmd, value, "value")) return;
     cmd->Out()->SetB(Self(slf)->WriteFloat(key, value));
 }
 
 void n_writebool(void* slf, nCmd* cmd)
 {
-    const nString key(cmd->In()->GetS());
+    nString key;
+    if (!GetKey(cmd, Self(slf), key)) return;
     const bool value = cmd->In()->GetB();
     cmd->Out()->SetB(Self(slf)->WriteBool(key, value));
 }
 
 void n_writevector4(void* slf, nCmd* cmd)
 {
-    const nString key(cmd->In()->GetS());
+    nString key;
+    if (!GetKey(cmd, Self(slf), key)) return;
     vector4 v;
-    v.x = cmd->In()->GetF();
-    v.y = cmd->In()->GetF();
-    v.z = cmd->In()->GetF();
-    v.w = cmd->In()->GetF();
+    if (!nCmdGetF(cmd, v.x, "x") || !nCmdGetF(cmd, v.y, "y") || !nCmdGetF(cmd, v.z, "z") ||
+        !nCmdGetF(cmd, v.w, "w"))
+    {
+        return;
+    }
     cmd->Out()->SetB(Self(slf)->WriteVector4(key, v));
 }
 
 void n_writevector3(void* slf, nCmd* cmd)
 {
-    const nString key(cmd->In()->GetS());
+    nString key;
+    if (!GetKey(cmd, Self(slf), key)) return;
     vector3 v;
-    v.x = cmd->In()->GetF();
-    v.y = cmd->In()->GetF();
-    v.z = cmd->In()->GetF();
+    if (!nCmdGetF(cmd, v.x, "x") || !nCmdGetF(cmd, v.y, "y") || !nCmdGetF(cmd, v.z, "z")) return;
     cmd->Out()->SetB(Self(slf)->WriteVector3(key, v));
 }
 
 void n_readstring(void* slf, nCmd* cmd)
 {
-    const nString key(cmd->In()->GetS());
+    nString key;
+    if (!GetKey(cmd, Self(slf), key)) return;
     cmd->Out()->SetS(Self(slf)->ReadString(key).Get());
 }
 
 void n_readint(void* slf, nCmd* cmd)
 {
-    const nString key(cmd->In()->GetS());
+    nString key;
+    if (!GetKey(cmd, Self(slf), key)) return;
     cmd->Out()->SetI(Self(slf)->ReadInt(key));
 }
 
 void n_readfloat(void* slf, nCmd* cmd)
 {
-    const nString key(cmd->In()->GetS());
+    nString key;
+    if (!GetKey(cmd, Self(slf), key)) return;
     cmd->Out()->SetF(Self(slf)->ReadFloat(key));
 }
 
 void n_readbool(void* slf, nCmd* cmd)
 {
-    const nString key(cmd->In()->GetS());
+    nString key;
+    if (!GetKey(cmd, Self(slf), key)) return;
     cmd->Out()->SetB(Self(slf)->ReadBool(key));
 }
 
 void n_readvector4(void* slf, nCmd* cmd)
 {
-    const nString key(cmd->In()->GetS());
+    nString key;
+    if (!GetKey(cmd, Self(slf), key)) return;
     const vector4 v = Self(slf)->ReadVector4(key);
     cmd->Out()->SetF(v.x);
     cmd->Out()->SetF(v.y);
@@ -141,7 +194,8 @@ void n_readvector4(void* slf, nCmd* cmd)
 
 void n_readvector3(void* slf, nCmd* cmd)
 {
-    const nString key(cmd->In()->GetS());
+    nString key;
+    if (!GetKey(cmd, Self(slf), key)) return;
     const vector3 v = Self(slf)->ReadVector3(key);
     cmd->Out()->SetF(v.x);
     cmd->Out()->SetF(v.y);

@@ -3,6 +3,7 @@
 //------------------------------------------------------------------------------
 #include "platform/nplatformclock.h"
 
+#include <cerrno>
 #include <ctime>
 
 namespace
@@ -30,4 +31,20 @@ int64_t nPlatformClock::Counter()
 int64_t nPlatformClock::Frequency()
 {
     return NanosecondsPerSecond;
+}
+
+/*
+ * SleepMs --
+ *     Side effects: the thread sleeps the whole time; a signal does not
+ *     cut the sleep short.
+ */
+void nPlatformClock::SleepMs(int64_t ms)
+{
+    if (ms <= 0) return;
+    struct timespec ts;
+    ts.tv_sec = (time_t)(ms / 1000);
+    ts.tv_nsec = (long)((ms % 1000) * 1000000L);
+    while (nanosleep(&ts, &ts) == -1 && errno == EINTR)
+    {
+    }
 }

@@ -17,5 +17,7 @@ public:
     static int64_t Counter();
     /// counter ticks per second
     static int64_t Frequency();
+    /// wait the given milliseconds (none for 0 or less), through signals
+    static void SleepMs(int64_t ms);
 };
 #endif

@@ -7,6 +7,9 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <arpa/inet.h>
+#include <netdb.h>
+#include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -77,9 +80,59 @@ bool nPlatformSocket::SetAbortiveClose()
     return 0 == setsockopt(this->fd, SOL_SOCKET, SO_LINGER, &l, sizeof(l));
 }
 
-bool nPlatformSocket::Bind(const sockaddr_in& addr)
+namespace
 {
-    return 0 == bind(this->fd, reinterpret_cast<const sockaddr*>(&addr), sizeof(addr));
+
+sockaddr_in ToSockaddr(const nPlatformInetAddr& addr)
+{
+    sockaddr_in sa = {};
+    sa.sin_family = AF_INET;
+    sa.sin_port = htons(addr.port);
+    sa.sin_addr.s_addr = htonl(addr.ip);
+    return sa;
+}
+
+}  // namespace
+
+bool nPlatformSocket::Bind(const nPlatformInetAddr& addr)
+{
+    const sockaddr_in sa = ToSockaddr(addr);
+    return 0 == bind(this->fd, reinterpret_cast<const sockaddr*>(&sa), sizeof(sa));
+}
+
+/*
+ * ResolveIpv4 --
+ *     Results: the number of addresses stored (host order).
+ *     Side effects: may ask the system's resolver.
+ */
+int nPlatformSocket::ResolveIpv4(const char* name, uint32_t* addrs, int max)
+{
+    addrinfo hints = {};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* list = nullptr;
+    if (0 != getaddrinfo(name, nullptr, &hints, &list)) return 0;
+    int num = 0;
+    for (const addrinfo* ai = list; ai && num < max; ai = ai->ai_next)
+    {
+        addrs[num++] = ntohl(reinterpret_cast<const sockaddr_in*>(ai->ai_addr)->sin_addr.s_addr);
+    }
+    freeaddrinfo(list);
+    return num;
+}
+
+bool nPlatformSocket::LocalHostName(char* buf, int size)
+{
+    if (size <= 0 || 0 != gethostname(buf, (size_t)size)) return false;
+    buf[size - 1] = 0;
+    return true;
+}
+
+void nPlatformSocket::FormatIpv4(uint32_t ip, char* buf, int size)
+{
+    in_addr inAddr = {};
+    inAddr.s_addr = htonl(ip);
+    if (!inet_ntop(AF_INET, &inAddr, buf, (socklen_t)size) && size > 0) buf[0] = 0;
 }
 
 bool nPlatformSocket::Listen(int backlog)
@@ -101,12 +154,13 @@ nPlatformSocket nPlatformSocket::Accept()
     return nPlatformSocket(res);
 }
 
-bool nPlatformSocket::Connect(const sockaddr_in& addr)
+bool nPlatformSocket::Connect(const nPlatformInetAddr& addr)
 {
+    const sockaddr_in sa = ToSockaddr(addr);
     int res;
     do
     {
-        res = connect(this->fd, reinterpret_cast<const sockaddr*>(&addr), sizeof(addr));
+        res = connect(this->fd, reinterpret_cast<const sockaddr*>(&sa), sizeof(sa));
     } while ((res < 0) && (EINTR == errno));
     return 0 == res;
 }

@@ -8,9 +8,16 @@
     One IPv4 TCP socket descriptor, closed when the object dies. Sends
     never raise SIGPIPE; calls interrupted by a signal are repeated.
 */
-#include <netinet/in.h>
+#include <cstdint>
 
 class nPlatformWakeup;
+
+/// an IPv4 address and port, both in host byte order
+struct nPlatformInetAddr
+{
+    uint32_t ip = 0;
+    uint16_t port = 0;
+};
 
 class nPlatformSocket
 {
@@ -46,6 +53,13 @@ public:
     static nPlatformSocket NewTcp();
     /// the text of the last failed call on this thread
     static const char* LastError();
+    /// the IPv4 addresses of a host name or dotted address, at most max of
+    /// them, in the resolver's order; the number found (0 when none)
+    static int ResolveIpv4(const char* name, uint32_t* addrs, int max);
+    /// this machine's host name; false when it cannot be had
+    static bool LocalHostName(char* buf, int size);
+    /// the dotted text of an address into buf (at least 16 bytes)
+    static void FormatIpv4(uint32_t ip, char* buf, int size);
 
     bool IsValid() const { return this->fd >= 0; }
     int GetFd() const { return this->fd; }
@@ -58,11 +72,11 @@ public:
     bool SetNoDelay();
     /// abort the connection on close instead of a graceful shutdown
     bool SetAbortiveClose();
-    bool Bind(const sockaddr_in& addr);
+    bool Bind(const nPlatformInetAddr& addr);
     bool Listen(int backlog);
     /// accept a connection (invalid on failure)
     nPlatformSocket Accept();
-    bool Connect(const sockaddr_in& addr);
+    bool Connect(const nPlatformInetAddr& addr);
     /// send bytes; the count sent, -1 on failure
     int Send(const void* data, int size);
     /// receive at most size bytes; numBytes is set when Received

@@ -255,6 +255,21 @@ int UnknownCmd(ClientData, Tcl_Interp* interp, int objc, Tcl_Obj* const objv[])
 }
 
 /*
+ * InsideNonTreeLoad --
+ *     A non-tree object has no children, and its file runs with the
+ *     caller's current object: whatever it made or selected there would
+ *     outlive a failed load, so it may do neither (as in binary files).
+ * Results: true, with the message as the result, while such a file runs.
+ * Side effects: none.
+ */
+bool InsideNonTreeLoad(Tcl_Interp* interp)
+{
+    if (!nPersistServer::GetCurrentTargetObject()) return false;
+    Tcl_SetObjResult(interp, Tcl_NewStringObj("A non-tree object's file can't make or select tree objects.", -1));
+    return true;
+}
+
+/*
  * NewCmd --
  *     new class path: creates the object, and nroot objects for missing
  *     path components.
@@ -265,6 +280,7 @@ int UnknownCmd(ClientData, Tcl_Interp* interp, int objc, Tcl_Obj* const objv[])
 int NewCmd(ClientData, Tcl_Interp* interp, int objc, Tcl_Obj* const objv[])
 {
     if (objc != 3) return SyntaxError(interp, "Syntax is 'name = new class name'");
+    if (InsideNonTreeLoad(interp)) return TCL_ERROR;
     nObject* obj = nKernelServer::Instance()->NewNoFail(Tcl_GetString(objv[1]), Tcl_GetString(objv[2]));
     if (!obj)
     {
@@ -276,11 +292,26 @@ int NewCmd(ClientData, Tcl_Interp* interp, int objc, Tcl_Obj* const objv[])
 }
 
 /*
+ * Holds --
+ *     Results: true when inner is obj or one of its descendants.
+ *     Side effects: none.
+ */
+bool Holds(const nRoot* obj, const nRoot* inner)
+{
+    for (const nRoot* cur = inner; cur; cur = cur->GetParent())
+    {
+        if (cur == obj) return true;
+    }
+    return false;
+}
+
+/*
  * DeleteCmd --
  *     delete path: releases the object, which dies when no other reference
- *     holds it. The root and any object that holds the running script
- *     server are refused: their death would pull the interpreter away
- *     from under the running script.
+ *     holds it. The root, any object that holds the running script
+ *     server and any that holds one of the kernel's default servers are
+ *     refused: their death would pull the interpreter, or a server the
+ *     kernel reaches without asking, away from under the program.
  * Results: TCL_OK, or TCL_ERROR with a message.
  * Side effects: the object and its children may die.
  */
@@ -292,12 +323,20 @@ int DeleteCmd(ClientData clientData, Tcl_Interp* interp, int objc, Tcl_Obj* cons
     nRoot* obj = ks->Lookup(path);
     if (!obj) return ObjectMissing(interp, path);
     if (obj == ks->GetRoot()) return SyntaxError(interp, "Can't delete the root object '/'.");
-    for (const nRoot* cur = Server(clientData); cur; cur = cur->GetParent())
+    if (Holds(obj, Server(clientData)))
     {
-        if (cur == obj)
+        Tcl_SetObjResult(interp, Tcl_ObjPrintf("Can't delete '%s' while the script server in it runs.",
+                                               obj->GetFullName().Get()));
+        return TCL_ERROR;
+    }
+    const nRoot* const defaults[] = {ks->GetFileServerObject(), ks->GetPersistServer(), ks->GetTimeServerObject(),
+                                     ks->GetRemoteServerObject()};
+    for (const nRoot* server : defaults)
+    {
+        if (Holds(obj, server))
         {
-            Tcl_SetObjResult(interp, Tcl_ObjPrintf("Can't delete '%s' while the script server in it runs.",
-                                                   obj->GetFullName().Get()));
+            Tcl_SetObjResult(interp, Tcl_ObjPrintf("Can't delete '%s': the kernel's server '%s' lives there.",
+                                                   obj->GetFullName().Get(), server->GetFullName().Get()));
             return TCL_ERROR;
         }
     }
@@ -314,6 +353,7 @@ int DeleteCmd(ClientData clientData, Tcl_Interp* interp, int objc, Tcl_Obj* cons
 int SelCmd(ClientData, Tcl_Interp* interp, int objc, Tcl_Obj* const objv[])
 {
     if (objc != 2) return SyntaxError(interp, "Syntax is 'name = sel name'");
+    if (InsideNonTreeLoad(interp)) return TCL_ERROR;
     const char* path = Tcl_GetString(objv[1]);
     nKernelServer* ks = nKernelServer::Instance();
     nRoot* obj = ks->Lookup(path);

@@ -4,13 +4,14 @@
 //  Script commands of nvariableserver. Every name is resolved with
 //  GetVariableHandleByName, so using an undeclared name declares it.
 //  Scripts are outside data: a global variable of another type than the
-//  command's, or a null string (":null:") for a name or text, is reported
-//  and left alone instead of stopping the program.
+//  command's, or a null string (":null:") for a name or text, is a script
+//  error instead of stopping the program.
 //------------------------------------------------------------------------------
 #include "variable/nvariableserver.h"
 #include "kernel/nclass.h"
 #include "kernel/ncmd.h"
 #include "kernel/ncmdproto.h"
+#include "kernel/ncmdguard.h"
 
 namespace
 {
@@ -23,54 +24,37 @@ const char* TypeName(nVariable::Type t)
 }
 
 /*
- * NullArg --
- *     Results: true when a script handed the command a null string for
- *     what. Side effects: prints a message then.
- */
-bool NullArg(nCmd* cmd, const char* str, const char* what)
-{
-    if (str) return false;
-    n_printf("%s: null %s argument\n", cmd->GetProto()->GetProtoDef(), what);
-    return true;
-}
-
-/*
  * NameHandle --
- *     Results: the handle of the command's name argument, declared when
- *     new; -1 for a null name (reported).
+ *     Results: the handle of the named variable (declaring it), or
+ *     InvalidHandle after a script error for a null or empty name.
  */
-int NameHandle(nVariableServer* self, nCmd* cmd, const char* name)
+int NameHandle(nVariableServer* self, nCmd* cmd)
 {
-    if (NullArg(cmd, name, "name")) return nVariable::InvalidHandle;
+    const char* name;
+    if (!nCmdGetNonEmptyS(cmd, name, "name")) return nVariable::InvalidHandle;
     return self->GetVariableHandleByName(name);
 }
 
 /*
- * MismatchedGlobal --
- *     Results: true when the global variable of the handle exists with
- *     another type than wanted.
- *     Side effects: prints a message naming the variable then.
+ * Usable --
+ *     Results: true for a handle whose global value, if any (or, when it
+ *     must exist, which exists), has the wanted type; else false, a script
+ *     error.
  */
-bool MismatchedGlobal(nVariableServer* self, int h, const char* name, nVariable::Type wanted)
+bool Usable(nCmd* cmd, nVariableServer* self, int h, nVariable::Type wanted, bool mustExist = false)
 {
+    if (nVariable::InvalidHandle == h) return false;
     const nVariable* var = self->GetGlobalVariableContext().GetVariable(h);
+    if (!var && mustExist)
+    {
+        return nCmdFail(cmd, "variable '%s' has no global value", self->GetVariableName(h));
+    }
     if (var && (var->GetType() != wanted))
     {
-        n_printf("nVariableServer: variable '%s' is of type %s, not %s!\n", name,
-                 TypeName(var->GetType()), TypeName(wanted));
-        return true;
+        return nCmdFail(cmd, "variable '%s' is of type %s, not %s", self->GetVariableName(h),
+                        TypeName(var->GetType()), TypeName(wanted));
     }
-    return false;
-}
-
-/*
- * Usable --
- *     Results: true when the handle names a global that the command may
- *     read or write as the wanted type (or one not set yet).
- */
-bool Usable(nVariableServer* self, int h, const char* name, nVariable::Type wanted)
-{
-    return (nVariable::InvalidHandle != h) && !MismatchedGlobal(self, h, name, wanted);
+    return true;
 }
 
 /*
@@ -80,14 +64,15 @@ bool Usable(nVariableServer* self, int h, const char* name, nVariable::Type want
 void n_declarevariable(void* slf, nCmd* cmd)
 {
     nVariableServer* self = static_cast<nVariableServer*>(slf);
-    const char* name = cmd->In()->GetS();
-    const char* fourcc = cmd->In()->GetS();
-    if (NullArg(cmd, name, "name") || NullArg(cmd, fourcc, "fourcc"))
-    {
-        cmd->Out()->SetI(nVariable::InvalidHandle);
-        return;
-    }
-    cmd->Out()->SetI(self->DeclareVariable(name, nVariableServer::StringToFourCC(fourcc)));
+    const char* name;
+    const char* fourcc;
+    if (!nCmdGetNonEmptyS(cmd, name, "name") || !nCmdGetS(cmd, fourcc, "fourcc")) return;
+    const nFourCC code = nVariableServer::StringToFourCC(fourcc);
+    const int byName = self->FindVariableHandleByName(name);
+    const int byFourCC = self->FindVariableHandleByFourCC(code);
+    n_cmd_check(cmd, byName == byFourCC || (byName == nVariable::InvalidHandle && byFourCC == nVariable::InvalidHandle),
+                "'%.64s'/'%.4s' conflicts with a declaration: the name or the fourcc is taken", name, fourcc);
+    cmd->Out()->SetI(self->DeclareVariable(name, code));
 }
 
 /*
@@ -108,16 +93,10 @@ void n_getvariableat(void* slf, nCmd* cmd)
 {
     nVariableServer* self = static_cast<nVariableServer*>(slf);
     const int index = cmd->In()->GetI();
+    n_cmd_check(cmd, index >= 0 && index < self->GetNumVariables(), "no variable at index %d", index);
     const char* name = "";
     nFourCC fourcc = 0;
-    if ((index >= 0) && (index < self->GetNumVariables()))
-    {
-        self->GetVariableAt(index, name, fourcc);
-    }
-    else
-    {
-        n_printf("nVariableServer: no variable at index %d!\n", index);
-    }
+    self->GetVariableAt(index, name, fourcc);
     char buf[5];
     cmd->Out()->SetS(name);
     cmd->Out()->SetS(nVariableServer::FourCCToString(fourcc, buf, sizeof(buf)));
@@ -130,10 +109,9 @@ void n_getvariableat(void* slf, nCmd* cmd)
 void n_getfloatvariable(void* slf, nCmd* cmd)
 {
     nVariableServer* self = static_cast<nVariableServer*>(slf);
-    const char* name = cmd->In()->GetS();
-    const int h = NameHandle(self, cmd, name);
-    const bool bad = !Usable(self, h, name, nVariable::Float);
-    cmd->Out()->SetF(bad ? 0.0f : self->GetFloatVariable(h));
+    const int h = NameHandle(self, cmd);
+    if (!Usable(cmd, self, h, nVariable::Float, true)) return;
+    cmd->Out()->SetF(self->GetFloatVariable(h));
 }
 
 /*
@@ -143,10 +121,9 @@ void n_getfloatvariable(void* slf, nCmd* cmd)
 void n_getintvariable(void* slf, nCmd* cmd)
 {
     nVariableServer* self = static_cast<nVariableServer*>(slf);
-    const char* name = cmd->In()->GetS();
-    const int h = NameHandle(self, cmd, name);
-    const bool bad = !Usable(self, h, name, nVariable::Int);
-    cmd->Out()->SetI(bad ? 0 : self->GetIntVariable(h));
+    const int h = NameHandle(self, cmd);
+    if (!Usable(cmd, self, h, nVariable::Int, true)) return;
+    cmd->Out()->SetI(self->GetIntVariable(h));
 }
 
 /*
@@ -156,10 +133,9 @@ void n_getintvariable(void* slf, nCmd* cmd)
 void n_getvectorvariable(void* slf, nCmd* cmd)
 {
     nVariableServer* self = static_cast<nVariableServer*>(slf);
-    const char* name = cmd->In()->GetS();
-    const int h = NameHandle(self, cmd, name);
-    const bool bad = !Usable(self, h, name, nVariable::Vector4);
-    const vector4 v = bad ? vector4() : self->GetVectorVariable(h);
+    const int h = NameHandle(self, cmd);
+    if (!Usable(cmd, self, h, nVariable::Vector4, true)) return;
+    const vector4 v = self->GetVectorVariable(h);
     cmd->Out()->SetF(v.x);
     cmd->Out()->SetF(v.y);
     cmd->Out()->SetF(v.z);
@@ -173,10 +149,9 @@ void n_getvectorvariable(void* slf, nCmd* cmd)
 void n_getstringvariable(void* slf, nCmd* cmd)
 {
     nVariableServer* self = static_cast<nVariableServer*>(slf);
-    const char* name = cmd->In()->GetS();
-    const int h = NameHandle(self, cmd, name);
-    const bool bad = !Usable(self, h, name, nVariable::String);
-    cmd->Out()->SetS(bad ? "" : self->GetStringVariable(h));
+    const int h = NameHandle(self, cmd);
+    if (!Usable(cmd, self, h, nVariable::String, true)) return;
+    cmd->Out()->SetS(self->GetStringVariable(h));
 }
 
 /*
@@ -186,10 +161,10 @@ void n_getstringvariable(void* slf, nCmd* cmd)
 void n_setfloatvariable(void* slf, nCmd* cmd)
 {
     nVariableServer* self = static_cast<nVariableServer*>(slf);
-    const char* name = cmd->In()->GetS();
-    const float val = cmd->In()->GetF();
-    const int h = NameHandle(self, cmd, name);
-    if (Usable(self, h, name, nVariable::Float)) self->SetFloatVariable(h, val);
+    const int h = NameHandle(self, cmd);
+    float val;
+    if (!Usable(cmd, self, h, nVariable::Float) || !nCmdGetF(cmd, val, "value")) return;
+    self->SetFloatVariable(h, val);
 }
 
 /*
@@ -199,10 +174,9 @@ void n_setfloatvariable(void* slf, nCmd* cmd)
 void n_setintvariable(void* slf, nCmd* cmd)
 {
     nVariableServer* self = static_cast<nVariableServer*>(slf);
-    const char* name = cmd->In()->GetS();
-    const int val = cmd->In()->GetI();
-    const int h = NameHandle(self, cmd, name);
-    if (Usable(self, h, name, nVariable::Int)) self->SetIntVariable(h, val);
+    const int h = NameHandle(self, cmd);
+    if (!Usable(cmd, self, h, nVariable::Int)) return;
+    self->SetIntVariable(h, cmd->In()->GetI());
 }
 
 /*
@@ -212,14 +186,15 @@ void n_setintvariable(void* slf, nCmd* cmd)
 void n_setvectorvariable(void* slf, nCmd* cmd)
 {
     nVariableServer* self = static_cast<nVariableServer*>(slf);
-    const char* name = cmd->In()->GetS();
+    const int h = NameHandle(self, cmd);
+    if (!Usable(cmd, self, h, nVariable::Vector4)) return;
     vector4 v;
-    v.x = cmd->In()->GetF();
-    v.y = cmd->In()->GetF();
-    v.z = cmd->In()->GetF();
-    v.w = cmd->In()->GetF();
-    const int h = NameHandle(self, cmd, name);
-    if (Usable(self, h, name, nVariable::Vector4)) self->SetVectorVariable(h, v);
+    if (!nCmdGetF(cmd, v.x, "x") || !nCmdGetF(cmd, v.y, "y") || !nCmdGetF(cmd, v.z, "z") ||
+        !nCmdGetF(cmd, v.w, "w"))
+    {
+        return;
+    }
+    self->SetVectorVariable(h, v);
 }
 
 /*
@@ -229,10 +204,13 @@ void n_setvectorvariable(void* slf, nCmd* cmd)
 void n_setstringvariable(void* slf, nCmd* cmd)
 {
     nVariableServer* self = static_cast<nVariableServer*>(slf);
-    const char* name = cmd->In()->GetS();
-    const char* val = cmd->In()->GetS();
-    const int h = NameHandle(self, cmd, name);
-    if (!NullArg(cmd, val, "text") && Usable(self, h, name, nVariable::String)) self->SetStringVariable(h, val);
+    const int h = NameHandle(self, cmd);
+    const char* val;
+    if (nVariable::InvalidHandle == h || !nCmdGetS(cmd, val, "text") || !Usable(cmd, self, h, nVariable::String))
+    {
+        return;
+    }
+    self->SetStringVariable(h, val);
 }
 
 }  // namespace

@@ -6,6 +6,38 @@
 #include "kernel/nfileserver2.h"
 #include "kernel/nfile.h"
 
+#include <cstring>
+#include <vector>
+
+namespace
+{
+
+/// NULs after the text: TinyXML takes a UTF-8 lead byte's length on
+/// trust, so a lead byte at the end made it step over the terminator
+/// and read on; the longest sequence is 4 bytes, so it stops in these
+constexpr size_t Padding = 8;
+
+}  // namespace
+
+/*
+ * Parse --
+ *     Results: as TinyXML's Parse, the end of the parse mapped back into
+ *     the caller's text.
+ *     Side effects: TinyXML parses a copy of the text followed by
+ *     Padding NULs, so no trailing byte makes it read past the text.
+ */
+const char* nXmlDocument::Parse(const char* p, TiXmlParsingData* data, TiXmlEncoding encoding)
+{
+    if (!p) return TiXmlDocument::Parse(p, data, encoding);
+    const size_t len = strlen(p);
+    std::vector<char> padded(len + Padding, 0);
+    memcpy(padded.data(), p, len);
+    const char* end = TiXmlDocument::Parse(padded.data(), data, encoding);
+    if (!end) return nullptr;
+    const size_t used = (size_t)(end - padded.data());
+    return p + (used < len ? used : len);
+}
+
 /*
  * Load --
  *     Results: true when the file was read and parsed without error;

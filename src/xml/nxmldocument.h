@@ -19,6 +19,9 @@ public:
     bool Load(const char* fileName);
     /// parse text as the loader does: line ends removed first
     bool ParseText(char* text, int length);
+    /// TinyXML's Parse on a padded copy of the text (see the source)
+    const char* Parse(const char* p, TiXmlParsingData* data = nullptr,
+                      TiXmlEncoding encoding = TIXML_DEFAULT_ENCODING) override;
     /// keep the blanks at the ends of texts (TinyXML trims them by default)
     void SetKeepWhiteSpace(bool keep) { this->keepWhiteSpace = keep; }
 

@@ -6,6 +6,8 @@
 //------------------------------------------------------------------------------
 #include <gtest/gtest.h>
 
+#include "util/assertdeath.h"
+#include "usertempdir.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/ndefaultloghandler.h"
 #include "kernel/nfileserver2.h"
@@ -51,9 +53,7 @@ class FileTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        std::string tmpl = nPlatformTempDir() + "/filetestXXXXXX";
-        ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-        this->dir = tmpl;
+        this->dir = MakeTempDir("filetest");
         this->MakeKernel(true);
     }
 
@@ -91,13 +91,7 @@ protected:
         NpkWriter::WriteBytes(this->Path(rel), contents);
     }
 
-    std::string ReadFile(const std::string& rel) const
-    {
-        std::ifstream in(this->Path(rel), std::ios::binary);
-        std::stringstream ss;
-        ss << in.rdbuf();
-        return ss.str();
-    }
+    std::string ReadFile(const std::string& rel) const { return ReadWholeFile(this->Path(rel)); }
 
     /// a closed file object of the file server
     nFile* NewFile() { return this->fs->NewFileObject(); }
@@ -149,10 +143,4 @@ void RunCmd(nObject* obj, const char* name, std::initializer_list<const char*> i
     proto->RelCmd(cmd);
 }
 
-/// matches the fatal assertion text for an expression
-#define FILE_ASSERTION(expr) "QUELOR ASSERTION.*\nexpression: " expr
-
-/// fatal errors go to standard output; death tests read standard error
-#define EXPECT_FATAL(statement, regex) \
-    EXPECT_DEATH({ fflush(stdout); dup2(STDERR_FILENO, STDOUT_FILENO); statement; }, regex)
 #endif

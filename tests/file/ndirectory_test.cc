@@ -62,10 +62,10 @@ TEST_F(FileTest, DirectoryDestroyedOpenWarns)
 TEST_F(FileTest, DirectoryMisuseIsFatal)
 {
     nDirectory* d = fs->NewDirectoryObject();
-    EXPECT_FATAL(d->IsEmpty(), FILE_ASSERTION("this->IsOpen\\(\\)"));
-    EXPECT_FATAL(d->Open(""), FILE_ASSERTION("strlen\\(dirName\\)>0"));
+    EXPECT_FATAL(d->IsEmpty(), ASSERTION_TEXT("this->IsOpen\\(\\)"));
+    EXPECT_FATAL(d->Open(""), ASSERTION_TEXT("strlen\\(dirName\\)>0"));
     ASSERT_TRUE(d->Open("tst:"));
-    EXPECT_FATAL(d->Open("tst:"), FILE_ASSERTION("!this->IsOpen\\(\\)"));
+    EXPECT_FATAL(d->Open("tst:"), ASSERTION_TEXT("!this->IsOpen\\(\\)"));
     d->Close();
     n_delete(d);
 }

@@ -234,13 +234,13 @@ TEST_F(FileTest, FileMisuseIsFatal)
 {
     nFile* f = NewFile();
     char buf[8];
-    EXPECT_FATAL(f->Read(buf, 1), FILE_ASSERTION("this->IsOpen\\(\\)"));
-    EXPECT_FATAL(f->Close(), FILE_ASSERTION("this->IsOpen\\(\\)"));
+    EXPECT_FATAL(f->Read(buf, 1), ASSERTION_TEXT("this->IsOpen\\(\\)"));
+    EXPECT_FATAL(f->Close(), ASSERTION_TEXT("this->IsOpen\\(\\)"));
     WriteFile("f", "x");
     ASSERT_TRUE(f->Open("tst:f", "rb"));
-    EXPECT_FATAL(f->Open("tst:f", "rb"), FILE_ASSERTION("!this->IsOpen\\(\\)"));
-    EXPECT_FATAL(f->GetS(buf, 0), FILE_ASSERTION("numChars > 0"));
-    EXPECT_FATAL(f->Exists(nullptr), FILE_ASSERTION("fileName != 0"));
+    EXPECT_FATAL(f->Open("tst:f", "rb"), ASSERTION_TEXT("!this->IsOpen\\(\\)"));
+    EXPECT_FATAL(f->GetS(buf, 0), ASSERTION_TEXT("numChars > 0"));
+    EXPECT_FATAL(f->Exists(nullptr), ASSERTION_TEXT("fileName != 0"));
     f->Release();
 }
 

@@ -296,10 +296,10 @@ TEST_F(FileTest, FileNodesWriteTextFilesByScript)
 
 TEST_F(FileTest, MisuseIsFatal)
 {
-    EXPECT_FATAL(fs->SetAssign(nullptr, "x"), FILE_ASSERTION("assignName"));
-    EXPECT_FATAL(fs->CopyFile(nullptr, "x"), FILE_ASSERTION("from && to"));
+    EXPECT_FATAL(fs->SetAssign(nullptr, "x"), ASSERTION_TEXT("assignName"));
+    EXPECT_FATAL(fs->CopyFile(nullptr, "x"), ASSERTION_TEXT("from && to"));
     fs->CreateFileNode("dup");
     EXPECT_FATAL(fs->CreateFileNode("dup"), "nFileServer2: file node 'dup' exists!");
     nFileNode* node = fs->CreateFileNode("closed");
-    EXPECT_FATAL(node->Close(), FILE_ASSERTION("this->file"));
+    EXPECT_FATAL(node->Close(), ASSERTION_TEXT("this->file"));
 }

@@ -212,6 +212,24 @@ TEST_F(NpkTest, ParseDirectoryMountsByExactExtension)
               std::string::npos);
 }
 
+TEST_F(NpkTest, AnArchiveNameThatLeavesTheRootNamelessIsRefused)
+{
+    NpkWriter w;
+    w.Dir("<noname>").File("f", "one").End();
+    for (const char* name : {".npk", "..npk"})
+    {
+        std::filesystem::remove_all(Path("only"));
+        std::filesystem::create_directory(Path("only"));
+        w.Save(Path((std::string("only/") + name).c_str()));
+        EXPECT_EQ(npk()->ParseDirectory("tst:only", "npk"), 0) << name;
+        EXPECT_NE(log.text.find("archive name that gives its root directory no name"), std::string::npos);
+        for (const char* path : {"tst:only/f", "tst:only//f", "tst:only/./f", "tst:only/../f"})
+        {
+            EXPECT_FALSE(fs->FileExists(path)) << path;
+        }
+    }
+}
+
 TEST_F(NpkTest, RemountingServesTheNewTable)
 {
     NpkWriter v1, v2;
@@ -277,7 +295,7 @@ TEST_F(NpkTest, ReleaseNpkFilesByPattern)
 TEST_F(NpkTest, AddNpkFileNeedsAnExistingFile)
 {
     EXPECT_FALSE(npk()->AddNpkFile("tst:none.npk"));
-    EXPECT_FATAL(npk()->AddNpkFile(""), FILE_ASSERTION("!path.IsEmpty\\(\\)"));
+    EXPECT_FATAL(npk()->AddNpkFile(""), ASSERTION_TEXT("!path.IsEmpty\\(\\)"));
 }
 
 TEST_F(NpkTest, BrokenTablesOfContentsAreRefused)
@@ -372,16 +390,15 @@ TEST_F(NpkTest, ARefusedRemountLeavesNothingMountedForThatFile)
 TEST_F(NpkTest, ArchiveMisuseIsFatalButBadScriptArgumentsAreNot)
 {
     nFile* f = NewFile();
-    EXPECT_FATAL(f->Open(nullptr, "rb"), FILE_ASSERTION("filename"));
+    EXPECT_FATAL(f->Open(nullptr, "rb"), ASSERTION_TEXT("filename"));
     f->Release();
-    EXPECT_FATAL((n_new(nNpkFileWrapper))->Open(fs, Path("").c_str(), nullptr), FILE_ASSERTION("absFilename"));
+    EXPECT_FATAL((n_new(nNpkFileWrapper))->Open(fs, Path("").c_str(), nullptr), ASSERTION_TEXT("absFilename"));
     for (auto args : {std::pair<const char*, const char*>{"", "npk"}, {"tst:", ""}})
     {
-        RunCmd(fs, "parsedirectory", {args.first, args.second}, [](nCmd* cmd) { EXPECT_EQ(cmd->Out()->GetI(), 0); });
+        RunCmd(fs, "parsedirectory", {args.first, args.second}, [](nCmd* cmd) { EXPECT_TRUE(cmd->HasError()); });
     }
-    EXPECT_NE(log.text.find("nNpkFileServer::ParseDirectory(): directory and extension must not be empty\n"),
-              std::string::npos)
-        << log.text;
+    EXPECT_NE(log.text.find("i_parsedirectory_ss: empty directory argument\n"), std::string::npos) << log.text;
+    EXPECT_NE(log.text.find("i_parsedirectory_ss: empty extension argument\n"), std::string::npos) << log.text;
 }
 
 TEST_F(NpkTest, StoredNamesMustBeLowerCaseToBeFound)

@@ -4,6 +4,7 @@
 //------------------------------------------------------------------------------
 #include <gtest/gtest.h>
 
+#include "usertempdir.h"
 #include "game/nscriptprefserver.h"
 #include "game/ngamepackage.h"
 #include "kernel/nkernelserver.h"
@@ -28,14 +29,6 @@ namespace
 {
 
 
-std::string Slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
 }  // namespace
 
 class ScriptPrefTest : public ::testing::Test
@@ -43,9 +36,7 @@ class ScriptPrefTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        std::string tmpl = nPlatformTempDir() + "/preftestXXXXXX";
-        ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-        this->home = tmpl;
+        this->home = MakeTempDir("preftest");
         this->StartKernel();
     }
 
@@ -109,7 +100,7 @@ TEST_F(ScriptPrefTest, ValuesSurviveTheServerAndTheKernel)
     pref->WriteVector3("camera", vector3(1.0f, 2.0f, 3.0f));
     pref->WriteVector4("tint", vector4(0.25f, 0.5f, 0.75f, 1.0f));
     pref->Release();
-    EXPECT_NE(Slurp(File("prefs.n2")).find("new nenv window-width"), std::string::npos);
+    EXPECT_NE(ReadWholeFile(File("prefs.n2")).find("new nenv window-width"), std::string::npos);
 
     RestartKernel();
     pref = NewServer();
@@ -137,7 +128,7 @@ TEST_F(ScriptPrefTest, ABrokenFileIsKeptAsideAndPreferencesStartEmpty)
     nScriptPrefServer* pref = NewServer();
     EXPECT_STREQ(pref->ReadString("window-type").Get(), "");
     EXPECT_NE(log.text.find("kept as 'home:prefs.n2.broken'"), std::string::npos) << log.text;
-    EXPECT_EQ(Slurp(File("prefs.n2.broken")), broken);
+    EXPECT_EQ(ReadWholeFile(File("prefs.n2.broken")), broken);
     EXPECT_TRUE(static_cast<nScriptServer*>(ks->Lookup("/sys/servers/script"))->GetFailOnError());
     pref->WriteString("window-type", "windowed");
     pref->Release();

@@ -42,17 +42,24 @@ public:
         char buf[1024];
         vsnprintf(buf, sizeof(buf), msg, args);
         fputs(buf, stderr);
-        if (strstr(buf, this->watched)) this->seen = true;
+        if (strstr(buf, this->watched))
+        {
+            this->seen = true;
+            this->matches++;
+        }
         this->lines++;
     }
     void Message(const char* msg, va_list args) override { this->Print(msg, args); }
     bool Seen() const { return this->seen; }
     int Lines() const { return this->lines; }
+    /// the lines that held the text
+    int Matches() const { return this->matches; }
 
 private:
     const char* watched;
     std::atomic<bool> seen{false};
     std::atomic<int> lines{0};
+    std::atomic<int> matches{0};
 };
 
 class IpcTestClient
@@ -62,10 +69,9 @@ public:
     bool Connect(int port)
     {
         this->sock = nPlatformSocket::NewTcp();
-        sockaddr_in addr = {};
-        addr.sin_family = AF_INET;
-        addr.sin_port = htons((uint16_t)port);
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        nPlatformInetAddr addr;
+        addr.ip = 0x7f000001u;  // 127.0.0.1
+        addr.port = (uint16_t)port;
         return this->sock.IsValid() && this->sock.Connect(addr);
     }
     /// send bytes as they are (zero bytes included)

@@ -5,6 +5,7 @@
 //------------------------------------------------------------------------------
 #include <gtest/gtest.h>
 
+#include "util/assertdeath.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/nroot.h"
 
@@ -23,11 +24,4 @@ protected:
     std::unique_ptr<nKernelServer> ks;
 };
 
-/// matches the fatal assertion text for an expression
-#define ASSERTION_TEXT(expr) "QUELOR ASSERTION.*\nexpression: " expr
-
-/// Fatal errors are written to standard output; death tests read standard
-/// error, so the dying statement routes the one into the other first.
-#define EXPECT_FATAL(statement, regex) \
-    EXPECT_DEATH({ fflush(stdout); dup2(STDERR_FILENO, STDOUT_FILENO); statement; }, regex)
 #endif

@@ -7,6 +7,7 @@
 #include "kernel/ncmd.h"
 #include "kernel/ncmdproto.h"
 
+#include <cmath>
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,6 +29,8 @@ public:
     ~Call() { this->proto->RelCmd(this->cmd); }
     nArg* In() { return this->cmd->In(); }
     nArg* Out() { return this->cmd->Out(); }
+    /// true when the handler refused its arguments as a script error
+    bool Failed() const { return this->cmd->HasError(); }
     Call& Run()
     {
         this->obj->Dispatch(this->cmd);
@@ -171,34 +174,51 @@ TEST_F(EnvTest, ObjectValueClearsWhenTheObjectDies)
     env->Release();
 }
 
-TEST_F(EnvTest, ScriptTypeMismatchIsReportedAndHarmless)
+TEST_F(EnvTest, ScriptTypeMismatchIsAScriptErrorAndHarmless)
 {
     nEnv* env = NewEnv("/env/x");
     env->SetI(7);
     testing::internal::CaptureStdout();
-    Set(env, "setf", ArgOf(1.5f));
-    Set(env, "sets", ArgOf("text"));
-    const float f = Call(env, "getf").Run().Out()->GetF();
-    const std::string s = Call(env, "gets").Run().Out()->GetS();
-    nObject* o = static_cast<nObject*>(Call(env, "geto").Run().Out()->GetO());
-    Call get4(env, "getf4");
-    get4.Run();
+    const char* const mismatched[] = {"getf", "gets", "geto", "getf4", "getb"};
+    for (const char* name : mismatched)
+    {
+        EXPECT_TRUE(Call(env, name).Run().Failed()) << name;
+    }
+    Call setf(env, "setf");
+    setf.In()->SetF(1.5f);
+    EXPECT_TRUE(setf.Run().Failed());
+    Call sets(env, "sets");
+    sets.In()->SetS("text");
+    EXPECT_TRUE(sets.Run().Failed());
     const std::string out = testing::internal::GetCapturedStdout();
 
     EXPECT_EQ(env->GetI(), 7);
-    EXPECT_EQ(f, 0.0f);
-    EXPECT_EQ(s, "");
-    EXPECT_EQ(o, nullptr);
-    for (int i = 0; i < 4; i++) EXPECT_EQ(get4.Out()->GetF(), 0.0f);
-    EXPECT_NE(out.find("nEnv '/env/x': setf expects type float, but the value has type int\n"), std::string::npos);
-    EXPECT_NE(out.find("nEnv '/env/x': gets expects type string, but the value has type int\n"), std::string::npos);
+    EXPECT_NE(out.find("v_setf_f: nEnv '/env/x' expects type float, but the value has type int\n"), std::string::npos);
+    EXPECT_NE(out.find("s_gets_v: nEnv '/env/x' expects type string, but the value has type int\n"), std::string::npos);
 
     nEnv* unset = NewEnv("/env/unset");
     testing::internal::CaptureStdout();
-    EXPECT_EQ(Call(unset, "geti").Run().Out()->GetI(), 0);
-    EXPECT_FALSE(Call(unset, "getb").Run().Out()->GetB());
+    EXPECT_TRUE(Call(unset, "geti").Run().Failed());
+    EXPECT_TRUE(Call(unset, "getb").Run().Failed());
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(TypeOf(unset), "void");
+}
+
+TEST_F(EnvTest, NullScriptValuesAreScriptErrorsButAnyFloatIsAValue)
+{
+    nEnv* env = NewEnv("/env/y");
+    testing::internal::CaptureStdout();
+    Call sets(env, "sets");
+    sets.In()->SetS(nullptr);
+    EXPECT_TRUE(sets.Run().Failed());
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("v_sets_s: null text argument\n"), std::string::npos);
+    EXPECT_EQ(TypeOf(env), "void");
+    // any float is a value: what a save writes loads again
+    Call setf(env, "setf");
+    setf.In()->SetF(NAN);
+    EXPECT_FALSE(setf.Run().Failed());
+    EXPECT_TRUE(std::isnan(env->GetF()));
 }
 
 TEST_F(EnvTest, EngineTypeMismatchIsFatal)

@@ -195,6 +195,60 @@ TEST_F(IpcServerTest, ConnectionsBeyondTheLimitAreRefused)
     EXPECT_EQ(NextMessage(id), "again");
 }
 
+TEST_F(IpcServerTest, AConnectionWithoutAHandshakeIsClosedAfterAFewSeconds)
+{
+    nKernelServer kernel;
+    LogWatcher watcher("no handshake within");
+    kernel.SetLogHandler(&watcher);
+    IpcTestClient idle, admitted;
+    ASSERT_TRUE(idle.Connect(server->GetPortNum()));
+    ASSERT_TRUE(Admit(admitted));
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(PollUntil([&] {
+        server->Poll();
+        return idle.Socket().WaitReadable(0) == nPlatformSocket::Readable;
+    }));
+    const double waited = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_EQ(idle.ReadString(0), "<closed>");
+    EXPECT_GE(waited, nIpcServer::HandshakeTimeout * 0.9);
+    EXPECT_TRUE(watcher.Seen());
+
+    // the client that shook hands in time stays
+    ASSERT_TRUE(admitted.SendStrings({"still"}));
+    int id = -1;
+    EXPECT_EQ(NextMessage(id), "still");
+    Reply(id, "here");
+    EXPECT_EQ(admitted.ReadString(), "here");
+    kernel.SetLogHandler(nullptr);
+}
+
+TEST_F(IpcServerTest, IdleConnectionsNeverKeepALegitimateClientOut)
+{
+    nKernelServer kernel;
+    LogWatcher watcher("connection accepted");
+    kernel.SetLogHandler(&watcher);
+    std::vector<std::unique_ptr<IpcTestClient>> idle;
+    for (int i = 0; i < nIpcServer::MaxClients; i++)
+    {
+        idle.push_back(std::make_unique<IpcTestClient>());
+        ASSERT_TRUE(idle.back()->Connect(server->GetPortNum()));
+        ASSERT_TRUE(PollUntil([&] {
+            server->Poll();
+            return watcher.Matches() == i + 1;
+        }));
+    }
+    IpcTestClient legit;
+    ASSERT_TRUE(Admit(legit));
+    ASSERT_TRUE(legit.SendStrings({"hello"}));
+    int id = -1;
+    EXPECT_EQ(NextMessage(id), "hello");
+    Reply(id, "welcome");
+    EXPECT_EQ(legit.ReadString(), "welcome");
+    // the oldest idle connection made room
+    EXPECT_TRUE(idle.front()->WaitClosed());
+    kernel.SetLogHandler(nullptr);
+}
+
 TEST_F(IpcServerTest, ListenerLinesWaitingForAPollAreBounded)
 {
     nKernelServer kernel;

@@ -117,12 +117,52 @@ TEST_F(KernelTest, AddModuleTwiceKeepsTheFirstClass)
     EXPECT_EQ(ks->FindClass("ntestnode"), first);
 }
 
-TEST_F(KernelTest, PathsAreCutAt511Characters)
+TEST_F(KernelTest, PathsThatDoNotFitAreNeverCutToAPrefix)
 {
-    std::string longName(600, 'n');
-    nObject* o = ks->New("nroot", ("/" + longName).c_str());
-    ASSERT_NE(o, nullptr);
-    EXPECT_EQ(std::string(static_cast<nRoot*>(o)->GetName()).size(), 510u);
+    NewRoot("/a/b");
+    const std::string padded = "/a/b" + std::string(600, '/') + "zzz";
+    EXPECT_EQ(ks->Lookup(padded.c_str()), nullptr);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(ks->NewNoFail("nroot", padded.c_str()), nullptr);
+    EXPECT_EQ(ks->NewNoFail("nroot", ("/" + std::string(600, 'n')).c_str()), nullptr);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(ks->GetRoot()->Find("a")->GetHead()->GetSucc(), nullptr);
+
+    // the longest path that fits still works
+    const std::string longest = "/" + std::string(N_MAXPATH - 2, 'n');
+    EXPECT_NE(ks->NewNoFail("nroot", longest.c_str()), nullptr);
+    EXPECT_NE(ks->Lookup(longest.c_str()), nullptr);
+}
+
+TEST_F(KernelTest, PathsNeverMakeDotComponents)
+{
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(ks->NewNoFail("nroot", "../y"), nullptr);
+    EXPECT_EQ(ks->NewNoFail("nroot", "/../../x"), nullptr);
+    EXPECT_EQ(ks->NewNoFail("nroot", "/p/../../q"), nullptr);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(ks->GetRoot()->Find(".."), nullptr);
+    for (nRoot* c = ks->GetRoot()->GetHead(); c; c = c->GetSucc())
+    {
+        EXPECT_TRUE(nRoot::IsValidName(c->GetName())) << c->GetName();
+    }
+    // dots that stay inside the tree resolve as they always did
+    nRoot* q = static_cast<nRoot*>(ks->NewNoFail("nroot", "/p/./../q"));
+    ASSERT_NE(q, nullptr);
+    EXPECT_STREQ(q->GetFullName().Get(), "/q");
+}
+
+TEST_F(KernelTest, NamesThatNoPathReachesAreInvalid)
+{
+    for (const char* bad : {"", ".", "..", "a/b", "/", "tab\there"})
+    {
+        EXPECT_FALSE(nRoot::IsValidName(bad)) << bad;
+    }
+    EXPECT_FALSE(nRoot::IsValidName(std::string(N_MAXPATH, 'n').c_str()));
+    for (const char* good : {"a", "...", ".hidden", "x y", "_main"})
+    {
+        EXPECT_TRUE(nRoot::IsValidName(good)) << good;
+    }
 }
 
 TEST_F(KernelTest, CwdStackRestoresAndSurvivesDeadObjects)

@@ -41,8 +41,11 @@ TEST_F(RemoteTclTest, ScriptErrorsAreRepliedNotFatal)
 {
     IpcTestClient client;
     ASSERT_TRUE(Admit(client));
-    EXPECT_NE(Send(client, "nosuchcommand 1 2"), "");
-    EXPECT_NE(Send(client, "sel /no/such/object"), "");
+    EXPECT_EQ(Send(client, "nosuchcommand 1 2"), "unknown command 'nosuchcommand'");
+    EXPECT_EQ(Send(client, "sel /no/such/object"), "Object '/no/such/object' does not exist.");
+    // a guard's refusal is a reply too, and the program goes on
+    EXPECT_EQ(Send(client, "/sys/servers/file2.manglepath :null:"), "s_manglepath_s: null path argument");
+    EXPECT_EQ(Send(client, "new nfilenode /f; /f.open :null: w"), "b_open_ss: null file name argument");
     EXPECT_EQ(Send(client, "set x 5"), "5");
     EXPECT_TRUE(scriptServer->GetFailOnError());
 }

@@ -172,10 +172,9 @@ TEST_F(RemoteServerTest, APortInUseMakesOpenFail)
     const std::string used = portName;
     remote->Close();
     nPlatformSocket blocker = nPlatformSocket::NewTcp();
-    sockaddr_in addr = {};
-    addr.sin_family = AF_INET;
-    addr.sin_port = htons(nIpcAddress::PortFromName(used.c_str()));
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    nPlatformInetAddr addr;
+    addr.ip = 0x7f000001u;  // 127.0.0.1
+    addr.port = nIpcAddress::PortFromName(used.c_str());
     ASSERT_TRUE(blocker.SetReuseAddress());
     ASSERT_TRUE(blocker.Bind(addr)) << nPlatformSocket::LastError();
     ASSERT_TRUE(blocker.Listen(1));

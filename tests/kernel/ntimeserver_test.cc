@@ -235,7 +235,7 @@ TEST_F(TimeTest, ScriptCommands)
     EXPECT_EQ(Run("gettime"), 0.0f);
     Run("starttime");
 
-    // a script's bad values are reported and change nothing
+    // a script's bad values are script errors and change nothing
     testing::internal::CaptureStdout();
     Run("lockdeltat", -1.0f);
     Run("waitdeltat", NAN);
@@ -244,8 +244,9 @@ TEST_F(TimeTest, ScriptCommands)
     EXPECT_EQ(Run("getlockdeltat"), 0.5f);
     EXPECT_EQ(Run("getwaitdeltat"), 0.001f);
     EXPECT_EQ(Run("gettime"), 0.0f);
-    EXPECT_NE(out.find("nTimeServer::lockdeltat: invalid step -1.000000 ignored\n"), std::string::npos);
-    EXPECT_NE(out.find("nTimeServer::settime: invalid time inf ignored\n"), std::string::npos);
+    EXPECT_NE(out.find("v_lockdeltat_f: step -1 is outside 0..3.40282e+38\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("v_waitdeltat_f: step is not a finite number\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("v_settime_f: time is not a finite number\n"), std::string::npos) << out;
 }
 
 TEST_F(TimeTest, HugeTimesDoNotOverflowTheCounter)

@@ -50,6 +50,8 @@ public:
         return *this;
     }
     nArg* Out() { return this->cmd->Out(); }
+    /// true when the handler refused its arguments as a script error
+    bool Failed() const { return this->cmd && this->cmd->HasError(); }
 
     /// the single string list output as texts (null strings as "<null>")
     std::vector<std::string> OutStrings()

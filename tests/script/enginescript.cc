@@ -11,15 +11,7 @@
 #include "kernel/nkernelserver.h"
 #include "kernel/nloghandler.h"
 #include "kernel/nscriptserver.h"
-#include "script/nscriptpackage.h"
-#include "signals/nsignalspackage.h"
-#include "file/nfilepackage.h"
-#include "misc/nmiscpackage.h"
-#include "input/ninputpackage.h"
-#include "resource/nresourcepackage.h"
-#include "gfx2/ngfx2package.h"
-#include "anim2/nanim2package.h"
-#include "application/napplicationpackage.h"
+#include "allpackages.h"
 
 #include <cstdio>
 #include <unistd.h>
@@ -62,8 +54,7 @@ int main(int argc, char** argv)
     }
     HostLogHandler log;
     {
-        nKernelServer ks({nfile_package, nsignals_package, nscript_package, nmisc_package, nresource_package,
-                          ngfx2_package, nanim2_package, ninput_package, napplication_package});
+        AllPackagesKernel ks;
         ks.SetLogHandler(&log);
         nScriptServer* script = static_cast<nScriptServer*>(ks.New("ntclserver", "/sys/servers/script"));
         nString result;

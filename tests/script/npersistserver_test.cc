@@ -2,6 +2,7 @@
 //  Saving, loading and cloning objects with their subtrees, as persistence
 //  scripts and in the binary format.
 //------------------------------------------------------------------------------
+#include "usertempdir.h"
 #include "scriptfixture.h"
 
 #include "kernel/nenv.h"
@@ -26,19 +27,6 @@ namespace
 /// every character a script would substitute or end a word at
 const char* const TrickyText = "say \"hi\" $x [y] \\ {z}\nnext line";
 
-std::string Slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-void Spit(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
 
 }  // namespace
 
@@ -47,9 +35,7 @@ class PersistTest : public ScriptTest
 protected:
     void SetUp() override
     {
-        std::string tmpl = nPlatformTempDir() + "/persisttestXXXXXX";
-        ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-        this->dir = tmpl;
+        this->dir = MakeTempDir("persisttest");
         ScriptTest::SetUp();
         ks->GetFileServer()->SetAssign("tst", this->dir.c_str());
         this->ps = ks->GetPersistServer();
@@ -98,8 +84,8 @@ protected:
     std::string Golden(const char* name) const
     {
         const std::string golden = std::string(ENGINE_GOLDEN_DIR) + "/" + name;
-        if (getenv("ENGINE_UPDATE_GOLDEN")) Spit(golden, Slurp(this->Path(name)));
-        return Slurp(golden);
+        if (getenv("ENGINE_UPDATE_GOLDEN")) WriteWholeFile(golden, ReadWholeFile(this->Path(name)));
+        return ReadWholeFile(golden);
     }
 
     std::string dir;
@@ -110,7 +96,7 @@ TEST_F(PersistTest, ScriptSaveMatchesTheGoldenFileAndLoadsBack)
 {
     nRoot* t = BuildTree("/t");
     ASSERT_TRUE(t->SaveAs("tst:tree.n2"));
-    EXPECT_EQ(Slurp(Path("tree.n2")), Golden("tree.n2"));
+    EXPECT_EQ(ReadWholeFile(Path("tree.n2")), Golden("tree.n2"));
     EXPECT_FALSE(std::filesystem::exists(Path("tree.n2.saving")));
 
     nObject* loaded = ks->LoadAs("tst:tree.n2", "/copy");
@@ -126,7 +112,7 @@ TEST_F(PersistTest, BinarySaveMatchesTheGoldenFileAndLoadsBack)
     ASSERT_TRUE(ps->SetSaverClass(nString("nbinscriptserver")));
     EXPECT_STREQ(ps->GetSaverClass().Get(), "nbinscriptserver");
     ASSERT_TRUE(t->SaveAs("tst:tree.nob"));
-    EXPECT_EQ(Slurp(Path("tree.nob")), Golden("tree.nob"));
+    EXPECT_EQ(ReadWholeFile(Path("tree.nob")), Golden("tree.nob"));
 
     nObject* loaded = ks->LoadAs("tst:tree.nob", "/copy");
     ASSERT_NE(loaded, nullptr);
@@ -165,19 +151,19 @@ TEST_F(PersistTest, SaveLevelAndSaveFlagsShapeTheFile)
     ps->SetSaveLevel(1);
     ASSERT_TRUE(t->SaveAs("tst:level.n2"));
     ps->SetSaveLevel(0);
-    const std::string level = Slurp(Path("level.n2"));
+    const std::string level = ReadWholeFile(Path("level.n2"));
     EXPECT_THAT(level, HasSubstr("new nenv count\n\tsel count\nsel ..\n"));
     EXPECT_EQ(level.find(".seti"), std::string::npos);
 
     nRoot* sub = ks->Lookup("/t/sub");
     sub->SetSaveFlags(nRoot::N_FLAG_SAVEUPSIDEDOWN | nRoot::N_FLAG_SAVESHALLOW);
     ASSERT_TRUE(sub->SaveAs("tst:shallow.n2"));
-    EXPECT_EQ(Slurp(Path("shallow.n2")), "# ---\n# $parser:ntclserver$ $class:nroot$\n# ---\n# ---\n# Eof\n");
+    EXPECT_EQ(ReadWholeFile(Path("shallow.n2")), "# ---\n# $parser:ntclserver$ $class:nroot$\n# ---\n# ---\n# Eof\n");
 }
 
 TEST_F(PersistTest, AFailedSaveKeepsThePreviousFile)
 {
-    Spit(Path("keep.nob"), "previous contents");
+    WriteWholeFile(Path("keep.nob"), "previous contents");
     ps->SetSaverClass(nString("nbinscriptserver"));
     nRoot* t = static_cast<nRoot*>(ks->New("nroot", "/t"));
     Env("/t/fits")->SetS(std::string(32765, 'a').c_str());   // 32767 bytes with its length
@@ -186,13 +172,13 @@ TEST_F(PersistTest, AFailedSaveKeepsThePreviousFile)
     TakeLog();
     EXPECT_FALSE(t->SaveAs("tst:keep.nob"));
     EXPECT_THAT(TakeLog(), HasSubstr("does not fit the format"));
-    EXPECT_EQ(Slurp(Path("keep.nob")), "previous contents");
+    EXPECT_EQ(ReadWholeFile(Path("keep.nob")), "previous contents");
     EXPECT_FALSE(std::filesystem::exists(Path("keep.nob.saving")));
     // so does a name longer than the format's strings
     ks->Lookup("/t/toolong")->Release();
     ks->Lookup("/t/fits")->SetName(std::string(70000, 'n').c_str());
     EXPECT_FALSE(t->SaveAs("tst:keep.nob"));
-    EXPECT_EQ(Slurp(Path("keep.nob")), "previous contents");
+    EXPECT_EQ(ReadWholeFile(Path("keep.nob")), "previous contents");
 }
 
 TEST_F(PersistTest, ParseFileHeaderReadsTextAndBinaryHeaders)
@@ -221,7 +207,7 @@ TEST_F(PersistTest, ParseFileHeaderReadsTextAndBinaryHeaders)
     };
     for (const Case& c : cases)
     {
-        Spit(Path("h.n2"), c.text);
+        WriteWholeFile(Path("h.n2"), c.text);
         TakeLog();
         EXPECT_EQ(ps->ParseFileHeader("tst:h.n2", "class", buf, sizeof(buf)), nullptr) << c.text;
         if (c.log)
@@ -261,7 +247,7 @@ protected:
 
     nObject* LoadBytes(const std::string& bytes)
     {
-        Spit(Path("f.nob"), bytes);
+        WriteWholeFile(Path("f.nob"), bytes);
         return ks->LoadAs("tst:f.nob", "/loaded");
     }
 
@@ -336,7 +322,7 @@ TEST_F(BinaryLoadTest, EveryTruncationOfAValidFileLoadsOrFailsCleanly)
     BuildTree("/t");
     ps->SetSaverClass(nString("nbinscriptserver"));
     ASSERT_TRUE(static_cast<nRoot*>(ks->Lookup("/t"))->SaveAs("tst:full.nob"));
-    const std::string full = Slurp(Path("full.nob"));
+    const std::string full = ReadWholeFile(Path("full.nob"));
     const std::string before = TreeShape(ks->GetRoot());
     for (size_t len = 0; len < full.size(); len++)
     {
@@ -361,7 +347,7 @@ TEST_F(PersistTest, AScriptThatLoadsAnotherFileKeepsItsCurrentObject)
     static_cast<nRoot*>(ks->New("nroot", "/inner"))->SaveAs("tst:empty.n2");
     Env("/inner/count")->SetI(3);
     ks->Lookup("/inner")->SaveAs("tst:inner.n2");
-    Spit(Path("outer.n2"),
+    WriteWholeFile(Path("outer.n2"),
          "# $parser:ntclserver$ $class:nroot$\n"
          "new nenv before\n"
          "get tst:inner.n2\n"
@@ -377,7 +363,7 @@ TEST_F(PersistTest, AScriptThatLoadsAnotherFileKeepsItsCurrentObject)
 
 TEST_F(PersistTest, ABrokenScriptFileLeavesNoObject)
 {
-    Spit(Path("broken.n2"), "# $parser:ntclserver$ $class:nroot$\nnew nenv ok\nthis is no command\n");
+    WriteWholeFile(Path("broken.n2"), "# $parser:ntclserver$ $class:nroot$\nnew nenv ok\nthis is no command\n");
     script->SetFailOnError(false);
     EXPECT_EQ(ks->LoadAs("tst:broken.n2", "/broken"), nullptr);
     script->SetFailOnError(true);
@@ -451,7 +437,7 @@ TEST_F(PersistTest, ATreeLoadedFromANonTreeObjectsFileTakesItsOwnCommands)
     Env("/inner/count")->SetI(3);
     ASSERT_TRUE(ks->Lookup("/inner")->SaveAs("tst:inner.n2"));
     ks->Lookup("/inner")->Release();
-    Spit(Path("outer.n2"), "# $parser:ntclserver$ $class:ntestplain$\nget tst:inner.n2\n");
+    WriteWholeFile(Path("outer.n2"), "# $parser:ntclserver$ $class:ntestplain$\nget tst:inner.n2\n");
     script->SetFailOnError(false);
     nObject* outer = ks->Load("tst:outer.n2");
     script->SetFailOnError(true);
@@ -468,7 +454,7 @@ TEST_F(PersistTest, AnObjectArgumentThatIsNoTreeObjectIsSavedAsNone)
     nObject* plain = ks->NewUnnamed("ntestplain");
     Env("/t/link")->SetO(plain);
     ASSERT_TRUE(ks->Lookup("/t")->SaveAs("tst:plain.n2"));
-    EXPECT_THAT(Slurp(Path("plain.n2")), HasSubstr("\t.seto null\n"));
+    EXPECT_THAT(ReadWholeFile(Path("plain.n2")), HasSubstr("\t.seto null\n"));
     // a script error would be fatal here
     ASSERT_NE(ks->LoadAs("tst:plain.n2", "/copy"), nullptr);
     EXPECT_EQ(static_cast<nEnv*>(ks->Lookup("/copy/link"))->GetO(), nullptr);
@@ -485,4 +471,73 @@ TEST_F(PersistTest, ABinaryArgumentTypeWithoutEncodingIsFatal)
     EXPECT_FATAL(bin->WriteCmd(file, cmd), "nBinScriptServer::WriteCmd\\(\\): unsupported data type!");
     cmd->GetProto()->RelCmd(cmd);
     bin->WriteEnd(file);
+}
+
+TEST_F(BinaryLoadTest, NestingBeyondTheLimitIsRefusedAndLeavesNothing)
+{
+    std::string bytes = Header("nroot");
+    for (int i = 0; i < 100000; i++) bytes += New("nroot", "n");
+    const std::string before = TreeShape(ks->GetRoot());
+    TakeLog();
+    EXPECT_EQ(LoadBytes(bytes), nullptr);
+    EXPECT_THAT(TakeLog(), HasSubstr("objects nested too deeply"));
+    EXPECT_EQ(TreeShape(ks->GetRoot()), before);
+
+    // the limit itself still loads
+    std::string deepest = Header("nroot");
+    for (int i = 0; i < nPersistServer::MaxNesting; i++) deepest += New("nroot", "n");
+    nObject* o = LoadBytes(deepest);
+    ASSERT_NE(o, nullptr);
+    static_cast<nRoot*>(o)->Release();
+}
+
+TEST_F(PersistTest, ATreeDeeperThanTheStackIsWalkedSavedAndKilledWithoutRecursion)
+{
+    nRoot* top = static_cast<nRoot*>(ks->New("nroot", "/deep"));
+    nRoot* cur = top;
+    const int depth = 100000;
+    for (int i = 0; i < depth; i++)
+    {
+        nRoot* child = static_cast<nRoot*>(ks->NewUnnamed("nroot"));
+        child->SetName("n");
+        cur->AddTail(child);
+        cur = child;
+    }
+    EXPECT_EQ(top->GetTreeSize(), (depth + 1) * top->GetInstanceSize());
+    TakeLog();
+    EXPECT_FALSE(top->SaveAs("tst:deep.n2"));
+    EXPECT_THAT(TakeLog(), HasSubstr("nested deeper than 256 objects"));
+    EXPECT_FALSE(std::filesystem::exists(Path("deep.n2")));
+    top->Release();
+    EXPECT_EQ(ks->Lookup("/deep"), nullptr);
+}
+
+TEST_F(PersistTest, AFailedLoadLeavesNoObjectBehind)
+{
+    script->SetFailOnError(false);
+    const std::string before = Ok("/.getchildren");
+    const char* const files[] = {
+        // a non-tree object's file that makes a tree object where the caller is
+        "# $parser:ntclserver$ $class:nobject$\nnew nroot child\nsel child\n",
+        // a tree object's file that fails half-way
+        "# $parser:ntclserver$ $class:nroot$\nnew nenv v\nsel v\n.seti 1\nsel ..\nnosuchcommand\n",
+    };
+    for (const char* text : files)
+    {
+        WriteWholeFile(Path("bad.n2"), text);
+        EXPECT_EQ(ks->Load("tst:bad.n2"), nullptr) << text;
+        EXPECT_EQ(Ok("/.getchildren"), before) << text;
+        EXPECT_EQ(ks->GetCwd(), ks->GetRoot());
+    }
+}
+
+TEST_F(PersistTest, FilesThatLoadThemselvesStopAtTheNestingLimit)
+{
+    script->SetFailOnError(false);
+    WriteWholeFile(Path("self.n2"), "# $parser:ntclserver$ $class:nroot$\nget tst:self.n2\n");
+    const std::string before = Ok("/.getchildren");
+    TakeLog();
+    EXPECT_EQ(ks->Load("tst:self.n2"), nullptr);
+    EXPECT_THAT(TakeLog(), HasSubstr("is loaded from files nested deeper than 256, not loaded!"));
+    EXPECT_EQ(Ok("/.getchildren"), before);
 }

@@ -150,8 +150,12 @@ TEST_F(TclCmdsTest, CommandsRunInsideCommands)
 TEST_F(TclCmdsTest, CommandsWithoutPathGoToTheLoadersTarget)
 {
     nObject* plain = ks->NewUnnamed("ntestplain");
-    nPersistServer::SetCurrentTargetObject(plain);
     Ok("sel /w/a");
+    nPersistServer::SetCurrentTargetObject(plain);
+    // a non-tree object's file makes and selects no tree objects
+    EXPECT_EQ(Fails("new nroot /z"), "A non-tree object's file can't make or select tree objects.");
+    EXPECT_EQ(Fails("sel /w"), "A non-tree object's file can't make or select tree objects.");
+    EXPECT_EQ(ks->Lookup("/z"), nullptr);
     EXPECT_EQ(Ok(".geti"), "3");
     EXPECT_EQ(Ok("geti"), "3");
     EXPECT_EQ(Ok("/w/a.geti"), "7");
@@ -204,6 +208,77 @@ TEST_F(TclCmdsTest, DeleteRefusesTheRootAndTheRunningServer)
     // another script server may go
     ks->New("ntclserver", "/other");
     EXPECT_EQ(Ok("delete /other; exists /other"), "0");
+}
+
+TEST_F(TclCmdsTest, AGuardsScriptErrorStopsTheScriptOnlyWithFailOnErrorSet)
+{
+    struct
+    {
+        const char* line;
+        const char* message;
+    } cases[] = {
+        {"/sys/servers/file2.setassign :null: /tmp/", "v_setassign_ss: null assign name argument"},
+        {"/sys/servers/file2.manglepath :null:", "s_manglepath_s: null path argument"},
+        {"new nfilenode /f; /f.open :null: w", "b_open_ss: null file name argument"},
+    };
+    for (const auto& c : cases)
+    {
+        // cleared, as on the console: reported, and the program goes on
+        EXPECT_EQ(Fails(c.line), c.message);
+        EXPECT_NE(TakeLog().find(c.message), std::string::npos) << c.line;
+        // set, as for start-up scripts: the script error stops the program
+        EXPECT_TRUE(this->script->GetFailOnError());
+        EXPECT_FATAL(Ok(c.line), std::string("Tcl error '") + c.message + "'");
+    }
+    EXPECT_EQ(Ok("/f.isopen"), "false");
+}
+
+TEST_F(TclCmdsTest, DeleteRefusesTheKernelsServers)
+{
+    for (const char* server : {"/sys/servers/file2", "/sys/servers/persist", "/sys/servers/time"})
+    {
+        const std::string expected = std::string("Can't delete '") + server + "': the kernel's server '" + server +
+                                     "' lives there.";
+        EXPECT_EQ(Fails((std::string("delete ") + server).c_str()), expected);
+        EXPECT_EQ(Ok((std::string("exists ") + server).c_str()), "1");
+    }
+    // the file server is still there for the next load
+    EXPECT_EQ(Fails("get any.n2"), "Could not load object 'any.n2'");
+}
+
+TEST_F(TclCmdsTest, PathsNeverMakeDotChildren)
+{
+    Ok("new nenv /env; /env.seti 5; new nroot /x; sel /");
+    EXPECT_EQ(Ok("/env.clone ../../x"), "null");
+    Fails("new nroot ../y");
+    EXPECT_EQ(ks->GetRoot()->Find(".."), nullptr);
+    EXPECT_EQ(Ok("/x.getclass"), "nroot");
+    EXPECT_EQ(Ok("/env.geti"), "5");
+}
+
+TEST_F(TclCmdsTest, APathThatDoesNotFitIsNotFoundNeverAPrefix)
+{
+    Ok("new nroot /a/b");
+    const std::string padded = "/a/b" + std::string(600, '/') + "zzz";
+    EXPECT_EQ(Fails(("delete " + padded).c_str()).rfind("Object '/a/b//", 0), 0u);
+    EXPECT_EQ(Ok("exists /a/b"), "1");
+    EXPECT_EQ(Ok(("exists " + padded).c_str()), "0");
+}
+
+TEST_F(TclCmdsTest, SetNameRefusesNamesNoPathReaches)
+{
+    Ok("new nroot /p/a; new nroot /p/b");
+    for (const char* bad : {"{}", ".", "..", "x/y", "/"})
+    {
+        EXPECT_NE(Fails((std::string("/p/a.setname ") + bad).c_str()).find("is no valid object name"),
+                  std::string::npos)
+            << bad;
+    }
+    EXPECT_EQ(Fails("/p/a.setname :null:"), "v_setname_s: null name argument");
+    EXPECT_EQ(Ok("/p/a.getname"), "a");
+    // a sibling's name is allowed: duplicates stay reachable by position
+    Ok("/p/a.setname b");
+    EXPECT_EQ(Ok("/p.getchildren"), "/p/b /p/b");
 }
 
 TEST_F(TclCmdsTest, PutsPrintsTheLastWord)

@@ -2,6 +2,7 @@
 //  Script files read through the file server (assigns and npk archives),
 //  their errors, and the persistence-script writers.
 //------------------------------------------------------------------------------
+#include "usertempdir.h"
 #include "scriptfixture.h"
 
 #include "kernel/nfileserver2.h"
@@ -26,9 +27,7 @@ class ScriptFileTest : public ScriptTest
 protected:
     void SetUp() override
     {
-        std::string tmpl = nPlatformTempDir() + "/scripttestXXXXXX";
-        ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-        this->dir = tmpl;
+        this->dir = MakeTempDir("scripttest");
         ScriptTest::SetUp();
         ks->GetFileServer()->SetAssign("tst", this->dir.c_str());
     }
@@ -44,13 +43,7 @@ protected:
         NpkWriter::WriteBytes(this->dir + "/" + name, text);
     }
 
-    std::string ReadFile(const std::string& name)
-    {
-        std::ifstream in(this->dir + "/" + name, std::ios::binary);
-        std::stringstream ss;
-        ss << in.rdbuf();
-        return ss.str();
-    }
+    std::string ReadFile(const std::string& name) { return ReadWholeFile(this->dir + "/" + name); }
 
     /// RunScript with failOnError cleared; its success in 'ok'
     std::string RunFile(const char* name, bool& ok)

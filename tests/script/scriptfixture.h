@@ -8,6 +8,7 @@
 //------------------------------------------------------------------------------
 #include <gtest/gtest.h>
 
+#include "util/assertdeath.h"
 #include "kernel/nkernelserver.h"
 #include "capturelog.h"
 #include "kernel/nscriptserver.h"
@@ -65,9 +66,4 @@ protected:
     nScriptServer* script = nullptr;
 };
 
-/// matches the fatal assertion text for an expression
-#define ASSERTION_TEXT(expr) "QUELOR ASSERTION.*\nexpression: " expr
-
-/// fatal errors reach the capturing log's Error, which writes to standard error
-#define EXPECT_FATAL(statement, regex) EXPECT_DEATH(statement, regex)
 #endif

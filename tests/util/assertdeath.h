@@ -54,4 +54,13 @@ RouteStdoutToStderr()
 #define EXPECT_ASSERT_DEATH(statement, expr) \
     EXPECT_DEATH({ RouteStdoutToStderr(); statement; }, AssertionMessage(expr))
 
+/// matches the fatal assertion text for an expression given as a regular
+/// expression (AssertionMessage takes it literally)
+#define ASSERTION_TEXT(expr) "QUELOR ASSERTION.*\nexpression: " expr
+
+/// statement must end the program with a fatal error whose text matches
+/// regex, whether the log writes it to standard output or error
+#define EXPECT_FATAL(statement, regex) \
+    EXPECT_DEATH({ RouteStdoutToStderr(); statement; }, regex)
+
 #endif

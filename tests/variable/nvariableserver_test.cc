@@ -188,7 +188,14 @@ TEST_F(VariableServerTest, ReadingAMissingGlobalStopsWithItsMessage)
 
 TEST_F(VariableServerTest, ScriptFloatCommandsDeclareAndSetGlobals)
 {
-    EXPECT_FATAL(GetFloat("speed"), "Variable  speed does not exist in global variable context!");
+    // a script that reads a global never set gets a script error, not a stop
+    nCmd* cmd = Cmd("getfloatvariable");
+    cmd->In()->SetS("speed");
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(Run(cmd)->HasError());
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("f_getfloatvariable_s: variable 'speed' has no global value"),
+              std::string::npos);
+    Done(cmd);
     SetFloat("speed", 2.5f);
     EXPECT_FLOAT_EQ(GetFloat("speed"), 2.5f);
 }
@@ -248,7 +255,7 @@ TEST_F(VariableServerTest, DeclareAndListCommands)
         int index;
         const char* name;
         const char* fourcc;
-    } cases[] = {{0, "time", "time"}, {1, "plain", ""}, {2, "", ""}, {-1, "", ""}};
+    } cases[] = {{0, "time", "time"}, {1, "plain", ""}};
     for (const auto& c : cases)
     {
         cmd = Cmd("getvariableat");
@@ -258,6 +265,17 @@ TEST_F(VariableServerTest, DeclareAndListCommands)
         EXPECT_STREQ(cmd->Out()->GetS(), c.fourcc) << c.index;
         Done(cmd);
     }
+    // an index without a variable is a script error
+    testing::internal::CaptureStdout();
+    for (int index : {2, -1})
+    {
+        cmd = Cmd("getvariableat");
+        cmd->In()->SetI(index);
+        EXPECT_TRUE(Run(cmd)->HasError()) << index;
+        Done(cmd);
+    }
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("ss_getvariableat_i: no variable at index -1\n"),
+              std::string::npos);
 }
 
 TEST_F(VariableServerTest, ScriptsCannotChangeTheTypeOfAGlobal)
@@ -275,15 +293,14 @@ TEST_F(VariableServerTest, ScriptsCannotChangeTheTypeOfAGlobal)
     Done(cmd);
     EXPECT_FLOAT_EQ(GetFloat("x"), 1.0f);
 
-    // reading it as another type reports and gives the zero value
-    cmd = Cmd("getintvariable");
-    cmd->In()->SetS("x");
-    EXPECT_EQ(Run(cmd)->Out()->GetI(), 0);
-    Done(cmd);
-    cmd = Cmd("getstringvariable");
-    cmd->In()->SetS("x");
-    EXPECT_STREQ(Run(cmd)->Out()->GetS(), "");
-    Done(cmd);
+    // reading it as another type is a script error
+    for (const char* name : {"getintvariable", "getstringvariable"})
+    {
+        cmd = Cmd(name);
+        cmd->In()->SetS("x");
+        EXPECT_TRUE(Run(cmd)->HasError()) << name;
+        Done(cmd);
+    }
 }
 
 TEST_F(VariableServerTest, NullStringsFromScriptsAreReportedNotFatal)

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include "usertempdir.h"
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -16,9 +18,7 @@ class TempXmlDir
 public:
     TempXmlDir()
     {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "xmltest-XXXXXX").string();
-        EXPECT_NE(mkdtemp(tmpl.data()), nullptr);
-        this->dir = tmpl;
+        this->dir = MakeTempDir("xmltest");
     }
     ~TempXmlDir() { std::filesystem::remove_all(this->dir); }
     TempXmlDir(const TempXmlDir&) = delete;

@@ -1,0 +1,33 @@
+#ifndef TESTS_SCRIPT_ALLPACKAGES_H
+#define TESTS_SCRIPT_ALLPACKAGES_H
+//------------------------------------------------------------------------------
+//  Every class package built so far, in layer order (the game's last). The
+//  script host and the command sweep both make their kernels with this
+//  list, so a new package added here is driven from Tcl and swept at once.
+//------------------------------------------------------------------------------
+#include "kernel/nkernelserver.h"
+#include "variable/nvariablepackage.h"
+#include "signals/nsignalspackage.h"
+#include "file/nfilepackage.h"
+#include "locale/nlocalepackage.h"
+#include "script/nscriptpackage.h"
+#include "misc/nmiscpackage.h"
+#include "resource/nresourcepackage.h"
+#include "gfx2/ngfx2package.h"
+#include "anim2/nanim2package.h"
+#include "input/ninputpackage.h"
+#include "application/napplicationpackage.h"
+#include "game/ngamepackage.h"
+
+/// a kernel with every class package
+class AllPackagesKernel : public nKernelServer
+{
+public:
+    AllPackagesKernel() :
+        nKernelServer({nvariable_package, nsignals_package, nfile_package, nlocale_package, nscript_package,
+                       nmisc_package, nresource_package, ngfx2_package, nanim2_package, ninput_package,
+                       napplication_package, ngame_package})
+    {
+    }
+};
+#endif

@@ -1,0 +1,91 @@
+//------------------------------------------------------------------------------
+//  The XML document wrapper guards TinyXML's input: no trailing byte of a
+//  text makes the parser read past its end.
+//------------------------------------------------------------------------------
+#include <gtest/gtest.h>
+
+#include "xml/nxmldocument.h"
+
+#include <cstring>
+#include <sys/mman.h>
+#include <unistd.h>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+/// texts whose last byte is a UTF-8 lead byte of each length, after a BOM
+/// and an element as in the text reader's path
+const std::vector<std::string> trailingLeadBytes = {
+    "\xEF\xBB\xBF<a>\xC3",
+    "\xEF\xBB\xBF<a>\xE2",
+    "\xEF\xBB\xBF<a>\xF0",
+    "\xEF\xBB\xBF<a>\xF0\x9F",
+    "<a>\xC3",
+    "<a x='\xE2",
+    "<!--\xF0",
+    "\xC3",
+};
+
+/// A copy of a text whose terminator is the last byte before a page that
+/// may not be read: TinyXML is a system library without the sanitizer's
+/// checks, so a read past the text must fault by itself.
+class GuardedText
+{
+public:
+    explicit GuardedText(const std::string& text)
+    {
+        const size_t page = (size_t)sysconf(_SC_PAGESIZE);
+        this->size = 2 * page;
+        void* mem = mmap(nullptr, this->size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        EXPECT_NE(mem, MAP_FAILED);
+        this->base = static_cast<char*>(mem);
+        EXPECT_EQ(mprotect(this->base + page, page, PROT_NONE), 0);
+        this->text = this->base + page - (text.size() + 1);
+        memcpy(this->text, text.c_str(), text.size() + 1);
+    }
+    ~GuardedText() { munmap(this->base, this->size); }
+    GuardedText(const GuardedText&) = delete;
+    GuardedText& operator=(const GuardedText&) = delete;
+
+    char* get() const { return this->text; }
+
+private:
+    char* base = nullptr;
+    char* text = nullptr;
+    size_t size = 0;
+};
+
+TEST(XmlDocumentTest, ATrailingLeadByteIsNeverReadPast)
+{
+    for (const std::string& text : trailingLeadBytes)
+    {
+        GuardedText buf(text);
+        nXmlDocument doc;
+        const char* end = doc.Parse(buf.get());
+        if (end)
+        {
+            EXPECT_GE(end, buf.get());
+            EXPECT_LE(end, buf.get() + text.size());
+        }
+        // the loader's path: line ends removed in place, then parsed
+        GuardedText again(text);
+        nXmlDocument loaded;
+        loaded.ParseText(again.get(), (int)text.size());
+    }
+}
+
+TEST(XmlDocumentTest, ParseStillReadsWholeDocuments)
+{
+    const std::string text = "\xEF\xBB\xBF<a x=\"\xC3\xA9\">t\xC3\xA9xt</a>";
+    GuardedText buf(text);
+    nXmlDocument doc;
+    doc.Parse(buf.get());
+    ASSERT_FALSE(doc.Error()) << doc.ErrorDesc();
+    ASSERT_NE(doc.RootElement(), nullptr);
+    EXPECT_STREQ(doc.RootElement()->Attribute("x"), "\xC3\xA9");
+    EXPECT_STREQ(doc.RootElement()->GetText(), "t\xC3\xA9xt");
+}
+
+}  // namespace
