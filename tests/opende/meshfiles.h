@@ -109,7 +109,7 @@ inline TestMesh TwoSquares()
     TestMesh m;
     m.vertices = {0, 0, 0, 1, 0, 0, 1, 0, 1, 0, 0, 1,      // group 0: y = 0
                   0, 5, 0, 2, 5, 0, 2, 5, 2, 0, 5, 2, 1, 5, 1};  // group 1: y = 5, 5 vertices
-    m.indices = {0, 1, 2, 0, 2, 3, 4, 5, 6, 4, 6, 7, 4, 8, 5};
+    m.indices = {0, 2, 1, 0, 3, 2, 4, 6, 5, 4, 7, 6, 4, 8, 5};  // facing +y
     m.groups = {{0, 4, 0, 2, 0, 0}, {4, 5, 2, 3, 0, 0}};
     return m;
 }

@@ -15,6 +15,7 @@
 #include "signals/nsignalspackage.h"
 #include "file/nfilepackage.h"
 #include "misc/nmiscpackage.h"
+#include "opende/nopendepackage.h"
 
 #include <cstdio>
 #include <unistd.h>
@@ -57,7 +58,7 @@ int main(int argc, char** argv)
     }
     HostLogHandler log;
     {
-        nKernelServer ks({nfile_package, nsignals_package, nscript_package, nmisc_package});
+        nKernelServer ks({nfile_package, nsignals_package, nscript_package, nmisc_package, nopende_package});
         ks.SetLogHandler(&log);
         nScriptServer* script = static_cast<nScriptServer*>(ks.New("ntclserver", "/sys/servers/script"));
         nString result;
