@@ -61,17 +61,21 @@ bool nNvx2Loader::Open(nFileServer2* fs)
         this->numTriangles = LoadInt(header + 16);
         this->numEdges = LoadInt(header + 20);
         this->fileVertexComponents = LoadInt(header + 24);
-        const long long size = (long long)HeaderSize + (long long)GroupSize * this->numGroups +
-                               4LL * this->numVertices * this->fileVertexWidth + 6LL * this->numTriangles +
-                               8LL * this->numEdges;
         if (this->numGroups <= 0 || this->numVertices < 0 || this->fileVertexWidth < 0 || this->numTriangles < 0 ||
             this->numEdges < 0 || this->numTriangles > (1 << 29) || this->fileVertexWidth > 64)
         {
             ok = this->Fail("bad counts in the header");
         }
-        else if (size > this->file->GetSize())
+        else
         {
-            ok = this->Fail("the header promises %lld bytes, the file has %d", size, this->file->GetSize());
+            // every count is below 2^31 and the width below 65: no overflow
+            const long long size = (long long)HeaderSize + (long long)GroupSize * this->numGroups +
+                                   4LL * this->numVertices * this->fileVertexWidth + 6LL * this->numTriangles +
+                                   8LL * this->numEdges;
+            if (size > this->file->GetSize())
+            {
+                ok = this->Fail("the header promises %lld bytes, the file has %d", size, this->file->GetSize());
+            }
         }
     }
     if (ok)
