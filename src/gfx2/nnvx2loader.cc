@@ -97,6 +97,7 @@ bool nNvx2Loader::Open(nFileServer2* fs)
             {
                 ok = this->Fail("group %d has a bad triangle range", i);
             }
+            if (!ok) break;
             g.firstIndex = 3 * firstTri;
             g.numIndices = 3 * numTris;
             this->groups.Append(g);

@@ -49,6 +49,9 @@ public:
 
     /// false for the geoms ODE does not place (planes, spaces)
     bool IsPlaceable() const;
+    /// false while ODE cannot bound the geom (a triangle mesh without its
+    /// mesh); such a geom stays out of spaces and transforms
+    bool HasShape() const { return nOpendeLayer::HasShape(this->geomId); }
     void SetPosition(const vector3& p);
     vector3 GetPosition() const;
     void SetRotation(const matrix33& m);

@@ -118,6 +118,7 @@ void n_getaabb(void* slf, nCmd* cmd)
 {
     nOpendeGeom* self = Created(slf, cmd);
     if (!self) return;
+    n_cmd_check(cmd, self->HasShape(), "'%s' has no mesh to bound", self->GetName());
     float box[6];
     self->GetAABB(box);
     for (float f : box) cmd->Out()->SetF(f);
@@ -204,7 +205,7 @@ void nopendegeom_initcmds(nClass* cl)
  *     Results: false when a command could not be written.
  *     Side effects: writes the base object's commands; then, for a geom
  *     that has its ODE geom, CREA (its space path, "none" when it is in
- *     no space), SBOD, SPOS and SQUA (only for geoms ODE places: asking
+ *     no space and not waiting for a mesh to join it), SBOD, SPOS and SQUA (only for geoms ODE places: asking
  *     ODE for a plane's position aborts), SCTB, SCLB and ENBL or DSBL.
  */
 bool nOpendeGeom::SaveCmds(nPersistServer* ps)
@@ -212,7 +213,8 @@ bool nOpendeGeom::SaveCmds(nPersistServer* ps)
     if (!nRoot::SaveCmds(ps)) return false;
     if (!this->id()) return true;
     nCmd* cmd = ps->GetCmd(this, N_FOURCC('C', 'R', 'E', 'A'));
-    cmd->In()->SetS(this->GetSpace() ? this->spacePath.Get() : "none");
+    // a triangle mesh joins its space with its mesh: it is meant to be there
+    cmd->In()->SetS((this->GetSpace() || !this->HasShape()) ? this->spacePath.Get() : "none");
     if (!ps->PutCmd(cmd)) return false;
 
     cmd = ps->GetCmd(this, N_FOURCC('S', 'B', 'O', 'D'));

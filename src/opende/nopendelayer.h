@@ -75,6 +75,13 @@ inline quaternion ToQuaternion(const dReal* q)
     return quaternion((float)q[1], (float)q[2], (float)q[3], (float)q[0]);
 }
 
+/// false for a triangle-mesh geom without mesh data, which ODE cannot
+/// bound or collide (it reads the missing data and crashes)
+inline bool HasShape(dGeomID g)
+{
+    return dGeomGetClass(g) != dTriMeshClass || dGeomTriMeshGetData(g) != 0;
+}
+
 /// report a refused collide call; out of line so the wrapper stays small
 void CollideRefused(const char* why);
 
@@ -97,6 +104,11 @@ inline int Collide(dGeomID o1, dGeomID o2, int flags, dContactGeom* contacts, in
     if (0 == (flags & 0xffff))
     {
         CollideRefused("no contacts requested");
+        return 0;
+    }
+    if (!HasShape(o1) || !HasShape(o2))
+    {
+        CollideRefused("a triangle-mesh geom has no mesh");
         return 0;
     }
     n_assert(skip >= (int)sizeof(dContactGeom));

@@ -56,6 +56,11 @@ bool nOpendeSpace::CanAdd(dGeomID g, nString& why) const
         why = "is in a space already";
         return false;
     }
+    if (!nOpendeLayer::HasShape(g))
+    {
+        why = "is a triangle-mesh geom without a mesh";
+        return false;
+    }
     for (dSpaceID s = this->spaceId(); s; s = dGeomGetSpace((dGeomID)s))
     {
         if ((dGeomID)s == g)

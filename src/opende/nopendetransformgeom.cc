@@ -64,6 +64,7 @@ bool nOpendeTransformGeom::CanHold(const nOpendeGeom* geom, nString& why) const
     if (geom == this) why = "is this transform";
     else if (!geom->id()) why = "has no ODE geom yet";
     else if (!geom->IsPlaceable()) why = "is a geom ODE does not place";
+    else if (!geom->HasShape()) why = "is a triangle-mesh geom without a mesh";
     else if (geom->GetSpace()) why = "is in a space";
     else if (geom->GetHolder() && geom->GetHolder() != this) why = "is held by another transform";
     else return true;

@@ -6,6 +6,8 @@
 #include "opende/nopendetransformgeom.h"
 #include "kernel/nmodule.h"
 
+#include <cstring>
+
 void nopendetrimeshgeom_initcmds(nClass* cl);
 N_IMPLEMENT_MODULE(nopendetrimeshgeom, nOpendeTriMeshGeom, "nopendegeom", nopendetrimeshgeom_initcmds)
 
@@ -32,14 +34,17 @@ nOpendeTriMeshGeom::~nOpendeTriMeshGeom()
 
 /*
  * Create --
- *     Results: true.
- *     Side effects: makes an ODE triangle-mesh geom without data or
- *     callbacks in the space.
+ *     ODE cannot bound a triangle-mesh geom without data, and a space
+ *     bounds all of its geoms: the geom joins its space only when
+ *     SetMesh gives it data.
+ * Results: true.
+ *     Side effects: stores the space path; makes an ODE triangle-mesh geom
+ *     without data or callbacks, in no space yet.
  */
 bool nOpendeTriMeshGeom::Create(const char* spacePath)
 {
     nOpendeGeom::Create(spacePath);
-    this->geomId = dCreateTriMesh(this->GetSpaceId(), 0, 0, 0, 0);
+    this->geomId = dCreateTriMesh(0, 0, 0, 0, 0);
     return true;
 }
 
@@ -56,7 +61,8 @@ void nOpendeTriMeshGeom::ReleaseMesh()
  * SetMesh --
  *     The new mesh's reference is taken before the old one is given back,
  *     so setting the mesh a geom already holds alone keeps it alive.
- * Side effects: the geom uses the mesh's ODE data.
+ * Side effects: the geom uses the mesh's ODE data; with its first mesh it
+ *     joins the space given to Create (when that still exists).
  */
 void nOpendeTriMeshGeom::SetMesh(const char* id)
 {
@@ -68,7 +74,14 @@ void nOpendeTriMeshGeom::SetMesh(const char* id)
     this->ReleaseMesh();
     this->triMesh = mesh;
     this->meshOwner.set(nOpendeServer::opendeServer);
+    const bool hadShape = this->HasShape();
     dGeomTriMeshSetData(this->geomId, mesh->GetData());
+    nString why;
+    if (!hadShape && !this->GetSpace() && 0 != strcmp(this->spacePath.Get(), "none") &&
+        nOpendeGeom::IsUsableSpacePath(this->spacePath.Get(), why))
+    {
+        dSpaceAdd(this->GetSpaceId(), this->geomId);
+    }
 }
 
 const char* nOpendeTriMeshGeom::GetMesh() const

@@ -351,3 +351,32 @@ TEST_F(PhysTest, CollideThroughGeomObjectsMatchesRawGeomsFromTheSameFloats)
     dGeomDestroy(s);
     dGeomDestroy(b);
 }
+
+/// ODE cannot bound a triangle-mesh geom without data: it must never
+/// reach a space, a transform or a collision before it has a mesh
+TEST_F(PhysTest, TriMeshGeomJoinsItsSpaceWithItsMesh)
+{
+    Ok("new nopendehashspace /space; /space.Create none");
+    Ok("new nopendetrimeshgeom /m; /m.Create /space; new nopendetransformgeom /t; /t.Create none");
+    EXPECT_EQ(Ok("/space.GetNumGeoms"), "0");
+    EXPECT_NE(Fails("/m.GetAABB").find("has no mesh"), std::string::npos);
+    EXPECT_NE(Fails("/space.AddGeom /m").find("without a mesh"), std::string::npos);
+    EXPECT_NE(Fails("/t.SetGeom /m").find("without a mesh"), std::string::npos);
+    nOpendeGeom* m = static_cast<nOpendeGeom*>(ks->Lookup("/m"));
+    dGeomID sphere = dCreateSphere(0, 1);
+    dContactGeom contacts[4];
+    EXPECT_EQ(Collide(sphere, m->id(), 4, contacts, sizeof(dContactGeom)), 0);
+    EXPECT_NE(log.text.find("has no mesh"), std::string::npos);
+    std::string saved;
+    ASSERT_NE(SaveAndReload("/m", &saved), nullptr);
+    EXPECT_NE(saved.find("Create \"/space\""), std::string::npos) << saved;
+
+    const std::string file = dir.Write("sq.nvx2", TwoSquares().Nvx2());
+    Ok("/sys/servers/phys.NewTriMesh sq " + file + " 0; /m.SetMesh sq");
+    EXPECT_EQ(Ok("/space.ContainsGeom /m"), "true");
+    EXPECT_FLOATS(Floats("/space.GetAABB"), {0, 1, 0, 0, 0, 1});
+    dGeomSetPosition(sphere, 0.5, 0.5, 0.5);
+    m = static_cast<nOpendeGeom*>(ks->Lookup("/m"));
+    EXPECT_GT(Collide(sphere, m->id(), 4, contacts, sizeof(dContactGeom)), 0);
+    dGeomDestroy(sphere);
+}
