@@ -16,6 +16,7 @@
 #include "gfx2/ngfx2package.h"
 #include "anim2/nanim2package.h"
 #include "input/ninputpackage.h"
+#include "opende/nopendepackage.h"
 #include "application/napplicationpackage.h"
 #include "game/ngamepackage.h"
 
@@ -26,7 +27,7 @@ public:
     AllPackagesKernel() :
         nKernelServer({nvariable_package, nsignals_package, nfile_package, nlocale_package, nscript_package,
                        nmisc_package, nresource_package, ngfx2_package, nanim2_package, ninput_package,
-                       napplication_package, ngame_package})
+                       nopende_package, napplication_package, ngame_package})
     {
     }
 };

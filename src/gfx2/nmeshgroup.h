@@ -1,0 +1,24 @@
+#ifndef N_MESHGROUP_H
+#define N_MESHGROUP_H
+//------------------------------------------------------------------------------
+/**
+    @class nMeshGroup
+    @ingroup Gfx2
+
+    One sub-mesh: its range of vertices, indices and edges in the mesh's
+    buffers and its bounding box (computed by whoever holds the vertices).
+*/
+#include "mathlib/bbox.h"
+
+class nMeshGroup
+{
+public:
+    int firstVertex = 0;
+    int numVertices = 0;
+    int firstIndex = 0;
+    int numIndices = 0;
+    int firstEdge = 0;
+    int numEdges = 0;
+    bbox3 box;
+};
+#endif

@@ -1,0 +1,106 @@
+#ifndef N_OPENDECMDGUARD_H
+#define N_OPENDECMDGUARD_H
+//------------------------------------------------------------------------------
+/**
+    @file nopendecmdguard.h
+    @ingroup Opende
+
+    Argument readers shared by the physics classes' command handlers, on
+    top of the kernel's guard family. Debian's ODE keeps its internal
+    checks and aborts the program on a bad value, so the handlers refuse
+    what ODE would abort on before they call it.
+*/
+#include "kernel/ncmdguard.h"
+#include "opende/nopendegeom.h"
+#include "mathlib/matrix33.h"
+#include "mathlib/quaternion.h"
+#include "mathlib/vector3.h"
+
+namespace nOpendeCmd
+{
+
+/// the geom of the command if its ODE geom exists; else 0, reported
+inline nOpendeGeom* Created(void* slf, nCmd* cmd)
+{
+    nOpendeGeom* g = static_cast<nOpendeGeom*>(slf);
+    if (g->id()) return g;
+    nCmdFail(cmd, "'%s' has no ODE geom yet: call Create first", g->GetName());
+    return nullptr;
+}
+
+/// as Created, and the geom must be one that ODE places
+inline nOpendeGeom* Placeable(void* slf, nCmd* cmd)
+{
+    nOpendeGeom* g = Created(slf, cmd);
+    if (g && !g->IsPlaceable())
+    {
+        nCmdFail(cmd, "'%s' is a %s, which has no position or rotation", g->GetName(), g->GetGeomClassName());
+        return nullptr;
+    }
+    return g;
+}
+
+/// three finite floats
+inline bool GetVector(nCmd* cmd, vector3& v, const char* what)
+{
+    return nCmdGetF(cmd, v.x, what) && nCmdGetF(cmd, v.y, what) && nCmdGetF(cmd, v.z, what);
+}
+
+/// three finite floats that are not all zero (a direction or an axis)
+inline bool GetDirection(nCmd* cmd, vector3& v, const char* what)
+{
+    if (!GetVector(cmd, v, what)) return false;
+    if (v.x == 0.0f && v.y == 0.0f && v.z == 0.0f) return nCmdFail(cmd, "%s has zero length", what);
+    return true;
+}
+
+/// nine finite floats, row by row
+inline bool GetMatrix(nCmd* cmd, matrix33& m, const char* what)
+{
+    for (int r = 0; r < 3; r++)
+    {
+        for (int c = 0; c < 3; c++)
+        {
+            if (!nCmdGetF(cmd, m.m[r][c], what)) return false;
+        }
+    }
+    return true;
+}
+
+/// four finite floats x, y, z, w, not all zero
+inline bool GetQuaternion(nCmd* cmd, quaternion& q, const char* what)
+{
+    if (!nCmdGetF(cmd, q.x, what) || !nCmdGetF(cmd, q.y, what) || !nCmdGetF(cmd, q.z, what) ||
+        !nCmdGetF(cmd, q.w, what))
+    {
+        return false;
+    }
+    if (q.x == 0.0f && q.y == 0.0f && q.z == 0.0f && q.w == 0.0f) return nCmdFail(cmd, "%s has zero length", what);
+    return true;
+}
+
+/// a finite float of at least 0
+inline bool GetNonNegative(nCmd* cmd, float& f, const char* what)
+{
+    if (!nCmdGetF(cmd, f, what)) return false;
+    if (f < 0.0f) return nCmdFail(cmd, "%s %g is negative", what, f);
+    return true;
+}
+
+/// a finite float above 0
+inline bool GetPositive(nCmd* cmd, float& f, const char* what)
+{
+    if (!nCmdGetF(cmd, f, what)) return false;
+    if (!(f > 0.0f)) return nCmdFail(cmd, "%s %g must be above 0", what, f);
+    return true;
+}
+
+inline void PutVector(nCmd* cmd, const vector3& v)
+{
+    cmd->Out()->SetF(v.x);
+    cmd->Out()->SetF(v.y);
+    cmd->Out()->SetF(v.z);
+}
+
+}  // namespace nOpendeCmd
+#endif

@@ -1,0 +1,58 @@
+//------------------------------------------------------------------------------
+//  nopendelayer.cc
+//------------------------------------------------------------------------------
+#include "opende/nopendelayer.h"
+
+#include <mutex>
+
+namespace
+{
+
+/// ODE's library state is process-wide: one start, one shut-down, and a
+/// count of the objects between them. Physics runs on the main thread;
+/// the lock only keeps the count sound should that ever change.
+std::mutex odeMutex;
+int odeUsers = 0;
+
+}  // namespace
+
+namespace nOpendeLayer
+{
+
+void CollideRefused(const char* why)
+{
+    n_printf("nOpendeLayer::Collide: %s, no collision test done\n", why);
+}
+
+/*
+ * AcquireOde --
+ *     Side effects: the first user starts ODE (dInitODE2); every user
+ *     makes sure the calling thread has ODE's per-thread data (collision
+ *     and step data), which ODE allocates once per thread.
+ */
+void AcquireOde()
+{
+    std::lock_guard<std::mutex> lock(odeMutex);
+    if (odeUsers++ == 0) dInitODE2(0);
+    dAllocateODEDataForThread(dAllocateMaskAll);
+}
+
+/*
+ * ReleaseOde --
+ *     Side effects: the last user shuts ODE down (dCloseODE); a later
+ *     user starts it again.
+ */
+void ReleaseOde()
+{
+    std::lock_guard<std::mutex> lock(odeMutex);
+    n_assert(odeUsers > 0);
+    if (--odeUsers == 0) dCloseODE();
+}
+
+int GetOdeUsers()
+{
+    std::lock_guard<std::mutex> lock(odeMutex);
+    return odeUsers;
+}
+
+}  // namespace nOpendeLayer

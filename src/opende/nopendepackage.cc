@@ -1,0 +1,43 @@
+//------------------------------------------------------------------------------
+//  nopendepackage.cc
+//
+//  Modules are registered in the physics package's order, every base
+//  before the modules derived from it. Bodies, joints and the pick server
+//  take their places in that order when they exist.
+//------------------------------------------------------------------------------
+#include "opende/nopendepackage.h"
+#include "kernel/nmodule.h"
+
+N_DECLARE_MODULE(nopendegeom)
+N_DECLARE_MODULE(nopendeserver)
+N_DECLARE_MODULE(nopendeworld)
+N_DECLARE_MODULE(nopendeboxgeom)
+N_DECLARE_MODULE(nopendecapsulegeom)
+N_DECLARE_MODULE(nopendeplanegeom)
+N_DECLARE_MODULE(nopenderaygeom)
+N_DECLARE_MODULE(nopendespace)
+N_DECLARE_MODULE(nopendespheregeom)
+N_DECLARE_MODULE(nopendetransformgeom)
+N_DECLARE_MODULE(nopendetrimeshgeom)
+N_DECLARE_MODULE(nopendehashspace)
+N_DECLARE_MODULE(nopendequadtreespace)
+N_DECLARE_MODULE(nopendesimplespace)
+
+void nopende_package()
+{
+    nKernelServer* ks = nKernelServer::Instance();
+    N_ADD_MODULE(ks, nopendegeom);
+    N_ADD_MODULE(ks, nopendeserver);
+    N_ADD_MODULE(ks, nopendeworld);
+    N_ADD_MODULE(ks, nopendeboxgeom);
+    N_ADD_MODULE(ks, nopendecapsulegeom);
+    N_ADD_MODULE(ks, nopendeplanegeom);
+    N_ADD_MODULE(ks, nopenderaygeom);
+    N_ADD_MODULE(ks, nopendespace);
+    N_ADD_MODULE(ks, nopendespheregeom);
+    N_ADD_MODULE(ks, nopendetransformgeom);
+    N_ADD_MODULE(ks, nopendetrimeshgeom);
+    N_ADD_MODULE(ks, nopendehashspace);
+    N_ADD_MODULE(ks, nopendequadtreespace);
+    N_ADD_MODULE(ks, nopendesimplespace);
+}

@@ -1,0 +1,56 @@
+#ifndef N_OPENDEWORLD_H
+#define N_OPENDEWORLD_H
+//------------------------------------------------------------------------------
+/**
+    @class nOpendeWorld
+    @ingroup Opende
+
+    One ODE dynamics world, made with the object: the container of bodies
+    and joints with its gravity, error reduction, constraint force mixing,
+    QuickStep iterations and auto-disable defaults, and its steps.
+*/
+#include "kernel/nroot.h"
+#include "opende/nopendelayer.h"
+
+class nOpendeWorld : public nRoot
+{
+public:
+    nOpendeWorld();
+    bool SaveCmds(nPersistServer* ps) override;
+
+    dWorldID id() const { return this->worldId; }
+
+    void SetGravity(const vector3& g);
+    vector3 GetGravity() const;
+    void SetERP(float erp);
+    float GetERP() const;
+    void SetCFM(float cfm);
+    float GetCFM() const;
+    void Step(float stepSize);
+    void QuickStep(float stepSize);
+    /// ODE's StepFast1 is gone: a QuickStep with the given iteration count
+    /// for this call only
+    void StepFast1(float stepSize, int maxIterations);
+    void SetQuickStepNumIterations(int num);
+    int GetQuickStepNumIterations() const;
+    /// the force that applies the impulse over one step
+    vector3 ImpulseToForce(float stepSize, const vector3& impulse) const;
+    void SetAutoDisableFlag(int flag);
+    int GetAutoDisableFlag() const;
+    void SetAutoDisableLinearThreshold(float t);
+    float GetAutoDisableLinearThreshold() const;
+    void SetAutoDisableAngularThreshold(float t);
+    float GetAutoDisableAngularThreshold() const;
+    void SetAutoDisableSteps(int steps);
+    int GetAutoDisableSteps() const;
+    void SetAutoDisableTime(float t);
+    float GetAutoDisableTime() const;
+
+protected:
+    ~nOpendeWorld() override;
+
+private:
+    nOpendeUser odeUser;
+    dWorldID worldId;
+};
+#endif

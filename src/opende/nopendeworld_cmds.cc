@@ -1,0 +1,246 @@
+//------------------------------------------------------------------------------
+//  nopendeworld_cmds.cc
+//
+//  The script commands of nopendeworld. ODE aborts the program on a step
+//  size that is not above 0; the handlers refuse it first.
+//------------------------------------------------------------------------------
+#include "opende/nopendeworld.h"
+#include "opende/nopendecmdguard.h"
+#include "kernel/npersistserver.h"
+
+#include <climits>
+
+using namespace nOpendeCmd;
+
+namespace
+{
+
+/// iterations per QuickStep; far beyond any use, a script's mistake that
+/// would stall the program
+const int MaxIterations = 100000;
+
+nOpendeWorld* Self(void* slf)
+{
+    return static_cast<nOpendeWorld*>(slf);
+}
+
+void n_setgravity(void* slf, nCmd* cmd)
+{
+    vector3 g;
+    if (GetVector(cmd, g, "gravity")) Self(slf)->SetGravity(g);
+}
+
+void n_getgravity(void* slf, nCmd* cmd)
+{
+    PutVector(cmd, Self(slf)->GetGravity());
+}
+
+void n_seterp(void* slf, nCmd* cmd)
+{
+    float f = 0.0f;
+    if (nCmdGetF(cmd, f, "error reduction")) Self(slf)->SetERP(f);
+}
+
+void n_geterp(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetF(Self(slf)->GetERP());
+}
+
+void n_setcfm(void* slf, nCmd* cmd)
+{
+    float f = 0.0f;
+    if (nCmdGetF(cmd, f, "constraint force mixing")) Self(slf)->SetCFM(f);
+}
+
+void n_getcfm(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetF(Self(slf)->GetCFM());
+}
+
+void n_step(void* slf, nCmd* cmd)
+{
+    float step = 0.0f;
+    if (GetPositive(cmd, step, "step size")) Self(slf)->Step(step);
+}
+
+void n_quickstep(void* slf, nCmd* cmd)
+{
+    float step = 0.0f;
+    if (GetPositive(cmd, step, "step size")) Self(slf)->QuickStep(step);
+}
+
+void n_setquickstepnumiterations(void* slf, nCmd* cmd)
+{
+    int num = 0;
+    if (nCmdGetI(cmd, num, 1, MaxIterations, "iteration count")) Self(slf)->SetQuickStepNumIterations(num);
+}
+
+void n_getquickstepnumiterations(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetI(Self(slf)->GetQuickStepNumIterations());
+}
+
+void n_impulsetoforce(void* slf, nCmd* cmd)
+{
+    float step = 0.0f;
+    vector3 impulse;
+    if (GetPositive(cmd, step, "step size") && GetVector(cmd, impulse, "impulse"))
+    {
+        PutVector(cmd, Self(slf)->ImpulseToForce(step, impulse));
+    }
+}
+
+void n_stepfast1(void* slf, nCmd* cmd)
+{
+    float step = 0.0f;
+    int num = 0;
+    if (GetPositive(cmd, step, "step size") && nCmdGetI(cmd, num, 1, MaxIterations, "iteration count"))
+    {
+        Self(slf)->StepFast1(step, num);
+    }
+}
+
+void n_setautodisableflag(void* slf, nCmd* cmd)
+{
+    int flag = 0;
+    if (nCmdGetI(cmd, flag, INT_MIN, INT_MAX, "auto-disable flag")) Self(slf)->SetAutoDisableFlag(flag);
+}
+
+void n_getautodisableflag(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetI(Self(slf)->GetAutoDisableFlag());
+}
+
+void n_setautodisablelinearthreshold(void* slf, nCmd* cmd)
+{
+    float f = 0.0f;
+    if (nCmdGetF(cmd, f, "linear threshold")) Self(slf)->SetAutoDisableLinearThreshold(f);
+}
+
+void n_getautodisablelinearthreshold(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetF(Self(slf)->GetAutoDisableLinearThreshold());
+}
+
+void n_setautodisableangularthreshold(void* slf, nCmd* cmd)
+{
+    float f = 0.0f;
+    if (nCmdGetF(cmd, f, "angular threshold")) Self(slf)->SetAutoDisableAngularThreshold(f);
+}
+
+void n_getautodisableangularthreshold(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetF(Self(slf)->GetAutoDisableAngularThreshold());
+}
+
+void n_setautodisablesteps(void* slf, nCmd* cmd)
+{
+    int steps = 0;
+    if (nCmdGetI(cmd, steps, 0, INT_MAX, "auto-disable steps")) Self(slf)->SetAutoDisableSteps(steps);
+}
+
+void n_getautodisablesteps(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetI(Self(slf)->GetAutoDisableSteps());
+}
+
+void n_setautodisabletime(void* slf, nCmd* cmd)
+{
+    float f = 0.0f;
+    if (nCmdGetF(cmd, f, "auto-disable time")) Self(slf)->SetAutoDisableTime(f);
+}
+
+void n_getautodisabletime(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetF(Self(slf)->GetAutoDisableTime());
+}
+
+}  // namespace
+
+/*
+ * nopendeworld_initcmds --
+ *     Side effects: registers the 22 commands of nopendeworld.
+ */
+void nopendeworld_initcmds(nClass* cl)
+{
+    cl->BeginCmds();
+    cl->AddCmd("v_SetGravity_fff", N_FOURCC('S', 'G', 'R', 'V'), n_setgravity);
+    cl->AddCmd("fff_GetGravity_v", N_FOURCC('G', 'G', 'R', 'V'), n_getgravity);
+    cl->AddCmd("v_SetERP_f", N_FOURCC('S', 'E', 'R', 'P'), n_seterp);
+    cl->AddCmd("f_GetERP_v", N_FOURCC('G', 'E', 'R', 'P'), n_geterp);
+    cl->AddCmd("v_SetCFM_f", N_FOURCC('S', 'C', 'F', 'M'), n_setcfm);
+    cl->AddCmd("f_GetCFM_v", N_FOURCC('G', 'C', 'F', 'M'), n_getcfm);
+    cl->AddCmd("v_Step_f", N_FOURCC('S', 'T', 'E', 'P'), n_step);
+    cl->AddCmd("v_QuickStep_f", N_FOURCC('Q', 'S', 'T', 'P'), n_quickstep);
+    cl->AddCmd("v_SetQuickStepNumIterations_i", N_FOURCC('Q', 'S', 'S', 'I'), n_setquickstepnumiterations);
+    cl->AddCmd("i_GetQuickStepNumIterations_v", N_FOURCC('Q', 'S', 'G', 'I'), n_getquickstepnumiterations);
+    cl->AddCmd("fff_ImpulseToForce_ffff", N_FOURCC('I', 'T', 'O', 'F'), n_impulsetoforce);
+    cl->AddCmd("v_StepFast1_fi", N_FOURCC('S', 'T', 'P', 'F'), n_stepfast1);
+    cl->AddCmd("v_SetAutoDisableFlag_i", N_FOURCC('S', 'A', 'D', 'F'), n_setautodisableflag);
+    cl->AddCmd("i_GetAutoDisableFlag_v", N_FOURCC('G', 'A', 'D', 'F'), n_getautodisableflag);
+    cl->AddCmd("v_SetAutoDisableLinearThreshold_f", N_FOURCC('S', 'A', 'L', 'T'), n_setautodisablelinearthreshold);
+    cl->AddCmd("f_GetAutoDisableLinearThreshold_v", N_FOURCC('G', 'A', 'L', 'T'), n_getautodisablelinearthreshold);
+    cl->AddCmd("v_SetAutoDisableAngularThreshold_f", N_FOURCC('S', 'A', 'A', 'T'), n_setautodisableangularthreshold);
+    cl->AddCmd("f_GetAutoDisableAngularThreshold_v", N_FOURCC('G', 'A', 'A', 'T'), n_getautodisableangularthreshold);
+    cl->AddCmd("v_SetAutoDisableSteps_i", N_FOURCC('S', 'A', 'D', 'S'), n_setautodisablesteps);
+    cl->AddCmd("i_GetAutoDisableSteps_v", N_FOURCC('G', 'A', 'D', 'S'), n_getautodisablesteps);
+    cl->AddCmd("v_SetAutoDisableTime_f", N_FOURCC('S', 'A', 'D', 'T'), n_setautodisabletime);
+    cl->AddCmd("f_GetAutoDisableTime_v", N_FOURCC('G', 'A', 'D', 'T'), n_getautodisabletime);
+    cl->EndCmds();
+}
+
+/*
+ * SaveCmds --
+ *     Results: false when a command could not be written.
+ *     Side effects: writes the base object's commands, then SGRV, SERP,
+ *     SCFM, QSSI, SADF, SALT, SAAT, SADS and SADT with the current values.
+ */
+bool nOpendeWorld::SaveCmds(nPersistServer* ps)
+{
+    if (!nRoot::SaveCmds(ps)) return false;
+    const vector3 g = this->GetGravity();
+    nCmd* cmd = ps->GetCmd(this, N_FOURCC('S', 'G', 'R', 'V'));
+    cmd->In()->SetF(g.x);
+    cmd->In()->SetF(g.y);
+    cmd->In()->SetF(g.z);
+    if (!ps->PutCmd(cmd)) return false;
+
+    struct FloatValue
+    {
+        nFourCC fourcc;
+        float value;
+    };
+    const FloatValue floats1[] = {
+        {N_FOURCC('S', 'E', 'R', 'P'), this->GetERP()},
+        {N_FOURCC('S', 'C', 'F', 'M'), this->GetCFM()},
+    };
+    for (const FloatValue& f : floats1)
+    {
+        cmd = ps->GetCmd(this, f.fourcc);
+        cmd->In()->SetF(f.value);
+        if (!ps->PutCmd(cmd)) return false;
+    }
+    cmd = ps->GetCmd(this, N_FOURCC('Q', 'S', 'S', 'I'));
+    cmd->In()->SetI(this->GetQuickStepNumIterations());
+    if (!ps->PutCmd(cmd)) return false;
+    cmd = ps->GetCmd(this, N_FOURCC('S', 'A', 'D', 'F'));
+    cmd->In()->SetI(this->GetAutoDisableFlag());
+    if (!ps->PutCmd(cmd)) return false;
+
+    const FloatValue floats2[] = {
+        {N_FOURCC('S', 'A', 'L', 'T'), this->GetAutoDisableLinearThreshold()},
+        {N_FOURCC('S', 'A', 'A', 'T'), this->GetAutoDisableAngularThreshold()},
+    };
+    for (const FloatValue& f : floats2)
+    {
+        cmd = ps->GetCmd(this, f.fourcc);
+        cmd->In()->SetF(f.value);
+        if (!ps->PutCmd(cmd)) return false;
+    }
+    cmd = ps->GetCmd(this, N_FOURCC('S', 'A', 'D', 'S'));
+    cmd->In()->SetI(this->GetAutoDisableSteps());
+    if (!ps->PutCmd(cmd)) return false;
+    cmd = ps->GetCmd(this, N_FOURCC('S', 'A', 'D', 'T'));
+    cmd->In()->SetF(this->GetAutoDisableTime());
+    return ps->PutCmd(cmd);
+}
