@@ -15,6 +15,9 @@
 #include "signals/nsignalspackage.h"
 #include "file/nfilepackage.h"
 #include "misc/nmiscpackage.h"
+#include "resource/nresourcepackage.h"
+#include "gfx2/ngfx2package.h"
+#include "anim2/nanim2package.h"
 #include "input/ninputpackage.h"
 
 #include <cstdio>
@@ -58,7 +61,8 @@ int main(int argc, char** argv)
     }
     HostLogHandler log;
     {
-        nKernelServer ks({nfile_package, nsignals_package, nscript_package, nmisc_package, ninput_package});
+        nKernelServer ks({nfile_package, nsignals_package, nscript_package, nmisc_package, nresource_package,
+                          ngfx2_package, nanim2_package, ninput_package});
         ks.SetLogHandler(&log);
         nScriptServer* script = static_cast<nScriptServer*>(ks.New("ntclserver", "/sys/servers/script"));
         nString result;
