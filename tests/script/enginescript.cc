@@ -19,6 +19,8 @@
 #include "gfx2/ngfx2package.h"
 #include "anim2/nanim2package.h"
 #include "input/ninputpackage.h"
+#include "audio3/naudio3package.h"
+#include "nopenal/nopenalpackage.h"
 
 #include <cstdio>
 #include <unistd.h>
@@ -62,7 +64,8 @@ int main(int argc, char** argv)
     HostLogHandler log;
     {
         nKernelServer ks({nfile_package, nsignals_package, nscript_package, nmisc_package, nresource_package,
-                          ngfx2_package, nanim2_package, ninput_package});
+                          ngfx2_package, nanim2_package, ninput_package, naudio3_package,
+                          nopenal_package});
         ks.SetLogHandler(&log);
         nScriptServer* script = static_cast<nScriptServer*>(ks.New("ntclserver", "/sys/servers/script"));
         nString result;
