@@ -9,6 +9,8 @@
 #include "audio3/naudio3package.h"
 #include "audio3/nlistener3.h"
 #include "file/nfilepackage.h"
+#include "file/nnpkfileserver.h"
+#include "file/npkwriter.h"
 #include "kernel/nenv.h"
 #include "nopenal/nopenalpackage.h"
 #include "resource/nresourcepackage.h"
@@ -106,6 +108,10 @@ TEST_F(OpenALTest, SoundsOfOneNameShareOneSourceUnnamedOnesDoNot)
     EXPECT_EQ(this->server->GetNumSources(), 3);
     EXPECT_EQ(this->server->GetNumBuffers(), 3);
 
+    a->Unload();
+    EXPECT_EQ(a->GetSourceIndex(), -1);
+    EXPECT_EQ(a->GetSoundResource(), nullptr);
+    EXPECT_EQ(b->GetSoundResource()->GetRefCount(), 1);
     a->Release();
     EXPECT_EQ(this->server->GetNumSources(), 3);
     EXPECT_TRUE(b->GetSoundResource()->IsValid());
@@ -115,6 +121,28 @@ TEST_F(OpenALTest, SoundsOfOneNameShareOneSourceUnnamedOnesDoNot)
     d->Release();
     EXPECT_EQ(this->server->GetNumSources(), 0);
     EXPECT_EQ(this->rs->GetNumResources(nResource::SoundResource), 0);
+}
+
+TEST_F(OpenALTest, SoundsLoadFromArchives)
+{
+    NpkWriter w;
+    w.Dir("<noname>")
+        .File("tone.wav", MakeWav(16, 1, 22050, 300, 440.0))
+        .File("tone.ogg", MakeOgg(2, 22050, 3000, 440.0))
+        .End();
+    w.Save(this->dir + "/sounds.npk");
+    nFileServer2* fs = this->ks->GetFileServer();
+    fs->SetAssign("snd", this->dir.c_str());
+    ASSERT_TRUE(static_cast<nNpkFileServer*>(fs)->AddNpkFile("snd:sounds.npk"));
+
+    nOpenALObj* wav = this->NewSound("snd:sounds/tone.wav");
+    nOpenALObj* ogg = this->NewSound("snd:sounds/tone.ogg");
+    ASSERT_TRUE(wav->Load()) << this->TakeLog();
+    ASSERT_TRUE(ogg->Load()) << this->TakeLog();
+    EXPECT_EQ(this->BufferInt(wav, AL_SIZE), 600);
+    EXPECT_EQ(this->BufferInt(ogg, AL_SIZE), 12000);
+    wav->Release();
+    ogg->Release();
 }
 
 TEST_F(OpenALTest, ListenerPositionVelocityAndOrientationReachOpenAL)
@@ -298,6 +326,7 @@ TEST_F(OpenALTest, TruncatedAndCorruptFilesFailTheLoadWithAMessage)
         {"garbled.ogg", notOgg, "OggVorbis error"},
         {"text.ogg", "OggS but nothing else of it", "OggVorbis error"},
         {"half.ogg", ogg.substr(0, ogg.size() / 2), "OggVorbis error"},
+        {"surround.ogg", MakeOgg(3, 22050, 2000, 440.0), "only 1 or 2 can be played"},
     };
     for (const Case& c : cases)
     {
