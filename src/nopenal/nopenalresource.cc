@@ -4,12 +4,10 @@
 #include "nopenal/nopenalresource.h"
 #include "nopenal/noggdecoder.h"
 #include "nopenal/nopenalserver.h"
+#include "nopenal/nwavdecoder.h"
 #include "kernel/nfile.h"
 #include "kernel/nfileserver2.h"
 
-#include <AL/alut.h>
-
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -43,50 +41,6 @@ FilePtr OpenSoundFile(const nString& path)
         return nullptr;
     }
     return file;
-}
-
-uint32_t ReadLE32(const unsigned char* p)
-{
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
-
-/*
- * WavImageIsWhole --
- *     Results: true when the image is a RIFF WAVE file whose chunks, up to
- *     and including the data chunk, lie wholly inside it. The toolkit's
- *     reader of memory images reads past the end of a short image instead
- *     of failing, so it is only handed images that pass this walk, which
- *     visits the chunks as that reader does.
- */
-bool WavImageIsWhole(const std::vector<char>& image)
-{
-    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(image.data());
-    const size_t size = image.size();
-    if (size < 12 || 0 != memcmp(bytes, "RIFF", 4) || 0 != memcmp(bytes + 8, "WAVE", 4))
-    {
-        return false;
-    }
-    size_t pos = 12;
-    while (size - pos >= 8)
-    {
-        const bool isData = 0 == memcmp(bytes + pos, "data", 4);
-        const size_t length = ReadLE32(bytes + pos + 4);
-        pos += 8;
-        if (length > size - pos)
-        {
-            return false;
-        }
-        if (isData)
-        {
-            return true;
-        }
-        pos += length;
-        if ((length & 1) && pos < size)
-        {
-            pos++;
-        }
-    }
-    return false;
 }
 
 size_t OggRead(void* ptr, size_t size, size_t count, void* source)
@@ -224,24 +178,13 @@ bool nOpenALResource::LoadWavFile(const nString& path, ALuint buffer)
         n_printf("alutLoadWAVFile %s : %s\n", path.Get(), "file could not be read whole");
         return false;
     }
-    if (!WavImageIsWhole(image))
+    nWavDecoder decoder;
+    if (!decoder.Decode(image.data(), image.size(), path.Get()))
     {
-        n_printf("alutLoadWAVFile %s : %s\n", path.Get(), alutGetErrorString(ALUT_ERROR_CORRUPT_OR_TRUNCATED_DATA));
-        return false;
-    }
-    ALenum format = 0;
-    ALsizei size = 0;
-    ALfloat frequency = 0.0f;
-    alutGetError();
-    void* data = alutLoadMemoryFromFileImage(image.data(), fileSize, &format, &size, &frequency);
-    if (!data)
-    {
-        n_printf("alutLoadWAVFile %s : %s\n", path.Get(), alutGetErrorString(alutGetError()));
         return false;
     }
     alGetError();
-    alBufferData(buffer, format, data, size, (ALsizei)frequency);
-    free(data);
+    alBufferData(buffer, decoder.GetFormat(), decoder.GetData(), decoder.GetSize(), decoder.GetRate());
     const ALenum error = alGetError();
     if (AL_NO_ERROR != error)
     {
