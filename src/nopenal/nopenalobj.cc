@@ -30,6 +30,8 @@ nOpenALResource* nOpenALObj::GetSoundResource() const
  *     Results: the OpenAL source of the resource this sound plays, or 0
  *     (which OpenAL ignores) when the sound or its resource is not
  *     loaded: the slot may then belong to another resource already.
+ *     The slot is asked from the resource, which may have been unloaded
+ *     and loaded again into another slot since this sound loaded.
  */
 ALuint nOpenALObj::Source()
 {
@@ -38,7 +40,7 @@ ALuint nOpenALObj::Source()
     {
         return 0;
     }
-    return static_cast<nOpenALServer*>(this->refSoundServer.get())->GetSource(this->sourceIndex);
+    return static_cast<nOpenALServer*>(this->refSoundServer.get())->GetSource(this->refSoundResource->GetBufSrcIndex());
 }
 
 /*

@@ -123,6 +123,27 @@ TEST_F(OpenALTest, SoundsOfOneNameShareOneSourceUnnamedOnesDoNot)
     EXPECT_EQ(this->rs->GetNumResources(nResource::SoundResource), 0);
 }
 
+TEST_F(OpenALTest, ASoundFollowsItsResourceIntoAnotherSlotAfterAReload)
+{
+    const std::string path = this->Write("long.wav", MakeWav(16, 1, 22050, 22050 * 5, 440.0));
+    nOpenALObj* a = this->NewSound(path, "a");
+    ASSERT_TRUE(a->Load());
+    this->rs->UnloadResources(nResource::SoundResource);
+    EXPECT_EQ(this->server->GetNumSources(), 0);
+    a->Start();
+    EXPECT_FALSE(a->IsPlaying());
+
+    nOpenALObj* other = this->NewSound(path);
+    ASSERT_TRUE(other->Load());
+    ASSERT_TRUE(a->GetSoundResource()->Load());
+    EXPECT_NE(a->GetSoundResource()->GetBufSrcIndex(), other->GetSoundResource()->GetBufSrcIndex());
+    a->Start();
+    EXPECT_TRUE(a->IsPlaying());
+    EXPECT_FALSE(other->IsPlaying());
+    a->Release();
+    other->Release();
+}
+
 TEST_F(OpenALTest, SoundsLoadFromArchives)
 {
     NpkWriter w;
