@@ -13,6 +13,10 @@ N_IMPLEMENT_SINGLETON_MODULE(naudioserver3, nAudioServer3, "nroot", naudioserver
 N_IMPLEMENT_MODULE(nsoundresource, nSoundResource, "nresource", nullptr)
 N_IMPLEMENT_MODULE(nsound3, nSound3, "nresource", nullptr)
 
+/*
+ * naudio3_package --
+ *     Side effects: registers the audio classes with the kernel server.
+ */
 void naudio3_package()
 {
     nKernelServer* ks = nKernelServer::Instance();

@@ -35,12 +35,20 @@ nAudioServer3::~nAudioServer3()
     Singleton = nullptr;
 }
 
+/*
+ * Instance --
+ *     Results: the one audio server; asserts that it exists.
+ */
 nAudioServer3* nAudioServer3::Instance()
 {
     n_assert(0 != Singleton);
     return Singleton;
 }
 
+/*
+ * Open, Close --
+ *     Base behaviour: only the open flag, asserted against misuse.
+ */
 bool nAudioServer3::Open()
 {
     n_assert(!this->isOpen);
@@ -81,6 +89,11 @@ void nAudioServer3::Reset()
     }
 }
 
+/*
+ * BeginScene --
+ *     Results: true. Side effects: stores the time and opens the scene;
+ *     asserts an open server and no scene already open.
+ */
 bool nAudioServer3::BeginScene(double t)
 {
     n_assert(this->isOpen);
@@ -90,6 +103,10 @@ bool nAudioServer3::BeginScene(double t)
     return true;
 }
 
+/*
+ * UpdateListener, StartSound, UpdateSound, StopSound --
+ *     Base behaviour: only the assertions of the frame protocol.
+ */
 void nAudioServer3::UpdateListener(const nListener3& /*l*/)
 {
     n_assert(this->inBeginScene);
@@ -113,6 +130,10 @@ void nAudioServer3::StopSound(nSound3* s)
     n_assert(this->inBeginScene);
 }
 
+/*
+ * EndScene --
+ *     Side effects: closes the scene; asserts one is open.
+ */
 void nAudioServer3::EndScene()
 {
     n_assert(this->isOpen);
@@ -120,6 +141,10 @@ void nAudioServer3::EndScene()
     this->inBeginScene = false;
 }
 
+/*
+ * NewSound, NewSoundResource --
+ *     Results: null: only an implementation makes sounds.
+ */
 nSound3* nAudioServer3::NewSound()
 {
     return nullptr;
@@ -130,6 +155,11 @@ nSoundResource* nAudioServer3::NewSoundResource(const char* /*rsrcName*/)
     return nullptr;
 }
 
+/*
+ * SetMasterVolume --
+ *     Side effects: stores the volume, marks it changed and stamps it
+ *     with the time of the last BeginScene.
+ */
 void nAudioServer3::SetMasterVolume(float v)
 {
     this->masterVolume = v;

@@ -30,6 +30,10 @@ nSound3::~nSound3()
     }
 }
 
+/*
+ * Start, Stop, Update, IsPlaying --
+ *     Base behaviour: nothing; IsPlaying is false.
+ */
 void nSound3::Start()
 {
 }
@@ -47,6 +51,10 @@ bool nSound3::IsPlaying()
     return false;
 }
 
+/*
+ * SetVolume, GetVolume --
+ *     The stored volume; setting it marks it changed.
+ */
 void nSound3::SetVolume(float v)
 {
     this->volume = v;
@@ -58,6 +66,10 @@ float nSound3::GetVolume()
     return this->volume;
 }
 
+/*
+ * SetTransform, SetMinDist, SetMaxDist --
+ *     Side effects: store the value and mark the properties changed.
+ */
 void nSound3::SetTransform(const matrix44& m)
 {
     this->transform = m;

@@ -20,6 +20,10 @@ nOpenALObj::~nOpenALObj()
     }
 }
 
+/*
+ * GetSoundResource --
+ *     Results: the sound resource held while loaded, else null.
+ */
 nOpenALResource* nOpenALObj::GetSoundResource() const
 {
     return this->refSoundResource.get_unsafe();
@@ -108,6 +112,12 @@ void nOpenALObj::UnloadResource()
     this->SetState(Unloaded);
 }
 
+/*
+ * Start --
+ *     Side effects: plays the shared source from its start (restarting it
+ *     for every sound of the name); nothing while the resource is gone.
+ *     Starting a sound that is not loaded is a programming error.
+ */
 void nOpenALObj::Start()
 {
     n_assert(this->IsValid());
@@ -115,12 +125,21 @@ void nOpenALObj::Start()
     if (source) alSourcePlay(source);
 }
 
+/*
+ * Stop --
+ *     Side effects: stops the shared source; nothing while unloaded.
+ */
 void nOpenALObj::Stop()
 {
     const ALuint source = this->Source();
     if (source) alSourceStop(source);
 }
 
+/*
+ * Update --
+ *     Side effects: the source takes this sound's position (the
+ *     transform's translation), velocity and looping flag.
+ */
 void nOpenALObj::Update()
 {
     const ALuint source = this->Source();
@@ -131,6 +150,10 @@ void nOpenALObj::Update()
     alSourcei(source, AL_LOOPING, this->looping ? AL_TRUE : AL_FALSE);
 }
 
+/*
+ * IsPlaying --
+ *     Results: true while the shared source is in the playing state.
+ */
 bool nOpenALObj::IsPlaying()
 {
     const ALuint source = this->Source();
@@ -143,6 +166,11 @@ bool nOpenALObj::IsPlaying()
     return AL_PLAYING == state;
 }
 
+/*
+ * SetVolume --
+ *     Side effects: stores the volume (a sound not yet loaded applies it
+ *     when it loads) and sets the source's gain when there is a source.
+ */
 void nOpenALObj::SetVolume(float v)
 {
     nSound3::SetVolume(v);

@@ -11,6 +11,10 @@ N_IMPLEMENT_SINGLETON_MODULE(nopenalserver, nOpenALServer, "naudioserver3", null
 N_IMPLEMENT_MODULE(nopenalresource, nOpenALResource, "nsoundresource", nullptr)
 N_IMPLEMENT_MODULE(nopenalobj, nOpenALObj, "nsound3", nullptr)
 
+/*
+ * nopenal_package --
+ *     Side effects: registers the OpenAL classes with the kernel server.
+ */
 void nopenal_package()
 {
     nKernelServer* ks = nKernelServer::Instance();

@@ -43,6 +43,12 @@ FilePtr OpenSoundFile(const nString& path)
     return file;
 }
 
+/*
+ * OggRead, OggSeek, OggTell --
+ *     vorbisfile's callbacks over an engine file: the number of whole
+ *     items read; 0 or -1 for a seek done or refused (other origins and
+ *     offsets beyond the file API's range are refused); the position.
+ */
 size_t OggRead(void* ptr, size_t size, size_t count, void* source)
 {
     const size_t total = size * count;
@@ -92,6 +98,10 @@ nOpenALResource::~nOpenALResource()
     }
 }
 
+/*
+ * Server --
+ *     Results: the audio server when it is an open OpenAL server, else null.
+ */
 nOpenALServer* nOpenALResource::Server() const
 {
     if (!this->refSoundServer.isvalid() || !this->refSoundServer->IsA("nopenalserver"))
@@ -138,6 +148,11 @@ bool nOpenALResource::LoadResource()
     return true;
 }
 
+/*
+ * LoadData --
+ *     Results: true when the file, chosen by its extension as written
+ *     ("wav" or "ogg"), decoded into the buffer; else false with a message.
+ */
 bool nOpenALResource::LoadData(const nString& path, ALuint buffer)
 {
     const char* ext = path.GetExtension();
@@ -218,6 +233,12 @@ bool nOpenALResource::LoadOggFile(const nString& path, ALuint buffer)
     return nOpenALServer::CheckALError("alBufferData");
 }
 
+/*
+ * SetupSource --
+ *     Results: false with a message when OpenAL refuses a setting.
+ *     Side effects: binds the buffer, sets looping from the resource's
+ *     flag, reference distance, gain and pitch 1.
+ */
 bool nOpenALResource::SetupSource(ALuint source, ALuint buffer)
 {
     alGetError();

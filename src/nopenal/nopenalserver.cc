@@ -55,6 +55,10 @@ nOpenALServer::~nOpenALServer()
     m_pSelf = nullptr;
 }
 
+/*
+ * Instance --
+ *     Results: the one OpenAL server; asserts that it exists.
+ */
 nOpenALServer* nOpenALServer::Instance()
 {
     n_assert(m_pSelf);
@@ -152,6 +156,12 @@ void nOpenALServer::Close()
     nAudioServer3::Close();
 }
 
+/*
+ * ReleaseSounds --
+ *     Side effects: unloads the sound instances and then the sound
+ *     resources, which gives every slot back; deletes whatever a slot
+ *     still holds; both counts end at 0.
+ */
 void nOpenALServer::ReleaseSounds()
 {
     if (this->refResourceServer.isvalid())
@@ -169,6 +179,11 @@ void nOpenALServer::ReleaseSounds()
     n_assert(0 == this->numBuffers && 0 == this->numSources);
 }
 
+/*
+ * ReleaseDevice --
+ *     Side effects: ends the toolkit, drops and destroys the context and
+ *     closes the device, each only if it was made; safe to call twice.
+ */
 void nOpenALServer::ReleaseDevice()
 {
     if (this->alutReady)
@@ -189,6 +204,11 @@ void nOpenALServer::ReleaseDevice()
     }
 }
 
+/*
+ * BeginScene, EndScene --
+ *     OpenAL mixes on its own thread, so a frame needs nothing beyond
+ *     the base bookkeeping.
+ */
 bool nOpenALServer::BeginScene(double t)
 {
     return nAudioServer3::BeginScene(t);
@@ -251,6 +271,11 @@ void nOpenALServer::UpdateListener(const nListener3& l)
     SetListener(alPos, alVel, alOrientation);
 }
 
+/*
+ * StartSound, UpdateSound, StopSound --
+ *     Side effects: the sound's own Start, Update or Stop, inside a
+ *     scene (asserted by the base).
+ */
 void nOpenALServer::StartSound(nSound3* s)
 {
     n_assert(s);
@@ -374,6 +399,11 @@ void nOpenALServer::deleteBufSrc(int index)
     this->numSources--;
 }
 
+/*
+ * GetSource, GetBuffer --
+ *     Results: the name in a slot in use, else 0, which OpenAL treats as
+ *     no source or no buffer.
+ */
 ALuint nOpenALServer::GetSource(int index) const
 {
     return (index >= 0 && index < MaxBufSrc && this->slotUsed[index]) ? this->sources[index] : 0;
@@ -384,6 +414,12 @@ ALuint nOpenALServer::GetBuffer(int index) const
     return (index >= 0 && index < MaxBufSrc && this->slotUsed[index]) ? this->buffers[index] : 0;
 }
 
+/*
+ * CheckALCError, CheckALError --
+ *     Results: false, after printing "ALC error: " or "OpenAL error: " with
+ *     the library's text and what was being done, when the device or
+ *     the context reports an error; the error is cleared.
+ */
 bool nOpenALServer::CheckALCError(const char* what)
 {
     const ALCenum error = alcGetError(this->m_pDevice);
