@@ -16,6 +16,8 @@
 #include "gfx2/ngfx2package.h"
 #include "anim2/nanim2package.h"
 #include "input/ninputpackage.h"
+#include "audio3/naudio3package.h"
+#include "nopenal/nopenalpackage.h"
 #include "opende/nopendepackage.h"
 #include "application/napplicationpackage.h"
 #include "game/ngamepackage.h"
@@ -27,7 +29,7 @@ public:
     AllPackagesKernel() :
         nKernelServer({nvariable_package, nsignals_package, nfile_package, nlocale_package, nscript_package,
                        nmisc_package, nresource_package, ngfx2_package, nanim2_package, ninput_package,
-                       nopende_package, napplication_package, ngame_package})
+                       naudio3_package, nopenal_package, nopende_package, napplication_package, ngame_package})
     {
     }
 };
