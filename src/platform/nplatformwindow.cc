@@ -52,6 +52,9 @@ bool nPlatformWindow::Open(const char* title, bool openGL, std::string& error)
     {
         return true;
     }
+    // a closed window is a request the engine answers itself; SDL_QUIT
+    // then comes only from a signal (SIGINT, SIGTERM)
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
     {
         error = SDL_GetError();
