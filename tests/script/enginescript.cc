@@ -17,6 +17,7 @@
 #include "misc/nmiscpackage.h"
 #include "resource/nresourcepackage.h"
 #include "gfx2/ngfx2package.h"
+#include "gfx2/nd3d9package.h"
 #include "anim2/nanim2package.h"
 #include "input/ninputpackage.h"
 
@@ -62,7 +63,7 @@ int main(int argc, char** argv)
     HostLogHandler log;
     {
         nKernelServer ks({nfile_package, nsignals_package, nscript_package, nmisc_package, nresource_package,
-                          ngfx2_package, nanim2_package, ninput_package});
+                          ngfx2_package, nanim2_package, ninput_package, nd3d9_package});
         ks.SetLogHandler(&log);
         nScriptServer* script = static_cast<nScriptServer*>(ks.New("ntclserver", "/sys/servers/script"));
         nString result;
