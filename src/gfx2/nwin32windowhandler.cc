@@ -76,11 +76,34 @@ bool nWin32WindowHandler::OpenWindow()
     {
         n_error("nWin32WindowHandler::OpenWindow(): could not create the window: %s\n", error.c_str());
     }
-    nEnv* env = static_cast<nEnv*>(nKernelServer::Instance()->New("nenv", hwndPath));
-    env->SetI(this->GetHwnd());
+    this->PublishWindowId();
     this->windowOpen = true;
     this->windowMinimized = true;
     return true;
+}
+
+/*
+ * PublishWindowId --
+ *     Side effects: "/sys/env/hwnd" holds the window id. An object of
+ *     another class at that path (a script may have made one) is replaced;
+ *     one that cannot be replaced is reported and left alone.
+ */
+void nWin32WindowHandler::PublishWindowId()
+{
+    nKernelServer* ks = nKernelServer::Instance();
+    nRoot* old = ks->Lookup(hwndPath);
+    if (old && !old->IsA("nenv"))
+    {
+        n_printf("nWin32WindowHandler: replacing the object at %s\n", hwndPath);
+        old->Release();
+    }
+    nRoot* obj = static_cast<nRoot*>(ks->New("nenv", hwndPath));
+    if (!obj->IsA("nenv"))
+    {
+        n_printf("nWin32WindowHandler: %s is no nenv, the window id is not published\n", hwndPath);
+        return;
+    }
+    static_cast<nEnv*>(obj)->SetI(this->GetHwnd());
 }
 
 /*
@@ -93,7 +116,7 @@ void nWin32WindowHandler::CloseWindow()
     this->window.Close();
     this->windowOpen = false;
     nRoot* env = nKernelServer::Instance()->Lookup(hwndPath);
-    if (env)
+    if (env && env->IsA("nenv"))
     {
         env->Release();
     }

@@ -63,6 +63,8 @@ private:
     void HandleKey(const SDL_KeyboardEvent& event);
     void HandleText(const char* text);
     void HandleMouseButton(const SDL_MouseButtonEvent& event);
+    /// make "/sys/env/hwnd" hold the window id
+    void PublishWindowId();
     /// a new event of the type and device for the input server; 0 without one
     nInputEvent* NewInputEvent(int type, int deviceId, int index);
     /// set the absolute and relative position of a mouse event

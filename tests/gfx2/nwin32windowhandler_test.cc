@@ -329,3 +329,15 @@ TEST_F(Win32WindowHandlerTest, WithoutAnInputServerEventsAreDropped)
     EXPECT_TRUE(this->handler->Trigger());
     this->input = nullptr;
 }
+
+TEST_F(WindowTest, AForeignObjectAtTheWindowIdPathIsReplaced)
+{
+    this->ks->New("nroot", "/sys/env/hwnd");
+    nWin32WindowHandler handler;
+    ASSERT_TRUE(handler.OpenWindow());
+    nRoot* obj = this->ks->Lookup("/sys/env/hwnd");
+    ASSERT_NE(obj, nullptr);
+    ASSERT_TRUE(obj->IsA("nenv"));
+    EXPECT_EQ(static_cast<nEnv*>(obj)->GetI(), handler.GetHwnd());
+    handler.CloseWindow();
+}
