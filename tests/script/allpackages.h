@@ -14,6 +14,7 @@
 #include "misc/nmiscpackage.h"
 #include "resource/nresourcepackage.h"
 #include "gfx2/ngfx2package.h"
+#include "gfx2/nd3d9package.h"
 #include "anim2/nanim2package.h"
 #include "input/ninputpackage.h"
 #include "audio3/naudio3package.h"
@@ -28,7 +29,7 @@ class AllPackagesKernel : public nKernelServer
 public:
     AllPackagesKernel() :
         nKernelServer({nvariable_package, nsignals_package, nfile_package, nlocale_package, nscript_package,
-                       nmisc_package, nresource_package, ngfx2_package, nanim2_package, ninput_package,
+                       nmisc_package, nresource_package, ngfx2_package, nd3d9_package, nanim2_package, ninput_package,
                        naudio3_package, nopenal_package, nopende_package, napplication_package, ngame_package})
     {
     }

@@ -41,6 +41,9 @@ const std::set<std::string> excludedCommands = {
     "ngfxserver2.setdisplaymode",
     "ngfxserver2.getdisplaymode",
     "ngfxserver2.seticon",
+    // opening the device makes a window and a GL context, or stops the
+    // program with the window system's reason when none can be made
+    "nd3d9server.opendisplay",
 };
 
 /// what a child reports when it ran through; anything else is a failure

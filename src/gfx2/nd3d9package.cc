@@ -1,0 +1,19 @@
+//------------------------------------------------------------------------------
+//  nd3d9package.cc
+//------------------------------------------------------------------------------
+#include "gfx2/nd3d9package.h"
+#include "gfx2/nd3d9server.h"
+#include "kernel/nmodule.h"
+
+N_IMPLEMENT_SINGLETON_MODULE(nd3d9server, nD3D9Server, "ngfxserver2", nullptr)
+
+/*
+ * nd3d9_package --
+ *     Registers the Direct3D 9 classes with the kernel server. The device's
+ *     resource classes join this package as they are built.
+ */
+void nd3d9_package()
+{
+    nKernelServer* ks = nKernelServer::Instance();
+    N_ADD_MODULE(ks, nd3d9server);
+}

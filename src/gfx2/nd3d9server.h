@@ -1,0 +1,106 @@
+#ifndef N_D3D9SERVER_H
+#define N_D3D9SERVER_H
+//------------------------------------------------------------------------------
+/**
+    @class nD3D9Server
+    @ingroup Gfx2
+
+    The graphics server on the platform's graphics device (OpenGL by
+    default; tests put a null device in its place before the display
+    opens). It owns the render window through its window handler, picks
+    the buffer formats, opens and closes the device with the display,
+    restores the device-bound resources after a reset or a reopen, and
+    runs the lost-device protocol at the start of every scene.
+
+    Registered as "nd3d9server"; creating one opens no window, so scripts
+    run without a display until OpenDisplay.
+*/
+#include "gfx2/ngfxserver2.h"
+#include "gfx2/nd3d9windowhandler.h"
+#include "platform/ngfxdevice.h"
+
+#include <memory>
+
+class nD3D9Server : public nGfxServer2
+{
+public:
+    /// device creation flags, by the values Direct3D gave them
+    enum BehaviourFlags
+    {
+        FpuPreserve = 0x02,
+        Multithreaded = 0x04,
+        PureDevice = 0x10,
+        SoftwareVertexProcessing = 0x20,
+        HardwareVertexProcessing = 0x40,
+        MixedVertexProcessing = 0x80,
+    };
+
+    nD3D9Server();
+
+    //--- the device -----------------------------------------------------------------
+    /// put another device in place of the current one (the display must be closed)
+    void SetDevice(std::unique_ptr<nGfxDevice> dev);
+    nGfxDevice* GetDevice() const { return this->device.get(); }
+    bool IsDeviceOpen() const { return this->device && this->device->IsOpen(); }
+    const nGfxPresentParams& GetPresentParams() const { return this->presentParams; }
+    int GetDeviceBehaviourFlags() const { return this->deviceBehaviourFlags; }
+    /// the window handler (for the window's id and its skip flag)
+    nD3D9WindowHandler& GetWindowHandler() { return this->windowHandler; }
+    /// show the back buffer again (a repaint of the window)
+    void PresentDevice();
+    /// the first usable formats of the table; a fatal error when none is
+    void FindBufferFormats(int bppAll, nGfxFormat& dispFormat, nGfxFormat& backFormat, nGfxFormat& depthFormat);
+    /// whether the device can draw now; resets and restores a lost device
+    bool TestResetDevice();
+
+    //--- nGfxServer2 --------------------------------------------------------------------
+    bool OpenDisplay() override;
+    void CloseDisplay() override;
+    bool Trigger() override;
+    void SetDisplayMode(const nDisplayMode2& mode) override;
+    const nDisplayMode2& GetDisplayMode() const override;
+    void SetWindowTitle(const char* title) override;
+    int GetFeatureSet() override;
+    bool AreVertexShadersEmulated() override;
+    int GetNumStencilBits() const override;
+    int GetNumDepthBits() const override;
+    void EnterDialogBoxMode() override;
+    void LeaveDialogBoxMode() override;
+    void SetSkipMsgLoop(bool skip) override;
+    /// the parent window of a child-window mode: none on this platform
+    int GetParentHwnd() const { return 0; }
+    bool BeginScene() override;
+    void PresentScene() override;
+    void Clear(int bufferFlags, float red, float green, float blue, float alpha, float z, int stencil) override;
+
+protected:
+    ~nD3D9Server() override;
+
+private:
+    bool DeviceOpen();
+    void DeviceClose();
+    void OnDeviceLost(bool unload);
+    void OnRestoreDevice(bool load);
+    void InitDeviceState();
+    void UpdateFeatureSet();
+    /// whether a row of formats passes the device's checks
+    bool CheckFormats(nGfxFormat dispFormat, nGfxFormat backFormat, nGfxFormat depthFormat) const;
+    /// the parameters the display mode and the chosen formats give
+    void FillPresentParams(nGfxFormat backFormat, nGfxFormat depthFormat);
+    /// release one reference to a device-bound resource
+    template <class T> static void ReleaseRef(nRef<T>& ref);
+
+    int osVersion;
+    nD3D9WindowHandler windowHandler;
+    int deviceBehaviourFlags;
+    nGfxDeviceCaps devCaps;
+    int featureSet;
+    nRef<nFont2> refDefaultFont;
+    nRef<nShader2> refShapeShader;
+    nRef<nShader2> refSharedShader;
+    nGfxPresentParams presentParams;
+    /// whether the device's back buffer and depth surface are held
+    bool deviceSurfacesValid;
+    std::unique_ptr<nGfxDevice> device;
+};
+#endif

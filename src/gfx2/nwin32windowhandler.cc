@@ -1,0 +1,429 @@
+//------------------------------------------------------------------------------
+//  nwin32windowhandler.cc
+//------------------------------------------------------------------------------
+#include "gfx2/nwin32windowhandler.h"
+#include "input/ninputevent.h"
+#include "input/ninputserver.h"
+#include "input/nkeynames.h"
+#include "kernel/nenv.h"
+#include "kernel/nkernelserver.h"
+#include "platform/nplatformkeys.h"
+
+#include <string>
+
+namespace
+{
+
+/// where the window id is published
+const char* const hwndPath = "/sys/env/hwnd";
+
+/// the most events one pump batch takes; the pump repeats until none is left
+const int PumpBatch = 64;
+
+/*
+ * MouseButton --
+ *     Results: the engine's button number of an SDL button (0 left,
+ *     1 right, 2 middle), -1 for the others.
+ */
+int MouseButton(Uint8 sdlButton)
+{
+    switch (sdlButton)
+    {
+        case SDL_BUTTON_LEFT: return 0;
+        case SDL_BUTTON_RIGHT: return 1;
+        case SDL_BUTTON_MIDDLE: return 2;
+        default: return -1;
+    }
+}
+
+/*
+ * IsAltReturn --
+ *     Results: whether the key is Return (main or keypad) with Alt held:
+ *     the full-screen toggle.
+ */
+bool IsAltReturn(const SDL_Keysym& sym)
+{
+    return (SDLK_RETURN == sym.sym || SDLK_KP_ENTER == sym.sym) && (sym.mod & KMOD_ALT) != 0;
+}
+
+}  // namespace
+
+nWin32WindowHandler::nWin32WindowHandler() :
+    openGLWindow(false)
+{
+}
+
+nWin32WindowHandler::~nWin32WindowHandler()
+{
+    if (this->windowOpen)
+    {
+        this->CloseWindow();
+    }
+}
+
+/*
+ * OpenWindow --
+ *     Results: true.
+ *     Side effects: makes the window hidden (minimised until the device
+ *     restores it) and publishes its id in "/sys/env/hwnd". A window that
+ *     cannot be made is a fatal error with SDL's reason.
+ */
+bool nWin32WindowHandler::OpenWindow()
+{
+    n_assert(!this->windowOpen);
+    std::string error;
+    if (!this->window.Open(this->displayMode.GetWindowTitle(), this->openGLWindow, error))
+    {
+        n_error("nWin32WindowHandler::OpenWindow(): could not create the window: %s\n", error.c_str());
+    }
+    this->PublishWindowId();
+    this->windowOpen = true;
+    this->windowMinimized = true;
+    return true;
+}
+
+/*
+ * PublishWindowId --
+ *     Side effects: "/sys/env/hwnd" holds the window id. An object of
+ *     another class at that path (a script may have made one) is replaced;
+ *     one that cannot be replaced is reported and left alone.
+ */
+void nWin32WindowHandler::PublishWindowId()
+{
+    nKernelServer* ks = nKernelServer::Instance();
+    nRoot* old = ks->Lookup(hwndPath);
+    if (old && !old->IsA("nenv"))
+    {
+        n_printf("nWin32WindowHandler: replacing the object at %s\n", hwndPath);
+        old->Release();
+    }
+    nRoot* obj = static_cast<nRoot*>(ks->New("nenv", hwndPath));
+    if (!obj->IsA("nenv"))
+    {
+        n_printf("nWin32WindowHandler: %s is no nenv, the window id is not published\n", hwndPath);
+        return;
+    }
+    static_cast<nEnv*>(obj)->SetI(this->GetHwnd());
+}
+
+/*
+ * CloseWindow --
+ *     Side effects: destroys the window and removes "/sys/env/hwnd".
+ */
+void nWin32WindowHandler::CloseWindow()
+{
+    n_assert(this->windowOpen);
+    this->window.Close();
+    this->windowOpen = false;
+    nRoot* env = nKernelServer::Instance()->Lookup(hwndPath);
+    if (env && env->IsA("nenv"))
+    {
+        env->Release();
+    }
+}
+
+void nWin32WindowHandler::SetWindowTitle(const char* title)
+{
+    this->displayMode.SetWindowTitle(title);
+    this->window.SetTitle(title);
+}
+
+/*
+ * AdjustWindowStyle --
+ *     Side effects: none beyond the checks; an SDL window takes its look
+ *     (full screen, on top, framed) from RestoreWindow's placement.
+ */
+void nWin32WindowHandler::AdjustWindowStyle()
+{
+    n_assert(this->window.IsOpen());
+    n_assert(this->windowOpen);
+    n_assert(this->windowMinimized);
+}
+
+/*
+ * RestoreWindow --
+ *     Side effects: sets the title, shows the window at the display
+ *     mode's place and size (full screen at 0, 0), clears minimised.
+ */
+void nWin32WindowHandler::RestoreWindow()
+{
+    n_assert(this->window.IsOpen());
+    n_assert(this->windowOpen);
+    const nDisplayMode2& mode = this->displayMode;
+    this->window.SetTitle(mode.GetWindowTitle());
+    nPlatformWindow::Placement placement = nPlatformWindow::Normal;
+    if (nDisplayMode2::Fullscreen == mode.GetType())
+    {
+        placement = nPlatformWindow::Fullscreen;
+    }
+    else if (nDisplayMode2::AlwaysOnTop == mode.GetType())
+    {
+        placement = nPlatformWindow::OnTop;
+    }
+    this->window.Show(placement, mode.GetXPos(), mode.GetYPos(), mode.GetWidth(), mode.GetHeight());
+    this->windowMinimized = false;
+}
+
+void nWin32WindowHandler::MinimizeWindow()
+{
+    n_assert(this->window.IsOpen());
+    n_assert(this->windowOpen);
+    if (!this->windowMinimized)
+    {
+        this->window.Minimize();
+        this->windowMinimized = true;
+    }
+}
+
+/*
+ * Trigger --
+ *     Results: false once quitting was asked (by a close request or a
+ *     signal), true otherwise.
+ *     Side effects: unless the pump is skipped, handles every queued event
+ *     of the window's kinds.
+ */
+bool nWin32WindowHandler::Trigger()
+{
+    if (!this->skipMsgLoop)
+    {
+        SDL_Event events[PumpBatch];
+        int num;
+        while ((num = nPlatformWindow::DrainEvents(events, PumpBatch)) > 0)
+        {
+            for (int i = 0; i < num; i++)
+            {
+                this->HandleEvent(events[i]);
+            }
+        }
+    }
+    return !this->quitRequested;
+}
+
+//--- the window procedure ----------------------------------------------------
+
+/*
+ * HandleEvent --
+ *     Side effects: turns one event into input events, hook calls and the
+ *     quit request; kinds it does not know are dropped.
+ */
+void nWin32WindowHandler::HandleEvent(const SDL_Event& event)
+{
+    switch (event.type)
+    {
+        case SDL_QUIT:
+            this->quitRequested = true;
+            break;
+        case SDL_WINDOWEVENT:
+            this->HandleWindowEvent(event.window);
+            break;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            this->HandleKey(event.key);
+            break;
+        case SDL_TEXTINPUT:
+            this->HandleText(event.text.text);
+            break;
+        case SDL_MOUSEMOTION:
+        {
+            nInputEvent* e = this->NewInputEvent(N_INPUT_MOUSE_MOVE, N_INPUT_MOUSE0, 0);
+            if (e)
+            {
+                this->SetMousePos(e, event.motion.x, event.motion.y);
+                this->refInputServer->LinkEvent(e);
+            }
+            this->OnMouseMoved();
+            break;
+        }
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            this->HandleMouseButton(event.button);
+            break;
+        default:
+            break;
+    }
+}
+
+void nWin32WindowHandler::HandleWindowEvent(const SDL_WindowEvent& event)
+{
+    switch (event.event)
+    {
+        case SDL_WINDOWEVENT_CLOSE:
+            if (this->OnCloseRequested())
+            {
+                this->quitRequested = true;
+            }
+            break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            if (this->refInputServer.isvalid())
+            {
+                this->refInputServer->GainFocus();
+            }
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            if (this->refInputServer.isvalid())
+            {
+                this->refInputServer->LoseFocus();
+            }
+            break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            this->OnMinimized(true);
+            break;
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_MAXIMIZED:
+            this->OnMinimized(false);
+            break;
+        case SDL_WINDOWEVENT_EXPOSED:
+            this->OnPaint();
+            break;
+        case SDL_WINDOWEVENT_ENTER:
+            this->OnSetCursor();
+            break;
+        default:
+            break;
+    }
+}
+
+/*
+ * HandleKey --
+ *     Side effects: a key_down or key_up event with the key's engine code.
+ *     Alt+Return toggles full screen instead of making a key_down; its
+ *     auto-repeat does nothing, so holding the keys toggles only once.
+ */
+void nWin32WindowHandler::HandleKey(const SDL_KeyboardEvent& event)
+{
+    const bool down = (SDL_KEYDOWN == event.type);
+    if (down && IsAltReturn(event.keysym))
+    {
+        if (!event.repeat)
+        {
+            this->OnToggleFullscreen();
+        }
+        return;
+    }
+    const int code = nKeyCodeFromVirtualKey(nPlatformVirtualKey(event.keysym));
+    nInputEvent* e = this->NewInputEvent(down ? N_INPUT_KEY_DOWN : N_INPUT_KEY_UP, N_INPUT_KEYBOARD0, code);
+    if (e)
+    {
+        this->refInputServer->LinkEvent(e);
+    }
+}
+
+/*
+ * HandleText --
+ *     Side effects: one char event per character of the text; characters
+ *     outside 32..255 (control codes, and what the engine's 8-bit text
+ *     cannot show) and broken UTF-8 are dropped.
+ */
+void nWin32WindowHandler::HandleText(const char* text)
+{
+    const char* p = text;
+    int c;
+    while ((c = nPlatformNextCodePoint(p)) != 0)
+    {
+        if (c < 32 || c > 255)
+        {
+            continue;
+        }
+        nInputEvent* e = this->NewInputEvent(N_INPUT_KEY_CHAR, N_INPUT_KEYBOARD0, c);
+        if (e)
+        {
+            this->refInputServer->LinkEvent(e);
+        }
+    }
+}
+
+void nWin32WindowHandler::HandleMouseButton(const SDL_MouseButtonEvent& event)
+{
+    const int button = MouseButton(event.button);
+    if (button < 0)
+    {
+        return;
+    }
+    const bool down = (SDL_MOUSEBUTTONDOWN == event.type);
+    nInputEvent* e = this->NewInputEvent(down ? N_INPUT_BUTTON_DOWN : N_INPUT_BUTTON_UP, N_INPUT_MOUSE0, button);
+    if (e)
+    {
+        this->SetMousePos(e, event.x, event.y);
+        this->refInputServer->LinkEvent(e);
+    }
+}
+
+/*
+ * NewInputEvent --
+ *     Results: a new unlinked event with type, device and index set; null
+ *     when there is no input server or no memory for the event.
+ */
+nInputEvent* nWin32WindowHandler::NewInputEvent(int type, int deviceId, int index)
+{
+    if (!this->refInputServer.isvalid())
+    {
+        return nullptr;
+    }
+    nInputEvent* e = this->refInputServer->NewEvent();
+    if (e)
+    {
+        e->SetType((nInputType)type);
+        e->SetDeviceId(deviceId);
+        e->SetIndex(index);
+    }
+    return e;
+}
+
+/*
+ * SetMousePos --
+ *     Side effects: the event's absolute position, and that position
+ *     divided by the display-mode size (0 along a side of size 0).
+ */
+void nWin32WindowHandler::SetMousePos(nInputEvent* e, int x, int y) const
+{
+    const int w = this->displayMode.GetWidth();
+    const int h = this->displayMode.GetHeight();
+    e->SetAbsPos(x, y);
+    e->SetRelPos((w > 0) ? (float)x / (float)w : 0.0f, (h > 0) ? (float)y / (float)h : 0.0f);
+}
+
+//--- hooks ------------------------------------------------------------------------
+
+bool nWin32WindowHandler::OnSetCursor()
+{
+    return false;
+}
+
+bool nWin32WindowHandler::OnMouseMoved()
+{
+    return false;
+}
+
+void nWin32WindowHandler::OnPaint()
+{
+}
+
+void nWin32WindowHandler::OnToggleFullscreen()
+{
+}
+
+/*
+ * OnMinimized --
+ *     Side effects: remembers the state; the input server loses the focus
+ *     when minimised and gains it back when restored.
+ */
+void nWin32WindowHandler::OnMinimized(bool minimized)
+{
+    this->windowMinimized = minimized;
+    if (this->refInputServer.isvalid())
+    {
+        if (minimized)
+        {
+            this->refInputServer->LoseFocus();
+        }
+        else
+        {
+            this->refInputServer->GainFocus();
+        }
+    }
+}
+
+bool nWin32WindowHandler::OnCloseRequested()
+{
+    return false;
+}

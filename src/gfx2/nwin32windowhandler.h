@@ -1,0 +1,76 @@
+#ifndef N_WIN32WINDOWHANDLER_H
+#define N_WIN32WINDOWHANDLER_H
+//------------------------------------------------------------------------------
+/**
+    @class nWin32WindowHandler
+    @ingroup Gfx2
+
+    The render window: one SDL window whose id is published as
+    "/sys/env/hwnd" while it exists. Once per frame Trigger drains the
+    window's own events (quit, window, keyboard, text, mouse motion and
+    buttons) and turns them into the engine's input events; events of
+    other kinds stay queued for the input devices. Alt+Return toggles
+    full screen, a close request or a signal (SIGINT) ends the main loop,
+    focus changes reach the input server.
+
+    Six virtual hooks let a device handler react: cursor, mouse moves,
+    repaint, full-screen toggle, minimising and close requests.
+*/
+#include "gfx2/nwindowhandler.h"
+#include "platform/nplatformwindow.h"
+
+class nInputEvent;
+
+class nWin32WindowHandler : public nWindowHandler
+{
+public:
+    nWin32WindowHandler();
+    /// closes the window if it is still open
+    virtual ~nWin32WindowHandler();
+
+    /// the window id, 0 while there is no window
+    int GetHwnd() const { return (int)this->window.GetId(); }
+    /// the window as SDL knows it; null while closed
+    SDL_Window* GetSDLWindow() const { return this->window.GetSDLWindow(); }
+    /// make the window an OpenGL window (set before OpenWindow)
+    void SetOpenGLWindow(bool b) { this->openGLWindow = b; }
+
+    /// make the hidden window and publish its id; always true
+    bool OpenWindow();
+    void CloseWindow();
+    void SetWindowTitle(const char* title);
+    /// the window's look follows the display-mode type when it is restored
+    void AdjustWindowStyle();
+    /// show, place and size the window by the display mode
+    void RestoreWindow();
+    void MinimizeWindow();
+    /// pump the window's events (unless skipped); false once quit was asked
+    bool Trigger();
+
+protected:
+    virtual bool OnSetCursor();
+    virtual bool OnMouseMoved();
+    virtual void OnPaint();
+    virtual void OnToggleFullscreen();
+    virtual void OnMinimized(bool minimized);
+    virtual bool OnCloseRequested();
+
+    /// the window procedure: one event of the window's own kinds
+    void HandleEvent(const SDL_Event& event);
+
+private:
+    void HandleWindowEvent(const SDL_WindowEvent& event);
+    void HandleKey(const SDL_KeyboardEvent& event);
+    void HandleText(const char* text);
+    void HandleMouseButton(const SDL_MouseButtonEvent& event);
+    /// make "/sys/env/hwnd" hold the window id
+    void PublishWindowId();
+    /// a new event of the type and device for the input server; 0 without one
+    nInputEvent* NewInputEvent(int type, int deviceId, int index);
+    /// set the absolute and relative position of a mouse event
+    void SetMousePos(nInputEvent* e, int x, int y) const;
+
+    nPlatformWindow window;
+    bool openGLWindow;
+};
+#endif

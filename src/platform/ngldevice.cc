@@ -1,0 +1,311 @@
+//------------------------------------------------------------------------------
+//  ngldevice.cc
+//------------------------------------------------------------------------------
+#define GL_GLEXT_PROTOTYPES 1
+#include "platform/ngldevice.h"
+
+#include <GL/glcorearb.h>
+
+namespace
+{
+
+/// the renderbuffer format of a colour format, 0 when GL has none
+GLenum ColorStorage(nGfxFormat f)
+{
+    switch (f)
+    {
+        case nGfxFormat::X8R8G8B8:
+        case nGfxFormat::A8R8G8B8:
+        case nGfxFormat::R8G8B8: return GL_RGBA8;
+        case nGfxFormat::R5G6B5: return GL_RGB565;
+        case nGfxFormat::A16B16G16R16F: return GL_RGBA16F;
+        default: return 0;
+    }
+}
+
+/// the renderbuffer format of a depth format, 0 when GL has none
+GLenum DepthStorage(nGfxFormat f)
+{
+    switch (f)
+    {
+        case nGfxFormat::D24S8: return GL_DEPTH24_STENCIL8;
+        case nGfxFormat::D24X8: return GL_DEPTH_COMPONENT24;
+        case nGfxFormat::D16: return GL_DEPTH_COMPONENT16;
+        default: return 0;
+    }
+}
+
+/// the framebuffer attachment point of a depth format
+GLenum DepthAttachment(nGfxFormat f)
+{
+    return (nGfxFormat::D24S8 == f) ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
+}
+
+}  // namespace
+
+std::unique_ptr<nGfxDevice> nNewGLDevice()
+{
+    return std::make_unique<nGLDevice>();
+}
+
+nGLDevice::~nGLDevice()
+{
+    this->Close();
+}
+
+/*
+ * GetCaps --
+ *     Results: what every GL 3.3 core context has: vertex programs beyond
+ *     model 3.0 in hardware.
+ */
+nGfxDeviceCaps nGLDevice::GetCaps() const
+{
+    nGfxDeviceCaps caps;
+    caps.vertexShaderVersion = 0x0300;
+    caps.hardwareTransformAndLight = true;
+    caps.pureDevice = true;
+    return caps;
+}
+
+/*
+ * GetDesktopFormat --
+ *     Results: R5G6B5 on a desktop of 16 bits or less, X8R8G8B8 otherwise
+ *     (also when SDL video is not running or knows no desktop mode).
+ */
+nGfxFormat nGLDevice::GetDesktopFormat() const
+{
+    SDL_DisplayMode mode;
+    if (SDL_WasInit(SDL_INIT_VIDEO) && 0 == SDL_GetDesktopDisplayMode(0, &mode) &&
+        SDL_BITSPERPIXEL(mode.format) > 0 && SDL_BITSPERPIXEL(mode.format) <= 16)
+    {
+        return nGfxFormat::R5G6B5;
+    }
+    return nGfxFormat::X8R8G8B8;
+}
+
+bool nGLDevice::CheckTextureFormat(nGfxFormat format, bool /*renderTarget*/) const
+{
+    return ColorStorage(format) != 0;
+}
+
+bool nGLDevice::CheckDepthFormat(nGfxFormat display, nGfxFormat depth) const
+{
+    return ColorStorage(display) != 0 && DepthStorage(depth) != 0;
+}
+
+bool nGLDevice::CheckDepthStencilMatch(nGfxFormat display, nGfxFormat back, nGfxFormat depth) const
+{
+    return ColorStorage(display) != 0 && ColorStorage(back) != 0 && DepthStorage(depth) != 0;
+}
+
+/*
+ * Open --
+ *     Results: true with a current context and the back buffer; false
+ *     with SDL's or GL's reason in 'error' (nothing is left made).
+ *     Side effects: makes the context current on the window; sets the
+ *     swap interval by vsync (a window system may ignore it).
+ */
+bool nGLDevice::Open(SDL_Window* win, const nGfxPresentParams& p, std::string& error)
+{
+    if (this->context)
+    {
+        error = "the device is open already";
+        return false;
+    }
+    if (!win)
+    {
+        error = "there is no window";
+        return false;
+    }
+    this->context = SDL_GL_CreateContext(win);
+    if (!this->context)
+    {
+        error = SDL_GetError();
+        return false;
+    }
+    this->window = win;
+    if (SDL_GL_MakeCurrent(win, this->context) != 0)
+    {
+        error = SDL_GetError();
+        this->Close();
+        return false;
+    }
+    SDL_GL_SetSwapInterval(p.vsync ? 1 : 0);
+    if (!this->MakeBackBuffer(p, error))
+    {
+        this->Close();
+        return false;
+    }
+    this->params = p;
+    return true;
+}
+
+void nGLDevice::Close()
+{
+    if (this->context)
+    {
+        SDL_GL_MakeCurrent(this->window, this->context);
+        this->ReleaseBackBuffer();
+        SDL_GL_MakeCurrent(this->window, nullptr);
+        SDL_GL_DeleteContext(this->context);
+        this->context = nullptr;
+    }
+    this->window = nullptr;
+}
+
+/*
+ * MakeBackBuffer --
+ *     Results: false with the reason when a format has no GL storage or
+ *     the framebuffer is incomplete (the buffers are released then).
+ *     Side effects: the back buffer is the bound framebuffer afterwards,
+ *     its viewport the whole of it.
+ */
+bool nGLDevice::MakeBackBuffer(const nGfxPresentParams& p, std::string& error)
+{
+    const GLenum colorFormat = ColorStorage(p.backBufferFormat);
+    const GLenum depthFormat = DepthStorage(p.depthStencilFormat);
+    if (0 == colorFormat || 0 == depthFormat || p.width <= 0 || p.height <= 0)
+    {
+        error = std::string("no back buffer of ") + nGfxFormatName(p.backBufferFormat) + "/" +
+                nGfxFormatName(p.depthStencilFormat) + " at " + std::to_string(p.width) + "x" +
+                std::to_string(p.height);
+        return false;
+    }
+    glGenFramebuffers(1, &this->framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, this->framebuffer);
+    glGenRenderbuffers(1, &this->colorBuffer);
+    glBindRenderbuffer(GL_RENDERBUFFER, this->colorBuffer);
+    glRenderbufferStorage(GL_RENDERBUFFER, colorFormat, p.width, p.height);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, this->colorBuffer);
+    glGenRenderbuffers(1, &this->depthBuffer);
+    glBindRenderbuffer(GL_RENDERBUFFER, this->depthBuffer);
+    glRenderbufferStorage(GL_RENDERBUFFER, depthFormat, p.width, p.height);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, DepthAttachment(p.depthStencilFormat), GL_RENDERBUFFER,
+                              this->depthBuffer);
+    const GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
+    if (status != GL_FRAMEBUFFER_COMPLETE)
+    {
+        error = "the back buffer framebuffer is incomplete (status " + std::to_string(status) + ")";
+        this->ReleaseBackBuffer();
+        return false;
+    }
+    glViewport(0, 0, p.width, p.height);
+    glDepthRange(0.0, 1.0);
+    return true;
+}
+
+void nGLDevice::ReleaseBackBuffer()
+{
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    if (this->framebuffer) glDeleteFramebuffers(1, &this->framebuffer);
+    if (this->colorBuffer) glDeleteRenderbuffers(1, &this->colorBuffer);
+    if (this->depthBuffer) glDeleteRenderbuffers(1, &this->depthBuffer);
+    this->framebuffer = 0;
+    this->colorBuffer = 0;
+    this->depthBuffer = 0;
+}
+
+/*
+ * Reset --
+ *     Results: false when the new back buffer cannot be made (the device
+ *     then has none until the next successful Reset).
+ */
+bool nGLDevice::Reset(const nGfxPresentParams& p)
+{
+    if (!this->context)
+    {
+        return false;
+    }
+    this->ReleaseBackBuffer();
+    std::string error;
+    if (!this->MakeBackBuffer(p, error))
+    {
+        return false;
+    }
+    SDL_GL_SetSwapInterval(p.vsync ? 1 : 0);
+    this->params = p;
+    return true;
+}
+
+void nGLDevice::GetViewport(int& x, int& y, int& w, int& h, float& minZ, float& maxZ) const
+{
+    x = 0;
+    y = 0;
+    w = this->params.width;
+    h = this->params.height;
+    minZ = 0.0f;
+    maxZ = 1.0f;
+}
+
+/*
+ * Clear --
+ *     Side effects: clears the chosen buffers of the back buffer; the
+ *     write masks are opened for it, as a Direct3D clear ignores them.
+ */
+void nGLDevice::Clear(int flags, float r, float g, float b, float a, float z, int stencil)
+{
+    if (!this->framebuffer)
+    {
+        return;
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, this->framebuffer);
+    GLbitfield mask = 0;
+    if (flags & ClearColor)
+    {
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        glClearColor(r, g, b, a);
+        mask |= GL_COLOR_BUFFER_BIT;
+    }
+    if (flags & ClearDepth)
+    {
+        glDepthMask(GL_TRUE);
+        glClearDepth(z);
+        mask |= GL_DEPTH_BUFFER_BIT;
+    }
+    if (flags & ClearStencil)
+    {
+        glStencilMask(0xFF);
+        glClearStencil(stencil);
+        mask |= GL_STENCIL_BUFFER_BIT;
+    }
+    glClear(mask);
+}
+
+/*
+ * Present --
+ *     Side effects: blits the back buffer over the window's whole
+ *     drawable, top row to the top, and swaps; the back buffer stays
+ *     bound for the next frame.
+ */
+void nGLDevice::Present()
+{
+    if (!this->framebuffer)
+    {
+        return;
+    }
+    int dw = 0;
+    int dh = 0;
+    SDL_GL_GetDrawableSize(this->window, &dw, &dh);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, this->framebuffer);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBlitFramebuffer(0, 0, this->params.width, this->params.height, 0, dh, dw, 0, GL_COLOR_BUFFER_BIT,
+                      GL_LINEAR);
+    SDL_GL_SwapWindow(this->window);
+    glBindFramebuffer(GL_FRAMEBUFFER, this->framebuffer);
+}
+
+/*
+ * ReadPixel --
+ *     Results: the pixel at x, y (row 0 on top) of the back buffer.
+ */
+bool nGLDevice::ReadPixel(int x, int y, unsigned char rgba[4])
+{
+    if (!this->framebuffer || x < 0 || y < 0 || x >= this->params.width || y >= this->params.height)
+    {
+        return false;
+    }
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, this->framebuffer);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, this->params.height - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    return glGetError() == GL_NO_ERROR;
+}

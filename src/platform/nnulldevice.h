@@ -1,0 +1,70 @@
+#ifndef N_NULLDEVICE_H
+#define N_NULLDEVICE_H
+//------------------------------------------------------------------------------
+/**
+    @class nNullDevice
+    @ingroup Platform
+
+    A graphics device that draws nothing and writes each call it gets into
+    'calls' ("Open 640x480 X8R8G8B8 D24S8", "Clear 7", "Present" ...). It
+    can refuse formats, report scripted lost states and fail resets, so
+    that the engine's format search and its loss and reset protocol run
+    without GL. Its back buffer holds the colour of the last colour clear.
+*/
+#include "platform/ngfxdevice.h"
+
+#include <deque>
+#include <set>
+#include <vector>
+
+class nNullDevice : public nGfxDevice
+{
+public:
+    nNullDevice() = default;
+
+    //--- configuration -------------------------------------------------------------
+    /// every check of this format fails from now on
+    void RefuseFormat(nGfxFormat f) { this->refused.insert(f); }
+    /// the states TestCooperativeLevel reports next, one per call; Ok after them
+    void ScriptStates(std::initializer_list<nGfxDeviceState> states);
+    /// whether Reset succeeds
+    void SetResetResult(bool ok) { this->resetResult = ok; }
+    /// whether Open succeeds (the error text is fixed)
+    void SetOpenResult(bool ok) { this->openResult = ok; }
+
+    nGfxDeviceCaps caps{0x0300, true, true};
+    nGfxFormat desktopFormat = nGfxFormat::X8R8G8B8;
+    std::vector<std::string> calls;
+
+    //--- nGfxDevice ------------------------------------------------------------------
+    const char* GetName() const override { return "null"; }
+    bool NeedsGLWindow() const override { return false; }
+    nGfxDeviceCaps GetCaps() const override { return this->caps; }
+    nGfxFormat GetDesktopFormat() const override { return this->desktopFormat; }
+    bool CheckTextureFormat(nGfxFormat format, bool renderTarget) const override;
+    bool CheckDepthFormat(nGfxFormat display, nGfxFormat depth) const override;
+    bool CheckDepthStencilMatch(nGfxFormat display, nGfxFormat back, nGfxFormat depth) const override;
+    bool Open(SDL_Window* window, const nGfxPresentParams& params, std::string& error) override;
+    void Close() override;
+    bool IsOpen() const override { return this->open; }
+    const nGfxPresentParams& GetPresentParams() const override { return this->params; }
+    nGfxDeviceState TestCooperativeLevel() override;
+    bool Reset(const nGfxPresentParams& params) override;
+    void GetViewport(int& x, int& y, int& w, int& h, float& minZ, float& maxZ) const override;
+    void Clear(int flags, float r, float g, float b, float a, float z, int stencil) override;
+    void Present() override;
+    bool ReadPixel(int x, int y, unsigned char rgba[4]) override;
+
+private:
+    bool Refuses(nGfxFormat f) const { return this->refused.count(f) != 0; }
+    void Record(const nGfxPresentParams& p, const char* what);
+
+    std::set<nGfxFormat> refused;
+    std::deque<nGfxDeviceState> states;
+    bool resetResult = true;
+    bool openResult = true;
+    bool open = false;
+    nGfxPresentParams params;
+    unsigned char color[4] = {0, 0, 0, 0};
+};
+#endif

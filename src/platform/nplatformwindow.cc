@@ -1,0 +1,174 @@
+//------------------------------------------------------------------------------
+//  nplatformwindow.cc
+//------------------------------------------------------------------------------
+#include "platform/nplatformwindow.h"
+
+namespace
+{
+
+/// The window pump owns every kind from quit up to the mouse buttons: the
+/// application and display notices, window, keyboard and text events and
+/// mouse motion and buttons, in one range so that they keep their order.
+/// The wheel, joysticks, controllers, touch and user events lie above it.
+const Uint32 firstOwnEvent = SDL_QUIT;
+const Uint32 lastOwnEvent = SDL_MOUSEBUTTONUP;
+
+/*
+ * SetCoreProfileAttributes --
+ *     Side effects: asks SDL for an OpenGL 3.3 core context with a plain
+ *     RGBA8 window surface; the engine renders into a framebuffer of its
+ *     own, so the window needs neither depth nor stencil.
+ */
+void SetCoreProfileAttributes()
+{
+    SDL_GL_ResetAttributes();
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+}
+
+}  // namespace
+
+nPlatformWindow::~nPlatformWindow()
+{
+    this->Close();
+}
+
+/*
+ * Open --
+ *     Results: true with a hidden window; false with SDL's message in
+ *     'error' when the video subsystem or the window cannot be made.
+ *     Side effects: starts SDL video (counted by SDL) for the window's life.
+ */
+bool nPlatformWindow::Open(const char* title, bool openGL, std::string& error)
+{
+    if (this->window)
+    {
+        return true;
+    }
+    // a closed window is a request the engine answers itself; SDL_QUIT
+    // then comes only from a signal (SIGINT, SIGTERM)
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+    {
+        error = SDL_GetError();
+        return false;
+    }
+    Uint32 flags = SDL_WINDOW_HIDDEN;
+    if (openGL)
+    {
+        SetCoreProfileAttributes();
+        flags |= SDL_WINDOW_OPENGL;
+    }
+    this->window = SDL_CreateWindow(title ? title : "", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 1, 1, flags);
+    if (!this->window)
+    {
+        error = SDL_GetError();
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
+    return true;
+}
+
+/*
+ * Close --
+ *     Side effects: destroys the window and gives back SDL video; nothing
+ *     when closed already.
+ */
+void nPlatformWindow::Close()
+{
+    if (this->window)
+    {
+        SDL_DestroyWindow(this->window);
+        this->window = nullptr;
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+}
+
+unsigned int nPlatformWindow::GetId() const
+{
+    return this->window ? SDL_GetWindowID(this->window) : 0;
+}
+
+void nPlatformWindow::SetTitle(const char* title)
+{
+    if (this->window)
+    {
+        SDL_SetWindowTitle(this->window, title ? title : "");
+    }
+}
+
+/*
+ * Show --
+ *     Side effects: sizes, places and shows the window; full screen takes
+ *     the desktop's mode (the engine's back buffer keeps its own size and
+ *     is scaled when presented); OnTop keeps it above other windows.
+ */
+void nPlatformWindow::Show(Placement placement, int x, int y, int w, int h)
+{
+    if (!this->window)
+    {
+        return;
+    }
+    SDL_SetWindowSize(this->window, (w > 0) ? w : 1, (h > 0) ? h : 1);
+    if (Fullscreen == placement)
+    {
+        SDL_SetWindowPosition(this->window, 0, 0);
+        SDL_SetWindowFullscreen(this->window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
+    else
+    {
+        SDL_SetWindowFullscreen(this->window, 0);
+        SDL_SetWindowPosition(this->window, x, y);
+    }
+    SDL_SetWindowAlwaysOnTop(this->window, (OnTop == placement) ? SDL_TRUE : SDL_FALSE);
+    SDL_ShowWindow(this->window);
+    SDL_RestoreWindow(this->window);
+}
+
+void nPlatformWindow::Minimize()
+{
+    if (this->window)
+    {
+        SDL_SetWindowFullscreen(this->window, 0);
+        SDL_MinimizeWindow(this->window);
+    }
+}
+
+void nPlatformWindow::GetClientSize(int& w, int& h) const
+{
+    w = 0;
+    h = 0;
+    if (this->window)
+    {
+        SDL_GetWindowSize(this->window, &w, &h);
+    }
+}
+
+const char* nPlatformWindow::GetVideoDriver()
+{
+    const char* name = SDL_GetCurrentVideoDriver();
+    return name ? name : "";
+}
+
+/*
+ * DrainEvents --
+ *     Results: the number of events moved into 'out', in arrival order.
+ *     Side effects: pumps SDL's queue; removes the moved events from it.
+ */
+int nPlatformWindow::DrainEvents(SDL_Event* out, int maxEvents)
+{
+    if (!SDL_WasInit(SDL_INIT_EVENTS) || maxEvents <= 0)
+    {
+        return 0;
+    }
+    SDL_PumpEvents();
+    const int got = SDL_PeepEvents(out, maxEvents, SDL_GETEVENT, firstOwnEvent, lastOwnEvent);
+    return (got > 0) ? got : 0;
+}

@@ -1,0 +1,67 @@
+#ifndef N_PLATFORMWINDOW_H
+#define N_PLATFORMWINDOW_H
+//------------------------------------------------------------------------------
+/**
+    @class nPlatformWindow
+    @ingroup Platform
+
+    The one render window on SDL2. Owns the SDL window and a reference to
+    SDL's video subsystem (made with the window, given back with it), so
+    the window is the only thing that starts SDL video. Creation failures
+    come back as SDL's own message; the caller decides how fatal that is.
+
+    The window's event pump drains only the kinds it handles (quit, window,
+    keyboard, text, mouse motion and buttons) and leaves every other kind
+    (joysticks, controllers, the wheel ...) queued for the input devices.
+*/
+#include <SDL.h>
+
+#include <string>
+
+class nPlatformWindow
+{
+public:
+    /// how the window is placed when it is shown
+    enum Placement
+    {
+        Normal = 0,
+        Fullscreen = 1,
+        OnTop = 2,
+    };
+
+    nPlatformWindow() = default;
+    /// closes the window if it is open
+    ~nPlatformWindow();
+    nPlatformWindow(const nPlatformWindow&) = delete;
+    nPlatformWindow& operator=(const nPlatformWindow&) = delete;
+
+    /// make the window hidden and 1x1; false with SDL's message in 'error'
+    bool Open(const char* title, bool openGL, std::string& error);
+    /// destroy the window and give back the video subsystem
+    void Close();
+    bool IsOpen() const { return this->window != nullptr; }
+    /// the SDL window id (0 while closed)
+    unsigned int GetId() const;
+    SDL_Window* GetSDLWindow() const { return this->window; }
+
+    void SetTitle(const char* title);
+    /// show the window at this place and client size
+    void Show(Placement placement, int x, int y, int w, int h);
+    /// leave full screen and iconify the window
+    void Minimize();
+    /// the client size in pixels the window has now
+    void GetClientSize(int& w, int& h) const;
+
+    /// the name of the video driver SDL runs on, "" before any window
+    static const char* GetVideoDriver();
+    /**
+        Move up to maxEvents queued events of the window's own kinds into
+        'out' (after pumping the system's queue); the number moved.
+        Events of other kinds stay queued.
+    */
+    static int DrainEvents(SDL_Event* out, int maxEvents);
+
+private:
+    SDL_Window* window = nullptr;
+};
+#endif
