@@ -270,8 +270,9 @@ bool nRenderPath2::CheckReferences() const
             const int handle = bindings.GetVariableAt(b).GetHandle();
             if (!varServer->GetGlobalVariableContext().GetVariable(handle))
             {
+                const char* varName = varServer->GetVariableName(handle);
                 n_printf("nRpXmlParser: '%.512s': pass '%.256s' binds the undeclared global variable '%.256s'\n",
-                         this->xmlFilename.Get(), pass.GetName().Get(), varServer->GetVariableName(handle));
+                         this->xmlFilename.Get(), pass.GetName().Get(), varName ? varName : "");
                 ok = false;
             }
         }

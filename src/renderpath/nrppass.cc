@@ -165,7 +165,8 @@ void nRpPass::UpdateVariableShaderParams()
     {
         const nVariable& binding = this->variableBindings.GetVariableAt(i);
         const nShaderState::Param p = nShaderState::Param(binding.GetInt());
-        const char* varName = varServer->GetVariableName(binding.GetHandle());
+        const char* name = varServer->GetVariableName(binding.GetHandle());
+        const char* varName = name ? name : "";
         const nVariable* valueVar = varServer->GetGlobalVariableContext().GetVariable(binding.GetHandle());
         if (!valueVar)
         {
