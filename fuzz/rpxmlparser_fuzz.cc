@@ -1,7 +1,8 @@
 //------------------------------------------------------------------------------
 //  Fuzzes the render-path file reader: each input is written as the
 //  render-path file and opened as the scene server opens it, on the
-//  recording graphics server. An open that fails must only log.
+//  recording graphics server, and a path that opens draws one frame. An
+//  open that fails must only log.
 //------------------------------------------------------------------------------
 #include "renderpath/rpgfxserver.h"
 #include "renderpath/nrenderpath2.h"
@@ -52,6 +53,50 @@ struct Engine
     std::string path;
 };
 
+/// the number of sequences of every pass and phase
+int CountSequences(const nRenderPath2* rp)
+{
+    int n = 0;
+    for (int p = 0; p < rp->GetNumPasses(); p++)
+    {
+        const nRpPass& pass = rp->GetPass(p);
+        for (int ph = 0; ph < pass.GetNumPhases(); ph++) n += pass.GetPhase(ph).GetNumSequences();
+    }
+    return n;
+}
+
+/*
+ * DrawFrame --
+ *     Side effects: walks one frame as the scene server does, when the
+ *     path stays within the sequence shaders the scene server has buckets
+ *     for (more is a fatal error by design).
+ */
+void DrawFrame(nRenderPath2* rp)
+{
+    if (CountSequences(rp) > nRenderPath2::MaxSequenceShaders) return;
+    const int numPasses = rp->Begin();
+    for (int p = 0; p < numPasses; p++)
+    {
+        nRpPass& pass = rp->GetPass(p);
+        const int numPhases = pass.Begin();
+        for (int ph = 0; ph < numPhases; ph++)
+        {
+            nRpPhase& phase = pass.GetPhase(ph);
+            const int numSequences = phase.Begin();
+            for (int s = 0; s < numSequences; s++)
+            {
+                if (phase.GetSequence(s).GetShader()->GetShaderIndex() >= nRenderPath2::MaxSequenceShaders)
+                {
+                    __builtin_trap();
+                }
+            }
+            phase.End();
+        }
+        pass.End();
+    }
+    rp->End();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -77,6 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                     __builtin_trap();
                 }
             }
+            DrawFrame(rp);
             rp->Close();
         }
     }

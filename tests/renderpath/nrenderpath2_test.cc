@@ -316,3 +316,13 @@ TEST_F(RenderPathTest, RenderTargetThatCannotBeCreatedIsFatal)
     this->gfx->failRenderTargets = true;
     EXPECT_FATAL(this->OpenText(TwoPassFile), "could not create render target 'Half' \\(400x300\\)");
 }
+
+TEST_F(RenderPathTest, SecondInstanceAndNestedBeginAreAssertions)
+{
+    EXPECT_ASSERT_DEATH(nRenderPath2 second, "0 == Singleton");
+    ASSERT_TRUE(this->OpenText(TwoPassFile));
+    this->rp->Begin();
+    EXPECT_ASSERT_DEATH(this->rp->Begin(), "!this->inBegin");
+    this->rp->End();
+    EXPECT_ASSERT_DEATH(this->rp->End(), "this->inBegin");
+}
