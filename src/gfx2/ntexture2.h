@@ -56,8 +56,22 @@ public:
         Dynamic = (1 << 6),
     };
 
+    /// the format of a name ("X8R8G8B8" ...); NOFORMAT with ok false for an unknown name
+    static Format StringToFormat(const char* str, bool& ok);
+
+    void SetFormat(Format f) { this->format = f; }
+    Format GetFormat() const { return this->format; }
+    void SetWidth(ushort w) { this->width = w; }
+    ushort GetWidth() const { return this->width; }
+    void SetHeight(ushort h) { this->height = h; }
+    ushort GetHeight() const { return this->height; }
+
 protected:
     /// a loaded resource unloads before it dies
     ~nTexture2() override;
+
+    Format format = NOFORMAT;
+    ushort width = 0;
+    ushort height = 0;
 };
 #endif

@@ -21,6 +21,10 @@ public:
     void AddVariable(const nVariable& var);
     /// the first variable with the handle, or 0
     nVariable* GetVariable(int handle) const;
+    /// the number of variables, for a walk in the order they were added
+    int GetNumVariables() const { return this->varArray.Size(); }
+    /// the variable at an index of that order
+    nVariable& GetVariableAt(int index) const { return this->varArray[index]; }
 
 private:
     nArray<nVariable> varArray;
