@@ -19,6 +19,8 @@
 #include "resource/nresourcepackage.h"
 #include "gfx2/ngfx2package.h"
 #include "anim2/nanim2package.h"
+#include "scene/nscenepackage.h"
+#include "variable/nvariablepackage.h"
 #include "application/napplicationpackage.h"
 
 #include <cstdio>
@@ -62,8 +64,9 @@ int main(int argc, char** argv)
     }
     HostLogHandler log;
     {
-        nKernelServer ks({nfile_package, nsignals_package, nscript_package, nmisc_package, nresource_package,
-                          ngfx2_package, nanim2_package, ninput_package, napplication_package});
+        nKernelServer ks({nfile_package, nsignals_package, nscript_package, nmisc_package, nvariable_package,
+                          nresource_package, ngfx2_package, nanim2_package, nscene_package, ninput_package,
+                          napplication_package});
         ks.SetLogHandler(&log);
         nScriptServer* script = static_cast<nScriptServer*>(ks.New("ntclserver", "/sys/servers/script"));
         nString result;
