@@ -36,7 +36,13 @@ public:
 
     nIpolKeyArray() : keyArray(0, 4) {}
 
-    void AddKey(float time, const TYPE& value) { this->keyArray.Append(Key(time, value)); }
+    /// append a key; a key out of order marks the array unusable
+    void AddKey(float time, const TYPE& value)
+    {
+        const bool inOrder = this->keyArray.IsEmpty() ? (0.0f == time) : (time >= this->keyArray.Back().time);
+        this->ordered = this->ordered && inOrder;
+        this->keyArray.Append(Key(time, value));
+    }
     int Size() const { return this->keyArray.Size(); }
     const Key& At(int i) const { return this->keyArray[i]; }
 
@@ -44,23 +50,34 @@ public:
     bool Sample(float t, nAnimator::LoopType loopType, TYPE& result, bool& warned) const;
 
 private:
-    /// whether the keys start at 0 and rise
-    bool IsOrdered() const;
+    /// the index of the first key later than t, searched in [1, num - 1]
+    int FindKey(float t) const;
     static TYPE Interpolate(const TYPE& a, const TYPE& b, float f);
 
     nArray<Key> keyArray;
+    /// the keys start at 0 and never fall (kept by AddKey)
+    bool ordered = true;
 };
 
 //------------------------------------------------------------------------------
+/**
+    Results: the first key index i in [1, num - 1] whose time is greater
+    than t, or num - 1 when none is. The keys are sorted, so a binary
+    search finds the same key a scan from the front would.
+    Side effects: none.
+*/
 template <class TYPE>
-bool nIpolKeyArray<TYPE>::IsOrdered() const
+int nIpolKeyArray<TYPE>::FindKey(float t) const
 {
-    if (this->keyArray.Front().time != 0.0f) return false;
-    for (int i = 1; i < this->keyArray.Size(); i++)
+    int lo = 1;
+    int hi = this->keyArray.Size() - 1;
+    while (lo < hi)
     {
-        if (!(this->keyArray[i].time >= this->keyArray[i - 1].time)) return false;
+        const int mid = (lo + hi) / 2;
+        if (this->keyArray[mid].time > t) hi = mid;
+        else lo = mid + 1;
     }
-    return true;
+    return lo;
 }
 
 //------------------------------------------------------------------------------
@@ -81,7 +98,7 @@ bool nIpolKeyArray<TYPE>::Sample(float t, nAnimator::LoopType loopType, TYPE& re
     if (num < 2) return false;
     const float end = this->keyArray.Back().time;
     if (!(end > 0.0f)) return false;
-    if (!std::isfinite(t) || !std::isfinite(end) || !this->IsOrdered())
+    if (!std::isfinite(t) || !std::isfinite(end) || !this->ordered)
     {
         if (!warned)
         {
@@ -104,8 +121,7 @@ bool nIpolKeyArray<TYPE>::Sample(float t, nAnimator::LoopType loopType, TYPE& re
         t = end - 0.001f;
         if (t < first) t = first;
     }
-    int i = 1;
-    while ((i < num - 1) && !(this->keyArray[i].time > t)) i++;
+    const int i = this->FindKey(t);
     const Key& k0 = this->keyArray[i - 1];
     const Key& k1 = this->keyArray[i];
     const float f = (k1.time > k0.time) ? (t - k0.time) / (k1.time - k0.time) : 1.0f;
