@@ -28,7 +28,7 @@ nAbstractShaderNode* Self(void* slf)
  */
 bool GetParam(nCmd* cmd, nShaderState::Param& param)
 {
-    const char* name;
+    const char* name = nullptr;
     if (!nCmdGetS(cmd, name, "shader parameter name")) return false;
     param = nShaderState::StringToParam(name);
     return true;
@@ -57,7 +57,7 @@ bool GetStoredParam(void* slf, nCmd* cmd, nShaderState::Type type, nShaderState:
  */
 bool GetStage(void* slf, nCmd* cmd, uint& stage)
 {
-    int i;
+    int i = 0;
     if (!nCmdGetI(cmd, i, INT_MIN, INT_MAX, "texture stage")) return false;
     if ((i < 0) || (i >= nGfxServer2::MaxTextureStages))
     {
@@ -86,105 +86,105 @@ void PutVector2(nCmd* cmd, const vector2& v)
 
 void n_setuvpos(void* slf, nCmd* cmd)
 {
-    uint stage;
+    uint stage = 0;
     vector2 v;
     if (GetStageVector(slf, cmd, stage, v)) Self(slf)->SetUvPos(stage, v);
 }
 
 void n_getuvpos(void* slf, nCmd* cmd)
 {
-    uint stage;
+    uint stage = 0;
     PutVector2(cmd, GetStage(slf, cmd, stage) ? Self(slf)->GetUvPos(stage) : vector2());
 }
 
 void n_setuveuler(void* slf, nCmd* cmd)
 {
-    uint stage;
+    uint stage = 0;
     vector2 v;
     if (GetStageVector(slf, cmd, stage, v)) Self(slf)->SetUvEuler(stage, v);
 }
 
 void n_getuveuler(void* slf, nCmd* cmd)
 {
-    uint stage;
+    uint stage = 0;
     PutVector2(cmd, GetStage(slf, cmd, stage) ? Self(slf)->GetUvEuler(stage) : vector2());
 }
 
 void n_setuvscale(void* slf, nCmd* cmd)
 {
-    uint stage;
+    uint stage = 0;
     vector2 v;
     if (GetStageVector(slf, cmd, stage, v)) Self(slf)->SetUvScale(stage, v);
 }
 
 void n_getuvscale(void* slf, nCmd* cmd)
 {
-    uint stage;
+    uint stage = 0;
     PutVector2(cmd, GetStage(slf, cmd, stage) ? Self(slf)->GetUvScale(stage) : vector2(1.0f, 1.0f));
 }
 
 void n_settexture(void* slf, nCmd* cmd)
 {
-    nShaderState::Param param;
-    const char* texName;
+    nShaderState::Param param = nShaderState::InvalidParameter;
+    const char* texName = nullptr;
     if (!GetParam(cmd, param) || !nCmdGetS(cmd, texName, "texture file name")) return;
     Self(slf)->SetTexture(param, texName);
 }
 
 void n_gettexture(void* slf, nCmd* cmd)
 {
-    nShaderState::Param param;
+    nShaderState::Param param = nShaderState::InvalidParameter;
     if (!GetParam(cmd, param)) return;
     cmd->Out()->SetS(Self(slf)->GetTexture(param));
 }
 
 void n_setint(void* slf, nCmd* cmd)
 {
-    nShaderState::Param param;
-    int i;
+    nShaderState::Param param = nShaderState::InvalidParameter;
+    int i = 0;
     if (!GetParam(cmd, param) || !nCmdGetI(cmd, i, INT_MIN, INT_MAX, "int value")) return;
     Self(slf)->SetInt(param, i);
 }
 
 void n_getint(void* slf, nCmd* cmd)
 {
-    nShaderState::Param param;
+    nShaderState::Param param = nShaderState::InvalidParameter;
     if (!GetStoredParam(slf, cmd, nShaderState::Int, param)) return;
     cmd->Out()->SetI(Self(slf)->GetInt(param));
 }
 
 void n_setbool(void* slf, nCmd* cmd)
 {
-    nShaderState::Param param;
+    nShaderState::Param param = nShaderState::InvalidParameter;
     if (!GetParam(cmd, param)) return;
     Self(slf)->SetBool(param, cmd->In()->GetB());
 }
 
 void n_getbool(void* slf, nCmd* cmd)
 {
-    nShaderState::Param param;
+    nShaderState::Param param = nShaderState::InvalidParameter;
     if (!GetStoredParam(slf, cmd, nShaderState::Bool, param)) return;
     cmd->Out()->SetB(Self(slf)->GetBool(param));
 }
 
 void n_setfloat(void* slf, nCmd* cmd)
 {
-    nShaderState::Param param;
-    float f;
+    nShaderState::Param param = nShaderState::InvalidParameter;
+    float f = 0;
     if (!GetParam(cmd, param) || !nCmdGetF(cmd, f, "float value")) return;
     Self(slf)->SetFloat(param, f);
 }
 
 void n_getfloat(void* slf, nCmd* cmd)
 {
-    nShaderState::Param param;
+    nShaderState::Param param = nShaderState::InvalidParameter;
     if (!GetStoredParam(slf, cmd, nShaderState::Float, param)) return;
     cmd->Out()->SetF(Self(slf)->GetFloat(param));
 }
 
 void n_setvector(void* slf, nCmd* cmd)
 {
-    nShaderState::Param param;
+    nShaderState::Param param = nShaderState::InvalidParameter;
     vector4 v;
     if (!GetParam(cmd, param) || !nSceneCmdGetVector4(cmd, v, "vector value")) return;
     Self(slf)->SetVector(param, v);
@@ -192,7 +192,7 @@ void n_setvector(void* slf, nCmd* cmd)
 
 void n_getvector(void* slf, nCmd* cmd)
 {
-    nShaderState::Param param;
+    nShaderState::Param param = nShaderState::InvalidParameter;
     if (!GetStoredParam(slf, cmd, nShaderState::Float4, param)) return;
     const vector4 v = Self(slf)->GetVector(param);
     cmd->Out()->SetF(v.x);

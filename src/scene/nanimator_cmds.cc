@@ -17,7 +17,7 @@ nAnimator* Self(void* slf)
 
 void n_setchannel(void* slf, nCmd* cmd)
 {
-    const char* name;
+    const char* name = nullptr;
     if (!nCmdGetNonEmptyS(cmd, name, "channel name")) return;
     Self(slf)->SetChannel(name);
 }
@@ -29,7 +29,7 @@ void n_getchannel(void* slf, nCmd* cmd)
 
 void n_setlooptype(void* slf, nCmd* cmd)
 {
-    const char* str;
+    const char* str = nullptr;
     if (!nCmdGetS(cmd, str, "loop type")) return;
     Self(slf)->SetLoopType(nAnimator::StringToLoopType(str));
 }

@@ -19,14 +19,14 @@ nAttachmentNode* Self(void* slf)
 
 void n_setjointbyname(void* slf, nCmd* cmd)
 {
-    const char* name;
+    const char* name = nullptr;
     if (!nCmdGetS(cmd, name, "joint name")) return;
     Self(slf)->SetJointByName(name);
 }
 
 void n_setjointbyindex(void* slf, nCmd* cmd)
 {
-    int index;
+    int index = 0;
     if (!nCmdGetI(cmd, index, 0, INT_MAX, "joint index")) return;
     Self(slf)->SetJointByIndex(index);
 }

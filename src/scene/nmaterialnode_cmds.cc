@@ -25,7 +25,7 @@ nMaterialNode* Self(void* slf)
  */
 bool GetPass(nCmd* cmd, nFourCC& fourcc)
 {
-    const char* str;
+    const char* str = nullptr;
     if (!nCmdGetNonEmptyS(cmd, str, "pass fourcc")) return false;
     if (strlen(str) > 4) return nCmdFail(cmd, "pass fourcc '%.16s' has more than four characters", str);
     fourcc = nSceneStringToFourCC(str);
@@ -34,15 +34,15 @@ bool GetPass(nCmd* cmd, nFourCC& fourcc)
 
 void n_setshader(void* slf, nCmd* cmd)
 {
-    nFourCC fourcc;
-    const char* name;
+    nFourCC fourcc = 0;
+    const char* name = nullptr;
     if (!GetPass(cmd, fourcc) || !nCmdGetS(cmd, name, "shader file name")) return;
     Self(slf)->SetShader(fourcc, name);
 }
 
 void n_getshader(void* slf, nCmd* cmd)
 {
-    nFourCC fourcc;
+    nFourCC fourcc = 0;
     if (!GetPass(cmd, fourcc)) return;
     cmd->Out()->SetS(Self(slf)->GetShader(fourcc));
 }
@@ -55,7 +55,7 @@ void n_getnumshaders(void* slf, nCmd* cmd)
 void n_getshaderat(void* slf, nCmd* cmd)
 {
     const int n = Self(slf)->GetNumShaders();
-    int index;
+    int index = 0;
     n_cmd_check(cmd, n > 0, "the node has no shaders");
     if (!nCmdGetI(cmd, index, 0, n - 1, "shader index")) return;
     const nMaterialNode::ShaderEntry& entry = Self(slf)->GetShaderAt(index);

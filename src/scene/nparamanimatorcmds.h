@@ -37,7 +37,7 @@ template <class TYPE> nParamAnimator<TYPE>* Self(void* slf)
 
 template <class TYPE> void n_setname(void* slf, nCmd* cmd)
 {
-    const char* name;
+    const char* name = nullptr;
     if (!nCmdGetS(cmd, name, "shader parameter name")) return;
     Self<TYPE>(slf)->SetParamName(name);
 }
@@ -49,8 +49,8 @@ template <class TYPE> void n_getname(void* slf, nCmd* cmd)
 
 template <class TYPE> void n_addkey(void* slf, nCmd* cmd)
 {
-    float t;
-    TYPE v;
+    float t = 0;
+    TYPE v = TYPE();
     if (!nCmdGetF(cmd, t, "key time") || !ReadValue(cmd, v)) return;
     Self<TYPE>(slf)->AddKey(t, v);
 }
@@ -63,7 +63,7 @@ template <class TYPE> void n_getnumkeys(void* slf, nCmd* cmd)
 template <class TYPE> void n_getkeyat(void* slf, nCmd* cmd)
 {
     const int n = Self<TYPE>(slf)->GetNumKeys();
-    int index;
+    int index = 0;
     n_cmd_check(cmd, n > 0, "the animator has no keys");
     if (!nCmdGetI(cmd, index, 0, n - 1, "key index")) return;
     const auto& key = Self<TYPE>(slf)->GetKeyAt(index);

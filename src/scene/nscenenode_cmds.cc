@@ -21,14 +21,14 @@ nSceneNode* Self(void* slf)
 
 void n_addanimator(void* slf, nCmd* cmd)
 {
-    const char* path;
+    const char* path = nullptr;
     if (!nCmdGetNonEmptyS(cmd, path, "animator path")) return;
     Self(slf)->AddAnimator(path);
 }
 
 void n_removeanimator(void* slf, nCmd* cmd)
 {
-    const char* name;
+    const char* name = nullptr;
     if (!nCmdGetS(cmd, name, "animator name")) return;
     Self(slf)->RemoveAnimator(name);
 }
@@ -41,7 +41,7 @@ void n_getnumanimators(void* slf, nCmd* cmd)
 void n_getanimatorat(void* slf, nCmd* cmd)
 {
     const int n = Self(slf)->GetNumAnimators();
-    int index;
+    int index = 0;
     n_cmd_check(cmd, n > 0, "the node has no animators");
     if (!nCmdGetI(cmd, index, 0, n - 1, "animator index")) return;
     cmd->Out()->SetS(Self(slf)->GetAnimatorAt(index));
@@ -70,7 +70,7 @@ void n_getlocalbox(void* slf, nCmd* cmd)
 
 void n_setrenderpri(void* slf, nCmd* cmd)
 {
-    int pri;
+    int pri = 0;
     if (!nCmdGetI(cmd, pri, INT_MIN, INT_MAX, "render priority")) return;
     if ((pri < -127) || (pri > 127))
     {

@@ -19,7 +19,7 @@ nShapeNode* Self(void* slf)
 
 void n_setmesh(void* slf, nCmd* cmd)
 {
-    const char* name;
+    const char* name = nullptr;
     if (!nCmdGetS(cmd, name, "mesh file name")) return;
     Self(slf)->SetMesh(name);
 }
@@ -33,7 +33,7 @@ void n_getmesh(void* slf, nCmd* cmd)
 /// mesh's groups is found when the mesh loads
 void n_setgroupindex(void* slf, nCmd* cmd)
 {
-    int i;
+    int i = 0;
     if (!nCmdGetI(cmd, i, INT_MIN, INT_MAX, "group index")) return;
     if (i < 0)
     {
@@ -50,7 +50,7 @@ void n_getgroupindex(void* slf, nCmd* cmd)
 
 void n_setmeshresourceloader(void* slf, nCmd* cmd)
 {
-    const char* path;
+    const char* path = nullptr;
     if (!nCmdGetS(cmd, path, "resource loader path")) return;
     Self(slf)->SetMeshResourceLoader(path);
 }
@@ -62,7 +62,7 @@ void n_getmeshresourceloader(void* slf, nCmd* cmd)
 
 void n_setmeshusage(void* slf, nCmd* cmd)
 {
-    const char* str;
+    const char* str = nullptr;
     if (!nCmdGetS(cmd, str, "mesh usage")) return;
     int flags = 0;
     n_cmd_check(cmd, nMesh2::ParseUsageString(str, flags), "unknown mesh usage word in '%.64s'", str);

@@ -26,28 +26,28 @@ bool GetVectorKey(nCmd* cmd, float& t, vector3& v)
 
 void n_addposkey(void* slf, nCmd* cmd)
 {
-    float t;
+    float t = 0;
     vector3 v;
     if (GetVectorKey(cmd, t, v)) Self(slf)->AddPosKey(t, v);
 }
 
 void n_addeulerkey(void* slf, nCmd* cmd)
 {
-    float t;
+    float t = 0;
     vector3 v;
     if (GetVectorKey(cmd, t, v)) Self(slf)->AddEulerKey(t, nSceneDegToRad(v));
 }
 
 void n_addscalekey(void* slf, nCmd* cmd)
 {
-    float t;
+    float t = 0;
     vector3 v;
     if (GetVectorKey(cmd, t, v)) Self(slf)->AddScaleKey(t, v);
 }
 
 void n_addquatkey(void* slf, nCmd* cmd)
 {
-    float t;
+    float t = 0;
     quaternion q;
     if (nCmdGetF(cmd, t, "key time") && nSceneCmdGetQuat(cmd, q, "key value")) Self(slf)->AddQuatKey(t, q);
 }
@@ -72,7 +72,7 @@ bool GetKeyIndex(nCmd* cmd, const nIpolKeyArray<TYPE>& keys, int& index)
 /// time and vector of a key, the vector converted by a function
 void PutVectorKey(nCmd* cmd, const nIpolKeyArray<vector3>& keys, vector3 (*convert)(const vector3&))
 {
-    int index;
+    int index = 0;
     if (!GetKeyIndex(cmd, keys, index)) return;
     cmd->Out()->SetF(keys.At(index).time);
     nSceneCmdPutVector3(cmd, convert ? convert(keys.At(index).value) : keys.At(index).value);
@@ -85,7 +85,7 @@ void n_getscalekeyat(void* slf, nCmd* cmd) { PutVectorKey(cmd, Self(slf)->GetSca
 void n_getquatkeyat(void* slf, nCmd* cmd)
 {
     const nIpolKeyArray<quaternion>& keys = Self(slf)->GetQuatKeys();
-    int index;
+    int index = 0;
     if (!GetKeyIndex(cmd, keys, index)) return;
     const quaternion& q = keys.At(index).value;
     cmd->Out()->SetF(keys.At(index).time);

@@ -31,7 +31,7 @@ void n_setposition(void* slf, nCmd* cmd)
 /// replace one component of the position
 void SetPosComponent(void* slf, nCmd* cmd, int component)
 {
-    float f;
+    float f = 0;
     if (!nCmdGetF(cmd, f, "position component")) return;
     vector3 v = Self(slf)->GetPosition();
     (0 == component ? v.x : (1 == component ? v.y : v.z)) = f;
@@ -53,7 +53,7 @@ void n_seteuler(void* slf, nCmd* cmd)
 /// replace one Euler angle (degrees), keeping the other two
 void SetEulerComponent(void* slf, nCmd* cmd, int component)
 {
-    float f;
+    float f = 0;
     if (!nCmdGetF(cmd, f, "Euler angle")) return;
     vector3 v = Self(slf)->GetEuler();
     (0 == component ? v.x : (1 == component ? v.y : v.z)) = nSceneDegToRad(f);
