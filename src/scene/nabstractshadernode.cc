@@ -12,7 +12,7 @@ nAbstractShaderNode::~nAbstractShaderNode()
 {
     for (TexEntry& entry : this->texNodeArray)
     {
-        this->ReleaseTexture(entry);
+        entry.texture.Destroy();
     }
 }
 
@@ -36,12 +36,12 @@ bool nAbstractShaderNode::CheckParam(nShaderState::Param param) const
  */
 void nAbstractShaderNode::ReleaseTexture(TexEntry& entry)
 {
-    if (entry.texture)
+    if (this->shaderParams.IsParameterValid(entry.param) &&
+        (nShaderState::Texture == this->shaderParams.GetArg(entry.param).GetType()))
     {
         this->shaderParams.SetArg(entry.param, nShaderArg());
-        entry.texture->Release();
-        entry.texture = nullptr;
     }
+    entry.texture.release();
 }
 
 /*
@@ -202,7 +202,7 @@ bool nAbstractShaderNode::IsTextureUsed(nShaderState::Param /*param*/)
 void nAbstractShaderNode::LoadTexture(int index)
 {
     TexEntry& entry = this->texNodeArray[index];
-    if (entry.texture || entry.texName.IsEmpty() || !this->IsTextureUsed(entry.param)) return;
+    if (entry.texture.get() || entry.texName.IsEmpty() || !this->IsTextureUsed(entry.param)) return;
     nGfxServer2* gfx = nGfxServer2::Instance();
     nTexture2* tex = gfx ? gfx->NewTexture(entry.texName.Get()) : nullptr;
     if (!tex)
@@ -220,7 +220,7 @@ void nAbstractShaderNode::LoadTexture(int index)
             return;
         }
     }
-    entry.texture = tex;
+    entry.texture.set(tex);
     this->shaderParams.SetArg(entry.param, nShaderArg(tex));
 }
 
@@ -251,5 +251,23 @@ void nAbstractShaderNode::UnloadResources()
     for (TexEntry& entry : this->texNodeArray)
     {
         this->ReleaseTexture(entry);
+    }
+}
+
+/*
+ * DropDeadTextures --
+ *     Results: none.
+ *     Side effects: a parameter whose entry's texture died holds no
+ *     texture any more, and the node counts as not loaded.
+ */
+void nAbstractShaderNode::DropDeadTextures()
+{
+    for (TexEntry& entry : this->texNodeArray)
+    {
+        if (entry.texture.died())
+        {
+            this->ReleaseTexture(entry);
+            this->SetResourcesValid(false);
+        }
     }
 }

@@ -14,6 +14,7 @@
 #include "gfx2/nshaderparams.h"
 #include "mathlib/matrix33.h"
 #include "mathlib/vector2.h"
+#include "scene/nresourceholder.h"
 
 class nAbstractShaderNode : public nTransformNode
 {
@@ -56,6 +57,9 @@ protected:
 
     /// load the texture of an entry when it is wanted and not loaded
     void LoadTexture(int index);
+    /// forget textures that died under the node (their pool was deleted);
+    /// the node loads them again with the next frame
+    void DropDeadTextures();
     /// warns about a parameter the name table does not know
     bool CheckParam(nShaderState::Param param) const;
 
@@ -63,7 +67,7 @@ protected:
     {
         nShaderState::Param param = nShaderState::InvalidParameter;
         nString texName;
-        nTexture2* texture = nullptr;
+        nResourceHolder<nTexture2> texture;
     };
     struct UvTransform
     {

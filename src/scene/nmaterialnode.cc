@@ -15,16 +15,7 @@ nMaterialNode::~nMaterialNode()
 {
     for (ShaderEntry& entry : this->shaderArray)
     {
-        ReleaseShader(entry);
-    }
-}
-
-void nMaterialNode::ReleaseShader(ShaderEntry& entry)
-{
-    if (entry.shader)
-    {
-        entry.shader->Release();
-        entry.shader = nullptr;
+        entry.shader.Destroy();
     }
 }
 
@@ -40,7 +31,7 @@ void nMaterialNode::SetShader(nFourCC fourcc, const char* name)
     ShaderEntry* entry = this->FindShaderEntry(fourcc);
     if (entry)
     {
-        ReleaseShader(*entry);
+        entry->shader.release();
         entry->name = name;
     }
     else
@@ -94,7 +85,7 @@ bool nMaterialNode::LoadShaders()
                                                                            : nullptr;
     for (ShaderEntry& entry : this->shaderArray)
     {
-        if (entry.shader || entry.name.IsEmpty()) continue;
+        if (entry.shader.get() || entry.name.IsEmpty()) continue;
         if (scene && !scene->IsShaderUsed(entry.fourcc)) continue;
         nShader2* shader = gfx ? gfx->NewShader(entry.name.Get()) : nullptr;
         if (!shader)
@@ -112,7 +103,7 @@ bool nMaterialNode::LoadShaders()
                 continue;
             }
         }
-        entry.shader = shader;
+        entry.shader.set(shader);
     }
     return true;
 }
@@ -138,7 +129,7 @@ void nMaterialNode::UnloadResources()
     nAbstractShaderNode::UnloadResources();
     for (ShaderEntry& entry : this->shaderArray)
     {
-        ReleaseShader(entry);
+        entry.shader.release();
     }
 }
 
@@ -146,26 +137,35 @@ nShader2* nMaterialNode::GetShaderObject(nFourCC fourcc)
 {
     if (!this->AreResourcesValid()) this->LoadResources();
     const ShaderEntry* entry = this->FindShaderEntry(fourcc);
-    return entry ? entry->shader : nullptr;
+    return entry ? entry->shader.get() : nullptr;
 }
 
 /*
  * ApplyShader --
  *     Results: true when the pass's shader is loaded and now current.
- *     Side effects: a pass without entry is reported.
+ *     Side effects: a pass without entry is reported; a shader that died
+ *     under the node is dropped and loaded again next frame.
  */
 bool nMaterialNode::ApplyShader(nFourCC fourcc, nSceneServer* sceneServer)
 {
     n_assert(sceneServer);
-    const ShaderEntry* entry = this->FindShaderEntry(fourcc);
+    ShaderEntry* entry = this->FindShaderEntry(fourcc);
     if (!entry)
     {
         n_printf("WARNING:%sShader '%i' not found!", __FILE__, int(fourcc));
         return false;
     }
+    if (entry->shader.died())
+    {
+        // the shader's pool was deleted: load it again with the next frame
+        entry->shader.release();
+        this->SetResourcesValid(false);
+        return false;
+    }
     nGfxServer2* gfx = nGfxServer2::Instance();
-    if (!entry->shader || !gfx) return false;
-    gfx->SetShader(entry->shader);
+    nShader2* shader = entry->shader.get();
+    if (!shader || !gfx) return false;
+    gfx->SetShader(shader);
     return true;
 }
 
@@ -188,6 +188,7 @@ bool nMaterialNode::RenderShader(nFourCC /*fourcc*/, nSceneServer* sceneServer, 
         const matrix44 m(this->GetUvMatrix(uint(stage)));
         gfx->SetTransform(nGfxServer2::TransformType(nGfxServer2::Texture0 + stage), m);
     }
+    this->DropDeadTextures();
     nShader2* shader = gfx->GetShader();
     if (shader)
     {
@@ -205,7 +206,8 @@ bool nMaterialNode::IsTextureUsed(nShaderState::Param param)
 {
     for (const ShaderEntry& entry : this->shaderArray)
     {
-        if (entry.shader && entry.shader->IsParameterUsed(param)) return true;
+        nShader2* shader = entry.shader.get();
+        if (shader && shader->IsParameterUsed(param)) return true;
     }
     return false;
 }
@@ -222,7 +224,8 @@ void nMaterialNode::UpdateInstanceStreamDecl(nInstanceStream::Declaration& decl)
     if (!this->AreResourcesValid()) this->LoadResources();
     for (const ShaderEntry& entry : this->shaderArray)
     {
-        if (entry.shader) entry.shader->CreateInstanceDeclaration(decl);
+        nShader2* shader = entry.shader.get();
+        if (shader) shader->CreateInstanceDeclaration(decl);
     }
     nAbstractShaderNode::UpdateInstanceStreamDecl(decl);
 }

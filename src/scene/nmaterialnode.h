@@ -18,7 +18,7 @@ public:
     {
         nFourCC fourcc = 0;
         nString name;
-        nShader2* shader = nullptr;
+        nResourceHolder<nShader2> shader;
     };
 
     nMaterialNode();
@@ -51,8 +51,6 @@ protected:
     bool LoadShaders();
 
 private:
-    static void ReleaseShader(ShaderEntry& entry);
-
     nArray<ShaderEntry> shaderArray;
 };
 #endif

@@ -5,7 +5,6 @@
 #include "kernel/nkernelserver.h"
 
 nShapeNode::nShapeNode() :
-    mesh(nullptr),
     groupIndex(0),
     meshUsage(nMesh2::WriteOnce)
 {
@@ -13,16 +12,7 @@ nShapeNode::nShapeNode() :
 
 nShapeNode::~nShapeNode()
 {
-    this->ReleaseMesh();
-}
-
-void nShapeNode::ReleaseMesh()
-{
-    if (this->mesh)
-    {
-        this->mesh->Release();
-        this->mesh = nullptr;
-    }
+    this->mesh.Destroy();
 }
 
 /*
@@ -35,7 +25,7 @@ void nShapeNode::ReleaseMesh()
 void nShapeNode::SetMesh(const char* name)
 {
     n_assert(name);
-    this->ReleaseMesh();
+    this->mesh.release();
     this->meshName = name;
     this->SetResourcesValid(false);
 }
@@ -72,7 +62,7 @@ bool nShapeNode::HasGeometry() const
  */
 bool nShapeNode::LoadMesh()
 {
-    if (this->mesh || this->meshName.IsEmpty()) return true;
+    if (this->mesh.get() || this->meshName.IsEmpty()) return true;
     nString rsrcName = this->meshName;
     rsrcName.Append("_");
     rsrcName.AppendInt(this->meshUsage);
@@ -107,7 +97,7 @@ bool nShapeNode::LoadMesh()
                  this->meshName.Get(), this->groupIndex);
         this->groupIndex = 0;
     }
-    this->mesh = m;
+    this->mesh.set(m);
     this->SetLocalBox(m->Group(this->groupIndex).box);
     return true;
 }
@@ -128,20 +118,28 @@ bool nShapeNode::LoadResources()
 void nShapeNode::UnloadResources()
 {
     nMaterialNode::UnloadResources();
-    this->ReleaseMesh();
+    this->mesh.release();
 }
 
 /*
  * ApplyGeometry --
  *     Results: false, drawing nothing, without a mesh; else true.
- *     Side effects: the mesh and its group's ranges become current.
+ *     Side effects: the mesh and its group's ranges become current; a
+ *     mesh that died under the node is dropped and loaded again next frame.
  */
 bool nShapeNode::ApplyGeometry(nSceneServer* /*sceneServer*/)
 {
+    if (this->mesh.died())
+    {
+        this->mesh.release();
+        this->SetResourcesValid(false);
+        return false;
+    }
     nGfxServer2* gfx = nGfxServer2::Instance();
-    if (!this->mesh || !this->mesh->IsValid() || !gfx) return false;
-    const nMeshGroup& group = this->mesh->Group(this->groupIndex);
-    gfx->SetMesh(this->mesh);
+    nMesh2* m = this->mesh.get();
+    if (!m || !m->IsValid() || !gfx || (this->groupIndex >= m->GetNumGroups())) return false;
+    const nMeshGroup& group = m->Group(this->groupIndex);
+    gfx->SetMesh(m);
     gfx->SetVertexRange(group.firstVertex, group.numVertices);
     gfx->SetIndexRange(group.firstIndex, group.numIndices);
     return true;
@@ -155,7 +153,7 @@ bool nShapeNode::ApplyGeometry(nSceneServer* /*sceneServer*/)
 bool nShapeNode::RenderGeometry(nSceneServer* /*sceneServer*/, nRenderContext* /*renderContext*/)
 {
     nGfxServer2* gfx = nGfxServer2::Instance();
-    if (!this->mesh || !gfx) return false;
+    if (!this->mesh.get() || !gfx) return false;
     gfx->DrawIndexedNS(nGfxServer2::TriangleList);
     return true;
 }

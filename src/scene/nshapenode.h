@@ -30,7 +30,7 @@ public:
     /// the mesh file, or 0
     const char* GetMesh() const;
     /// the loaded mesh, or 0
-    nMesh2* GetMeshObject() const { return this->mesh; }
+    nMesh2* GetMeshObject() const { return this->mesh.get(); }
     void SetGroupIndex(int i) { this->groupIndex = i; }
     int GetGroupIndex() const { return this->groupIndex; }
     /// the path of the mesh's resource loader (0 clears it)
@@ -47,9 +47,7 @@ protected:
     bool LoadMesh();
 
 private:
-    void ReleaseMesh();
-
-    nMesh2* mesh;
+    nResourceHolder<nMesh2> mesh;
     nString meshName;
     int groupIndex;
     nString meshResourceLoader;

@@ -285,3 +285,47 @@ TEST_F(ShaderNodeTest, AnAttachmentNodeOutsideASkinnedShapeIsATransformNode)
     EXPECT_FLOAT_EQ(GroupTransformOf(hand).pos_component().z, 4.0f);
     Fails("/root/hand.setjointbyindex -1");
 }
+
+TEST_F(ShaderNodeTest, ResourcesThatDieUnderANodeAreDroppedNotTouched)
+{
+    nShapeNode* shape = MakeShape("/model");
+    nRenderContext ctx;
+    SetupContext(ctx, shape, 0.0f);
+    DrawFrame(ctx);
+    nRoot* mesh = ks->Lookup("/sys/share/rsrc/mesh")->GetHead();
+    ASSERT_NE(mesh, nullptr);
+    while (!mesh->Release())
+    {
+    }
+    gfx->calls.clear();
+    DrawFrame(ctx);
+    EXPECT_EQ(gfx->Count("DrawIndexedNS"), 0) << "the mesh is gone";
+    gfx->calls.clear();
+    DrawFrame(ctx);
+    EXPECT_EQ(gfx->Count("DrawIndexedNS"), 1) << "and loaded again";
+
+    nRoot* tex = ks->Lookup("/sys/share/rsrc/tex")->GetHead();
+    ASSERT_NE(tex, nullptr);
+    while (!tex->Release())
+    {
+    }
+    gfx->calls.clear();
+    DrawFrame(ctx);
+    EXPECT_THAT(Calls(gfx, {"SetParams"}).front(), HasSubstr("DiffMap0=v"));
+    gfx->calls.clear();
+    DrawFrame(ctx);
+    EXPECT_THAT(Calls(gfx, {"SetParams"}).front(), HasSubstr("DiffMap0=textures_skin_dds")) << "loaded again";
+    EXPECT_EQ(gfx->Count("DrawIndexedNS"), 1);
+
+    nRoot* shader = ks->Lookup("/sys/share/rsrc/shd")->GetHead();
+    ASSERT_NE(shader, nullptr);
+    while (!shader->Release())
+    {
+    }
+    gfx->calls.clear();
+    DrawFrame(ctx);
+    EXPECT_EQ(gfx->Count("SetShader"), 0);
+    DrawFrame(ctx);
+    EXPECT_EQ(gfx->Count("SetShader"), 1);
+    shape->Release();
+}
