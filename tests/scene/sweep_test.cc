@@ -25,7 +25,7 @@ const char* const SweepScript = R"TCL(
 set calls 0
 set long [string repeat x 100000]
 set values [list :null: {} $long /no/such/path /sys/servers/gfx nan inf -inf -1 0 2147483648 LOOP DiffMap0 colr]
-set short [lrange $values 2 end]
+set short [lreplace $values 2 2]
 new nroot /sweeproot
 set base [/sweeproot.getcmds]
 proc sweep {obj} {
