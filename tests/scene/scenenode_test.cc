@@ -245,3 +245,26 @@ TEST_F(SceneTest, BadScriptArgumentsAreScriptErrors)
     Fails("/t.getanimatorat -1");
     EXPECT_EQ(Ok("/t.getanimatorat 0"), "a");
 }
+
+TEST_F(SceneTest, TruncatedAndCorruptModelFilesLoadWhatTheyCanWithoutStopping)
+{
+    const std::string golden = ReadFile(std::string(ENGINE_SCENE_DATA_DIR) + "/model.n2");
+    ASSERT_FALSE(golden.empty());
+    // as a console or a tool would load them: a script error ends the file, not the program
+    script->SetFailOnError(false);
+    int loaded = 0;
+    for (size_t cut = 40; cut < golden.size(); cut += 37)
+    {
+        std::string text = golden.substr(0, cut);
+        if (cut % 2) text[cut / 2] = '{';  // an unbalanced brace somewhere in the middle
+        const std::string file = WriteTemp("cut.n2", text);
+        const std::string path = "/cut" + std::to_string(cut);
+        nSceneNode* node = LoadModel(file, path.c_str());
+        if (!node) continue;
+        loaded++;
+        nRenderContext ctx;
+        SetupContext(ctx, node, 1.0f);
+        DrawFrame(ctx);
+    }
+    EXPECT_GT(loaded, 0);
+}
