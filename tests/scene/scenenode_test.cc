@@ -74,6 +74,8 @@ TEST_F(SceneTest, SavedModelLoadsBackToTheSameTreeAndTheSameFile)
     const std::string golden = std::string(ENGINE_SCENE_DATA_DIR) + "/model.n2";
     nSceneNode* first = LoadModel(golden, "/usr/first");
     ASSERT_NE(first, nullptr) << TakeLog();
+    EXPECT_EQ(ks->Lookup("/sys/share/rsrc/tex")->GetHead(), nullptr) << "resources load with the first frame";
+    EXPECT_EQ(ks->Lookup("/sys/share/rsrc/mesh")->GetHead(), nullptr);
     ASSERT_TRUE(first->SaveAs("tst:first.n2"));
     EXPECT_EQ(ReadFile("tst:first.n2"), ReadFile(golden));
 
@@ -88,6 +90,13 @@ TEST_F(SceneTest, SavedModelLoadsBackToTheSameTreeAndTheSameFile)
     EXPECT_EQ(Ok("/usr/second/arm/shape.getshaderat 0"), "colr shaders:default.fx");
     EXPECT_EQ(Ok("/usr/second/arm/shape.getgroupindex"), "1");
     EXPECT_EQ(Ok("/usr/second.getrenderpri"), "3");
+
+    nRenderContext ctx;
+    SetupContext(ctx, second, 1.0f);
+    DrawFrame(ctx);
+    EXPECT_NEAR(arm->GetEuler().y, 3.1415927f, 1e-5f) << "the spin animator turned the arm half way";
+    EXPECT_EQ(gfx->Count("DrawIndexedNS 3 vertices 10 10 indices 30 30"), 1);
+    EXPECT_THAT(gfx->calls, ::testing::Contains(HasSubstr("Intensity0=0.999")));
 }
 
 TEST_F(SceneTest, ReleasingTheLastReferenceUnloadsTheResourcesFirst)
