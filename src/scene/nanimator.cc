@@ -64,10 +64,17 @@ nAnimator::LoopType nAnimator::StringToLoopType(const char* str)
  * GetChannelTime --
  *     Results: true with the channel's float value in time; false when
  *     the context holds no float variable of the channel.
- *     Side effects: the first miss of this animator is reported.
+ *     Side effects: an animator made before the variable server existed
+ *     takes the channel "time" now; the first miss is reported.
  */
 bool nAnimator::GetChannelTime(nRenderContext* renderContext, float& time)
 {
+    if (nVariable::InvalidHandle == this->channelVarHandle)
+    {
+        // made before the variable server existed: take the default channel now
+        nVariableServer* vs = nVariableServer::Instance();
+        if (vs) this->channelVarHandle = vs->GetVariableHandleByName("time");
+    }
     const nVariable* var = renderContext->GetVariable(this->channelVarHandle);
     if (var && (nVariable::Float == var->GetType()))
     {

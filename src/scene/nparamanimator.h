@@ -50,8 +50,7 @@ public:
     {
         n_assert(sceneNode);
         n_assert(renderContext);
-        n_assert(nVariable::InvalidHandle != this->channelVarHandle);
-        if (!sceneNode->IsA("nabstractshadernode")) return;
+            if (!sceneNode->IsA("nabstractshadernode")) return;
         float t = 0.0f;
         if (!this->GetChannelTime(renderContext, t)) t = 0.0f;
         TYPE value;

@@ -21,7 +21,6 @@ void nTransformAnimator::Animate(nSceneNode* sceneNode, nRenderContext* renderCo
 {
     n_assert(sceneNode);
     n_assert(renderContext);
-    n_assert(nVariable::InvalidHandle != this->channelVarHandle);
     if (!sceneNode->IsA("ntransformnode")) return;
     nTransformNode* node = static_cast<nTransformNode*>(sceneNode);
     float t = 0.0f;
