@@ -8,6 +8,9 @@
     A mesh resource: vertex and index data drawn by the graphics server.
 */
 #include "resource/nresource.h"
+#include "gfx2/nmeshgroup.h"
+#include "util/narray.h"
+#include "util/nstring.h"
 
 class nMesh2 : public nResource
 {
@@ -60,6 +63,19 @@ public:
     virtual ushort* LockIndices();
     virtual void UnlockIndices();
 
+    /// the usage words of the set bits, each followed by "|"
+    static nString ConvertUsageFlagsToString(int flags);
+    /// the flags of a "|"-separated usage text (any case); an unknown word is fatal
+    static int ConvertUsageStringToFlags(const char* str);
+    /// as ConvertUsageStringToFlags, but false (flags untouched) on an unknown word
+    static bool ParseUsageString(const char* str, int& flags);
+
+    /// allocate the groups (asserts a positive number and none allocated yet)
+    void SetNumGroups(int num);
+    int GetNumGroups() const { return this->groups.Size(); }
+    /// a group by index (asserts the index)
+    nMeshGroup& Group(int i) const;
+
 protected:
     /// a loaded resource unloads before it dies
     ~nMesh2() override;
@@ -69,5 +85,10 @@ protected:
     int vertexWidth = 0;
     int numVertices = 0;
     int numIndices = 0;
+    /// frees the groups
+    void UnloadResource() override;
+
+private:
+    nArray<nMeshGroup> groups;
 };
 #endif

@@ -11,6 +11,32 @@ nShader2::~nShader2()
     }
 }
 
+/*
+ * CreateInstanceDeclaration --
+ *     Results: 0 in the base class. Side effects: none.
+ */
+int nShader2::CreateInstanceDeclaration(nInstanceStream::Declaration& /*decl*/)
+{
+    return 0;
+}
+
+/*
+ * IsParameterUsed --
+ *     Results: false in the base class. Side effects: none.
+ */
+bool nShader2::IsParameterUsed(nShaderState::Param /*p*/)
+{
+    return false;
+}
+
+/*
+ * SetParams --
+ *     Results: none. Side effects: none in the base class.
+ */
+void nShader2::SetParams(const nShaderParams& /*params*/)
+{
+}
+
 bool nShader2::SetTechnique(const char* /*name*/)
 {
     return false;
@@ -19,10 +45,6 @@ bool nShader2::SetTechnique(const char* /*name*/)
 const char* nShader2::GetTechnique() const
 {
     return nullptr;
-}
-
-void nShader2::SetParams(const nShaderParams& /*params*/)
-{
 }
 
 int nShader2::Begin(bool /*saveState*/)

@@ -5,8 +5,9 @@
     @class nShaderParams
     @ingroup Gfx2
 
-    A block of shader parameter values, kept in the order they were first
-    set, with an index table for the lookup by parameter.
+    A block of shader values indexed by parameter: an index table for the
+    lookup and the pairs in the order they were first set, which is the
+    order the block is iterated and applied in.
 */
 #include "gfx2/nshaderarg.h"
 #include "util/narray.h"
@@ -14,20 +15,19 @@
 class nShaderParams
 {
 public:
-    /// an empty block
-    nShaderParams() : params(0, 8) { this->Clear(); }
+    nShaderParams();
 
-    /// set the value of a parameter (asserts a valid parameter)
+    /// store the argument of a parameter, replacing an earlier one
     void SetArg(nShaderState::Param p, const nShaderArg& arg);
-    /// whether the block holds the parameter
+    /// whether the parameter holds an argument
     bool IsParameterValid(nShaderState::Param p) const;
-    /// the value of a parameter the block holds (asserted)
+    /// the argument of a parameter that holds one (asserted)
     const nShaderArg& GetArg(nShaderState::Param p) const;
-    /// remove every value
+    /// forget every parameter
     void Clear();
-    int GetNumValidParams() const { return this->params.Size(); }
-    nShaderState::Param GetParamByIndex(int i) const { return this->params[i].param; }
-    const nShaderArg& GetArgByIndex(int i) const { return this->params[i].arg; }
+    int GetNumValidParams() const { return this->paramArray.Size(); }
+    nShaderState::Param GetParamByIndex(int i) const { return this->paramArray[i].param; }
+    const nShaderArg& GetArgByIndex(int i) const { return this->paramArray[i].arg; }
 
 private:
     struct ParamAndArg
@@ -35,8 +35,7 @@ private:
         nShaderState::Param param = nShaderState::InvalidParameter;
         nShaderArg arg;
     };
-
-    signed char index[nShaderState::NumParameters];
-    nArray<ParamAndArg> params;
+    signed char paramIndex[nShaderState::NumParameters];
+    nArray<ParamAndArg> paramArray;
 };
 #endif

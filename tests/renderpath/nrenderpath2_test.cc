@@ -136,7 +136,7 @@ TEST_F(RenderPathTest, OneFrameCallsInOrder)
         "SetRenderTarget Fixed", "BeginScene", "Clear 3",
         "Shader pass.fx SetTechnique t0", "Shader pass.fx SetParams 2", "SetShader pass_fx",
         "Shader pass.fx Begin 1", "Shader pass.fx BeginPass 0",
-        "SetMesh _rpmesh", "DrawIndexedNS 3", "SetMesh null",
+        "SetMesh _rpmesh", "DrawIndexedNS 3 vertices 0 4 indices 0 6", "SetMesh null",
         "Shader phase.fx SetTechnique ph", "SetShader phase_fx", "Shader phase.fx Begin 1",
         "Shader phase.fx BeginPass 0", "Shader phase.fx EndPass", "Shader phase.fx End",
         "Shader pass.fx EndPass", "Shader pass.fx End", "EndScene",
