@@ -2,6 +2,7 @@
 //  nd3d9server.cc
 //------------------------------------------------------------------------------
 #include "gfx2/nd3d9server.h"
+#include "gfx2/nmesh2.h"
 #include "resource/nresourceserver.h"
 
 #include <algorithm>
@@ -574,4 +575,19 @@ void nD3D9Server::PresentDevice()
     {
         this->device->Present();
     }
+}
+
+/*
+ * NewMesh --
+ *     Results: the mesh resource of that name, made (Unloaded) when it
+ *     does not exist yet, with one more reference; null without a
+ *     resource server.
+ */
+nMesh2* nD3D9Server::NewMesh(const char* rsrcName)
+{
+    if (!this->refResourceServer.isvalid())
+    {
+        return nullptr;
+    }
+    return static_cast<nMesh2*>(this->refResourceServer->NewResource("nd3d9mesh", rsrcName, nResource::Mesh));
 }

@@ -72,6 +72,8 @@ public:
     bool BeginScene() override;
     void PresentScene() override;
     void Clear(int bufferFlags, float red, float green, float blue, float alpha, float z, int stencil) override;
+    /// a shared "nd3d9mesh" resource of that name
+    nMesh2* NewMesh(const char* rsrcName) override;
 
 protected:
     ~nD3D9Server() override;

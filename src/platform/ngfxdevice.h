@@ -16,6 +16,8 @@
     present parameters give; Present shows it in the window. Image row 0
     is the top row.
 */
+#include "platform/ngfxvertexlocations.h"
+
 #include <SDL.h>
 
 #include <memory>
@@ -72,6 +74,42 @@ enum class nGfxDeviceState
     NotReset,
 };
 
+//--- meshes: buffers and vertex layouts ----------------------------------------------
+/// what a device buffer holds
+enum class nGfxBufferType
+{
+    Vertex = 0,
+    /// 16-bit indices
+    Index16,
+};
+
+/// where a buffer lives, by the Direct3D 9 pools
+enum class nGfxPool
+{
+    Default = 0,
+    Managed = 1,
+    SystemMem = 2,
+};
+
+/// buffer usage bits, by the values Direct3D 9 gave them
+enum nGfxBufferUsage
+{
+    nGfxUsageWriteOnly = 0x8,
+    nGfxUsageSoftwareProcessing = 0x10,
+    nGfxUsagePoints = 0x40,
+    nGfxUsageDynamic = 0x200,
+    nGfxUsageRTPatches = 0x800,
+};
+
+/// one vertex component of a layout: floats at a byte offset of the vertex
+struct nGfxVertexElement
+{
+    /// the fixed attribute location (nGfxVertexLocation)
+    int location = 0;
+    int numFloats = 0;
+    int byteOffset = 0;
+};
+
 class nGfxDevice
 {
 public:
@@ -119,6 +157,33 @@ public:
     virtual void Present() = 0;
     /// the colour of one back-buffer pixel as RGBA bytes; false outside it
     virtual bool ReadPixel(int x, int y, unsigned char rgba[4]) = 0;
+
+    //--- meshes: buffers and vertex layouts ------------------------------------------
+    // Every buffer keeps a CPU shadow: Lock hands it out, Unlock marks it
+    // for upload, and the upload happens before the next draw that uses
+    // it. A Dynamic buffer is orphaned at each upload, as a discarding
+    // lock did. Handles are positive; 0 is no buffer or layout.
+
+    /// a buffer of byteSize bytes (zeroed); 0 when the device is closed or
+    /// the size is not positive
+    virtual int CreateBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool) = 0;
+    /// the buffer's shadow, null for an unknown handle
+    virtual void* LockBuffer(int buffer) = 0;
+    /// the shadow goes to the device before the next draw
+    virtual void UnlockBuffer(int buffer) = 0;
+    virtual void ReleaseBuffer(int buffer) = 0;
+    /// the byte size of a buffer, 0 for an unknown handle
+    virtual int GetBufferSize(int buffer) const = 0;
+    /// one vertex array: the elements read the vertex buffer (stride bytes
+    /// per vertex), the index buffer gives the indices (either may be 0);
+    /// 0 when the device is closed
+    virtual int CreateVertexLayout(const nGfxVertexElement* elements, int numElements, int stride, int vertexBuffer,
+                                   int indexBuffer) = 0;
+    virtual void ReleaseVertexLayout(int layout) = 0;
+    /// draw numIndices indices from firstIndex as a triangle list with the
+    /// program the caller made current; uploads the layout's changed
+    /// buffers first
+    virtual void DrawIndexedTriangles(int layout, int firstIndex, int numIndices) = 0;
 };
 
 /// the OpenGL device

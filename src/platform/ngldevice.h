@@ -14,6 +14,7 @@
     D24S8, D24X8, D16 and float targets); there is no D24X4S4.
 */
 #include "platform/ngfxdevice.h"
+#include "platform/ngfxbufferstore.h"
 
 class nGLDevice : public nGfxDevice
 {
@@ -41,7 +42,24 @@ public:
     void Present() override;
     bool ReadPixel(int x, int y, unsigned char rgba[4]) override;
 
+    //--- meshes: buffers and vertex layouts ------------------------------------------
+    int CreateBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool) override;
+    void* LockBuffer(int buffer) override;
+    void UnlockBuffer(int buffer) override;
+    void ReleaseBuffer(int buffer) override;
+    int GetBufferSize(int buffer) const override;
+    int CreateVertexLayout(const nGfxVertexElement* elements, int numElements, int stride, int vertexBuffer,
+                           int indexBuffer) override;
+    void ReleaseVertexLayout(int layout) override;
+    void DrawIndexedTriangles(int layout, int firstIndex, int numIndices) override;
+
 private:
+    /// send a changed shadow to its GL buffer
+    void Upload(int buffer);
+    /// delete every GL buffer and vertex array still held
+    void ReleaseMeshObjects();
+    nGfxBufferStore store;
+
     /// make the back buffer for the parameters; false with the reason
     bool MakeBackBuffer(const nGfxPresentParams& p, std::string& error);
     void ReleaseBackBuffer();

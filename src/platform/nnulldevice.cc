@@ -4,6 +4,7 @@
 #include "platform/nnulldevice.h"
 
 #include <cmath>
+#include <cstdio>
 
 namespace
 {
@@ -126,4 +127,108 @@ bool nNullDevice::ReadPixel(int x, int y, unsigned char rgba[4])
         rgba[i] = this->color[i];
     }
     return true;
+}
+
+//--- meshes: buffers and vertex layouts ---------------------------------------------
+
+namespace
+{
+
+const char* PoolName(nGfxPool pool)
+{
+    switch (pool)
+    {
+        case nGfxPool::Default: return "Default";
+        case nGfxPool::Managed: return "Managed";
+        default: return "SystemMem";
+    }
+}
+
+}  // namespace
+
+/*
+ * CreateBuffer --
+ *     Results: the handle of a zeroed buffer; 0 while closed or for a
+ *     size that is not positive.
+ *     Side effects: records the call with its usage and pool.
+ */
+int nNullDevice::CreateBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool)
+{
+    const int handle = (this->open && byteSize > 0) ? this->store.AddBuffer(type, byteSize, usage, pool) : 0;
+    char text[128];
+    snprintf(text, sizeof(text), "CreateBuffer %s %d usage 0x%x pool %s -> %d",
+             type == nGfxBufferType::Vertex ? "Vertex" : "Index16", byteSize, usage, PoolName(pool), handle);
+    this->calls.push_back(text);
+    return handle;
+}
+
+void* nNullDevice::LockBuffer(int buffer)
+{
+    nGfxBufferStore::Buffer* b = this->store.GetBuffer(buffer);
+    this->calls.push_back("Lock " + std::to_string(buffer));
+    return b ? b->shadow.data() : nullptr;
+}
+
+void nNullDevice::UnlockBuffer(int buffer)
+{
+    nGfxBufferStore::Buffer* b = this->store.GetBuffer(buffer);
+    if (b) b->dirty = true;
+    this->calls.push_back("Unlock " + std::to_string(buffer));
+}
+
+void nNullDevice::ReleaseBuffer(int buffer)
+{
+    this->store.RemoveBuffer(buffer);
+    this->calls.push_back("ReleaseBuffer " + std::to_string(buffer));
+}
+
+int nNullDevice::GetBufferSize(int buffer) const
+{
+    const nGfxBufferStore::Buffer* b = this->store.GetBuffer(buffer);
+    return b ? (int)b->shadow.size() : 0;
+}
+
+int nNullDevice::CreateVertexLayout(const nGfxVertexElement* elements, int numElements, int stride,
+                                    int vertexBuffer, int indexBuffer)
+{
+    const int handle =
+        this->open ? this->store.AddLayout(elements, numElements, stride, vertexBuffer, indexBuffer) : 0;
+    char text[128];
+    snprintf(text, sizeof(text), "CreateLayout %d stride %d vb %d ib %d -> %d", numElements, stride, vertexBuffer,
+             indexBuffer, handle);
+    this->calls.push_back(text);
+    return handle;
+}
+
+void nNullDevice::ReleaseVertexLayout(int layout)
+{
+    this->store.RemoveLayout(layout);
+    this->calls.push_back("ReleaseLayout " + std::to_string(layout));
+}
+
+/*
+ * Upload --
+ *     Side effects: records "Upload <handle>" and clears the buffer's
+ *     change flag when it had one.
+ */
+void nNullDevice::Upload(int buffer)
+{
+    nGfxBufferStore::Buffer* b = this->store.GetBuffer(buffer);
+    if (b && b->dirty)
+    {
+        b->dirty = false;
+        this->calls.push_back("Upload " + std::to_string(buffer));
+    }
+}
+
+void nNullDevice::DrawIndexedTriangles(int layout, int firstIndex, int numIndices)
+{
+    const nGfxBufferStore::Layout* l = this->store.GetLayout(layout);
+    if (l)
+    {
+        this->Upload(l->vertexBuffer);
+        this->Upload(l->indexBuffer);
+    }
+    this->calls.push_back("Draw " + std::to_string(layout) + " " + std::to_string(firstIndex) + " " +
+                          std::to_string(numIndices));
 }

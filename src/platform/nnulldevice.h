@@ -12,6 +12,7 @@
     without GL. Its back buffer holds the colour of the last colour clear.
 */
 #include "platform/ngfxdevice.h"
+#include "platform/ngfxbufferstore.h"
 
 #include <deque>
 #include <set>
@@ -55,7 +56,26 @@ public:
     void Present() override;
     bool ReadPixel(int x, int y, unsigned char rgba[4]) override;
 
+    //--- meshes: buffers and vertex layouts ------------------------------------------
+    // recorded as "CreateBuffer Vertex 96 usage 0x8 pool Managed -> 1",
+    // "Upload 1", "CreateLayout 3 stride 32 vb 1 ib 2 -> 3", "Draw 3 0 6" ...
+    int CreateBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool) override;
+    void* LockBuffer(int buffer) override;
+    void UnlockBuffer(int buffer) override;
+    void ReleaseBuffer(int buffer) override;
+    int GetBufferSize(int buffer) const override;
+    int CreateVertexLayout(const nGfxVertexElement* elements, int numElements, int stride, int vertexBuffer,
+                           int indexBuffer) override;
+    void ReleaseVertexLayout(int layout) override;
+    void DrawIndexedTriangles(int layout, int firstIndex, int numIndices) override;
+    /// the buffers and layouts alive
+    nGfxBufferStore& GetBufferStore() { return this->store; }
+
 private:
+    /// the shadow of a layout's buffer goes to the "device" when it changed
+    void Upload(int buffer);
+    nGfxBufferStore store;
+
     bool Refuses(nGfxFormat f) const { return this->refused.count(f) != 0; }
     void Record(const nGfxPresentParams& p, const char* what);
 

@@ -203,7 +203,7 @@ void nAbstractShaderNode::LoadTexture(int index)
 {
     TexEntry& entry = this->texNodeArray[index];
     if (entry.texture.get() || entry.texName.IsEmpty() || !this->IsTextureUsed(entry.param)) return;
-    nGfxServer2* gfx = nGfxServer2::Instance();
+    nGfxServer2* gfx = nGfxServer2::InstanceOrNull();
     nTexture2* tex = gfx ? gfx->NewTexture(entry.texName.Get()) : nullptr;
     if (!tex)
     {

@@ -12,7 +12,7 @@ nAnimator::nAnimator() :
     loopType(Loop),
     channelWarned(false)
 {
-    nVariableServer* vs = nVariableServer::Instance();
+    nVariableServer* vs = nVariableServer::InstanceOrNull();
     if (vs) this->channelVarHandle = vs->GetVariableHandleByName("time");
 }
 
@@ -34,7 +34,7 @@ void nAnimator::Animate(nSceneNode* /*sceneNode*/, nRenderContext* /*renderConte
 void nAnimator::SetChannel(const char* name)
 {
     n_assert(name);
-    nVariableServer* vs = nVariableServer::Instance();
+    nVariableServer* vs = nVariableServer::InstanceOrNull();
     this->channelVarHandle = vs ? vs->GetVariableHandleByName(name) : nVariable::InvalidHandle;
     this->channelWarned = false;
 }
@@ -45,7 +45,7 @@ void nAnimator::SetChannel(const char* name)
  */
 const char* nAnimator::GetChannel() const
 {
-    nVariableServer* vs = nVariableServer::Instance();
+    nVariableServer* vs = nVariableServer::InstanceOrNull();
     if (!vs || (nVariable::InvalidHandle == this->channelVarHandle)) return nullptr;
     return vs->GetVariableName(this->channelVarHandle);
 }
@@ -72,7 +72,7 @@ bool nAnimator::GetChannelTime(nRenderContext* renderContext, float& time)
     if (nVariable::InvalidHandle == this->channelVarHandle)
     {
         // made before the variable server existed: take the default channel now
-        nVariableServer* vs = nVariableServer::Instance();
+        nVariableServer* vs = nVariableServer::InstanceOrNull();
         if (vs) this->channelVarHandle = vs->GetVariableHandleByName("time");
     }
     const nVariable* var = renderContext->GetVariable(this->channelVarHandle);
