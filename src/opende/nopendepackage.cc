@@ -8,6 +8,7 @@
 #include "opende/nopendepackage.h"
 #include "kernel/nmodule.h"
 
+N_DECLARE_MODULE(nopendebody)
 N_DECLARE_MODULE(nopendegeom)
 N_DECLARE_MODULE(nopendeserver)
 N_DECLARE_MODULE(nopendeworld)
@@ -26,6 +27,7 @@ N_DECLARE_MODULE(nopendesimplespace)
 void nopende_package()
 {
     nKernelServer* ks = nKernelServer::Instance();
+    N_ADD_MODULE(ks, nopendebody);
     N_ADD_MODULE(ks, nopendegeom);
     N_ADD_MODULE(ks, nopendeserver);
     N_ADD_MODULE(ks, nopendeworld);
