@@ -2,8 +2,7 @@
 //  nopendepackage.cc
 //
 //  Modules are registered in the physics package's order, every base
-//  before the modules derived from it. Bodies, joints and the pick server
-//  take their places in that order when they exist.
+//  before the modules derived from it.
 //------------------------------------------------------------------------------
 #include "opende/nopendepackage.h"
 #include "kernel/nmodule.h"
@@ -11,6 +10,7 @@
 N_DECLARE_MODULE(nopendebody)
 N_DECLARE_MODULE(nopendegeom)
 N_DECLARE_MODULE(nopendejoint)
+N_DECLARE_MODULE(nopendepickserver)
 N_DECLARE_MODULE(nopendeserver)
 N_DECLARE_MODULE(nopendeworld)
 N_DECLARE_MODULE(nopendeboxgeom)
@@ -38,6 +38,7 @@ void nopende_package()
     N_ADD_MODULE(ks, nopendebody);
     N_ADD_MODULE(ks, nopendegeom);
     N_ADD_MODULE(ks, nopendejoint);
+    N_ADD_MODULE(ks, nopendepickserver);
     N_ADD_MODULE(ks, nopendeserver);
     N_ADD_MODULE(ks, nopendeworld);
     N_ADD_MODULE(ks, nopendeboxgeom);

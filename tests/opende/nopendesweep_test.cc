@@ -44,7 +44,7 @@ TEST_F(PhysTest, EveryCommandSurvivesBadValues)
     // attached to; the sweep's bad paths still name none of them
     Ok("new nopendeworld /sweepworld; new nopendebody /sweepworld/b1; /sweepworld/b1.Create /sweepworld");
     Ok("new nopendebody /sweepworld/b2; /sweepworld/b2.Create /sweepworld");
-    const char* classes[] = {"nopendebody", "nopendegeom", "nopendejoint", "nopendeamotorjoint", "nopendeballjoint", "nopendefixedjoint", "nopendehinge2joint", "nopendehingejoint", "nopendesliderjoint", "nopendeuniversaljoint",       "nopendeserver",      "nopendeworld",         "nopendeboxgeom",
+    const char* classes[] = {"nopendebody", "nopendegeom", "nopendejoint", "nopendepickserver", "nopendeamotorjoint", "nopendeballjoint", "nopendefixedjoint", "nopendehinge2joint", "nopendehingejoint", "nopendesliderjoint", "nopendeuniversaljoint",       "nopendeserver",      "nopendeworld",         "nopendeboxgeom",
                              "nopendecapsulegeom", "nopendeplanegeom",   "nopenderaygeom",       "nopendespace",
                              "nopendespheregeom", "nopendetransformgeom", "nopendetrimeshgeom", "nopendehashspace",
                              "nopendequadtreespace", "nopendesimplespace"};
