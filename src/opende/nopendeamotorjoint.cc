@@ -12,7 +12,8 @@ N_IMPLEMENT_MODULE(nopendeamotorjoint, nOpendeAMotorJoint, "nopendejoint", nopen
 using namespace nOpendeLayer;
 
 nOpendeAMotorJoint::nOpendeAMotorJoint() :
-    rels{0, 0, 0}
+    rels{0, 0, 0},
+    euler(false)
 {
 }
 
@@ -37,7 +38,30 @@ float nOpendeAMotorJoint::GetParam(int param)
 void nOpendeAMotorJoint::SetMode(int mode)
 {
     this->CheckId("nOpendeAMotorJoint::id not valid!");
-    dJointSetAMotorMode(this->jointId, mode);
+    this->euler = (dAMotorEuler == mode);
+    if (this->euler) this->ApplyEuler();
+    else dJointSetAMotorMode(this->jointId, mode);
+}
+
+/*
+ * ApplyEuler --
+ *     Side effects: ODE's mode becomes euler, with axes 0 and 2 given
+ *     again, when those axes allow ODE to derive the third; else user.
+ */
+void nOpendeAMotorJoint::ApplyEuler()
+{
+    const bool bodyMissing = (this->rels[0] != 0 || this->rels[2] != 0) && !this->GetBody(0);
+    if (bodyMissing || this->EulerAxesProblem())
+    {
+        dJointSetAMotorMode(this->jointId, dAMotorUser);
+        return;
+    }
+    dJointSetAMotorMode(this->jointId, dAMotorEuler);
+    for (int i : {0, 2})
+    {
+        const vector3& a = this->axes[i];
+        dJointSetAMotorAxis(this->jointId, i, this->rels[i], a.x, a.y, a.z);
+    }
 }
 
 int nOpendeAMotorJoint::ModeByName(const char* name)
@@ -57,7 +81,7 @@ void nOpendeAMotorJoint::SetMode(const char* name)
 int nOpendeAMotorJoint::GetMode() const
 {
     this->CheckId("nOpendeAMotorJoint::id not valid!");
-    return dJointGetAMotorMode(this->jointId);
+    return this->euler ? (int)dAMotorEuler : dJointGetAMotorMode(this->jointId);
 }
 
 const char* nOpendeAMotorJoint::GetModeName() const
@@ -89,6 +113,7 @@ void nOpendeAMotorJoint::SetAxis(int index, int rel, const vector3& axis)
     dJointSetAMotorAxis(this->jointId, index, rel, axis.x, axis.y, axis.z);
     this->axes[index] = axis;
     this->rels[index] = rel;
+    if (this->euler) this->ApplyEuler();
 }
 
 bool nOpendeAMotorJoint::IsAxisSet(int index) const
@@ -105,6 +130,11 @@ bool nOpendeAMotorJoint::IsAxisSet(int index) const
 const char* nOpendeAMotorJoint::EulerProblem() const
 {
     if (!this->GetBody(0)) return "an euler motor needs a body";
+    return this->EulerAxesProblem();
+}
+
+const char* nOpendeAMotorJoint::EulerAxesProblem() const
+{
     if (!this->IsAxisSet(0) || !this->IsAxisSet(2)) return "an euler motor needs its axes 0 and 2";
     vector3 a0 = this->axes[0];
     vector3 a2 = this->axes[2];

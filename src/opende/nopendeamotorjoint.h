@@ -11,7 +11,10 @@
 
     The motor remembers the axes it was given: ODE aborts when it derives
     or reads an axis it cannot normalise, and the commands check against
-    what was set before they ask ODE.
+    what was set before they ask ODE. For the same reason an euler motor
+    runs in ODE's user mode until its axes 0 and 2 are given and not
+    parallel (a world step would abort otherwise); GetMode reports the
+    mode that was set.
 */
 #include "opende/nopendejoint.h"
 
@@ -50,12 +53,19 @@ public:
     const char* AngleRateProblem(int index) const;
     /// true when axis index was given a direction
     bool IsAxisSet(int index) const;
+    /// the direction axis index was given (world frame when given)
+    const vector3& GetGivenAxis(int index) const { return this->axes[index]; }
 
 private:
     /// why ODE cannot derive the euler axes now, or 0
     const char* EulerProblem() const;
+    /// why ODE cannot derive the euler axes from the given ones, or 0
+    const char* EulerAxesProblem() const;
+    /// puts ODE in euler mode once the axes allow it, else in user mode
+    void ApplyEuler();
 
     vector3 axes[3];
     int rels[3];
+    bool euler;
 };
 #endif

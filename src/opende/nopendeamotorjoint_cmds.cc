@@ -143,8 +143,9 @@ void nopendeamotorjoint_initcmds(nClass* cl)
  * SaveCmds --
  *     Results: false when a command could not be written.
  *     Side effects: the base's commands, SNA_ and SM__; then for each axis
- *     the motor uses (below its number of axes): SA__ when the axis has
- *     a direction ODE can give (euler mode derives axis 1 itself), SANG
+ *     the motor uses (below its number of axes, all three in euler mode):
+ *     SA__ when the axis was given a direction (euler mode derives axis 1
+ *     itself), SANG
  *     (user mode only: ODE derives an euler motor's angles and aborts
  *     when one is set) and the axis's parameters. Unused axes are not written: a zero
  *     axis would stop the program when the file is loaded.
@@ -165,9 +166,10 @@ bool nOpendeAMotorJoint::SaveCmds(nPersistServer* ps)
     for (int i = 0; i < num; i++)
     {
         const bool derived = euler && 1 == i;
-        if (!derived && this->IsAxisSet(i) && !this->AxisProblem(i))
+        if (!derived && this->IsAxisSet(i))
         {
-            const vector3 axis = this->GetAxis(i);
+            // ODE gives the axis where it can; else the one that was set
+            const vector3 axis = this->AxisProblem(i) ? this->GetGivenAxis(i) : this->GetAxis(i);
             cmd = ps->GetCmd(this, N_FOURCC('S', 'A', '_', '_'));
             cmd->In()->SetI(i);
             cmd->In()->SetI(this->GetAxisRel(i));

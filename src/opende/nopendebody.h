@@ -29,8 +29,9 @@ public:
 
     /// make the ODE body in the world at the path
     void Create(const char* worldPath);
-    /// the ODE handle, 0 before Create
-    dBodyID id() const { return this->bodyId; }
+    /// the ODE handle, 0 before Create and once the world is gone (ODE
+    /// destroyed the body with it)
+    dBodyID id() const { return this->createdIn.isvalid() ? this->bodyId : 0; }
 
     void SetPosition(const vector3& p);
     vector3 GetPosition() const;
@@ -111,7 +112,7 @@ protected:
     ~nOpendeBody() override;
 
 private:
-    void CheckId() const { n_assert(this->bodyId && "nOpendeBody::id not valid!"); }
+    void CheckId() const { n_assert(this->id() && "nOpendeBody::id not valid!"); }
 
     nOpendeUser odeUser;
     dBodyID bodyId;

@@ -55,7 +55,8 @@ nOpendeJoint::~nOpendeJoint()
  */
 void nOpendeJoint::Create(const char* worldPath)
 {
-    n_assert(0 == this->jointId);
+    n_assert(0 == this->id());
+    this->jointId = 0;
     n_assert(worldPath);
     this->ref_World.set(worldPath);
     this->worldPath = worldPath;
@@ -90,7 +91,7 @@ float nOpendeJoint::GetParam(int /*param*/)
  */
 const char* nOpendeJoint::AttachProblem(const char* body1Path, const char* body2Path) const
 {
-    if (!this->jointId) return "the joint has not been created";
+    if (!this->id()) return "the joint has not been created";
     const char* paths[2] = {body1Path, body2Path};
     dBodyID ids[2] = {0, 0};
     for (int i = 0; i < 2; i++)

@@ -34,7 +34,9 @@ public:
     /// a parameter by ODE number
     virtual float GetParam(int param);
 
-    dJointID id() const { return this->jointId; }
+    /// the ODE handle, 0 before Create and once the world is gone (ODE
+    /// destroyed the joint with it)
+    dJointID id() const { return this->createdIn.isvalid() ? this->jointId : 0; }
     /// the ODE world the joint is made in (after Create)
     dWorldID GetWorldId() const;
 
@@ -79,7 +81,7 @@ public:
 protected:
     ~nOpendeJoint() override;
     /// asserts the ODE joint, naming the class in the text
-    void CheckId(const char* msg) const { n_assert2(this->jointId, msg); }
+    void CheckId(const char* msg) const { n_assert2(this->id(), msg); }
     /// writes SP__ for every name on axes 0..numAxes-1
     bool SaveParams(nPersistServer* ps, int numAxes);
     /// writes SP__ for every name on one axis

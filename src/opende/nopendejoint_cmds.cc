@@ -131,7 +131,7 @@ void nopendejoint_initcmds(nClass* cl)
 bool nOpendeJoint::SaveCmds(nPersistServer* ps)
 {
     if (!nRoot::SaveCmds(ps)) return false;
-    if (!this->jointId) return true;
+    if (!this->id()) return true;
     nCmd* cmd = ps->GetCmd(this, N_FOURCC('C', 'R', 'E', 'A'));
     cmd->In()->SetS(this->worldPath.Get());
     if (!ps->PutCmd(cmd)) return false;

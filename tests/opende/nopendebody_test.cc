@@ -235,12 +235,28 @@ TEST_F(BodyTest, AFallingBodyLandsOnAPlane)
     EXPECT_FLOATS(Floats("/w/space/ball.GetPosition"), {p[0], p[1], p[2]});
 }
 
+TEST_F(BodyTest, GeomsFollowTheBodyTheyAreAttachedTo)
+{
+    Ok("new nopendeboxgeom /w/box; /w/box.Create none; /w/box.SetBody /w/b; /w/b.SetPosition 4 5 6");
+    EXPECT_FLOATS(Floats("/w/box.GetPosition"), {4, 5, 6});
+    nOpendeGeom* box = static_cast<nOpendeGeom*>(ks->Lookup("/w/box"));
+    EXPECT_EQ(box->GetBodyId(), body->id());
+    // "none" only changes the kept name
+    Ok("/w/box.SetBody none");
+    EXPECT_EQ(Ok("/w/box.GetBody"), "none");
+    EXPECT_EQ(box->GetBodyId(), body->id());
+    Ok("new nopendebody /w/fresh");
+    EXPECT_NE(Fails("/w/box.SetBody /w/fresh").find("names no created nopendebody"), std::string::npos);
+}
+
 TEST_F(BodyTest, ABodyWhoseWorldIsGoneLeavesTheOdeBodyAlone)
 {
     // the body lives outside its world: the world's end takes the ODE
     // body with it, and the body object must not destroy it again
     Ok("new nopendebody /outside; /outside.Create /w");
     ks->Lookup("/w")->Release();
+    // its ODE body went with the world: the commands refuse to touch it
+    EXPECT_NE(Fails("/outside.GetPosition").find("call Create first"), std::string::npos);
     ks->Lookup("/outside")->Release();
     EXPECT_EQ(ks->Lookup("/outside"), nullptr);
 }
