@@ -17,6 +17,7 @@
 #include "gfx2/nd3d9package.h"
 #include "anim2/nanim2package.h"
 #include "input/ninputpackage.h"
+#include "input/ndi8package.h"
 #include "audio3/naudio3package.h"
 #include "nopenal/nopenalpackage.h"
 #include "opende/nopendepackage.h"
@@ -30,7 +31,8 @@ public:
     AllPackagesKernel() :
         nKernelServer({nvariable_package, nsignals_package, nfile_package, nlocale_package, nscript_package,
                        nmisc_package, nresource_package, ngfx2_package, nd3d9_package, nanim2_package, ninput_package,
-                       naudio3_package, nopenal_package, nopende_package, napplication_package, ngame_package})
+                       ndi8_package, naudio3_package, nopenal_package, nopende_package, napplication_package,
+                       ngame_package})
     {
     }
 };
