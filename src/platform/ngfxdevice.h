@@ -17,6 +17,7 @@
     is the top row.
 */
 #include "platform/ngfxvertexlocations.h"
+#include "platform/ngfxtexture.h"
 
 #include <SDL.h>
 
@@ -184,6 +185,27 @@ public:
     /// program the caller made current; uploads the layout's changed
     /// buffers first
     virtual void DrawIndexedTriangles(int layout, int firstIndex, int numIndices) = 0;
+    //--- textures and render targets ---------------------------------------------------
+    /// the largest side of a texture
+    virtual int GetMaxTextureSize() const = 0;
+    /// whether textures of the format can be made (as render targets, when asked)
+    virtual bool CheckTexFormat(nGfxTexFormat format, bool renderTarget) const = 0;
+    /// a new texture with undefined contents; 0 when it cannot be made
+    virtual unsigned int CreateTexture(const nGfxTextureDesc& desc) = 0;
+    virtual void ReleaseTexture(unsigned int tex) = 0;
+    /// replace a whole level of a face (0 for 2D) by 'size' bytes of data
+    virtual bool UploadTexture(unsigned int tex, int face, int level, const void* data, size_t size) = 0;
+    /// copy a whole level of a face into 'data'; false when it cannot be read
+    virtual bool ReadTexture(unsigned int tex, int face, int level, void* data, size_t size) = 0;
+    /// fill the lower levels from level 0
+    virtual void GenerateTextureMipMaps(unsigned int tex) = 0;
+    /// a depth surface for render targets; 0 when it cannot be made
+    virtual unsigned int CreateDepthSurface(int width, int height) = 0;
+    virtual void ReleaseDepthSurface(unsigned int surface) = 0;
+    /// draw into a render-target texture and/or depth surface; 0 and 0 is the back buffer
+    virtual bool SetRenderTarget(unsigned int colorTex, unsigned int depthSurface) = 0;
+    /// the texture as a shader sees it at u, v (on the face, 0..1, row 0 on top) and mip level
+    virtual bool SampleTexture(unsigned int tex, int face, float u, float v, float level, float rgba[4]) = 0;
 };
 
 /// the OpenGL device

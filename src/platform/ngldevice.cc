@@ -146,6 +146,7 @@ void nGLDevice::Close()
     {
         SDL_GL_MakeCurrent(this->window, this->context);
         this->ReleaseMeshObjects();
+        this->ReleaseTextureObjects();
         this->ReleaseBackBuffer();
         SDL_GL_MakeCurrent(this->window, nullptr);
         SDL_GL_DeleteContext(this->context);
@@ -240,7 +241,8 @@ void nGLDevice::GetViewport(int& x, int& y, int& w, int& h, float& minZ, float& 
 
 /*
  * Clear --
- *     Side effects: clears the chosen buffers of the back buffer; the
+ *     Side effects: clears the chosen buffers of the back buffer (or of
+ *     the render target drawn into); the
  *     write masks are opened for it, as a Direct3D clear ignores them.
  */
 void nGLDevice::Clear(int flags, float r, float g, float b, float a, float z, int stencil)
@@ -249,7 +251,7 @@ void nGLDevice::Clear(int flags, float r, float g, float b, float a, float z, in
     {
         return;
     }
-    glBindFramebuffer(GL_FRAMEBUFFER, this->framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, this->CurrentFramebuffer());
     GLbitfield mask = 0;
     if (flags & ClearColor)
     {

@@ -16,6 +16,9 @@
 #include "platform/ngfxdevice.h"
 #include "platform/ngfxbufferstore.h"
 
+#include <map>
+#include <set>
+
 class nGLDevice : public nGfxDevice
 {
 public:
@@ -59,6 +62,39 @@ private:
     /// delete every GL buffer and vertex array still held
     void ReleaseMeshObjects();
     nGfxBufferStore store;
+
+public:
+    //--- textures and render targets (ngldevicetexture.cc) ---------------------------------
+    int GetMaxTextureSize() const override;
+    bool CheckTexFormat(nGfxTexFormat format, bool renderTarget) const override;
+    unsigned int CreateTexture(const nGfxTextureDesc& desc) override;
+    void ReleaseTexture(unsigned int tex) override;
+    bool UploadTexture(unsigned int tex, int face, int level, const void* data, size_t size) override;
+    bool ReadTexture(unsigned int tex, int face, int level, void* data, size_t size) override;
+    void GenerateTextureMipMaps(unsigned int tex) override;
+    unsigned int CreateDepthSurface(int width, int height) override;
+    void ReleaseDepthSurface(unsigned int surface) override;
+    bool SetRenderTarget(unsigned int colorTex, unsigned int depthSurface) override;
+    bool SampleTexture(unsigned int tex, int face, float u, float v, float level, float rgba[4]) override;
+
+private:
+    /// the framebuffer drawing goes to: a render target's or the back buffer
+    unsigned int CurrentFramebuffer() const { return this->targetActive ? this->targetFramebuffer : this->framebuffer; }
+    /// free every texture, depth surface and the sampler's objects (context current)
+    void ReleaseTextureObjects();
+    /// make the program and the 1x1 float target SampleTexture draws with; false on failure
+    bool MakeSampler();
+    /// the GL target of one face of a texture
+    static unsigned int FaceTarget(const nGfxTextureDesc& d, int face);
+
+    std::map<unsigned int, nGfxTextureDesc> textures;
+    std::set<unsigned int> depthSurfaces;
+    unsigned int targetFramebuffer = 0;
+    bool targetActive = false;
+    unsigned int sampleFramebuffer = 0;
+    unsigned int sampleColor = 0;
+    unsigned int sampleProgram = 0;
+    unsigned int sampleVao = 0;
 
     /// make the back buffer for the parameters; false with the reason
     bool MakeBackBuffer(const nGfxPresentParams& p, std::string& error);

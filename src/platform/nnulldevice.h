@@ -15,6 +15,7 @@
 #include "platform/ngfxbufferstore.h"
 
 #include <deque>
+#include <map>
 #include <set>
 #include <vector>
 
@@ -75,6 +76,42 @@ private:
     /// the shadow of a layout's buffer goes to the "device" when it changed
     void Upload(int buffer);
     nGfxBufferStore store;
+
+public:
+    //--- textures and render targets: kept in memory, sampling is not offered ------------
+    /// the largest texture side reported
+    int maxTextureSize = 4096;
+    int GetMaxTextureSize() const override { return this->maxTextureSize; }
+    bool CheckTexFormat(nGfxTexFormat format, bool renderTarget) const override;
+    unsigned int CreateTexture(const nGfxTextureDesc& desc) override;
+    void ReleaseTexture(unsigned int tex) override;
+    bool UploadTexture(unsigned int tex, int face, int level, const void* data, size_t size) override;
+    bool ReadTexture(unsigned int tex, int face, int level, void* data, size_t size) override;
+    void GenerateTextureMipMaps(unsigned int tex) override;
+    unsigned int CreateDepthSurface(int width, int height) override;
+    void ReleaseDepthSurface(unsigned int surface) override;
+    bool SetRenderTarget(unsigned int colorTex, unsigned int depthSurface) override;
+    bool SampleTexture(unsigned int tex, int face, float u, float v, float level, float rgba[4]) override;
+    /// the number of textures and depth surfaces alive
+    size_t GetNumTextures() const { return this->textures.size(); }
+    size_t GetNumDepthSurfaces() const { return this->depthSurfaces.size(); }
+    /// refuse every texture of the format from now on
+    void RefuseTexFormat(nGfxTexFormat f) { this->refusedTex.insert(f); }
+
+private:
+    /// a texture: its description and one byte block per face and level
+    struct Texture
+    {
+        nGfxTextureDesc desc;
+        std::vector<std::vector<unsigned char>> levels;
+    };
+    /// the level block of a face and level, or null
+    std::vector<unsigned char>* FindLevel(unsigned int tex, int face, int level);
+
+    std::map<unsigned int, Texture> textures;
+    std::set<unsigned int> depthSurfaces;
+    std::set<nGfxTexFormat> refusedTex;
+    unsigned int nextHandle = 1;
 
     bool Refuses(nGfxFormat f) const { return this->refused.count(f) != 0; }
     void Record(const nGfxPresentParams& p, const char* what);
