@@ -13,7 +13,7 @@
 class nTexture2 : public nResource
 {
 public:
-    nTexture2() = default;
+    nTexture2();
     enum Type
     {
         TEXTURE_NOTYPE = 0,
@@ -56,8 +56,16 @@ public:
         Dynamic = (1 << 6),
     };
 
+    /// a number no other texture object of this process has had
+    unsigned int GetSerial() const { return this->serial; }
+    /// the graphics device's texture object, 0 while there is none
+    virtual unsigned int GetDeviceTexture() const { return 0; }
+
 protected:
     /// a loaded resource unloads before it dies
     ~nTexture2() override;
+
+private:
+    unsigned int serial;
 };
 #endif
