@@ -17,6 +17,7 @@
 */
 #include "gfx2/ngfxserver2.h"
 #include "gfx2/nd3d9windowhandler.h"
+#include "gfx2/nfxpool.h"
 #include "platform/ngfxdevice.h"
 
 #include <memory>
@@ -73,6 +74,11 @@ public:
     void PresentScene() override;
     void Clear(int bufferFlags, float red, float green, float blue, float alpha, float z, int stencil) override;
 
+    //--- shaders ------------------------------------------------------------------------
+    nShader2* NewShader(const char* rsrcName) override;
+    /// the values of the parameters effects share
+    nFxPool& GetEffectPool() { return this->effectPool; }
+
 protected:
     ~nD3D9Server() override;
 
@@ -102,5 +108,6 @@ private:
     /// whether the device's back buffer and depth surface are held
     bool deviceSurfacesValid;
     std::unique_ptr<nGfxDevice> device;
+    nFxPool effectPool;
 };
 #endif

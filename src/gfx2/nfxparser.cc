@@ -35,6 +35,7 @@ public:
     Token Next()
     {
         Token t = this->cur;
+        this->lastLine = t.line;
         this->Advance();
         return t;
     }
@@ -42,13 +43,14 @@ public:
     {
         if (Token::Punct == this->cur.kind && this->cur.text == punct)
         {
-            this->Advance();
+            this->Next();
             return true;
         }
         return false;
     }
     bool IsIdent(const char* name) const { return Token::Ident == this->cur.kind && this->cur.text == name; }
-    int Line() const { return this->cur.line; }
+    /// the line of the last token read (errors are found just after it)
+    int Line() const { return this->lastLine; }
     int File() const { return this->file; }
 
     /// the raw text up to the brace that closes the one just read; false when the text ends first
@@ -62,6 +64,7 @@ private:
     int file;
     size_t pos = 0;
     int line = 1;
+    int lastLine = 1;
     Token cur;
 };
 
@@ -180,6 +183,7 @@ bool nFxParser::Lexer::TakeBlock(std::string& out, int& startLine)
 {
     // the current token is the opening brace, so the text resumes just after it
     startLine = this->cur.line;
+    this->lastLine = startLine;
     this->line = startLine;
     int depth = 1;
     const size_t begin = this->pos;
@@ -516,7 +520,7 @@ bool nFxParser::ParseParam(Lexer& lex, bool shared, const std::string& type)
     }
     p.shared = shared;
     p.file = lex.File();
-    p.line = lex.Line();
+    p.line = lex.Peek().line;
     if (Token::Ident != lex.Peek().kind)
     {
         return this->Fail(lex, "a parameter name must follow '" + type + "'");

@@ -407,6 +407,11 @@ GLuint CompileStage(GLenum type, const std::string& src, std::string& log)
 unsigned int nGLDevice::CreateProgram(const std::string& vertexSrc, const std::string& fragmentSrc, std::string& log)
 {
     log.clear();
+    if (!this->context)
+    {
+        log = "the device is not open";
+        return 0;
+    }
     GLuint vs = CompileStage(GL_VERTEX_SHADER, vertexSrc, log);
     GLuint fs = vs ? CompileStage(GL_FRAGMENT_SHADER, fragmentSrc, log) : 0;
     if (!vs || !fs)
