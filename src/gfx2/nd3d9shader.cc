@@ -416,7 +416,7 @@ void nD3D9Shader::StoreFloats(nShaderState::Param p, const float* f, int n)
     }
     for (size_t i = 0; i < v->ints.size() && i < size_t(n); i++)
     {
-        v->ints[i] = int(f[i]);
+        v->ints[i] = nFxValue::ToInt(f[i]);
     }
     v->version++;
 }
@@ -653,11 +653,11 @@ void nD3D9Shader::ApplyStates(bool referencesOnly)
         else if (nGfxRS::AlphaRef == a.state && v.floats[0] <= 1.0f)
         {
             // a float reference is a fraction of full alpha
-            value = unsigned(std::max(0.0f, v.floats[0]) * 255.0f + 0.5f);
+            value = unsigned(std::max(0.0f, v.floats[0]) * 255.0f + 0.5f);  // within [0,1] here
         }
         else
         {
-            value = unsigned(long(v.floats[0]));
+            value = unsigned(nFxValue::ToInt(v.floats[0]));
         }
         dev->SetRenderState(a.state, value);
     }

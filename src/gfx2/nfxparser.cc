@@ -5,6 +5,7 @@
 
 #include "platform/ngfxrenderstate.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -529,7 +530,7 @@ bool nFxParser::ParseParam(Lexer& lex, bool shared, const std::string& type)
     if (lex.Accept("["))
     {
         double n = 0;
-        if (Token::Number != lex.Peek().kind || !ToNumber(lex.Peek().text, n) || n != double(int(n)) || n < 1)
+        if (Token::Number != lex.Peek().kind || !ToNumber(lex.Peek().text, n) || n < 1 || n > 1e9 || n != double(int(n)))
         {
             return this->Fail(lex, "bad array size of '" + p.name + "'");
         }
@@ -973,7 +974,8 @@ bool nFxParser::ParseStateValue(Lexer& lex, int state, nFxEffect::StateAssign& o
         }
         else
         {
-            out.value = (unsigned int)(long long)v;
+            // out-of-range numbers wrap to 32 bits as written in hex
+            out.value = (unsigned int)(long long)std::clamp(v, -4294967295.0, 4294967295.0);
         }
         return true;
     }

@@ -16,7 +16,7 @@ nFxValue::nFxValue(const nFxEffect::Param& p) : kind(p.kind), arraySize(p.arrayS
         this->ints.resize(n, 0);
         for (size_t i = 0; i < p.defaults.size() && i < n; i++)
         {
-            this->ints[i] = int(p.defaults[i]);
+            this->ints[i] = ToInt(p.defaults[i]);
         }
     }
     else if (nFxEffect::KTexture != p.kind)

@@ -23,6 +23,12 @@ public:
     /// a value of the parameter's type holding its default (zeros where none is written)
     explicit nFxValue(const nFxEffect::Param& p);
 
+    /// a float as an int, saturated (NaN as 0)
+    static int ToInt(float f)
+    {
+        return (f != f) ? 0 : (f >= 2147483647.0f ? 2147483647 : (f <= -2147483648.0f ? int(-2147483647 - 1) : int(f)));
+    }
+
     /// whether another declaration has the same type and array size
     bool SameType(const nFxEffect::Param& p) const { return p.kind == this->kind && p.arraySize == this->arraySize; }
 

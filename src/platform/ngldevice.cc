@@ -303,7 +303,9 @@ void nGLDevice::Present()
 
 /*
  * ReadPixel --
- *     Results: the pixel at x, y (row 0 on top) of the back buffer.
+ *     Results: the pixel at x, y (row 0 on top) of the back buffer. The
+ *     y flip that ends every vertex program puts the top row at the
+ *     framebuffer's row 0 (Present turns it round for the window).
  */
 bool nGLDevice::ReadPixel(int x, int y, unsigned char rgba[4])
 {
@@ -313,7 +315,7 @@ bool nGLDevice::ReadPixel(int x, int y, unsigned char rgba[4])
     }
     glBindFramebuffer(GL_READ_FRAMEBUFFER, this->framebuffer);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, this->params.height - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
     return glGetError() == GL_NO_ERROR;
 }
 

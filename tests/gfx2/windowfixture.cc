@@ -22,7 +22,7 @@ void WindowTest::SetUp()
     this->script = static_cast<nScriptServer*>(this->ks->New("ntclserver", "/sys/servers/script"));
     this->input = static_cast<nInputServer*>(this->ks->New("ninputserver", "/sys/servers/input"));
     // the server loads its "shape" and "shared" effects from here when the display opens
-    nFileServer2::Instance()->SetAssign("shaders", "home:data/shaders/");
+    nFileServer2::Instance()->SetAssign("shaders", ENGINE_SHADERS_DIR);
 }
 
 void WindowTest::TearDown()
