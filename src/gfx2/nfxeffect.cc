@@ -3,6 +3,8 @@
 //------------------------------------------------------------------------------
 #include "gfx2/nfxeffect.h"
 
+#include "platform/ngfxvertexlocations.h"
+
 namespace
 {
 
@@ -12,9 +14,10 @@ const struct
     const char* decl;
     int location;
 } vertexAttributes[] = {
-    {"vec4 nPosition", 0}, {"vec3 nNormal", 1}, {"vec2 nUv0", 2},  {"vec2 nUv1", 3},
-    {"vec2 nUv2", 4},      {"vec2 nUv3", 5},    {"vec4 nColor", 6}, {"vec3 nTangent", 7},
-    {"vec3 nBinormal", 8}, {"vec4 nWeights", 9}, {"vec4 nJIndices", 10},
+    {"vec4 nPosition", nGfxLocCoord},   {"vec3 nNormal", nGfxLocNormal},     {"vec2 nUv0", nGfxLocUv0},
+    {"vec2 nUv1", nGfxLocUv1},          {"vec2 nUv2", nGfxLocUv2},           {"vec2 nUv3", nGfxLocUv3},
+    {"vec4 nColor", nGfxLocColor},      {"vec3 nTangent", nGfxLocTangent},   {"vec3 nBinormal", nGfxLocBinormal},
+    {"vec4 nWeights", nGfxLocWeights},  {"vec4 nJIndices", nGfxLocJIndices},
 };
 
 // The layer's conventions, applied after the effect's own main: Direct3D
