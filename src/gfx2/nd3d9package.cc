@@ -5,11 +5,13 @@
 #include "gfx2/nd3d9server.h"
 #include "gfx2/nd3d9mesh.h"
 #include "gfx2/nd3d9texture.h"
+#include "gfx2/nd3d9shader.h"
 #include "kernel/nmodule.h"
 
 N_IMPLEMENT_SINGLETON_MODULE(nd3d9server, nD3D9Server, "ngfxserver2", nullptr)
 N_IMPLEMENT_MODULE(nd3d9mesh, nD3D9Mesh, "nmesh2", nullptr)
 N_IMPLEMENT_MODULE(nd3d9texture, nD3D9Texture, "ntexture2", nullptr)
+N_IMPLEMENT_MODULE(nd3d9shader, nD3D9Shader, "nshader2", nullptr)
 
 /*
  * nd3d9_package --
@@ -22,4 +24,5 @@ void nd3d9_package()
     N_ADD_MODULE(ks, nd3d9server);
     N_ADD_MODULE(ks, nd3d9mesh);
     N_ADD_MODULE(ks, nd3d9texture);
+    N_ADD_MODULE(ks, nd3d9shader);
 }

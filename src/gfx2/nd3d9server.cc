@@ -660,3 +660,17 @@ void nD3D9Server::SetRenderTarget(nTexture2* t)
         this->device->SetRenderTarget(0, 0);
     }
 }
+
+/*
+ * NewShader --
+ *     Results: the shared shader resource of that name (made unloaded
+ *     when new), null without a resource server.
+ */
+nShader2* nD3D9Server::NewShader(const char* rsrcName)
+{
+    if (!this->refResourceServer.isvalid())
+    {
+        return nullptr;
+    }
+    return static_cast<nShader2*>(this->refResourceServer->NewResource("nd3d9shader", rsrcName, nResource::Shader));
+}

@@ -17,6 +17,7 @@
 */
 #include "gfx2/ngfxserver2.h"
 #include "gfx2/nd3d9windowhandler.h"
+#include "gfx2/nfxpool.h"
 #include "platform/ngfxdevice.h"
 
 #include <memory>
@@ -80,6 +81,11 @@ public:
                                int usageFlags) override;
     void SetRenderTarget(nTexture2* t) override;
 
+    //--- shaders ------------------------------------------------------------------------
+    nShader2* NewShader(const char* rsrcName) override;
+    /// the values of the parameters effects share
+    nFxPool& GetEffectPool() { return this->effectPool; }
+
 protected:
     ~nD3D9Server() override;
 
@@ -109,5 +115,6 @@ private:
     /// whether the device's back buffer and depth surface are held
     bool deviceSurfacesValid;
     std::unique_ptr<nGfxDevice> device;
+    nFxPool effectPool;
 };
 #endif

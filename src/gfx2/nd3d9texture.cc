@@ -545,6 +545,11 @@ unsigned int nD3D9Texture::GetBaseTexture() const
     return this->baseTexture;
 }
 
+unsigned int nD3D9Texture::GetDeviceTexture() const
+{
+    return this->IsLoaded() ? this->baseTexture : 0;
+}
+
 unsigned int nD3D9Texture::GetTexture2D() const
 {
     n_assert(this->IsLoaded());

@@ -44,6 +44,8 @@ public:
 
     /// the device texture (2D or cube) shaders bind
     unsigned int GetBaseTexture() const;
+    /// the device texture while loaded, 0 otherwise
+    unsigned int GetDeviceTexture() const override;
     /// the device texture of a 2D texture
     unsigned int GetTexture2D() const;
     /// the colour surface of a render target (its device texture)

@@ -5,104 +5,93 @@
     @class nShaderArg
     @ingroup Gfx2
 
-    One typed shader value: a bool, int, float, four floats, a matrix or a
-    texture (not counted as a reference).
+    One typed shader value. A texture is held by pointer without a
+    reference, together with the texture's serial: a texture made again at
+    the address of a freed one is a different value.
 */
 #include "gfx2/nshaderstate.h"
+#include "gfx2/ntexture2.h"
+#include "kernel/narg.h"
 #include "mathlib/matrix44.h"
 #include "mathlib/vector4.h"
-#include "kernel/narg.h"
 
 #include <cstring>
-
-class nTexture2;
 
 class nShaderArg
 {
 public:
     nShaderArg() { this->Clear(); }
     /// an empty (zero) value of the type
-    explicit nShaderArg(nShaderState::Type t) : nShaderArg() { this->type = t; }
-    explicit nShaderArg(bool b) : nShaderArg() { this->SetBool(b); }
-    explicit nShaderArg(int i) : nShaderArg() { this->SetInt(i); }
-    explicit nShaderArg(float f) : nShaderArg() { this->SetFloat(f); }
-    explicit nShaderArg(const vector4& v) : nShaderArg() { this->SetVector4(v); }
-    explicit nShaderArg(const nFloat4& f) : nShaderArg() { this->SetFloat4(f); }
-    explicit nShaderArg(const matrix44& m) : nShaderArg() { this->SetMatrix44(m); }
-    explicit nShaderArg(nTexture2* t) : nShaderArg() { this->SetTexture(t); }
+    explicit nShaderArg(nShaderState::Type t) { this->Clear(); this->type = t; }
+    explicit nShaderArg(bool b) { this->SetBool(b); }
+    explicit nShaderArg(int i) { this->SetInt(i); }
+    explicit nShaderArg(float f) { this->SetFloat(f); }
+    explicit nShaderArg(const nFloat4& f) { this->SetFloat4(f); }
+    explicit nShaderArg(const vector4& f) { this->SetVector4(f); }
+    explicit nShaderArg(const matrix44& m) { this->SetMatrix44(&m); }
+    explicit nShaderArg(nTexture2* t) { this->SetTexture(t); }
 
-    /// type Void, value zero
+    /// type Void, value zeroed
     void Clear()
     {
         this->type = nShaderState::Void;
+        this->serial = 0;
         memset(&this->v, 0, sizeof(this->v));
     }
     nShaderState::Type GetType() const { return this->type; }
 
-    void SetBool(bool b) { this->Retype(nShaderState::Bool); this->v.b = b; }
-    void SetInt(int i) { this->Retype(nShaderState::Int); this->v.i = i; }
-    void SetFloat(float f) { this->Retype(nShaderState::Float); this->v.f = f; }
-    void SetVector4(const vector4& f4)
+    void SetBool(bool b) { this->Clear(); this->type = nShaderState::Bool; this->v.b = b; }
+    void SetInt(int i) { this->Clear(); this->type = nShaderState::Int; this->v.i = i; }
+    void SetFloat(float f) { this->Clear(); this->type = nShaderState::Float; this->v.f[0] = f; }
+    void SetFloat4(const nFloat4& f)
     {
-        this->Retype(nShaderState::Float4);
-        this->v.f4[0] = f4.x;
-        this->v.f4[1] = f4.y;
-        this->v.f4[2] = f4.z;
-        this->v.f4[3] = f4.w;
+        this->Clear();
+        this->type = nShaderState::Float4;
+        this->v.f[0] = f.x; this->v.f[1] = f.y; this->v.f[2] = f.z; this->v.f[3] = f.w;
     }
-    void SetFloat4(const nFloat4& f4) { this->SetVector4(vector4(f4.x, f4.y, f4.z, f4.w)); }
-    void SetMatrix44(const matrix44& m)
+    void SetVector4(const vector4& f) { this->SetFloat4(nFloat4{f.x, f.y, f.z, f.w}); }
+    void SetMatrix44(const matrix44* m)
     {
-        this->Retype(nShaderState::Matrix44);
-        memcpy(this->v.m, &m, sizeof(this->v.m));
+        this->Clear();
+        this->type = nShaderState::Matrix44;
+        memcpy(this->v.f, &m->m[0][0], sizeof(this->v.f));
     }
-    void SetTexture(nTexture2* t) { this->Retype(nShaderState::Texture); this->v.t = t; }
+    void SetMatrix44(const matrix44& m) { this->SetMatrix44(&m); }
+    void SetTexture(nTexture2* t)
+    {
+        this->Clear();
+        this->type = nShaderState::Texture;
+        this->v.t = t;
+        this->serial = t ? t->GetSerial() : 0;
+    }
 
     bool GetBool() const { return this->v.b; }
     int GetInt() const { return this->v.i; }
-    float GetFloat() const { return this->v.f; }
-    nFloat4 GetFloat4() const { return nFloat4{this->v.f4[0], this->v.f4[1], this->v.f4[2], this->v.f4[3]}; }
-    vector4 GetVector4() const { return vector4(this->v.f4[0], this->v.f4[1], this->v.f4[2], this->v.f4[3]); }
+    float GetFloat() const { return this->v.f[0]; }
+    nFloat4 GetFloat4() const { return nFloat4{this->v.f[0], this->v.f[1], this->v.f[2], this->v.f[3]}; }
+    vector4 GetVector4() const { return vector4(this->v.f[0], this->v.f[1], this->v.f[2], this->v.f[3]); }
     matrix44 GetMatrix44() const
     {
         matrix44 m;
-        memcpy(&m, this->v.m, sizeof(this->v.m));
+        memcpy(&m.m[0][0], this->v.f, sizeof(this->v.f));
         return m;
     }
+    /// the sixteen floats of a matrix (or the four of a float4), row by row
+    const float* GetFloats() const { return this->v.f; }
     nTexture2* GetTexture() const { return this->v.t; }
 
-    /// equal type and value (floats compared exactly)
-    bool operator==(const nShaderArg& rhs) const
-    {
-        if (this->type != rhs.type) return false;
-        switch (this->type)
-        {
-            case nShaderState::Void: return true;
-            case nShaderState::Bool: return this->v.b == rhs.v.b;
-            case nShaderState::Int: return this->v.i == rhs.v.i;
-            case nShaderState::Float: return this->v.f == rhs.v.f;
-            case nShaderState::Float4: return 0 == memcmp(this->v.f4, rhs.v.f4, sizeof(this->v.f4));
-            case nShaderState::Matrix44: return 0 == memcmp(this->v.m, rhs.v.m, sizeof(this->v.m));
-            case nShaderState::Texture: return this->v.t == rhs.v.t;
-            default: n_error("nShaderArg::operator==(): Invalid nShaderArg type!"); return false;
-        }
-    }
+    /// equal types and values; an invalid type is a fatal error
+    bool operator==(const nShaderArg& rhs) const;
+    bool operator!=(const nShaderArg& rhs) const { return !(*this == rhs); }
 
 private:
-    void Retype(nShaderState::Type t)
-    {
-        this->Clear();
-        this->type = t;
-    }
-
     nShaderState::Type type;
+    unsigned int serial;
     union
     {
         bool b;
         int i;
-        float f;
-        float f4[4];
-        float m[16];
+        float f[16];
         nTexture2* t;
     } v;
 };

@@ -3,61 +3,43 @@
 //------------------------------------------------------------------------------
 #include "gfx2/nshaderparams.h"
 
-#include <cstring>
-
-nShaderParams::nShaderParams() :
-    paramArray(0, 8)
+/*
+ * Clear --
+ *     Side effects: every parameter becomes absent.
+ */
+void nShaderParams::Clear()
 {
-    memset(this->paramIndex, -1, sizeof(this->paramIndex));
+    memset(this->index, -1, sizeof(this->index));
+    this->pairs.clear();
 }
 
 /*
  * SetArg --
- *     Results: none.
- *     Side effects: replaces the parameter's argument, or appends a pair
- *     and records its index.
+ *     Side effects: replaces the value of p, or appends p with the value.
+ *     A parameter outside the table is a fatal assertion.
  */
 void nShaderParams::SetArg(nShaderState::Param p, const nShaderArg& arg)
 {
-    n_assert((p >= 0) && (p < nShaderState::NumParameters));
-    const int index = this->paramIndex[p];
-    if (index >= 0)
+    n_assert(p < nShaderState::NumParameters);
+    n_assert(p >= 0);
+    if (-1 == this->index[p])
     {
-        this->paramArray[index].arg = arg;
-        return;
+        this->index[p] = (signed char)this->pairs.size();
+        this->pairs.push_back(Pair{p, arg});
     }
-    ParamAndArg pair;
-    pair.param = p;
-    pair.arg = arg;
-    this->paramIndex[p] = (signed char)this->paramArray.Size();
-    this->paramArray.Append(pair);
-}
-
-/*
- * IsParameterValid --
- *     Results: true when the parameter holds an argument. Side effects: none.
- */
-bool nShaderParams::IsParameterValid(nShaderState::Param p) const
-{
-    return (p >= 0) && (p < nShaderState::NumParameters) && (this->paramIndex[p] >= 0);
+    else
+    {
+        this->pairs[this->index[p]].arg = arg;
+    }
 }
 
 /*
  * GetArg --
- *     Results: the parameter's argument. Side effects: none.
+ *     Results: the value of p, which must be present.
  */
 const nShaderArg& nShaderParams::GetArg(nShaderState::Param p) const
 {
-    n_assert(this->IsParameterValid(p));
-    return this->paramArray[this->paramIndex[p]].arg;
-}
-
-/*
- * Clear --
- *     Results: none. Side effects: no parameter holds an argument.
- */
-void nShaderParams::Clear()
-{
-    memset(this->paramIndex, -1, sizeof(this->paramIndex));
-    this->paramArray.Clear();
+    n_assert(p < nShaderState::NumParameters);
+    n_assert(-1 != this->index[p]);
+    return this->pairs[this->index[p]].arg;
 }

@@ -5,37 +5,40 @@
     @class nShaderParams
     @ingroup Gfx2
 
-    A block of shader values indexed by parameter: an index table for the
-    lookup and the pairs in the order they were first set, which is the
-    order the block is iterated and applied in.
+    A block of shader values indexed by parameter, iterated in the order
+    the parameters were first set.
 */
 #include "gfx2/nshaderarg.h"
-#include "util/narray.h"
+
+#include <vector>
 
 class nShaderParams
 {
 public:
-    nShaderParams();
+    nShaderParams() { this->Clear(); }
 
-    /// store the argument of a parameter, replacing an earlier one
-    void SetArg(nShaderState::Param p, const nShaderArg& arg);
-    /// whether the parameter holds an argument
-    bool IsParameterValid(nShaderState::Param p) const;
-    /// the argument of a parameter that holds one (asserted)
-    const nShaderArg& GetArg(nShaderState::Param p) const;
-    /// forget every parameter
+    /// forget every value
     void Clear();
-    int GetNumValidParams() const { return this->paramArray.Size(); }
-    nShaderState::Param GetParamByIndex(int i) const { return this->paramArray[i].param; }
-    const nShaderArg& GetArgByIndex(int i) const { return this->paramArray[i].arg; }
+    /// set or replace the value of a parameter
+    void SetArg(nShaderState::Param p, const nShaderArg& arg);
+    /// whether the parameter has a value; false for one outside the names
+    bool IsParameterValid(nShaderState::Param p) const
+    {
+        return p >= 0 && p < nShaderState::NumParameters && -1 != this->index[p];
+    }
+    /// the value of a valid parameter
+    const nShaderArg& GetArg(nShaderState::Param p) const;
+    int GetNumValidParams() const { return int(this->pairs.size()); }
+    nShaderState::Param GetParamByIndex(int i) const { return this->pairs[i].param; }
+    const nShaderArg& GetArgByIndex(int i) const { return this->pairs[i].arg; }
 
 private:
-    struct ParamAndArg
+    struct Pair
     {
         nShaderState::Param param = nShaderState::InvalidParameter;
         nShaderArg arg;
     };
-    signed char paramIndex[nShaderState::NumParameters];
-    nArray<ParamAndArg> paramArray;
+    signed char index[nShaderState::NumParameters];
+    std::vector<Pair> pairs;
 };
 #endif

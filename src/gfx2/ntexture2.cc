@@ -4,6 +4,7 @@
 #include "gfx2/ntexture2.h"
 #include "kernel/nfile.h"
 
+#include <atomic>
 #include <cstring>
 
 namespace
@@ -17,6 +18,17 @@ const char* const formatNames[] = {
 const int numFormats = int(sizeof(formatNames) / sizeof(formatNames[0]));
 
 }  // namespace
+
+/*
+ * nTexture2 --
+ *     Side effects: takes the next serial, so that shader values can tell
+ *     a new texture at a freed texture's address from the old one.
+ */
+nTexture2::nTexture2()
+{
+    static std::atomic<unsigned int> nextSerial{1};
+    this->serial = nextSerial++;
+}
 
 /*
  * ~nTexture2 --

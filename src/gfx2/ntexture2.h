@@ -16,7 +16,7 @@ class nSurface2;
 class nTexture2 : public nResource
 {
 public:
-    nTexture2() = default;
+    nTexture2();
     enum Type : int
     {
         TEXTURE_NOTYPE = 0,
@@ -123,6 +123,10 @@ public:
     static Format StringToFormat(const char* name);
     /// the name of a format, "NOFORMAT" for values outside the table
     static const char* FormatToString(Format f);
+    /// a number no other texture object of this process has had
+    unsigned int GetSerial() const { return this->serial; }
+    /// the graphics device's texture object, 0 while there is none
+    virtual unsigned int GetDeviceTexture() const { return 0; }
 
 protected:
     /// a loaded resource unloads before it dies
@@ -141,5 +145,6 @@ private:
     nFile* compoundFile = nullptr;
     int compoundFileDataOffset = 0;
     int compoundFileDataSize = 0;
+    unsigned int serial;
 };
 #endif

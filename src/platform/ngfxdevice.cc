@@ -32,3 +32,58 @@ int nGfxFormatBits(nGfxFormat f)
         default: return 0;
     }
 }
+
+//--- effects: the render state cache -------------------------------------------
+
+/*
+ * nGfxDevice --
+ *     Side effects: every render state holds its default (a backend
+ *     applies them when it opens).
+ */
+nGfxDevice::nGfxDevice()
+{
+    for (int i = 0; i < nGfxRS::NumStates; i++)
+    {
+        this->renderStates[i] = nGfxRS::Default(i);
+    }
+}
+
+/*
+ * SetRenderState --
+ *     Side effects: keeps the value and has the backend carry it out,
+ *     unless the state already has it. Unknown states are ignored.
+ */
+void nGfxDevice::SetRenderState(int state, unsigned int value)
+{
+    if (!nGfxRS::IsKnown(state) || this->renderStates[state] == value)
+    {
+        return;
+    }
+    this->renderStates[state] = value;
+    this->ApplyRenderState(state, value);
+}
+
+/*
+ * GetRenderState --
+ *     Results: the value of the state, 0 for unknown states.
+ */
+unsigned int nGfxDevice::GetRenderState(int state) const
+{
+    return nGfxRS::IsKnown(state) ? this->renderStates[state] : 0;
+}
+
+/*
+ * ResetRenderStates --
+ *     Side effects: every known state gets its default and is carried out.
+ */
+void nGfxDevice::ResetRenderStates()
+{
+    for (int i = 0; i < nGfxRS::NumStates; i++)
+    {
+        if (nGfxRS::IsKnown(i))
+        {
+            this->renderStates[i] = nGfxRS::Default(i);
+            this->ApplyRenderState(i, this->renderStates[i]);
+        }
+    }
+}

@@ -21,6 +21,8 @@
 
 #include <SDL.h>
 
+#include "platform/ngfxrenderstate.h"
+
 #include <memory>
 #include <string>
 
@@ -63,6 +65,29 @@ struct nGfxPresentParams
     bool windowed = true;
     bool vsync = false;
     bool lockableBackBuffer = false;
+};
+
+/// the types of program uniforms
+enum class nGfxUniform
+{
+    Bool,
+    Int,
+    Float,
+    Vec2,
+    Vec3,
+    Vec4,
+    Mat4,
+};
+
+/// how a texture unit samples, by the Direct3D 9 numbers of nGfxRS
+struct nGfxSamplerDesc
+{
+    int addressU = nGfxRS::AddressWrap;
+    int addressV = nGfxRS::AddressWrap;
+    int addressW = nGfxRS::AddressWrap;
+    int minFilter = nGfxRS::FilterPoint;
+    int magFilter = nGfxRS::FilterPoint;
+    int mipFilter = nGfxRS::FilterNone;
 };
 
 /// the answer of TestCooperativeLevel
@@ -122,6 +147,8 @@ public:
         ClearStencil = 4,
     };
 
+    /// render states at their defaults
+    nGfxDevice();
     virtual ~nGfxDevice() = default;
 
     /// "gl" or "null"
@@ -206,6 +233,34 @@ public:
     virtual bool SetRenderTarget(unsigned int colorTex, unsigned int depthSurface) = 0;
     /// the texture as a shader sees it at u, v (on the face, 0..1, row 0 on top) and mip level
     virtual bool SampleTexture(unsigned int tex, int face, float u, float v, float level, float rgba[4]) = 0;
+    //--- effects: programs, uniforms, samplers and render states -----------------
+    /// compile and link a program; 0 with the compiler's log in 'log' when that fails
+    virtual unsigned int CreateProgram(const std::string& vertexSrc, const std::string& fragmentSrc, std::string& log) = 0;
+    virtual void DeleteProgram(unsigned int program) = 0;
+    /// the program later draws and uniform sets use
+    virtual void UseProgram(unsigned int program) = 0;
+    /// the location of a uniform of a program, -1 when it has none of that name
+    virtual int GetUniformLocation(unsigned int program, const char* name) = 0;
+    /// set count elements of a uniform of the program in use (matrices uploaded as they are)
+    virtual void SetUniform(int location, nGfxUniform type, int count, const void* values) = 0;
+    /// a sampler object for the description; 0 when none can be made
+    virtual unsigned int CreateSampler(const nGfxSamplerDesc& desc) = 0;
+    virtual void DeleteSampler(unsigned int sampler) = 0;
+    /// bind a texture object (0 for none) and a sampler to a texture unit
+    virtual void BindTexture(int unit, unsigned int texture, bool cube, unsigned int sampler) = 0;
+    /// set a render state (an nGfxRS number); the device skips values it already has
+    void SetRenderState(int state, unsigned int value);
+    /// the value a render state has now
+    unsigned int GetRenderState(int state) const;
+
+protected:
+    /// carry out a render state whose cached value just changed
+    virtual void ApplyRenderState(int state, unsigned int value) = 0;
+    /// every state back to its default, applied
+    void ResetRenderStates();
+
+private:
+    unsigned int renderStates[nGfxRS::NumStates];
 };
 
 /// the OpenGL device

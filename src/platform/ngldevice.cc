@@ -6,6 +6,8 @@
 
 #include <GL/glcorearb.h>
 
+#include <cstring>
+
 namespace
 {
 
@@ -137,6 +139,7 @@ bool nGLDevice::Open(SDL_Window* win, const nGfxPresentParams& p, std::string& e
         return false;
     }
     this->params = p;
+    this->ResetRenderStates();
     return true;
 }
 
@@ -272,6 +275,10 @@ void nGLDevice::Clear(int flags, float r, float g, float b, float a, float z, in
         mask |= GL_STENCIL_BUFFER_BIT;
     }
     glClear(mask);
+    // a clear ignores the write masks; put back the ones the render states hold
+    this->ApplyRenderState(nGfxRS::ColorWriteEnable, this->GetRenderState(nGfxRS::ColorWriteEnable));
+    this->ApplyRenderState(nGfxRS::ZWriteEnable, this->GetRenderState(nGfxRS::ZWriteEnable));
+    this->ApplyRenderState(nGfxRS::StencilWriteMask, this->GetRenderState(nGfxRS::StencilWriteMask));
 }
 
 /*
@@ -299,7 +306,9 @@ void nGLDevice::Present()
 
 /*
  * ReadPixel --
- *     Results: the pixel at x, y (row 0 on top) of the back buffer.
+ *     Results: the pixel at x, y (row 0 on top) of the back buffer. The
+ *     y flip that ends every vertex program puts the top row at the
+ *     framebuffer's row 0 (Present turns it round for the window).
  */
 bool nGLDevice::ReadPixel(int x, int y, unsigned char rgba[4])
 {
@@ -309,7 +318,7 @@ bool nGLDevice::ReadPixel(int x, int y, unsigned char rgba[4])
     }
     glBindFramebuffer(GL_READ_FRAMEBUFFER, this->framebuffer);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, this->params.height - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
     return glGetError() == GL_NO_ERROR;
 }
 
@@ -474,4 +483,268 @@ void nGLDevice::ReleaseMeshObjects()
         glDeleteBuffers(1, &entry.second.deviceName);
     }
     this->store.Clear();
+}
+
+//--- effects: programs, uniforms, samplers and render states ----------------------
+
+namespace
+{
+
+/// the GL comparison of a Direct3D 9 one
+GLenum GLCmp(unsigned int c)
+{
+    static const GLenum t[] = {GL_NEVER, GL_LESS, GL_EQUAL, GL_LEQUAL, GL_GREATER, GL_NOTEQUAL, GL_GEQUAL, GL_ALWAYS};
+    return (c >= 1 && c <= 8) ? t[c - 1] : GL_ALWAYS;
+}
+
+/// the GL blend factor of a Direct3D 9 one
+GLenum GLBlend(unsigned int b)
+{
+    static const GLenum t[] = {GL_ZERO, GL_ONE, GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR, GL_SRC_ALPHA,
+                               GL_ONE_MINUS_SRC_ALPHA, GL_DST_ALPHA, GL_ONE_MINUS_DST_ALPHA, GL_DST_COLOR,
+                               GL_ONE_MINUS_DST_COLOR, GL_SRC_ALPHA_SATURATE};
+    return (b >= 1 && b <= 11) ? t[b - 1] : GL_ONE;
+}
+
+/// the GL blend equation of a Direct3D 9 one
+GLenum GLBlendOp(unsigned int o)
+{
+    static const GLenum t[] = {GL_FUNC_ADD, GL_FUNC_SUBTRACT, GL_FUNC_REVERSE_SUBTRACT, GL_MIN, GL_MAX};
+    return (o >= 1 && o <= 5) ? t[o - 1] : GL_FUNC_ADD;
+}
+
+/// the GL stencil operation of a Direct3D 9 one
+GLenum GLStencilOp(unsigned int o)
+{
+    static const GLenum t[] = {GL_KEEP, GL_ZERO, GL_REPLACE, GL_INCR, GL_DECR, GL_INVERT, GL_INCR_WRAP, GL_DECR_WRAP};
+    return (o >= 1 && o <= 8) ? t[o - 1] : GL_KEEP;
+}
+
+/// the GL wrap mode of a Direct3D 9 address mode
+GLint GLAddress(int a)
+{
+    switch (a)
+    {
+        case nGfxRS::AddressMirror: return GL_MIRRORED_REPEAT;
+        case nGfxRS::AddressClamp: return GL_CLAMP_TO_EDGE;
+        case nGfxRS::AddressBorder: return GL_CLAMP_TO_BORDER;
+        case nGfxRS::AddressMirrorOnce: return GL_MIRRORED_REPEAT;
+        default: return GL_REPEAT;
+    }
+}
+
+/// the GL minification filter of Direct3D 9's min and mip filters
+GLint GLMinFilter(int minFilter, int mipFilter)
+{
+    const bool linear = minFilter >= nGfxRS::FilterLinear;
+    switch (mipFilter)
+    {
+        case nGfxRS::FilterNone: return linear ? GL_LINEAR : GL_NEAREST;
+        case nGfxRS::FilterPoint: return linear ? GL_LINEAR_MIPMAP_NEAREST : GL_NEAREST_MIPMAP_NEAREST;
+        default: return linear ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST_MIPMAP_LINEAR;
+    }
+}
+
+/// compile one stage; 0 with the log appended when that fails
+GLuint CompileStage(GLenum type, const std::string& src, std::string& log)
+{
+    GLuint sh = glCreateShader(type);
+    const char* text = src.c_str();
+    glShaderSource(sh, 1, &text, nullptr);
+    glCompileShader(sh);
+    GLint ok = GL_FALSE;
+    glGetShaderiv(sh, GL_COMPILE_STATUS, &ok);
+    if (GL_TRUE != ok)
+    {
+        char buf[4096] = "";
+        glGetShaderInfoLog(sh, sizeof(buf), nullptr, buf);
+        log += buf;
+        glDeleteShader(sh);
+        return 0;
+    }
+    return sh;
+}
+
+}  // namespace
+
+/*
+ * CreateProgram --
+ *     Results: the linked program, 0 with the compiler's or linker's log
+ *     in 'log' when a stage does not compile or the program does not link.
+ */
+unsigned int nGLDevice::CreateProgram(const std::string& vertexSrc, const std::string& fragmentSrc, std::string& log)
+{
+    log.clear();
+    if (!this->context)
+    {
+        log = "the device is not open";
+        return 0;
+    }
+    GLuint vs = CompileStage(GL_VERTEX_SHADER, vertexSrc, log);
+    GLuint fs = vs ? CompileStage(GL_FRAGMENT_SHADER, fragmentSrc, log) : 0;
+    if (!vs || !fs)
+    {
+        if (vs) glDeleteShader(vs);
+        return 0;
+    }
+    GLuint prog = glCreateProgram();
+    glAttachShader(prog, vs);
+    glAttachShader(prog, fs);
+    glLinkProgram(prog);
+    glDeleteShader(vs);
+    glDeleteShader(fs);
+    GLint ok = GL_FALSE;
+    glGetProgramiv(prog, GL_LINK_STATUS, &ok);
+    if (GL_TRUE != ok)
+    {
+        char buf[4096] = "";
+        glGetProgramInfoLog(prog, sizeof(buf), nullptr, buf);
+        log = buf;
+        glDeleteProgram(prog);
+        return 0;
+    }
+    return prog;
+}
+
+void nGLDevice::DeleteProgram(unsigned int program)
+{
+    if (this->context && program)
+    {
+        glDeleteProgram(program);
+    }
+}
+
+void nGLDevice::UseProgram(unsigned int program)
+{
+    glUseProgram(program);
+}
+
+int nGLDevice::GetUniformLocation(unsigned int program, const char* name)
+{
+    return glGetUniformLocation(program, name);
+}
+
+/*
+ * SetUniform --
+ *     Side effects: sets the uniform of the program in use; matrices go
+ *     untransposed, so the engine's row-vector matrices multiply as
+ *     "matrix * vector" in GLSL.
+ */
+void nGLDevice::SetUniform(int location, nGfxUniform type, int count, const void* values)
+{
+    const float* f = static_cast<const float*>(values);
+    const int* i = static_cast<const int*>(values);
+    switch (type)
+    {
+        case nGfxUniform::Bool:
+        case nGfxUniform::Int: glUniform1iv(location, count, i); break;
+        case nGfxUniform::Float: glUniform1fv(location, count, f); break;
+        case nGfxUniform::Vec2: glUniform2fv(location, count, f); break;
+        case nGfxUniform::Vec3: glUniform3fv(location, count, f); break;
+        case nGfxUniform::Vec4: glUniform4fv(location, count, f); break;
+        case nGfxUniform::Mat4: glUniformMatrix4fv(location, count, GL_FALSE, f); break;
+    }
+}
+
+unsigned int nGLDevice::CreateSampler(const nGfxSamplerDesc& d)
+{
+    GLuint s = 0;
+    glGenSamplers(1, &s);
+    glSamplerParameteri(s, GL_TEXTURE_WRAP_S, GLAddress(d.addressU));
+    glSamplerParameteri(s, GL_TEXTURE_WRAP_T, GLAddress(d.addressV));
+    glSamplerParameteri(s, GL_TEXTURE_WRAP_R, GLAddress(d.addressW));
+    glSamplerParameteri(s, GL_TEXTURE_MIN_FILTER, GLMinFilter(d.minFilter, d.mipFilter));
+    glSamplerParameteri(s, GL_TEXTURE_MAG_FILTER, d.magFilter >= nGfxRS::FilterLinear ? GL_LINEAR : GL_NEAREST);
+    return s;
+}
+
+void nGLDevice::DeleteSampler(unsigned int sampler)
+{
+    if (this->context && sampler)
+    {
+        glDeleteSamplers(1, &sampler);
+    }
+}
+
+void nGLDevice::BindTexture(int unit, unsigned int texture, bool cube, unsigned int sampler)
+{
+    glActiveTexture(GL_TEXTURE0 + unit);
+    glBindTexture(cube ? GL_TEXTURE_CUBE_MAP : GL_TEXTURE_2D, texture);
+    glBindSampler(unit, sampler);
+}
+
+/*
+ * ApplyStencil --
+ *     Side effects: sets both faces' stencil tests from the cached states.
+ *     GL's front faces are Direct3D's clockwise ones (the y flip turns the
+ *     winding round and glFrontFace stays GL_CCW); with two-sided mode the
+ *     counter-clockwise states go to the back faces.
+ */
+void nGLDevice::ApplyStencil()
+{
+    using namespace nGfxRS;
+    const bool two = this->GetRenderState(TwoSidedStencilMode) != 0;
+    const GLint ref = GLint(this->GetRenderState(StencilRef));
+    const GLuint mask = this->GetRenderState(StencilMask);
+    glStencilFuncSeparate(GL_FRONT, GLCmp(this->GetRenderState(StencilFunc)), ref, mask);
+    glStencilOpSeparate(GL_FRONT, GLStencilOp(this->GetRenderState(StencilFail)),
+                        GLStencilOp(this->GetRenderState(StencilZFail)), GLStencilOp(this->GetRenderState(StencilPass)));
+    const int f = two ? CcwStencilFunc : StencilFunc;
+    const int o = two ? CcwStencilFail : StencilFail;
+    glStencilFuncSeparate(GL_BACK, GLCmp(this->GetRenderState(f)), ref, mask);
+    glStencilOpSeparate(GL_BACK, GLStencilOp(this->GetRenderState(o)), GLStencilOp(this->GetRenderState(o + 1)),
+                        GLStencilOp(this->GetRenderState(o + 2)));
+}
+
+/*
+ * ApplyRenderState --
+ *     Side effects: carries out one state on the context. The alpha test
+ *     states are left to the programs (GL core has no alpha test).
+ */
+void nGLDevice::ApplyRenderState(int state, unsigned int v)
+{
+    using namespace nGfxRS;
+    if (!this->context)
+    {
+        return;
+    }
+    float f = 0.0f;
+    switch (state)
+    {
+        case ZEnable: (v ? glEnable : glDisable)(GL_DEPTH_TEST); break;
+        case ZWriteEnable: glDepthMask(v ? GL_TRUE : GL_FALSE); break;
+        case ZFunc: glDepthFunc(GLCmp(v)); break;
+        case FillMode: glPolygonMode(GL_FRONT_AND_BACK, FillPoint == v ? GL_POINT : (FillWireframe == v ? GL_LINE : GL_FILL)); break;
+        case CullMode:
+            // Direct3D's counter-clockwise faces are GL's clockwise, its back faces
+            (CullNone == v ? glDisable : glEnable)(GL_CULL_FACE);
+            glFrontFace(GL_CCW);
+            glCullFace(CullCW == v ? GL_FRONT : GL_BACK);
+            break;
+        case AlphaBlendEnable: (v ? glEnable : glDisable)(GL_BLEND); break;
+        case SrcBlend:
+        case DestBlend: glBlendFunc(GLBlend(this->GetRenderState(SrcBlend)), GLBlend(this->GetRenderState(DestBlend))); break;
+        case BlendOp: glBlendEquation(GLBlendOp(v)); break;
+        case ColorWriteEnable: glColorMask((v & 1) != 0, (v & 2) != 0, (v & 4) != 0, (v & 8) != 0); break;
+        case ScissorTestEnable: (v ? glEnable : glDisable)(GL_SCISSOR_TEST); break;
+        case StencilEnable: (v ? glEnable : glDisable)(GL_STENCIL_TEST); break;
+        case StencilWriteMask: glStencilMask(v); break;
+        case StencilFail: case StencilZFail: case StencilPass: case StencilFunc: case StencilRef: case StencilMask:
+        case TwoSidedStencilMode: case CcwStencilFail: case CcwStencilZFail: case CcwStencilPass:
+        case CcwStencilFunc: this->ApplyStencil(); break;
+        case DepthBias:
+        case SlopeScaleDepthBias:
+        {
+            // Direct3D's bias is in depth units of [0,1]; GL's in steps of a 24-bit buffer
+            float bias = 0.0f;
+            const unsigned int b = this->GetRenderState(DepthBias);
+            const unsigned int s = this->GetRenderState(SlopeScaleDepthBias);
+            memcpy(&bias, &b, sizeof(bias));
+            memcpy(&f, &s, sizeof(f));
+            (bias != 0.0f || f != 0.0f ? glEnable : glDisable)(GL_POLYGON_OFFSET_FILL);
+            glPolygonOffset(f, bias * 16777216.0f);
+            break;
+        }
+        default: break;
+    }
 }

@@ -96,6 +96,23 @@ private:
     unsigned int sampleProgram = 0;
     unsigned int sampleVao = 0;
 
+public:
+    //--- effects ----------------------------------------------------------------------
+    unsigned int CreateProgram(const std::string& vertexSrc, const std::string& fragmentSrc, std::string& log) override;
+    void DeleteProgram(unsigned int program) override;
+    void UseProgram(unsigned int program) override;
+    int GetUniformLocation(unsigned int program, const char* name) override;
+    void SetUniform(int location, nGfxUniform type, int count, const void* values) override;
+    unsigned int CreateSampler(const nGfxSamplerDesc& desc) override;
+    void DeleteSampler(unsigned int sampler) override;
+    void BindTexture(int unit, unsigned int texture, bool cube, unsigned int sampler) override;
+
+protected:
+    void ApplyRenderState(int state, unsigned int value) override;
+
+private:
+    /// carry out the stencil states of both faces together
+    void ApplyStencil();
     /// make the back buffer for the parameters; false with the reason
     bool MakeBackBuffer(const nGfxPresentParams& p, std::string& error);
     void ReleaseBackBuffer();

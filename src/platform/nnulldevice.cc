@@ -349,3 +349,101 @@ bool nNullDevice::SampleTexture(unsigned int /*tex*/, int /*face*/, float /*u*/,
 {
     return false;
 }
+
+//--- effects --------------------------------------------------------------------------
+
+/*
+ * CreateProgram --
+ *     Results: a new number, or 0 with the refused text as the log when
+ *     either source contains refuseProgramsWith.
+ *     Side effects: records "CreateProgram <n>" or "CreateProgram failed".
+ */
+unsigned int nNullDevice::CreateProgram(const std::string& vertexSrc, const std::string& fragmentSrc, std::string& log)
+{
+    const std::string& bad = this->refuseProgramsWith;
+    if (!bad.empty() && (vertexSrc.find(bad) != std::string::npos || fragmentSrc.find(bad) != std::string::npos))
+    {
+        log = "0:1(1): error: " + bad;
+        this->calls.push_back("CreateProgram failed");
+        return 0;
+    }
+    const unsigned int p = this->nextHandle++;
+    this->calls.push_back("CreateProgram " + std::to_string(p));
+    return p;
+}
+
+void nNullDevice::DeleteProgram(unsigned int program)
+{
+    this->calls.push_back("DeleteProgram " + std::to_string(program));
+}
+
+void nNullDevice::UseProgram(unsigned int program)
+{
+    this->calls.push_back("UseProgram " + std::to_string(program));
+}
+
+/*
+ * GetUniformLocation --
+ *     Results: a location unique to program and name.
+ */
+int nNullDevice::GetUniformLocation(unsigned int program, const char* name)
+{
+    for (const auto& [loc, n] : this->uniformNames)
+    {
+        if (n == std::to_string(program) + ":" + name)
+        {
+            return loc;
+        }
+    }
+    const int loc = int(this->uniformNames.size());
+    this->uniformNames[loc] = std::to_string(program) + ":" + name;
+    return loc;
+}
+
+void nNullDevice::SetUniform(int location, nGfxUniform type, int count, const void* values)
+{
+    static const int widths[] = {1, 1, 1, 2, 3, 4, 16};
+    const int n = widths[int(type)] * count;
+    std::vector<float>& v = this->uniforms[location];
+    v.resize(size_t(n));
+    for (int i = 0; i < n; i++)
+    {
+        v[size_t(i)] = (nGfxUniform::Bool == type || nGfxUniform::Int == type)
+                           ? float(static_cast<const int*>(values)[i])
+                           : static_cast<const float*>(values)[i];
+    }
+}
+
+/*
+ * GetUniform --
+ *     Results: the last value set on a location of that uniform name.
+ */
+std::vector<float> nNullDevice::GetUniform(const std::string& name) const
+{
+    for (const auto& [loc, n] : this->uniformNames)
+    {
+        auto it = this->uniforms.find(loc);
+        if (n.substr(n.find(':') + 1) == name && it != this->uniforms.end())
+        {
+            return it->second;
+        }
+    }
+    return {};
+}
+
+unsigned int nNullDevice::CreateSampler(const nGfxSamplerDesc& /*desc*/)
+{
+    return this->nextHandle++;
+}
+
+void nNullDevice::DeleteSampler(unsigned int /*sampler*/) {}
+
+void nNullDevice::BindTexture(int unit, unsigned int texture, bool /*cube*/, unsigned int /*sampler*/)
+{
+    this->calls.push_back("BindTexture " + std::to_string(unit) + " " + std::to_string(texture));
+}
+
+void nNullDevice::ApplyRenderState(int state, unsigned int value)
+{
+    this->calls.push_back("RenderState " + std::to_string(state) + " " + std::to_string(value));
+}

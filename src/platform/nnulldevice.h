@@ -113,6 +113,29 @@ private:
     std::set<nGfxTexFormat> refusedTex;
     unsigned int nextHandle = 1;
 
+public:
+    //--- effects: programs are numbered, uniforms kept by location ----------------
+    /// programs whose source contains this text fail to compile, with it as their log
+    std::string refuseProgramsWith;
+    /// the values last set per uniform location, as floats (ints converted)
+    std::map<int, std::vector<float>> uniforms;
+    /// the names of the uniform locations
+    std::map<int, std::string> uniformNames;
+    unsigned int CreateProgram(const std::string& vertexSrc, const std::string& fragmentSrc, std::string& log) override;
+    void DeleteProgram(unsigned int program) override;
+    void UseProgram(unsigned int program) override;
+    int GetUniformLocation(unsigned int program, const char* name) override;
+    void SetUniform(int location, nGfxUniform type, int count, const void* values) override;
+    unsigned int CreateSampler(const nGfxSamplerDesc& desc) override;
+    void DeleteSampler(unsigned int sampler) override;
+    void BindTexture(int unit, unsigned int texture, bool cube, unsigned int sampler) override;
+    /// the value of a uniform by name (of any program), empty when never set
+    std::vector<float> GetUniform(const std::string& name) const;
+
+protected:
+    void ApplyRenderState(int state, unsigned int value) override;
+
+private:
     bool Refuses(nGfxFormat f) const { return this->refused.count(f) != 0; }
     void Record(const nGfxPresentParams& p, const char* what);
 

@@ -55,7 +55,8 @@ GLuint Compile(GLenum type, const char* source)
 }
 
 /// a quad from x0 to x1 and -h to h at depth 0.5 in one colour: four vertices
-/// of coord and colour
+/// of coord and colour, wound clockwise on the screen so that the device's
+/// default cull mode keeps it
 void AddQuad(TestMesh& m, float x0, float x1, float h, float r, float g, float b)
 {
     const int first = m.NumVertices();
@@ -65,7 +66,7 @@ void AddQuad(TestMesh& m, float x0, float x1, float h, float r, float g, float b
     {
         for (float f : {xs[i], ys[i], 0.5f, r, g, b, 1.0f}) m.vertices.push_back(f);
     }
-    for (int i : {0, 1, 2, 0, 2, 3}) m.indices.push_back(first + i);
+    for (int i : {0, 2, 1, 0, 3, 2}) m.indices.push_back(first + i);
 }
 
 class GLMeshTest : public WindowTest

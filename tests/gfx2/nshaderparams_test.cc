@@ -1,6 +1,6 @@
 //------------------------------------------------------------------------------
-//  The shader parameter vocabulary, typed arguments and parameter blocks,
-//  and the texture format names.
+//  The shader parameter vocabulary, typed values and parameter blocks, and
+//  the texture format names.
 //------------------------------------------------------------------------------
 #include "gfx2/nshaderparams.h"
 #include "gfx2/ntexture2.h"
@@ -10,29 +10,98 @@
 
 #include <cstring>
 
-TEST(ShaderState, NamesAndTypes)
+TEST(ShaderStateTest, NamesAndTypesRoundTripAndUnknownNamesGiveTheInvalidValues)
 {
     EXPECT_EQ(nShaderState::StringToParam("Time"), 67);
     EXPECT_EQ(nShaderState::StringToParam("DisplayResolution"), 83);
-    EXPECT_EQ(nShaderState::StringToParam("Model"), 0);
-    EXPECT_EQ(nShaderState::StringToParam("StencilBackPassOp"), 112);
     EXPECT_EQ(nShaderState::StringToParam("time"), 114);
-    EXPECT_EQ(nShaderState::StringToParam(""), 114);
+    EXPECT_EQ(nShaderState::StringToParam("StencilBackPassOp"), 112);
     EXPECT_EQ(nShaderState::StringToType("f4"), 4);
     EXPECT_EQ(nShaderState::StringToType("x"), 8);
     EXPECT_EQ(nShaderState::NumParameters, 113);
-    // every name maps back to its own index
-    for (int p = 0; p < nShaderState::NumParameters; p++)
+    for (int i = 0; i < nShaderState::NumParameters; i++)
     {
-        EXPECT_EQ(nShaderState::StringToParam(nShaderState::ParamToString(nShaderState::Param(p))), p);
+        auto p = nShaderState::Param(i);
+        EXPECT_EQ(nShaderState::StringToParam(nShaderState::ParamToString(p)), p);
     }
-    for (int t = 0; t < nShaderState::NumTypes; t++)
+    for (int i = 0; i < nShaderState::NumTypes; i++)
     {
-        EXPECT_EQ(nShaderState::StringToType(nShaderState::TypeToString(nShaderState::Type(t))), t);
+        auto t = nShaderState::Type(i);
+        EXPECT_EQ(nShaderState::StringToType(nShaderState::TypeToString(t)), t);
+    }
+    EXPECT_STREQ(nShaderState::TypeToString(nShaderState::Matrix44), "m44");
+    EXPECT_ASSERT_DEATH(nShaderState::ParamToString(nShaderState::NumParameters),
+                        "(p >= 0) && (p < nShaderState::NumParameters)");
+}
+
+namespace
+{
+/// a texture object that never loads
+class PlainTexture : public nTexture2
+{
+public:
+    ~PlainTexture() override = default;
+};
+}  // namespace
+
+TEST(ShaderArgTest, EqualityComparesTypeThenValue)
+{
+    matrix44 m;
+    matrix44 m2;
+    m2.m[3][2] = 5.0f;
+    const struct
+    {
+        nShaderArg a, b;
+        bool equal;
+    } cases[] = {
+        {nShaderArg(), nShaderArg(), true},
+        {nShaderArg(1), nShaderArg(1.0f), false},
+        {nShaderArg(true), nShaderArg(true), true},
+        {nShaderArg(3), nShaderArg(4), false},
+        {nShaderArg(0.5f), nShaderArg(0.5f), true},
+        {nShaderArg(nFloat4{1, 2, 3, 4}), nShaderArg(nFloat4{1, 2, 3, 4}), true},
+        {nShaderArg(nFloat4{1, 2, 3, 4}), nShaderArg(nFloat4{1, 2, 3, 5}), false},
+        {nShaderArg(m), nShaderArg(m), true},
+        {nShaderArg(m), nShaderArg(m2), false},
+    };
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ(c.a == c.b, c.equal);
     }
 }
 
-TEST(ShaderArg, Equality)
+TEST(ShaderArgTest, ATextureMadeAtAFreedTexturesAddressIsNotTheSameValue)
+{
+    alignas(PlainTexture) unsigned char storage[sizeof(PlainTexture)];
+    auto* first = new (storage) PlainTexture();
+    const nShaderArg old(static_cast<nTexture2*>(first));
+    EXPECT_EQ(old, nShaderArg(static_cast<nTexture2*>(first)));
+    first->~PlainTexture();
+    auto* second = new (storage) PlainTexture();
+    EXPECT_EQ(static_cast<void*>(first), static_cast<void*>(second));
+    EXPECT_NE(old, nShaderArg(static_cast<nTexture2*>(second)));
+    second->~PlainTexture();
+}
+
+TEST(ShaderParamsTest, SetReplacesInPlaceAndClearEmpties)
+{
+    nShaderParams p;
+    EXPECT_FALSE(p.IsParameterValid(nShaderState::Time));
+    p.SetArg(nShaderState::Time, nShaderArg(1.0f));
+    p.SetArg(nShaderState::Model, nShaderArg(matrix44()));
+    p.SetArg(nShaderState::Time, nShaderArg(2.0f));
+    ASSERT_EQ(p.GetNumValidParams(), 2);
+    EXPECT_EQ(p.GetParamByIndex(0), nShaderState::Time);
+    EXPECT_EQ(p.GetArgByIndex(0).GetFloat(), 2.0f);
+    EXPECT_EQ(p.GetParamByIndex(1), nShaderState::Model);
+    EXPECT_TRUE(p.IsParameterValid(nShaderState::Model));
+    p.Clear();
+    EXPECT_EQ(p.GetNumValidParams(), 0);
+    EXPECT_FALSE(p.IsParameterValid(nShaderState::Time));
+    EXPECT_ASSERT_DEATH(p.SetArg(nShaderState::NumParameters, nShaderArg()), "p < nShaderState::NumParameters");
+}
+
+TEST(ShaderArgTest, ConstructorsFromATypeAVectorAndAMatrixRoundTrip)
 {
     matrix44 m;
     m.m[3][1] = 2.0f;
@@ -49,6 +118,8 @@ TEST(ShaderArg, Equality)
         {nShaderArg(m), nShaderArg(m), true},
         {nShaderArg(m), nShaderArg(matrix44()), false},
         {nShaderArg(nShaderState::Float4), nShaderArg(nFloat4{0, 0, 0, 0}), true},
+        {nShaderArg(nShaderState::Float4), nShaderArg(0), false},
+        {nShaderArg(vector4(1, 2, 3, 4)), nShaderArg(nFloat4{1, 2, 3, 4}), true},
     };
     for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); i++)
     {
@@ -57,7 +128,7 @@ TEST(ShaderArg, Equality)
     EXPECT_FLOAT_EQ(nShaderArg(m).GetMatrix44().m[3][1], 2.0f);
 }
 
-TEST(ShaderParams, SetReplacesInFirstSetOrder)
+TEST(ShaderParamsTest, SetReplacesInFirstSetOrder)
 {
     nShaderParams params;
     EXPECT_FALSE(params.IsParameterValid(nShaderState::Time));
@@ -75,10 +146,10 @@ TEST(ShaderParams, SetReplacesInFirstSetOrder)
     EXPECT_EQ(params.GetNumValidParams(), 0);
     EXPECT_TRUE(copy.IsParameterValid(nShaderState::Time));
     EXPECT_ASSERT_DEATH(params.SetArg(nShaderState::InvalidParameter, nShaderArg(1)),
-                        "(p >= 0) && (p < nShaderState::NumParameters)");
+                        "p < nShaderState::NumParameters");
 }
 
-TEST(Texture, FormatNames)
+TEST(TextureTest, FormatNames)
 {
     const struct
     {

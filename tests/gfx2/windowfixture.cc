@@ -3,6 +3,8 @@
 //------------------------------------------------------------------------------
 #include "windowfixture.h"
 
+#include "kernel/nfileserver2.h"
+
 #include "file/nfilepackage.h"
 #include "gfx2/ngfx2package.h"
 #include "input/ninputpackage.h"
@@ -19,6 +21,8 @@ void WindowTest::SetUp()
     this->ks->SetLogHandler(&this->log);
     this->script = static_cast<nScriptServer*>(this->ks->New("ntclserver", "/sys/servers/script"));
     this->input = static_cast<nInputServer*>(this->ks->New("ninputserver", "/sys/servers/input"));
+    // the server loads its "shape" and "shared" effects from here when the display opens
+    nFileServer2::Instance()->SetAssign("shaders", ENGINE_SHADERS_DIR);
 }
 
 void WindowTest::TearDown()
