@@ -258,7 +258,10 @@ void RecordingGfxServer::Draw(PrimitiveType primType)
 
 void RecordingGfxServer::DrawIndexedNS(PrimitiveType primType)
 {
-    this->Record("DrawIndexedNS " + std::to_string(primType));
+    this->Record("DrawIndexedNS " + std::to_string(primType) + " vertices " +
+                 std::to_string(this->GetVertexRangeFirst()) + " " + std::to_string(this->GetVertexRangeNum()) +
+                 " indices " + std::to_string(this->GetIndexRangeFirst()) + " " +
+                 std::to_string(this->GetIndexRangeNum()));
 }
 
 void RecordingGfxServer::DrawNS(PrimitiveType primType)

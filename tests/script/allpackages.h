@@ -15,6 +15,7 @@
 #include "resource/nresourcepackage.h"
 #include "gfx2/ngfx2package.h"
 #include "anim2/nanim2package.h"
+#include "scene/nscenepackage.h"
 #include "input/ninputpackage.h"
 #include "audio3/naudio3package.h"
 #include "nopenal/nopenalpackage.h"
@@ -28,7 +29,7 @@ class AllPackagesKernel : public nKernelServer
 public:
     AllPackagesKernel() :
         nKernelServer({nvariable_package, nsignals_package, nfile_package, nlocale_package, nscript_package,
-                       nmisc_package, nresource_package, ngfx2_package, nanim2_package, ninput_package,
+                       nmisc_package, nresource_package, ngfx2_package, nanim2_package, nscene_package, ninput_package,
                        naudio3_package, nopenal_package, nopende_package, napplication_package, ngame_package})
     {
     }

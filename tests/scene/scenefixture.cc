@@ -1,0 +1,124 @@
+//------------------------------------------------------------------------------
+//  scenefixture.cc
+//------------------------------------------------------------------------------
+#include "scenefixture.h"
+
+#include "file/nfilepackage.h"
+#include "gfx2/ngfx2package.h"
+#include "kernel/nfileserver2.h"
+#include "platform/nplatformpaths.h"
+#include "resource/nresourcepackage.h"
+#include "scene/nscenepackage.h"
+#include "script/nscriptpackage.h"
+#include "signals/nsignalspackage.h"
+#include "variable/nvariablepackage.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+void SceneTest::SetUp()
+{
+    std::string tmpl = nPlatformTempDir() + "/scenetestXXXXXX";
+    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+    this->dir = tmpl;
+    this->ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{
+        nfile_package, nsignals_package, nscript_package, nvariable_package, nresource_package, ngfx2_package,
+        recordinggfx_package, nscene_package});
+    this->ks->SetLogHandler(&this->log);
+    this->script = static_cast<nScriptServer*>(this->ks->New("ntclserver", "/sys/servers/script"));
+    this->vars = New<nVariableServer>("nvariableserver", "/sys/servers/variable");
+    this->ks->New("nresourceserver", "/sys/servers/resource");
+    this->gfx = New<RecordingGfxServer>("nrecordinggfxserver", "/sys/servers/gfx");
+    this->scene = New<nSceneServer>("nsceneserver", "/sys/servers/scene");
+    this->ks->GetFileServer()->SetAssign("tst", this->dir.c_str());
+}
+
+void SceneTest::TearDown()
+{
+    this->ks.reset();
+    std::filesystem::remove_all(this->dir);
+}
+
+std::string SceneTest::Ok(const std::string& str)
+{
+    nString result;
+    EXPECT_TRUE(this->script->Run(str.c_str(), result)) << str << ": " << result.Get();
+    return result.Get();
+}
+
+std::string SceneTest::Fails(const std::string& str)
+{
+    const bool failOnError = this->script->GetFailOnError();
+    this->script->SetFailOnError(false);
+    nString result;
+    EXPECT_FALSE(this->script->Run(str.c_str(), result)) << str;
+    this->script->SetFailOnError(failOnError);
+    return result.Get();
+}
+
+std::string SceneTest::TakeLog()
+{
+    std::string text;
+    text.swap(this->log.text);
+    return text;
+}
+
+std::string SceneTest::WriteTemp(const char* name, const std::string& text) const
+{
+    std::ofstream out(this->TempFile(name), std::ios::binary | std::ios::trunc);
+    out << text;
+    return std::string("tst:") + name;
+}
+
+std::string SceneTest::ReadFile(const std::string& name) const
+{
+    const std::string path = (0 == name.compare(0, 4, "tst:")) ? this->dir + "/" + name.substr(4) : name;
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+nSceneNode* SceneTest::LoadModel(const std::string& file, const char* path)
+{
+    nObject* obj = this->ks->LoadAs(file.c_str(), path);
+    return (obj && obj->IsA("nscenenode")) ? static_cast<nSceneNode*>(obj) : nullptr;
+}
+
+void SceneTest::SetupContext(nRenderContext& ctx, nSceneNode* root, float t)
+{
+    ctx.SetRootNode(root);
+    ctx.AddVariable(nVariable(this->vars->GetVariableHandleByName("time"), t));
+    root->RenderContextCreated(&ctx);
+}
+
+void SceneTest::DrawFrame(nRenderContext& ctx)
+{
+    this->scene->BeginScene(matrix44());
+    this->scene->Attach(&ctx);
+    for (int i = 0; i < this->scene->GetNumGroups(); i++)
+    {
+        const nSceneServer::Group& group = this->scene->GetGroupAt(i);
+        nSceneNode* node = group.sceneNode;
+        if (!node->AreResourcesValid()) node->LoadResources();
+        if (node->HasLight()) node->RenderLight(this->scene, &ctx, group.modelTransform);
+        if (node->HasGeometry() && node->ApplyShader(ColrPass, this->scene))
+        {
+            node->RenderShader(ColrPass, this->scene, &ctx);
+            if (node->ApplyGeometry(this->scene)) node->RenderGeometry(this->scene, &ctx);
+        }
+    }
+    this->scene->EndScene();
+}
+
+matrix44 SceneTest::GroupTransformOf(const nSceneNode* node) const
+{
+    for (int i = 0; i < this->scene->GetNumGroups(); i++)
+    {
+        if (this->scene->GetGroupAt(i).sceneNode == node) return this->scene->GetGroupAt(i).modelTransform;
+    }
+    ADD_FAILURE() << "no group of the node";
+    return matrix44();
+}
