@@ -5,9 +5,11 @@
 #include "kernel/nmodule.h"
 
 N_DECLARE_MODULE(nscriptprefserver)
+N_DECLARE_MODULE(ntimerserver)
 
 void ngame_package()
 {
     nKernelServer* ks = nKernelServer::Instance();
     N_ADD_MODULE(ks, nscriptprefserver);
+    N_ADD_MODULE(ks, ntimerserver);
 }
