@@ -26,6 +26,7 @@
 #include "misc/nmiscpackage.h"
 #include "opende/nopendepackage.h"
 #include "resource/nresourcepackage.h"
+#include "scene/nscenepackage.h"
 #include "script/nscriptpackage.h"
 #include "signals/nsignalspackage.h"
 #include "variable/nvariablepackage.h"
@@ -108,7 +109,7 @@ void GameAppTest::SetUp()
     ResetStandIns();
     this->dir = MakeTempDir("gameapp");
     this->ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{
-        nsignals_package, nscript_package, nmisc_package, nlocale_package, nresource_package, ngfx2_package, nvariable_package, nanim2_package,
+        nsignals_package, nscript_package, nmisc_package, nlocale_package, nresource_package, ngfx2_package, nvariable_package, nanim2_package, nscene_package,
         naudio3_package, nopende_package, napplication_package, napptest_package, ngame_package,
         ngametest_package});
     this->ks->SetLogHandler(&this->log);

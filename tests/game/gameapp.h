@@ -25,6 +25,8 @@ class TestGameApp : public nApp
 public:
     /// the game's own preference server factory
     nPrefServer* GamePrefServer() { return nApp::CreatePrefServer(); }
+    /// the directory "proj:" names once open
+    void SetProjDir(const char* dirName) { this->projDir = dirName; }
 
 protected:
     nScriptServer* CreateScriptServer() override;

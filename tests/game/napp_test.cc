@@ -8,6 +8,7 @@
 #include "game/ngamecamera.h"
 #include "kernel/nkernelserver.h"
 #include "misc/nprefserver.h"
+#include "kernel/nscriptserver.h"
 #include "opende/nopendeworld.h"
 #include "util/assertdeath.h"
 
@@ -174,4 +175,31 @@ TEST_F(GameAppTest, LibraryLoadersRefuseEmptyNames)
     EXPECT_ASSERT_DEATH(this->app->LoadObject(nString("")), "object.IsEmpty() == false");
     EXPECT_ASSERT_DEATH(this->app->LoadLevel(nString("")), "level.IsEmpty() == false");
     EXPECT_ASSERT_DEATH(this->app->GetCamera(), "m_pCamera != 0");
+}
+
+TEST_F(GameAppTest, ScriptCommands)
+{
+    nScriptServer* tcl = static_cast<nScriptServer*>(this->ks->New("ntclserver", "/sys/servers/tcl"));
+    tcl->SetFailOnError(false);
+    struct Case
+    {
+        const char* cmd;
+        bool ok;
+        const char* result;
+    };
+    const Case cases[] = {
+        {"/theApp.float2int 0.49", true, "0"},    {"/theApp.float2int 0.5", true, "1"},
+        {"/theApp.float2int -0.5", true, "0"},    {"/theApp.float2int 2.5", true, "3"},
+        {"/theApp.float2int -2.5", true, "-2"},   {"/theApp.float2int 0.49999997", true, "0"},
+        {"/theApp.float2int 1e30", true, "2147483647"}, {"/theApp.float2int NaN", false, nullptr},
+        {"/theApp.locale greeting", true, "greeting"},  {"/theApp.locale {}", false, nullptr},
+        {"/theApp.setlocaletable {}", false, nullptr},  {"/theApp.setlocaletable locale:game.xml", true, ""},
+    };
+    for (const Case& c : cases)
+    {
+        nString result;
+        EXPECT_EQ(tcl->Run(c.cmd, result), c.ok) << c.cmd;
+        if (c.result) EXPECT_EQ(result, nString(c.result)) << c.cmd;
+    }
+    tcl->Release();
 }
