@@ -12,8 +12,9 @@ function(engine_library area)
     endif()
 endfunction()
 
-# engine_test(<name> SOURCES ... DEPS ... [LABELS ...] [ENV ...])
-# One GoogleTest executable per area, discovered by CTest.
+# engine_test(<name> SOURCES ... DEPS ... [LABELS ...] [ENV ...] [TIMEOUT <seconds>])
+# One GoogleTest executable per area, discovered by CTest. TIMEOUT replaces
+# the default time-out of ctest's --timeout for tests that need longer.
 function(engine_test name)
     cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;DEPS;LABELS;ENV" ${ARGN})
     add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/testenvironment.cc)

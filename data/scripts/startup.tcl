@@ -1,0 +1,34 @@
+#-------------------------------------------------------------------------------
+#   startup.tcl
+#
+#   The game's start-up script. The application runs it when it opens and
+#   then calls the procedures below by name; every procedure the program
+#   calls is defined here, even where it has nothing to do yet.
+#-------------------------------------------------------------------------------
+
+#   OnStartup: the assigns under which the game finds its data.
+proc OnStartup {} {
+    set fs /sys/servers/file2
+    $fs.setassign gfxlib   proj:data/gfxlib/
+    $fs.setassign objects  proj:data/objects/
+    $fs.setassign levels   proj:data/levels/
+    $fs.setassign meshes   proj:data/meshes/
+    $fs.setassign sounds   proj:data/sounds/
+    $fs.setassign textures proj:data/textures/
+    $fs.setassign shaders  proj:data/shaders/
+}
+
+#   OnGraphicsStartup: called once the display mode is set.
+proc OnGraphicsStartup {} {
+}
+
+#   OnMapInput: the input mappings, called once the input server exists.
+proc OnMapInput {} {
+}
+
+#   OnGuiServerOpen, OnGuiServerClose: the GUI server's hooks.
+proc OnGuiServerOpen {} {
+}
+
+proc OnGuiServerClose {} {
+}

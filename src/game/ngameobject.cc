@@ -1,0 +1,241 @@
+//------------------------------------------------------------------------------
+//  ngameobject.cc
+//------------------------------------------------------------------------------
+#include "game/ngameobject.h"
+#include "kernel/nenv.h"
+#include "kernel/nkernelserver.h"
+#include "kernel/nmodule.h"
+#include "opende/nopendeboxgeom.h"
+#include "opende/nopendeserver.h"
+#include "opende/nopendespheregeom.h"
+#include "opende/nopendetrimeshgeom.h"
+#include "scene/nscenenode.h"
+#include "scene/nsceneserver.h"
+#include "variable/nvariableserver.h"
+
+N_IMPLEMENT_MODULE(ngameobject, nGameObject, "nroot", nullptr)
+
+namespace
+{
+
+const char* const GeomSpacePath = "/sys/servers/phys/world/space";
+
+}  // namespace
+
+nGameObject::nGameObject() :
+    frameId(0),
+    timeHandle(-1)
+{
+}
+
+nGameObject::~nGameObject()
+{
+    if (this->modelNode.isvalid())
+    {
+        this->modelNode->RenderContextDestroyed(&this->renderContext);
+    }
+}
+
+nRoot* nGameObject::GetProto() const
+{
+    n_assert(m_refProto.isvalid());
+    return this->m_refProto.get();
+}
+
+nOpendeGeom* nGameObject::GetGeom() const
+{
+    n_assert(m_refPhysGeom.isvalid());
+    return this->m_refPhysGeom.get();
+}
+
+/*
+ * FindVar --
+ *     Results: the prototype's child of the name when it is an nenv, else 0.
+ */
+nEnv* nGameObject::FindVar(const char* name) const
+{
+    nRoot* child = this->GetProto()->Find(name);
+    return (child && child->IsA("nenv")) ? static_cast<nEnv*>(child) : nullptr;
+}
+
+bool nGameObject::ReadVarF(const char* name, float& out) const
+{
+    nEnv* var = this->FindVar(name);
+    if (!var) return false;
+    out = var->GetF();
+    return true;
+}
+
+bool nGameObject::ReadVarF4(const char* name, nFloat4& out) const
+{
+    nEnv* var = this->FindVar(name);
+    if (!var) return false;
+    out = var->GetF4();
+    return true;
+}
+
+bool nGameObject::ReadVarS(const char* name, nString& out) const
+{
+    nEnv* var = this->FindVar(name);
+    if (!var) return false;
+    out = var->GetS();
+    return true;
+}
+
+bool nGameObject::ReadVarO(const char* name, nObject*& out) const
+{
+    nEnv* var = this->FindVar(name);
+    if (!var) return false;
+    out = var->GetO();
+    return true;
+}
+
+/*
+ * InitRenderContext --
+ *     Side effects: the scene node becomes the render context's root; the
+ *     context gets "time" 0, "one" 1 and "wind" (1, 0, 0, 0.5); the node
+ *     is told of the new context.
+ */
+void nGameObject::InitRenderContext(nSceneNode* pSceneNode)
+{
+    nVariableServer* vars = nVariableServer::Instance();
+    this->timeHandle = vars->GetVariableHandleByName("time");
+    const int oneHandle = vars->GetVariableHandleByName("one");
+    const int windHandle = vars->GetVariableHandleByName("wind");
+    this->renderContext.SetRootNode(pSceneNode);
+    this->renderContext.AddVariable(nVariable(this->timeHandle, 0.0f));
+    this->renderContext.AddVariable(nVariable(oneHandle, 1.0f));
+    const nFloat4 wind = {1.0f, 0.0f, 0.0f, 0.5f};
+    this->renderContext.AddVariable(nVariable(windHandle, wind));
+    pSceneNode->RenderContextCreated(&this->renderContext);
+    this->modelNode = pSceneNode;
+}
+
+/*
+ * InitGeom --
+ *     Side effects: with the object as the working object, creates the
+ *     child "physgeom" the prototype's "geom" names in the world's space:
+ *     a sphere of "radius", a box of the first three "box_lengths", or a
+ *     triangle-mesh geom over the mesh of that id, which the physics
+ *     server loads from "meshes:<id>" once and shares afterwards. A mesh
+ *     that does not load is reported and leaves the object without geom.
+ */
+void nGameObject::InitGeom()
+{
+    if (this->m_strGeomID == "sphere")
+    {
+        float fRadius = 0.0f;
+        n_assert(ReadVarF( "radius", fRadius ));
+        nOpendeSphereGeom* pPhysGeom = static_cast<nOpendeSphereGeom*>(kernelServer->New("nopendespheregeom", "physgeom"));
+        n_assert(pPhysGeom != 0);
+        pPhysGeom->Create(GeomSpacePath);
+        pPhysGeom->SetRadius(fRadius);
+        this->m_refPhysGeom = pPhysGeom;
+    }
+    else if (this->m_strGeomID == "box")
+    {
+        nFloat4 f4Box = {0.0f, 0.0f, 0.0f, 0.0f};
+        n_assert(ReadVarF4( "box_lengths", f4Box ));
+        nOpendeBoxGeom* pPhysGeom = static_cast<nOpendeBoxGeom*>(kernelServer->New("nopendeboxgeom", "physgeom"));
+        n_assert(pPhysGeom != 0);
+        pPhysGeom->Create(GeomSpacePath);
+        pPhysGeom->SetLengths(vector3(f4Box.x, f4Box.y, f4Box.z));
+        this->m_refPhysGeom = pPhysGeom;
+    }
+    else
+    {
+        nString strGeomPath("meshes:");
+        strGeomPath.Append(this->m_strGeomID);
+        if (!nOpendeServer::opendeServer->NewTriMesh(m_strGeomID.Get(), strGeomPath.Get()))
+        {
+            // the mesh file is the data's, not the code's: the object stays, without collisions
+            n_printf("nGameObject: '%s' has no collision geom, its mesh '%s' does not load\n",
+                     this->GetProto()->GetFullName().Get(), strGeomPath.Get());
+            return;
+        }
+        nOpendeTriMeshGeom* pPhysGeom =
+            static_cast<nOpendeTriMeshGeom*>(kernelServer->New("nopendetrimeshgeom", "physgeom"));
+        n_assert(pPhysGeom != 0);
+        pPhysGeom->Create(GeomSpacePath);
+        pPhysGeom->SetMesh(this->m_strGeomID.Get());
+        this->m_refPhysGeom = pPhysGeom;
+    }
+    n_assert(m_refPhysGeom.isvalid());
+}
+
+/*
+ * Init --
+ *     Side effects: takes the prototype, binds the render context to its
+ *     "model" and, when it names a "geom", creates the physics geom.
+ *     A prototype without model is a fault of the game's data and stops
+ *     the program: a game object without one cannot be drawn.
+ */
+void nGameObject::Init(const char* proto)
+{
+    n_assert(proto);
+    n_assert(nString(proto).IsEmpty() == false);
+    this->m_refProto = kernelServer->Lookup(proto);
+    n_assert(m_refProto.isvalid());
+
+    nObject* pModelVar = nullptr;
+    n_assert(ReadVarO( "model", pModelVar));
+    nSceneNode* pSceneNode = (pModelVar && pModelVar->IsA("nscenenode")) ? static_cast<nSceneNode*>(pModelVar) : nullptr;
+    n_assert(pSceneNode != 0);
+    this->InitRenderContext(pSceneNode);
+
+    kernelServer->PushCwd(this);
+    if (this->ReadVarS("geom", this->m_strGeomID))
+    {
+        this->InitGeom();
+    }
+    kernelServer->PopCwd();
+}
+
+/*
+ * SetParent --
+ *     Side effects: the object follows the parent; the offset keeps the
+ *     present difference of positions and Euler angles.
+ */
+void nGameObject::SetParent(nGameObject* p)
+{
+    n_assert(p);
+    this->parent = p;
+    this->parentOffset.settranslation(p->GetTransform().gettranslation() - this->transform.gettranslation());
+    this->parentOffset.seteuler(p->GetTransform().geteuler() - this->transform.geteuler());
+}
+
+/*
+ * Trigger --
+ *     Side effects: with a parent, the position becomes the parent's minus
+ *     the offset (the rotation stays the object's own); the geom takes the
+ *     position and rotation; the render variable "time" grows by dt; the
+ *     frame count goes up and becomes the render context's frame id.
+ */
+void nGameObject::Trigger(float* dt)
+{
+    if (this->parent.isvalid())
+    {
+        this->transform.settranslation(this->parent->GetTransform().gettranslation() -
+                                       this->parentOffset.gettranslation());
+    }
+    if (this->m_refPhysGeom.isvalid())
+    {
+        this->m_refPhysGeom->SetPosition(this->transform.gettranslation());
+        this->m_refPhysGeom->SetQuaternion(this->transform.getquat());
+    }
+    nVariable* time = this->renderContext.GetVariable(this->timeHandle);
+    if (time) time->SetFloat(time->GetFloat() + *dt);
+    this->renderContext.SetFrameId((uint)++this->frameId);
+}
+
+/*
+ * Render --
+ *     Side effects: the render context takes the transform's matrix and is
+ *     attached to the scene server; without a scene server nothing is drawn.
+ */
+void nGameObject::Render()
+{
+    this->renderContext.SetTransform(this->transform.getmatrix());
+    nSceneServer* scene = dynamic_cast<nSceneServer*>(kernelServer->Lookup("/sys/servers/scene"));
+    if (scene && this->renderContext.IsValid()) scene->Attach(&this->renderContext);
+}

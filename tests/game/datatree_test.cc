@@ -1,0 +1,61 @@
+//------------------------------------------------------------------------------
+//  The game's data tree: the start-up script defines every procedure the
+//  program calls and sets the assigns; the application loads the
+//  libraries from them and every prototype builds a game object.
+//------------------------------------------------------------------------------
+#include "gameapp.h"
+
+#include "audio3/nsound3.h"
+#include "game/ngameobject.h"
+#include "kernel/nfileserver2.h"
+#include "kernel/nkernelserver.h"
+#include "kernel/nscriptserver.h"
+
+class DataTreeTest : public GameAppTest
+{
+protected:
+    /// runs the start-up script in a Tcl server of its own, as the application would
+    void RunStartup()
+    {
+        nFileServer2::Instance()->SetAssign("proj", GAME_SOURCE_DIR "/");
+        this->app->SetProjDir(GAME_SOURCE_DIR "/");
+        nScriptServer* tcl = static_cast<nScriptServer*>(this->ks->New("ntclserver", "/sys/servers/datatcl"));
+        nString result;
+        ASSERT_TRUE(tcl->RunScript("proj:data/scripts/startup.tcl", result)) << result.Get();
+        for (const char* proc : {"OnStartup", "OnGraphicsStartup", "OnMapInput", "OnGuiServerOpen", "OnGuiServerClose"})
+        {
+            EXPECT_TRUE(tcl->RunFunction(proc, result)) << proc << ": " << result.Get();
+        }
+        tcl->Release();
+    }
+};
+
+TEST_F(DataTreeTest, StartupDefinesEveryProcedureAndTheLibrariesLoad)
+{
+    this->RunStartup();
+    ASSERT_TRUE(this->app->Open());
+    for (const char* name : {"ring", "glove", "post"})
+    {
+        EXPECT_NE(this->ks->Lookup((std::string("/usr/lib/models/") + name).c_str()), nullptr) << name;
+        const std::string proto = std::string("/usr/lib/objects/") + name;
+        ASSERT_NE(this->ks->Lookup(proto.c_str()), nullptr) << name;
+        nGameObject* obj =
+            static_cast<nGameObject*>(this->ks->New("ngameobject", (std::string("/usr/scene/") + name).c_str()));
+        obj->Init(proto.c_str());
+        EXPECT_TRUE(obj->HasGeom()) << name;
+        float dt = 0.02f;
+        obj->Trigger(&dt);
+    }
+}
+
+TEST_F(DataTreeTest, SoundDescriptionReads)
+{
+    this->RunStartup();
+    this->ks->New("soundmaker", "/sys/servers/audio");
+    nSound3* s = this->app->CreateSound("sounds:punch.n2", nApp::SoundInstanceType);
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->GetFilename(), nString("sounds:punch.wav"));
+    EXPECT_FALSE(s->GetLooping());
+    EXPECT_FLOAT_EQ(s->GetMaxDist(), 40.0f);
+    s->Release();
+}

@@ -1,0 +1,149 @@
+//------------------------------------------------------------------------------
+//  gameapp.cc: the game application over stand-in servers (see gameapp.h).
+//------------------------------------------------------------------------------
+#include "gameapp.h"
+
+#include "anim2/nanim2package.h"
+#include "application/nappaudioserver.h"
+#include "application/nappguiserver.h"
+#include "application/nappinputserver.h"
+#include "application/nappsceneserver.h"
+#include "application/nappvideoserver.h"
+#include "kernel/nscriptserver.h"
+#include "locale/nlocaleserver.h"
+#include "misc/nprefserver.h"
+#include "application/napplicationpackage.h"
+#include "audio3/naudio3package.h"
+#include "audio3/naudioserver3.h"
+#include "audio3/nsound3.h"
+#include "game/ngamepackage.h"
+#include "gfx2/ngfx2package.h"
+#include "kernel/nfileserver2.h"
+#include "kernel/nkernelserver.h"
+#include "kernel/nmodule.h"
+#include "kernel/ntimeserver.h"
+#include "locale/nlocalepackage.h"
+#include "misc/nmiscpackage.h"
+#include "opende/nopendepackage.h"
+#include "resource/nresourcepackage.h"
+#include "scene/nscenepackage.h"
+#include "script/nscriptpackage.h"
+#include "signals/nsignalspackage.h"
+#include "variable/nvariablepackage.h"
+
+#include <cstdio>
+#include <fstream>
+
+namespace
+{
+
+template <class TYPE>
+TYPE* Make(const char* className, const char* path)
+{
+    return dynamic_cast<TYPE*>(nObject::kernelServer->New(className, path));
+}
+
+/// the game's states, as recording stand-ins
+class IntroStandIn : public TestState
+{
+};
+class MenuStandIn : public TestState
+{
+};
+class GameStandIn : public TestState
+{
+};
+
+/// an audio server whose sounds are plain nsound3 objects below it
+class SoundMaker : public nAudioServer3
+{
+public:
+    nSound3* NewSound() override
+    {
+        char name[32];
+        snprintf(name, sizeof(name), "sound%d", this->count++);
+        kernelServer->PushCwd(this);
+        nSound3* s = static_cast<nSound3*>(kernelServer->New("nsound3", name));
+        kernelServer->PopCwd();
+        return s;
+    }
+
+private:
+    int count = 0;
+};
+
+}  // namespace
+
+nScriptServer* TestGameApp::CreateScriptServer() { return Make<nScriptServer>("standinscript", "/sys/servers/script"); }
+nGfxServer2* TestGameApp::CreateGfxServer() { return Make<nGfxServer2>("standingfx", "/sys/servers/gfx"); }
+nAppInputServer* TestGameApp::CreateInputServer() { return Make<nAppInputServer>("standininput", "/sys/servers/input"); }
+nRoot* TestGameApp::CreateConsoleServer() { return Make<nRoot>("standinserver", "/sys/servers/console"); }
+nRoot* TestGameApp::CreateResourceServer() { return Make<nRoot>("recordingresourceserver", "/sys/servers/resource"); }
+nAppSceneServer* TestGameApp::CreateSceneServer() { return Make<nAppSceneServer>("standinscene", "/sys/servers/scene"); }
+nRoot* TestGameApp::CreateVariableServer() { return Make<nRoot>("recordingvariableserver", "/sys/servers/variable"); }
+nRoot* TestGameApp::CreateAnimationServer() { return Make<nRoot>("recordinganimationserver", "/sys/servers/anim"); }
+nAppVideoServer* TestGameApp::CreateVideoServer() { return Make<nAppVideoServer>("standinvideo", "/sys/servers/video"); }
+nAppGuiServer* TestGameApp::CreateGuiServer() { return Make<nAppGuiServer>("standingui", "/sys/servers/gui"); }
+nAppAudioServer* TestGameApp::CreateAudioServer() { return Make<nAppAudioServer>("standinaudio", "/sys/servers/appaudio"); }
+nPrefServer* TestGameApp::CreatePrefServer() { return Make<nPrefServer>("standinpref", "/sys/servers/pref"); }
+nLocaleServer* TestGameApp::CreateLocaleServer() { return Make<nLocaleServer>("standinlocale", "/sys/servers/locale"); }
+
+N_IMPLEMENT_MODULE(testgameapp, TestGameApp, "napp", nullptr)
+N_IMPLEMENT_MODULE(nintro, IntroStandIn, "teststate", nullptr)
+N_IMPLEMENT_MODULE(nmainmenu, MenuStandIn, "teststate", nullptr)
+N_IMPLEMENT_MODULE(ngame, GameStandIn, "teststate", nullptr)
+N_IMPLEMENT_MODULE(soundmaker, SoundMaker, "naudioserver3", nullptr)
+
+void ngametest_package()
+{
+    nKernelServer* ks = nKernelServer::Instance();
+    N_ADD_MODULE(ks, testgameapp);
+    N_ADD_MODULE(ks, nintro);
+    N_ADD_MODULE(ks, nmainmenu);
+    N_ADD_MODULE(ks, ngame);
+    N_ADD_MODULE(ks, soundmaker);
+}
+
+void GameAppTest::SetUp()
+{
+    ResetStandIns();
+    this->dir = MakeTempDir("gameapp");
+    this->ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{
+        nsignals_package, nscript_package, nmisc_package, nlocale_package, nresource_package, ngfx2_package, nvariable_package, nanim2_package, nscene_package,
+        naudio3_package, nopende_package, napplication_package, napptest_package, ngame_package,
+        ngametest_package});
+    this->ks->SetLogHandler(&this->log);
+    this->app = static_cast<TestGameApp*>(this->ks->New("testgameapp", "/theApp"));
+    nTimeServer::Instance()->StopTime();
+    nTimeServer::Instance()->SetTime(1.0);
+}
+
+void GameAppTest::TearDown()
+{
+    if (this->app->IsOpen()) this->app->Close();
+    this->app->Release();
+    this->ks.reset();
+    std::filesystem::remove_all(this->dir);
+}
+
+std::string GameAppTest::Write(const std::string& rel, const std::string& text)
+{
+    const std::filesystem::path p = this->dir / rel;
+    std::filesystem::create_directories(p.parent_path());
+    std::ofstream(p) << text;
+    return p.string();
+}
+
+void GameAppTest::AssignLibraries()
+{
+    for (const char* name : {"gfxlib", "objects", "levels", "meshes"})
+    {
+        std::filesystem::create_directories(this->dir / name);
+        nFileServer2::Instance()->SetAssign(name, ((this->dir / name).string() + "/").c_str());
+    }
+}
+
+std::string N2Root(const std::string& body)
+{
+    return "# ---\n# $parser:ntclserver$ $class:nroot$\n# ---\n" + body + "# ---\n# Eof\n";
+}

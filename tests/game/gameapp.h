@@ -1,0 +1,69 @@
+#ifndef TESTS_GAME_GAMEAPP_H
+#define TESTS_GAME_GAMEAPP_H
+//------------------------------------------------------------------------------
+//  The game application over the application tests' stand-in servers: a
+//  kernel with the packages nApp needs, stand-in states for the game's
+//  three states (their classes come with later work), library assigns in
+//  a temporary directory, and an audio server that makes plain sounds.
+//------------------------------------------------------------------------------
+#include <gtest/gtest.h>
+
+#include "application/standins.h"
+#include "capturelog.h"
+#include "usertempdir.h"
+#include "game/napp.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+class nKernelServer;
+
+/// nApp whose factories make the stand-ins; its own camera, audio and pref choices are tested apart
+class TestGameApp : public nApp
+{
+public:
+    /// the game's own preference server factory
+    nPrefServer* GamePrefServer() { return nApp::CreatePrefServer(); }
+    /// the directory "proj:" names once open
+    void SetProjDir(const char* dirName) { this->projDir = dirName; }
+
+protected:
+    nScriptServer* CreateScriptServer() override;
+    nGfxServer2* CreateGfxServer() override;
+    nAppInputServer* CreateInputServer() override;
+    nRoot* CreateConsoleServer() override;
+    nRoot* CreateResourceServer() override;
+    nAppSceneServer* CreateSceneServer() override;
+    nRoot* CreateVariableServer() override;
+    nRoot* CreateAnimationServer() override;
+    nAppVideoServer* CreateVideoServer() override;
+    nAppGuiServer* CreateGuiServer() override;
+    nAppAudioServer* CreateAudioServer() override;
+    nPrefServer* CreatePrefServer() override;
+    nLocaleServer* CreateLocaleServer() override;
+};
+
+/// registers testgameapp, the three stand-in states and the sound-making audio server
+void ngametest_package();
+
+class GameAppTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    /// a file of the text below the temporary directory, directories made
+    std::string Write(const std::string& rel, const std::string& text);
+    /// the assigns "gfxlib", "objects", "levels", "meshes" at sub-directories of the temporary one
+    void AssignLibraries();
+
+    CaptureLog log;
+    std::filesystem::path dir;
+    std::unique_ptr<nKernelServer> ks;
+    TestGameApp* app = nullptr;
+};
+
+/// a persistence script that makes an nroot with the given body
+std::string N2Root(const std::string& body);
+#endif
