@@ -1,6 +1,7 @@
 //------------------------------------------------------------------------------
 //  nmaterialnode.cc
 //------------------------------------------------------------------------------
+#include "scene/nscenecmdutil.h"
 #include "scene/nmaterialnode.h"
 #include "scene/nsceneserver.h"
 #include "scene/nrendercontext.h"
@@ -79,7 +80,7 @@ bool nMaterialNode::HasShader(nFourCC fourcc) const
  */
 bool nMaterialNode::LoadShaders()
 {
-    nGfxServer2* gfx = nGfxServer2::Instance();
+    nGfxServer2* gfx = nSceneGfxServer();
     nRoot* sceneObj = nKernelServer::Instance()->Lookup("/sys/servers/scene");
     const nSceneServer* scene = (sceneObj && sceneObj->IsA("nsceneserver")) ? static_cast<nSceneServer*>(sceneObj)
                                                                            : nullptr;

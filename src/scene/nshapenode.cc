@@ -1,6 +1,7 @@
 //------------------------------------------------------------------------------
 //  nshapenode.cc
 //------------------------------------------------------------------------------
+#include "scene/nscenecmdutil.h"
 #include "scene/nshapenode.h"
 #include "kernel/nkernelserver.h"
 
@@ -66,7 +67,7 @@ bool nShapeNode::LoadMesh()
     nString rsrcName = this->meshName;
     rsrcName.Append("_");
     rsrcName.AppendInt(this->meshUsage);
-    nGfxServer2* gfx = nGfxServer2::Instance();
+    nGfxServer2* gfx = nSceneGfxServer();
     nMesh2* m = gfx ? gfx->NewMesh(rsrcName.Get()) : nullptr;
     if (!m)
     {
