@@ -3,9 +3,13 @@
 //------------------------------------------------------------------------------
 #include "gfx2/nd3d9package.h"
 #include "gfx2/nd3d9server.h"
+#include "gfx2/nd3d9mesh.h"
+#include "gfx2/nd3d9texture.h"
 #include "kernel/nmodule.h"
 
 N_IMPLEMENT_SINGLETON_MODULE(nd3d9server, nD3D9Server, "ngfxserver2", nullptr)
+N_IMPLEMENT_MODULE(nd3d9mesh, nD3D9Mesh, "nmesh2", nullptr)
+N_IMPLEMENT_MODULE(nd3d9texture, nD3D9Texture, "ntexture2", nullptr)
 
 /*
  * nd3d9_package --
@@ -16,4 +20,6 @@ void nd3d9_package()
 {
     nKernelServer* ks = nKernelServer::Instance();
     N_ADD_MODULE(ks, nd3d9server);
+    N_ADD_MODULE(ks, nd3d9mesh);
+    N_ADD_MODULE(ks, nd3d9texture);
 }

@@ -2,6 +2,8 @@
 //  nd3d9server.cc
 //------------------------------------------------------------------------------
 #include "gfx2/nd3d9server.h"
+#include "gfx2/nmesh2.h"
+#include "gfx2/nd3d9texture.h"
 #include "resource/nresourceserver.h"
 
 #include <algorithm>
@@ -573,5 +575,88 @@ void nD3D9Server::PresentDevice()
     if (this->IsDeviceOpen())
     {
         this->device->Present();
+    }
+}
+
+/*
+ * NewMesh --
+ *     Results: the mesh resource of that name, made (Unloaded) when it
+ *     does not exist yet, with one more reference; null without a
+ *     resource server.
+ */
+nMesh2* nD3D9Server::NewMesh(const char* rsrcName)
+{
+    if (!this->refResourceServer.isvalid())
+    {
+        return nullptr;
+    }
+    return static_cast<nMesh2*>(this->refResourceServer->NewResource("nd3d9mesh", rsrcName, nResource::Mesh));
+}
+
+//--- textures and render targets --------------------------------------------------------
+
+nTexture2* nD3D9Server::NewTexture(const char* rsrcName)
+{
+    n_assert(this->refResourceServer.isvalid());
+    return static_cast<nTexture2*>(this->refResourceServer->NewResource("nd3d9texture", rsrcName, nResource::Texture));
+}
+
+/*
+ * NewRenderTarget --
+ *     Results: the valid texture of that name as it is, or a new render
+ *     target loaded at once; null (the reference given back) when the load
+ *     fails.
+ */
+nTexture2* nD3D9Server::NewRenderTarget(const char* rsrcName, int width, int height, nTexture2::Format format,
+                                        int usageFlags)
+{
+    n_assert(this->refResourceServer.isvalid());
+    nTexture2* renderTarget =
+        static_cast<nTexture2*>(this->refResourceServer->NewResource("nd3d9texture", rsrcName, nResource::Texture));
+    n_assert(renderTarget);
+    if (renderTarget->IsValid())
+    {
+        return renderTarget;
+    }
+    n_assert(0 != (usageFlags & (nTexture2::RenderTargetColor | nTexture2::RenderTargetDepth |
+                                 nTexture2::RenderTargetStencil)));
+    renderTarget->SetUsage(usageFlags);
+    renderTarget->SetWidth(width);
+    renderTarget->SetHeight(height);
+    renderTarget->SetDepth(1);
+    renderTarget->SetFormat(format);
+    renderTarget->SetType(nTexture2::TEXTURE_2D);
+    if (!renderTarget->Load())
+    {
+        renderTarget->Release();
+        return nullptr;
+    }
+    return renderTarget;
+}
+
+/*
+ * SetRenderTarget --
+ *     Side effects: the device draws into the target's colour texture and
+ *     depth surface from now on (the back buffer for null or a target
+ *     that is not loaded).
+ */
+void nD3D9Server::SetRenderTarget(nTexture2* t)
+{
+    nGfxServer2::SetRenderTarget(t);
+    if (!this->IsDeviceOpen())
+    {
+        return;
+    }
+    nD3D9Texture* tex = dynamic_cast<nD3D9Texture*>(t);
+    if (tex && tex->IsLoaded())
+    {
+        if (!this->device->SetRenderTarget(tex->GetRenderTargetSurface(), tex->GetDepthStencilSurface()))
+        {
+            n_printf("nD3D9Server: SetRenderTarget() failed\n");
+        }
+    }
+    else
+    {
+        this->device->SetRenderTarget(0, 0);
     }
 }

@@ -72,6 +72,13 @@ public:
     bool BeginScene() override;
     void PresentScene() override;
     void Clear(int bufferFlags, float red, float green, float blue, float alpha, float z, int stencil) override;
+    /// a shared "nd3d9mesh" resource of that name
+    nMesh2* NewMesh(const char* rsrcName) override;
+    //--- textures and render targets ---
+    nTexture2* NewTexture(const char* rsrcName) override;
+    nTexture2* NewRenderTarget(const char* rsrcName, int width, int height, nTexture2::Format format,
+                               int usageFlags) override;
+    void SetRenderTarget(nTexture2* t) override;
 
 protected:
     ~nD3D9Server() override;

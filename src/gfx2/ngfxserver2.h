@@ -120,6 +120,8 @@ public:
 
     /// the one graphics server
     static nGfxServer2* Instance();
+    /// the one graphics server, or null while none exists
+    static nGfxServer2* InstanceOrNull() { return Singleton; }
     /// the name of a feature set ("invalid" for unknown values)
     static const char* FeatureSetToString(int f);
 

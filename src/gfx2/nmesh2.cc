@@ -2,33 +2,63 @@
 //  nmesh2.cc
 //------------------------------------------------------------------------------
 #include "gfx2/nmesh2.h"
+#include "gfx2/ngfxserver2.h"
+#include "gfx2/nmesharray.h"
+#include "gfx2/nn3d2loader.h"
+#include "gfx2/nnvx2loader.h"
+#include "kernel/nkernelserver.h"
+#include "resource/nresourceloader.h"
 
 #include <cctype>
 #include <cstring>
+#include <memory>
 
 namespace
 {
 
-/// usage bits in the order of their words
-const char* const UsageWords[] = {"WriteOnce", "ReadOnly", "WriteOnly", "NPatch", "RTPatch", "PointSprite",
-                                  "NeedsVertexShader"};
-const int NumUsageWords = 7;
-
-/*
- * UsageBitOfWord --
- *     Results: the bit of a usage word compared without case, or 0 when
- *     the word names none. Side effects: none.
- */
-int UsageBitOfWord(const nString& word)
+struct UsageName
 {
-    for (int i = 0; i < NumUsageWords; i++)
-    {
-        if (0 == strcasecmp(word.Get(), UsageWords[i])) return 1 << i;
-    }
-    return 0;
+    int flag;
+    const char* name;
+};
+
+/// the usage words in the order the text gives them
+const UsageName UsageNames[] = {
+    {nMesh2::WriteOnce, "WriteOnce"},     {nMesh2::ReadOnly, "ReadOnly"},
+    {nMesh2::WriteOnly, "WriteOnly"},     {nMesh2::NPatch, "NPatch"},
+    {nMesh2::RTPatch, "RTPatch"},         {nMesh2::PointSprite, "PointSprite"},
+    {nMesh2::NeedsVertexShader, "NeedsVertexShader"},
+};
+
+/// the components a mesh keeps when vertex programs run emulated:
+/// everything but tangent and binormal
+const int EmulatedComponents = nMesh2::AllComponents & ~(nMesh2::Tangent | nMesh2::Binormal);
+
+/// the graphics server, null when none is running
+nGfxServer2* GfxServer()
+{
+    nKernelServer* ks = nKernelServer::Instance();
+    return (ks && ks->Lookup("/sys/servers/gfx")) ? nGfxServer2::Instance() : nullptr;
 }
 
 }  // namespace
+
+nMesh2::nMesh2() :
+    usage(WriteOnce),
+    vertexComponents(0),
+    vertexWidth(0),
+    numVertices(0),
+    numEdges(0),
+    numIndices(0),
+    numGroups(0),
+    groups(nullptr),
+    vertexBufferByteSize(0),
+    indexBufferByteSize(0),
+    edgeBufferByteSize(0),
+    privEdgeBuffer(nullptr)
+{
+    this->SetType(Mesh);
+}
 
 nMesh2::~nMesh2()
 {
@@ -36,29 +66,64 @@ nMesh2::~nMesh2()
     {
         this->Unload();
     }
+    n_delete_array(this->groups);
 }
 
 /*
- * GetVertexWidthFromMask --
- *     Results: the sum of the widths in floats of the mask's components.
- *     Side effects: none.
+ * ConvertUsageFlagsToString --
+ *     Results: the names of the set flags joined by "|" in the order
+ *     WriteOnce, ReadOnly, WriteOnly, NPatch, RTPatch, PointSprite,
+ *     NeedsVertexShader; "" for none. No "|" trails the last name, so
+ *     the text reads back as the same flags.
  */
-int nMesh2::GetVertexWidthFromMask(int compMask)
+nString nMesh2::ConvertUsageFlagsToString(int usage)
 {
-    n_assert(0 != compMask);
-    static const int widths[] = {3, 3, 2, 2, 2, 2, 4, 3, 3, 4, 4};
-    int width = 0;
-    for (int bit = 0; bit < int(sizeof(widths) / sizeof(widths[0])); bit++)
+    nString str;
+    for (const UsageName& u : UsageNames)
     {
-        if (compMask & (1 << bit)) width += widths[bit];
+        if (usage & u.flag)
+        {
+            if (!str.IsEmpty()) str.Append("|");
+            str.Append(u.name);
+        }
     }
-    return width;
+    return str;
 }
 
-void nMesh2::SetVertexComponents(int compMask)
+/*
+ * ConvertUsageStringToFlags --
+ *     Results: the OR of the flags named in the text, in any case and
+ *     split at "|" (empty words are skipped, so an empty text is 0); -1
+ *     when a word names no flag (a saved file is outside data).
+ *     Side effects: logs the first bad word.
+ */
+int nMesh2::ConvertUsageStringToFlags(const char* str)
 {
-    this->vertexComponents = compMask;
-    this->vertexWidth = GetVertexWidthFromMask(compMask);
+    if (!str) return 0;
+    int flags = 0;
+    const char* p = str;
+    while (*p)
+    {
+        const size_t len = strcspn(p, "|");
+        if (len > 0)
+        {
+            int flag = 0;
+            for (const UsageName& u : UsageNames)
+            {
+                if (strlen(u.name) == len && 0 == strncasecmp(u.name, p, len)) flag = u.flag;
+            }
+            if (0 == flag)
+            {
+                n_printf("nMesh2::ConvertUsageStringToFlags: Invalid flag string '%.*s' in '%s'\n", (int)n_min(len, (size_t)256),
+                         p, str);
+                return -1;
+            }
+            flags |= flag;
+        }
+        p += len;
+        if (*p) p++;
+    }
+    return flags;
 }
 
 float* nMesh2::LockVertices()
@@ -79,100 +144,318 @@ void nMesh2::UnlockIndices()
 {
 }
 
-/*
- * ConvertUsageFlagsToString --
- *     Results: "WriteOnce|" ... for every set bit in bit order; "" for 0.
- *     Side effects: none.
- */
-nString nMesh2::ConvertUsageFlagsToString(int flags)
+nMesh2::Edge* nMesh2::LockEdges()
 {
-    nString str;
-    for (int i = 0; i < NumUsageWords; i++)
-    {
-        if (flags & (1 << i))
-        {
-            str.Append(UsageWords[i]);
-            str.Append("|");
-        }
-    }
-    return str;
+    return this->privEdgeBuffer;
+}
+
+void nMesh2::UnlockEdges()
+{
+}
+
+void nMesh2::SetVertexComponents(int compMask)
+{
+    this->vertexComponents = compMask;
+    this->vertexWidth = compMask ? GetVertexWidthFromMask(compMask) : 0;
+}
+
+void nMesh2::SetNumEdges(int num)
+{
+    n_assert(num >= 0);
+    this->numEdges = num;
+}
+
+void nMesh2::SetNumGroups(int num)
+{
+    n_assert(num > 0);
+    n_assert(0 == this->groups);
+    this->numGroups = num;
+    this->groups = n_new_array(nMeshGroup, num);
+}
+
+nMeshGroup& nMesh2::Group(int i)
+{
+    n_assert(this->groups && i >= 0 && i < this->numGroups);
+    return this->groups[i];
+}
+
+const nMeshGroup& nMesh2::GetGroup(int i) const
+{
+    n_assert(this->groups && i >= 0 && i < this->numGroups);
+    return this->groups[i];
+}
+
+void nMesh2::SetVertexBufferByteSize(int s)
+{
+    n_assert(s > 0);
+    this->vertexBufferByteSize = s;
+}
+
+void nMesh2::SetIndexBufferByteSize(int s)
+{
+    n_assert(s > 0);
+    this->indexBufferByteSize = s;
+}
+
+void nMesh2::SetEdgeBufferByteSize(int s)
+{
+    n_assert(s > 0);
+    this->edgeBufferByteSize = s;
+}
+
+int nMesh2::GetByteSize()
+{
+    return this->IsValid() ? this->numEdges * (int)sizeof(Edge) : 0;
+}
+
+bool nMesh2::CreateVertexBuffer()
+{
+    n_error("nMesh2: pure virtual function CreateVertexBuffer() called!\n");
+}
+
+bool nMesh2::CreateIndexBuffer()
+{
+    n_error("nMesh2: pure virtual function CreateIndexBuffer() called!\n");
 }
 
 /*
- * ParseUsageString --
- *     Results: true with the OR of the words' bits in flags; false, flags
- *     untouched, when a word is unknown. Empty words (a trailing "|") are
- *     skipped. Side effects: none.
+ * CreateEdgeBuffer --
+ *     Results: true.
+ *     Side effects: allocates the zeroed edges of edgeBufferByteSize.
  */
-bool nMesh2::ParseUsageString(const char* str, int& flags)
+bool nMesh2::CreateEdgeBuffer()
 {
-    if (!str) return false;
-    int result = 0;
-    const char* word = str;
-    while (true)
-    {
-        const char* end = strchr(word, '|');
-        const size_t len = end ? size_t(end - word) : strlen(word);
-        if (len > 0)
-        {
-            nString w;
-            w.AppendRange(word, uint(len));
-            const int bit = UsageBitOfWord(w);
-            if (0 == bit) return false;
-            result |= bit;
-        }
-        if (!end) break;
-        word = end + 1;
-    }
-    flags = result;
+    n_assert(0 == this->privEdgeBuffer);
+    n_assert(this->edgeBufferByteSize > 0);
+    this->privEdgeBuffer = n_new_array(Edge, this->edgeBufferByteSize / (int)sizeof(Edge));
+    n_assert(this->privEdgeBuffer);
+    memset(this->privEdgeBuffer, 0, this->edgeBufferByteSize);
     return true;
 }
 
 /*
- * ConvertUsageStringToFlags --
- *     Results: the flags of the text. Side effects: an unknown word is a
- *     fatal error (callers with outside text use ParseUsageString).
+ * ReleaseBuffers --
+ *     Side effects: frees the groups and the edges.
  */
-int nMesh2::ConvertUsageStringToFlags(const char* str)
+void nMesh2::ReleaseBuffers()
 {
-    int flags = 0;
-    if (!ParseUsageString(str, flags))
-    {
-        n_error("nMesh2::ConvertUsageStringToFlags: Invalid flag string '%s' in ", str ? str : "");
-    }
-    return flags;
+    n_delete_array(this->groups);
+    this->groups = nullptr;
+    this->numGroups = 0;
+    n_delete_array(this->privEdgeBuffer);
+    this->privEdgeBuffer = nullptr;
+    this->edgeBufferByteSize = 0;
 }
 
 /*
- * SetNumGroups --
- *     Results: none. Side effects: num empty groups exist.
+ * NewLoader --
+ *     Results: a reader for an "nvx2" or "n3d2" file; null, reported, for
+ *     any other extension.
  */
-void nMesh2::SetNumGroups(int num)
+nMeshLoader* nMesh2::NewLoader(const nString& filename)
 {
-    n_assert(num > 0);
-    n_assert(this->groups.IsEmpty());
-    for (int i = 0; i < num; i++)
-    {
-        this->groups.Append(nMeshGroup());
-    }
+    if (filename.CheckExtension("nvx2")) return n_new(nNvx2Loader);
+    if (filename.CheckExtension("n3d2")) return n_new(nN3d2Loader);
+    n_printf("nMesh2::LoadResource: filetype not supported: '%s'\n", filename.Get());
+    return nullptr;
+}
+
+bool nMesh2::VertexShadersEmulated()
+{
+    nGfxServer2* gfx = GfxServer();
+    return gfx && gfx->IsDisplayOpen() && gfx->AreVertexShadersEmulated();
 }
 
 /*
- * Group --
- *     Results: the group at the index. Side effects: none.
+ * LoadResource --
+ *     Results: true when the mesh was loaded from its file, made empty
+ *     (no file name), or its resource loader loaded it; false, reported,
+ *     for a file that cannot be read (the mesh stays Unloaded).
+ *     Side effects: the state becomes Valid or Empty.
  */
-nMeshGroup& nMesh2::Group(int i) const
+bool nMesh2::LoadResource()
 {
-    n_assert((i >= 0) && (i < this->groups.Size()));
-    return this->groups[i];
+    n_assert(Unloaded == this->GetState());
+    const nString filename = this->GetFilename();
+    if (filename.IsEmpty()) return this->LoadEmpty();
+    nResourceLoader* resourceLoader = this->GetResourceLoaderObject();
+    if (resourceLoader) return resourceLoader->Load(filename.Get(), this);
+
+    std::unique_ptr<nMeshLoader> loader(this->NewLoader(filename));
+    if (!loader) return false;
+    if (!(this->usage & NeedsVertexShader) && this->VertexShadersEmulated())
+    {
+        loader->SetValidVertexComponents(EmulatedComponents);
+    }
+    const bool ok = this->LoadFile(loader.get());
+    if (ok) this->SetState(Valid);
+    return ok;
+}
+
+/*
+ * LoadEmpty --
+ *     Results: true unless the device cannot make a buffer (reported, and
+ *     what was made is given back).
+ *     Side effects: buffers for the counts set (none for a zero count);
+ *     the state becomes Empty.
+ */
+bool nMesh2::LoadEmpty()
+{
+    bool ok = true;
+    if (this->numVertices > 0)
+    {
+        this->SetVertexBufferByteSize(this->numVertices * this->vertexWidth * (int)sizeof(float));
+        ok = this->CreateVertexBuffer();
+    }
+    if (ok && this->numIndices > 0)
+    {
+        this->SetIndexBufferByteSize(this->numIndices * (int)sizeof(ushort));
+        ok = this->CreateIndexBuffer();
+    }
+    if (ok && this->numEdges > 0)
+    {
+        this->SetEdgeBufferByteSize(this->numEdges * (int)sizeof(Edge));
+        ok = this->CreateEdgeBuffer();
+    }
+    if (!ok)
+    {
+        this->ReleaseBuffers();
+        return false;
+    }
+    this->SetState(Empty);
+    return true;
+}
+
+/*
+ * LoadFile --
+ *     Results: true when the file was read whole; else false, reported by
+ *     the reader or here, with the buffers given back.
+ *     Side effects: takes the counts, components and groups of the file,
+ *     makes and fills the buffers, computes the group boxes.
+ */
+bool nMesh2::LoadFile(nMeshLoader* meshLoader)
+{
+    n_assert(meshLoader);
+    n_assert(this->IsUnloaded());
+    const nString filename = this->GetFilename();
+    meshLoader->SetFilename(filename);
+    meshLoader->SetIndexType(nMeshLoader::Index16);
+    if (!meshLoader->Open(nKernelServer::Instance()->GetFileServer()))
+    {
+        n_printf("nMesh2: could not open file '%s'!\n", filename.Get());
+        return false;
+    }
+    n_delete_array(this->groups);
+    this->groups = nullptr;
+    this->SetNumGroups(meshLoader->GetNumGroups());
+    this->SetNumVertices(meshLoader->GetNumVertices());
+    this->SetVertexComponents(meshLoader->GetVertexComponents());
+    this->SetNumIndices(meshLoader->GetNumIndices());
+    this->SetNumEdges(meshLoader->GetNumEdges());
+    for (int i = 0; i < this->numGroups; i++) this->groups[i] = meshLoader->GetGroup(i);
+    n_assert(this->GetVertexWidth() == meshLoader->GetVertexWidth());
+
+    // a file without vertices or triangles makes no buffer of that kind
+    bool ok = true;
+    if (this->numVertices > 0)
+    {
+        this->SetVertexBufferByteSize(this->numVertices * this->vertexWidth * (int)sizeof(float));
+        ok = this->CreateVertexBuffer();
+        if (ok)
+        {
+            float* vertices = this->LockVertices();
+            ok = meshLoader->ReadVertices(vertices, this->vertexBufferByteSize);
+            this->UnlockVertices();
+        }
+    }
+    if (ok && this->numIndices > 0)
+    {
+        this->SetIndexBufferByteSize(this->numIndices * (int)sizeof(ushort));
+        ok = this->CreateIndexBuffer();
+        if (ok)
+        {
+            ushort* indices = this->LockIndices();
+            ok = meshLoader->ReadIndices(indices, this->indexBufferByteSize);
+            this->UnlockIndices();
+        }
+    }
+    if (ok && this->numEdges > 0)
+    {
+        this->SetEdgeBufferByteSize(this->numEdges * (int)sizeof(Edge));
+        ok = this->CreateEdgeBuffer();
+        if (ok)
+        {
+            Edge* edges = this->LockEdges();
+            ok = meshLoader->ReadEdges(edges, this->edgeBufferByteSize);
+            this->UnlockEdges();
+        }
+    }
+    meshLoader->Close();
+    if (!ok)
+    {
+        n_printf("nMesh2: could not read file '%s'!\n", filename.Get());
+        this->ReleaseBuffers();
+        return false;
+    }
+    this->UpdateGroupBoundingBoxes();
+    return true;
+}
+
+/*
+ * UpdateGroupBoundingBoxes --
+ *     Side effects: each group's box becomes the box around the coords of
+ *     the vertices its index range names (the reader checked ranges and
+ *     indices); a group without indices keeps the empty start box.
+ */
+void nMesh2::UpdateGroupBoundingBoxes()
+{
+    const float* vertices = (this->numVertices > 0) ? this->LockVertices() : nullptr;
+    const ushort* indices = (this->numIndices > 0) ? this->LockIndices() : nullptr;
+    const bool hasCoord = 0 != (this->vertexComponents & Coord);
+    for (int g = 0; g < this->numGroups; g++)
+    {
+        nMeshGroup& group = this->groups[g];
+        group.box.vmin.set(1000000.0f, 1000000.0f, 1000000.0f);
+        group.box.vmax.set(-1000000.0f, -1000000.0f, -1000000.0f);
+        if (!vertices || !indices || !hasCoord) continue;
+        for (int i = group.firstIndex; i < group.firstIndex + group.numIndices; i++)
+        {
+            const float* v = vertices + indices[i] * this->vertexWidth;
+            group.box.extend(vector3(v[0], v[1], v[2]));
+        }
+    }
+    if (indices) this->UnlockIndices();
+    if (vertices) this->UnlockVertices();
 }
 
 /*
  * UnloadResource --
- *     Results: none. Side effects: the groups are freed; state Unloaded.
+ *     Side effects: a mesh the graphics server draws with is taken off
+ *     it; the groups and the edges are freed; the state becomes
+ *     Unloaded.
  */
 void nMesh2::UnloadResource()
 {
-    this->groups.Clear();
-    this->SetState(nResource::Unloaded);
+    n_assert(Unloaded != this->GetState());
+    nGfxServer2* gfxServer = GfxServer();
+    if (gfxServer && gfxServer->GetMesh() == this)
+    {
+        gfxServer->SetMesh(nullptr);
+    }
+    this->ReleaseBuffers();
+    this->SetState(Unloaded);
+}
+
+/*
+ * ParseUsageString --
+ *     Results: true with the flags of the text; false, flags untouched,
+ *     when a word is no usage (reported).
+ *     Side effects: none.
+ */
+bool nMesh2::ParseUsageString(const char* str, int& flags)
+{
+    const int parsed = ConvertUsageStringToFlags(str);
+    if (parsed < 0) return false;
+    flags = parsed;
+    return true;
 }

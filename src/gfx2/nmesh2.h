@@ -5,18 +5,24 @@
     @class nMesh2
     @ingroup Gfx2
 
-    A mesh resource: vertex and index data drawn by the graphics server.
+    A mesh resource: one vertex buffer, one 16-bit index buffer, an
+    optional edge list in system memory and a table of groups (sub-meshes
+    with their ranges and bounding boxes). It loads n3d2 and nvx2 files
+    through the mesh-file readers, or makes empty buffers for code to fill
+    when it has no file name. The device classes make the buffers.
+
+    A mesh file or usage text that cannot be used is outside data: the
+    load fails with a message and the mesh stays unloaded.
 */
-#include "resource/nresource.h"
 #include "gfx2/nmeshgroup.h"
-#include "util/narray.h"
+#include "gfx2/nmeshloader.h"
+#include "resource/nresource.h"
 #include "util/nstring.h"
 
 class nMesh2 : public nResource
 {
 public:
-    nMesh2() = default;
-
+    /// how the buffers are used
     enum Usage
     {
         WriteOnce = (1 << 0),
@@ -28,67 +34,122 @@ public:
         NeedsVertexShader = (1 << 6),
     };
 
+    /// vertex components, as the mesh files give them
     enum VertexComponent
     {
-        Coord = (1 << 0),
-        Normal = (1 << 1),
-        Uv0 = (1 << 2),
-        Uv1 = (1 << 3),
-        Uv2 = (1 << 4),
-        Uv3 = (1 << 5),
-        Color = (1 << 6),
-        Tangent = (1 << 7),
-        Binormal = (1 << 8),
-        Weights = (1 << 9),
-        JIndices = (1 << 10),
+        Coord = nMeshLoader::Coord,
+        Normal = nMeshLoader::Normal,
+        Uv0 = nMeshLoader::Uv0,
+        Uv1 = nMeshLoader::Uv1,
+        Uv2 = nMeshLoader::Uv2,
+        Uv3 = nMeshLoader::Uv3,
+        Color = nMeshLoader::Color,
+        Tangent = nMeshLoader::Tangent,
+        Binormal = nMeshLoader::Binormal,
+        Weights = nMeshLoader::Weights,
+        JIndices = nMeshLoader::JIndices,
+        NumVertexComponents = nMeshLoader::NumVertexComponents,
+        AllComponents = nMeshLoader::AllComponents,
     };
 
-    /// the floats per vertex of a component mask (asserts a non-empty mask)
-    static int GetVertexWidthFromMask(int compMask);
+    /// one edge: the two faces it joins and its two vertices
+    struct Edge
+    {
+        ushort fIndex[2];
+        ushort vIndex[2];
+    };
 
+    nMesh2();
+
+    /// floats per vertex of a component mask (asserts a non-empty mask)
+    static int GetVertexWidthFromMask(int compMask) { return nMeshLoader::GetVertexWidthFromMask(compMask); }
+    /// the usage flags as text: "WriteOnce|ReadOnly" ..., "" for none
+    static nString ConvertUsageFlagsToString(int usage);
+    /// the usage flags of a text such as "writeonce|NPatch" (any case,
+    /// empty words skipped); -1, reported, when a word is no usage
+    static int ConvertUsageStringToFlags(const char* str);
+    /// as ConvertUsageStringToFlags: true with the flags, false (flags
+    /// untouched) when a word is no usage
+    static bool ParseUsageString(const char* str, int& flags);
+
+    //--- the buffers ------------------------------------------------------------------
+    /// the vertices, null in the base class
+    virtual float* LockVertices();
+    virtual void UnlockVertices();
+    /// the indices, null in the base class
+    virtual ushort* LockIndices();
+    virtual void UnlockIndices();
+    /// the edges (system memory), null when the mesh has none
+    virtual Edge* LockEdges();
+    virtual void UnlockEdges();
+
+    //--- the description ----------------------------------------------------------------
     void SetUsage(int u) { this->usage = u; }
     int GetUsage() const { return this->usage; }
-    /// the components of a vertex; also sets the vertex width
+    void SetNumVertices(int num) { this->numVertices = num; }
+    int GetNumVertices() const { return this->numVertices; }
+    /// also sets the vertex width from the mask
     void SetVertexComponents(int compMask);
     int GetVertexComponents() const { return this->vertexComponents; }
     int GetVertexWidth() const { return this->vertexWidth; }
-    void SetNumVertices(int num) { this->numVertices = num; }
-    int GetNumVertices() const { return this->numVertices; }
     void SetNumIndices(int num) { this->numIndices = num; }
     int GetNumIndices() const { return this->numIndices; }
-
-    //--- buffer access (base: null, nothing) ----------------------------------------
-    virtual float* LockVertices();
-    virtual void UnlockVertices();
-    virtual ushort* LockIndices();
-    virtual void UnlockIndices();
-
-    /// the usage words of the set bits, each followed by "|"
-    static nString ConvertUsageFlagsToString(int flags);
-    /// the flags of a "|"-separated usage text (any case); an unknown word is fatal
-    static int ConvertUsageStringToFlags(const char* str);
-    /// as ConvertUsageStringToFlags, but false (flags untouched) on an unknown word
-    static bool ParseUsageString(const char* str, int& flags);
-
-    /// allocate the groups (asserts a positive number and none allocated yet)
+    void SetNumEdges(int num);
+    int GetNumEdges() const { return this->numEdges; }
+    /// allocates the groups (once; asserts num > 0)
     void SetNumGroups(int num);
-    int GetNumGroups() const { return this->groups.Size(); }
-    /// a group by index (asserts the index)
-    nMeshGroup& Group(int i) const;
+    int GetNumGroups() const { return this->numGroups; }
+    nMeshGroup& Group(int i);
+    const nMeshGroup& GetGroup(int i) const;
+    void SetVertexBufferByteSize(int s);
+    int GetVertexBufferByteSize() const { return this->vertexBufferByteSize; }
+    void SetIndexBufferByteSize(int s);
+    int GetIndexBufferByteSize() const { return this->indexBufferByteSize; }
+    void SetEdgeBufferByteSize(int s);
+    int GetEdgeBufferByteSize() const { return this->edgeBufferByteSize; }
+
+    /// the edges' bytes when valid, else 0
+    int GetByteSize() override;
 
 protected:
     /// a loaded resource unloads before it dies
     ~nMesh2() override;
-
-    int usage = WriteOnce;
-    int vertexComponents = 0;
-    int vertexWidth = 0;
-    int numVertices = 0;
-    int numIndices = 0;
-    /// frees the groups
+    bool LoadResource() override;
     void UnloadResource() override;
 
-private:
-    nArray<nMeshGroup> groups;
+    /// make the buffers of the byte sizes set; false (reported) when the
+    /// device cannot make them
+    virtual bool CreateVertexBuffer();
+    virtual bool CreateIndexBuffer();
+    /// the edge buffer lives in system memory
+    virtual bool CreateEdgeBuffer();
+    /// give the buffers back; the base frees the edges
+    virtual void ReleaseBuffers();
+
+    /// read the mesh through an opened-not-yet reader; false (reported)
+    /// when the file cannot be read, with everything given back
+    bool LoadFile(nMeshLoader* meshLoader);
+    /// the buffers of the counts set, for code to fill
+    bool LoadEmpty();
+    /// each group's box around the vertices its indices name
+    void UpdateGroupBoundingBoxes();
+    /// whether vertex programs run emulated, so tangents and binormals
+    /// are dropped (false while no display is open)
+    virtual bool VertexShadersEmulated();
+    /// the reader of the file name's extension, null (reported) for others
+    nMeshLoader* NewLoader(const nString& filename);
+
+    int usage;
+    int vertexComponents;
+    int vertexWidth;
+    int numVertices;
+    int numEdges;
+    int numIndices;
+    int numGroups;
+    nMeshGroup* groups;
+    int vertexBufferByteSize;
+    int indexBufferByteSize;
+    int edgeBufferByteSize;
+    Edge* privEdgeBuffer;
 };
 #endif

@@ -145,8 +145,8 @@ void nMeshLoader::CloseFile()
 /*
  * CheckHeader --
  *     Results: true when the counts, the components and every group's
- *     ranges agree; else false, reported. The group's edge range is not
- *     checked: old n3d2 files give every group one edge without edges.
+ *     ranges agree; else false, reported. The edge range of a group is
+ *     checked where the file gave one: old n3d2 group lines give none.
  */
 bool nMeshLoader::CheckHeader()
 {
@@ -177,6 +177,11 @@ bool nMeshLoader::CheckHeader()
             (long long)g.firstIndex + g.numIndices > this->numIndices)
         {
             return this->Fail("group %d lies outside the file's vertices or indices", i);
+        }
+        const bool edgesGiven = i >= this->edgeRangeGiven.Size() || this->edgeRangeGiven[i];
+        if (edgesGiven && (long long)g.firstEdge + g.numEdges > this->numEdges)
+        {
+            return this->Fail("group %d lies outside the file's edges", i);
         }
     }
     this->vertexComponents = this->validVertexComponents & this->fileVertexComponents;

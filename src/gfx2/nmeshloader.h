@@ -116,5 +116,9 @@ protected:
     int fileVertexComponents;
     int validVertexComponents;
     nArray<nMeshGroup> groups;
+    /// per group, whether the file gave its edge range (old n3d2 group
+    /// lines do not: their one edge is no range to check); groups past
+    /// the end of this array gave theirs
+    nArray<bool> edgeRangeGiven;
 };
 #endif

@@ -72,9 +72,20 @@ nN3d2Loader::~nN3d2Loader()
     this->CloseFile();
 }
 
+bool nN3d2Loader::ReadLine(char* line)
+{
+    if (this->file->GetS(line, LineBufferSize)) return true;
+    if ((int)strlen(line) > MaxLineLength)
+    {
+        this->lineTooLong = true;
+        this->Fail("a line is longer than %d characters", MaxLineLength);
+    }
+    return false;
+}
+
 int nN3d2Loader::NextTokens(char* line, char** tokens, int maxTokens)
 {
-    while (this->file->GetS(line, MaxLineLength))
+    while (this->ReadLine(line))
     {
         const int num = SplitTokens(line, tokens, maxTokens);
         if (num > 0) return num;
@@ -148,11 +159,13 @@ bool nN3d2Loader::ParseHeaderLine(char* line, bool& haveNumGroups)
             {
                 return this->Fail("bad edge range in group line %d", this->groups.Size());
             }
+            this->edgeRangeGiven.Append(true);
         }
         else
         {
             g.firstEdge = 0;
             g.numEdges = 1;
+            this->edgeRangeGiven.Append(false);
             n_message("Warning: %s has no edge counts in group, assuming old file format.\n", this->filename.Get());
         }
         this->groups.Append(g);
@@ -182,12 +195,13 @@ bool nN3d2Loader::Open(nFileServer2* fs)
     const long long maxLines = this->file->GetSize() / 2 + 1;
     bool haveNumGroups = false;
     bool ok = true;
-    char line[MaxLineLength];
+    char line[LineBufferSize];
     while (ok && !(haveNumGroups && this->groups.Size() == this->numGroups))
     {
-        if (!this->file->GetS(line, sizeof(line)))
+        if (!this->ReadLine(line))
         {
-            ok = this->Fail("the header ends before its %s", haveNumGroups ? "groups" : "numgroups line");
+            ok = this->lineTooLong ? false
+                                   : this->Fail("the header ends before its %s", haveNumGroups ? "groups" : "numgroups line");
             break;
         }
         ok = this->ParseHeaderLine(line, haveNumGroups);
@@ -218,7 +232,7 @@ bool nN3d2Loader::NextDataLine(const char* keyword, char* line, char** tokens, i
     char* tok[1 + 64];
     n_assert(numValues <= 64);
     const int num = this->NextTokens(line, tok, 1 + numValues);
-    if (num == 0) return this->Fail("the file ends before %s line %d", keyword, index);
+    if (num == 0) return this->lineTooLong ? false : this->Fail("the file ends before %s line %d", keyword, index);
     if (0 != strcmp(tok[0], keyword)) return this->Fail("expected a '%s' line, found '%s'", keyword, tok[0]);
     if (num < 1 + numValues) return this->Fail("%s line %d has too few values", keyword, index);
     for (int i = 0; i < numValues; i++) tokens[i] = tok[1 + i];
@@ -237,7 +251,7 @@ bool nN3d2Loader::ReadVertices(void* buffer, int bufferSize)
     n_assert((this->numVertices * this->vertexWidth * (int)sizeof(float)) == bufferSize);
     float fileVertex[64];
     char* tok[64];
-    char line[MaxLineLength];
+    char line[LineBufferSize];
     float* dst = static_cast<float*>(buffer);
     for (int v = 0; v < this->numVertices; v++)
     {
@@ -266,7 +280,7 @@ bool nN3d2Loader::ReadIndices(void* buffer, int bufferSize)
     else n_assert(bufferSize == (this->numIndices * (int)sizeof(uint)));
     const int maxIndex = (Index16 == this->indexType) ? n_min(this->numVertices - 1, 0xffff) : this->numVertices - 1;
     char* tok[3];
-    char line[MaxLineLength];
+    char line[LineBufferSize];
     ushort* dst16 = static_cast<ushort*>(buffer);
     uint* dst32 = static_cast<uint*>(buffer);
     for (int t = 0; t < this->numTriangles; t++)
@@ -294,7 +308,7 @@ bool nN3d2Loader::ReadEdges(void* buffer, int bufferSize)
     n_assert(this->file);
     n_assert(bufferSize == (this->numEdges * 4 * (int)sizeof(ushort)));
     char* tok[4];
-    char line[MaxLineLength];
+    char line[LineBufferSize];
     ushort* dst = static_cast<ushort*>(buffer);
     for (int e = 0; e < this->numEdges; e++)
     {

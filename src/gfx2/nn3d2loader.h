@@ -24,10 +24,15 @@ public:
     bool ReadIndices(void* buffer, int bufferSize) override;
     bool ReadEdges(void* buffer, int bufferSize) override;
 
-    /// longest line the format allows
+    /// longest line the format allows, in characters without the line end
     static const int MaxLineLength = 1024;
 
 private:
+    /// a line buffer: the longest line, its line end and the terminator
+    static const int LineBufferSize = MaxLineLength + 2;
+    /// the next line; false at the end of the file, and for a line over
+    /// MaxLineLength characters (reported, and remembered in lineTooLong)
+    bool ReadLine(char* line);
     /// one header line; false (reported) for a malformed one
     bool ParseHeaderLine(char* line, bool& haveNumGroups);
     /// the next line that holds a token, split into at most maxTokens
@@ -36,5 +41,7 @@ private:
     /// the next data line, which must start with the keyword; its other
     /// tokens; false (reported) when it is missing, short or misnamed
     bool NextDataLine(const char* keyword, char* line, char** tokens, int numValues, int index);
+
+    bool lineTooLong = false;
 };
 #endif

@@ -2,6 +2,7 @@
 //  nopendegeom.cc
 //------------------------------------------------------------------------------
 #include "opende/nopendegeom.h"
+#include "opende/nopendebody.h"
 #include "opende/nopendespace.h"
 #include "opende/nopendetransformgeom.h"
 #include "kernel/nkernelserver.h"
@@ -91,11 +92,9 @@ dSpaceID nOpendeGeom::GetSpaceId() const
 
 /*
  * SetBody --
- *     Bodies come as a class of their own (nopendebody); until it is
- *     registered no path can name one, and the commands refuse every path
- *     but "none". The body class attaches through SetBody(dBodyID).
- * Side effects: asserts that the path names a body; keeps the path. With
- *     "none" the ODE attachment stays as it was.
+ * Side effects: asserts that the path names a body; attaches the geom to
+ *     its ODE body and keeps the path. With "none" the ODE attachment
+ *     stays as it was and only the kept path changes.
  */
 void nOpendeGeom::SetBody(const char* path)
 {
@@ -105,6 +104,8 @@ void nOpendeGeom::SetBody(const char* path)
     {
         nRoot* temp = this->kernelServer->Lookup(path);
         n_assert(temp && temp->IsA("nopendebody") && "body in call to nOpendeGeom::SetBody() is invalid!");
+        n_assert(this->IsPlaceable());
+        dGeomSetBody(this->geomId, static_cast<nOpendeBody*>(temp)->id());
     }
     this->bodyName = path;
 }

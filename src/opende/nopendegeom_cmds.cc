@@ -4,6 +4,7 @@
 //  The script commands of nopendegeom, inherited by every shape and space.
 //------------------------------------------------------------------------------
 #include "opende/nopendegeom.h"
+#include "opende/nopendebody.h"
 #include "opende/nopendecmdguard.h"
 #include "kernel/npersistserver.h"
 
@@ -44,8 +45,7 @@ void n_setbody(void* slf, nCmd* cmd)
     if (!self) return;
     if (0 != strcmp(path, "none"))
     {
-        nRoot* body = nKernelServer::Instance()->Lookup(path);
-        n_cmd_check(cmd, body && body->IsA("nopendebody"), "body path '%s' names no nopendebody", path);
+        n_cmd_check(cmd, nOpendeBody::Find(path), "body path '%s' names no created nopendebody", path);
         n_cmd_check(cmd, self->IsPlaceable(), "a %s cannot be attached to a body", self->GetGeomClassName());
     }
     self->SetBody(path);

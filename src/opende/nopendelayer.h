@@ -127,6 +127,24 @@ inline vector3 ContactNormal(const dContactGeom& c)
     return ToVector3(c.normal);
 }
 
+/// a joint group for contact joints; maxSize 0 for no limit
+inline dJointGroupID CreateJointGroup(int maxSize)
+{
+    return dJointGroupCreate(maxSize);
+}
+
+/// destroy a group and the joints in it
+inline void DestroyJointGroup(dJointGroupID group)
+{
+    dJointGroupDestroy(group);
+}
+
+/// destroy the joints in a group and keep the group
+inline void EmptyJointGroup(dJointGroupID group)
+{
+    dJointGroupEmpty(group);
+}
+
 /// start ODE for this process and this thread; counted
 void AcquireOde();
 /// one user less; the last one shuts ODE down

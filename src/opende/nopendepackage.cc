@@ -2,13 +2,15 @@
 //  nopendepackage.cc
 //
 //  Modules are registered in the physics package's order, every base
-//  before the modules derived from it. Bodies, joints and the pick server
-//  take their places in that order when they exist.
+//  before the modules derived from it.
 //------------------------------------------------------------------------------
 #include "opende/nopendepackage.h"
 #include "kernel/nmodule.h"
 
+N_DECLARE_MODULE(nopendebody)
 N_DECLARE_MODULE(nopendegeom)
+N_DECLARE_MODULE(nopendejoint)
+N_DECLARE_MODULE(nopendepickserver)
 N_DECLARE_MODULE(nopendeserver)
 N_DECLARE_MODULE(nopendeworld)
 N_DECLARE_MODULE(nopendeboxgeom)
@@ -19,6 +21,13 @@ N_DECLARE_MODULE(nopendespace)
 N_DECLARE_MODULE(nopendespheregeom)
 N_DECLARE_MODULE(nopendetransformgeom)
 N_DECLARE_MODULE(nopendetrimeshgeom)
+N_DECLARE_MODULE(nopendeamotorjoint)
+N_DECLARE_MODULE(nopendeballjoint)
+N_DECLARE_MODULE(nopendefixedjoint)
+N_DECLARE_MODULE(nopendehinge2joint)
+N_DECLARE_MODULE(nopendehingejoint)
+N_DECLARE_MODULE(nopendesliderjoint)
+N_DECLARE_MODULE(nopendeuniversaljoint)
 N_DECLARE_MODULE(nopendehashspace)
 N_DECLARE_MODULE(nopendequadtreespace)
 N_DECLARE_MODULE(nopendesimplespace)
@@ -26,7 +35,10 @@ N_DECLARE_MODULE(nopendesimplespace)
 void nopende_package()
 {
     nKernelServer* ks = nKernelServer::Instance();
+    N_ADD_MODULE(ks, nopendebody);
     N_ADD_MODULE(ks, nopendegeom);
+    N_ADD_MODULE(ks, nopendejoint);
+    N_ADD_MODULE(ks, nopendepickserver);
     N_ADD_MODULE(ks, nopendeserver);
     N_ADD_MODULE(ks, nopendeworld);
     N_ADD_MODULE(ks, nopendeboxgeom);
@@ -37,6 +49,13 @@ void nopende_package()
     N_ADD_MODULE(ks, nopendespheregeom);
     N_ADD_MODULE(ks, nopendetransformgeom);
     N_ADD_MODULE(ks, nopendetrimeshgeom);
+    N_ADD_MODULE(ks, nopendeamotorjoint);
+    N_ADD_MODULE(ks, nopendeballjoint);
+    N_ADD_MODULE(ks, nopendefixedjoint);
+    N_ADD_MODULE(ks, nopendehinge2joint);
+    N_ADD_MODULE(ks, nopendehingejoint);
+    N_ADD_MODULE(ks, nopendesliderjoint);
+    N_ADD_MODULE(ks, nopendeuniversaljoint);
     N_ADD_MODULE(ks, nopendehashspace);
     N_ADD_MODULE(ks, nopendequadtreespace);
     N_ADD_MODULE(ks, nopendesimplespace);

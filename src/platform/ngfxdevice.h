@@ -16,6 +16,9 @@
     present parameters give; Present shows it in the window. Image row 0
     is the top row.
 */
+#include "platform/ngfxvertexlocations.h"
+#include "platform/ngfxtexture.h"
+
 #include <SDL.h>
 
 #include <memory>
@@ -72,6 +75,42 @@ enum class nGfxDeviceState
     NotReset,
 };
 
+//--- meshes: buffers and vertex layouts ----------------------------------------------
+/// what a device buffer holds
+enum class nGfxBufferType
+{
+    Vertex = 0,
+    /// 16-bit indices
+    Index16,
+};
+
+/// where a buffer lives, by the Direct3D 9 pools
+enum class nGfxPool
+{
+    Default = 0,
+    Managed = 1,
+    SystemMem = 2,
+};
+
+/// buffer usage bits, by the values Direct3D 9 gave them
+enum nGfxBufferUsage
+{
+    nGfxUsageWriteOnly = 0x8,
+    nGfxUsageSoftwareProcessing = 0x10,
+    nGfxUsagePoints = 0x40,
+    nGfxUsageDynamic = 0x200,
+    nGfxUsageRTPatches = 0x800,
+};
+
+/// one vertex component of a layout: floats at a byte offset of the vertex
+struct nGfxVertexElement
+{
+    /// the fixed attribute location (nGfxVertexLocation)
+    int location = 0;
+    int numFloats = 0;
+    int byteOffset = 0;
+};
+
 class nGfxDevice
 {
 public:
@@ -119,6 +158,54 @@ public:
     virtual void Present() = 0;
     /// the colour of one back-buffer pixel as RGBA bytes; false outside it
     virtual bool ReadPixel(int x, int y, unsigned char rgba[4]) = 0;
+
+    //--- meshes: buffers and vertex layouts ------------------------------------------
+    // Every buffer keeps a CPU shadow: Lock hands it out, Unlock marks it
+    // for upload, and the upload happens before the next draw that uses
+    // it. A Dynamic buffer is orphaned at each upload, as a discarding
+    // lock did. Handles are positive; 0 is no buffer or layout.
+
+    /// a buffer of byteSize bytes (zeroed); 0 when the device is closed or
+    /// the size is not positive
+    virtual int CreateBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool) = 0;
+    /// the buffer's shadow, null for an unknown handle
+    virtual void* LockBuffer(int buffer) = 0;
+    /// the shadow goes to the device before the next draw
+    virtual void UnlockBuffer(int buffer) = 0;
+    virtual void ReleaseBuffer(int buffer) = 0;
+    /// the byte size of a buffer, 0 for an unknown handle
+    virtual int GetBufferSize(int buffer) const = 0;
+    /// one vertex array: the elements read the vertex buffer (stride bytes
+    /// per vertex), the index buffer gives the indices (either may be 0);
+    /// 0 when the device is closed
+    virtual int CreateVertexLayout(const nGfxVertexElement* elements, int numElements, int stride, int vertexBuffer,
+                                   int indexBuffer) = 0;
+    virtual void ReleaseVertexLayout(int layout) = 0;
+    /// draw numIndices indices from firstIndex as a triangle list with the
+    /// program the caller made current; uploads the layout's changed
+    /// buffers first
+    virtual void DrawIndexedTriangles(int layout, int firstIndex, int numIndices) = 0;
+    //--- textures and render targets ---------------------------------------------------
+    /// the largest side of a texture
+    virtual int GetMaxTextureSize() const = 0;
+    /// whether textures of the format can be made (as render targets, when asked)
+    virtual bool CheckTexFormat(nGfxTexFormat format, bool renderTarget) const = 0;
+    /// a new texture with undefined contents; 0 when it cannot be made
+    virtual unsigned int CreateTexture(const nGfxTextureDesc& desc) = 0;
+    virtual void ReleaseTexture(unsigned int tex) = 0;
+    /// replace a whole level of a face (0 for 2D) by 'size' bytes of data
+    virtual bool UploadTexture(unsigned int tex, int face, int level, const void* data, size_t size) = 0;
+    /// copy a whole level of a face into 'data'; false when it cannot be read
+    virtual bool ReadTexture(unsigned int tex, int face, int level, void* data, size_t size) = 0;
+    /// fill the lower levels from level 0
+    virtual void GenerateTextureMipMaps(unsigned int tex) = 0;
+    /// a depth surface for render targets; 0 when it cannot be made
+    virtual unsigned int CreateDepthSurface(int width, int height) = 0;
+    virtual void ReleaseDepthSurface(unsigned int surface) = 0;
+    /// draw into a render-target texture and/or depth surface; 0 and 0 is the back buffer
+    virtual bool SetRenderTarget(unsigned int colorTex, unsigned int depthSurface) = 0;
+    /// the texture as a shader sees it at u, v (on the face, 0..1, row 0 on top) and mip level
+    virtual bool SampleTexture(unsigned int tex, int face, float u, float v, float level, float rgba[4]) = 0;
 };
 
 /// the OpenGL device

@@ -145,6 +145,8 @@ void nGLDevice::Close()
     if (this->context)
     {
         SDL_GL_MakeCurrent(this->window, this->context);
+        this->ReleaseMeshObjects();
+        this->ReleaseTextureObjects();
         this->ReleaseBackBuffer();
         SDL_GL_MakeCurrent(this->window, nullptr);
         SDL_GL_DeleteContext(this->context);
@@ -239,7 +241,8 @@ void nGLDevice::GetViewport(int& x, int& y, int& w, int& h, float& minZ, float& 
 
 /*
  * Clear --
- *     Side effects: clears the chosen buffers of the back buffer; the
+ *     Side effects: clears the chosen buffers of the back buffer (or of
+ *     the render target drawn into); the
  *     write masks are opened for it, as a Direct3D clear ignores them.
  */
 void nGLDevice::Clear(int flags, float r, float g, float b, float a, float z, int stencil)
@@ -248,7 +251,7 @@ void nGLDevice::Clear(int flags, float r, float g, float b, float a, float z, in
     {
         return;
     }
-    glBindFramebuffer(GL_FRAMEBUFFER, this->framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, this->CurrentFramebuffer());
     GLbitfield mask = 0;
     if (flags & ClearColor)
     {
@@ -308,4 +311,167 @@ bool nGLDevice::ReadPixel(int x, int y, unsigned char rgba[4])
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(x, this->params.height - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
     return glGetError() == GL_NO_ERROR;
+}
+
+//--- meshes: buffers and vertex layouts ---------------------------------------------
+
+/*
+ * CreateBuffer --
+ *     Results: the handle of a zeroed buffer with a GL buffer of the same
+ *     size; 0 while closed or for a size that is not positive. Dynamic
+ *     buffers are made for streaming, the others for static data.
+ */
+int nGLDevice::CreateBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool)
+{
+    if (!this->context || byteSize <= 0)
+    {
+        return 0;
+    }
+    const int handle = this->store.AddBuffer(type, byteSize, usage, pool);
+    nGfxBufferStore::Buffer* b = this->store.GetBuffer(handle);
+    glGenBuffers(1, &b->deviceName);
+    glBindBuffer(GL_COPY_WRITE_BUFFER, b->deviceName);
+    glBufferData(GL_COPY_WRITE_BUFFER, byteSize, nullptr, (usage & nGfxUsageDynamic) ? GL_STREAM_DRAW : GL_STATIC_DRAW);
+    glBindBuffer(GL_COPY_WRITE_BUFFER, 0);
+    return handle;
+}
+
+void* nGLDevice::LockBuffer(int buffer)
+{
+    nGfxBufferStore::Buffer* b = this->store.GetBuffer(buffer);
+    return b ? b->shadow.data() : nullptr;
+}
+
+void nGLDevice::UnlockBuffer(int buffer)
+{
+    nGfxBufferStore::Buffer* b = this->store.GetBuffer(buffer);
+    if (b)
+    {
+        b->dirty = true;
+    }
+}
+
+void nGLDevice::ReleaseBuffer(int buffer)
+{
+    nGfxBufferStore::Buffer* b = this->store.GetBuffer(buffer);
+    if (b && this->context)
+    {
+        glDeleteBuffers(1, &b->deviceName);
+    }
+    this->store.RemoveBuffer(buffer);
+}
+
+int nGLDevice::GetBufferSize(int buffer) const
+{
+    const nGfxBufferStore::Buffer* b = this->store.GetBuffer(buffer);
+    return b ? (int)b->shadow.size() : 0;
+}
+
+/*
+ * CreateVertexLayout --
+ *     Results: the handle of a vertex array that reads each element at
+ *     its fixed location from the vertex buffer and takes the indices
+ *     from the index buffer; 0 while closed.
+ */
+int nGLDevice::CreateVertexLayout(const nGfxVertexElement* elements, int numElements, int stride, int vertexBuffer,
+                                  int indexBuffer)
+{
+    if (!this->context)
+    {
+        return 0;
+    }
+    const int handle = this->store.AddLayout(elements, numElements, stride, vertexBuffer, indexBuffer);
+    nGfxBufferStore::Layout* l = this->store.GetLayout(handle);
+    const nGfxBufferStore::Buffer* vb = this->store.GetBuffer(vertexBuffer);
+    const nGfxBufferStore::Buffer* ib = this->store.GetBuffer(indexBuffer);
+    glGenVertexArrays(1, &l->deviceName);
+    glBindVertexArray(l->deviceName);
+    glBindBuffer(GL_ARRAY_BUFFER, vb ? vb->deviceName : 0);
+    for (int i = 0; vb && i < numElements; i++)
+    {
+        const nGfxVertexElement& e = elements[i];
+        glEnableVertexAttribArray((GLuint)e.location);
+        glVertexAttribPointer((GLuint)e.location, e.numFloats, GL_FLOAT, GL_FALSE, stride,
+                              reinterpret_cast<const void*>((size_t)e.byteOffset));
+    }
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, ib ? ib->deviceName : 0);
+    glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    return handle;
+}
+
+void nGLDevice::ReleaseVertexLayout(int layout)
+{
+    nGfxBufferStore::Layout* l = this->store.GetLayout(layout);
+    if (l && this->context)
+    {
+        glDeleteVertexArrays(1, &l->deviceName);
+    }
+    this->store.RemoveLayout(layout);
+}
+
+/*
+ * Upload --
+ *     Side effects: a changed shadow replaces the GL buffer's contents;
+ *     a dynamic buffer gets fresh storage first (orphaning), so a draw
+ *     still reading the old data does not stall the upload.
+ */
+void nGLDevice::Upload(int buffer)
+{
+    nGfxBufferStore::Buffer* b = this->store.GetBuffer(buffer);
+    if (!b || !b->dirty)
+    {
+        return;
+    }
+    const GLsizeiptr size = (GLsizeiptr)b->shadow.size();
+    glBindBuffer(GL_COPY_WRITE_BUFFER, b->deviceName);
+    if (b->usage & nGfxUsageDynamic)
+    {
+        glBufferData(GL_COPY_WRITE_BUFFER, size, nullptr, GL_STREAM_DRAW);
+    }
+    glBufferSubData(GL_COPY_WRITE_BUFFER, 0, size, b->shadow.data());
+    glBindBuffer(GL_COPY_WRITE_BUFFER, 0);
+    b->dirty = false;
+}
+
+/*
+ * DrawIndexedTriangles --
+ *     Side effects: uploads the layout's changed buffers and draws the
+ *     index range into the back buffer with the current program; an
+ *     unknown layout or a range outside the index buffer draws nothing.
+ */
+void nGLDevice::DrawIndexedTriangles(int layout, int firstIndex, int numIndices)
+{
+    const nGfxBufferStore::Layout* l = this->store.GetLayout(layout);
+    const nGfxBufferStore::Buffer* ib = l ? this->store.GetBuffer(l->indexBuffer) : nullptr;
+    if (!this->framebuffer || !ib || firstIndex < 0 || numIndices <= 0 ||
+        (size_t)(firstIndex + (long long)numIndices) * 2 > ib->shadow.size())
+    {
+        return;
+    }
+    this->Upload(l->vertexBuffer);
+    this->Upload(l->indexBuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, this->framebuffer);
+    glBindVertexArray(l->deviceName);
+    glDrawElements(GL_TRIANGLES, numIndices, GL_UNSIGNED_SHORT,
+                   reinterpret_cast<const void*>((size_t)firstIndex * sizeof(unsigned short)));
+    glBindVertexArray(0);
+}
+
+/*
+ * ReleaseMeshObjects --
+ *     Side effects: deletes the GL objects of every buffer and layout the
+ *     engine did not release before the context goes.
+ */
+void nGLDevice::ReleaseMeshObjects()
+{
+    for (auto& entry : this->store.Layouts())
+    {
+        glDeleteVertexArrays(1, &entry.second.deviceName);
+    }
+    for (auto& entry : this->store.Buffers())
+    {
+        glDeleteBuffers(1, &entry.second.deviceName);
+    }
+    this->store.Clear();
 }

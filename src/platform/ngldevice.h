@@ -14,6 +14,10 @@
     D24S8, D24X8, D16 and float targets); there is no D24X4S4.
 */
 #include "platform/ngfxdevice.h"
+#include "platform/ngfxbufferstore.h"
+
+#include <map>
+#include <set>
 
 class nGLDevice : public nGfxDevice
 {
@@ -41,7 +45,57 @@ public:
     void Present() override;
     bool ReadPixel(int x, int y, unsigned char rgba[4]) override;
 
+    //--- meshes: buffers and vertex layouts ------------------------------------------
+    int CreateBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool) override;
+    void* LockBuffer(int buffer) override;
+    void UnlockBuffer(int buffer) override;
+    void ReleaseBuffer(int buffer) override;
+    int GetBufferSize(int buffer) const override;
+    int CreateVertexLayout(const nGfxVertexElement* elements, int numElements, int stride, int vertexBuffer,
+                           int indexBuffer) override;
+    void ReleaseVertexLayout(int layout) override;
+    void DrawIndexedTriangles(int layout, int firstIndex, int numIndices) override;
+
 private:
+    /// send a changed shadow to its GL buffer
+    void Upload(int buffer);
+    /// delete every GL buffer and vertex array still held
+    void ReleaseMeshObjects();
+    nGfxBufferStore store;
+
+public:
+    //--- textures and render targets (ngldevicetexture.cc) ---------------------------------
+    int GetMaxTextureSize() const override;
+    bool CheckTexFormat(nGfxTexFormat format, bool renderTarget) const override;
+    unsigned int CreateTexture(const nGfxTextureDesc& desc) override;
+    void ReleaseTexture(unsigned int tex) override;
+    bool UploadTexture(unsigned int tex, int face, int level, const void* data, size_t size) override;
+    bool ReadTexture(unsigned int tex, int face, int level, void* data, size_t size) override;
+    void GenerateTextureMipMaps(unsigned int tex) override;
+    unsigned int CreateDepthSurface(int width, int height) override;
+    void ReleaseDepthSurface(unsigned int surface) override;
+    bool SetRenderTarget(unsigned int colorTex, unsigned int depthSurface) override;
+    bool SampleTexture(unsigned int tex, int face, float u, float v, float level, float rgba[4]) override;
+
+private:
+    /// the framebuffer drawing goes to: a render target's or the back buffer
+    unsigned int CurrentFramebuffer() const { return this->targetActive ? this->targetFramebuffer : this->framebuffer; }
+    /// free every texture, depth surface and the sampler's objects (context current)
+    void ReleaseTextureObjects();
+    /// make the program and the 1x1 float target SampleTexture draws with; false on failure
+    bool MakeSampler();
+    /// the GL target of one face of a texture
+    static unsigned int FaceTarget(const nGfxTextureDesc& d, int face);
+
+    std::map<unsigned int, nGfxTextureDesc> textures;
+    std::set<unsigned int> depthSurfaces;
+    unsigned int targetFramebuffer = 0;
+    bool targetActive = false;
+    unsigned int sampleFramebuffer = 0;
+    unsigned int sampleColor = 0;
+    unsigned int sampleProgram = 0;
+    unsigned int sampleVao = 0;
+
     /// make the back buffer for the parameters; false with the reason
     bool MakeBackBuffer(const nGfxPresentParams& p, std::string& error);
     void ReleaseBackBuffer();

@@ -3,7 +3,9 @@
 //------------------------------------------------------------------------------
 #include "platform/nnulldevice.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace
 {
@@ -126,4 +128,224 @@ bool nNullDevice::ReadPixel(int x, int y, unsigned char rgba[4])
         rgba[i] = this->color[i];
     }
     return true;
+}
+
+//--- meshes: buffers and vertex layouts ---------------------------------------------
+
+namespace
+{
+
+const char* PoolName(nGfxPool pool)
+{
+    switch (pool)
+    {
+        case nGfxPool::Default: return "Default";
+        case nGfxPool::Managed: return "Managed";
+        default: return "SystemMem";
+    }
+}
+
+}  // namespace
+
+/*
+ * CreateBuffer --
+ *     Results: the handle of a zeroed buffer; 0 while closed or for a
+ *     size that is not positive.
+ *     Side effects: records the call with its usage and pool.
+ */
+int nNullDevice::CreateBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool)
+{
+    const int handle = (this->open && byteSize > 0) ? this->store.AddBuffer(type, byteSize, usage, pool) : 0;
+    char text[128];
+    snprintf(text, sizeof(text), "CreateBuffer %s %d usage 0x%x pool %s -> %d",
+             type == nGfxBufferType::Vertex ? "Vertex" : "Index16", byteSize, usage, PoolName(pool), handle);
+    this->calls.push_back(text);
+    return handle;
+}
+
+void* nNullDevice::LockBuffer(int buffer)
+{
+    nGfxBufferStore::Buffer* b = this->store.GetBuffer(buffer);
+    this->calls.push_back("Lock " + std::to_string(buffer));
+    return b ? b->shadow.data() : nullptr;
+}
+
+void nNullDevice::UnlockBuffer(int buffer)
+{
+    nGfxBufferStore::Buffer* b = this->store.GetBuffer(buffer);
+    if (b) b->dirty = true;
+    this->calls.push_back("Unlock " + std::to_string(buffer));
+}
+
+void nNullDevice::ReleaseBuffer(int buffer)
+{
+    this->store.RemoveBuffer(buffer);
+    this->calls.push_back("ReleaseBuffer " + std::to_string(buffer));
+}
+
+int nNullDevice::GetBufferSize(int buffer) const
+{
+    const nGfxBufferStore::Buffer* b = this->store.GetBuffer(buffer);
+    return b ? (int)b->shadow.size() : 0;
+}
+
+int nNullDevice::CreateVertexLayout(const nGfxVertexElement* elements, int numElements, int stride,
+                                    int vertexBuffer, int indexBuffer)
+{
+    const int handle =
+        this->open ? this->store.AddLayout(elements, numElements, stride, vertexBuffer, indexBuffer) : 0;
+    char text[128];
+    snprintf(text, sizeof(text), "CreateLayout %d stride %d vb %d ib %d -> %d", numElements, stride, vertexBuffer,
+             indexBuffer, handle);
+    this->calls.push_back(text);
+    return handle;
+}
+
+void nNullDevice::ReleaseVertexLayout(int layout)
+{
+    this->store.RemoveLayout(layout);
+    this->calls.push_back("ReleaseLayout " + std::to_string(layout));
+}
+
+/*
+ * Upload --
+ *     Side effects: records "Upload <handle>" and clears the buffer's
+ *     change flag when it had one.
+ */
+void nNullDevice::Upload(int buffer)
+{
+    nGfxBufferStore::Buffer* b = this->store.GetBuffer(buffer);
+    if (b && b->dirty)
+    {
+        b->dirty = false;
+        this->calls.push_back("Upload " + std::to_string(buffer));
+    }
+}
+
+void nNullDevice::DrawIndexedTriangles(int layout, int firstIndex, int numIndices)
+{
+    const nGfxBufferStore::Layout* l = this->store.GetLayout(layout);
+    if (l)
+    {
+        this->Upload(l->vertexBuffer);
+        this->Upload(l->indexBuffer);
+    }
+    this->calls.push_back("Draw " + std::to_string(layout) + " " + std::to_string(firstIndex) + " " +
+                          std::to_string(numIndices));
+}
+
+//--- textures and render targets --------------------------------------------------------
+
+bool nNullDevice::CheckTexFormat(nGfxTexFormat format, bool /*renderTarget*/) const
+{
+    return 0 == this->refusedTex.count(format);
+}
+
+/*
+ * CreateTexture --
+ *     Results: a new handle, 0 for a refused format, a bad size or level
+ *     count. Side effects: records "CreateTexture 2D|Cube WxH format levels [rt]".
+ */
+unsigned int nNullDevice::CreateTexture(const nGfxTextureDesc& d)
+{
+    this->calls.push_back(std::string("CreateTexture ") + (d.cube ? "Cube " : "2D ") + std::to_string(d.width) + "x" +
+                          std::to_string(d.height) + " " + nGfxTexFormatName(d.format) + " " +
+                          std::to_string(d.levels) + (d.renderTarget ? " rt" : ""));
+    if (!this->CheckTexFormat(d.format, d.renderTarget) || nGfxTexFormat::None == d.format || d.width <= 0 ||
+        d.height <= 0 || d.width > this->maxTextureSize || d.height > this->maxTextureSize || d.levels < 1 ||
+        d.levels > 16)
+    {
+        return 0;
+    }
+    Texture t;
+    t.desc = d;
+    const int faces = d.cube ? 6 : 1;
+    for (int f = 0; f < faces; f++)
+    {
+        for (int l = 0; l < d.levels; l++)
+        {
+            const int w = std::max(1, d.width >> l);
+            const int h = std::max(1, d.height >> l);
+            t.levels.emplace_back(nGfxTexLevelSize(d.format, w, h));
+        }
+    }
+    const unsigned int handle = this->nextHandle++;
+    this->textures[handle] = std::move(t);
+    return handle;
+}
+
+void nNullDevice::ReleaseTexture(unsigned int tex)
+{
+    this->calls.push_back("ReleaseTexture");
+    this->textures.erase(tex);
+}
+
+std::vector<unsigned char>* nNullDevice::FindLevel(unsigned int tex, int face, int level)
+{
+    auto it = this->textures.find(tex);
+    if (it == this->textures.end() || level < 0 || level >= it->second.desc.levels || face < 0 ||
+        face >= (it->second.desc.cube ? 6 : 1))
+    {
+        return nullptr;
+    }
+    return &it->second.levels[size_t(face * it->second.desc.levels + level)];
+}
+
+bool nNullDevice::UploadTexture(unsigned int tex, int face, int level, const void* data, size_t size)
+{
+    this->calls.push_back("UploadTexture " + std::to_string(face) + " " + std::to_string(level));
+    std::vector<unsigned char>* bytes = this->FindLevel(tex, face, level);
+    if (!bytes || !data || size != bytes->size())
+    {
+        return false;
+    }
+    std::copy_n(static_cast<const unsigned char*>(data), size, bytes->begin());
+    return true;
+}
+
+bool nNullDevice::ReadTexture(unsigned int tex, int face, int level, void* data, size_t size)
+{
+    std::vector<unsigned char>* bytes = this->FindLevel(tex, face, level);
+    if (!bytes || !data || size != bytes->size())
+    {
+        return false;
+    }
+    std::copy(bytes->begin(), bytes->end(), static_cast<unsigned char*>(data));
+    return true;
+}
+
+void nNullDevice::GenerateTextureMipMaps(unsigned int /*tex*/)
+{
+    this->calls.push_back("GenerateTextureMipMaps");
+}
+
+unsigned int nNullDevice::CreateDepthSurface(int width, int height)
+{
+    this->calls.push_back("CreateDepthSurface " + std::to_string(width) + "x" + std::to_string(height));
+    if (width <= 0 || height <= 0 || width > this->maxTextureSize || height > this->maxTextureSize)
+    {
+        return 0;
+    }
+    const unsigned int handle = this->nextHandle++;
+    this->depthSurfaces.insert(handle);
+    return handle;
+}
+
+void nNullDevice::ReleaseDepthSurface(unsigned int surface)
+{
+    this->calls.push_back("ReleaseDepthSurface");
+    this->depthSurfaces.erase(surface);
+}
+
+bool nNullDevice::SetRenderTarget(unsigned int colorTex, unsigned int depthSurface)
+{
+    this->calls.push_back("SetRenderTarget " + std::to_string(colorTex) + " " + std::to_string(depthSurface));
+    return (0 == colorTex || this->textures.count(colorTex)) &&
+           (0 == depthSurface || this->depthSurfaces.count(depthSurface));
+}
+
+bool nNullDevice::SampleTexture(unsigned int /*tex*/, int /*face*/, float /*u*/, float /*v*/, float /*level*/,
+                                float /*rgba*/[4])
+{
+    return false;
 }

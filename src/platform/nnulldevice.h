@@ -12,8 +12,10 @@
     without GL. Its back buffer holds the colour of the last colour clear.
 */
 #include "platform/ngfxdevice.h"
+#include "platform/ngfxbufferstore.h"
 
 #include <deque>
+#include <map>
 #include <set>
 #include <vector>
 
@@ -55,7 +57,62 @@ public:
     void Present() override;
     bool ReadPixel(int x, int y, unsigned char rgba[4]) override;
 
+    //--- meshes: buffers and vertex layouts ------------------------------------------
+    // recorded as "CreateBuffer Vertex 96 usage 0x8 pool Managed -> 1",
+    // "Upload 1", "CreateLayout 3 stride 32 vb 1 ib 2 -> 3", "Draw 3 0 6" ...
+    int CreateBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool) override;
+    void* LockBuffer(int buffer) override;
+    void UnlockBuffer(int buffer) override;
+    void ReleaseBuffer(int buffer) override;
+    int GetBufferSize(int buffer) const override;
+    int CreateVertexLayout(const nGfxVertexElement* elements, int numElements, int stride, int vertexBuffer,
+                           int indexBuffer) override;
+    void ReleaseVertexLayout(int layout) override;
+    void DrawIndexedTriangles(int layout, int firstIndex, int numIndices) override;
+    /// the buffers and layouts alive
+    nGfxBufferStore& GetBufferStore() { return this->store; }
+
 private:
+    /// the shadow of a layout's buffer goes to the "device" when it changed
+    void Upload(int buffer);
+    nGfxBufferStore store;
+
+public:
+    //--- textures and render targets: kept in memory, sampling is not offered ------------
+    /// the largest texture side reported
+    int maxTextureSize = 4096;
+    int GetMaxTextureSize() const override { return this->maxTextureSize; }
+    bool CheckTexFormat(nGfxTexFormat format, bool renderTarget) const override;
+    unsigned int CreateTexture(const nGfxTextureDesc& desc) override;
+    void ReleaseTexture(unsigned int tex) override;
+    bool UploadTexture(unsigned int tex, int face, int level, const void* data, size_t size) override;
+    bool ReadTexture(unsigned int tex, int face, int level, void* data, size_t size) override;
+    void GenerateTextureMipMaps(unsigned int tex) override;
+    unsigned int CreateDepthSurface(int width, int height) override;
+    void ReleaseDepthSurface(unsigned int surface) override;
+    bool SetRenderTarget(unsigned int colorTex, unsigned int depthSurface) override;
+    bool SampleTexture(unsigned int tex, int face, float u, float v, float level, float rgba[4]) override;
+    /// the number of textures and depth surfaces alive
+    size_t GetNumTextures() const { return this->textures.size(); }
+    size_t GetNumDepthSurfaces() const { return this->depthSurfaces.size(); }
+    /// refuse every texture of the format from now on
+    void RefuseTexFormat(nGfxTexFormat f) { this->refusedTex.insert(f); }
+
+private:
+    /// a texture: its description and one byte block per face and level
+    struct Texture
+    {
+        nGfxTextureDesc desc;
+        std::vector<std::vector<unsigned char>> levels;
+    };
+    /// the level block of a face and level, or null
+    std::vector<unsigned char>* FindLevel(unsigned int tex, int face, int level);
+
+    std::map<unsigned int, Texture> textures;
+    std::set<unsigned int> depthSurfaces;
+    std::set<nGfxTexFormat> refusedTex;
+    unsigned int nextHandle = 1;
+
     bool Refuses(nGfxFormat f) const { return this->refused.count(f) != 0; }
     void Record(const nGfxPresentParams& p, const char* what);
 

@@ -216,9 +216,9 @@ bool nRpXmlParser::ParseRenderTarget(TiXmlElement* elm)
     if (rt.GetName().IsEmpty()) return this->Fail("a RenderTarget has no name");
     const char* formatName = elm->Attribute("format");
     if (!formatName) return this->Fail("RenderTarget '%.256s' has no format", rt.GetName().Get());
-    bool known = false;
-    rt.SetFormat(nTexture2::StringToFormat(formatName, known));
-    if (!known) return this->Fail("nTexture2::StringToFormat(): invalid string '%.256s'", formatName);
+    const nTexture2::Format format = nTexture2::StringToFormat(formatName);
+    rt.SetFormat(format);
+    if (nTexture2::NOFORMAT == format) return this->Fail("nTexture2::StringToFormat(): invalid string '%.256s'", formatName);
     rt.SetRelSize(GetFloat(elm, "relSize", 1.0f));
     rt.SetWidth(GetInt(elm, "width", 0));
     rt.SetHeight(GetInt(elm, "height", 0));

@@ -1,7 +1,6 @@
 //------------------------------------------------------------------------------
 //  nabstractshadernode.cc
 //------------------------------------------------------------------------------
-#include "scene/nscenecmdutil.h"
 #include "scene/nabstractshadernode.h"
 
 nAbstractShaderNode::nAbstractShaderNode() :
@@ -204,7 +203,7 @@ void nAbstractShaderNode::LoadTexture(int index)
 {
     TexEntry& entry = this->texNodeArray[index];
     if (entry.texture.get() || entry.texName.IsEmpty() || !this->IsTextureUsed(entry.param)) return;
-    nGfxServer2* gfx = nSceneGfxServer();
+    nGfxServer2* gfx = nGfxServer2::InstanceOrNull();
     nTexture2* tex = gfx ? gfx->NewTexture(entry.texName.Get()) : nullptr;
     if (!tex)
     {

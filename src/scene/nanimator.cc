@@ -5,29 +5,14 @@
 #include "scene/nrendercontext.h"
 #include "variable/nvariableserver.h"
 
-#include "kernel/nkernelserver.h"
-
 #include <cstring>
-
-namespace
-{
-
-/// the variable server, or 0 before one exists (a script may make an
-/// animator in a program without one)
-nVariableServer* VariableServer()
-{
-    nRoot* obj = nKernelServer::Instance()->Lookup("/sys/servers/variable");
-    return (obj && obj->IsA("nvariableserver")) ? static_cast<nVariableServer*>(obj) : nullptr;
-}
-
-}  // namespace
 
 nAnimator::nAnimator() :
     channelVarHandle(nVariable::InvalidHandle),
     loopType(Loop),
     channelWarned(false)
 {
-    nVariableServer* vs = VariableServer();
+    nVariableServer* vs = nVariableServer::InstanceOrNull();
     if (vs) this->channelVarHandle = vs->GetVariableHandleByName("time");
 }
 
@@ -49,7 +34,7 @@ void nAnimator::Animate(nSceneNode* /*sceneNode*/, nRenderContext* /*renderConte
 void nAnimator::SetChannel(const char* name)
 {
     n_assert(name);
-    nVariableServer* vs = VariableServer();
+    nVariableServer* vs = nVariableServer::InstanceOrNull();
     this->channelVarHandle = vs ? vs->GetVariableHandleByName(name) : nVariable::InvalidHandle;
     this->channelWarned = false;
 }
@@ -60,7 +45,7 @@ void nAnimator::SetChannel(const char* name)
  */
 const char* nAnimator::GetChannel() const
 {
-    nVariableServer* vs = VariableServer();
+    nVariableServer* vs = nVariableServer::InstanceOrNull();
     if (!vs || (nVariable::InvalidHandle == this->channelVarHandle)) return nullptr;
     return vs->GetVariableName(this->channelVarHandle);
 }
@@ -87,7 +72,7 @@ bool nAnimator::GetChannelTime(nRenderContext* renderContext, float& time)
     if (nVariable::InvalidHandle == this->channelVarHandle)
     {
         // made before the variable server existed: take the default channel now
-        nVariableServer* vs = VariableServer();
+        nVariableServer* vs = nVariableServer::InstanceOrNull();
         if (vs) this->channelVarHandle = vs->GetVariableHandleByName("time");
     }
     const nVariable* var = renderContext->GetVariable(this->channelVarHandle);

@@ -53,7 +53,7 @@ bool nLightNode::RenderLight(nSceneServer* sceneServer, nRenderContext* /*render
     this->GetColour(nShaderState::LightAmbient, this->light.ambient);
     this->GetColour(nShaderState::LightDiffuse1, this->light.secondaryDiffuse);
     this->GetColour(nShaderState::LightSpecular1, this->light.secondarySpecular);
-    nGfxServer2* gfx = nGfxServer2::Instance();
+    nGfxServer2* gfx = nGfxServer2::InstanceOrNull();
     if (gfx) gfx->AddLight(this->light);
     return true;
 }

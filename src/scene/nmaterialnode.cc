@@ -1,7 +1,6 @@
 //------------------------------------------------------------------------------
 //  nmaterialnode.cc
 //------------------------------------------------------------------------------
-#include "scene/nscenecmdutil.h"
 #include "scene/nmaterialnode.h"
 #include "scene/nsceneserver.h"
 #include "scene/nrendercontext.h"
@@ -80,7 +79,7 @@ bool nMaterialNode::HasShader(nFourCC fourcc) const
  */
 bool nMaterialNode::LoadShaders()
 {
-    nGfxServer2* gfx = nSceneGfxServer();
+    nGfxServer2* gfx = nGfxServer2::InstanceOrNull();
     nRoot* sceneObj = nKernelServer::Instance()->Lookup("/sys/servers/scene");
     const nSceneServer* scene = (sceneObj && sceneObj->IsA("nsceneserver")) ? static_cast<nSceneServer*>(sceneObj)
                                                                            : nullptr;
@@ -163,7 +162,7 @@ bool nMaterialNode::ApplyShader(nFourCC fourcc, nSceneServer* sceneServer)
         this->SetResourcesValid(false);
         return false;
     }
-    nGfxServer2* gfx = nGfxServer2::Instance();
+    nGfxServer2* gfx = nGfxServer2::InstanceOrNull();
     nShader2* shader = entry->shader.get();
     if (!shader || !gfx) return false;
     gfx->SetShader(shader);
@@ -182,7 +181,7 @@ bool nMaterialNode::RenderShader(nFourCC /*fourcc*/, nSceneServer* sceneServer, 
     n_assert(sceneServer);
     n_assert(renderContext);
     this->InvokeAnimators(ShaderAnimator, renderContext);
-    nGfxServer2* gfx = nGfxServer2::Instance();
+    nGfxServer2* gfx = nGfxServer2::InstanceOrNull();
     if (!gfx) return true;
     for (int stage = 0; stage < nGfxServer2::MaxTextureStages; stage++)
     {

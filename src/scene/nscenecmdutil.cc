@@ -2,8 +2,6 @@
 //  nscenecmdutil.cc
 //------------------------------------------------------------------------------
 #include "scene/nscenecmdutil.h"
-#include "gfx2/ngfxserver2.h"
-#include "kernel/nkernelserver.h"
 #include "kernel/ncmd.h"
 
 #include <cstring>
@@ -90,15 +88,4 @@ nString nSceneFourCCToString(nFourCC fourcc)
         buf[i] = char((fourcc >> (8 * i)) & 0xff);
     }
     return nString(buf);
-}
-
-/*
- * nSceneGfxServer --
- *     Results: the object at "/sys/servers/gfx" when it is a graphics
- *     server, else 0. Side effects: none.
- */
-nGfxServer2* nSceneGfxServer()
-{
-    nRoot* obj = nKernelServer::Instance()->Lookup("/sys/servers/gfx");
-    return (obj && obj->IsA("ngfxserver2")) ? static_cast<nGfxServer2*>(obj) : nullptr;
 }

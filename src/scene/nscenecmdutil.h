@@ -27,9 +27,6 @@ inline vector3 nSceneRadToDeg(const vector3& r)
 }
 
 /// next three inputs as finite floats
-/// the graphics server, or 0 when none exists (a node loaded by a script
-/// in a program without graphics loads nothing)
-class nGfxServer2* nSceneGfxServer();
 bool nSceneCmdGetVector3(nCmd* cmd, vector3& out, const char* what);
 /// next four inputs as finite floats
 bool nSceneCmdGetVector4(nCmd* cmd, vector4& out, const char* what);

@@ -1,7 +1,6 @@
 //------------------------------------------------------------------------------
 //  nshapenode.cc
 //------------------------------------------------------------------------------
-#include "scene/nscenecmdutil.h"
 #include "scene/nshapenode.h"
 #include "kernel/nkernelserver.h"
 
@@ -67,7 +66,7 @@ bool nShapeNode::LoadMesh()
     nString rsrcName = this->meshName;
     rsrcName.Append("_");
     rsrcName.AppendInt(this->meshUsage);
-    nGfxServer2* gfx = nSceneGfxServer();
+    nGfxServer2* gfx = nGfxServer2::InstanceOrNull();
     nMesh2* m = gfx ? gfx->NewMesh(rsrcName.Get()) : nullptr;
     if (!m)
     {
@@ -136,7 +135,7 @@ bool nShapeNode::ApplyGeometry(nSceneServer* /*sceneServer*/)
         this->SetResourcesValid(false);
         return false;
     }
-    nGfxServer2* gfx = nGfxServer2::Instance();
+    nGfxServer2* gfx = nGfxServer2::InstanceOrNull();
     nMesh2* m = this->mesh.get();
     if (!m || !m->IsValid() || !gfx || (this->groupIndex >= m->GetNumGroups())) return false;
     const nMeshGroup& group = m->Group(this->groupIndex);
@@ -153,7 +152,7 @@ bool nShapeNode::ApplyGeometry(nSceneServer* /*sceneServer*/)
  */
 bool nShapeNode::RenderGeometry(nSceneServer* /*sceneServer*/, nRenderContext* /*renderContext*/)
 {
-    nGfxServer2* gfx = nGfxServer2::Instance();
+    nGfxServer2* gfx = nGfxServer2::InstanceOrNull();
     if (!this->mesh.get() || !gfx) return false;
     gfx->DrawIndexedNS(nGfxServer2::TriangleList);
     return true;

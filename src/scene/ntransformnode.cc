@@ -42,7 +42,7 @@ matrix44 nTransformNode::ComputeModel(const matrix44& local, const matrix44& par
     matrix44 model = local * parentMatrix;
     if (this->GetLockViewer())
     {
-        const nGfxServer2* gfx = nGfxServer2::Instance();
+        const nGfxServer2* gfx = nGfxServer2::InstanceOrNull();
         if (gfx)
         {
             model.set_pos_component(gfx->GetTransform(nGfxServer2::InvView).pos_component());

@@ -14,6 +14,8 @@
 
 #include <clocale>
 #include <cstdio>
+#include <cstring>
+#include <string>
 
 N_IMPLEMENT_MODULE(ntclserver, nTclServer, "nscriptserver", nullptr)
 
@@ -171,20 +173,25 @@ namespace
  */
 void AppendQuoted(nString& line, const char* text)
 {
+    // built whole and appended once: the string grows by exact sizes, so
+    // one character at a time made a long value quadratic to save
+    std::string quoted;
+    quoted.reserve(strlen(text) + 16);
     for (const char* c = text; *c; ++c)
     {
         switch (*c)
         {
-            case '\\': line.Append("\\\\"); break;
-            case '"': line.Append("\\\""); break;
-            case '$': line.Append("\\$"); break;
-            case '[': line.Append("\\["); break;
-            case ']': line.Append("\\]"); break;
-            case '\n': line.Append("\\n"); break;
-            case '\r': line.Append("\\r"); break;
-            default: line.AppendRange(c, 1); break;
+            case '\\': quoted += "\\\\"; break;
+            case '"': quoted += "\\\""; break;
+            case '$': quoted += "\\$"; break;
+            case '[': quoted += "\\["; break;
+            case ']': quoted += "\\]"; break;
+            case '\n': quoted += "\\n"; break;
+            case '\r': quoted += "\\r"; break;
+            default: quoted += *c; break;
         }
     }
+    line.AppendRange(quoted.data(), uint(quoted.size()));
 }
 
 /*

@@ -27,6 +27,11 @@ nVariableServer* nVariableServer::Instance()
     return Singleton;
 }
 
+nVariableServer* nVariableServer::InstanceOrNull()
+{
+    return Singleton;
+}
+
 int nVariableServer::AddDeclaration(const char* name, nFourCC fourcc)
 {
     Declaration decl;

@@ -25,6 +25,8 @@ public:
 
     /// the one variable server
     static nVariableServer* Instance();
+    /// the one variable server, or null while none exists
+    static nVariableServer* InstanceOrNull();
 
     /// declare a variable by name and fourcc; both must be new or agree
     int DeclareVariable(const char* varName, nFourCC varFourCC);

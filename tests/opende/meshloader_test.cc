@@ -246,3 +246,74 @@ TEST_F(MeshLoaderTest, MalformedN3d2NumbersFail)
         EXPECT_FALSE(this->ReadAll(dir.Write("m.n3d2", text)));
     }
 }
+
+/// an n3d2 line padded with blanks to the length, keeping its line end
+std::string Padded(const std::string& line, size_t length)
+{
+    return line + std::string(length - line.size(), ' ');
+}
+
+TEST_F(MeshLoaderTest, N3d2LinesOverTheLimitFailWithAMessage)
+{
+    const std::string text = TwoSquares().N3d2();
+    // one header line, one vertex line, one triangle line
+    for (const char* line : {"numedges 0", "v 0 5 0", "t 4 8 5"})
+    {
+        const size_t at = text.find(std::string("\n") + line + "\n") + 1;
+        ASSERT_NE(at, std::string::npos) << line;
+        for (size_t length : {(size_t)nN3d2Loader::MaxLineLength, (size_t)nN3d2Loader::MaxLineLength + 1, (size_t)5000})
+        {
+            SCOPED_TRACE(std::string(line) + " padded to " + std::to_string(length));
+            std::string t = text;
+            t.replace(at, strlen(line), Padded(line, length));
+            log.text.clear();
+            const bool fits = length <= (size_t)nN3d2Loader::MaxLineLength;
+            EXPECT_EQ(this->ReadAll(dir.Write("long.n3d2", t)), fits);
+            EXPECT_EQ(log.text.find("longer than 1024") != std::string::npos, !fits) << log.text;
+        }
+    }
+}
+
+TEST_F(MeshLoaderTest, IndicesAbove65535FailForSixteenBitIndices)
+{
+    TestMesh m;
+    m.vertices.assign((size_t)65537 * 3, 0.0f);
+    m.indices = {0, 65535, 65536};
+    m.groups = {{0, 65537, 0, 1, 0, 0}};
+    const std::string path = dir.Write("big.n3d2", m.N3d2());
+    std::unique_ptr<nMeshLoader> l16 = this->Open(path);
+    ASSERT_TRUE(l16);
+    std::vector<float> v((size_t)65537 * 3);
+    std::vector<uint16_t> i16(3);
+    ASSERT_TRUE(l16->ReadVertices(v.data(), (int)(v.size() * 4)));
+    EXPECT_FALSE(l16->ReadIndices(i16.data(), 6));
+    EXPECT_NE(log.text.find("bad vertex index"), std::string::npos);
+    l16->Close();
+
+    std::unique_ptr<nMeshLoader> l32 = this->Open(path, 0xffff, nMeshLoader::Index32);
+    ASSERT_TRUE(l32);
+    std::vector<uint32_t> i32(3);
+    ASSERT_TRUE(l32->ReadVertices(v.data(), (int)(v.size() * 4)));
+    ASSERT_TRUE(l32->ReadIndices(i32.data(), 12));
+    EXPECT_EQ(i32[2], 65536u);
+    l32->Close();
+}
+
+TEST_F(MeshLoaderTest, GroupEdgeRangesMustLieInsideTheEdges)
+{
+    TestMesh m = Textured();  // one edge
+    m.groups[0].numEdges = 2;
+    for (const std::string& path : {dir.Write("e.n3d2", m.N3d2()), dir.Write("e.nvx2", m.Nvx2())})
+    {
+        SCOPED_TRACE(path);
+        log.text.clear();
+        EXPECT_FALSE(this->Open(path));
+        EXPECT_NE(log.text.find("outside the file's edges"), std::string::npos);
+    }
+    // an old group line without edge counts, in a file without edges
+    m.edges.clear();
+    std::string text = m.N3d2();
+    const size_t g = text.find("\ng ") + 1;
+    text.replace(g, text.find('\n', g) - g, "g 0 3 0 1");
+    EXPECT_TRUE(this->ReadAll(dir.Write("old.n3d2", text)));
+}

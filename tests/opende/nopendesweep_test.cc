@@ -40,7 +40,11 @@ void FillArg(nArg* arg, char type, int n, nRoot* foreign, const std::string& lon
 TEST_F(PhysTest, EveryCommandSurvivesBadValues)
 {
     const std::string longText(100000, 'x');
-    const char* classes[] = {"nopendegeom",       "nopendeserver",      "nopendeworld",         "nopendeboxgeom",
+    // a world and two bodies for the bodies and joints to be made in and
+    // attached to; the sweep's bad paths still name none of them
+    Ok("new nopendeworld /sweepworld; new nopendebody /sweepworld/b1; /sweepworld/b1.Create /sweepworld");
+    Ok("new nopendebody /sweepworld/b2; /sweepworld/b2.Create /sweepworld");
+    const char* classes[] = {"nopendebody", "nopendegeom", "nopendejoint", "nopendepickserver", "nopendeamotorjoint", "nopendeballjoint", "nopendefixedjoint", "nopendehinge2joint", "nopendehingejoint", "nopendesliderjoint", "nopendeuniversaljoint",       "nopendeserver",      "nopendeworld",         "nopendeboxgeom",
                              "nopendecapsulegeom", "nopendeplanegeom",   "nopenderaygeom",       "nopendespace",
                              "nopendespheregeom", "nopendetransformgeom", "nopendetrimeshgeom", "nopendehashspace",
                              "nopendequadtreespace", "nopendesimplespace"};
@@ -56,7 +60,9 @@ TEST_F(PhysTest, EveryCommandSurvivesBadValues)
             {
                 script->SetFailOnError(false);
                 nString result;
-                script->Run(("catch {" + path + ".Create none}; catch {" + path + ".Create2 none 0 0 0 10 10 10 2}").c_str(),
+                script->Run(("catch {" + path + ".Create none}; catch {" + path + ".Create2 none 0 0 0 10 10 10 2}; catch {" +
+                             path + ".Create /sweepworld}; catch {" + path + ".AttachTo /sweepworld/b1 /sweepworld/b2}")
+                                .c_str(),
                             result);
                 script->SetFailOnError(true);
             }

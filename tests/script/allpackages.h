@@ -18,6 +18,7 @@
 #include "anim2/nanim2package.h"
 #include "scene/nscenepackage.h"
 #include "input/ninputpackage.h"
+#include "input/ndi8package.h"
 #include "audio3/naudio3package.h"
 #include "nopenal/nopenalpackage.h"
 #include "opende/nopendepackage.h"
@@ -30,8 +31,9 @@ class AllPackagesKernel : public nKernelServer
 public:
     AllPackagesKernel() :
         nKernelServer({nvariable_package, nsignals_package, nfile_package, nlocale_package, nscript_package,
-                       nmisc_package, nresource_package, ngfx2_package, nd3d9_package, nanim2_package, nscene_package, ninput_package,
-                       naudio3_package, nopenal_package, nopende_package, napplication_package, ngame_package})
+                       nmisc_package, nresource_package, ngfx2_package, nd3d9_package, nanim2_package,
+                       nscene_package, ninput_package, ndi8_package, naudio3_package, nopenal_package,
+                       nopende_package, napplication_package, ngame_package})
     {
     }
 };

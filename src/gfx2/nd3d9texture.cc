@@ -1,0 +1,667 @@
+//------------------------------------------------------------------------------
+//  nd3d9texture.cc
+//------------------------------------------------------------------------------
+#include "gfx2/nd3d9texture.h"
+#include "gfx2/nd3d9server.h"
+#include "gfx2/nddsreader.h"
+#include "kernel/nfile.h"
+#include "kernel/nfileserver2.h"
+
+#include <stb_image.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+namespace
+{
+
+/// the key of a face and level in the lock table
+int LockKey(int face, int level)
+{
+    return face * 16 + level;
+}
+
+/// the levels of a full mip chain down to 1x1
+int FullChain(int w, int h)
+{
+    int levels = 1;
+    for (int s = std::max(w, h); s > 1; s >>= 1)
+    {
+        levels++;
+    }
+    return levels;
+}
+
+/*
+ * ReadWholeFile --
+ *     Results: false when the file cannot be opened or read whole; the
+ *     bytes otherwise (an empty file gives true and no bytes).
+ */
+bool ReadWholeFile(const char* name, std::vector<unsigned char>& bytes)
+{
+    nFile* file = nFileServer2::Instance()->NewFileObject();
+    bool ok = file->Open(name, "rb");
+    if (ok)
+    {
+        const int size = file->GetSize();
+        bytes.resize(size > 0 ? size_t(size) : 0);
+        ok = size >= 0 && (0 == size || file->Read(bytes.data(), size) == size);
+        file->Close();
+    }
+    file->Release();
+    return ok;
+}
+
+/// whether the file name ends in ".dds", in any case
+bool HasDDSExtension(const nString& name)
+{
+    const char* ext = name.GetExtension();
+    return ext && 0 == strcasecmp(ext, "dds");
+}
+
+/// whether the bytes begin like a DDS file
+bool IsDDS(const std::vector<unsigned char>& bytes)
+{
+    return bytes.size() >= 4 && 0 == memcmp(bytes.data(), "DDS ", 4);
+}
+
+}  // namespace
+
+nD3D9Texture::nD3D9Texture() :
+    refGfxServer("/sys/servers/gfx")
+{
+}
+
+/*
+ * ~nD3D9Texture --
+ *     Side effects: unloads here, while the device calls are still this
+ *     class's.
+ */
+nD3D9Texture::~nD3D9Texture()
+{
+    if (!this->IsUnloaded())
+    {
+        this->Unload();
+    }
+}
+
+/*
+ * GetDevice --
+ *     Results: the device of the graphics server when it is the Direct3D
+ *     server with its display open, null otherwise.
+ */
+nGfxDevice* nD3D9Texture::GetDevice()
+{
+    if (!this->refGfxServer.isvalid())
+    {
+        return nullptr;
+    }
+    nD3D9Server* server = dynamic_cast<nD3D9Server*>(this->refGfxServer.get());
+    return (server && server->IsDeviceOpen()) ? server->GetDevice() : nullptr;
+}
+
+//--- loading ------------------------------------------------------------------------
+
+/*
+ * LoadResource --
+ *     Results: true when the texture was made: a render target, compound
+ *     data, an empty texture (state Empty) or an image file (state Valid).
+ *     Without an open device nothing can be made: false with a message.
+ */
+bool nD3D9Texture::LoadResource()
+{
+    n_assert(!this->IsLoaded());
+    if (!this->GetDevice())
+    {
+        n_printf("nD3D9Texture: no open graphics device to load '%s'\n", this->GetFilename().Get());
+        return false;
+    }
+    bool ok = false;
+    if (this->IsRenderTarget())
+    {
+        ok = this->CreateRenderTarget();
+    }
+    else if (this->GetUsage() & CreateFromRawCompoundFile)
+    {
+        ok = this->LoadFromRawCompoundFile();
+    }
+    else if (this->GetUsage() & CreateFromDDSCompoundFile)
+    {
+        ok = this->LoadFromDDSCompoundFile();
+    }
+    else if (this->GetUsage() & CreateEmpty)
+    {
+        ok = this->CreateEmptyTexture();
+        if (ok)
+        {
+            this->SetState(Empty);
+        }
+        return ok;
+    }
+    else
+    {
+        ok = this->LoadD3DXFile(!HasDDSExtension(this->GetFilename()));
+    }
+    if (ok)
+    {
+        this->SetState(Valid);
+    }
+    return ok;
+}
+
+/*
+ * CreateDeviceTexture --
+ *     Results: false when the device refuses the texture.
+ *     Side effects: baseTexture is the new device texture.
+ */
+bool nD3D9Texture::CreateDeviceTexture(bool renderTarget)
+{
+    nGfxTextureDesc desc;
+    desc.cube = (TEXTURE_CUBE == this->GetType());
+    desc.format = nGfxTexFormat(this->GetFormat());
+    desc.width = this->GetWidth();
+    desc.height = this->GetHeight();
+    desc.levels = std::max(1, this->GetNumMipLevels());
+    desc.renderTarget = renderTarget;
+    this->baseTexture = this->GetDevice()->CreateTexture(desc);
+    return 0 != this->baseTexture;
+}
+
+/*
+ * CreateRenderTarget --
+ *     Results: true when the colour texture and/or depth surface the usage
+ *     asks for were made. A colour format the device cannot draw into, or
+ *     one the device refuses, is a fatal error.
+ */
+bool nD3D9Texture::CreateRenderTarget()
+{
+    n_assert(this->GetWidth() > 0);
+    n_assert(this->GetHeight() > 0);
+    n_assert(0 == this->baseTexture);
+    n_assert(0 == this->depthStencilSurface);
+    n_assert(this->IsRenderTarget());
+    nGfxDevice* dev = this->GetDevice();
+    n_assert(dev);
+    if (this->GetUsage() & RenderTargetColor)
+    {
+        switch (this->GetFormat())
+        {
+            case X8R8G8B8:
+            case A8R8G8B8:
+            case R16F:
+            case G16R16F:
+            case A16B16G16R16F:
+            case R32F:
+            case G32R32F:
+            case A32B32G32R32F: break;
+            default: n_error("nD3D9Texture: invalid render target pixel format!\n");
+        }
+        if (!dev->CheckTexFormat(nGfxTexFormat(this->GetFormat()), true))
+        {
+            n_error("nD3D9Texture: Could not create render target surface!\n");
+        }
+        this->SetType(TEXTURE_2D);
+        this->SetDepth(1);
+        this->SetNumMipLevels(1);
+        if (!this->CreateDeviceTexture(true))
+        {
+            n_printf("CreateTexture() failed in nD3D9Texture::CreateRenderTarget()\n");
+            return false;
+        }
+    }
+    if (this->GetUsage() & RenderTargetDepth)
+    {
+        this->depthStencilSurface = dev->CreateDepthSurface(this->GetWidth(), this->GetHeight());
+        if (0 == this->depthStencilSurface)
+        {
+            n_printf("CreateDepthStencilSurface() failed\n");
+            this->ReleaseDeviceObjects();
+            return false;
+        }
+    }
+    return true;
+}
+
+/*
+ * LoadD3DXFile --
+ *     Results: true when the image file loaded; a file that cannot be
+ *     opened, is empty, is not an image, is too large for the device or
+ *     is not a 2D or cube image is a fatal error with the file's name (the
+ *     reason is printed first).
+ *     Side effects: type, format, size and mip levels are the image's;
+ *     with genMipMaps the full chain is generated.
+ */
+bool nD3D9Texture::LoadD3DXFile(bool genMipMaps)
+{
+    n_assert(0 == this->baseTexture);
+    n_assert(this->GetDevice());
+    const nString name = this->GetFilename();
+    std::vector<unsigned char> bytes;
+    if (!ReadWholeFile(name.Get(), bytes))
+    {
+        n_error("nD3D9Texture::LoadD3DXFile(): Failed to open texture file '%s'!", name.Get());
+    }
+    if (bytes.empty())
+    {
+        n_printf("nD3D9Texture: '%s' is empty\n", name.Get());
+        n_error("nD3D9Texture::LoadD3DXFile(): Failed to obtain image info for file '%s'!", name.Get());
+    }
+    if (!IsDDS(bytes))
+    {
+        return this->CreateFromImage(bytes, genMipMaps, name.Get());
+    }
+    nDDSReader dds;
+    std::string error;
+    if (!dds.Parse(bytes.data(), bytes.size(), error))
+    {
+        n_printf("nD3D9Texture: '%s': %s\n", name.Get(), error.c_str());
+        n_error("nD3D9Texture::LoadD3DXFile(): Failed to obtain image info for file '%s'!", name.Get());
+    }
+    if (!this->CreateFromDDS(dds))
+    {
+        if (TEXTURE_CUBE == dds.GetType())
+        {
+            n_error("nD3D9Texture::LoadD3DXFile(): Failed to load cube texture '%s'!", name.Get());
+        }
+        n_error("nD3D9Texture::LoadD3DXFile(): Failed to load 2D texture '%s'!", name.Get());
+    }
+    return true;
+}
+
+/*
+ * CreateFromImage --
+ *     Results: see LoadD3DXFile. Images with alpha become A8R8G8B8, the
+ *     others X8R8G8B8.
+ */
+bool nD3D9Texture::CreateFromImage(const std::vector<unsigned char>& bytes, bool genMipMaps, const char* name)
+{
+    int w = 0, h = 0, comp = 0;
+    const int len = int(std::min(bytes.size(), size_t(0x7fffffff)));
+    if (!stbi_info_from_memory(bytes.data(), len, &w, &h, &comp))
+    {
+        n_printf("nD3D9Texture: '%s': %s\n", name, stbi_failure_reason());
+        n_error("nD3D9Texture::LoadD3DXFile(): Failed to obtain image info for file '%s'!", name);
+    }
+    const int maxSize = this->GetDevice()->GetMaxTextureSize();
+    if (w <= 0 || h <= 0 || w > maxSize || h > maxSize || w > 0xffff || h > 0xffff)
+    {
+        n_printf("nD3D9Texture: '%s' is %dx%d, the device takes up to %d\n", name, w, h, maxSize);
+        n_error("nD3D9Texture::LoadD3DXFile(): Failed to load 2D texture '%s'!", name);
+    }
+    std::unique_ptr<stbi_uc, void (*)(void*)> pixels(stbi_load_from_memory(bytes.data(), len, &w, &h, &comp, 4),
+                                                      stbi_image_free);
+    if (!pixels)
+    {
+        n_printf("nD3D9Texture: '%s': %s\n", name, stbi_failure_reason());
+        n_error("nD3D9Texture::LoadD3DXFile(): Failed to load 2D texture '%s'!", name);
+    }
+    // memory order of A8R8G8B8 is B, G, R, A
+    stbi_uc* p = pixels.get();
+    const size_t numPixels = size_t(w) * size_t(h);
+    for (size_t i = 0; i < numPixels; i++, p += 4)
+    {
+        std::swap(p[0], p[2]);
+    }
+    this->SetType(TEXTURE_2D);
+    this->SetFormat((2 == comp || 4 == comp) ? A8R8G8B8 : X8R8G8B8);
+    this->SetWidth(w);
+    this->SetHeight(h);
+    this->SetDepth(1);
+    this->SetNumMipLevels(genMipMaps ? FullChain(w, h) : 1);
+    if (!this->CreateDeviceTexture(false) ||
+        !this->GetDevice()->UploadTexture(this->baseTexture, 0, 0, pixels.get(), numPixels * 4))
+    {
+        this->ReleaseDeviceObjects();
+        n_error("nD3D9Texture::LoadD3DXFile(): Failed to load 2D texture '%s'!", name);
+    }
+    if (genMipMaps)
+    {
+        this->GetDevice()->GenerateTextureMipMaps(this->baseTexture);
+    }
+    return true;
+}
+
+/*
+ * CreateFromDDS --
+ *     Results: false when the device refuses the texture or one of its
+ *     images (nothing is left made then).
+ *     Side effects: type, format, size and levels are the file's.
+ */
+bool nD3D9Texture::CreateFromDDS(const nDDSReader& dds)
+{
+    this->SetType(dds.GetType());
+    this->SetFormat(dds.GetFormat());
+    this->SetWidth(dds.GetWidth());
+    this->SetHeight(dds.GetHeight());
+    this->SetDepth(1);
+    this->SetNumMipLevels(dds.GetNumMipLevels());
+    const int maxSize = this->GetDevice()->GetMaxTextureSize();
+    if (dds.GetWidth() > maxSize || dds.GetHeight() > maxSize)
+    {
+        n_printf("nD3D9Texture: %dx%d exceeds the device's limit of %d\n", dds.GetWidth(), dds.GetHeight(), maxSize);
+        return false;
+    }
+    if (!this->CreateDeviceTexture(false))
+    {
+        return false;
+    }
+    for (const nDDSReader::Image& img : dds.GetImages())
+    {
+        if (!this->GetDevice()->UploadTexture(this->baseTexture, img.face, img.level, img.data, img.size))
+        {
+            this->ReleaseDeviceObjects();
+            return false;
+        }
+    }
+    return true;
+}
+
+/*
+ * LoadFromRawCompoundFile --
+ *     Results: true when width x height pixels were read from the compound
+ *     file's data offset into an empty texture; a short read is a fatal
+ *     error naming the texture.
+ */
+bool nD3D9Texture::LoadFromRawCompoundFile()
+{
+    if (!this->CreateEmptyTexture())
+    {
+        return false;
+    }
+    LockInfo lockInfo;
+    if (!this->Lock(WriteOnly, 0, lockInfo))
+    {
+        return false;
+    }
+    const int bytesToRead = this->GetWidth() * this->GetHeight() * this->GetBytesPerPixel();
+    n_assert(lockInfo.surfPitch == (this->GetWidth() * this->GetBytesPerPixel()));
+    n_assert(this->GetCompoundFile());
+    nFile* file = this->GetCompoundFile();
+    const bool ok = file->Seek(this->GetCompoundFileDataOffset(), nFile::START) &&
+                    file->Read(lockInfo.surfPointer, bytesToRead) == bytesToRead;
+    this->Unlock(0);
+    if (!ok)
+    {
+        n_error("nD3D9Texture::LoadFromRawCompoundFile(): could not read %d bytes for '%s'!", bytesToRead,
+                this->GetName());
+    }
+    return true;
+}
+
+/*
+ * LoadFromDDSCompoundFile --
+ *     Results: true when the compound file's data is a 2D DDS image that
+ *     loaded; a short read or data that is not one is a fatal error.
+ */
+bool nD3D9Texture::LoadFromDDSCompoundFile()
+{
+    n_assert(this->GetCompoundFile());
+    n_assert(this->GetDevice());
+    nFile* file = this->GetCompoundFile();
+    const int size = this->GetCompoundFileDataSize();
+    std::vector<unsigned char> buffer(size_t(std::max(0, size)));
+    const bool readOk = size > 0 && file->Seek(this->GetCompoundFileDataOffset(), nFile::START) &&
+                        file->Read(buffer.data(), size) == size;
+    nDDSReader dds;
+    std::string error = "short read";
+    if (!readOk || !dds.Parse(buffer.data(), buffer.size(), error) || TEXTURE_2D != dds.GetType() ||
+        !this->CreateFromDDS(dds))
+    {
+        n_printf("nD3D9Texture: '%s': %s\n", this->GetName(), error.c_str());
+        n_error("nD3D9Texture::LoadFromDDSCompoundFile(): Failed to load 2D texture!\n");
+    }
+    return true;
+}
+
+/*
+ * CreateEmptyTexture --
+ *     Results: true when a one-level texture of the set type, format and
+ *     size was made; a texture the device refuses is a fatal error.
+ */
+bool nD3D9Texture::CreateEmptyTexture()
+{
+    n_assert(this->GetWidth() > 0);
+    n_assert(this->GetHeight() > 0);
+    n_assert(this->GetType() != TEXTURE_NOTYPE);
+    n_assert(this->GetFormat() != NOFORMAT);
+    n_assert(0 == this->baseTexture);
+    n_assert(this->GetDevice());
+    this->SetNumMipLevels(1);
+    this->SetDepth(1);
+    if (TEXTURE_2D == this->GetType())
+    {
+        if (!this->CreateDeviceTexture(false))
+        {
+            n_error("nD3D9Texture::CreateEmptyTexture(): Failed to create 2D texture!\n");
+        }
+    }
+    else if (TEXTURE_CUBE == this->GetType())
+    {
+        n_assert(this->GetWidth() == this->GetHeight());
+        if (!this->CreateDeviceTexture(false))
+        {
+            n_error("nD3D9Texture::CreateEmptyTexture(): Failed to create cube texture!\n");
+        }
+    }
+    else
+    {
+        n_error("nD3D9Texture::CreateEmptyTexture(): Unsupported texture type (cube texture?!\n");
+    }
+    return true;
+}
+
+//--- unloading, loss ------------------------------------------------------------------
+
+void nD3D9Texture::ReleaseDeviceObjects()
+{
+    nGfxDevice* dev = this->GetDevice();
+    if (dev && this->depthStencilSurface)
+    {
+        dev->ReleaseDepthSurface(this->depthStencilSurface);
+    }
+    if (dev && this->baseTexture)
+    {
+        dev->ReleaseTexture(this->baseTexture);
+    }
+    this->depthStencilSurface = 0;
+    this->baseTexture = 0;
+    this->locked.clear();
+}
+
+/*
+ * UnloadResource --
+ *     Side effects: the server stops drawing into this target and drops
+ *     it from its texture stages; the device objects are released (a
+ *     closed device has dropped them already); state Unloaded.
+ */
+void nD3D9Texture::UnloadResource()
+{
+    n_assert(this->IsLoaded());
+    if (this->refGfxServer.isvalid())
+    {
+        nGfxServer2* gfx = this->refGfxServer.get();
+        if (this->IsRenderTarget() && gfx->GetRenderTarget() == this && !gfx->InBeginScene())
+        {
+            gfx->SetRenderTarget(nullptr);
+        }
+        for (int stage = 0; stage < nGfxServer2::MaxTextureStages; stage++)
+        {
+            if (gfx->GetTexture(stage) == this)
+            {
+                gfx->SetTexture(stage, nullptr);
+            }
+        }
+    }
+    this->ReleaseDeviceObjects();
+    this->SetState(Unloaded);
+}
+
+/*
+ * OnLost --
+ *     Side effects: render targets and dynamic textures are unloaded and
+ *     marked Lost; other textures survive a reset.
+ */
+void nD3D9Texture::OnLost()
+{
+    if (this->IsRenderTarget() || (this->GetUsage() & Dynamic))
+    {
+        if (this->IsLoaded())
+        {
+            this->UnloadResource();
+        }
+        this->SetState(Lost);
+    }
+}
+
+/*
+ * OnRestored --
+ *     Side effects: render targets and dynamic textures are made again:
+ *     Empty for an empty texture, Valid otherwise (Unloaded when the load
+ *     fails).
+ */
+void nD3D9Texture::OnRestored()
+{
+    if (this->IsRenderTarget() || (this->GetUsage() & Dynamic))
+    {
+        this->SetState(Unloaded);
+        if (this->LoadResource())
+        {
+            this->SetState((this->GetUsage() & CreateEmpty) ? Empty : Valid);
+        }
+    }
+}
+
+int nD3D9Texture::GetByteSize()
+{
+    return this->IsValid() ? this->ComputeByteSize() : 0;
+}
+
+//--- device objects -----------------------------------------------------------------------
+
+unsigned int nD3D9Texture::GetBaseTexture() const
+{
+    n_assert(this->IsLoaded());
+    return this->baseTexture;
+}
+
+unsigned int nD3D9Texture::GetTexture2D() const
+{
+    n_assert(this->IsLoaded());
+    return (TEXTURE_2D == this->GetType()) ? this->baseTexture : 0;
+}
+
+unsigned int nD3D9Texture::GetRenderTargetSurface() const
+{
+    n_assert(this->IsLoaded());
+    return (this->GetUsage() & RenderTargetColor) ? this->baseTexture : 0;
+}
+
+unsigned int nD3D9Texture::GetDepthStencilSurface() const
+{
+    n_assert(this->IsLoaded());
+    return this->depthStencilSurface;
+}
+
+//--- locking ------------------------------------------------------------------------------
+
+/*
+ * LockLevel --
+ *     Results: false when the level does not exist, is locked already or
+ *     cannot be read from the device; the copy's pointer and pitch (a row
+ *     of pixels, or of 4x4 blocks) otherwise.
+ */
+bool nD3D9Texture::LockLevel(LockType lockType, int face, int level, LockInfo& lockInfo)
+{
+    nGfxDevice* dev = this->GetDevice();
+    if (!dev || 0 == this->baseTexture || level < 0 || level >= std::max(1, this->GetNumMipLevels()) ||
+        this->locked.count(LockKey(face, level)))
+    {
+        return false;
+    }
+    const nGfxTexFormat f = nGfxTexFormat(this->GetFormat());
+    const int w = std::max(1, this->GetWidth() >> level);
+    const int h = std::max(1, this->GetHeight() >> level);
+    LockedLevel& l = this->locked[LockKey(face, level)];
+    l.lockType = lockType;
+    l.bytes.resize(nGfxTexLevelSize(f, w, h));
+    if (!dev->ReadTexture(this->baseTexture, face, level, l.bytes.data(), l.bytes.size()))
+    {
+        this->locked.erase(LockKey(face, level));
+        return false;
+    }
+    lockInfo.surfPointer = l.bytes.data();
+    lockInfo.surfPitch = int(nGfxTexPitch(f, w));
+    return true;
+}
+
+/*
+ * UnlockLevel --
+ *     Side effects: a lock that may have written uploads its copy; the
+ *     copy is dropped. Unlocking a level that is not locked does nothing.
+ */
+void nD3D9Texture::UnlockLevel(int face, int level)
+{
+    auto it = this->locked.find(LockKey(face, level));
+    if (it == this->locked.end())
+    {
+        n_printf("UnlockRect() on %s failed\n", (TEXTURE_CUBE == this->GetType()) ? "cube surface" : "2d texture");
+        return;
+    }
+    nGfxDevice* dev = this->GetDevice();
+    if (dev && it->second.lockType != ReadOnly)
+    {
+        dev->UploadTexture(this->baseTexture, face, level, it->second.bytes.data(), it->second.bytes.size());
+    }
+    this->locked.erase(it);
+}
+
+bool nD3D9Texture::Lock(LockType lockType, int level, LockInfo& lockInfo)
+{
+    this->LockMutex();
+    n_assert(this->GetType() == TEXTURE_2D);
+    n_assert(this->baseTexture);
+    const bool ok = this->LockLevel(lockType, 0, level, lockInfo);
+    this->UnlockMutex();
+    return ok;
+}
+
+void nD3D9Texture::Unlock(int level)
+{
+    this->LockMutex();
+    n_assert(this->GetType() == TEXTURE_2D);
+    this->UnlockLevel(0, level);
+    this->UnlockMutex();
+}
+
+bool nD3D9Texture::LockCubeFace(LockType lockType, int face, int level, LockInfo& lockInfo)
+{
+    this->LockMutex();
+    n_assert(this->GetType() == TEXTURE_CUBE);
+    n_assert(this->baseTexture);
+    const bool ok = (face >= 0 && face < 6) && this->LockLevel(lockType, face, level, lockInfo);
+    this->UnlockMutex();
+    return ok;
+}
+
+void nD3D9Texture::UnlockCubeFace(int face, int level)
+{
+    this->LockMutex();
+    n_assert(this->GetType() == TEXTURE_CUBE);
+    this->UnlockLevel(face, level);
+    this->UnlockMutex();
+}
+
+/*
+ * GenerateMipMaps --
+ *     Side effects: the device fills the lower levels from level 0.
+ */
+void nD3D9Texture::GenerateMipMaps()
+{
+    n_assert(this->baseTexture);
+    nGfxDevice* dev = this->GetDevice();
+    if (dev)
+    {
+        dev->GenerateTextureMipMaps(this->baseTexture);
+    }
+}

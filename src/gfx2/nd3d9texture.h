@@ -1,0 +1,91 @@
+#ifndef N_D3D9TEXTURE_H
+#define N_D3D9TEXTURE_H
+//------------------------------------------------------------------------------
+/**
+    @class nD3D9Texture
+    @ingroup Gfx2
+
+    A texture on the graphics server's device: a render target, raw or
+    DDS data inside an open compound file, an empty texture, or an image
+    file (PNG, JPEG, TGA, BMP through stb_image, DDS through nDDSReader)
+    read through the file server, so that files inside npk archives load.
+    Pixels are uploaded on the main thread.
+
+    Image files keep their size: the device takes any size up to its
+    limit, so nothing is rounded up to a power of two and the reported
+    size is the image's.
+
+    Lock hands out a copy of the level in system memory (read from the
+    device); Unlock of a lock that may have written puts it back.
+*/
+#include "gfx2/ntexture2.h"
+#include "kernel/nautoref.h"
+
+#include <map>
+#include <vector>
+
+class nGfxServer2;
+class nGfxDevice;
+class nDDSReader;
+
+class nD3D9Texture : public nTexture2
+{
+public:
+    nD3D9Texture();
+
+    int GetByteSize() override;
+    void OnLost() override;
+    void OnRestored() override;
+    bool Lock(LockType lockType, int level, LockInfo& lockInfo) override;
+    void Unlock(int level) override;
+    bool LockCubeFace(LockType lockType, int face, int level, LockInfo& lockInfo) override;
+    void UnlockCubeFace(int face, int level) override;
+    void GenerateMipMaps() override;
+
+    /// the device texture (2D or cube) shaders bind
+    unsigned int GetBaseTexture() const;
+    /// the device texture of a 2D texture
+    unsigned int GetTexture2D() const;
+    /// the colour surface of a render target (its device texture)
+    unsigned int GetRenderTargetSurface() const;
+    /// the depth surface of a render target
+    unsigned int GetDepthStencilSurface() const;
+
+protected:
+    ~nD3D9Texture() override;
+    bool LoadResource() override;
+    void UnloadResource() override;
+
+private:
+    /// the open device of the graphics server, or null
+    nGfxDevice* GetDevice();
+    bool CreateRenderTarget();
+    bool LoadD3DXFile(bool genMipMaps);
+    bool LoadFromRawCompoundFile();
+    bool LoadFromDDSCompoundFile();
+    bool CreateEmptyTexture();
+    /// make the device texture and upload every image of a parsed DDS file
+    bool CreateFromDDS(const nDDSReader& dds);
+    /// decode an image with stb_image and upload it, mip chain made when asked
+    bool CreateFromImage(const std::vector<unsigned char>& bytes, bool genMipMaps, const char* name);
+    /// make the device texture for the current type, format, size and mip levels
+    bool CreateDeviceTexture(bool renderTarget);
+    /// the lock of a face and level shared by the 2D and the cube forms
+    bool LockLevel(LockType lockType, int face, int level, LockInfo& lockInfo);
+    void UnlockLevel(int face, int level);
+    /// release every device object; the state is left alone
+    void ReleaseDeviceObjects();
+
+    nAutoRef<nGfxServer2> refGfxServer;
+    /// the device texture (the Direct3D base, 2D or cube texture), 0 when none
+    unsigned int baseTexture = 0;
+    unsigned int depthStencilSurface = 0;
+    /// the system-memory copy of each locked level, by face * 16 + level
+    struct LockedLevel
+    {
+        std::vector<unsigned char> bytes;
+        LockType lockType = ReadOnly;
+    };
+    std::map<int, LockedLevel> locked;
+};
+#endif

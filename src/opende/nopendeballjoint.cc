@@ -1,0 +1,38 @@
+//------------------------------------------------------------------------------
+//  nopendeballjoint.cc
+//------------------------------------------------------------------------------
+#include "opende/nopendeballjoint.h"
+#include "kernel/nmodule.h"
+
+void nopendeballjoint_initcmds(nClass* cl);
+N_IMPLEMENT_MODULE(nopendeballjoint, nOpendeBallJoint, "nopendejoint", nopendeballjoint_initcmds)
+
+using namespace nOpendeLayer;
+
+void nOpendeBallJoint::Create(const char* worldPath)
+{
+    nOpendeJoint::Create(worldPath);
+    this->jointId = dJointCreateBall(this->GetWorldId(), 0);
+}
+
+void nOpendeBallJoint::SetAnchor(const vector3& a)
+{
+    this->CheckId("nOpendeBallJoint::id not valid!");
+    dJointSetBallAnchor(this->jointId, a.x, a.y, a.z);
+}
+
+vector3 nOpendeBallJoint::GetAnchor() const
+{
+    this->CheckId("nOpendeBallJoint::id not valid!");
+    dVector3 v;
+    dJointGetBallAnchor(this->jointId, v);
+    return ToVector3(v);
+}
+
+vector3 nOpendeBallJoint::GetAnchor2() const
+{
+    this->CheckId("nOpendeBallJoint::id not valid!");
+    dVector3 v;
+    dJointGetBallAnchor2(this->jointId, v);
+    return ToVector3(v);
+}

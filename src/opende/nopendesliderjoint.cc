@@ -1,0 +1,54 @@
+//------------------------------------------------------------------------------
+//  nopendesliderjoint.cc
+//------------------------------------------------------------------------------
+#include "opende/nopendesliderjoint.h"
+#include "kernel/nmodule.h"
+
+void nopendesliderjoint_initcmds(nClass* cl);
+N_IMPLEMENT_MODULE(nopendesliderjoint, nOpendeSliderJoint, "nopendejoint", nopendesliderjoint_initcmds)
+
+using namespace nOpendeLayer;
+
+void nOpendeSliderJoint::Create(const char* worldPath)
+{
+    nOpendeJoint::Create(worldPath);
+    this->jointId = dJointCreateSlider(this->GetWorldId(), 0);
+}
+
+void nOpendeSliderJoint::SetParam(int param, float value)
+{
+    this->CheckId("nOpendeSliderJoint::id not valid!");
+    dJointSetSliderParam(this->jointId, ToOdeParam(param), value);
+}
+
+float nOpendeSliderJoint::GetParam(int param)
+{
+    this->CheckId("nOpendeSliderJoint::id not valid!");
+    return (float)dJointGetSliderParam(this->jointId, ToOdeParam(param));
+}
+
+void nOpendeSliderJoint::SetAxis(const vector3& a)
+{
+    this->CheckId("nOpendeSliderJoint::id not valid!");
+    dJointSetSliderAxis(this->jointId, a.x, a.y, a.z);
+}
+
+vector3 nOpendeSliderJoint::GetAxis() const
+{
+    this->CheckId("nOpendeSliderJoint::id not valid!");
+    dVector3 v;
+    dJointGetSliderAxis(this->jointId, v);
+    return ToVector3(v);
+}
+
+float nOpendeSliderJoint::GetPosition() const
+{
+    this->CheckId("nOpendeSliderJoint::id not valid!");
+    return (float)dJointGetSliderPosition(this->jointId);
+}
+
+float nOpendeSliderJoint::GetPositionRate() const
+{
+    this->CheckId("nOpendeSliderJoint::id not valid!");
+    return (float)dJointGetSliderPositionRate(this->jointId);
+}

@@ -1,0 +1,31 @@
+#ifndef N_OPENDEUNIVERSALJOINT_H
+#define N_OPENDEUNIVERSALJOINT_H
+//------------------------------------------------------------------------------
+/**
+    @class nOpendeUniversalJoint
+    @ingroup Opende
+
+    A universal joint: two axes through an anchor, one fixed in each body.
+    Parameters on axes 0 and 1 (axis 2 is kept for the save format).
+*/
+#include "opende/nopendejoint.h"
+
+class nOpendeUniversalJoint : public nOpendeJoint
+{
+public:
+    void Create(const char* worldPath) override;
+    void SetParam(int param, float value) override;
+    float GetParam(int param) override;
+    bool SaveCmds(nPersistServer* ps) override;
+    using nOpendeJoint::SetParam;
+    using nOpendeJoint::GetParam;
+
+    void SetAnchor(const vector3& a);
+    void SetAxis1(const vector3& a);
+    void SetAxis2(const vector3& a);
+    vector3 GetAnchor() const;
+    vector3 GetAnchor2() const;
+    vector3 GetAxis1() const;
+    vector3 GetAxis2() const;
+};
+#endif

@@ -1,0 +1,61 @@
+#ifndef N_GFXBUFFERSTORE_H
+#define N_GFXBUFFERSTORE_H
+//------------------------------------------------------------------------------
+/**
+    @class nGfxBufferStore
+    @ingroup Platform
+
+    The buffers and vertex layouts of a graphics device by handle, each
+    buffer with its CPU shadow and a flag that says the shadow changed
+    since the last upload. The backends keep their own object names
+    beside (0 for a device that makes none).
+*/
+#include "platform/ngfxdevice.h"
+
+#include <map>
+#include <vector>
+
+class nGfxBufferStore
+{
+public:
+    struct Buffer
+    {
+        nGfxBufferType type = nGfxBufferType::Vertex;
+        int usage = 0;
+        nGfxPool pool = nGfxPool::Managed;
+        std::vector<unsigned char> shadow;
+        /// the shadow changed since the device last got it
+        bool dirty = true;
+        unsigned int deviceName = 0;
+    };
+    struct Layout
+    {
+        std::vector<nGfxVertexElement> elements;
+        int stride = 0;
+        int vertexBuffer = 0;
+        int indexBuffer = 0;
+        unsigned int deviceName = 0;
+    };
+
+    /// a new buffer of byteSize zero bytes; its handle
+    int AddBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool);
+    /// the buffer of a handle, null for an unknown one
+    Buffer* GetBuffer(int handle);
+    const Buffer* GetBuffer(int handle) const;
+    void RemoveBuffer(int handle) { this->buffers.erase(handle); }
+
+    /// a new layout; its handle
+    int AddLayout(const nGfxVertexElement* elements, int numElements, int stride, int vertexBuffer, int indexBuffer);
+    Layout* GetLayout(int handle);
+    void RemoveLayout(int handle) { this->layouts.erase(handle); }
+
+    std::map<int, Buffer>& Buffers() { return this->buffers; }
+    std::map<int, Layout>& Layouts() { return this->layouts; }
+    void Clear();
+
+private:
+    std::map<int, Buffer> buffers;
+    std::map<int, Layout> layouts;
+    int nextHandle = 1;
+};
+#endif

@@ -1,0 +1,207 @@
+//------------------------------------------------------------------------------
+//  Meshes drawn on the OpenGL device: a small program of the test's own
+//  reads the coord and colour at their fixed locations; the pixels a group
+//  covers change colour, the others keep the clear colour. The shapes are
+//  symmetric in y, so the checks hold whichever way rows are counted.
+//------------------------------------------------------------------------------
+#define GL_GLEXT_PROTOTYPES 1
+#include "windowfixture.h"
+#include "opende/meshfiles.h"
+
+#include "gfx2/nd3d9mesh.h"
+#include "gfx2/nd3d9package.h"
+#include "gfx2/nd3d9server.h"
+
+#include <GL/glcorearb.h>
+
+namespace
+{
+
+const char* const VertexSource = R"(#version 330 core
+layout(location = 0) in vec3 coord;
+layout(location = 6) in vec4 color;
+out vec4 vColor;
+void main()
+{
+    vColor = color;
+    gl_Position = vec4(coord.x, -coord.y, coord.z, 1.0);
+}
+)";
+
+const char* const FragmentSource = R"(#version 330 core
+in vec4 vColor;
+out vec4 fragColor;
+void main()
+{
+    fragColor = vColor;
+}
+)";
+
+/// one compiled shader stage; 0 (with the log in the test output) on failure
+GLuint Compile(GLenum type, const char* source)
+{
+    const GLuint s = glCreateShader(type);
+    glShaderSource(s, 1, &source, nullptr);
+    glCompileShader(s);
+    GLint ok = 0;
+    glGetShaderiv(s, GL_COMPILE_STATUS, &ok);
+    if (!ok)
+    {
+        char text[1024] = {};
+        glGetShaderInfoLog(s, sizeof(text), nullptr, text);
+        ADD_FAILURE() << text;
+    }
+    return s;
+}
+
+/// a quad from x0 to x1 and -h to h at depth 0.5 in one colour: four vertices
+/// of coord and colour
+void AddQuad(TestMesh& m, float x0, float x1, float h, float r, float g, float b)
+{
+    const int first = m.NumVertices();
+    const float xs[4] = {x0, x1, x1, x0};
+    const float ys[4] = {-h, -h, h, h};
+    for (int i = 0; i < 4; i++)
+    {
+        for (float f : {xs[i], ys[i], 0.5f, r, g, b, 1.0f}) m.vertices.push_back(f);
+    }
+    for (int i : {0, 1, 2, 0, 2, 3}) m.indices.push_back(first + i);
+}
+
+class GLMeshTest : public WindowTest
+{
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        nd3d9_package();
+        this->ks->New("nresourceserver", "/sys/servers/resource");
+        this->gfx = static_cast<nD3D9Server*>(this->ks->New("nd3d9server", "/sys/servers/gfx"));
+        this->gfx->SetDisplayMode(nDisplayMode2("gl mesh test", nDisplayMode2::Windowed, 0, 0, 64, 48, false));
+        ASSERT_TRUE(this->gfx->OpenDisplay());
+        ASSERT_STREQ(this->gfx->GetDevice()->GetName(), "gl");
+        const GLuint vs = Compile(GL_VERTEX_SHADER, VertexSource);
+        const GLuint fs = Compile(GL_FRAGMENT_SHADER, FragmentSource);
+        this->program = glCreateProgram();
+        glAttachShader(this->program, vs);
+        glAttachShader(this->program, fs);
+        glLinkProgram(this->program);
+        glDeleteShader(vs);
+        glDeleteShader(fs);
+        GLint ok = 0;
+        glGetProgramiv(this->program, GL_LINK_STATUS, &ok);
+        ASSERT_TRUE(ok);
+    }
+
+    void TearDown() override
+    {
+        for (nMesh2* m : this->meshes) m->Release();
+        if (this->program) glDeleteProgram(this->program);
+        this->gfx->CloseDisplay();
+        WindowTest::TearDown();
+    }
+
+    nD3D9Mesh* Load(const std::string& path, int usage)
+    {
+        auto* m = static_cast<nD3D9Mesh*>(this->gfx->NewMesh(("m" + std::to_string(this->meshes.size())).c_str()));
+        this->meshes.push_back(m);
+        m->SetUsage(usage);
+        m->SetFilename(path.c_str());
+        EXPECT_TRUE(m->Load());
+        return m;
+    }
+
+    /// a frame cleared to black that draws the groups of the mesh
+    void DrawFrame(nD3D9Mesh* mesh, std::initializer_list<int> groups)
+    {
+        ASSERT_TRUE(this->gfx->BeginScene());
+        this->gfx->Clear(nGfxServer2::AllBuffers, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
+        glUseProgram(this->program);
+        for (int g : groups)
+        {
+            const nMeshGroup& group = mesh->GetGroup(g);
+            this->gfx->GetDevice()->DrawIndexedTriangles(mesh->GetVertexDeclaration(), group.firstIndex,
+                                                         group.numIndices);
+        }
+        glUseProgram(0);
+        this->gfx->EndScene();
+    }
+
+    void ExpectPixel(int x, int y, int r, int g, int b)
+    {
+        unsigned char rgba[4] = {0, 0, 0, 0};
+        ASSERT_TRUE(this->gfx->GetDevice()->ReadPixel(x, y, rgba));
+        EXPECT_NEAR(rgba[0], r, 1) << x << "," << y;
+        EXPECT_NEAR(rgba[1], g, 1) << x << "," << y;
+        EXPECT_NEAR(rgba[2], b, 1) << x << "," << y;
+    }
+
+    nD3D9Server* gfx = nullptr;
+    GLuint program = 0;
+    std::vector<nMesh2*> meshes;
+    TempDir dir;
+};
+
+/// group 0: the left half, red; group 1: a band of the right half, green
+TestMesh TwoQuads()
+{
+    TestMesh m;
+    m.components = nMesh2::Coord | nMesh2::Color;
+    m.vertexWidth = 7;
+    AddQuad(m, -1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 0.0f);
+    AddQuad(m, 0.5f, 1.0f, 0.25f, 0.0f, 1.0f, 0.0f);
+    m.groups = {{0, 4, 0, 2, 0, 0}, {4, 4, 2, 2, 0, 0}};
+    return m;
+}
+
+}  // namespace
+
+TEST_F(GLMeshTest, EachGroupCoversItsPixels)
+{
+    for (const char* name : {"q.nvx2", "q.n3d2"})
+    {
+        SCOPED_TRACE(name);
+        const TestMesh m = TwoQuads();
+        nD3D9Mesh* mesh = this->Load(dir.Write(name, name[3] == 'v' ? m.Nvx2() : m.N3d2()), nMesh2::WriteOnce);
+        ASSERT_TRUE(mesh->IsValid());
+
+        this->DrawFrame(mesh, {0});
+        this->ExpectPixel(8, 24, 255, 0, 0);
+        this->ExpectPixel(24, 2, 255, 0, 0);
+        this->ExpectPixel(56, 24, 0, 0, 0);
+
+        this->DrawFrame(mesh, {0, 1});
+        this->ExpectPixel(8, 24, 255, 0, 0);
+        this->ExpectPixel(56, 24, 0, 255, 0);
+        this->ExpectPixel(56, 2, 0, 0, 0);
+        this->ExpectPixel(40, 24, 0, 0, 0);
+    }
+}
+
+TEST_F(GLMeshTest, ChangesToADynamicMeshShowInTheNextDraw)
+{
+    nD3D9Mesh* mesh = this->Load(dir.Write("q.nvx2", TwoQuads().Nvx2()), nMesh2::WriteOnly);
+    ASSERT_TRUE(mesh->IsValid());
+    this->DrawFrame(mesh, {0});
+    this->ExpectPixel(8, 24, 255, 0, 0);
+
+    // move the left quad to the right half and make it blue
+    float* v = mesh->LockVertices();
+    ASSERT_NE(v, nullptr);
+    for (int i = 0; i < 4; i++)
+    {
+        v[7 * i] += 1.0f;
+        v[7 * i + 3] = 0.0f;
+        v[7 * i + 5] = 1.0f;
+    }
+    mesh->UnlockVertices();
+    this->DrawFrame(mesh, {0});
+    this->ExpectPixel(8, 24, 0, 0, 0);
+    this->ExpectPixel(56, 24, 0, 0, 255);
+
+    // a read-only mesh has no device buffers: nothing to draw
+    nD3D9Mesh* readOnly = this->Load(dir.Write("r.nvx2", TwoQuads().Nvx2()), nMesh2::ReadOnly);
+    EXPECT_EQ(readOnly->GetVertexDeclaration(), 0);
+    this->DrawFrame(readOnly, {0});
+    this->ExpectPixel(8, 24, 0, 0, 0);
+}
