@@ -22,7 +22,7 @@
 #include "util/nstring.h"
 #include "gfx2/ndisplaymode2.h"
 #include "gfx2/ncamera2.h"
-#include "application/nlistener3.h"
+#include "audio3/nlistener3.h"
 
 class nScriptServer;
 class nGfxServer2;
