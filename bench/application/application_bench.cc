@@ -11,8 +11,8 @@
 #include "application/napplicationpackage.h"
 #include "application/nappstate.h"
 #include "application/nappinputserver.h"
-#include "application/nappsceneserver.h"
-#include "application/napprenderpath.h"
+#include "scene/nsceneserver.h"
+#include "scene/nscenepackage.h"
 #include "application/nappvideoserver.h"
 #include "application/nappguiserver.h"
 #include "application/nappaudioserver.h"
@@ -65,13 +65,7 @@ public:
     void FlushEvents() override {}
 };
 
-class IdleRenderPath : public nAppRenderPath
-{
-public:
-    void Validate() override {}
-};
-
-class IdleScene : public nAppSceneServer
+class IdleScene : public nSceneServer
 {
 public:
     bool Open() override { return true; }
@@ -80,10 +74,6 @@ public:
     void RenderScene() override {}
     void EndScene() override {}
     void PresentScene() override {}
-    nAppRenderPath* GetRenderPath() override { return &this->renderPath; }
-
-private:
-    IdleRenderPath renderPath;
 };
 
 class IdleVideo : public nAppVideoServer
@@ -138,7 +128,7 @@ protected:
     nAppInputServer* CreateInputServer() override { return Make<nAppInputServer>("idleinput", "input"); }
     nRoot* CreateConsoleServer() override { return Make<nRoot>("nroot", "console"); }
     nRoot* CreateResourceServer() override { return Make<nRoot>("nroot", "resource"); }
-    nAppSceneServer* CreateSceneServer() override { return Make<nAppSceneServer>("idlescene", "scene"); }
+    nSceneServer* CreateSceneServer() override { return Make<nSceneServer>("idlescene", "scene"); }
     nRoot* CreateVariableServer() override { return Make<nRoot>("nroot", "variable"); }
     nRoot* CreateAnimationServer() override { return Make<nRoot>("nroot", "anim"); }
     nAppVideoServer* CreateVideoServer() override { return Make<nAppVideoServer>("idlevideo", "video"); }
@@ -159,7 +149,7 @@ private:
 N_IMPLEMENT_MODULE(idlescript, IdleScript, "nscriptserver", nullptr)
 N_IMPLEMENT_MODULE(idlegfx, IdleGfx, "ngfxserver2", nullptr)
 N_IMPLEMENT_MODULE(idleinput, IdleInput, "nroot", nullptr)
-N_IMPLEMENT_MODULE(idlescene, IdleScene, "nroot", nullptr)
+N_IMPLEMENT_MODULE(idlescene, IdleScene, "nsceneserver", nullptr)
 N_IMPLEMENT_MODULE(idlevideo, IdleVideo, "nroot", nullptr)
 N_IMPLEMENT_MODULE(idleaudio, IdleAudio, "nroot", nullptr)
 N_IMPLEMENT_MODULE(idlegui, IdleGui, "nroot", nullptr)
@@ -186,7 +176,7 @@ void idle_package()
 void BM_MainLoop(benchmark::State& state)
 {
     QuietLog log;
-    nKernelServer ks({nmisc_package, nresource_package, ngfx2_package, nlocale_package, napplication_package, idle_package});
+    nKernelServer ks({nmisc_package, nresource_package, ngfx2_package, nlocale_package, nscene_package, napplication_package, idle_package});
     ks.SetLogHandler(&log);
     nApplication* app = static_cast<nApplication*>(ks.New("idleapp", "/theApp"));
     app->SetAppName(nString("appbench"));

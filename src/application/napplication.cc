@@ -5,8 +5,7 @@
 #include "application/nappstate.h"
 #include "application/nappcamera.h"
 #include "application/nappinputserver.h"
-#include "application/nappsceneserver.h"
-#include "application/napprenderpath.h"
+#include "scene/nsceneserver.h"
 #include "application/nappvideoserver.h"
 #include "application/nappguiserver.h"
 #include "application/nappaudioserver.h"
@@ -93,9 +92,9 @@ nRoot* nApplication::CreateResourceServer()
     return NewServer<nRoot>("nresourceserver", "/sys/servers/resource");
 }
 
-nAppSceneServer* nApplication::CreateSceneServer()
+nSceneServer* nApplication::CreateSceneServer()
 {
-    return NewServer<nAppSceneServer>("nmrtsceneserver", "/sys/servers/scene");
+    return NewServer<nSceneServer>("nmrtsceneserver", "/sys/servers/scene");
 }
 
 nRoot* nApplication::CreateVariableServer()
@@ -424,7 +423,7 @@ void nApplication::DoFrame()
     if (!this->refGfxServer->InDialogBoxMode())
     {
         this->OnPreRender();
-        nAppSceneServer* scene = this->refSceneServer.get();
+        nSceneServer* scene = this->refSceneServer.get();
         if (scene->BeginScene(this->appCamera->GetTransform()))
         {
             this->OnRender3D();

@@ -14,7 +14,7 @@
 
     Servers that the application only creates and releases are held as
     plain tree objects; those it drives are held through the narrow
-    classes of this area (nAppSceneServer ...) until their own areas are
+    classes of this area (nAppInputServer ...) until their own areas are
     built (see ARCHITECTURE.md).
 */
 #include "kernel/nroot.h"
@@ -22,14 +22,14 @@
 #include "util/nstring.h"
 #include "gfx2/ndisplaymode2.h"
 #include "gfx2/ncamera2.h"
-#include "application/nlistener3.h"
+#include "audio3/nlistener3.h"
 
 class nScriptServer;
 class nGfxServer2;
 class nPrefServer;
 class nLocaleServer;
 class nAppInputServer;
-class nAppSceneServer;
+class nSceneServer;
 class nAppVideoServer;
 class nAppGuiServer;
 class nAppAudioServer;
@@ -84,7 +84,7 @@ protected:
     virtual nAppInputServer* CreateInputServer();
     virtual nRoot* CreateConsoleServer();
     virtual nRoot* CreateResourceServer();
-    virtual nAppSceneServer* CreateSceneServer();
+    virtual nSceneServer* CreateSceneServer();
     virtual nRoot* CreateVariableServer();
     virtual nRoot* CreateAnimationServer();
     virtual nAppVideoServer* CreateVideoServer();
@@ -112,7 +112,7 @@ protected:
     nRef<nAppInputServer> refInputServer;
     nRef<nRoot> refConsoleServer;
     nRef<nRoot> refResourceServer;
-    nRef<nAppSceneServer> refSceneServer;
+    nRef<nSceneServer> refSceneServer;
     nRef<nRoot> refVariableServer;
     nRef<nRoot> refAnimationServer;
     nRef<nAppVideoServer> refVideoServer;

@@ -3,6 +3,7 @@
 //------------------------------------------------------------------------------
 #include "scene/nscenepackage.h"
 #include "scene/nsceneserver.h"
+#include "scene/nmrtsceneserver.h"
 #include "scene/nscenenode.h"
 #include "scene/ntransformnode.h"
 #include "scene/nabstractshadernode.h"
@@ -17,6 +18,7 @@
 #include "scene/nintanimator.h"
 #include "kernel/nmodule.h"
 
+void nsceneserver_initcmds(nClass* cl);
 void nscenenode_initcmds(nClass* cl);
 void ntransformnode_initcmds(nClass* cl);
 void nabstractshadernode_initcmds(nClass* cl);
@@ -29,7 +31,8 @@ void nvectoranimator_initcmds(nClass* cl);
 void nfloatanimator_initcmds(nClass* cl);
 void nintanimator_initcmds(nClass* cl);
 
-N_IMPLEMENT_MODULE(nsceneserver, nSceneServer, "nroot", nullptr)
+N_IMPLEMENT_SINGLETON_MODULE(nsceneserver, nSceneServer, "nroot", nsceneserver_initcmds)
+N_IMPLEMENT_MODULE(nmrtsceneserver, nMRTSceneServer, "nsceneserver", nullptr)
 N_IMPLEMENT_MODULE(nscenenode, nSceneNode, "nroot", nscenenode_initcmds)
 N_IMPLEMENT_MODULE(ntransformnode, nTransformNode, "nscenenode", ntransformnode_initcmds)
 N_IMPLEMENT_MODULE(nabstractshadernode, nAbstractShaderNode, "ntransformnode", nabstractshadernode_initcmds)
@@ -52,6 +55,7 @@ void nscene_package()
 {
     nKernelServer* ks = nKernelServer::Instance();
     N_ADD_MODULE(ks, nsceneserver);
+    N_ADD_MODULE(ks, nmrtsceneserver);
     N_ADD_MODULE(ks, nscenenode);
     N_ADD_MODULE(ks, ntransformnode);
     N_ADD_MODULE(ks, nabstractshadernode);

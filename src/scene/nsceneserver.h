@@ -5,17 +5,21 @@
     @class nSceneServer
     @ingroup Scene
 
-    The part of the scene server the nodes talk to: the frame's groups,
-    one per transform node of every attached render context, each with its
-    parent group and its world matrix. BeginGroup appends a node's group
-    and lets the node compute its model matrix from the parent's; nodes
-    store it with SetModelTransform. Splitting into buckets and walking a
-    render path build on these groups; IsShaderUsed answers true for
-    every pass.
+    Collects, once per frame, every scene graph attached through a render
+    context into one array of groups (one per transform node, each with
+    its parent group and its world matrix), splits them into lights,
+    shadow casters and one bucket per render-path sequence shader, and
+    sorts each bucket by render priority, node and distance to the
+    camera. It owns the one render path and opens and closes it with the
+    display. Rendering through the path is nMRTSceneServer's; this class
+    leaves RenderScene and PresentScene empty.
+
+    Every per-frame array keeps its memory between frames.
 */
 #include "kernel/nroot.h"
 #include "kernel/ntypes.h"
 #include "mathlib/matrix44.h"
+#include "renderpath/nrenderpath2.h"
 #include "util/narray.h"
 
 class nSceneNode;
@@ -27,6 +31,7 @@ public:
     enum
     {
         MaxHierarchyDepth = 64,
+        NumBuckets = nRenderPath2::MaxSequenceShaders,
     };
 
     /// one transform node of one render context in this frame
@@ -39,33 +44,75 @@ public:
     };
 
     nSceneServer();
+    /// the one scene server (asserted to exist)
+    static nSceneServer* Instance();
 
+    /// open the render path and the display; false when the display cannot open
+    virtual bool Open();
+    /// close the render path and the display
+    virtual void Close();
+    bool IsOpen() const { return this->isOpen; }
     /// whether material nodes load their shader of the pass (always)
     virtual bool IsShaderUsed(nFourCC fourcc) const;
-    /// forget the last frame's groups
+    /// forget the last frame and look through the viewer's world matrix
     virtual bool BeginScene(const matrix44& viewer);
     /// let the context's root node attach its tree (asserts a root node)
     virtual void Attach(nRenderContext* renderContext);
     /// the frame's groups are complete
     virtual void EndScene();
+    /// draw the frame (nothing here)
+    virtual void RenderScene();
+    /// show the frame (nothing here)
+    virtual void PresentScene();
+    /// the model matrix of the group appended last
+    virtual void SetModelTransform(const matrix44& m);
+    virtual const matrix44& GetModelTransform() const;
     /// append a group for the node and compute its model matrix
     virtual bool BeginGroup(nSceneNode* sceneNode, nRenderContext* renderContext);
     /// close the group begun last
     virtual void EndGroup();
-    /// the model matrix of the group appended last
-    virtual void SetModelTransform(const matrix44& m);
-    virtual const matrix44& GetModelTransform() const;
+    /// put every group into the lights, shadow casters and shader buckets of a pass
+    virtual void SplitNodes(nFourCC fourcc);
+    /// sort the first count entries of a bucket by priority, node and distance
+    virtual void SortBucket(int bucketIndex, int count);
+
+    /// the render path (its file name is set before Open)
+    nRenderPath2* GetRenderPath() { return &this->renderPath; }
+    void SetRenderPathFilename(const nString& name) { this->renderPath.SetFilename(name); }
+    const nString& GetRenderPathFilename() const { return this->renderPath.GetFilename(); }
 
     int GetNumGroups() const { return this->groups.Size(); }
     const Group& GetGroupAt(int i) const { return this->groups[i]; }
+    /// the group indices of a bucket, of the lights and of the shadow casters
+    const nArray<int>& GetBucket(int i) const { return this->shaderBuckets[i]; }
+    const nArray<int>& GetLights() const { return this->lights; }
+    const nArray<int>& GetShadowCasters() const { return this->shadowCasters; }
 
 protected:
-    ~nSceneServer() override = default;
+    ~nSceneServer() override;
 
-private:
+    /// load the resources of every node whose resources are not valid
+    void ValidateNodeResources();
+    /// sort every bucket that holds a group
+    void SortNodes();
+
+    bool isOpen;
     bool inBeginScene;
     int stackDepth;
+    nRenderPath2 renderPath;
     int groupStack[MaxHierarchyDepth];
     nArray<Group> groups;
+    // group indices are ints: a frame may hold more groups than 16 bits count
+    nArray<int> lights;
+    nArray<int> shadowCasters;
+    nArray<int> shaderBuckets[NumBuckets];
+
+private:
+    /// whether group a is drawn before group b of the same bucket
+    bool DrawnBefore(int a, int b) const;
+
+    static nSceneServer* Singleton;
+    /// the squared distance of each group to the camera, filled by SortNodes
+    nArray<float> groupDistances;
 };
 #endif

@@ -172,7 +172,7 @@ TEST_P(AppQuitTest, AFalseTriggerFinishesTheFrameAndEndsTheLoop)
     Knobs().gfxTrigger = GetParam().gfxTrigger;
     Trace().clear();
     this->app->Run();
-    Steps expected = {"s.OnStateEnter()", "renderpath.Validate"};
+    Steps expected = {"s.OnStateEnter()"};
     expected.insert(expected.end(), FullFrame.begin(), FullFrame.end());
     EXPECT_EQ(Trace(), expected);
     EXPECT_TRUE(this->app->GetQuitRequested());
@@ -192,7 +192,7 @@ TEST_F(AppTest, ASwitchAskedForInAFrameHappensAtTheTopOfTheNextPass)
     this->app->Run();
     const Steps firstPass = TraceBetween("a.OnStateEnter()", "a.OnStateLeave(b)");
     EXPECT_EQ(std::count(firstPass.begin(), firstPass.end(), "a.OnRender2D"), 1);
-    EXPECT_EQ(TraceBetween("a.OnStateLeave(b)", "renderpath.Validate"),
+    EXPECT_EQ(TraceBetween("a.OnStateLeave(b)", FullFrame.front()),
               (Steps{"a.OnStateLeave(b)", "b.OnStateEnter(a)"}));
     EXPECT_EQ(Count("b.OnRender2D"), 1);
     EXPECT_EQ(this->app->GetCurrentState(), nString("b"));

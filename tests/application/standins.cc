@@ -5,8 +5,6 @@
 
 #include "application/nappcamera.h"
 #include "application/nappinputserver.h"
-#include "application/nappsceneserver.h"
-#include "application/napprenderpath.h"
 #include "application/nappvideoserver.h"
 #include "application/nappguiserver.h"
 #include "application/nappaudioserver.h"
@@ -129,13 +127,7 @@ protected:
     ~StandInInput() override { Record("release input"); }
 };
 
-class StandInRenderPath : public nAppRenderPath
-{
-public:
-    void Validate() override { Record("renderpath.Validate"); }
-};
-
-class StandInScene : public nAppSceneServer
+class StandInScene : public nSceneServer
 {
 public:
     bool Open() override
@@ -160,14 +152,9 @@ public:
     void RenderScene() override { Record("scene.RenderScene"); }
     void EndScene() override { Record("scene.EndScene"); }
     void PresentScene() override { Record("scene.PresentScene"); }
-    nAppRenderPath* GetRenderPath() override { return &this->renderPath; }
 
 protected:
     ~StandInScene() override { Record("release scene"); }
-
-private:
-    bool isOpen = false;
-    StandInRenderPath renderPath;
 };
 
 class StandInVideo : public nAppVideoServer
@@ -345,9 +332,9 @@ nRoot* TestApp::CreateResourceServer()
 {
     return Make<nRoot>("recordingresourceserver", "/sys/servers/resource", "resource");
 }
-nAppSceneServer* TestApp::CreateSceneServer()
+nSceneServer* TestApp::CreateSceneServer()
 {
-    return Make<nAppSceneServer>("standinscene", "/sys/servers/scene", "scene");
+    return Make<nSceneServer>("standinscene", "/sys/servers/scene", "scene");
 }
 nRoot* TestApp::CreateVariableServer()
 {
@@ -429,7 +416,7 @@ N_IMPLEMENT_MODULE(standinserver, StandInServer, "nroot", nullptr)
 N_IMPLEMENT_MODULE(standinscript, StandInScript, "nscriptserver", nullptr)
 N_IMPLEMENT_MODULE(standingfx, StandInGfx, "ngfxserver2", nullptr)
 N_IMPLEMENT_MODULE(standininput, StandInInput, "nroot", nullptr)
-N_IMPLEMENT_MODULE(standinscene, StandInScene, "nroot", nullptr)
+N_IMPLEMENT_MODULE(standinscene, StandInScene, "nsceneserver", nullptr)
 N_IMPLEMENT_MODULE(standinvideo, StandInVideo, "nroot", nullptr)
 N_IMPLEMENT_MODULE(standinaudio, StandInAudio, "nroot", nullptr)
 N_IMPLEMENT_MODULE(standingui, StandInGui, "nroot", nullptr)

@@ -13,6 +13,7 @@
 #include "application/napplication.h"
 #include "application/nappstate.h"
 #include "gfx2/ngfxserver2.h"
+#include "scene/nsceneserver.h"
 
 #include <functional>
 #include <string>
@@ -59,7 +60,7 @@ protected:
     nAppInputServer* CreateInputServer() override;
     nRoot* CreateConsoleServer() override;
     nRoot* CreateResourceServer() override;
-    nAppSceneServer* CreateSceneServer() override;
+    nSceneServer* CreateSceneServer() override;
     nRoot* CreateVariableServer() override;
     nRoot* CreateAnimationServer() override;
     nAppVideoServer* CreateVideoServer() override;

@@ -7,7 +7,7 @@
 #include "application/nappaudioserver.h"
 #include "application/nappguiserver.h"
 #include "application/nappinputserver.h"
-#include "application/nappsceneserver.h"
+#include "scene/nsceneserver.h"
 #include "application/nappvideoserver.h"
 #include "kernel/nscriptserver.h"
 #include "locale/nlocaleserver.h"
@@ -79,7 +79,7 @@ nGfxServer2* TestGameApp::CreateGfxServer() { return Make<nGfxServer2>("standing
 nAppInputServer* TestGameApp::CreateInputServer() { return Make<nAppInputServer>("standininput", "/sys/servers/input"); }
 nRoot* TestGameApp::CreateConsoleServer() { return Make<nRoot>("standinserver", "/sys/servers/console"); }
 nRoot* TestGameApp::CreateResourceServer() { return Make<nRoot>("recordingresourceserver", "/sys/servers/resource"); }
-nAppSceneServer* TestGameApp::CreateSceneServer() { return Make<nAppSceneServer>("standinscene", "/sys/servers/scene"); }
+nSceneServer* TestGameApp::CreateSceneServer() { return Make<nSceneServer>("standinscene", "/sys/servers/scene"); }
 nRoot* TestGameApp::CreateVariableServer() { return Make<nRoot>("recordingvariableserver", "/sys/servers/variable"); }
 nRoot* TestGameApp::CreateAnimationServer() { return Make<nRoot>("recordinganimationserver", "/sys/servers/anim"); }
 nAppVideoServer* TestGameApp::CreateVideoServer() { return Make<nAppVideoServer>("standinvideo", "/sys/servers/video"); }

@@ -34,7 +34,7 @@ protected:
     nAppInputServer* CreateInputServer() override;
     nRoot* CreateConsoleServer() override;
     nRoot* CreateResourceServer() override;
-    nAppSceneServer* CreateSceneServer() override;
+    nSceneServer* CreateSceneServer() override;
     nRoot* CreateVariableServer() override;
     nRoot* CreateAnimationServer() override;
     nAppVideoServer* CreateVideoServer() override;

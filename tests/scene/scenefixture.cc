@@ -2,6 +2,8 @@
 //  scenefixture.cc
 //------------------------------------------------------------------------------
 #include "scenefixture.h"
+#include "rpgfxserver.h"
+#include "kernel/nmodule.h"
 
 #include "file/nfilepackage.h"
 #include "gfx2/ngfx2package.h"
@@ -18,6 +20,31 @@
 #include <fstream>
 #include <sstream>
 
+namespace
+{
+
+/// the render path's recording server with the meshes of the plain
+/// recording server, which have groups and so draw
+class SceneGfx : public RpGfxServer
+{
+public:
+    nMesh2* NewMesh(const char* rsrcName) override { return RecordingGfxServer::NewMesh(rsrcName); }
+};
+
+}  // namespace
+
+N_IMPLEMENT_MODULE(nscenetestgfx, SceneGfx, "nrpgfxserver", nullptr)
+
+namespace
+{
+
+void scenetest_package()
+{
+    N_ADD_MODULE(nKernelServer::Instance(), nscenetestgfx);
+}
+
+}  // namespace
+
 void SceneTest::SetUp()
 {
     std::string tmpl = nPlatformTempDir() + "/scenetestXXXXXX";
@@ -25,18 +52,25 @@ void SceneTest::SetUp()
     this->dir = tmpl;
     this->ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{
         nfile_package, nsignals_package, nscript_package, nvariable_package, nresource_package, ngfx2_package,
-        recordinggfx_package, nscene_package});
+        recordinggfx_package, rpgfx_package, scenetest_package, nscene_package});
     this->ks->SetLogHandler(&this->log);
     this->script = static_cast<nScriptServer*>(this->ks->New("ntclserver", "/sys/servers/script"));
     this->vars = New<nVariableServer>("nvariableserver", "/sys/servers/variable");
     this->ks->New("nresourceserver", "/sys/servers/resource");
-    this->gfx = New<RecordingGfxServer>("nrecordinggfxserver", "/sys/servers/gfx");
-    this->scene = New<nSceneServer>("nsceneserver", "/sys/servers/scene");
+    this->gfx = New<RecordingGfxServer>(this->gfxClass.c_str(), "/sys/servers/gfx");
+    nDisplayMode2 mode;
+    mode.SetWidth(800);
+    mode.SetHeight(600);
+    this->gfx->SetDisplayMode(mode);
+    this->scene = New<nSceneServer>(this->sceneClass.c_str(), "/sys/servers/scene");
     this->ks->GetFileServer()->SetAssign("tst", this->dir.c_str());
+    this->scene->SetRenderPathFilename(this->WriteTemp("renderpath.xml", this->renderPathText).c_str());
+    ASSERT_TRUE(this->scene->Open()) << this->log.text;
 }
 
 void SceneTest::TearDown()
 {
+    if (this->scene && this->scene->IsOpen()) this->scene->Close();
     this->ks.reset();
     std::filesystem::remove_all(this->dir);
 }
@@ -94,9 +128,9 @@ void SceneTest::SetupContext(nRenderContext& ctx, nSceneNode* root, float t)
     root->RenderContextCreated(&ctx);
 }
 
-void SceneTest::DrawFrame(nRenderContext& ctx)
+void SceneTest::DrawFrame(nRenderContext& ctx, const matrix44& viewer)
 {
-    this->scene->BeginScene(matrix44());
+    this->scene->BeginScene(viewer);
     this->scene->Attach(&ctx);
     for (int i = 0; i < this->scene->GetNumGroups(); i++)
     {

@@ -28,6 +28,11 @@
 class SceneTest : public ::testing::Test
 {
 protected:
+    /// the classes of the graphics and scene servers and the render path SetUp opens
+    std::string gfxClass = "nrecordinggfxserver";
+    std::string sceneClass = "nsceneserver";
+    std::string renderPathText = R"(<RenderPath name="t" shaderpath="tst:"><Pass name="p"/></RenderPath>)";
+
     void SetUp() override;
     void TearDown() override;
 
@@ -53,8 +58,8 @@ protected:
 
     /// a render context of the node with the channel "time" at t
     void SetupContext(nRenderContext& ctx, nSceneNode* root, float t);
-    /// attaches the context and draws it as described above
-    void DrawFrame(nRenderContext& ctx);
+    /// attaches the context and draws it as described above, seen from the viewer
+    void DrawFrame(nRenderContext& ctx, const matrix44& viewer = matrix44());
     /// the model transform of the frame's first group of the node
     matrix44 GroupTransformOf(const nSceneNode* node) const;
 

@@ -186,12 +186,11 @@ TEST_F(SceneTest, ALockedNodeStaysCentredOnTheViewer)
     nTransformNode* node = New<nTransformNode>("ntransformnode", "/sky");
     Ok("/sky.setposition 100 100 100");
     Ok("/sky.setlockviewer true");
-    matrix44 view;
-    view.translate(vector3(-5.0f, -6.0f, -7.0f));
-    gfx->SetTransform(nGfxServer2::View, view);
+    matrix44 viewer;
+    viewer.translate(vector3(5.0f, 6.0f, 7.0f));
     nRenderContext ctx;
     SetupContext(ctx, node, 0.0f);
-    DrawFrame(ctx);
+    DrawFrame(ctx, viewer);
     const vector3 pos = GroupTransformOf(node).pos_component();
     EXPECT_FLOAT_EQ(pos.x, 5.0f);
     EXPECT_FLOAT_EQ(pos.y, 6.0f);
