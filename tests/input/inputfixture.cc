@@ -2,6 +2,7 @@
 //  The input test fixture.
 //------------------------------------------------------------------------------
 #include "inputfixture.h"
+#include "tclrun.h"
 
 #include "file/nfilepackage.h"
 #include "input/ninputpackage.h"
@@ -47,19 +48,12 @@ void InputTest::Frame(std::initializer_list<TestEvent> events, double dt)
 
 std::string InputTest::Tcl(const std::string& str)
 {
-    nString result;
-    EXPECT_TRUE(this->script->Run(str.c_str(), result)) << str << ": " << result.Get();
-    return result.Get();
+    return ::TclOk(this->script, str);
 }
 
 std::string InputTest::TclFails(const std::string& str)
 {
-    const bool failOnError = this->script->GetFailOnError();
-    this->script->SetFailOnError(false);
-    nString result;
-    EXPECT_FALSE(this->script->Run(str.c_str(), result)) << str;
-    this->script->SetFailOnError(failOnError);
-    return result.Get();
+    return ::TclFails(this->script, str);
 }
 
 std::string InputTest::TakeLog()

@@ -2,6 +2,7 @@
 //  scenefixture.cc
 //------------------------------------------------------------------------------
 #include "scenefixture.h"
+#include "tclrun.h"
 #include "rpgfxserver.h"
 #include "kernel/nmodule.h"
 
@@ -77,19 +78,12 @@ void SceneTest::TearDown()
 
 std::string SceneTest::Ok(const std::string& str)
 {
-    nString result;
-    EXPECT_TRUE(this->script->Run(str.c_str(), result)) << str << ": " << result.Get();
-    return result.Get();
+    return ::TclOk(this->script, str);
 }
 
 std::string SceneTest::Fails(const std::string& str)
 {
-    const bool failOnError = this->script->GetFailOnError();
-    this->script->SetFailOnError(false);
-    nString result;
-    EXPECT_FALSE(this->script->Run(str.c_str(), result)) << str;
-    this->script->SetFailOnError(failOnError);
-    return result.Get();
+    return ::TclFails(this->script, str);
 }
 
 std::string SceneTest::TakeLog()

@@ -2,6 +2,7 @@
 //  The script test fixture and its test classes.
 //------------------------------------------------------------------------------
 #include "scriptfixture.h"
+#include "tclrun.h"
 
 #include "kernel/nmodule.h"
 #include "kernel/ncmd.h"
@@ -155,19 +156,12 @@ void ScriptTest::TearDown()
 
 std::string ScriptTest::Ok(const char* str)
 {
-    nString result;
-    EXPECT_TRUE(this->script->Run(str, result)) << str << ": " << result.Get();
-    return result.Get();
+    return ::TclOk(this->script, str);
 }
 
 std::string ScriptTest::Fails(const char* str)
 {
-    const bool failOnError = this->script->GetFailOnError();
-    this->script->SetFailOnError(false);
-    nString result;
-    EXPECT_FALSE(this->script->Run(str, result)) << str;
-    this->script->SetFailOnError(failOnError);
-    return result.Get();
+    return ::TclFails(this->script, str);
 }
 
 std::string ScriptTest::TakeLog()
