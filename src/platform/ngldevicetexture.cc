@@ -137,6 +137,44 @@ GLuint CompileStage(GLenum kind, const char* src)
     return s;
 }
 
+/// One whole level of one face, checked and bound for a transfer.
+struct LevelAccess
+{
+    const nGfxTextureDesc* desc = nullptr;
+    GLFormat gl;
+    int width = 0;
+    int height = 0;
+};
+
+/*
+ * BindLevel --
+ *     Results: true with the level's description, GL format and size when
+ *     the texture, face and level exist and 'size' is the level's byte
+ *     size; false otherwise.
+ *     Side effects: on success the texture is bound to its unit.
+ */
+bool BindLevel(const std::map<unsigned int, nGfxTextureDesc>& textures, unsigned int tex, int face, int level,
+               const void* data, size_t size, LevelAccess& access)
+{
+    auto it = textures.find(tex);
+    if (it == textures.end() || !data || !GetGLFormat(it->second.format, access.gl))
+    {
+        return false;
+    }
+    const nGfxTextureDesc& d = it->second;
+    access.desc = &d;
+    access.width = std::max(1, d.width >> level);
+    access.height = std::max(1, d.height >> level);
+    if (level < 0 || level >= d.levels || face < 0 || face >= (d.cube ? 6 : 1) ||
+        size != nGfxTexLevelSize(d.format, access.width, access.height))
+    {
+        return false;
+    }
+    glActiveTexture(d.cube ? GL_TEXTURE1 : GL_TEXTURE0);
+    glBindTexture(d.cube ? GL_TEXTURE_CUBE_MAP : GL_TEXTURE_2D, tex);
+    return true;
+}
+
 }  // namespace
 
 int nGLDevice::GetMaxTextureSize() const
@@ -246,60 +284,39 @@ void nGLDevice::ReleaseTexture(unsigned int tex)
  */
 bool nGLDevice::UploadTexture(unsigned int tex, int face, int level, const void* data, size_t size)
 {
-    auto it = this->textures.find(tex);
-    GLFormat gl;
-    if (it == this->textures.end() || !data || !GetGLFormat(it->second.format, gl))
+    LevelAccess a;
+    if (!BindLevel(this->textures, tex, face, level, data, size, a))
     {
         return false;
     }
-    const nGfxTextureDesc& d = it->second;
-    const int w = std::max(1, d.width >> level);
-    const int h = std::max(1, d.height >> level);
-    if (level < 0 || level >= d.levels || face < 0 || face >= (d.cube ? 6 : 1) ||
-        size != nGfxTexLevelSize(d.format, w, h))
-    {
-        return false;
-    }
-    glActiveTexture(d.cube ? GL_TEXTURE1 : GL_TEXTURE0);
-    glBindTexture(d.cube ? GL_TEXTURE_CUBE_MAP : GL_TEXTURE_2D, tex);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    if (nGfxTexFormatIsCompressed(d.format))
+    if (nGfxTexFormatIsCompressed(a.desc->format))
     {
-        glCompressedTexSubImage2D(FaceTarget(d, face), level, 0, 0, w, h, gl.internal, GLsizei(size), data);
+        glCompressedTexSubImage2D(FaceTarget(*a.desc, face), level, 0, 0, a.width, a.height, a.gl.internal,
+                                  GLsizei(size), data);
     }
     else
     {
-        glTexSubImage2D(FaceTarget(d, face), level, 0, 0, w, h, gl.format, gl.type, data);
+        glTexSubImage2D(FaceTarget(*a.desc, face), level, 0, 0, a.width, a.height, a.gl.format, a.gl.type, data);
     }
     return glGetError() == GL_NO_ERROR;
 }
 
 bool nGLDevice::ReadTexture(unsigned int tex, int face, int level, void* data, size_t size)
 {
-    auto it = this->textures.find(tex);
-    GLFormat gl;
-    if (it == this->textures.end() || !data || !GetGLFormat(it->second.format, gl))
+    LevelAccess a;
+    if (!BindLevel(this->textures, tex, face, level, data, size, a))
     {
         return false;
     }
-    const nGfxTextureDesc& d = it->second;
-    const int w = std::max(1, d.width >> level);
-    const int h = std::max(1, d.height >> level);
-    if (level < 0 || level >= d.levels || face < 0 || face >= (d.cube ? 6 : 1) ||
-        size != nGfxTexLevelSize(d.format, w, h))
-    {
-        return false;
-    }
-    glActiveTexture(d.cube ? GL_TEXTURE1 : GL_TEXTURE0);
-    glBindTexture(d.cube ? GL_TEXTURE_CUBE_MAP : GL_TEXTURE_2D, tex);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    if (nGfxTexFormatIsCompressed(d.format))
+    if (nGfxTexFormatIsCompressed(a.desc->format))
     {
-        glGetCompressedTexImage(FaceTarget(d, face), level, data);
+        glGetCompressedTexImage(FaceTarget(*a.desc, face), level, data);
     }
     else
     {
-        glGetTexImage(FaceTarget(d, face), level, gl.format, gl.type, data);
+        glGetTexImage(FaceTarget(*a.desc, face), level, a.gl.format, a.gl.type, data);
     }
     return glGetError() == GL_NO_ERROR;
 }
