@@ -118,11 +118,15 @@ void nD3D9Server::UpdateCursor()
         return;
     }
     this->cursorDirty = false;
-    if (!this->mouseCursor.IsLoaded() && this->mouseCursor.GetFilename()[0] != '\0')
+    const char* cursorFile = this->mouseCursor.GetFilename();
+    if (!this->mouseCursor.IsLoaded() && cursorFile[0] != '\0')
     {
-        if (!this->mouseCursor.Load())
+        // a missing image would end the program inside the texture load;
+        // a cursor from a script is outside data, so it is only reported
+        if (!nKernelServer::Instance()->GetFileServer()->FileExists(cursorFile) || !this->mouseCursor.Load())
         {
-            n_printf("nD3D9Server: could not load the mouse cursor '%s'\n", this->mouseCursor.GetFilename());
+            n_printf("nD3D9Server: could not load the mouse cursor '%s'\n", cursorFile);
+            return;
         }
     }
     nTexture2* tex = this->mouseCursor.GetTexture();
