@@ -197,9 +197,19 @@ void nD3D9Server::SetCamera(const nCamera2& cam)
     }
 }
 
+/*
+ * SetViewport --
+ *     Side effects: the device draws into the viewport's rectangle
+ *     (truncated to whole pixels, NaN as 0) with its depth range.
+ */
 void nD3D9Server::SetViewport(const nViewport& vp)
 {
     nGfxServer2::SetViewport(vp);
+    if (this->IsDeviceOpen())
+    {
+        auto whole = [](float v) { return (std::isfinite(v) && std::fabs(v) < 1e9f) ? (int)v : 0; };
+        this->device->SetViewport(whole(vp.x), whole(vp.y), whole(vp.width), whole(vp.height), vp.nearZ, vp.farZ);
+    }
 }
 
 /*

@@ -284,6 +284,8 @@ public:
     virtual void ShowCursor(bool show) = 0;
     /// the window's gamma ramp, 256 entries per channel; false when refused
     virtual bool SetGammaRamp(const unsigned short* red, const unsigned short* green, const unsigned short* blue) = 0;
+    /// draw into this rectangle of the target (row 0 on top) with this depth range
+    virtual void SetViewport(int x, int y, int w, int h, float minZ, float maxZ) = 0;
     /// the adapters (displays) and their modes
     struct Adapter
     {

@@ -560,3 +560,9 @@ std::vector<nGfxDevice::Adapter> nNullDevice::GetAdapters() const
     a.modes = this->modes;
     return {a};
 }
+
+void nNullDevice::SetViewport(int x, int y, int w, int h, float /*minZ*/, float /*maxZ*/)
+{
+    this->calls.push_back("Viewport " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(w) + " " +
+                          std::to_string(h));
+}

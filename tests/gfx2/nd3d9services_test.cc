@@ -229,6 +229,30 @@ TEST_F(ServicesTest, ATgaScreenshotIsWrittenAndUnknownExtensionsSaveABitmap)
     EXPECT_NE(this->log.text.find("Failed to save file"), std::string::npos);
 }
 
+//--- viewport and clear -------------------------------------------------------------------------
+
+TEST_F(ServicesTest, TheViewportReachesTheDeviceInWholePixels)
+{
+    this->gfx->SetViewport(nViewport(1.5f, 2.0f, 30.9f, 40.0f, 0.0f, 1.0f));
+    EXPECT_EQ(this->Calls({"Viewport"}), (std::vector<std::string>{"Viewport 1 2 30 40"}));
+    this->gfx->SetViewport(nViewport(std::nanf(""), 0.0f, INFINITY, 1e30f, 0.0f, 1.0f));
+    EXPECT_EQ(this->Calls({"Viewport"}), (std::vector<std::string>{"Viewport 0 0 0 0"}));
+}
+
+TEST_F(ServicesTest, AClearOfAllBuffersSparesTheStencilOfADepthFormatWithoutOne)
+{
+    this->gfx->CloseDisplay();
+    this->dev->RefuseFormat(nGfxFormat::D24S8);
+    this->dev->RefuseFormat(nGfxFormat::D24X4S4);
+    ASSERT_TRUE(this->gfx->OpenDisplay());
+    ASSERT_EQ(this->gfx->GetPresentParams().depthStencilFormat, nGfxFormat::D24X8);
+    this->dev->calls.clear();
+    ASSERT_TRUE(this->gfx->BeginScene());
+    this->gfx->Clear(nGfxServer2::AllBuffers, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
+    this->gfx->EndScene();
+    EXPECT_EQ(this->Calls({"Clear"}), (std::vector<std::string>{"Clear 3"}));
+}
+
 //--- shared values ------------------------------------------------------------------------------
 
 TEST_F(ServicesTest, TransformsAndTheFirstLightReachTheSharedValues)
