@@ -123,9 +123,6 @@ public:
     int GetNumDrawCalls() const { return this->statsNumDrawCalls; }
     int GetNumPrimitives() const { return this->statsNumPrimitives; }
     int GetNumFramesPresented() const { return this->statsFrameCount; }
-    /// the shaders count their texture and render-state changes here
-    void CountTextureChange() { this->statsNumTextureChanges++; }
-    void CountRenderStateChange() { this->statsNumRenderStateChanges++; }
 
     //--- services (nd3d9server_services.cc) ------------------------------------------------
     /// the device cursor from the mouse cursor's texture and the visibility, when dirty

@@ -440,6 +440,7 @@ void nNullDevice::DeleteSampler(unsigned int /*sampler*/) {}
 
 void nNullDevice::BindTexture(int unit, unsigned int texture, bool /*cube*/, unsigned int /*sampler*/)
 {
+    this->CountTextureBind(unit, texture);
     this->calls.push_back("BindTexture " + std::to_string(unit) + " " + std::to_string(texture));
 }
 
