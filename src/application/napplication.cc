@@ -4,11 +4,11 @@
 #include "application/napplication.h"
 #include "application/nappstate.h"
 #include "application/nappcamera.h"
-#include "application/nappinputserver.h"
+#include "input/ninputserver.h"
 #include "scene/nsceneserver.h"
 #include "application/nappvideoserver.h"
 #include "application/nappguiserver.h"
-#include "application/nappaudioserver.h"
+#include "audio3/naudioserver3.h"
 #include "gfx2/ngfxserver2.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/nfileserver2.h"
@@ -77,9 +77,9 @@ nGfxServer2* nApplication::CreateGfxServer()
     return NewServer<nGfxServer2>("nd3d9server", "/sys/servers/gfx");
 }
 
-nAppInputServer* nApplication::CreateInputServer()
+nInputServer* nApplication::CreateInputServer()
 {
-    return NewServer<nAppInputServer>("ndi8server", "/sys/servers/input");
+    return NewServer<nInputServer>("ndi8server", "/sys/servers/input");
 }
 
 nRoot* nApplication::CreateConsoleServer()
@@ -118,9 +118,9 @@ nAppGuiServer* nApplication::CreateGuiServer()
 }
 
 /// the program overrides it: no audio server of this name is registered
-nAppAudioServer* nApplication::CreateAudioServer()
+nAudioServer3* nApplication::CreateAudioServer()
 {
-    return NewServer<nAppAudioServer>("ndsoundserver3", "/sys/servers/audio");
+    return NewServer<nAudioServer3>("ndsoundserver3", "/sys/servers/audio");
 }
 
 /// the program overrides it with a concrete store
