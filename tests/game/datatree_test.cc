@@ -48,14 +48,25 @@ TEST_F(DataTreeTest, StartupDefinesEveryProcedureAndTheLibrariesLoad)
     }
 }
 
-TEST_F(DataTreeTest, SoundDescriptionReads)
+TEST_F(DataTreeTest, EverySoundDescriptionReadsAndNamesAFileThatExists)
 {
     this->RunStartup();
     this->ks->New("soundmaker", "/sys/servers/audio");
-    nSound3* s = this->app->CreateSound("sounds:punch.n2", nApp::SoundInstanceType);
-    ASSERT_NE(s, nullptr);
-    EXPECT_EQ(s->GetFilename(), nString("sounds:punch.wav"));
-    EXPECT_FALSE(s->GetLooping());
-    EXPECT_FLOAT_EQ(s->GetMaxDist(), 40.0f);
-    s->Release();
+    const struct
+    {
+        const char* name;
+        bool looping;
+    } sounds[] = {{"env", true},          {"hit", false},   {"hit-face", false}, {"player-miss", false},
+                  {"ai-miss", false},     {"gong", false},  {"excite", false},   {"won", false},
+                  {"bonus-notification", false}, {"swish", false}};
+    for (const auto& c : sounds)
+    {
+        const std::string desc = std::string("sound:") + c.name + ".n2";
+        nSound3* s = this->app->CreateSound(desc.c_str(), nApp::SoundInstanceType);
+        ASSERT_NE(s, nullptr) << c.name;
+        EXPECT_EQ(s->GetFilename(), nString((std::string("sound:") + c.name + ".wav").c_str()));
+        EXPECT_EQ(s->GetLooping(), c.looping) << c.name;
+        EXPECT_TRUE(nFileServer2::Instance()->FileExists(s->GetFilename().Get())) << c.name;
+        s->Release();
+    }
 }
