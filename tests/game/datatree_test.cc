@@ -7,6 +7,7 @@
 
 #include "audio3/nsound3.h"
 #include "game/ngameobject.h"
+#include "scene/nlightnode.h"
 #include "kernel/nfileserver2.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/nscriptserver.h"
@@ -69,4 +70,14 @@ TEST_F(DataTreeTest, EverySoundDescriptionReadsAndNamesAFileThatExists)
         EXPECT_TRUE(nFileServer2::Instance()->FileExists(s->GetFilename().Get())) << c.name;
         s->Release();
     }
+}
+
+TEST_F(DataTreeTest, TheStandardLightLoadsWithItsColours)
+{
+    this->RunStartup();
+    nObject* obj = this->ks->LoadAs("lights:stdlight.n2", "/usr/stdlight");
+    ASSERT_NE(obj, nullptr) << this->log.text;
+    nLightNode* light = dynamic_cast<nLightNode*>(this->ks->Lookup("/usr/stdlight/light"));
+    ASSERT_NE(light, nullptr);
+    EXPECT_EQ(light->GetVector(nShaderState::LightDiffuse), vector4(1.0f, 0.95f, 0.85f, 1.0f));
 }
