@@ -86,19 +86,21 @@ class Mesh:
                 a, b = rim[s], rim[(s + 1) % segments]
                 self.triangles.append((centre_index, b, a) if ny > 0 else (centre_index, a, b))
 
-    def write(self, path):
+    def write(self, path, coords_only=False):
+        """Collision meshes carry coordinates only; drawn ones normals and uvs too."""
+        width = 3 if coords_only else 8
         with open(path, "w") as f:
             f.write("type n3d2\n")
             f.write(f"numgroups {len(self.groups)}\n")
             f.write(f"numvertices {len(self.vertices)}\n")
-            f.write("vertexwidth 8\n")
+            f.write(f"vertexwidth {width}\n")
             f.write(f"numtris {len(self.triangles)}\n")
             f.write("numedges 0\n")
-            f.write("vertexcomps coord normal uv0\n")
+            f.write("vertexcomps coord\n" if coords_only else "vertexcomps coord normal uv0\n")
             for v0, vn, t0, tn in self.groups:
                 f.write(f"g {v0} {vn} {t0} {tn} 0 0\n")
             for v in self.vertices:
-                f.write("v " + " ".join(f"{c:.4f}".rstrip("0").rstrip(".") if c != 0 else "0" for c in v) + "\n")
+                f.write("v " + " ".join(f"{c:.4f}".rstrip("0").rstrip(".") if c != 0 else "0" for c in v[:width]) + "\n")
             for t in self.triangles:
                 f.write(f"t {t[0]} {t[1]} {t[2]}\n")
 
@@ -155,7 +157,7 @@ def main():
     single(lambda m: m.sphere(1.0, 12, 16)).write(os.path.join(out, "sphere.n3d2"))
     single(lambda m: m.cylinder(1.0, -0.5, 0.5, 16)).write(os.path.join(out, "cylinder.n3d2"))
     ring_model().write(os.path.join(out, "ring-model.n3d2"))
-    ring_floor().write(os.path.join(out, "ring.n3d2"))
+    ring_floor().write(os.path.join(out, "ring.n3d2"), coords_only=True)
 
 
 if __name__ == "__main__":
