@@ -32,6 +32,8 @@ public:
     bool IsRunning(int* id) const;
     /// the timer (asserts the index)
     nTimer* GetTimer(int* id) const;
+    /// the timer of the index stops flipping the bool, when it is still that timer's target
+    void ReleaseTarget(int id, const bool* target);
     /// advance every timer, in index order
     void Trigger(float* dt);
     /// delete every timer

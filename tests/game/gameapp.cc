@@ -50,9 +50,6 @@ class IntroStandIn : public TestState
 class MenuStandIn : public TestState
 {
 };
-class GameStandIn : public TestState
-{
-};
 
 /// an audio server whose sounds are plain nsound3 objects below it
 class SoundMaker : public nAudioServer3
@@ -91,7 +88,6 @@ nLocaleServer* TestGameApp::CreateLocaleServer() { return Make<nLocaleServer>("s
 N_IMPLEMENT_MODULE(testgameapp, TestGameApp, "napp", nullptr)
 N_IMPLEMENT_MODULE(nintro, IntroStandIn, "teststate", nullptr)
 N_IMPLEMENT_MODULE(nmainmenu, MenuStandIn, "teststate", nullptr)
-N_IMPLEMENT_MODULE(ngame, GameStandIn, "teststate", nullptr)
 N_IMPLEMENT_MODULE(soundmaker, SoundMaker, "naudioserver3", nullptr)
 
 void ngametest_package()
@@ -100,7 +96,6 @@ void ngametest_package()
     N_ADD_MODULE(ks, testgameapp);
     N_ADD_MODULE(ks, nintro);
     N_ADD_MODULE(ks, nmainmenu);
-    N_ADD_MODULE(ks, ngame);
     N_ADD_MODULE(ks, soundmaker);
 }
 

@@ -3,7 +3,8 @@
 //------------------------------------------------------------------------------
 //  The game application over the application tests' stand-in servers: a
 //  kernel with the packages nApp needs, stand-in states for the game's
-//  three states (their classes come with later work), library assigns in
+//  intro and menu states (their classes come with later work; the match
+//  state is the real one), library assigns in
 //  a temporary directory, and an audio server that makes plain sounds.
 //------------------------------------------------------------------------------
 #include <gtest/gtest.h>
@@ -44,7 +45,7 @@ protected:
     nLocaleServer* CreateLocaleServer() override;
 };
 
-/// registers testgameapp, the three stand-in states and the sound-making audio server
+/// registers testgameapp, the intro and menu stand-ins and the sound-making audio server
 void ngametest_package();
 
 class GameAppTest : public ::testing::Test
