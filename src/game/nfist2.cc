@@ -344,7 +344,10 @@ void nFist2::UpdateReturn(float dt)
     const vector3 pos = this->transform.gettranslation();
     this->drive = (home - pos) * (this->speed * 0.05f);
     this->velocity += (this->drive - this->velocity) * n_relax(20.0f, dt);
-    const vector3 p = pos + this->velocity * dt;
+    // a strong punch's return step can exceed the gap in a slow frame; it
+    // would overshoot further each frame, so it ends at the guard point
+    const vector3 step = this->velocity * dt;
+    const vector3 p = (step.len() > (home - pos).len()) ? home : pos + step;
     if ((p - home).len() < 2.0f)
     {
         this->state = Idle;

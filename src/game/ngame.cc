@@ -242,6 +242,9 @@ void nGame::ResetMatchState()
     this->finalSlowMotion = false;
     this->fatalPunch = false;
     this->bonusTimeMode = 0;
+    // a new match has no frame yet: nothing reads the last match's time
+    this->frameTime = 0.0f;
+    this->scaledTime = 0.0f;
 }
 
 nRoot* nGame::NewFolder(const char* path)

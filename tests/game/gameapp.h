@@ -28,6 +28,8 @@ public:
     nPrefServer* GamePrefServer() { return nApp::CreatePrefServer(); }
     /// the directory "proj:" names once open
     void SetProjDir(const char* dirName) { this->projDir = dirName; }
+    /// the frame time the states read this frame
+    void SetFrameTime(double t) { this->frameTime = t; }
 
 protected:
     nScriptServer* CreateScriptServer() override;
