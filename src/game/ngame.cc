@@ -437,9 +437,9 @@ void nGame::SetFatalPunch(float duration)
  *     multiplier by 0.75 per real second down to 0; the bonus clocks run
  *     on the scaled time and end their bonuses.
  */
-void nGame::ScaleTime()
+void nGame::ScaleTime(float appFrameTime)
 {
-    this->frameTime = nApp::HasInstance() ? (float)nApp::Instance()->GetFrameTime() : 0.0f;
+    this->frameTime = appFrameTime;
     if (this->finalSlowMotion)
     {
         this->timeMultiplier = std::max(0.0f, this->timeMultiplier - this->frameTime * 0.75f);
@@ -468,13 +468,18 @@ void nGame::TriggerObjects()
 }
 
 /*
- * OnFrame --
+ * OnFrame, RunFrame --
  *     Side effects: nothing on the first frame after a set-up (the time
  *     spent loading is not played) and nothing while paused; otherwise
  *     the scaled time drives timers, logic, objects and effects, and the
  *     listener takes the camera's place.
  */
 void nGame::OnFrame()
+{
+    this->RunFrame(nApp::HasInstance() ? (float)nApp::Instance()->GetFrameTime() : 0.0f);
+}
+
+void nGame::RunFrame(float appFrameTime)
 {
     if (!this->matchSetUp) return;
     if (!this->running)
@@ -483,7 +488,7 @@ void nGame::OnFrame()
         return;
     }
     if (this->paused) return;
-    this->ScaleTime();
+    this->ScaleTime(appFrameTime);
     float dt = this->scaledTime;
     nTimerServer::Instance()->Trigger(&dt);
     nOpendeLayer::EmptyJointGroup(this->contactGroup);

@@ -45,7 +45,10 @@ public:
 
     void OnStateEnter(const nString& prevState) override;
     void OnStateLeave(const nString& nextState) override;
+    /// the match's frame with the application's frame time
     void OnFrame() override;
+    /// the match's frame with the given frame time in seconds (OnFrame's work)
+    void RunFrame(float appFrameTime);
     void OnRender3D() override;
 
     /// build a fresh match; the previous one must have been cleaned up
@@ -121,7 +124,7 @@ private:
     /// the folder at the path, made fresh; 0 (fatal) when one is left from a match not cleaned up
     nRoot* NewFolder(const char* path);
     /// the scaled time of this frame from the application's frame time
-    void ScaleTime();
+    void ScaleTime(float appFrameTime);
     /// every game object and every effect, with the scaled time
     void TriggerObjects();
     /// "/usr/players" from the players' file, when there is one
