@@ -85,7 +85,7 @@ nBoxer::nBoxer() :
     vulnerableDuration(0.0f),
     vulnerable(false)
 {
-    if (kernelServer->Lookup("/sys/servers/timer"))
+    if (nTimerServer::HasInstance())
     {
         float duration = ComboWindow;
         this->hitTimer = nTimerServer::Instance()->AddTimer(&this->hitRecent, &duration);
@@ -100,10 +100,25 @@ nBoxer::nBoxer() :
 nBoxer::~nBoxer()
 {
     if (this->m_refGuiName.isvalid()) this->m_refGuiName->Release();
-    if (this->hitTimer >= 0 && kernelServer->Lookup("/sys/servers/timer"))
+    if (this->hitTimer >= 0 && nTimerServer::HasInstance())
     {
         nTimerServer::Instance()->ReleaseTarget(this->hitTimer, &this->hitRecent);
     }
+}
+
+/*
+ * HitTimer --
+ *     Results: the boxer's hit timer, or 0 when it has none (made outside
+ *     a match) or the match's timers were removed since.
+ */
+nTimer* nBoxer::HitTimer() const
+{
+    if (this->hitTimer < 0 || !nTimerServer::HasInstance()) return nullptr;
+    nTimerServer* timers = nTimerServer::Instance();
+    if (this->hitTimer >= timers->GetNumTimers()) return nullptr;
+    int id = this->hitTimer;
+    nTimer* t = timers->GetTimer(&id);
+    return t->GetTarget() == &this->hitRecent ? t : nullptr;
 }
 
 nFist2* nBoxer::GetLeftFist() const
@@ -465,8 +480,7 @@ bool nBoxer::Punch(nBoxer* /*target*/, int side)
 {
     if (nGame::HasInstance() && nGame::Instance()->IsStarting()) return false;
     if (this->defending) return false;
-    if (this->hitTimer >= 0 && nTimerServer::Instance()->GetTimer(&this->hitTimer)->GetElapsed() < HitRecovery)
-        return false;
+    if (this->HitTimer() && this->HitTimer()->GetElapsed() < HitRecovery) return false;
     nFist2* left = this->GetLeftFist();
     nFist2* right = this->GetRightFist();
     if (!left || !right) return false;
@@ -588,7 +602,7 @@ void nBoxer::OnHit(const vector3& impulse)
         if (nGfxServer2* gfx = GfxServer()) gfx->SetCursorVisibility(nGfxServer2::System);
     }
     this->hitRecent = true;
-    if (this->hitTimer >= 0) nTimerServer::Instance()->Start(&this->hitTimer);
+    if (this->HitTimer()) this->HitTimer()->Start();
 }
 
 void nBoxer::SetDefence(bool value)

@@ -19,6 +19,7 @@
 #include "game/ngameobject.h"
 
 class nFist2;
+class nTimer;
 
 class nBoxer : public nGameObject
 {
@@ -108,6 +109,8 @@ protected:
     float MoveBodyPart(nGameObject* part, const vector3& goal, float dt);
     /// the fist's hit test against the opponent: body, then (while it defends) its gloves
     void CheckFistHit(nFist2* fist, nBoxer* opponent);
+    /// the hit timer, 0 without a live one
+    nTimer* HitTimer() const;
     /// the matrix at the first contact's position
     static matrix44 FirstContactMatrix();
 

@@ -26,7 +26,7 @@
 #include <cstring>
 
 void ngame_initcmds(nClass* cl);
-N_IMPLEMENT_MODULE(ngame, nGame, "nappstate", ngame_initcmds)
+N_IMPLEMENT_SINGLETON_MODULE(ngame, nGame, "nappstate", ngame_initcmds)
 
 nGame* nGame::m_pSelf = nullptr;
 const char* const nGame::PlayersFile = "home:players.n2";
@@ -34,7 +34,6 @@ const char* const nGame::PlayersFile = "home:players.n2";
 namespace
 {
 
-const char* const TimerServerPath = "/sys/servers/timer";
 const char* const LogicPath = "/usr/lib/levels/l01";
 const char* const ScenePath = "/usr/scene";
 const char* const FXPath = "/usr/fx_scene";
@@ -80,13 +79,13 @@ void ReleaseSound(nRef<nSound3>& ref)
 
 /// every child of the folder, taking the next one before the call so a child may go away
 template <class TYPE, class FUNC>
-void ForEachChild(nRoot* folder, const char* className, FUNC func)
+void ForEachChild(nRoot* folder, const nClass* cl, FUNC func)
 {
-    if (!folder) return;
+    if (!folder || !cl) return;
     for (nRoot* child = folder->GetHead(); child;)
     {
         nRoot* next = child->GetSucc();
-        if (child->IsA(className)) func(static_cast<TYPE*>(child));
+        if (child->IsA(cl)) func(static_cast<TYPE*>(child));
         child = next;
     }
 }
@@ -122,13 +121,17 @@ nGame::nGame() :
     finalSlowMotion(false),
     fatalPunch(false),
     matchSetUp(false),
+    gameObjectClass(kernelServer->FindClass("ngameobject")),
+    fxClass(kernelServer->FindClass("nfx")),
+    logicClass(kernelServer->FindClass("ngamelogic")),
     contactGroup(nOpendeLayer::CreateJointGroup(0)),
     contacts(new dContact[NumContacts])
 {
     n_assert(0 == m_pSelf);
-    if (!kernelServer->Lookup(TimerServerPath))
+    if (!nTimerServer::HasInstance())
     {
         n_assert(kernelServer->New("ntimerserver", "/sys/servers/timer"));
+        this->refTimerServer = nTimerServer::Instance();
     }
     m_pSelf = this;
     for (int i = 0; i < NumContacts; i++)
@@ -154,7 +157,7 @@ nGame::~nGame()
     this->CleanupMatch();
     this->SavePlayers();
     nOpendeLayer::DestroyJointGroup(this->contactGroup);
-    if (nRoot* timers = kernelServer->Lookup(TimerServerPath)) timers->Release();
+    if (this->refTimerServer.isvalid()) this->refTimerServer->Release();
     m_pSelf = nullptr;
 }
 
@@ -168,7 +171,7 @@ nGameLogic* nGame::FindLogic() const
 {
     if (!this->m_refLogic.isvalid()) return nullptr;
     nRoot* obj = this->m_refLogic.get();
-    return obj->IsA("ngamelogic") ? static_cast<nGameLogic*>(obj) : nullptr;
+    return (this->logicClass && obj->IsA(this->logicClass)) ? static_cast<nGameLogic*>(obj) : nullptr;
 }
 
 nGameLogic* nGame::GetLogic() const
@@ -461,9 +464,9 @@ void nGame::ScaleTime(float appFrameTime)
 void nGame::TriggerObjects()
 {
     float dt = this->scaledTime;
-    ForEachChild<nGameObject>(this->m_refScene.isvalid() ? this->m_refScene.get() : nullptr, "ngameobject",
+    ForEachChild<nGameObject>(this->m_refScene.isvalid() ? this->m_refScene.get() : nullptr, this->gameObjectClass,
                               [&dt](nGameObject* obj) { obj->Trigger(&dt); });
-    ForEachChild<nFX>(this->m_refFXFolder.isvalid() ? this->m_refFXFolder.get() : nullptr, "nfx",
+    ForEachChild<nFX>(this->m_refFXFolder.isvalid() ? this->m_refFXFolder.get() : nullptr, this->fxClass,
                       [&dt](nFX* fx) { fx->Trigger(&dt); });
 }
 
@@ -504,9 +507,9 @@ void nGame::RunFrame(float appFrameTime)
 void nGame::OnRender3D()
 {
     if (this->light && this->light->IsValid()) this->light->Render();
-    ForEachChild<nGameObject>(this->m_refScene.isvalid() ? this->m_refScene.get() : nullptr, "ngameobject",
+    ForEachChild<nGameObject>(this->m_refScene.isvalid() ? this->m_refScene.get() : nullptr, this->gameObjectClass,
                               [](nGameObject* obj) { obj->Render(); });
-    ForEachChild<nFX>(this->m_refFXFolder.isvalid() ? this->m_refFXFolder.get() : nullptr, "nfx",
+    ForEachChild<nFX>(this->m_refFXFolder.isvalid() ? this->m_refFXFolder.get() : nullptr, this->fxClass,
                       [](nFX* fx) { fx->Render(); });
 }
 

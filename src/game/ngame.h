@@ -173,6 +173,12 @@ private:
     bool fatalPunch;
     bool matchSetUp;
     nRef<nOpendeWorld> m_refPhysWorld;
+    /// the timer server this state made, and releases
+    nRef<nRoot> refTimerServer;
+    /// the classes the frame sorts the folders' children by, looked up once
+    const nClass* gameObjectClass;
+    const nClass* fxClass;
+    const nClass* logicClass;
     nOpendeUser odeUser;
     dJointGroupID contactGroup;
     std::unique_ptr<dContact[]> contacts;

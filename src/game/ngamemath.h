@@ -9,7 +9,6 @@
     safe for a zero vector or a zero radius: a NaN that reaches ODE's
     geoms ends the program in ODE's own checks, so none may come out.
 */
-#include "mathlib/matrix44.h"
 #include "mathlib/vector3.h"
 
 #include <cmath>
@@ -24,9 +23,10 @@ inline vector3 n_safenorm(const vector3& v)
 /// the vector turned about the up axis by the yaw, as a placement with that yaw turns it
 inline vector3 n_turny(const vector3& v, float yaw)
 {
-    matrix44 m;
-    m.rotate_y(yaw);
-    return m.transform_coord(v);
+    // the rows of matrix44::rotate_y applied to the vector (z turns toward x)
+    const float c = std::cos(yaw);
+    const float s = std::sin(yaw);
+    return vector3(v.x * c + v.z * s, v.y, v.z * c - v.x * s);
 }
 
 /// the vector turned about a unit axis by the angle (right-handed)

@@ -21,6 +21,8 @@ public:
 
     /// the one timer server (asserts it exists)
     static nTimerServer* Instance();
+    /// whether the timer server exists
+    static bool HasInstance() { return m_pSelf != nullptr; }
 
     /// a new stopped timer for the target with elapsed = duration; its index
     int AddTimer(bool* target, float* duration);
