@@ -5,6 +5,7 @@
 #include "audio3/nsound3.h"
 #include "game/napp.h"
 #include "game/nboxer.h"
+#include "game/ngame.h"
 #include "game/ngamemath.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/nmodule.h"
@@ -123,7 +124,7 @@ void nFist2::BeginPunch(int newState, float force)
     this->state = newState;
     this->speed = force / this->mass;
     this->travelled = 0.0f;
-    if (this->m_refSwishSound.isvalid()) this->m_refSwishSound->Start();
+    if (this->m_refSwishSound.isvalid()) nGame::StartSound(this->m_refSwishSound.get());
 }
 
 /*

@@ -267,7 +267,7 @@ nRoot* nGame::NewFolder(const char* path)
 void nGame::CreateSounds()
 {
     this->m_refEnvSound = MakeSound("sound:env.n2");
-    if (this->m_refEnvSound.isvalid()) this->m_refEnvSound->Start();
+    if (this->m_refEnvSound.isvalid()) StartSound(this->m_refEnvSound.get());
     this->m_refFaceHitSound = MakeSound("sound:hit-face.n2");
     this->m_refHandHitSound = MakeSound("sound:hit.n2");
     this->m_refMissSound = MakeSound("sound:player-miss.n2");
@@ -381,7 +381,7 @@ void nGame::SetPause(bool b)
     if (this->m_refEnvSound.isvalid())
     {
         if (b) this->m_refEnvSound->Stop();
-        else this->m_refEnvSound->Start();
+        else StartSound(this->m_refEnvSound.get());
     }
 }
 
@@ -561,12 +561,23 @@ nFX* nGame::SpawnFX(const nString& path, const vector3& pos)
     return pFX;
 }
 
+/*
+ * StartSound --
+ *     Side effects: the sound starts when its data loaded; an audio
+ *     device refuses to start a sound without data, and a missing sound
+ *     file is the data's fault, not a reason to stop the match.
+ */
+void nGame::StartSound(nSound3* sound)
+{
+    if (sound && sound->IsValid()) sound->Start();
+}
+
 void nGame::Replay(nRef<nSound3>& sound, const matrix44* m)
 {
     if (!sound.isvalid()) return;
     if (m) sound->SetTransform(*m);
     sound->Stop();
-    sound->Start();
+    StartSound(sound.get());
 }
 
 void nGame::PlayHitSound(const matrix44& m)
@@ -601,5 +612,5 @@ void nGame::PlayWon()
 
 void nGame::PlayExcite()
 {
-    if (this->m_refExciteSound.isvalid()) this->m_refExciteSound->Start();
+    if (this->m_refExciteSound.isvalid()) StartSound(this->m_refExciteSound.get());
 }

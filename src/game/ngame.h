@@ -109,6 +109,9 @@ public:
     void PlayWon();
     void PlayExcite();
 
+    /// start the sound when its file loaded; one that did not stays silent
+    static void StartSound(nSound3* sound);
+
     /// the players' file, relative to "home:"
     static const char* const PlayersFile;
 

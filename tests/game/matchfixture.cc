@@ -174,6 +174,13 @@ void CountingObject::Render()
     this->renders++;
 }
 
+bool PlayingSound::LoadResource()
+{
+    if (!nFileServer2::Instance()->FileExists(this->GetFilename().Get())) return false;
+    this->SetState(Valid);
+    return true;
+}
+
 ProgressObject::~ProgressObject()
 {
     nEnv* score = static_cast<nEnv*>(kernelServer->Lookup("/usr/players/me/score"));
@@ -259,9 +266,10 @@ void MatchTest::SetUp()
     nFileServer2* fs = nFileServer2::Instance();
     fs->SetAssign("home", (this->dir.string() + "/").c_str());
     fs->SetAssign("sound", (this->dir.string() + "/sound/").c_str());
+    this->Write("sound/data.wav", "RIFF");
     for (const char* s : MatchSounds)
     {
-        this->Write(std::string("sound/") + s + ".n2", SoundDesc("sounds:none.wav"));
+        this->Write(std::string("sound/") + s + ".n2", SoundDesc("sound:data.wav"));
     }
     this->ks->New("playingsoundmaker", "/sys/servers/audio");
     this->app = static_cast<TestGameApp*>(this->ks->New("matchgameapp", "/theApp"));

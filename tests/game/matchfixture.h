@@ -62,15 +62,26 @@ public:
     nRef<CountingObject> counter;
 };
 
-/// a sound that knows whether it plays and counts its starts
+/// a sound that knows whether it plays and counts its starts; like an
+/// audio device's, it loads only when its file exists and refuses (fatally)
+/// to start without data
 class PlayingSound : public nSound3
 {
 public:
-    void Start() override { this->playing = true; this->starts++; }
+    void Start() override
+    {
+        n_assert(this->IsValid());
+        this->playing = true;
+        this->starts++;
+    }
     void Stop() override { this->playing = false; }
     bool IsPlaying() override { return this->playing; }
     bool playing = false;
     int starts = 0;
+
+protected:
+    bool LoadResource() override;
+    void UnloadResource() override { this->SetState(Unloaded); }
 };
 
 /// the GUI calls the match made, in order

@@ -293,15 +293,46 @@ TEST_F(MatchTest, SoundsThatCannotBeMadeStaySilent)
     EXPECT_TRUE((this->log.text.find("sound:env.n2") != std::string::npos));
 }
 
+TEST_F(MatchTest, SoundsWhoseFilesDidNotLoadStaySilent)
+{
+    std::filesystem::remove(this->dir / "sound" / "data.wav");
+    this->Enter();
+    this->PastStart();
+    EXPECT_EQ(NumSounds(), 12);  // made, but without data
+    const matrix44 m;
+    this->game->PlayHitSound(m);
+    this->game->PlayHitFaceSound(m);
+    this->game->PlayPlayerHitSound(m);
+    this->game->PlayAIHitSound(m);
+    this->game->PlayGong();
+    this->game->PlayWon();
+    this->game->PlayExcite();
+    this->game->SetPause(true);
+    this->game->SetPause(false);
+    ASSERT_TRUE(this->Player()->Punch(this->Opponent(), 1));
+    for (nRoot* s = this->ks->Lookup("/sys/servers/audio")->GetHead(); s; s = s->GetSucc())
+    {
+        EXPECT_EQ(static_cast<PlayingSound*>(s)->starts, 0) << s->GetName();
+    }
+}
+
 TEST_F(MatchTest, SoundPlayersPlaceAndRestartTheirSounds)
 {
     this->Enter();
     matrix44 m;
     m.translate(vector3(1.0f, 2.0f, 3.0f));
     this->game->PlayHitFaceSound(m);
-    nSound3* face = static_cast<nSound3*>(this->ks->Lookup("/sys/servers/audio")->GetHead()->GetSucc());
+    PlayingSound* face = static_cast<PlayingSound*>(this->ks->Lookup("/sys/servers/audio")->GetHead()->GetSucc());
     EXPECT_EQ(face->GetTransform().pos_component(), vector3(1.0f, 2.0f, 3.0f));
     EXPECT_TRUE(face->IsPlaying());
+    this->game->PlayHitFaceSound(m);
+    EXPECT_EQ(face->starts, 2);
+    this->game->PlayGong();
+    this->game->PlayExcite();
+    this->game->PlayExcite();
+    PlayingSound* excite = static_cast<PlayingSound*>(this->ks->Lookup("/sys/servers/audio")->GetHead());
+    for (int i = 0; i < 6; i++) excite = static_cast<PlayingSound*>(excite->GetSucc());
+    EXPECT_EQ(excite->starts, 2);
 }
 
 TEST_F(MatchTest, NewObjectAndSpawnFXNumberTheirNames)
