@@ -330,10 +330,14 @@ void nBoxer::CreateNameLabel()
 /*
  * Init --
  *     Side effects: the base Init, the statistics, the parts, the movement
- *     target at home and the name label. The match must be running.
+ *     target at home and the name label. The match must be running. A
+ *     prototype that cannot be built is reported and leaves the boxer
+ *     without body: it stands, takes hits and never punches.
  */
 void nBoxer::Init(const char* proto)
 {
+    this->moveTarget = this->placement.gettranslation();
+    if (!nGameObject::IsUsableProto(proto)) return;
     nGameObject::Init(proto);
     this->ReadStatistics();
     this->CreateParts();

@@ -91,6 +91,24 @@ TEST_F(BoxerTest, BadPrototypeValuesAreReportedAndDefaultsKept)
     EXPECT_TRUE(Finite(b->GetTransform().gettranslation()));
 }
 
+TEST_F(BoxerTest, ABoxerWhosePrototypeCannotBeBuiltStandsWithoutBody)
+{
+    this->ks->Lookup("/usr/lib/objects/boxer/model")->Release();
+    this->game->Restart();
+    this->PastStart();
+    nBoxer* b = this->Player();
+    EXPECT_TRUE(this->log.text.find("'/usr/lib/objects/boxer' is not usable") != std::string::npos);
+    EXPECT_EQ(b->GetLeftFist(), nullptr);
+    EXPECT_FALSE(b->Punch(this->Opponent(), 0));
+    b->SetMoveDirection(vector3(1.0f, 0.0f, 1.0f));
+    b->CheckHits(this->Opponent());
+    this->Opponent()->CheckHits(b);
+    b->OnHit(vector3(0.0f, 0.0f, 10.0f));
+    b->SetDefence(true);
+    this->Frames(50, 0.02f);
+    EXPECT_LT(b->GetHealth(), 1000.0f);
+}
+
 TEST_F(BoxerTest, AFistWithoutAPrototypeStaysAtItsGuardButCannotHit)
 {
     this->ks->Lookup("/usr/lib/objects/boxer/left_fist")->Release();
