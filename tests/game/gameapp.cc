@@ -106,14 +106,21 @@ void ngametest_package()
     N_ADD_MODULE(ks, soundmaker);
 }
 
+std::unique_ptr<nKernelServer> NewGameKernel(nPackageFunc more)
+{
+    auto ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{
+        nsignals_package, nscript_package, nmisc_package, nlocale_package, nresource_package, ngfx2_package, nvariable_package, nanim2_package, nscene_package,
+        naudio3_package, ninput_package, nopende_package, napplication_package, napptest_package, ngame_package,
+        ngametest_package});
+    if (more) more();
+    return ks;
+}
+
 void GameAppTest::SetUp()
 {
     ResetStandIns();
     this->dir = MakeTempDir("gameapp");
-    this->ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{
-        nsignals_package, nscript_package, nmisc_package, nlocale_package, nresource_package, ngfx2_package, nvariable_package, nanim2_package, nscene_package,
-        naudio3_package, ninput_package, nopende_package, napplication_package, napptest_package, ngame_package,
-        ngametest_package});
+    this->ks = NewGameKernel();
     this->ks->SetLogHandler(&this->log);
     this->app = static_cast<TestGameApp*>(this->ks->New("testgameapp", "/theApp"));
     nTimeServer::Instance()->StopTime();

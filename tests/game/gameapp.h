@@ -13,6 +13,7 @@
 #include "capturelog.h"
 #include "usertempdir.h"
 #include "game/napp.h"
+#include "kernel/nkernelserver.h"
 
 #include <filesystem>
 #include <memory>
@@ -49,6 +50,9 @@ protected:
 
 /// registers testgameapp, the intro and menu stand-ins and the sound-making audio server
 void ngametest_package();
+
+/// a kernel with every package the game application needs and the stand-ins, then the further package
+std::unique_ptr<nKernelServer> NewGameKernel(nPackageFunc more = nullptr);
 
 class GameAppTest : public ::testing::Test
 {

@@ -4,14 +4,9 @@
 //------------------------------------------------------------------------------
 #include "matchfixture.h"
 
-#include "anim2/nanim2package.h"
-#include "application/napplicationpackage.h"
 #include "application/nappguiserver.h"
-#include "audio3/naudio3package.h"
 #include "audio3/naudioserver3.h"
-#include "game/ngamepackage.h"
 #include "game/ntimerserver.h"
-#include "gfx2/ngfx2package.h"
 #include "kernel/nclass.h"
 #include "kernel/ncmd.h"
 #include "kernel/nenv.h"
@@ -19,15 +14,7 @@
 #include "kernel/nkernelserver.h"
 #include "kernel/nmodule.h"
 #include "kernel/ntimeserver.h"
-#include "locale/nlocalepackage.h"
-#include "misc/nmiscpackage.h"
 #include "opende/nopendegeom.h"
-#include "opende/nopendepackage.h"
-#include "resource/nresourcepackage.h"
-#include "scene/nscenepackage.h"
-#include "script/nscriptpackage.h"
-#include "signals/nsignalspackage.h"
-#include "variable/nvariablepackage.h"
 
 #include <cstdio>
 
@@ -258,10 +245,7 @@ void MatchTest::SetUp()
     GuiCalls().clear();
     ResetStandIns();
     this->dir = MakeTempDir("match");
-    this->ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{
-        nsignals_package, nscript_package, nmisc_package, nlocale_package, nresource_package, ngfx2_package,
-        nvariable_package, nanim2_package, nscene_package, naudio3_package, nopende_package,
-        napplication_package, napptest_package, ngame_package, ngametest_package, nmatchtest_package});
+    this->ks = NewGameKernel(nmatchtest_package);
     this->ks->SetLogHandler(&this->log);
     nFileServer2* fs = nFileServer2::Instance();
     fs->SetAssign("home", (this->dir.string() + "/").c_str());

@@ -16,19 +16,6 @@
 #include "kernel/nenv.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/nfileserver2.h"
-#include "anim2/nanim2package.h"
-#include "application/napplicationpackage.h"
-#include "audio3/naudio3package.h"
-#include "game/ngamepackage.h"
-#include "gfx2/ngfx2package.h"
-#include "locale/nlocalepackage.h"
-#include "misc/nmiscpackage.h"
-#include "opende/nopendepackage.h"
-#include "resource/nresourcepackage.h"
-#include "scene/nscenepackage.h"
-#include "script/nscriptpackage.h"
-#include "signals/nsignalspackage.h"
-#include "variable/nvariablepackage.h"
 #include "util/assertdeath.h"
 
 #include <cmath>
@@ -470,13 +457,10 @@ TEST_F(PlayersFileTest, SavedInBinaryWhenTheStateGoesAndReloadedInANewProcess)
             RouteStdoutToStderr();
             this->ks.reset();
             ResetStandIns();
-            nKernelServer fresh({nsignals_package, nscript_package, nmisc_package, nlocale_package,
-                                 nresource_package, ngfx2_package, nvariable_package, nanim2_package,
-                                 nscene_package, naudio3_package, nopende_package, napplication_package,
-                                 napptest_package, ngame_package, ngametest_package, nmatchtest_package});
+            std::unique_ptr<nKernelServer> fresh = NewGameKernel(nmatchtest_package);
             nFileServer2::Instance()->SetAssign("home", home.c_str());
-            static_cast<nApp*>(fresh.New("matchgameapp", "/theApp"))->Open();
-            nEnv* score = static_cast<nEnv*>(fresh.Lookup("/usr/players/me/score"));
+            static_cast<nApp*>(fresh->New("matchgameapp", "/theApp"))->Open();
+            nEnv* score = static_cast<nEnv*>(fresh->Lookup("/usr/players/me/score"));
             _exit((score && score->GetType() == nArg::Int && score->GetI() == 42) ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
