@@ -235,6 +235,16 @@ TEST_F(MatchTest, RestartTwiceRebuildsEverythingAndTheStartPhaseRunsAgain)
         this->PastStart();
         EXPECT_FALSE(this->game->IsStarting()) << round;
     }
+    // back to back, with no frame between them
+    this->game->Restart();
+    this->game->Restart();
+    EXPECT_EQ(this->Logic()->starts, 5);
+    EXPECT_EQ(this->Logic()->stops, 4);
+    EXPECT_EQ(NumSounds(), 12);
+    EXPECT_EQ(nTimerServer::Instance()->GetNumTimers(), 1 + 2);  // the start phase and the two hit timers
+    EXPECT_TRUE(this->game->IsStarting());
+    this->PastStart();
+    EXPECT_TRUE(this->Player()->Punch(this->Opponent(), 0));
 }
 
 TEST_F(MatchTest, OutsideAMatchRestartAndPauseAreIgnoredAndCleanupIsIdempotent)
