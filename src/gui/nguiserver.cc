@@ -903,7 +903,7 @@ matrix44 nGuiServer::ComputeGuiTransform(const matrix44& projection, float nearP
 bool nGuiServer::ValidateMesh()
 {
     if (this->dynMesh.IsValid()) return true;
-    return this->dynMesh.Initialize(nGfxServer2::TriangleList, GuiVertexComponents, 0);
+    return this->dynMesh.Initialize(nGfxServer2::TriangleList, GuiVertexComponents, 0, false, true);
 }
 
 /*

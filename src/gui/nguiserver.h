@@ -22,7 +22,7 @@
 #include "mathlib/vector4.h"
 #include "util/nstring.h"
 #include "gui/nguievent.h"
-#include "gui/nguimeshstream.h"
+#include "gfx2/ndynamicmesh.h"
 
 #include <memory>
 #include <vector>
@@ -179,7 +179,7 @@ private:
     nRef<nGuiWindow> refUserRootWindow;
     nRef<nGuiSkin> refUserSkin;
     bool systemGuiActive;
-    nGuiMeshStream dynMesh;
+    nDynamicMesh dynMesh;
     nRef<nShader2> refShader;
     nTexture2* curTexture;
     vector4 curColor;
