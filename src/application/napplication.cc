@@ -7,7 +7,9 @@
 #include "application/nappinputserver.h"
 #include "scene/nsceneserver.h"
 #include "application/nappvideoserver.h"
-#include "application/nappguiserver.h"
+#include "gui/nguiserver.h"
+#include "gui/nguiwindow.h"
+#include "renderpath/nrenderpath2.h"
 #include "application/nappaudioserver.h"
 #include "gfx2/ngfxserver2.h"
 #include "kernel/nkernelserver.h"
@@ -18,6 +20,8 @@
 #include "locale/nlocaleserver.h"
 #include "misc/nprefserver.h"
 #include "mathlib/vector2.h"
+
+#include <memory>
 
 namespace
 {
@@ -112,9 +116,9 @@ nAppVideoServer* nApplication::CreateVideoServer()
     return NewServer<nAppVideoServer>("ndshowserver", "/sys/servers/video");
 }
 
-nAppGuiServer* nApplication::CreateGuiServer()
+nGuiServer* nApplication::CreateGuiServer()
 {
-    return NewServer<nAppGuiServer>("nguiserver", "/sys/servers/gui");
+    return NewServer<nGuiServer>("nguiserver", "/sys/servers/gui");
 }
 
 /// the program overrides it: no audio server of this name is registered
@@ -167,13 +171,19 @@ void nApplication::CreateServers()
  */
 void nApplication::OpenGui()
 {
-    nAppGuiServer* gui = this->refGuiServer.get();
+    nGuiServer* gui = this->refGuiServer.get();
     gui->SetRootPath("/gui");
     gui->SetDisplaySize(vector2(float(this->displayMode.GetWidth()), float(this->displayMode.GetHeight())));
     this->opened.gui = gui->Open();
     gui->SetRootWindowPointer(nullptr);
-    nRoot* window = gui->NewWindow("nguiwindow", true);
+    nGuiWindow* window = gui->NewWindow("nguiwindow", true);
     gui->SetRootWindowPointer(window);
+    // the render path's GUI pass draws the GUI for as long as the server lives
+    auto refGui = std::make_shared<nRef<nGuiServer>>();
+    refGui->set(gui);
+    this->refSceneServer->GetRenderPath()->SetGuiRenderer([refGui] {
+        if (refGui->isvalid()) (*refGui)->Render();
+    });
 }
 
 /*

@@ -31,7 +31,7 @@ class nLocaleServer;
 class nAppInputServer;
 class nSceneServer;
 class nAppVideoServer;
-class nAppGuiServer;
+class nGuiServer;
 class nAppAudioServer;
 class nAppState;
 class nAppCamera;
@@ -88,7 +88,7 @@ protected:
     virtual nRoot* CreateVariableServer();
     virtual nRoot* CreateAnimationServer();
     virtual nAppVideoServer* CreateVideoServer();
-    virtual nAppGuiServer* CreateGuiServer();
+    virtual nGuiServer* CreateGuiServer();
     virtual nAppAudioServer* CreateAudioServer();
     virtual nPrefServer* CreatePrefServer();
     virtual nLocaleServer* CreateLocaleServer();
@@ -116,7 +116,7 @@ protected:
     nRef<nRoot> refVariableServer;
     nRef<nRoot> refAnimationServer;
     nRef<nAppVideoServer> refVideoServer;
-    nRef<nAppGuiServer> refGuiServer;
+    nRef<nGuiServer> refGuiServer;
     nRef<nAppAudioServer> refAudioServer;
     nRef<nPrefServer> refPrefServer;
     nRef<nLocaleServer> refLocaleServer;

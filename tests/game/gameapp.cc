@@ -5,7 +5,8 @@
 
 #include "anim2/nanim2package.h"
 #include "application/nappaudioserver.h"
-#include "application/nappguiserver.h"
+#include "gui/nguiserver.h"
+#include "gui/nguipackage.h"
 #include "application/nappinputserver.h"
 #include "scene/nsceneserver.h"
 #include "application/nappvideoserver.h"
@@ -83,7 +84,7 @@ nSceneServer* TestGameApp::CreateSceneServer() { return Make<nSceneServer>("stan
 nRoot* TestGameApp::CreateVariableServer() { return Make<nRoot>("recordingvariableserver", "/sys/servers/variable"); }
 nRoot* TestGameApp::CreateAnimationServer() { return Make<nRoot>("recordinganimationserver", "/sys/servers/anim"); }
 nAppVideoServer* TestGameApp::CreateVideoServer() { return Make<nAppVideoServer>("standinvideo", "/sys/servers/video"); }
-nAppGuiServer* TestGameApp::CreateGuiServer() { return Make<nAppGuiServer>("standingui", "/sys/servers/gui"); }
+nGuiServer* TestGameApp::CreateGuiServer() { return Make<nGuiServer>("standingui", "/sys/servers/gui"); }
 nAppAudioServer* TestGameApp::CreateAudioServer() { return Make<nAppAudioServer>("standinaudio", "/sys/servers/appaudio"); }
 nPrefServer* TestGameApp::CreatePrefServer() { return Make<nPrefServer>("standinpref", "/sys/servers/pref"); }
 nLocaleServer* TestGameApp::CreateLocaleServer() { return Make<nLocaleServer>("standinlocale", "/sys/servers/locale"); }
@@ -110,7 +111,7 @@ void GameAppTest::SetUp()
     this->dir = MakeTempDir("gameapp");
     this->ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{
         nsignals_package, nscript_package, nmisc_package, nlocale_package, nresource_package, ngfx2_package, nvariable_package, nanim2_package, nscene_package,
-        naudio3_package, nopende_package, napplication_package, napptest_package, ngame_package,
+        naudio3_package, nopende_package, ngui_package, napplication_package, napptest_package, ngame_package,
         ngametest_package});
     this->ks->SetLogHandler(&this->log);
     this->app = static_cast<TestGameApp*>(this->ks->New("testgameapp", "/theApp"));

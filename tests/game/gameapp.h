@@ -38,7 +38,7 @@ protected:
     nRoot* CreateVariableServer() override;
     nRoot* CreateAnimationServer() override;
     nAppVideoServer* CreateVideoServer() override;
-    nAppGuiServer* CreateGuiServer() override;
+    nGuiServer* CreateGuiServer() override;
     nAppAudioServer* CreateAudioServer() override;
     nPrefServer* CreatePrefServer() override;
     nLocaleServer* CreateLocaleServer() override;
