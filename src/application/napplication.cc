@@ -4,13 +4,14 @@
 #include "application/napplication.h"
 #include "application/nappstate.h"
 #include "application/nappcamera.h"
-#include "application/nappinputserver.h"
+#include "application/nconserver.h"
+#include "input/ninputserver.h"
 #include "scene/nsceneserver.h"
+#include "renderpath/nrenderpath2.h"
 #include "application/nappvideoserver.h"
 #include "gui/nguiserver.h"
 #include "gui/nguiwindow.h"
-#include "renderpath/nrenderpath2.h"
-#include "application/nappaudioserver.h"
+#include "audio3/naudioserver3.h"
 #include "gfx2/ngfxserver2.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/nfileserver2.h"
@@ -20,8 +21,6 @@
 #include "locale/nlocaleserver.h"
 #include "misc/nprefserver.h"
 #include "mathlib/vector2.h"
-
-#include <memory>
 
 namespace
 {
@@ -81,9 +80,9 @@ nGfxServer2* nApplication::CreateGfxServer()
     return NewServer<nGfxServer2>("nd3d9server", "/sys/servers/gfx");
 }
 
-nAppInputServer* nApplication::CreateInputServer()
+nInputServer* nApplication::CreateInputServer()
 {
-    return NewServer<nAppInputServer>("ndi8server", "/sys/servers/input");
+    return NewServer<nInputServer>("ndi8server", "/sys/servers/input");
 }
 
 nRoot* nApplication::CreateConsoleServer()
@@ -122,9 +121,9 @@ nGuiServer* nApplication::CreateGuiServer()
 }
 
 /// the program overrides it: no audio server of this name is registered
-nAppAudioServer* nApplication::CreateAudioServer()
+nAudioServer3* nApplication::CreateAudioServer()
 {
-    return NewServer<nAppAudioServer>("ndsoundserver3", "/sys/servers/audio");
+    return NewServer<nAudioServer3>("ndsoundserver3", "/sys/servers/audio");
 }
 
 /// the program overrides it with a concrete store
@@ -178,12 +177,6 @@ void nApplication::OpenGui()
     gui->SetRootWindowPointer(nullptr);
     nGuiWindow* window = gui->NewWindow("nguiwindow", true);
     gui->SetRootWindowPointer(window);
-    // the render path's GUI pass draws the GUI for as long as the server lives
-    auto refGui = std::make_shared<nRef<nGuiServer>>();
-    refGui->set(gui);
-    this->refSceneServer->GetRenderPath()->SetGuiRenderer([refGui] {
-        if (refGui->isvalid()) (*refGui)->Render();
-    });
 }
 
 /*
@@ -258,6 +251,7 @@ bool nApplication::Open()
 
     if (!this->refSceneServer->Open()) return this->FailOpen();
     this->opened.scene = true;
+    this->refSceneServer->GetRenderPath()->SetGuiRenderer([this] { this->RenderGui(); });
     this->opened.video = this->refVideoServer->Open();
 
     this->refInputServer = this->CreateInputServer();
@@ -270,6 +264,19 @@ bool nApplication::Open()
     this->appCamera = this->CreateAppCamera();
     this->isOpen = true;
     return true;
+}
+
+/*
+ * RenderGui --
+ *     Side effects: what the render path's GUI pass draws over the scene:
+ *     the GUI server's windows once it is open, then the console's text,
+ *     when a console exists.
+ */
+void nApplication::RenderGui()
+{
+    if (this->opened.gui && this->refGuiServer.isvalid()) this->refGuiServer->Render();
+    nConServer* console = nConServer::InstanceOrNull();
+    if (console) console->Render();
 }
 
 /*

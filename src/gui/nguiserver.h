@@ -52,31 +52,31 @@ public:
         return (obj && obj->IsA(className)) ? static_cast<T*>(obj) : nullptr;
     }
 
-    void SetRootPath(const char* path);
+    virtual void SetRootPath(const char* path);
     const char* GetRootPath() const { return this->rootPath.Get(); }
     /// the gui root node, or null when it does not exist
     nRoot* GetGuiRoot();
     /// the display size in pixels
-    void SetDisplaySize(const vector2& size) { this->displaySize = size; }
+    virtual void SetDisplaySize(const vector2& size) { this->displaySize = size; }
     const vector2& GetDisplaySize() const { return this->displaySize; }
     /// (1 / width, 1 / height)
     vector2 GetPixelSize() const;
 
-    bool Open();
-    void Close();
+    virtual bool Open();
+    virtual void Close();
     bool IsOpen() const { return this->isOpen; }
 
-    void SetTime(double t) { this->curTime = t; }
+    virtual void SetTime(double t) { this->curTime = t; }
     double GetTime() const { return this->curTime; }
 
     /// the child of the gui root of that name becomes the root window (null clears it)
     void SetRootWindow(const char* name);
     /// the root window's name, or null
     const char* GetRootWindow() const;
-    void SetRootWindowPointer(nGuiWindow* window);
+    virtual void SetRootWindowPointer(nGuiWindow* window);
     nGuiWindow* GetRootWindowPointer() const;
     /// a new window of the class below the root window; null when none could be made
-    nGuiWindow* NewWindow(const char* className, bool visible);
+    virtual nGuiWindow* NewWindow(const char* className, bool visible);
     /// a new skin under "/sys/share/rsrc/skins"
     nGuiSkin* NewSkin(const char* skinName);
     /// whether a skin of that name exists

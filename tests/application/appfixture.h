@@ -19,6 +19,8 @@
 #include "anim2/nanim2package.h"
 #include "scene/nscenepackage.h"
 #include "gui/nguipackage.h"
+#include "input/ninputpackage.h"
+#include "audio3/naudio3package.h"
 #include "variable/nvariablepackage.h"
 
 #include <memory>
@@ -31,7 +33,7 @@ protected:
         ResetStandIns();
         this->ks = std::make_unique<nKernelServer>(
             std::initializer_list<nPackageFunc>{nmisc_package, nlocale_package, nresource_package, ngfx2_package,
-                                                nvariable_package, nanim2_package, nscene_package,
+                                                nvariable_package, nanim2_package, nscene_package, ninput_package, naudio3_package,
                                                 ngui_package, napplication_package, napptest_package});
         this->ks->SetLogHandler(&this->log);
         this->app = static_cast<TestApp*>(this->ks->New("testapp", "/theApp"));
