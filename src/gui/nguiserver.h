@@ -85,7 +85,7 @@ public:
     nGuiSkin* GetSkin() const;
     void SetSystemSkin(nGuiSkin* skin);
     nGuiSkin* GetSystemSkin() const;
-    void ToggleSystemGui();
+    virtual void ToggleSystemGui();
     bool IsSystemGuiActive() const { return this->systemGuiActive; }
 
     /// make (or redescribe) a font resource of a system type face
