@@ -152,9 +152,11 @@ bool nD3D9Font::LoadResource()
     req.weight = WindowsWeight(desc.weight);
     req.italic = desc.italic;
     req.antiAliased = desc.antiAliased;
+    // without a Direct3D 9 server, fontconfig alone resolves the name
     nD3D9Server* server = this->Server();
+    nPlatformFontRegistry ownRegistry;
     std::string error;
-    this->face = nPlatformFontFace::Open(req, server ? &server->GetFontRegistry() : nullptr, error);
+    this->face = nPlatformFontFace::Open(req, server ? server->GetFontRegistry() : ownRegistry, error);
     if (!this->face)
     {
         n_printf("nD3D9Font: D3DXCreateFont() failed! (%s: %s)\n", req.family.c_str(), error.c_str());

@@ -139,9 +139,10 @@ void nD3D9Server::DrawText(const nString& str, const vector4& color, const recta
 /*
  * GetTextExtent --
  *     Results: the size of the text in the current font relative to the
- *     display: the width of the text with a "." appended less the width
- *     of the ".", so that trailing blanks count, and the height of all
- *     its lines; (0, 0) without a current font or when it does not load.
+ *     display: the width of its widest line, measured with a "." appended
+ *     to every line less the width of the "." (so that trailing blanks
+ *     count), and the height of all its lines; (0, 0) without a current
+ *     font or when it does not load.
  */
 vector2 nD3D9Server::GetTextExtent(const nString& str)
 {
@@ -153,7 +154,20 @@ vector2 nD3D9Server::GetTextExtent(const nString& str)
     const int format = nTextLayout::CalcRect | nTextLayout::NoClip;
     nTextRect dotRect;
     font->DrawText(nullptr, Decode(nString(".")), dotRect, format, 0);
-    std::vector<uint32_t> cps = Decode(str);
+    // every line gets its dot, so that the widest line is measured whole
+    // whichever line it is
+    const std::vector<uint32_t> plain = Decode(str);
+    std::vector<uint32_t> cps;
+    cps.reserve(plain.size() + 8);
+    for (size_t i = 0; i < plain.size(); i++)
+    {
+        const bool crlf = '\n' == plain[i] && i > 0 && '\r' == plain[i - 1];
+        if (('\r' == plain[i] || '\n' == plain[i]) && !crlf)
+        {
+            cps.push_back('.');
+        }
+        cps.push_back(plain[i]);
+    }
     cps.push_back('.');
     nTextRect textRect;
     font->DrawText(nullptr, cps, textRect, format, 0);

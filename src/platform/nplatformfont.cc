@@ -67,13 +67,9 @@ int RequestedWeight(const nPlatformFaceRequest& req)
 }
 
 /// the file and face index fontconfig picks for a request; false when none
-bool MatchWithFontconfig(const nPlatformFaceRequest& req, std::string& file, int& index, std::string& error)
+bool MatchWithFontconfig(FcConfig* config, const nPlatformFaceRequest& req, std::string& file, int& index,
+                         std::string& error)
 {
-    if (!FcInit())
-    {
-        error = "fontconfig could not be initialised";
-        return false;
-    }
     FcPattern* pat = FcPatternCreate();
     if (!pat)
     {
@@ -84,10 +80,10 @@ bool MatchWithFontconfig(const nPlatformFaceRequest& req, std::string& file, int
     FcPatternAddInteger(pat, FC_WEIGHT, FcWeightFromOpenType(RequestedWeight(req)));
     FcPatternAddInteger(pat, FC_SLANT, req.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcPatternAddBool(pat, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pat, FcMatchPattern);
+    FcConfigSubstitute(config, pat, FcMatchPattern);
     FcDefaultSubstitute(pat);
     FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pat, &result);
+    FcPattern* match = FcFontMatch(config, pat, &result);
     FcPatternDestroy(pat);
     bool ok = false;
     if (match)
@@ -112,6 +108,47 @@ bool MatchWithFontconfig(const nPlatformFaceRequest& req, std::string& file, int
 }  // namespace
 
 //--- registry -----------------------------------------------------------------------
+
+// A configuration of our own rather than fontconfig's process-wide one,
+// which is never freed.
+struct nPlatformFontRegistry::Fontconfig
+{
+    FcConfig* config = nullptr;
+    ~Fontconfig()
+    {
+        if (this->config)
+        {
+            FcConfigDestroy(this->config);
+        }
+    }
+};
+
+nPlatformFontRegistry::nPlatformFontRegistry() = default;
+
+nPlatformFontRegistry::~nPlatformFontRegistry() = default;
+
+/*
+ * MatchSystemFace --
+ *     Results: false (reason in 'error') when fontconfig cannot be loaded
+ *     or finds nothing; the file and face index otherwise.
+ *     Side effects: the configuration is loaded at the first call.
+ */
+bool nPlatformFontRegistry::MatchSystemFace(const nPlatformFaceRequest& req, std::string& file, int& index,
+                                            std::string& error)
+{
+    if (!this->fontconfig)
+    {
+        auto fc = std::make_unique<Fontconfig>();
+        fc->config = FcInitLoadConfigAndFonts();
+        if (!fc->config)
+        {
+            error = "fontconfig could not be loaded";
+            return false;
+        }
+        this->fontconfig = std::move(fc);
+    }
+    return MatchWithFontconfig(this->fontconfig->config, req, file, index, error);
+}
 
 /*
  * Add --
@@ -228,7 +265,7 @@ nPlatformFontFace::~nPlatformFontFace() = default;
  *     Side effects: none beyond the face's own FreeType objects.
  */
 std::unique_ptr<nPlatformFontFace> nPlatformFontFace::Open(const nPlatformFaceRequest& req,
-                                                           const nPlatformFontRegistry* registry, std::string& error)
+                                                           nPlatformFontRegistry& registry, std::string& error)
 {
     auto impl = std::make_unique<Impl>();
     if (!impl->ft.lib)
@@ -243,19 +280,16 @@ std::unique_ptr<nPlatformFontFace> nPlatformFontFace::Open(const nPlatformFaceRe
     const nPlatformFontFile* bestFile = nullptr;
     const nPlatformFontFile::FaceInfo* bestFace = nullptr;
     std::string bestKey;
-    if (registry)
+    for (const auto& [key, file] : registry.GetFiles())
     {
-        for (const auto& [key, file] : registry->GetFiles())
+        for (const auto& f : file.faces)
         {
-            for (const auto& f : file.faces)
+            if (0 == strcasecmp(f.family.c_str(), req.family.c_str()) &&
+                (!bestFace || StyleDistance(f, weight, req.italic) < StyleDistance(*bestFace, weight, req.italic)))
             {
-                if (0 == strcasecmp(f.family.c_str(), req.family.c_str()) &&
-                    (!bestFace || StyleDistance(f, weight, req.italic) < StyleDistance(*bestFace, weight, req.italic)))
-                {
-                    bestFile = &file;
-                    bestFace = &f;
-                    bestKey = key;
-                }
+                bestFile = &file;
+                bestFace = &f;
+                bestKey = key;
             }
         }
     }
@@ -275,7 +309,7 @@ std::unique_ptr<nPlatformFontFace> nPlatformFontFace::Open(const nPlatformFaceRe
     {
         std::string file;
         int index = 0;
-        if (!MatchWithFontconfig(req, file, index, error))
+        if (!registry.MatchSystemFace(req, file, index, error))
         {
             return nullptr;
         }

@@ -67,7 +67,8 @@ struct nPlatformFontFile
 class nPlatformFontRegistry
 {
 public:
-    nPlatformFontRegistry() = default;
+    nPlatformFontRegistry();
+    ~nPlatformFontRegistry();
     nPlatformFontRegistry(const nPlatformFontRegistry&) = delete;
     nPlatformFontRegistry& operator=(const nPlatformFontRegistry&) = delete;
 
@@ -80,8 +81,14 @@ public:
     /// how many installations of the key are in place
     int GetInstallCount(const std::string& key) const;
     const std::map<std::string, nPlatformFontFile>& GetFiles() const { return this->files; }
+    /// the file and face index fontconfig resolves a request to; false
+    /// with the reason in 'error' when it finds none
+    bool MatchSystemFace(const nPlatformFaceRequest& req, std::string& file, int& index, std::string& error);
 
 private:
+    /// fontconfig's configuration, loaded at the first match and freed with the registry
+    struct Fontconfig;
+    std::unique_ptr<Fontconfig> fontconfig;
     std::map<std::string, nPlatformFontFile> files;
 };
 
@@ -93,11 +100,11 @@ public:
         MaxPixelHeight = 1024,
     };
 
-    /// the face for a request: from an installed file of that family (the
-    /// registry may be null), else through fontconfig; null with the
+    /// the face for a request: from a file installed in the registry for
+    /// that family, else through the registry's fontconfig; null with the
     /// reason in 'error' when no face can be opened
-    static std::unique_ptr<nPlatformFontFace> Open(const nPlatformFaceRequest& req,
-                                                   const nPlatformFontRegistry* registry, std::string& error);
+    static std::unique_ptr<nPlatformFontFace> Open(const nPlatformFaceRequest& req, nPlatformFontRegistry& registry,
+                                                   std::string& error);
     ~nPlatformFontFace();
     nPlatformFontFace(const nPlatformFontFace&) = delete;
     nPlatformFontFace& operator=(const nPlatformFontFace&) = delete;
