@@ -13,19 +13,6 @@
 namespace
 {
 
-/// trunc(value x 255) AND 0xFF of one channel; a value that is no number gives 0
-uint32_t PackChannel(float v)
-{
-    const double d = double(v) * 255.0;
-    return std::isfinite(d) ? uint32_t(int64_t(std::clamp(std::trunc(d), -1e12, 1e12))) & 0xFFu : 0u;
-}
-
-/// an RGBA colour of 0..1 channels as ARGB
-uint32_t PackColor(const vector4& c)
-{
-    return (PackChannel(c.w) << 24) | (PackChannel(c.x) << 16) | (PackChannel(c.y) << 8) | PackChannel(c.z);
-}
-
 /// trunc(size x relative), kept to a range that stays an int
 int ToPixels(float relative, int size)
 {
@@ -100,8 +87,8 @@ nFont2* nD3D9Server::NewFont(const char* rsrcName, const nFontDesc& fontDesc)
  *     Side effects: the text is drawn in the current font (loaded first
  *     when needed) into the rectangle (relative to the display, y down),
  *     aligned by the flags, wrapped at spaces with WordBreak. Without a
- *     current font, with an empty text or a font that does not load,
- *     nothing is drawn.
+ *     current font, with an empty text, a font that does not load or
+ *     outside a scene, nothing is drawn.
  */
 void nD3D9Server::DrawText(const nString& str, const vector4& color, const rectangle& rect, uint flags)
 {
@@ -131,7 +118,7 @@ void nD3D9Server::DrawText(const nString& str, const vector4& color, const recta
     nD3D9TextBatch& batch = this->text->batch;
     if (batch.Begin())
     {
-        font->DrawText(&batch, cps, pixels, LayoutFormat(flags), PackColor(color));
+        font->DrawText(&batch, cps, pixels, LayoutFormat(flags), PackColor(color.x, color.y, color.z, color.w));
         batch.End();
     }
 }
@@ -218,10 +205,10 @@ void nD3D9Server::DrawTextBuffer()
             r.top = ToPixels((node.y + 1.0f) * 0.5f, height) + 1;
             r.right = width;
             r.bottom = height;
-            font->DrawText(&batch, cps, r, format, PackColor(vector4(0.0f, 0.0f, 0.0f, node.color.w)));
+            font->DrawText(&batch, cps, r, format, PackColor(0.0f, 0.0f, 0.0f, node.color.w));
             r.left--;
             r.top--;
-            font->DrawText(&batch, cps, r, format, PackColor(node.color));
+            font->DrawText(&batch, cps, r, format, PackColor(node.color.x, node.color.y, node.color.z, node.color.w));
         }
         batch.End();
     }

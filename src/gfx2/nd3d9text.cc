@@ -5,7 +5,7 @@
 #include "gfx2/nd3d9server.h"
 #include "gfx2/nshader2.h"
 #include "gfx2/ntexture2.h"
-#include "platform/ngfxvertexlocations.h"
+#include "gfx2/nmesh2.h"
 
 #include <algorithm>
 
@@ -14,10 +14,12 @@ namespace
 
 /// floats per vertex: position (3), texel (2), colour (4)
 const int VertexFloats = 9;
-/// quads per draw call
+/// quads gathered before they are drawn
 const int MaxBatchQuads = 2048;
 
 }  // namespace
+
+const int nD3D9TextBatch::VertexComponents = nMesh2::Coord | nMesh2::Uv0 | nMesh2::Color;
 
 nD3D9TextBatch::nD3D9TextBatch(nD3D9Server* s) :
     server(s)
@@ -72,7 +74,7 @@ bool nD3D9TextBatch::Begin()
     n_assert(!this->inBegin);
     this->vertices.clear();
     this->texture = nullptr;
-    if (!this->server->IsDeviceOpen() || !this->GetShader())
+    if (!this->server->IsDeviceOpen() || !this->server->InBeginScene() || !this->GetShader())
     {
         return false;
     }
@@ -140,98 +142,87 @@ void nD3D9TextBatch::AddQuad(const float pos[4], const float texels[4], uint32_t
 
 /*
  * Flush --
- *     Side effects: the gathered quads are drawn with the current
- *     texture through the text effect's pass, then forgotten.
+ *     Side effects: the gathered quads are drawn with the current texture
+ *     through the text effect's passes, the effect being the server's
+ *     current shader meanwhile; then they are forgotten.
  */
 void nD3D9TextBatch::Flush()
 {
     if (this->inBegin && !this->vertices.empty() && this->texture && this->shader && this->shader->IsValid() &&
-        this->server->IsDeviceOpen())
+        this->server->IsDeviceOpen() && this->server->InBeginScene())
     {
+        nShader2* previous = this->server->GetShader();
+        if (previous)
+        {
+            previous->AddRef();
+        }
+        this->server->SetShader(this->shader);
         this->shader->SetTexture(nShaderState::DiffMap0, this->texture);
         const int passes = this->shader->Begin(true);
         for (int p = 0; p < passes; p++)
         {
             this->shader->BeginPass(p);
-            this->DrawVertices();
+            this->DrawQuads();
             this->shader->EndPass();
         }
         this->shader->End();
+        this->server->SetShader(previous);
+        if (previous)
+        {
+            previous->Release();
+        }
         this->numQuadsDrawn += int(this->vertices.size() / (4 * VertexFloats));
     }
     this->vertices.clear();
 }
 
 /*
- * DrawVertices --
- *     Side effects: the gathered quads drawn as indexed triangles through
- *     the batch's own buffers on the device, made on first use.
+ * DrawQuads --
+ *     Side effects: the quads go through the dynamic mesh (made on first
+ *     use) as indexed triangles, as many per draw as it holds.
  */
-void nD3D9TextBatch::DrawVertices()
+void nD3D9TextBatch::DrawQuads()
 {
-    nGfxDevice* dev = this->server->GetDevice();
-    const int numQuads = int(this->vertices.size() / (4 * VertexFloats));
-    const int vertexBytes = MaxBatchQuads * 4 * VertexFloats * int(sizeof(float));
-    if (0 == this->layout)
+    if (!this->mesh)
     {
-        const int indexBytes = MaxBatchQuads * 6 * int(sizeof(unsigned short));
-        this->vertexBuffer = dev->CreateBuffer(nGfxBufferType::Vertex, vertexBytes, nGfxUsageDynamic | nGfxUsageWriteOnly,
-                                               nGfxPool::Default);
-        this->indexBuffer = dev->CreateBuffer(nGfxBufferType::Index16, indexBytes, nGfxUsageWriteOnly, nGfxPool::Managed);
-        unsigned short* idx = static_cast<unsigned short*>(dev->LockBuffer(this->indexBuffer));
-        if (!idx)
-        {
-            this->Release();
-            return;
-        }
-        for (int q = 0; q < MaxBatchQuads; q++)
-        {
-            const unsigned short base = (unsigned short)(q * 4);
-            const unsigned short quad[6] = {base, (unsigned short)(base + 1), (unsigned short)(base + 2),
-                                            base, (unsigned short)(base + 2), (unsigned short)(base + 3)};
-            std::copy(quad, quad + 6, idx + q * 6);
-        }
-        dev->UnlockBuffer(this->indexBuffer);
-        const int stride = VertexFloats * int(sizeof(float));
-        const nGfxVertexElement elements[3] = {{nGfxLocCoord, 3, 0},
-                                               {nGfxLocUv0, 2, 3 * int(sizeof(float))},
-                                               {nGfxLocColor, 4, 5 * int(sizeof(float))}};
-        this->layout = dev->CreateVertexLayout(elements, 3, stride, this->vertexBuffer, this->indexBuffer);
+        this->mesh = std::make_unique<nDynamicMesh>();
     }
-    float* dst = static_cast<float*>(dev->LockBuffer(this->vertexBuffer));
-    if (!dst || 0 == this->layout)
+    if (!this->mesh->IsValid() && !this->mesh->Initialize(nGfxServer2::TriangleList, VertexComponents, 0, true))
     {
         return;
     }
-    std::copy(this->vertices.begin(), this->vertices.end(), dst);
-    dev->UnlockBuffer(this->vertexBuffer);
-    dev->DrawIndexedTriangles(this->layout, 0, numQuads * 6);
+    float* vertexPtr = nullptr;
+    ushort* indexPtr = nullptr;
+    int maxVertices = 0, maxIndices = 0;
+    this->mesh->BeginIndexed(vertexPtr, indexPtr, maxVertices, maxIndices);
+    const int maxQuads = std::min(maxVertices / 4, maxIndices / 6);
+    const size_t numQuads = this->vertices.size() / (4 * VertexFloats);
+    int quadsInMesh = 0;
+    for (size_t q = 0; q < numQuads && maxQuads > 0; q++)
+    {
+        if (quadsInMesh == maxQuads)
+        {
+            this->mesh->SwapIndexed(quadsInMesh * 4, quadsInMesh * 6, vertexPtr, indexPtr);
+            quadsInMesh = 0;
+        }
+        const float* src = &this->vertices[q * 4 * VertexFloats];
+        std::copy(src, src + 4 * VertexFloats, vertexPtr + size_t(quadsInMesh) * 4 * VertexFloats);
+        const ushort base = ushort(quadsInMesh * 4);
+        const ushort quad[6] = {base, ushort(base + 1), ushort(base + 2), base, ushort(base + 2), ushort(base + 3)};
+        std::copy(quad, quad + 6, indexPtr + quadsInMesh * 6);
+        quadsInMesh++;
+    }
+    this->mesh->EndIndexed(quadsInMesh * 4, quadsInMesh * 6);
 }
 
 /*
  * Release --
- *     Side effects: the effect reference and the device objects go; the
- *     next Begin makes them again.
+ *     Side effects: the effect and the dynamic mesh are given back; the
+ *     next Begin and draw make them again.
  */
 void nD3D9TextBatch::Release()
 {
-    nGfxDevice* dev = this->server->GetDevice();
-    if (dev && dev->IsOpen())
-    {
-        if (this->layout)
-        {
-            dev->ReleaseVertexLayout(this->layout);
-        }
-        if (this->vertexBuffer)
-        {
-            dev->ReleaseBuffer(this->vertexBuffer);
-        }
-        if (this->indexBuffer)
-        {
-            dev->ReleaseBuffer(this->indexBuffer);
-        }
-    }
-    this->layout = this->vertexBuffer = this->indexBuffer = 0;
+    this->mesh.reset();
     if (this->shader)
     {
         this->shader->Release();

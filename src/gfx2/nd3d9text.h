@@ -11,10 +11,12 @@
     in one dynamic mesh), and the queued text of AddText.
 */
 #include "gfx2/nd3d9font.h"
+#include "gfx2/ndynamicmesh.h"
 #include "mathlib/vector4.h"
 #include "platform/nplatformfont.h"
 #include "util/nstring.h"
 
+#include <memory>
 #include <vector>
 
 class nD3D9Server;
@@ -26,12 +28,14 @@ class nD3D9TextBatch : public nTextQuadSink
 {
 public:
     explicit nD3D9TextBatch(nD3D9Server* server);
+    /// the vertex components of the quads' mesh
+    static const int VertexComponents;
     ~nD3D9TextBatch() override;
     nD3D9TextBatch(const nD3D9TextBatch&) = delete;
     nD3D9TextBatch& operator=(const nD3D9TextBatch&) = delete;
 
-    /// start gathering quads; false when nothing can be drawn (no device
-    /// or no text effect), the quads are then dropped
+    /// start gathering quads; false when nothing can be drawn (no device,
+    /// no scene begun or no text effect), the quads are then dropped
     bool Begin();
     /// draw what is pending and stop gathering
     void End();
@@ -46,8 +50,8 @@ public:
 private:
     /// the "text" effect, loaded on first use; null when it cannot be
     nShader2* GetShader();
-    /// draw the gathered vertices with the effect's pass
-    void DrawVertices();
+    /// draw the gathered quads through the dynamic mesh in the effect's pass
+    void DrawQuads();
 
     nD3D9Server* server;
     nShader2* shader = nullptr;
@@ -57,10 +61,8 @@ private:
     /// x, y, z, u, v (texels), r, g, b, a per vertex, four vertices per quad
     std::vector<float> vertices;
     int numQuadsDrawn = 0;
-    /// the device objects of the batch's mesh, made on first draw
-    int vertexBuffer = 0;
-    int indexBuffer = 0;
-    int layout = 0;
+    /// the streamed mesh the quads go through, made on first draw
+    std::unique_ptr<nDynamicMesh> mesh;
 };
 
 /// one queued text

@@ -136,8 +136,9 @@ TEST_F(GLFontTest, QueuedTextDrawsItsShadowAfterTheScene)
 {
     this->BeginCleared(0.5f);
     this->gfx->AddText(nString("Hi"), vector4(1, 1, 1, 1), -1.0f, -1.0f);
-    this->gfx->EndScene();
+    // drawn last in the scene, as the scene server presents
     this->gfx->DrawTextBuffer();
+    this->gfx->EndScene();
     const InkMap white = this->Read([](const unsigned char* c) { return c[0] > 200 && c[1] > 200 && c[2] > 200; });
     const InkMap black = this->Read([](const unsigned char* c) { return c[0] < 40 && c[1] < 40 && c[2] < 40; });
     // text pixels at least as covered as those shadow pixels

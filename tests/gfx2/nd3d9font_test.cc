@@ -75,6 +75,15 @@ protected:
         auto dev = std::make_unique<nNullDevice>();
         this->dev = dev.get();
         this->Open(std::move(dev), 640, 480);
+        ASSERT_TRUE(this->gfx->BeginScene());
+    }
+    void TearDown() override
+    {
+        if (this->gfx && this->gfx->InBeginScene())
+        {
+            this->gfx->EndScene();
+        }
+        TextureTest::TearDown();
     }
 
     /// a loaded font of the description (which must load)
@@ -317,7 +326,7 @@ TEST_F(FontTest, TheServerDrawsTextInOneBatchPerCall)
         SCOPED_TRACE(c.what);
         this->dev->calls.clear();
         this->gfx->DrawText(nString(c.text), vector4(1, 1, 1, 1), c.rect, c.flags);
-        EXPECT_EQ(this->CountCalls("Draw "), 1);
+        EXPECT_EQ(this->CountCalls("DrawIndexed "), 1);
     }
 }
 
@@ -327,7 +336,7 @@ TEST_F(FontTest, NothingIsDrawnWithoutFontOrText)
     this->gfx->DrawText(nString(""), vector4(1, 1, 1, 1), rectangle(vector2(0, 0), vector2(1, 1)), nFont2::WordBreak);
     this->gfx->SetFont(nullptr);
     this->gfx->DrawText(nString("abc"), vector4(1, 1, 1, 1), rectangle(vector2(0, 0), vector2(1, 1)), 0);
-    EXPECT_EQ(this->CountCalls("Draw "), 0);
+    EXPECT_EQ(this->CountCalls("DrawIndexed "), 0);
 }
 
 TEST_F(FontTest, OutlandishRectanglesAndColoursAreHarmless)
@@ -389,11 +398,11 @@ TEST_F(FontTest, QueuedTextDrawsWithItsShadowAndEmptiesTheQueue)
     this->dev->calls.clear();
     this->gfx->DrawTextBuffer();
     EXPECT_EQ(this->gfx->GetNumTextNodes(), 0);
-    EXPECT_EQ(this->CountCalls("Draw "), 1);
+    EXPECT_EQ(this->CountCalls("DrawIndexed "), 1);
     // nothing queued: nothing drawn
     this->dev->calls.clear();
     this->gfx->DrawTextBuffer();
-    EXPECT_EQ(this->CountCalls("Draw "), 0);
+    EXPECT_EQ(this->CountCalls("DrawIndexed "), 0);
 }
 
 TEST_F(FontTest, TheShadowIsOnePixelRightAndDownOfTheText)
@@ -414,6 +423,7 @@ TEST_F(FontTest, TheShadowIsOnePixelRightAndDownOfTheText)
 TEST_F(FontTest, DeviceLossDropsQueuedText)
 {
     this->gfx->AddText(nString("lost"), vector4(1, 1, 1, 1), 0.0f, 0.0f);
+    this->gfx->EndScene();
     this->dev->ScriptStates({nGfxDeviceState::NotReset});
     ASSERT_TRUE(this->gfx->BeginScene());
     EXPECT_EQ(this->gfx->GetNumTextNodes(), 0);
@@ -422,9 +432,18 @@ TEST_F(FontTest, DeviceLossDropsQueuedText)
     EXPECT_TRUE(def->IsValid());
     this->dev->calls.clear();
     this->gfx->DrawText(nString("back"), vector4(1, 1, 1, 1), rectangle(vector2(0, 0), vector2(1, 1)), 0);
-    EXPECT_EQ(this->CountCalls("Draw "), 1);
+    EXPECT_EQ(this->CountCalls("DrawIndexed "), 1);
     EXPECT_GE(this->CountCalls("UploadTexture"), 1);
+}
+
+TEST_F(FontTest, TextOutsideASceneIsNotDrawn)
+{
     this->gfx->EndScene();
+    this->dev->calls.clear();
+    this->gfx->DrawText(nString("abc"), vector4(1, 1, 1, 1), rectangle(vector2(0, 0), vector2(1, 1)), 0);
+    EXPECT_EQ(this->CountCalls("Draw"), 0);
+    // measuring needs no scene
+    EXPECT_GT(this->gfx->GetTextExtent(nString("abc")).x, 0.0f);
 }
 
 //--- font files ---------------------------------------------------------------------
