@@ -20,6 +20,8 @@ namespace
 
 /// Windows weights from this far above the face's own make it bold
 const int EmboldenGap = 200;
+/// no glyph bitmap is wider or higher than this (four times the largest face)
+const unsigned int MaxBitmapSide = 4 * nPlatformFontFace::MaxPixelHeight;
 
 /// a FreeType library, freed with its faces
 struct FtLibrary
@@ -325,6 +327,7 @@ std::unique_ptr<nPlatformFontFace> nPlatformFontFace::Open(const nPlatformFaceRe
     FT_Face face = impl->face;
     const int height = std::clamp(req.pixelHeight, 1, int(MaxPixelHeight));
     FT_Error err = 1;
+    bool fixedSize = false;
     if (FT_IS_SCALABLE(face))
     {
         FT_Size_RequestRec sr = {};
@@ -335,6 +338,7 @@ std::unique_ptr<nPlatformFontFace> nPlatformFontFace::Open(const nPlatformFaceRe
     if (err && face->num_fixed_sizes > 0)
     {
         err = FT_Select_Size(face, 0);
+        fixedSize = true;
     }
     if (err)
     {
@@ -347,10 +351,12 @@ std::unique_ptr<nPlatformFontFace> nPlatformFontFace::Open(const nPlatformFaceRe
     impl->antiAliased = req.antiAliased;
 
     std::unique_ptr<nPlatformFontFace> result(new nPlatformFontFace(std::move(impl)));
-    result->lineHeight = height;
+    // a bitmap face has the height of its strike, a scalable one the height asked for
     const double asc = double(face->size->metrics.ascender);
     const double desc = -double(face->size->metrics.descender);
-    result->ascent = (asc + desc > 0.0) ? int(std::lround(height * asc / (asc + desc))) : height;
+    const int cell = fixedSize ? int(std::lround((asc + desc) / 64.0)) : height;
+    result->lineHeight = std::clamp(cell, 1, int(MaxPixelHeight));
+    result->ascent = (asc + desc > 0.0) ? int(std::lround(result->lineHeight * asc / (asc + desc))) : result->lineHeight;
     result->family = face->family_name ? face->family_name : "";
     result->source = source;
     return result;
@@ -398,9 +404,10 @@ bool nPlatformFontFace::GetGlyph(uint32_t codePoint, bool render, nPlatformGlyph
     const FT_Bitmap& bm = slot->bitmap;
     const bool gray = FT_PIXEL_MODE_GRAY == bm.pixel_mode;
     const bool mono = FT_PIXEL_MODE_MONO == bm.pixel_mode;
-    if ((!gray && !mono) || bm.pitch < 0)
+    if ((!gray && !mono) || bm.pitch < 0 || !bm.buffer || bm.width > MaxBitmapSide || bm.rows > MaxBitmapSide)
     {
-        // colour bitmaps, other modes and bottom-up rows draw nothing but keep the advance
+        // colour bitmaps, other modes, bottom-up rows and bitmaps a broken
+        // font makes absent or absurdly large draw nothing but keep the advance
         return true;
     }
     glyph.left = slot->bitmap_left;
