@@ -324,56 +324,60 @@ int nD3D9Font::DrawText(nTextQuadSink* sink, const std::vector<uint32_t>& text, 
  */
 bool nD3D9Font::RenderGlyphs(const std::vector<nTextLayout::Placed>& placed, nTextQuadSink* sink)
 {
-    bool startedOver = false;
-    for (size_t i = 0; i < placed.size(); i++)
+    if (this->PlaceGlyphs(placed))
     {
-        Glyph& g = this->GetGlyph(placed[i].codePoint);
+        return true;
+    }
+    sink->Flush();
+    this->ResetAtlas();
+    this->atlasRestarts++;
+    return this->PlaceGlyphs(placed);
+}
+
+/*
+ * PlaceGlyphs --
+ *     Results: false when the atlas, grown to its limit, is full.
+ *     Side effects: the bitmaps of the characters' glyphs not yet
+ *     rendered are copied into the atlas; a glyph wider or higher than any
+ *     atlas keeps its advance and draws nothing.
+ */
+bool nD3D9Font::PlaceGlyphs(const std::vector<nTextLayout::Placed>& placed)
+{
+    for (const nTextLayout::Placed& p : placed)
+    {
+        Glyph& g = this->GetGlyph(p.codePoint);
         if (g.rendered)
         {
             continue;
         }
         nPlatformGlyph pg;
-        this->face->GetGlyph(placed[i].codePoint, true, pg);
-        if (pg.width > MaxAtlasSize - 2 * GlyphPadding || pg.height > MaxAtlasSize - 2 * GlyphPadding)
-        {
-            // wider than any atlas: it keeps its advance and draws nothing
-            g.rendered = true;
-            continue;
-        }
+        this->face->GetGlyph(p.codePoint, true, pg);
+        const int limit = this->AtlasLimit();
+        const bool fits = pg.width <= limit - 2 * GlyphPadding && pg.height <= limit - 2 * GlyphPadding;
         int x = 0, y = 0;
-        while (pg.width > 0 && !this->Allocate(pg.width, pg.height, x, y))
+        if (fits && pg.width > 0 && pg.height > 0)
         {
-            if (this->GrowAtlas())
+            while (!this->Allocate(pg.width, pg.height, x, y))
             {
-                continue;
+                if (!this->GrowAtlas())
+                {
+                    return false;
+                }
             }
-            if (startedOver)
+            for (int row = 0; row < pg.height; row++)
             {
-                return false;
+                memcpy(&this->atlas[size_t(y + row) * size_t(this->atlasSize) + size_t(x)],
+                       &pg.coverage[size_t(row) * size_t(pg.width)], size_t(pg.width));
             }
-            sink->Flush();
-            this->ResetAtlas();
-            startedOver = true;
-            i = size_t(-1);
-            break;
-        }
-        if (size_t(-1) == i)
-        {
-            continue;
+            g.left = pg.left;
+            g.top = pg.top;
+            g.width = pg.width;
+            g.height = pg.height;
+            g.atlasX = x;
+            g.atlasY = y;
+            this->atlasDirty = true;
         }
         g.rendered = true;
-        g.left = pg.left;
-        g.top = pg.top;
-        g.width = pg.width;
-        g.height = pg.height;
-        g.atlasX = x;
-        g.atlasY = y;
-        for (int row = 0; row < pg.height; row++)
-        {
-            memcpy(&this->atlas[size_t(y + row) * size_t(this->atlasSize) + size_t(x)],
-                   &pg.coverage[size_t(row) * size_t(pg.width)], size_t(pg.width));
-        }
-        this->atlasDirty = true;
     }
     return true;
 }
@@ -408,9 +412,21 @@ bool nD3D9Font::Allocate(int w, int h, int& x, int& y)
     return true;
 }
 
+/*
+ * AtlasLimit --
+ *     Results: the largest atlas side: 2048, or less when the device
+ *     makes no larger textures.
+ */
+int nD3D9Font::AtlasLimit()
+{
+    nD3D9Server* server = this->Server();
+    const int devMax = (server && server->IsDeviceOpen()) ? server->GetDevice()->GetMaxTextureSize() : MaxAtlasSize;
+    return std::clamp(devMax, 16, MaxAtlasSize);
+}
+
 bool nD3D9Font::GrowAtlas()
 {
-    if (this->atlasSize >= MaxAtlasSize)
+    if (this->atlasSize * 2 > this->AtlasLimit())
     {
         return false;
     }
@@ -434,7 +450,7 @@ void nD3D9Font::ResetAtlas()
         g.rendered = false;
         g.width = g.height = 0;
     }
-    this->atlasSize = FirstAtlasSize;
+    this->atlasSize = std::min(FirstAtlasSize, this->AtlasLimit());
     this->atlas.assign(size_t(this->atlasSize) * size_t(this->atlasSize), 0);
     this->shelfX = this->shelfY = this->shelfHeight = 0;
     this->atlasDirty = true;

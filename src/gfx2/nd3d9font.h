@@ -62,6 +62,8 @@ public:
     nTexture2* GetAtlasTexture() const { return this->refAtlas.get_unsafe(); }
     /// the side of the atlas image in pixels (0 until a glyph was drawn)
     int GetAtlasSize() const { return this->atlasSize; }
+    /// how often the atlas was full at its limit and started over
+    int GetAtlasRestarts() const { return this->atlasRestarts; }
     /// the pixel height a description gives on the graphics server
     static int PixelHeight(int descHeight, float fontScale, int fontMinHeight);
     /// the Windows weight of a description's weight value (0 for unknown ones)
@@ -96,8 +98,12 @@ private:
     /// render the glyphs of placed characters into the atlas; false when
     /// the atlas had to start over (earlier glyphs moved)
     bool RenderGlyphs(const std::vector<nTextLayout::Placed>& placed, nTextQuadSink* sink);
+    /// render the glyphs not yet in the atlas; false when it is full at its limit
+    bool PlaceGlyphs(const std::vector<nTextLayout::Placed>& placed);
     /// a free place for a bitmap; false when the atlas is full
     bool Allocate(int w, int h, int& x, int& y);
+    /// the largest atlas side the device allows
+    int AtlasLimit();
     /// grow the atlas image (keeping its glyphs where they are); false at the limit
     bool GrowAtlas();
     /// forget every rendered glyph and empty the atlas
@@ -122,6 +128,7 @@ private:
     int shelfHeight = 0;
     int shelfX = 0;
     bool atlasDirty = false;
+    int atlasRestarts = 0;
     nRef<nTexture2> refAtlas;
 };
 #endif

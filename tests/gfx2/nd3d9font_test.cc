@@ -502,3 +502,42 @@ TEST_F(FontTest, BadFontFilesFailToLoadWithAMessage)
     }
     EXPECT_NE(this->log.text.find("nD3D9Font: could not"), std::string::npos);
 }
+
+//--- the glyph atlas -----------------------------------------------------------------
+
+TEST_F(FontTest, TheAtlasGrowsAndStartsOverWhenFull)
+{
+    // a device of small textures keeps the atlas small
+    this->dev->maxTextureSize = 512;
+    nD3D9Font* font = this->LoadFont("big", Desc("DejaVu Sans", 100));
+    std::vector<uint32_t> all;
+    for (uint32_t c = 0x21; c < 0x7F; c++) all.push_back(c);
+    for (uint32_t c = 0xC0; c < 0x180; c++) all.push_back(c);
+    int drawn = 0;
+    for (size_t i = 0; i < all.size(); i += 10)
+    {
+        const std::vector<uint32_t> chunk(all.begin() + long(i), all.begin() + long(std::min(all.size(), i + 10)));
+        RecordingSink sink;
+        nTextRect rect = {0, 0, 640, 480};
+        font->DrawText(&sink, chunk, rect, nTextLayout::NoClip | nTextLayout::SingleLine, 0xFFFFFFFF);
+        ASSERT_EQ(sink.quads.size(), chunk.size());
+        for (const RecordingSink::Quad& q : sink.quads)
+        {
+            EXPECT_GE(q.tex[0], 0.0f);
+            EXPECT_GE(q.tex[1], 0.0f);
+            EXPECT_LE(q.tex[2], float(font->GetAtlasSize()));
+            EXPECT_LE(q.tex[3], float(font->GetAtlasSize()));
+        }
+        drawn += int(sink.quads.size());
+    }
+    EXPECT_EQ(drawn, int(all.size()));
+    EXPECT_EQ(font->GetAtlasSize(), 512);
+    EXPECT_GE(font->GetAtlasRestarts(), 1);
+    // more glyphs than any atlas holds in one text: nothing is drawn, nothing breaks
+    RecordingSink sink;
+    nTextRect rect = {0, 0, 640, 480};
+    font->DrawText(&sink, all, rect, nTextLayout::NoClip, 0xFFFFFFFF);
+    EXPECT_TRUE(sink.quads.empty());
+    EXPECT_GE(sink.flushes, 1);
+    font->Release();
+}
