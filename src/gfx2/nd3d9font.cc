@@ -123,9 +123,13 @@ void nD3D9Font::RemoveFontFile()
     {
         return;
     }
+    // the installation lives in the server's registry: gone with the server
     nD3D9Server* server = this->Server();
-    const bool removed = server && server->GetFontRegistry().Remove(this->installedKey);
-    n_assert(removed);
+    if (server)
+    {
+        const bool removed = server->GetFontRegistry().Remove(this->installedKey);
+        n_assert(removed);
+    }
     this->installedKey.clear();
 }
 

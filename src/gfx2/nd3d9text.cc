@@ -38,30 +38,28 @@ nD3D9TextBatch::~nD3D9TextBatch()
  */
 nShader2* nD3D9TextBatch::GetShader()
 {
-    if (this->shader && this->shader->IsValid())
+    nShader2* shader = this->refShader.isvalid() ? this->refShader.get() : nullptr;
+    if ((shader && shader->IsValid()) || this->shaderFailed)
     {
-        return this->shader;
+        return (shader && shader->IsValid()) ? shader : nullptr;
     }
-    if (this->shaderFailed)
+    if (!shader)
     {
-        return nullptr;
+        shader = this->server->NewShader("text");
+        this->refShader = shader;
     }
-    if (!this->shader)
+    if (shader && !shader->IsLoaded())
     {
-        this->shader = this->server->NewShader("text");
+        shader->SetFilename("shaders:text.fx");
+        shader->Load();
     }
-    if (this->shader && !this->shader->IsLoaded())
-    {
-        this->shader->SetFilename("shaders:text.fx");
-        this->shader->Load();
-    }
-    if (!this->shader || !this->shader->IsValid())
+    if (!shader || !shader->IsValid())
     {
         n_printf("nD3D9Server: the text effect 'shaders:text.fx' could not be loaded; text is not drawn\n");
         this->shaderFailed = true;
         return nullptr;
     }
-    return this->shader;
+    return shader;
 }
 
 /*
@@ -148,7 +146,8 @@ void nD3D9TextBatch::AddQuad(const float pos[4], const float texels[4], uint32_t
  */
 void nD3D9TextBatch::Flush()
 {
-    if (this->inBegin && !this->vertices.empty() && this->texture && this->shader && this->shader->IsValid() &&
+    nShader2* shader = this->refShader.isvalid() ? this->refShader.get() : nullptr;
+    if (this->inBegin && !this->vertices.empty() && this->texture && shader && shader->IsValid() &&
         this->server->IsDeviceOpen() && this->server->InBeginScene())
     {
         nShader2* previous = this->server->GetShader();
@@ -156,16 +155,16 @@ void nD3D9TextBatch::Flush()
         {
             previous->AddRef();
         }
-        this->server->SetShader(this->shader);
-        this->shader->SetTexture(nShaderState::DiffMap0, this->texture);
-        const int passes = this->shader->Begin(true);
+        this->server->SetShader(shader);
+        shader->SetTexture(nShaderState::DiffMap0, this->texture);
+        const int passes = shader->Begin(true);
         for (int p = 0; p < passes; p++)
         {
-            this->shader->BeginPass(p);
+            shader->BeginPass(p);
             this->DrawQuads();
-            this->shader->EndPass();
+            shader->EndPass();
         }
-        this->shader->End();
+        shader->End();
         this->server->SetShader(previous);
         if (previous)
         {
@@ -223,10 +222,10 @@ void nD3D9TextBatch::DrawQuads()
 void nD3D9TextBatch::Release()
 {
     this->mesh.reset();
-    if (this->shader)
+    if (this->refShader.isvalid())
     {
-        this->shader->Release();
-        this->shader = nullptr;
+        this->refShader->Release();
+        this->refShader.invalidate();
     }
     this->shaderFailed = false;
     this->vertices.clear();

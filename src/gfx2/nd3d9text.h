@@ -14,6 +14,7 @@
 #include "gfx2/ndynamicmesh.h"
 #include "mathlib/vector4.h"
 #include "platform/nplatformfont.h"
+#include "kernel/nref.h"
 #include "util/nstring.h"
 
 #include <memory>
@@ -54,7 +55,7 @@ private:
     void DrawQuads();
 
     nD3D9Server* server;
-    nShader2* shader = nullptr;
+    nRef<nShader2> refShader;
     nTexture2* texture = nullptr;
     bool inBegin = false;
     bool shaderFailed = false;

@@ -541,3 +541,20 @@ TEST_F(FontTest, TheAtlasGrowsAndStartsOverWhenFull)
     EXPECT_GE(sink.flushes, 1);
     font->Release();
 }
+
+TEST_F(FontTest, AFontFromAFileMayOutliveTheServer)
+{
+    const std::string file = this->Write("mono.ttf", MonoFontBytes());
+    nFontDesc desc = Desc("DejaVu Sans Mono", 20);
+    desc.fileName = file.c_str();
+    nD3D9Font* font = this->LoadFont("kept", desc);
+    this->gfx->EndScene();
+    this->gfx->CloseDisplay();
+    EXPECT_FALSE(font->IsLoaded());
+    // fonts load and measure without a display
+    ASSERT_TRUE(font->Load());
+    EXPECT_EQ(font->GetLineHeight(), 20);
+    this->gfx->Release();
+    this->gfx = nullptr;
+    font->Release();
+}
