@@ -25,6 +25,11 @@ class nPlatformFontRegistry;
 
 #include <memory>
 
+/// assert exp, printing text as the expression: the name the Direct3D
+/// form of the check had, which this device keeps in another shape
+#define n_d3d9_assert(exp, text) \
+    do { if (!(exp)) n_assertfail(text, __FILE__, __LINE__); } while (0)
+
 class nD3D9Server : public nGfxServer2
 {
 public:
@@ -135,9 +140,6 @@ public:
     int GetNumDrawCalls() const { return this->statsNumDrawCalls; }
     int GetNumPrimitives() const { return this->statsNumPrimitives; }
     int GetNumFramesPresented() const { return this->statsFrameCount; }
-    /// the shaders count their texture and render-state changes here
-    void CountTextureChange() { this->statsNumTextureChanges++; }
-    void CountRenderStateChange() { this->statsNumRenderStateChanges++; }
 
     //--- services (nd3d9server_services.cc) ------------------------------------------------
     /// the device cursor from the mouse cursor's texture and the visibility, when dirty

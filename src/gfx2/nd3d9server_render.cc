@@ -197,9 +197,19 @@ void nD3D9Server::SetCamera(const nCamera2& cam)
     }
 }
 
+/*
+ * SetViewport --
+ *     Side effects: the device draws into the viewport's rectangle
+ *     (truncated to whole pixels, NaN as 0) with its depth range.
+ */
 void nD3D9Server::SetViewport(const nViewport& vp)
 {
     nGfxServer2::SetViewport(vp);
+    if (this->IsDeviceOpen())
+    {
+        auto whole = [](float v) { return (std::isfinite(v) && std::fabs(v) < 1e9f) ? (int)v : 0; };
+        this->device->SetViewport(whole(vp.x), whole(vp.y), whole(vp.width), whole(vp.height), vp.nearZ, vp.farZ);
+    }
 }
 
 /*
@@ -306,7 +316,7 @@ void nD3D9Server::SetMesh(nMesh2* mesh)
                 n_assert2(m->GetIndexBuffer(), "The mesh must have a index buffer!\n");
             }
             const int decl = m->GetVertexDeclaration();
-            n_assert2(decl, "d3dVDecl");
+            n_d3d9_assert(decl, "d3dVDecl");
             this->curVertexLayout = decl;
         }
     }
@@ -337,7 +347,7 @@ void nD3D9Server::SetMeshArray(nMeshArray* meshArray)
             n_assert2(first && first->IsLoaded() && static_cast<nD3D9Mesh*>(first)->GetIndexBuffer(),
                       "The mesh at stream 0 must provide a valid IndexBuffer!\n");
             const int decl = a->GetVertexDeclaration();
-            n_assert2(decl, "d3dVDecl");
+            n_d3d9_assert(decl, "d3dVDecl");
             this->curVertexLayout = decl;
         }
     }
@@ -401,11 +411,11 @@ int nD3D9Server::DrawRange(PrimitiveType primType, bool indexed)
 
 void nD3D9Server::DrawIndexed(PrimitiveType primType)
 {
-    n_assert2(this->IsDeviceOpen() && this->inBeginScene, "this->d3d9Device && this->inBeginScene");
-    n_assert2((0 != this->GetMesh()) || (0 != this->GetMeshArray()),
+    n_d3d9_assert(this->IsDeviceOpen() && this->inBeginScene, "this->d3d9Device && this->inBeginScene");
+    n_d3d9_assert((0 != this->GetMesh()) || (0 != this->GetMeshArray()),
               "(0 != this->GetMesh()) || (0 != this->GetMeshArray())");
     nShader2* shader = this->GetShader();
-    n_assert2(shader, "shader");
+    n_d3d9_assert(shader, "shader");
     int prims = 0;
     const int numPasses = shader->Begin(false);
     for (int pass = 0; pass < numPasses; pass++)
@@ -421,11 +431,11 @@ void nD3D9Server::DrawIndexed(PrimitiveType primType)
 
 void nD3D9Server::Draw(PrimitiveType primType)
 {
-    n_assert2(this->IsDeviceOpen() && this->inBeginScene, "this->d3d9Device && this->inBeginScene");
-    n_assert2((0 != this->GetMesh()) || (0 != this->GetMeshArray()),
+    n_d3d9_assert(this->IsDeviceOpen() && this->inBeginScene, "this->d3d9Device && this->inBeginScene");
+    n_d3d9_assert((0 != this->GetMesh()) || (0 != this->GetMeshArray()),
               "(0 != this->GetMesh()) || (0 != this->GetMeshArray())");
     nShader2* shader = this->GetShader();
-    n_assert2(shader, "shader");
+    n_d3d9_assert(shader, "shader");
     int prims = 0;
     const int numPasses = shader->Begin(false);
     for (int pass = 0; pass < numPasses; pass++)
@@ -445,8 +455,8 @@ void nD3D9Server::DrawIndexedNS(PrimitiveType primType)
     {
         return;
     }
-    n_assert2(this->IsDeviceOpen() && this->inBeginScene, "this->d3d9Device && this->inBeginScene");
-    n_assert2((0 != this->GetMesh()) || (0 != this->GetMeshArray()),
+    n_d3d9_assert(this->IsDeviceOpen() && this->inBeginScene, "this->d3d9Device && this->inBeginScene");
+    n_d3d9_assert((0 != this->GetMesh()) || (0 != this->GetMeshArray()),
               "(0 != this->GetMesh()) || (0 != this->GetMeshArray())");
     nShader2* shader = this->GetShader();
     if (shader)
@@ -463,8 +473,8 @@ void nD3D9Server::DrawNS(PrimitiveType primType)
     {
         return;
     }
-    n_assert2(this->IsDeviceOpen() && this->inBeginScene, "this->d3d9Device && this->inBeginScene");
-    n_assert2((0 != this->GetMesh()) || (0 != this->GetMeshArray()),
+    n_d3d9_assert(this->IsDeviceOpen() && this->inBeginScene, "this->d3d9Device && this->inBeginScene");
+    n_d3d9_assert((0 != this->GetMesh()) || (0 != this->GetMeshArray()),
               "(0 != this->GetMesh()) || (0 != this->GetMeshArray())");
     nShader2* shader = this->GetShader();
     if (shader)
@@ -491,11 +501,11 @@ bool nD3D9Server::DrawInstanced(PrimitiveType primType, bool indexed)
     {
         return false;
     }
-    n_assert2(this->IsDeviceOpen() && this->inBeginScene, "this->d3d9Device && this->inBeginScene");
-    n_assert2((0 != this->GetMesh()) || (0 != this->GetMeshArray()),
+    n_d3d9_assert(this->IsDeviceOpen() && this->inBeginScene, "this->d3d9Device && this->inBeginScene");
+    n_d3d9_assert((0 != this->GetMesh()) || (0 != this->GetMeshArray()),
               "(0 != this->GetMesh()) || (0 != this->GetMeshArray())");
     nShader2* shader = this->GetShader();
-    n_assert2(shader, "shader");
+    n_d3d9_assert(shader, "shader");
     const int numInstances = stream->GetNumInstances();
     if (numInstances <= 0)
     {
@@ -530,7 +540,7 @@ bool nD3D9Server::DrawInstanced(PrimitiveType primType, bool indexed)
 
 void nD3D9Server::BeginLines()
 {
-    n_assert2(this->IsDeviceOpen(), "this->d3dxLine");
+    n_d3d9_assert(this->IsDeviceOpen(), "this->d3dxLine");
     nGfxServer2::BeginLines();
 }
 
@@ -544,7 +554,7 @@ void nD3D9Server::DrawLines3d(const vector3* vertexList, int numVertices, const 
     n_assert(vertexList);
     n_assert(numVertices > 0);
     n_assert(this->inBeginLines);
-    n_assert2(this->IsDeviceOpen(), "this->d3dxLine");
+    n_d3d9_assert(this->IsDeviceOpen(), "this->d3dxLine");
     std::vector<float> points((size_t)numVertices * 3);
     for (int i = 0; i < numVertices; i++)
     {
@@ -569,7 +579,7 @@ void nD3D9Server::DrawLines2d(const vector2* vertexList, int numVertices, const 
     n_assert(vertexList);
     n_assert(numVertices > 0);
     n_assert(this->inBeginLines);
-    n_assert2(this->IsDeviceOpen(), "this->d3dxLine");
+    n_d3d9_assert(this->IsDeviceOpen(), "this->d3dxLine");
     std::vector<float> points((size_t)numVertices * 3, 0.0f);
     for (int i = 0; i < numVertices; i++)
     {
@@ -618,7 +628,7 @@ void nD3D9Server::BeginShapes()
 void nD3D9Server::DrawShape(ShapeType type, const matrix44& model, const vector4& color)
 {
     n_assert(type >= Box && type <= Teapot);
-    n_assert2(this->shapeMeshes[type].isvalid(), "0 != this->shapeMeshes[type]");
+    n_d3d9_assert(this->shapeMeshes[type].isvalid(), "0 != this->shapeMeshes[type]");
     n_assert(this->inBeginShapes);
     nShader2* shader = this->refShapeShader.get_unsafe();
     if (!shader || !shader->IsLoaded())
