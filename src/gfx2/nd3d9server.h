@@ -195,6 +195,10 @@ private:
     nRef<nMesh2> shapeMeshes[5];
     void CreateShapeMeshes();
     void ReleaseShapeMeshes();
+    /// a draw through every pass of the current shader
+    void DrawPasses(PrimitiveType primType, bool indexed);
+    /// a draw inside the caller's pass (or the instanced replay)
+    void DrawOnce(PrimitiveType primType, bool indexed);
     /// the instanced form of the NS draws; true when it ran
     bool DrawInstanced(PrimitiveType primType, bool indexed);
     /// one device draw of the current ranges; the primitives it drew
