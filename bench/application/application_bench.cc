@@ -13,7 +13,7 @@
 #include "application/nappinputserver.h"
 #include "scene/nsceneserver.h"
 #include "scene/nscenepackage.h"
-#include "application/nappvideoserver.h"
+#include "video/nvideoserver.h"
 #include "application/nappguiserver.h"
 #include "application/nappaudioserver.h"
 #include "gfx2/ngfxserver2.h"
@@ -76,7 +76,7 @@ public:
     void PresentScene() override {}
 };
 
-class IdleVideo : public nAppVideoServer
+class IdleVideo : public nVideoServer
 {
 public:
     bool Open() override { return true; }
@@ -131,7 +131,7 @@ protected:
     nSceneServer* CreateSceneServer() override { return Make<nSceneServer>("idlescene", "scene"); }
     nRoot* CreateVariableServer() override { return Make<nRoot>("nroot", "variable"); }
     nRoot* CreateAnimationServer() override { return Make<nRoot>("nroot", "anim"); }
-    nAppVideoServer* CreateVideoServer() override { return Make<nAppVideoServer>("idlevideo", "video"); }
+    nVideoServer* CreateVideoServer() override { return Make<nVideoServer>("idlevideo", "video"); }
     nAppGuiServer* CreateGuiServer() override { return Make<nAppGuiServer>("idlegui", "gui"); }
     nAppAudioServer* CreateAudioServer() override { return Make<nAppAudioServer>("idleaudio", "audio"); }
     nPrefServer* CreatePrefServer() override { return Make<nPrefServer>("nprefserver", "pref"); }

@@ -6,7 +6,7 @@
 #include "application/nappcamera.h"
 #include "application/nappinputserver.h"
 #include "scene/nsceneserver.h"
-#include "application/nappvideoserver.h"
+#include "video/nvideoserver.h"
 #include "application/nappguiserver.h"
 #include "application/nappaudioserver.h"
 #include "gfx2/ngfxserver2.h"
@@ -107,9 +107,9 @@ nRoot* nApplication::CreateAnimationServer()
     return NewServer<nRoot>("nanimationserver", "/sys/servers/anim");
 }
 
-nAppVideoServer* nApplication::CreateVideoServer()
+nVideoServer* nApplication::CreateVideoServer()
 {
-    return NewServer<nAppVideoServer>("ndshowserver", "/sys/servers/video");
+    return NewServer<nVideoServer>("ndshowserver", "/sys/servers/video");
 }
 
 nAppGuiServer* nApplication::CreateGuiServer()

@@ -30,7 +30,7 @@ class nPrefServer;
 class nLocaleServer;
 class nAppInputServer;
 class nSceneServer;
-class nAppVideoServer;
+class nVideoServer;
 class nAppGuiServer;
 class nAppAudioServer;
 class nAppState;
@@ -87,7 +87,7 @@ protected:
     virtual nSceneServer* CreateSceneServer();
     virtual nRoot* CreateVariableServer();
     virtual nRoot* CreateAnimationServer();
-    virtual nAppVideoServer* CreateVideoServer();
+    virtual nVideoServer* CreateVideoServer();
     virtual nAppGuiServer* CreateGuiServer();
     virtual nAppAudioServer* CreateAudioServer();
     virtual nPrefServer* CreatePrefServer();
@@ -115,7 +115,7 @@ protected:
     nRef<nSceneServer> refSceneServer;
     nRef<nRoot> refVariableServer;
     nRef<nRoot> refAnimationServer;
-    nRef<nAppVideoServer> refVideoServer;
+    nRef<nVideoServer> refVideoServer;
     nRef<nAppGuiServer> refGuiServer;
     nRef<nAppAudioServer> refAudioServer;
     nRef<nPrefServer> refPrefServer;

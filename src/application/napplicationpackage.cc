@@ -5,6 +5,7 @@
 //------------------------------------------------------------------------------
 #include "application/napplicationpackage.h"
 #include "application/napplication.h"
+#include "application/ncutsceneappstate.h"
 #include "application/nexitappstate.h"
 #include "kernel/nmodule.h"
 
@@ -12,6 +13,7 @@ void napplication_initcmds(nClass* cl);
 
 N_IMPLEMENT_MODULE(napplication, nApplication, "nroot", napplication_initcmds)
 N_IMPLEMENT_MODULE(nappstate, nAppState, "nroot", nullptr)
+N_IMPLEMENT_MODULE(ncutsceneappstate, nCutSceneAppState, "nappstate", nullptr)
 N_IMPLEMENT_MODULE(nexitappstate, nExitAppState, "nappstate", nullptr)
 
 /*
@@ -23,5 +25,6 @@ void napplication_package()
     nKernelServer* ks = nKernelServer::Instance();
     N_ADD_MODULE(ks, napplication);
     N_ADD_MODULE(ks, nappstate);
+    N_ADD_MODULE(ks, ncutsceneappstate);
     N_ADD_MODULE(ks, nexitappstate);
 }

@@ -5,7 +5,7 @@
 
 #include "application/nappcamera.h"
 #include "application/nappinputserver.h"
-#include "application/nappvideoserver.h"
+#include "video/nvideoserver.h"
 #include "application/nappguiserver.h"
 #include "application/nappaudioserver.h"
 #include "gfx2/ngfxserver2.h"
@@ -157,7 +157,7 @@ protected:
     ~StandInScene() override { Record("release scene"); }
 };
 
-class StandInVideo : public nAppVideoServer
+class StandInVideo : public nVideoServer
 {
 public:
     bool Open() override
@@ -177,9 +177,6 @@ public:
 
 protected:
     ~StandInVideo() override { Record("release video"); }
-
-private:
-    bool isOpen = false;
 };
 
 class StandInAudio : public nAppAudioServer
@@ -344,9 +341,9 @@ nRoot* TestApp::CreateAnimationServer()
 {
     return Make<nRoot>("recordinganimationserver", "/sys/servers/anim", "anim");
 }
-nAppVideoServer* TestApp::CreateVideoServer()
+nVideoServer* TestApp::CreateVideoServer()
 {
-    return Make<nAppVideoServer>("standinvideo", "/sys/servers/video", "video");
+    return Make<nVideoServer>("standinvideo", "/sys/servers/video", "video");
 }
 nAppGuiServer* TestApp::CreateGuiServer()
 {

@@ -8,7 +8,7 @@
 #include "application/nappguiserver.h"
 #include "application/nappinputserver.h"
 #include "scene/nsceneserver.h"
-#include "application/nappvideoserver.h"
+#include "video/nvideoserver.h"
 #include "kernel/nscriptserver.h"
 #include "locale/nlocaleserver.h"
 #include "misc/nprefserver.h"
@@ -82,7 +82,7 @@ nRoot* TestGameApp::CreateResourceServer() { return Make<nRoot>("recordingresour
 nSceneServer* TestGameApp::CreateSceneServer() { return Make<nSceneServer>("standinscene", "/sys/servers/scene"); }
 nRoot* TestGameApp::CreateVariableServer() { return Make<nRoot>("recordingvariableserver", "/sys/servers/variable"); }
 nRoot* TestGameApp::CreateAnimationServer() { return Make<nRoot>("recordinganimationserver", "/sys/servers/anim"); }
-nAppVideoServer* TestGameApp::CreateVideoServer() { return Make<nAppVideoServer>("standinvideo", "/sys/servers/video"); }
+nVideoServer* TestGameApp::CreateVideoServer() { return Make<nVideoServer>("standinvideo", "/sys/servers/video"); }
 nAppGuiServer* TestGameApp::CreateGuiServer() { return Make<nAppGuiServer>("standingui", "/sys/servers/gui"); }
 nAppAudioServer* TestGameApp::CreateAudioServer() { return Make<nAppAudioServer>("standinaudio", "/sys/servers/appaudio"); }
 nPrefServer* TestGameApp::CreatePrefServer() { return Make<nPrefServer>("standinpref", "/sys/servers/pref"); }

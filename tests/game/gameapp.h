@@ -37,7 +37,7 @@ protected:
     nSceneServer* CreateSceneServer() override;
     nRoot* CreateVariableServer() override;
     nRoot* CreateAnimationServer() override;
-    nAppVideoServer* CreateVideoServer() override;
+    nVideoServer* CreateVideoServer() override;
     nAppGuiServer* CreateGuiServer() override;
     nAppAudioServer* CreateAudioServer() override;
     nPrefServer* CreatePrefServer() override;
