@@ -340,13 +340,14 @@ void nPlatformVideo::Impl::OpenAudio()
 /*
  * PictureTime --
  *     Results: the picture's time in seconds from the first picture. A
- *     picture without a timestamp, or one whose timestamp runs backwards
+ *     picture without a presentation timestamp, or one whose timestamp runs backwards
  *     or jumps absurdly far, comes one picture duration after the last.
  */
 double nPlatformVideo::Impl::PictureTime(const AVFrame* f)
 {
     const double next = this->hasPicture ? this->lastTime + this->frameDuration : 0.0;
-    const int64_t ts = f->best_effort_timestamp;
+    // the decoder's own guess from decoding times is no timestamp: without one the frame rate counts
+    const int64_t ts = f->pts;
     double t = next;
     if (AV_NOPTS_VALUE != ts)
     {

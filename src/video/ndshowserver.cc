@@ -15,6 +15,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace
 {
@@ -429,9 +430,10 @@ void nDShowServer::WaitForNextFrame(double t) const
     }
     const double due = this->upcomingValid ? this->upcoming.time : this->endTime;
     const double wait = std::min(due - t, this->decoder->GetFrameDuration());
-    if (wait > 0.001)
+    if (wait > 0.0)
     {
-        n_sleep(wait);
+        // the sleep counts whole milliseconds: round up, or the last one is spun away
+        n_sleep((std::ceil(wait * 1000.0) + 0.5) / 1000.0);
     }
 }
 
