@@ -34,5 +34,6 @@ bars 320x240 1 bars320.mpg
 bars 64x48 0.2 bars64.mpg
 # a raw video stream: no container, so no timestamps
 ff -f lavfi -i "smptebars=size=64x48:rate=25:duration=0.2" -c:v mpeg1video -q:v 3 -f mpeg1video "$out/bars64.m1v"
-# sound without pictures
+# sound without pictures: in a container that may hold video, and in one that may not
+ff -f lavfi -i "sine=frequency=440:sample_rate=8000:duration=0.1" -c:a mp2 -b:a 32k -f mpeg "$out/tone.mpg"
 ff -f lavfi -i "sine=frequency=440:sample_rate=8000:duration=0.1" -c:a pcm_s16le "$out/tone.wav"

@@ -8,6 +8,7 @@ extern "C" {
 #include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
 #include <libavutil/error.h>
+#include <libavutil/mem.h>
 #include <libswresample/swresample.h>
 #include <libswscale/swscale.h>
 }
@@ -72,11 +73,25 @@ std::string ErrorText(int code)
     return text;
 }
 
-/// the library writes nothing to standard error: every failure reaches the caller as a message
-void SilenceLibrary()
+/// the containers a video may come in; others (sound, images, playlists, network protocols)
+/// are refused before their readers see a byte of header
+const char* const VideoContainers = "mpeg,mpegvideo,mpegts,avi,mov,matroska,ogg,h264,hevc,m4v";
+/// the largest single block the library may allocate: a damaged header cannot claim gigabytes
+constexpr size_t MaxAllocation = 256u << 20;
+
+/*
+ * SetUpLibrary --
+ *     Side effects: once per process, the library writes nothing to
+ *     standard error (every failure reaches the caller as a message) and
+ *     refuses allocations above MaxAllocation.
+ */
+void SetUpLibrary()
 {
     static std::once_flag once;
-    std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
+    std::call_once(once, [] {
+        av_log_set_level(AV_LOG_QUIET);
+        av_max_alloc(MaxAllocation);
+    });
 }
 
 /*
@@ -156,6 +171,9 @@ struct nPlatformVideo::Impl
     double frameDuration = 1.0 / 25.0;
     int audioChannels = 0;
     int audioRate = 0;
+    /// the layout the converter was made for: other sound is dropped
+    int audioInFormat = -1;
+    int audioInChannels = 0;
     std::vector<int16_t> audioQueue;
     bool draining = false;
     /// why reading stopped early, empty when the file simply ended
@@ -246,6 +264,7 @@ bool nPlatformVideo::Impl::OpenContainer(std::string& error)
     }
     fmt->pb = reader;
     fmt->flags |= AVFMT_FLAG_CUSTOM_IO;
+    fmt->format_whitelist = av_strdup(VideoContainers);
     // a failed open frees the context
     const int r = avformat_open_input(&fmt, nullptr, nullptr, nullptr);
     if (r < 0)
@@ -286,7 +305,8 @@ bool nPlatformVideo::Impl::OpenVideo(std::string& error)
     }
     this->width = this->video->width;
     this->height = this->video->height;
-    if (this->width <= 0 || this->height <= 0 || this->width > MaxSide || this->height > MaxSide)
+    if (this->width <= 0 || this->height <= 0 || this->width > MaxSide || this->height > MaxSide ||
+        (int64_t)this->width * this->height > MaxPixels)
     {
         error = "pictures of " + std::to_string(this->width) + "x" + std::to_string(this->height) +
                 " cannot be shown";
@@ -331,6 +351,8 @@ void nPlatformVideo::Impl::OpenAudio()
         return;
     }
     this->audioStream = index;
+    this->audioInFormat = ctx->sample_fmt;
+    this->audioInChannels = ctx->ch_layout.nb_channels;
     this->audioChannels = channels;
     this->audioRate = ctx->sample_rate;
     this->audio = std::move(ctx);
@@ -371,7 +393,7 @@ double nPlatformVideo::Impl::PictureTime(const AVFrame* f)
  * DecodeAudio --
  *     Side effects: the packet's sound (or, for null, what the decoder
  *     still holds) is appended to the queue while it has room; sound in
- *     another layout than the one announced is dropped.
+ *     another layout than the converter was made for is dropped.
  */
 void nPlatformVideo::Impl::DecodeAudio(const AVPacket* p)
 {
@@ -382,8 +404,9 @@ void nPlatformVideo::Impl::DecodeAudio(const AVPacket* p)
     AVFrame* f = this->sound.get();
     while (avcodec_receive_frame(this->audio.get(), f) == 0)
     {
-        const bool sameLayout = f->format == this->audio->sample_fmt && f->sample_rate == this->audioRate &&
-                                f->ch_layout.nb_channels == this->audio->ch_layout.nb_channels;
+        const bool sameLayout = f->format == this->audioInFormat && f->sample_rate == this->audioRate &&
+                                f->ch_layout.nb_channels == this->audioInChannels && f->extended_data &&
+                                f->nb_samples > 0;
         const int room = swr_get_out_samples(this->resampler.get(), f->nb_samples);
         if (sameLayout && room > 0 && this->audioQueue.size() < MaxQueuedSamples)
         {
@@ -428,7 +451,7 @@ nPlatformVideo::~nPlatformVideo() = default;
 bool nPlatformVideo::Open(std::unique_ptr<nPlatformVideoSource> source, std::string& error)
 {
     this->Close();
-    SilenceLibrary();
+    SetUpLibrary();
     if (!source)
     {
         error = "no source";

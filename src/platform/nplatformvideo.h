@@ -76,6 +76,8 @@ public:
 
     /// the largest side of a picture the decoder accepts
     static constexpr int MaxSide = 16384;
+    /// the most pixels of a picture (twice 3840x2160): a corrupt header cannot claim gigabytes
+    static constexpr int64_t MaxPixels = 2LL * 3840 * 2160;
 
     nPlatformVideo();
     ~nPlatformVideo();

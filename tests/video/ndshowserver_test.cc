@@ -203,7 +203,8 @@ TEST_P(RefusedFileTest, AFileThatCannotBePlayedReturnsFalseWithAMessageAndChange
 INSTANTIATE_TEST_SUITE_P(Files, RefusedFileTest,
                          ::testing::Values(RefusedCase{"Missing", "nosuchfile.mpg", "cannot be opened"},
                                            RefusedCase{"Directory", "/tmp", "cannot be opened"},
-                                           RefusedCase{"SoundOnly", "tone.wav", "no decodable video stream"},
+                                           RefusedCase{"SoundOnly", "tone.mpg", "no decodable video stream"},
+                                           RefusedCase{"SoundContainer", "tone.wav", "not a video file"},
                                            RefusedCase{"NotAVideo", "../videofixture.h", "not a video file"}),
                          [](const ::testing::TestParamInfo<RefusedCase>& info) { return info.param.name; });
 

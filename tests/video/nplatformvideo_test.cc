@@ -120,7 +120,8 @@ TEST(PlatformVideo, WhatIsNoPlayableVideoIsRefusedWithItsReason)
     const std::vector<OpenFailure> cases = {
         {"empty", {}, "not a video file"},
         {"text", {'h', 'e', 'l', 'l', 'o', '\n'}, "not a video file"},
-        {"sound only", ReadFixture("tone.wav"), "no decodable video stream"},
+        {"sound only", ReadFixture("tone.mpg"), "no decodable video stream"},
+        {"sound container", ReadFixture("tone.wav"), "not a video file"},
     };
     for (const OpenFailure& c : cases)
     {
@@ -180,6 +181,20 @@ TEST(PlatformVideo, CorruptFilesOpenNotOrEndCleanly)
             std::vector<int16_t> sound;
             v.TakeAudio(sound);
         }
+    }
+}
+
+TEST(PlatformVideo, SoundThatChangesItsLayoutMidStreamIsDroppedNotConverted)
+{
+    // a damaged file whose sound frames stop matching the converter made for the first
+    nPlatformVideo v;
+    std::string error;
+    if (v.Open(Source(ReadFixture("soundlayoutchange.mpg")), error))
+    {
+        int pictures = 0;
+        EXPECT_NE(DecodeAll(v, pictures, error), nPlatformVideo::Status::Frame);
+        std::vector<int16_t> sound;
+        v.TakeAudio(sound);
     }
 }
 
