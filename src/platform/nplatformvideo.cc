@@ -76,6 +76,11 @@ std::string ErrorText(int code)
 /// the containers a video may come in; others (sound, images, playlists, network protocols)
 /// are refused before their readers see a byte of header
 const char* const VideoContainers = "mpeg,mpegvideo,mpegts,avi,mov,matroska,ogg,h264,hevc,m4v";
+/// the decoders a video's pictures and sound may need; the library has
+/// hundreds more, and none of them is opened on a stream of a file from outside
+const char* const VideoCodecs = "mpeg1video,mpeg2video,mpeg4,msmpeg4,msmpeg4v2,h263,h264,hevc,vp8,vp9,theora,mjpeg,"
+                                "mp1,mp1float,mp2,mp2float,mp3,mp3float,aac,ac3,vorbis,opus,flac,"
+                                "pcm_s16le,pcm_s16be,pcm_u8";
 /// the largest single block the library may allocate: a damaged header cannot claim gigabytes
 constexpr size_t MaxAllocation = 256u << 20;
 
@@ -110,6 +115,7 @@ std::unique_ptr<AVCodecContext, CodecCloser> OpenDecoder(const AVStream* stream,
         return nullptr;
     }
     ctx->thread_count = 1;
+    ctx->codec_whitelist = av_strdup(VideoCodecs);
     ctx->pkt_timebase = stream->time_base;
     if (avcodec_open2(ctx.get(), codec, nullptr) < 0)
     {
@@ -265,6 +271,7 @@ bool nPlatformVideo::Impl::OpenContainer(std::string& error)
     fmt->pb = reader;
     fmt->flags |= AVFMT_FLAG_CUSTOM_IO;
     fmt->format_whitelist = av_strdup(VideoContainers);
+    fmt->codec_whitelist = av_strdup(VideoCodecs);
     // a failed open frees the context
     const int r = avformat_open_input(&fmt, nullptr, nullptr, nullptr);
     if (r < 0)
