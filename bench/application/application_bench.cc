@@ -10,12 +10,14 @@
 #include "application/napplication.h"
 #include "application/napplicationpackage.h"
 #include "application/nappstate.h"
-#include "application/nappinputserver.h"
+#include "input/ninputserver.h"
+#include "input/ninputpackage.h"
 #include "scene/nsceneserver.h"
 #include "scene/nscenepackage.h"
 #include "video/nvideoserver.h"
 #include "application/nappguiserver.h"
-#include "application/nappaudioserver.h"
+#include "audio3/naudioserver3.h"
+#include "audio3/naudio3package.h"
 #include "gfx2/ngfxserver2.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/nloghandler.h"
@@ -58,7 +60,7 @@ private:
     nDisplayMode2 displayMode;
 };
 
-class IdleInput : public nAppInputServer
+class IdleInput : public nInputServer
 {
 public:
     void Trigger(double) override {}
@@ -84,11 +86,9 @@ public:
     void Trigger() override {}
 };
 
-class IdleAudio : public nAppAudioServer
+class IdleAudio : public nAudioServer3
 {
 public:
-    bool Open() override { return true; }
-    void Close() override {}
     bool BeginScene(double) override { return true; }
     void UpdateListener(const nListener3&) override {}
     void EndScene() override {}
@@ -125,7 +125,7 @@ class IdleApp : public nApplication
 protected:
     nScriptServer* CreateScriptServer() override { return Make<nScriptServer>("idlescript", "script"); }
     nGfxServer2* CreateGfxServer() override { return Make<nGfxServer2>("idlegfx", "gfx"); }
-    nAppInputServer* CreateInputServer() override { return Make<nAppInputServer>("idleinput", "input"); }
+    nInputServer* CreateInputServer() override { return Make<nInputServer>("idleinput", "input"); }
     nRoot* CreateConsoleServer() override { return Make<nRoot>("nroot", "console"); }
     nRoot* CreateResourceServer() override { return Make<nRoot>("nroot", "resource"); }
     nSceneServer* CreateSceneServer() override { return Make<nSceneServer>("idlescene", "scene"); }
@@ -133,7 +133,7 @@ protected:
     nRoot* CreateAnimationServer() override { return Make<nRoot>("nroot", "anim"); }
     nVideoServer* CreateVideoServer() override { return Make<nVideoServer>("idlevideo", "video"); }
     nAppGuiServer* CreateGuiServer() override { return Make<nAppGuiServer>("idlegui", "gui"); }
-    nAppAudioServer* CreateAudioServer() override { return Make<nAppAudioServer>("idleaudio", "audio"); }
+    nAudioServer3* CreateAudioServer() override { return Make<nAudioServer3>("idleaudio", "audio"); }
     nPrefServer* CreatePrefServer() override { return Make<nPrefServer>("nprefserver", "pref"); }
 
 private:
@@ -148,10 +148,10 @@ private:
 
 N_IMPLEMENT_MODULE(idlescript, IdleScript, "nscriptserver", nullptr)
 N_IMPLEMENT_MODULE(idlegfx, IdleGfx, "ngfxserver2", nullptr)
-N_IMPLEMENT_MODULE(idleinput, IdleInput, "nroot", nullptr)
+N_IMPLEMENT_MODULE(idleinput, IdleInput, "ninputserver", nullptr)
 N_IMPLEMENT_MODULE(idlescene, IdleScene, "nsceneserver", nullptr)
 N_IMPLEMENT_MODULE(idlevideo, IdleVideo, "nroot", nullptr)
-N_IMPLEMENT_MODULE(idleaudio, IdleAudio, "nroot", nullptr)
+N_IMPLEMENT_MODULE(idleaudio, IdleAudio, "naudioserver3", nullptr)
 N_IMPLEMENT_MODULE(idlegui, IdleGui, "nroot", nullptr)
 N_IMPLEMENT_MODULE(idlestate, IdleState, "nappstate", nullptr)
 N_IMPLEMENT_MODULE(idleapp, IdleApp, "napplication", nullptr)
@@ -176,7 +176,7 @@ void idle_package()
 void BM_MainLoop(benchmark::State& state)
 {
     QuietLog log;
-    nKernelServer ks({nmisc_package, nresource_package, ngfx2_package, nlocale_package, nscene_package, napplication_package, idle_package});
+    nKernelServer ks({nmisc_package, nresource_package, ngfx2_package, nlocale_package, nscene_package, ninput_package, naudio3_package, napplication_package, idle_package});
     ks.SetLogHandler(&log);
     nApplication* app = static_cast<nApplication*>(ks.New("idleapp", "/theApp"));
     app->SetAppName(nString("appbench"));

@@ -4,11 +4,13 @@
 #include "application/napplication.h"
 #include "application/nappstate.h"
 #include "application/nappcamera.h"
-#include "application/nappinputserver.h"
+#include "application/nconserver.h"
+#include "input/ninputserver.h"
 #include "scene/nsceneserver.h"
+#include "renderpath/nrenderpath2.h"
 #include "video/nvideoserver.h"
 #include "application/nappguiserver.h"
-#include "application/nappaudioserver.h"
+#include "audio3/naudioserver3.h"
 #include "gfx2/ngfxserver2.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/nfileserver2.h"
@@ -77,9 +79,9 @@ nGfxServer2* nApplication::CreateGfxServer()
     return NewServer<nGfxServer2>("nd3d9server", "/sys/servers/gfx");
 }
 
-nAppInputServer* nApplication::CreateInputServer()
+nInputServer* nApplication::CreateInputServer()
 {
-    return NewServer<nAppInputServer>("ndi8server", "/sys/servers/input");
+    return NewServer<nInputServer>("ndi8server", "/sys/servers/input");
 }
 
 nRoot* nApplication::CreateConsoleServer()
@@ -118,9 +120,9 @@ nAppGuiServer* nApplication::CreateGuiServer()
 }
 
 /// the program overrides it: no audio server of this name is registered
-nAppAudioServer* nApplication::CreateAudioServer()
+nAudioServer3* nApplication::CreateAudioServer()
 {
-    return NewServer<nAppAudioServer>("ndsoundserver3", "/sys/servers/audio");
+    return NewServer<nAudioServer3>("ndsoundserver3", "/sys/servers/audio");
 }
 
 /// the program overrides it with a concrete store
@@ -248,6 +250,7 @@ bool nApplication::Open()
 
     if (!this->refSceneServer->Open()) return this->FailOpen();
     this->opened.scene = true;
+    this->refSceneServer->GetRenderPath()->SetGuiRenderer([this] { this->RenderGui(); });
     this->opened.video = this->refVideoServer->Open();
 
     this->refInputServer = this->CreateInputServer();
@@ -260,6 +263,17 @@ bool nApplication::Open()
     this->appCamera = this->CreateAppCamera();
     this->isOpen = true;
     return true;
+}
+
+/*
+ * RenderGui --
+ *     Side effects: what the render path's GUI pass draws over the scene:
+ *     the console's text, when a console exists.
+ */
+void nApplication::RenderGui()
+{
+    nConServer* console = nConServer::InstanceOrNull();
+    if (console) console->Render();
 }
 
 /*

@@ -14,7 +14,7 @@
 
     Servers that the application only creates and releases are held as
     plain tree objects; those it drives are held through the narrow
-    classes of this area (nAppInputServer ...) until their own areas are
+    classes of this area (nAppGuiServer) until their own areas are
     built (see ARCHITECTURE.md).
 */
 #include "kernel/nroot.h"
@@ -28,11 +28,11 @@ class nScriptServer;
 class nGfxServer2;
 class nPrefServer;
 class nLocaleServer;
-class nAppInputServer;
+class nInputServer;
 class nSceneServer;
 class nVideoServer;
 class nAppGuiServer;
-class nAppAudioServer;
+class nAudioServer3;
 class nAppState;
 class nAppCamera;
 
@@ -81,7 +81,7 @@ protected:
 
     virtual nScriptServer* CreateScriptServer();
     virtual nGfxServer2* CreateGfxServer();
-    virtual nAppInputServer* CreateInputServer();
+    virtual nInputServer* CreateInputServer();
     virtual nRoot* CreateConsoleServer();
     virtual nRoot* CreateResourceServer();
     virtual nSceneServer* CreateSceneServer();
@@ -89,7 +89,7 @@ protected:
     virtual nRoot* CreateAnimationServer();
     virtual nVideoServer* CreateVideoServer();
     virtual nAppGuiServer* CreateGuiServer();
-    virtual nAppAudioServer* CreateAudioServer();
+    virtual nAudioServer3* CreateAudioServer();
     virtual nPrefServer* CreatePrefServer();
     virtual nLocaleServer* CreateLocaleServer();
     virtual nAppCamera* CreateAppCamera();
@@ -109,7 +109,7 @@ protected:
     bool quitRequested;
     nRef<nScriptServer> refScriptServer;
     nRef<nGfxServer2> refGfxServer;
-    nRef<nAppInputServer> refInputServer;
+    nRef<nInputServer> refInputServer;
     nRef<nRoot> refConsoleServer;
     nRef<nRoot> refResourceServer;
     nRef<nSceneServer> refSceneServer;
@@ -117,7 +117,7 @@ protected:
     nRef<nRoot> refAnimationServer;
     nRef<nVideoServer> refVideoServer;
     nRef<nAppGuiServer> refGuiServer;
-    nRef<nAppAudioServer> refAudioServer;
+    nRef<nAudioServer3> refAudioServer;
     nRef<nPrefServer> refPrefServer;
     nRef<nLocaleServer> refLocaleServer;
     nRef<nRoot> refAppStates;
@@ -151,6 +151,8 @@ private:
     };
     void CreateServers();
     void OpenGui();
+    /// the render path's GUI pass: the GUI and the console
+    void RenderGui();
     void CloseServers();
     void ReleaseServers();
     /// Open's failure path: close what was opened, return false

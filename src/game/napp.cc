@@ -3,7 +3,6 @@
 //------------------------------------------------------------------------------
 #include "game/napp.h"
 #include "game/ngamecamera.h"
-#include "application/nappaudioserver.h"
 #include "application/nappstate.h"
 #include "audio3/naudioserver3.h"
 #include "audio3/nsound3.h"
@@ -92,16 +91,11 @@ nApp* nApp::Instance()
 
 /*
  * CreateAudioServer --
- *     Results: the OpenAL audio server at "/sys/servers/audio", as the
- *     class the application drives audio through (0, reported, while the
- *     application still drives audio through its own interface).
+ *     Results: the OpenAL audio server at "/sys/servers/audio".
  */
-nAppAudioServer* nApp::CreateAudioServer()
+nAudioServer3* nApp::CreateAudioServer()
 {
-    nObject* obj = kernelServer->New("nopenalserver", "/sys/servers/audio");
-    nAppAudioServer* server = dynamic_cast<nAppAudioServer*>(obj);
-    if (!server) kernelServer->Error("nApp: the class 'nopenalserver' cannot serve as the application's audio server!\n");
-    return server;
+    return static_cast<nAudioServer3*>(kernelServer->New("nopenalserver", "/sys/servers/audio"));
 }
 
 /*

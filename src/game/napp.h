@@ -57,7 +57,7 @@ protected:
     /// clears the instance pointer
     ~nApp() override;
 
-    nAppAudioServer* CreateAudioServer() override;
+    nAudioServer3* CreateAudioServer() override;
     nPrefServer* CreatePrefServer() override;
     nAppCamera* CreateAppCamera() override;
 

@@ -47,7 +47,7 @@ public:
     /// unlink the event if linked, and delete it
     void ReleaseEvent(nInputEvent* e);
     /// delete every event of the frame
-    void FlushEvents();
+    virtual void FlushEvents();
     nInputEvent* FirstEvent() const;
     nInputEvent* NextEvent(const nInputEvent* e) const;
     /// fill a template from "device:channel"; false when it names no channel value
@@ -127,6 +127,7 @@ private:
 
     double time;
     nAutoRef<nScriptServer> refScriptServer;
+    nAutoRef<nRoot> refConsole;
     nRef<nRoot> refStates;
     nRef<nRoot> refInput;
     nList events;

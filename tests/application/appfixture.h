@@ -18,6 +18,8 @@
 #include "gfx2/ngfx2package.h"
 #include "anim2/nanim2package.h"
 #include "scene/nscenepackage.h"
+#include "input/ninputpackage.h"
+#include "audio3/naudio3package.h"
 #include "variable/nvariablepackage.h"
 
 #include <memory>
@@ -30,7 +32,7 @@ protected:
         ResetStandIns();
         this->ks = std::make_unique<nKernelServer>(
             std::initializer_list<nPackageFunc>{nmisc_package, nlocale_package, nresource_package, ngfx2_package,
-                                                nvariable_package, nanim2_package, nscene_package,
+                                                nvariable_package, nanim2_package, nscene_package, ninput_package, naudio3_package,
                                                 napplication_package, napptest_package});
         this->ks->SetLogHandler(&this->log);
         this->app = static_cast<TestApp*>(this->ks->New("testapp", "/theApp"));

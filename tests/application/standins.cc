@@ -4,10 +4,10 @@
 #include "standins.h"
 
 #include "application/nappcamera.h"
-#include "application/nappinputserver.h"
+#include "input/ninputserver.h"
 #include "video/nvideoserver.h"
 #include "application/nappguiserver.h"
-#include "application/nappaudioserver.h"
+#include "audio3/naudioserver3.h"
 #include "gfx2/ngfxserver2.h"
 #include "kernel/nmodule.h"
 #include "kernel/nscriptserver.h"
@@ -117,7 +117,7 @@ private:
     nDisplayMode2 displayMode;
 };
 
-class StandInInput : public nAppInputServer
+class StandInInput : public nInputServer
 {
 public:
     void Trigger(double) override { Record("input.Trigger"); }
@@ -179,7 +179,7 @@ protected:
     ~StandInVideo() override { Record("release video"); }
 };
 
-class StandInAudio : public nAppAudioServer
+class StandInAudio : public nAudioServer3
 {
 public:
     bool Open() override
@@ -195,31 +195,24 @@ public:
         Record("audio.Close");
         this->isOpen = false;
     }
-    bool BeginScene(double) override
+    bool BeginScene(double t) override
     {
-        n_assert(this->isOpen && !this->inScene);
         Record("audio.BeginScene");
-        this->inScene = true;
-        return true;
+        return nAudioServer3::BeginScene(t);
     }
     void UpdateListener(const nListener3&) override
     {
-        n_assert(this->inScene);
+        n_assert(this->inBeginScene);
         Record("audio.UpdateListener");
     }
     void EndScene() override
     {
-        n_assert(this->inScene);
         Record("audio.EndScene");
-        this->inScene = false;
+        nAudioServer3::EndScene();
     }
 
 protected:
     ~StandInAudio() override { Record("release audio"); }
-
-private:
-    bool isOpen = false;
-    bool inScene = false;
 };
 
 class StandInGui : public nAppGuiServer
@@ -317,9 +310,9 @@ nGfxServer2* TestApp::CreateGfxServer()
 {
     return Make<nGfxServer2>("standingfx", "/sys/servers/gfx", "gfx");
 }
-nAppInputServer* TestApp::CreateInputServer()
+nInputServer* TestApp::CreateInputServer()
 {
-    return Make<nAppInputServer>("standininput", "/sys/servers/input", "input");
+    return Make<nInputServer>("standininput", "/sys/servers/input", "input");
 }
 nRoot* TestApp::CreateConsoleServer()
 {
@@ -349,9 +342,9 @@ nAppGuiServer* TestApp::CreateGuiServer()
 {
     return Make<nAppGuiServer>("standingui", "/sys/servers/gui", "gui");
 }
-nAppAudioServer* TestApp::CreateAudioServer()
+nAudioServer3* TestApp::CreateAudioServer()
 {
-    return Make<nAppAudioServer>("standinaudio", "/sys/servers/audio", "audio");
+    return Make<nAudioServer3>("standinaudio", "/sys/servers/audio", "audio");
 }
 nPrefServer* TestApp::CreatePrefServer()
 {
@@ -412,10 +405,10 @@ void TestState::OnPostRender()
 N_IMPLEMENT_MODULE(standinserver, StandInServer, "nroot", nullptr)
 N_IMPLEMENT_MODULE(standinscript, StandInScript, "nscriptserver", nullptr)
 N_IMPLEMENT_MODULE(standingfx, StandInGfx, "ngfxserver2", nullptr)
-N_IMPLEMENT_MODULE(standininput, StandInInput, "nroot", nullptr)
+N_IMPLEMENT_MODULE(standininput, StandInInput, "ninputserver", nullptr)
 N_IMPLEMENT_MODULE(standinscene, StandInScene, "nsceneserver", nullptr)
 N_IMPLEMENT_MODULE(standinvideo, StandInVideo, "nroot", nullptr)
-N_IMPLEMENT_MODULE(standinaudio, StandInAudio, "nroot", nullptr)
+N_IMPLEMENT_MODULE(standinaudio, StandInAudio, "naudioserver3", nullptr)
 N_IMPLEMENT_MODULE(standingui, StandInGui, "nroot", nullptr)
 N_IMPLEMENT_MODULE(recordingresourceserver, RecordingResourceServer, "nresourceserver", nullptr)
 N_IMPLEMENT_MODULE(recordingvariableserver, RecordingVariableServer, "nvariableserver", nullptr)

@@ -57,7 +57,7 @@ public:
 protected:
     nScriptServer* CreateScriptServer() override;
     nGfxServer2* CreateGfxServer() override;
-    nAppInputServer* CreateInputServer() override;
+    nInputServer* CreateInputServer() override;
     nRoot* CreateConsoleServer() override;
     nRoot* CreateResourceServer() override;
     nSceneServer* CreateSceneServer() override;
@@ -65,7 +65,7 @@ protected:
     nRoot* CreateAnimationServer() override;
     nVideoServer* CreateVideoServer() override;
     nAppGuiServer* CreateGuiServer() override;
-    nAppAudioServer* CreateAudioServer() override;
+    nAudioServer3* CreateAudioServer() override;
     nPrefServer* CreatePrefServer() override;
     nLocaleServer* CreateLocaleServer() override;
     nAppCamera* CreateAppCamera() override;

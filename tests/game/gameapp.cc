@@ -4,9 +4,9 @@
 #include "gameapp.h"
 
 #include "anim2/nanim2package.h"
-#include "application/nappaudioserver.h"
 #include "application/nappguiserver.h"
-#include "application/nappinputserver.h"
+#include "input/ninputserver.h"
+#include "input/ninputpackage.h"
 #include "scene/nsceneserver.h"
 #include "video/nvideoserver.h"
 #include "kernel/nscriptserver.h"
@@ -76,7 +76,7 @@ private:
 
 nScriptServer* TestGameApp::CreateScriptServer() { return Make<nScriptServer>("standinscript", "/sys/servers/script"); }
 nGfxServer2* TestGameApp::CreateGfxServer() { return Make<nGfxServer2>("standingfx", "/sys/servers/gfx"); }
-nAppInputServer* TestGameApp::CreateInputServer() { return Make<nAppInputServer>("standininput", "/sys/servers/input"); }
+nInputServer* TestGameApp::CreateInputServer() { return Make<nInputServer>("standininput", "/sys/servers/input"); }
 nRoot* TestGameApp::CreateConsoleServer() { return Make<nRoot>("standinserver", "/sys/servers/console"); }
 nRoot* TestGameApp::CreateResourceServer() { return Make<nRoot>("recordingresourceserver", "/sys/servers/resource"); }
 nSceneServer* TestGameApp::CreateSceneServer() { return Make<nSceneServer>("standinscene", "/sys/servers/scene"); }
@@ -84,7 +84,14 @@ nRoot* TestGameApp::CreateVariableServer() { return Make<nRoot>("recordingvariab
 nRoot* TestGameApp::CreateAnimationServer() { return Make<nRoot>("recordinganimationserver", "/sys/servers/anim"); }
 nVideoServer* TestGameApp::CreateVideoServer() { return Make<nVideoServer>("standinvideo", "/sys/servers/video"); }
 nAppGuiServer* TestGameApp::CreateGuiServer() { return Make<nAppGuiServer>("standingui", "/sys/servers/gui"); }
-nAppAudioServer* TestGameApp::CreateAudioServer() { return Make<nAppAudioServer>("standinaudio", "/sys/servers/appaudio"); }
+/// the audio server a test made before Open, else a new sound maker
+nAudioServer3* TestGameApp::CreateAudioServer()
+{
+    nRoot* existing = nObject::kernelServer->Lookup("/sys/servers/audio");
+    if (!existing) return Make<nAudioServer3>("soundmaker", "/sys/servers/audio");
+    existing->AddRef();
+    return static_cast<nAudioServer3*>(existing);
+}
 nPrefServer* TestGameApp::CreatePrefServer() { return Make<nPrefServer>("standinpref", "/sys/servers/pref"); }
 nLocaleServer* TestGameApp::CreateLocaleServer() { return Make<nLocaleServer>("standinlocale", "/sys/servers/locale"); }
 
@@ -110,7 +117,7 @@ void GameAppTest::SetUp()
     this->dir = MakeTempDir("gameapp");
     this->ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{
         nsignals_package, nscript_package, nmisc_package, nlocale_package, nresource_package, ngfx2_package, nvariable_package, nanim2_package, nscene_package,
-        naudio3_package, nopende_package, napplication_package, napptest_package, ngame_package,
+        naudio3_package, ninput_package, nopende_package, napplication_package, napptest_package, ngame_package,
         ngametest_package});
     this->ks->SetLogHandler(&this->log);
     this->app = static_cast<TestGameApp*>(this->ks->New("testgameapp", "/theApp"));

@@ -31,7 +31,7 @@ public:
 protected:
     nScriptServer* CreateScriptServer() override;
     nGfxServer2* CreateGfxServer() override;
-    nAppInputServer* CreateInputServer() override;
+    nInputServer* CreateInputServer() override;
     nRoot* CreateConsoleServer() override;
     nRoot* CreateResourceServer() override;
     nSceneServer* CreateSceneServer() override;
@@ -39,7 +39,7 @@ protected:
     nRoot* CreateAnimationServer() override;
     nVideoServer* CreateVideoServer() override;
     nAppGuiServer* CreateGuiServer() override;
-    nAppAudioServer* CreateAudioServer() override;
+    nAudioServer3* CreateAudioServer() override;
     nPrefServer* CreatePrefServer() override;
     nLocaleServer* CreateLocaleServer() override;
 };

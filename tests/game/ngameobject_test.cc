@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "capturelog.h"
+#include "rpgfxserver.h"
 #include "opende/meshfiles.h"
 #include "util/assertdeath.h"
 
@@ -40,7 +41,7 @@ protected:
     {
         this->ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{
             nsignals_package, nscript_package, nmisc_package, nvariable_package, nresource_package, ngfx2_package,
-            nscene_package, nopende_package, napplication_package, ngame_package});
+            nscene_package, recordinggfx_package, rpgfx_package, nopende_package, napplication_package, ngame_package});
         this->ks->SetLogHandler(&this->log);
         this->ks->New("nvariableserver", "/sys/servers/variable");
         this->ks->New("nopendeserver", "/sys/servers/phys");
@@ -53,7 +54,22 @@ protected:
     }
     void TearDown() override
     {
+        if (this->scene->IsOpen()) this->scene->Close();
         this->ks.reset();
+    }
+
+    /// opens the scene server over a recording graphics server and a one-pass render path
+    void OpenScene()
+    {
+        this->ks->New("nresourceserver", "/sys/servers/resource");
+        nGfxServer2* gfx = static_cast<nGfxServer2*>(this->ks->New("nrpgfxserver", "/sys/servers/gfx"));
+        nDisplayMode2 mode;
+        mode.SetWidth(640);
+        mode.SetHeight(480);
+        gfx->SetDisplayMode(mode);
+        const std::string path = this->meshDir.Write("path.xml", R"(<RenderPath name="t" shaderpath="meshes:"><Pass name="p"/></RenderPath>)");
+        this->scene->SetRenderPathFilename(path.c_str());
+        ASSERT_TRUE(this->scene->Open()) << this->log.text;
     }
 
     /// a prototype "/usr/lib/objects/<name>" with the model and an optional geom
@@ -224,9 +240,7 @@ TEST_F(GameObjectTest, FollowsItsParentKeepingOffsetAndOwnRotation)
 
 TEST_F(GameObjectTest, RenderAttachesTheContextAtTheTransform)
 {
-    // The scene server now begins a scene only once it is open, which takes
-    // a graphics server and a render path this fixture does not make yet.
-    GTEST_SKIP() << "needs an opened scene server";
+    this->OpenScene();
     this->Proto("rope");
     nGameObject* obj = this->Object("rope", "/usr/lib/objects/rope");
     obj->GetTransform().settranslation(vector3(0.0f, 3.0f, 0.0f));
