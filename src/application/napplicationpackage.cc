@@ -17,7 +17,7 @@ N_IMPLEMENT_MODULE(napplication, nApplication, "nroot", napplication_initcmds)
 N_IMPLEMENT_MODULE(nappstate, nAppState, "nroot", nullptr)
 N_IMPLEMENT_MODULE(ncutsceneappstate, nCutSceneAppState, "nappstate", nullptr)
 N_IMPLEMENT_MODULE(nexitappstate, nExitAppState, "nappstate", nullptr)
-N_IMPLEMENT_MODULE(nconserver, nConServer, "nroot", nconserver_initcmds)
+N_IMPLEMENT_SINGLETON_MODULE(nconserver, nConServer, "nroot", nconserver_initcmds)
 
 /*
  * napplication_package --

@@ -81,22 +81,17 @@ const char* const VideoContainers = "mpeg,mpegvideo,mpegts,avi,mov,matroska,ogg,
 const char* const VideoCodecs = "mpeg1video,mpeg2video,mpeg4,msmpeg4,msmpeg4v2,h263,h264,hevc,vp8,vp9,theora,mjpeg,"
                                 "mp1,mp1float,mp2,mp2float,mp3,mp3float,aac,ac3,vorbis,opus,flac,"
                                 "pcm_s16le,pcm_s16be,pcm_u8";
-/// the largest single block the library may allocate: a damaged header cannot claim gigabytes
-constexpr size_t MaxAllocation = 256u << 20;
-
 /*
  * SetUpLibrary --
  *     Side effects: once per process, the library writes nothing to
- *     standard error (every failure reaches the caller as a message) and
- *     refuses allocations above MaxAllocation.
+ *     standard error: every failure reaches the caller as a message. (A cap
+ *     on its allocations would send damaged headers down error paths of
+ *     the library that fuzzing found unsound.)
  */
 void SetUpLibrary()
 {
     static std::once_flag once;
-    std::call_once(once, [] {
-        av_log_set_level(AV_LOG_QUIET);
-        av_max_alloc(MaxAllocation);
-    });
+    std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
 }
 
 /*
