@@ -6,6 +6,7 @@
 
 #include "platform/nplatformvideo.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -196,6 +197,37 @@ TEST(PlatformVideo, SoundThatChangesItsLayoutMidStreamIsDroppedNotConverted)
         std::vector<int16_t> sound;
         v.TakeAudio(sound);
     }
+}
+
+/// a source that fails to read past a point, as a disk or archive that breaks off
+class BreakingSource : public nPlatformMemoryVideoSource
+{
+public:
+    BreakingSource(const std::vector<unsigned char>& b, int64_t breakAt) :
+        nPlatformMemoryVideoSource(b.data(), b.size()), breakAt(breakAt)
+    {
+    }
+    int Read(unsigned char* buffer, int size) override
+    {
+        if (this->Tell() >= this->breakAt) return -1;
+        return nPlatformMemoryVideoSource::Read(buffer, (int)std::min<int64_t>(size, this->breakAt - this->Tell()));
+    }
+
+private:
+    int64_t breakAt;
+};
+
+TEST(PlatformVideo, AFileThatCannotBeReadToItsEndStopsWithAMessageAfterWhatItHeld)
+{
+    const std::vector<unsigned char> whole = ReadFixture("bars320.mpg");
+    nPlatformVideo v;
+    std::string error;
+    ASSERT_TRUE(v.Open(std::make_unique<BreakingSource>(whole, (int64_t)whole.size() / 2), error)) << error;
+    int pictures = 0;
+    EXPECT_EQ(DecodeAll(v, pictures, error), nPlatformVideo::Status::Error);
+    EXPECT_GT(pictures, 0);
+    EXPECT_LT(pictures, 25);
+    EXPECT_NE(error.find("the file is damaged"), std::string::npos) << error;
 }
 
 TEST(PlatformVideo, ReopeningReleasesTheFormerFile)
