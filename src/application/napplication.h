@@ -13,9 +13,8 @@
     and Close in turn.
 
     Servers that the application only creates and releases are held as
-    plain tree objects; those it drives are held through the narrow
-    classes of this area (nAppGuiServer) until their own areas are
-    built (see ARCHITECTURE.md).
+    plain tree objects; those it drives as the real server classes of
+    their areas (see ARCHITECTURE.md).
 */
 #include "kernel/nroot.h"
 #include "kernel/nref.h"
@@ -31,7 +30,7 @@ class nLocaleServer;
 class nInputServer;
 class nSceneServer;
 class nVideoServer;
-class nAppGuiServer;
+class nGuiServer;
 class nAudioServer3;
 class nAppState;
 class nAppCamera;
@@ -88,7 +87,7 @@ protected:
     virtual nRoot* CreateVariableServer();
     virtual nRoot* CreateAnimationServer();
     virtual nVideoServer* CreateVideoServer();
-    virtual nAppGuiServer* CreateGuiServer();
+    virtual nGuiServer* CreateGuiServer();
     virtual nAudioServer3* CreateAudioServer();
     virtual nPrefServer* CreatePrefServer();
     virtual nLocaleServer* CreateLocaleServer();
@@ -116,7 +115,7 @@ protected:
     nRef<nRoot> refVariableServer;
     nRef<nRoot> refAnimationServer;
     nRef<nVideoServer> refVideoServer;
-    nRef<nAppGuiServer> refGuiServer;
+    nRef<nGuiServer> refGuiServer;
     nRef<nAudioServer3> refAudioServer;
     nRef<nPrefServer> refPrefServer;
     nRef<nLocaleServer> refLocaleServer;
