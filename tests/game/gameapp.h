@@ -27,6 +27,8 @@ public:
     nPrefServer* GamePrefServer() { return nApp::CreatePrefServer(); }
     /// the directory "proj:" names once open
     void SetProjDir(const char* dirName) { this->projDir = dirName; }
+    /// the display mode Open hands to the graphics server
+    const nDisplayMode2& GetDisplayMode() const { return this->displayMode; }
 
 protected:
     nScriptServer* CreateScriptServer() override;
