@@ -36,9 +36,11 @@ std::string MissingClassesText(nKernelServer* ks)
 {
     const std::vector<std::string> missing = nMissingGameClasses(ks);
     if (missing.empty()) return std::string();
-    std::string text = "The game cannot start: this build lacks its classes";
-    for (const std::string& name : missing) text += " '" + name + "'";
-    return text + ".";
+    std::string text = "The game cannot start: this build lacks its classes ";
+    for (size_t i = 0; i < missing.size(); i++) text += (i ? ", '" : "'") + missing[i] + "'";
+    text += ".";
+    n_printf("%s\n", text.c_str());
+    return text;
 }
 
 /*

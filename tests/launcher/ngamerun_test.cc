@@ -48,8 +48,8 @@ TEST(GameRun, MissingClassesEndTheRunWithAMessageTwice)
         EXPECT_NE(failure.find("'napp'"), std::string::npos) << failure;
         EXPECT_NE(failure.find("'nscriptprefserver'"), std::string::npos) << failure;
         EXPECT_EQ(nKernelServer::Instance(), nullptr);
-        // the program's log handler wrote its file in the game's home
-        EXPECT_TRUE(std::filesystem::exists(home + "bin.log"));
+        // the program's log handler wrote the reason into its file in the game's home
+        EXPECT_NE(ReadWholeFile(home + "bin.log").find("'napp', "), std::string::npos);
     }
     std::filesystem::remove_all(home);
 }
