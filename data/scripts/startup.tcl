@@ -13,9 +13,11 @@ proc OnStartup {} {
     $fs.setassign objects  proj:data/objects/
     $fs.setassign levels   proj:data/levels/
     $fs.setassign meshes   proj:data/meshes/
-    $fs.setassign sounds   proj:data/sounds/
+    $fs.setassign sound    proj:data/sounds/
     $fs.setassign textures proj:data/textures/
     $fs.setassign shaders  proj:data/shaders/
+    $fs.setassign lights   proj:data/lights/
+    $fs.setassign video    proj:data/video/
 }
 
 #   OnGraphicsStartup: called once the display mode is set.

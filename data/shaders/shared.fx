@@ -13,6 +13,13 @@ shared float3 EyePos;
 shared float3 ModelEyePos;
 shared float Time;
 shared float4 DisplayResolution;
+shared float4x4 ModelLightProjection;
+shared float3 LightPos;
+shared float3 ModelLightPos;
+shared float4 LightDiffuse;
+shared float4 LightSpecular;
+shared float4 LightAmbient;
+shared float4 LightDiffuse1;
 
 vertex sharedVs
 {

@@ -4,8 +4,10 @@
 #include "application/napplication.h"
 #include "application/nappstate.h"
 #include "application/nappcamera.h"
+#include "application/nconserver.h"
 #include "input/ninputserver.h"
 #include "scene/nsceneserver.h"
+#include "renderpath/nrenderpath2.h"
 #include "application/nappvideoserver.h"
 #include "application/nappguiserver.h"
 #include "audio3/naudioserver3.h"
@@ -248,6 +250,7 @@ bool nApplication::Open()
 
     if (!this->refSceneServer->Open()) return this->FailOpen();
     this->opened.scene = true;
+    this->refSceneServer->GetRenderPath()->SetGuiRenderer([this] { this->RenderGui(); });
     this->opened.video = this->refVideoServer->Open();
 
     this->refInputServer = this->CreateInputServer();
@@ -260,6 +263,17 @@ bool nApplication::Open()
     this->appCamera = this->CreateAppCamera();
     this->isOpen = true;
     return true;
+}
+
+/*
+ * RenderGui --
+ *     Side effects: what the render path's GUI pass draws over the scene:
+ *     the console's text, when a console exists.
+ */
+void nApplication::RenderGui()
+{
+    nConServer* console = nConServer::InstanceOrNull();
+    if (console) console->Render();
 }
 
 /*

@@ -151,6 +151,8 @@ private:
     };
     void CreateServers();
     void OpenGui();
+    /// the render path's GUI pass: the GUI and the console
+    void RenderGui();
     void CloseServers();
     void ReleaseServers();
     /// Open's failure path: close what was opened, return false

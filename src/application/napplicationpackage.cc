@@ -6,13 +6,16 @@
 #include "application/napplicationpackage.h"
 #include "application/napplication.h"
 #include "application/nexitappstate.h"
+#include "application/nconserver.h"
 #include "kernel/nmodule.h"
 
 void napplication_initcmds(nClass* cl);
+void nconserver_initcmds(nClass* cl);
 
 N_IMPLEMENT_MODULE(napplication, nApplication, "nroot", napplication_initcmds)
 N_IMPLEMENT_MODULE(nappstate, nAppState, "nroot", nullptr)
 N_IMPLEMENT_MODULE(nexitappstate, nExitAppState, "nappstate", nullptr)
+N_IMPLEMENT_MODULE(nconserver, nConServer, "nroot", nconserver_initcmds)
 
 /*
  * napplication_package --
@@ -24,4 +27,5 @@ void napplication_package()
     N_ADD_MODULE(ks, napplication);
     N_ADD_MODULE(ks, nappstate);
     N_ADD_MODULE(ks, nexitappstate);
+    N_ADD_MODULE(ks, nconserver);
 }

@@ -2,6 +2,7 @@
 //  ninputserver.cc
 //------------------------------------------------------------------------------
 #include "input/ninputserver.h"
+#include "input/ninputconsole.h"
 #include "input/ninputevent.h"
 #include "input/ninputmapping.h"
 #include "input/ninputstate.h"
@@ -127,6 +128,7 @@ const char* StateNameFault(const char* name)
 nInputServer::nInputServer() :
     time(0.0),
     refScriptServer("/sys/servers/script"),
+    refConsole("/sys/servers/console"),
     logging(false),
     inBeginMap(false),
     mappings(64),
@@ -671,7 +673,8 @@ void nInputServer::StopLogging()
  * Trigger --
  *     Once per frame, after the producers linked their events.
  * Results: none.
- * Side effects: logs the events when logging; updates every mapping from
+ * Side effects: logs the events when logging; lets an open console take
+ *     the events it edits with; updates every mapping from
  *     the frame's events; active mappings feed their states and queue
  *     their commands; the mouse position follows mouse0's last move; the
  *     queued commands run. A command may delete this server: then it dies
@@ -684,6 +687,8 @@ void nInputServer::Trigger(double t)
     {
         for (const nInputEvent* e = this->FirstEvent(); e; e = this->NextEvent(e)) LogEvent(e);
     }
+    nInputConsole* console = this->refConsole.isvalid() ? dynamic_cast<nInputConsole*>(this->refConsole.get()) : nullptr;
+    if (console) console->Trigger();
     this->UpdateMappings();
     this->FeedStates();
     this->UpdateMousePos();

@@ -127,6 +127,7 @@ private:
 
     double time;
     nAutoRef<nScriptServer> refScriptServer;
+    nAutoRef<nRoot> refConsole;
     nRef<nRoot> refStates;
     nRef<nRoot> refInput;
     nList events;

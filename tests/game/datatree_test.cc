@@ -7,6 +7,7 @@
 
 #include "audio3/nsound3.h"
 #include "game/ngameobject.h"
+#include "scene/nlightnode.h"
 #include "kernel/nfileserver2.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/nscriptserver.h"
@@ -48,14 +49,35 @@ TEST_F(DataTreeTest, StartupDefinesEveryProcedureAndTheLibrariesLoad)
     }
 }
 
-TEST_F(DataTreeTest, SoundDescriptionReads)
+TEST_F(DataTreeTest, EverySoundDescriptionReadsAndNamesAFileThatExists)
 {
     this->RunStartup();
     this->ks->New("soundmaker", "/sys/servers/audio");
-    nSound3* s = this->app->CreateSound("sounds:punch.n2", nApp::SoundInstanceType);
-    ASSERT_NE(s, nullptr);
-    EXPECT_EQ(s->GetFilename(), nString("sounds:punch.wav"));
-    EXPECT_FALSE(s->GetLooping());
-    EXPECT_FLOAT_EQ(s->GetMaxDist(), 40.0f);
-    s->Release();
+    const struct
+    {
+        const char* name;
+        bool looping;
+    } sounds[] = {{"env", true},          {"hit", false},   {"hit-face", false}, {"player-miss", false},
+                  {"ai-miss", false},     {"gong", false},  {"excite", false},   {"won", false},
+                  {"bonus-notification", false}, {"swish", false}};
+    for (const auto& c : sounds)
+    {
+        const std::string desc = std::string("sound:") + c.name + ".n2";
+        nSound3* s = this->app->CreateSound(desc.c_str(), nApp::SoundInstanceType);
+        ASSERT_NE(s, nullptr) << c.name;
+        EXPECT_EQ(s->GetFilename(), nString((std::string("sound:") + c.name + ".wav").c_str()));
+        EXPECT_EQ(s->GetLooping(), c.looping) << c.name;
+        EXPECT_TRUE(nFileServer2::Instance()->FileExists(s->GetFilename().Get())) << c.name;
+        s->Release();
+    }
+}
+
+TEST_F(DataTreeTest, TheStandardLightLoadsWithItsColours)
+{
+    this->RunStartup();
+    nObject* obj = this->ks->LoadAs("lights:stdlight.n2", "/usr/stdlight");
+    ASSERT_NE(obj, nullptr) << this->log.text;
+    nLightNode* light = dynamic_cast<nLightNode*>(this->ks->Lookup("/usr/stdlight/light"));
+    ASSERT_NE(light, nullptr);
+    EXPECT_EQ(light->GetVector(nShaderState::LightDiffuse), vector4(1.0f, 0.95f, 0.85f, 1.0f));
 }
