@@ -15,7 +15,7 @@ void nconserver_initcmds(nClass* cl);
 N_IMPLEMENT_MODULE(napplication, nApplication, "nroot", napplication_initcmds)
 N_IMPLEMENT_MODULE(nappstate, nAppState, "nroot", nullptr)
 N_IMPLEMENT_MODULE(nexitappstate, nExitAppState, "nappstate", nullptr)
-N_IMPLEMENT_MODULE(nconserver, nConServer, "nroot", nconserver_initcmds)
+N_IMPLEMENT_SINGLETON_MODULE(nconserver, nConServer, "nroot", nconserver_initcmds)
 
 /*
  * napplication_package --

@@ -384,3 +384,14 @@ const char* nApp::GetLocaleText(const char* id) const
     nLocaleServer* locale = dynamic_cast<nLocaleServer*>(kernelServer->Lookup("/sys/servers/locale"));
     return (locale && locale->IsOpen()) ? locale->GetLocaleText(id) : id;
 }
+
+/*
+ * SetListener --
+ *     Side effects: the application's listener takes the matrix and the
+ *     velocity; the frame hands it to the audio server.
+ */
+void nApp::SetListener(const matrix44& m, const vector3& velocity)
+{
+    this->listener.SetTransform(m);
+    this->listener.SetVelocity(velocity);
+}

@@ -25,6 +25,8 @@ public:
 
     /// the one game application (asserts it exists)
     static nApp* Instance();
+    /// whether the game application exists (objects made outside a game check it)
+    static bool HasInstance() { return m_pSelf != nullptr; }
 
     /// the engine application's Open, then physics, libraries, states; false when the base fails
     bool Open() override;
@@ -47,6 +49,9 @@ public:
     nGameCamera* GetCamera() const;
     /// the collision space of the physics world
     nOpendeHashSpace* GetSpace() const;
+    /// the audio listener takes the matrix and velocity; the frame hands it to the audio server
+    void SetListener(const matrix44& m, const vector3& velocity);
+    const nListener3& GetListener() const { return this->listener; }
     /// the locale text of an id, or the id itself when there is no locale server
     const char* GetLocaleText(const char* id) const;
 

@@ -13,6 +13,8 @@
 #include "scene/nsceneserver.h"
 #include "variable/nvariableserver.h"
 
+#include <cstring>
+
 N_IMPLEMENT_MODULE(ngameobject, nGameObject, "nroot", nullptr)
 
 namespace
@@ -88,6 +90,49 @@ bool nGameObject::ReadVarO(const char* name, nObject*& out) const
     if (!var) return false;
     out = var->GetO();
     return true;
+}
+
+namespace
+{
+
+/// the nenv child of the name when it holds a value of the type, else 0
+nEnv* TypedVar(nRoot* proto, const char* name, nArg::Type type)
+{
+    nRoot* child = proto->Find(name);
+    if (!child || !child->IsA("nenv")) return nullptr;
+    nEnv* var = static_cast<nEnv*>(child);
+    return var->GetType() == type ? var : nullptr;
+}
+
+/// why the prototype cannot be built, or 0 when it can
+const char* ProtoFault(nRoot* proto)
+{
+    if (!proto) return "there is no such object";
+    nEnv* model = TypedVar(proto, "model", nArg::Object);
+    nObject* node = model ? model->GetO() : nullptr;
+    if (!node || !node->IsA("nscenenode")) return "its \"model\" names no scene node";
+    if (!proto->Find("geom")) return nullptr;
+    nEnv* geom = TypedVar(proto, "geom", nArg::String);
+    if (!geom || !geom->GetS()) return "its \"geom\" is no string";
+    if (strcmp(geom->GetS(), "sphere") == 0 && !TypedVar(proto, "radius", nArg::Float))
+        return "its sphere has no float \"radius\"";
+    if (strcmp(geom->GetS(), "box") == 0 && !TypedVar(proto, "box_lengths", nArg::Float4))
+        return "its box has no float4 \"box_lengths\"";
+    return nullptr;
+}
+
+}  // namespace
+
+bool nGameObject::IsUsableProto(const char* path)
+{
+    if (!path || !*path)
+    {
+        n_printf("nGameObject: no prototype given\n");
+        return false;
+    }
+    const char* fault = ProtoFault(kernelServer->Lookup(path));
+    if (fault) n_printf("nGameObject: prototype '%s' is not usable: %s\n", path, fault);
+    return fault == nullptr;
 }
 
 /*

@@ -38,6 +38,15 @@ public:
     /// attach the render context, placed at the transform, to the scene
     virtual void Render();
 
+    /**
+        Whether Init can build an object from the prototype at the path:
+        it exists, its "model" names a scene node and its "geom", if any,
+        comes with the value that shape needs. Results: false, logged
+        with the reason, when not; callers that build from data check
+        this first and leave the object unbuilt.
+    */
+    static bool IsUsableProto(const char* path);
+
     /// follow the object from now on, keeping the present offset to it
     void SetParent(nGameObject* parent);
     transform44& GetTransform() { return this->transform; }

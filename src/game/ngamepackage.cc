@@ -5,15 +5,25 @@
 #include "kernel/nmodule.h"
 
 N_DECLARE_MODULE(napp)
+N_DECLARE_MODULE(nfx)
+N_DECLARE_MODULE(ngame)
+N_DECLARE_MODULE(ngamelogic)
 N_DECLARE_MODULE(ngameobject)
 N_DECLARE_MODULE(nscriptprefserver)
 N_DECLARE_MODULE(ntimerserver)
+N_DECLARE_MODULE(nboxer)
+N_DECLARE_MODULE(nfist2)
 
 void ngame_package()
 {
     nKernelServer* ks = nKernelServer::Instance();
     N_ADD_MODULE(ks, napp);
+    N_ADD_MODULE(ks, nfx);
+    N_ADD_MODULE(ks, ngame);
+    N_ADD_MODULE(ks, ngamelogic);
     N_ADD_MODULE(ks, ngameobject);
     N_ADD_MODULE(ks, nscriptprefserver);
     N_ADD_MODULE(ks, ntimerserver);
+    N_ADD_MODULE(ks, nboxer);
+    N_ADD_MODULE(ks, nfist2);
 }

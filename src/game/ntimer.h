@@ -23,6 +23,9 @@ public:
     /// when running: count dt; past the duration stop at it and invert the target
     void Advance(float dt);
 
+    /// the timer no longer flips the bool (its owner goes away)
+    void ClearTarget() { this->target = nullptr; }
+    const bool* GetTarget() const { return this->target; }
     bool IsRunning() const { return this->running; }
     float GetElapsed() const { return this->elapsed; }
     float GetDuration() const { return this->duration; }

@@ -91,6 +91,18 @@ nTimer* nTimerServer::GetTimer(int* id) const
 }
 
 /*
+ * ReleaseTarget --
+ *     Side effects: the timer of the index, when there is one and it still
+ *     points at the bool, forgets it; an owner going away calls this so
+ *     that no timer writes into freed memory. Stale indices are ignored.
+ */
+void nTimerServer::ReleaseTarget(int id, const bool* target)
+{
+    if (id < 0 || id >= this->m_Timers.Size()) return;
+    if (this->m_Timers[id]->GetTarget() == target) this->m_Timers[id]->ClearTarget();
+}
+
+/*
  * Trigger --
  *     Side effects: every timer advances by dt in index order; those that
  *     run out invert their targets.

@@ -21,6 +21,8 @@ public:
 
     /// the one timer server (asserts it exists)
     static nTimerServer* Instance();
+    /// whether the timer server exists
+    static bool HasInstance() { return m_pSelf != nullptr; }
 
     /// a new stopped timer for the target with elapsed = duration; its index
     int AddTimer(bool* target, float* duration);
@@ -32,6 +34,8 @@ public:
     bool IsRunning(int* id) const;
     /// the timer (asserts the index)
     nTimer* GetTimer(int* id) const;
+    /// the timer of the index stops flipping the bool, when it is still that timer's target
+    void ReleaseTarget(int id, const bool* target);
     /// advance every timer, in index order
     void Trigger(float* dt);
     /// delete every timer

@@ -50,9 +50,6 @@ class IntroStandIn : public TestState
 class MenuStandIn : public TestState
 {
 };
-class GameStandIn : public TestState
-{
-};
 
 /// an audio server whose sounds are plain nsound3 objects below it
 class SoundMaker : public nAudioServer3
@@ -98,7 +95,6 @@ nLocaleServer* TestGameApp::CreateLocaleServer() { return Make<nLocaleServer>("s
 N_IMPLEMENT_MODULE(testgameapp, TestGameApp, "napp", nullptr)
 N_IMPLEMENT_MODULE(nintro, IntroStandIn, "teststate", nullptr)
 N_IMPLEMENT_MODULE(nmainmenu, MenuStandIn, "teststate", nullptr)
-N_IMPLEMENT_MODULE(ngame, GameStandIn, "teststate", nullptr)
 N_IMPLEMENT_MODULE(soundmaker, SoundMaker, "naudioserver3", nullptr)
 
 void ngametest_package()
@@ -107,18 +103,24 @@ void ngametest_package()
     N_ADD_MODULE(ks, testgameapp);
     N_ADD_MODULE(ks, nintro);
     N_ADD_MODULE(ks, nmainmenu);
-    N_ADD_MODULE(ks, ngame);
     N_ADD_MODULE(ks, soundmaker);
+}
+
+std::unique_ptr<nKernelServer> NewGameKernel(nPackageFunc more)
+{
+    auto ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{
+        nsignals_package, nscript_package, nmisc_package, nlocale_package, nresource_package, ngfx2_package, nvariable_package, nanim2_package, nscene_package,
+        naudio3_package, ninput_package, nopende_package, napplication_package, napptest_package, ngame_package,
+        ngametest_package});
+    if (more) more();
+    return ks;
 }
 
 void GameAppTest::SetUp()
 {
     ResetStandIns();
     this->dir = MakeTempDir("gameapp");
-    this->ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{
-        nsignals_package, nscript_package, nmisc_package, nlocale_package, nresource_package, ngfx2_package, nvariable_package, nanim2_package, nscene_package,
-        naudio3_package, ninput_package, nopende_package, napplication_package, napptest_package, ngame_package,
-        ngametest_package});
+    this->ks = NewGameKernel();
     this->ks->SetLogHandler(&this->log);
     this->app = static_cast<TestGameApp*>(this->ks->New("testgameapp", "/theApp"));
     nTimeServer::Instance()->StopTime();

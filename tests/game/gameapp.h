@@ -3,7 +3,8 @@
 //------------------------------------------------------------------------------
 //  The game application over the application tests' stand-in servers: a
 //  kernel with the packages nApp needs, stand-in states for the game's
-//  three states (their classes come with later work), library assigns in
+//  intro and menu states (their classes come with later work; the match
+//  state is the real one), library assigns in
 //  a temporary directory, and an audio server that makes plain sounds.
 //------------------------------------------------------------------------------
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include "capturelog.h"
 #include "usertempdir.h"
 #include "game/napp.h"
+#include "kernel/nkernelserver.h"
 
 #include <filesystem>
 #include <memory>
@@ -29,6 +31,8 @@ public:
     void SetProjDir(const char* dirName) { this->projDir = dirName; }
     /// the display mode Open hands to the graphics server
     const nDisplayMode2& GetDisplayMode() const { return this->displayMode; }
+    /// the frame time the states read this frame
+    void SetFrameTime(double t) { this->frameTime = t; }
 
 protected:
     nScriptServer* CreateScriptServer() override;
@@ -46,8 +50,11 @@ protected:
     nLocaleServer* CreateLocaleServer() override;
 };
 
-/// registers testgameapp, the three stand-in states and the sound-making audio server
+/// registers testgameapp, the intro and menu stand-ins and the sound-making audio server
 void ngametest_package();
+
+/// a kernel with every package the game application needs and the stand-ins, then the further package
+std::unique_ptr<nKernelServer> NewGameKernel(nPackageFunc more = nullptr);
 
 class GameAppTest : public ::testing::Test
 {

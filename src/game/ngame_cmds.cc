@@ -1,0 +1,76 @@
+//------------------------------------------------------------------------------
+//  ngame_cmds.cc
+//
+//  The script commands of ngame. The values come from scripts: a NaN or
+//  infinite multiplier or an empty prototype path is a script error, and commands
+//  that act on a match do nothing outside one.
+//------------------------------------------------------------------------------
+#include "game/ngame.h"
+#include "kernel/nclass.h"
+#include "kernel/ncmd.h"
+#include "kernel/ncmdguard.h"
+
+namespace
+{
+
+nGame* Self(void* slf)
+{
+    return static_cast<nGame*>(slf);
+}
+
+void n_setpause(void* slf, nCmd* cmd)
+{
+    Self(slf)->SetPause(cmd->In()->GetB());
+}
+
+void n_settimemultiplier(void* slf, nCmd* cmd)
+{
+    float m;
+    if (!nCmdGetF(cmd, m, "time multiplier")) return;
+    Self(slf)->SetTimeMultiplier(m);
+}
+
+void n_restart(void* slf, nCmd* /*cmd*/)
+{
+    Self(slf)->Restart();
+}
+
+void n_toggleeyeview(void* slf, nCmd* /*cmd*/)
+{
+    Self(slf)->ToggleEyeView();
+}
+
+void n_setplayerproto(void* slf, nCmd* cmd)
+{
+    const char* proto;
+    if (!nCmdGetNonEmptyS(cmd, proto, "player prototype")) return;
+    Self(slf)->SetPlayerProto(nString(proto));
+}
+
+void n_getplayer(void* slf, nCmd* cmd)
+{
+    if (!Self(slf)->HasPlayerProto())
+    {
+        nCmdFail(cmd, "no player prototype is set");
+        return;
+    }
+    cmd->Out()->SetS(Self(slf)->GetPlayerProto().Get());
+}
+
+}  // namespace
+
+/*
+ * ngame_initcmds --
+ *     Side effects: registers the commands of ngame on its class.
+ */
+void ngame_initcmds(nClass* cl)
+{
+    cl->BeginCmds();
+    cl->AddCmd("v_setpause_b", N_FOURCC('S', 'T', 'P', 'S'), n_setpause);
+    cl->AddCmd("v_settimemultiplier_f", N_FOURCC('S', 'M', 'P', 'L'), n_settimemultiplier);
+    cl->AddCmd("v_restart_v", N_FOURCC('R', 'S', 'T', 'R'), n_restart);
+    cl->AddCmd("v_toggleeyeview_v", N_FOURCC('T', 'E', 'Y', 'V'), n_toggleeyeview);
+    cl->AddCmd("v_setplayerproto_s", N_FOURCC('S', 'P', 'P', 'R'), n_setplayerproto);
+    cl->AddCmd("s_getplayer_v", N_FOURCC('G', 'P', 'L', 'R'), n_getplayer);
+    cl->EndCmds();
+}
