@@ -36,9 +36,10 @@ const int NumResolutions = sizeof(Resolutions) / sizeof(Resolutions[0]);
 
 const char* const Caption = "VELKORAN";
 const char* const PictureFile = "home:data/launcher/launcher.png";
+// short enough for the credits' 162 dialog units
 const char* const CreditLines[] = {
-    "Programming, design and data: the VELKORAN team",
-    "Pictures, models and sounds: made by our own tools",
+    "Code and design: the VELKORAN team",
+    "Art and sound: our own generators",
 };
 
 }  // namespace

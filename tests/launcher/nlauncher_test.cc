@@ -292,3 +292,23 @@ TEST_F(LauncherTest, ControlsSitAtTheirDialogUnits)
                                  &value));
     EXPECT_EQ(value, "300 300");
 }
+
+TEST_F(LauncherTest, CreditTextsFitTheirControls)
+{
+    this->Start();
+    std::string fits;
+    // measured while the credits show: every text of the dialog fits its control
+    this->Later(100, "set fits {}; foreach w [winfo children .credits] { "
+                     "lappend fits [expr {[font measure [$w cget -font] [$w cget -text]] <= [winfo width $w]}] }; "
+                     "focus -force .credits.button1; event generate .credits.button1 <Key-Escape>");
+    this->Click(nLauncher::IdCredits);
+    ASSERT_TRUE(this->host->Eval("set fits", &fits));
+    EXPECT_EQ(fits, "1 1 1 1");
+    // and so does every text of the launcher
+    ASSERT_TRUE(this->host->Eval("set fits {}; foreach w [winfo children .launcher] { "
+                                 "if {[catch {$w cget -text} t] || $t eq {}} continue; "
+                                 "lappend fits [expr {[font measure [$w cget -font] $t] <= [winfo width $w]}] }; "
+                                 "set fits",
+                                 &fits));
+    EXPECT_EQ(fits, "1 1 1 1 1 1");
+}
