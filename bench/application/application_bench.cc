@@ -15,7 +15,8 @@
 #include "scene/nsceneserver.h"
 #include "scene/nscenepackage.h"
 #include "application/nappvideoserver.h"
-#include "application/nappguiserver.h"
+#include "gui/nguiserver.h"
+#include "gui/nguipackage.h"
 #include "audio3/naudioserver3.h"
 #include "audio3/naudio3package.h"
 #include "gfx2/ngfxserver2.h"
@@ -94,15 +95,15 @@ public:
     void EndScene() override {}
 };
 
-class IdleGui : public nAppGuiServer
+class IdleGui : public nGuiServer
 {
 public:
     void SetRootPath(const char*) override {}
     void SetDisplaySize(const vector2&) override {}
     bool Open() override { return true; }
     void Close() override {}
-    void SetRootWindowPointer(nRoot*) override {}
-    nRoot* NewWindow(const char*, bool) override { return nullptr; }
+    void SetRootWindowPointer(nGuiWindow*) override {}
+    nGuiWindow* NewWindow(const char*, bool) override { return nullptr; }
     void SetTime(double) override {}
     void Trigger() override {}
 };
@@ -132,7 +133,7 @@ protected:
     nRoot* CreateVariableServer() override { return Make<nRoot>("nroot", "variable"); }
     nRoot* CreateAnimationServer() override { return Make<nRoot>("nroot", "anim"); }
     nAppVideoServer* CreateVideoServer() override { return Make<nAppVideoServer>("idlevideo", "video"); }
-    nAppGuiServer* CreateGuiServer() override { return Make<nAppGuiServer>("idlegui", "gui"); }
+    nGuiServer* CreateGuiServer() override { return Make<nGuiServer>("idlegui", "gui"); }
     nAudioServer3* CreateAudioServer() override { return Make<nAudioServer3>("idleaudio", "audio"); }
     nPrefServer* CreatePrefServer() override { return Make<nPrefServer>("nprefserver", "pref"); }
 
@@ -152,7 +153,7 @@ N_IMPLEMENT_MODULE(idleinput, IdleInput, "ninputserver", nullptr)
 N_IMPLEMENT_MODULE(idlescene, IdleScene, "nsceneserver", nullptr)
 N_IMPLEMENT_MODULE(idlevideo, IdleVideo, "nroot", nullptr)
 N_IMPLEMENT_MODULE(idleaudio, IdleAudio, "naudioserver3", nullptr)
-N_IMPLEMENT_MODULE(idlegui, IdleGui, "nroot", nullptr)
+N_IMPLEMENT_MODULE(idlegui, IdleGui, "nguiserver", nullptr)
 N_IMPLEMENT_MODULE(idlestate, IdleState, "nappstate", nullptr)
 N_IMPLEMENT_MODULE(idleapp, IdleApp, "napplication", nullptr)
 
@@ -176,7 +177,7 @@ void idle_package()
 void BM_MainLoop(benchmark::State& state)
 {
     QuietLog log;
-    nKernelServer ks({nmisc_package, nresource_package, ngfx2_package, nlocale_package, nscene_package, ninput_package, naudio3_package, napplication_package, idle_package});
+    nKernelServer ks({nmisc_package, nresource_package, ngfx2_package, nlocale_package, nscene_package, ninput_package, naudio3_package, ngui_package, napplication_package, idle_package});
     ks.SetLogHandler(&log);
     nApplication* app = static_cast<nApplication*>(ks.New("idleapp", "/theApp"));
     app->SetAppName(nString("appbench"));

@@ -14,12 +14,16 @@ shared float3 ModelEyePos;
 shared float Time;
 shared float4 DisplayResolution;
 shared float4x4 ModelLightProjection;
-shared float3 LightPos;
 shared float3 ModelLightPos;
+shared float3 LightPos;
 shared float4 LightDiffuse;
 shared float4 LightSpecular;
 shared float4 LightAmbient;
 shared float4 LightDiffuse1;
+shared float4x4 TextureTransform0;
+shared float4x4 TextureTransform1;
+shared float4x4 TextureTransform2;
+shared float4x4 TextureTransform3;
 
 vertex sharedVs
 {

@@ -9,7 +9,8 @@
 #include "scene/nsceneserver.h"
 #include "renderpath/nrenderpath2.h"
 #include "application/nappvideoserver.h"
-#include "application/nappguiserver.h"
+#include "gui/nguiserver.h"
+#include "gui/nguiwindow.h"
 #include "audio3/naudioserver3.h"
 #include "gfx2/ngfxserver2.h"
 #include "kernel/nkernelserver.h"
@@ -114,9 +115,9 @@ nAppVideoServer* nApplication::CreateVideoServer()
     return NewServer<nAppVideoServer>("ndshowserver", "/sys/servers/video");
 }
 
-nAppGuiServer* nApplication::CreateGuiServer()
+nGuiServer* nApplication::CreateGuiServer()
 {
-    return NewServer<nAppGuiServer>("nguiserver", "/sys/servers/gui");
+    return NewServer<nGuiServer>("nguiserver", "/sys/servers/gui");
 }
 
 /// the program overrides it: no audio server of this name is registered
@@ -169,12 +170,12 @@ void nApplication::CreateServers()
  */
 void nApplication::OpenGui()
 {
-    nAppGuiServer* gui = this->refGuiServer.get();
+    nGuiServer* gui = this->refGuiServer.get();
     gui->SetRootPath("/gui");
     gui->SetDisplaySize(vector2(float(this->displayMode.GetWidth()), float(this->displayMode.GetHeight())));
     this->opened.gui = gui->Open();
     gui->SetRootWindowPointer(nullptr);
-    nRoot* window = gui->NewWindow("nguiwindow", true);
+    nGuiWindow* window = gui->NewWindow("nguiwindow", true);
     gui->SetRootWindowPointer(window);
 }
 
@@ -268,10 +269,12 @@ bool nApplication::Open()
 /*
  * RenderGui --
  *     Side effects: what the render path's GUI pass draws over the scene:
- *     the console's text, when a console exists.
+ *     the GUI server's windows once it is open, then the console's text,
+ *     when a console exists.
  */
 void nApplication::RenderGui()
 {
+    if (this->opened.gui && this->refGuiServer.isvalid()) this->refGuiServer->Render();
     nConServer* console = nConServer::InstanceOrNull();
     if (console) console->Render();
 }

@@ -31,7 +31,7 @@ class nLocaleServer;
 class nInputServer;
 class nSceneServer;
 class nAppVideoServer;
-class nAppGuiServer;
+class nGuiServer;
 class nAudioServer3;
 class nAppState;
 class nAppCamera;
@@ -88,7 +88,7 @@ protected:
     virtual nRoot* CreateVariableServer();
     virtual nRoot* CreateAnimationServer();
     virtual nAppVideoServer* CreateVideoServer();
-    virtual nAppGuiServer* CreateGuiServer();
+    virtual nGuiServer* CreateGuiServer();
     virtual nAudioServer3* CreateAudioServer();
     virtual nPrefServer* CreatePrefServer();
     virtual nLocaleServer* CreateLocaleServer();
@@ -116,7 +116,7 @@ protected:
     nRef<nRoot> refVariableServer;
     nRef<nRoot> refAnimationServer;
     nRef<nAppVideoServer> refVideoServer;
-    nRef<nAppGuiServer> refGuiServer;
+    nRef<nGuiServer> refGuiServer;
     nRef<nAudioServer3> refAudioServer;
     nRef<nPrefServer> refPrefServer;
     nRef<nLocaleServer> refLocaleServer;

@@ -25,6 +25,8 @@ namespace
 const int MaxWindowSize = 16384;
 /// the largest window position a 16-bit field holds
 const int MaxWindowPos = 65535;
+/// the largest cursor hotspot coordinate a script may give
+const int MaxCursorHotspot = 4096;
 
 nGfxServer2* Self(void* slf)
 {
@@ -123,16 +125,20 @@ void n_setcursorvisibility(void* slf, nCmd* cmd)
 
 /*
  * n_setmousecursor --
- *     v_setmousecursor_sii: image file, hotspot x, hotspot y.
+ *     v_setmousecursor_sii: image file, hotspot x, hotspot y (0..4096);
+ *     the image loads with the next scene.
  */
 void n_setmousecursor(void* slf, nCmd* cmd)
 {
     const char* name;
+    int x, y;
     if (!nCmdGetS(cmd, name, "file name")) return;
+    if (!nCmdGetI(cmd, x, 0, MaxCursorHotspot, "hotspot x")) return;
+    if (!nCmdGetI(cmd, y, 0, MaxCursorHotspot, "hotspot y")) return;
     nMouseCursor cursor;
     cursor.SetFilename(name);
-    cursor.SetHotspotX(cmd->In()->GetI());
-    cursor.SetHotspotY(cmd->In()->GetI());
+    cursor.SetHotspotX(x);
+    cursor.SetHotspotY(y);
     Self(slf)->SetMouseCursor(cursor);
 }
 

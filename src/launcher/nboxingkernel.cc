@@ -13,6 +13,7 @@
 #include "game/ngamepackage.h"
 #include "gfx2/nd3d9package.h"
 #include "gfx2/ngfx2package.h"
+#include "gui/nguipackage.h"
 #include "input/ndi8package.h"
 #include "input/ninputpackage.h"
 #include "locale/nlocalepackage.h"
@@ -59,7 +60,8 @@ nKernelServer* nNewBoxingKernel(const std::string& home)
         // Direct3D 9
         nd3d9_package,
         // DirectShow: the video package goes here once the video area is built
-        // GUI: the GUI package goes here once the GUI area is built
+        // GUI
+        ngui_package,
         // DirectInput 8
         ndi8_package,
         // OpenAL

@@ -18,6 +18,7 @@
 #include "gfx2/ngfx2package.h"
 #include "anim2/nanim2package.h"
 #include "scene/nscenepackage.h"
+#include "gui/nguipackage.h"
 #include "input/ninputpackage.h"
 #include "audio3/naudio3package.h"
 #include "variable/nvariablepackage.h"
@@ -33,7 +34,7 @@ protected:
         this->ks = std::make_unique<nKernelServer>(
             std::initializer_list<nPackageFunc>{nmisc_package, nlocale_package, nresource_package, ngfx2_package,
                                                 nvariable_package, nanim2_package, nscene_package, ninput_package, naudio3_package,
-                                                napplication_package, napptest_package});
+                                                ngui_package, napplication_package, napptest_package});
         this->ks->SetLogHandler(&this->log);
         this->app = static_cast<TestApp*>(this->ks->New("testapp", "/theApp"));
         // a clock that moves only when a test moves it

@@ -6,7 +6,8 @@
 #include "application/nappcamera.h"
 #include "input/ninputserver.h"
 #include "application/nappvideoserver.h"
-#include "application/nappguiserver.h"
+#include "gui/nguiserver.h"
+#include "gui/nguiwindow.h"
 #include "audio3/naudioserver3.h"
 #include "gfx2/ngfxserver2.h"
 #include "kernel/nmodule.h"
@@ -218,7 +219,8 @@ protected:
     ~StandInAudio() override { Record("release audio"); }
 };
 
-class StandInGui : public nAppGuiServer
+/// records what the application asks of the GUI server; opens nothing
+class StandInGui : public nGuiServer
 {
 public:
     void SetRootPath(const char* path) override { Record(std::string("gui.SetRootPath ") + path); }
@@ -228,25 +230,25 @@ public:
     }
     bool Open() override
     {
-        n_assert(!this->isOpen);
+        n_assert(!this->standInOpen);
         Record("gui.Open");
-        this->isOpen = true;
+        this->standInOpen = true;
         return true;
     }
     void Close() override
     {
-        n_assert(this->isOpen);
+        n_assert(this->standInOpen);
         Record("gui.Close");
-        this->isOpen = false;
+        this->standInOpen = false;
     }
-    void SetRootWindowPointer(nRoot* window) override
+    void SetRootWindowPointer(nGuiWindow* window) override
     {
         Record(std::string("gui.SetRootWindowPointer ") + (window ? window->GetFullName().Get() : "null"));
     }
-    nRoot* NewWindow(const char* className, bool visible) override
+    nGuiWindow* NewWindow(const char* className, bool visible) override
     {
         Record(std::string("gui.NewWindow ") + className + (visible ? " visible" : " hidden"));
-        return static_cast<nRoot*>(kernelServer->New("nroot", "/gui/window0"));
+        return static_cast<nGuiWindow*>(kernelServer->New("nguiwindow", "/gui/window0"));
     }
     void SetTime(double) override { Record("gui.SetTime"); }
     void Trigger() override { Record("gui.Trigger"); }
@@ -255,7 +257,7 @@ protected:
     ~StandInGui() override { Record("release gui"); }
 
 private:
-    bool isOpen = false;
+    bool standInOpen = false;
 };
 
 /// the real servers that exist already, recording their release
@@ -341,9 +343,9 @@ nAppVideoServer* TestApp::CreateVideoServer()
 {
     return Make<nAppVideoServer>("standinvideo", "/sys/servers/video", "video");
 }
-nAppGuiServer* TestApp::CreateGuiServer()
+nGuiServer* TestApp::CreateGuiServer()
 {
-    return Make<nAppGuiServer>("standingui", "/sys/servers/gui", "gui");
+    return Make<nGuiServer>("standingui", "/sys/servers/gui", "gui");
 }
 nAudioServer3* TestApp::CreateAudioServer()
 {
@@ -412,7 +414,7 @@ N_IMPLEMENT_MODULE(standininput, StandInInput, "ninputserver", nullptr)
 N_IMPLEMENT_MODULE(standinscene, StandInScene, "nsceneserver", nullptr)
 N_IMPLEMENT_MODULE(standinvideo, StandInVideo, "nroot", nullptr)
 N_IMPLEMENT_MODULE(standinaudio, StandInAudio, "naudioserver3", nullptr)
-N_IMPLEMENT_MODULE(standingui, StandInGui, "nroot", nullptr)
+N_IMPLEMENT_MODULE(standingui, StandInGui, "nguiserver", nullptr)
 N_IMPLEMENT_MODULE(recordingresourceserver, RecordingResourceServer, "nresourceserver", nullptr)
 N_IMPLEMENT_MODULE(recordingvariableserver, RecordingVariableServer, "nvariableserver", nullptr)
 N_IMPLEMENT_MODULE(recordinganimationserver, RecordingAnimationServer, "nanimationserver", nullptr)

@@ -64,7 +64,7 @@ protected:
     nRoot* CreateVariableServer() override;
     nRoot* CreateAnimationServer() override;
     nAppVideoServer* CreateVideoServer() override;
-    nAppGuiServer* CreateGuiServer() override;
+    nGuiServer* CreateGuiServer() override;
     nAudioServer3* CreateAudioServer() override;
     nPrefServer* CreatePrefServer() override;
     nLocaleServer* CreateLocaleServer() override;

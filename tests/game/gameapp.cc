@@ -4,7 +4,8 @@
 #include "gameapp.h"
 
 #include "anim2/nanim2package.h"
-#include "application/nappguiserver.h"
+#include "gui/nguiserver.h"
+#include "gui/nguipackage.h"
 #include "input/ninputserver.h"
 #include "input/ninputpackage.h"
 #include "scene/nsceneserver.h"
@@ -80,7 +81,7 @@ nSceneServer* TestGameApp::CreateSceneServer() { return Make<nSceneServer>("stan
 nRoot* TestGameApp::CreateVariableServer() { return Make<nRoot>("recordingvariableserver", "/sys/servers/variable"); }
 nRoot* TestGameApp::CreateAnimationServer() { return Make<nRoot>("recordinganimationserver", "/sys/servers/anim"); }
 nAppVideoServer* TestGameApp::CreateVideoServer() { return Make<nAppVideoServer>("standinvideo", "/sys/servers/video"); }
-nAppGuiServer* TestGameApp::CreateGuiServer() { return Make<nAppGuiServer>("standingui", "/sys/servers/gui"); }
+nGuiServer* TestGameApp::CreateGuiServer() { return Make<nGuiServer>("standingui", "/sys/servers/gui"); }
 /// the audio server a test made before Open, else a new sound maker
 nAudioServer3* TestGameApp::CreateAudioServer()
 {
@@ -106,11 +107,12 @@ void ngametest_package()
     N_ADD_MODULE(ks, soundmaker);
 }
 
-std::unique_ptr<nKernelServer> NewGameKernel(nPackageFunc more)
+std::unique_ptr<nKernelServer> NewGameKernel(nPackageFunc more, nPackageFunc early)
 {
+    const nPackageFunc first = early ? early : +[] {};
     auto ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{
-        nsignals_package, nscript_package, nmisc_package, nlocale_package, nresource_package, ngfx2_package, nvariable_package, nanim2_package, nscene_package,
-        naudio3_package, ninput_package, nopende_package, napplication_package, napptest_package, ngame_package,
+        first, nsignals_package, nscript_package, nmisc_package, nlocale_package, nresource_package, ngfx2_package, nvariable_package, nanim2_package, nscene_package,
+        naudio3_package, ninput_package, nopende_package, ngui_package, napplication_package, napptest_package, ngame_package,
         ngametest_package});
     if (more) more();
     return ks;

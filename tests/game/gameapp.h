@@ -44,7 +44,7 @@ protected:
     nRoot* CreateVariableServer() override;
     nRoot* CreateAnimationServer() override;
     nAppVideoServer* CreateVideoServer() override;
-    nAppGuiServer* CreateGuiServer() override;
+    nGuiServer* CreateGuiServer() override;
     nAudioServer3* CreateAudioServer() override;
     nPrefServer* CreatePrefServer() override;
     nLocaleServer* CreateLocaleServer() override;
@@ -53,8 +53,10 @@ protected:
 /// registers testgameapp, the intro and menu stand-ins and the sound-making audio server
 void ngametest_package();
 
-/// a kernel with every package the game application needs and the stand-ins, then the further package
-std::unique_ptr<nKernelServer> NewGameKernel(nPackageFunc more = nullptr);
+/// a kernel with every package the game application needs and the stand-ins, then the further
+/// package; an early package comes first of all, so that classes of its names take the place of
+/// the engine's own (a later module of the same name is ignored)
+std::unique_ptr<nKernelServer> NewGameKernel(nPackageFunc more = nullptr, nPackageFunc early = nullptr);
 
 class GameAppTest : public ::testing::Test
 {

@@ -4,7 +4,8 @@
 //------------------------------------------------------------------------------
 #include "matchfixture.h"
 
-#include "application/nappguiserver.h"
+#include "gui/nguiserver.h"
+#include "gui/nguiwindow.h"
 #include "audio3/naudioserver3.h"
 #include "game/ntimerserver.h"
 #include "kernel/nclass.h"
@@ -32,47 +33,28 @@ void Record(const std::string& s)
     GuiCalls().push_back(s);
 }
 
-/// the GUI server's part the match reaches by command: the system GUI and the root window
-class MatchGui : public nAppGuiServer
+/// the GUI server's part the match reaches by command: the system GUI
+/// switch is recorded, and the root window "matchroot" below the root path
+/// is the one the match's labels go into; nothing is drawn
+class MatchGui : public nGuiServer
 {
 public:
-    void SetRootPath(const char* path) override { this->rootPath = path; }
-    void SetDisplaySize(const vector2&) override {}
     bool Open() override
     {
-        nString window(this->rootPath);
+        nString window(this->GetRootPath());
         window.Append("/matchroot");
-        kernelServer->New("nroot", window.Get());
+        nGuiWindow* root = static_cast<nGuiWindow*>(kernelServer->New("nguiwindow", window.Get()));
+        nGuiServer::SetRootWindowPointer(root);
         return true;
     }
     void Close() override {}
-    void SetRootWindowPointer(nRoot*) override {}
-    nRoot* NewWindow(const char*, bool) override { return nullptr; }
+    void SetRootWindowPointer(nGuiWindow*) override {}
+    nGuiWindow* NewWindow(const char*, bool) override { return nullptr; }
     void SetTime(double) override {}
     void Trigger() override {}
-    nString rootPath;
+    void Render() override {}
+    void ToggleSystemGui() override { Record("togglesystemgui"); }
 };
-
-void n_togglesystemgui(void*, nCmd*)
-{
-    Record("togglesystemgui");
-}
-void n_getrootpath(void* slf, nCmd* cmd)
-{
-    cmd->Out()->SetS(static_cast<MatchGui*>(slf)->rootPath.Get());
-}
-void n_getrootwindow(void*, nCmd* cmd)
-{
-    cmd->Out()->SetS("matchroot");
-}
-void matchgui_initcmds(nClass* cl)
-{
-    cl->BeginCmds();
-    cl->AddCmd("v_togglesystemgui_v", N_FOURCC('T', 'G', 'S', 'G'), n_togglesystemgui);
-    cl->AddCmd("s_getrootpath_v", N_FOURCC('G', 'R', 'T', 'P'), n_getrootpath);
-    cl->AddCmd("s_getrootwindow_v", N_FOURCC('G', 'R', 'T', 'W'), n_getrootwindow);
-    cl->EndCmds();
-}
 
 /// a text label that records what it is told
 class MatchLabel : public nRoot
@@ -138,9 +120,9 @@ private:
 class MatchGameApp : public TestGameApp
 {
 protected:
-    nAppGuiServer* CreateGuiServer() override
+    nGuiServer* CreateGuiServer() override
     {
-        return static_cast<nAppGuiServer*>(kernelServer->New("matchgui", "/sys/servers/gui"));
+        return static_cast<nGuiServer*>(kernelServer->New("matchgui", "/sys/servers/gui"));
     }
 };
 
@@ -211,11 +193,17 @@ N_IMPLEMENT_MODULE(countingobject, CountingObject, "ngameobject", nullptr)
 N_IMPLEMENT_MODULE(progressobject, ProgressObject, "ngameobject", nullptr)
 N_IMPLEMENT_MODULE(countingfx, CountingFX, "nfx", nullptr)
 N_IMPLEMENT_MODULE(twoboxerlogic, TwoBoxerLogic, "ngamelogic", nullptr)
-N_IMPLEMENT_MODULE(matchgui, MatchGui, "nroot", matchgui_initcmds)
-N_IMPLEMENT_MODULE(nguitextlabel, MatchLabel, "nroot", label_initcmds)
+N_IMPLEMENT_MODULE(matchgui, MatchGui, "nguiserver", nullptr)
+N_IMPLEMENT_MODULE(matchlabel, MatchLabel, "nroot", label_initcmds)
 N_IMPLEMENT_MODULE(playingsound, PlayingSound, "nsound3", nullptr)
 N_IMPLEMENT_MODULE(playingsoundmaker, PlayingSoundMaker, "naudioserver3", nullptr)
 N_IMPLEMENT_MODULE(matchgameapp, MatchGameApp, "testgameapp", nullptr)
+
+void nmatchlabel_package()
+{
+    // under the label class's own name, which the game creates labels by
+    nKernelServer::Instance()->AddModule("nguitextlabel", matchlabel_init, matchlabel_new);
+}
 
 void nmatchtest_package()
 {
@@ -225,7 +213,6 @@ void nmatchtest_package()
     N_ADD_MODULE(ks, countingfx);
     N_ADD_MODULE(ks, twoboxerlogic);
     N_ADD_MODULE(ks, matchgui);
-    N_ADD_MODULE(ks, nguitextlabel);
     N_ADD_MODULE(ks, playingsound);
     N_ADD_MODULE(ks, playingsoundmaker);
     N_ADD_MODULE(ks, matchgameapp);
@@ -245,7 +232,7 @@ void MatchTest::SetUp()
     GuiCalls().clear();
     ResetStandIns();
     this->dir = MakeTempDir("match");
-    this->ks = NewGameKernel(nmatchtest_package);
+    this->ks = NewGameKernel(nmatchtest_package, nmatchlabel_package);
     this->ks->SetLogHandler(&this->log);
     nFileServer2* fs = nFileServer2::Instance();
     fs->SetAssign("home", (this->dir.string() + "/").c_str());

@@ -88,6 +88,8 @@ protected:
 std::vector<std::string>& GuiCalls();
 
 /// registers the classes above, the GUI stand-ins and the application that makes them
+/// the recording "nguitextlabel"; it must come before the GUI package (see NewGameKernel)
+void nmatchlabel_package();
 void nmatchtest_package();
 
 class MatchTest : public GameAppTest

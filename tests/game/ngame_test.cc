@@ -467,7 +467,7 @@ TEST_F(PlayersFileTest, SavedInBinaryWhenTheStateGoesAndReloadedInANewProcess)
             RouteStdoutToStderr();
             this->ks.reset();
             ResetStandIns();
-            std::unique_ptr<nKernelServer> fresh = NewGameKernel(nmatchtest_package);
+            std::unique_ptr<nKernelServer> fresh = NewGameKernel(nmatchtest_package, nmatchlabel_package);
             nFileServer2::Instance()->SetAssign("home", home.c_str());
             static_cast<nApp*>(fresh->New("matchgameapp", "/theApp"))->Open();
             nEnv* score = static_cast<nEnv*>(fresh->Lookup("/usr/players/me/score"));

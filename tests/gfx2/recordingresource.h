@@ -39,7 +39,7 @@ protected:
     bool LoadResource() override
     {
         this->loadCount++;
-        if (RecordingGfxServer::Instance()->ShouldFailLoad(this->GetFilename().Get()))
+        if (RecordingGfxServer::Instance()->ShouldFailLoad(this->nResource::GetFilename().Get()))
         {
             return false;
         }

@@ -1,0 +1,280 @@
+//------------------------------------------------------------------------------
+//  The GUI's two hot paths beside baselines measured in the same run:
+//  - a frame of 1,000 brushes in runs of 50 (alternating two textures, so
+//    20 batches) plus 100 text labels of 20 characters, drawn by the GUI
+//    server on the OpenGL device, beside the same vertices uploaded and
+//    drawn by hand batch by batch with a program of the same kind; the
+//    server's draw-call statistic is reported as a counter;
+//  - the GUI server's Trigger over 1,000 widgets beside a bare walk of the
+//    same tree.
+//  Runs headless on SDL's offscreen driver unless SDL_VIDEODRIVER names
+//  another.
+//------------------------------------------------------------------------------
+#define GL_GLEXT_PROTOTYPES 1
+#include <benchmark/benchmark.h>
+
+#include "audio3/naudio3package.h"
+#include "gfx2/nd3d9package.h"
+#include "gfx2/nd3d9server.h"
+#include "gfx2/ngfx2package.h"
+#include "gui/nguipackage.h"
+#include "gui/nguiserver.h"
+#include "gui/nguiskin.h"
+#include "gui/nguitextlabel.h"
+#include "gui/nguiwindow.h"
+#include "input/ninputpackage.h"
+#include "kernel/nenv.h"
+#include "kernel/nfileserver2.h"
+#include "kernel/nkernelserver.h"
+#include "resource/nresourcepackage.h"
+#include "resource/nresourceserver.h"
+
+#include <GL/glcorearb.h>
+#include <stb_image_write.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+const int NumBrushes = 1000;
+const int RunLength = 50;
+const int NumLabels = 100;
+const int NumWidgets = 1000;
+
+const char* const rawVertex = "#version 330 core\nlayout(location = 0) in vec3 pos;\n"
+                              "layout(location = 2) in vec2 uv0;\nout vec2 uv;\n"
+                              "void main() { gl_Position = vec4(pos * 2.0, 1.0); uv = uv0; }\n";
+const char* const rawFragment = "#version 330 core\nuniform sampler2D tex;\nuniform vec4 color;\nin vec2 uv;\n"
+                                "out vec4 fragColor;\nvoid main() { fragColor = texture(tex, uv) * color; }\n";
+
+/// the display, an open GUI server with a root window, a skin of two brushes on two textures
+struct Frame
+{
+    nKernelServer ks{nresource_package, ngfx2_package, ninput_package, naudio3_package, nd3d9_package, ngui_package};
+    nD3D9Server* gfx = nullptr;
+    nGuiServer* gui = nullptr;
+    nGuiWindow* root = nullptr;
+
+    Frame()
+    {
+        nFileServer2::Instance()->SetAssign("shaders", ENGINE_SHADERS_DIR);
+        this->ks.New("nresourceserver", "/sys/servers/resource");
+        this->gfx = static_cast<nD3D9Server*>(this->ks.New("nd3d9server", "/sys/servers/gfx"));
+        this->gfx->SetDisplayMode(nDisplayMode2("bench", nDisplayMode2::Windowed, 0, 0, 640, 480, false));
+        if (!this->gfx->OpenDisplay())
+        {
+            fprintf(stderr, "no display\n");
+            exit(1);
+        }
+        this->gfx->SetCamera(nCamera2());
+        unsigned char img[16 * 16 * 4];
+        for (int i = 0; i < 16 * 16 * 4; i++) img[i] = (unsigned char)(i * 7);
+        stbi_write_bmp("/tmp/gui_bench_a.bmp", 16, 16, 4, img);
+        stbi_write_bmp("/tmp/gui_bench_b.bmp", 16, 16, 4, img);
+        this->gui = static_cast<nGuiServer*>(this->ks.New("nguiserver", "/sys/servers/gui"));
+        this->gui->SetRootPath("/gui");
+        this->gui->SetDisplaySize(vector2(640.0f, 480.0f));
+        this->gui->Open();
+        this->root = this->gui->NewWindow("nguiwindow", true);
+        this->gui->SetRootWindowPointer(this->root);
+        nGuiSkin* skin = this->gui->NewSkin("bench");
+        skin->SetTexturePrefix("/tmp/gui_bench_");
+        skin->SetTexturePostfix(".bmp");
+        skin->AddBrush("a", "a", vector2(0, 0), vector2(16, 16), vector4(1, 1, 1, 1));
+        skin->AddBrush("b", "b", vector2(0, 0), vector2(16, 16), vector4(1, 1, 1, 1));
+        this->gui->SetSkin(skin);
+    }
+
+    /// one frame: the GUI's render between the scene's begin and end; the
+    /// statistics are published when the frame is presented
+    void Draw()
+    {
+        if (this->gfx->BeginScene())
+        {
+            this->gui->Render();
+            this->gfx->EndScene();
+            this->gfx->PresentScene();
+        }
+    }
+
+    int DrawCalls()
+    {
+        nEnv* env = static_cast<nEnv*>(this->ks.Lookup("/sys/var/gfxNumDrawCalls"));
+        return env ? env->GetI() : -1;
+    }
+};
+
+Frame& TheFrame()
+{
+    static Frame frame;
+    return frame;
+}
+
+/// the brushes and labels of the drawing benchmark below a window of their own
+nGuiWindow* MakeDrawing(Frame& f)
+{
+    static nGuiWindow* drawing = nullptr;
+    if (drawing) return drawing;
+    drawing = f.gui->NewWindow("nguiwindow", true);
+    drawing->SetRect(rectangle(vector2(0, 0), vector2(1, 1)));
+    nKernelServer* ks = &f.ks;
+    ks->PushCwd(drawing);
+    for (int i = 0; i < NumBrushes; i++)
+    {
+        nGuiWidget* l = static_cast<nGuiWidget*>(ks->New("nguilabel", ("l" + std::to_string(i)).c_str()));
+        const float x = float(i % 40) / 40.0f;
+        const float y = float(i / 40) / 40.0f;
+        l->SetRect(rectangle(vector2(x, y), vector2(x + 0.02f, y + 0.02f)));
+        l->SetDefaultBrush(((i / RunLength) % 2) ? "b" : "a");
+    }
+    // text needs the graphics layer's fonts; without them the labels are left out
+    nResourceServer* rs = static_cast<nResourceServer*>(ks->Lookup("/sys/servers/resource"));
+    const int numLabels = rs->FindResource("GuiDefault", nResource::Font) ? NumLabels : 0;
+    if (0 == numLabels) fprintf(stderr, "no font resources: the text labels are left out\n");
+    for (int i = 0; i < numLabels; i++)
+    {
+        auto* t = static_cast<nGuiTextLabel*>(ks->New("nguitextlabel", ("t" + std::to_string(i)).c_str()));
+        t->SetRect(rectangle(vector2(0.0f, float(i) / 100.0f), vector2(0.5f, float(i + 1) / 100.0f)));
+        t->SetText("twenty characters...");
+    }
+    ks->PopCwd();
+    return drawing;
+}
+
+void BM_GuiRender(benchmark::State& state)
+{
+    Frame& f = TheFrame();
+    MakeDrawing(f)->Show();
+    for (auto _ : state)
+    {
+        f.Draw();
+        glFinish();
+    }
+    state.counters["drawCalls"] = f.DrawCalls();
+}
+BENCHMARK(BM_GuiRender)->Unit(benchmark::kMillisecond);
+
+/// the baseline: the same quads, uploaded and drawn batch by batch by hand
+void BM_RawGLBatches(benchmark::State& state)
+{
+    Frame& f = TheFrame();
+    std::string log;
+    const GLuint program = f.gfx->GetDevice()->CreateProgram(rawVertex, rawFragment, log);
+    const GLint color = glGetUniformLocation(program, "color");
+    std::vector<float> verts(RunLength * 6 * 8, 0.25f);
+    GLuint vao = 0, vbo = 0, tex[2] = {0, 0};
+    glGenVertexArrays(1, &vao);
+    glBindVertexArray(vao);
+    glGenBuffers(1, &vbo);
+    glBindBuffer(GL_ARRAY_BUFFER, vbo);
+    glEnableVertexAttribArray(0);
+    glEnableVertexAttribArray(2);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 32, nullptr);
+    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, 32, (void*)24);
+    glGenTextures(2, tex);
+    unsigned char img[16 * 16 * 4] = {};
+    for (GLuint t : tex)
+    {
+        glBindTexture(GL_TEXTURE_2D, t);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 16, 16, 0, GL_RGBA, GL_UNSIGNED_BYTE, img);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    }
+    int draws = 0;
+    for (auto _ : state)
+    {
+        draws = 0;
+        glUseProgram(program);
+        glBindVertexArray(vao);
+        glBindBuffer(GL_ARRAY_BUFFER, vbo);
+        glDisable(GL_DEPTH_TEST);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        for (int run = 0; run < NumBrushes / RunLength; run++)
+        {
+            glBindTexture(GL_TEXTURE_2D, tex[run % 2]);
+            const float c[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+            glUniform4fv(color, 1, c);
+            glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(verts.size() * sizeof(float)), nullptr, GL_STREAM_DRAW);
+            glBufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(verts.size() * sizeof(float)), verts.data());
+            glDrawArrays(GL_TRIANGLES, 0, RunLength * 6);
+            draws++;
+        }
+        glFinish();
+    }
+    state.counters["drawCalls"] = draws;
+    glDeleteTextures(2, tex);
+    glDeleteBuffers(1, &vbo);
+    glDeleteVertexArrays(1, &vao);
+    glDeleteProgram(program);
+}
+BENCHMARK(BM_RawGLBatches)->Unit(benchmark::kMillisecond);
+
+/// 10 windows of 100 widgets each below the root window, the drawing hidden
+nGuiWindow* MakeTree(Frame& f)
+{
+    static nGuiWindow* tree = nullptr;
+    if (tree) return tree;
+    tree = f.gui->NewWindow("nguiwindow", true);
+    nKernelServer* ks = &f.ks;
+    for (int w = 0; w < 10; w++)
+    {
+        ks->PushCwd(tree);
+        nGuiWindow* win = static_cast<nGuiWindow*>(ks->New("nguiwindow", ("w" + std::to_string(w)).c_str()));
+        win->Show();
+        ks->PopCwd();
+        ks->PushCwd(win);
+        for (int i = 0; i < NumWidgets / 10; i++) ks->New("nguiwidget", ("x" + std::to_string(i)).c_str());
+        ks->PopCwd();
+    }
+    return tree;
+}
+
+void BM_GuiTrigger(benchmark::State& state)
+{
+    Frame& f = TheFrame();
+    MakeDrawing(f)->Hide();
+    MakeTree(f);
+    for (auto _ : state)
+    {
+        f.gui->Trigger();
+    }
+}
+BENCHMARK(BM_GuiTrigger)->Unit(benchmark::kMicrosecond);
+
+/// the baseline: visit every node of the same tree, reading one flag of each widget
+int Walk(nRoot* node)
+{
+    int shown = static_cast<nGuiWidget*>(node)->IsShown() ? 1 : 0;
+    for (nRoot* c = node->GetHead(); c; c = c->GetSucc()) shown += Walk(c);
+    return shown;
+}
+
+void BM_BareTreeWalk(benchmark::State& state)
+{
+    Frame& f = TheFrame();
+    MakeDrawing(f)->Hide();
+    MakeTree(f);
+    for (auto _ : state)
+    {
+        benchmark::DoNotOptimize(Walk(f.root));
+    }
+}
+BENCHMARK(BM_BareTreeWalk)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (!getenv("SDL_VIDEODRIVER"))
+    {
+        setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

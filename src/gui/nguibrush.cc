@@ -1,0 +1,58 @@
+//------------------------------------------------------------------------------
+//  nguibrush.cc
+//------------------------------------------------------------------------------
+#include "gui/nguibrush.h"
+#include "gui/nguiresource.h"
+#include "gui/nguiserver.h"
+#include "gui/nguiskin.h"
+
+bool nGuiBrush::IsCacheValid() const
+{
+    return this->guiResource && this->refSkin.isvalid() && this->refSkin->GetGeneration() == this->generation;
+}
+
+/*
+ * Resolve --
+ *     Results: the brush of this name from the server's current skin, or
+ *     else from its system skin; null when neither has it (or there is no
+ *     GUI server). Looking into the system skin directly leaves the
+ *     server's current skin and root window as they are.
+ *     Side effects: caches the result with the skin and its generation.
+ */
+nGuiResource* nGuiBrush::Resolve()
+{
+    if (this->IsCacheValid()) return this->guiResource;
+    this->guiResource = nullptr;
+    this->refSkin.invalidate();
+    nGuiServer* gui = nGuiServer::InstanceOrNull();
+    if (!gui || this->name.IsEmpty()) return nullptr;
+    nGuiSkin* const skins[2] = {gui->GetSkin(), gui->GetSystemSkin()};
+    for (nGuiSkin* skin : skins)
+    {
+        if (!skin) continue;
+        nGuiResource* res = skin->FindBrush(this->name.Get());
+        if (res)
+        {
+            this->refSkin.set(skin);
+            this->generation = skin->GetGeneration();
+            this->guiResource = res;
+            return res;
+        }
+    }
+    return nullptr;
+}
+
+/*
+ * GetGuiResource --
+ *     Results: as Resolve; a brush found in neither skin is a fatal error.
+ */
+nGuiResource* nGuiBrush::GetGuiResource()
+{
+    nGuiResource* res = this->Resolve();
+    if (!res)
+    {
+        n_error("nGuiBrush: could not resolve brush '%s'!", this->name.Get());
+    }
+    n_assert(0 != this->guiResource);
+    return res;
+}

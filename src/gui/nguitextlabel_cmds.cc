@@ -1,0 +1,162 @@
+//------------------------------------------------------------------------------
+//  nguitextlabel_cmds.cc
+//------------------------------------------------------------------------------
+#include "gui/nguitextlabel.h"
+#include "kernel/nclass.h"
+#include "kernel/ncmd.h"
+#include "kernel/ncmdguard.h"
+
+#include <climits>
+#include <cstring>
+
+namespace
+{
+
+nGuiTextLabel* Self(void* slf)
+{
+    return static_cast<nGuiTextLabel*>(slf);
+}
+
+void n_setfont(void* slf, nCmd* cmd)
+{
+    const char* s;
+    if (!nCmdGetNonEmptyS(cmd, s, "font name")) return;
+    Self(slf)->SetFont(s);
+}
+
+void n_getfont(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetS(Self(slf)->GetFont());
+}
+
+void n_setalignment(void* slf, nCmd* cmd)
+{
+    const char* s;
+    if (!nCmdGetS(cmd, s, "alignment")) return;
+    const char* const names[] = {"left", "center", "right"};
+    for (int i = 0; i < 3; i++)
+    {
+        if (0 == strcmp(s, names[i]))
+        {
+            Self(slf)->SetAlignment(i);
+            return;
+        }
+    }
+    nCmdFail(cmd, "nguitextlabel.setalign: Invalid align string '%.64s'", s);
+}
+
+void n_getalignment(void* slf, nCmd* cmd)
+{
+    const int a = Self(slf)->GetAlignment();
+    cmd->Out()->SetS(0 == a ? "left" : (1 == a ? "center" : "right"));
+}
+
+bool GetColor(nCmd* cmd, vector4& c)
+{
+    return nCmdGetF(cmd, c.x, "red") && nCmdGetF(cmd, c.y, "green") && nCmdGetF(cmd, c.z, "blue") &&
+           nCmdGetF(cmd, c.w, "alpha");
+}
+
+void n_setcolor(void* slf, nCmd* cmd)
+{
+    vector4 c;
+    if (!GetColor(cmd, c)) return;
+    Self(slf)->SetColor(c);
+}
+
+void n_getcolor(void* slf, nCmd* cmd)
+{
+    const vector4& c = Self(slf)->GetColor();
+    cmd->Out()->SetF(c.x);
+    cmd->Out()->SetF(c.y);
+    cmd->Out()->SetF(c.z);
+    cmd->Out()->SetF(c.w);
+}
+
+void n_settext(void* slf, nCmd* cmd)
+{
+    const char* s;
+    if (!nCmdGetS(cmd, s, "text")) return;
+    Self(slf)->SetText(s);
+}
+
+void n_gettext(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetS(Self(slf)->GetText());
+}
+
+void n_gettextextent(void* slf, nCmd* cmd)
+{
+    n_cmd_check(cmd, Self(slf)->FindFont(), "unknown font '%.64s'", Self(slf)->GetFont());
+    const vector2 extent = Self(slf)->GetTextExtent();
+    cmd->Out()->SetF(extent.x);
+    cmd->Out()->SetF(extent.y);
+}
+
+void n_setint(void* slf, nCmd* cmd)
+{
+    int i;
+    if (!nCmdGetI(cmd, i, INT_MIN, INT_MAX, "number")) return;
+    Self(slf)->SetInt(i);
+}
+
+void n_getint(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetI(Self(slf)->GetInt());
+}
+
+void n_setborder(void* slf, nCmd* cmd)
+{
+    vector2 b;
+    if (!nCmdGetF(cmd, b.x, "x border") || !nCmdGetF(cmd, b.y, "y border")) return;
+    Self(slf)->SetBorder(b);
+}
+
+void n_getborder(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetF(Self(slf)->GetBorder().x);
+    cmd->Out()->SetF(Self(slf)->GetBorder().y);
+}
+
+void n_setclipping(void* slf, nCmd* cmd)
+{
+    Self(slf)->SetClipping(cmd->In()->GetB());
+}
+
+void n_getclipping(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetB(Self(slf)->GetClipping());
+}
+
+void n_setvcenter(void* slf, nCmd* cmd)
+{
+    Self(slf)->SetVCenter(cmd->In()->GetB());
+}
+
+}  // namespace
+
+/*
+ * nguitextlabel_initcmds --
+ *     Side effects: registers the commands of nguitextlabel on its class.
+ */
+void nguitextlabel_initcmds(nClass* cl)
+{
+    cl->BeginCmds();
+    cl->AddCmd("v_setfont_s", N_FOURCC('S', 'F', 'N', 'T'), n_setfont);
+    cl->AddCmd("s_getfont_v", N_FOURCC('G', 'F', 'N', 'T'), n_getfont);
+    cl->AddCmd("v_setalignment_s", N_FOURCC('S', 'A', 'G', 'N'), n_setalignment);
+    cl->AddCmd("s_getalignment_v", N_FOURCC('G', 'A', 'G', 'N'), n_getalignment);
+    cl->AddCmd("v_setcolor_ffff", N_FOURCC('S', 'C', 'L', 'R'), n_setcolor);
+    cl->AddCmd("ffff_getcolor_v", N_FOURCC('G', 'C', 'L', 'R'), n_getcolor);
+    cl->AddCmd("v_settext_s", N_FOURCC('S', 'T', 'X', 'T'), n_settext);
+    cl->AddCmd("s_gettext_v", N_FOURCC('G', 'T', 'X', 'T'), n_gettext);
+    cl->AddCmd("ff_gettextextent_v", N_FOURCC('G', 'E', 'X', 'T'), n_gettextextent);
+    cl->AddCmd("v_setint_i", N_FOURCC('S', 'I', 'N', 'T'), n_setint);
+    cl->AddCmd("i_getint_v", N_FOURCC('G', 'I', 'N', 'T'), n_getint);
+    cl->AddCmd("v_setborder_ff", N_FOURCC('S', 'B', 'R', 'D'), n_setborder);
+    cl->AddCmd("ff_getborder_v", N_FOURCC('G', 'B', 'R', 'D'), n_getborder);
+    cl->AddCmd("v_setclipping_b", N_FOURCC('S', 'C', 'L', 'P'), n_setclipping);
+    cl->AddCmd("b_getclipping_v", N_FOURCC('G', 'C', 'L', 'P'), n_getclipping);
+    cl->AddCmd("v_setvcenter_b", N_FOURCC('S', 'V', 'C', 'R'), n_setvcenter);
+    cl->EndCmds();
+}

@@ -1,0 +1,391 @@
+//------------------------------------------------------------------------------
+//  The Direct3D 9 server's services and per-frame state on the null
+//  device: gamma ramps (also for gamma 0, negative and NaN), the cursor
+//  set by script, the display-mode tree, frame statistics, screenshots,
+//  the shared shader values transforms and lights set, instance streams
+//  replayed per instance, and mesh arrays.
+//------------------------------------------------------------------------------
+#include "windowfixture.h"
+#include "opende/meshfiles.h"
+#include "usertempdir.h"
+#include "util/assertdeath.h"
+
+#include "gfx2/nd3d9mesharray.h"
+#include "gfx2/nd3d9package.h"
+#include "gfx2/nd3d9server.h"
+#include "gfx2/nd3d9shader.h"
+#include "gfx2/ndynamicmesh.h"
+#include "kernel/nenv.h"
+#include "kernel/ntimeserver.h"
+#include "platform/nnulldevice.h"
+
+#include <stb_image_write.h>
+
+#include <cmath>
+#include <filesystem>
+#include <limits>
+
+namespace
+{
+
+class ServicesTest : public WindowTest
+{
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        nd3d9_package();
+        this->ks->New("nresourceserver", "/sys/servers/resource");
+        this->gfx = static_cast<nD3D9Server*>(this->ks->New("nd3d9server", "/sys/servers/gfx"));
+        auto dev = std::make_unique<nNullDevice>();
+        this->dev = dev.get();
+        this->gfx->SetDevice(std::move(dev));
+        this->gfx->SetDisplayMode(nDisplayMode2("test", nDisplayMode2::Windowed, 0, 0, 64, 48, false));
+        ASSERT_TRUE(this->gfx->OpenDisplay());
+        this->dev->calls.clear();
+        this->dir = MakeTempDir("gfxservices");
+    }
+
+    void TearDown() override
+    {
+        for (nResource* r : this->resources) r->Release();
+        if (this->gfx->IsDisplayOpen()) this->gfx->CloseDisplay();
+        WindowTest::TearDown();
+        std::filesystem::remove_all(this->dir);
+    }
+
+    /// the device calls that start with one of the prefixes, then all forgotten
+    std::vector<std::string> Calls(std::initializer_list<const char*> prefixes)
+    {
+        std::vector<std::string> out;
+        for (const std::string& c : this->dev->calls)
+        {
+            for (const char* p : prefixes)
+            {
+                if (c.rfind(p, 0) == 0) out.push_back(c);
+            }
+        }
+        this->dev->calls.clear();
+        return out;
+    }
+
+    void Frame()
+    {
+        ASSERT_TRUE(this->gfx->BeginScene());
+        this->gfx->EndScene();
+        this->gfx->PresentScene();
+    }
+
+    /// the floats of a shared value, empty when the shared effect lacks it
+    std::vector<float> Shared(const char* name)
+    {
+        auto* shared = static_cast<nD3D9Shader*>(this->gfx->GetSharedShader());
+        const nFxValue* v = shared ? shared->GetValue(name) : nullptr;
+        return v ? v->floats : std::vector<float>();
+    }
+
+    template <class T> T* Keep(T* r)
+    {
+        this->resources.push_back(r);
+        return r;
+    }
+
+    nD3D9Server* gfx = nullptr;
+    nNullDevice* dev = nullptr;
+    std::string dir;
+    std::vector<nResource*> resources;
+};
+
+//--- gamma ------------------------------------------------------------------------------------
+
+TEST_F(ServicesTest, RestoreGammaSendsTheIdentityRamp)
+{
+    this->gfx->RestoreGamma();
+    EXPECT_EQ(this->dev->gammaRamp[0][255], 65280);
+    EXPECT_EQ(this->dev->gammaRamp[2][1], 256);
+}
+
+TEST_F(ServicesTest, DefaultGammaIsNearlyTheIdentity)
+{
+    this->gfx->AdjustGamma();
+    for (int i = 0; i < 256; i++)
+    {
+        EXPECT_NEAR(this->dev->gammaRamp[1][i], i * 256, 1.0) << i;
+    }
+}
+
+TEST_F(ServicesTest, GammaOfZeroNegativeOrNaNIsClampedBeforeConversion)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    for (float g : {0.0f, -1.0f, nan, -INFINITY, 1e-30f, INFINITY})
+    {
+        SCOPED_TRACE(g);
+        this->gfx->SetGamma(g);
+        unsigned short ramp[256];
+        this->gfx->ComputeGammaRamp(ramp);
+        for (int i = 1; i < 256; i++) EXPECT_GE(ramp[i], ramp[i - 1]) << i;
+    }
+    // a NaN brightness gives entries of 0, never a wrapped conversion
+    this->gfx->SetGamma(1.0f);
+    this->gfx->SetBrightness(nan);
+    unsigned short ramp[256];
+    this->gfx->ComputeGammaRamp(ramp);
+    EXPECT_EQ(ramp[128], 0);
+}
+
+TEST_F(ServicesTest, ARefusedRampIsOnlyReported)
+{
+    this->dev->gammaResult = false;
+    this->log.text.clear();
+    this->gfx->AdjustGamma();
+    EXPECT_NE(this->log.text.find("gamma ramp could not be set"), std::string::npos);
+}
+
+//--- cursor -----------------------------------------------------------------------------------
+
+TEST_F(ServicesTest, TheScriptsCursorLoadsAndShowsByVisibility)
+{
+    const unsigned char px[2 * 2 * 4] = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 0};
+    ASSERT_TRUE(stbi_write_png((this->dir + "/arrow.png").c_str(), 2, 2, 4, px, 8));
+    this->Tcl("/sys/servers/gfx.setmousecursor " + this->dir + "/arrow.png 1 0");
+    this->Tcl("/sys/servers/gfx.setcursorvisibility custom");
+    this->Frame();
+    const std::vector<std::string> custom = this->Calls({"CursorImage", "Show"});
+    ASSERT_FALSE(custom.empty());
+    EXPECT_EQ(custom[0], "CursorImage 2x2 hot 1 0");
+    EXPECT_EQ(std::vector<unsigned char>(px, px + 16), this->dev->cursorPixels);
+    EXPECT_EQ(custom.back(), "ShowCursor 1");
+    EXPECT_NE(std::find(custom.begin(), custom.end(), "ShowImageCursor 1"), custom.end());
+
+    this->Tcl("/sys/servers/gfx.setcursorvisibility system");
+    this->Frame();
+    const std::vector<std::string> system = this->Calls({"Show"});
+    EXPECT_EQ(system, (std::vector<std::string>{"ShowImageCursor 0", "ShowCursor 1"}));
+
+    this->Tcl("/sys/servers/gfx.setcursorvisibility none");
+    this->Frame();
+    EXPECT_EQ(this->Calls({"Show"}), (std::vector<std::string>{"ShowImageCursor 0", "ShowCursor 0"}));
+    // nothing changes without a change
+    this->Frame();
+    EXPECT_TRUE(this->Calls({"Show", "CursorImage"}).empty());
+}
+
+TEST_F(ServicesTest, ACursorFileThatDoesNotLoadIsReported)
+{
+    this->Tcl("/sys/servers/gfx.setmousecursor " + this->dir + "/missing.png 0 0");
+    this->log.text.clear();
+    this->Frame();
+    EXPECT_NE(this->log.text.find("could not load the mouse cursor"), std::string::npos);
+    EXPECT_TRUE(this->Calls({"CursorImage"}).empty());
+}
+
+//--- display modes, statistics, screenshots ------------------------------------------------------
+
+TEST_F(ServicesTest, TheDisplayModeTreeIsMadeOnce)
+{
+    this->gfx->CreateDisplayModeEnvVars();
+    auto* w = static_cast<nEnv*>(this->ks->Lookup("/sys/share/display/adapter0/modes/mode2/width"));
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->GetI(), 1024);
+    auto* name = static_cast<nEnv*>(this->ks->Lookup("/sys/share/display/adapter0/deviceName"));
+    ASSERT_NE(name, nullptr);
+    EXPECT_STREQ(name->GetS(), "null");
+    EXPECT_NE(this->ks->Lookup("/sys/share/display/adapter0/caps/vertexShader/majorVerNum"), nullptr);
+    this->dev->modes.push_back({1920, 1080, 60});
+    this->gfx->CreateDisplayModeEnvVars();
+    EXPECT_EQ(this->ks->Lookup("/sys/share/display/adapter0/modes/mode3"), nullptr);
+}
+
+TEST_F(ServicesTest, TwoPresentsAtOneTimeReportAMillionFramesASecond)
+{
+    nTimeServer* time = nTimeServer::Instance();
+    time->StopTime();
+    this->Frame();
+    this->Frame();
+    auto* fps = static_cast<nEnv*>(this->ks->Lookup("/sys/var/gfxFPS"));
+    ASSERT_NE(fps, nullptr);
+    EXPECT_FLOAT_EQ(fps->GetF(), 1000000.0f);
+    for (const char* name : {"gfxTexTrashing", "gfxTexTotalBytes", "gfxNumTextureChanges"})
+    {
+        EXPECT_NE(this->ks->Lookup((std::string("/sys/var/") + name).c_str()), nullptr) << name;
+    }
+}
+
+TEST_F(ServicesTest, ATgaScreenshotIsWrittenAndUnknownExtensionsSaveABitmap)
+{
+    ASSERT_TRUE(this->gfx->BeginScene());
+    this->gfx->Clear(nGfxServer2::ColorBuffer, 1.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
+    this->gfx->EndScene();
+    this->gfx->PresentScene();
+    EXPECT_TRUE(this->gfx->Screenshot((this->dir + "/s.tga").c_str()));
+    const std::string tga = ReadWholeFile(this->dir + "/s.tga");
+    ASSERT_GT(tga.size(), 18u);
+    EXPECT_EQ(tga[12], 64);  // width, little endian
+    this->log.text.clear();
+    EXPECT_TRUE(this->gfx->Screenshot((this->dir + "/s.what").c_str()));
+    EXPECT_EQ(ReadWholeFile(this->dir + "/s.what").substr(0, 2), "BM");
+    EXPECT_NE(this->log.text.find("Unknown extension -- saving as bitmap."), std::string::npos);
+    EXPECT_FALSE(this->gfx->Screenshot((this->dir + "/no/such/dir/s.png").c_str()));
+    EXPECT_NE(this->log.text.find("Failed to save file"), std::string::npos);
+}
+
+//--- shared values ------------------------------------------------------------------------------
+
+TEST_F(ServicesTest, TransformsAndTheFirstLightReachTheSharedValues)
+{
+    ASSERT_NE(this->gfx->GetSharedShader(), nullptr);
+    matrix44 view;
+    view.set_pos_component(vector3(1.0f, 2.0f, 3.0f));
+    const std::vector<float> lightPosBefore = this->Shared("LightPos");
+    const std::vector<float> tex0Before = this->Shared("TextureTransform0");
+    this->gfx->SetTransform(nGfxServer2::View, view);
+    std::vector<float> eye = this->Shared("EyePos");
+    ASSERT_GE(eye.size(), 3u);
+    // the eye sits at the translation of the inverse view
+    EXPECT_FLOAT_EQ(eye[0], -1.0f);
+    EXPECT_FLOAT_EQ(eye[2], -3.0f);
+    EXPECT_EQ(this->Shared("LightPos"), lightPosBefore);
+
+    matrix44 t1;
+    t1.scale(vector3(2.0f, 2.0f, 2.0f));
+    this->gfx->SetTransform(nGfxServer2::Texture1, t1);
+    EXPECT_FLOAT_EQ(this->Shared("TextureTransform1")[0], 2.0f);
+    EXPECT_EQ(this->Shared("TextureTransform0"), tex0Before);
+
+    ASSERT_TRUE(this->gfx->BeginScene());
+    nLight first, second;
+    first.diffuse = vector4(0.25f, 0.5f, 0.75f, 1.0f);
+    second.diffuse = vector4(1.0f, 0.0f, 0.0f, 1.0f);
+    EXPECT_EQ(this->gfx->AddLight(first), 1);
+    EXPECT_EQ(this->gfx->AddLight(second), 2);
+    EXPECT_EQ(this->Shared("LightDiffuse"), (std::vector<float>{0.25f, 0.5f, 0.75f, 1.0f}));
+    this->gfx->EndScene();
+}
+
+//--- instance streams -------------------------------------------------------------------------
+
+TEST_F(ServicesTest, AnInstanceDeclarationGivesStrideAndOffsets)
+{
+    nInstanceStream* s = Keep(this->gfx->NewInstanceStream("inst"));
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->GetNumInstances(), 0);  // not loaded: no division by a zero stride
+    nInstanceStream::Declaration decl;
+    decl.Append(nInstanceStream::Component(nShaderState::Float4, nShaderState::MatDiffuse));
+    decl.Append(nInstanceStream::Component(nShaderState::Matrix44, nShaderState::Model));
+    s->SetDeclaration(decl);
+    ASSERT_TRUE(s->Load());
+    EXPECT_EQ(s->GetStride(), 20);
+    EXPECT_EQ(s->GetDeclaration()[0].offset, 0);
+    EXPECT_EQ(s->GetDeclaration()[1].offset, 4);
+    s->Lock(nInstanceStream::Write);
+    for (int i = 0; i < 100; i++) s->WriteFloat((float)i);
+    s->Unlock();
+    EXPECT_EQ(s->GetNumInstances(), 5);
+    // the allocated floats, each counted once in bytes
+    EXPECT_GE(s->GetByteSize(), 400);
+    EXPECT_LT(s->GetByteSize(), 400 * 4);
+    EXPECT_DEATH(s->Lock(nInstanceStream::Read | nInstanceStream::Append), "0 == \\(flags & Append\\)");
+    s->Unload();
+    EXPECT_EQ(s->GetNumInstances(), 0);
+    EXPECT_EQ(s->GetByteSize(), 0);
+}
+
+TEST_F(ServicesTest, AnInstancedDrawReplaysEveryInstanceAsOneDrawCall)
+{
+    const std::string path = this->dir + "/flat.fx";
+    WriteWholeFile(path, R"(float4 MatDiffuse = {1,1,1,1};
+vertex vs { void main() { gl_Position = nPosition; } }
+fragment ps { void main() { nFragColor = MatDiffuse; } }
+technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; } }
+)");
+    nShader2* fx = Keep(this->gfx->NewShader("flat"));
+    fx->SetFilename(path.c_str());
+    ASSERT_TRUE(fx->Load());
+    nInstanceStream* s = Keep(this->gfx->NewInstanceStream("inst"));
+    nInstanceStream::Declaration decl;
+    decl.Append(nInstanceStream::Component(nShaderState::Float4, nShaderState::MatDiffuse));
+    s->SetDeclaration(decl);
+    ASSERT_TRUE(s->Load());
+    s->Lock(nInstanceStream::Write);
+    for (int i = 0; i < 3; i++) s->WriteFloat4({(float)i, 0.0f, 0.0f, 1.0f});
+    s->Unlock();
+
+    nDynamicMesh dm;
+    ASSERT_TRUE(dm.Initialize(nGfxServer2::TriangleList, nMesh2::Coord, 0, true));
+    ASSERT_TRUE(this->gfx->BeginScene());
+    this->gfx->SetShader(fx);
+    fx->Begin(false);
+    fx->BeginPass(0);
+    float* v;
+    ushort* ix;
+    int mv, mi;
+    dm.BeginIndexed(v, ix, mv, mi);
+    for (int i = 0; i < 3; i++) ix[i] = (ushort)i;
+    this->gfx->SetInstanceStream(s);
+    dm.EndIndexed(3, 3);
+    this->gfx->SetInstanceStream(nullptr);
+    fx->EndPass();
+    fx->End();
+    this->gfx->EndScene();
+    this->gfx->PresentScene();
+    EXPECT_EQ(this->Calls({"DrawIndexed"}).size(), 3u);
+    EXPECT_EQ(static_cast<nEnv*>(this->ks->Lookup("/sys/var/gfxNumDrawCalls"))->GetI(), 1);
+    EXPECT_EQ(static_cast<nEnv*>(this->ks->Lookup("/sys/var/gfxNumPrimitives"))->GetI(), 3);
+    EXPECT_FLOAT_EQ(static_cast<nD3D9Shader*>(fx)->GetValue("MatDiffuse")->floats[0], 2.0f);
+}
+
+//--- mesh arrays --------------------------------------------------------------------------------
+
+TEST_F(ServicesTest, AMeshArrayDeclaresEveryStreamAndUnloadsOnANewFile)
+{
+    TestMesh m;
+    m.components = nMesh2::Coord | nMesh2::Uv0;
+    m.vertexWidth = 5;
+    m.vertices = {0, 0, 0, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1};
+    m.indices = {0, 1, 2};
+    m.groups = {{0, 3, 0, 1, 0, 0}};
+    const std::string a = this->dir + "/a.n3d2";
+    const std::string b = this->dir + "/b.n3d2";
+    WriteWholeFile(a, m.N3d2());
+    WriteWholeFile(b, m.N3d2());
+    auto* arr = static_cast<nD3D9MeshArray*>(Keep(this->gfx->NewMeshArray("arr")));
+    ASSERT_NE(arr, nullptr);
+    arr->SetFilename(0, a.c_str());
+    arr->SetFilename(1, b.c_str());
+    ASSERT_TRUE(arr->Load());
+    ASSERT_NE(arr->GetVertexDeclaration(), 0);
+    std::vector<std::string> positions;
+    for (const nD3D9MeshArray::Element& e : arr->GetElements())
+    {
+        positions.push_back(std::to_string(e.stream) + ":" + std::to_string(e.component) + ":" +
+                            std::to_string(e.usageIndex) + "@" + std::to_string(e.offset));
+    }
+    // coord in both streams (usage 0 and 1), uv0 only in stream 0
+    EXPECT_EQ(positions, (std::vector<std::string>{"0:1:0@0", "0:4:0@12", "1:1:1@0"}));
+
+    ASSERT_TRUE(this->gfx->BeginScene());
+    this->gfx->SetMeshArray(arr);
+    EXPECT_EQ(this->gfx->GetMeshArray(), arr);
+    this->gfx->SetIndexRange(0, 3);
+    this->gfx->SetVertexRange(0, 3);
+    this->gfx->DrawIndexedNS(nGfxServer2::TriangleList);
+    EXPECT_EQ(this->Calls({"DrawIndexed"}).size(), 1u);
+    this->gfx->EndScene();
+
+    // a new file name unloads at once (and unbinds), so the next load reads it
+    arr->SetFilename(1, a.c_str());
+    EXPECT_FALSE(arr->IsLoaded());
+    EXPECT_EQ(this->gfx->GetMeshArray(), nullptr);
+    ASSERT_TRUE(arr->Load());
+    EXPECT_STREQ(arr->GetMeshAt(1)->GetFilename().Get(), a.c_str());
+}
+
+TEST_F(ServicesTest, AMeshArrayWithAFailingMeshIsValidAndReportsFalse)
+{
+    auto* arr = static_cast<nD3D9MeshArray*>(Keep(this->gfx->NewMeshArray("bad")));
+    arr->SetFilename(0, (this->dir + "/missing.n3d2").c_str());
+    EXPECT_FALSE(arr->Load());
+    EXPECT_TRUE(arr->IsValid());
+}
+
+}  // namespace

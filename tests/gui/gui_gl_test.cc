@@ -1,0 +1,153 @@
+//------------------------------------------------------------------------------
+//  The GUI drawn on the real OpenGL device: a label with a skin brush of a
+//  two-coloured texture over a black frame. The frame's screenshot must
+//  show the brush's colours exactly over the label's rectangle, and the
+//  statistics must count one draw call for the brush batch.
+//------------------------------------------------------------------------------
+#include "tclrun.h"
+#include "capturelog.h"
+#include "usertempdir.h"
+
+#include "audio3/naudio3package.h"
+#include "file/nfilepackage.h"
+#include "gfx2/nd3d9package.h"
+#include "gfx2/nd3d9server.h"
+#include "gfx2/ngfx2package.h"
+#include "gui/nguipackage.h"
+#include "gui/nguiserver.h"
+#include "gui/nguiskin.h"
+#include "gui/nguiwindow.h"
+#include "input/ninputpackage.h"
+#include "kernel/nenv.h"
+#include "kernel/nfileserver2.h"
+#include "kernel/nkernelserver.h"
+#include "kernel/nscriptserver.h"
+#include "resource/nresourcepackage.h"
+#include "script/nscriptpackage.h"
+#include "signals/nsignalspackage.h"
+#include "variable/nvariablepackage.h"
+
+#include <stb_image.h>
+#include <stb_image_write.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace
+{
+
+const unsigned char red[4] = {220, 30, 30, 255};
+const unsigned char green[4] = {30, 220, 30, 255};
+
+class GuiGLTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        this->dir = MakeTempDir("guiglt");
+        this->ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{
+            nfile_package, nsignals_package, nscript_package, nvariable_package, nresource_package, ngfx2_package,
+            ninput_package, naudio3_package, ngui_package});
+        nd3d9_package();
+        this->ks->SetLogHandler(&this->log);
+        this->script = static_cast<nScriptServer*>(this->ks->New("ntclserver", "/sys/servers/script"));
+        this->ks->New("nresourceserver", "/sys/servers/resource");
+        this->gfx = static_cast<nD3D9Server*>(this->ks->New("nd3d9server", "/sys/servers/gfx"));
+        nFileServer2* fs = this->ks->GetFileServer();
+        fs->SetAssign("tst", (this->dir + "/").c_str());
+        fs->SetAssign("shaders", ENGINE_SHADERS_DIR);
+        // a 16 x 16 texture: the left half red, the right half green
+        unsigned char img[16 * 16 * 4];
+        for (int y = 0; y < 16; y++)
+        {
+            for (int x = 0; x < 16; x++) std::copy(x < 8 ? red : green, (x < 8 ? red : green) + 4, img + (y * 16 + x) * 4);
+        }
+        ASSERT_TRUE(stbi_write_bmp((this->dir + "/halves.bmp").c_str(), 16, 16, 4, img));
+    }
+
+    void TearDown() override
+    {
+        if (this->gui && this->gui->IsOpen()) this->gui->Close();
+        if (this->gfx->IsDisplayOpen()) this->gfx->CloseDisplay();
+        this->ks.reset();
+        std::filesystem::remove_all(this->dir);
+    }
+
+    int StatI(const char* name)
+    {
+        nEnv* env = static_cast<nEnv*>(this->ks->Lookup((std::string("/sys/var/") + name).c_str()));
+        return env ? env->GetI() : -1;
+    }
+
+    CaptureLog log;
+    std::unique_ptr<nKernelServer> ks;
+    nScriptServer* script = nullptr;
+    nD3D9Server* gfx = nullptr;
+    nGuiServer* gui = nullptr;
+    std::string dir;
+};
+
+TEST_F(GuiGLTest, ABrushCoversItsLabelsRectangleWithItsTexels)
+{
+    TclOk(this->script, R"(
+        /sys/servers/gfx.setdisplaymode "gui" "windowed" 0 0 64 48 false
+        proc OnGuiServerOpen {} {}
+        proc OnGuiServerClose {} {}
+    )");
+    ASSERT_TRUE(this->gfx->OpenDisplay()) << this->log.text;
+    this->gfx->SetCamera(nCamera2());
+    this->gui = static_cast<nGuiServer*>(this->ks->New("nguiserver", "/sys/servers/gui"));
+    this->gui->SetRootPath("/gui");
+    this->gui->SetDisplaySize(vector2(64.0f, 48.0f));
+    ASSERT_TRUE(this->gui->Open());
+    this->gui->SetRootWindowPointer(this->gui->NewWindow("nguiwindow", true));
+    TclOk(this->script, R"(
+        set skin [/sys/servers/gui.newskin plain]
+        $skin.settextureprefix tst:
+        $skin.settexturepostfix .bmp
+        $skin.beginbrushes
+        $skin.addbrush halves halves 0 0 16 16 1 1 1 1
+        $skin.endbrushes
+        /sys/servers/gui.setskin $skin
+        new nguilabel /gui/window0/label
+        /gui/window0/label.setrect 0.25 0.75 0.25 0.75
+        /gui/window0/label.setdefaultbrush halves
+    )");
+    ASSERT_TRUE(this->gfx->BeginScene());
+    this->gfx->Clear(nGfxServer2::AllBuffers, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
+    this->gui->Render();
+    this->gfx->EndScene();
+    this->gfx->PresentScene();
+    EXPECT_EQ(this->StatI("gfxNumDrawCalls"), 1);
+    EXPECT_EQ(this->StatI("gfxNumPrimitives"), 2);
+
+    TclOk(this->script, "/sys/servers/gfx.savescreenshot tst:shot.png");
+    int w = 0, h = 0, n = 0;
+    unsigned char* img = stbi_load((this->dir + "/shot.png").c_str(), &w, &h, &n, 4);
+    ASSERT_NE(img, nullptr) << stbi_failure_reason();
+    ASSERT_EQ(w, 64);
+    ASSERT_EQ(h, 48);
+    // the label covers x 16..48 and y 12..36: red on its left half, green on
+    // its right, black around it
+    struct Probe
+    {
+        int x, y;
+        const unsigned char* color;
+    };
+    const unsigned char black[4] = {0, 0, 0, 255};
+    const Probe probes[] = {{18, 14, red},   {28, 24, red},   {36, 24, green}, {46, 34, green},
+                            {14, 24, black}, {50, 24, black}, {32, 10, black}, {32, 38, black}};
+    for (const Probe& p : probes)
+    {
+        const unsigned char* px = img + (p.y * w + p.x) * 4;
+        for (int c = 0; c < 3; c++)
+        {
+            EXPECT_NEAR(px[c], p.color[c], 3) << "pixel " << p.x << "," << p.y << " channel " << c;
+        }
+    }
+    stbi_image_free(img);
+}
+
+}  // namespace
