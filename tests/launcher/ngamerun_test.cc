@@ -63,7 +63,7 @@ TEST(GameRun, TheProgramKernelKnowsTheGameAndTheEngine)
         EXPECT_NE(ks->FindClass("nnpkfileserver"), nullptr);
         const std::vector<std::string> missing = nMissingGameClasses(ks.get());
         for (const char* name : {"napp", "ntclserver", "nd3d9server", "ndi8server", "nopenalserver",
-                                 "nscriptprefserver", "nopendeworld", "nmrtsceneserver"})
+                                 "nscriptprefserver", "nopendeworld", "nmrtsceneserver", "nguiserver"})
         {
             EXPECT_FALSE(Contains(missing, name)) << name;
         }
