@@ -29,6 +29,8 @@ public:
     nPrefServer* GamePrefServer() { return nApp::CreatePrefServer(); }
     /// the directory "proj:" names once open
     void SetProjDir(const char* dirName) { this->projDir = dirName; }
+    /// the display mode Open hands to the graphics server
+    const nDisplayMode2& GetDisplayMode() const { return this->displayMode; }
     /// the frame time the states read this frame
     void SetFrameTime(double t) { this->frameTime = t; }
 
