@@ -14,7 +14,7 @@
 #include "input/ninputpackage.h"
 #include "scene/nsceneserver.h"
 #include "scene/nscenepackage.h"
-#include "application/nappvideoserver.h"
+#include "video/nvideoserver.h"
 #include "gui/nguiserver.h"
 #include "gui/nguipackage.h"
 #include "audio3/naudioserver3.h"
@@ -79,7 +79,7 @@ public:
     void PresentScene() override {}
 };
 
-class IdleVideo : public nAppVideoServer
+class IdleVideo : public nVideoServer
 {
 public:
     bool Open() override { return true; }
@@ -132,7 +132,7 @@ protected:
     nSceneServer* CreateSceneServer() override { return Make<nSceneServer>("idlescene", "scene"); }
     nRoot* CreateVariableServer() override { return Make<nRoot>("nroot", "variable"); }
     nRoot* CreateAnimationServer() override { return Make<nRoot>("nroot", "anim"); }
-    nAppVideoServer* CreateVideoServer() override { return Make<nAppVideoServer>("idlevideo", "video"); }
+    nVideoServer* CreateVideoServer() override { return Make<nVideoServer>("idlevideo", "video"); }
     nGuiServer* CreateGuiServer() override { return Make<nGuiServer>("idlegui", "gui"); }
     nAudioServer3* CreateAudioServer() override { return Make<nAudioServer3>("idleaudio", "audio"); }
     nPrefServer* CreatePrefServer() override { return Make<nPrefServer>("nprefserver", "pref"); }

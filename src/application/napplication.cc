@@ -8,7 +8,7 @@
 #include "input/ninputserver.h"
 #include "scene/nsceneserver.h"
 #include "renderpath/nrenderpath2.h"
-#include "application/nappvideoserver.h"
+#include "video/nvideoserver.h"
 #include "gui/nguiserver.h"
 #include "gui/nguiwindow.h"
 #include "audio3/naudioserver3.h"
@@ -110,9 +110,9 @@ nRoot* nApplication::CreateAnimationServer()
     return NewServer<nRoot>("nanimationserver", "/sys/servers/anim");
 }
 
-nAppVideoServer* nApplication::CreateVideoServer()
+nVideoServer* nApplication::CreateVideoServer()
 {
-    return NewServer<nAppVideoServer>("ndshowserver", "/sys/servers/video");
+    return NewServer<nVideoServer>("ndshowserver", "/sys/servers/video");
 }
 
 nGuiServer* nApplication::CreateGuiServer()

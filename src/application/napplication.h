@@ -13,9 +13,8 @@
     and Close in turn.
 
     Servers that the application only creates and releases are held as
-    plain tree objects; those it drives are held through the narrow
-    classes of this area (nAppVideoServer ...) until their own areas are
-    built (see ARCHITECTURE.md).
+    plain tree objects; those it drives as the real server classes of
+    their areas (see ARCHITECTURE.md).
 */
 #include "kernel/nroot.h"
 #include "kernel/nref.h"
@@ -30,7 +29,7 @@ class nPrefServer;
 class nLocaleServer;
 class nInputServer;
 class nSceneServer;
-class nAppVideoServer;
+class nVideoServer;
 class nGuiServer;
 class nAudioServer3;
 class nAppState;
@@ -87,7 +86,7 @@ protected:
     virtual nSceneServer* CreateSceneServer();
     virtual nRoot* CreateVariableServer();
     virtual nRoot* CreateAnimationServer();
-    virtual nAppVideoServer* CreateVideoServer();
+    virtual nVideoServer* CreateVideoServer();
     virtual nGuiServer* CreateGuiServer();
     virtual nAudioServer3* CreateAudioServer();
     virtual nPrefServer* CreatePrefServer();
@@ -115,7 +114,7 @@ protected:
     nRef<nSceneServer> refSceneServer;
     nRef<nRoot> refVariableServer;
     nRef<nRoot> refAnimationServer;
-    nRef<nAppVideoServer> refVideoServer;
+    nRef<nVideoServer> refVideoServer;
     nRef<nGuiServer> refGuiServer;
     nRef<nAudioServer3> refAudioServer;
     nRef<nPrefServer> refPrefServer;

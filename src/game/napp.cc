@@ -3,6 +3,7 @@
 //------------------------------------------------------------------------------
 #include "game/napp.h"
 #include "game/ngamecamera.h"
+#include "game/nwindowprefs.h"
 #include "application/nappstate.h"
 #include "audio3/naudioserver3.h"
 #include "audio3/nsound3.h"
@@ -101,10 +102,17 @@ nAudioServer3* nApp::CreateAudioServer()
 /*
  * CreatePrefServer --
  *     Results: the script preference server at "/sys/servers/pref".
+ *     Side effects: the server opens with the application's names, and
+ *     the window size and type the launcher stored become the display
+ *     mode, which Open hands to the graphics server right after.
  */
 nPrefServer* nApp::CreatePrefServer()
 {
-    return static_cast<nPrefServer*>(kernelServer->New("nscriptprefserver", "/sys/servers/pref"));
+    nPrefServer* prefs = static_cast<nPrefServer*>(kernelServer->New("nscriptprefserver", "/sys/servers/pref"));
+    prefs->SetCompanyName(this->GetCompanyName());
+    prefs->SetApplicationName(this->GetAppName());
+    nApplyWindowPrefs(prefs, this->displayMode);
+    return prefs;
 }
 
 /*

@@ -41,6 +41,8 @@ public:
     double GetLockDeltaT() const { return this->lockDelta; }
     /// the sleep per Trigger
     double GetWaitDeltaT() const { return this->waitDelta; }
+    /// whether the clock stands (StopTime without StartTime)
+    bool IsStopped() const { return this->stopped; }
     /// freeze the time once per Trigger from now on
     void EnableFrameTime();
     /// read the live time again

@@ -5,7 +5,7 @@
 
 #include "application/nappcamera.h"
 #include "input/ninputserver.h"
-#include "application/nappvideoserver.h"
+#include "video/nvideoserver.h"
 #include "gui/nguiserver.h"
 #include "gui/nguiwindow.h"
 #include "audio3/naudioserver3.h"
@@ -158,7 +158,7 @@ protected:
     ~StandInScene() override { Record("release scene"); }
 };
 
-class StandInVideo : public nAppVideoServer
+class StandInVideo : public nVideoServer
 {
 public:
     bool Open() override
@@ -178,9 +178,6 @@ public:
 
 protected:
     ~StandInVideo() override { Record("release video"); }
-
-private:
-    bool isOpen = false;
 };
 
 class StandInAudio : public nAudioServer3
@@ -339,9 +336,9 @@ nRoot* TestApp::CreateAnimationServer()
 {
     return Make<nRoot>("recordinganimationserver", "/sys/servers/anim", "anim");
 }
-nAppVideoServer* TestApp::CreateVideoServer()
+nVideoServer* TestApp::CreateVideoServer()
 {
-    return Make<nAppVideoServer>("standinvideo", "/sys/servers/video", "video");
+    return Make<nVideoServer>("standinvideo", "/sys/servers/video", "video");
 }
 nGuiServer* TestApp::CreateGuiServer()
 {

@@ -63,7 +63,7 @@ protected:
     nSceneServer* CreateSceneServer() override;
     nRoot* CreateVariableServer() override;
     nRoot* CreateAnimationServer() override;
-    nAppVideoServer* CreateVideoServer() override;
+    nVideoServer* CreateVideoServer() override;
     nGuiServer* CreateGuiServer() override;
     nAudioServer3* CreateAudioServer() override;
     nPrefServer* CreatePrefServer() override;

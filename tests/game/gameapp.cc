@@ -9,7 +9,7 @@
 #include "input/ninputserver.h"
 #include "input/ninputpackage.h"
 #include "scene/nsceneserver.h"
-#include "application/nappvideoserver.h"
+#include "video/nvideoserver.h"
 #include "kernel/nscriptserver.h"
 #include "locale/nlocaleserver.h"
 #include "misc/nprefserver.h"
@@ -80,7 +80,7 @@ nRoot* TestGameApp::CreateResourceServer() { return Make<nRoot>("recordingresour
 nSceneServer* TestGameApp::CreateSceneServer() { return Make<nSceneServer>("standinscene", "/sys/servers/scene"); }
 nRoot* TestGameApp::CreateVariableServer() { return Make<nRoot>("recordingvariableserver", "/sys/servers/variable"); }
 nRoot* TestGameApp::CreateAnimationServer() { return Make<nRoot>("recordinganimationserver", "/sys/servers/anim"); }
-nAppVideoServer* TestGameApp::CreateVideoServer() { return Make<nAppVideoServer>("standinvideo", "/sys/servers/video"); }
+nVideoServer* TestGameApp::CreateVideoServer() { return Make<nVideoServer>("standinvideo", "/sys/servers/video"); }
 nGuiServer* TestGameApp::CreateGuiServer() { return Make<nGuiServer>("standingui", "/sys/servers/gui"); }
 /// the audio server a test made before Open, else a new sound maker
 nAudioServer3* TestGameApp::CreateAudioServer()

@@ -29,6 +29,8 @@ public:
     nPrefServer* GamePrefServer() { return nApp::CreatePrefServer(); }
     /// the directory "proj:" names once open
     void SetProjDir(const char* dirName) { this->projDir = dirName; }
+    /// the display mode Open hands to the graphics server
+    const nDisplayMode2& GetDisplayMode() const { return this->displayMode; }
     /// the frame time the states read this frame
     void SetFrameTime(double t) { this->frameTime = t; }
 
@@ -41,7 +43,7 @@ protected:
     nSceneServer* CreateSceneServer() override;
     nRoot* CreateVariableServer() override;
     nRoot* CreateAnimationServer() override;
-    nAppVideoServer* CreateVideoServer() override;
+    nVideoServer* CreateVideoServer() override;
     nGuiServer* CreateGuiServer() override;
     nAudioServer3* CreateAudioServer() override;
     nPrefServer* CreatePrefServer() override;

@@ -6,6 +6,7 @@
 
 #include "audio3/nsound3.h"
 #include "game/ngamecamera.h"
+#include "kernel/nfileserver2.h"
 #include "kernel/nkernelserver.h"
 #include "misc/nprefserver.h"
 #include "kernel/nscriptserver.h"
@@ -162,6 +163,9 @@ TEST_F(GameAppTest, NoSoundWithoutAnAudioServerThatMakesSounds)
 
 TEST_F(GameAppTest, GameServerFactories)
 {
+    // the game's preference server opens at once (it reads the window), so it needs a home of its own
+    this->ks->GetFileServer()->SetAssign("home", (this->dir.string() + "/").c_str());
+    this->ks->New("ntclserver", "/sys/servers/script");
     nPrefServer* pref = this->app->GamePrefServer();
     ASSERT_NE(pref, nullptr);
     EXPECT_EQ(static_cast<nRoot*>(pref), this->ks->Lookup("/sys/servers/pref"));

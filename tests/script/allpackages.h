@@ -21,6 +21,7 @@
 #include "input/ndi8package.h"
 #include "audio3/naudio3package.h"
 #include "nopenal/nopenalpackage.h"
+#include "video/nvideopackage.h"
 #include "gui/nguipackage.h"
 #include "opende/nopendepackage.h"
 #include "application/napplicationpackage.h"
@@ -34,7 +35,8 @@ public:
         nKernelServer({nvariable_package, nsignals_package, nfile_package, nlocale_package, nscript_package,
                        nmisc_package, nresource_package, ngfx2_package, nd3d9_package, nanim2_package,
                        nscene_package, ninput_package, ndi8_package, naudio3_package, nopenal_package,
-                       ngui_package, nopende_package, napplication_package, ngame_package})
+                       nvideo_package, ndshow_package, ngui_package, nopende_package, napplication_package,
+                       ngame_package})
     {
     }
 };
