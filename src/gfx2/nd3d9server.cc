@@ -69,6 +69,7 @@ nD3D9Server::~nD3D9Server()
         this->windowHandler.CloseWindow();
     }
     ReleaseRef(this->refDefaultFont);
+    this->ReleaseShapeMeshes();
     ReleaseRef(this->refShapeShader);
     ReleaseRef(this->refSharedShader);
 }
@@ -262,6 +263,9 @@ void nD3D9Server::DeviceClose()
     n_assert(this->windowHandler.IsWindowOpen());
     n_assert(this->windowHandler.GetHwnd());
     n_printf("nD3D9Server::DeviceClose()\n");
+    if (this->GetMesh()) this->SetMesh(nullptr);
+    if (this->GetMeshArray()) this->SetMeshArray(nullptr);
+    this->ReleaseShapeMeshes();
     this->OnDeviceLost(true);
     this->device->Close();
     this->windowHandler.MinimizeWindow();
@@ -536,39 +540,6 @@ void nD3D9Server::SetSkipMsgLoop(bool skip)
 }
 
 //--- frame ----------------------------------------------------------------------------
-
-/*
- * BeginScene --
- *     Results: false when the display is closed or the device cannot draw
- *     now (lost, or its reset failed); the frame is then skipped.
- */
-bool nD3D9Server::BeginScene()
-{
-    n_assert(!this->inBeginScene);
-    if (!this->displayOpen || !this->IsDeviceOpen())
-    {
-        return false;
-    }
-    if (!this->TestResetDevice())
-    {
-        return false;
-    }
-    return nGfxServer2::BeginScene();
-}
-
-void nD3D9Server::Clear(int bufferFlags, float red, float green, float blue, float alpha, float z, int stencil)
-{
-    if (this->IsDeviceOpen())
-    {
-        this->device->Clear(bufferFlags & AllBuffers, red, green, blue, alpha, z, stencil);
-    }
-}
-
-void nD3D9Server::PresentScene()
-{
-    nGfxServer2::PresentScene();
-    this->PresentDevice();
-}
 
 void nD3D9Server::PresentDevice()
 {

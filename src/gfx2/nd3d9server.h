@@ -86,6 +86,55 @@ public:
     /// the values of the parameters effects share
     nFxPool& GetEffectPool() { return this->effectPool; }
 
+    //--- rendering (nd3d9server_render.cc) ---------------------------------------------
+    nMeshArray* NewMeshArray(const char* rsrcName) override;
+    void SetCamera(const nCamera2& camera) override;
+    void SetViewport(const nViewport& vp) override;
+    void EndScene() override;
+    int AddLight(const nLight& light) override;
+    void SetMesh(nMesh2* mesh) override;
+    void SetMeshArray(nMeshArray* meshArray) override;
+    void SetTexture(int stage, nTexture2* tex) override;
+    void SetShader(nShader2* shader) override;
+    void SetTransform(TransformType type, const matrix44& matrix) override;
+    void BeginLines() override;
+    void DrawLines3d(const vector3* vertexList, int numVertices, const vector4& color) override;
+    void DrawLines2d(const vector2* vertexList, int numVertices, const vector4& color) override;
+    void EndLines() override;
+    void BeginShapes() override;
+    void DrawShape(ShapeType type, const matrix44& model, const vector4& color) override;
+    void EndShapes() override;
+    void DrawIndexed(PrimitiveType primType) override;
+    void Draw(PrimitiveType primType) override;
+    void DrawIndexedNS(PrimitiveType primType) override;
+    void DrawNS(PrimitiveType primType) override;
+    /// the primitives n indices or vertices give as the type (0 for an unknown type or too few)
+    static int GetPrimitiveCount(int primType, int n);
+    /// a colour as Direct3D's ARGB, each channel clamped to 0..1 first (NaN counts as 0)
+    static unsigned int PackColor(float red, float green, float blue, float alpha);
+    /// the shared shader, null while it is not loaded
+    nShader2* GetSharedShader() const;
+    /// the frame's statistics so far (zeroed when they are published)
+    int GetNumDrawCalls() const { return this->statsNumDrawCalls; }
+    int GetNumPrimitives() const { return this->statsNumPrimitives; }
+    int GetNumFramesPresented() const { return this->statsFrameCount; }
+    /// the shaders count their texture and render-state changes here
+    void CountTextureChange() { this->statsNumTextureChanges++; }
+    void CountRenderStateChange() { this->statsNumRenderStateChanges++; }
+
+    //--- services (nd3d9server_services.cc) ------------------------------------------------
+    /// the device cursor from the mouse cursor's texture and the visibility, when dirty
+    void UpdateCursor();
+    void AdjustGamma() override;
+    void RestoreGamma() override;
+    /// the ramp AdjustGamma sends for the current gamma, brightness and contrast
+    void ComputeGammaRamp(unsigned short ramp[256]) const;
+    bool Screenshot(const char* fileName) override;
+    /// the adapters and their modes under "/sys/share/display" (once)
+    void CreateDisplayModeEnvVars();
+    /// publish the frame's statistics under "/sys/var/" and zero the counters
+    void UpdateStatistics();
+
 protected:
     ~nD3D9Server() override;
 
@@ -116,5 +165,27 @@ private:
     bool deviceSurfacesValid;
     std::unique_ptr<nGfxDevice> device;
     nFxPool effectPool;
+
+    //--- rendering state ---
+    /// the device layout the bound mesh or mesh array draws with (0 for none)
+    int curVertexLayout = 0;
+    /// the five shape meshes (box, cylinder, sphere, torus, teapot)
+    nRef<nMesh2> shapeMeshes[5];
+    void CreateShapeMeshes();
+    void ReleaseShapeMeshes();
+    /// the instanced form of the NS draws; true when it ran
+    bool DrawInstanced(PrimitiveType primType, bool indexed);
+    /// one device draw of the current ranges; the primitives it drew
+    int DrawRange(PrimitiveType primType, bool indexed);
+    /// "Time" and "DisplayResolution" of the shared shader at the start of a scene
+    void UpdateSharedSceneParams();
+
+    //--- statistics ---
+    double timeOfLastPresent = 0.0;
+    int statsFrameCount = 0;
+    int statsNumTextureChanges = 0;
+    int statsNumRenderStateChanges = 0;
+    int statsNumDrawCalls = 0;
+    int statsNumPrimitives = 0;
 };
 #endif

@@ -26,6 +26,8 @@ public:
         std::vector<unsigned char> shadow;
         /// the shadow changed since the device last got it
         bool dirty = true;
+        /// the leading bytes the device holds since the last change
+        size_t uploadedBytes = 0;
         unsigned int deviceName = 0;
     };
     struct Layout

@@ -87,3 +87,28 @@ void nGfxDevice::ResetRenderStates()
         }
     }
 }
+
+/*
+ * nGfxPrimitiveElements --
+ *     Results: the elements (vertices or indices) a draw of primCount
+ *     primitives reads: a point each, two per separate line, one more
+ *     than the lines of a strip, three per separate triangle, two more
+ *     than the triangles of a strip or fan; 0 for nothing to draw.
+ */
+int nGfxPrimitiveElements(int primType, int primCount)
+{
+    if (primCount < 1)
+    {
+        return 0;
+    }
+    switch (primType)
+    {
+        case 0: return primCount;
+        case 1: return primCount * 2;
+        case 2: return primCount + 1;
+        case 3: return primCount * 3;
+        case 4:
+        case 5: return primCount + 2;
+        default: return 0;
+    }
+}

@@ -25,6 +25,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 /// surface formats, by the names the format tables of the engine use
 enum class nGfxFormat
@@ -135,6 +136,10 @@ struct nGfxVertexElement
     int numFloats = 0;
     int byteOffset = 0;
 };
+
+/// the vertices or indices primCount primitives of a type take (0 for an
+/// unknown type or a count below 1)
+int nGfxPrimitiveElements(int primType, int primCount);
 
 class nGfxDevice
 {
@@ -248,6 +253,52 @@ public:
     virtual void DeleteSampler(unsigned int sampler) = 0;
     /// bind a texture object (0 for none) and a sampler to a texture unit
     virtual void BindTexture(int unit, unsigned int texture, bool cube, unsigned int sampler) = 0;
+    //--- rendering: draws over the primitive types, read-back, cursor, gamma, modes ------
+    // Primitive types by the engine's numbers: 0 point list, 1 line list,
+    // 2 line strip, 3 triangle list, 4 triangle strip, 5 triangle fan. A
+    // draw names its primitive count as Direct3D did; the device turns it
+    // into a vertex or index count and draws nothing for a count below 1,
+    // an unknown type or a range outside the buffers.
+    /// draw primCount primitives from the layout's indices starting at
+    /// firstIndex (the vertices they name lie in minVertex..minVertex+numVertices)
+    virtual void DrawIndexedPrimitives(int layout, int primType, int minVertex, int numVertices, int firstIndex,
+                                       int primCount) = 0;
+    /// draw primCount primitives from the layout's vertices starting at firstVertex
+    virtual void DrawPrimitives(int layout, int primType, int firstVertex, int primCount) = 0;
+    /// a layout over several vertex streams: element i reads stream streams[i]
+    /// (vertexBuffers[s] with strides[s] bytes per vertex); 0 when closed
+    virtual int CreateStreamLayout(const nGfxVertexElement* elements, const int* streams, int numElements,
+                                   const int* vertexBuffers, const int* strides, int numStreams, int indexBuffer) = 0;
+    /// draw a connected line through numPoints points (x, y, z each) with the
+    /// row-vector matrix (16 floats) in one RGBA colour; 2-D points are passed
+    /// as pixels with a null matrix
+    virtual void DrawLineStrip(const float* points, int numPoints, const float* matrix, const float rgba[4]) = 0;
+    /// the presented frame as RGBA rows, row 0 on top; false while closed
+    virtual bool ReadFrame(std::vector<unsigned char>& rgba, int& width, int& height) = 0;
+    /// the window's cursor from RGBA pixels (row 0 on top) with its hot spot;
+    /// false (the old cursor kept) when the window system makes none
+    virtual bool SetCursorImage(const unsigned char* rgba, int width, int height, int hotX, int hotY) = 0;
+    /// show the image cursor (true) or the window's own arrow (false)
+    virtual void ShowImageCursor(bool show) = 0;
+    /// whether any cursor shows over the window
+    virtual void ShowCursor(bool show) = 0;
+    /// the window's gamma ramp, 256 entries per channel; false when refused
+    virtual bool SetGammaRamp(const unsigned short* red, const unsigned short* green, const unsigned short* blue) = 0;
+    /// the adapters (displays) and their modes
+    struct Adapter
+    {
+        std::string deviceName;
+        std::string description;
+        struct Mode
+        {
+            int width = 0;
+            int height = 0;
+            int refreshRate = 0;
+        };
+        std::vector<Mode> modes;
+    };
+    virtual std::vector<Adapter> GetAdapters() const = 0;
+
     /// set a render state (an nGfxRS number); the device skips values it already has
     void SetRenderState(int state, unsigned int value);
     /// the value a render state has now

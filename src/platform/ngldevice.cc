@@ -148,6 +148,7 @@ void nGLDevice::Close()
     if (this->context)
     {
         SDL_GL_MakeCurrent(this->window, this->context);
+        this->ReleaseRenderObjects();
         this->ReleaseMeshObjects();
         this->ReleaseTextureObjects();
         this->ReleaseBackBuffer();
@@ -416,6 +417,7 @@ void nGLDevice::ReleaseVertexLayout(int layout)
     {
         glDeleteVertexArrays(1, &l->deviceName);
     }
+    this->streamBuffers.erase(layout);
     this->store.RemoveLayout(layout);
 }
 
@@ -427,20 +429,7 @@ void nGLDevice::ReleaseVertexLayout(int layout)
  */
 void nGLDevice::Upload(int buffer)
 {
-    nGfxBufferStore::Buffer* b = this->store.GetBuffer(buffer);
-    if (!b || !b->dirty)
-    {
-        return;
-    }
-    const GLsizeiptr size = (GLsizeiptr)b->shadow.size();
-    glBindBuffer(GL_COPY_WRITE_BUFFER, b->deviceName);
-    if (b->usage & nGfxUsageDynamic)
-    {
-        glBufferData(GL_COPY_WRITE_BUFFER, size, nullptr, GL_STREAM_DRAW);
-    }
-    glBufferSubData(GL_COPY_WRITE_BUFFER, 0, size, b->shadow.data());
-    glBindBuffer(GL_COPY_WRITE_BUFFER, 0);
-    b->dirty = false;
+    this->UploadRange(buffer, 0);
 }
 
 /*
@@ -460,7 +449,7 @@ void nGLDevice::DrawIndexedTriangles(int layout, int firstIndex, int numIndices)
     }
     this->Upload(l->vertexBuffer);
     this->Upload(l->indexBuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, this->framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, this->CurrentFramebuffer());
     glBindVertexArray(l->deviceName);
     glDrawElements(GL_TRIANGLES, numIndices, GL_UNSIGNED_SHORT,
                    reinterpret_cast<const void*>((size_t)firstIndex * sizeof(unsigned short)));

@@ -107,6 +107,39 @@ public:
     void DeleteSampler(unsigned int sampler) override;
     void BindTexture(int unit, unsigned int texture, bool cube, unsigned int sampler) override;
 
+    //--- rendering (ngldevicerender.cc) ----------------------------------------------
+    void DrawIndexedPrimitives(int layout, int primType, int minVertex, int numVertices, int firstIndex,
+                               int primCount) override;
+    void DrawPrimitives(int layout, int primType, int firstVertex, int primCount) override;
+    int CreateStreamLayout(const nGfxVertexElement* elements, const int* streams, int numElements,
+                           const int* vertexBuffers, const int* strides, int numStreams, int indexBuffer) override;
+    void DrawLineStrip(const float* points, int numPoints, const float* matrix, const float rgba[4]) override;
+    bool ReadFrame(std::vector<unsigned char>& rgba, int& width, int& height) override;
+    bool SetCursorImage(const unsigned char* rgba, int width, int height, int hotX, int hotY) override;
+    void ShowImageCursor(bool show) override;
+    void ShowCursor(bool show) override;
+    bool SetGammaRamp(const unsigned short* red, const unsigned short* green, const unsigned short* blue) override;
+    std::vector<Adapter> GetAdapters() const override;
+
+private:
+    /// send the first 'needed' bytes of a buffer (all for 0) when the device lacks them
+    void UploadRange(int buffer, size_t needed);
+    /// upload what the layout's vertex streams and indices need; false for an unknown layout
+    bool PrepareLayout(int layout, size_t vertexBytes, size_t indexBytes);
+    /// make the line program and its buffers; false when GL refuses
+    bool MakeLineObjects();
+    void ReleaseRenderObjects();
+    /// the extra vertex buffers of stream layouts (stream 0 is the layout's own)
+    std::map<int, std::vector<int>> streamBuffers;
+    unsigned int lineProgram = 0;
+    unsigned int lineVao = 0;
+    unsigned int lineVbo = 0;
+    int lineMatrixLocation = -1;
+    int lineColorLocation = -1;
+    int linePixelLocation = -1;
+    SDL_Cursor* imageCursor = nullptr;
+    bool imageCursorShown = false;
+
 protected:
     void ApplyRenderState(int state, unsigned int value) override;
 

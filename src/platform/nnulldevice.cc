@@ -447,3 +447,116 @@ void nNullDevice::ApplyRenderState(int state, unsigned int value)
 {
     this->calls.push_back("RenderState " + std::to_string(state) + " " + std::to_string(value));
 }
+
+//--- rendering -----------------------------------------------------------------------
+
+void nNullDevice::DrawIndexedPrimitives(int layout, int primType, int minVertex, int numVertices, int firstIndex,
+                                        int primCount)
+{
+    const int n = nGfxPrimitiveElements(primType, primCount);
+    if (0 == n)
+    {
+        return;
+    }
+    const nGfxBufferStore::Layout* l = this->store.GetLayout(layout);
+    if (l)
+    {
+        this->Upload(l->vertexBuffer);
+        this->Upload(l->indexBuffer);
+    }
+    this->drawnElements.push_back(n);
+    this->calls.push_back("DrawIndexed " + std::to_string(layout) + " " + std::to_string(primType) + " " +
+                          std::to_string(minVertex) + " " + std::to_string(numVertices) + " " +
+                          std::to_string(firstIndex) + " " + std::to_string(primCount));
+}
+
+void nNullDevice::DrawPrimitives(int layout, int primType, int firstVertex, int primCount)
+{
+    const int n = nGfxPrimitiveElements(primType, primCount);
+    if (0 == n)
+    {
+        return;
+    }
+    const nGfxBufferStore::Layout* l = this->store.GetLayout(layout);
+    if (l)
+    {
+        this->Upload(l->vertexBuffer);
+    }
+    this->drawnElements.push_back(n);
+    this->calls.push_back("DrawPrims " + std::to_string(layout) + " " + std::to_string(primType) + " " +
+                          std::to_string(firstVertex) + " " + std::to_string(primCount));
+}
+
+int nNullDevice::CreateStreamLayout(const nGfxVertexElement* elements, const int* /*streams*/, int numElements,
+                                    const int* vertexBuffers, const int* strides, int numStreams, int indexBuffer)
+{
+    if (!this->open || numStreams < 1)
+    {
+        return 0;
+    }
+    const int h = this->store.AddLayout(elements, numElements, strides[0], vertexBuffers[0], indexBuffer);
+    this->calls.push_back("CreateStreamLayout " + std::to_string(numElements) + " streams " +
+                          std::to_string(numStreams) + " -> " + std::to_string(h));
+    return h;
+}
+
+void nNullDevice::DrawLineStrip(const float* /*points*/, int numPoints, const float* matrix, const float* /*rgba*/)
+{
+    this->calls.push_back("Lines " + std::to_string(numPoints) + (matrix ? " 3d" : " 2d"));
+}
+
+bool nNullDevice::ReadFrame(std::vector<unsigned char>& rgba, int& width, int& height)
+{
+    if (!this->open)
+    {
+        return false;
+    }
+    width = this->params.width;
+    height = this->params.height;
+    rgba.resize((size_t)width * height * 4);
+    for (size_t i = 0; i < rgba.size(); i += 4)
+    {
+        std::copy_n(this->color, 4, rgba.begin() + (long)i);
+    }
+    return true;
+}
+
+bool nNullDevice::SetCursorImage(const unsigned char* rgba, int width, int height, int hotX, int hotY)
+{
+    this->calls.push_back("CursorImage " + std::to_string(width) + "x" + std::to_string(height) + " hot " +
+                          std::to_string(hotX) + " " + std::to_string(hotY));
+    if (!this->cursorResult || !rgba || width <= 0 || height <= 0)
+    {
+        return false;
+    }
+    this->cursorPixels.assign(rgba, rgba + (size_t)width * height * 4);
+    return true;
+}
+
+void nNullDevice::ShowImageCursor(bool show)
+{
+    this->calls.push_back(std::string("ShowImageCursor ") + (show ? "1" : "0"));
+}
+
+void nNullDevice::ShowCursor(bool show)
+{
+    this->calls.push_back(std::string("ShowCursor ") + (show ? "1" : "0"));
+}
+
+bool nNullDevice::SetGammaRamp(const unsigned short* red, const unsigned short* green, const unsigned short* blue)
+{
+    this->calls.push_back("GammaRamp");
+    std::copy_n(red, 256, this->gammaRamp[0]);
+    std::copy_n(green, 256, this->gammaRamp[1]);
+    std::copy_n(blue, 256, this->gammaRamp[2]);
+    return this->gammaResult;
+}
+
+std::vector<nGfxDevice::Adapter> nNullDevice::GetAdapters() const
+{
+    Adapter a;
+    a.deviceName = "null";
+    a.description = "recording device";
+    a.modes = this->modes;
+    return {a};
+}

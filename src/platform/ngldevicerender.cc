@@ -1,0 +1,421 @@
+//------------------------------------------------------------------------------
+//  ngldevicerender.cc -- draws over the primitive types, the line drawer,
+//  frame read-back, the cursor, gamma and the display modes of nGLDevice
+//------------------------------------------------------------------------------
+#define GL_GLEXT_PROTOTYPES 1
+#include "platform/ngldevice.h"
+
+#include <GL/glcorearb.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace
+{
+
+/// the GL mode of an engine primitive type (callers have checked it)
+GLenum GLMode(int primType)
+{
+    static const GLenum modes[] = {GL_POINTS, GL_LINES, GL_LINE_STRIP, GL_TRIANGLES, GL_TRIANGLE_STRIP,
+                                   GL_TRIANGLE_FAN};
+    return modes[primType];
+}
+
+// The line drawer's program: 3-D points through the matrix (row vectors,
+// uploaded as they are) or 2-D points in pixels, both ending with the
+// layer's y flip and depth remap so that row 0 is the top.
+const char* const lineVertexSource = R"(#version 330 core
+layout(location = 0) in vec3 nPosition;
+uniform mat4 nLineMatrix;
+uniform vec2 nLinePixels;
+void main()
+{
+    if (nLinePixels.x > 0.0)
+    {
+        gl_Position = vec4(2.0 * nPosition.x / nLinePixels.x - 1.0, 1.0 - 2.0 * nPosition.y / nLinePixels.y, 0.0, 1.0);
+    }
+    else
+    {
+        gl_Position = nLineMatrix * vec4(nPosition, 1.0);
+    }
+    gl_Position.y = -gl_Position.y;
+    gl_Position.z = 2.0 * gl_Position.z - gl_Position.w;
+}
+)";
+
+const char* const lineFragmentSource = R"(#version 330 core
+uniform vec4 nLineColor;
+out vec4 nFragColor;
+void main()
+{
+    nFragColor = nLineColor;
+}
+)";
+
+}  // namespace
+
+/*
+ * UploadRange --
+ *     Side effects: a changed shadow goes to its GL buffer, only its first
+ *     'needed' bytes (all for 0); a dynamic buffer gets fresh storage
+ *     first, as a discarding lock did. An unchanged buffer whose device
+ *     copy is shorter than needed gets the missing bytes.
+ */
+void nGLDevice::UploadRange(int buffer, size_t needed)
+{
+    nGfxBufferStore::Buffer* b = this->store.GetBuffer(buffer);
+    if (!b)
+    {
+        return;
+    }
+    const size_t size = b->shadow.size();
+    needed = (0 == needed) ? size : std::min(needed, size);
+    if (!b->dirty && needed <= b->uploadedBytes)
+    {
+        return;
+    }
+    glBindBuffer(GL_COPY_WRITE_BUFFER, b->deviceName);
+    if (b->dirty)
+    {
+        if (b->usage & nGfxUsageDynamic)
+        {
+            glBufferData(GL_COPY_WRITE_BUFFER, (GLsizeiptr)size, nullptr, GL_STREAM_DRAW);
+        }
+        glBufferSubData(GL_COPY_WRITE_BUFFER, 0, (GLsizeiptr)needed, b->shadow.data());
+        b->uploadedBytes = needed;
+        b->dirty = false;
+    }
+    else
+    {
+        glBufferSubData(GL_COPY_WRITE_BUFFER, (GLintptr)b->uploadedBytes, (GLsizeiptr)(needed - b->uploadedBytes),
+                        b->shadow.data() + b->uploadedBytes);
+        b->uploadedBytes = needed;
+    }
+    glBindBuffer(GL_COPY_WRITE_BUFFER, 0);
+}
+
+/*
+ * PrepareLayout --
+ *     Results: false for an unknown layout or a closed device.
+ *     Side effects: uploads the bytes the draw reads of every vertex
+ *     stream and of the indices; binds the framebuffer drawn into.
+ */
+bool nGLDevice::PrepareLayout(int layout, size_t vertexBytes, size_t indexBytes)
+{
+    const nGfxBufferStore::Layout* l = this->store.GetLayout(layout);
+    if (!this->framebuffer || !l)
+    {
+        return false;
+    }
+    this->UploadRange(l->vertexBuffer, vertexBytes);
+    auto extra = this->streamBuffers.find(layout);
+    if (extra != this->streamBuffers.end())
+    {
+        for (int vb : extra->second) this->UploadRange(vb, 0);
+    }
+    if (l->indexBuffer)
+    {
+        this->UploadRange(l->indexBuffer, indexBytes);
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, this->CurrentFramebuffer());
+    return true;
+}
+
+/*
+ * DrawIndexedPrimitives --
+ *     Side effects: draws the primitives from the layout's 16-bit indices
+ *     with the program in use; nothing for no primitives or a range
+ *     outside the index buffer.
+ */
+void nGLDevice::DrawIndexedPrimitives(int layout, int primType, int minVertex, int numVertices, int firstIndex,
+                                      int primCount)
+{
+    const int n = nGfxPrimitiveElements(primType, primCount);
+    const nGfxBufferStore::Layout* l = this->store.GetLayout(layout);
+    const nGfxBufferStore::Buffer* ib = l ? this->store.GetBuffer(l->indexBuffer) : nullptr;
+    if (0 == n || !ib || firstIndex < 0 || (size_t)((long long)firstIndex + n) * 2 > ib->shadow.size())
+    {
+        return;
+    }
+    const long long lastVertex = (long long)std::max(minVertex, 0) + std::max(numVertices, 0);
+    const size_t vertexBytes = (numVertices > 0) ? (size_t)(lastVertex * l->stride) : 0;
+    if (!this->PrepareLayout(layout, vertexBytes, (size_t)(firstIndex + n) * 2))
+    {
+        return;
+    }
+    glBindVertexArray(l->deviceName);
+    glDrawElements(GLMode(primType), n, GL_UNSIGNED_SHORT,
+                   reinterpret_cast<const void*>((size_t)firstIndex * sizeof(unsigned short)));
+    glBindVertexArray(0);
+}
+
+/*
+ * DrawPrimitives --
+ *     Side effects: draws the primitives from the layout's vertices in
+ *     order; nothing for no primitives or a range outside the buffer.
+ */
+void nGLDevice::DrawPrimitives(int layout, int primType, int firstVertex, int primCount)
+{
+    const int n = nGfxPrimitiveElements(primType, primCount);
+    const nGfxBufferStore::Layout* l = this->store.GetLayout(layout);
+    const nGfxBufferStore::Buffer* vb = l ? this->store.GetBuffer(l->vertexBuffer) : nullptr;
+    if (0 == n || !vb || firstVertex < 0 || l->stride <= 0)
+    {
+        return;
+    }
+    const size_t bytes = (size_t)((long long)firstVertex + n) * (size_t)l->stride;
+    if (bytes > vb->shadow.size() || !this->PrepareLayout(layout, bytes, 0))
+    {
+        return;
+    }
+    glBindVertexArray(l->deviceName);
+    glDrawArrays(GLMode(primType), firstVertex, n);
+    glBindVertexArray(0);
+}
+
+/*
+ * CreateStreamLayout --
+ *     Results: the handle of a vertex array whose elements read their own
+ *     stream's buffer; 0 while closed or without streams.
+ */
+int nGLDevice::CreateStreamLayout(const nGfxVertexElement* elements, const int* streams, int numElements,
+                                  const int* vertexBuffers, const int* strides, int numStreams, int indexBuffer)
+{
+    if (!this->context || numStreams < 1)
+    {
+        return 0;
+    }
+    const int handle = this->store.AddLayout(elements, numElements, strides[0], vertexBuffers[0], indexBuffer);
+    nGfxBufferStore::Layout* l = this->store.GetLayout(handle);
+    const nGfxBufferStore::Buffer* ib = this->store.GetBuffer(indexBuffer);
+    glGenVertexArrays(1, &l->deviceName);
+    glBindVertexArray(l->deviceName);
+    for (int i = 0; i < numElements; i++)
+    {
+        const int s = streams[i];
+        const nGfxBufferStore::Buffer* vb = (s >= 0 && s < numStreams) ? this->store.GetBuffer(vertexBuffers[s]) : nullptr;
+        if (!vb)
+        {
+            continue;
+        }
+        const nGfxVertexElement& e = elements[i];
+        glBindBuffer(GL_ARRAY_BUFFER, vb->deviceName);
+        glEnableVertexAttribArray((GLuint)e.location);
+        glVertexAttribPointer((GLuint)e.location, e.numFloats, GL_FLOAT, GL_FALSE, strides[s],
+                              reinterpret_cast<const void*>((size_t)e.byteOffset));
+    }
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, ib ? ib->deviceName : 0);
+    glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    this->streamBuffers[handle].assign(vertexBuffers + 1, vertexBuffers + numStreams);
+    return handle;
+}
+
+/*
+ * MakeLineObjects --
+ *     Results: true when the line program and its buffers exist.
+ */
+bool nGLDevice::MakeLineObjects()
+{
+    if (this->lineProgram)
+    {
+        return true;
+    }
+    std::string log;
+    this->lineProgram = this->CreateProgram(lineVertexSource, lineFragmentSource, log);
+    if (!this->lineProgram)
+    {
+        SDL_Log("nGLDevice: the line program does not build: %s", log.c_str());
+        return false;
+    }
+    this->lineMatrixLocation = glGetUniformLocation(this->lineProgram, "nLineMatrix");
+    this->lineColorLocation = glGetUniformLocation(this->lineProgram, "nLineColor");
+    this->linePixelLocation = glGetUniformLocation(this->lineProgram, "nLinePixels");
+    glGenVertexArrays(1, &this->lineVao);
+    glGenBuffers(1, &this->lineVbo);
+    glBindVertexArray(this->lineVao);
+    glBindBuffer(GL_ARRAY_BUFFER, this->lineVbo);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 3 * sizeof(float), nullptr);
+    glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    return true;
+}
+
+/*
+ * DrawLineStrip --
+ *     Side effects: draws the connected line in one colour over whatever
+ *     is drawn, without depth test, culling or blending, as the line
+ *     drawer of the engine's first platform did; the render states and
+ *     the program in use are put back afterwards.
+ */
+void nGLDevice::DrawLineStrip(const float* points, int numPoints, const float* matrix, const float rgba[4])
+{
+    if (!this->framebuffer || !points || numPoints < 2 || !this->MakeLineObjects())
+    {
+        return;
+    }
+    GLint previousProgram = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &previousProgram);
+    glBindFramebuffer(GL_FRAMEBUFFER, this->CurrentFramebuffer());
+    glUseProgram(this->lineProgram);
+    static const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    glUniformMatrix4fv(this->lineMatrixLocation, 1, GL_FALSE, matrix ? matrix : identity);
+    GLint vp[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, vp);
+    glUniform2f(this->linePixelLocation, matrix ? 0.0f : (float)vp[2], matrix ? 0.0f : (float)vp[3]);
+    glUniform4fv(this->lineColorLocation, 1, rgba);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_BLEND);
+    glDisable(GL_STENCIL_TEST);
+    glBindVertexArray(this->lineVao);
+    glBindBuffer(GL_ARRAY_BUFFER, this->lineVbo);
+    glBufferData(GL_ARRAY_BUFFER, (GLsizeiptr)numPoints * 3 * sizeof(float), points, GL_STREAM_DRAW);
+    glDrawArrays(GL_LINE_STRIP, 0, numPoints);
+    glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glUseProgram((GLuint)previousProgram);
+    for (int s : {nGfxRS::ZEnable, nGfxRS::CullMode, nGfxRS::AlphaBlendEnable, nGfxRS::StencilEnable})
+    {
+        this->ApplyRenderState(s, this->GetRenderState(s));
+    }
+}
+
+/*
+ * ReadFrame --
+ *     Results: the back buffer's pixels as RGBA rows, row 0 on top (the
+ *     presented frame: Present leaves the back buffer as it showed it).
+ */
+bool nGLDevice::ReadFrame(std::vector<unsigned char>& rgba, int& width, int& height)
+{
+    if (!this->framebuffer)
+    {
+        return false;
+    }
+    width = this->params.width;
+    height = this->params.height;
+    rgba.assign((size_t)width * height * 4, 0);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, this->framebuffer);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    glBindFramebuffer(GL_FRAMEBUFFER, this->CurrentFramebuffer());
+    return glGetError() == GL_NO_ERROR;
+}
+
+/*
+ * SetCursorImage --
+ *     Results: false (the cursor unchanged) when SDL makes no colour
+ *     cursor, as on drivers without a pointer.
+ *     Side effects: the new cursor replaces (and frees) the old image
+ *     cursor, and shows at once when the image cursor is shown.
+ */
+bool nGLDevice::SetCursorImage(const unsigned char* rgba, int width, int height, int hotX, int hotY)
+{
+    if (!this->window || !rgba || width <= 0 || height <= 0)
+    {
+        return false;
+    }
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<unsigned char*>(rgba), width, height, 32,
+                                                              width * 4, SDL_PIXELFORMAT_RGBA32);
+    if (!surface)
+    {
+        return false;
+    }
+    SDL_Cursor* cursor =
+        SDL_CreateColorCursor(surface, std::clamp(hotX, 0, width - 1), std::clamp(hotY, 0, height - 1));
+    SDL_FreeSurface(surface);
+    if (!cursor)
+    {
+        return false;
+    }
+    if (this->imageCursorShown)
+    {
+        SDL_SetCursor(cursor);
+    }
+    if (this->imageCursor)
+    {
+        SDL_FreeCursor(this->imageCursor);
+    }
+    this->imageCursor = cursor;
+    return true;
+}
+
+void nGLDevice::ShowImageCursor(bool show)
+{
+    this->imageCursorShown = show;
+    SDL_Cursor* c = (show && this->imageCursor) ? this->imageCursor : SDL_GetDefaultCursor();
+    if (c)
+    {
+        SDL_SetCursor(c);
+    }
+}
+
+void nGLDevice::ShowCursor(bool show)
+{
+    SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+}
+
+/*
+ * SetGammaRamp --
+ *     Results: false when there is no window or the window system refuses
+ *     the ramp (common headless and under Wayland).
+ */
+bool nGLDevice::SetGammaRamp(const unsigned short* red, const unsigned short* green, const unsigned short* blue)
+{
+    return this->window && 0 == SDL_SetWindowGammaRamp(this->window, red, green, blue);
+}
+
+/*
+ * GetAdapters --
+ *     Results: every display SDL knows, with its modes; empty when SDL's
+ *     video is not running.
+ */
+std::vector<nGfxDevice::Adapter> nGLDevice::GetAdapters() const
+{
+    std::vector<Adapter> result;
+    const int n = SDL_WasInit(SDL_INIT_VIDEO) ? SDL_GetNumVideoDisplays() : 0;
+    for (int i = 0; i < n; i++)
+    {
+        Adapter a;
+        const char* name = SDL_GetDisplayName(i);
+        const char* driver = SDL_GetCurrentVideoDriver();
+        a.deviceName = name ? name : "";
+        a.description = std::string("OpenGL on ") + (driver ? driver : "unknown");
+        const int numModes = SDL_GetNumDisplayModes(i);
+        for (int j = 0; j < numModes; j++)
+        {
+            SDL_DisplayMode m;
+            if (0 == SDL_GetDisplayMode(i, j, &m))
+            {
+                a.modes.push_back({m.w, m.h, m.refresh_rate});
+            }
+        }
+        result.push_back(std::move(a));
+    }
+    return result;
+}
+
+/*
+ * ReleaseRenderObjects --
+ *     Side effects: the line drawer's objects, the stream tables and the
+ *     image cursor are gone (context current).
+ */
+void nGLDevice::ReleaseRenderObjects()
+{
+    if (this->lineProgram)
+    {
+        glDeleteProgram(this->lineProgram);
+        glDeleteVertexArrays(1, &this->lineVao);
+        glDeleteBuffers(1, &this->lineVbo);
+        this->lineProgram = this->lineVao = this->lineVbo = 0;
+    }
+    this->streamBuffers.clear();
+    if (this->imageCursor)
+    {
+        SDL_SetCursor(SDL_GetDefaultCursor());
+        SDL_FreeCursor(this->imageCursor);
+        this->imageCursor = nullptr;
+    }
+    this->imageCursorShown = false;
+}

@@ -1,0 +1,199 @@
+//------------------------------------------------------------------------------
+//  Drawing through the Direct3D 9 server on the real OpenGL device:
+//  dynamic meshes of quads, strips and fans with too few elements, lines,
+//  the clear after a pass that left masks and scissor on, and the
+//  statistics of what was drawn.
+//------------------------------------------------------------------------------
+#include "windowfixture.h"
+
+#include "gfx2/nd3d9package.h"
+#include "gfx2/nd3d9server.h"
+#include "gfx2/nd3d9shader.h"
+#include "gfx2/ndynamicmesh.h"
+#include "kernel/nenv.h"
+#include "usertempdir.h"
+
+#include <filesystem>
+
+namespace
+{
+
+/// vertex colours at clip-space positions, no culling
+const char* const colorFx = R"(
+vertex vs { out vec4 c; void main() { gl_Position = vec4(nPosition.xyz, 1.0); c = nColor; } }
+fragment ps { in vec4 c; void main() { nFragColor = c; } }
+technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; CullMode = None; ZEnable = false; } }
+)";
+
+/// a pass that leaves colour writes, depth writes and the scissor test in an odd state
+const char* const maskingFx = R"(
+vertex vs { void main() { gl_Position = vec4(nPosition.xyz, 1.0); } }
+fragment ps { void main() { nFragColor = vec4(1.0); } }
+technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; ColorWriteEnable = 1; ZWriteEnable = false;
+    ScissorTestEnable = true; } }
+)";
+
+class GLRenderTest : public WindowTest
+{
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        nd3d9_package();
+        this->ks->New("nresourceserver", "/sys/servers/resource");
+        this->gfx = static_cast<nD3D9Server*>(this->ks->New("nd3d9server", "/sys/servers/gfx"));
+        this->gfx->SetDisplayMode(nDisplayMode2("render test", nDisplayMode2::Windowed, 0, 0, 64, 48, false));
+        ASSERT_TRUE(this->gfx->OpenDisplay());
+        ASSERT_STREQ(this->gfx->GetDevice()->GetName(), "gl");
+        this->dir = MakeTempDir("rendergltest");
+    }
+
+    void TearDown() override
+    {
+        for (nShader2* s : this->shaders) s->Release();
+        this->gfx->CloseDisplay();
+        WindowTest::TearDown();
+        std::filesystem::remove_all(this->dir);
+    }
+
+    nShader2* LoadFx(const std::string& name, const std::string& text)
+    {
+        const std::string path = this->dir + "/" + name;
+        WriteWholeFile(path, text);
+        nShader2* s = this->gfx->NewShader(name.c_str());
+        s->SetFilename(path.c_str());
+        EXPECT_TRUE(s->Load());
+        this->shaders.push_back(s);
+        return s;
+    }
+
+    void ExpectPixel(int x, int y, int r, int g, int b)
+    {
+        unsigned char rgba[4] = {0, 0, 0, 0};
+        ASSERT_TRUE(this->gfx->GetDevice()->ReadPixel(x, y, rgba));
+        EXPECT_NEAR(rgba[0], r, 2) << x << "," << y;
+        EXPECT_NEAR(rgba[1], g, 2) << x << "," << y;
+        EXPECT_NEAR(rgba[2], b, 2) << x << "," << y;
+    }
+
+    int StatI(const char* name)
+    {
+        nEnv* env = static_cast<nEnv*>(this->ks->Lookup((std::string("/sys/var/") + name).c_str()));
+        return env ? env->GetI() : -1;
+    }
+
+    /// write a quad from (x0, y0) to (x1, y1) in clip space, one colour
+    static void Quad(float*& v, ushort*& ix, int& nv, int& ni, float x0, float y0, float x1, float y1, float r,
+                     float g, float b)
+    {
+        const float xs[4] = {x0, x1, x0, x1};
+        const float ys[4] = {y1, y1, y0, y0};
+        for (int k = 0; k < 4; k++)
+        {
+            for (float f : {xs[k], ys[k], 0.5f, r, g, b, 1.0f}) *v++ = f;
+        }
+        for (int i : {0, 1, 2, 1, 3, 2}) *ix++ = (ushort)(nv + i);
+        nv += 4;
+        ni += 6;
+    }
+
+    nD3D9Server* gfx = nullptr;
+    std::vector<nShader2*> shaders;
+    std::string dir;
+};
+
+TEST_F(GLRenderTest, DynamicMeshQuadsCoverTheirPixelsInOneDrawCall)
+{
+    nShader2* fx = this->LoadFx("color.fx", colorFx);
+    nDynamicMesh dm;
+    ASSERT_TRUE(dm.Initialize(nGfxServer2::TriangleList, nMesh2::Coord | nMesh2::Color, 0, true));
+    ASSERT_TRUE(this->gfx->BeginScene());
+    this->gfx->Clear(nGfxServer2::AllBuffers, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
+    this->gfx->SetShader(fx);
+    fx->Begin(false);
+    fx->BeginPass(0);
+    float* v = nullptr;
+    ushort* ix = nullptr;
+    int maxV = 0, maxI = 0, nv = 0, ni = 0;
+    dm.BeginIndexed(v, ix, maxV, maxI);
+    // left half red, a band of the top right quarter green
+    Quad(v, ix, nv, ni, -1.0f, -1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 0.0f);
+    Quad(v, ix, nv, ni, 0.5f, 0.5f, 1.0f, 1.0f, 0.0f, 1.0f, 0.0f);
+    dm.EndIndexed(nv, ni);
+    fx->EndPass();
+    fx->End();
+    this->gfx->EndScene();
+    this->gfx->PresentScene();
+    this->ExpectPixel(8, 24, 255, 0, 0);
+    this->ExpectPixel(56, 4, 0, 255, 0);
+    this->ExpectPixel(56, 40, 0, 0, 0);
+    this->ExpectPixel(40, 4, 0, 0, 0);
+    EXPECT_EQ(this->StatI("gfxNumDrawCalls"), 1);
+    EXPECT_EQ(this->StatI("gfxNumPrimitives"), 4);
+}
+
+TEST_F(GLRenderTest, SwapDrawsEachBatchAndStripsOfTooFewVerticesDrawNothing)
+{
+    nShader2* fx = this->LoadFx("color.fx", colorFx);
+    nDynamicMesh dm;
+    ASSERT_TRUE(dm.Initialize(nGfxServer2::TriangleStrip, nMesh2::Coord | nMesh2::Color, 0, false));
+    ASSERT_TRUE(this->gfx->BeginScene());
+    this->gfx->Clear(nGfxServer2::AllBuffers, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
+    this->gfx->SetShader(fx);
+    fx->Begin(false);
+    fx->BeginPass(0);
+    float* v = nullptr;
+    int maxV = 0;
+    dm.Begin(v, maxV);
+    // a strip over the left half in blue
+    const float left[4][2] = {{-1, 1}, {0, 1}, {-1, -1}, {0, -1}};
+    for (const auto& p : left)
+    {
+        for (float f : {p[0], p[1], 0.5f, 0.0f, 0.0f, 1.0f, 1.0f}) *v++ = f;
+    }
+    dm.Swap(4, v);
+    // two vertices of a strip over the right half: no triangle
+    for (int k = 0; k < 2; k++)
+    {
+        for (float f : {(float)k, 1.0f, 0.5f, 1.0f, 1.0f, 1.0f, 1.0f}) *v++ = f;
+    }
+    dm.End(2);
+    fx->EndPass();
+    fx->End();
+    this->gfx->EndScene();
+    this->gfx->PresentScene();
+    this->ExpectPixel(8, 24, 0, 0, 255);
+    this->ExpectPixel(56, 24, 0, 0, 0);
+    EXPECT_EQ(this->StatI("gfxNumPrimitives"), 2);
+}
+
+TEST_F(GLRenderTest, ClearWorksWhateverStatesThePreviousPassLeft)
+{
+    nShader2* masking = this->LoadFx("masking.fx", maskingFx);
+    ASSERT_TRUE(this->gfx->BeginScene());
+    this->gfx->SetShader(masking);
+    masking->Begin(false);
+    masking->BeginPass(0);
+    // the pass is left open: its states stay on the device
+    this->gfx->Clear(nGfxServer2::AllBuffers, 0.0f, 1.0f, 0.0f, 1.0f, 1.0f, 0);
+    masking->EndPass();
+    masking->End();
+    this->gfx->EndScene();
+    this->ExpectPixel(0, 0, 0, 255, 0);
+    this->ExpectPixel(63, 47, 0, 255, 0);
+}
+
+TEST_F(GLRenderTest, LinesDrawInTheirColourOverTheFrame)
+{
+    ASSERT_TRUE(this->gfx->BeginScene());
+    this->gfx->Clear(nGfxServer2::AllBuffers, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
+    this->gfx->BeginLines();
+    const vector2 across[2] = {vector2(0.0f, 10.5f), vector2(64.0f, 10.5f)};
+    this->gfx->DrawLines2d(across, 2, vector4(1.0f, 1.0f, 0.0f, 1.0f));
+    this->gfx->EndLines();
+    this->gfx->EndScene();
+    this->ExpectPixel(32, 10, 255, 255, 0);
+    this->ExpectPixel(32, 30, 0, 0, 0);
+}
+
+}  // namespace
