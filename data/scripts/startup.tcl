@@ -34,3 +34,32 @@ proc OnGuiServerOpen {} {
 
 proc OnGuiServerClose {} {
 }
+
+#   The intro's and the menu's hooks. The menu windows themselves are not
+#   written yet; until they are, these do nothing.
+#   MapIntroInput: the input mapping while the intro video plays.
+proc MapIntroInput {} {
+}
+
+#   ShowMainMenu, MapMainMenuInput: the main menu at program start and
+#   after the intro.
+proc ShowMainMenu {} {
+}
+
+proc MapMainMenuInput {} {
+}
+
+#   ShowPreStartWindow, MapPreStartMenuInput, OnMenuStateEnter: the menu
+#   when the player comes back from a match.
+proc ShowPreStartWindow {} {
+}
+
+proc MapPreStartMenuInput {} {
+}
+
+proc OnMenuStateEnter {} {
+}
+
+#   CloseMenuWindow: the menu is left for another state.
+proc CloseMenuWindow {} {
+}

@@ -9,6 +9,8 @@ N_DECLARE_MODULE(nfx)
 N_DECLARE_MODULE(ngame)
 N_DECLARE_MODULE(ngamelogic)
 N_DECLARE_MODULE(ngameobject)
+N_DECLARE_MODULE(nintro)
+N_DECLARE_MODULE(nmainmenu)
 N_DECLARE_MODULE(nscriptprefserver)
 N_DECLARE_MODULE(ntimerserver)
 N_DECLARE_MODULE(nboxer)
@@ -22,6 +24,8 @@ void ngame_package()
     N_ADD_MODULE(ks, ngame);
     N_ADD_MODULE(ks, ngamelogic);
     N_ADD_MODULE(ks, ngameobject);
+    N_ADD_MODULE(ks, nintro);
+    N_ADD_MODULE(ks, nmainmenu);
     N_ADD_MODULE(ks, nscriptprefserver);
     N_ADD_MODULE(ks, ntimerserver);
     N_ADD_MODULE(ks, nboxer);

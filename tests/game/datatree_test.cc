@@ -23,7 +23,9 @@ protected:
         nScriptServer* tcl = static_cast<nScriptServer*>(this->ks->New("ntclserver", "/sys/servers/datatcl"));
         nString result;
         ASSERT_TRUE(tcl->RunScript("proj:data/scripts/startup.tcl", result)) << result.Get();
-        for (const char* proc : {"OnStartup", "OnGraphicsStartup", "OnMapInput", "OnGuiServerOpen", "OnGuiServerClose"})
+        for (const char* proc : {"OnStartup", "OnGraphicsStartup", "OnMapInput", "OnGuiServerOpen", "OnGuiServerClose",
+                                 "MapIntroInput", "ShowMainMenu", "MapMainMenuInput", "ShowPreStartWindow",
+                                 "MapPreStartMenuInput", "OnMenuStateEnter", "CloseMenuWindow"})
         {
             EXPECT_TRUE(tcl->RunFunction(proc, result)) << proc << ": " << result.Get();
         }

@@ -80,7 +80,14 @@ nRoot* TestGameApp::CreateResourceServer() { return Make<nRoot>("recordingresour
 nSceneServer* TestGameApp::CreateSceneServer() { return Make<nSceneServer>("standinscene", "/sys/servers/scene"); }
 nRoot* TestGameApp::CreateVariableServer() { return Make<nRoot>("recordingvariableserver", "/sys/servers/variable"); }
 nRoot* TestGameApp::CreateAnimationServer() { return Make<nRoot>("recordinganimationserver", "/sys/servers/anim"); }
-nVideoServer* TestGameApp::CreateVideoServer() { return Make<nVideoServer>("standinvideo", "/sys/servers/video"); }
+/// the video server a test made before Open, else the stand-in
+nVideoServer* TestGameApp::CreateVideoServer()
+{
+    nRoot* existing = nObject::kernelServer->Lookup("/sys/servers/video");
+    if (!existing) return Make<nVideoServer>("standinvideo", "/sys/servers/video");
+    existing->AddRef();
+    return static_cast<nVideoServer*>(existing);
+}
 nGuiServer* TestGameApp::CreateGuiServer() { return Make<nGuiServer>("standingui", "/sys/servers/gui"); }
 /// the audio server a test made before Open, else a new sound maker
 nAudioServer3* TestGameApp::CreateAudioServer()
@@ -94,25 +101,43 @@ nPrefServer* TestGameApp::CreatePrefServer() { return Make<nPrefServer>("standin
 nLocaleServer* TestGameApp::CreateLocaleServer() { return Make<nLocaleServer>("standinlocale", "/sys/servers/locale"); }
 
 N_IMPLEMENT_MODULE(testgameapp, TestGameApp, "napp", nullptr)
-N_IMPLEMENT_MODULE(nintro, IntroStandIn, "teststate", nullptr)
-N_IMPLEMENT_MODULE(nmainmenu, MenuStandIn, "teststate", nullptr)
+N_IMPLEMENT_MODULE(introstandin, IntroStandIn, "teststate", nullptr)
+N_IMPLEMENT_MODULE(menustandin, MenuStandIn, "teststate", nullptr)
 N_IMPLEMENT_MODULE(soundmaker, SoundMaker, "naudioserver3", nullptr)
+// the game kernel has no video package; the stand-in video servers hang below nroot
+N_IMPLEMENT_MODULE(recordingvideo, RecordingVideo, "nroot", nullptr)
 
 void ngametest_package()
 {
     nKernelServer* ks = nKernelServer::Instance();
     N_ADD_MODULE(ks, testgameapp);
-    N_ADD_MODULE(ks, nintro);
-    N_ADD_MODULE(ks, nmainmenu);
     N_ADD_MODULE(ks, soundmaker);
+    N_ADD_MODULE(ks, recordingvideo);
 }
 
-std::unique_ptr<nKernelServer> NewGameKernel(nPackageFunc more, nPackageFunc early)
+/// the recording stand-ins under the names of the game's intro and menu states; registered before
+/// the game's package, they take the place of the real classes
+void ngamestatestandins_package()
+{
+    nKernelServer* ks = nKernelServer::Instance();
+    ks->AddModule("nintro", introstandin_init, introstandin_new);
+    ks->AddModule("nmainmenu", menustandin_init, menustandin_new);
+}
+
+bool RecordingVideo::PlayFile(const char* filename)
+{
+    Trace().push_back(std::string("video.PlayFile ") + filename + (this->GetEnableScaling() ? " scaled" : " unscaled"));
+    if (this->failToPlay) return false;
+    return nVideoServer::PlayFile(filename);
+}
+
+std::unique_ptr<nKernelServer> NewGameKernel(nPackageFunc more, nPackageFunc early, bool standInStates)
 {
     const nPackageFunc first = early ? early : +[] {};
+    const nPackageFunc states = standInStates ? ngamestatestandins_package : +[] {};
     auto ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{
         first, nsignals_package, nscript_package, nmisc_package, nlocale_package, nresource_package, ngfx2_package, nvariable_package, nanim2_package, nscene_package,
-        naudio3_package, ninput_package, nopende_package, ngui_package, napplication_package, napptest_package, ngame_package,
+        naudio3_package, ninput_package, nopende_package, ngui_package, napplication_package, napptest_package, states, ngame_package,
         ngametest_package});
     if (more) more();
     return ks;
@@ -122,7 +147,7 @@ void GameAppTest::SetUp()
 {
     ResetStandIns();
     this->dir = MakeTempDir("gameapp");
-    this->ks = NewGameKernel();
+    this->ks = NewGameKernel(nullptr, nullptr, !this->realStates);
     this->ks->SetLogHandler(&this->log);
     this->app = static_cast<TestGameApp*>(this->ks->New("testgameapp", "/theApp"));
     nTimeServer::Instance()->StopTime();

@@ -2,10 +2,10 @@
 #define TESTS_GAME_GAMEAPP_H
 //------------------------------------------------------------------------------
 //  The game application over the application tests' stand-in servers: a
-//  kernel with the packages nApp needs, stand-in states for the game's
-//  intro and menu states (their classes come with later work; the match
-//  state is the real one), library assigns in
-//  a temporary directory, and an audio server that makes plain sounds.
+//  kernel with the packages nApp needs, recording stand-ins in place of the
+//  game's intro and menu states (unless a test asks for the real ones; the
+//  match state is always the real one), library assigns in a temporary
+//  directory, and an audio server that makes plain sounds.
 //------------------------------------------------------------------------------
 #include <gtest/gtest.h>
 
@@ -14,6 +14,7 @@
 #include "usertempdir.h"
 #include "game/napp.h"
 #include "kernel/nkernelserver.h"
+#include "video/nvideoserver.h"
 
 #include <filesystem>
 #include <memory>
@@ -50,13 +51,26 @@ protected:
     nLocaleServer* CreateLocaleServer() override;
 };
 
-/// registers testgameapp, the intro and menu stand-ins and the sound-making audio server
+/// a video server that records what it is asked to play and can refuse to play it
+class RecordingVideo : public nVideoServer
+{
+public:
+    /// records "video.PlayFile <file> scaled|unscaled"; false (not playing) when failToPlay is set
+    bool PlayFile(const char* filename) override;
+
+    bool failToPlay = false;
+};
+
+/// registers testgameapp, the sound-making audio server and the recording video server
 void ngametest_package();
 
 /// a kernel with every package the game application needs and the stand-ins, then the further
 /// package; an early package comes first of all, so that classes of its names take the place of
-/// the engine's own (a later module of the same name is ignored)
-std::unique_ptr<nKernelServer> NewGameKernel(nPackageFunc more = nullptr, nPackageFunc early = nullptr);
+/// the engine's own (a later module of the same name is ignored); with standInStates the intro
+/// and menu states are recording stand-ins (registered before the game's package), else the
+/// game's own
+std::unique_ptr<nKernelServer> NewGameKernel(nPackageFunc more = nullptr, nPackageFunc early = nullptr,
+                                             bool standInStates = true);
 
 class GameAppTest : public ::testing::Test
 {
@@ -69,6 +83,8 @@ protected:
     /// the assigns "gfxlib", "objects", "levels", "meshes" at sub-directories of the temporary one
     void AssignLibraries();
 
+    /// the game's own intro and menu states instead of the stand-ins (set before SetUp)
+    bool realStates = false;
     CaptureLog log;
     std::filesystem::path dir;
     std::unique_ptr<nKernelServer> ks;

@@ -67,6 +67,8 @@ TEST(GameRun, TheProgramKernelKnowsTheGameAndTheEngine)
         {
             EXPECT_FALSE(Contains(missing, name)) << name;
         }
+        // with the intro and menu states the game has every class it needs
+        EXPECT_EQ(missing, std::vector<std::string>{});
     }
     std::filesystem::remove_all(home);
 }
