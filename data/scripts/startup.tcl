@@ -63,3 +63,35 @@ proc OnMenuStateEnter {} {
 #   CloseMenuWindow: the menu is left for another state.
 proc CloseMenuWindow {} {
 }
+
+#   The match's hooks. The HUD windows themselves are not written yet;
+#   until they are, these do nothing.
+#   OnGameStateEnter, MapGameInput: entering a match and its input mapping.
+proc OnGameStateEnter {} {
+}
+
+proc MapGameInput {} {
+}
+
+#   ShowYouWon, ShowYouLost: the end of a match.
+proc ShowYouWon {} {
+}
+
+proc ShowYouLost {} {
+}
+
+#   The player's bonuses: the notification and the icons.
+proc ShowBonusNotification {} {
+}
+
+proc HideBonusNotification {} {
+}
+
+proc ShowSlowModeIcon {} {
+}
+
+proc ShowVulnerableAIIcon {} {
+}
+
+proc ShowFatalPunchIcon {} {
+}

@@ -25,7 +25,9 @@ protected:
         ASSERT_TRUE(tcl->RunScript("proj:data/scripts/startup.tcl", result)) << result.Get();
         for (const char* proc : {"OnStartup", "OnGraphicsStartup", "OnMapInput", "OnGuiServerOpen", "OnGuiServerClose",
                                  "MapIntroInput", "ShowMainMenu", "MapMainMenuInput", "ShowPreStartWindow",
-                                 "MapPreStartMenuInput", "OnMenuStateEnter", "CloseMenuWindow"})
+                                 "MapPreStartMenuInput", "OnMenuStateEnter", "CloseMenuWindow", "OnGameStateEnter",
+                                 "MapGameInput", "ShowYouWon", "ShowYouLost", "ShowBonusNotification",
+                                 "HideBonusNotification", "ShowSlowModeIcon", "ShowVulnerableAIIcon", "ShowFatalPunchIcon"})
         {
             EXPECT_TRUE(tcl->RunFunction(proc, result)) << proc << ": " << result.Get();
         }
