@@ -178,7 +178,8 @@ bool nConServer::EditLine(const nInputEvent* e)
             else if (this->cursorPos < len) this->cursorPos++;
             break;
         case KeyDown:
-            if (this->ctrlDown) this->scrollOffset--;
+            // scrolling below the newest line would only hide lines
+            if (this->ctrlDown) this->scrollOffset = this->scrollOffset > 0 ? this->scrollOffset - 1 : 0;
             else this->HistoryDown();
             break;
         case KeyInsert: this->overwrite = !this->overwrite; break;
@@ -383,7 +384,8 @@ void nConServer::RenderConsole(int fontHeight, int displayHeight)
     const int numLines = int(lines.size());
 
     const int rows = displayHeight / fontHeight;
-    const int visible = rows - 4;
+    // a display of fewer than four rows shows the edit line alone
+    const int visible = rows > 4 ? rows - 4 : 0;
     int last = rows + this->scrollOffset - 4;
     if (last >= numLines)
     {

@@ -219,6 +219,32 @@ TEST_F(ConsoleTest, RenderDrawsTheLogTailAndTheEditLine)
     EXPECT_EQ(gfx->calls.front(), "AddText line 0\n");
 }
 
+TEST_F(ConsoleTest, ScrollingForwardStopsAtTheNewestLineAndATinyDisplayShowsTheEditLine)
+{
+    RecordingGfxServer* gfx = static_cast<RecordingGfxServer*>(this->ks->New("nrecordinggfxserver", "/sys/servers/gfx"));
+    nDisplayMode2 mode;
+    mode.SetWidth(320);
+    mode.SetHeight(128);
+    gfx->SetDisplayMode(mode);
+    for (int i = 0; i < 6; i++) n_printf("line %d\n", i);
+    Press(Down, true);
+    Press(Down, true);
+    EXPECT_EQ(this->con->GetScrollOffset(), 0);
+    gfx->calls.clear();
+    this->con->Render();
+    ASSERT_FALSE(gfx->calls.empty());
+    EXPECT_EQ(gfx->calls.front(), "AddText line 1\n");
+
+    mode.SetHeight(40);  // 2 rows
+    gfx->SetDisplayMode(mode);
+    Press(Up, true);
+    gfx->calls.clear();
+    this->con->Render();
+    ASSERT_FALSE(gfx->calls.empty());
+    EXPECT_EQ(gfx->calls.back(), "AddText /> |");
+    EXPECT_GE(this->con->GetScrollOffset(), 0);
+}
+
 TEST_F(ConsoleTest, WatchersShowTheMatchingValuesWhileTheConsoleIsClosed)
 {
     RecordingGfxServer* gfx = static_cast<RecordingGfxServer*>(this->ks->New("nrecordinggfxserver", "/sys/servers/gfx"));
