@@ -9,6 +9,8 @@
 #include "gui/nguitextentry.h"
 #include "gui/nguitextview.h"
 #include "gui/ntabcomplete.h"
+#include "input/ninputevent.h"
+#include "input/ninputstate.h"
 #include "kernel/nlinebuffer.h"
 
 #include <gmock/gmock.h>
@@ -20,7 +22,6 @@ namespace
 {
 
 const int KeyDown = 1;
-const int KeyChar = 3;
 
 //--- edit line ----------------------------------------------------------------
 
@@ -337,9 +338,10 @@ class TextViewTest : public GuiTest
 {
 protected:
     /// a shown, focused view 0.09 high (4 lines of 0.02) with n lines
-    nGuiTextView* NewView(int n, const char* cls = "nguitextview")
+    nGuiTextView* NewView(int n, bool foreignSlider = false)
     {
-        auto* v = New<nGuiTextView>(cls, "v");
+        auto* v = New<nGuiTextView>("nguitextview", "v");
+        if (foreignSlider) this->ks->New("nguiwidget", "/gui/window0/v/Slider");
         v->Hide();
         v->SetRect(rectangle(vector2(0.1f, 0.1f), vector2(0.5f, 0.19f)));
         v->BeginAppend();
@@ -477,8 +479,7 @@ TEST_F(TextViewTest, AnUnusableLineHeightGivesNoVisibleLines)
 
 TEST_F(TextViewTest, AViewWithoutItsSliderStillWorks)
 {
-    this->ks->New("nguiwidget", "/gui/window0/v/Slider");
-    nGuiTextView* v = this->NewView(10);
+    nGuiTextView* v = this->NewView(10, true);
     EXPECT_EQ(v->GetSlider(), nullptr);
     this->Scroll("ScrollUp");
     EXPECT_EQ(v->GetFirstLine(), 3);
@@ -532,14 +533,10 @@ protected:
         this->ks->New("nroot", "/tree/selb");
         this->entry = New<nGuiCmdEntry>("nguicmdentry", "c");
         this->entry->Hide();
-        this->entry->SetRect(rectangle(vector2(0.0f, 0.0f), vector2(1.0f, 0.1f)));
+        this->entry->SetRect(rectangle(vector2(0.0f, 0.0f), vector2(1.0f, 0.11f)));
         this->entry->Show();
         this->entry->OnObtainFocus();
         this->ks->SetCwd(nullptr);
-    }
-    void TearDown() override
-    {
-        GuiTest::TearDown();
     }
     void Line(const std::string& s)
     {
@@ -562,7 +559,7 @@ TEST_F(CmdEntryTest, ALineRunsAndAnErrorIsShownNotFatal)
     this->entry->OnKeyDown(6);
     EXPECT_TRUE(this->script->GetFailOnError());
     EXPECT_NE(this->lineLog.text.find("/> nosuchcommand %s%n%x\n"), std::string::npos);
-    EXPECT_NE(this->lineLog.text.find("invalid command name \"nosuchcommand\""), std::string::npos);
+    EXPECT_NE(this->lineLog.text.find("unknown command 'nosuchcommand'"), std::string::npos);
     this->Frame();
     ASSERT_GE(this->entry->GetNumLines(), 2);
     // the newest log lines (one fewer than fit) and the prompt line below them
@@ -651,7 +648,7 @@ TEST_F(CmdEntryTest, ADeletedObjectFallsBackToTheRoot)
     this->Line("sel /tree2");
     this->entry->OnKeyDown(6);
     this->ks->New("nroot", "/tree2");
-    this->Line("sel /tree2; /tree2.release");
+    this->Line("sel /tree2; delete /tree2");
     this->entry->OnKeyDown(6);
     EXPECT_STREQ(this->entry->PromptLine().Get(), "/> |");
 }
