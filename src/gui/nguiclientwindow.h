@@ -70,10 +70,12 @@ protected:
     ~nGuiClientWindow() override;
     /// the brush's screen size, or (0,0) with a message when no skin has it
     static vector2 BrushSize(const char* brushName);
+    /// a new child under the kernel's current object, or null (with a
+    /// message) when an object of another class already has the name
+    static nRoot* NewChild(const char* className, const char* name);
 
 private:
     void SetFlag(ushort flag, bool on);
-    static nRoot* NewChild(const char* className, const char* name);
     /// create the decorations (once) with this window as the current object
     void CreateChildren();
     /// release a decoration; its reference is empty afterwards

@@ -16,6 +16,8 @@
 #include "gui/nguiformlayout.h"
 #include "gui/nguitextureview.h"
 #include "gui/nguiclientwindow.h"
+#include "gui/nguicanvas.h"
+#include "gui/nguitextwindow.h"
 
 void nguiwidget_initcmds(nClass* cl);
 void nguiwindow_initcmds(nClass* cl);
@@ -39,6 +41,9 @@ void nguiclientwindow_initcmds(nClass* cl);
 N_IMPLEMENT_MODULE(nguiformlayout, nGuiFormLayout, "nguiwidget", nguiformlayout_initcmds)
 N_IMPLEMENT_MODULE(nguitextureview, nGuiTextureView, "nguiwidget", nullptr)
 N_IMPLEMENT_MODULE(nguiclientwindow, nGuiClientWindow, "nguiwindow", nguiclientwindow_initcmds)
+void nguitextwindow_initcmds(nClass* cl);
+N_IMPLEMENT_MODULE(nguicanvas, nGuiCanvas, "nguiwidget", nullptr)
+N_IMPLEMENT_MODULE(nguitextwindow, nGuiTextWindow, "nguiclientwindow", nguitextwindow_initcmds)
 
 /*
  * ngui_package --
@@ -60,4 +65,6 @@ void ngui_package()
     N_ADD_MODULE(ks, nguiformlayout);
     N_ADD_MODULE(ks, nguitextureview);
     N_ADD_MODULE(ks, nguiclientwindow);
+    N_ADD_MODULE(ks, nguicanvas);
+    N_ADD_MODULE(ks, nguitextwindow);
 }
