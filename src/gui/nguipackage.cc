@@ -17,6 +17,11 @@
 #include "gui/nguicmdentry.h"
 #include "gui/nguitextentry.h"
 #include "kernel/nmodule.h"
+#include "gui/nguiformlayout.h"
+#include "gui/nguitextureview.h"
+#include "gui/nguiclientwindow.h"
+#include "gui/nguicanvas.h"
+#include "gui/nguitextwindow.h"
 
 void nguiwidget_initcmds(nClass* cl);
 void nguiwindow_initcmds(nClass* cl);
@@ -41,6 +46,15 @@ N_IMPLEMENT_MODULE(nguitextview, nGuiTextView, "nguiwidget", nguitextview_initcm
 N_IMPLEMENT_MODULE(nguicmdentry, nGuiCmdEntry, "nguitextview", nullptr)
 N_IMPLEMENT_MODULE(nguitextentry, nGuiTextEntry, "nguitextlabel", nguitextentry_initcmds)
 
+void nguiformlayout_initcmds(nClass* cl);
+void nguiclientwindow_initcmds(nClass* cl);
+N_IMPLEMENT_MODULE(nguiformlayout, nGuiFormLayout, "nguiwidget", nguiformlayout_initcmds)
+N_IMPLEMENT_MODULE(nguitextureview, nGuiTextureView, "nguiwidget", nullptr)
+N_IMPLEMENT_MODULE(nguiclientwindow, nGuiClientWindow, "nguiwindow", nguiclientwindow_initcmds)
+void nguitextwindow_initcmds(nClass* cl);
+N_IMPLEMENT_MODULE(nguicanvas, nGuiCanvas, "nguiwidget", nullptr)
+N_IMPLEMENT_MODULE(nguitextwindow, nGuiTextWindow, "nguiclientwindow", nguitextwindow_initcmds)
+
 /*
  * ngui_package --
  *     Side effects: registers the GUI classes, superclasses first.
@@ -58,6 +72,11 @@ void ngui_package()
     N_ADD_MODULE(ks, nguitooltip);
     N_ADD_MODULE(ks, nguiskin);
     N_ADD_MODULE(ks, nguiserver);
+    N_ADD_MODULE(ks, nguiformlayout);
+    N_ADD_MODULE(ks, nguitextureview);
+    N_ADD_MODULE(ks, nguiclientwindow);
+    N_ADD_MODULE(ks, nguicanvas);
+    N_ADD_MODULE(ks, nguitextwindow);
     N_ADD_MODULE(ks, nguislider2);
     N_ADD_MODULE(ks, nguitextview);
     N_ADD_MODULE(ks, nguicmdentry);
