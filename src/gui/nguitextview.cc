@@ -20,26 +20,6 @@ const int ScrollStep = 3;
 /// more visible lines than this are not counted (a tiny line height)
 const int MaxVisibleLines = 1 << 20;
 
-/// the size limits of a child widget for a moved edge, as the form layout
-/// applies them: the edge that was set stays, the opposite one moves
-void LimitTop(rectangle& c, const vector2& mn, const vector2& mx)
-{
-    if (c.height() < mn.y) c.v1.y = c.v0.y + mn.y;
-    else if (c.height() > mx.y) c.v1.y = c.v0.y + mx.y;
-}
-
-void LimitBottom(rectangle& c, const vector2& mn, const vector2& mx)
-{
-    if (c.height() < mn.y) c.v0.y = c.v1.y - mn.y;
-    else if (c.height() > mx.y) c.v0.y = c.v1.y - mx.y;
-}
-
-void LimitRight(rectangle& c, const vector2& mn, const vector2& mx)
-{
-    if (c.width() < mn.x) c.v0.x = c.v1.x - mn.x;
-    else if (c.width() > mx.x) c.v0.x = c.v1.x - mx.x;
-}
-
 }  // namespace
 
 nGuiTextView::nGuiTextView() :
@@ -176,41 +156,16 @@ void nGuiTextView::UpdateSliderVisibility()
 }
 
 /*
- * LayoutSlider --
- *     Side effects: the slider's top goes to 0, its right edge to the
- *     view's width and its bottom to the view's height, each within the
- *     slider's size limits (so its left edge stays unless its maximum
- *     width narrows it).
- */
-void nGuiTextView::LayoutSlider(const rectangle& r)
-{
-    nGuiSlider2* slider = this->GetSlider();
-    if (!slider) return;
-    const vector2& mn = slider->GetMinSize();
-    const vector2& mx = slider->GetMaxSize();
-    rectangle c = slider->GetRect();
-    c.v0.y = 0.0f;
-    LimitTop(c, mn, mx);
-    slider->SetRect(c);
-    c.v1.x = r.width();
-    LimitRight(c, mn, mx);
-    slider->SetRect(c);
-    c.v1.y = r.height();
-    LimitBottom(c, mn, mx);
-    slider->SetRect(c);
-}
-
-/*
  * OnShow --
  *     Side effects: the widget's show; the child "Slider" is made (an
  *     existing child of another class leaves the view without a slider),
- *     laid out, filled and shown only when not every line fits; the view
+ *     attached to the top, right and bottom edges and laid out, filled and shown only when not every line fits; the view
  *     listens to GUI events.
  */
 void nGuiTextView::OnShow()
 {
     nRef<nGuiTextView> self(this);
-    nGuiWidget::OnShow();
+    nGuiFormLayout::OnShow();
     if (!self.isvalid()) return;
     nKernelServer* ks = nKernelServer::Instance();
     ks->PushCwd(this);
@@ -219,8 +174,14 @@ void nGuiTextView::OnShow()
     n_assert(obj);
     if (obj->IsA(ks->FindClass("nguislider2")))
     {
-        this->refSlider.set(static_cast<nGuiSlider2*>(obj));
-        this->LayoutSlider(this->rect);
+        nGuiSlider2* slider = static_cast<nGuiSlider2*>(obj);
+        this->refSlider.set(slider);
+        this->AttachForm(slider, Top, 0.0f);
+        this->AttachForm(slider, Right, 0.0f);
+        this->AttachForm(slider, Bottom, 0.0f);
+        // placed now rather than at the next SetRect, so that it never
+        // covers the lines with its default rectangle
+        this->UpdateLayout(this->rect);
         this->UpdateSlider();
         this->refSlider->OnShow();
         if (!self.isvalid()) return;
@@ -238,19 +199,19 @@ void nGuiTextView::OnHide()
 {
     nGuiServer* gui = nGuiServer::InstanceOrNull();
     if (gui) gui->UnregisterEventListener(this);
+    this->DetachAll();
     if (this->refSlider.isvalid())
     {
         this->refSlider->Release();
         this->refSlider.set(nullptr);
     }
     n_assert(!this->refSlider.isvalid());
-    nGuiWidget::OnHide();
+    nGuiFormLayout::OnHide();
 }
 
 void nGuiTextView::SetRect(const rectangle& r)
 {
-    if (this->shown) this->LayoutSlider(r);
-    nGuiWidget::SetRect(r);
+    nGuiFormLayout::SetRect(r);
     if (this->shown) this->UpdateSlider();
 }
 
@@ -279,7 +240,7 @@ void nGuiTextView::OnFrame()
         }
     }
     this->UpdateSliderVisibility();
-    nGuiWidget::OnFrame();
+    nGuiFormLayout::OnFrame();
 }
 
 /*
@@ -307,7 +268,7 @@ void nGuiTextView::OnEvent(const nGuiEvent& event)
             if (!self.isvalid()) return;
         }
     }
-    nGuiWidget::OnEvent(event);
+    nGuiFormLayout::OnEvent(event);
 }
 
 /*
@@ -333,7 +294,7 @@ bool nGuiTextView::OnButtonDown(const vector2& mousePos)
             if (!self.isvalid()) return true;
         }
     }
-    return nGuiWidget::OnButtonDown(mousePos);
+    return nGuiFormLayout::OnButtonDown(mousePos);
 }
 
 /*
@@ -364,5 +325,5 @@ void nGuiTextView::Render()
         gui->DrawText(this->textArray[i].Get(), this->colorArray[i], band,
                       nGuiTextLabel::TextLeft | nGuiTextLabel::TextExpandTabs);
     }
-    nGuiWidget::Render();
+    nGuiFormLayout::Render();
 }

@@ -8,16 +8,17 @@
     A list of coloured text lines with a vertical slider child "Slider"
     (class "nguislider2", made when shown and released when hidden),
     scrolling by the input states "ScrollUp" and "ScrollDown", and an
-    optional selection. The slider is tied to the view's top, right and
-    bottom edges.
+    optional selection. The view is a form layout that ties the slider to
+    its top, right and bottom edges; its class is registered below
+    "nguiwidget", so the layout's script commands are not the view's.
 */
-#include "gui/nguiwidget.h"
+#include "gui/nguiformlayout.h"
 #include "gfx2/nfont2.h"
 #include "util/narray.h"
 
 class nGuiSlider2;
 
-class nGuiTextView : public nGuiWidget
+class nGuiTextView : public nGuiFormLayout
 {
 public:
     nGuiTextView();
@@ -70,8 +71,6 @@ protected:
     void UpdateSlider();
     /// show the slider only when not every line fits
     void UpdateSliderVisibility();
-    /// tie the slider to the top, right and bottom edges of a view of size r
-    void LayoutSlider(const rectangle& r);
 
     nRef<nFont2> refFont;
     nRef<nGuiSlider2> refSlider;

@@ -16,50 +16,6 @@
 namespace
 {
 
-/// a text view as the text window drives it: its lines through the
-/// commands it is given, drawn one per text
-class StandInTextView : public nGuiWidget
-{
-public:
-    void Render() override
-    {
-        if (!this->shown) return;
-        for (const std::string& line : this->lines) nGuiServer::Instance()->DrawText(line.c_str(), vector4(0, 0, 0, 1), this->GetScreenSpaceRect(), 0x8);
-    }
-    std::vector<std::string> lines;
-};
-
-void n_beginappend(void* slf, nCmd*)
-{
-    static_cast<StandInTextView*>(slf)->lines.clear();
-}
-
-void n_appendline(void* slf, nCmd* cmd)
-{
-    static_cast<StandInTextView*>(slf)->lines.push_back(cmd->In()->GetS());
-}
-
-void n_nothing(void*, nCmd*)
-{
-}
-
-void standin_initcmds(nClass* cl)
-{
-    cl->BeginCmds();
-    cl->AddCmd("v_setfont_s", N_FOURCC('S', 'F', 'N', 'T'), n_nothing);
-    cl->AddCmd("v_beginappend_v", N_FOURCC('B', 'G', 'A', 'P'), n_beginappend);
-    cl->AddCmd("v_appendline_s", N_FOURCC('A', 'P', 'P', 'L'), n_appendline);
-    cl->AddCmd("v_endappend_v", N_FOURCC('E', 'D', 'A', 'P'), n_nothing);
-    cl->EndCmds();
-}
-
-}  // namespace
-
-N_IMPLEMENT_MODULE(nguitextview, StandInTextView, "nguiwidget", standin_initcmds)
-
-namespace
-{
-
 rectangle Rect(float l, float t, float r, float b)
 {
     return rectangle(vector2(l, t), vector2(r, b));
@@ -79,8 +35,6 @@ protected:
     void SetUp() override
     {
         GuiTest::SetUp();
-        // the real text view when the package has one, else a stand-in
-        if (!this->ks->FindClass("nguitextview")) N_ADD_MODULE(this->ks.get(), nguitextview);
         this->skin = this->gui->NewSkin("win");
         this->skin->BeginBrushes();
         const char* names[] = {"window", "titlebar", "close_n", "close_p", "close_h", "size_n", "size_p", "size_h",

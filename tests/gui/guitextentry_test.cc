@@ -497,6 +497,8 @@ TEST_F(TextViewTest, ScriptCommandsSetTheLooks)
     EXPECT_EQ(this->Ok("/gui/window0/v.getfont"), "GuiDefault");
     EXPECT_EQ(this->Ok("/gui/window0/v.gettextcolor"), "1.0 0.0 0.0 1.0");
     for (const char* bad : {"abc", "", "nan", "1x"}) this->Fails(std::string("/gui/window0/v.setborder {") + bad + "}");
+    // built on the form layout, but without its commands
+    this->Fails("/gui/window0/v.attachform /gui/window0/v top 0");
     this->Ok("/gui/window0/v.setfont NoSuchFont");
     this->Fails("/gui/window0/v.getnumvisiblelines");
 }
