@@ -219,7 +219,7 @@ TEST_F(ConsoleTest, RenderDrawsTheLogTailAndTheEditLine)
     EXPECT_EQ(gfx->calls.front(), "AddText line 0\n");
 }
 
-TEST_F(ConsoleTest, ScrollingForwardStopsAtTheNewestLineAndATinyDisplayShowsTheEditLine)
+TEST_F(ConsoleTest, ScrollingForwardStopsAtTheNewestLine)
 {
     RecordingGfxServer* gfx = static_cast<RecordingGfxServer*>(this->ks->New("nrecordinggfxserver", "/sys/servers/gfx"));
     nDisplayMode2 mode;
@@ -234,15 +234,6 @@ TEST_F(ConsoleTest, ScrollingForwardStopsAtTheNewestLineAndATinyDisplayShowsTheE
     this->con->Render();
     ASSERT_FALSE(gfx->calls.empty());
     EXPECT_EQ(gfx->calls.front(), "AddText line 1\n");
-
-    mode.SetHeight(40);  // 2 rows
-    gfx->SetDisplayMode(mode);
-    Press(Up, true);
-    gfx->calls.clear();
-    this->con->Render();
-    ASSERT_FALSE(gfx->calls.empty());
-    EXPECT_EQ(gfx->calls.back(), "AddText /> |");
-    EXPECT_GE(this->con->GetScrollOffset(), 0);
 }
 
 TEST_F(ConsoleTest, WatchersShowTheMatchingValuesWhileTheConsoleIsClosed)
@@ -276,4 +267,22 @@ TEST_F(ConsoleTest, WatchersShowTheMatchingValuesWhileTheConsoleIsClosed)
     gfx->calls.clear();
     this->con->Render();
     EXPECT_TRUE(gfx->calls.empty());
+}
+
+TEST_F(ConsoleTest, ATinyDisplayDrawsAtMostTheEditLine)
+{
+    RecordingGfxServer* gfx = static_cast<RecordingGfxServer*>(this->ks->New("nrecordinggfxserver", "/sys/servers/gfx"));
+    for (int height : {1, 15, 16, 40})
+    {
+        nDisplayMode2 mode;
+        mode.SetHeight(ushort(height));
+        gfx->SetDisplayMode(mode);
+        for (int i = 0; i < 3; i++) n_printf("line %d\n", i);
+        for (int i = 0; i < 5; i++) Press(Up, true);
+        gfx->calls.clear();
+        this->con->Render();
+        ASSERT_FALSE(gfx->calls.empty()) << height;
+        EXPECT_EQ(gfx->calls.back(), "AddText /> |") << height;
+        EXPECT_GE(this->con->GetScrollOffset(), 0) << height;
+    }
 }
