@@ -193,6 +193,12 @@ TEST_F(ConsoleTest, EnteredLinesRunWithoutEndingTheProgramOnErrors)
     this->lineLog.text.clear();
     Press(Return);
     EXPECT_EQ(this->lineLog.text, "/> \n");
+
+    // the line and its result are echoed as text, never as a format
+    this->lineLog.text.clear();
+    Type("set y %s%n%d");
+    Press(Return);
+    EXPECT_THAT(this->lineLog.text, HasSubstr("/> set y %s%n%d\n%s%n%d\n"));
 }
 
 TEST_F(ConsoleTest, RenderDrawsTheLogTailAndTheEditLine)
