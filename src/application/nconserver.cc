@@ -178,7 +178,8 @@ bool nConServer::EditLine(const nInputEvent* e)
             else if (this->cursorPos < len) this->cursorPos++;
             break;
         case KeyDown:
-            if (this->ctrlDown) this->scrollOffset--;
+            // scrolling below the newest line would only hide lines
+            if (this->ctrlDown) this->scrollOffset = this->scrollOffset > 0 ? this->scrollOffset - 1 : 0;
             else this->HistoryDown();
             break;
         case KeyInsert: this->overwrite = !this->overwrite; break;

@@ -12,13 +12,24 @@
 #include "gui/nguitooltip.h"
 #include "gui/nguiwidget.h"
 #include "gui/nguiwindow.h"
+#include "gui/nguislider2.h"
+#include "gui/nguitextview.h"
+#include "gui/nguicmdentry.h"
+#include "gui/nguitextentry.h"
 #include "kernel/nmodule.h"
+#include "gui/nguiformlayout.h"
+#include "gui/nguitextureview.h"
+#include "gui/nguiclientwindow.h"
+#include "gui/nguicanvas.h"
+#include "gui/nguitextwindow.h"
 
 void nguiwidget_initcmds(nClass* cl);
 void nguiwindow_initcmds(nClass* cl);
 void nguitextlabel_initcmds(nClass* cl);
 void nguiskin_initcmds(nClass* cl);
 void nguiserver_initcmds(nClass* cl);
+void nguitextview_initcmds(nClass* cl);
+void nguitextentry_initcmds(nClass* cl);
 
 N_IMPLEMENT_MODULE(nguiwidget, nGuiWidget, "nroot", nguiwidget_initcmds)
 N_IMPLEMENT_MODULE(nguiwindow, nGuiWindow, "nguiwidget", nguiwindow_initcmds)
@@ -30,6 +41,19 @@ N_IMPLEMENT_MODULE(nguicolorlabel, nGuiColorLabel, "nguiwidget", nullptr)
 N_IMPLEMENT_MODULE(nguitooltip, nGuiToolTip, "nguitextlabel", nullptr)
 N_IMPLEMENT_MODULE(nguiskin, nGuiSkin, "nroot", nguiskin_initcmds)
 N_IMPLEMENT_SINGLETON_MODULE(nguiserver, nGuiServer, "nroot", nguiserver_initcmds)
+N_IMPLEMENT_MODULE(nguislider2, nGuiSlider2, "nguiwidget", nullptr)
+N_IMPLEMENT_MODULE(nguitextview, nGuiTextView, "nguiwidget", nguitextview_initcmds)
+N_IMPLEMENT_MODULE(nguicmdentry, nGuiCmdEntry, "nguitextview", nullptr)
+N_IMPLEMENT_MODULE(nguitextentry, nGuiTextEntry, "nguitextlabel", nguitextentry_initcmds)
+
+void nguiformlayout_initcmds(nClass* cl);
+void nguiclientwindow_initcmds(nClass* cl);
+N_IMPLEMENT_MODULE(nguiformlayout, nGuiFormLayout, "nguiwidget", nguiformlayout_initcmds)
+N_IMPLEMENT_MODULE(nguitextureview, nGuiTextureView, "nguiwidget", nullptr)
+N_IMPLEMENT_MODULE(nguiclientwindow, nGuiClientWindow, "nguiwindow", nguiclientwindow_initcmds)
+void nguitextwindow_initcmds(nClass* cl);
+N_IMPLEMENT_MODULE(nguicanvas, nGuiCanvas, "nguiwidget", nullptr)
+N_IMPLEMENT_MODULE(nguitextwindow, nGuiTextWindow, "nguiclientwindow", nguitextwindow_initcmds)
 
 /*
  * ngui_package --
@@ -48,4 +72,13 @@ void ngui_package()
     N_ADD_MODULE(ks, nguitooltip);
     N_ADD_MODULE(ks, nguiskin);
     N_ADD_MODULE(ks, nguiserver);
+    N_ADD_MODULE(ks, nguiformlayout);
+    N_ADD_MODULE(ks, nguitextureview);
+    N_ADD_MODULE(ks, nguiclientwindow);
+    N_ADD_MODULE(ks, nguicanvas);
+    N_ADD_MODULE(ks, nguitextwindow);
+    N_ADD_MODULE(ks, nguislider2);
+    N_ADD_MODULE(ks, nguitextview);
+    N_ADD_MODULE(ks, nguicmdentry);
+    N_ADD_MODULE(ks, nguitextentry);
 }

@@ -193,6 +193,12 @@ TEST_F(ConsoleTest, EnteredLinesRunWithoutEndingTheProgramOnErrors)
     this->lineLog.text.clear();
     Press(Return);
     EXPECT_EQ(this->lineLog.text, "/> \n");
+
+    // the line and its result are echoed as text, never as a format
+    this->lineLog.text.clear();
+    Type("set y %s%n%d");
+    Press(Return);
+    EXPECT_THAT(this->lineLog.text, HasSubstr("/> set y %s%n%d\n%s%n%d\n"));
 }
 
 TEST_F(ConsoleTest, RenderDrawsTheLogTailAndTheEditLine)
@@ -217,6 +223,23 @@ TEST_F(ConsoleTest, RenderDrawsTheLogTailAndTheEditLine)
     this->con->Render();
     ASSERT_FALSE(gfx->calls.empty());
     EXPECT_EQ(gfx->calls.front(), "AddText line 0\n");
+}
+
+TEST_F(ConsoleTest, ScrollingForwardStopsAtTheNewestLine)
+{
+    RecordingGfxServer* gfx = static_cast<RecordingGfxServer*>(this->ks->New("nrecordinggfxserver", "/sys/servers/gfx"));
+    nDisplayMode2 mode;
+    mode.SetWidth(320);
+    mode.SetHeight(128);
+    gfx->SetDisplayMode(mode);
+    for (int i = 0; i < 6; i++) n_printf("line %d\n", i);
+    Press(Down, true);
+    Press(Down, true);
+    EXPECT_EQ(this->con->GetScrollOffset(), 0);
+    gfx->calls.clear();
+    this->con->Render();
+    ASSERT_FALSE(gfx->calls.empty());
+    EXPECT_EQ(gfx->calls.front(), "AddText line 1\n");
 }
 
 TEST_F(ConsoleTest, WatchersShowTheMatchingValuesWhileTheConsoleIsClosed)
