@@ -149,12 +149,12 @@ TEST(RandomTest, SeededSequenceRepeatsAndStaysInFifteenBits)
 {
     n_srand(42);
     std::vector<int> first;
-    for (int i = 0; i < 1000; i++) first.push_back(n_rand());
+    for (int i = 0; i < 1000; i++) first.push_back(n_rand15());
     n_srand(42);
     int seen_high = 0;
     for (int i = 0; i < 1000; i++)
     {
-        const int r = n_rand();
+        const int r = n_rand15();
         EXPECT_EQ(r, first[i]);
         EXPECT_GE(r, 0);
         EXPECT_LE(r, N_RAND_MAX);
