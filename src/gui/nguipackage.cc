@@ -13,6 +13,9 @@
 #include "gui/nguiwidget.h"
 #include "gui/nguiwindow.h"
 #include "kernel/nmodule.h"
+#include "gui/nguiformlayout.h"
+#include "gui/nguitextureview.h"
+#include "gui/nguiclientwindow.h"
 
 void nguiwidget_initcmds(nClass* cl);
 void nguiwindow_initcmds(nClass* cl);
@@ -31,6 +34,12 @@ N_IMPLEMENT_MODULE(nguitooltip, nGuiToolTip, "nguitextlabel", nullptr)
 N_IMPLEMENT_MODULE(nguiskin, nGuiSkin, "nroot", nguiskin_initcmds)
 N_IMPLEMENT_SINGLETON_MODULE(nguiserver, nGuiServer, "nroot", nguiserver_initcmds)
 
+void nguiformlayout_initcmds(nClass* cl);
+void nguiclientwindow_initcmds(nClass* cl);
+N_IMPLEMENT_MODULE(nguiformlayout, nGuiFormLayout, "nguiwidget", nguiformlayout_initcmds)
+N_IMPLEMENT_MODULE(nguitextureview, nGuiTextureView, "nguiwidget", nullptr)
+N_IMPLEMENT_MODULE(nguiclientwindow, nGuiClientWindow, "nguiwindow", nguiclientwindow_initcmds)
+
 /*
  * ngui_package --
  *     Side effects: registers the GUI classes, superclasses first.
@@ -48,4 +57,7 @@ void ngui_package()
     N_ADD_MODULE(ks, nguitooltip);
     N_ADD_MODULE(ks, nguiskin);
     N_ADD_MODULE(ks, nguiserver);
+    N_ADD_MODULE(ks, nguiformlayout);
+    N_ADD_MODULE(ks, nguitextureview);
+    N_ADD_MODULE(ks, nguiclientwindow);
 }
