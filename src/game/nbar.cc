@@ -22,9 +22,9 @@ nGuiWidget* NewWidget(const void* owner, const char* className, const char* suff
     return nGameGui::NewRootWidget(className, name);
 }
 
-/// the widget shows the texture; a widget of another class (no texture view) shows none
-void ShowTextureIn(nGuiWidget* /*widget*/, nTexture2* /*tex*/)
+nGuiTextureView* NewView(const void* owner, const char* suffix)
 {
+    return static_cast<nGuiTextureView*>(NewWidget(owner, ViewClass, suffix));
 }
 
 }  // namespace
@@ -44,11 +44,11 @@ nBar::nBar() :
         n_printf("nBar: no GUI root window to hold the bar\n");
         return;
     }
-    this->m_refFrame = NewWidget(this, ViewClass, "_frame");
+    this->m_refFrame = NewView(this, "_frame");
     n_assert(m_refFrame.isvalid());
-    this->m_refBar = NewWidget(this, ViewClass, "_bar");
+    this->m_refBar = NewView(this, "_bar");
     n_assert(m_refBar.isvalid());
-    this->m_refBarTrail = NewWidget(this, ViewClass, "_bar-trail");
+    this->m_refBarTrail = NewView(this, "_bar-trail");
     n_assert(m_refBarTrail.isvalid());
     this->m_refTextLabel = static_cast<nGuiTextLabel*>(NewWidget(this, "nguitextlabel", "_text"));
     n_assert(m_refTextLabel.isvalid());
@@ -60,21 +60,25 @@ nBar::~nBar()
     if (this->m_refBar.isvalid()) this->m_refBar->Release();
     if (this->m_refBarTrail.isvalid()) this->m_refBarTrail->Release();
     if (this->m_refTextLabel.isvalid()) this->m_refTextLabel->Release();
+    for (nRef<nTexture2>& tex : this->textures)
+    {
+        if (tex.isvalid()) tex->Release();
+    }
 }
 
-nGuiWidget* nBar::GetFrame() const
+nGuiTextureView* nBar::GetFrame() const
 {
     n_assert(m_refFrame.isvalid());
     return this->m_refFrame.get();
 }
 
-nGuiWidget* nBar::GetBar() const
+nGuiTextureView* nBar::GetBar() const
 {
     n_assert(m_refBar.isvalid());
     return this->m_refBar.get();
 }
 
-nGuiWidget* nBar::GetTrail() const
+nGuiTextureView* nBar::GetTrail() const
 {
     n_assert(m_refBarTrail.isvalid());
     return this->m_refBarTrail.get();
@@ -93,10 +97,10 @@ nGuiTextLabel* nBar::GetTextLabel() const
  *     texture that does not load is the data's fault: it is reported and
  *     the widget shows none, the match goes on.
  */
-void nBar::ShowTexture(nGuiWidget* widget, const char* path)
+void nBar::ShowTexture(int slot, nGuiTextureView* view, const char* path)
 {
     nGfxServer2* gfx = nGfxServer2::InstanceOrNull();
-    if (!widget || !gfx || !path) return;
+    if (!view || !gfx || !path) return;
     nTexture2* tex = gfx->NewTexture(path);
     if (!tex) return;
     if (!tex->IsValid())
@@ -109,24 +113,24 @@ void nBar::ShowTexture(nGuiWidget* widget, const char* path)
             return;
         }
     }
-    // the texture view takes its own reference
-    ShowTextureIn(widget, tex);
-    tex->Release();
+    if (this->textures[slot].isvalid()) this->textures[slot]->Release();
+    this->textures[slot] = tex;
+    view->SetTexture(tex);
 }
 
 void nBar::SetFrameTexture(const char* path)
 {
-    if (this->m_refFrame.isvalid()) ShowTexture(this->m_refFrame.get(), path);
+    if (this->m_refFrame.isvalid()) ShowTexture(0, this->m_refFrame.get(), path);
 }
 
 void nBar::SetBarTexture(const char* path)
 {
-    if (this->m_refBar.isvalid()) ShowTexture(this->m_refBar.get(), path);
+    if (this->m_refBar.isvalid()) ShowTexture(1, this->m_refBar.get(), path);
 }
 
 void nBar::SetTrailTexture(const char* path)
 {
-    if (this->m_refBarTrail.isvalid()) ShowTexture(this->m_refBarTrail.get(), path);
+    if (this->m_refBarTrail.isvalid()) ShowTexture(2, this->m_refBarTrail.get(), path);
 }
 
 /*

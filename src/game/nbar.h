@@ -12,7 +12,7 @@
 #include "kernel/nroot.h"
 #include "kernel/nref.h"
 #include "gui/nguitextlabel.h"
-#include "gfx2/ntexture2.h"
+#include "gui/nguitextureview.h"
 
 class nBar : public nRoot
 {
@@ -29,9 +29,9 @@ public:
     /// the filled part is the length x v; a negative value hides the bar for good
     void SetValue(float v);
 
-    nGuiWidget* GetFrame() const;
-    nGuiWidget* GetBar() const;
-    nGuiWidget* GetTrail() const;
+    nGuiTextureView* GetFrame() const;
+    nGuiTextureView* GetBar() const;
+    nGuiTextureView* GetTrail() const;
     nGuiTextLabel* GetTextLabel() const;
     /// whether the widgets exist (they need a GUI root window)
     bool HasWidgets() const { return this->m_refBar.isvalid(); }
@@ -41,12 +41,14 @@ protected:
     ~nBar() override;
 
     /// the texture of the path into the widget
-    static void ShowTexture(nGuiWidget* widget, const char* path);
+    void ShowTexture(int slot, nGuiTextureView* view, const char* path);
 
-    nRef<nGuiWidget> m_refFrame;
-    nRef<nGuiWidget> m_refBar;
-    nRef<nGuiWidget> m_refBarTrail;
+    nRef<nGuiTextureView> m_refFrame;
+    nRef<nGuiTextureView> m_refBar;
+    nRef<nGuiTextureView> m_refBarTrail;
     nRef<nGuiTextLabel> m_refTextLabel;
     float length;
+    /// the textures the three views show, held until the bar goes
+    nRef<nTexture2> textures[3];
 };
 #endif

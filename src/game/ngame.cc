@@ -447,6 +447,8 @@ void nGame::ScaleTime(float appFrameTime)
     if (this->finalSlowMotion)
     {
         this->timeMultiplier = std::max(0.0f, this->timeMultiplier - this->frameTime * 0.75f);
+        // rounding leaves a hair above 0 after the steps that should reach it: time stops then
+        if (this->timeMultiplier < 1e-5f) this->timeMultiplier = 0.0f;
     }
     this->scaledTime = this->frameTime * this->timeFactor * this->timeMultiplier;
     if (this->bonusTimeMode == 1)

@@ -19,6 +19,7 @@ N_DECLARE_MODULE(nbonusicon)
 N_DECLARE_MODULE(nai)
 N_DECLARE_MODULE(nplayer)
 N_DECLARE_MODULE(ngameplay2)
+N_DECLARE_MODULE(nguiclientwindow2)
 
 void ngame_package()
 {
@@ -38,4 +39,5 @@ void ngame_package()
     N_ADD_MODULE(ks, nai);
     N_ADD_MODULE(ks, nplayer);
     N_ADD_MODULE(ks, ngameplay2);
+    N_ADD_MODULE(ks, nguiclientwindow2);
 }

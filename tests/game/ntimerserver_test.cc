@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "application/napplicationpackage.h"
+#include "gui/nguipackage.h"
 #include "game/nfloat2int.h"
 #include "misc/nmiscpackage.h"
 #include "game/ngamepackage.h"
@@ -25,7 +26,7 @@ class TimerTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        this->ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{nmisc_package, napplication_package, ngame_package});
+        this->ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{nmisc_package, napplication_package, ngui_package, ngame_package});
         this->timers = static_cast<nTimerServer*>(this->ks->New("ntimerserver", "/sys/servers/timer"));
     }
     void TearDown() override
