@@ -14,6 +14,7 @@
 #include "game/ngame.h"
 #include "game/ngamelogic.h"
 #include "game/ngamepackage.h"
+#include "gui/nguipackage.h"
 #include "gfx2/ngfx2package.h"
 #include "kernel/nenv.h"
 #include "kernel/nkernelserver.h"
@@ -76,7 +77,7 @@ class Match
 public:
     Match() :
         ks({nsignals_package, nscript_package, nmisc_package, nvariable_package, nresource_package, ngfx2_package,
-            nscene_package, nopende_package, napplication_package, ngame_package, benchmatch_package})
+            nscene_package, nopende_package, napplication_package, ngui_package, ngame_package, benchmatch_package})
     {
         this->ks.SetLogHandler(&this->log);
         this->ks.New("nvariableserver", "/sys/servers/variable");

@@ -20,6 +20,7 @@ N_DECLARE_MODULE(nai)
 N_DECLARE_MODULE(nplayer)
 N_DECLARE_MODULE(ngameplay2)
 N_DECLARE_MODULE(nguiclientwindow2)
+N_DECLARE_MODULE(nparticleshapenode)
 
 void ngame_package()
 {
@@ -40,4 +41,5 @@ void ngame_package()
     N_ADD_MODULE(ks, nplayer);
     N_ADD_MODULE(ks, ngameplay2);
     N_ADD_MODULE(ks, nguiclientwindow2);
+    N_ADD_MODULE(ks, nparticleshapenode);
 }

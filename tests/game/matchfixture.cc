@@ -8,6 +8,7 @@
 #include "gui/nguiwindow.h"
 #include "audio3/naudioserver3.h"
 #include "game/ntimerserver.h"
+#include "game/nparticleshapenode.h"
 #include "kernel/nclass.h"
 #include "kernel/nenv.h"
 #include "kernel/nfileserver2.h"
@@ -200,6 +201,17 @@ void MatchTest::SetUp()
     this->game = nGame::Instance();
 
     this->ks->New("ntransformnode", "/usr/lib/models/body");
+    // an effect: emits for 1 s, particles live at most 0.5 s
+    this->ks->New("ntransformnode", "/usr/lib/models/hitfx");
+    nParticleShapeNode* particle =
+        static_cast<nParticleShapeNode*>(this->ks->New("nparticleshapenode", "/usr/lib/models/hitfx/particle"));
+    particle->SetLoop(false);
+    particle->SetEmissionDuration(1.0f);
+    nParticleShapeNode::Curve life;
+    life.keys[0] = 0.2f;
+    life.keys[1] = 0.5f;
+    life.keys[2] = 0.3f;
+    particle->SetCurve(1, life);
     this->Proto("dummy");
     nRoot* fist = this->Proto("fist", "sphere");
     this->Var(fist, "radius")->SetF(0.6f);

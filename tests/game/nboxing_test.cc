@@ -13,6 +13,8 @@
 #include "game/nguiclientwindow2.h"
 #include "game/nguifloattextlabel.h"
 #include "game/nplayer.h"
+#include "game/nfx.h"
+#include "game/nparticleshapenode.h"
 #include "game/nrandom.h"
 #include "game/ntimerserver.h"
 #include "gui/nguiserver.h"
@@ -804,4 +806,43 @@ TEST_F(HeadlessMatchTest, ThirtyRestartsLeaveTheCountsWhereTheyWere)
     EXPECT_EQ(count("/sys/servers/audio"), sounds);
     EXPECT_EQ(count(nGuiServer::Instance()->GetRootWindowPointer()->GetFullName().Get()), widgets);
     EXPECT_EQ(nTimerServer::Instance()->GetNumTimers(), timers);
+}
+
+//--- effects --------------------------------------------------------------------
+
+TEST_F(BoxingTest, AnEffectLivesItsEmissionAndItsLongestParticleThenGoes)
+{
+    this->Enter();
+    nRef<nFX> fx;
+    fx = this->game->SpawnFX(nString("/usr/lib/models/hitfx"), vector3(0.0f, 1.0f, 0.0f));
+    ASSERT_TRUE(fx.isvalid());
+    EXPECT_FLOAT_EQ(fx->GetLifetime(), 1.5f);
+    float dt = 0.1f;
+    for (int i = 0; i < 14; i++) fx->Trigger(&dt);
+    ASSERT_TRUE(fx.isvalid());
+    EXPECT_EQ(fx->GetRenderContext().GetFrameId(), 14u);
+    EXPECT_FLOAT_EQ(fx->GetRenderContext().GetTransform().m[3][1], 1.0f);
+    dt = 0.11f;
+    fx->Trigger(&dt);
+    EXPECT_FALSE(fx.isvalid());
+}
+
+TEST_F(BoxingTest, ALoopingEffectGoesOnItsFirstFrameAndTheLoopOverEffectsSurvivesIt)
+{
+    static_cast<nParticleShapeNode*>(this->ks->Lookup("/usr/lib/models/hitfx/particle"))->SetLoop(true);
+    this->Enter();
+    nRef<nFX> a, b;
+    a = this->game->SpawnFX(nString("/usr/lib/models/hitfx"), vector3(0.0f, 0.0f, 0.0f));
+    b = this->game->SpawnFX(nString("/usr/lib/models/hitfx"), vector3(0.0f, 0.0f, 0.0f));
+    this->Frame(1.0f / 60.0f);
+    EXPECT_FALSE(a.isvalid());
+    EXPECT_FALSE(b.isvalid());
+    EXPECT_EQ(this->ks->Lookup("/usr/fx_scene")->GetHead(), nullptr);
+}
+
+TEST_F(BoxingTest, AnEffectWithoutParticleNodeIsAProgrammingError)
+{
+    this->Enter();
+    EXPECT_ASSERT_DEATH(this->game->SpawnFX(nString("/usr/lib/models/body"), vector3(0.0f, 0.0f, 0.0f)),
+                        "m_refParticleShapeNode.isvalid()");
 }

@@ -108,7 +108,7 @@ TEST_F(MatchTest, FirstFrameAfterSetupMovesNothing)
 TEST_F(MatchTest, PauseStopsTimersObjectsAndEffectsButTheSceneRenders)
 {
     this->Enter();
-    nFX* fx = this->game->SpawnFX(nString("/usr/lib/models/body"), vector3(1.0f, 2.0f, 3.0f));
+    nFX* fx = this->game->SpawnFX(nString("/usr/lib/models/hitfx"), vector3(1.0f, 2.0f, 3.0f));
     ASSERT_NE(fx, nullptr);
     // the effects' own class is not built here: swap in a counting one
     fx->Release();
@@ -341,7 +341,7 @@ TEST_F(MatchTest, NewObjectAndSpawnFXNumberTheirNames)
     EXPECT_EQ(a->GetParent(), this->ks->Lookup("/usr/scene"));
     EXPECT_NE(nString(a->GetName()), nString(b->GetName()));
     EXPECT_EQ(this->game->NewObject(nString("nosuchclass")), nullptr);
-    nFX* fx = this->game->SpawnFX(nString("/usr/lib/models/body"), vector3(1.0f, 2.0f, 3.0f));
+    nFX* fx = this->game->SpawnFX(nString("/usr/lib/models/hitfx"), vector3(1.0f, 2.0f, 3.0f));
     ASSERT_NE(fx, nullptr);
     EXPECT_STREQ(fx->GetName(), "fx1");
     EXPECT_EQ(fx->GetTransform().gettranslation(), vector3(1.0f, 2.0f, 3.0f));

@@ -6,6 +6,10 @@
 
 #include "application/napplicationpackage.h"
 #include "gui/nguipackage.h"
+#include "gfx2/ngfx2package.h"
+#include "resource/nresourcepackage.h"
+#include "scene/nscenepackage.h"
+#include "variable/nvariablepackage.h"
 #include "game/nfloat2int.h"
 #include "misc/nmiscpackage.h"
 #include "game/ngamepackage.h"
@@ -26,7 +30,7 @@ class TimerTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        this->ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{nmisc_package, napplication_package, ngui_package, ngame_package});
+        this->ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{nmisc_package, nvariable_package, nresource_package, ngfx2_package, nscene_package, napplication_package, ngui_package, ngame_package});
         this->timers = static_cast<nTimerServer*>(this->ks->New("ntimerserver", "/sys/servers/timer"));
     }
     void TearDown() override
