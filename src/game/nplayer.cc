@@ -199,7 +199,8 @@ void nPlayer::Init(const char* proto)
     {
         this->m_refBNSound = nApp::Instance()->CreateSound("sound:bonus-notification.n2", nApp::SoundInstanceType);
     }
-    n_assert(m_refBNSound.isvalid());
+    // like the match's own sounds, a missing description leaves the bonus silent
+    if (!this->m_refBNSound.isvalid()) n_printf("nPlayer: no bonus sound; bonuses come silently\n");
 }
 
 /*
