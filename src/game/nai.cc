@@ -294,6 +294,7 @@ void nAI::OnHit(const vector3& impulse)
     nPlayer* player = nPlayer::HasInstance() ? nPlayer::Instance() : nullptr;
     if (player && player->GetHealth() < 0.0f) return;
     const int before = (int)this->m_fHealth;
+    const bool wasStanding = this->m_fHealth >= 0.0f;
     nBoxer::OnHit(impulse);
     const int damage = before - (int)this->m_fHealth;
     nGame* game = nGame::Instance();
@@ -301,7 +302,8 @@ void nAI::OnHit(const vector3& impulse)
     matrix44 m;
     m.translate(this->GetTransform().gettranslation());
     game->PlayAIHitSound(m);
-    if (this->m_fHealth < 0.0f && before >= 0)
+    // only the blow that takes it down decides the match: later ones find it decided
+    if (wasStanding && this->m_fHealth < 0.0f)
     {
         if (player) player->SetWon();
         game->PlayWon();

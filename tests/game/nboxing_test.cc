@@ -455,7 +455,9 @@ TEST_F(BoxingTest, TheFinalBlowWinsOnceForThePlayer)
     this->Enter();
     this->Frame(1.0f / 60.0f);
     Trace().clear();
-    this->TheAI()->SetHealth(10.0f);
+    this->TheAI()->SetHealth(0.5f);
+    // down to a health whose truncation is still 0, then further
+    this->TheAI()->OnHit(vector3(2.0f, 0.0f, 0.0f));
     this->TheAI()->OnHit(vector3(100.0f, 0.0f, 0.0f));
     this->TheAI()->OnHit(vector3(100.0f, 0.0f, 0.0f));
     EXPECT_TRUE(this->ThePlayer()->HasWon());
