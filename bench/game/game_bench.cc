@@ -10,6 +10,7 @@
 #include "application/napplicationpackage.h"
 #include "game/ngameobject.h"
 #include "game/ngamepackage.h"
+#include "gui/nguipackage.h"
 #include "gfx2/ngfx2package.h"
 #include "kernel/nfileserver2.h"
 #include "kernel/nkernelserver.h"
@@ -58,7 +59,7 @@ class World
 public:
     World() :
         ks({nsignals_package, nscript_package, nmisc_package, nvariable_package, nresource_package, ngfx2_package,
-            nscene_package, nopende_package, napplication_package, ngame_package})
+            nscene_package, nopende_package, napplication_package, ngui_package, ngame_package})
     {
         this->ks.SetLogHandler(&this->log);
         this->ks.New("ntclserver", "/sys/servers/script");

@@ -14,6 +14,10 @@
 #include "game/ngame.h"
 #include "game/ngamelogic.h"
 #include "game/ngamepackage.h"
+#include "game/nai.h"
+#include "game/nplayer.h"
+#include "game/nrandom.h"
+#include "gui/nguipackage.h"
 #include "gfx2/ngfx2package.h"
 #include "kernel/nenv.h"
 #include "kernel/nkernelserver.h"
@@ -76,7 +80,7 @@ class Match
 public:
     Match() :
         ks({nsignals_package, nscript_package, nmisc_package, nvariable_package, nresource_package, ngfx2_package,
-            nscene_package, nopende_package, napplication_package, ngame_package, benchmatch_package})
+            nscene_package, nopende_package, napplication_package, ngui_package, ngame_package, benchmatch_package})
     {
         this->ks.SetLogHandler(&this->log);
         this->ks.New("nvariableserver", "/sys/servers/variable");
@@ -105,7 +109,7 @@ public:
         while (this->game->IsStarting() || !this->game->IsMatchRunning()) this->game->RunFrame(FrameTime);
         this->game->RunFrame(FrameTime);
     }
-    ~Match()
+    virtual ~Match()
     {
         this->game->Release();
     }
@@ -171,6 +175,67 @@ public:
     nGame* game = nullptr;
 };
 
+/// the same match with the game's own logic "l01": the player punching every 20 frames, the AI deciding
+class Match2 : public Match
+{
+public:
+    Match2()
+    {
+        this->game->CleanupMatch();
+        this->logic->Release();
+        this->logic = nullptr;
+        this->ks.New("ngameplay2", "/usr/lib/levels/l01");
+        this->Proto("ring", nullptr, 0.0f);
+        nRoot* boxer = this->ks.Lookup("/usr/lib/objects/boxer");
+        this->ks.PushCwd(this->ks.Lookup("/usr/lib/objects"));
+        nRoot* me = static_cast<nRoot*>(boxer->Clone("me"));
+        nRoot* ai = static_cast<nRoot*>(boxer->Clone("_ai0"));
+        this->ks.PopCwd();
+        this->Var(me, "score")->SetI(0);
+        this->Var(me, "next-enemy")->SetI(0);
+        this->Var(me, "name")->SetS("me");
+        this->Var(ai, "name")->SetS("ai");
+        const std::pair<const char*, float> tuning[] = {
+            {"reaction-time", 0.2f}, {"follow-timer-base", 0.3f}, {"follow-timer-scat", 1.0f},
+            {"keeppos-timer-base", 0.2f}, {"keeppos-timer-scat", 0.5f}, {"dodge-amplitude", 2.0f},
+            {"hook-probability", 0.5f}, {"hook-range", 0.75f}, {"attack-timer-base", 0.75f},
+            {"attack-timer-scat", 1.25f}, {"attack-stirke-timer-base", 0.0f}, {"attack-stirke-timer-scat", 0.75f},
+            {"defense-timer-base", 1.5f}, {"defense-timer-scat", 2.0f}, {"defense-stirke-timer-base", 0.0f},
+            {"defense-stirke-timer-scat", 0.75f}, {"defense-stirke-probability", 0.25f},
+        };
+        for (const auto& t : tuning) this->Var(ai, t.first)->SetF(t.second);
+        this->game->SetPlayerProto(nString("/usr/lib/objects/me"));
+        n_srand(1);
+        this->game->SetupMatch();
+        this->game->SetTimeMultiplier(1.0f);
+        while (this->game->IsStarting() || !this->game->IsMatchRunning()) this->game->RunFrame(FrameTime);
+    }
+
+    void Frame2()
+    {
+        nPlayer* p = nPlayer::Instance();
+        nAI* o = nAI::Instance();
+        for (nBoxer* b : {static_cast<nBoxer*>(p), static_cast<nBoxer*>(o)})
+        {
+            b->SetEnergy(1000.0f);
+            b->SetHealth(1000.0f);
+        }
+        if (this->frame++ % 20 == 0) p->Punch(o, 1);
+        this->game->RunFrame(FrameTime);
+    }
+    int frame = 0;
+};
+
+void BM_Gameplay2MatchFrames(benchmark::State& state)
+{
+    Match2 m;
+    for (auto _ : state)
+    {
+        for (int i = 0; i < FramesPerIteration; i++) m.Frame2();
+    }
+    state.SetItemsProcessed(state.iterations() * FramesPerIteration);
+}
+
 void BM_MatchFrames(benchmark::State& state)
 {
     Match m;
@@ -210,5 +275,6 @@ void benchmatch_package()
 
 BENCHMARK(BM_MatchFrames)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RawCollideOfTheFrames)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Gameplay2MatchFrames)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -5,6 +5,7 @@
 #include "game/nfist2.h"
 #include "game/ngame.h"
 #include "game/ngamegui.h"
+#include "gui/nguitextlabel.h"
 #include "game/ngamemath.h"
 #include "game/ntimer.h"
 #include "game/ntimerserver.h"
@@ -131,7 +132,7 @@ nFist2* nBoxer::GetRightFist() const
     return this->rightFist.isvalid() ? this->rightFist.get() : nullptr;
 }
 
-nRoot* nBoxer::GetGuiName() const
+nGuiTextLabel* nBoxer::GetGuiName() const
 {
     n_assert(m_refGuiName.isvalid());
     return this->m_refGuiName.get();
@@ -164,7 +165,8 @@ nGameObject* nBoxer::GetPart(const char* name) const
 
 float nBoxer::GetVulnerableProgress() const
 {
-    return this->vulnerableDuration > 0.0f ? this->vulnerableElapsed / this->vulnerableDuration : 0.0f;
+    // a period of no length is over at once
+    return this->vulnerableDuration > 0.0f ? this->vulnerableElapsed / this->vulnerableDuration : FinishedProgress;
 }
 
 float nBoxer::GetAccuracy() const
@@ -313,18 +315,19 @@ void nBoxer::CreateNameLabel()
 {
     nString name(this->GetName());
     name.Append("_guiname");
-    nRoot* label = nGameGui::NewTextLabel(name);
-    if (!label)
+    nGuiWidget* widget = nGameGui::NewRootWidget("nguitextlabel", name.Get());
+    if (!widget)
     {
         n_printf("nBoxer: '%s' has no name label: there is no GUI to hold it\n", name.Get());
         return;
     }
+    nGuiTextLabel* label = static_cast<nGuiTextLabel*>(widget);
     this->m_refGuiName = label;
-    nGameGui::SetText(label, "Dummy");
-    nGameGui::SetRect(label, 0.2f, 0.0f, 0.4f, 0.1f);
-    nGameGui::SetVCenter(label, true);
-    nGameGui::SetAlignment(label, "left");
-    nGameGui::SetFont(label, "name");
+    label->SetText("Dummy");
+    label->SetRect(rectangle(vector2(0.2f, 0.0f), vector2(0.4f, 0.1f)));
+    label->SetVCenter(true);
+    label->SetAlignment(nGuiTextLabel::Left);
+    label->SetFont("name");
 }
 
 /*

@@ -17,9 +17,11 @@
     that takes its health below zero, the match's final slow motion.
 */
 #include "game/ngameobject.h"
+#include "gui/nguitextlabel.h"
 
 class nFist2;
 class nTimer;
+class nGuiTextLabel;
 
 class nBoxer : public nGameObject
 {
@@ -53,7 +55,7 @@ public:
     nFist2* GetLeftFist() const;
     nFist2* GetRightFist() const;
     /// the name label (asserts it)
-    nRoot* GetGuiName() const;
+    nGuiTextLabel* GetGuiName() const;
     bool HasGuiName() const { return this->m_refGuiName.isvalid(); }
     float GetHandLength() const { return this->m_fHandLength; }
     float GetFistMass() const { return this->m_fFistMass; }
@@ -124,7 +126,7 @@ protected:
     nRef<nGameObject> rightBoot;
     nRef<nGameObject> rightGuard;
     nRef<nGameObject> shirt;
-    nRef<nRoot> m_refGuiName;
+    nRef<nGuiTextLabel> m_refGuiName;
     vector3 moveTarget;
     vector3 footAnchor;
     vector3 lastDisplacement;

@@ -7,12 +7,12 @@
 #include "audio3/nsound3.h"
 #include "game/napp.h"
 #include "game/ngamecamera.h"
-#include "game/ngamegui.h"
 #include "game/ngamelogic.h"
 #include "game/ngameobject.h"
 #include "game/nfx.h"
 #include "game/ntimerserver.h"
 #include "gfx2/ngfxserver2.h"
+#include "gui/nguiserver.h"
 #include "kernel/nfileserver2.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/nmodule.h"
@@ -223,7 +223,7 @@ void nGame::SavePlayers()
 void nGame::OnStateEnter(const nString& prevState)
 {
     nAppState::OnStateEnter(prevState);
-    nGameGui::ToggleSystemGui();
+    if (nGuiServer* gui = nGuiServer::InstanceOrNull()) gui->ToggleSystemGui();
     this->SetupMatch();
     SetCursor(nGfxServer2::None);
     if (nApp::HasInstance()) nApp::Instance()->RunScript("OnGameStateEnter");
@@ -405,12 +405,13 @@ const nString& nGame::GetPlayerProto() const
 
 float nGame::GetSlowProgress() const
 {
-    return this->bonusTimeDuration > 0.0f ? this->bonusTimeElapsed / this->bonusTimeDuration : 0.0f;
+    // a bonus of no length is over at once
+    return this->bonusTimeDuration > 0.0f ? this->bonusTimeElapsed / this->bonusTimeDuration : FinishedProgress;
 }
 
 float nGame::GetFatalPunchProgress() const
 {
-    return this->fatalPunchDuration > 0.0f ? this->fatalPunchElapsed / this->fatalPunchDuration : 0.0f;
+    return this->fatalPunchDuration > 0.0f ? this->fatalPunchElapsed / this->fatalPunchDuration : FinishedProgress;
 }
 
 void nGame::StartFinalSlowMotion()
@@ -446,6 +447,8 @@ void nGame::ScaleTime(float appFrameTime)
     if (this->finalSlowMotion)
     {
         this->timeMultiplier = std::max(0.0f, this->timeMultiplier - this->frameTime * 0.75f);
+        // rounding leaves a hair above 0 after the steps that should reach it: time stops then
+        if (this->timeMultiplier < 1e-5f) this->timeMultiplier = 0.0f;
     }
     this->scaledTime = this->frameTime * this->timeFactor * this->timeMultiplier;
     if (this->bonusTimeMode == 1)

@@ -22,6 +22,9 @@
 #include "scene/nrendercontext.h"
 #include "util/nstring.h"
 
+/// the progress of a bonus period that has no length: over (above 1)
+constexpr float FinishedProgress = 2.0f;
+
 class nEnv;
 class nSceneNode;
 class nOpendeGeom;

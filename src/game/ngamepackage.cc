@@ -15,6 +15,14 @@ N_DECLARE_MODULE(nscriptprefserver)
 N_DECLARE_MODULE(ntimerserver)
 N_DECLARE_MODULE(nboxer)
 N_DECLARE_MODULE(nfist2)
+N_DECLARE_MODULE(nguifloattextlabel)
+N_DECLARE_MODULE(nbar)
+N_DECLARE_MODULE(nbonusicon)
+N_DECLARE_MODULE(nai)
+N_DECLARE_MODULE(nplayer)
+N_DECLARE_MODULE(ngameplay2)
+N_DECLARE_MODULE(nguiclientwindow2)
+N_DECLARE_MODULE(nparticleshapenode)
 
 void ngame_package()
 {
@@ -30,4 +38,12 @@ void ngame_package()
     N_ADD_MODULE(ks, ntimerserver);
     N_ADD_MODULE(ks, nboxer);
     N_ADD_MODULE(ks, nfist2);
+    N_ADD_MODULE(ks, nguifloattextlabel);
+    N_ADD_MODULE(ks, nbar);
+    N_ADD_MODULE(ks, nbonusicon);
+    N_ADD_MODULE(ks, nai);
+    N_ADD_MODULE(ks, nplayer);
+    N_ADD_MODULE(ks, ngameplay2);
+    N_ADD_MODULE(ks, nguiclientwindow2);
+    N_ADD_MODULE(ks, nparticleshapenode);
 }

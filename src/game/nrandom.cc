@@ -13,7 +13,7 @@ unsigned int randomState = 1;
 
 /*
  * n_srand --
- *     Side effects: the next n_rand starts the sequence of the seed.
+ *     Side effects: the next n_rand15 starts the sequence of the seed.
  */
 void n_srand(unsigned int seed)
 {
@@ -21,12 +21,12 @@ void n_srand(unsigned int seed)
 }
 
 /*
- * n_rand --
+ * n_rand15 --
  *     Results: the next value in 0..N_RAND_MAX. The low bits of an LCG
  *     repeat quickly, so the 15 bits are taken from the upper half.
  *     Side effects: advances the state.
  */
-int n_rand()
+int n_rand15()
 {
     randomState = randomState * 1103515245u + 12345u;
     return static_cast<int>((randomState >> 16) & static_cast<unsigned int>(N_RAND_MAX));
@@ -39,5 +39,5 @@ int n_rand()
  */
 float n_rand_unit()
 {
-    return static_cast<float>(n_rand()) / static_cast<float>(N_RAND_MAX);
+    return static_cast<float>(n_rand15()) / static_cast<float>(N_RAND_MAX);
 }

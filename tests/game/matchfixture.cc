@@ -8,8 +8,8 @@
 #include "gui/nguiwindow.h"
 #include "audio3/naudioserver3.h"
 #include "game/ntimerserver.h"
+#include "game/nparticleshapenode.h"
 #include "kernel/nclass.h"
-#include "kernel/ncmd.h"
 #include "kernel/nenv.h"
 #include "kernel/nfileserver2.h"
 #include "kernel/nkernelserver.h"
@@ -55,49 +55,6 @@ public:
     void Render() override {}
     void ToggleSystemGui() override { Record("togglesystemgui"); }
 };
-
-/// a text label that records what it is told
-class MatchLabel : public nRoot
-{
-};
-
-std::string Who(void* slf)
-{
-    return static_cast<nRoot*>(slf)->GetName();
-}
-void n_settext(void* slf, nCmd* cmd)
-{
-    Record(Who(slf) + ".settext " + cmd->In()->GetS());
-}
-void n_setrect(void* slf, nCmd* cmd)
-{
-    char text[128];
-    const float l = cmd->In()->GetF(), r = cmd->In()->GetF(), t = cmd->In()->GetF(), b = cmd->In()->GetF();
-    snprintf(text, sizeof(text), ".setrect %g %g %g %g", l, r, t, b);
-    Record(Who(slf) + text);
-}
-void n_setvcenter(void* slf, nCmd* cmd)
-{
-    Record(Who(slf) + ".setvcenter " + (cmd->In()->GetB() ? "true" : "false"));
-}
-void n_setalignment(void* slf, nCmd* cmd)
-{
-    Record(Who(slf) + ".setalignment " + cmd->In()->GetS());
-}
-void n_setfont(void* slf, nCmd* cmd)
-{
-    Record(Who(slf) + ".setfont " + cmd->In()->GetS());
-}
-void label_initcmds(nClass* cl)
-{
-    cl->BeginCmds();
-    cl->AddCmd("v_settext_s", N_FOURCC('S', 'T', 'X', 'T'), n_settext);
-    cl->AddCmd("v_setrect_ffff", N_FOURCC('S', 'T', 'P', 'S'), n_setrect);
-    cl->AddCmd("v_setvcenter_b", N_FOURCC('S', 'V', 'C', 'R'), n_setvcenter);
-    cl->AddCmd("v_setalignment_s", N_FOURCC('S', 'A', 'G', 'N'), n_setalignment);
-    cl->AddCmd("v_setfont_s", N_FOURCC('S', 'F', 'N', 'T'), n_setfont);
-    cl->EndCmds();
-}
 
 /// an audio server whose sounds know whether they play
 class PlayingSoundMaker : public nAudioServer3
@@ -194,16 +151,9 @@ N_IMPLEMENT_MODULE(progressobject, ProgressObject, "ngameobject", nullptr)
 N_IMPLEMENT_MODULE(countingfx, CountingFX, "nfx", nullptr)
 N_IMPLEMENT_MODULE(twoboxerlogic, TwoBoxerLogic, "ngamelogic", nullptr)
 N_IMPLEMENT_MODULE(matchgui, MatchGui, "nguiserver", nullptr)
-N_IMPLEMENT_MODULE(matchlabel, MatchLabel, "nroot", label_initcmds)
 N_IMPLEMENT_MODULE(playingsound, PlayingSound, "nsound3", nullptr)
 N_IMPLEMENT_MODULE(playingsoundmaker, PlayingSoundMaker, "naudioserver3", nullptr)
 N_IMPLEMENT_MODULE(matchgameapp, MatchGameApp, "testgameapp", nullptr)
-
-void nmatchlabel_package()
-{
-    // under the label class's own name, which the game creates labels by
-    nKernelServer::Instance()->AddModule("nguitextlabel", matchlabel_init, matchlabel_new);
-}
 
 void nmatchtest_package()
 {
@@ -232,7 +182,7 @@ void MatchTest::SetUp()
     GuiCalls().clear();
     ResetStandIns();
     this->dir = MakeTempDir("match");
-    this->ks = NewGameKernel(nmatchtest_package, nmatchlabel_package);
+    this->ks = NewGameKernel(nmatchtest_package);
     this->ks->SetLogHandler(&this->log);
     nFileServer2* fs = nFileServer2::Instance();
     fs->SetAssign("home", (this->dir.string() + "/").c_str());
@@ -251,6 +201,17 @@ void MatchTest::SetUp()
     this->game = nGame::Instance();
 
     this->ks->New("ntransformnode", "/usr/lib/models/body");
+    // an effect: emits for 1 s, particles live at most 0.5 s
+    this->ks->New("ntransformnode", "/usr/lib/models/hitfx");
+    nParticleShapeNode* particle =
+        static_cast<nParticleShapeNode*>(this->ks->New("nparticleshapenode", "/usr/lib/models/hitfx/particle"));
+    particle->SetLoop(false);
+    particle->SetEmissionDuration(1.0f);
+    nParticleShapeNode::Curve life;
+    life.keys[0] = 0.2f;
+    life.keys[1] = 0.5f;
+    life.keys[2] = 0.3f;
+    particle->SetCurve(1, life);
     this->Proto("dummy");
     nRoot* fist = this->Proto("fist", "sphere");
     this->Var(fist, "radius")->SetF(0.6f);

@@ -5,8 +5,8 @@
 //  with "home:" and "sound:" in a temporary directory, sound descriptions
 //  for every match sound, prototypes of a boxer and its parts, and a level
 //  "l01" whose logic puts two boxers facing each other (and a counting
-//  object) into the match. A GUI server stand-in that answers the GUI
-//  commands the match uses records them, as does a label class.
+//  object) into the match. A GUI server stand-in records the system
+//  GUI switch and holds a root window for the match's widgets.
 //------------------------------------------------------------------------------
 #include "gameapp.h"
 
@@ -88,8 +88,6 @@ protected:
 std::vector<std::string>& GuiCalls();
 
 /// registers the classes above, the GUI stand-ins and the application that makes them
-/// the recording "nguitextlabel"; it must come before the GUI package (see NewGameKernel)
-void nmatchlabel_package();
 void nmatchtest_package();
 
 class MatchTest : public GameAppTest

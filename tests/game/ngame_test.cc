@@ -108,7 +108,7 @@ TEST_F(MatchTest, FirstFrameAfterSetupMovesNothing)
 TEST_F(MatchTest, PauseStopsTimersObjectsAndEffectsButTheSceneRenders)
 {
     this->Enter();
-    nFX* fx = this->game->SpawnFX(nString("/usr/lib/models/body"), vector3(1.0f, 2.0f, 3.0f));
+    nFX* fx = this->game->SpawnFX(nString("/usr/lib/models/hitfx"), vector3(1.0f, 2.0f, 3.0f));
     ASSERT_NE(fx, nullptr);
     // the effects' own class is not built here: swap in a counting one
     fx->Release();
@@ -341,7 +341,7 @@ TEST_F(MatchTest, NewObjectAndSpawnFXNumberTheirNames)
     EXPECT_EQ(a->GetParent(), this->ks->Lookup("/usr/scene"));
     EXPECT_NE(nString(a->GetName()), nString(b->GetName()));
     EXPECT_EQ(this->game->NewObject(nString("nosuchclass")), nullptr);
-    nFX* fx = this->game->SpawnFX(nString("/usr/lib/models/body"), vector3(1.0f, 2.0f, 3.0f));
+    nFX* fx = this->game->SpawnFX(nString("/usr/lib/models/hitfx"), vector3(1.0f, 2.0f, 3.0f));
     ASSERT_NE(fx, nullptr);
     EXPECT_STREQ(fx->GetName(), "fx1");
     EXPECT_EQ(fx->GetTransform().gettranslation(), vector3(1.0f, 2.0f, 3.0f));
@@ -402,13 +402,16 @@ TEST_F(MatchTest, NameLabelsGoIntoTheGuiRootWindow)
     ASSERT_TRUE(this->Player()->HasGuiName());
     const std::string name = std::string(this->Player()->GetName()) + "_guiname";
     EXPECT_EQ(this->Player()->GetGuiName()->GetParent()->GetName(), nString("matchroot"));
-    const std::vector<std::string> expected = {
-        name + ".settext Dummy",       name + ".setrect 0.2 0.4 0 0.1", name + ".setvcenter true",
-        name + ".setalignment left",   name + ".setfont name",
-    };
-    auto at = std::find(GuiCalls().begin(), GuiCalls().end(), expected.front());
-    ASSERT_NE(at, GuiCalls().end());
-    EXPECT_EQ(std::vector<std::string>(at, at + 5), expected);
+    nGuiTextLabel* label0 = this->Player()->GetGuiName();
+    EXPECT_STREQ(label0->GetName(), name.c_str());
+    EXPECT_STREQ(label0->GetText(), "Dummy");
+    EXPECT_FLOAT_EQ(label0->GetRect().v0.x, 0.2f);
+    EXPECT_FLOAT_EQ(label0->GetRect().v1.x, 0.4f);
+    EXPECT_FLOAT_EQ(label0->GetRect().v0.y, 0.0f);
+    EXPECT_FLOAT_EQ(label0->GetRect().v1.y, 0.1f);
+    EXPECT_TRUE(label0->GetVCenter());
+    EXPECT_EQ(label0->GetAlignment(), (int)nGuiTextLabel::Left);
+    EXPECT_STREQ(label0->GetFont(), "name");
     nRef<nRoot> label;
     label = this->Player()->GetGuiName();
     this->game->OnStateLeave(nString("main_menu"));
@@ -467,7 +470,7 @@ TEST_F(PlayersFileTest, SavedInBinaryWhenTheStateGoesAndReloadedInANewProcess)
             RouteStdoutToStderr();
             this->ks.reset();
             ResetStandIns();
-            std::unique_ptr<nKernelServer> fresh = NewGameKernel(nmatchtest_package, nmatchlabel_package);
+            std::unique_ptr<nKernelServer> fresh = NewGameKernel(nmatchtest_package);
             nFileServer2::Instance()->SetAssign("home", home.c_str());
             static_cast<nApp*>(fresh->New("matchgameapp", "/theApp"))->Open();
             nEnv* score = static_cast<nEnv*>(fresh->Lookup("/usr/players/me/score"));

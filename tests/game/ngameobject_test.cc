@@ -10,6 +10,7 @@
 #include "util/assertdeath.h"
 
 #include "application/napplicationpackage.h"
+#include "gui/nguipackage.h"
 #include "game/ngamepackage.h"
 #include "game/ngameobject.h"
 #include "gfx2/ngfx2package.h"
@@ -41,7 +42,7 @@ protected:
     {
         this->ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{
             nsignals_package, nscript_package, nmisc_package, nvariable_package, nresource_package, ngfx2_package,
-            nscene_package, recordinggfx_package, rpgfx_package, nopende_package, napplication_package, ngame_package});
+            nscene_package, recordinggfx_package, rpgfx_package, nopende_package, napplication_package, ngui_package, ngame_package});
         this->ks->SetLogHandler(&this->log);
         this->ks->New("nvariableserver", "/sys/servers/variable");
         this->ks->New("nopendeserver", "/sys/servers/phys");

@@ -5,6 +5,11 @@
 #include <gtest/gtest.h>
 
 #include "usertempdir.h"
+#include "gui/nguipackage.h"
+#include "gfx2/ngfx2package.h"
+#include "resource/nresourcepackage.h"
+#include "scene/nscenepackage.h"
+#include "variable/nvariablepackage.h"
 #include "game/nscriptprefserver.h"
 #include "game/ngamepackage.h"
 #include "application/napplicationpackage.h"
@@ -51,7 +56,7 @@ protected:
     void StartKernel()
     {
         this->ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{
-            nfile_package, nsignals_package, nscript_package, nmisc_package, napplication_package, ngame_package});
+            nfile_package, nsignals_package, nscript_package, nmisc_package, nvariable_package, nresource_package, ngfx2_package, nscene_package, napplication_package, ngui_package, ngame_package});
         this->ks->SetLogHandler(&this->log);
         this->ks->GetFileServer()->SetAssign("home", (this->home + "/").c_str());
         this->ks->New("ntclserver", "/sys/servers/script");

@@ -5,6 +5,11 @@
 #include <gtest/gtest.h>
 
 #include "application/napplicationpackage.h"
+#include "gui/nguipackage.h"
+#include "gfx2/ngfx2package.h"
+#include "resource/nresourcepackage.h"
+#include "scene/nscenepackage.h"
+#include "variable/nvariablepackage.h"
 #include "game/nfloat2int.h"
 #include "misc/nmiscpackage.h"
 #include "game/ngamepackage.h"
@@ -25,7 +30,7 @@ class TimerTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        this->ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{nmisc_package, napplication_package, ngame_package});
+        this->ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{nmisc_package, nvariable_package, nresource_package, ngfx2_package, nscene_package, napplication_package, ngui_package, ngame_package});
         this->timers = static_cast<nTimerServer*>(this->ks->New("ntimerserver", "/sys/servers/timer"));
     }
     void TearDown() override
@@ -149,12 +154,12 @@ TEST(RandomTest, SeededSequenceRepeatsAndStaysInFifteenBits)
 {
     n_srand(42);
     std::vector<int> first;
-    for (int i = 0; i < 1000; i++) first.push_back(n_rand());
+    for (int i = 0; i < 1000; i++) first.push_back(n_rand15());
     n_srand(42);
     int seen_high = 0;
     for (int i = 0; i < 1000; i++)
     {
-        const int r = n_rand();
+        const int r = n_rand15();
         EXPECT_EQ(r, first[i]);
         EXPECT_GE(r, 0);
         EXPECT_LE(r, N_RAND_MAX);
