@@ -382,8 +382,9 @@ void nConServer::RenderConsole(int fontHeight, int displayHeight)
     const std::vector<const char*> lines = NewestLines(*buf, MaxLogLines);
     const int numLines = int(lines.size());
 
-    const int rows = displayHeight / fontHeight;
-    const int visible = rows - 4;
+    // a display lower than a few rows still gets one row and no negative count
+    const int rows = std::max(1, displayHeight / fontHeight);
+    const int visible = std::max(0, rows - 4);
     int last = rows + this->scrollOffset - 4;
     if (last >= numLines)
     {
@@ -431,7 +432,7 @@ void nConServer::RenderWatchers(int fontHeight, int displayHeight)
     nRoot* vars = kernelServer->Lookup("/sys/var");
     if (!vars) return;
     nGfxServer2* gfx = nGfxServer2::Instance();
-    const int rows = displayHeight / fontHeight;
+    const int rows = std::max(1, displayHeight / fontHeight);
     const float step = 2.0f / float(rows);
     float y = -1.0f;
     for (nRoot* child = vars->GetHead(); child; child = child->GetSucc())

@@ -4,6 +4,7 @@
 #include "gfx2/nd3d9server.h"
 #include "gfx2/nmesh2.h"
 #include "gfx2/nd3d9texture.h"
+#include "gfx2/nd3d9text.h"
 #include "resource/nresourceserver.h"
 
 #include <algorithm>
@@ -47,7 +48,8 @@ nD3D9Server::nD3D9Server() :
     deviceBehaviourFlags(0),
     featureSet(InvalidFeatureSet),
     deviceSurfacesValid(false),
-    device(nNewGLDevice())
+    device(nNewGLDevice()),
+    text(std::make_unique<nD3D9Text>(this))
 {
     this->UpdateFeatureSet();
 }
@@ -63,6 +65,8 @@ nD3D9Server::~nD3D9Server()
     {
         this->CloseDisplay();
     }
+    n_assert(0 == this->GetNumTextNodes());
+    this->OnTextDeviceLost();
     this->device.reset();
     if (this->windowHandler.IsWindowOpen())
     {
@@ -366,6 +370,7 @@ void nD3D9Server::OnDeviceLost(bool unload)
     }
     ReleaseRef(this->refShapeShader);
     ReleaseRef(this->refSharedShader);
+    this->OnTextDeviceLost();
     this->deviceSurfacesValid = false;
 }
 

@@ -20,7 +20,15 @@
 #include "gfx2/nfxpool.h"
 #include "platform/ngfxdevice.h"
 
+class nD3D9Text;
+class nPlatformFontRegistry;
+
 #include <memory>
+
+/// assert exp, printing text as the expression: the name the Direct3D
+/// form of the check had, which this device keeps in another shape
+#define n_d3d9_assert(exp, text) \
+    do { if (!(exp)) n_assertfail(text, __FILE__, __LINE__); } while (0)
 
 class nD3D9Server : public nGfxServer2
 {
@@ -86,6 +94,20 @@ public:
     /// the values of the parameters effects share
     nFxPool& GetEffectPool() { return this->effectPool; }
 
+    //--- text and fonts (nd3d9server_text.cc) ---------------------------------------------
+    /// a shared "nd3d9font" resource of that name with the description
+    nFont2* NewFont(const char* rsrcName, const nFontDesc& fontDesc) override;
+    void DrawText(const nString& text, const vector4& color, const rectangle& rect, uint flags) override;
+    vector2 GetTextExtent(const nString& text) override;
+    void AddText(const nString& text, const vector4& color, float xPos, float yPos) override;
+    void DrawTextBuffer() override;
+    /// the font files fonts installed for this process
+    nPlatformFontRegistry& GetFontRegistry();
+    /// the number of queued texts
+    int GetNumTextNodes() const;
+    /// the font queued text is drawn with, null before the device opened
+    nFont2* GetDefaultFont() const { return this->refDefaultFont.get_unsafe(); }
+
     //--- rendering (nd3d9server_render.cc) ---------------------------------------------
     nMeshArray* NewMeshArray(const char* rsrcName) override;
     void SetCamera(const nCamera2& camera) override;
@@ -118,9 +140,6 @@ public:
     int GetNumDrawCalls() const { return this->statsNumDrawCalls; }
     int GetNumPrimitives() const { return this->statsNumPrimitives; }
     int GetNumFramesPresented() const { return this->statsFrameCount; }
-    /// the shaders count their texture and render-state changes here
-    void CountTextureChange() { this->statsNumTextureChanges++; }
-    void CountRenderStateChange() { this->statsNumRenderStateChanges++; }
 
     //--- services (nd3d9server_services.cc) ------------------------------------------------
     /// the device cursor from the mouse cursor's texture and the visibility, when dirty
@@ -151,6 +170,8 @@ private:
     void FillPresentParams(nGfxFormat backFormat, nGfxFormat depthFormat);
     /// release one reference to a device-bound resource
     template <class T> static void ReleaseRef(nRef<T>& ref);
+    /// drop the text batch's device objects and the queued text
+    void OnTextDeviceLost();
 
     int osVersion;
     nD3D9WindowHandler windowHandler;
@@ -165,6 +186,7 @@ private:
     bool deviceSurfacesValid;
     std::unique_ptr<nGfxDevice> device;
     nFxPool effectPool;
+    std::unique_ptr<nD3D9Text> text;
 
     //--- rendering state ---
     /// the device layout the bound mesh or mesh array draws with (0 for none)
@@ -173,6 +195,10 @@ private:
     nRef<nMesh2> shapeMeshes[5];
     void CreateShapeMeshes();
     void ReleaseShapeMeshes();
+    /// a draw through every pass of the current shader
+    void DrawPasses(PrimitiveType primType, bool indexed);
+    /// a draw inside the caller's pass (or the instanced replay)
+    void DrawOnce(PrimitiveType primType, bool indexed);
     /// the instanced form of the NS draws; true when it ran
     bool DrawInstanced(PrimitiveType primType, bool indexed);
     /// one device draw of the current ranges; the primitives it drew

@@ -53,12 +53,22 @@ unsigned int nD3D9Server::PackColor(float red, float green, float blue, float al
     return (channel(alpha) << 24) | (channel(red) << 16) | (channel(green) << 8) | channel(blue);
 }
 
+/*
+ * GetSharedShader --
+ *     Results: the server's "shared" shader while it is loaded, else null.
+ */
 nShader2* nD3D9Server::GetSharedShader() const
 {
     nShader2* s = this->refSharedShader.get_unsafe();
     return (s && s->IsLoaded()) ? s : nullptr;
 }
 
+/*
+ * NewMeshArray --
+ *     Results: the shared "nd3d9mesharray" resource of the name (made
+ *     unloaded when new, one more reference); null without a resource
+ *     server.
+ */
 nMeshArray* nD3D9Server::NewMeshArray(const char* rsrcName)
 {
     if (!this->refResourceServer.isvalid())
@@ -129,6 +139,10 @@ void nD3D9Server::UpdateSharedSceneParams()
     shared->SetFloat4(nShaderState::DisplayResolution, res);
 }
 
+/*
+ * EndScene --
+ *     Side effects: the scene ends; render targets may change now.
+ */
 void nD3D9Server::EndScene()
 {
     n_assert(this->inBeginScene);
@@ -188,6 +202,11 @@ void nD3D9Server::Clear(int bufferFlags, float red, float green, float blue, flo
 
 //--- camera, viewport, transforms, lights ---------------------------------------------
 
+/*
+ * SetCamera --
+ *     Side effects: the camera's projection becomes the Projection
+ *     transform (and so reaches the shared shader) while the device is open.
+ */
 void nD3D9Server::SetCamera(const nCamera2& cam)
 {
     nGfxServer2::SetCamera(cam);
@@ -197,9 +216,19 @@ void nD3D9Server::SetCamera(const nCamera2& cam)
     }
 }
 
+/*
+ * SetViewport --
+ *     Side effects: the device draws into the viewport's rectangle
+ *     (truncated to whole pixels, NaN as 0) with its depth range.
+ */
 void nD3D9Server::SetViewport(const nViewport& vp)
 {
     nGfxServer2::SetViewport(vp);
+    if (this->IsDeviceOpen())
+    {
+        auto whole = [](float v) { return (std::isfinite(v) && std::fabs(v) < 1e9f) ? (int)v : 0; };
+        this->device->SetViewport(whole(vp.x), whole(vp.y), whole(vp.width), whole(vp.height), vp.nearZ, vp.farZ);
+    }
 }
 
 /*
@@ -306,7 +335,7 @@ void nD3D9Server::SetMesh(nMesh2* mesh)
                 n_assert2(m->GetIndexBuffer(), "The mesh must have a index buffer!\n");
             }
             const int decl = m->GetVertexDeclaration();
-            n_assert2(decl, "d3dVDecl");
+            n_d3d9_assert(decl, "d3dVDecl");
             this->curVertexLayout = decl;
         }
     }
@@ -337,7 +366,7 @@ void nD3D9Server::SetMeshArray(nMeshArray* meshArray)
             n_assert2(first && first->IsLoaded() && static_cast<nD3D9Mesh*>(first)->GetIndexBuffer(),
                       "The mesh at stream 0 must provide a valid IndexBuffer!\n");
             const int decl = a->GetVertexDeclaration();
-            n_assert2(decl, "d3dVDecl");
+            n_d3d9_assert(decl, "d3dVDecl");
             this->curVertexLayout = decl;
         }
     }
@@ -369,6 +398,11 @@ void nD3D9Server::SetTexture(int stage, nTexture2* tex)
     nGfxServer2::SetTexture(stage, tex);
 }
 
+/*
+ * SetShader --
+ *     Side effects: the shader becomes current unless it is already; it
+ *     is begun only by the draw calls (or by the caller of the NS draws).
+ */
 void nD3D9Server::SetShader(nShader2* shader)
 {
     if (this->GetShader() != shader)
@@ -399,80 +433,74 @@ int nD3D9Server::DrawRange(PrimitiveType primType, bool indexed)
     return prims;
 }
 
-void nD3D9Server::DrawIndexed(PrimitiveType primType)
+/*
+ * DrawPasses --
+ *     Side effects: the current shader runs every pass of its technique
+ *     and each pass draws the current ranges; one draw call is counted
+ *     per pass and the primitives once.
+ */
+void nD3D9Server::DrawPasses(PrimitiveType primType, bool indexed)
 {
-    n_assert2(this->IsDeviceOpen() && this->inBeginScene, "this->d3d9Device && this->inBeginScene");
-    n_assert2((0 != this->GetMesh()) || (0 != this->GetMeshArray()),
-              "(0 != this->GetMesh()) || (0 != this->GetMeshArray())");
+    n_d3d9_assert(this->IsDeviceOpen() && this->inBeginScene, "this->d3d9Device && this->inBeginScene");
+    n_d3d9_assert((0 != this->GetMesh()) || (0 != this->GetMeshArray()),
+                  "(0 != this->GetMesh()) || (0 != this->GetMeshArray())");
     nShader2* shader = this->GetShader();
-    n_assert2(shader, "shader");
+    n_d3d9_assert(shader, "shader");
     int prims = 0;
     const int numPasses = shader->Begin(false);
     for (int pass = 0; pass < numPasses; pass++)
     {
         shader->BeginPass(pass);
-        prims = this->DrawRange(primType, true);
+        prims = this->DrawRange(primType, indexed);
         shader->EndPass();
         this->statsNumDrawCalls++;
     }
     shader->End();
     this->statsNumPrimitives += prims;
+}
+
+/*
+ * DrawOnce --
+ *     Side effects: with an instance stream set, the instanced replay;
+ *     otherwise the current shader's changes are committed (the caller
+ *     runs its pass) and the ranges drawn once, one draw call counted.
+ */
+void nD3D9Server::DrawOnce(PrimitiveType primType, bool indexed)
+{
+    if (this->DrawInstanced(primType, indexed))
+    {
+        return;
+    }
+    n_d3d9_assert(this->IsDeviceOpen() && this->inBeginScene, "this->d3d9Device && this->inBeginScene");
+    n_d3d9_assert((0 != this->GetMesh()) || (0 != this->GetMeshArray()),
+                  "(0 != this->GetMesh()) || (0 != this->GetMeshArray())");
+    nShader2* shader = this->GetShader();
+    if (shader)
+    {
+        shader->CommitChanges();
+    }
+    this->statsNumPrimitives += this->DrawRange(primType, indexed);
+    this->statsNumDrawCalls++;
+}
+
+void nD3D9Server::DrawIndexed(PrimitiveType primType)
+{
+    this->DrawPasses(primType, true);
 }
 
 void nD3D9Server::Draw(PrimitiveType primType)
 {
-    n_assert2(this->IsDeviceOpen() && this->inBeginScene, "this->d3d9Device && this->inBeginScene");
-    n_assert2((0 != this->GetMesh()) || (0 != this->GetMeshArray()),
-              "(0 != this->GetMesh()) || (0 != this->GetMeshArray())");
-    nShader2* shader = this->GetShader();
-    n_assert2(shader, "shader");
-    int prims = 0;
-    const int numPasses = shader->Begin(false);
-    for (int pass = 0; pass < numPasses; pass++)
-    {
-        shader->BeginPass(pass);
-        prims = this->DrawRange(primType, false);
-        shader->EndPass();
-        this->statsNumDrawCalls++;
-    }
-    shader->End();
-    this->statsNumPrimitives += prims;
+    this->DrawPasses(primType, false);
 }
 
 void nD3D9Server::DrawIndexedNS(PrimitiveType primType)
 {
-    if (this->DrawInstanced(primType, true))
-    {
-        return;
-    }
-    n_assert2(this->IsDeviceOpen() && this->inBeginScene, "this->d3d9Device && this->inBeginScene");
-    n_assert2((0 != this->GetMesh()) || (0 != this->GetMeshArray()),
-              "(0 != this->GetMesh()) || (0 != this->GetMeshArray())");
-    nShader2* shader = this->GetShader();
-    if (shader)
-    {
-        shader->CommitChanges();
-    }
-    this->statsNumPrimitives += this->DrawRange(primType, true);
-    this->statsNumDrawCalls++;
+    this->DrawOnce(primType, true);
 }
 
 void nD3D9Server::DrawNS(PrimitiveType primType)
 {
-    if (this->DrawInstanced(primType, false))
-    {
-        return;
-    }
-    n_assert2(this->IsDeviceOpen() && this->inBeginScene, "this->d3d9Device && this->inBeginScene");
-    n_assert2((0 != this->GetMesh()) || (0 != this->GetMeshArray()),
-              "(0 != this->GetMesh()) || (0 != this->GetMeshArray())");
-    nShader2* shader = this->GetShader();
-    if (shader)
-    {
-        shader->CommitChanges();
-    }
-    this->statsNumPrimitives += this->DrawRange(primType, false);
-    this->statsNumDrawCalls++;
+    this->DrawOnce(primType, false);
 }
 
 /*
@@ -491,11 +519,11 @@ bool nD3D9Server::DrawInstanced(PrimitiveType primType, bool indexed)
     {
         return false;
     }
-    n_assert2(this->IsDeviceOpen() && this->inBeginScene, "this->d3d9Device && this->inBeginScene");
-    n_assert2((0 != this->GetMesh()) || (0 != this->GetMeshArray()),
+    n_d3d9_assert(this->IsDeviceOpen() && this->inBeginScene, "this->d3d9Device && this->inBeginScene");
+    n_d3d9_assert((0 != this->GetMesh()) || (0 != this->GetMeshArray()),
               "(0 != this->GetMesh()) || (0 != this->GetMeshArray())");
     nShader2* shader = this->GetShader();
-    n_assert2(shader, "shader");
+    n_d3d9_assert(shader, "shader");
     const int numInstances = stream->GetNumInstances();
     if (numInstances <= 0)
     {
@@ -528,9 +556,13 @@ bool nD3D9Server::DrawInstanced(PrimitiveType primType, bool indexed)
 
 //--- lines --------------------------------------------------------------------------------
 
+/*
+ * BeginLines, EndLines --
+ *     Side effects: the line state of the base; lines draw one by one.
+ */
 void nD3D9Server::BeginLines()
 {
-    n_assert2(this->IsDeviceOpen(), "this->d3dxLine");
+    n_d3d9_assert(this->IsDeviceOpen(), "this->d3dxLine");
     nGfxServer2::BeginLines();
 }
 
@@ -544,7 +576,7 @@ void nD3D9Server::DrawLines3d(const vector3* vertexList, int numVertices, const 
     n_assert(vertexList);
     n_assert(numVertices > 0);
     n_assert(this->inBeginLines);
-    n_assert2(this->IsDeviceOpen(), "this->d3dxLine");
+    n_d3d9_assert(this->IsDeviceOpen(), "this->d3dxLine");
     std::vector<float> points((size_t)numVertices * 3);
     for (int i = 0; i < numVertices; i++)
     {
@@ -569,7 +601,7 @@ void nD3D9Server::DrawLines2d(const vector2* vertexList, int numVertices, const 
     n_assert(vertexList);
     n_assert(numVertices > 0);
     n_assert(this->inBeginLines);
-    n_assert2(this->IsDeviceOpen(), "this->d3dxLine");
+    n_d3d9_assert(this->IsDeviceOpen(), "this->d3dxLine");
     std::vector<float> points((size_t)numVertices * 3, 0.0f);
     for (int i = 0; i < numVertices; i++)
     {
@@ -618,7 +650,7 @@ void nD3D9Server::BeginShapes()
 void nD3D9Server::DrawShape(ShapeType type, const matrix44& model, const vector4& color)
 {
     n_assert(type >= Box && type <= Teapot);
-    n_assert2(this->shapeMeshes[type].isvalid(), "0 != this->shapeMeshes[type]");
+    n_d3d9_assert(this->shapeMeshes[type].isvalid(), "0 != this->shapeMeshes[type]");
     n_assert(this->inBeginShapes);
     nShader2* shader = this->refShapeShader.get_unsafe();
     if (!shader || !shader->IsLoaded())
@@ -642,6 +674,10 @@ void nD3D9Server::DrawShape(ShapeType type, const matrix44& model, const vector4
     this->statsNumPrimitives += mesh->GetNumIndices() / 3;
 }
 
+/*
+ * EndShapes --
+ *     Side effects: the "shape" shader ends (its saved states come back).
+ */
 void nD3D9Server::EndShapes()
 {
     nGfxServer2::EndShapes();

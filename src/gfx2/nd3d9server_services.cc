@@ -389,8 +389,10 @@ void nD3D9Server::CreateDisplayModeEnvVars()
 /*
  * UpdateStatistics --
  *     Side effects: "gfxFPS" from the time since the last present (at
- *     least 1e-6 s); the frame's render-state changes, texture changes,
- *     draw calls and primitives published and their counters zeroed. The
+ *     least 1e-6 s); the frame's render-state changes and texture
+ *     changes (as the device counted them while the shaders set states
+ *     and bound textures), draw calls and primitives published and their
+ *     counters zeroed. The
  *     texture-manager values have no source on this device and stay 0.
  */
 void nD3D9Server::UpdateStatistics()
@@ -400,6 +402,10 @@ void nD3D9Server::UpdateStatistics()
     this->timeOfLastPresent = now;
     nEnv* fps = StatVar("gfxFPS", nArg::Float);
     if (fps) fps->SetF((float)(1.0 / dt));
+    int stateChanges = 0, textureChanges = 0;
+    this->device->TakeChangeCounts(stateChanges, textureChanges);
+    this->statsNumRenderStateChanges += stateChanges;
+    this->statsNumTextureChanges += textureChanges;
     SetStatI("gfxNumRenderStateChanges", this->statsNumRenderStateChanges);
     SetStatI("gfxNumTextureChanges", this->statsNumTextureChanges);
     SetStatI("gfxNumDrawCalls", this->statsNumDrawCalls);

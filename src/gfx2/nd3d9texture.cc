@@ -2,10 +2,12 @@
 //  nd3d9texture.cc
 //------------------------------------------------------------------------------
 #include "gfx2/nd3d9texture.h"
+#include "gfx2/nd3d9surface.h"
 #include "gfx2/nd3d9server.h"
 #include "gfx2/nddsreader.h"
 #include "kernel/nfile.h"
 #include "kernel/nfileserver2.h"
+#include "kernel/nkernelserver.h"
 
 #include <stb_image.h>
 
@@ -669,4 +671,19 @@ void nD3D9Texture::GenerateMipMaps()
     {
         dev->GenerateTextureMipMaps(this->baseTexture);
     }
+}
+
+/*
+ * GetSurfaceLevel --
+ *     Side effects: *surface is a new "nd3d9surface" object at objectPath
+ *     standing for the level (asserted to be made); the caller owns it.
+ */
+void nD3D9Texture::GetSurfaceLevel(const char* objectPath, int level, nSurface** surface)
+{
+    n_d3d9_assert(this->GetTexture2D(), "this->texture2D");
+    n_assert(surface);
+    auto* s = static_cast<nD3D9Surface*>(nKernelServer::Instance()->New("nd3d9surface", objectPath));
+    *surface = s;
+    n_assert(*surface != NULL);
+    s->SetBaseSurface(this, level);
 }

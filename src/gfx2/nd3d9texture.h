@@ -41,6 +41,8 @@ public:
     bool LockCubeFace(LockType lockType, int face, int level, LockInfo& lockInfo) override;
     void UnlockCubeFace(int face, int level) override;
     void GenerateMipMaps() override;
+    /// a new "nd3d9surface" at objectPath for a level of this 2D texture; the caller owns it
+    void GetSurfaceLevel(const char* objectPath, int level, nSurface** surface) override;
 
     /// the device texture (2D or cube) shaders bind
     unsigned int GetBaseTexture() const;

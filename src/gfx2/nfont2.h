@@ -13,6 +13,20 @@
 class nFont2 : public nResource
 {
 public:
+    /// the flags of the graphics server's DrawText
+    enum RenderFlags
+    {
+        Bottom = (1 << 0),
+        Top = (1 << 1),
+        Center = (1 << 2),
+        Left = (1 << 3),
+        Right = (1 << 4),
+        VCenter = (1 << 5),
+        NoClip = (1 << 6),
+        ExpandTabs = (1 << 7),
+        WordBreak = (1 << 8),
+    };
+
     nFont2() = default;
     /// copy every field of the description
     void SetFontDesc(const nFontDesc& desc) { this->fontDesc = desc; }

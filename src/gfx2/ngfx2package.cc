@@ -9,6 +9,7 @@
 #include "gfx2/nshader2.h"
 #include "gfx2/nfont2.h"
 #include "gfx2/ninstancestream.h"
+#include "gfx2/nsurface.h"
 #include "kernel/nmodule.h"
 
 void ngfxserver2_initcmds(nClass* cl);
@@ -20,6 +21,7 @@ N_IMPLEMENT_MODULE(nmesharray, nMeshArray, "nresource", nullptr)
 N_IMPLEMENT_MODULE(nshader2, nShader2, "nresource", nullptr)
 N_IMPLEMENT_MODULE(nfont2, nFont2, "nresource", nullptr)
 N_IMPLEMENT_MODULE(ninstancestream, nInstanceStream, "nresource", nullptr)
+N_IMPLEMENT_MODULE(nsurface, nSurface, "nroot", nullptr)
 
 /*
  * ngfx2_package --
@@ -36,4 +38,5 @@ void ngfx2_package()
     N_ADD_MODULE(ks, nshader2);
     N_ADD_MODULE(ks, nfont2);
     N_ADD_MODULE(ks, ninstancestream);
+    N_ADD_MODULE(ks, nsurface);
 }

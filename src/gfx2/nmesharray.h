@@ -24,6 +24,10 @@ public:
 
     nMeshArray();
 
+    // the resource's own file name stays reachable beside the streams'
+    using nResource::GetFilename;
+    using nResource::SetFilename;
+
     /// the file of a stream's mesh; the array unloads first, so the next
     /// load takes the new file
     virtual void SetFilename(int stream, const nString& name);

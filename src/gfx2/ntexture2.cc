@@ -62,7 +62,7 @@ void nTexture2::UnlockCubeFace(int /*face*/, int /*level*/)
 {
 }
 
-void nTexture2::GetSurfaceLevel(const char* /*objectPath*/, int /*level*/, nSurface2** /*surface*/)
+void nTexture2::GetSurfaceLevel(const char* /*objectPath*/, int /*level*/, nSurface** /*surface*/)
 {
 }
 

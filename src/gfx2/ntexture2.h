@@ -11,7 +11,7 @@
 #include "resource/nresource.h"
 
 class nFile;
-class nSurface2;
+class nSurface;
 
 class nTexture2 : public nResource
 {
@@ -90,7 +90,7 @@ public:
     virtual bool LockCubeFace(LockType lockType, int face, int level, LockInfo& lockInfo);
     virtual void UnlockCubeFace(int face, int level);
     /// make a surface object at objectPath for a level; the caller owns it
-    virtual void GetSurfaceLevel(const char* objectPath, int level, nSurface2** surface);
+    virtual void GetSurfaceLevel(const char* objectPath, int level, nSurface** surface);
     /// fill the lower mip levels from the top one
     virtual void GenerateMipMaps();
 

@@ -60,7 +60,35 @@ void nGfxDevice::SetRenderState(int state, unsigned int value)
         return;
     }
     this->renderStates[state] = value;
+    this->stateChangeCount++;
     this->ApplyRenderState(state, value);
+}
+
+void nGfxDevice::TakeChangeCounts(int& renderStateChanges, int& textureChanges)
+{
+    renderStateChanges = this->stateChangeCount;
+    textureChanges = this->textureChangeCount;
+    this->stateChangeCount = 0;
+    this->textureChangeCount = 0;
+}
+
+/*
+ * CountTextureBind --
+ *     Side effects: counts a texture change when the unit held another
+ *     texture (units beyond the sixteen tracked always count).
+ */
+void nGfxDevice::CountTextureBind(int unit, unsigned int texture)
+{
+    if (unit < 0 || unit >= 16)
+    {
+        this->textureChangeCount++;
+        return;
+    }
+    if (this->boundTextures[unit] != texture)
+    {
+        this->boundTextures[unit] = texture;
+        this->textureChangeCount++;
+    }
 }
 
 /*

@@ -284,6 +284,8 @@ public:
     virtual void ShowCursor(bool show) = 0;
     /// the window's gamma ramp, 256 entries per channel; false when refused
     virtual bool SetGammaRamp(const unsigned short* red, const unsigned short* green, const unsigned short* blue) = 0;
+    /// draw into this rectangle of the target (row 0 on top) with this depth range
+    virtual void SetViewport(int x, int y, int w, int h, float minZ, float maxZ) = 0;
     /// the adapters (displays) and their modes
     struct Adapter
     {
@@ -303,15 +305,23 @@ public:
     void SetRenderState(int state, unsigned int value);
     /// the value a render state has now
     unsigned int GetRenderState(int state) const;
+    /// the render states carried out and the texture units that got another
+    /// texture since the last call (for the frame statistics); both zeroed
+    void TakeChangeCounts(int& renderStateChanges, int& textureChanges);
 
 protected:
     /// carry out a render state whose cached value just changed
     virtual void ApplyRenderState(int state, unsigned int value) = 0;
     /// every state back to its default, applied
     void ResetRenderStates();
+    /// a backend's BindTexture reports each bind here; a change of a unit's texture counts
+    void CountTextureBind(int unit, unsigned int texture);
 
 private:
     unsigned int renderStates[nGfxRS::NumStates];
+    int stateChangeCount = 0;
+    int textureChangeCount = 0;
+    unsigned int boundTextures[16] = {};
 };
 
 /// the OpenGL device

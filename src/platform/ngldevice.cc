@@ -657,6 +657,7 @@ void nGLDevice::DeleteSampler(unsigned int sampler)
 
 void nGLDevice::BindTexture(int unit, unsigned int texture, bool cube, unsigned int sampler)
 {
+    this->CountTextureBind(unit, texture);
     glActiveTexture(GL_TEXTURE0 + unit);
     glBindTexture(cube ? GL_TEXTURE_CUBE_MAP : GL_TEXTURE_2D, texture);
     glBindSampler(unit, sampler);

@@ -120,6 +120,7 @@ public:
     void ShowCursor(bool show) override;
     bool SetGammaRamp(const unsigned short* red, const unsigned short* green, const unsigned short* blue) override;
     std::vector<Adapter> GetAdapters() const override;
+    void SetViewport(int x, int y, int w, int h, float minZ, float maxZ) override;
 
 private:
     /// send the first 'needed' bytes of a buffer (all for 0) when the device lacks them

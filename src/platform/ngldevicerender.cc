@@ -397,6 +397,23 @@ std::vector<nGfxDevice::Adapter> nGLDevice::GetAdapters() const
 }
 
 /*
+ * SetViewport --
+ *     Side effects: the rectangle and depth range drawing goes to; the
+ *     layer's y flip puts row 0 of the target at GL's row 0, so the
+ *     rectangle needs no turning. Sizes below 0 become 0.
+ */
+void nGLDevice::SetViewport(int x, int y, int w, int h, float minZ, float maxZ)
+{
+    if (!this->context)
+    {
+        return;
+    }
+    glViewport(x, y, std::max(w, 0), std::max(h, 0));
+    auto unit = [](float z) { return (z > 0.0f) ? std::min(z, 1.0f) : 0.0f; };
+    glDepthRange(unit(minZ), unit(maxZ));
+}
+
+/*
  * ReleaseRenderObjects --
  *     Side effects: the line drawer's objects, the stream tables and the
  *     image cursor are gone (context current).

@@ -440,6 +440,7 @@ void nNullDevice::DeleteSampler(unsigned int /*sampler*/) {}
 
 void nNullDevice::BindTexture(int unit, unsigned int texture, bool /*cube*/, unsigned int /*sampler*/)
 {
+    this->CountTextureBind(unit, texture);
     this->calls.push_back("BindTexture " + std::to_string(unit) + " " + std::to_string(texture));
 }
 
@@ -559,4 +560,10 @@ std::vector<nGfxDevice::Adapter> nNullDevice::GetAdapters() const
     a.description = "recording device";
     a.modes = this->modes;
     return {a};
+}
+
+void nNullDevice::SetViewport(int x, int y, int w, int h, float /*minZ*/, float /*maxZ*/)
+{
+    this->calls.push_back("Viewport " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(w) + " " +
+                          std::to_string(h));
 }

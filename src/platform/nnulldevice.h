@@ -151,6 +151,8 @@ public:
     bool SetGammaRamp(const unsigned short* red, const unsigned short* green, const unsigned short* blue) override;
     /// one adapter "null" with the modes in 'modes'
     std::vector<Adapter> GetAdapters() const override;
+    /// recorded as "Viewport x y w h"
+    void SetViewport(int x, int y, int w, int h, float minZ, float maxZ) override;
     /// whether SetGammaRamp succeeds, and the last ramp it got
     bool gammaResult = true;
     unsigned short gammaRamp[3][256] = {};

@@ -251,3 +251,21 @@ TEST_F(ConsoleTest, WatchersShowTheMatchingValuesWhileTheConsoleIsClosed)
     this->con->Render();
     EXPECT_TRUE(gfx->calls.empty());
 }
+
+TEST_F(ConsoleTest, ATinyDisplayDrawsAtMostTheEditLine)
+{
+    RecordingGfxServer* gfx = static_cast<RecordingGfxServer*>(this->ks->New("nrecordinggfxserver", "/sys/servers/gfx"));
+    for (int height : {1, 15, 16, 40})
+    {
+        nDisplayMode2 mode;
+        mode.SetHeight(ushort(height));
+        gfx->SetDisplayMode(mode);
+        for (int i = 0; i < 3; i++) n_printf("line %d\n", i);
+        for (int i = 0; i < 5; i++) Press(Up, true);
+        gfx->calls.clear();
+        this->con->Render();
+        ASSERT_FALSE(gfx->calls.empty()) << height;
+        EXPECT_EQ(gfx->calls.back(), "AddText /> |") << height;
+        EXPECT_GE(this->con->GetScrollOffset(), 0) << height;
+    }
+}

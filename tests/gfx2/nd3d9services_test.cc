@@ -14,6 +14,7 @@
 #include "gfx2/nd3d9package.h"
 #include "gfx2/nd3d9server.h"
 #include "gfx2/nd3d9shader.h"
+#include "gfx2/nsurface.h"
 #include "gfx2/ndynamicmesh.h"
 #include "kernel/nenv.h"
 #include "kernel/ntimeserver.h"
@@ -229,6 +230,30 @@ TEST_F(ServicesTest, ATgaScreenshotIsWrittenAndUnknownExtensionsSaveABitmap)
     EXPECT_NE(this->log.text.find("Failed to save file"), std::string::npos);
 }
 
+//--- viewport and clear -------------------------------------------------------------------------
+
+TEST_F(ServicesTest, TheViewportReachesTheDeviceInWholePixels)
+{
+    this->gfx->SetViewport(nViewport(1.5f, 2.0f, 30.9f, 40.0f, 0.0f, 1.0f));
+    EXPECT_EQ(this->Calls({"Viewport"}), (std::vector<std::string>{"Viewport 1 2 30 40"}));
+    this->gfx->SetViewport(nViewport(std::nanf(""), 0.0f, INFINITY, 1e30f, 0.0f, 1.0f));
+    EXPECT_EQ(this->Calls({"Viewport"}), (std::vector<std::string>{"Viewport 0 0 0 0"}));
+}
+
+TEST_F(ServicesTest, AClearOfAllBuffersSparesTheStencilOfADepthFormatWithoutOne)
+{
+    this->gfx->CloseDisplay();
+    this->dev->RefuseFormat(nGfxFormat::D24S8);
+    this->dev->RefuseFormat(nGfxFormat::D24X4S4);
+    ASSERT_TRUE(this->gfx->OpenDisplay());
+    ASSERT_EQ(this->gfx->GetPresentParams().depthStencilFormat, nGfxFormat::D24X8);
+    this->dev->calls.clear();
+    ASSERT_TRUE(this->gfx->BeginScene());
+    this->gfx->Clear(nGfxServer2::AllBuffers, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
+    this->gfx->EndScene();
+    EXPECT_EQ(this->Calls({"Clear"}), (std::vector<std::string>{"Clear 3"}));
+}
+
 //--- shared values ------------------------------------------------------------------------------
 
 TEST_F(ServicesTest, TransformsAndTheFirstLightReachTheSharedValues)
@@ -284,7 +309,7 @@ TEST_F(ServicesTest, AnInstanceDeclarationGivesStrideAndOffsets)
     // the allocated floats, each counted once in bytes
     EXPECT_GE(s->GetByteSize(), 400);
     EXPECT_LT(s->GetByteSize(), 400 * 4);
-    EXPECT_DEATH(s->Lock(nInstanceStream::Read | nInstanceStream::Append), "0 == \\(flags & Append\\)");
+    EXPECT_ASSERT_DEATH(s->Lock(nInstanceStream::Read | nInstanceStream::Append), "0 == (flags & Append)");
     s->Unload();
     EXPECT_EQ(s->GetNumInstances(), 0);
     EXPECT_EQ(s->GetByteSize(), 0);
@@ -386,6 +411,73 @@ TEST_F(ServicesTest, AMeshArrayWithAFailingMeshIsValidAndReportsFalse)
     arr->SetFilename(0, (this->dir + "/missing.n3d2").c_str());
     EXPECT_FALSE(arr->Load());
     EXPECT_TRUE(arr->IsValid());
+}
+
+}  // namespace
+
+namespace
+{
+
+//--- shapes --------------------------------------------------------------------------------------
+
+TEST_F(ServicesTest, ShapesDrawTheirMeshesInTheirColourOnlyBetweenBeginAndEnd)
+{
+    ASSERT_TRUE(this->gfx->BeginScene());
+    EXPECT_ASSERT_DEATH(this->gfx->DrawShape(nGfxServer2::Box, matrix44(), vector4(1, 0, 0, 1)),
+                        "0 != this->shapeMeshes[type]");
+    this->gfx->BeginShapes();
+    this->dev->calls.clear();
+    for (int t = nGfxServer2::Box; t <= nGfxServer2::Teapot; t++)
+    {
+        this->gfx->DrawShape(nGfxServer2::ShapeType(t), matrix44(), vector4(0.0f, 1.0f, 0.0f, 0.5f));
+    }
+    this->gfx->EndShapes();
+    EXPECT_EQ(this->Calls({"DrawIndexed"}).size(), 5u);
+    EXPECT_ASSERT_DEATH(this->gfx->DrawShape(nGfxServer2::Box, matrix44(), vector4(1, 0, 0, 1)),
+                        "this->inBeginShapes");
+    this->gfx->EndScene();
+}
+
+//--- surfaces ------------------------------------------------------------------------------------
+
+TEST_F(ServicesTest, ASurfaceWritesItsTextureLevelFromMemory)
+{
+    nTexture2* t = Keep(this->gfx->NewTexture("surf"));
+    t->SetUsage(nTexture2::CreateEmpty);
+    t->SetType(nTexture2::TEXTURE_2D);
+    t->SetFormat(nTexture2::A8R8G8B8);
+    t->SetWidth(4);
+    t->SetHeight(4);
+    ASSERT_TRUE(t->Load());
+    nSurface* s = nullptr;
+    t->GetSurfaceLevel("/usr/surf0", 0, &s);
+    ASSERT_NE(s, nullptr);
+    EXPECT_TRUE(s->IsA("nd3d9surface"));
+    // two rows of two pixels with a pitch of 12 bytes (4 unused at each end)
+    unsigned char src[24] = {};
+    for (int i = 0; i < 8; i++) src[i] = src[12 + i] = (unsigned char)(i + 1);
+    s->LoadFromMemory(src, nTexture2::A8R8G8B8, 2, 2, 12);
+    nTexture2::LockInfo info;
+    ASSERT_TRUE(t->Lock(nTexture2::ReadOnly, 0, info));
+    const auto* px = static_cast<const unsigned char*>(info.surfPointer);
+    EXPECT_EQ(px[0], 1);
+    EXPECT_EQ(px[7], 8);
+    EXPECT_EQ(px[info.surfPitch + 4], 5);
+    EXPECT_EQ(px[8], 0);  // the third pixel of row 0 was not written
+    t->Unlock(0);
+
+    int pitch = 0;
+    void* pixels = nullptr;
+    s->Lock(pitch, pixels);
+    EXPECT_EQ(pitch, 16);
+    static_cast<unsigned char*>(pixels)[15] = 99;
+    s->Unlock();
+    ASSERT_TRUE(t->Lock(nTexture2::ReadOnly, 0, info));
+    EXPECT_EQ(static_cast<const unsigned char*>(info.surfPointer)[15], 99);
+    t->Unlock(0);
+
+    EXPECT_ASSERT_DEATH(s->LoadFromMemory(src, nTexture2::R5G6B5, 2, 2, 12), "SUCCEEDED(hr)");
+    s->Release();
 }
 
 }  // namespace

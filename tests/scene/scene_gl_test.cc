@@ -199,6 +199,8 @@ TEST_F(SceneGLTest, ATclSceneRendersAndItsScreenshotMatchesTheReference)
     this->DrawFrame();
     EXPECT_EQ(this->StatI("gfxNumDrawCalls"), 1);
     EXPECT_EQ(this->StatI("gfxNumPrimitives"), 2);
+    EXPECT_GE(this->StatI("gfxNumTextureChanges"), 1);
+    EXPECT_GE(this->StatI("gfxNumRenderStateChanges"), 1);
 
     // the quad fills the middle of the frame; each quarter of it shows its texel
     const int w = 64, h = 48, cx = w / 2, cy = h / 2;

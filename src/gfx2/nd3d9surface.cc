@@ -1,0 +1,78 @@
+//------------------------------------------------------------------------------
+//  nd3d9surface.cc
+//------------------------------------------------------------------------------
+#include "gfx2/nd3d9surface.h"
+#include "gfx2/nd3d9texture.h"
+
+#include <algorithm>
+#include <cstring>
+
+nD3D9Surface::~nD3D9Surface()
+{
+    if (this->baseSurface)
+    {
+        this->baseSurface->Release();
+        this->baseSurface = nullptr;
+    }
+}
+
+void nD3D9Surface::SetBaseSurface(nD3D9Texture* texture, int lvl)
+{
+    n_assert(texture);
+    texture->AddRef();
+    if (this->baseSurface)
+    {
+        this->baseSurface->Release();
+    }
+    this->baseSurface = texture;
+    this->level = lvl;
+}
+
+/*
+ * LoadFromMemory --
+ *     Side effects: the rows of the source (its own pitch) replace the
+ *     level's pixels from the top left. The source must have the level's
+ *     format and at most its size; anything else, or a level that cannot
+ *     be locked, is the fatal failure of the load.
+ */
+void nD3D9Surface::LoadFromMemory(const void* srcPixels, nTexture2::Format srcFormat, int width, int height,
+                                  int srcPitch)
+{
+    n_assert(this->baseSurface != NULL);
+    nD3D9Texture* tex = this->baseSurface;
+    const int levelWidth = std::max(1, tex->GetWidth() >> this->level);
+    const int levelHeight = std::max(1, tex->GetHeight() >> this->level);
+    nTexture2::LockInfo info;
+    const bool ok = srcPixels && srcFormat == tex->GetFormat() && width > 0 && height > 0 && width <= levelWidth &&
+                    height <= levelHeight && tex->Lock(nTexture2::WriteOnly, this->level, info);
+    if (!ok)
+    {
+        n_printf("nD3D9Surface::LoadFromMemory: D3DXLoadSurfaceFromMemory failed.\n");
+        n_assertfail("SUCCEEDED(hr)", __FILE__, __LINE__);
+    }
+    const int rowBytes = width * tex->GetBytesPerPixel();
+    for (int y = 0; y < height; y++)
+    {
+        memcpy(static_cast<unsigned char*>(info.surfPointer) + (size_t)y * info.surfPitch,
+               static_cast<const unsigned char*>(srcPixels) + (size_t)y * srcPitch, (size_t)std::min(rowBytes, srcPitch));
+    }
+    tex->Unlock(this->level);
+}
+
+void nD3D9Surface::Lock(int& pitch, void*& pixels)
+{
+    n_assert(this->baseSurface != NULL);
+    nTexture2::LockInfo info;
+    if (!this->baseSurface->Lock(nTexture2::WriteOnly, this->level, info))
+    {
+        n_assertfail("SUCCEEDED(hr)", __FILE__, __LINE__);
+    }
+    pitch = info.surfPitch;
+    pixels = info.surfPointer;
+}
+
+void nD3D9Surface::Unlock()
+{
+    n_assert(this->baseSurface != NULL);
+    this->baseSurface->Unlock(this->level);
+}
