@@ -17,6 +17,7 @@
 #include "gui/nguiserver.h"
 #include "gui/nguiskin.h"
 #include "gui/nguiwindow.h"
+#include "gui/nguicanvas.h"
 #include "input/ninputpackage.h"
 #include "kernel/nenv.h"
 #include "kernel/nfileserver2.h"
@@ -32,6 +33,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
@@ -147,6 +149,72 @@ TEST_F(GuiGLTest, ABrushCoversItsLabelsRectangleWithItsTexels)
             EXPECT_NEAR(px[c], p.color[c], 3) << "pixel " << p.x << "," << p.y << " channel " << c;
         }
     }
+    stbi_image_free(img);
+}
+
+TEST_F(GuiGLTest, CanvasLinesShowAboveTheCanvasBackground)
+{
+    TclOk(this->script, R"(
+        /sys/servers/gfx.setdisplaymode "gui" "windowed" 0 0 64 48 false
+        proc OnGuiServerOpen {} {}
+        proc OnGuiServerClose {} {}
+    )");
+    ASSERT_TRUE(this->gfx->OpenDisplay()) << this->log.text;
+    this->gfx->SetCamera(nCamera2());
+    this->gui = static_cast<nGuiServer*>(this->ks->New("nguiserver", "/sys/servers/gui"));
+    this->gui->SetRootPath("/gui");
+    this->gui->SetDisplaySize(vector2(64.0f, 48.0f));
+    ASSERT_TRUE(this->gui->Open());
+    this->gui->SetRootWindowPointer(this->gui->NewWindow("nguiwindow", true));
+    TclOk(this->script, R"(
+        set skin [/sys/servers/gui.newskin plain]
+        $skin.settextureprefix tst:
+        $skin.settexturepostfix .bmp
+        $skin.beginbrushes
+        $skin.addbrush halves halves 0 0 16 16 1 1 1 1
+        $skin.endbrushes
+        /sys/servers/gui.setskin $skin
+        new nguicanvas /gui/window0/canvas
+        /gui/window0/canvas.setrect 0.25 0.75 0.25 0.75
+        /gui/window0/canvas.setdefaultbrush halves
+    )");
+    // a white line across the canvas through the middle of pixel row 24
+    nGuiCanvas* canvas = static_cast<nGuiCanvas*>(this->ks->Lookup("/gui/window0/canvas"));
+    const float y = (24.5f - 12.0f) / 24.0f;
+    canvas->BeginCurve(1.0f, 1.0f, 1.0f, 1.0f);
+    canvas->AddLineSegment(vector2(0.0f, y), vector2(0.5f, 0.0f));
+    canvas->AddLineSegment(vector2(0.5f, y), vector2(0.5f, 0.0f));
+    canvas->EndCurve();
+    ASSERT_TRUE(this->gfx->BeginScene());
+    this->gfx->Clear(nGfxServer2::AllBuffers, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
+    this->gui->Render();
+    this->gfx->EndScene();
+    this->gfx->PresentScene();
+
+    TclOk(this->script, "/sys/servers/gfx.savescreenshot tst:lines.png");
+    int w = 0, h = 0, n = 0;
+    unsigned char* img = stbi_load((this->dir + "/lines.png").c_str(), &w, &h, &n, 4);
+    ASSERT_NE(img, nullptr) << stbi_failure_reason();
+    ASSERT_EQ(w, 64);
+    auto near = [&](int x, int yy, const unsigned char* c) {
+        const unsigned char* px = img + (yy * w + x) * 4;
+        for (int k = 0; k < 3; k++)
+        {
+            if (std::abs(int(px[k]) - int(c[k])) > 3) return false;
+        }
+        return true;
+    };
+    const unsigned char white[4] = {255, 255, 255, 255};
+    // the line is white over the red and the green half; the background
+    // shows above and below it
+    for (int x : {20, 28, 36, 44})
+    {
+        bool lit = false;
+        for (int yy = 23; yy <= 25; yy++) lit = lit || near(x, yy, white);
+        EXPECT_TRUE(lit) << "no line at x " << x;
+    }
+    EXPECT_TRUE(near(20, 16, red));
+    EXPECT_TRUE(near(44, 32, green));
     stbi_image_free(img);
 }
 
