@@ -3,7 +3,7 @@
 //------------------------------------------------------------------------------
 #include "game/nmainmenu.h"
 #include "game/napp.h"
-#include "game/ngamegui.h"
+#include "gui/nguiserver.h"
 #include "kernel/nmodule.h"
 
 N_IMPLEMENT_MODULE(nmainmenu, nMainMenu, "nappstate", nullptr)
@@ -32,7 +32,7 @@ nMainMenu::~nMainMenu() = default;
  */
 void nMainMenu::OnStateEnter(const nString& prevState)
 {
-    nGameGui::ToggleSystemGui();
+    if (nGuiServer* gui = nGuiServer::InstanceOrNull()) gui->ToggleSystemGui();
     if (prevState == "game")
     {
         Run("ShowPreStartWindow");
