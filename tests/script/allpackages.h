@@ -1,7 +1,7 @@
 #ifndef TESTS_SCRIPT_ALLPACKAGES_H
 #define TESTS_SCRIPT_ALLPACKAGES_H
 //------------------------------------------------------------------------------
-//  Every class package built so far, in layer order (the game's last). The
+//  Every class package, in the order the program entry adds them. The
 //  script host and the command sweep both make their kernels with this
 //  list, so a new package added here is driven from Tcl and swept at once.
 //------------------------------------------------------------------------------
@@ -32,11 +32,13 @@ class AllPackagesKernel : public nKernelServer
 {
 public:
     AllPackagesKernel() :
-        nKernelServer({nvariable_package, nsignals_package, nfile_package, nlocale_package, nscript_package,
-                       nmisc_package, nresource_package, ngfx2_package, nd3d9_package, nanim2_package,
-                       nscene_package, ninput_package, ndi8_package, naudio3_package, nopenal_package,
-                       nvideo_package, ndshow_package, ngui_package, nopende_package, napplication_package,
-                       ngame_package})
+        nKernelServer({// engine: kernel and core classes, graphics, scene and resources
+                       nvariable_package, nsignals_package, nfile_package, nlocale_package, nscript_package,
+                       nmisc_package, nresource_package, ngfx2_package, nanim2_package, nscene_package,
+                       ninput_package, naudio3_package,
+                       // then in the program entry's order
+                       nd3d9_package, nvideo_package, ndshow_package, ngui_package, ndi8_package,
+                       nopenal_package, napplication_package, nopende_package, ngame_package})
     {
     }
 };
