@@ -45,12 +45,13 @@ FULLSCREEN = (219, 84, 52, 9)
 
 # Tcl run in the game through the remote port, to look at its GUI tree
 TCL_HELPERS = [
-    # the rectangle of a widget on the screen (0..1), its ancestors' corners added
+    # the rectangle of a widget on the screen (0..1) as {x0 y0 x1 y1}, its ancestors' corners
+    # added; getrect gives left, right, top, bottom
     r"""proc e2eScreenRect {w} {
-    lassign [$w.getrect] x0 y0 x1 y1
+    lassign [$w.getrect] x0 x1 y0 y1
     set p [$w.getparent]
     while {$p ne "null" && [$p.isa nguiwidget]} {
-        lassign [$p.getrect] px py
+        lassign [$p.getrect] px - py
         set x0 [expr {$x0 + $px}]; set x1 [expr {$x1 + $px}]
         set y0 [expr {$y0 + $py}]; set y1 [expr {$y1 + $py}]
         set p [$p.getparent]
@@ -70,8 +71,10 @@ TCL_HELPERS = [
     return $out
 }""",
     r"""proc e2eGuiTexts {} {
-    set root [/sys/servers/gui.getrootwindow]
-    if {$root eq "" || $root eq "null"} { return {} }
+    set name [/sys/servers/gui.getrootwindow]
+    if {$name eq ""} { return {} }
+    set root [/sys/servers/gui.getrootpath]/$name
+    if {![exists $root]} { return {} }
     return [e2eTexts $root]
 }""",
     # the end of the match as the game announces it to the scripts
@@ -224,7 +227,7 @@ class Game:
     def game_window(self, timeout):
         end = time.monotonic() + timeout
         while time.monotonic() < end:
-            for w in xd.find_windows("."):
+            for w in xd.find_windows_of(self.proc.pid):
                 if not re.match(LAUNCHER_TITLE, xd.window_name(w)):
                     x, y, width, height = xd.geometry(w)
                     if width > 100 and height > 100:
@@ -528,7 +531,7 @@ def main():
         g.start()
         launcher = step_launcher(g)
         step_menu(g)
-        before = read_progression(g)
+        before = read_progression(g)  # the match has the player's prototype by now
         result = step_fight(g, args.fight_timeout)
         step_back_and_quit(g, result)
         step_launcher_quit(g, launcher)

@@ -28,6 +28,15 @@ def find_windows(name):
     return [int(w) for w in out.split()]
 
 
+def find_windows_of(pid):
+    """The ids of the visible windows the process made (SDL names its
+    process on its windows; Tk does not)."""
+    code, out = _xdotool("search", "--onlyvisible", "--pid", pid)
+    if code != 0:
+        return []
+    return [int(w) for w in out.split()]
+
+
 def window_name(window):
     code, out = _xdotool("getwindowname", window)
     return out.strip() if code == 0 else ""
