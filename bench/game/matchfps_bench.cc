@@ -118,6 +118,13 @@ int MatchFpsApp::Height = 480;
 N_IMPLEMENT_MODULE(matchfpsscene, MatchFpsScene, "nmrtsceneserver", nullptr)
 N_IMPLEMENT_MODULE(matchfpsapp, MatchFpsApp, "napp", nullptr)
 
+/// the data tree measured: $MATCHFPS_DATA_DIR, else the source tree's
+const char* DataDir()
+{
+    const char* dir = getenv("MATCHFPS_DATA_DIR");
+    return (dir && dir[0]) ? dir : ENGINE_DATA_DIR;
+}
+
 /// a home directory of its own (the game writes its files there) with the data tree linked in
 class TempHome
 {
@@ -130,7 +137,7 @@ public:
         if (!this->dir.empty())
         {
             std::error_code ec;
-            std::filesystem::create_directory_symlink(ENGINE_DATA_DIR, this->dir + "/data", ec);
+            std::filesystem::create_directory_symlink(DataDir(), this->dir + "/data", ec);
         }
     }
     ~TempHome()

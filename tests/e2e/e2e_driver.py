@@ -378,6 +378,25 @@ def step_menu(g):
     log("the match runs")
 
 
+# what the game's log says when the data tree lacks a piece a match needs
+DATA_GAPS = [
+    (r"could not open render path file ''", "the data's OnGraphicsStartup sets no render path"),
+]
+
+
+def data_gap(g):
+    """Why the data cannot carry the run, when the game's log tells; else None."""
+    try:
+        with open(os.path.join(g.home, "bin.log"), errors="replace") as f:
+            text = f.read()
+    except OSError:
+        return None
+    for pattern, why in DATA_GAPS:
+        if re.search(pattern, text):
+            return why
+    return None
+
+
 def data_text(g):
     path = os.path.join(g.args.data, "scripts", "startup.tcl")
     try:
@@ -537,10 +556,19 @@ def main():
         step_launcher_quit(g, launcher)
         check_prefs(g)
         check_players(g, before, result == "ShowYouWon")
+    except (Failure, xd.XError, rc.RemoteError) as e:
+        gap = None if g.alive() else data_gap(g)
+        if not gap:
+            log("FAILED: %s" % e)
+            g.dump_logs()
+            code = 1
+        else:
+            log("SKIPPED the rest of the run (%s): %s" % (e, gap))
+            code = SKIP
     except Skip as e:
         log("SKIPPED the rest of the run: %s" % e)
         code = SKIP
-    except (Failure, xd.XError, rc.RemoteError, savefiles.FormatError) as e:
+    except savefiles.FormatError as e:
         log("FAILED: %s" % e)
         g.dump_logs()
         code = 1
