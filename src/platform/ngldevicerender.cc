@@ -77,8 +77,9 @@ void nGLDevice::UploadRange(int buffer, size_t needed, size_t align)
     needed = (0 == needed) ? size : std::min(needed, size);
     const bool dynamic = 0 != (b->usage & nGfxUsageDynamic);
     const bool streamed = dynamic && align > 0;
-    // a copy placed for another stride cannot be drawn from with this one
-    const bool placed = !streamed || 0 == b->deviceOffset % align;
+    // a copy placed for another stride, or away from the start for a draw
+    // that reads from there, has to move
+    const bool placed = streamed ? 0 == b->deviceOffset % align : 0 == b->deviceOffset;
     if (!b->dirty && placed && needed <= b->uploadedBytes)
     {
         return;
