@@ -84,6 +84,24 @@ protected:
         return env ? env->GetI() : -1;
     }
 
+    /// a scene cleared to black in the effect's first pass
+    void BeginClearedPass(nShader2* fx)
+    {
+        ASSERT_TRUE(this->gfx->BeginScene());
+        this->gfx->Clear(nGfxServer2::AllBuffers, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
+        this->gfx->SetShader(fx);
+        fx->Begin(false);
+        fx->BeginPass(0);
+    }
+    /// end the pass, the effect and the scene, and present it
+    void EndPassAndPresent(nShader2* fx)
+    {
+        fx->EndPass();
+        fx->End();
+        this->gfx->EndScene();
+        this->gfx->PresentScene();
+    }
+
     /// write a quad from (x0, y0) to (x1, y1) in clip space, one colour
     static void Quad(float*& v, ushort*& ix, int& nv, int& ni, float x0, float y0, float x1, float y1, float r,
                      float g, float b)
@@ -109,11 +127,7 @@ TEST_F(GLRenderTest, DynamicMeshQuadsCoverTheirPixelsInOneDrawCall)
     nShader2* fx = this->LoadFx("color.fx", colorFx);
     nDynamicMesh dm;
     ASSERT_TRUE(dm.Initialize(nGfxServer2::TriangleList, nMesh2::Coord | nMesh2::Color, 0, true));
-    ASSERT_TRUE(this->gfx->BeginScene());
-    this->gfx->Clear(nGfxServer2::AllBuffers, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
-    this->gfx->SetShader(fx);
-    fx->Begin(false);
-    fx->BeginPass(0);
+    this->BeginClearedPass(fx);
     float* v = nullptr;
     ushort* ix = nullptr;
     int maxV = 0, maxI = 0, nv = 0, ni = 0;
@@ -122,10 +136,7 @@ TEST_F(GLRenderTest, DynamicMeshQuadsCoverTheirPixelsInOneDrawCall)
     Quad(v, ix, nv, ni, -1.0f, -1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 0.0f);
     Quad(v, ix, nv, ni, 0.5f, 0.5f, 1.0f, 1.0f, 0.0f, 1.0f, 0.0f);
     dm.EndIndexed(nv, ni);
-    fx->EndPass();
-    fx->End();
-    this->gfx->EndScene();
-    this->gfx->PresentScene();
+    this->EndPassAndPresent(fx);
     this->ExpectPixel(8, 24, 255, 0, 0);
     this->ExpectPixel(56, 4, 0, 255, 0);
     this->ExpectPixel(56, 40, 0, 0, 0);
@@ -139,11 +150,7 @@ TEST_F(GLRenderTest, SwapDrawsEachBatchAndStripsOfTooFewVerticesDrawNothing)
     nShader2* fx = this->LoadFx("color.fx", colorFx);
     nDynamicMesh dm;
     ASSERT_TRUE(dm.Initialize(nGfxServer2::TriangleStrip, nMesh2::Coord | nMesh2::Color, 0, false));
-    ASSERT_TRUE(this->gfx->BeginScene());
-    this->gfx->Clear(nGfxServer2::AllBuffers, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
-    this->gfx->SetShader(fx);
-    fx->Begin(false);
-    fx->BeginPass(0);
+    this->BeginClearedPass(fx);
     float* v = nullptr;
     int maxV = 0;
     dm.Begin(v, maxV);
@@ -160,10 +167,7 @@ TEST_F(GLRenderTest, SwapDrawsEachBatchAndStripsOfTooFewVerticesDrawNothing)
         for (float f : {(float)k, 1.0f, 0.5f, 1.0f, 1.0f, 1.0f, 1.0f}) *v++ = f;
     }
     dm.End(2);
-    fx->EndPass();
-    fx->End();
-    this->gfx->EndScene();
-    this->gfx->PresentScene();
+    this->EndPassAndPresent(fx);
     this->ExpectPixel(8, 24, 0, 0, 255);
     this->ExpectPixel(56, 24, 0, 0, 0);
     EXPECT_EQ(this->StatI("gfxNumPrimitives"), 2);
@@ -184,11 +188,7 @@ TEST_F(GLRenderTest, LargeBatchesOfOneFrameEachDrawTheirOwnQuadWhereTheBufferSta
         SCOPED_TRACE(indexed ? "indexed" : "not indexed");
         nDynamicMesh dm;
         ASSERT_TRUE(dm.Initialize(nGfxServer2::TriangleList, nMesh2::Coord | nMesh2::Color, 0, indexed));
-        ASSERT_TRUE(this->gfx->BeginScene());
-        this->gfx->Clear(nGfxServer2::AllBuffers, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
-        this->gfx->SetShader(fx);
-        fx->Begin(false);
-        fx->BeginPass(0);
+        this->BeginClearedPass(fx);
         float* v = nullptr;
         ushort* ix = nullptr;
         int maxV = 0, maxI = 0;
@@ -212,7 +212,8 @@ TEST_F(GLRenderTest, LargeBatchesOfOneFrameEachDrawTheirOwnQuadWhereTheBufferSta
             for (int k = 0; k < 6; k++)
             {
                 float* p = v + size_t(batchVertices - 6 + k) * 7;
-                const float vertex[7] = {corners[k][0], corners[k][1], 0.5f, rgb[cell][0], rgb[cell][1], rgb[cell][2], 1.0f};
+                const float vertex[7] = {corners[k][0], corners[k][1], 0.5f, rgb[cell][0], rgb[cell][1], rgb[cell][2],
+                                         1.0f};
                 std::copy(vertex, vertex + 7, p);
             }
             if (indexed)
@@ -237,11 +238,7 @@ TEST_F(GLRenderTest, LargeBatchesOfOneFrameEachDrawTheirOwnQuadWhereTheBufferSta
         {
             dm.End(batchVertices);
         }
-        fx->EndPass();
-        fx->End();
-        this->gfx->SetShader(nullptr);
-        this->gfx->EndScene();
-        this->gfx->PresentScene();
+        this->EndPassAndPresent(fx);
         for (int cell = 0; cell < 8; cell++)
         {
             SCOPED_TRACE(cell);
