@@ -51,7 +51,6 @@ proc MakeSkin {} {
     $skin.setlabeltextcolor 1 1 1 1
     $skin.settextcolor 1 1 1 1
     $skin.setwindowborder 0.012 0.01 0.012 0.012
-    $skin.setsound ButtonClick sound:swish.wav
     $skin.beginbrushes
     #             name          texture                          x y   w   h  r g b a
     $skin.addbrush backdrop     gui:backdrop.png                 0 0 128  96  1 1 1 1

@@ -218,4 +218,70 @@ TEST_F(GuiGLTest, CanvasLinesShowAboveTheCanvasBackground)
     stbi_image_free(img);
 }
 
+TEST_F(GuiGLTest, ABrushAfterATextIsDrawnWithTheGuisOwnEffect)
+{
+    TclOk(this->script, R"(
+        /sys/servers/gfx.setdisplaymode "gui" "windowed" 0 0 64 48 false
+        proc OnGuiServerOpen {} {}
+        proc OnGuiServerClose {} {}
+    )");
+    ASSERT_TRUE(this->gfx->OpenDisplay()) << this->log.text;
+    this->gfx->SetCamera(nCamera2());
+    this->gui = static_cast<nGuiServer*>(this->ks->New("nguiserver", "/sys/servers/gui"));
+    this->gui->SetRootPath("/gui");
+    this->gui->SetDisplaySize(vector2(64.0f, 48.0f));
+    ASSERT_TRUE(this->gui->Open());
+    this->gui->SetRootWindowPointer(this->gui->NewWindow("nguiwindow", true));
+    // a text in the middle of the brushes: the second brush comes after it
+    // in the same batch of the GUI's pass
+    TclOk(this->script, R"(
+        set skin [/sys/servers/gui.newskin plain]
+        $skin.settextureprefix tst:
+        $skin.settexturepostfix .bmp
+        $skin.beginbrushes
+        $skin.addbrush halves halves 0 0 16 16 1 1 1 1
+        $skin.addbrush left halves 0 0 8 16 1 1 1 1
+        $skin.endbrushes
+        /sys/servers/gui.setskin $skin
+        new nguilabel /gui/window0/first
+        /gui/window0/first.setrect 0.0 0.25 0.0 0.25
+        /gui/window0/first.setdefaultbrush halves
+        new nguitextlabel /gui/window0/text
+        /gui/window0/text.setrect 0.0 1.0 0.75 1.0
+        /gui/window0/text.settext "x"
+        new nguilabel /gui/window0/second
+        /gui/window0/second.setrect 0.5 0.75 0.25 0.75
+        /gui/window0/second.setdefaultbrush left
+    )");
+    ASSERT_TRUE(this->gfx->BeginScene());
+    this->gfx->Clear(nGfxServer2::AllBuffers, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
+    this->gui->Render();
+    this->gfx->EndScene();
+    this->gfx->PresentScene();
+
+    TclOk(this->script, "/sys/servers/gfx.savescreenshot tst:after-text.png");
+    int w = 0, h = 0, n = 0;
+    unsigned char* img = stbi_load((this->dir + "/after-text.png").c_str(), &w, &h, &n, 4);
+    ASSERT_NE(img, nullptr) << stbi_failure_reason();
+    // the second label covers x 32..48 and y 12..36 in red only; black
+    // around it and over the rest of the upper half
+    const unsigned char black[4] = {0, 0, 0, 255};
+    struct Probe
+    {
+        int x, y;
+        const unsigned char* color;
+    };
+    const Probe probes[] = {{34, 14, red}, {40, 24, red}, {46, 34, red}, {28, 24, black}, {52, 24, black},
+                            {40, 8, black}, {20, 20, black}};
+    for (const Probe& p : probes)
+    {
+        const unsigned char* px = img + (p.y * w + p.x) * 4;
+        for (int c = 0; c < 3; c++)
+        {
+            EXPECT_NEAR(px[c], p.color[c], 3) << "pixel " << p.x << "," << p.y << " channel " << c;
+        }
+    }
+    stbi_image_free(img);
+}
+
 }  // namespace
