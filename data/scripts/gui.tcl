@@ -143,3 +143,14 @@ proc LayoutSize {w} {
     set r [$w/Layout.getrect]
     return [list [expr {[lindex $r 1] - [lindex $r 0]}] [expr {[lindex $r 3] - [lindex $r 2]}]]
 }
+
+#   An input map made of event and target pairs (see the input server's
+#   "map"); every earlier mapping that is not made again goes.
+proc MapInput {mappings} {
+    set in /sys/servers/input
+    $in.beginmap
+    foreach {event target} $mappings {
+        $in.map $event $target
+    }
+    $in.endmap
+}

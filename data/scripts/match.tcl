@@ -7,14 +7,17 @@
 #   the bottom, the pause notice and the window at the end of the match.
 #-------------------------------------------------------------------------------
 
-#   The match's widgets, by path; empty when not there.
-set ::hudWindow ""
-set ::hudHint ""
-set ::bonusNote ""
-set ::pauseNote ""
-set ::resultWindow ""
-set ::bonusIcons {}
-set ::paused 0
+#   Forgets the match's widgets, which are kept by path (empty when not there).
+proc ForgetHud {} {
+    set ::hudWindow ""
+    set ::hudHint ""
+    set ::bonusNote ""
+    set ::pauseNote ""
+    set ::resultWindow ""
+    set ::bonusIcons {}
+    set ::paused 0
+}
+ForgetHud
 
 proc BuildHud {} {
     set root [RootWindow]
@@ -51,13 +54,7 @@ proc CloseHud {} {
     foreach path [concat [list $::hudWindow $::hudHint $::bonusNote $::pauseNote $::resultWindow] $::bonusIcons] {
         DeleteIfThere $path
     }
-    set ::hudWindow ""
-    set ::hudHint ""
-    set ::bonusNote ""
-    set ::pauseNote ""
-    set ::resultWindow ""
-    set ::bonusIcons {}
-    set ::paused 0
+    ForgetHud
 }
 
 #-------------------------------------------------------------------------------
@@ -132,10 +129,9 @@ proc ShowResult {title headline line} {
 #   After the match only the way back to the menu is mapped: the boxer
 #   takes no more orders.
 proc MapResultInput {} {
-    set in /sys/servers/input
-    $in.beginmap
-    $in.map keyb0:esc.down "script:LeaveMatch"
-    $in.map keyb0:return.down "script:LeaveMatch"
-    $in.map keyb0:space.down "script:LeaveMatch"
-    $in.endmap
+    MapInput {
+        keyb0:esc.down    script:LeaveMatch
+        keyb0:return.down script:LeaveMatch
+        keyb0:space.down  script:LeaveMatch
+    }
 }

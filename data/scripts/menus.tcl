@@ -6,9 +6,13 @@
 #   into a match and out of the program.
 #-------------------------------------------------------------------------------
 
-#   The windows the menu state shows, by path; empty when not shown.
-set ::mainMenuWindow ""
-set ::preStartWindow ""
+#   Forgets the menu's windows, which are kept by path (empty when not shown).
+proc ForgetMenus {} {
+    set ::mainMenuWindow ""
+    set ::preStartWindow ""
+    set ::preStartDialog ""
+}
+ForgetMenus
 set ::introPlayed 0
 
 #   The application and its match state.
@@ -203,8 +207,5 @@ proc CloseMenuWindows {} {
     DeleteIfThere $::preStartDialog
     DeleteIfThere $::preStartWindow
     DeleteIfThere $::mainMenuWindow
-    set ::preStartDialog ""
-    set ::preStartWindow ""
-    set ::mainMenuWindow ""
+    ForgetMenus
 }
-set ::preStartDialog ""

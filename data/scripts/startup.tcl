@@ -53,24 +53,16 @@ proc OnGuiServerOpen {} {
 }
 
 proc OnGuiServerClose {} {
-    set ::mainMenuWindow ""
-    set ::preStartWindow ""
-    set ::preStartDialog ""
-    set ::hudWindow ""
-    set ::hudHint ""
-    set ::bonusNote ""
-    set ::pauseNote ""
-    set ::resultWindow ""
-    set ::bonusIcons {}
+    ForgetMenus
+    ForgetHud
 }
 
 #   MapIntroInput: the intro video; Escape and Space end it by themselves.
 proc MapIntroInput {} {
-    set in /sys/servers/input
-    $in.beginmap
-    $in.map keyb0:return.down "script:SkipIntro"
-    $in.map mouse0:btn0.down "script:SkipIntro"
-    $in.endmap
+    MapInput {
+        keyb0:return.down script:SkipIntro
+        mouse0:btn0.down  script:SkipIntro
+    }
 }
 
 #   ShowMainMenu: at program start the intro plays first, once per run;
@@ -87,10 +79,9 @@ proc ShowMainMenu {} {
 
 #   MapMainMenuInput: Return starts a match like the menu's button.
 proc MapMainMenuInput {} {
-    set in /sys/servers/input
-    $in.beginmap
-    $in.map keyb0:return.down "script:MainMenuReturn"
-    $in.endmap
+    MapInput {
+        keyb0:return.down script:MainMenuReturn
+    }
 }
 
 #   Return in the main menu, once the menu shows.
@@ -107,11 +98,10 @@ proc ShowPreStartWindow {} {
 
 #   MapPreStartMenuInput: Return fights, Escape goes back to the main menu.
 proc MapPreStartMenuInput {} {
-    set in /sys/servers/input
-    $in.beginmap
-    $in.map keyb0:return.down "script:Fight"
-    $in.map keyb0:esc.down "script:BackToMainMenu"
-    $in.endmap
+    MapInput {
+        keyb0:return.down script:Fight
+        keyb0:esc.down    script:BackToMainMenu
+    }
 }
 
 #   OnMenuStateEnter: back from a match; its windows go.
@@ -132,29 +122,28 @@ proc OnGameStateEnter {} {
 }
 
 #   MapGameInput: the boxer's orders. The player's boxer follows the mouse;
-#   the buttons and keys punch, guard, take bonuses; C changes the camera.
+#   the left button or J punches left, the right button or K right; Shift
+#   or Q held makes it a hook, Ctrl or E an uppercut; Space held guards; B
+#   or the middle button takes a bonus; C changes the camera; P pauses;
+#   Escape leaves for the menu.
 proc MapGameInput {} {
-    set in /sys/servers/input
-    $in.beginmap
-    # left and right punches
-    $in.map mouse0:btn0.down btn0_down
-    $in.map keyb0:j.down btn0_down
-    $in.map mouse0:btn1.down btn1_down
-    $in.map keyb0:k.down btn1_down
-    # held with a punch: a hook or an uppercut
-    $in.map keyb0:shift.pressed hook
-    $in.map keyb0:q.pressed hook
-    $in.map keyb0:ctrl.pressed uppercut
-    $in.map keyb0:e.pressed uppercut
-    # the guard while Space is held
-    $in.map keyb0:space.down space_down
-    $in.map keyb0:space.up space_up
-    $in.map keyb0:b.down take-bonus
-    $in.map mouse0:btn2.down take-bonus
-    $in.map keyb0:c.down next-camera
-    $in.map keyb0:p.down "script:TogglePause"
-    $in.map keyb0:esc.down "script:LeaveMatch"
-    $in.endmap
+    MapInput {
+        mouse0:btn0.down   btn0_down
+        keyb0:j.down       btn0_down
+        mouse0:btn1.down   btn1_down
+        keyb0:k.down       btn1_down
+        keyb0:shift.pressed hook
+        keyb0:q.pressed    hook
+        keyb0:ctrl.pressed uppercut
+        keyb0:e.pressed    uppercut
+        keyb0:space.down   space_down
+        keyb0:space.up     space_up
+        keyb0:b.down       take-bonus
+        mouse0:btn2.down   take-bonus
+        keyb0:c.down       next-camera
+        keyb0:p.down       script:TogglePause
+        keyb0:esc.down     script:LeaveMatch
+    }
 }
 
 #   ShowYouWon, ShowYouLost: the end of a match.

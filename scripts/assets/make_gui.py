@@ -8,32 +8,11 @@ script's skin names them by file name. Rerun it to rebuild data/gui/.
 """
 import math
 import os
-import struct
 import sys
-import zlib
 
-
-def png(path, width, height, pixel):
-    """Writes an 8-bit RGBA PNG; pixel(x, y) gives (r, g, b, a) in 0..1."""
-    rows = bytearray()
-    for y in range(height):
-        rows.append(0)
-        for x in range(width):
-            rows.extend(max(0, min(255, int(round(c * 255)))) for c in pixel(x, y))
-
-    def chunk(kind, data):
-        body = kind + data
-        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
-
-    with open(path, "wb") as f:
-        f.write(b"\x89PNG\r\n\x1a\n")
-        f.write(chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)))
-        f.write(chunk(b"IDAT", zlib.compress(bytes(rows), 9)))
-        f.write(chunk(b"IEND", b""))
-
-
-def lerp(a, b, t):
-    return tuple(x + (y - x) * t for x, y in zip(a, b))
+# the PNG writer and the colour blend of the HUD textures' generator
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from make_textures import lerp, png  # noqa: E402
 
 
 def backdrop(w, h):

@@ -157,6 +157,21 @@ protected:
         this->Pass();
     }
 
+    /// a key press of the engine key code, as the window's keyboard delivers it, in the next pass
+    void PressKey(int key)
+    {
+        nInputServer* input = nInputServer::Instance();
+        for (nInputType type : {N_INPUT_KEY_DOWN, N_INPUT_KEY_UP})
+        {
+            nInputEvent* e = input->NewEvent();
+            e->SetType(type);
+            e->SetDeviceId(N_INPUT_KEYBOARD0);
+            e->SetKey(key);
+            input->LinkEvent(e);
+        }
+        this->Pass();
+    }
+
     /// clicks the middle of the widget
     void ClickOn(const std::string& path)
     {
@@ -367,16 +382,15 @@ TEST_F(GameScriptsTest, BackReturnsToTheMainMenuAndQuitEndsTheProgram)
     EXPECT_FALSE(this->script->Trigger());
 }
 
-TEST_F(GameScriptsTest, EscapeInAMatchLeavesItForTheMenu)
+TEST_F(GameScriptsTest, PInAMatchPausesAndResumesItAndEscapeLeavesItForTheMenu)
 {
     ToMatch();
-    nInputServer* input = nInputServer::Instance();
-    nInputEvent* e = input->NewEvent();
-    e->SetType(N_INPUT_KEY_DOWN);
-    e->SetDeviceId(N_INPUT_KEYBOARD0);
-    e->SetKey(12);  // esc
-    input->LinkEvent(e);
-    this->Pass();
+    const std::string note = Global("pauseNote");
+    PressKey(54);  // p
+    EXPECT_EQ(Tcl(note + ".isshown"), "true");
+    PressKey(54);
+    EXPECT_EQ(Tcl(note + ".isshown"), "false");
+    PressKey(12);  // esc
     this->Pass();
     EXPECT_EQ(State(), "main_menu");
     EXPECT_FALSE(Global("preStartDialog").empty());
