@@ -112,7 +112,7 @@ proc LeaveMatch {} {
 
 proc ShowResult {title headline line} {
     if {$::resultWindow ne "" && [exists $::resultWindow]} { return }
-    set w [GameWindow $title 0.22 0.28 0.78 0.70]
+    set w [GameWindow $title 0.2 0.28 0.8 0.70]
     $w.setmodal true
     lassign [LayoutSize $w] lw lh
     set c $w/Layout

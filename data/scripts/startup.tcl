@@ -148,11 +148,11 @@ proc MapGameInput {} {
 
 #   ShowYouWon, ShowYouLost: the end of a match.
 proc ShowYouWon {} {
-    ShowResult "VICTORY" "You won!" "Your opponent is down. The next one waits."
+    ShowResult "VICTORY" "You won!" "Your opponent is down."
 }
 
 proc ShowYouLost {} {
-    ShowResult "DEFEAT" "You lost" "You went down. Get up and try again."
+    ShowResult "DEFEAT" "You lost" "You went down. Try again."
 }
 
 #   The player's bonuses: the notification while one is waiting to be

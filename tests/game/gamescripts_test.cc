@@ -352,7 +352,10 @@ TEST_F(GameScriptsTest, AWonMatchShowsAWindowWhoseButtonLeadsBackToTheMenu)
         ASSERT_FALSE(result.empty());
         EXPECT_EQ(Tcl(result + "/Layout/headline.gettext"), c.headline);
         EXPECT_EQ(ButtonText(result + "/Layout/menu"), "Back to menu");
-        this->Pass();
+        for (int i = 0; i < 10; i++) this->Pass();  // past the window's fade-in
+        Shot shot;
+        Screenshot((std::string(c.proc) + ".png").c_str(), shot);
+        EXPECT_GT(shot.Count(0.22f, 0.28f, 0.78f, 0.70f, Gold), 300);
         ClickOn(result + "/Layout/menu");
         this->Pass();
         EXPECT_EQ(State(), "main_menu");
