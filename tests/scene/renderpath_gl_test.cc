@@ -222,3 +222,22 @@ TEST_F(RenderPathGLTest, TheGamesTwoPassPathDrawsWhatOnePassDraws)
     }
     EXPECT_LE(worst, 3);
 }
+
+TEST_F(RenderPathGLTest, TheOffScreenSceneTestsDepthLikeTheBackBuffer)
+{
+    // the ball before the block: drawn front to back, the block comes later and must stay behind
+    this->BuildScene();
+    this->Tcl("/usr/model/ball.setposition 0 0 1.5\n/usr/model/block.setposition 0 0 -1.5\n");
+    const Image game = this->RenderWith("home:data/shaders/renderpath.xml", "game.png");
+    const std::string refPath = (this->dir / "reference.xml").string();
+    std::ofstream(refPath) << OnePassPath;
+    const Image reference = this->RenderWith(refPath, "reference.png");
+    ASSERT_EQ(game.width, Width);
+    ASSERT_EQ(reference.width, Width);
+    for (const Image* img : {&game, &reference})
+    {
+        const unsigned char* centre = img->At(Width / 2, Height / 2);
+        EXPECT_GT(centre[0], 100);
+        EXPECT_GT(centre[0], 2 * centre[2]) << "the block covers the ball";
+    }
+}
