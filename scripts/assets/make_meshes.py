@@ -171,7 +171,7 @@ class Mesh:
             profile.append((ry * math.cos(theta), rx * math.sin(theta), rz * math.sin(theta)))
         self.lathe(centre, (0.0, 1.0, 0.0), profile, segments)
 
-    def capsule(self, p0, p1, radius, segments=12, cap_rings=4):
+    def capsule(self, p0, p1, radius, segments=12, cap_rings=3):
         """A cylinder from p0 to p1 with half spheres on both ends."""
         axis = sub(p1, p0)
         span = length(axis)
@@ -280,9 +280,9 @@ def boxer_head():
     def skin(m):
         m.ellipsoid((0, 0, 0), (0.62, 0.78, 0.7))
         m.capsule((0, -0.45, 0.05), (0, -1.1, 0.1), 0.33)
-        m.ellipsoid((0, -0.1, -0.68), (0.12, 0.16, 0.12), 6, 10)
+        m.ellipsoid((0, -0.1, -0.68), (0.12, 0.16, 0.12), 4, 8)
         for x in (-0.62, 0.62):
-            m.ellipsoid((x, 0.0, 0.05), (0.1, 0.2, 0.14), 6, 10)
+            m.ellipsoid((x, 0.0, 0.05), (0.1, 0.2, 0.14), 4, 8)
 
     def headgear(m):
         m.ellipsoid((0, 0.06, 0.04), (0.7, 0.82, 0.76), top=1.3)
@@ -291,7 +291,7 @@ def boxer_head():
 
     def eyes(m):
         for x in (-0.22, 0.22):
-            m.ellipsoid((x, 0.1, -0.63), (0.09, 0.07, 0.06), 6, 10)
+            m.ellipsoid((x, 0.1, -0.63), (0.09, 0.07, 0.06), 4, 8)
 
     return groups(skin, headgear, eyes)
 
