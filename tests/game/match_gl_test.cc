@@ -9,6 +9,7 @@
 //------------------------------------------------------------------------------
 #include "gameapp.h"
 #include "datamatch.h"
+#include "screenshotimage.h"
 
 #include "game/nai.h"
 #include "game/nfist2.h"
@@ -26,7 +27,6 @@
 #include "scene/nsceneserver.h"
 
 #include <gtest/gtest.h>
-#include <stb_image.h>
 
 #include <filesystem>
 #include <string>
@@ -65,26 +65,7 @@ void nmatchgl_package()
     N_ADD_MODULE(nKernelServer::Instance(), glgameapp);
 }
 
-/// an RGBA image read back from a screenshot file
-struct Image
-{
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned char> pixels;
-
-    const unsigned char* At(int x, int y) const { return &this->pixels[(size_t(y) * size_t(this->width) + size_t(x)) * 4]; }
-};
-
-Image ReadImage(const std::string& path)
-{
-    Image img;
-    int comp = 0;
-    unsigned char* data = stbi_load(path.c_str(), &img.width, &img.height, &comp, 4);
-    if (!data) return img;
-    img.pixels.assign(data, data + size_t(img.width) * size_t(img.height) * 4);
-    stbi_image_free(data);
-    return img;
-}
+using Image = ScreenshotImage;
 
 bool Red(const unsigned char* p)
 {
@@ -163,7 +144,7 @@ protected:
         this->scene->PresentScene();
         const std::string file = std::string(ScreenshotDir) + "/" + shot;
         EXPECT_TRUE(this->gfx->Screenshot(file.c_str())) << this->log.text;
-        Image img = ReadImage(file);
+        Image img = ReadScreenshot(file);
         EXPECT_EQ(img.width, Width);
         EXPECT_EQ(img.height, Height);
         return img;
