@@ -203,11 +203,13 @@ class Mesh:
                 f.write(f"t {t[0]} {t[1]} {t[2]}\n")
 
 
-def single(build):
+def groups(*builders):
+    """A mesh with one group per builder."""
     m = Mesh()
-    m.begin_group()
-    build(m)
-    m.end_group()
+    for build in builders:
+        m.begin_group()
+        build(m)
+        m.end_group()
     return m
 
 
@@ -262,17 +264,7 @@ def ring_model():
 def ring_floor():
     """The collision floor: the canvas as two triangles facing up."""
     c = CANVAS_HALF
-    return single(lambda m: m.quad((-c, 0, c), (c, 0, c), (c, 0, -c), (-c, 0, -c), (0, 1, 0)))
-
-
-def groups(*builders):
-    """A mesh with one group per builder."""
-    m = Mesh()
-    for build in builders:
-        m.begin_group()
-        build(m)
-        m.end_group()
-    return m
+    return groups(lambda m: m.quad((-c, 0, c), (c, 0, c), (c, 0, -c), (-c, 0, -c), (0, 1, 0)))
 
 
 def boxer_head():
@@ -369,9 +361,9 @@ def boxer_glove():
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "..", "data", "meshes")
     os.makedirs(out, exist_ok=True)
-    single(lambda m: m.box((-0.5, -0.5, -0.5), (0.5, 0.5, 0.5))).write(os.path.join(out, "box.n3d2"))
-    single(lambda m: m.sphere(1.0, 12, 16)).write(os.path.join(out, "sphere.n3d2"))
-    single(lambda m: m.cylinder(1.0, -0.5, 0.5, 16)).write(os.path.join(out, "cylinder.n3d2"))
+    groups(lambda m: m.box((-0.5, -0.5, -0.5), (0.5, 0.5, 0.5))).write(os.path.join(out, "box.n3d2"))
+    groups(lambda m: m.sphere(1.0, 12, 16)).write(os.path.join(out, "sphere.n3d2"))
+    groups(lambda m: m.cylinder(1.0, -0.5, 0.5, 16)).write(os.path.join(out, "cylinder.n3d2"))
     ring_model().write(os.path.join(out, "ring-model.n3d2"))
     ring_floor().write(os.path.join(out, "ring.n3d2"), coords_only=True)
     boxer_head().write(os.path.join(out, "boxer-head.n3d2"))
