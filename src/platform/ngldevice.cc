@@ -159,6 +159,12 @@ void nGLDevice::Close()
     this->window = nullptr;
 }
 
+void nGLDevice::AttachBackBufferDepth() const
+{
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, DepthAttachment(this->params.depthStencilFormat), GL_RENDERBUFFER,
+                              this->depthBuffer);
+}
+
 /*
  * MakeBackBuffer --
  *     Results: false with the reason when a format has no GL storage or

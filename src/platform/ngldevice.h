@@ -152,6 +152,8 @@ private:
     /// make the back buffer for the parameters; false with the reason
     bool MakeBackBuffer(const nGfxPresentParams& p, std::string& error);
     void ReleaseBackBuffer();
+    /// attach the back buffer's depth surface to the bound framebuffer at its attachment point
+    void AttachBackBufferDepth() const;
 
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
