@@ -6,7 +6,10 @@
 //    drawn by hand batch by batch with a program of the same kind; the
 //    server's draw-call statistic is reported as a counter;
 //  - the GUI server's Trigger over 1,000 widgets beside a bare walk of the
-//    same tree.
+//    same tree;
+//  - a window of 100 text labels alone, drawn by the GUI server, beside
+//    the same 100 strings in the same font, rectangles and flags drawn
+//    straight with the graphics server's DrawText, each in a whole frame.
 //  Runs headless on SDL's offscreen driver unless SDL_VIDEODRIVER names
 //  another.
 //------------------------------------------------------------------------------
@@ -145,16 +148,22 @@ nGuiWindow* MakeDrawing(Frame& f)
     return drawing;
 }
 
-void BM_GuiRender(benchmark::State& state)
+/// GUI frames, each waited for; the draw calls of the last as a counter
+void DrawFrames(benchmark::State& state, Frame& f)
 {
-    Frame& f = TheFrame();
-    MakeDrawing(f)->Show();
     for (auto _ : state)
     {
         f.Draw();
         glFinish();
     }
     state.counters["drawCalls"] = f.DrawCalls();
+}
+
+void BM_GuiRender(benchmark::State& state)
+{
+    Frame& f = TheFrame();
+    MakeDrawing(f)->Show();
+    DrawFrames(state, f);
 }
 BENCHMARK(BM_GuiRender)->Unit(benchmark::kMillisecond);
 
@@ -264,6 +273,85 @@ void BM_BareTreeWalk(benchmark::State& state)
     }
 }
 BENCHMARK(BM_BareTreeWalk)->Unit(benchmark::kMicrosecond);
+
+/// the labels' screen rectangle, inset by their default border
+rectangle TextRect(int i)
+{
+    const float y0 = float(i) / float(NumLabels);
+    const float y1 = float(i + 1) / float(NumLabels);
+    return rectangle(vector2(0.005f, y0), vector2(0.495f, y1));
+}
+const char* const labelText = "twenty characters...";
+
+/// a window of text labels alone (the other windows hidden); null without fonts
+nGuiWindow* ShowTextWindow(Frame& f)
+{
+    static nGuiWindow* texts = nullptr;
+    for (nRoot* c = f.root->GetHead(); c; c = c->GetSucc()) static_cast<nGuiWidget*>(c)->Hide();
+    nResourceServer* rs = static_cast<nResourceServer*>(f.ks.Lookup("/sys/servers/resource"));
+    if (!rs->FindResource("GuiDefault", nResource::Font)) return nullptr;
+    if (!texts)
+    {
+        texts = f.gui->NewWindow("nguiwindow", true);
+        texts->SetRect(rectangle(vector2(0, 0), vector2(1, 1)));
+        f.ks.PushCwd(texts);
+        for (int i = 0; i < NumLabels; i++)
+        {
+            auto* t = static_cast<nGuiTextLabel*>(f.ks.New("nguitextlabel", ("t" + std::to_string(i)).c_str()));
+            t->SetRect(rectangle(vector2(0.0f, TextRect(i).v0.y), vector2(0.5f, TextRect(i).v1.y)));
+            t->SetText(labelText);
+        }
+        f.ks.PopCwd();
+    }
+    texts->Show();
+    return texts;
+}
+
+void BM_GuiTextLabels(benchmark::State& state)
+{
+    Frame& f = TheFrame();
+    if (!ShowTextWindow(f))
+    {
+        state.SkipWithError("no font resources");
+        return;
+    }
+    // the first frame compiles the text effect
+    f.Draw();
+    glFinish();
+    DrawFrames(state, f);
+}
+BENCHMARK(BM_GuiTextLabels)->Unit(benchmark::kMillisecond);
+
+/// the baseline: the labels' strings through the graphics server's DrawText
+/// as the labels draw them (centred both ways, clipped), without the GUI
+void BM_ServerDrawText(benchmark::State& state)
+{
+    Frame& f = TheFrame();
+    if (!ShowTextWindow(f))
+    {
+        state.SkipWithError("no font resources");
+        return;
+    }
+    nResourceServer* rs = static_cast<nResourceServer*>(f.ks.Lookup("/sys/servers/resource"));
+    nFont2* font = static_cast<nFont2*>(rs->FindResource("GuiDefault", nResource::Font));
+    const nString text(labelText);
+    const uint flags = nFont2::Center | nFont2::VCenter;
+    auto frame = [&]()
+    {
+        if (f.gfx->BeginScene())
+        {
+            f.gfx->SetFont(font);
+            for (int i = 0; i < NumLabels; i++) f.gfx->DrawText(text, vector4(1, 1, 1, 1), TextRect(i), flags);
+            f.gfx->EndScene();
+            f.gfx->PresentScene();
+        }
+        glFinish();
+    };
+    frame();
+    for (auto _ : state) frame();
+    state.counters["drawCalls"] = f.DrawCalls();
+}
+BENCHMARK(BM_ServerDrawText)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

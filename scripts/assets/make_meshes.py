@@ -1,15 +1,51 @@
 #!/usr/bin/env python3
 """Makes the game's meshes as n3d2 text files: unit primitives (box, sphere,
-cylinder) that the models scale into boots, pants, shirts, gloves and posts,
-the ring's visible model and its flat collision floor. Triangles wind
-counter-clockwise seen from outside; normals point outwards. Rerun it to
-rebuild data/meshes/.
+cylinder), the ring's visible model and its flat collision floor, and the
+boxer's body parts. Triangles wind counter-clockwise seen from outside;
+normals point outwards. Rerun it to rebuild data/meshes/.
+
+The boxer's parts are separate game objects that the match moves on their
+own, so each part mesh sits around the point its object is placed at (the
+boxer itself at its head, 7.5 above the canvas; the shirt and pants around
+the hips, 4.1 to 4.3 up; each boot on the canvas; each glove at the fist).
+A boxer faces -z; its left is -x. Each mesh has groups for its colours:
+
+    boxer-head:  0 skin, 1 headgear, 2 eyes
+    boxer-torso: 0 vest, 1 skin (shoulders, upper arms, neck)
+    boxer-hips:  0 trunks, 1 waistband, 2 skin (thighs)
+    boxer-boot:  0 boot, 1 sock, 2 skin (shin)
+    boxer-glove: 0 glove, 1 cuff, 2 skin (forearm)
 
     python3 scripts/assets/make_meshes.py [output directory]
 """
 import math
 import os
 import sys
+
+
+def add(a, b):
+    return tuple(x + y for x, y in zip(a, b))
+
+
+def sub(a, b):
+    return tuple(x - y for x, y in zip(a, b))
+
+
+def mul(a, k):
+    return tuple(x * k for x in a)
+
+
+def cross(a, b):
+    return (a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0])
+
+
+def length(a):
+    return math.sqrt(sum(x * x for x in a))
+
+
+def norm(a):
+    n = length(a)
+    return mul(a, 1.0 / n) if n > 1e-12 else (0.0, 0.0, 0.0)
 
 
 class Mesh:
@@ -86,6 +122,68 @@ class Mesh:
                 a, b = rim[s], rim[(s + 1) % segments]
                 self.triangles.append((centre_index, b, a) if ny > 0 else (centre_index, a, b))
 
+    def lathe(self, origin, axis, profile, segments=16, side=None):
+        """A surface of rings along the axis from the origin. Each profile
+        entry (t, a, b) is a ring at distance t along the axis with the
+        semi-axes a (along side, default x or a perpendicular) and b; a ring
+        of no size closes the surface there. Normals average the faces'."""
+        u = norm(axis)
+        if side is None:
+            side = (1.0, 0.0, 0.0) if abs(u[0]) < 0.9 else (0.0, 0.0, 1.0)
+        v = norm(sub(side, mul(u, sum(p * q for p, q in zip(side, u)))))
+        w = cross(v, u)  # v, w, u turn the way the faces must wind outwards
+        rows = []
+        for t, a, b in profile:
+            centre = add(origin, mul(u, t))
+            rows.append([add(centre, add(mul(v, a * math.cos(2 * math.pi * k / segments)),
+                                         mul(w, b * math.sin(2 * math.pi * k / segments))))
+                         for k in range(segments)])
+        normals = [[(0.0, 0.0, 0.0)] * segments for _ in rows]
+        faces = []
+        for r in range(len(rows) - 1):
+            for k in range(segments):
+                k1 = (k + 1) % segments
+                for tri in (((r, k), (r + 1, k), (r + 1, k1)), ((r, k), (r + 1, k1), (r, k1))):
+                    pa, pb, pc = (rows[i][j] for i, j in tri)
+                    n = cross(sub(pb, pa), sub(pc, pa))
+                    if length(n) < 1e-12:
+                        continue
+                    faces.append(tri)
+                    for i, j in tri:
+                        normals[i][j] = add(normals[i][j], n)
+        for r, (t, a, b) in enumerate(profile):
+            if abs(a) < 1e-9 and abs(b) < 1e-9:
+                pole = mul(u, -1.0) if r == 0 else u
+                normals[r] = [pole] * segments
+        first = len(self.vertices)
+        for r, ring in enumerate(rows):
+            for k, p in enumerate(ring):
+                self.vertex(p, norm(normals[r][k]), (k / segments, r / max(1, len(rows) - 1)))
+        for tri in faces:
+            self.triangles.append(tuple(first + i * segments + j for i, j in tri))
+
+    def ellipsoid(self, centre, radii, rings=10, segments=16, top=math.pi):
+        """An ellipsoid of the three radii around y; top < pi leaves it open below that polar angle."""
+        rx, ry, rz = radii
+        profile = []
+        for r in range(rings + 1):
+            theta = top - top * r / rings  # from the lowest ring up to the pole
+            profile.append((ry * math.cos(theta), rx * math.sin(theta), rz * math.sin(theta)))
+        self.lathe(centre, (0.0, 1.0, 0.0), profile, segments)
+
+    def capsule(self, p0, p1, radius, segments=12, cap_rings=3):
+        """A cylinder from p0 to p1 with half spheres on both ends."""
+        axis = sub(p1, p0)
+        span = length(axis)
+        profile = []
+        for r in range(cap_rings + 1):
+            theta = 0.5 * math.pi * r / cap_rings
+            profile.append((-radius * math.cos(theta), radius * math.sin(theta), radius * math.sin(theta)))
+        for r in range(cap_rings + 1):
+            theta = 0.5 * math.pi * r / cap_rings
+            profile.append((span + radius * math.sin(theta), radius * math.cos(theta), radius * math.cos(theta)))
+        self.lathe(p0, axis, profile, segments)
+
     def write(self, path, coords_only=False):
         """Collision meshes carry coordinates only; drawn ones normals and uvs too."""
         width = 3 if coords_only else 8
@@ -105,59 +203,174 @@ class Mesh:
                 f.write(f"t {t[0]} {t[1]} {t[2]}\n")
 
 
-def single(build):
+def groups(*builders):
+    """A mesh with one group per builder."""
     m = Mesh()
-    m.begin_group()
-    build(m)
-    m.end_group()
+    for build in builders:
+        m.begin_group()
+        build(m)
+        m.end_group()
     return m
 
 
-RING_HALF = 7.0  # the canvas runs from -7 to 7 in x and z
-POST_HEIGHT = 4.0
-ROPE_HEIGHTS = (1.5, 2.5, 3.5)
+RING_HALF = 10.0  # the corner posts stand at -10 and 10 in x and z
+CANVAS_HALF = RING_HALF + 1.2  # the canvas reaches a little past the ropes
+FLOOR_DEPTH = 1.5  # the arena floor below the canvas
+POST_HEIGHT = 6.2
+ROPE_HEIGHTS = (2.2, 3.8, 5.4)
+FLOOR_HALF = 40.0
 
 
 def ring_model():
-    """Four groups: the canvas, the apron below it, the corner posts, the ropes."""
+    """Eight groups: the canvas, the apron below it, the corner posts, the
+    ropes, the pads of the red corner (the player's, left front), of the
+    blue corner (diagonally opposite), of the two neutral corners, and the
+    arena floor."""
     m = Mesh()
     h = RING_HALF
+    c = CANVAS_HALF
     m.begin_group()
-    m.quad((-h, 0, h), (h, 0, h), (h, 0, -h), (-h, 0, -h), (0, 1, 0))
+    m.quad((-c, 0, c), (c, 0, c), (c, 0, -c), (-c, 0, -c), (0, 1, 0))
     m.end_group()
     m.begin_group()
-    m.box((-h - 0.5, -1.5, -h - 0.5), (h + 0.5, -0.01, h + 0.5))
+    m.box((-c, -FLOOR_DEPTH, -c), (c, -0.01, c))
     m.end_group()
     m.begin_group()
     for x in (-h, h):
         for z in (-h, h):
-            m.cylinder(0.25, 0.0, POST_HEIGHT, 12, (x, z))
+            m.cylinder(0.3, 0.0, POST_HEIGHT, 12, (x, z))
     m.end_group()
     m.begin_group()
-    t = 0.06
+    t = 0.08
     for y in ROPE_HEIGHTS:
         m.box((-h, y - t, h - t), (h, y + t, h + t))
         m.box((-h, y - t, -h - t), (h, y + t, -h + t))
         m.box((h - t, y - t, -h), (h + t, y + t, h))
         m.box((-h - t, y - t, -h), (-h + t, y + t, h))
     m.end_group()
+    pad = 0.45
+    for corners in (((-h, h),), ((h, -h),), ((h, h), (-h, -h))):
+        m.begin_group()
+        for x, z in corners:
+            m.box((x - pad, ROPE_HEIGHTS[0] - 0.4, z - pad), (x + pad, ROPE_HEIGHTS[-1] + 0.4, z + pad))
+        m.end_group()
+    m.begin_group()
+    f = FLOOR_HALF
+    m.quad((-f, -FLOOR_DEPTH, f), (f, -FLOOR_DEPTH, f), (f, -FLOOR_DEPTH, -f), (-f, -FLOOR_DEPTH, -f), (0, 1, 0))
+    m.end_group()
     return m
 
 
 def ring_floor():
     """The collision floor: the canvas as two triangles facing up."""
-    h = RING_HALF
-    return single(lambda m: m.quad((-h, 0, h), (h, 0, h), (h, 0, -h), (-h, 0, -h), (0, 1, 0)))
+    c = CANVAS_HALF
+    return groups(lambda m: m.quad((-c, 0, c), (c, 0, c), (c, 0, -c), (-c, 0, -c), (0, 1, 0)))
+
+
+def boxer_head():
+    """Around the boxer's own point, the centre of the head."""
+    def skin(m):
+        m.ellipsoid((0, 0, 0), (0.62, 0.78, 0.7))
+        m.capsule((0, -0.45, 0.05), (0, -1.1, 0.1), 0.33)
+        m.ellipsoid((0, -0.1, -0.68), (0.12, 0.16, 0.12), 4, 8)
+        for x in (-0.62, 0.62):
+            m.ellipsoid((x, 0.0, 0.05), (0.1, 0.2, 0.14), 4, 8)
+
+    def headgear(m):
+        m.ellipsoid((0, 0.06, 0.04), (0.7, 0.82, 0.76), top=1.3)
+        for x in (-0.5, 0.5):
+            m.ellipsoid((x, -0.22, -0.22), (0.22, 0.34, 0.32), 6, 12)
+
+    def eyes(m):
+        for x in (-0.22, 0.22):
+            m.ellipsoid((x, 0.1, -0.63), (0.09, 0.07, 0.06), 4, 8)
+
+    return groups(skin, headgear, eyes)
+
+
+def boxer_torso():
+    """Around the shirt's point, just above the hips. The shirt turns only
+    to lean, never to the boxer's heading, so it is the same seen from the
+    front and from the back: the elbows hang at the sides."""
+    def vest(m):
+        m.lathe((0, 0, 0), (0, 1, 0), [(-0.55, 0, 0), (-0.5, 0.95, 0.62), (0.3, 1.0, 0.64), (1.0, 1.12, 0.7),
+                                        (1.6, 1.25, 0.72), (2.0, 1.22, 0.66), (2.2, 0.9, 0.52), (2.3, 0.45, 0.35),
+                                        (2.32, 0, 0)], 20)
+
+    def skin(m):
+        for x in (-1.0, 1.0):
+            m.ellipsoid((1.2 * x, 1.95, 0.0), (0.42, 0.42, 0.42), 8, 12)
+            m.capsule((1.25 * x, 1.85, 0.0), (1.15 * x, 0.45, 0.0), 0.32)
+        m.capsule((0, 2.0, 0.05), (0, 2.6, 0.05), 0.34)
+
+    return groups(vest, skin)
+
+
+def boxer_hips():
+    """Around the pants' point, halfway between the head and the boots."""
+    def trunks(m):
+        m.lathe((0, 0, 0), (0, 1, 0), [(-0.75, 0, 0), (-0.7, 0.9, 0.62), (-0.2, 1.02, 0.68), (0.35, 1.0, 0.66),
+                                        (0.5, 0.9, 0.6), (0.55, 0, 0)], 20)
+        for x in (-0.5, 0.5):
+            m.lathe((x, 0, 0), (0, 1, 0), [(-1.55, 0, 0), (-1.5, 0.5, 0.52), (-1.4, 0.56, 0.58), (-0.4, 0.6, 0.62),
+                                            (-0.3, 0, 0)], 14)
+
+    def waistband(m):
+        m.lathe((0, 0, 0), (0, 1, 0), [(0.25, 1.04, 0.7), (0.42, 1.07, 0.72), (0.6, 1.02, 0.68)], 20)
+
+    def skin(m):
+        for x in (-1.0, 1.0):
+            m.capsule((0.55 * x, -1.3, 0.0), (0.95 * x, -1.95, 0.0), 0.42)
+
+    return groups(trunks, waistband, skin)
+
+
+def boxer_boot():
+    """Around the boot's point on the canvas: the shoe, its high top and the shin up to the knee."""
+    def boot(m):
+        m.ellipsoid((0, 0.3, -0.2), (0.4, 0.32, 0.65))
+        m.lathe((0, 0, 0), (0, 1, 0), [(0.25, 0, 0), (0.3, 0.38, 0.4), (1.05, 0.37, 0.38), (1.1, 0, 0)], 14)
+
+    def sock(m):
+        m.lathe((0, 0, 0), (0, 1, 0), [(1.0, 0.36, 0.37), (1.2, 0.37, 0.38), (1.35, 0.34, 0.35)], 14)
+
+    def skin(m):
+        m.capsule((0, 1.1, 0), (0, 2.15, 0), 0.33)
+
+    return groups(boot, sock, skin)
+
+
+def boxer_glove():
+    """Around the fist's point: the glove, its cuff and the forearm behind it.
+    At rest the glove is pitched up by its guard, so the forearm, leaning
+    back a little upwards here, hangs down and back towards the elbow."""
+    arm = norm((0.0, 0.15, 0.99))
+
+    def glove(m):
+        m.ellipsoid((0, 0, 0), (0.48, 0.52, 0.6))
+
+    def cuff(m):
+        m.lathe((0, 0, 0), arm, [(0.45, 0.4, 0.4), (0.62, 0.41, 0.41), (0.8, 0.37, 0.37)], 14)
+
+    def skin(m):
+        m.capsule(mul(arm, 0.7), mul(arm, 1.9), 0.27)
+
+    return groups(glove, cuff, skin)
 
 
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "..", "data", "meshes")
     os.makedirs(out, exist_ok=True)
-    single(lambda m: m.box((-0.5, -0.5, -0.5), (0.5, 0.5, 0.5))).write(os.path.join(out, "box.n3d2"))
-    single(lambda m: m.sphere(1.0, 12, 16)).write(os.path.join(out, "sphere.n3d2"))
-    single(lambda m: m.cylinder(1.0, -0.5, 0.5, 16)).write(os.path.join(out, "cylinder.n3d2"))
+    groups(lambda m: m.box((-0.5, -0.5, -0.5), (0.5, 0.5, 0.5))).write(os.path.join(out, "box.n3d2"))
+    groups(lambda m: m.sphere(1.0, 12, 16)).write(os.path.join(out, "sphere.n3d2"))
+    groups(lambda m: m.cylinder(1.0, -0.5, 0.5, 16)).write(os.path.join(out, "cylinder.n3d2"))
     ring_model().write(os.path.join(out, "ring-model.n3d2"))
     ring_floor().write(os.path.join(out, "ring.n3d2"), coords_only=True)
+    boxer_head().write(os.path.join(out, "boxer-head.n3d2"))
+    boxer_torso().write(os.path.join(out, "boxer-torso.n3d2"))
+    boxer_hips().write(os.path.join(out, "boxer-hips.n3d2"))
+    boxer_boot().write(os.path.join(out, "boxer-boot.n3d2"))
+    boxer_glove().write(os.path.join(out, "boxer-glove.n3d2"))
 
 
 if __name__ == "__main__":

@@ -391,22 +391,27 @@ void nApplication::UpdateTimes()
  * DoStateTransition --
  *     Side effects: the running state leaves for the selected one, which
  *     enters (with the empty name on the first switch); the selected
- *     state runs from now and the state time starts again.
+ *     state runs from now and the state time starts again. A state
+ *     selected meanwhile is entered at the next pass.
  */
 void nApplication::DoStateTransition()
 {
     n_assert(this->nextState.isvalid());
+    // a state may select another one while it leaves or enters (the menu
+    // scripts do): that selection is switched to at the next pass, and the
+    // state that entered here is the one that runs meanwhile
+    nAppState* next = this->nextState.get();
     if (this->curState.isvalid())
     {
-        n_assert(this->curState.get() != this->nextState.get());
-        this->curState->OnStateLeave(nString(this->nextState->GetName()));
-        this->nextState->OnStateEnter(nString(this->curState->GetName()));
+        n_assert(this->curState.get() != next);
+        this->curState->OnStateLeave(nString(next->GetName()));
+        next->OnStateEnter(nString(this->curState->GetName()));
     }
     else
     {
-        this->nextState->OnStateEnter(nString());
+        next->OnStateEnter(nString());
     }
-    this->curState = this->nextState.get();
+    this->curState = next;
     this->stateStartTime = this->time;
 }
 

@@ -469,7 +469,10 @@ void nD3D9Font::ResetAtlas()
  */
 bool nD3D9Font::UploadAtlas()
 {
-    if (!this->atlasDirty && this->refAtlas.isvalid() && this->refAtlas->IsValid())
+    // an empty texture stays Empty once filled; only Unloaded or Lost
+    // means it has to be made again
+    const auto holdsImage = [](const nTexture2* t) { return t->IsValid() || nResource::Empty == t->GetState(); };
+    if (!this->atlasDirty && this->refAtlas.isvalid() && holdsImage(this->refAtlas.get()))
     {
         return true;
     }
@@ -487,7 +490,7 @@ bool nD3D9Font::UploadAtlas()
     {
         tex->Unload();
     }
-    if (!tex->IsValid())
+    if (!holdsImage(tex))
     {
         if (tex->IsLoaded())
         {

@@ -757,6 +757,20 @@ void nD3D9Shader::CommitChanges()
     this->UploadChanged(this->programs[size_t(this->curPass)], false);
 }
 
+/*
+ * ResumePass --
+ *     Side effects: while a pass runs, the device gets its program, its
+ *     render states and every texture again, as at BeginPass: the text
+ *     batch draws with its own effect in the middle of the GUI's pass.
+ */
+void nD3D9Shader::ResumePass()
+{
+    if (this->inBegin && this->curPass >= 0)
+    {
+        this->BeginPass(this->curPass);
+    }
+}
+
 void nD3D9Shader::EndPass()
 {
     n_assert(this->IsLoaded());

@@ -53,6 +53,8 @@ public:
     void BeginPass(int pass) override;
     void CommitChanges() override;
     void EndPass() override;
+    /// in a pass, its program, states and textures are set again (another effect drew in between)
+    void ResumePass();
     void End() override;
 
     /// the parsed effect (empty while unloaded)

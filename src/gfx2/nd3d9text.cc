@@ -3,6 +3,7 @@
 //------------------------------------------------------------------------------
 #include "gfx2/nd3d9text.h"
 #include "gfx2/nd3d9server.h"
+#include "gfx2/nd3d9shader.h"
 #include "gfx2/nshader2.h"
 #include "gfx2/ntexture2.h"
 #include "gfx2/nmesh2.h"
@@ -155,6 +156,10 @@ void nD3D9TextBatch::Flush()
         {
             previous->AddRef();
         }
+        // text is drawn in the middle of other batches (the GUI's brushes
+        // between its labels): their mesh is bound again afterwards
+        nMesh2* previousMesh = this->server->GetMesh();
+        nMeshArray* previousMeshArray = this->server->GetMeshArray();
         this->server->SetShader(shader);
         shader->SetTexture(nShaderState::DiffMap0, this->texture);
         const int passes = shader->Begin(true);
@@ -165,7 +170,19 @@ void nD3D9TextBatch::Flush()
             shader->EndPass();
         }
         shader->End();
+        if (previousMeshArray)
+        {
+            this->server->SetMeshArray(previousMeshArray);
+        }
+        else
+        {
+            this->server->SetMesh(previousMesh);
+        }
         this->server->SetShader(previous);
+        if (nD3D9Shader* d3d9Previous = dynamic_cast<nD3D9Shader*>(previous))
+        {
+            d3d9Previous->ResumePass();
+        }
         if (previous)
         {
             previous->Release();

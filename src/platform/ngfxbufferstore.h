@@ -28,6 +28,9 @@ public:
         bool dirty = true;
         /// the leading bytes the device holds since the last change
         size_t uploadedBytes = 0;
+        /// where in the device storage those bytes start (streamed buffers
+        /// append each change behind the last one)
+        size_t deviceOffset = 0;
         unsigned int deviceName = 0;
     };
     struct Layout

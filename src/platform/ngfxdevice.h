@@ -194,8 +194,10 @@ public:
     //--- meshes: buffers and vertex layouts ------------------------------------------
     // Every buffer keeps a CPU shadow: Lock hands it out, Unlock marks it
     // for upload, and the upload happens before the next draw that uses
-    // it. A Dynamic buffer is orphaned at each upload, as a discarding
-    // lock did. Handles are positive; 0 is no buffer or layout.
+    // it. A Dynamic buffer gets each change after the last one in its
+    // device storage, and fresh storage (orphaned) only when the change
+    // does not fit behind it any more, so that a discarding lock costs no
+    // allocation per draw. Handles are positive; 0 is no buffer or layout.
 
     /// a buffer of byteSize bytes (zeroed); 0 when the device is closed or
     /// the size is not positive

@@ -159,6 +159,12 @@ void nGLDevice::Close()
     this->window = nullptr;
 }
 
+void nGLDevice::AttachBackBufferDepth() const
+{
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, DepthAttachment(this->params.depthStencilFormat), GL_RENDERBUFFER,
+                              this->depthBuffer);
+}
+
 /*
  * MakeBackBuffer --
  *     Results: false with the reason when a format has no GL storage or
@@ -422,17 +428,6 @@ void nGLDevice::ReleaseVertexLayout(int layout)
 }
 
 /*
- * Upload --
- *     Side effects: a changed shadow replaces the GL buffer's contents;
- *     a dynamic buffer gets fresh storage first (orphaning), so a draw
- *     still reading the old data does not stall the upload.
- */
-void nGLDevice::Upload(int buffer)
-{
-    this->UploadRange(buffer, 0);
-}
-
-/*
  * DrawIndexedTriangles --
  *     Side effects: uploads the layout's changed buffers and draws the
  *     index range into the back buffer with the current program; an
@@ -442,17 +437,18 @@ void nGLDevice::DrawIndexedTriangles(int layout, int firstIndex, int numIndices)
 {
     const nGfxBufferStore::Layout* l = this->store.GetLayout(layout);
     const nGfxBufferStore::Buffer* ib = l ? this->store.GetBuffer(l->indexBuffer) : nullptr;
+    int baseVertex = 0;
+    size_t indexOffset = 0;
     if (!this->framebuffer || !ib || firstIndex < 0 || numIndices <= 0 ||
-        (size_t)(firstIndex + (long long)numIndices) * 2 > ib->shadow.size())
+        (size_t)(firstIndex + (long long)numIndices) * 2 > ib->shadow.size() ||
+        !this->PrepareLayout(layout, 0, 0, baseVertex, indexOffset))
     {
         return;
     }
-    this->Upload(l->vertexBuffer);
-    this->Upload(l->indexBuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, this->CurrentFramebuffer());
     glBindVertexArray(l->deviceName);
-    glDrawElements(GL_TRIANGLES, numIndices, GL_UNSIGNED_SHORT,
-                   reinterpret_cast<const void*>((size_t)firstIndex * sizeof(unsigned short)));
+    glDrawElementsBaseVertex(GL_TRIANGLES, numIndices, GL_UNSIGNED_SHORT,
+                             reinterpret_cast<const void*>(indexOffset + (size_t)firstIndex * sizeof(unsigned short)),
+                             baseVertex);
     glBindVertexArray(0);
 }
 

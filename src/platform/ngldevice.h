@@ -57,8 +57,6 @@ public:
     void DrawIndexedTriangles(int layout, int firstIndex, int numIndices) override;
 
 private:
-    /// send a changed shadow to its GL buffer
-    void Upload(int buffer);
     /// delete every GL buffer and vertex array still held
     void ReleaseMeshObjects();
     nGfxBufferStore store;
@@ -123,10 +121,14 @@ public:
     void SetViewport(int x, int y, int w, int h, float minZ, float maxZ) override;
 
 private:
-    /// send the first 'needed' bytes of a buffer (all for 0) when the device lacks them
-    void UploadRange(int buffer, size_t needed);
-    /// upload what the layout's vertex streams and indices need; false for an unknown layout
-    bool PrepareLayout(int layout, size_t vertexBytes, size_t indexBytes);
+    /// send the first 'needed' bytes of a buffer (all for 0) when the device
+    /// lacks them; a dynamic buffer with a non-zero alignment appends them
+    /// behind its last upload at a multiple of it (0 keeps them at the start)
+    void UploadRange(int buffer, size_t needed, size_t align);
+    /// upload what the layout's vertex streams and indices need; false for
+    /// an unknown layout; where the draw finds its vertices (added to every
+    /// index or first vertex) and its indices (bytes) in the GL buffers
+    bool PrepareLayout(int layout, size_t vertexBytes, size_t indexBytes, int& baseVertex, size_t& indexOffset);
     /// make the line program and its buffers; false when GL refuses
     bool MakeLineObjects();
     void ReleaseRenderObjects();
@@ -150,6 +152,8 @@ private:
     /// make the back buffer for the parameters; false with the reason
     bool MakeBackBuffer(const nGfxPresentParams& p, std::string& error);
     void ReleaseBackBuffer();
+    /// attach the back buffer's depth surface to the bound framebuffer at its attachment point
+    void AttachBackBufferDepth() const;
 
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;

@@ -57,11 +57,16 @@ void main()
 /*
  * UploadRange --
  *     Side effects: a changed shadow goes to its GL buffer, only its first
- *     'needed' bytes (all for 0); a dynamic buffer gets fresh storage
- *     first, as a discarding lock did. An unchanged buffer whose device
- *     copy is shorter than needed gets the missing bytes.
+ *     'needed' bytes (all for 0). A streamed buffer (dynamic, with an
+ *     alignment) puts the change behind its last upload, rounded up to
+ *     the alignment, so that draws still reading earlier data are left
+ *     alone; only a change that no longer fits there gets fresh storage
+ *     (orphaning, as a discarding lock did) and goes to its start. Other
+ *     dynamic buffers get fresh storage at every change. An unchanged
+ *     buffer whose device copy is shorter than needed gets the missing
+ *     bytes, moving whole when they do not fit behind it.
  */
-void nGLDevice::UploadRange(int buffer, size_t needed)
+void nGLDevice::UploadRange(int buffer, size_t needed, size_t align)
 {
     nGfxBufferStore::Buffer* b = this->store.GetBuffer(buffer);
     if (!b)
@@ -70,53 +75,82 @@ void nGLDevice::UploadRange(int buffer, size_t needed)
     }
     const size_t size = b->shadow.size();
     needed = (0 == needed) ? size : std::min(needed, size);
-    if (!b->dirty && needed <= b->uploadedBytes)
+    const bool dynamic = 0 != (b->usage & nGfxUsageDynamic);
+    const bool streamed = dynamic && align > 0;
+    // a copy placed for another stride, or away from the start for a draw
+    // that reads from there, has to move
+    const bool placed = streamed ? 0 == b->deviceOffset % align : 0 == b->deviceOffset;
+    if (!b->dirty && placed && needed <= b->uploadedBytes)
     {
         return;
     }
     glBindBuffer(GL_COPY_WRITE_BUFFER, b->deviceName);
-    if (b->dirty)
+    if (!b->dirty && placed && b->deviceOffset + needed <= size)
     {
-        if (b->usage & nGfxUsageDynamic)
-        {
-            glBufferData(GL_COPY_WRITE_BUFFER, (GLsizeiptr)size, nullptr, GL_STREAM_DRAW);
-        }
-        glBufferSubData(GL_COPY_WRITE_BUFFER, 0, (GLsizeiptr)needed, b->shadow.data());
+        // nothing was put behind the copy since, so the tail can follow it
+        glBufferSubData(GL_COPY_WRITE_BUFFER, (GLintptr)(b->deviceOffset + b->uploadedBytes),
+                        (GLsizeiptr)(needed - b->uploadedBytes), b->shadow.data() + b->uploadedBytes);
         b->uploadedBytes = needed;
-        b->dirty = false;
     }
     else
     {
-        glBufferSubData(GL_COPY_WRITE_BUFFER, (GLintptr)b->uploadedBytes, (GLsizeiptr)(needed - b->uploadedBytes),
-                        b->shadow.data() + b->uploadedBytes);
+        size_t offset = 0;
+        if (streamed)
+        {
+            const size_t end = b->deviceOffset + b->uploadedBytes;
+            offset = (end + align - 1) / align * align;
+            if (offset > size || needed > size - offset)
+            {
+                offset = 0;
+            }
+        }
+        if (dynamic && 0 == offset)
+        {
+            glBufferData(GL_COPY_WRITE_BUFFER, (GLsizeiptr)size, nullptr, GL_STREAM_DRAW);
+        }
+        glBufferSubData(GL_COPY_WRITE_BUFFER, (GLintptr)offset, (GLsizeiptr)needed, b->shadow.data());
+        b->deviceOffset = offset;
         b->uploadedBytes = needed;
+        b->dirty = false;
     }
     glBindBuffer(GL_COPY_WRITE_BUFFER, 0);
 }
 
 /*
  * PrepareLayout --
- *     Results: false for an unknown layout or a closed device.
+ *     Results: false for an unknown layout or a closed device; else the
+ *     vertex the draw's indices (or first vertex) count from and the
+ *     byte offset of its first index in the GL buffers.
  *     Side effects: uploads the bytes the draw reads of every vertex
- *     stream and of the indices; binds the framebuffer drawn into.
+ *     stream and of the indices; binds the framebuffer drawn into. A
+ *     layout of one vertex stream streams its dynamic buffers; one of
+ *     several keeps them at the start, as its streams share one vertex
+ *     numbering.
  */
-bool nGLDevice::PrepareLayout(int layout, size_t vertexBytes, size_t indexBytes)
+bool nGLDevice::PrepareLayout(int layout, size_t vertexBytes, size_t indexBytes, int& baseVertex,
+                              size_t& indexOffset)
 {
     const nGfxBufferStore::Layout* l = this->store.GetLayout(layout);
     if (!this->framebuffer || !l)
     {
         return false;
     }
-    this->UploadRange(l->vertexBuffer, vertexBytes);
     auto extra = this->streamBuffers.find(layout);
-    if (extra != this->streamBuffers.end())
+    const bool oneStream = extra == this->streamBuffers.end() || extra->second.empty();
+    const size_t stride = (oneStream && l->stride > 0) ? (size_t)l->stride : 0;
+    this->UploadRange(l->vertexBuffer, vertexBytes, stride);
+    if (!oneStream)
     {
-        for (int vb : extra->second) this->UploadRange(vb, 0);
+        for (int vb : extra->second) this->UploadRange(vb, 0, 0);
     }
     if (l->indexBuffer)
     {
-        this->UploadRange(l->indexBuffer, indexBytes);
+        this->UploadRange(l->indexBuffer, indexBytes, oneStream ? sizeof(unsigned short) : 0);
     }
+    const nGfxBufferStore::Buffer* vb = this->store.GetBuffer(l->vertexBuffer);
+    const nGfxBufferStore::Buffer* ib = this->store.GetBuffer(l->indexBuffer);
+    baseVertex = (vb && stride > 0) ? (int)(vb->deviceOffset / stride) : 0;
+    indexOffset = ib ? ib->deviceOffset : 0;
     glBindFramebuffer(GL_FRAMEBUFFER, this->CurrentFramebuffer());
     return true;
 }
@@ -139,13 +173,16 @@ void nGLDevice::DrawIndexedPrimitives(int layout, int primType, int minVertex, i
     }
     const long long lastVertex = (long long)std::max(minVertex, 0) + std::max(numVertices, 0);
     const size_t vertexBytes = (numVertices > 0) ? (size_t)(lastVertex * l->stride) : 0;
-    if (!this->PrepareLayout(layout, vertexBytes, (size_t)(firstIndex + n) * 2))
+    int baseVertex = 0;
+    size_t indexOffset = 0;
+    if (!this->PrepareLayout(layout, vertexBytes, (size_t)(firstIndex + n) * 2, baseVertex, indexOffset))
     {
         return;
     }
     glBindVertexArray(l->deviceName);
-    glDrawElements(GLMode(primType), n, GL_UNSIGNED_SHORT,
-                   reinterpret_cast<const void*>((size_t)firstIndex * sizeof(unsigned short)));
+    glDrawElementsBaseVertex(GLMode(primType), n, GL_UNSIGNED_SHORT,
+                             reinterpret_cast<const void*>(indexOffset + (size_t)firstIndex * sizeof(unsigned short)),
+                             baseVertex);
     glBindVertexArray(0);
 }
 
@@ -164,12 +201,14 @@ void nGLDevice::DrawPrimitives(int layout, int primType, int firstVertex, int pr
         return;
     }
     const size_t bytes = (size_t)((long long)firstVertex + n) * (size_t)l->stride;
-    if (bytes > vb->shadow.size() || !this->PrepareLayout(layout, bytes, 0))
+    int baseVertex = 0;
+    size_t indexOffset = 0;
+    if (bytes > vb->shadow.size() || !this->PrepareLayout(layout, bytes, 0, baseVertex, indexOffset))
     {
         return;
     }
     glBindVertexArray(l->deviceName);
-    glDrawArrays(GLMode(primType), firstVertex, n);
+    glDrawArrays(GLMode(primType), firstVertex + baseVertex, n);
     glBindVertexArray(0);
 }
 

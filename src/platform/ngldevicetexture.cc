@@ -368,7 +368,11 @@ void nGLDevice::ReleaseDepthSurface(unsigned int surface)
  *     Results: false when the pair cannot be drawn into (drawing then
  *     goes to the back buffer).
  *     Side effects: binds the target's framebuffer and sets the viewport
- *     to its size, or the back buffer's.
+ *     to its size, or the back buffer's. A colour target without a depth
+ *     surface of its own that fits within the back buffer tests and
+ *     writes the back buffer's depth, as a Direct3D 9 device keeps its
+ *     depth-stencil surface when only the colour target changes; a scene
+ *     drawn off-screen would otherwise have no depth test at all.
  */
 bool nGLDevice::SetRenderTarget(unsigned int colorTex, unsigned int depthSurface)
 {
@@ -391,7 +395,17 @@ bool nGLDevice::SetRenderTarget(unsigned int colorTex, unsigned int depthSurface
     }
     glBindFramebuffer(GL_FRAMEBUFFER, this->targetFramebuffer);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colorTex, 0);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depthSurface);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, 0);
+    const bool sharesDepth = colorTex && !depthSurface && it->second.width <= this->params.width &&
+                             it->second.height <= this->params.height;
+    if (sharesDepth)
+    {
+        this->AttachBackBufferDepth();
+    }
+    else
+    {
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depthSurface);
+    }
     const GLenum buffer = colorTex ? GL_COLOR_ATTACHMENT0 : GL_NONE;
     glDrawBuffers(1, &buffer);
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)

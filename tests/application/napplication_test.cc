@@ -198,6 +198,29 @@ TEST_F(AppTest, ASwitchAskedForInAFrameHappensAtTheTopOfTheNextPass)
     EXPECT_EQ(this->app->GetCurrentState(), nString("b"));
 }
 
+TEST_F(AppTest, AStateSelectedWhileAStateEntersIsEnteredAtTheNextPass)
+{
+    this->OpenWithStates({"a", "b", "c"});
+    // a selects b as it enters at program start; b selects c as it enters from a
+    this->State("a")->onEnter = [this] { this->app->SetState(nString("b")); };
+    this->State("b")->onEnter = [this] { this->app->SetState(nString("c")); };
+    this->State("c")->onFrame = [this] { this->app->SetQuitRequested(true); };
+    Trace().clear();
+    this->app->Run();
+    const Steps switches = {"a.OnStateEnter()", "a.OnStateLeave(b)", "b.OnStateEnter(a)", "b.OnStateLeave(c)",
+                            "c.OnStateEnter(b)"};
+    Steps seen;
+    for (const std::string& step : Trace())
+    {
+        if (step.find(".OnState") != std::string::npos) seen.push_back(step);
+    }
+    EXPECT_EQ(seen, switches);
+    // each entered state ran its own frame before the switch
+    EXPECT_EQ(Count("a.OnFrame"), 1);
+    EXPECT_EQ(Count("b.OnFrame"), 1);
+    EXPECT_EQ(this->app->GetCurrentState(), nString("c"));
+}
+
 TEST_F(AppTest, SetStateWithTheRunningStateSwitchesNothing)
 {
     this->OpenWithStates({"a", "b"});

@@ -377,6 +377,7 @@ void TestState::Record(const char* hook, const char* arg)
 void TestState::OnStateEnter(const nString& prevState)
 {
     this->Record("OnStateEnter", prevState.Get());
+    if (this->onEnter) this->onEnter();
 }
 void TestState::OnStateLeave(const nString& nextState)
 {

@@ -85,6 +85,8 @@ public:
 
     /// run in OnFrame after recording
     std::function<void()> onFrame;
+    /// run in OnStateEnter after recording
+    std::function<void()> onEnter;
 
 protected:
     ~TestState() override;

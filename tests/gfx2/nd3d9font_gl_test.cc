@@ -2,7 +2,8 @@
 //  Text on the real OpenGL device: a short string drawn with DrawText puts
 //  ink inside the rectangle its extent gives and none outside; centred
 //  text is centred; queued text draws its black shadow one pixel right
-//  and down of the text.
+//  and down of the text; hundreds of texts in one frame all draw, also
+//  where the streamed buffers they go through start over.
 //------------------------------------------------------------------------------
 #include "texturefixture.h"
 
@@ -161,4 +162,52 @@ TEST_F(GLFontTest, QueuedTextDrawsItsShadowAfterTheScene)
     }
     EXPECT_EQ(unexplained, 0);
     EXPECT_EQ(this->gfx->GetNumTextNodes(), 0);
+}
+
+TEST_F(GLFontTest, EveryTextOfABusyFrameDrawsWhereTheBuffersStartOver)
+{
+    // eight cells of 32 x 32 pixels, each with a text in a colour of its
+    // own; between two cells hundreds of glyph quads go off the display,
+    // so that the text's vertices and indices fill their buffers and
+    // start over several times within the frame
+    const int rgb[8][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 0}, {1, 0, 1}, {0, 1, 1}, {1, 0, 0}, {0, 1, 0}};
+    const nString filler("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW");
+    const rectangle offDisplay(vector2(1.5f, 1.5f), vector2(2.0f, 2.0f));
+    this->BeginCleared(0.0f);
+    for (int cell = 0; cell < 8; cell++)
+    {
+        for (int i = 0; i < 60; i++)
+        {
+            this->gfx->DrawText(filler, vector4(1, 1, 1, 1), offDisplay, nFont2::Left | nFont2::Top | nFont2::NoClip);
+        }
+        const float x = float((cell % 4) * 32 + 4) / Width;
+        const float y = float((cell / 4) * 32 + 8) / Height;
+        const vector4 color(float(rgb[cell][0]), float(rgb[cell][1]), float(rgb[cell][2]), 1.0f);
+        this->gfx->DrawText(nString("Hi"), color, rectangle(vector2(x, y), vector2(1.0f, 1.0f)),
+                            nFont2::Left | nFont2::Top);
+    }
+    this->gfx->EndScene();
+    for (int cell = 0; cell < 8; cell++)
+    {
+        SCOPED_TRACE(cell);
+        int inColour = 0, foreign = 0;
+        for (int y = (cell / 4) * 32; y < (cell / 4) * 32 + 32; y++)
+        {
+            for (int x = (cell % 4) * 32; x < (cell % 4) * 32 + 32; x++)
+            {
+                unsigned char c[4] = {0, 0, 0, 0};
+                ASSERT_TRUE(this->gfx->GetDevice()->ReadPixel(x, y, c));
+                bool full = true;
+                for (int k = 0; k < 3; k++)
+                {
+                    // a channel the cell's colour lacks stays dark
+                    foreign += (0 == rgb[cell][k] && c[k] > 40) ? 1 : 0;
+                    full = full && (0 == rgb[cell][k] || c[k] > 200);
+                }
+                inColour += full ? 1 : 0;
+            }
+        }
+        EXPECT_GT(inColour, 15);
+        EXPECT_EQ(foreign, 0);
+    }
 }

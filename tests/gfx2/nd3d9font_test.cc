@@ -330,6 +330,29 @@ TEST_F(FontTest, TheServerDrawsTextInOneBatchPerCall)
     }
 }
 
+TEST_F(FontTest, KnownGlyphsDrawAgainWithoutTouchingTheAtlasTexture)
+{
+    const rectangle all(vector2(0.0f, 0.0f), vector2(1.0f, 1.0f));
+    this->gfx->DrawText(nString("text"), vector4(1, 1, 1, 1), all, 0);
+    auto* font = static_cast<nD3D9Font*>(this->gfx->GetFont());
+    nTexture2* atlas = font->GetAtlasTexture();
+    ASSERT_NE(atlas, nullptr);
+    this->dev->calls.clear();
+    for (const char* t : {"text", "tex", "ttt"})
+    {
+        this->gfx->DrawText(nString(t), vector4(1, 1, 1, 1), all, 0);
+    }
+    EXPECT_EQ(this->CountCalls("DrawIndexed "), 3);
+    EXPECT_EQ(this->CountCalls("CreateTexture"), 0);
+    EXPECT_EQ(this->CountCalls("ReleaseTexture"), 0);
+    EXPECT_EQ(this->CountCalls("UploadTexture"), 0);
+    // a new glyph goes into the same texture
+    this->gfx->DrawText(nString("z"), vector4(1, 1, 1, 1), all, 0);
+    EXPECT_EQ(this->CountCalls("CreateTexture"), 0);
+    EXPECT_EQ(this->CountCalls("UploadTexture"), 1);
+    EXPECT_EQ(font->GetAtlasTexture(), atlas);
+}
+
 TEST_F(FontTest, NothingIsDrawnWithoutFontOrText)
 {
     this->dev->calls.clear();

@@ -1,7 +1,9 @@
 //------------------------------------------------------------------------------
 //  Meshes drawn on the OpenGL device: a small program of the test's own
 //  reads the coord and colour at their fixed locations; the pixels a group
-//  covers change colour, the others keep the clear colour. The shapes are
+//  covers change colour, the others keep the clear colour; a dynamic mesh
+//  changed and drawn in part, then drawn in a mesh array, shows its latest
+//  vertices there. The shapes are
 //  symmetric in y, so the checks hold whichever way rows are counted.
 //------------------------------------------------------------------------------
 #define GL_GLEXT_PROTOTYPES 1
@@ -9,10 +11,13 @@
 #include "opende/meshfiles.h"
 
 #include "gfx2/nd3d9mesh.h"
+#include "gfx2/nmesharray.h"
 #include "gfx2/nd3d9package.h"
 #include "gfx2/nd3d9server.h"
 
 #include <GL/glcorearb.h>
+
+#include <functional>
 
 namespace
 {
@@ -205,4 +210,49 @@ TEST_F(GLMeshTest, ChangesToADynamicMeshShowInTheNextDraw)
     EXPECT_EQ(readOnly->GetVertexDeclaration(), 0);
     this->DrawFrame(readOnly, {0});
     this->ExpectPixel(8, 24, 0, 0, 0);
+}
+
+TEST_F(GLMeshTest, ADynamicMeshDrawnInPartThenInAMeshArrayShowsItsLatestVertices)
+{
+    nD3D9Mesh* mesh = this->Load(dir.Write("d.nvx2", TwoQuads().Nvx2()), nMesh2::WriteOnly);
+    nD3D9Mesh* other = this->Load(dir.Write("o.nvx2", TwoQuads().Nvx2()), 0);
+    ASSERT_TRUE(mesh->IsValid() && other->IsValid());
+    // the left quad (group 0) alone, through the server's ranges
+    const auto drawLeftQuad = [this](const std::function<void()>& bind)
+    {
+        ASSERT_TRUE(this->gfx->BeginScene());
+        this->gfx->Clear(nGfxServer2::AllBuffers, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
+        glUseProgram(this->program);
+        bind();
+        this->gfx->SetVertexRange(0, 4);
+        this->gfx->SetIndexRange(0, 6);
+        this->gfx->DrawIndexedNS(nGfxServer2::TriangleList);
+        glUseProgram(0);
+        this->gfx->EndScene();
+    };
+    drawLeftQuad([&] { this->gfx->SetMesh(mesh); });
+    this->ExpectPixel(8, 24, 255, 0, 0);
+    // blue now: the changed part goes elsewhere in the device's buffer
+    float* v = mesh->LockVertices();
+    ASSERT_NE(v, nullptr);
+    for (int i = 0; i < 4; i++)
+    {
+        v[7 * i + 3] = 0.0f;
+        v[7 * i + 5] = 1.0f;
+    }
+    mesh->UnlockVertices();
+    drawLeftQuad([&] { this->gfx->SetMesh(mesh); });
+    this->ExpectPixel(8, 24, 0, 0, 255);
+    this->gfx->SetMesh(nullptr);
+
+    // the same mesh as stream 0 of two: the streams share one numbering
+    nMeshArray* array = this->gfx->NewMeshArray("blue and other");
+    ASSERT_NE(array, nullptr);
+    array->SetMesh(0, mesh);
+    array->SetMesh(1, other);
+    ASSERT_TRUE(array->Load());
+    drawLeftQuad([&] { this->gfx->SetMeshArray(array); });
+    this->ExpectPixel(8, 24, 0, 0, 255);
+    this->gfx->SetMeshArray(nullptr);
+    array->Release();
 }

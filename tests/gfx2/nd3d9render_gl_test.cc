@@ -1,6 +1,7 @@
 //------------------------------------------------------------------------------
 //  Drawing through the Direct3D 9 server on the real OpenGL device:
-//  dynamic meshes of quads, strips and fans with too few elements, lines,
+//  dynamic meshes of quads, strips and fans with too few elements, many
+//  large batches in one frame (the streamed buffers starting over), lines,
 //  the clear after a pass that left masks and scissor on, and the
 //  statistics of what was drawn.
 //------------------------------------------------------------------------------
@@ -13,6 +14,7 @@
 #include "kernel/nenv.h"
 #include "usertempdir.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace
@@ -82,6 +84,24 @@ protected:
         return env ? env->GetI() : -1;
     }
 
+    /// a scene cleared to black in the effect's first pass
+    void BeginClearedPass(nShader2* fx)
+    {
+        ASSERT_TRUE(this->gfx->BeginScene());
+        this->gfx->Clear(nGfxServer2::AllBuffers, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
+        this->gfx->SetShader(fx);
+        fx->Begin(false);
+        fx->BeginPass(0);
+    }
+    /// end the pass, the effect and the scene, and present it
+    void EndPassAndPresent(nShader2* fx)
+    {
+        fx->EndPass();
+        fx->End();
+        this->gfx->EndScene();
+        this->gfx->PresentScene();
+    }
+
     /// write a quad from (x0, y0) to (x1, y1) in clip space, one colour
     static void Quad(float*& v, ushort*& ix, int& nv, int& ni, float x0, float y0, float x1, float y1, float r,
                      float g, float b)
@@ -107,11 +127,7 @@ TEST_F(GLRenderTest, DynamicMeshQuadsCoverTheirPixelsInOneDrawCall)
     nShader2* fx = this->LoadFx("color.fx", colorFx);
     nDynamicMesh dm;
     ASSERT_TRUE(dm.Initialize(nGfxServer2::TriangleList, nMesh2::Coord | nMesh2::Color, 0, true));
-    ASSERT_TRUE(this->gfx->BeginScene());
-    this->gfx->Clear(nGfxServer2::AllBuffers, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
-    this->gfx->SetShader(fx);
-    fx->Begin(false);
-    fx->BeginPass(0);
+    this->BeginClearedPass(fx);
     float* v = nullptr;
     ushort* ix = nullptr;
     int maxV = 0, maxI = 0, nv = 0, ni = 0;
@@ -120,10 +136,7 @@ TEST_F(GLRenderTest, DynamicMeshQuadsCoverTheirPixelsInOneDrawCall)
     Quad(v, ix, nv, ni, -1.0f, -1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 0.0f);
     Quad(v, ix, nv, ni, 0.5f, 0.5f, 1.0f, 1.0f, 0.0f, 1.0f, 0.0f);
     dm.EndIndexed(nv, ni);
-    fx->EndPass();
-    fx->End();
-    this->gfx->EndScene();
-    this->gfx->PresentScene();
+    this->EndPassAndPresent(fx);
     this->ExpectPixel(8, 24, 255, 0, 0);
     this->ExpectPixel(56, 4, 0, 255, 0);
     this->ExpectPixel(56, 40, 0, 0, 0);
@@ -137,11 +150,7 @@ TEST_F(GLRenderTest, SwapDrawsEachBatchAndStripsOfTooFewVerticesDrawNothing)
     nShader2* fx = this->LoadFx("color.fx", colorFx);
     nDynamicMesh dm;
     ASSERT_TRUE(dm.Initialize(nGfxServer2::TriangleStrip, nMesh2::Coord | nMesh2::Color, 0, false));
-    ASSERT_TRUE(this->gfx->BeginScene());
-    this->gfx->Clear(nGfxServer2::AllBuffers, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
-    this->gfx->SetShader(fx);
-    fx->Begin(false);
-    fx->BeginPass(0);
+    this->BeginClearedPass(fx);
     float* v = nullptr;
     int maxV = 0;
     dm.Begin(v, maxV);
@@ -158,13 +167,86 @@ TEST_F(GLRenderTest, SwapDrawsEachBatchAndStripsOfTooFewVerticesDrawNothing)
         for (float f : {(float)k, 1.0f, 0.5f, 1.0f, 1.0f, 1.0f, 1.0f}) *v++ = f;
     }
     dm.End(2);
-    fx->EndPass();
-    fx->End();
-    this->gfx->EndScene();
-    this->gfx->PresentScene();
+    this->EndPassAndPresent(fx);
     this->ExpectPixel(8, 24, 0, 0, 255);
     this->ExpectPixel(56, 24, 0, 0, 0);
     EXPECT_EQ(this->StatI("gfxNumPrimitives"), 2);
+}
+
+TEST_F(GLRenderTest, LargeBatchesOfOneFrameEachDrawTheirOwnQuadWhereTheBufferStartsOver)
+{
+    // eight cells of 16 x 24 pixels; each batch is 19,998 vertices (and,
+    // indexed, 6,000 indices) of nothing but one quad at its very end, so
+    // every batch lands elsewhere in the streamed buffers and the buffers
+    // start over every two or three batches
+    const float rgb[8][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 0}, {1, 0, 1}, {0, 1, 1}, {1, 1, 1}, {1, 0, 0}};
+    const int batchVertices = 19998;
+    const int batchIndices = 6000;
+    nShader2* fx = this->LoadFx("color.fx", colorFx);
+    for (bool indexed : {true, false})
+    {
+        SCOPED_TRACE(indexed ? "indexed" : "not indexed");
+        nDynamicMesh dm;
+        ASSERT_TRUE(dm.Initialize(nGfxServer2::TriangleList, nMesh2::Coord | nMesh2::Color, 0, indexed));
+        this->BeginClearedPass(fx);
+        float* v = nullptr;
+        ushort* ix = nullptr;
+        int maxV = 0, maxI = 0;
+        if (indexed)
+        {
+            dm.BeginIndexed(v, ix, maxV, maxI);
+        }
+        else
+        {
+            dm.Begin(v, maxV);
+        }
+        for (int cell = 0; cell < 8; cell++)
+        {
+            // zeroed vertices make empty triangles
+            std::fill(v, v + size_t(batchVertices) * 7, 0.0f);
+            const float x0 = float(cell % 4) * 0.5f - 1.0f;
+            const float y0 = float(cell / 4) - 1.0f;
+            // two triangles: (x0, y0) (x1, y0) (x0, y1) and (x1, y0) (x1, y1) (x0, y1)
+            const float corners[6][2] = {{x0, y0}, {x0 + 0.5f, y0}, {x0, y0 + 1.0f},
+                                         {x0 + 0.5f, y0}, {x0 + 0.5f, y0 + 1.0f}, {x0, y0 + 1.0f}};
+            for (int k = 0; k < 6; k++)
+            {
+                float* p = v + size_t(batchVertices - 6 + k) * 7;
+                const float vertex[7] = {corners[k][0], corners[k][1], 0.5f, rgb[cell][0], rgb[cell][1], rgb[cell][2],
+                                         1.0f};
+                std::copy(vertex, vertex + 7, p);
+            }
+            if (indexed)
+            {
+                std::fill(ix, ix + batchIndices, ushort(0));
+                for (int k = 0; k < 6; k++) ix[batchIndices - 6 + k] = ushort(batchVertices - 6 + k);
+                if (cell < 7)
+                {
+                    dm.SwapIndexed(batchVertices, batchIndices, v, ix);
+                }
+            }
+            else if (cell < 7)
+            {
+                dm.Swap(batchVertices, v);
+            }
+        }
+        if (indexed)
+        {
+            dm.EndIndexed(batchVertices, batchIndices);
+        }
+        else
+        {
+            dm.End(batchVertices);
+        }
+        this->EndPassAndPresent(fx);
+        for (int cell = 0; cell < 8; cell++)
+        {
+            SCOPED_TRACE(cell);
+            // clip space y up: the first row of cells is the bottom half
+            this->ExpectPixel((cell % 4) * 16 + 8, (1 - cell / 4) * 24 + 12, int(rgb[cell][0] * 255),
+                              int(rgb[cell][1] * 255), int(rgb[cell][2] * 255));
+        }
+    }
 }
 
 TEST_F(GLRenderTest, ClearWorksWhateverStatesThePreviousPassLeft)

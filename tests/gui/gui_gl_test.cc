@@ -42,6 +42,14 @@ namespace
 
 const unsigned char red[4] = {220, 30, 30, 255};
 const unsigned char green[4] = {30, 220, 30, 255};
+const unsigned char black[4] = {0, 0, 0, 255};
+
+/// a pixel of a screenshot and the colour it must have
+struct Probe
+{
+    int x, y;
+    const unsigned char* color;
+};
 
 class GuiGLTest : public ::testing::Test
 {
@@ -77,6 +85,65 @@ protected:
         std::filesystem::remove_all(this->dir);
     }
 
+    /// a 64 x 48 display with the GUI open, a shown root window "/gui/window0"
+    /// and the skin "plain": the brush "halves" (the whole texture) and "left"
+    /// (its red half)
+    void OpenGui()
+    {
+        TclOk(this->script, R"(
+            /sys/servers/gfx.setdisplaymode "gui" "windowed" 0 0 64 48 false
+            proc OnGuiServerOpen {} {}
+            proc OnGuiServerClose {} {}
+        )");
+        ASSERT_TRUE(this->gfx->OpenDisplay()) << this->log.text;
+        this->gfx->SetCamera(nCamera2());
+        this->gui = static_cast<nGuiServer*>(this->ks->New("nguiserver", "/sys/servers/gui"));
+        this->gui->SetRootPath("/gui");
+        this->gui->SetDisplaySize(vector2(64.0f, 48.0f));
+        ASSERT_TRUE(this->gui->Open());
+        this->gui->SetRootWindowPointer(this->gui->NewWindow("nguiwindow", true));
+        TclOk(this->script, R"(
+            set skin [/sys/servers/gui.newskin plain]
+            $skin.settextureprefix tst:
+            $skin.settexturepostfix .bmp
+            $skin.beginbrushes
+            $skin.addbrush halves halves 0 0 16 16 1 1 1 1
+            $skin.addbrush left halves 0 0 8 16 1 1 1 1
+            $skin.endbrushes
+            /sys/servers/gui.setskin $skin
+        )");
+    }
+
+    /// one frame of the GUI alone over black
+    void RenderFrame()
+    {
+        ASSERT_TRUE(this->gfx->BeginScene());
+        this->gfx->Clear(nGfxServer2::AllBuffers, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
+        this->gui->Render();
+        this->gfx->EndScene();
+        this->gfx->PresentScene();
+    }
+
+    /// saves the 64 x 48 frame as the file and checks the pixels, 3 levels of tolerance
+    void ExpectPixels(const char* file, std::initializer_list<Probe> probes)
+    {
+        TclOk(this->script, std::string("/sys/servers/gfx.savescreenshot tst:") + file);
+        int w = 0, h = 0, n = 0;
+        unsigned char* img = stbi_load((this->dir + "/" + file).c_str(), &w, &h, &n, 4);
+        ASSERT_NE(img, nullptr) << stbi_failure_reason();
+        EXPECT_EQ(w, 64);
+        EXPECT_EQ(h, 48);
+        for (const Probe& p : probes)
+        {
+            const unsigned char* px = img + (p.y * w + p.x) * 4;
+            for (int c = 0; c < 3; c++)
+            {
+                EXPECT_NEAR(px[c], p.color[c], 3) << "pixel " << p.x << "," << p.y << " channel " << c;
+            }
+        }
+        stbi_image_free(img);
+    }
+
     int StatI(const char* name)
     {
         nEnv* env = static_cast<nEnv*>(this->ks->Lookup((std::string("/sys/var/") + name).c_str()));
@@ -93,87 +160,32 @@ protected:
 
 TEST_F(GuiGLTest, ABrushCoversItsLabelsRectangleWithItsTexels)
 {
+    ASSERT_NO_FATAL_FAILURE(this->OpenGui());
     TclOk(this->script, R"(
-        /sys/servers/gfx.setdisplaymode "gui" "windowed" 0 0 64 48 false
-        proc OnGuiServerOpen {} {}
-        proc OnGuiServerClose {} {}
-    )");
-    ASSERT_TRUE(this->gfx->OpenDisplay()) << this->log.text;
-    this->gfx->SetCamera(nCamera2());
-    this->gui = static_cast<nGuiServer*>(this->ks->New("nguiserver", "/sys/servers/gui"));
-    this->gui->SetRootPath("/gui");
-    this->gui->SetDisplaySize(vector2(64.0f, 48.0f));
-    ASSERT_TRUE(this->gui->Open());
-    this->gui->SetRootWindowPointer(this->gui->NewWindow("nguiwindow", true));
-    TclOk(this->script, R"(
-        set skin [/sys/servers/gui.newskin plain]
-        $skin.settextureprefix tst:
-        $skin.settexturepostfix .bmp
-        $skin.beginbrushes
-        $skin.addbrush halves halves 0 0 16 16 1 1 1 1
-        $skin.endbrushes
-        /sys/servers/gui.setskin $skin
         new nguilabel /gui/window0/label
         /gui/window0/label.setrect 0.25 0.75 0.25 0.75
         /gui/window0/label.setdefaultbrush halves
     )");
-    ASSERT_TRUE(this->gfx->BeginScene());
-    this->gfx->Clear(nGfxServer2::AllBuffers, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
-    this->gui->Render();
-    this->gfx->EndScene();
-    this->gfx->PresentScene();
+    ASSERT_NO_FATAL_FAILURE(this->RenderFrame());
     EXPECT_EQ(this->StatI("gfxNumDrawCalls"), 1);
     EXPECT_EQ(this->StatI("gfxNumPrimitives"), 2);
 
-    TclOk(this->script, "/sys/servers/gfx.savescreenshot tst:shot.png");
-    int w = 0, h = 0, n = 0;
-    unsigned char* img = stbi_load((this->dir + "/shot.png").c_str(), &w, &h, &n, 4);
-    ASSERT_NE(img, nullptr) << stbi_failure_reason();
-    ASSERT_EQ(w, 64);
-    ASSERT_EQ(h, 48);
     // the label covers x 16..48 and y 12..36: red on its left half, green on
     // its right, black around it
-    struct Probe
-    {
-        int x, y;
-        const unsigned char* color;
-    };
-    const unsigned char black[4] = {0, 0, 0, 255};
-    const Probe probes[] = {{18, 14, red},   {28, 24, red},   {36, 24, green}, {46, 34, green},
-                            {14, 24, black}, {50, 24, black}, {32, 10, black}, {32, 38, black}};
-    for (const Probe& p : probes)
-    {
-        const unsigned char* px = img + (p.y * w + p.x) * 4;
-        for (int c = 0; c < 3; c++)
-        {
-            EXPECT_NEAR(px[c], p.color[c], 3) << "pixel " << p.x << "," << p.y << " channel " << c;
-        }
-    }
-    stbi_image_free(img);
+    this->ExpectPixels("shot.png", {{18, 14, red},
+                                    {28, 24, red},
+                                    {36, 24, green},
+                                    {46, 34, green},
+                                    {14, 24, black},
+                                    {50, 24, black},
+                                    {32, 10, black},
+                                    {32, 38, black}});
 }
 
 TEST_F(GuiGLTest, CanvasLinesShowAboveTheCanvasBackground)
 {
+    ASSERT_NO_FATAL_FAILURE(this->OpenGui());
     TclOk(this->script, R"(
-        /sys/servers/gfx.setdisplaymode "gui" "windowed" 0 0 64 48 false
-        proc OnGuiServerOpen {} {}
-        proc OnGuiServerClose {} {}
-    )");
-    ASSERT_TRUE(this->gfx->OpenDisplay()) << this->log.text;
-    this->gfx->SetCamera(nCamera2());
-    this->gui = static_cast<nGuiServer*>(this->ks->New("nguiserver", "/sys/servers/gui"));
-    this->gui->SetRootPath("/gui");
-    this->gui->SetDisplaySize(vector2(64.0f, 48.0f));
-    ASSERT_TRUE(this->gui->Open());
-    this->gui->SetRootWindowPointer(this->gui->NewWindow("nguiwindow", true));
-    TclOk(this->script, R"(
-        set skin [/sys/servers/gui.newskin plain]
-        $skin.settextureprefix tst:
-        $skin.settexturepostfix .bmp
-        $skin.beginbrushes
-        $skin.addbrush halves halves 0 0 16 16 1 1 1 1
-        $skin.endbrushes
-        /sys/servers/gui.setskin $skin
         new nguicanvas /gui/window0/canvas
         /gui/window0/canvas.setrect 0.25 0.75 0.25 0.75
         /gui/window0/canvas.setdefaultbrush halves
@@ -185,11 +197,7 @@ TEST_F(GuiGLTest, CanvasLinesShowAboveTheCanvasBackground)
     canvas->AddLineSegment(vector2(0.0f, y), vector2(0.5f, 0.0f));
     canvas->AddLineSegment(vector2(0.5f, y), vector2(0.5f, 0.0f));
     canvas->EndCurve();
-    ASSERT_TRUE(this->gfx->BeginScene());
-    this->gfx->Clear(nGfxServer2::AllBuffers, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
-    this->gui->Render();
-    this->gfx->EndScene();
-    this->gfx->PresentScene();
+    ASSERT_NO_FATAL_FAILURE(this->RenderFrame());
 
     TclOk(this->script, "/sys/servers/gfx.savescreenshot tst:lines.png");
     int w = 0, h = 0, n = 0;
@@ -216,6 +224,35 @@ TEST_F(GuiGLTest, CanvasLinesShowAboveTheCanvasBackground)
     EXPECT_TRUE(near(20, 16, red));
     EXPECT_TRUE(near(44, 32, green));
     stbi_image_free(img);
+}
+
+TEST_F(GuiGLTest, ABrushAfterATextIsDrawnWithTheGuisOwnEffect)
+{
+    ASSERT_NO_FATAL_FAILURE(this->OpenGui());
+    // a text in the middle of the brushes: the second brush comes after it
+    // in the same batch of the GUI's pass
+    TclOk(this->script, R"(
+        new nguilabel /gui/window0/first
+        /gui/window0/first.setrect 0.0 0.25 0.0 0.25
+        /gui/window0/first.setdefaultbrush halves
+        new nguitextlabel /gui/window0/text
+        /gui/window0/text.setrect 0.0 1.0 0.75 1.0
+        /gui/window0/text.settext "x"
+        new nguilabel /gui/window0/second
+        /gui/window0/second.setrect 0.5 0.75 0.25 0.75
+        /gui/window0/second.setdefaultbrush left
+    )");
+    ASSERT_NO_FATAL_FAILURE(this->RenderFrame());
+
+    // the second label covers x 32..48 and y 12..36 in red only; black
+    // around it and over the rest of the upper half
+    this->ExpectPixels("after-text.png", {{34, 14, red},
+                                          {40, 24, red},
+                                          {46, 34, red},
+                                          {28, 24, black},
+                                          {52, 24, black},
+                                          {40, 8, black},
+                                          {20, 20, black}});
 }
 
 }  // namespace

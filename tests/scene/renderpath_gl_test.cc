@@ -5,9 +5,11 @@
 //  a lit block exactly as a one-pass path made by the test draws them
 //  straight into the back buffer. Both frames are compared through
 //  screenshots, pixel by pixel with a small tolerance; the shapes must be
-//  there and lit.
+//  there and lit, and where they overlap the nearer one must stay in front
+//  in the off-screen target too.
 //------------------------------------------------------------------------------
 #include "capturelog.h"
+#include "screenshotimage.h"
 #include "usertempdir.h"
 
 #include "file/nfilepackage.h"
@@ -30,7 +32,6 @@
 #include "variable/nvariableserver.h"
 
 #include <gtest/gtest.h>
-#include <stb_image.h>
 
 #include <cmath>
 #include <filesystem>
@@ -56,26 +57,7 @@ const char* const OnePassPath = R"(<RenderPath name="reference" shaderpath="home
   </Pass>
 </RenderPath>)";
 
-/// an RGBA image read back from a screenshot file
-struct Image
-{
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned char> pixels;
-
-    const unsigned char* At(int x, int y) const { return &this->pixels[(size_t(y) * size_t(this->width) + size_t(x)) * 4]; }
-};
-
-Image ReadImage(const std::string& path)
-{
-    Image img;
-    int comp = 0;
-    unsigned char* data = stbi_load(path.c_str(), &img.width, &img.height, &comp, 4);
-    if (!data) return img;
-    img.pixels.assign(data, data + size_t(img.width) * size_t(img.height) * 4);
-    stbi_image_free(data);
-    return img;
-}
+using Image = ScreenshotImage;
 
 }  // namespace
 
@@ -160,7 +142,16 @@ protected:
         this->scene->PresentScene();
         const std::string file = (this->dir / shot).string();
         EXPECT_TRUE(this->gfx->Screenshot(file.c_str())) << this->log.text;
-        return ReadImage(file);
+        return ReadScreenshot(file);
+    }
+
+    /// the frame through the game's path and through the one-pass reference path
+    std::pair<Image, Image> RenderBothPaths()
+    {
+        Image game = this->RenderWith("home:data/shaders/renderpath.xml", "game.png");
+        const std::string refPath = (this->dir / "reference.xml").string();
+        std::ofstream(refPath) << OnePassPath;
+        return {std::move(game), this->RenderWith(refPath, "reference.png")};
     }
 
     void Tcl(const std::string& str)
@@ -181,10 +172,7 @@ protected:
 TEST_F(RenderPathGLTest, TheGamesTwoPassPathDrawsWhatOnePassDraws)
 {
     this->BuildScene();
-    const Image game = this->RenderWith("home:data/shaders/renderpath.xml", "game.png");
-    const std::string refPath = (this->dir / "reference.xml").string();
-    std::ofstream(refPath) << OnePassPath;
-    const Image reference = this->RenderWith(refPath, "reference.png");
+    const auto [game, reference] = this->RenderBothPaths();
     ASSERT_EQ(game.width, Width);
     ASSERT_EQ(game.height, Height);
     ASSERT_EQ(reference.width, Width);
@@ -221,4 +209,20 @@ TEST_F(RenderPathGLTest, TheGamesTwoPassPathDrawsWhatOnePassDraws)
         }
     }
     EXPECT_LE(worst, 3);
+}
+
+TEST_F(RenderPathGLTest, TheOffScreenSceneTestsDepthLikeTheBackBuffer)
+{
+    // the ball before the block: drawn front to back, the block comes later and must stay behind
+    this->BuildScene();
+    this->Tcl("/usr/model/ball.setposition 0 0 1.5\n/usr/model/block.setposition 0 0 -1.5\n");
+    const auto [game, reference] = this->RenderBothPaths();
+    ASSERT_EQ(game.width, Width);
+    ASSERT_EQ(reference.width, Width);
+    for (const Image* img : {&game, &reference})
+    {
+        const unsigned char* centre = img->At(Width / 2, Height / 2);
+        EXPECT_GT(centre[0], 100);
+        EXPECT_GT(centre[0], 2 * centre[2]) << "the block covers the ball";
+    }
 }
