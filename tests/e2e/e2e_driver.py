@@ -363,9 +363,9 @@ def step_menu(g):
     found = g.find_button(r"^start match$", 20, "the main menu")
     if not found:
         if "Start match" in data_text(g):
-            raise Failure("the main menu shows no 'Start match' button though startup.tcl has one; shown: %s"
+            raise Failure("the main menu shows no 'Start match' button though the scripts make one; shown: %s"
                           % [t[2] for t in g.gui_texts()])
-        raise Skip("the data's startup.tcl shows no main menu with 'Start match' yet")
+        raise Skip("the data's scripts make no main menu with 'Start match' yet")
     time.sleep(0.5)
     g.shot_window("e2e-menu.png")
     g.click_gui(found[2])
@@ -398,12 +398,14 @@ def data_gap(g):
 
 
 def data_text(g):
-    path = os.path.join(g.args.data, "scripts", "startup.tcl")
-    try:
-        with open(path, errors="replace") as f:
-            return f.read()
-    except OSError:
-        return ""
+    """The game's scripts (startup.tcl and the files beside it) as one text."""
+    folder = os.path.join(g.args.data, "scripts")
+    text = ""
+    for name in sorted(os.listdir(folder)) if os.path.isdir(folder) else []:
+        if name.endswith(".tcl"):
+            with open(os.path.join(folder, name), errors="replace") as f:
+                text += f.read()
+    return text
 
 
 def step_fight(g, timeout):
