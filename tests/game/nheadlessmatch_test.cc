@@ -80,9 +80,11 @@ public:
         game.App()->afterFrame = [this](int f) { this->After(f); };
     }
 
-    /// forward (the mouse in the window's upper part), the left button down every 20 frames
+    /// the match started from the menu, forward (the mouse in the window's upper part), the left button down every 20 frames
     void Before(int f)
     {
+        // the main menu is up from the first frame on; its start button
+        if (f == 0) this->game.Script("StartMatch");
         this->game.MoveMouse(0.5f, 0.25f);
         if (f % 20 == 0) this->game.LeftButton(true);
         else if (f % 20 == 1) this->game.LeftButton(false);
@@ -178,7 +180,9 @@ TEST_F(HeadlessMatchTest, AWonMatchOnTheGameApplication)
     MatchDriver driver(*game);
     // into the match and on until the opponent is down and time stands
     for (int i = 0; i < 120 && driver.stopped < 0; i++) game->Run(30);
-    ASSERT_GE(driver.finalBlow, 0) << "no final blow in 3600 frames";
+    std::string seen;
+    for (const std::string& t : driver.trace) seen += t + "\n";
+    ASSERT_GE(driver.finalBlow, 0) << "no final blow in 3600 frames:\n" << seen << game->log.text.substr(0, 3000);
     ASSERT_GE(driver.stopped, 0);
     game->Run(30);
     ASSERT_TRUE(InMatch());

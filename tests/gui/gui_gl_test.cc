@@ -18,6 +18,7 @@
 #include "gui/nguiskin.h"
 #include "gui/nguiwindow.h"
 #include "gui/nguicanvas.h"
+#include "gui/nguitextureview.h"
 #include "input/ninputpackage.h"
 #include "kernel/nenv.h"
 #include "kernel/nfileserver2.h"
@@ -216,6 +217,92 @@ TEST_F(GuiGLTest, CanvasLinesShowAboveTheCanvasBackground)
     EXPECT_TRUE(near(20, 16, red));
     EXPECT_TRUE(near(44, 32, green));
     stbi_image_free(img);
+}
+
+TEST_F(GuiGLTest, ABrushDrawnAfterATextStillShows)
+{
+    TclOk(this->script, R"(
+        /sys/servers/gfx.setdisplaymode "gui" "windowed" 0 0 64 48 false
+        proc OnGuiServerOpen {} {}
+        proc OnGuiServerClose {} {}
+    )");
+    ASSERT_TRUE(this->gfx->OpenDisplay()) << this->log.text;
+    this->gfx->SetCamera(nCamera2());
+    this->gui = static_cast<nGuiServer*>(this->ks->New("nguiserver", "/sys/servers/gui"));
+    this->gui->SetRootPath("/gui");
+    this->gui->SetDisplaySize(vector2(64.0f, 48.0f));
+    ASSERT_TRUE(this->gui->Open());
+    this->gui->SetRootWindowPointer(this->gui->NewWindow("nguiwindow", true));
+    // a text in the top left corner first, then the brush in the middle
+    TclOk(this->script, R"(
+        /sys/servers/gui.addsystemfont small Arial 8 false false false
+        set skin [/sys/servers/gui.newskin plain]
+        $skin.settextureprefix tst:
+        $skin.settexturepostfix .bmp
+        $skin.beginbrushes
+        $skin.addbrush halves halves 0 0 16 16 1 1 1 1
+        $skin.endbrushes
+        /sys/servers/gui.setskin $skin
+        new nguitextlabel /gui/window0/a
+        /gui/window0/a.setrect 0.0 0.2 0.0 0.2
+        /gui/window0/a.setfont small
+        /gui/window0/a.settext "x"
+        new nguilabel /gui/window0/b
+        /gui/window0/b.setrect 0.25 0.75 0.25 0.75
+        /gui/window0/b.setdefaultbrush halves
+    )");
+    ASSERT_TRUE(this->gfx->BeginScene());
+    this->gfx->Clear(nGfxServer2::AllBuffers, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
+    this->gui->Render();
+    this->gfx->EndScene();
+    this->gfx->PresentScene();
+
+    TclOk(this->script, "/sys/servers/gfx.savescreenshot tst:after-text.png");
+    int w = 0, h = 0, n = 0;
+    unsigned char* img = stbi_load((this->dir + "/after-text.png").c_str(), &w, &h, &n, 4);
+    ASSERT_NE(img, nullptr) << stbi_failure_reason();
+    ASSERT_EQ(w, 64);
+    for (const auto& probe : {std::make_pair(20, red), std::make_pair(44, green)})
+    {
+        const unsigned char* px = img + (24 * w + probe.first) * 4;
+        for (int c = 0; c < 3; c++) EXPECT_NEAR(px[c], probe.second[c], 3) << "x " << probe.first << " channel " << c;
+    }
+    stbi_image_free(img);
+}
+
+TEST_F(GuiGLTest, ATextureReleasedAfterAFrameIsNotTouchedByTheNext)
+{
+    TclOk(this->script, R"(
+        /sys/servers/gfx.setdisplaymode "gui" "windowed" 0 0 64 48 false
+        proc OnGuiServerOpen {} {}
+        proc OnGuiServerClose {} {}
+    )");
+    ASSERT_TRUE(this->gfx->OpenDisplay()) << this->log.text;
+    this->gfx->SetCamera(nCamera2());
+    this->gui = static_cast<nGuiServer*>(this->ks->New("nguiserver", "/sys/servers/gui"));
+    this->gui->SetRootPath("/gui");
+    this->gui->SetDisplaySize(vector2(64.0f, 48.0f));
+    ASSERT_TRUE(this->gui->Open());
+    this->gui->SetRootWindowPointer(this->gui->NewWindow("nguiwindow", true));
+    nTexture2* tex = this->gfx->NewTexture("halves");
+    tex->SetFilename(nString("tst:halves.bmp"));
+    ASSERT_TRUE(tex->Load());
+    nGuiTextureView* view = static_cast<nGuiTextureView*>(this->ks->New("nguitextureview", "/gui/window0/view"));
+    view->SetRect(rectangle(vector2(0.25f, 0.25f), vector2(0.75f, 0.75f)));
+    view->SetTexture(tex);
+    auto frame = [this] {
+        ASSERT_TRUE(this->gfx->BeginScene());
+        this->gfx->Clear(nGfxServer2::AllBuffers, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
+        this->gui->Render();
+        this->gfx->EndScene();
+        this->gfx->PresentScene();
+    };
+    frame();
+    // the view and its texture go, as a match's HUD does when the match ends
+    view->Release();
+    tex->Release();
+    frame();
+    EXPECT_EQ(this->ks->Lookup("/gui/window0/view"), nullptr);
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #   The smallest data a whole match runs on: every procedure the program
 #   calls appends its name to ::calls, so that a test sees what the game
 #   asked of its scripts and in which order. The clock advances exactly
-#   1/60 s per frame from 0, the menu goes straight into a match of the
-#   player "/usr/players/me", and the left mouse button punches.
+#   1/60 s per frame from 0, StartMatch begins a match of the player
+#   "/usr/players/me", and the left mouse button punches.
 #-------------------------------------------------------------------------------
 
 set ::calls {}
@@ -29,6 +29,7 @@ proc OnStartup {} {
     $fs.setassign levels   proj:levels/
     $fs.setassign sound    proj:sounds/
     $fs.setassign lights   proj:lights/
+    $fs.setassign textures proj:textures/
     # locked first, then set: every frame time is the same step from 0
     /sys/servers/time.lockdeltat [expr {1.0 / 60.0}]
     /sys/servers/time.settime 0
@@ -43,8 +44,12 @@ proc OnMapInput {} {
     Record OnMapInput
 }
 
+#   OnGuiServerOpen: the fonts the match's labels ask for.
 proc OnGuiServerOpen {} {
     Record OnGuiServerOpen
+    foreach font {game-bar name score wintitle} {
+        /sys/servers/gui.addsystemfont $font Arial 16 false false false
+    }
 }
 
 proc OnGuiServerClose {} {
@@ -55,9 +60,14 @@ proc MapIntroInput {} {
     Record MapIntroInput
 }
 
-#   ShowMainMenu: no menu here; the player goes straight into a match.
 proc ShowMainMenu {} {
     Record ShowMainMenu
+}
+
+#   StartMatch: what the menu's start button does (the test presses it);
+#   not called from a state's entry, where the switch would come too early
+#   to take effect.
+proc StartMatch {} {
     /theApp/appstates/game.setplayerproto /usr/players/me
     /theApp.setstate game
 }
