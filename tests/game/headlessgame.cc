@@ -3,6 +3,7 @@
 //------------------------------------------------------------------------------
 #include "headlessgame.h"
 
+#include "gfx2/ngfxserver2.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/nmodule.h"
 #include "kernel/nscriptserver.h"
@@ -92,8 +93,9 @@ std::vector<std::string> HeadlessGame::TakeCalls()
 
 void HeadlessGame::MoveMouse(float x, float y)
 {
-    this->mouseX = (int)(x * (float)this->app->GetWindowWidth());
-    this->mouseY = (int)(y * (float)this->app->GetWindowHeight());
+    const nDisplayMode2& mode = nGfxServer2::Instance()->GetDisplayMode();
+    this->mouseX = (int)(x * (float)mode.GetWidth());
+    this->mouseY = (int)(y * (float)mode.GetHeight());
     SDL_Event e = {};
     e.type = SDL_MOUSEMOTION;
     e.motion.x = this->mouseX;

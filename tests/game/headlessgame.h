@@ -31,8 +31,6 @@ public:
     int GetFrame() const { return this->frame; }
     /// the main loop returns after this frame
     void SetLastFrame(int f) { this->lastFrame = f; }
-    int GetWindowWidth() const { return this->displayMode.GetWidth(); }
-    int GetWindowHeight() const { return this->displayMode.GetHeight(); }
 
 protected:
     void DoFrame() override;

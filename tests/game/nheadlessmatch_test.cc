@@ -25,6 +25,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <dlfcn.h>
+#include <link.h>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -52,6 +54,23 @@ float Number(nKernelServer* ks, const std::string& path)
     nEnv* e = Env(ks, path);
     if (!e) return NAN;
     return e->GetType() == nArg::Int ? (float)e->GetI() : e->GetF();
+}
+
+/*
+ * PinLoadedLibraries --
+ *     Side effects: every shared library loaded now stays loaded for the
+ *     rest of the process. The OpenGL driver unloads its modules when the
+ *     last context goes; what they leaked would then be reported from an
+ *     unknown module that no suppression can name.
+ */
+void PinLoadedLibraries()
+{
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, size_t, void*) {
+            if (info->dlpi_name && info->dlpi_name[0]) dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+            return 0;
+        },
+        nullptr);
 }
 
 bool InMatch()
@@ -153,6 +172,7 @@ protected:
     {
         auto game = std::make_unique<HeadlessGame>(this->home);
         EXPECT_TRUE(game->Open()) << game->log.text;
+        PinLoadedLibraries();
         n_srand(seed);
         return game;
     }
@@ -248,9 +268,9 @@ TEST_F(HeadlessMatchTest, AWonMatchOnTheGameApplication)
 
 TEST_F(HeadlessMatchTest, TheSameSeedGivesTheSameMatchAndAnotherSeedAnotherOne)
 {
-    const auto a = this->Trace(11, 900);
-    const auto b = this->Trace(11, 900);
-    const auto c = this->Trace(12, 900);
+    const auto a = this->Trace(11, 300);
+    const auto b = this->Trace(11, 300);
+    const auto c = this->Trace(12, 300);
     EXPECT_EQ(a, b);
     EXPECT_NE(a, c);
 }

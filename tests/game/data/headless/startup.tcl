@@ -35,8 +35,10 @@ proc OnStartup {} {
     /sys/servers/time.settime 0
 }
 
+#   OnGraphicsStartup: a small window, nobody looks at it.
 proc OnGraphicsStartup {} {
     Record OnGraphicsStartup
+    /sys/servers/gfx.setdisplaymode Headless windowed 0 0 160 120 false
     /sys/servers/scene.setrenderpathfilename home:data/shaders/renderpath.xml
 }
 
