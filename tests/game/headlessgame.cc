@@ -113,3 +113,11 @@ void HeadlessGame::LeftButton(bool down)
     e.button.y = this->mouseY;
     SDL_PushEvent(&e);
 }
+
+void HeadlessGame::PlayerInput(int frame)
+{
+    if (frame == 0) this->Script("StartMatch");
+    this->MoveMouse(0.5f, 0.25f);
+    if (frame % 20 == 0) this->LeftButton(true);
+    else if (frame % 20 == 1) this->LeftButton(false);
+}

@@ -66,6 +66,10 @@ public:
     void MoveMouse(float x, float y);
     /// the left mouse button goes down or up at the mouse's last point
     void LeftButton(bool down);
+    /// the player's input before the frame: the menu's start button on the first frame (the
+    /// menu is up by then), then forward (the mouse in the window's upper part) and the left
+    /// button down every 20 frames
+    void PlayerInput(int frame);
 
     HeadlessApp* App() { return this->app; }
     nKernelServer* Kernel() { return this->ks.get(); }

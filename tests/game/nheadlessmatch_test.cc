@@ -99,14 +99,9 @@ public:
         game.App()->afterFrame = [this](int f) { this->After(f); };
     }
 
-    /// the match started from the menu, forward (the mouse in the window's upper part), the left button down every 20 frames
     void Before(int f)
     {
-        // the main menu is up from the first frame on; its start button
-        if (f == 0) this->game.Script("StartMatch");
-        this->game.MoveMouse(0.5f, 0.25f);
-        if (f % 20 == 0) this->game.LeftButton(true);
-        else if (f % 20 == 1) this->game.LeftButton(false);
+        this->game.PlayerInput(f);
         this->wasIdle = InMatch() && nPlayer::Instance()->GetLeftFist()->GetState() == nFist2::Idle;
         this->energy = InMatch() ? nPlayer::Instance()->GetEnergy() : 0.0f;
     }
