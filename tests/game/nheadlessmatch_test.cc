@@ -108,7 +108,7 @@ public:
 
     void After(int f)
     {
-        frameTimes.push_back(this->game.App()->GetFrameTime());
+        this->frameTimes.push_back(this->game.App()->GetFrameTime());
         for (const std::string& c : this->game.TakeCalls())
         {
             this->calls.push_back(c);
