@@ -7,7 +7,15 @@
 //  dCollide calls those hit tests make, one per moving fist and frame,
 //  between the same geoms. The figures that count are the ratio of the
 //  two per frame and the frames per second.
+//
+//  Beside them the same kind of match on the game application itself,
+//  headless (SDL's offscreen driver, OpenAL's null device): the main
+//  loop's whole frame with input, GUI, sound and the render path, on the
+//  small data of the headless match test; the player walks forward and
+//  punches every 20 frames, and each iteration restarts the match so
+//  that it never ends. Its frames per second are the figure to watch.
 //------------------------------------------------------------------------------
+#include "headlessgame.h"
 #include "application/napplicationpackage.h"
 #include "game/nboxer.h"
 #include "game/nfist2.h"
@@ -36,6 +44,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace
 {
@@ -259,6 +268,33 @@ void BM_RawCollideOfTheFrames(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * FramesPerIteration);
 }
 
+/// frames of one headless iteration: past the start phase into the exchange of punches
+const int HeadlessFrames = 300;
+
+void BM_HeadlessAppMatchFrames(benchmark::State& state)
+{
+    const std::string home = HeadlessGame::MakeHome();
+    {
+        HeadlessGame game(home);
+        if (home.empty() || !game.Open())
+        {
+            state.SkipWithError("the game application does not open headless");
+            return;
+        }
+        n_srand(1);
+        game.App()->beforeFrame = [&game](int f) { game.PlayerInput(f); };
+        game.Run(2);
+        for (auto _ : state)
+        {
+            game.Script("/theApp/appstates/game.restart");
+            game.Run(HeadlessFrames);
+        }
+        if (!nPlayer::HasInstance()) state.SkipWithError("the match did not run");
+        state.SetItemsProcessed(state.iterations() * HeadlessFrames);
+    }
+    std::filesystem::remove_all(home);
+}
+
 }  // namespace
 
 N_IMPLEMENT_MODULE(benchlogic, BenchLogic, "ngamelogic", nullptr)
@@ -276,5 +312,6 @@ void benchmatch_package()
 BENCHMARK(BM_MatchFrames)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RawCollideOfTheFrames)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Gameplay2MatchFrames)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HeadlessAppMatchFrames)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

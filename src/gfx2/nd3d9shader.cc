@@ -254,9 +254,10 @@ bool nD3D9Shader::BuildTechnique(int tech, std::string& log)
         prog.alphaRefLocation = dev->GetUniformLocation(prog.handle, "nAlphaRef");
         built.push_back(prog);
     }
-    this->ReleasePrograms();
+    this->ParkPrograms();
     this->programs = std::move(built);
     this->technique = tech;
+    if (!this->samplerObjects.empty()) return true;
     for (const nFxEffect::Sampler& s : this->effect.samplers)
     {
         nGfxSamplerDesc d;
@@ -273,16 +274,53 @@ bool nD3D9Shader::BuildTechnique(int tech, std::string& log)
 }
 
 /*
+ * ParkPrograms --
+ *     Side effects: the current technique's programs are kept aside for
+ *     it; render paths switch techniques of one effect every frame, and a
+ *     program compiled again each time costs far more than the frame.
+ */
+void nD3D9Shader::ParkPrograms()
+{
+    if (this->technique < 0) return;
+    this->builtTechniques.resize(this->effect.techniques.size());
+    this->builtTechniques[size_t(this->technique)] = std::move(this->programs);
+    this->programs.clear();
+    this->technique = -1;
+}
+
+/*
+ * TakeBuiltTechnique --
+ *     Results: whether the technique's programs were built before.
+ *     Side effects: if so, it becomes current with them.
+ */
+bool nD3D9Shader::TakeBuiltTechnique(int tech)
+{
+    if (size_t(tech) >= this->builtTechniques.size() || this->builtTechniques[size_t(tech)].empty()) return false;
+    std::vector<PassProgram> taken = std::move(this->builtTechniques[size_t(tech)]);
+    this->builtTechniques[size_t(tech)].clear();
+    this->ParkPrograms();
+    this->programs = std::move(taken);
+    this->technique = tech;
+    return true;
+}
+
+/*
  * ReleasePrograms --
- *     Side effects: deletes the current technique's programs and samplers.
+ *     Side effects: deletes the programs of every technique built and the
+ *     samplers.
  */
 void nD3D9Shader::ReleasePrograms()
 {
     nGfxDevice* dev = this->Device();
-    for (const PassProgram& p : this->programs)
+    this->ParkPrograms();
+    for (const std::vector<PassProgram>& built : this->builtTechniques)
     {
-        dev->DeleteProgram(p.handle);
+        for (const PassProgram& p : built)
+        {
+            dev->DeleteProgram(p.handle);
+        }
     }
+    this->builtTechniques.clear();
     for (unsigned int s : this->samplerObjects)
     {
         dev->DeleteSampler(s);
@@ -334,14 +372,12 @@ void nD3D9Shader::OnLost()
 }
 
 /*
- * OnRestored --
- *     Side effects: state Valid; every uniform is uploaded again at the
- *     next pass.
+ * ForgetUploads --
+ *     Side effects: every uniform of the programs counts as never uploaded.
  */
-void nD3D9Shader::OnRestored()
+void nD3D9Shader::ForgetUploads(std::vector<PassProgram>& programs)
 {
-    n_assert(Lost == this->GetState());
-    for (PassProgram& p : this->programs)
+    for (PassProgram& p : programs)
     {
         for (Uniform& u : p.uniforms)
         {
@@ -350,6 +386,21 @@ void nD3D9Shader::OnRestored()
         p.alphaFunc = -1;
         p.alphaRef = -1.0f;
         p.halfPixel[0] = 0.0f;
+    }
+}
+
+/*
+ * OnRestored --
+ *     Side effects: state Valid; every uniform is uploaded again at the
+ *     next pass.
+ */
+void nD3D9Shader::OnRestored()
+{
+    n_assert(Lost == this->GetState());
+    ForgetUploads(this->programs);
+    for (std::vector<PassProgram>& built : this->builtTechniques)
+    {
+        ForgetUploads(built);
     }
     this->SetState(Valid);
 }
@@ -368,7 +419,7 @@ bool nD3D9Shader::SetTechnique(const char* t)
         if (this->effect.techniques[i].name == t)
         {
             std::string log;
-            return int(i) == this->technique || this->BuildTechnique(int(i), log);
+            return int(i) == this->technique || this->TakeBuiltTechnique(int(i)) || this->BuildTechnique(int(i), log);
         }
     }
     return false;

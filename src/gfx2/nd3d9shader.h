@@ -105,6 +105,11 @@ private:
     /// compile the passes of a technique; false with the compiler's log
     bool BuildTechnique(int tech, std::string& log);
     void ReleasePrograms();
+    /// keep the current technique's programs aside; no technique is current then
+    void ParkPrograms();
+    /// make a technique built before current again; false when it never was
+    bool TakeBuiltTechnique(int tech);
+    static void ForgetUploads(std::vector<PassProgram>& programs);
     /// the compiler's log with source numbers turned into file names
     std::string TranslateLog(const std::string& log) const;
     /// the value of a parameter of the vocabulary, null when the effect lacks it
@@ -123,6 +128,8 @@ private:
     int parameterHandles[nShaderState::NumParameters];
     int technique = -1;
     std::vector<PassProgram> programs;
+    /// the programs of the techniques built and not current, by technique
+    std::vector<std::vector<PassProgram>> builtTechniques;
     std::vector<unsigned int> samplerObjects;
     std::vector<unsigned int> samplerTextureVersions;
     bool hasBeenValidated = false;

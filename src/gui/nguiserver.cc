@@ -96,6 +96,8 @@ nGuiServer::nGuiServer() :
     maxVertices(0),
     vertexPointer(nullptr),
     curVertex(0),
+    curPass(-1),
+    heldTexture(nullptr),
     displaySize(1024.0f, 768.0f)
 {
     n_assert(0 == Singleton);
@@ -107,6 +109,7 @@ nGuiServer::nGuiServer() :
 nGuiServer::~nGuiServer()
 {
     if (this->isOpen) this->Close();
+    this->HoldTexture(nullptr);
     n_assert(Singleton);
     Singleton = nullptr;
 }
@@ -213,6 +216,7 @@ void nGuiServer::Close()
         this->refShader.invalidate();
         shader->Release();
     }
+    this->HoldTexture(nullptr);
     if (this->refSkins.isvalid()) this->refSkins->Release();
     n_assert(!this->refSkins.isvalid());
     this->refToolTip.invalidate();
@@ -713,11 +717,30 @@ void nGuiServer::MoveRectToVisibleArea(rectangle& rect)
     rect.v1 += d;
 }
 
+/*
+ * SetBatchTexture --
+ *     Side effects: the texture is the batch's and the effect's. Like an
+ *     effect's texture it is held while the effect names it: the widget
+ *     that drew it may release it before the next frame, whose passes
+ *     upload every value of the effect again.
+ */
 void nGuiServer::SetBatchTexture(nTexture2* tex)
 {
     this->curTexture = tex;
     nShader2* shader = this->refShader.get_unsafe();
-    if (shader && shader->IsParameterUsed(nShaderState::DiffMap0)) shader->SetTexture(nShaderState::DiffMap0, tex);
+    if (shader && shader->IsParameterUsed(nShaderState::DiffMap0))
+    {
+        shader->SetTexture(nShaderState::DiffMap0, tex);
+        this->HoldTexture(tex);
+    }
+}
+
+void nGuiServer::HoldTexture(nTexture2* tex)
+{
+    if (tex == this->heldTexture) return;
+    if (tex) tex->AddRef();
+    if (this->heldTexture) this->heldTexture->Release();
+    this->heldTexture = tex;
 }
 
 void nGuiServer::SetBatchColor(const vector4& c)
@@ -816,7 +839,9 @@ void nGuiServer::FlushBrushes()
 /*
  * DrawText --
  *     Side effects: flushes the brushes (text lies over them) and draws the
- *     text clipped to the top clip rectangle, its alpha times the global alpha.
+ *     text clipped to the top clip rectangle, its alpha times the global
+ *     alpha; within Render the brush batch starts again after it, so that
+ *     brushes drawn later still have their mesh and effect.
  */
 void nGuiServer::DrawText(const char* text, const vector4& color, const rectangle& rect, uint flags)
 {
@@ -827,7 +852,20 @@ void nGuiServer::DrawText(const char* text, const vector4& color, const rectangl
     this->FlushBrushes();
     vector4 c = color;
     c.w *= this->globalColor.w;
+    // the text goes through a mesh and an effect of its own: the batch is
+    // closed around it and taken up again in the pass it was in
+    const bool inBatch = this->vertexPointer != nullptr;
+    if (inBatch)
+    {
+        this->dynMesh.End(0);
+        this->vertexPointer = nullptr;
+    }
     gfx->DrawText(nString(text), c, r, flags);
+    if (inBatch && this->curPass >= 0 && this->refShader.isvalid())
+    {
+        this->refShader->BeginPass(this->curPass);
+        this->dynMesh.Begin(this->vertexPointer, this->maxVertices);
+    }
 }
 
 bool nGuiServer::CanResolveBrush(const char* brushName) const
@@ -951,6 +989,7 @@ void nGuiServer::Render()
     for (int pass = 0; pass < numPasses; pass++)
     {
         shader->BeginPass(pass);
+        this->curPass = pass;
         this->curTexture = nullptr;
         this->curColor.set(0.0f, 0.0f, 0.0f, 0.0f);
         this->curVertex = 0;
@@ -966,6 +1005,7 @@ void nGuiServer::Render()
         this->dynMesh.End(this->vertexPointer ? this->curVertex : 0);
         this->vertexPointer = nullptr;
         this->curVertex = 0;
+        this->curPass = -1;
         shader->EndPass();
     }
     shader->End();

@@ -153,6 +153,8 @@ private:
     bool ValidateMesh();
     bool ValidateShader();
     void SetBatchTexture(nTexture2* tex);
+    /// hold the texture the effect names (null lets the held one go)
+    void HoldTexture(nTexture2* tex);
     void SetBatchColor(const vector4& c);
     void DispatchInput();
     void RemoveDismissedWindows();
@@ -186,6 +188,10 @@ private:
     int maxVertices;
     float* vertexPointer;
     int curVertex;
+    /// the GUI shader's pass Render is in, -1 outside
+    int curPass;
+    /// the texture the GUI effect names, held (one reference) until another replaces it
+    nTexture2* heldTexture;
     vector2 displaySize;
     std::vector<rectangle> clipRectStack;
 

@@ -203,6 +203,21 @@ TEST_F(ShaderTest, TheFirstTechniqueWhoseProgramsCompileIsChosen)
     EXPECT_STREQ(s->GetTechnique(), "t0");
 }
 
+TEST_F(ShaderTest, TechniquesSwitchedBackAndForthAreCompiledOnce)
+{
+    const std::string text = std::string(basic) + "technique t1 { pass p0 { VertexShader = vs; PixelShader = ps; } }\n";
+    nD3D9Shader* s = this->Load("switch.fx", text);
+    for (const char* t : {"t1", "t0", "t1", "t0"})
+    {
+        ASSERT_TRUE(s->SetTechnique(t));
+        EXPECT_STREQ(s->GetTechnique(), t);
+    }
+    EXPECT_EQ(this->Count("CreateProgram"), 2);
+    EXPECT_EQ(this->Count("DeleteProgram"), 0);
+    s->Unload();
+    EXPECT_EQ(this->Count("DeleteProgram"), 2);
+}
+
 TEST_F(ShaderTest, BadEffectsEndInTheLoadsFatalMessageWithFileAndLine)
 {
     const struct

@@ -18,6 +18,7 @@
 #include "gui/nguiskin.h"
 #include "gui/nguiwindow.h"
 #include "gui/nguicanvas.h"
+#include "gui/nguitextureview.h"
 #include "input/ninputpackage.h"
 #include "kernel/nenv.h"
 #include "kernel/nfileserver2.h"
@@ -253,6 +254,41 @@ TEST_F(GuiGLTest, ABrushAfterATextIsDrawnWithTheGuisOwnEffect)
                                           {52, 24, black},
                                           {40, 8, black},
                                           {20, 20, black}});
+}
+
+TEST_F(GuiGLTest, ABrushDrawnAfterATextStillShows)
+{
+    ASSERT_NO_FATAL_FAILURE(this->OpenGui());
+    // a text in the top left corner first, then the brush in the middle
+    TclOk(this->script, R"(
+        /sys/servers/gui.addsystemfont small Arial 8 false false false
+        new nguitextlabel /gui/window0/a
+        /gui/window0/a.setrect 0.0 0.2 0.0 0.2
+        /gui/window0/a.setfont small
+        /gui/window0/a.settext "x"
+        new nguilabel /gui/window0/b
+        /gui/window0/b.setrect 0.25 0.75 0.25 0.75
+        /gui/window0/b.setdefaultbrush halves
+    )");
+    ASSERT_NO_FATAL_FAILURE(this->RenderFrame());
+    this->ExpectPixels("after-small-text.png", {{20, 24, red}, {44, 24, green}});
+}
+
+TEST_F(GuiGLTest, ATextureReleasedAfterAFrameIsNotTouchedByTheNext)
+{
+    ASSERT_NO_FATAL_FAILURE(this->OpenGui());
+    nTexture2* tex = this->gfx->NewTexture("halves");
+    tex->SetFilename(nString("tst:halves.bmp"));
+    ASSERT_TRUE(tex->Load());
+    nGuiTextureView* view = static_cast<nGuiTextureView*>(this->ks->New("nguitextureview", "/gui/window0/view"));
+    view->SetRect(rectangle(vector2(0.25f, 0.25f), vector2(0.75f, 0.75f)));
+    view->SetTexture(tex);
+    ASSERT_NO_FATAL_FAILURE(this->RenderFrame());
+    // the view and its texture go, as a match's HUD does when the match ends
+    view->Release();
+    tex->Release();
+    ASSERT_NO_FATAL_FAILURE(this->RenderFrame());
+    EXPECT_EQ(this->ks->Lookup("/gui/window0/view"), nullptr);
 }
 
 }  // namespace
