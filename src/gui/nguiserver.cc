@@ -96,7 +96,6 @@ nGuiServer::nGuiServer() :
     maxVertices(0),
     vertexPointer(nullptr),
     curVertex(0),
-    curPass(-1),
     heldTexture(nullptr),
     displaySize(1024.0f, 768.0f)
 {
@@ -840,8 +839,8 @@ void nGuiServer::FlushBrushes()
  * DrawText --
  *     Side effects: flushes the brushes (text lies over them) and draws the
  *     text clipped to the top clip rectangle, its alpha times the global
- *     alpha; within Render the brush batch starts again after it, so that
- *     brushes drawn later still have their mesh and effect.
+ *     alpha. The text batch gives the brushes drawn later their mesh and
+ *     effect pass back.
  */
 void nGuiServer::DrawText(const char* text, const vector4& color, const rectangle& rect, uint flags)
 {
@@ -852,20 +851,7 @@ void nGuiServer::DrawText(const char* text, const vector4& color, const rectangl
     this->FlushBrushes();
     vector4 c = color;
     c.w *= this->globalColor.w;
-    // the text goes through a mesh and an effect of its own: the batch is
-    // closed around it and taken up again in the pass it was in
-    const bool inBatch = this->vertexPointer != nullptr;
-    if (inBatch)
-    {
-        this->dynMesh.End(0);
-        this->vertexPointer = nullptr;
-    }
     gfx->DrawText(nString(text), c, r, flags);
-    if (inBatch && this->curPass >= 0 && this->refShader.isvalid())
-    {
-        this->refShader->BeginPass(this->curPass);
-        this->dynMesh.Begin(this->vertexPointer, this->maxVertices);
-    }
 }
 
 bool nGuiServer::CanResolveBrush(const char* brushName) const
@@ -989,7 +975,6 @@ void nGuiServer::Render()
     for (int pass = 0; pass < numPasses; pass++)
     {
         shader->BeginPass(pass);
-        this->curPass = pass;
         this->curTexture = nullptr;
         this->curColor.set(0.0f, 0.0f, 0.0f, 0.0f);
         this->curVertex = 0;
@@ -1005,7 +990,6 @@ void nGuiServer::Render()
         this->dynMesh.End(this->vertexPointer ? this->curVertex : 0);
         this->vertexPointer = nullptr;
         this->curVertex = 0;
-        this->curPass = -1;
         shader->EndPass();
     }
     shader->End();

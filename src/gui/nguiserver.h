@@ -188,8 +188,6 @@ private:
     int maxVertices;
     float* vertexPointer;
     int curVertex;
-    /// the GUI shader's pass Render is in, -1 outside
-    int curPass;
     /// the texture the GUI effect names, held (one reference) until another replaces it
     nTexture2* heldTexture;
     vector2 displaySize;
