@@ -24,7 +24,7 @@
 #include "game/ngamepackage.h"
 #include "game/nai.h"
 #include "game/nplayer.h"
-#include "game/nrandom.h"
+#include "mathlib/nmath.h"
 #include "gui/nguipackage.h"
 #include "gfx2/ngfx2package.h"
 #include "kernel/nenv.h"

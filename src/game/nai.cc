@@ -5,7 +5,7 @@
 #include "game/napp.h"
 #include "game/ngame.h"
 #include "game/nplayer.h"
-#include "game/nrandom.h"
+#include "mathlib/nmath.h"
 #include "game/ntimerserver.h"
 #include "kernel/nenv.h"
 #include "kernel/nkernelserver.h"
@@ -23,7 +23,7 @@ namespace
 /// a fresh random number in [0, 1]
 float R()
 {
-    return n_rand_unit();
+    return n_rand();
 }
 
 int AddTimer(bool* target)

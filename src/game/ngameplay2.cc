@@ -7,7 +7,7 @@
 #include "game/ngame.h"
 #include "game/ngamecamera.h"
 #include "game/nplayer.h"
-#include "game/nrandom.h"
+#include "mathlib/nmath.h"
 #include "input/ninputserver.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/nmodule.h"
@@ -132,7 +132,7 @@ void nGameplay2::PlaceCameraAbove(const vector3& position, bool sway)
     if (!cam || !player) return;
     const vector3& pe = player->GetTransform().geteuler();
     float y = pe.y * 0.3f;
-    if (sway) y *= (n_rand_unit() - 0.5f) * 0.8f + 1.0f;
+    if (sway) y *= (n_rand() - 0.5f) * 0.8f + 1.0f;
     cam->SetEuler(vector3(pe.x * 0.5f - 1.1f, y, cam->GetEuler().z));
     cam->SetPosition(position);
 }

@@ -6,7 +6,7 @@
 #include "game/nai.h"
 #include "game/napp.h"
 #include "game/ngame.h"
-#include "game/nrandom.h"
+#include "mathlib/nmath.h"
 #include "input/ninputserver.h"
 #include "kernel/nenv.h"
 #include "kernel/nkernelserver.h"
@@ -297,7 +297,7 @@ void nPlayer::TakeBonus()
 
 void nPlayer::ApplyRandomBonus()
 {
-    const float r = n_rand_unit();
+    const float r = n_rand();
     if (r < 0.2f) this->m_fEnergy += this->energyMax * 0.25f;
     else if (r < 0.4f) this->m_fHealth = std::min(this->m_fHealth + this->healthMax * 0.25f, this->healthMax);
     else if (r < 0.6f)
@@ -319,7 +319,7 @@ void nPlayer::ApplyRandomBonus()
 
 void nPlayer::IncreaseRandomStat()
 {
-    const float r = n_rand_unit();
+    const float r = n_rand();
     const Stat* stats = Stats();
     for (int i = 0; i < NumStats; i++)
     {

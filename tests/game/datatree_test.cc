@@ -16,7 +16,7 @@
 #include "game/ngameobject.h"
 #include "game/ngameplay2.h"
 #include "game/nplayer.h"
-#include "game/nrandom.h"
+#include "mathlib/nmath.h"
 #include "scene/nlightnode.h"
 #include "kernel/nenv.h"
 #include "kernel/nfileserver2.h"

@@ -16,7 +16,7 @@
 #include "game/ngame.h"
 #include "game/ngamecamera.h"
 #include "game/nplayer.h"
-#include "game/nrandom.h"
+#include "mathlib/nmath.h"
 #include "gfx2/nd3d9package.h"
 #include "gfx2/ngfxserver2.h"
 #include "kernel/nfileserver2.h"

@@ -15,7 +15,7 @@
 #include "game/nplayer.h"
 #include "game/nfx.h"
 #include "game/nparticleshapenode.h"
-#include "game/nrandom.h"
+#include "mathlib/nmath.h"
 #include "game/ntimerserver.h"
 #include "gui/nguiserver.h"
 #include "gui/nguiwindow.h"
@@ -329,7 +329,7 @@ TEST_F(BoxingTest, EachBonusDoesWhatItsRangeSays)
     for (unsigned seed = 1; seed < 400 && std::count(seen.begin(), seen.end(), false) > 0; seed++)
     {
         n_srand(seed);
-        const float r = n_rand_unit();
+        const float r = n_rand();
         const int range = std::min(4, (int)(r / 0.2f));
         if (seen[range]) continue;
         seen[range] = true;

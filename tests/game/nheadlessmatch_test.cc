@@ -13,7 +13,7 @@
 #include "game/nfist2.h"
 #include "game/ngame.h"
 #include "game/nplayer.h"
-#include "game/nrandom.h"
+#include "mathlib/nmath.h"
 #include "game/ntimerserver.h"
 #include "gui/nguiserver.h"
 #include "gui/nguiwindow.h"

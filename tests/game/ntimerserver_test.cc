@@ -13,7 +13,6 @@
 #include "game/nfloat2int.h"
 #include "misc/nmiscpackage.h"
 #include "game/ngamepackage.h"
-#include "game/nrandom.h"
 #include "game/ntimer.h"
 #include "game/ntimerserver.h"
 #include "kernel/nkernelserver.h"
@@ -147,33 +146,6 @@ TEST_F(TimerTest, IndexOutsideTheArrayIsFatal)
     {
         EXPECT_ASSERT_DEATH(this->timers->SetTime(&bad, &d), "i >= 0 && i < m_Timers.Size()");
         EXPECT_ASSERT_DEATH(this->timers->Start(&bad), "i >= 0 && i < m_Timers.Size()");
-    }
-}
-
-TEST(RandomTest, SeededSequenceRepeatsAndStaysInFifteenBits)
-{
-    n_srand(42);
-    std::vector<int> first;
-    for (int i = 0; i < 1000; i++) first.push_back(n_rand15());
-    n_srand(42);
-    int seen_high = 0;
-    for (int i = 0; i < 1000; i++)
-    {
-        const int r = n_rand15();
-        EXPECT_EQ(r, first[i]);
-        EXPECT_GE(r, 0);
-        EXPECT_LE(r, N_RAND_MAX);
-        if (r > N_RAND_MAX / 2) seen_high++;
-    }
-    // the values spread over the range rather than clustering at one end
-    EXPECT_GT(seen_high, 350);
-    EXPECT_LT(seen_high, 650);
-    n_srand(7);
-    for (int i = 0; i < 1000; i++)
-    {
-        const float u = n_rand_unit();
-        EXPECT_GE(u, 0.0f);
-        EXPECT_LE(u, 1.0f);
     }
 }
 
