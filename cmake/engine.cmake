@@ -35,11 +35,21 @@ function(engine_test name)
 endfunction()
 
 # engine_bench(<name> SOURCES ... DEPS ...)
+# Where tests are built without sanitizers (the optimised build the suite
+# also runs in), CTest runs the benchmark once, briefly, under the label
+# "bench" (bench/smoke.py), so that a benchmark that stops or fails its own
+# checks fails the suite instead of rotting unseen.
 function(engine_bench name)
     cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark::benchmark)
-    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src)
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/bench)
+    if(ENGINE_TESTS AND NOT ENGINE_SANITIZE)
+        add_test(NAME bench.${name}
+            COMMAND python3 ${PROJECT_SOURCE_DIR}/bench/smoke.py $<TARGET_FILE:${name}>)
+        set_tests_properties(bench.${name} PROPERTIES LABELS bench TIMEOUT 600
+            ENVIRONMENT "SDL_VIDEODRIVER=offscreen;ALSOFT_DRIVERS=null;ASAN_OPTIONS=detect_leaks=0:halt_on_error=1:abort_on_error=1:allocator_may_return_null=1")
+    endif()
 endfunction()
 
 # engine_fuzz(<name> SOURCES ... DEPS ... CORPUS <dir>)

@@ -8,6 +8,8 @@
 #define GL_GLEXT_PROTOTYPES 1
 #include <benchmark/benchmark.h>
 
+#include "rasterrepetitions.h"
+
 #include "gfx2/nd3d9package.h"
 #include "gfx2/nd3d9server.h"
 #include "gfx2/nd3d9shader.h"
@@ -105,7 +107,7 @@ void BM_ShaderDraws(benchmark::State& state)
         glFinish();
     }
 }
-BENCHMARK(BM_ShaderDraws)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShaderDraws)->Unit(benchmark::kMillisecond)->Apply(RasterRepetitions);
 
 /// the baseline: the same uniform and draw calls by hand
 void BM_RawGLDraws(benchmark::State& state)
@@ -124,7 +126,7 @@ void BM_RawGLDraws(benchmark::State& state)
         glFinish();
     }
 }
-BENCHMARK(BM_RawGLDraws)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RawGLDraws)->Unit(benchmark::kMillisecond)->Apply(RasterRepetitions);
 
 }  // namespace
 

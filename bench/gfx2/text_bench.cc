@@ -9,6 +9,8 @@
 #define GL_GLEXT_PROTOTYPES 1
 #include <benchmark/benchmark.h>
 
+#include "rasterrepetitions.h"
+
 #include "gfx2/nd3d9package.h"
 #include "gfx2/nd3d9server.h"
 #include "gfx2/ndynamicmesh.h"
@@ -152,7 +154,7 @@ void BM_DrawText(benchmark::State& state)
     for (auto _ : state) s->DrawText();
     state.SetItemsProcessed(state.iterations() * NumLines * LineLength);
 }
-BENCHMARK(BM_DrawText)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawText)->Unit(benchmark::kMillisecond)->Apply(RasterRepetitions);
 
 void BM_DynamicMeshQuads(benchmark::State& state)
 {
@@ -160,7 +162,7 @@ void BM_DynamicMeshQuads(benchmark::State& state)
     for (auto _ : state) s->DrawQuads();
     state.SetItemsProcessed(state.iterations() * NumLines * LineLength);
 }
-BENCHMARK(BM_DynamicMeshQuads)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DynamicMeshQuads)->Unit(benchmark::kMillisecond)->Apply(RasterRepetitions);
 
 }  // namespace
 
