@@ -17,37 +17,92 @@
 namespace
 {
 
+// The totals of every thread, updated in batches: a locked add on every
+// allocation would cost more than the allocation itself. Each thread adds
+// its blocks to counters of its own and moves them to these once they have
+// grown past FlushBytes or FlushBlocks; reading the statistics moves the
+// reading thread's share first, so they are exact for one thread and off by
+// less than a batch per other thread.
 std::atomic<long long> g_totalSize{0};
 std::atomic<long long> g_totalCount{0};
 std::atomic<long long> g_highWater{0};
 std::atomic<bool> g_trace{false};
 
+constexpr long long FlushBytes = 64 * 1024;
+constexpr long long FlushBlocks = 64;
+
+/// what this thread allocated (or freed) since its last flush; trivially
+/// destructible, so that reaching it costs no guard
+struct PendingTotals
+{
+    long long size;
+    long long count;
+};
+thread_local PendingTotals t_pending{0, 0};
+
 /*
- * Account --
- *     Adds a fresh block to the running totals.
+ * Flush --
+ *     Moves this thread's pending share into the totals.
  * Side effects: raises the high-water mark when it is passed.
  */
-void Account(void* p)
+void Flush()
 {
-    if (p == nullptr) return;
-    const long long size = (long long)nPlatformMemory::UsableSize(p);
+    const long long size = t_pending.size;
+    const long long count = t_pending.count;
+    t_pending = PendingTotals{0, 0};
     const long long now = g_totalSize.fetch_add(size, std::memory_order_relaxed) + size;
-    g_totalCount.fetch_add(1, std::memory_order_relaxed);
+    g_totalCount.fetch_add(count, std::memory_order_relaxed);
     long long high = g_highWater.load(std::memory_order_relaxed);
     while (now > high && !g_highWater.compare_exchange_weak(high, now, std::memory_order_relaxed))
     {
     }
 }
 
+/// flushes a thread's last share when it ends, so that blocks it freed
+/// for other threads (or kept) still balance the totals
+struct ExitFlush
+{
+    bool armed = false;
+    ~ExitFlush() { Flush(); }
+};
+thread_local ExitFlush t_exitFlush;
+
+/*
+ * Pending --
+ *     Adds a change of size bytes and count blocks to this thread's share,
+ *     flushing it once it has grown past a batch.
+ */
+inline void Pending(long long size, long long count)
+{
+    t_pending.size += size;
+    t_pending.count += count;
+    if (t_pending.size > FlushBytes || t_pending.size < -FlushBytes ||
+        t_pending.count > FlushBlocks || t_pending.count < -FlushBlocks)
+    {
+        // touching the exit object makes the thread flush when it ends
+        t_exitFlush.armed = true;
+        Flush();
+    }
+}
+
+/*
+ * Account --
+ *     Adds a fresh block to the running totals.
+ */
+inline void Account(void* p)
+{
+    if (p == nullptr) return;
+    Pending((long long)nPlatformMemory::UsableSize(p), 1);
+}
+
 /*
  * Unaccount --
  *     Removes a block that is about to be freed from the running totals.
  */
-void Unaccount(void* p)
+inline void Unaccount(void* p)
 {
     if (p == nullptr) return;
-    g_totalSize.fetch_sub((long long)nPlatformMemory::UsableSize(p), std::memory_order_relaxed);
-    g_totalCount.fetch_sub(1, std::memory_order_relaxed);
+    Pending(-(long long)nPlatformMemory::UsableSize(p), -1);
 }
 
 bool Tracing()
@@ -61,7 +116,7 @@ bool Tracing()
  *     and throw std::bad_alloc when memory runs out (a null result from a
  *     throwing new is undefined behaviour for its callers).
  */
-void* NewBlock(size_t size)
+inline void* NewBlock(size_t size)
 {
     void* p = malloc(size ? size : 1);
     if (p == nullptr) throw std::bad_alloc();
@@ -69,7 +124,7 @@ void* NewBlock(size_t size)
     return p;
 }
 
-void DeleteBlock(void* p)
+inline void DeleteBlock(void* p)
 {
     Unaccount(p);
     free(p);
@@ -79,6 +134,7 @@ void DeleteBlock(void* p)
 
 nMemoryStats nMemoryGetStats()
 {
+    Flush();
     nMemoryStats s;
     s.highWaterSize = g_highWater.load(std::memory_order_relaxed);
     s.totalSize = g_totalSize.load(std::memory_order_relaxed);

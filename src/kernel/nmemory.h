@@ -17,7 +17,8 @@ struct nMemoryStats
     long long totalCount;       ///< blocks allocated now
 };
 
-/// read the allocator's running totals (no side effects)
+/// read the allocator's running totals; the calling thread's latest blocks
+/// are moved into them first, other threads' within a batch (64 KiB)
 nMemoryStats nMemoryGetStats();
 
 /// switch the per-call trace on or off (off by default)

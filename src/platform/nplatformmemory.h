@@ -9,11 +9,17 @@
 */
 #include <cstddef>
 
+#include <malloc.h>
+
 class nPlatformMemory
 {
 public:
     /// the bytes a block from malloc can hold (at least what was asked);
     /// 0 for a null pointer
-    static size_t UsableSize(void* block);
+    /// (inline: the allocator asks it on every allocation and free)
+    static size_t UsableSize(void* block)
+    {
+        return block ? malloc_usable_size(block) : 0;
+    }
 };
 #endif

@@ -6,11 +6,13 @@
 
 #include "kernel/nthread.h"
 #include "kernel/nloghandler.h"
+#include "kernel/nmemory.h"
 
 #include <algorithm>
 #include <cstring>
 #include <pthread.h>
 #include <string>
+#include <thread>
 #include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
@@ -301,4 +303,30 @@ TEST(Thread, BelowNormalPriorityIsNicer)
         }
         EXPECT_EQ(report.nice, c.nice) << c.priority;
     }
+}
+
+// The allocator's totals are kept per thread and moved in batches: blocks a
+// thread made stay counted once it ends, whether they were a few small ones
+// (under a batch) or large, and freeing them from another thread balances.
+TEST(MemoryAcrossThreads, BlocksOfEndedThreadsStayCountedAndBalanceWhenFreed)
+{
+    const nMemoryStats before = nMemoryGetStats();
+    std::vector<void*> small;
+    void* large = nullptr;
+    std::thread worker([&] {
+        large = n_malloc(1 << 20);
+        small.reserve(10);
+        for (int i = 0; i < 10; i++) small.push_back(n_malloc(100));
+    });
+    worker.join();
+    const nMemoryStats during = nMemoryGetStats();
+    EXPECT_GE(during.totalCount - before.totalCount, 11);
+    EXPECT_GE(during.totalSize - before.totalSize, 10 * 100 + (1 << 20));
+    EXPECT_GE(during.highWaterSize, during.totalSize);
+
+    for (void* p : small) n_free(p);
+    n_free(large);
+    const nMemoryStats after = nMemoryGetStats();
+    EXPECT_LE(after.totalCount, during.totalCount - 11);
+    EXPECT_LE(after.totalSize, during.totalSize - (1 << 20));
 }
