@@ -63,6 +63,11 @@ public:
     nObject* New(const char* className, const char* path);
     nObject* NewNoFail(const char* className, const char* path);
     nRoot* Lookup(const char* path);
+    /// changes whenever an object joins or leaves the tree or is renamed, so
+    /// that a path looked up once can be trusted until it changes again
+    unsigned GetTreeGeneration() const { return this->treeGeneration.load(std::memory_order_relaxed); }
+    /// the tree has changed (called by nRoot)
+    void TreeChanged() { this->treeGeneration.fetch_add(1, std::memory_order_relaxed); }
     nObject* Load(const char* path);
     nObject* LoadAs(const char* path, const char* name);
 
@@ -124,5 +129,6 @@ private:
     nRef<nRoot> memTotalSizeEnv;
     nRef<nRoot> memTotalCountEnv;
     nMutex mutex;
+    std::atomic<unsigned> treeGeneration{0};
 };
 #endif

@@ -133,11 +133,21 @@ nRoot* nRoot::GetPred() const
     return FromNode(this->childNode.GetPred());
 }
 
+/*
+ * TreeChanged --
+ *     Side effects: paths looked up before may now name other objects.
+ */
+static void TreeChanged(nKernelServer* ks)
+{
+    if (ks) ks->TreeChanged();
+}
+
 void nRoot::AddHead(nRoot* child)
 {
     n_assert(child);
     child->parent = this;
     this->children.AddHead(&child->childNode);
+    TreeChanged(kernelServer);
 }
 
 void nRoot::AddTail(nRoot* child)
@@ -145,6 +155,7 @@ void nRoot::AddTail(nRoot* child)
     n_assert(child);
     child->parent = this;
     this->children.AddTail(&child->childNode);
+    TreeChanged(kernelServer);
 }
 
 void nRoot::Remove()
@@ -154,6 +165,13 @@ void nRoot::Remove()
         this->childNode.Remove();
     }
     this->parent = nullptr;
+    TreeChanged(kernelServer);
+}
+
+void nRoot::SetName(const char* str)
+{
+    this->name = str;
+    TreeChanged(kernelServer);
 }
 
 /*

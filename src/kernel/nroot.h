@@ -39,7 +39,7 @@ public:
     void LockMutex() { this->mutex.Lock(); }
     void UnlockMutex() { this->mutex.Unlock(); }
 
-    void SetName(const char* str) { this->name = str; }
+    void SetName(const char* str);
     /// true for a name a path can reach: not empty, ".", "..", too long,
     /// and without '/' or control characters
     static bool IsValidName(const char* str);

@@ -22,6 +22,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <unordered_set>
+#include <vector>
 
 namespace
 {
@@ -225,6 +228,184 @@ int PutsCmd(ClientData, Tcl_Interp* interp, int objc, Tcl_Obj* const objv[])
     return TCL_OK;
 }
 
+//--- words kept as commands ---------------------------------------------------
+
+// Tcl reaches an engine command ("/path.setf", ".setf") through unknown only
+// after failing to find it, which costs more than the command itself. A
+// word that ran a command that way becomes a Tcl command of its own, split
+// once and with its prototype kept for its last class, so the next call
+// goes straight to the object. It finds its object anew on every call, so
+// it behaves exactly as unknown would; at most MaxCachedWords words are
+// kept per interpreter (scripts may make any number of paths).
+
+const char* const WordCacheKey = "engine-word-commands";
+const size_t MaxCachedWords = 1024;
+
+struct WordCache;
+
+/// one word kept as a Tcl command
+struct CachedWord
+{
+    TargetWord tw;
+    WordCache* cache = nullptr;
+    Tcl_Command token = nullptr;
+    /// the prototype of the class the word last ran on
+    nClass* lastClass = nullptr;
+    nCmdProto* lastProto = nullptr;
+    /// the object the path named, while the tree (and, for a relative
+    /// path, the current object) stays as it was then
+    nRoot* pathTarget = nullptr;
+    unsigned pathGeneration = 0;
+    nRoot* pathCwd = nullptr;
+    bool pathValid = false;
+};
+
+/*
+ * FindWordTarget --
+ *     The object a kept word addresses, as FindTarget finds it, looking its
+ *     path up again only when the tree or the current object has changed.
+ * Results: the object or 0.
+ * Side effects: the found object is kept in the word.
+ */
+nObject* FindWordTarget(CachedWord* word)
+{
+    if (!word->tw.objPath) return FindTarget(word->tw);
+    nKernelServer* ks = nKernelServer::Instance();
+    const unsigned generation = ks->GetTreeGeneration();
+    nRoot* cwd = (word->tw.objPath[0] == '/') ? nullptr : ks->GetCwd();
+    if (!word->pathValid || word->pathGeneration != generation || word->pathCwd != cwd)
+    {
+        word->pathTarget = ks->Lookup(word->tw.objPath);
+        word->pathGeneration = generation;
+        word->pathCwd = cwd;
+        word->pathValid = true;
+    }
+    return word->pathTarget;
+}
+
+/// the words of one interpreter; lives until both the interpreter's
+/// association and the last word are gone
+struct WordCache
+{
+    std::unordered_set<CachedWord*> words;
+    bool attached = true;
+
+    void ReleaseIfUnused()
+    {
+        if (!this->attached && this->words.empty()) delete this;
+    }
+};
+
+void DetachWordCache(ClientData clientData, Tcl_Interp*)
+{
+    WordCache* cache = static_cast<WordCache*>(clientData);
+    cache->attached = false;
+    cache->ReleaseIfUnused();
+}
+
+void DeleteCachedWord(ClientData clientData)
+{
+    CachedWord* word = static_cast<CachedWord*>(clientData);
+    word->cache->words.erase(word);
+    word->cache->ReleaseIfUnused();
+    delete word;
+}
+
+WordCache* GetWordCache(Tcl_Interp* interp)
+{
+    WordCache* cache = static_cast<WordCache*>(Tcl_GetAssocData(interp, WordCacheKey, nullptr));
+    if (!cache)
+    {
+        cache = new WordCache;
+        Tcl_SetAssocData(interp, WordCacheKey, DetachWordCache, cache);
+    }
+    return cache;
+}
+
+/*
+ * RunMember --
+ *     Runs the member of a split word on its object with the argument
+ *     words, as unknown does; 'proto' is the member's prototype or 0.
+ * Results: TCL_OK or TCL_ERROR with the command's or the lookup's message.
+ * Side effects: whatever the command does.
+ */
+int RunMember(Tcl_Interp* interp, const TargetWord& tw, Tcl_Obj* word, nObject* target, nCmdProto* proto,
+              int objc, Tcl_Obj* const objv[])
+{
+    if (!proto)
+    {
+        if (tw.hasDot)
+        {
+            return ReportError(interp, "Object '%s' doesn't accept command '%s'", target, tw.member);
+        }
+        Tcl_SetObjResult(interp, Tcl_ObjPrintf("unknown command '%s'", Tcl_GetString(word)));
+        return TCL_ERROR;
+    }
+    return RunCmd(interp, target, proto, "Broken input args, object '%s', command '%s'", tw.member, objc, objv);
+}
+
+/*
+ * CachedWordCmd --
+ *     A word kept as a command: "path.command args" or ".command args".
+ * Results: as UnknownCmd.
+ * Side effects: whatever the command does.
+ */
+int CachedWordCmd(ClientData clientData, Tcl_Interp* interp, int objc, Tcl_Obj* const objv[])
+{
+    CachedWord* word = static_cast<CachedWord*>(clientData);
+    nObject* target = FindWordTarget(word);
+    if (!target) return ObjectMissing(interp, word->tw.objPath);
+    nClass* cl = target->GetClass();
+    if (cl != word->lastClass)
+    {
+        word->lastClass = cl;
+        word->lastProto = cl->FindCmdByName(word->tw.member);
+    }
+    return RunMember(interp, word->tw, objv[0], target, word->lastProto, objc - 1, objv + 1);
+}
+
+/*
+ * KeepWord --
+ *     Makes a word that just ran an engine command through unknown a
+ *     global Tcl command of its own. Only "path.command" and ".command"
+ *     words are kept, none with a namespace separator, and no more than
+ *     MaxCachedWords.
+ * Side effects: a new command in the interpreter.
+ */
+void KeepWord(Tcl_Interp* interp, const char* text)
+{
+    if (strstr(text, "::") || strlen(text) >= N_MAXPATH - 1) return;
+    WordCache* cache = GetWordCache(interp);
+    if (cache->words.size() >= MaxCachedWords) return;
+    CachedWord* word = new CachedWord;
+    SplitTargetWord(text, word->tw);
+    if (!word->tw.hasDot || !word->tw.member)
+    {
+        delete word;
+        return;
+    }
+    word->cache = cache;
+    cache->words.insert(word);
+    const std::string name = std::string("::") + text;
+    word->token = Tcl_CreateObjCommand(interp, name.c_str(), CachedWordCmd, word, DeleteCachedWord);
+}
+
+/*
+ * ForgetWords --
+ *     Side effects: every kept word's command is gone from the interpreter.
+ */
+void ForgetWords(Tcl_Interp* interp)
+{
+    WordCache* cache = static_cast<WordCache*>(Tcl_GetAssocData(interp, WordCacheKey, nullptr));
+    if (!cache) return;
+    const std::vector<CachedWord*> words(cache->words.begin(), cache->words.end());
+    for (CachedWord* word : words)
+    {
+        Tcl_DeleteCommandFromToken(interp, word->token);
+    }
+    Tcl_DeleteAssocData(interp, WordCacheKey);
+}
+
 /*
  * UnknownCmd --
  *     Tcl calls it for every word that is no Tcl command: "path.command
@@ -241,17 +422,14 @@ int UnknownCmd(ClientData, Tcl_Interp* interp, int objc, Tcl_Obj* const objv[])
     if (SplitAndFind(interp, objv[1], tw, target) != TCL_OK) return TCL_ERROR;
 
     nCmdProto* proto = target->GetClass()->FindCmdByName(tw.member);
-    if (!proto)
+    const int code = RunMember(interp, tw, objv[1], target, proto, objc - 2, objv + 2);
+    // kept only once it ran: a word that names nothing stays unknown, and
+    // one whose command deleted the interpreter's server is not touched
+    if (proto && code == TCL_OK && !Tcl_InterpDeleted(interp))
     {
-        if (tw.hasDot)
-        {
-            return ReportError(interp, "Object '%s' doesn't accept command '%s'", target, tw.member);
-        }
-        Tcl_SetObjResult(interp, Tcl_ObjPrintf("unknown command '%s'", Tcl_GetString(objv[1])));
-        return TCL_ERROR;
+        KeepWord(interp, Tcl_GetString(objv[1]));
     }
-    return RunCmd(interp, target, proto, "Broken input args, object '%s', command '%s'", tw.member, objc - 2,
-                  objv + 2);
+    return code;
 }
 
 /*
@@ -600,6 +778,7 @@ void nTclAddCommands(Tcl_Interp* interp, nTclServer* server)
  */
 void nTclRemoveCommands(Tcl_Interp* interp)
 {
+    ForgetWords(interp);
     for (const CommandEntry& entry : commands)
     {
         Tcl_DeleteCommand(interp, entry.name);

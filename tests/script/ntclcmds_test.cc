@@ -198,6 +198,34 @@ TEST_F(TclCmdsTest, TreeCommands)
     for (const WordCase& c : cases) Check(c);
 }
 
+// A word that ran a command once is found directly the next time; it must
+// still address whatever its path names now, as the first call did.
+TEST_F(TclCmdsTest, AWordRunAgainFollowsTheTreeAsItIsNow)
+{
+    const WordCase cases[] = {
+        {"/w/a.seti 3; /w/a.geti", true, "3", ""},
+        {"/w/a.geti", true, "3", ""},
+        {"delete /w/a; /w/a.geti", false, "Object '/w/a' does not exist.", ""},
+        {"new nroot /w/a; /w/a.geti", false, "Object '/w/a' doesn't accept command 'geti'",
+         "*** Object '/w/a' doesn't accept command 'geti'\n"},
+        {"delete /w/a; new ntestobj /w/a; /w/a.geti", true, "7", ""},
+        // renamed away and back: another object under the same name
+        {"/w/c.seti 5; /w/c.setname d; /w/c.geti", false, "Object '/w/c' does not exist.", ""},
+        {"/w/d.geti", true, "5", ""},
+        // a relative path follows the current object
+        {"sel /w; a.geti", true, "7", ""},
+        {"sel /w/x.y; new ntestobj a; a.seti 9; a.geti", true, "9", ""},
+        {"sel /w; a.geti", true, "7", ""},
+        // a word whose command Tcl forgot runs through unknown again
+        {"rename ::/w/a.geti {}; /w/a.geti", true, "7", ""},
+    };
+    for (const WordCase& c : cases) Check(c);
+    // beyond the words kept, the rest still run
+    EXPECT_EQ(Ok("for {set i 0} {$i < 1100} {incr i} { new ntestobj /many/o$i; /many/o$i.seti $i }; "
+                 "/many/o1099.geti"),
+              "1099");
+}
+
 TEST_F(TclCmdsTest, DeleteRefusesTheRootAndTheRunningServer)
 {
     EXPECT_EQ(Fails("delete /"), "Can't delete the root object '/'.");
