@@ -211,14 +211,6 @@ int nIpcServer::ListenerThread(nThread* thread)
     return 0;
 }
 
-int nIpcServer::NumClients()
-{
-    nListLock lock(this->miniServerList);
-    int num = 0;
-    for (nNode* node = this->miniServerList.GetHead(); node; node = node->GetSucc()) num++;
-    return num;
-}
-
 /*
  * RemoveClient --
  *     Side effects: the connection is closed and deleted; when it had sent
@@ -234,19 +226,21 @@ void nIpcServer::RemoveClient(nIpcMiniServer* mini)
 }
 
 /*
- * EvictOne --
- *     Side effects: the oldest connection that has not shaken hands is
- *     closed and deleted, or when every one has, the client that has sent
- *     nothing for the longest time: idle connections must not keep the
- *     user out for ever.
+ * MakeRoom --
+ *     Side effects: when MaxClients connections are there, the oldest one
+ *     that has not shaken hands is closed and deleted, or when every one
+ *     has, the client that has sent nothing for the longest time: idle
+ *     connections must not keep the user out for ever.
  */
-void nIpcServer::EvictOne()
+void nIpcServer::MakeRoom()
 {
     nListLock lock(this->miniServerList);
     nIpcMiniServer* unadmitted = nullptr;
     nIpcMiniServer* idlest = nullptr;
+    int numClients = 0;
     for (nNode* node = this->miniServerList.GetHead(); node; node = node->GetSucc())
     {
+        numClients++;
         nIpcMiniServer* mini = static_cast<nIpcMiniServer*>(node);
         if (!mini->IsAdmitted())
         {
@@ -257,6 +251,7 @@ void nIpcServer::EvictOne()
             idlest = mini;
         }
     }
+    if (numClients < MaxClients) return;
     if (unadmitted)
     {
         this->Log("client %d: no handshake, dropped for a new connection.\n", unadmitted->GetClientId());
@@ -297,7 +292,7 @@ bool nIpcServer::AcceptClient()
                   (unsigned)nPlatformSocket::OwnUid());
         return true;
     }
-    if (this->NumClients() >= MaxClients) this->EvictOne();
+    this->MakeRoom();
     // replies are small and each one is awaited: send them at once
     client.SetNoDelay();
     if (!client.SetNonBlocking())

@@ -68,10 +68,8 @@ private:
     static void WakeupListener(nThread* thread);
     /// accept one waiting client; false when the accept failed
     bool AcceptClient();
-    /// the number of connected clients
-    int NumClients();
-    /// drop a connection to make room for a new one
-    void EvictOne();
+    /// drop a connection when a new one would be too many
+    void MakeRoom();
     /// unlink and delete a connection (the mini-server list's lock held)
     void RemoveClient(nIpcMiniServer* mini);
     /// keep a log line of the listener thread
