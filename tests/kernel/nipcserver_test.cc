@@ -1,6 +1,7 @@
 //------------------------------------------------------------------------------
-//  The remote-control server on real loopback connections: admission,
-//  replies, lost and misbehaving clients, limits and shutdown.
+//  The remote-control server on real loopback connections: admission (of
+//  the user's own sockets only), replies, lost, idle and flooding clients,
+//  limits and shutdown.
 //------------------------------------------------------------------------------
 #include "kernelfixture.h"
 #include "ipctestclient.h"
@@ -11,7 +12,10 @@
 #include "kernel/nipcserver.h"
 
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
+#include <netinet/in.h>
+#include <arpa/inet.h>
 #include <fcntl.h>
 #include <string>
 #include <vector>
@@ -457,4 +461,24 @@ TEST_F(IpcServerTest, OnlyTheUserWhoRunsTheProgramIsServed)
     int id = -1;
     EXPECT_EQ(NextMessage(id), "exec id");
     kernel.SetLogHandler(nullptr);
+}
+
+TEST_F(IpcServerTest, AClientOnAnIpv6SocketOfTheUserIsServedToo)
+{
+    // such a socket reaches the IPv4 port with a mapped address and is
+    // listed in the kernel's IPv6 table only
+    nPlatformSocket sock(socket(AF_INET6, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    if (!sock.IsValid()) GTEST_SKIP() << "no IPv6 sockets here";
+    sockaddr_in6 sa = {};
+    sa.sin6_family = AF_INET6;
+    sa.sin6_port = htons((uint16_t)server->GetPortNum());
+    ASSERT_EQ(inet_pton(AF_INET6, "::ffff:127.0.0.1", &sa.sin6_addr), 1);
+    if (0 != connect(sock.GetFd(), reinterpret_cast<const sockaddr*>(&sa), sizeof(sa)))
+    {
+        GTEST_SKIP() << "no IPv4-mapped addresses here";
+    }
+    const std::string bytes = "~handshake " + portName + std::string(1, '\0') + "over six" + std::string(1, '\0');
+    ASSERT_EQ(sock.Send(bytes.data(), (int)bytes.size()), (int)bytes.size());
+    int id = -1;
+    EXPECT_EQ(NextMessage(id), "over six");
 }
