@@ -292,7 +292,6 @@ bool nIpcServer::AcceptClient()
                   (unsigned)nPlatformSocket::OwnUid());
         return true;
     }
-    this->MakeRoom();
     // replies are small and each one is awaited: send them at once
     client.SetNoDelay();
     if (!client.SetNonBlocking())
@@ -301,13 +300,14 @@ bool nIpcServer::AcceptClient()
         return true;
     }
     const int id = this->nextClientId++;
+    // the lines come before anything the client's polls may print, and
+    // before the connection it replaces is closed
     this->Log("client %d: connection accepted, socket %d.\n", id, client.GetFd());
-    nIpcMiniServer* mini = n_new(nIpcMiniServer(this, id, std::move(client)));
-    {
-        nListLock lock(this->miniServerList);
-        this->miniServerList.AddTail(mini);
-    }
     this->Log("nIpcServer: a client has connected.\n");
+    this->MakeRoom();
+    nIpcMiniServer* mini = n_new(nIpcMiniServer(this, id, std::move(client)));
+    nListLock lock(this->miniServerList);
+    this->miniServerList.AddTail(mini);
     return true;
 }
 
