@@ -170,10 +170,10 @@ int nRemoteServer::GetNumClientContexts() const
 /*
  * Trigger --
  *     Side effects: while open, reads every client and runs each command
- *     received, in order, answering each with its result, and forgets
- *     the clients that have gone. Script errors
- *     do not stop the program meanwhile. A command may close or delete
- *     the server; the rest then waits for nobody.
+ *     received, in order, answering each with its result, and forgets the
+ *     clients that have gone. Script errors do not stop the program
+ *     meanwhile. A command may close or delete the server; the rest then
+ *     waits for nobody.
  */
 void nRemoteServer::Trigger()
 {
