@@ -1,10 +1,13 @@
 //------------------------------------------------------------------------------
 //  Fuzzes the remote-control framing: the first byte chooses where the
-//  stream is cut into receives. Whatever the cuts, the same commands must
-//  come out, none of them longer than a receive buffer holds.
+//  stream is cut into receives and how many commands one call may give
+//  (the rest of a receive waits for a later call). Whatever the cuts and
+//  the bound, the same commands must come out, none of them longer than a
+//  receive buffer holds, and every byte must be taken in the end.
 //------------------------------------------------------------------------------
 #include "kernel/nipcframer.h"
 
+#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -13,19 +16,25 @@
 namespace
 {
 
-std::vector<std::string> FeedAll(const char* data, size_t size, size_t step)
+std::vector<std::string> FeedAll(const char* data, size_t size, size_t step, int maxCommands)
 {
     nIpcFramer framer("Boxing");
     std::vector<std::string> out;
+    nArray<nString> cmds;
     for (size_t pos = 0; pos < size; pos += step)
     {
-        nArray<nString> cmds;
-        const size_t len = (size - pos < step) ? size - pos : step;
-        framer.Feed(data + pos, (int)len, cmds);
-        for (const nString& c : cmds)
+        const int len = (int)((size - pos < step) ? size - pos : step);
+        for (int taken = 0; taken < len;)
         {
-            if (c.Length() >= nIpcFramer::BufferSize) __builtin_trap();
-            out.emplace_back(c.Get());
+            cmds.Clear();
+            const int n = framer.Feed(data + pos + taken, len - taken, cmds, maxCommands);
+            if ((n <= 0) || (n > len - taken) || (cmds.Size() > maxCommands)) __builtin_trap();
+            taken += n;
+            for (const nString& c : cmds)
+            {
+                if (c.Length() >= nIpcFramer::BufferSize) __builtin_trap();
+                out.emplace_back(c.Get());
+            }
         }
     }
     return out;
@@ -36,9 +45,10 @@ std::vector<std::string> FeedAll(const char* data, size_t size, size_t step)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 1) return 0;
-    const size_t step = (size_t)data[0] + 1;
+    const size_t step = (size_t)(data[0] & 0x3f) + 1;
+    const int maxCommands = (data[0] >> 6) + 1;
     const char* stream = reinterpret_cast<const char*>(data + 1);
     const size_t len = size - 1;
-    if (FeedAll(stream, len, step) != FeedAll(stream, len, len ? len : 1)) __builtin_trap();
+    if (FeedAll(stream, len, step, maxCommands) != FeedAll(stream, len, len ? len : 1, INT_MAX)) __builtin_trap();
     return 0;
 }

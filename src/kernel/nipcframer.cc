@@ -16,20 +16,24 @@ nIpcFramer::nIpcFramer(const char* portName) :
 
 /*
  * Feed --
- *     Results: true while the connection is to be kept: the client is
- *     admitted, or has not finished its first string yet (without sending
- *     more than one string can hold).
+ *     Results: the number of bytes taken: all of them, or those up to the
+ *     terminator of the string that made maxCommands commands (the rest is
+ *     for a later call). Whether the connection is to be kept is IsOpen()
+ *     once a whole receive is taken: the client is admitted, or has not
+ *     finished its first string yet (without sending more than one string
+ *     can hold).
  *     Side effects: completes the strings the bytes finish, appends the
  *     commands among them, and keeps an unfinished tail for the next
  *     receive. A string longer than BufferSize - 1 characters is dropped
  *     up to its terminator.
  */
-bool nIpcFramer::Feed(const char* data, int size, nArray<nString>& commands)
+int nIpcFramer::Feed(const char* data, int size, nArray<nString>& commands, int maxCommands)
 {
-    n_assert(data && (size >= 0));
+    n_assert(data && (size >= 0) && (maxCommands > 0));
     const char* pos = data;
     const char* const end = data + size;
-    while (pos < end)
+    const int firstCommand = commands.Size();
+    while ((pos < end) && (commands.Size() - firstCommand < maxCommands))
     {
         const char* zero = static_cast<const char*>(memchr(pos, 0, (size_t)(end - pos)));
         const int len = (int)((zero ? zero : end) - pos);
@@ -43,7 +47,7 @@ bool nIpcFramer::Feed(const char* data, int size, nArray<nString>& commands)
             memcpy(this->pending + this->pendingSize, pos, (size_t)len);
             this->pendingSize += len;
         }
-        if (!zero) break;
+        if (!zero) return size;
         if (this->overflow) this->gotString = true;
         else
         {
@@ -54,7 +58,7 @@ bool nIpcFramer::Feed(const char* data, int size, nArray<nString>& commands)
         this->overflow = false;
         pos = zero + 1;
     }
-    return this->handshake || (!this->gotString && !this->overflow);
+    return (int)(pos - data);
 }
 
 /*

@@ -18,6 +18,8 @@
 #include "util/narray.h"
 #include "util/nstring.h"
 
+#include <climits>
+
 class nIpcFramer
 {
 public:
@@ -27,8 +29,11 @@ public:
     /// a connection to the server with the port name
     explicit nIpcFramer(const char* portName);
 
-    /// take the bytes of one receive; false when the connection must end
-    bool Feed(const char* data, int size, nArray<nString>& commands);
+    /// take bytes of a receive, stopping after the string that makes the
+    /// maxCommands-th command; the number of bytes taken
+    int Feed(const char* data, int size, nArray<nString>& commands, int maxCommands = INT_MAX);
+    /// false once the connection must end
+    bool IsOpen() const { return this->handshake || (!this->gotString && !this->overflow); }
     /// true while the client is admitted
     bool GetHandshake() const { return this->handshake; }
 

@@ -12,8 +12,13 @@ nIpcMiniServer::nIpcMiniServer(nIpcServer* server, int clientId, nPlatformSocket
     sock(std::move(socket)),
     framer(server->GetPortName()),
     recvBuffer(nullptr),
+    recvPos(0),
+    recvSize(0),
+    commands(MaxCommandsPerPoll, MaxCommandsPerPoll),
     broken(false),
-    acceptTime(Now())
+    queuedCommands(false),
+    acceptTime(Now()),
+    lastActive(acceptTime)
 {
     n_assert(this->sock.IsValid());
     this->recvBuffer = (char*)n_malloc(nIpcFramer::BufferSize);
@@ -46,36 +51,49 @@ bool nIpcMiniServer::IsHandshakeOverdue(double seconds) const
  * Poll --
  *     Results: false when the connection is to be dropped: closed by the
  *     client, failed, refused by the protocol, or broken by a failed send.
- *     Side effects: reads what has arrived (a bounded number of receives)
- *     and queues the commands of an admitted client on the server.
+ *     Side effects: reads what has arrived and queues the commands of an
+ *     admitted client on the server, at most MaxCommandsPerPoll of them
+ *     from at most MaxReadsPerPoll receives; received bytes beyond those
+ *     commands wait for the next poll, and nothing more is read meanwhile.
  */
 bool nIpcMiniServer::Poll()
 {
     if (this->broken) return false;
-    nArray<nString> commands(4, 4);
-    for (int reads = 0; reads < MaxReadsPerPoll; reads++)
+    int numQueued = 0;
+    int reads = 0;
+    while (numQueued < MaxCommandsPerPoll)
     {
-        int numBytes = 0;
-        switch (this->sock.Receive(this->recvBuffer, nIpcFramer::BufferSize, numBytes))
+        if (this->recvPos == this->recvSize)
         {
-            case nPlatformSocket::WouldBlock:
-                return true;
-            case nPlatformSocket::Closed:
-                n_printf("nIpcMiniServer: connection closed!\n");
-                return false;
-            case nPlatformSocket::Failed:
-                n_printf("nIpcMiniServer: receive failed (%s), connection dropped!\n", nPlatformSocket::LastError());
-                return false;
-            case nPlatformSocket::Received:
-                break;
+            if (reads++ == MaxReadsPerPoll) break;
+            int numBytes = 0;
+            switch (this->sock.Receive(this->recvBuffer, nIpcFramer::BufferSize, numBytes))
+            {
+                case nPlatformSocket::WouldBlock:
+                    return true;
+                case nPlatformSocket::Closed:
+                    n_printf("nIpcMiniServer: connection closed!\n");
+                    return false;
+                case nPlatformSocket::Failed:
+                    n_printf("nIpcMiniServer: receive failed (%s), connection dropped!\n", nPlatformSocket::LastError());
+                    return false;
+                case nPlatformSocket::Received:
+                    break;
+            }
+            this->recvPos = 0;
+            this->recvSize = numBytes;
+            this->lastActive = Now();
         }
-        commands.Clear();
-        const bool keep = this->framer.Feed(this->recvBuffer, numBytes, commands);
-        for (const nString& cmd : commands)
+        this->commands.Clear();
+        this->recvPos += this->framer.Feed(this->recvBuffer + this->recvPos, this->recvSize - this->recvPos,
+                                           this->commands, MaxCommandsPerPoll - numQueued);
+        for (const nString& cmd : this->commands)
         {
             this->ipcServer->QueueMessage(this->clientId, cmd.Get());
         }
-        if (!keep) return false;
+        numQueued += this->commands.Size();
+        this->queuedCommands = this->queuedCommands || (numQueued > 0);
+        if ((this->recvPos == this->recvSize) && !this->framer.IsOpen()) return false;
     }
     return true;
 }

@@ -21,6 +21,9 @@ class nIpcMiniServer : public nNode
 public:
     /// most receives one poll makes, so that one client cannot starve the rest
     static constexpr int MaxReadsPerPoll = 16;
+    /// most commands one poll queues: a client sending faster waits in its
+    /// own socket, the program's frame rate does not suffer
+    static constexpr int MaxCommandsPerPoll = 4;
 
     /// a connection of the server on an accepted, non-blocking socket
     nIpcMiniServer(nIpcServer* server, int clientId, nPlatformSocket&& socket);
@@ -39,6 +42,10 @@ public:
     bool IsHandshakeOverdue(double seconds) const;
     /// when the connection was accepted, in seconds of the monotonic clock
     double GetAcceptTime() const { return this->acceptTime; }
+    /// when the client last sent anything, in seconds of the monotonic clock
+    double GetLastActive() const { return this->lastActive; }
+    /// true once a command of the client was queued
+    bool HasQueuedCommands() const { return this->queuedCommands; }
     /// the monotonic clock in seconds
     static double Now();
 
@@ -48,7 +55,13 @@ private:
     nPlatformSocket sock;
     nIpcFramer framer;
     char* recvBuffer;
+    /// the received bytes the framer has not taken yet: recvBuffer[recvPos, recvSize)
+    int recvPos;
+    int recvSize;
+    nArray<nString> commands;
     bool broken;
+    bool queuedCommands;
     double acceptTime;
+    double lastActive;
 };
 #endif

@@ -211,41 +211,65 @@ int nIpcServer::ListenerThread(nThread* thread)
     return 0;
 }
 
-int nIpcServer::NumClients()
+/*
+ * RemoveClient --
+ *     Side effects: the connection is closed and deleted; when it had sent
+ *     commands its id waits for GetGoneClient, so that what the program
+ *     keeps for the client can go too. The mini-server list's lock must be
+ *     held.
+ */
+void nIpcServer::RemoveClient(nIpcMiniServer* mini)
 {
-    nListLock lock(this->miniServerList);
-    int num = 0;
-    for (nNode* node = this->miniServerList.GetHead(); node; node = node->GetSucc()) num++;
-    return num;
+    if (mini->HasQueuedCommands()) this->goneClients.Append(mini->GetClientId());
+    mini->Remove();
+    n_delete(mini);
 }
 
 /*
- * EvictUnadmitted --
- *     Results: false when every connection has shaken hands.
- *     Side effects: the oldest connection without a handshake is closed
- *     and deleted (under the list's lock, like every use of it).
+ * MakeRoom --
+ *     Side effects: when MaxClients connections are there, the oldest one
+ *     that has not shaken hands is closed and deleted, or when every one
+ *     has, the client that has sent nothing for the longest time: idle
+ *     connections must not keep the user out for ever.
  */
-bool nIpcServer::EvictUnadmitted()
+void nIpcServer::MakeRoom()
 {
     nListLock lock(this->miniServerList);
-    nIpcMiniServer* oldest = nullptr;
+    nIpcMiniServer* unadmitted = nullptr;
+    nIpcMiniServer* idlest = nullptr;
+    int numClients = 0;
     for (nNode* node = this->miniServerList.GetHead(); node; node = node->GetSucc())
     {
+        numClients++;
         nIpcMiniServer* mini = static_cast<nIpcMiniServer*>(node);
-        if (!mini->IsAdmitted() && (!oldest || mini->GetAcceptTime() < oldest->GetAcceptTime())) oldest = mini;
+        if (!mini->IsAdmitted())
+        {
+            if (!unadmitted || mini->GetAcceptTime() < unadmitted->GetAcceptTime()) unadmitted = mini;
+        }
+        else if (!idlest || mini->GetLastActive() < idlest->GetLastActive())
+        {
+            idlest = mini;
+        }
     }
-    if (!oldest) return false;
-    this->Log("client %d: no handshake, dropped for a new connection.\n", oldest->GetClientId());
-    oldest->Remove();
-    n_delete(oldest);
-    return true;
+    if (numClients < MaxClients) return;
+    if (unadmitted)
+    {
+        this->Log("client %d: no handshake, dropped for a new connection.\n", unadmitted->GetClientId());
+        this->RemoveClient(unadmitted);
+    }
+    else if (idlest)
+    {
+        this->Log("client %d: idle longest, dropped for a new connection.\n", idlest->GetClientId());
+        this->RemoveClient(idlest);
+    }
 }
 
 /*
  * AcceptClient --
  *     Results: false when the accept failed.
  *     Side effects: the accepted connection becomes a mini server with the
- *     next client id, or is closed again when the server is full.
+ *     next client id, making room when the server is full, or is closed
+ *     again when its socket belongs to another user or is not known.
  */
 bool nIpcServer::AcceptClient()
 {
@@ -255,11 +279,17 @@ bool nIpcServer::AcceptClient()
         this->Log("nIpcMiniServer::Listen(): accept() failed!\n");
         return false;
     }
-    // a connection that never shook hands gives way to a new one, so that
-    // idle connections can not lock out a legitimate client
-    if (this->NumClients() >= MaxClients && !this->EvictUnadmitted())
+    // another user must neither run commands nor push the user's clients out
+    uint32_t uid = 0;
+    if (!client.GetPeerUid(uid))
     {
-        this->Log("nIpcServer: too many clients, connection refused!\n");
+        this->Log("nIpcServer: owner of the connecting socket unknown, connection refused!\n");
+        return true;
+    }
+    if (uid != nPlatformSocket::OwnUid())
+    {
+        this->Log("nIpcServer: connection of user %u refused, only user %u may connect!\n", (unsigned)uid,
+                  (unsigned)nPlatformSocket::OwnUid());
         return true;
     }
     // replies are small and each one is awaited: send them at once
@@ -270,13 +300,14 @@ bool nIpcServer::AcceptClient()
         return true;
     }
     const int id = this->nextClientId++;
+    // the lines come before anything the client's polls may print, and
+    // before the connection it replaces is closed
     this->Log("client %d: connection accepted, socket %d.\n", id, client.GetFd());
-    nIpcMiniServer* mini = n_new(nIpcMiniServer(this, id, std::move(client)));
-    {
-        nListLock lock(this->miniServerList);
-        this->miniServerList.AddTail(mini);
-    }
     this->Log("nIpcServer: a client has connected.\n");
+    this->MakeRoom();
+    nIpcMiniServer* mini = n_new(nIpcMiniServer(this, id, std::move(client)));
+    nListLock lock(this->miniServerList);
+    this->miniServerList.AddTail(mini);
     return true;
 }
 
@@ -303,16 +334,26 @@ bool nIpcServer::Poll()
                 n_printf("client %d: no handshake within %g seconds, connection closed.\n", mini->GetClientId(),
                          HandshakeTimeout);
             }
-            if (!keep || mini->IsHandshakeOverdue(HandshakeTimeout))
-            {
-                mini->Remove();
-                n_delete(mini);
-            }
+            if (!keep || mini->IsHandshakeOverdue(HandshakeTimeout)) this->RemoveClient(mini);
             node = next;
         }
     }
     nListLock lock(this->msgList);
     return !this->msgList.IsEmpty();
+}
+
+/*
+ * GetGoneClient --
+ *     Results: false when no client went since the last call; else true
+ *     with the id of one that went after sending commands, each id once.
+ */
+bool nIpcServer::GetGoneClient(int& clientId)
+{
+    nListLock lock(this->miniServerList);
+    if (0 == this->goneClients.Size()) return false;
+    clientId = this->goneClients.Back();
+    this->goneClients.Erase(this->goneClients.Size() - 1);
+    return true;
 }
 
 void nIpcServer::QueueMessage(int clientId, const char* str)

@@ -8,21 +8,26 @@
     The listening side of remote control. A listener thread accepts
     clients and adds them to the mini-server list; the main thread polls
     the clients, takes their commands from the message list and sends the
-    replies. Lock order: mini-server list, then message list. What the
-    listener has to say is printed by the main thread, at the next poll.
+    replies. Only connections from sockets of the user who runs the
+    program are accepted: a remote command runs with the program's rights.
+    Lock order: mini-server list, then message list. What the listener has
+    to say is printed by the main thread, at the next poll.
 */
+#include "util/narray.h"
 #include "kernel/nipcaddress.h"
 #include "kernel/nthreadsafelist.h"
 #include "platform/nplatformsocket.h"
 #include "platform/nplatformwakeup.h"
 
 class nIpcBuffer;
+class nIpcMiniServer;
 class nThread;
 
 class nIpcServer
 {
 public:
-    /// connections beyond this many are refused
+    /// a connection beyond this many takes the place of one that has not
+    /// shaken hands, or else of the client idle longest
     static constexpr int MaxClients = 32;
     /// seconds a connection may stay without its handshake
     static constexpr double HandshakeTimeout = 3.0;
@@ -53,6 +58,8 @@ public:
     bool Send(int clientId, const nIpcBuffer& buffer);
     /// append a client's command to the message list
     void QueueMessage(int clientId, const char* str);
+    /// take the id of a client that is gone after it sent commands; false when there is none
+    bool GetGoneClient(int& clientId);
 
 private:
     /// the listener thread: accepts clients until stopped
@@ -61,11 +68,10 @@ private:
     static void WakeupListener(nThread* thread);
     /// accept one waiting client; false when the accept failed
     bool AcceptClient();
-    /// the number of connected clients
-    int NumClients();
-    /// drop the oldest connection that has not shaken hands; false when
-    /// every one has
-    bool EvictUnadmitted();
+    /// drop a connection when a new one would be too many
+    void MakeRoom();
+    /// unlink and delete a connection (the mini-server list's lock held)
+    void RemoveClient(nIpcMiniServer* mini);
     /// keep a log line of the listener thread
     void Log(const char* fmt, ...) N_PRINTF_FORMAT(2, 3);
     /// print the kept log lines
@@ -81,6 +87,8 @@ private:
     nThreadSafeList miniServerList;
     nThreadSafeList msgList;
     nThreadSafeList logList;
+    /// clients gone after they sent commands (under the mini-server list's lock)
+    nArray<int> goneClients;
     /// lines in logList, and lines not kept since the last flush (both under its lock)
     int numLogLines;
     int numDroppedLogLines;

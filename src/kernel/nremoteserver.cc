@@ -84,7 +84,8 @@ void nRemoteServer::Close()
 /*
  * GetClientContext --
  *     Results: the client's context; a new one starts at the kernel's
- *     current object.
+ *     current object. The contexts are those of connected clients only,
+ *     no more than the server keeps connections.
  */
 nClientContext* nRemoteServer::GetClientContext(int clientId)
 {
@@ -137,11 +138,42 @@ bool nRemoteServer::RunCommand(int clientId, const char* cmd)
 }
 
 /*
+ * DeleteGoneContexts --
+ *     Side effects: the contexts of clients whose connection has ended are
+ *     deleted.
+ */
+void nRemoteServer::DeleteGoneContexts()
+{
+    int clientId = -1;
+    while (this->ipcServer->GetGoneClient(clientId))
+    {
+        for (nNode* node = this->clientContexts.GetHead(); node; node = node->GetSucc())
+        {
+            nClientContext* ctx = static_cast<nClientContext*>(node);
+            if (ctx->GetClientId() == clientId)
+            {
+                ctx->Remove();
+                n_delete(ctx);
+                break;
+            }
+        }
+    }
+}
+
+int nRemoteServer::GetNumClientContexts() const
+{
+    int num = 0;
+    for (nNode* node = this->clientContexts.GetHead(); node; node = node->GetSucc()) num++;
+    return num;
+}
+
+/*
  * Trigger --
  *     Side effects: while open, reads every client and runs each command
- *     received, in order, answering each with its result. Script errors
- *     do not stop the program meanwhile. A command may close or delete
- *     the server; the rest then waits for nobody.
+ *     received, in order, answering each with its result, and forgets the
+ *     clients that have gone. Script errors do not stop the program
+ *     meanwhile. A command may close or delete the server; the rest then
+ *     waits for nobody.
  */
 void nRemoteServer::Trigger()
 {
@@ -171,6 +203,9 @@ void nRemoteServer::Trigger()
             }
         }
     }
+
+    // after the commands: a client that left may still have had some queued
+    if (this->isOpen) this->DeleteGoneContexts();
 
     if (scriptFound && this->refScriptServer.isvalid()) this->refScriptServer->SetFailOnError(failOnError);
     this->Release();

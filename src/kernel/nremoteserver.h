@@ -7,8 +7,9 @@
 
     Lets an outside tool run script commands in the program over TCP and
     read their results. The port is named after the application; only
-    clients on this machine can connect, and only after a handshake that
-    names the port. Each client keeps its own current object in the tree.
+    sockets of the user who runs the program on this machine can connect,
+    and only after a handshake that names the port. Each client keeps its
+    own current object in the tree while it stays connected.
 
     Received commands run only when Trigger is called, on the calling
     thread, with the script server's fail-on-error switched off.
@@ -64,6 +65,8 @@ public:
     bool IsOpen() const { return this->isOpen; }
     /// run what the clients have sent and answer them
     void Trigger();
+    /// the number of clients whose current object is kept
+    int GetNumClientContexts() const;
 
 protected:
     ~nRemoteServer() override;
@@ -73,6 +76,8 @@ private:
     nClientContext* GetClientContext(int clientId);
     /// run one command for a client and reply; false when the server closed meanwhile
     bool RunCommand(int clientId, const char* cmd);
+    /// forget the contexts of the clients that are gone
+    void DeleteGoneContexts();
 
     static nRemoteServer* Singleton;
 

@@ -5,7 +5,9 @@
 #include "platform/nplatformwakeup.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <memory>
 #include <fcntl.h>
 #include <arpa/inet.h>
 #include <netdb.h>
@@ -219,6 +221,78 @@ int nPlatformSocket::GetLocalPort() const
     socklen_t len = sizeof(addr);
     if (0 != getsockname(this->fd, reinterpret_cast<sockaddr*>(&addr), &len)) return 0;
     return ntohs(addr.sin_port);
+}
+
+namespace
+{
+
+/// an endpoint as the kernel's TCP tables print it: each 32-bit word of the
+/// address as it lies in memory, in hex, then the port
+void FormatTableEndpoint(const uint32_t* words, int numWords, uint16_t port, char* buf, size_t size)
+{
+    size_t len = 0;
+    for (int i = 0; i < numWords && len < size; i++) len += (size_t)snprintf(buf + len, size - len, "%08X", words[i]);
+    if (len < size) snprintf(buf + len, size - len, ":%04X", port);
+}
+
+/*
+ * FindTableOwner --
+ *     Results: true when the table (a file of the /proc/net/tcp layout)
+ *     has a socket with the local and remote endpoints; uid is then its
+ *     owner (the eighth field).
+ */
+bool FindTableOwner(const char* path, const char* local, const char* remote, uint32_t& uid)
+{
+    const std::unique_ptr<FILE, int (*)(FILE*)> table(fopen(path, "re"), fclose);
+    if (!table) return false;
+    char line[1024];
+    while (fgets(line, sizeof(line), table.get()))
+    {
+        char loc[64], rem[64];
+        unsigned owner = 0;
+        if ((3 == sscanf(line, "%*s %63s %63s %*s %*s %*s %*s %u", loc, rem, &owner)) && (0 == strcmp(loc, local)) &&
+            (0 == strcmp(rem, remote)))
+        {
+            uid = owner;
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+/*
+ * GetPeerUid --
+ *     Results: true, with the owner's uid, when the other end of this
+ *     connection is a socket of this machine listed in /proc/net/tcp (an
+ *     IPv4 socket) or /proc/net/tcp6 (an IPv6 socket that reached us with
+ *     an IPv4-mapped address): its local endpoint is our peer's, its
+ *     remote endpoint ours. False when neither table lists it.
+ */
+bool nPlatformSocket::GetPeerUid(uint32_t& uid) const
+{
+    sockaddr_in self = {}, peer = {};
+    socklen_t selfLen = sizeof(self), peerLen = sizeof(peer);
+    if ((0 != getsockname(this->fd, reinterpret_cast<sockaddr*>(&self), &selfLen)) ||
+        (0 != getpeername(this->fd, reinterpret_cast<sockaddr*>(&peer), &peerLen)) || (AF_INET != peer.sin_family))
+    {
+        return false;
+    }
+    char local[48], remote[48];
+    FormatTableEndpoint(&peer.sin_addr.s_addr, 1, ntohs(peer.sin_port), local, sizeof(local));
+    FormatTableEndpoint(&self.sin_addr.s_addr, 1, ntohs(self.sin_port), remote, sizeof(remote));
+    if (FindTableOwner("/proc/net/tcp", local, remote, uid)) return true;
+    const uint32_t peer6[4] = {0, 0, htonl(0xffffu), peer.sin_addr.s_addr};
+    const uint32_t self6[4] = {0, 0, htonl(0xffffu), self.sin_addr.s_addr};
+    FormatTableEndpoint(peer6, 4, ntohs(peer.sin_port), local, sizeof(local));
+    FormatTableEndpoint(self6, 4, ntohs(self.sin_port), remote, sizeof(remote));
+    return FindTableOwner("/proc/net/tcp6", local, remote, uid);
+}
+
+uint32_t nPlatformSocket::OwnUid()
+{
+    return (uint32_t)geteuid();
 }
 
 /*

@@ -87,6 +87,12 @@ public:
     void ShutdownBoth();
     /// the local port in host order, 0 when unknown
     int GetLocalPort() const;
+    /// the user owning the socket at the other end of this connection, as
+    /// the kernel's TCP tables name it; false when it is no socket of this
+    /// machine or has gone
+    bool GetPeerUid(uint32_t& uid) const;
+    /// the user this process acts as, who owns the sockets it makes
+    static uint32_t OwnUid();
     /// wait until readable, woken or timed out (timeoutMs < 0: no limit)
     WaitStatus WaitReadable(int timeoutMs, const nPlatformWakeup* wakeup = nullptr) const;
 

@@ -39,7 +39,9 @@ FeedResult FeedChunks(nIpcFramer& framer, const std::vector<std::string>& chunks
     for (const std::string& chunk : chunks)
     {
         nArray<nString> cmds;
-        result.keep.push_back(framer.Feed(chunk.data(), (int)chunk.size(), cmds));
+        const int taken = framer.Feed(chunk.data(), (int)chunk.size(), cmds);
+        EXPECT_EQ(taken, (int)chunk.size());
+        result.keep.push_back(framer.IsOpen());
         for (const nString& c : cmds) result.commands.emplace_back(c.Get());
     }
     return result;
@@ -125,6 +127,28 @@ TEST(nIpcFramerTest, OverlongStringsAreDroppedWithoutLosingTheStream)
     // a client that has not shaken hands may not fill the buffer
     nIpcFramer stranger("Boxing");
     EXPECT_EQ(FeedChunks(stranger, {tooLong}).keep, std::vector<bool>{false});
+}
+
+TEST(nIpcFramerTest, ABoundedFeedLeavesTheRestOfTheReceiveForLater)
+{
+    const std::string stream = Strings({"~handshake Boxing", "a", "b", "c"}) + "d";
+    nIpcFramer framer("Boxing");
+    std::vector<std::string> got;
+    std::vector<int> taken;
+    for (int pos = 0; pos < (int)stream.size();)
+    {
+        nArray<nString> cmds;
+        const int n = framer.Feed(stream.data() + pos, (int)stream.size() - pos, cmds, 2);
+        ASSERT_GT(n, 0);
+        ASSERT_LE(cmds.Size(), 2);
+        for (const nString& c : cmds) got.emplace_back(c.Get());
+        taken.push_back(n);
+        pos += n;
+    }
+    // the first call stops right after the terminator of "b"
+    EXPECT_EQ(taken, (std::vector<int>{(int)Strings({"~handshake Boxing", "a", "b"}).size(), 3}));
+    EXPECT_EQ(got, (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_TRUE(framer.IsOpen());
 }
 
 TEST(nIpcBufferTest, StringsAreCutToTheBufferAndTerminated)

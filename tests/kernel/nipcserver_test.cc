@@ -1,15 +1,21 @@
 //------------------------------------------------------------------------------
-//  The remote-control server on real loopback connections: admission,
-//  replies, lost and misbehaving clients, limits and shutdown.
+//  The remote-control server on real loopback connections: admission (of
+//  the user's own sockets only), replies, lost, idle and flooding clients,
+//  limits and shutdown.
 //------------------------------------------------------------------------------
 #include "kernelfixture.h"
 #include "ipctestclient.h"
 
 #include "kernel/nipcbuffer.h"
 #include "kernel/nipcframer.h"
+#include "kernel/nipcminiserver.h"
 #include "kernel/nipcserver.h"
 
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <netinet/in.h>
+#include <arpa/inet.h>
 #include <fcntl.h>
 #include <string>
 #include <vector>
@@ -163,11 +169,11 @@ TEST_F(IpcServerTest, LostClientsAreDroppedAndSendsToThemFailQuietly)
     EXPECT_EQ(stays.ReadString(), "still here");
 }
 
-TEST_F(IpcServerTest, ConnectionsBeyondTheLimitAreRefused)
+TEST_F(IpcServerTest, WhenTheSlotsAreFullTheClientIdleLongestMakesRoom)
 {
     std::vector<std::unique_ptr<IpcTestClient>> clients;
     // one at a time, so that the small backlog never drops a connect
-    int firstId = -1;
+    std::vector<int> ids;
     for (int i = 0; i < nIpcServer::MaxClients; i++)
     {
         clients.push_back(std::make_unique<IpcTestClient>());
@@ -175,24 +181,75 @@ TEST_F(IpcServerTest, ConnectionsBeyondTheLimitAreRefused)
         ASSERT_TRUE(clients.back()->SendStrings({"c" + std::to_string(i)}));
         int id = -1;
         ASSERT_EQ(NextMessage(id), "c" + std::to_string(i));
-        if (0 == i) firstId = id;
+        ids.push_back(id);
     }
-    IpcTestClient extra;
-    ASSERT_TRUE(extra.Connect(server->GetPortNum()));
-    EXPECT_TRUE(extra.WaitClosed());
+    // the first client speaks again, so the second is now idle longest
+    ASSERT_TRUE(clients[0]->SendStrings({"again"}));
+    int id = -1;
+    ASSERT_EQ(NextMessage(id), "again");
 
-    // a place that comes free is taken again
-    clients.front()->Socket().Close();
-    nIpcBuffer reply("x");
-    EXPECT_TRUE(PollUntil([&] {
-        server->Poll();
-        return !server->Send(firstId, reply);
-    }));
     IpcTestClient next;
     ASSERT_TRUE(Admit(next));
-    ASSERT_TRUE(next.SendStrings({"again"}));
+    ASSERT_TRUE(next.SendStrings({"new"}));
+    EXPECT_EQ(NextMessage(id), "new");
+    Reply(id, "welcome");
+    EXPECT_EQ(next.ReadString(), "welcome");
+    EXPECT_TRUE(clients[1]->WaitClosed());
+    nIpcBuffer reply("x");
+    EXPECT_FALSE(server->Send(ids[1], reply));
+    Reply(ids[0], "still here");
+    EXPECT_EQ(clients[0]->ReadString(), "still here");
+}
+
+TEST_F(IpcServerTest, EachPollTakesABoundedShareOfAFloodingClient)
+{
+    IpcTestClient flood, other;
+    int floodId = -1, otherId = -1;
+    ASSERT_TRUE(Admit(flood));
+    ASSERT_TRUE(flood.SendStrings({"start"}));
+    ASSERT_EQ(NextMessage(floodId), "start");
+    ASSERT_TRUE(Admit(other));
+    ASSERT_TRUE(other.SendStrings({"start"}));
+    ASSERT_EQ(NextMessage(otherId), "start");
+    std::string bytes;
+    const int numFlood = 2000;
+    for (int i = 0; i < numFlood; i++) bytes += "f" + std::to_string(i) + '\0';
+    ASSERT_TRUE(flood.SendRaw(bytes));
     int id = -1;
-    EXPECT_EQ(NextMessage(id), "again");
+    ASSERT_EQ(NextMessage(id), "f0");
+    ASSERT_EQ(id, floodId);
+
+    // the other client is heard at once, though most of the flood waits
+    ASSERT_TRUE(other.SendStrings({"o"}));
+    std::vector<std::string> got = {"f0"};
+    nIpcBuffer rest(nIpcFramer::BufferSize);
+    while (server->GetMsg(rest, id)) got.emplace_back(rest.GetFirstString());
+    EXPECT_LE(got.size(), (size_t)nIpcMiniServer::MaxCommandsPerPoll);
+    bool otherHeard = false;
+    ASSERT_TRUE(PollUntil([&] {
+        int perPoll = 0;
+        if (server->Poll())
+        {
+            nIpcBuffer buf(nIpcFramer::BufferSize);
+            int id = -1;
+            while (server->GetMsg(buf, id))
+            {
+                if (id == floodId)
+                {
+                    got.emplace_back(buf.GetFirstString());
+                    perPoll++;
+                }
+                else
+                {
+                    EXPECT_LT(got.size(), (size_t)numFlood);
+                    otherHeard = true;
+                }
+            }
+        }
+        EXPECT_LE(perPoll, nIpcMiniServer::MaxCommandsPerPoll);
+        return (got.size() == (size_t)numFlood) && otherHeard;
+    }));
+    for (int i = 0; i < numFlood; i++) ASSERT_EQ(got[i], "f" + std::to_string(i));
 }
 
 TEST_F(IpcServerTest, AConnectionWithoutAHandshakeIsClosedAfterAFewSeconds)
@@ -266,12 +323,16 @@ TEST_F(IpcServerTest, ListenerLinesWaitingForAPollAreBounded)
     server->Poll();
     const int before = watcher.Lines();
 
-    // a program that does not poll meanwhile: each refused attempt is a line
-    for (int i = 0; i < nIpcServer::MaxLogLines + 44; i++)
+    // a program that does not poll meanwhile: each connection makes lines,
+    // and each takes the place of the one before (which has not been heard
+    // shaking hands)
+    std::unique_ptr<IpcTestClient> previous;
+    for (int i = 0; i < nIpcServer::MaxLogLines; i++)
     {
-        IpcTestClient refused;
-        ASSERT_TRUE(refused.Connect(server->GetPortNum()));
-        ASSERT_TRUE(refused.WaitClosed());
+        auto client = std::make_unique<IpcTestClient>();
+        ASSERT_TRUE(Admit(*client));
+        if (previous) ASSERT_TRUE(previous->WaitClosed());
+        previous = std::move(client);
     }
     server->Poll();
     EXPECT_TRUE(watcher.Seen());
@@ -351,4 +412,73 @@ TEST_F(IpcServerTest, AFailedAcceptIsRetriedAndTheListenerGoesOn)
     const std::string name = portName;
     server.reset();
     EXPECT_EXIT(exit(AcceptWithoutDescriptors(port, name)), ::testing::ExitedWithCode(0), "accept\\(\\) failed!");
+}
+
+/*
+ * ConnectAsUser --
+ *     Runs in a child process: takes the user id, connects to the port and
+ *     shakes hands properly, then sends a command. Results: 0 when the
+ *     server closed the connection without a byte of reply, else the
+ *     failing step. Only system calls: the parent has threads.
+ */
+int ConnectAsUser(uid_t uid, int port, const std::string& bytes)
+{
+    if (0 != setuid(uid)) return 2;
+    IpcTestClient client;
+    if (!client.Connect(port)) return 3;
+    if (!client.SendRaw(bytes)) return 4;
+    if (client.Socket().WaitReadable(IpcTestTimeoutMs) != nPlatformSocket::Readable) return 5;
+    char buf[64];
+    int n = 0;
+    return (client.Socket().Receive(buf, sizeof(buf), n) == nPlatformSocket::Received) ? 6 : 0;
+}
+
+TEST_F(IpcServerTest, OnlyTheUserWhoRunsTheProgramIsServed)
+{
+    if (0 != geteuid()) GTEST_SKIP() << "connecting as another user needs root";
+    nKernelServer kernel;
+    LogWatcher watcher("connection of user 65534 refused");
+    kernel.SetLogHandler(&watcher);
+    const std::string bytes = "~handshake " + portName + std::string(1, '\0') + "exec id" + std::string(1, '\0');
+    const int port = server->GetPortNum();
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (0 == child) _exit(ConnectAsUser(65534, port, bytes));
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_TRUE(PollUntil([&] {
+        server->Poll();
+        return watcher.Seen();
+    }));
+    EXPECT_FALSE(server->Poll());
+
+    // the same bytes from this user are a command
+    IpcTestClient same;
+    ASSERT_TRUE(same.Connect(port));
+    ASSERT_TRUE(same.SendRaw(bytes));
+    int id = -1;
+    EXPECT_EQ(NextMessage(id), "exec id");
+    kernel.SetLogHandler(nullptr);
+}
+
+TEST_F(IpcServerTest, AClientOnAnIpv6SocketOfTheUserIsServedToo)
+{
+    // such a socket reaches the IPv4 port with a mapped address and is
+    // listed in the kernel's IPv6 table only
+    nPlatformSocket sock(socket(AF_INET6, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    if (!sock.IsValid()) GTEST_SKIP() << "no IPv6 sockets here";
+    sockaddr_in6 sa = {};
+    sa.sin6_family = AF_INET6;
+    sa.sin6_port = htons((uint16_t)server->GetPortNum());
+    ASSERT_EQ(inet_pton(AF_INET6, "::ffff:127.0.0.1", &sa.sin6_addr), 1);
+    if (0 != connect(sock.GetFd(), reinterpret_cast<const sockaddr*>(&sa), sizeof(sa)))
+    {
+        GTEST_SKIP() << "no IPv4-mapped addresses here";
+    }
+    const std::string bytes = "~handshake " + portName + std::string(1, '\0') + "over six" + std::string(1, '\0');
+    ASSERT_EQ(sock.Send(bytes.data(), (int)bytes.size()), (int)bytes.size());
+    int id = -1;
+    EXPECT_EQ(NextMessage(id), "over six");
 }

@@ -143,6 +143,29 @@ TEST_F(RemoteServerTest, AClientWhoseCurrentObjectDiedContinuesAtTheRoot)
     EXPECT_EQ(Reply(client), "sys tmp");
 }
 
+TEST_F(RemoteServerTest, AClientsContextGoesWithItsConnection)
+{
+    NewRoot("/one/a");
+    IpcTestClient stays, leaves, resets;
+    for (IpcTestClient* c : {&stays, &leaves, &resets})
+    {
+        ASSERT_TRUE(Admit(*c));
+        EXPECT_EQ(Send(*c, "sel /one"), "/one");
+    }
+    EXPECT_EQ(remote->GetNumClientContexts(), 3);
+    // a client that leaves right after a command still has it run
+    ASSERT_TRUE(leaves.SendStrings({"sel /"}));
+    leaves.Socket().Close();
+    ASSERT_TRUE(resets.Socket().SetAbortiveClose());
+    resets.Socket().Close();
+    EXPECT_TRUE(PollUntil([&] {
+        remote->Trigger();
+        return remote->GetNumClientContexts() == 1;
+    }));
+    EXPECT_EQ(script->failOnErrorSeen.size(), 4u);
+    EXPECT_EQ(Send(stays, "dir"), "a");
+}
+
 TEST_F(RemoteServerTest, ACommandThatClosesTheServerEndsTheTrigger)
 {
     IpcTestClient client;
