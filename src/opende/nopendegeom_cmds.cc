@@ -68,6 +68,8 @@ void n_setrotation(void* slf, nCmd* cmd)
 {
     matrix33 m;
     if (!GetMatrix(cmd, m, "rotation")) return;
+    // ODE turns the geom's body with it and aborts on any other matrix
+    n_cmd_check(cmd, nOpendeBody::IsRotation(m), "the matrix is no rotation");
     nOpendeGeom* self = Placeable(slf, cmd);
     if (self) self->SetRotation(m);
 }

@@ -42,5 +42,8 @@ public:
 private:
     /// sets axis 'which' (0 or 1) to a, moving the other when parallel
     void SetAxes(int which, const vector3& a);
+
+protected:
+    void ApplyKept(int slot, const vector3& v) override;
 };
 #endif

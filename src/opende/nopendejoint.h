@@ -73,6 +73,17 @@ public:
     /// indices differ; -1 for an index beyond the names
     static int ToOdeParam(int param);
 
+    /// the anchor and axes a joint keeps while no body is attached
+    enum KeptSlot
+    {
+        KeptAnchor = 0,
+        KeptAxis1,
+        KeptAxis2,
+        NumKept,
+    };
+    /// whether a body is attached (ODE places anchors and axes only then)
+    bool HasBody() const;
+
     /// whether the joint type needs two bodies or none (ODE aborts on one)
     virtual bool NeedsTwoBodies() const { return false; }
     /// why the bodies at the paths cannot be attached, or 0
@@ -86,6 +97,14 @@ protected:
     bool SaveParams(nPersistServer* ps, int numAxes);
     /// writes SP__ for every name on one axis
     bool SaveAxisParams(nPersistServer* ps, int axis);
+    /// keeps v in the slot while no body is attached; true when kept,
+    /// false when the caller hands it to ODE
+    bool Keep(int slot, const vector3& v);
+    /// true while no body is attached, with the kept value of the slot
+    /// (zero when none was set); false when ODE has the value
+    bool GetKept(int slot, vector3& v) const;
+    /// hands a kept value to ODE once a body is attached
+    virtual void ApplyKept(int /*slot*/, const vector3& /*v*/) {}
 
     nOpendeUser odeUser;
     dJointID jointId;
@@ -95,6 +114,11 @@ protected:
     nString body2Name;
 
 private:
+    /// hands every kept value to ODE when a body has been attached
+    void ApplyAllKept();
+
+    vector3 kept[NumKept];
+    bool isKept[NumKept] = {false, false, false};
     /// the world the joint was made in; cleared when that object dies,
     /// and ODE destroys the joint together with its world
     nRef<nOpendeWorld> createdIn;

@@ -27,5 +27,15 @@ public:
     vector3 GetAnchor2() const;
     vector3 GetAxis1() const;
     vector3 GetAxis2() const;
+
+    /// true when a is parallel to the other axis than 'which' (0, 1)
+    bool IsParallel(int which, const vector3& a) const;
+
+protected:
+    void ApplyKept(int slot, const vector3& v) override;
+
+private:
+    /// moves the other axis away when a, for axis 'which', is parallel to it
+    void MoveParallelAxis(int which, const vector3& a);
 };
 #endif
