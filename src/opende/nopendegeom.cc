@@ -19,8 +19,24 @@ nOpendeGeom::nOpendeGeom() :
     geomId(0),
     spacePath("none"),
     bodyName("none"),
-    holder(nullptr)
+    holder(nullptr),
+    reportedDetached(false)
 {
+}
+
+/*
+ * ReportDetached --
+ *     Side effects: the first call prints that the geom was loaded
+ *     without its space or body, which the script adds once it has
+ *     created them; later calls print nothing.
+ */
+void nOpendeGeom::ReportDetached(const char* path, const char* why)
+{
+    if (this->reportedDetached) return;
+    this->reportedDetached = true;
+    n_printf("nOpendeGeom: '%s' is loaded detached ('%s' %s); add it to its space or attach it to its body once "
+             "they are created\n",
+             this->GetFullName().Get(), path, why);
 }
 
 /*
