@@ -183,8 +183,12 @@ matrix33 nOpendeGeom::GetRotation() const
 void nOpendeGeom::SetQuaternion(const quaternion& q)
 {
     n_assert(this->id() && "nOpendeGeom::id not valid!");
+    // ODE turns the quaternion into a matrix as it is: one that is not of
+    // unit length would make a matrix that is no rotation
+    quaternion n = q;
+    n.norm();
     dQuaternion oq;
-    ToOde(q, oq);
+    ToOde(n, oq);
     dGeomSetQuaternion(this->geomId, oq);
 }
 

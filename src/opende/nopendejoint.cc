@@ -6,6 +6,7 @@
 #include "kernel/nkernelserver.h"
 #include "kernel/nmodule.h"
 
+#include <cmath>
 #include <cstring>
 
 void nopendejoint_initcmds(nClass* cl);
@@ -166,7 +167,9 @@ bool nOpendeJoint::Keep(int slot, const vector3& v)
     n_assert(slot >= 0 && slot < NumKept);
     if (this->HasBody()) return false;
     this->kept[slot] = v;
-    if (slot != KeptAnchor) this->kept[slot].norm();
+    // a saved axis is normal within the digits written: normalizing it
+    // again would change its last bits and what is saved next
+    if (slot != KeptAnchor && fabsf(v.len() - 1.0f) > 1e-6f) this->kept[slot].norm();
     this->isKept[slot] = true;
     return true;
 }
