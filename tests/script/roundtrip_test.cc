@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "childkernel.h"
+#include "game/nparticleshapenode.h"
 #include "kernel/nclass.h"
 #include "kernel/ncmdproto.h"
 #include "kernel/nloghandler.h"
@@ -398,6 +399,47 @@ TEST(RoundTrip, EveryClassLoadsWhatItSaved)
     std::string names;
     for (const std::string& n : checked) names += n + " ";
     printf("round trip of %zu classes: %s\n", checked.size(), names.c_str());
+}
+
+/// The particle node has no getter for its curves: what is saved is read
+/// from the file and from the loaded node.
+TEST(RoundTrip, TheParticleShapeNodeKeepsItsLoopDurationAndCurves)
+{
+    UserTempDir home;
+    const std::string file = home.Path() + "/particle.n2";
+    {
+        ChildQuietLog log;
+        AllPackagesKernel ks;
+        ks.SetLogHandler(&log);
+        ks.New("ntclserver", "/sys/servers/script");
+        auto* node = static_cast<nParticleShapeNode*>(ks.New("nparticleshapenode", "/particle"));
+        node->SetLoop(true);
+        node->SetEmissionDuration(2.5f);
+        nParticleShapeNode::Curve c;
+        c.keys[1] = 0.5f;
+        c.keys[2] = 1.0f;
+        c.amplitude = 0.75f;
+        node->SetCurve(1, c);
+        ASSERT_TRUE(node->SaveAs(file.c_str()));
+        ks.SetLogHandler(nullptr);
+    }
+    const std::string text = ReadFile(file);
+    EXPECT_NE(text.find(".setloop true\n"), std::string::npos) << text;
+    EXPECT_NE(text.find(".setemissionduration 2.500000\n"), std::string::npos) << text;
+    EXPECT_NE(text.find(".setcurve 1 0.000000 0.500000 1.000000 0.000000 0.750000\n"), std::string::npos) << text;
+    // curves never set are not written
+    EXPECT_EQ(text.find(".setcurve 0 "), std::string::npos) << text;
+
+    ChildQuietLog log;
+    AllPackagesKernel ks;
+    ks.SetLogHandler(&log);
+    ks.New("ntclserver", "/sys/servers/script");
+    auto* loaded = static_cast<nParticleShapeNode*>(ks.LoadAs(file.c_str(), "/particle"));
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_TRUE(loaded->GetLoop());
+    EXPECT_EQ(loaded->GetEmissionDuration(), 2.5f);
+    EXPECT_EQ(loaded->GetCurveMax(1), 1.75f);
+    ks.SetLogHandler(nullptr);
 }
 
 }  // namespace
