@@ -7,6 +7,7 @@
 #include "opende/nopendetransformgeom.h"
 #include "kernel/nkernelserver.h"
 
+#include <cmath>
 #include <cstring>
 #include "kernel/nmodule.h"
 
@@ -185,7 +186,9 @@ void nOpendeGeom::SetQuaternion(const quaternion& q)
     n_assert(this->id() && "nOpendeGeom::id not valid!");
     // ODE turns the quaternion into a matrix as it is: one that is not of
     // unit length would make a matrix that is no rotation
-    quaternion n = q;
+    // (scaled down first, so that the length of a huge one does not overflow)
+    const float largest = n_max(n_max(fabsf(q.x), fabsf(q.y)), n_max(fabsf(q.z), fabsf(q.w)));
+    quaternion n(q.x / largest, q.y / largest, q.z / largest, q.w / largest);
     n.norm();
     dQuaternion oq;
     ToOde(n, oq);

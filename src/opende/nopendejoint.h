@@ -10,6 +10,10 @@
     into named parameters per axis, saves the joint's world, bodies and
     the subclasses' geometry and parameters, and exposes the bodies, the
     type and the force feedback. Each subclass makes its own joint type.
+
+    ODE places anchors and axes relative to the bodies and drops them
+    while none is attached; the joint keeps them until a body is attached
+    (a loaded joint waits for bodies that are created after the load).
 */
 #include "kernel/nroot.h"
 #include "kernel/ndynautoref.h"

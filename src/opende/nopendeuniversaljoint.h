@@ -7,6 +7,11 @@
 
     A universal joint: two axes through an anchor, one fixed in each body.
     Parameters on axes 0 and 1 (axis 2 is kept for the save format).
+
+    ODE's step stops the program on parallel axes: setting one axis
+    parallel to the other moves the other to a perpendicular (reported),
+    so that a saved joint, which sets axis 1 before axis 2, reloads
+    whatever the axes were before.
 */
 #include "opende/nopendejoint.h"
 

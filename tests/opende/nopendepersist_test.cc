@@ -284,6 +284,10 @@ TEST_F(PersistTest, OdeAbortsReachableFromScriptAreRefused)
     Ok("new nopendeworld /w; new nopendebody /w/a; /w/a.Create /w; /w/a.SetSphereMass 1 0.5");
     Ok("new nopendespheregeom /g; /g.Create none; /g.SetBody /w/a");
     EXPECT_NE(Fails("/g.SetRotation 0 0 0 0 0 0 0 0 0").find("no rotation"), std::string::npos);
+    // a quaternion of any length turns the geom and its body by a rotation
+    Ok("/g.SetQuaternion 1e38 1e38 1e38 1e38");
+    EXPECT_FLOATS(Floats("/g.GetQuaternion"), {0.5f, 0.5f, 0.5f, 0.5f});
+    EXPECT_FLOATS(Floats("/w/a.GetQuaternion"), {0.5f, 0.5f, 0.5f, 0.5f});
     Fails("/w/a.SetAngularVel 1e39 0 0");
     Ok("/w.Step 0.01");
     // a quadtree space with a geom in it can be deleted
