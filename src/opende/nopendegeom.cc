@@ -185,11 +185,21 @@ void nOpendeGeom::SetQuaternion(const quaternion& q)
 {
     n_assert(this->id() && "nOpendeGeom::id not valid!");
     // ODE turns the quaternion into a matrix as it is: one that is not of
-    // unit length would make a matrix that is no rotation
-    // (scaled down first, so that the length of a huge one does not overflow)
-    const float largest = n_max(n_max(fabsf(q.x), fabsf(q.y)), n_max(fabsf(q.z), fabsf(q.w)));
-    quaternion n(q.x / largest, q.y / largest, q.z / largest, q.w / largest);
-    n.norm();
+    // unit length would make a matrix that is no rotation. A unit one goes
+    // unchanged; another is scaled down first, so that the length of a huge
+    // one does not overflow.
+    quaternion n = q;
+    const float lengthSq = q.x * q.x + q.y * q.y + q.z * q.z + q.w * q.w;
+    if (fabsf(lengthSq - 1.0f) > 1e-6f)
+    {
+        const float largest = n_max(n_max(fabsf(q.x), fabsf(q.y)), n_max(fabsf(q.z), fabsf(q.w)));
+        n = quaternion();
+        if (largest > 0.0f)
+        {
+            n = quaternion(q.x / largest, q.y / largest, q.z / largest, q.w / largest);
+            n.norm();
+        }
+    }
     dQuaternion oq;
     ToOde(n, oq);
     dGeomSetQuaternion(this->geomId, oq);
