@@ -27,6 +27,7 @@ public:
     };
 
     nParticleShapeNode();
+    bool SaveCmds(nPersistServer* ps) override;
     void SetLoop(bool b) { this->loop = b; }
     bool GetLoop() const { return this->loop; }
     void SetEmissionDuration(float d) { this->emissionDuration = d; }

@@ -8,6 +8,7 @@
 #include "game/nparticleshapenode.h"
 #include "kernel/ncmd.h"
 #include "kernel/ncmdguard.h"
+#include "kernel/npersistserver.h"
 
 namespace
 {
@@ -67,4 +68,35 @@ void nparticleshapenode_initcmds(nClass* cl)
     cl->AddCmd("f_getemissionduration_v", N_FOURCC('G', 'E', 'M', 'D'), n_getemissionduration);
     cl->AddCmd("v_setcurve_ifffff", N_FOURCC('S', 'C', 'R', 'V'), n_setcurve);
     cl->EndCmds();
+}
+
+/*
+ * SaveCmds --
+ *     Results: false when a command could not be written.
+ *     Side effects: the shape node's commands, then setloop,
+ *     setemissionduration and setcurve for every curve that is set
+ *     (a curve of zeros is what a loaded node starts with).
+ */
+bool nParticleShapeNode::SaveCmds(nPersistServer* ps)
+{
+    if (!nShapeNode::SaveCmds(ps)) return false;
+    nCmd* cmd = ps->GetCmd(this, N_FOURCC('S', 'L', 'O', 'P'));
+    cmd->In()->SetB(this->GetLoop());
+    if (!ps->PutCmd(cmd)) return false;
+    cmd = ps->GetCmd(this, N_FOURCC('S', 'E', 'M', 'D'));
+    cmd->In()->SetF(this->GetEmissionDuration());
+    if (!ps->PutCmd(cmd)) return false;
+    for (int type = 0; type < NumCurves; type++)
+    {
+        const Curve& c = this->GetCurve(type);
+        bool isSet = c.amplitude != 0.0f;
+        for (float k : c.keys) isSet = isSet || k != 0.0f;
+        if (!isSet) continue;
+        cmd = ps->GetCmd(this, N_FOURCC('S', 'C', 'R', 'V'));
+        cmd->In()->SetI(type);
+        for (float k : c.keys) cmd->In()->SetF(k);
+        cmd->In()->SetF(c.amplitude);
+        if (!ps->PutCmd(cmd)) return false;
+    }
+    return true;
 }

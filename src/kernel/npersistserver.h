@@ -62,6 +62,8 @@ public:
 
     /// load a persistence file, named as given or after the file
     nObject* LoadObject(const char* fileName, const char* objName);
+    /// true while a persistence file is being loaded
+    bool IsLoading() const { return this->loadNesting > 0; }
     /// read one $key:value$ entry of a file's header into buf
     char* ParseFileHeader(const char* fileName, const char* key, char* buf, int bufSize);
 

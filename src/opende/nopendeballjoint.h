@@ -19,5 +19,8 @@ public:
     void SetAnchor(const vector3& a);
     vector3 GetAnchor() const;
     vector3 GetAnchor2() const;
+
+protected:
+    void ApplyKept(int slot, const vector3& v) override;
 };
 #endif

@@ -18,7 +18,7 @@ public:
 
     void SetLengths(const vector3& l);
     vector3 GetLengths() const;
-    /// depth of a world point inside the box, negative outside
+    /// depth of a world point inside the box; outside, minus its distance
     float PointDepth(const vector3& p) const;
 
 protected:

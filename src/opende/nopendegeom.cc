@@ -7,6 +7,7 @@
 #include "opende/nopendetransformgeom.h"
 #include "kernel/nkernelserver.h"
 
+#include <cmath>
 #include <cstring>
 #include "kernel/nmodule.h"
 
@@ -19,8 +20,24 @@ nOpendeGeom::nOpendeGeom() :
     geomId(0),
     spacePath("none"),
     bodyName("none"),
-    holder(nullptr)
+    holder(nullptr),
+    reportedDetached(false)
 {
+}
+
+/*
+ * ReportDetached --
+ *     Side effects: the first call prints that the geom was loaded
+ *     without its space or body, which the script adds once it has
+ *     created them; later calls print nothing.
+ */
+void nOpendeGeom::ReportDetached(const char* path, const char* why)
+{
+    if (this->reportedDetached) return;
+    this->reportedDetached = true;
+    n_printf("nOpendeGeom: '%s' is loaded detached ('%s' %s); add it to its space or attach it to its body once "
+             "they are created\n",
+             this->GetFullName().Get(), path, why);
 }
 
 /*
@@ -167,8 +184,24 @@ matrix33 nOpendeGeom::GetRotation() const
 void nOpendeGeom::SetQuaternion(const quaternion& q)
 {
     n_assert(this->id() && "nOpendeGeom::id not valid!");
+    // ODE turns the quaternion into a matrix as it is: one that is not of
+    // unit length would make a matrix that is no rotation. A unit one goes
+    // unchanged; another is scaled down first, so that the length of a huge
+    // one does not overflow.
+    quaternion n = q;
+    const float lengthSq = q.x * q.x + q.y * q.y + q.z * q.z + q.w * q.w;
+    if (fabsf(lengthSq - 1.0f) > 1e-6f)
+    {
+        const float largest = n_max(n_max(fabsf(q.x), fabsf(q.y)), n_max(fabsf(q.z), fabsf(q.w)));
+        n = quaternion();
+        if (largest > 0.0f)
+        {
+            n = quaternion(q.x / largest, q.y / largest, q.z / largest, q.w / largest);
+            n.norm();
+        }
+    }
     dQuaternion oq;
-    ToOde(q, oq);
+    ToOde(n, oq);
     dGeomSetQuaternion(this->geomId, oq);
 }
 

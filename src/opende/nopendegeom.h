@@ -82,6 +82,10 @@ public:
     dSpaceID GetSpace() const;
     void Collide2(dGeomID other, void* data, dNearCallback* callback);
 
+    /// reports once that a loaded geom stays outside the space or body the
+    /// path names (why: what is wrong with the path)
+    void ReportDetached(const char* path, const char* why);
+
     /// the transform geom that encapsulates this one, or 0
     nOpendeTransformGeom* GetHolder() const { return this->holder; }
     void SetHolder(nOpendeTransformGeom* t) { this->holder = t; }
@@ -97,5 +101,6 @@ protected:
     nString spacePath;
     nString bodyName;
     nOpendeTransformGeom* holder;
+    bool reportedDetached;
 };
 #endif

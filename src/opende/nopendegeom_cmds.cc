@@ -6,6 +6,7 @@
 #include "opende/nopendegeom.h"
 #include "opende/nopendebody.h"
 #include "opende/nopendecmdguard.h"
+#include "kernel/nkernelserver.h"
 #include "kernel/npersistserver.h"
 
 #include <climits>
@@ -15,6 +16,12 @@ using namespace nOpendeCmd;
 
 namespace
 {
+
+/// true while a persistence file loads
+bool Loading()
+{
+    return nKernelServer::Instance()->GetPersistServer()->IsLoading();
+}
 
 /*
  * n_create --
@@ -28,6 +35,13 @@ void n_create(void* slf, nCmd* cmd)
     if (!nCmdGetNonEmptyS(cmd, path, "space path")) return;
     n_cmd_check(cmd, 0 == self->id(), "'%s' has been created already", self->GetName());
     nString why;
+    if (!nOpendeGeom::IsUsableSpacePath(path, why) && Loading())
+    {
+        // spaces save no Create and are created by script after the load:
+        // the geom is made outside every space and waits to be added
+        self->ReportDetached(path, why.Get());
+        path = "none";
+    }
     n_cmd_check(cmd, nOpendeGeom::IsUsableSpacePath(path, why), "space path '%s' %s", path, why.Get());
     n_cmd_check(cmd, self->Create(path), "'%s' cannot be created this way", self->GetName());
 }
@@ -45,6 +59,12 @@ void n_setbody(void* slf, nCmd* cmd)
     if (!self) return;
     if (0 != strcmp(path, "none"))
     {
+        if (!nOpendeBody::Find(path) && Loading())
+        {
+            // bodies save no state and are created by script after the load
+            self->ReportDetached(path, "names no created nopendebody");
+            return;
+        }
         n_cmd_check(cmd, nOpendeBody::Find(path), "body path '%s' names no created nopendebody", path);
         n_cmd_check(cmd, self->IsPlaceable(), "a %s cannot be attached to a body", self->GetGeomClassName());
     }
@@ -68,6 +88,8 @@ void n_setrotation(void* slf, nCmd* cmd)
 {
     matrix33 m;
     if (!GetMatrix(cmd, m, "rotation")) return;
+    // ODE turns the geom's body with it and aborts on any other matrix
+    n_cmd_check(cmd, nOpendeBody::IsRotation(m), "the matrix is no rotation");
     nOpendeGeom* self = Placeable(slf, cmd);
     if (self) self->SetRotation(m);
 }

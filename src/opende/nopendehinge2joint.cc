@@ -38,6 +38,7 @@ bool nOpendeHinge2Joint::HasBothBodies() const
 void nOpendeHinge2Joint::SetAnchor(const vector3& a)
 {
     this->CheckId("nOpendeHinge2Joint::id not valid!");
+    if (this->Keep(KeptAnchor, a)) return;
     dJointSetHinge2Anchor(this->jointId, a.x, a.y, a.z);
 }
 
@@ -76,18 +77,22 @@ void nOpendeHinge2Joint::SetAxes(int which, const vector3& a)
 void nOpendeHinge2Joint::SetAxis1(const vector3& a)
 {
     this->CheckId("nOpendeHinge2Joint::id not valid!");
+    if (this->Keep(KeptAxis1, a)) return;
     this->SetAxes(0, a);
 }
 
 void nOpendeHinge2Joint::SetAxis2(const vector3& a)
 {
     this->CheckId("nOpendeHinge2Joint::id not valid!");
+    if (this->Keep(KeptAxis2, a)) return;
     this->SetAxes(1, a);
 }
 
 vector3 nOpendeHinge2Joint::GetAnchor() const
 {
     this->CheckId("nOpendeHinge2Joint::id not valid!");
+    vector3 kept;
+    if (this->GetKept(KeptAnchor, kept)) return kept;
     dVector3 v;
     dJointGetHinge2Anchor(this->jointId, v);
     return ToVector3(v);
@@ -104,6 +109,8 @@ vector3 nOpendeHinge2Joint::GetAnchor2() const
 vector3 nOpendeHinge2Joint::GetAxis1() const
 {
     this->CheckId("nOpendeHinge2Joint::id not valid!");
+    vector3 kept;
+    if (this->GetKept(KeptAxis1, kept)) return kept;
     dVector3 v;
     dJointGetHinge2Axis1(this->jointId, v);
     return ToVector3(v);
@@ -112,6 +119,8 @@ vector3 nOpendeHinge2Joint::GetAxis1() const
 vector3 nOpendeHinge2Joint::GetAxis2() const
 {
     this->CheckId("nOpendeHinge2Joint::id not valid!");
+    vector3 kept;
+    if (this->GetKept(KeptAxis2, kept)) return kept;
     dVector3 v;
     dJointGetHinge2Axis2(this->jointId, v);
     return ToVector3(v);
@@ -133,4 +142,25 @@ float nOpendeHinge2Joint::GetAngle2Rate() const
 {
     this->CheckId("nOpendeHinge2Joint::id not valid!");
     return (float)dJointGetHinge2Angle2Rate(this->jointId);
+}
+
+/*
+ * ApplyKept --
+ *     Side effects: hands an anchor or axis kept before a body was
+ *     attached to ODE.
+ */
+void nOpendeHinge2Joint::ApplyKept(int slot, const vector3& v)
+{
+    switch (slot)
+    {
+        case KeptAnchor: this->SetAnchor(v); break;
+        // ODE reads both bodies for the axes; code may have attached one
+        case KeptAxis1:
+            if (this->HasBothBodies()) this->SetAxis1(v);
+            break;
+        case KeptAxis2:
+            if (this->HasBothBodies()) this->SetAxis2(v);
+            break;
+        default: break;
+    }
 }

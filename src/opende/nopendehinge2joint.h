@@ -8,8 +8,8 @@
     A hinge-2 (a steered, suspended wheel): axis 1 in the first body, axis
     2 in the second, through one anchor. Parameters on three axes.
 
-    ODE takes axes only with both bodies attached and never two parallel
-    axes: setting one axis parallel to the other moves the other to a
+    ODE takes axes only with both bodies attached (axes given before any
+    body is attached are kept until then) and never two parallel axes: setting one axis parallel to the other moves the other to a
     perpendicular (reported), so that a saved joint, which sets axis 1
     before axis 2, reloads whatever the axes were before.
 */
@@ -42,5 +42,8 @@ public:
 private:
     /// sets axis 'which' (0 or 1) to a, moving the other when parallel
     void SetAxes(int which, const vector3& a);
+
+protected:
+    void ApplyKept(int slot, const vector3& v) override;
 };
 #endif

@@ -1,8 +1,9 @@
 //------------------------------------------------------------------------------
 //  nopendehinge2joint_cmds.cc
 //
-//  ODE reads both bodies for the axes of a hinge-2 and aborts without
-//  them: the axis commands need both attached.
+//  ODE reads both bodies for the axes of a hinge-2 and aborts with one:
+//  the axis commands need both attached, or none (then they are kept
+//  until the bodies are attached).
 //------------------------------------------------------------------------------
 #include "opende/nopendehinge2joint.h"
 #include "opende/nopendejointcmds.h"
@@ -17,7 +18,8 @@ template <class T>
 T* Wheeled(void* slf, nCmd* cmd)
 {
     T* j = Joint<T>(slf, cmd);
-    if (j && !j->HasBothBodies())
+    // without any body the axes are kept for the attachment
+    if (j && j->HasBody() && !j->HasBothBodies())
     {
         nCmdFail(cmd, "'%s' needs both bodies attached for its axes", j->GetName());
         return nullptr;
@@ -76,7 +78,8 @@ void nopendehinge2joint_initcmds(nClass* cl)
  * SaveCmds --
  *     Results: false when a command could not be written.
  *     Side effects: the base's commands, then SANC, SAX1 and SAX2 (the
- *     axes only with both bodies attached: ODE has none otherwise) and
+ *     axes only with both bodies attached or kept before attaching: ODE
+ *     has none otherwise) and
  *     the parameters of the three axes.
  */
 bool nOpendeHinge2Joint::SaveCmds(nPersistServer* ps)
@@ -84,10 +87,10 @@ bool nOpendeHinge2Joint::SaveCmds(nPersistServer* ps)
     if (!nOpendeJoint::SaveCmds(ps)) return false;
     if (!this->id()) return true;
     if (!PutVectorCmd(ps, this, N_FOURCC('S', 'A', 'N', 'C'), this->GetAnchor())) return false;
-    if (this->HasBothBodies())
+    if (this->HasBothBodies() || !this->HasBody())
     {
-        if (!PutVectorCmd(ps, this, N_FOURCC('S', 'A', 'X', '1'), this->GetAxis1()) ||
-            !PutVectorCmd(ps, this, N_FOURCC('S', 'A', 'X', '2'), this->GetAxis2()))
+        if (!PutAxisCmd(ps, this, N_FOURCC('S', 'A', 'X', '1'), this->GetAxis1()) ||
+            !PutAxisCmd(ps, this, N_FOURCC('S', 'A', 'X', '2'), this->GetAxis2()))
         {
             return false;
         }

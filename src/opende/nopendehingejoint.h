@@ -27,5 +27,8 @@ public:
     vector3 GetAxis() const;
     float GetAngle() const;
     float GetAngleRate() const;
+
+protected:
+    void ApplyKept(int slot, const vector3& v) override;
 };
 #endif

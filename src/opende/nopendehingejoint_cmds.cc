@@ -47,5 +47,5 @@ bool nOpendeHingeJoint::SaveCmds(nPersistServer* ps)
     if (!nOpendeJoint::SaveCmds(ps)) return false;
     if (!this->id()) return true;
     return PutVectorCmd(ps, this, N_FOURCC('S', 'A', 'N', 'C'), this->GetAnchor()) &&
-           PutVectorCmd(ps, this, N_FOURCC('S', 'A', 'X', '_'), this->GetAxis()) && this->SaveParams(ps, 1);
+           PutAxisCmd(ps, this, N_FOURCC('S', 'A', 'X', '_'), this->GetAxis()) && this->SaveParams(ps, 1);
 }

@@ -6,6 +6,7 @@
 #include "kernel/nkernelserver.h"
 #include "kernel/nmodule.h"
 
+#include <cmath>
 #include <cstring>
 
 void nopendejoint_initcmds(nClass* cl);
@@ -136,6 +137,7 @@ void nOpendeJoint::Attach(const char* body1Path, const char* body2Path)
     this->body1Name = body1Path;
     this->body2Name = body2Path;
     dJointAttach(this->jointId, ids[0], ids[1]);
+    this->ApplyAllKept();
 }
 
 void nOpendeJoint::Attach(dBodyID body1, dBodyID body2)
@@ -144,6 +146,56 @@ void nOpendeJoint::Attach(dBodyID body1, dBodyID body2)
     dJointAttach(this->jointId, body1, body2);
     this->body1Name = "none";
     this->body2Name = "none";
+    this->ApplyAllKept();
+}
+
+bool nOpendeJoint::HasBody() const
+{
+    this->CheckId("nOpendeJoint::id not valid!");
+    return dJointGetBody(this->jointId, 0) || dJointGetBody(this->jointId, 1);
+}
+
+/*
+ * Keep --
+ *     Results: true when no body is attached: ODE would drop the anchor or
+ *     axis then (it places them relative to the bodies), so it is kept
+ *     for the attachment; axes are kept normalized, as ODE keeps them.
+ *     False when the caller is to hand the value to ODE.
+ */
+bool nOpendeJoint::Keep(int slot, const vector3& v)
+{
+    n_assert(slot >= 0 && slot < NumKept);
+    if (this->HasBody()) return false;
+    this->kept[slot] = v;
+    // a saved axis is normal within the digits written: normalizing it
+    // again would change its last bits and what is saved next
+    if (slot != KeptAnchor && fabsf(v.len() - 1.0f) > 1e-6f) this->kept[slot].norm();
+    this->isKept[slot] = true;
+    return true;
+}
+
+bool nOpendeJoint::GetKept(int slot, vector3& v) const
+{
+    n_assert(slot >= 0 && slot < NumKept);
+    if (this->HasBody()) return false;
+    v = this->isKept[slot] ? this->kept[slot] : vector3(0.0f, 0.0f, 0.0f);
+    return true;
+}
+
+/*
+ * ApplyAllKept --
+ *     Side effects: once a body is attached, the kept anchor, then the kept
+ *     axes go to ODE in the order a script sets them; nothing stays kept.
+ */
+void nOpendeJoint::ApplyAllKept()
+{
+    if (!this->HasBody()) return;
+    for (int slot = 0; slot < NumKept; slot++)
+    {
+        if (!this->isKept[slot]) continue;
+        this->isKept[slot] = false;
+        this->ApplyKept(slot, this->kept[slot]);
+    }
 }
 
 void nOpendeJoint::SetData(void* data)

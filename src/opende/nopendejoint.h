@@ -10,6 +10,10 @@
     into named parameters per axis, saves the joint's world, bodies and
     the subclasses' geometry and parameters, and exposes the bodies, the
     type and the force feedback. Each subclass makes its own joint type.
+
+    ODE places anchors and axes relative to the bodies and drops them
+    while none is attached; the joint keeps them until a body is attached
+    (a loaded joint waits for bodies that are created after the load).
 */
 #include "kernel/nroot.h"
 #include "kernel/ndynautoref.h"
@@ -73,6 +77,17 @@ public:
     /// indices differ; -1 for an index beyond the names
     static int ToOdeParam(int param);
 
+    /// the anchor and axes a joint keeps while no body is attached
+    enum KeptSlot
+    {
+        KeptAnchor = 0,
+        KeptAxis1,
+        KeptAxis2,
+        NumKept,
+    };
+    /// whether a body is attached (ODE places anchors and axes only then)
+    bool HasBody() const;
+
     /// whether the joint type needs two bodies or none (ODE aborts on one)
     virtual bool NeedsTwoBodies() const { return false; }
     /// why the bodies at the paths cannot be attached, or 0
@@ -86,6 +101,14 @@ protected:
     bool SaveParams(nPersistServer* ps, int numAxes);
     /// writes SP__ for every name on one axis
     bool SaveAxisParams(nPersistServer* ps, int axis);
+    /// keeps v in the slot while no body is attached; true when kept,
+    /// false when the caller hands it to ODE
+    bool Keep(int slot, const vector3& v);
+    /// true while no body is attached, with the kept value of the slot
+    /// (zero when none was set); false when ODE has the value
+    bool GetKept(int slot, vector3& v) const;
+    /// hands a kept value to ODE once a body is attached
+    virtual void ApplyKept(int /*slot*/, const vector3& /*v*/) {}
 
     nOpendeUser odeUser;
     dJointID jointId;
@@ -95,6 +118,11 @@ protected:
     nString body2Name;
 
 private:
+    /// hands every kept value to ODE when a body has been attached
+    void ApplyAllKept();
+
+    vector3 kept[NumKept];
+    bool isKept[NumKept] = {false, false, false};
     /// the world the joint was made in; cleared when that object dies,
     /// and ODE destroys the joint together with its world
     nRef<nOpendeWorld> createdIn;

@@ -37,6 +37,15 @@ void n_attachto(void* slf, nCmd* cmd)
     nOpendeJoint* self = Joint(slf, cmd);
     if (!self) return;
     const char* problem = self->AttachProblem(p1, p2);
+    if (problem && nKernelServer::Instance()->GetPersistServer()->IsLoading())
+    {
+        // bodies save no state and are created by script after the load:
+        // the rest of the file still loads, and the joint waits for them
+        n_printf("nOpendeJoint: '%s' is loaded detached (cannot attach '%s' and '%s': %s); attach it once its "
+                 "bodies are created\n",
+                 self->GetFullName().Get(), p1, p2, problem);
+        return;
+    }
     n_cmd_check(cmd, !problem, "cannot attach '%s' and '%s': %s", p1, p2, problem);
     self->Attach(p1, p2);
 }

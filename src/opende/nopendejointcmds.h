@@ -48,6 +48,14 @@ inline bool PutVectorCmd(nPersistServer* ps, nRoot* obj, nFourCC fourcc, const v
     return ps->PutCmd(cmd);
 }
 
+/// writes one command with an axis, nothing for an axis a joint without
+/// bodies has not been given (ODE has none; zero is no axis)
+inline bool PutAxisCmd(nPersistServer* ps, nRoot* obj, nFourCC fourcc, const vector3& v)
+{
+    if (v.x == 0.0f && v.y == 0.0f && v.z == 0.0f) return true;
+    return PutVectorCmd(ps, obj, fourcc, v);
+}
+
 }  // namespace nOpendeCmd
 
 /// a command handler setting one vector through a method of the joint type

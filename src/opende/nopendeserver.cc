@@ -2,6 +2,8 @@
 //  nopendeserver.cc
 //------------------------------------------------------------------------------
 #include "opende/nopendeserver.h"
+#include "opende/nopendetrimeshgeom.h"
+#include "util/narray.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/nfileserver2.h"
 
@@ -26,8 +28,8 @@ nOpendeServer::nOpendeServer() :
 /*
  * ~nOpendeServer --
  *     Side effects: releases the children first (the world and its space,
- *     whose geoms give their meshes back); then deletes every mesh still
- *     listed, used or not; frees the surface table. ODE shuts down when
+ *     whose geoms give their meshes back); geoms elsewhere that still use
+ *     a mesh let go of it; then deletes every mesh still listed; frees the surface table. ODE shuts down when
  *     the last physics object is gone.
  */
 nOpendeServer::~nOpendeServer()
@@ -39,6 +41,7 @@ nOpendeServer::~nOpendeServer()
         {
         }
     }
+    this->TakeMeshesFromGeoms(this->kernelServer->GetRoot());
     nOpendeTriMesh* mesh;
     while ((mesh = static_cast<nOpendeTriMesh*>(this->triMeshes.GetHead())) != nullptr)
     {
@@ -52,6 +55,32 @@ nOpendeServer::~nOpendeServer()
         this->surfaces = nullptr;
     }
     if (opendeServer == this) opendeServer = nullptr;
+}
+
+/*
+ * TakeMeshesFromGeoms --
+ *     Side effects: every triangle-mesh geom at or below obj that still
+ *     uses one of this server's meshes lets go of it, so that neither the
+ *     geom nor ODE reads the mesh once the server has deleted it. Only
+ *     walks the tree while some mesh is still in use.
+ */
+void nOpendeServer::TakeMeshesFromGeoms(nRoot* obj)
+{
+    bool inUse = false;
+    for (nHashNode* n = this->triMeshes.GetHead(); n && !inUse; n = n->GetSucc())
+    {
+        inUse = static_cast<nOpendeTriMesh*>(n)->GetRef() > 0;
+    }
+    if (!inUse || !obj) return;
+    nArray<nRoot*> todo;
+    todo.Append(obj);
+    while (todo.Size() > 0)
+    {
+        nRoot* cur = todo.Back();
+        todo.Erase(todo.Size() - 1);
+        if (cur->IsA("nopendetrimeshgeom")) static_cast<nOpendeTriMeshGeom*>(cur)->LoseMesh(this);
+        for (nRoot* c = cur->GetHead(); c; c = c->GetSucc()) todo.Append(c);
+    }
 }
 
 nOpendeTriMesh* nOpendeServer::FindTriMesh(const char* id) const
@@ -187,6 +216,9 @@ bool nOpendeServer::SetSurfaceParam(int index, const char* param, float value)
         {"bvel", &s->bounce_vel, dContactBounce},
         {"motion1", &s->motion1, dContactMotion1},
         {"motion2", &s->motion2, dContactMotion2},
+        // ODE's own bits, since contacts hand the mode to ODE as it is: this
+        // ODE has a third motion bit (0x80), which moved the slip bits up to
+        // 0x100 and 0x200 from the 0x80 and 0x100 of older versions
         {"slip1", &s->slip1, dContactSlip1},
         {"slip2", &s->slip2, dContactSlip2},
     };

@@ -56,6 +56,9 @@ protected:
     ~nOpendeServer() override;
 
 private:
+    /// the triangle-mesh geoms at or below obj let go of this server's meshes
+    void TakeMeshesFromGeoms(nRoot* obj);
+
     nOpendeUser odeUser;
     nHashList triMeshes;
     bool inBeginSurfaces;

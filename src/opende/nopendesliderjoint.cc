@@ -30,12 +30,15 @@ float nOpendeSliderJoint::GetParam(int param)
 void nOpendeSliderJoint::SetAxis(const vector3& a)
 {
     this->CheckId("nOpendeSliderJoint::id not valid!");
+    if (this->Keep(KeptAxis1, a)) return;
     dJointSetSliderAxis(this->jointId, a.x, a.y, a.z);
 }
 
 vector3 nOpendeSliderJoint::GetAxis() const
 {
     this->CheckId("nOpendeSliderJoint::id not valid!");
+    vector3 kept;
+    if (this->GetKept(KeptAxis1, kept)) return kept;
     dVector3 v;
     dJointGetSliderAxis(this->jointId, v);
     return ToVector3(v);
@@ -51,4 +54,18 @@ float nOpendeSliderJoint::GetPositionRate() const
 {
     this->CheckId("nOpendeSliderJoint::id not valid!");
     return (float)dJointGetSliderPositionRate(this->jointId);
+}
+
+/*
+ * ApplyKept --
+ *     Side effects: hands an anchor or axis kept before a body was
+ *     attached to ODE.
+ */
+void nOpendeSliderJoint::ApplyKept(int slot, const vector3& v)
+{
+    switch (slot)
+    {
+        case KeptAxis1: this->SetAxis(v); break;
+        default: break;
+    }
 }

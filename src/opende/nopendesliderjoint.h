@@ -24,5 +24,8 @@ public:
     vector3 GetAxis() const;
     float GetPosition() const;
     float GetPositionRate() const;
+
+protected:
+    void ApplyKept(int slot, const vector3& v) override;
 };
 #endif

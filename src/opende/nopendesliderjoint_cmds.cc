@@ -41,5 +41,5 @@ bool nOpendeSliderJoint::SaveCmds(nPersistServer* ps)
 {
     if (!nOpendeJoint::SaveCmds(ps)) return false;
     if (!this->id()) return true;
-    return PutVectorCmd(ps, this, N_FOURCC('S', 'A', 'X', '_'), this->GetAxis()) && this->SaveParams(ps, 1);
+    return PutAxisCmd(ps, this, N_FOURCC('S', 'A', 'X', '_'), this->GetAxis()) && this->SaveParams(ps, 1);
 }

@@ -19,7 +19,16 @@ nOpendeSpace::~nOpendeSpace()
     if (this->geomId)
     {
         const dSpaceID space = this->spaceId();
-        while (dSpaceGetNumGeoms(space) > 0) dSpaceRemove(space, dSpaceGetGeom(space, 0));
+        // a quadtree space cannot be asked for its geoms (ODE aborts); with
+        // cleanup off its destruction takes them out without destroying them
+        if (dSpaceGetClass(space) == dQuadTreeSpaceClass)
+        {
+            dSpaceSetCleanup(space, 0);
+        }
+        else
+        {
+            while (dSpaceGetNumGeoms(space) > 0) dSpaceRemove(space, dSpaceGetGeom(space, 0));
+        }
         dSpaceDestroy(space);
         this->geomId = 0;
     }

@@ -32,6 +32,12 @@ void n_setgeom(void* slf, nCmd* cmd)
     if (0 != strcmp(path, "none"))
     {
         nRoot* obj = nKernelServer::Instance()->Lookup(path);
+        if (!(obj && obj->IsA("nopendegeom")) && nKernelServer::Instance()->GetPersistServer()->IsLoading())
+        {
+            // the geom may come later in the file: the script sets it then
+            self->ReportDetached(path, "names no nopendegeom yet");
+            return;
+        }
         n_cmd_check(cmd, obj && obj->IsA("nopendegeom"), "geom path '%s' names no nopendegeom", path);
         nString why;
         n_cmd_check(cmd, self->CanHold(static_cast<nOpendeGeom*>(obj), why), "geom '%s' %s", path, why.Get());

@@ -84,6 +84,24 @@ void nOpendeTriMeshGeom::SetMesh(const char* id)
     }
 }
 
+/*
+ * LoseMesh --
+ *     Side effects: when the geom uses a mesh of the server, which is
+ *     about to delete it, the geom leaves its space and transform (ODE
+ *     cannot bound it without data) and keeps no reference to the mesh.
+ */
+void nOpendeTriMeshGeom::LoseMesh(nOpendeServer* server)
+{
+    if (!this->triMesh || server->FindTriMesh(this->triMesh->GetName()) != this->triMesh) return;
+    if (this->holder) this->holder->ForgetGeom(this);
+    if (this->geomId)
+    {
+        if (this->GetSpace()) dSpaceRemove(this->GetSpace(), this->geomId);
+        dGeomTriMeshSetData(this->geomId, 0);
+    }
+    this->ReleaseMesh();
+}
+
 const char* nOpendeTriMeshGeom::GetMesh() const
 {
     return this->triMesh ? this->triMesh->GetName() : "none";

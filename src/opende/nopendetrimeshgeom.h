@@ -46,6 +46,9 @@ public:
     void SetRayCallback(dTriRayCallback* callback);
     dTriRayCallback* GetRayCallback() const;
 
+    /// let go of the mesh when the server that owns it is going away
+    void LoseMesh(nOpendeServer* server);
+
 protected:
     ~nOpendeTriMeshGeom() override;
 

@@ -2,6 +2,7 @@
 //  nopendetrimeshgeom_cmds.cc
 //------------------------------------------------------------------------------
 #include "opende/nopendetrimeshgeom.h"
+#include "kernel/nkernelserver.h"
 #include "opende/nopendetrimesh.h"
 #include "opende/nopendeserver.h"
 #include "opende/nopendecmdguard.h"
@@ -54,6 +55,13 @@ void n_setmesh(void* slf, nCmd* cmd)
     nOpendeTriMeshGeom* self = Self(slf, cmd);
     if (!self) return;
     n_cmd_check(cmd, nOpendeServer::opendeServer, "no physics server exists");
+    if (!nOpendeServer::opendeServer->FindTriMesh(id) && nKernelServer::Instance()->GetPersistServer()->IsLoading())
+    {
+        // the server saves no meshes: the script makes them, and the geom
+        // of a file loaded before that waits for its mesh
+        self->ReportDetached(id, "names no mesh made by NewTriMesh");
+        return;
+    }
     n_cmd_check(cmd, nOpendeServer::opendeServer->FindTriMesh(id), "triMeshId '%s' does not match an existing mesh",
                 id);
     self->SetMesh(id);

@@ -7,6 +7,11 @@
 
     A universal joint: two axes through an anchor, one fixed in each body.
     Parameters on axes 0 and 1 (axis 2 is kept for the save format).
+
+    ODE's step stops the program on parallel axes: setting one axis
+    parallel to the other moves the other to a perpendicular (reported),
+    so that a saved joint, which sets axis 1 before axis 2, reloads
+    whatever the axes were before.
 */
 #include "opende/nopendejoint.h"
 
@@ -27,5 +32,15 @@ public:
     vector3 GetAnchor2() const;
     vector3 GetAxis1() const;
     vector3 GetAxis2() const;
+
+    /// true when a is parallel to the other axis than 'which' (0, 1)
+    bool IsParallel(int which, const vector3& a) const;
+
+protected:
+    void ApplyKept(int slot, const vector3& v) override;
+
+private:
+    /// moves the other axis away when a, for axis 'which', is parallel to it
+    void MoveParallelAxis(int which, const vector3& a);
 };
 #endif

@@ -39,7 +39,8 @@ void nopendeuniversaljoint_initcmds(nClass* cl)
 /*
  * SaveCmds --
  *     Results: false when a command could not be written.
- *     Side effects: the base's commands, then SANC, SAX1, SAX2 and the
+ *     Side effects: the base's commands, then SANC, SAX1 and SAX2 (axes that
+ *     were never set are left out) and the
  *     parameters of the three axes.
  */
 bool nOpendeUniversalJoint::SaveCmds(nPersistServer* ps)
@@ -47,6 +48,6 @@ bool nOpendeUniversalJoint::SaveCmds(nPersistServer* ps)
     if (!nOpendeJoint::SaveCmds(ps)) return false;
     if (!this->id()) return true;
     return PutVectorCmd(ps, this, N_FOURCC('S', 'A', 'N', 'C'), this->GetAnchor()) &&
-           PutVectorCmd(ps, this, N_FOURCC('S', 'A', 'X', '1'), this->GetAxis1()) &&
-           PutVectorCmd(ps, this, N_FOURCC('S', 'A', 'X', '2'), this->GetAxis2()) && this->SaveParams(ps, 3);
+           PutAxisCmd(ps, this, N_FOURCC('S', 'A', 'X', '1'), this->GetAxis1()) &&
+           PutAxisCmd(ps, this, N_FOURCC('S', 'A', 'X', '2'), this->GetAxis2()) && this->SaveParams(ps, 3);
 }

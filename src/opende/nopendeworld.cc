@@ -123,7 +123,8 @@ void nOpendeWorld::SetAutoDisableFlag(int flag)
 int nOpendeWorld::GetAutoDisableFlag() const
 {
     n_assert(this->worldId && "nOpendeWorld::id not valid!");
-    return dWorldGetAutoDisableFlag(this->worldId);
+    // this ODE answers its internal flag bit, not the 0 or 1 it was given
+    return dWorldGetAutoDisableFlag(this->worldId) ? 1 : 0;
 }
 
 void nOpendeWorld::SetAutoDisableLinearThreshold(float t)

@@ -13,7 +13,9 @@
 #include <tcl.h>
 
 #include <clocale>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -195,6 +197,23 @@ void AppendQuoted(nString& line, const char* text)
 }
 
 /*
+ * FormatFloat --
+ *     Writes a float as persistence scripts keep it: "%.6f", which stored
+ *     files and their readers rely on, unless those six decimals would not
+ *     give the value back (a small value printed as zero, or one losing
+ *     significant digits); then with the nine significant digits that
+ *     always read back to the same float.
+ * Results: none.
+ * Side effects: fills buf.
+ */
+void FormatFloat(char* buf, size_t size, float f)
+{
+    snprintf(buf, size, "%.6f", (double)f);
+    if (std::isnan(f) || strtof(buf, nullptr) == f) return;
+    snprintf(buf, size, "%.9g", (double)f);
+}
+
+/*
  * AppendArg --
  *     Appends one input value as a persistence script writes it: ints in
  *     decimal, floats with six decimals, strings between double quotes,
@@ -213,7 +232,7 @@ void AppendArg(nString& line, const nArg* arg)
             line.Append(buf);
             break;
         case nArg::Float:
-            snprintf(buf, sizeof(buf), "%.6f", (double)arg->GetF());
+            FormatFloat(buf, sizeof(buf), arg->GetF());
             line.Append(buf);
             break;
         case nArg::String:

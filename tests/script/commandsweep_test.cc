@@ -11,7 +11,7 @@
 //------------------------------------------------------------------------------
 #include <gtest/gtest.h>
 
-#include "allpackages.h"
+#include "childkernel.h"
 #include "kernel/nclass.h"
 #include "kernel/ncmdproto.h"
 #include "kernel/nloghandler.h"
@@ -48,39 +48,6 @@ const std::set<std::string> excludedCommands = {
 
 /// what a child reports when it ran through; anything else is a failure
 constexpr int SweepOk = 0;
-constexpr int FatalExit = 3;
-
-/// logs nothing (a bad argument is reported on every call); a fatal error
-/// ends the child at once with its message on standard error
-class QuietLog : public nLogHandler
-{
-public:
-    void Print(const char*, va_list) override {}
-    void Message(const char*, va_list) override {}
-    [[noreturn]] void Error(const char* msg, va_list args) override
-    {
-        char text[512];
-        vsnprintf(text, sizeof(text), msg, args);
-        fprintf(stderr, "%s\n", text);
-        fflush(stderr);
-        _exit(FatalExit);
-    }
-};
-
-/// the names of all registered classes
-std::vector<std::string> ClassNames()
-{
-    std::vector<std::string> names;
-    QuietLog log;
-    AllPackagesKernel ks;
-    ks.SetLogHandler(&log);
-    for (nHashNode* node = ks.GetClassList()->GetHead(); node; node = node->GetSucc())
-    {
-        names.push_back(static_cast<nClass*>(node)->GetName());
-    }
-    ks.SetLogHandler(nullptr);
-    return names;
-}
 
 /// the prototypes of every command of the object's class and its superclasses
 std::vector<std::string> CommandProtos(nObject* obj)
@@ -254,7 +221,7 @@ private:
 
     std::string className;
     int progressFd;
-    QuietLog log;
+    ChildQuietLog log;
     AllPackagesKernel ks;
     nScriptServer* script = nullptr;
     nRef<nRoot> target;
@@ -324,7 +291,7 @@ TEST(CommandSweep, TheInterpretersEngineCommandsSurviveBadArguments)
 
 TEST(CommandSweep, EveryCommandOfEveryClassSurvivesBadArguments)
 {
-    const std::vector<std::string> classes = ClassNames();
+    const std::vector<std::string> classes = AllClassNames();
     ASSERT_GT(classes.size(), 10u);
     UserTempDir home;
     size_t total = 0;

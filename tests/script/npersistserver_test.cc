@@ -541,3 +541,28 @@ TEST_F(PersistTest, FilesThatLoadThemselvesStopAtTheNestingLimit)
     EXPECT_THAT(TakeLog(), HasSubstr("is loaded from files nested deeper than 256, not loaded!"));
     EXPECT_EQ(Ok("/.getchildren"), before);
 }
+
+TEST_F(PersistTest, FloatsKeepSixDecimalsUnlessTheyWouldNotReadBack)
+{
+    const struct
+    {
+        float value;
+        const char* written;
+    } cases[] = {
+        {1.5f, ".setf 1.500000\n"},          {0.0f, ".setf 0.000000\n"},
+        {-9.8f, ".setf -9.800000\n"},        {1e-10f, ".setf 1.00000001e-10\n"},
+        {1.0f / 3.0f, ".setf 0.333333343\n"}, {123456.789f, ".setf 123456.789062\n"},
+        {-2e-7f, ".setf -2.00000002e-07\n"},
+    };
+    for (const auto& c : cases)
+    {
+        Env("/f")->SetF(c.value);
+        ASSERT_TRUE(ks->Lookup("/f")->SaveAs(Path("f.n2").c_str()));
+        EXPECT_THAT(ReadWholeFile(Path("f.n2")), HasSubstr(c.written)) << c.value;
+        ks->Lookup("/f")->Release();
+        nEnv* loaded = static_cast<nEnv*>(ks->LoadAs(Path("f.n2").c_str(), "/f"));
+        ASSERT_NE(loaded, nullptr);
+        EXPECT_EQ(loaded->GetF(), c.value) << c.written;
+        loaded->Release();
+    }
+}
