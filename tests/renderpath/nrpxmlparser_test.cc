@@ -154,6 +154,8 @@ TEST_F(RenderPathTest, GlobalVariableDeclaredTwiceKeepsTheLastValue)
 TEST_F(RenderPathTest, BadFilesFailAtOpenNamingTheFile)
 {
     const std::string longName(100000, 'x');
+    std::string deep;
+    for (int i = 0; i < 60000; i++) deep += "<Pass>";
     const struct
     {
         const char* what;
@@ -202,6 +204,8 @@ TEST_F(RenderPathTest, BadFilesFailAtOpenNamingTheFile)
         {"long unknown word", PassFile("", R"(<Float name=")" + longName + R"(" value="1"/>)"),
          "unknown shader parameter"},
         {"lead byte at the end", std::string(R"(<RenderPath name="n" shaderpath="s">)") + "\xF4", "Error"},
+        {"elements nested 60000 deep", R"(<RenderPath name="n" shaderpath="s">)" + deep,
+         "nests elements deeper than 256 levels"},
     };
     this->gfx->FailLoadsOf("bad.dds");
     for (const auto& c : cases)
