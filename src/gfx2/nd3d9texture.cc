@@ -80,6 +80,14 @@ unsigned long long LoadLE(const std::vector<unsigned char>& b, size_t at, int n)
     return v;
 }
 
+/// stb_image's reason for its last failure; the fallback where it gave
+/// none (some of its failures set no reason, or an earlier call's)
+std::string FailureReason(const char* fallback)
+{
+    const char* reason = stbi_failure_reason();
+    return (reason && *reason) ? reason : fallback;
+}
+
 /// whether the bytes begin with the text
 bool StartsWith(const std::vector<unsigned char>& b, const char* text)
 {
@@ -355,7 +363,7 @@ bool nD3D9Texture::DecodeImage(const std::vector<unsigned char>& bytes, int maxS
     readable = stbi_info_from_memory(bytes.data(), len, &w, &h, &comp) != 0;
     if (!readable)
     {
-        error = stbi_failure_reason();
+        error = FailureReason("no image stb_image knows");
         return false;
     }
     if (w <= 0 || h <= 0 || w > maxSize || h > maxSize || w > 0xffff || h > 0xffff)
@@ -374,7 +382,7 @@ bool nD3D9Texture::DecodeImage(const std::vector<unsigned char>& bytes, int maxS
     out.pixels = decltype(out.pixels)(stbi_load_from_memory(bytes.data(), len, &w, &h, &comp, 4), stbi_image_free);
     if (!out.pixels)
     {
-        error = stbi_failure_reason();
+        error = FailureReason("the pixels do not decode");
         return false;
     }
     out.width = w;
