@@ -147,6 +147,40 @@ TEST_F(RenderPathTest, OneFrameCallsInOrder)
     EXPECT_EQ(this->gfx->Count("SetTransform 0"), 2);
 }
 
+TEST_F(RenderPathTest, AnObjectHoldingTheQuadsPooledNameLeavesTheQuadOutReportedOnce)
+{
+    this->ks->New("nroot", "/sys/share/rsrc/mesh/_rpmesh");
+    ASSERT_TRUE(this->OpenText(TwoPassFile)) << this->log.text;
+    this->log.text.clear();
+    for (int frame = 0; frame < 2; frame++)
+    {
+        SCOPED_TRACE(frame);
+        this->Forget();
+        this->rp->Validate();
+        const int numPasses = this->rp->Begin();
+        ASSERT_EQ(numPasses, 2);
+        for (int p = 0; p < numPasses; p++)
+        {
+            nRpPass& pass = this->rp->GetPass(p);
+            const int numPhases = pass.Begin();
+            for (int ph = 0; ph < numPhases; ph++)
+            {
+                pass.GetPhase(ph).Begin();
+                pass.GetPhase(ph).End();
+            }
+            pass.End();
+        }
+        this->rp->End();
+        EXPECT_EQ(this->gfx->Count("DrawIndexedNS"), 0);
+        EXPECT_EQ(this->gfx->Count("Shader phase.fx Begin 1"), 1);
+    }
+    EXPECT_EQ(this->rp->GetPass(0).GetQuadMesh(), nullptr);
+    const std::string report = "pass 'scene' has no full-screen quad mesh '_rpmesh' and draws none";
+    const size_t first = this->log.text.find(report);
+    EXPECT_NE(first, std::string::npos) << this->log.text;
+    EXPECT_EQ(this->log.text.find(report, first + 1), std::string::npos) << this->log.text;
+}
+
 TEST_F(RenderPathTest, QuadCoversTheTargetWithHalfPixelOffsets)
 {
     ASSERT_TRUE(this->OpenText(TwoPassFile)) << this->log.text;

@@ -194,6 +194,9 @@ TEST_F(RenderPathTest, BadFilesFailAtOpenNamingTheFile)
          "nRpXmlParser::ParseGlobalVariable(): could not load texture 'bad.dds'!"},
         {"state texture that does not load", PassFile("", R"(<Texture name="DiffMap0" value="bad.dds"/>)"),
          "could not load texture 'bad.dds'!"},
+        {"texture name held by another object",
+         R"(<RenderPath name="n" shaderpath="s"><Texture name="t" value="taken.dds"/></RenderPath>)",
+         "could not load texture 'taken.dds'!"},
         {"empty variable name", PassFile("", R"(<Float name="Time" variable=""/>)"), "binds an empty variable name"},
         {"undeclared target", PassFile(R"(renderTarget="Nowhere")"), "uses the undeclared render target 'Nowhere'"},
         {"undeclared variable", PassFile("", R"(<Float name="Time" variable="never"/>)"),
@@ -208,6 +211,8 @@ TEST_F(RenderPathTest, BadFilesFailAtOpenNamingTheFile)
          "nests elements deeper than 256 levels"},
     };
     this->gfx->FailLoadsOf("bad.dds");
+    // an object of a script holds the pooled name of a texture
+    this->ks->New("nroot", "/sys/share/rsrc/tex/taken_dds");
     for (const auto& c : cases)
     {
         this->log.text.clear();
