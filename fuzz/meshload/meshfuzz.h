@@ -9,7 +9,7 @@
 //------------------------------------------------------------------------------
 #include "gfx2/nmeshloader.h"
 #include "kernel/nkernelserver.h"
-#include "kernel/nloghandler.h"
+#include "../fuzzscratch.h"
 #include "opende/nopendetrimesh.h"
 
 #include <cstdint>
@@ -26,9 +26,7 @@ public:
     {
         this->ks = new nKernelServer();
         this->ks->SetLogHandler(&this->log);
-        char dir[] = "/tmp/meshfuzzXXXXXX";
-        if (!mkdtemp(dir)) abort();
-        this->file = std::string(dir) + "/input" + extension;
+        this->file = MakeScratchDir("meshfuzz") + "/input" + extension;
     }
 
     /// runs the input through a fresh reader and the collision mesh
@@ -72,13 +70,6 @@ public:
     }
 
 private:
-    /// drops every line but fatal errors: the fuzzer would drown in them
-    class QuietLog : public nLogHandler
-    {
-    public:
-        void Error(const char* msg, va_list args) override { vfprintf(stderr, msg, args); }
-    };
-
     nKernelServer* ks = nullptr;
     QuietLog log;
     std::string file;

@@ -562,34 +562,32 @@ void nD3D9Server::PresentDevice()
  */
 nMesh2* nD3D9Server::NewMesh(const char* rsrcName)
 {
-    if (!this->refResourceServer.isvalid())
-    {
-        return nullptr;
-    }
-    return static_cast<nMesh2*>(this->refResourceServer->NewResource("nd3d9mesh", rsrcName, nResource::Mesh));
+    nResourceServer* rs = this->ResourceServer();
+    return rs ? static_cast<nMesh2*>(rs->NewResource("nd3d9mesh", rsrcName, nResource::Mesh)) : nullptr;
 }
 
 //--- textures and render targets --------------------------------------------------------
 
 nTexture2* nD3D9Server::NewTexture(const char* rsrcName)
 {
-    n_assert(this->refResourceServer.isvalid());
-    return static_cast<nTexture2*>(this->refResourceServer->NewResource("nd3d9texture", rsrcName, nResource::Texture));
+    nResourceServer* rs = this->ResourceServer();
+    return rs ? static_cast<nTexture2*>(rs->NewResource("nd3d9texture", rsrcName, nResource::Texture)) : nullptr;
 }
 
 /*
  * NewRenderTarget --
  *     Results: the valid texture of that name as it is, or a new render
  *     target loaded at once; null (the reference given back) when the load
- *     fails.
+ *     fails, or when an object of another class holds the pooled name.
  */
 nTexture2* nD3D9Server::NewRenderTarget(const char* rsrcName, int width, int height, nTexture2::Format format,
                                         int usageFlags)
 {
-    n_assert(this->refResourceServer.isvalid());
-    nTexture2* renderTarget =
-        static_cast<nTexture2*>(this->refResourceServer->NewResource("nd3d9texture", rsrcName, nResource::Texture));
-    n_assert(renderTarget);
+    nTexture2* renderTarget = this->NewTexture(rsrcName);
+    if (!renderTarget)
+    {
+        return nullptr;
+    }
     if (renderTarget->IsValid())
     {
         return renderTarget;
@@ -644,9 +642,6 @@ void nD3D9Server::SetRenderTarget(nTexture2* t)
  */
 nShader2* nD3D9Server::NewShader(const char* rsrcName)
 {
-    if (!this->refResourceServer.isvalid())
-    {
-        return nullptr;
-    }
-    return static_cast<nShader2*>(this->refResourceServer->NewResource("nd3d9shader", rsrcName, nResource::Shader));
+    nResourceServer* rs = this->ResourceServer();
+    return rs ? static_cast<nShader2*>(rs->NewResource("nd3d9shader", rsrcName, nResource::Shader)) : nullptr;
 }

@@ -71,12 +71,8 @@ nShader2* nD3D9Server::GetSharedShader() const
  */
 nMeshArray* nD3D9Server::NewMeshArray(const char* rsrcName)
 {
-    if (!this->refResourceServer.isvalid())
-    {
-        return nullptr;
-    }
-    return static_cast<nMeshArray*>(
-        this->refResourceServer->NewResource("nd3d9mesharray", rsrcName, nResource::Mesh));
+    nResourceServer* rs = this->ResourceServer();
+    return rs ? static_cast<nMeshArray*>(rs->NewResource("nd3d9mesharray", rsrcName, nResource::Mesh)) : nullptr;
 }
 
 //--- scenes -----------------------------------------------------------------------

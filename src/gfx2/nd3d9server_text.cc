@@ -68,16 +68,18 @@ void nD3D9Server::OnTextDeviceLost()
 /*
  * NewFont --
  *     Results: the font resource of that name (made when new) with the
- *     description set, one more reference; null without a resource server.
+ *     description set, one more reference; null without a resource server
+ *     or when an object of another class holds the font's pooled name.
  */
 nFont2* nD3D9Server::NewFont(const char* rsrcName, const nFontDesc& fontDesc)
 {
-    if (!this->refResourceServer.isvalid())
+    nResourceServer* rs = this->ResourceServer();
+    nFont2* font = rs ? static_cast<nFont2*>(rs->NewResource("nd3d9font", rsrcName, nResource::Font)) : nullptr;
+    if (!font)
     {
+        // no server, or a script's object holds the pooled name (reported there)
         return nullptr;
     }
-    nFont2* font = static_cast<nFont2*>(this->refResourceServer->NewResource("nd3d9font", rsrcName, nResource::Font));
-    n_assert(font);
     font->SetFontDesc(fontDesc);
     return font;
 }

@@ -85,8 +85,10 @@ void nD3D9Shader::LoadFailed(const std::string& why) const
 
 /*
  * LoadResource --
- *     Results: true (every failure is fatal: a missing file, a parse
- *     error, a shared type conflict, programs that do not compile).
+ *     Results: true when the effect was read, even if no technique
+ *     compiles (reported; it then begins with 0 passes and draws
+ *     nothing); false, reported naming the file as given, when the file
+ *     cannot be read. A parse error or a shared type conflict is fatal.
  *     Side effects: parses the file with its includes, binds the values,
  *     matches the vocabulary and chooses the technique; state Valid.
  */
@@ -98,7 +100,9 @@ bool nD3D9Shader::LoadResource()
     std::string text;
     if (!nD3D9ShaderInclude::ReadFile(this->mangledPath, text))
     {
-        n_error("nD3D9Shader: could not load shader file '%s'!", this->mangledPath.c_str());
+        // a data fault met while drawing: the holder draws without it
+        n_printf("nD3D9Shader: could not load shader file '%s'!\n", this->GetFilename().Get());
+        return false;
     }
     const nD3D9ShaderInclude include(this->mangledPath);
     nFxParser parser([&include](const std::string& name, std::string& resolved, std::string& body) {
@@ -162,8 +166,8 @@ void nD3D9Shader::UpdateParameterHandles()
 /*
  * ValidateEffect --
  *     Side effects: chooses the first technique whose passes all compile
- *     and link; when none does, the load's fatal error with the first
- *     technique's compiler log.
+ *     and link; when none does, reports the file with the first
+ *     technique's compiler log, and the effect begins with 0 passes.
  */
 void nD3D9Shader::ValidateEffect()
 {
@@ -186,7 +190,8 @@ void nD3D9Shader::ValidateEffect()
     }
     this->hasBeenValidated = true;
     this->didNotValidate = true;
-    this->LoadFailed(firstLog);
+    n_printf("nD3D9Shader: no technique of fx file '%s' compiles, it draws nothing:\n\n%s\n", this->GetFilename().Get(),
+             firstLog.c_str());
 }
 
 /*

@@ -22,6 +22,8 @@
 #include "kernel/nautoref.h"
 
 #include <map>
+#include <memory>
+#include <string>
 #include <vector>
 
 class nGfxServer2;
@@ -31,7 +33,23 @@ class nDDSReader;
 class nD3D9Texture : public nTexture2
 {
 public:
+    /// an image file decoded to 8-bit RGBA in memory order B, G, R, A
+    struct Image
+    {
+        int width = 0;
+        int height = 0;
+        /// the channels the file holds (2 and 4 carry alpha)
+        int channels = 0;
+        std::unique_ptr<unsigned char, void (*)(void*)> pixels{nullptr, nullptr};
+    };
+
     nD3D9Texture();
+
+    /// decode a PNG, JPEG, TGA, BMP (or other stb_image) file no side
+    /// longer than maxSize; false with the reason, and whether the file
+    /// could be read at all (else its size was refused), when it cannot
+    static bool DecodeImage(const std::vector<unsigned char>& bytes, int maxSize, Image& out, bool& readable,
+                            std::string& error);
 
     int GetByteSize() override;
     void OnLost() override;

@@ -379,6 +379,8 @@ bool nFxParser::Parse(const std::string& fileName, const std::string& text, nFxE
     this->effect = &out;
     this->error.clear();
     this->stack.clear();
+    this->numIncludes = 0;
+    this->includedBytes = 0;
     out.files.push_back(fileName);
     this->stack.push_back(fileName);
     bool ok = this->ParseFile(fileName, text, 0);
@@ -463,7 +465,8 @@ bool nFxParser::ParseStatement(Lexer& lex, int depth)
 /*
  * ParseInclude --
  *     Results: false when the include cannot be read, closes a cycle, is
- *     nested too deep or fails to parse.
+ *     nested too deep, exceeds the effect's total of includes or included
+ *     bytes, or fails to parse.
  *     Side effects: reads the included file's declarations into the effect.
  */
 bool nFxParser::ParseInclude(Lexer& lex, int depth)
@@ -482,11 +485,20 @@ bool nFxParser::ParseInclude(Lexer& lex, int depth)
     {
         return this->Fail(lex, "includes nested deeper than " + std::to_string(MaxIncludeDepth) + " at '" + name + "'");
     }
+    if (++this->numIncludes > MaxIncludes)
+    {
+        return this->Fail(lex, "more than " + std::to_string(MaxIncludes) + " includes at '" + name + "'");
+    }
     std::string resolved;
     std::string text;
     if (!this->include || !this->include(name, resolved, text))
     {
         return this->Fail(lex, "could not open include file '" + name + "'");
+    }
+    this->includedBytes += text.size();
+    if (this->includedBytes > MaxIncludedBytes)
+    {
+        return this->Fail(lex, "includes bring more than " + std::to_string(MaxIncludedBytes) + " bytes at '" + name + "'");
     }
     for (const std::string& open : this->stack)
     {

@@ -22,6 +22,10 @@ public:
 
     /// the deepest chain of includes a file may open
     static const int MaxIncludeDepth = 16;
+    /// the most includes one effect may read in all, repeats counted
+    static const int MaxIncludes = 256;
+    /// the most bytes one effect's includes may bring in all
+    static const size_t MaxIncludedBytes = 4u << 20;
     /// the most elements one array parameter may have
     static const int MaxArraySize = 1024;
 
@@ -51,5 +55,9 @@ private:
     std::string error;
     /// the files being read, outermost first, to stop include cycles
     std::vector<std::string> stack;
+    /// includes read and their bytes so far: a tree of includes that fans
+    /// out grows exponentially without repeating a file on the stack
+    int numIncludes = 0;
+    size_t includedBytes = 0;
 };
 #endif

@@ -124,13 +124,32 @@ nTexture2* nGfxServer2::NewRenderTarget(const char* /*rsrcName*/, int /*width*/,
  */
 nInstanceStream* nGfxServer2::NewInstanceStream(const char* rsrcName)
 {
-    if (!this->refResourceServer.isvalid())
+    nResourceServer* rs = this->ResourceServer();
+    if (!rs)
     {
         n_printf("nGfxServer2::NewInstanceStream(): no resource server\n");
         return nullptr;
     }
-    return static_cast<nInstanceStream*>(
-        this->refResourceServer->NewResource("ninstancestream", rsrcName, nResource::Other));
+    return static_cast<nInstanceStream*>(rs->NewResource("ninstancestream", rsrcName, nResource::Other));
+}
+
+/*
+ * ResourceServer --
+ *     Results: the resource server at "/sys/servers/resource"; null only
+ *     when none is there and none can be made.
+ *     Side effects: a server a script deleted is made again, reported:
+ *     the graphics server asks it for its resources every frame, and the
+ *     pools with the resources the old one left unloaded are kept.
+ */
+nResourceServer* nGfxServer2::ResourceServer()
+{
+    if (!this->refResourceServer.isvalid())
+    {
+        n_printf("nGfxServer2: there is no resource server '/sys/servers/resource'; a new one is made\n");
+        nKernelServer::Instance()->NewNoFail("nresourceserver", "/sys/servers/resource");
+        if (!this->refResourceServer.isvalid()) return nullptr;
+    }
+    return this->refResourceServer.get();
 }
 
 //--- display --------------------------------------------------------------------

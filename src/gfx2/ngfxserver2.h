@@ -254,6 +254,8 @@ protected:
 
     /// stop the program: the operation needs a device server
     [[noreturn]] static void PureVirtual();
+    /// the resource server, made again when a script deleted it; null when none can be made
+    nResourceServer* ResourceServer();
 
     bool displayOpen;
     bool inBeginScene;

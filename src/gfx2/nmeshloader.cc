@@ -145,7 +145,8 @@ void nMeshLoader::CloseFile()
 /*
  * CheckHeader --
  *     Results: true when the counts, the components and every group's
- *     ranges agree; else false, reported. The edge range of a group is
+ *     ranges agree and every buffer fits MaxBufferBytes; else false,
+ *     reported. The edge range of a group is
  *     checked where the file gave one: old n3d2 group lines give none.
  */
 bool nMeshLoader::CheckHeader()
@@ -154,6 +155,14 @@ bool nMeshLoader::CheckHeader()
     if (this->numVertices < 0 || this->numIndices < 0 || this->numEdges < 0)
     {
         return this->Fail("negative vertex, triangle or edge count");
+    }
+    // sizes in a wide type: a sparse file's size admits counts whose byte
+    // sizes wrap in int and would make a buffer too small for its data
+    if ((long long)this->numVertices * this->fileVertexWidth * (long long)sizeof(float) > MaxBufferBytes ||
+        (long long)this->numIndices * (long long)sizeof(uint) > MaxBufferBytes ||
+        (long long)this->numEdges * 4 * (long long)sizeof(ushort) > MaxBufferBytes)
+    {
+        return this->Fail("the counts need buffers beyond %lld bytes", MaxBufferBytes);
     }
     if (0 == this->fileVertexComponents) return this->Fail("the file names no vertex components");
     if (this->fileVertexComponents & ~AllComponents)

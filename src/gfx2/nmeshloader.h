@@ -51,6 +51,10 @@ public:
         AllComponents = (1 << 11) - 1,
     };
 
+    /// the largest vertex, index or edge buffer a mesh may ask of the
+    /// device, in bytes
+    static const long long MaxBufferBytes = 1LL << 30;
+
     nMeshLoader();
     virtual ~nMeshLoader();
 

@@ -27,7 +27,9 @@ void nRpPass::AddVariableShaderParam(int varHandle, nShaderState::Param p)
  *     Side effects: validates the phases; gets and loads the pass shader
  *     when the pass names one; gets the full-screen quad "_rpmesh" that all
  *     passes share and, when it is not loaded, makes it an empty write-only
- *     mesh of 4 vertices (coord and uv0) and 6 indices.
+ *     mesh of 4 vertices (coord and uv0) and 6 indices. When an object
+ *     that is no mesh holds that pooled name, the pass reports it once and
+ *     draws no quad.
  */
 void nRpPass::Validate()
 {
@@ -41,8 +43,16 @@ void nRpPass::Validate()
     }
     if (!this->quadMesh.isvalid())
     {
+        if (this->quadRefused) return;
         nMesh2* mesh = nGfxServer2::Instance()->NewMesh("_rpmesh");
-        n_assert(mesh);
+        if (!mesh)
+        {
+            // an object a script made holds the quad's pooled name (the
+            // resource server said which); asked once, the pass draws no quad
+            n_printf("nRpPass: pass '%s' has no full-screen quad mesh '_rpmesh' and draws none\n", this->name.Get());
+            this->quadRefused = true;
+            return;
+        }
         this->quadMesh.adopt(mesh);
     }
     nMesh2* mesh = this->quadMesh.get();
@@ -132,6 +142,7 @@ void nRpPass::End()
  */
 void nRpPass::DrawFullScreenQuad()
 {
+    if (!this->quadMesh.isvalid()) return;
     this->UpdateMeshCoords();
     nGfxServer2* gfx = nGfxServer2::Instance();
     const matrix44 identity;

@@ -84,6 +84,8 @@ private:
     nShaderParams shaderParams;
     nRpRef<nShader2> shader;
     nRpRef<nMesh2> quadMesh;
+    /// whether the quad's name was refused: the pass then draws no quad
+    bool quadRefused = false;
     nArray<nRpPhase> phases;
     nVariableContext variableBindings;
     int clearFlags = 0;

@@ -234,7 +234,12 @@ bool nRpXmlParser::ParseRenderTarget(TiXmlElement* elm)
 nTexture2* nRpXmlParser::LoadTexture(const char* fileName)
 {
     nTexture2* tex = nGfxServer2::Instance()->NewTexture(fileName);
-    n_assert(tex);
+    if (!tex)
+    {
+        // the pool's object of that name is no texture (reported there)
+        this->Fail("nRpXmlParser::ParseGlobalVariable(): could not load texture '%.256s'!", fileName);
+        return nullptr;
+    }
     if (!tex->IsLoaded())
     {
         tex->SetFilename(fileName);

@@ -163,6 +163,8 @@ int nResourceServer::PoolIndex(int type)
  * GetResourcePool --
  *     Results: the pool object of one type bit. Anything else is a
  *     programming error.
+ *     Side effects: a pool a script deleted (its resources died with it;
+ *     their holders' references are invalid) is made again, reported.
  */
 nRoot* nResourceServer::GetResourcePool(int type)
 {
@@ -170,6 +172,11 @@ nRoot* nResourceServer::GetResourcePool(int type)
     if (i < 0)
     {
         n_assertfail("false", __FILE__, __LINE__);
+    }
+    if (!this->pools[i].isvalid())
+    {
+        n_printf("nResourceServer: the pool '%s' was deleted; it is made again\n", PoolTable[i].path);
+        this->pools[i] = static_cast<nRoot*>(nKernelServer::Instance()->New("nroot", PoolTable[i].path));
     }
     return this->pools[i].get_unsafe();
 }

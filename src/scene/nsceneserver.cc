@@ -109,6 +109,7 @@ bool nSceneServer::BeginScene(const matrix44& viewer)
     n_assert(this->isOpen);
     n_assert(!this->inBeginScene);
     this->stackDepth = 0;
+    this->skippedDepth = 0;
     for (int& g : this->groupStack) g = 0;
     for (nArray<int>& bucket : this->shaderBuckets) bucket.Clear();
     this->groups.Clear();
@@ -141,6 +142,7 @@ void nSceneServer::Attach(nRenderContext* renderContext)
 void nSceneServer::EndScene()
 {
     n_assert(0 == this->stackDepth);
+    n_assert(0 == this->skippedDepth);
     this->inBeginScene = false;
 }
 
@@ -154,16 +156,29 @@ void nSceneServer::PresentScene()
 
 /*
  * BeginGroup --
- *     Results: what the node's RenderTransform returned.
+ *     Results: what the node's RenderTransform returned; false for a node
+ *     nested deeper than MaxHierarchyDepth groups.
  *     Side effects: a group is appended and opened; the node stores its
  *     model matrix, computed from the parent group's (or the context's
- *     transform for a root group).
+ *     transform for a root group). A model is data from outside: one
+ *     nested too deep has its deeper nodes left out of the frame, reported
+ *     the first time, and their EndGroup calls matched here.
  */
 bool nSceneServer::BeginGroup(nSceneNode* sceneNode, nRenderContext* renderContext)
 {
     n_assert(sceneNode);
     n_assert(renderContext);
-    n_assert(this->stackDepth < MaxHierarchyDepth);
+    if (this->skippedDepth > 0 || this->stackDepth >= MaxHierarchyDepth)
+    {
+        if (!this->depthReported)
+        {
+            n_printf("nSceneServer: '%s' is nested deeper than %d transform nodes; the deeper nodes are not drawn\n",
+                     sceneNode->GetFullName().Get(), int(MaxHierarchyDepth));
+            this->depthReported = true;
+        }
+        this->skippedDepth++;
+        return false;
+    }
     Group group;
     group.sceneNode = sceneNode;
     group.renderContext = renderContext;
@@ -177,10 +192,16 @@ bool nSceneServer::BeginGroup(nSceneNode* sceneNode, nRenderContext* renderConte
 
 /*
  * EndGroup --
- *     Results: none. Side effects: the group begun last is closed.
+ *     Results: none. Side effects: the group begun last is closed (or the
+ *     last one left out for its depth is matched).
  */
 void nSceneServer::EndGroup()
 {
+    if (this->skippedDepth > 0)
+    {
+        this->skippedDepth--;
+        return;
+    }
     n_assert(this->stackDepth > 0);
     this->stackDepth--;
 }

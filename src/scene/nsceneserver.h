@@ -99,6 +99,10 @@ protected:
     bool isOpen;
     bool inBeginScene;
     int stackDepth;
+    /// groups begun beyond MaxHierarchyDepth and not yet ended: left out
+    int skippedDepth = 0;
+    /// whether a model nested too deep was reported
+    bool depthReported = false;
     nRenderPath2 renderPath;
     int groupStack[MaxHierarchyDepth];
     nArray<Group> groups;

@@ -6,6 +6,8 @@
 #include "kernel/nfileserver2.h"
 #include "kernel/nfile.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <vector>
 
@@ -17,18 +19,99 @@ namespace
 /// and read on; the longest sequence is 4 bytes, so it stops in these
 constexpr size_t Padding = 8;
 
+/// skips to just after the first occurrence of the end text, or to the
+/// end of the text
+const char* SkipPast(const char* p, const char* end)
+{
+    const char* found = strstr(p, end);
+    return found ? found + strlen(end) : p + strlen(p);
+}
+
+/*
+ * ScanTag --
+ *     Results: the position just after the '>' ending the element tag
+ *     that starts at p, or the end of the text; emptyTag tells whether it
+ *     ends in "/>". A quote after '=' runs to its partner, as TinyXML
+ *     reads attribute values, so no '>' or "/>" inside a value counts.
+ */
+const char* ScanTag(const char* p, bool& emptyTag)
+{
+    emptyTag = false;
+    bool afterEquals = false;
+    for (p++; *p; p++)
+    {
+        const char c = *p;
+        if ('>' == c)
+        {
+            emptyTag = ('/' == p[-1]);
+            return p + 1;
+        }
+        if (('"' == c || '\'' == c) && afterEquals)
+        {
+            const char* close = strchr(p + 1, c);
+            if (!close) return p + strlen(p);
+            p = close;
+            afterEquals = false;
+            continue;
+        }
+        if ('=' == c) afterEquals = true;
+        else if (!isspace((unsigned char)c)) afterEquals = false;
+    }
+    return p;
+}
+
+/*
+ * NestingDepth --
+ *     Results: the deepest nesting of elements in the text, counted as
+ *     TinyXML would recurse or deeper: comments and CDATA are skipped as
+ *     TinyXML skips them, every other markup only to its first '>'.
+ *     Stops counting once the depth exceeds limit.
+ */
+int NestingDepth(const char* p, int limit)
+{
+    int depth = 0;
+    int deepest = 0;
+    while ((p = strchr(p, '<')) != nullptr && deepest <= limit)
+    {
+        if (0 == strncmp(p, "<!--", 4)) p = SkipPast(p + 4, "-->");
+        else if (0 == strncmp(p, "<![CDATA[", 9)) p = SkipPast(p + 9, "]]>");
+        else if ('/' == p[1])
+        {
+            if (depth > 0) depth--;
+            p = SkipPast(p, ">");
+        }
+        else if (isalpha((unsigned char)p[1]) || '_' == p[1] || (unsigned char)p[1] >= 127)
+        {
+            bool emptyTag = false;
+            p = ScanTag(p, emptyTag);
+            if (!emptyTag) deepest = std::max(deepest, ++depth);
+        }
+        else p = SkipPast(p + 1, ">");
+    }
+    return deepest;
+}
+
 }  // namespace
 
 /*
  * Parse --
  *     Results: as TinyXML's Parse, the end of the parse mapped back into
- *     the caller's text.
+ *     the caller's text; null with an element error, reported, for a
+ *     text that nests elements deeper than MaxDepth.
  *     Side effects: TinyXML parses a copy of the text followed by
  *     Padding NULs, so no trailing byte makes it read past the text.
+ *     TinyXML recurses once per level of elements, so a deep text is
+ *     refused before it gets there: it would overflow the stack.
  */
 const char* nXmlDocument::Parse(const char* p, TiXmlParsingData* data, TiXmlEncoding encoding)
 {
     if (!p) return TiXmlDocument::Parse(p, data, encoding);
+    if (NestingDepth(p, MaxDepth) > MaxDepth)
+    {
+        n_printf("nXmlDocument: '%s' nests elements deeper than %d levels\n", this->Value(), MaxDepth);
+        this->SetError(TIXML_ERROR_PARSING_ELEMENT, nullptr, data, encoding);
+        return nullptr;
+    }
     const size_t len = strlen(p);
     std::vector<char> padded(len + Padding, 0);
     memcpy(padded.data(), p, len);

@@ -13,6 +13,9 @@
 class nXmlDocument : public TiXmlDocument
 {
 public:
+    /// the deepest nesting of elements a text may have
+    static const int MaxDepth = 256;
+
     nXmlDocument() = default;
 
     /// read and parse a file through the file server

@@ -17,6 +17,7 @@
 #include "resource/nresourceserver.h"
 
 #include <algorithm>
+#include <unistd.h>
 
 namespace
 {
@@ -434,6 +435,24 @@ TEST_F(D3D9MeshTest, FilesThatCannotBeLoadedFailWithAMessageAndLeaveNothing)
     log.text.clear();
     EXPECT_FALSE(this->NewMesh(dir.Write("x", "") + "/missing.nvx2")->Load());
     EXPECT_NE(log.text.find("could not open file"), std::string::npos);
+}
+
+TEST_F(D3D9MeshTest, ASparseFileWhoseCountsWrapTheBufferSizeIsRefused)
+{
+    // 357913952 vertices of 12 bytes wrap to a 128-byte buffer in int; the
+    // sparse tail gives the file the size the counts ask for
+    this->Open();
+    std::string text = "type n3d2\nnumgroups 1\nnumvertices 357913952\nvertexwidth 3\nnumtris 1\nnumedges 0\n"
+                       "vertexcomps coord\ng 0 3 0 1 0 0\n";
+    for (int v = 0; v < 64; v++) text += "v 1 2 3\n";
+    const std::string path = dir.Write("sparse.n3d2", text);
+    ASSERT_EQ(0, truncate(path.c_str(), 800LL << 20));
+    log.text.clear();
+    nMesh2* mesh = this->NewMesh(path);
+    EXPECT_FALSE(mesh->Load());
+    EXPECT_TRUE(mesh->IsUnloaded());
+    EXPECT_NE(log.text.find("need buffers beyond"), std::string::npos) << log.text;
+    EXPECT_TRUE(this->dev->GetBufferStore().Buffers().empty());
 }
 
 TEST_F(D3D9MeshTest, AReadOnlyMeshLoadsWithoutADisplay)

@@ -332,6 +332,34 @@ TEST_F(D3D9ServerTest, CloseAndReopenUnloadAndReloadTheResources)
     tex->Release();
 }
 
+TEST_F(D3D9ServerTest, ADeletedResourceServerIsMadeAgainAndTakenNamesGiveNull)
+{
+    ASSERT_TRUE(this->gfx->OpenDisplay());
+    // what a script's delete of the resource server does
+    this->rs->Release();
+    this->rs = nullptr;
+    log.text.clear();
+    nTexture2* tex = this->gfx->NewTexture("after.dds");
+    ASSERT_NE(tex, nullptr);
+    EXPECT_NE(log.text.find("there is no resource server '/sys/servers/resource'; a new one is made"),
+              std::string::npos)
+        << log.text;
+    nRoot* made = this->ks->Lookup("/sys/servers/resource");
+    ASSERT_NE(made, nullptr);
+    EXPECT_TRUE(made->IsA("nresourceserver"));
+    EXPECT_EQ(tex->GetParent(), this->ks->Lookup("/sys/share/rsrc/tex"));
+    tex->Release();
+
+    // an object of a script at a pooled name: no resource, no assertion
+    this->ks->New("nroot", "/sys/share/rsrc/tex/target");
+    this->ks->New("nroot", "/sys/share/rsrc/font/font");
+    log.text.clear();
+    EXPECT_EQ(this->gfx->NewRenderTarget("target", 16, 16, nTexture2::A8R8G8B8, nTexture2::RenderTargetColor),
+              nullptr);
+    EXPECT_EQ(this->gfx->NewFont("font", nFontDesc()), nullptr);
+    EXPECT_NE(log.text.find("is a 'nroot', not a 'nd3d9font'"), std::string::npos) << log.text;
+}
+
 TEST_F(D3D9ServerTest, AltReturnTogglesFullScreenThroughCloseAndReopen)
 {
     ASSERT_TRUE(this->gfx->OpenDisplay());

@@ -191,6 +191,57 @@ TEST_F(NullTextureTest, FilesThatCannotBeLoadedEndWithTheLoadFailure)
     t->Release();
 }
 
+TEST_F(NullTextureTest, HeadersClaimingMorePixelsThanTheirFilesHoldAreRefused)
+{
+    // headers of 18 to 54 bytes that claim 16384 x 16384, on a device that
+    // takes that size: each would make the decoder fill a gigabyte
+    this->dev->maxTextureSize = 16384;
+    auto bytes = [](std::initializer_list<int> values) {
+        std::string s;
+        for (int v : values) s += char(v);
+        return s;
+    };
+    std::string bmp(54, '\0');
+    bmp[0] = 'B'; bmp[1] = 'M'; bmp[10] = 54; bmp[14] = 40;
+    bmp[19] = 0x40; bmp[23] = 0x40; bmp[26] = 1; bmp[28] = 24;
+    const struct
+    {
+        const char* file;
+        std::string bytes;
+    } cases[] = {
+        {"huge.tga", bytes({0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x40, 0, 0x40, 24, 0})},
+        {"huge.bmp", bmp},
+        {"huge.png", bytes({0x89, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0, 0, 13, 'I', 'H', 'D', 'R', 0, 0, 0x40, 0, 0, 0,
+                            0x40, 0, 8, 2, 0, 0, 0, 0, 0, 0, 0})},
+        {"huge.jpg", bytes({0xff, 0xd8, 0xff, 0xc0, 0, 17, 8, 0x40, 0, 0x40, 0, 3, 1, 0x11, 0, 2, 0x11, 1, 3, 0x11, 1})},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.file);
+        nD3D9Texture::Image image;
+        bool readable = false;
+        std::string error;
+        EXPECT_FALSE(nD3D9Texture::DecodeImage(std::vector<unsigned char>(c.bytes.begin(), c.bytes.end()), 16384,
+                                               image, readable, error));
+        EXPECT_TRUE(readable);
+        EXPECT_NE(error.find("claims 16384x16384 pixels"), std::string::npos) << error;
+        const std::string path = this->Write(c.file, c.bytes);
+        nD3D9Texture* t = this->NewTexture(path);
+        t->SetFilename(path.c_str());
+        EXPECT_FATAL(t->Load(), "Failed to load 2D texture 'tst:" + std::string(c.file) + "'!");
+        t->Release();
+    }
+    // the same kinds at their true size still load
+    for (const char* kind : {"tga", "bmp", "png", "jpg"})
+    {
+        SCOPED_TRACE(kind);
+        const std::string path = this->Write(std::string("small.") + kind, EncodePattern(kind, 8, 4, 3));
+        nD3D9Texture* t = this->LoadTexture(path);
+        EXPECT_EQ(t->GetWidth(), 8);
+        t->Release();
+    }
+}
+
 TEST_F(NullTextureTest, WithoutAnOpenDisplayNothingLoads)
 {
     const std::string path = this->Write("a.png", EncodePattern("png", 4, 4, 3));

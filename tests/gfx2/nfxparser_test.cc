@@ -121,6 +121,43 @@ TEST(FxParserTest, IncludesAreReadAndCyclesAndDeepChainsFailWithFileAndLine)
     EXPECT_EQ(error, "main.fx(2): could not open include file 'missing.fx'");
 }
 
+TEST(FxParserTest, IncludesThatFanOutAreBoundedInCountAndBytes)
+{
+    // each level includes the next eight times: 8^14 reads without a cycle
+    Files f;
+    for (int level = 0; level < 14; level++)
+    {
+        std::string text;
+        for (int i = 0; i < 8; i++) text += "#include \"fan" + std::to_string(level + 1) + ".fx\"\n";
+        f.files["fan" + std::to_string(level) + ".fx"] = text;
+    }
+    f.files["fan14.fx"] = "float x;\n";
+    f.files["big.fx"] = "// " + std::string(3u << 20, 'x') + "\n";
+    const std::string tail = "vertex v { void main() {} } fragment p { void main() {} } "
+                             "technique t { pass p0 { VertexShader = v; PixelShader = p; } }";
+    const struct
+    {
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {"#include \"fan0.fx\"\n", "more than 256 includes at 'fan"},
+        {"#include \"big.fx\"\n#include \"big.fx\"\n", "includes bring more than 4194304 bytes at 'big.fx'"},
+    };
+    nFxParser parser(f.Func());
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.text);
+        nFxEffect fx;
+        std::string error;
+        EXPECT_FALSE(parser.Parse("main.fx", c.text + tail, fx, error));
+        EXPECT_NE(error.find(c.message), std::string::npos) << error;
+    }
+    // the totals start again with each effect
+    nFxEffect fx;
+    std::string error;
+    EXPECT_TRUE(parser.Parse("main.fx", "#include \"big.fx\"\n" + tail, fx, error)) << error;
+}
+
 TEST(FxParserTest, BadTextFailsWithFileAndLine)
 {
     const std::string tail = "\nvertex v { void main() {} } fragment p { void main() {} }\n";

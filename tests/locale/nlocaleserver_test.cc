@@ -71,6 +71,8 @@ TEST_F(LocaleServerTest, ColumnsAreFoundByTitleInAnyOrder)
 
 TEST_F(LocaleServerTest, UnusableFilesStopTheProgram)
 {
+    std::string deep;
+    for (int i = 0; i < 60000; i++) deep += "<Data>";
     struct
     {
         const char* what;
@@ -83,6 +85,8 @@ TEST_F(LocaleServerTest, UnusableFilesStopTheProgram)
         {"no tables", "<Workbook/>", "File '.*locale.xml' don't contain tables."},
         {"corrupt", "<Workbook><Worksheet>", "nLocaleServer::Open\\(\\): Can't open file '.*locale.xml'!"},
         {"no id column", Workbook(Row({"Key", "Text"})), "invalid column title 'ID'"},
+        {"nested 60000 deep", Workbook(Row({"ID", "Text"}) + Row({"a", deep})),
+         "nLocaleServer::Open\\(\\): Can't open file '.*locale.xml'!"},
     };
     for (const auto& c : cases)
     {

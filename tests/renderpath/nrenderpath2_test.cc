@@ -50,6 +50,35 @@ std::string SequencesFile(const std::vector<std::string>& shaders)
     return text + "</Phase></Pass></RenderPath>";
 }
 
+/*
+ * DrawFrame --
+ *     Results: the number of passes drawn.
+ *     Side effects: one frame of every pass, phase and sequence, as the
+ *     scene server drives it; every sequence must have its shader.
+ */
+int DrawFrame(nRenderPath2* rp)
+{
+    const int numPasses = rp->Begin();
+    for (int p = 0; p < numPasses; p++)
+    {
+        nRpPass& pass = rp->GetPass(p);
+        const int numPhases = pass.Begin();
+        for (int ph = 0; ph < numPhases; ph++)
+        {
+            nRpPhase& phase = pass.GetPhase(ph);
+            const int numSequences = phase.Begin();
+            for (int s = 0; s < numSequences; s++)
+            {
+                EXPECT_NE(phase.GetSequence(s).GetShader(), nullptr);
+            }
+            phase.End();
+        }
+        pass.End();
+    }
+    rp->End();
+    return numPasses;
+}
+
 }  // namespace
 
 TEST_F(RenderPathTest, FileBuildsTargetsVariablesPassesPhasesAndSequences)
@@ -112,25 +141,7 @@ TEST_F(RenderPathTest, OneFrameCallsInOrder)
     });
     this->Forget();
 
-    const int numPasses = this->rp->Begin();
-    ASSERT_EQ(numPasses, 2);
-    for (int p = 0; p < numPasses; p++)
-    {
-        nRpPass& pass = this->rp->GetPass(p);
-        const int numPhases = pass.Begin();
-        for (int ph = 0; ph < numPhases; ph++)
-        {
-            nRpPhase& phase = pass.GetPhase(ph);
-            const int numSequences = phase.Begin();
-            for (int s = 0; s < numSequences; s++)
-            {
-                EXPECT_NE(phase.GetSequence(s).GetShader(), nullptr);
-            }
-            phase.End();
-        }
-        pass.End();
-    }
-    this->rp->End();
+    EXPECT_EQ(DrawFrame(this->rp.get()), 2);
 
     const std::vector<std::string> expected = {
         "SetRenderTarget Fixed", "BeginScene", "Clear 3",
@@ -145,6 +156,27 @@ TEST_F(RenderPathTest, OneFrameCallsInOrder)
     EXPECT_EQ(guiDrawn, 1);
     // the quad's transforms are restored
     EXPECT_EQ(this->gfx->Count("SetTransform 0"), 2);
+}
+
+TEST_F(RenderPathTest, AnObjectHoldingTheQuadsPooledNameLeavesTheQuadOutReportedOnce)
+{
+    this->ks->New("nroot", "/sys/share/rsrc/mesh/_rpmesh");
+    ASSERT_TRUE(this->OpenText(TwoPassFile)) << this->log.text;
+    this->log.text.clear();
+    for (int frame = 0; frame < 2; frame++)
+    {
+        SCOPED_TRACE(frame);
+        this->Forget();
+        this->rp->Validate();
+        EXPECT_EQ(DrawFrame(this->rp.get()), 2);
+        EXPECT_EQ(this->gfx->Count("DrawIndexedNS"), 0);
+        EXPECT_EQ(this->gfx->Count("Shader phase.fx Begin 1"), 1);
+    }
+    EXPECT_EQ(this->rp->GetPass(0).GetQuadMesh(), nullptr);
+    const std::string report = "pass 'scene' has no full-screen quad mesh '_rpmesh' and draws none";
+    const size_t first = this->log.text.find(report);
+    EXPECT_NE(first, std::string::npos) << this->log.text;
+    EXPECT_EQ(this->log.text.find(report, first + 1), std::string::npos) << this->log.text;
 }
 
 TEST_F(RenderPathTest, QuadCoversTheTargetWithHalfPixelOffsets)

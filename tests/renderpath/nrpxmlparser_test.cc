@@ -154,6 +154,8 @@ TEST_F(RenderPathTest, GlobalVariableDeclaredTwiceKeepsTheLastValue)
 TEST_F(RenderPathTest, BadFilesFailAtOpenNamingTheFile)
 {
     const std::string longName(100000, 'x');
+    std::string deep;
+    for (int i = 0; i < 60000; i++) deep += "<Pass>";
     const struct
     {
         const char* what;
@@ -192,6 +194,9 @@ TEST_F(RenderPathTest, BadFilesFailAtOpenNamingTheFile)
          "nRpXmlParser::ParseGlobalVariable(): could not load texture 'bad.dds'!"},
         {"state texture that does not load", PassFile("", R"(<Texture name="DiffMap0" value="bad.dds"/>)"),
          "could not load texture 'bad.dds'!"},
+        {"texture name held by another object",
+         R"(<RenderPath name="n" shaderpath="s"><Texture name="t" value="taken.dds"/></RenderPath>)",
+         "could not load texture 'taken.dds'!"},
         {"empty variable name", PassFile("", R"(<Float name="Time" variable=""/>)"), "binds an empty variable name"},
         {"undeclared target", PassFile(R"(renderTarget="Nowhere")"), "uses the undeclared render target 'Nowhere'"},
         {"undeclared variable", PassFile("", R"(<Float name="Time" variable="never"/>)"),
@@ -202,8 +207,12 @@ TEST_F(RenderPathTest, BadFilesFailAtOpenNamingTheFile)
         {"long unknown word", PassFile("", R"(<Float name=")" + longName + R"(" value="1"/>)"),
          "unknown shader parameter"},
         {"lead byte at the end", std::string(R"(<RenderPath name="n" shaderpath="s">)") + "\xF4", "Error"},
+        {"elements nested 60000 deep", R"(<RenderPath name="n" shaderpath="s">)" + deep,
+         "nests elements deeper than 256 levels"},
     };
     this->gfx->FailLoadsOf("bad.dds");
+    // an object of a script holds the pooled name of a texture
+    this->ks->New("nroot", "/sys/share/rsrc/tex/taken_dds");
     for (const auto& c : cases)
     {
         this->log.text.clear();

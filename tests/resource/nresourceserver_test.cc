@@ -130,6 +130,34 @@ TEST_F(ResourceTest, ExistingObjectOfAnotherClassIsRefused)
     this->ks->SetLogHandler(nullptr);
 }
 
+TEST_F(ResourceTest, APoolDeletedByAScriptIsMadeAgainAtTheNextRequest)
+{
+    CaptureLog log;
+    this->ks->SetLogHandler(&log);
+    for (int type : AllTypes)
+    {
+        SCOPED_TRACE(type);
+        nTestResource* held = this->NewTest("held.dds", type);
+        nRef<nTestResource> ref(held);
+        nRoot* pool = this->rs->GetResourcePool(type);
+        const std::string path = pool->GetFullName().Get();
+        // what a script's delete does: the pool and its resources die
+        pool->Release();
+        EXPECT_FALSE(ref.isvalid());
+        EXPECT_EQ(this->ks->Lookup(path.c_str()), nullptr);
+        log.text.clear();
+        EXPECT_EQ(this->rs->FindResource("held.dds", type), nullptr);
+        EXPECT_NE(log.text.find("the pool '" + path + "' was deleted"), std::string::npos) << log.text;
+        nTestResource* again = this->NewTest("held.dds", type);
+        ASSERT_NE(again, nullptr);
+        EXPECT_EQ(again->GetParent(), this->ks->Lookup(path.c_str()));
+        EXPECT_TRUE(this->rs->LoadResources(type));
+        this->rs->UnloadResources(nResource::AllResourceTypes);
+        again->Release();
+    }
+    this->ks->SetLogHandler(nullptr);
+}
+
 TEST_F(ResourceTest, UnknownOrNonResourceClassGivesNull)
 {
     CaptureLog log;

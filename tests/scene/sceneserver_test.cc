@@ -195,6 +195,36 @@ TEST_F(SceneServerTest, NestedNodesGiveParentIndicesAndCarryTheContextsTranslati
     ctx.GetRootNode()->RenderContextDestroyed(&ctx);
 }
 
+TEST_F(SceneServerTest, AModelNestedDeeperThanTheGroupStackLeavesItsDeepNodesOutOnceReported)
+{
+    // 70 nested transform nodes with a shape at the bottom and one near the top
+    std::string path = "/deep";
+    New<nTransformNode>("ntransformnode", path.c_str());
+    MakeShape(path + "/top", "shaders:a.fx");
+    for (int i = 1; i < 70; i++)
+    {
+        path += "/n";
+        New<nTransformNode>("ntransformnode", path.c_str());
+    }
+    MakeShape(path + "/bottom", "shaders:a.fx");
+    nRenderContext ctx;
+    SetupContext(ctx, static_cast<nSceneNode*>(ks->Lookup("/deep")), 0.0f);
+    TakeLog();
+    for (int frame = 0; frame < 2; frame++)
+    {
+        SCOPED_TRACE(frame);
+        Frame({&ctx});
+        const int maxDepth = nSceneServer::MaxHierarchyDepth;
+        ASSERT_EQ(scene->GetNumGroups(), maxDepth + 1);
+        EXPECT_EQ(scene->GetGroupAt(maxDepth).parentIndex, maxDepth - 1);
+        EXPECT_THAT(BucketNodes(0), ElementsAre(ks->Lookup("/deep/top")));
+        const std::string log = TakeLog();
+        if (0 == frame) EXPECT_THAT(log, HasSubstr("is nested deeper than 64 transform nodes"));
+        else EXPECT_THAT(log, ::testing::Not(HasSubstr("nested deeper")));
+    }
+    ctx.GetRootNode()->RenderContextDestroyed(&ctx);
+}
+
 TEST_F(SceneServerTest, BucketsSortByPriorityThenNodeThenDistance)
 {
     nShapeNode* near = MakeShape("/near", "shaders:a.fx", 0.0f, 0);

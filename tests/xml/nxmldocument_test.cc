@@ -88,4 +88,41 @@ TEST(XmlDocumentTest, ParseStillReadsWholeDocuments)
     EXPECT_STREQ(doc.RootElement()->GetText(), "t\xC3\xA9xt");
 }
 
+/// n copies of the text
+std::string Repeat(const std::string& text, int n)
+{
+    std::string out;
+    for (int i = 0; i < n; i++) out += text;
+    return out;
+}
+
+TEST(XmlDocumentTest, TextsNestedDeeperThanTheLimitAreRefusedBeforeTinyXmlRecurses)
+{
+    const int max = nXmlDocument::MaxDepth;
+    const struct
+    {
+        const char* what;
+        std::string text;
+        bool refused;
+    } cases[] = {
+        {"60000 levels", Repeat("<a>", 60000), true},
+        {"a slash inside a value", Repeat("<a b=\"/\">", 60000), true},
+        {"a '>' inside a value", Repeat("<a b = '/>'>", 60000), true},
+        {"comments between levels", Repeat("<a><!-- </a> -->", 60000), true},
+        {"one level too many", Repeat("<a>", max + 1) + Repeat("</a>", max + 1), true},
+        {"the deepest allowed", Repeat("<a>", max) + "<!-- <b> -->" + Repeat("</a>", max), false},
+        {"many empty elements", "<r>" + Repeat("<a b='1'/><c>x</c>", 30000) + "</r>", false},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        std::vector<char> text(c.text.begin(), c.text.end());
+        text.push_back(0);
+        nXmlDocument doc;
+        const bool ok = doc.ParseText(text.data(), (int)c.text.size());
+        EXPECT_EQ(ok, !c.refused) << doc.ErrorDesc();
+        if (c.refused) EXPECT_EQ(doc.ErrorId(), TiXmlBase::TIXML_ERROR_PARSING_ELEMENT);
+    }
+}
+
 }  // namespace

@@ -177,13 +177,15 @@ TEST_F(SpreadSheetTest, TablesTooLargeToHoldAreRefused)
 TEST_F(SpreadSheetTest, MissingTruncatedAndCorruptFilesDoNotOpen)
 {
     const std::string full = Workbook(Row({"ID", "Text"}) + Row({"a", "b"}));
+    std::string deep;
+    for (int i = 0; i < 60000; i++) deep += "<a>";
     const std::string texts[] = {full.substr(0, full.size() / 2), "<Workbook><Worksheet>", "\x01\x02garbage", "",
-                                 "<Workbook></Worksheet></Workbook>"};
+                                 "<Workbook></Worksheet></Workbook>", Workbook(Row({deep}))};
     for (const std::string& text : texts)
     {
         nXmlSpreadSheet s;
         s.SetFilename(dir.Write("broken.xml", text).c_str());
-        EXPECT_FALSE(s.Open()) << text;
+        EXPECT_FALSE(s.Open()) << text.substr(0, 80);
         EXPECT_FALSE(s.IsOpen());
     }
     nXmlSpreadSheet missing;
