@@ -60,9 +60,15 @@ nEnv* nGameObject::FindVar(const char* name) const
     return (child && child->IsA("nenv")) ? static_cast<nEnv*>(child) : nullptr;
 }
 
+/*
+ * ReadVarF, ReadVarF4, ReadVarS, ReadVarO --
+ *     Results: true with the prototype's value of the name; false, out
+ *     untouched, when there is none or it holds another type (a prototype
+ *     is data: a hand-edited or saved file may hold anything).
+ */
 bool nGameObject::ReadVarF(const char* name, float& out) const
 {
-    nEnv* var = this->FindVar(name);
+    nEnv* var = this->FindTypedVar(name, nArg::Float);
     if (!var) return false;
     out = var->GetF();
     return true;
@@ -70,7 +76,7 @@ bool nGameObject::ReadVarF(const char* name, float& out) const
 
 bool nGameObject::ReadVarF4(const char* name, nFloat4& out) const
 {
-    nEnv* var = this->FindVar(name);
+    nEnv* var = this->FindTypedVar(name, nArg::Float4);
     if (!var) return false;
     out = var->GetF4();
     return true;
@@ -78,7 +84,7 @@ bool nGameObject::ReadVarF4(const char* name, nFloat4& out) const
 
 bool nGameObject::ReadVarS(const char* name, nString& out) const
 {
-    nEnv* var = this->FindVar(name);
+    nEnv* var = this->FindTypedVar(name, nArg::String);
     if (!var) return false;
     out = var->GetS();
     return true;
@@ -86,10 +92,16 @@ bool nGameObject::ReadVarS(const char* name, nString& out) const
 
 bool nGameObject::ReadVarO(const char* name, nObject*& out) const
 {
-    nEnv* var = this->FindVar(name);
+    nEnv* var = this->FindTypedVar(name, nArg::Object);
     if (!var) return false;
     out = var->GetO();
     return true;
+}
+
+nEnv* nGameObject::FindTypedVar(const char* name, nArg::Type type) const
+{
+    nEnv* var = this->FindVar(name);
+    return (var && var->GetType() == type) ? var : nullptr;
 }
 
 namespace
