@@ -13,6 +13,7 @@
 #include "scene/nsceneserver.h"
 #include "variable/nvariableserver.h"
 
+#include <cmath>
 #include <cstring>
 
 N_IMPLEMENT_MODULE(ngameobject, nGameObject, "nroot", nullptr)
@@ -126,10 +127,19 @@ const char* ProtoFault(nRoot* proto)
     if (!proto->Find("geom")) return nullptr;
     nEnv* geom = TypedVar(proto, "geom", nArg::String);
     if (!geom || !geom->GetS()) return "its \"geom\" is no string";
-    if (strcmp(geom->GetS(), "sphere") == 0 && !TypedVar(proto, "radius", nArg::Float))
-        return "its sphere has no float \"radius\"";
-    if (strcmp(geom->GetS(), "box") == 0 && !TypedVar(proto, "box_lengths", nArg::Float4))
-        return "its box has no float4 \"box_lengths\"";
+    // ODE refuses shapes of no or negative size by stopping the program
+    auto size = [](float v) { return std::isfinite(v) && v > 0.0f; };
+    if (strcmp(geom->GetS(), "sphere") == 0)
+    {
+        nEnv* radius = TypedVar(proto, "radius", nArg::Float);
+        if (!radius || !size(radius->GetF())) return "its sphere has no float \"radius\" above 0";
+    }
+    if (strcmp(geom->GetS(), "box") == 0)
+    {
+        nEnv* box = TypedVar(proto, "box_lengths", nArg::Float4);
+        if (!box || !size(box->GetF4().x) || !size(box->GetF4().y) || !size(box->GetF4().z))
+            return "its box has no float4 \"box_lengths\" above 0";
+    }
     return nullptr;
 }
 

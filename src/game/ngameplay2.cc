@@ -104,7 +104,7 @@ void nGameplay2::Start()
 {
     nGame* game = nGame::Instance();
     nGameObject* ring = static_cast<nGameObject*>(game->NewObject(nString("ngameobject")));
-    if (ring) ring->Init(RingProto);
+    if (ring && nGameObject::IsUsableProto(RingProto)) ring->Init(RingProto);
 
     nPlayer* player = static_cast<nPlayer*>(game->NewObject(nString("nplayer")));
     n_assert(player != 0);

@@ -607,6 +607,9 @@ TEST_F(BoxingTest, APrototypeThatCannotBeUsedLeavesItsBoxerUnbuiltAndTheMatchGoe
         {"player model no scene node",
          [this] { static_cast<nEnv*>(this->ks->Lookup("/usr/players/me/model"))->SetO(this->ks->Lookup("/usr")); }},
         {"opponent model missing", [this] { this->ks->Lookup("/usr/lib/objects/_ai0/model")->Release(); }},
+        {"glove of negative radius",
+         [this] { static_cast<nEnv*>(this->ks->Lookup("/usr/lib/objects/fist/radius"))->SetF(-1.0f); }},
+        {"ring without model", [this] { this->ks->Lookup("/usr/lib/objects/ring/model")->Release(); }},
         {"no opponent at all",
          [this] {
              this->ks->Lookup("/usr/lib/objects/_ai0")->Release();
