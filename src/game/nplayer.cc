@@ -192,7 +192,13 @@ nBar* nPlayer::NewBar(const char* name, bool health)
  */
 void nPlayer::Init(const char* proto)
 {
-    nPlayerFile::Mend(proto ? kernelServer->Lookup(proto) : nullptr, kernelServer->Lookup(nPlayerFile::LibraryPlayer));
+    // only a saved player is mended: a script may name any object as the player
+    nRoot* saved = (proto && *proto) ? kernelServer->Lookup(proto) : nullptr;
+    nRoot* players = kernelServer->Lookup(nPlayerFile::PlayersPath);
+    if (saved && players && saved->GetParent() == players)
+    {
+        nPlayerFile::Mend(saved, kernelServer->Lookup(nPlayerFile::LibraryPlayer));
+    }
     nBoxer::Init(proto);
     if (!this->m_refProto.isvalid()) return;
     for (int* value : {&this->m_iScore, &this->m_iNextEnemy})

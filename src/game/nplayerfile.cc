@@ -16,11 +16,10 @@
 const char* const nPlayerFile::FileName = "home:players.n2";
 const char* const nPlayerFile::BrokenFileName = "home:players.n2.broken";
 const char* const nPlayerFile::LibraryPlayer = "/usr/lib/objects/player";
+const char* const nPlayerFile::PlayersPath = "/usr/players";
 
 namespace
 {
-
-const char* const PlayersPath = "/usr/players";
 const char* const TempFileName = "home:players.n2.tmp";
 
 nEnv* AsEnv(nRoot* obj)

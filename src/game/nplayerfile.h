@@ -22,6 +22,8 @@ public:
     static const char* const FileName;
     /// where an unreadable players' file is kept
     static const char* const BrokenFileName;
+    /// where the players live while the game runs
+    static const char* const PlayersPath;
     /// the library's player prototype every saved player is mended from
     static const char* const LibraryPlayer;
 

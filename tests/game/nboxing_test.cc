@@ -13,6 +13,7 @@
 #include "game/nguiclientwindow2.h"
 #include "game/nguifloattextlabel.h"
 #include "game/nplayer.h"
+#include "game/nplayerfile.h"
 #include "game/nfx.h"
 #include "game/nparticleshapenode.h"
 #include "game/nrandom.h"
@@ -639,12 +640,16 @@ TEST_F(BoxingTest, APrototypeThatCannotBeUsedLeavesItsBoxerUnbuiltAndTheMatchGoe
 TEST_F(BoxingTest, NoPlayerPrototypeAtAllGivesAPlayerWithoutBody)
 {
     // a script entering the match before it chose a player
+    this->BoxerProto(nPlayerFile::LibraryPlayer);
     this->game->Release();
     this->game = static_cast<nGame*>(this->ks->New("ngame", "/usr/teststate"));
     ASSERT_FALSE(this->game->HasPlayerProto());
     this->Enter();
     ASSERT_TRUE(nPlayer::HasInstance());
     EXPECT_EQ(this->ThePlayer()->GetRoot(), nullptr);
+    // only saved players are mended from the library's: nothing else grows its values
+    EXPECT_EQ(this->ks->Lookup("/score"), nullptr);
+    EXPECT_EQ(this->ks->Lookup("/usr/teststate/score"), nullptr);
     this->PastStart();
     this->Frames(30, 1.0f / 60.0f);
     EXPECT_NE(this->log.text.find("no player prototype"), std::string::npos);
