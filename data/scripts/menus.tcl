@@ -59,13 +59,20 @@ proc ProtoValue {proto key fallback} {
 
 #   The prototype of the opponent the player meets next: as the match
 #   chooses it, the highest one below the index when the index runs past
-#   the last opponent.
+#   the last opponent. The library is looked through once, whatever the
+#   index (a saved one may be huge).
 proc NextOpponent {player} {
     set n [ProtoValue $player next-enemy 0]
-    for {set i $n} {$i >= 0} {incr i -1} {
-        if {[exists /usr/lib/objects/_ai$i]} { return /usr/lib/objects/_ai$i }
+    if {[exists /usr/lib/objects/_ai$n]} { return /usr/lib/objects/_ai$n }
+    if {![exists /usr/lib/objects]} { return "" }
+    set best -1
+    foreach obj [/usr/lib/objects.getchildren] {
+        if {[regexp {^/usr/lib/objects/_ai(0|[1-9][0-9]*)$} $obj -> i] && $i < $n && $i > $best} {
+            set best $i
+        }
     }
-    return ""
+    if {$best < 0} { return "" }
+    return /usr/lib/objects/_ai$best
 }
 
 #   What the last match earned, from the buffer the player boxer leaves:
@@ -99,6 +106,12 @@ proc BuildMainMenu {} {
     TextButton $w quit "Quit" QuitGame 0.60 0.61 0.93 0.71
     TextLabel $w hint "Return starts a match" small 0.58 0.74 0.95 0.79
     $w/hint.setcolor 0.7 0.7 0.78 1
+    # a saved progress that could not be read, or that this copy will not save
+    set notice [expr {[exists [GameState]] ? [[GameState].getsavenotice] : ""}]
+    if {$notice ne ""} {
+        TextLabel $w notice $notice small 0.02 0.93 0.98 0.98
+        $w/notice.setcolor 1 0.55 0.45 1
+    }
     set ::mainMenuWindow $w
 }
 

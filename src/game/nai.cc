@@ -105,37 +105,49 @@ nGuiFloatTextLabel* nAI::GetLabel() const
 /*
  * Init --
  *     Side effects: the boxer's Init; the reaction time and the sixteen
- *     tuning values, each required; the name label shows the
- *     prototype's "name" at the top right, hidden; the damage label
- *     "score" below the AI; the guard goes up.
+ *     tuning values, each checked (a missing or unusable one is reported
+ *     and keeps its default); the name label shows the prototype's
+ *     "name" at the top right, hidden; the damage label "score" below the
+ *     AI; the guard goes up. A prototype the boxer could not be built
+ *     from leaves the AI at that: it stands with its defaults.
  */
 void nAI::Init(const char* proto)
 {
     nBoxer::Init(proto);
-    n_assert(ReadVarF("reaction-time", m_fReactionTime));
-    n_assert(ReadVarF("follow-timer-base", m_fFollowTimerBase));
-    n_assert(ReadVarF("follow-timer-scat", m_fFollowTimerScat));
-    n_assert(ReadVarF("keeppos-timer-base", m_fKeepPosTimerBase));
-    n_assert(ReadVarF("keeppos-timer-scat", m_fKeepPosTimerScat));
-    n_assert(ReadVarF("dodge-amplitude", m_fDodgeAmplitude));
-    n_assert(ReadVarF("hook-probability", m_fHookProbability));
-    n_assert(ReadVarF("hook-range", m_fHookRange));
-    n_assert(ReadVarF("attack-timer-base", m_fAttackTimerBase));
-    n_assert(ReadVarF("attack-timer-scat", m_fAttackTimerScat));
-    n_assert(ReadVarF("attack-stirke-timer-base", m_fAttackStrikeTimerBase));
-    n_assert(ReadVarF("attack-stirke-timer-scat", m_fAttackStrikeTimerScat));
-    n_assert(ReadVarF("defense-timer-base", m_fDefenseTimerBase));
-    n_assert(ReadVarF("defense-timer-scat", m_fDefenseTimerScat));
-    n_assert(ReadVarF("defense-stirke-timer-base", m_fDefenseStrikeTimerBase));
-    n_assert(ReadVarF("defense-stirke-timer-scat", m_fDefenseStrikeTimerScat));
-    n_assert(ReadVarF("defense-stirke-probability", defenseStrikeProbability));
+    if (!this->m_refProto.isvalid()) return;
+    const float NoLimit = 3.0e38f;
+    const struct
+    {
+        const char* name;
+        float nAI::*member;
+        float most;
+    } tuning[] = {
+        {"reaction-time", &nAI::m_fReactionTime, 1.0f},
+        {"follow-timer-base", &nAI::m_fFollowTimerBase, NoLimit},
+        {"follow-timer-scat", &nAI::m_fFollowTimerScat, NoLimit},
+        {"keeppos-timer-base", &nAI::m_fKeepPosTimerBase, NoLimit},
+        {"keeppos-timer-scat", &nAI::m_fKeepPosTimerScat, NoLimit},
+        {"dodge-amplitude", &nAI::m_fDodgeAmplitude, NoLimit},
+        {"hook-probability", &nAI::m_fHookProbability, 1.0f},
+        {"hook-range", &nAI::m_fHookRange, NoLimit},
+        {"attack-timer-base", &nAI::m_fAttackTimerBase, NoLimit},
+        {"attack-timer-scat", &nAI::m_fAttackTimerScat, NoLimit},
+        {"attack-stirke-timer-base", &nAI::m_fAttackStrikeTimerBase, NoLimit},
+        {"attack-stirke-timer-scat", &nAI::m_fAttackStrikeTimerScat, NoLimit},
+        {"defense-timer-base", &nAI::m_fDefenseTimerBase, NoLimit},
+        {"defense-timer-scat", &nAI::m_fDefenseTimerScat, NoLimit},
+        {"defense-stirke-timer-base", &nAI::m_fDefenseStrikeTimerBase, NoLimit},
+        {"defense-stirke-timer-scat", &nAI::m_fDefenseStrikeTimerScat, NoLimit},
+        {"defense-stirke-probability", &nAI::defenseStrikeProbability, 1.0f},
+    };
+    for (const auto& t : tuning) this->ReadFloat(t.name, this->*t.member, 0.0f, false, t.most);
 
-    nEnv* name = this->FindVar("name");
-    n_assert(name != 0);
+    nString name;
+    if (!this->ReadVarS("name", name)) n_printf("nAI: prototype '%s' has no text \"name\"\n", proto);
     if (this->HasGuiName())
     {
         nGuiTextLabel* label = this->GetGuiName();
-        label->SetText(name->GetType() == nArg::String ? name->GetS() : "");
+        label->SetText(name.Get());
         label->SetRect(rectangle(vector2(0.8f, 0.0f), vector2(0.99f, 0.1f)));
         label->Hide();
     }

@@ -139,6 +139,7 @@ void nApp::Close()
     this->m_pMenuState = nullptr;
     this->m_pGameState = nullptr;
     nApplication::Close();
+    this->homeLock.Release();
 }
 
 /*
@@ -183,6 +184,8 @@ void nApp::OpenPhysics()
  */
 bool nApp::Open()
 {
+    // taken before the preference server exists, which saves when it closes
+    this->homeLock.Acquire(nHomeLock::FileName);
     if (!nApplication::Open()) return false;
     this->OpenPhysics();
     this->m_refScriptServer = static_cast<nScriptServer*>(kernelServer->Lookup("/sys/servers/script"));

@@ -14,6 +14,7 @@
 */
 #include "application/napplication.h"
 #include "opende/nopendehashspace.h"
+#include "game/nhomelock.h"
 
 class nSound3;
 class nGameCamera;
@@ -55,6 +56,9 @@ public:
     /// the locale text of an id, or the id itself when there is no locale server
     const char* GetLocaleText(const char* id) const;
 
+    /// whether this program may write the files of its home directory (no other copy runs there)
+    bool MaySaveHome() const { return !this->homeLock.HeldElsewhere(); }
+
     /// the sound-instance resource type, the only one CreateSound makes
     static const int SoundInstanceType = 64;
 
@@ -88,5 +92,6 @@ private:
     nAppState* m_pIntroState;
     nAppState* m_pMenuState;
     nAppState* m_pGameState;
+    nHomeLock homeLock;
 };
 #endif

@@ -71,7 +71,8 @@ void nBonusIcon::SetBonus(const char* name)
  *     Side effects: the icon's and its children's rectangles, given by
  *     the scripts as (x, y, width, height), become (x, y, x + width,
  *     y + height); the icon's top as given becomes the target it slides
- *     to, and the icon moves to just below the screen (top 1).
+ *     to, and the icon moves to just below the screen (top 1). A child a
+ *     script deleted is skipped.
  */
 void nBonusIcon::UpdateRect()
 {
@@ -82,9 +83,9 @@ void nBonusIcon::UpdateRect()
     };
     this->targetTop = this->GetRect().v0.y;
     corners(this);
-    corners(this->GetBarTrail());
-    corners(this->GetBar());
-    corners(this->GetTextLabel());
+    if (this->m_refBarTrail.isvalid()) corners(this->m_refBarTrail.get());
+    if (this->m_refBar.isvalid()) corners(this->m_refBar.get());
+    if (this->m_refTextLabel.isvalid()) corners(this->m_refTextLabel.get());
     rectangle r = this->GetRect();
     const float h = r.height();
     r.v0.y = 1.0f;
@@ -113,9 +114,11 @@ void nBonusIcon::UpdateProgress()
         this->animState = SlidingOut;
         return;
     }
-    nGuiLabel* bar = this->GetBar();
+    // a script may have deleted either: the icon then slides without a bar
+    if (!this->m_refBar.isvalid() || !this->m_refBarTrail.isvalid()) return;
+    nGuiLabel* bar = this->m_refBar.get();
     rectangle r = bar->GetRect();
-    r.v1.x = r.v0.x + this->GetBarTrail()->GetRect().width() * (1.0f - p);
+    r.v1.x = r.v0.x + this->m_refBarTrail->GetRect().width() * (1.0f - p);
     bar->SetRect(r);
 }
 

@@ -175,11 +175,31 @@ float nBoxer::GetAccuracy() const
 }
 
 /*
+ * ReadFloat --
+ *     Results: true when the prototype's float of the name is finite and
+ *     lies in its range (above least when positive, else at least least;
+ *     at most most); value takes it.
+ *     Side effects: any other value (missing, not a float, out of range)
+ *     is reported and value is kept: a prototype is data, and a zero mass
+ *     or health would divide by zero later.
+ */
+bool nBoxer::ReadFloat(const char* name, float& value, float least, bool positive, float most) const
+{
+    float v = 0.0f;
+    if (this->ReadVarF(name, v) && std::isfinite(v) && (positive ? v > least : v >= least) && v <= most)
+    {
+        value = v;
+        return true;
+    }
+    n_printf("nBoxer: prototype '%s' has no usable float '%s'; %g is kept\n",
+             this->GetProto()->GetFullName().Get(), name, value);
+    return false;
+}
+
+/*
  * ReadStatistics --
- *     Side effects: the nine statistics from the prototype, in order; one
- *     that is missing, not a float, not finite or out of its range is
- *     reported and keeps its default (bad data must not stop the match,
- *     and a zero mass or health would divide by zero later).
+ *     Side effects: the nine statistics from the prototype, in order (see
+ *     ReadFloat for values that cannot be used).
  */
 void nBoxer::ReadStatistics()
 {
@@ -194,19 +214,7 @@ void nBoxer::ReadStatistics()
         {"lightness", &nBoxer::m_fLightness, 0.0f, false},
         {"accuracy", &nBoxer::m_fAccuracy, 0.0f, false},
     };
-    for (const Statistic& s : stats)
-    {
-        nEnv* var = this->FindVar(s.name);
-        const bool isFloat = var && var->GetType() == nArg::Float;
-        const float v = isFloat ? var->GetF() : 0.0f;
-        if (isFloat && std::isfinite(v) && (s.positive ? v > s.least : v >= s.least))
-        {
-            this->*s.member = v;
-            continue;
-        }
-        n_printf("nBoxer: prototype '%s' has no usable float '%s'; %g is kept\n",
-                 this->GetProto()->GetFullName().Get(), s.name, this->*s.member);
-    }
+    for (const Statistic& s : stats) this->ReadFloat(s.name, this->*s.member, s.least, s.positive);
     this->healthMax = this->m_fHealth;
     this->energyMax = this->m_fEnergy;
 }

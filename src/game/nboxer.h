@@ -97,6 +97,8 @@ protected:
     nGameObject* NewPart(const char* className, const nString& proto, const vector3& pos, const vector3& euler);
     /// the prototype's statistics, each checked; a missing or unusable one keeps its default
     void ReadStatistics();
+    /// the prototype's float of the name into value when usable, else reported and value kept
+    bool ReadFloat(const char* name, float& value, float least, bool positive, float most = 3.0e38f) const;
     /// the body parts around the placement
     void CreateParts();
     /// the label showing the boxer's name

@@ -222,9 +222,16 @@ vector3 nFist2::GetHitImpulse()
     return impulse;
 }
 
+/*
+ * Trigger --
+ *     Side effects: the base Trigger; then the glove moves by its state.
+ *     A glove without guard point (one a script made in the match, or
+ *     whose guard point a script deleted) is left where it is.
+ */
 void nFist2::Trigger(float* dt)
 {
     nGameObject::Trigger(dt);
+    if (!this->m_refJoint.isvalid()) return;
     switch (this->state)
     {
         case Straight: this->UpdateStraight(*dt); break;

@@ -78,11 +78,12 @@ void nFX::Start(const nString& str)
  *     Side effects: the effect ages by dt; once its lifetime has passed
  *     it releases itself (the caller must not touch it afterwards).
  *     Otherwise its "time" advances, the frame id counts on and the
- *     render context takes the placement.
+ *     render context takes the placement. An effect never started (one a
+ *     script made in the effect folder) is left alone.
  */
 void nFX::Trigger(float* dt)
 {
-    n_assert(m_RenderContext.IsValid());
+    if (!this->m_RenderContext.IsValid()) return;
     this->elapsed += *dt;
     if (this->elapsed >= this->lifetime)
     {
@@ -98,6 +99,7 @@ void nFX::Trigger(float* dt)
 
 void nFX::Render()
 {
-    n_assert(m_RenderContext.IsValid());
+    // an effect never started has nothing to draw
+    if (!this->m_RenderContext.IsValid()) return;
     nSceneServer::Instance()->Attach(&this->m_RenderContext);
 }

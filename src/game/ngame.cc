@@ -17,6 +17,7 @@
 #include "kernel/nkernelserver.h"
 #include "kernel/nmodule.h"
 #include "kernel/npersistserver.h"
+#include "game/nplayerfile.h"
 #include "opende/nopendeworld.h"
 #include "variable/nvariableserver.h"
 
@@ -184,40 +185,37 @@ nGameLogic* nGame::GetLogic() const
 /*
  * LoadPlayers --
  *     Side effects: "/usr/players" is replaced by the content of the
- *     players' file when it exists; a file that does not load is reported
- *     by the loader and leaves "/usr/players" absent.
+ *     players' file when it exists, each player mended from the library's
+ *     player; a file that cannot be read is kept aside and leaves
+ *     "/usr/players" absent. The notice tells the player either, and that
+ *     nothing will be saved while another copy of the game runs.
  */
 void nGame::LoadPlayers()
 {
-    if (nRoot* old = kernelServer->Lookup(PlayersPath)) old->Release();
-    if (!nFileServer2::Instance()->FileExists(PlayersFile)) return;
-    nRoot* usr = kernelServer->Lookup("/usr");
-    if (!usr) usr = static_cast<nRoot*>(kernelServer->New("nroot", "/usr"));
-    kernelServer->PushCwd(usr);
-    nObject* players = kernelServer->LoadAs(PlayersFile, "players");
-    kernelServer->PopCwd();
-    if (!players) n_printf("nGame: the players' file '%s' does not load; the players start afresh\n", PlayersFile);
+    this->saveNotice = "";
+    nPlayerFile::Load(this->saveNotice);
+    nPlayerFile::MendAll();
+    if (nApp::HasInstance() && !nApp::Instance()->MaySaveHome())
+    {
+        if (!this->saveNotice.IsEmpty()) this->saveNotice.Append(" ");
+        this->saveNotice.Append("Another copy of the game is running: this one saves no progress.");
+    }
 }
 
 /*
  * SavePlayers --
- *     Side effects: when "/usr/players" exists it is written to the
- *     players' file by the binary saver; the saver before is restored.
+ *     Side effects: when "/usr/players" exists it replaces the players'
+ *     file (nPlayerFile::Save); not while another copy of the game runs on
+ *     the same home, whose progress would be overwritten.
  */
 void nGame::SavePlayers()
 {
-    nRoot* players = kernelServer->Lookup(PlayersPath);
-    if (!players) return;
-    nPersistServer* ps = static_cast<nPersistServer*>(kernelServer->Lookup("/sys/servers/persist"));
-    n_assert(ps != 0);
-    const nString saver = ps->GetSaverClass();
-    if (!ps->SetSaverClass(nString("nbinscriptserver")))
+    if (nApp::HasInstance() && !nApp::Instance()->MaySaveHome())
     {
-        n_printf("nGame: no binary saver; the players are not saved\n");
+        if (kernelServer->Lookup(PlayersPath)) n_printf("nGame: another copy of the game runs; the players are not saved\n");
         return;
     }
-    if (!players->SaveAs(PlayersFile)) n_printf("nGame: the players could not be saved to '%s'\n", PlayersFile);
-    ps->SetSaverClass(saver);
+    nPlayerFile::Save();
 }
 
 void nGame::OnStateEnter(const nString& prevState)
@@ -355,6 +353,8 @@ void nGame::CleanupMatch()
     if (this->matchSetUp)
     {
         if (nGameLogic* logic = this->FindLogic()) logic->Stop();
+        // the player wrote its progression when the scene went: a crash later must not lose it
+        this->SavePlayers();
     }
     this->matchSetUp = false;
     this->running = false;

@@ -114,6 +114,8 @@ public:
 
     /// the players' file, relative to "home:"
     static const char* const PlayersFile;
+    /// what the player should be told about the saved progress (unreadable, not saved), or empty
+    const nString& GetSaveNotice() const { return this->saveNotice; }
 
 protected:
     /// saves the players after the match's clean-up, then frees the contacts
@@ -132,7 +134,7 @@ private:
     void TriggerObjects();
     /// "/usr/players" from the players' file, when there is one
     void LoadPlayers();
-    /// "/usr/players" into the players' file, in the binary format
+    /// "/usr/players" into the players' file, in the binary format, unless another copy of the game runs
     void SavePlayers();
     /// the level's logic when it is one, else 0
     nGameLogic* FindLogic() const;
@@ -155,6 +157,7 @@ private:
     nRef<nSound3> m_refWonSound;
     std::unique_ptr<nGfxObject> light;
     nString m_strPlayerProto;
+    nString saveNotice;
     int timeVar;
     int oneVar;
     int objectCount;

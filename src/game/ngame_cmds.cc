@@ -57,6 +57,11 @@ void n_getplayer(void* slf, nCmd* cmd)
     cmd->Out()->SetS(Self(slf)->GetPlayerProto().Get());
 }
 
+void n_getsavenotice(void* slf, nCmd* cmd)
+{
+    cmd->Out()->SetS(Self(slf)->GetSaveNotice().Get());
+}
+
 }  // namespace
 
 /*
@@ -72,5 +77,6 @@ void ngame_initcmds(nClass* cl)
     cl->AddCmd("v_toggleeyeview_v", N_FOURCC('T', 'E', 'Y', 'V'), n_toggleeyeview);
     cl->AddCmd("v_setplayerproto_s", N_FOURCC('S', 'P', 'P', 'R'), n_setplayerproto);
     cl->AddCmd("s_getplayer_v", N_FOURCC('G', 'P', 'L', 'R'), n_getplayer);
+    cl->AddCmd("s_getsavenotice_v", N_FOURCC('G', 'S', 'N', 'T'), n_getsavenotice);
     cl->EndCmds();
 }

@@ -13,6 +13,7 @@
 #include "scene/nsceneserver.h"
 #include "variable/nvariableserver.h"
 
+#include <cmath>
 #include <cstring>
 
 N_IMPLEMENT_MODULE(ngameobject, nGameObject, "nroot", nullptr)
@@ -60,9 +61,15 @@ nEnv* nGameObject::FindVar(const char* name) const
     return (child && child->IsA("nenv")) ? static_cast<nEnv*>(child) : nullptr;
 }
 
+/*
+ * ReadVarF, ReadVarF4, ReadVarS, ReadVarO --
+ *     Results: true with the prototype's value of the name; false, out
+ *     untouched, when there is none or it holds another type (a prototype
+ *     is data: a hand-edited or saved file may hold anything).
+ */
 bool nGameObject::ReadVarF(const char* name, float& out) const
 {
-    nEnv* var = this->FindVar(name);
+    nEnv* var = this->FindTypedVar(name, nArg::Float);
     if (!var) return false;
     out = var->GetF();
     return true;
@@ -70,7 +77,7 @@ bool nGameObject::ReadVarF(const char* name, float& out) const
 
 bool nGameObject::ReadVarF4(const char* name, nFloat4& out) const
 {
-    nEnv* var = this->FindVar(name);
+    nEnv* var = this->FindTypedVar(name, nArg::Float4);
     if (!var) return false;
     out = var->GetF4();
     return true;
@@ -78,7 +85,7 @@ bool nGameObject::ReadVarF4(const char* name, nFloat4& out) const
 
 bool nGameObject::ReadVarS(const char* name, nString& out) const
 {
-    nEnv* var = this->FindVar(name);
+    nEnv* var = this->FindTypedVar(name, nArg::String);
     if (!var) return false;
     out = var->GetS();
     return true;
@@ -86,10 +93,16 @@ bool nGameObject::ReadVarS(const char* name, nString& out) const
 
 bool nGameObject::ReadVarO(const char* name, nObject*& out) const
 {
-    nEnv* var = this->FindVar(name);
+    nEnv* var = this->FindTypedVar(name, nArg::Object);
     if (!var) return false;
     out = var->GetO();
     return true;
+}
+
+nEnv* nGameObject::FindTypedVar(const char* name, nArg::Type type) const
+{
+    nEnv* var = this->FindVar(name);
+    return (var && var->GetType() == type) ? var : nullptr;
 }
 
 namespace
@@ -114,10 +127,19 @@ const char* ProtoFault(nRoot* proto)
     if (!proto->Find("geom")) return nullptr;
     nEnv* geom = TypedVar(proto, "geom", nArg::String);
     if (!geom || !geom->GetS()) return "its \"geom\" is no string";
-    if (strcmp(geom->GetS(), "sphere") == 0 && !TypedVar(proto, "radius", nArg::Float))
-        return "its sphere has no float \"radius\"";
-    if (strcmp(geom->GetS(), "box") == 0 && !TypedVar(proto, "box_lengths", nArg::Float4))
-        return "its box has no float4 \"box_lengths\"";
+    // ODE refuses shapes of no or negative size by stopping the program
+    auto size = [](float v) { return std::isfinite(v) && v > 0.0f; };
+    if (strcmp(geom->GetS(), "sphere") == 0)
+    {
+        nEnv* radius = TypedVar(proto, "radius", nArg::Float);
+        if (!radius || !size(radius->GetF())) return "its sphere has no float \"radius\" above 0";
+    }
+    if (strcmp(geom->GetS(), "box") == 0)
+    {
+        nEnv* box = TypedVar(proto, "box_lengths", nArg::Float4);
+        if (!box || !size(box->GetF4().x) || !size(box->GetF4().y) || !size(box->GetF4().z))
+            return "its box has no float4 \"box_lengths\" above 0";
+    }
     return nullptr;
 }
 

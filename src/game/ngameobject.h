@@ -67,6 +67,8 @@ public:
 
     /// the prototype's nenv of the name, or 0
     nEnv* FindVar(const char* name) const;
+    /// the prototype's nenv of the name holding the type, or 0
+    nEnv* FindTypedVar(const char* name, nArg::Type type) const;
     /// the prototype's float of the name; false when there is none
     bool ReadVarF(const char* name, float& out) const;
     /// the prototype's four floats of the name; false when there are none

@@ -12,7 +12,10 @@
 #include "kernel/nkernelserver.h"
 #include "kernel/nmodule.h"
 
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 N_IMPLEMENT_MODULE(ngameplay2, nGameplay2, "ngamelogic", nullptr)
 
@@ -63,23 +66,32 @@ nAI* nGameplay2::GetAI() const
  *     Results: "/usr/lib/objects/_ai<n>" for the index; past the last
  *     opponent (the player beat them all) the highest index below it
  *     that exists, logged, so that every later match still has an
- *     opponent. The stored index is not changed.
+ *     opponent. The stored index is not changed. The library is looked
+ *     through once, whatever the index (a saved one may be huge).
  */
 nString nGameplay2::OpponentProto(int nextEnemy)
 {
     nKernelServer* ks = nKernelServer::Instance();
     nString path = ProtoPath(nextEnemy);
     if (ks->Lookup(path.Get())) return path;
-    for (int i = nextEnemy - 1; i >= 0; i--)
+    int best = -1;
+    if (nRoot* lib = ks->Lookup("/usr/lib/objects"))
     {
-        nString fallback = ProtoPath(i);
-        if (ks->Lookup(fallback.Get()))
+        for (nRoot* obj = lib->GetHead(); obj; obj = obj->GetSucc())
         {
-            n_printf("nGameplay2: no opponent '%s'; the match is against '%s'\n", path.Get(), fallback.Get());
-            return fallback;
+            const char* name = obj->GetName();
+            if (strncmp(name, "_ai", 3) != 0 || !isdigit((unsigned char)name[3])) continue;
+            char* end = nullptr;
+            const long index = strtol(name + 3, &end, 10);
+            if (*end != 0 || index >= nextEnemy || index <= best) continue;
+            // "_ai01" is not what the index names
+            if (ProtoPath((int)index) == obj->GetFullName()) best = (int)index;
         }
     }
-    return path;
+    if (best < 0) return path;
+    nString fallback = ProtoPath(best);
+    n_printf("nGameplay2: no opponent '%s'; the match is against '%s'\n", path.Get(), fallback.Get());
+    return fallback;
 }
 
 /*
@@ -92,14 +104,16 @@ void nGameplay2::Start()
 {
     nGame* game = nGame::Instance();
     nGameObject* ring = static_cast<nGameObject*>(game->NewObject(nString("ngameobject")));
-    if (ring) ring->Init(RingProto);
+    if (ring && nGameObject::IsUsableProto(RingProto)) ring->Init(RingProto);
 
     nPlayer* player = static_cast<nPlayer*>(game->NewObject(nString("nplayer")));
     n_assert(player != 0);
     transform44 playerPlace;
     playerPlace.settranslation(vector3(0.0f, 0.0f, 3.5f));
     player->GetPlacement() = playerPlace;
-    player->Init(game->GetPlayerProto().Get());
+    // a match entered before a script chose the player has a boxer without body
+    if (!game->HasPlayerProto()) n_printf("nGameplay2: no player prototype is set\n");
+    player->Init(game->HasPlayerProto() ? game->GetPlayerProto().Get() : "");
     this->refPlayer = player;
 
     const nString aiProto = OpponentProto(player->GetNextEnemy());

@@ -6,6 +6,7 @@
 #include "game/nai.h"
 #include "game/napp.h"
 #include "game/ngame.h"
+#include "game/nplayerfile.h"
 #include "mathlib/nmath.h"
 #include "input/ninputserver.h"
 #include "kernel/nenv.h"
@@ -13,6 +14,7 @@
 #include "kernel/nmodule.h"
 
 #include <algorithm>
+#include <climits>
 
 N_IMPLEMENT_MODULE(nplayer, nPlayer, "nboxer", nullptr)
 
@@ -38,6 +40,12 @@ void SetNumber(nEnv* env, float value)
     if (env->GetType() == nArg::Int) env->SetI((int)value);
     else if (env->GetType() == nArg::Float || env->GetType() == nArg::Void) env->SetF(value);
     else n_printf("nPlayer: '%s' holds no number; left as it is\n", env->GetName());
+}
+
+/// a + b, held at the largest int instead of wrapping (a saved count may be huge)
+int SaturatingAdd(int a, int b)
+{
+    return (b > 0 && a > INT_MAX - b) ? INT_MAX : a + b;
 }
 
 }  // namespace
@@ -120,7 +128,9 @@ bool nPlayer::WriteVarI(const char* name, int value)
 {
     nEnv* var = this->FindVar(name);
     if (!var) return false;
-    SetNumber(var, (float)value);
+    // through a float a count near the largest int would not come back
+    if (var->GetType() == nArg::Int) var->SetI(value);
+    else SetNumber(var, (float)value);
     return true;
 }
 
@@ -172,21 +182,38 @@ nBar* nPlayer::NewBar(const char* name, bool health)
 
 /*
  * Init --
- *     Side effects: the boxer's Init; score and next opponent from the
- *     prototype (both required); the name label shows the prototype's
+ *     Side effects: a saved player is first mended from the library's
+ *     player (nPlayerFile::Mend); the boxer's Init; score and next
+ *     opponent from the prototype (a missing, mistyped or negative one is
+ *     reported and 0 is kept); the name label shows the prototype's
  *     "name" at the top left, hidden; the two HUD bars; the bonus sound.
+ *     A prototype the boxer could not be built from leaves the player at
+ *     that: it stands, with no bars and no progression to write.
  */
 void nPlayer::Init(const char* proto)
 {
+    // only a saved player is mended: a script may name any object as the player
+    nRoot* saved = (proto && *proto) ? kernelServer->Lookup(proto) : nullptr;
+    nRoot* players = kernelServer->Lookup(nPlayerFile::PlayersPath);
+    if (saved && players && saved->GetParent() == players)
+    {
+        nPlayerFile::Mend(saved, kernelServer->Lookup(nPlayerFile::LibraryPlayer));
+    }
     nBoxer::Init(proto);
-    n_assert(ReadVarI("score", m_iScore));
-    n_assert(ReadVarI("next-enemy", m_iNextEnemy));
-    nEnv* name = this->FindVar("name");
-    n_assert(name != 0);
+    if (!this->m_refProto.isvalid()) return;
+    for (int* value : {&this->m_iScore, &this->m_iNextEnemy})
+    {
+        const char* key = (value == &this->m_iScore) ? "score" : "next-enemy";
+        int v = 0;
+        if (this->ReadVarI(key, v) && v >= 0) *value = v;
+        else n_printf("nPlayer: prototype '%s' has no usable count '%s'; 0 is kept\n", proto, key);
+    }
+    nString name;
+    if (!this->ReadVarS("name", name)) n_printf("nPlayer: prototype '%s' has no text \"name\"\n", proto);
     if (this->HasGuiName())
     {
         nGuiTextLabel* label = this->GetGuiName();
-        label->SetText(name->GetType() == nArg::String ? name->GetS() : "");
+        label->SetText(name.Get());
         label->SetRect(rectangle(vector2(0.01f, 0.0f), vector2(0.2f, 0.1f)));
         label->SetAlignment(nGuiTextLabel::Right);
         label->Hide();
@@ -359,25 +386,29 @@ void nPlayer::WriteProgression()
         if (this->scoreCount > 0)
         {
             gained = this->scoreTotal / this->scoreCount;
-            this->m_iScore += gained;
+            this->m_iScore = SaturatingAdd(this->m_iScore, gained);
             this->WriteVarI("score", this->m_iScore);
         }
-        this->m_iNextEnemy++;
+        this->m_iNextEnemy = SaturatingAdd(this->m_iNextEnemy, 1);
         this->WriteVarI("next-enemy", this->m_iNextEnemy);
     }
 
+    // the prototype was mended before the match, but a script may have
+    // changed it since: a value the buffer lacks is reported and skipped
     nRoot* buffer = this->m_refBuffer.get();
     auto param = [buffer](const char* key) {
         nRoot* p = buffer->Find(key);
-        nEnv* param = (p && p->IsA("nenv")) ? static_cast<nEnv*>(p) : nullptr;
-        n_assert(param != 0);
-        return param;
+        nEnv* env = (p && p->IsA("nenv")) ? static_cast<nEnv*>(p) : nullptr;
+        if (env && (env->GetType() == nArg::Int || env->GetType() == nArg::Float)) return env;
+        n_printf("nPlayer: the prototype holds no number '%s'; the match's gain in it is not shown\n", key);
+        return static_cast<nEnv*>(nullptr);
     };
-    SetNumber(param("score"), (float)gained);
+    if (nEnv* score = param("score")) SetNumber(score, (float)gained);
     const Stat* stats = Stats();
     for (int i = 0; i < NumStats; i++)
     {
         nEnv* env = param(stats[i].key);
+        if (!env) continue;
         const float old = env->GetType() == nArg::Int ? (float)env->GetI() : env->GetF();
         SetNumber(env, (this->*(stats[i].member) - old) / stats[i].step);
     }

@@ -2,6 +2,7 @@
 //  nscriptprefserver.cc
 //------------------------------------------------------------------------------
 #include "game/nscriptprefserver.h"
+#include "game/napp.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/nenv.h"
 #include "kernel/nfileserver2.h"
@@ -120,12 +121,18 @@ bool nScriptPrefServer::Open()
 /*
  * Close --
  *     Saves the preferences. A save that fails (a read-only or full disk)
- *     is reported; the game goes on with what it has in memory.
+ *     is reported; the game goes on with what it has in memory. A second
+ *     copy of the game on the same home saves nothing: the first one's
+ *     file would be overwritten.
  */
 void nScriptPrefServer::Close()
 {
     n_assert(m_refPrefs.isvalid());
-    if (!this->m_refPrefs->SaveAs(FileName))
+    if (nApp::HasInstance() && !nApp::Instance()->MaySaveHome())
+    {
+        n_printf("nScriptPrefServer: another copy of the game runs on this home; '%s' is not saved\n", FileName);
+    }
+    else if (!this->m_refPrefs->SaveAs(FileName))
     {
         n_printf("nScriptPrefServer: could not save '%s'!\n", FileName);
     }

@@ -149,6 +149,8 @@ void GameAppTest::SetUp()
     this->dir = MakeTempDir("gameapp");
     this->ks = NewGameKernel(nullptr, nullptr, !this->realStates);
     this->ks->SetLogHandler(&this->log);
+    // what the application writes in its home (its lock) stays in the test's directory
+    this->ks->GetFileServer()->SetAssign("home", (this->dir.string() + "/").c_str());
     this->app = static_cast<TestGameApp*>(this->ks->New("testgameapp", "/theApp"));
     nTimeServer::Instance()->StopTime();
     nTimeServer::Instance()->SetTime(1.0);

@@ -5,7 +5,8 @@
 //  before a fight, the match's HUD, the end of a match, the first player
 //  and the way out, driven through the windows' buttons as a player
 //  clicks them. The menu, the window before a fight and the HUD are saved
-//  as screenshots for people to look at.
+//  as screenshots for people to look at. Saved progress that is huge or
+//  unreadable still leads to a match.
 //------------------------------------------------------------------------------
 #include "capturelog.h"
 #include "tclrun.h"
@@ -29,6 +30,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -79,6 +81,12 @@ protected:
         // source tree's data as the build links it
         this->home = MakeTempDir("gamescripts");
         std::filesystem::create_directory_symlink(GAME_SOURCE_DIR "/data", this->home + "/data");
+        this->OpenGame();
+    }
+
+    /// the program's kernel and the game application open on the home
+    void OpenGame()
+    {
         this->ks.reset(nNewBoxingKernel(this->home + "/"));
         this->ks->SetLogHandler(&this->log);
         nTimeServer::Instance()->StopTime();
@@ -328,6 +336,34 @@ TEST_F(GameScriptsTest, StartShowsTheNextOpponentAndFightStartsTheMatchWithItsHu
     EXPECT_GT(shot.Count(0.02f, 0.86f, 0.18f, 0.97f, Gold), 100);
     Tcl("HideBonusNotification");
     EXPECT_EQ(Tcl(Global("bonusNote") + ".isshown"), "false");
+}
+
+TEST_F(GameScriptsTest, AHugeNextEnemyStillNamesTheLastOpponentAndFights)
+{
+    ToMainMenu();
+    Tcl("/usr/players/player/next-enemy.seti 2147483647");
+    ClickOn(Global("mainMenuWindow") + "/start");
+    this->Pass();
+    const std::string dialog = Global("preStartDialog");
+    ASSERT_FALSE(dialog.empty());
+    EXPECT_EQ(Tcl("NextOpponent /usr/players/player"), "/usr/lib/objects/_ai4");
+    ClickOn(dialog + "/Layout/fight");
+    this->Pass();
+    EXPECT_EQ(State(), "game");
+}
+
+TEST_F(GameScriptsTest, AnUnreadablePlayersFileIsKeptAsideAndTheMainMenuSaysSo)
+{
+    this->app->Close();
+    this->app->Release();
+    this->app = nullptr;
+    this->ks.reset();
+    std::ofstream(this->home + "/players.n2", std::ios::binary | std::ios::trunc) << "garbage";
+    this->OpenGame();
+    ToMainMenu();
+    EXPECT_TRUE(std::filesystem::exists(this->home + "/players.n2.broken"));
+    const std::string notice = Tcl(Global("mainMenuWindow") + "/notice.gettext");
+    EXPECT_NE(notice.find("players.n2.broken"), std::string::npos) << notice;
 }
 
 TEST_F(GameScriptsTest, AWonMatchShowsAWindowWhoseButtonLeadsBackToTheMenu)

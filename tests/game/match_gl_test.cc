@@ -118,6 +118,8 @@ protected:
         if (this->app->IsOpen()) this->app->Close();
         this->app->Release();
         this->ks.reset();
+        // the home is the source tree here: the application's lock file does not stay in it
+        std::filesystem::remove(GAME_SOURCE_DIR "/boxing.lock");
     }
 
     /// the match of the player against its first opponent, a third of a second in

@@ -13,6 +13,7 @@
 #include "game/nguiclientwindow2.h"
 #include "game/nguifloattextlabel.h"
 #include "game/nplayer.h"
+#include "game/nplayerfile.h"
 #include "game/nfx.h"
 #include "game/nparticleshapenode.h"
 #include "mathlib/nmath.h"
@@ -26,6 +27,8 @@
 #include "util/assertdeath.h"
 
 #include <algorithm>
+#include <climits>
+#include <functional>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -549,10 +552,142 @@ TEST_F(BoxingTest, KeepingPositionTheAIDodgesWithinItsAmplitude)
     EXPECT_LE(maxDodge, 1.0f + 1e-4f);
 }
 
-TEST_F(BoxingTest, AMissingTuningKeyStopsTheProgramWithItsName)
+TEST_F(BoxingTest, UnusableTuningValuesAreReportedAndTheDefaultsKept)
 {
+    // missing, an int where a float is read, out of range, not finite
     this->ks->Lookup("/usr/lib/objects/_ai0/hook-range")->Release();
-    EXPECT_ASSERT_DEATH(this->Enter(), "ReadVarF(\"hook-range\", m_fHookRange)");
+    this->ks->Lookup("/usr/lib/objects/_ai0/dodge-amplitude")->Release();
+    this->Var(this->ks->Lookup("/usr/lib/objects/_ai0"), "dodge-amplitude")->SetI(3);
+    this->SetTuning("/usr/lib/objects/_ai0", "hook-probability", 5.0f);
+    this->SetTuning("/usr/lib/objects/_ai0", "reaction-time", -1.0f);
+    this->SetTuning("/usr/lib/objects/_ai0", "defense-timer-base", NAN);
+    this->ks->Lookup("/usr/lib/objects/_ai0/name")->Release();
+    this->Var(this->ks->Lookup("/usr/lib/objects/_ai0"), "name")->SetF(1.0f);
+    this->Enter();
+    ASSERT_TRUE(nAI::HasInstance());
+    for (const char* key : {"hook-range", "dodge-amplitude", "hook-probability", "reaction-time", "defense-timer-base"})
+    {
+        EXPECT_NE(this->log.text.find(std::string("float '") + key + "'"), std::string::npos) << key;
+    }
+    EXPECT_NE(this->log.text.find("no text \"name\""), std::string::npos);
+    EXPECT_STREQ(this->TheAI()->GetGuiName()->GetText(), "");
+    this->PastStart();
+    this->Frames(120, 1.0f / 60.0f);
+    EXPECT_TRUE(std::isfinite(this->TheAI()->GetTransform().gettranslation().x));
+}
+
+TEST_F(BoxingTest, UnusablePlayerValuesAreReportedAndTheMatchGoesOnAndEnds)
+{
+    nRoot* me = this->me;
+    for (const char* key : {"score", "next-enemy", "name", "accuracy"}) me->Find(key)->Release();
+    this->Var(me, "score")->SetF(12.5f);  // a float score
+    this->Var(me, "next-enemy")->SetI(-3);
+    this->Enter();
+    ASSERT_TRUE(nPlayer::HasInstance());
+    EXPECT_EQ(this->ThePlayer()->GetNextEnemy(), 0);
+    EXPECT_STREQ(this->TheAI()->GetProto()->GetName(), "_ai0");
+    EXPECT_NE(this->log.text.find("count 'score'"), std::string::npos);
+    EXPECT_NE(this->log.text.find("count 'next-enemy'"), std::string::npos);
+    this->Frame(1.0f / 60.0f);
+    this->ThePlayer()->AddScore(30);
+    this->ThePlayer()->SetWon();
+    // leaving writes the progression into a prototype without "accuracy"
+    this->game->OnStateLeave(nString("main_menu"));
+    EXPECT_NE(this->log.text.find("no number 'accuracy'"), std::string::npos);
+    ASSERT_NE(this->ks->Lookup(nPlayer::BufferPath), nullptr);
+}
+
+TEST_F(BoxingTest, APrototypeThatCannotBeUsedLeavesItsBoxerUnbuiltAndTheMatchGoesOn)
+{
+    const struct
+    {
+        const char* what;
+        std::function<void()> spoil;
+    } cases[] = {
+        {"no player prototype", [this] { this->game->SetPlayerProto(nString("/usr/players/nobody")); }},
+        {"player model no scene node",
+         [this] { static_cast<nEnv*>(this->ks->Lookup("/usr/players/me/model"))->SetO(this->ks->Lookup("/usr")); }},
+        {"opponent model missing", [this] { this->ks->Lookup("/usr/lib/objects/_ai0/model")->Release(); }},
+        {"glove of negative radius",
+         [this] { static_cast<nEnv*>(this->ks->Lookup("/usr/lib/objects/fist/radius"))->SetF(-1.0f); }},
+        {"ring without model", [this] { this->ks->Lookup("/usr/lib/objects/ring/model")->Release(); }},
+        {"no opponent at all",
+         [this] {
+             this->ks->Lookup("/usr/lib/objects/_ai0")->Release();
+             this->ks->Lookup("/usr/lib/objects/_ai1")->Release();
+         }},
+    };
+    bool first = true;
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        if (!first)
+        {
+            // a fresh kernel, application and data for each case
+            this->TearDown();
+            this->SetUp();
+        }
+        first = false;
+        c.spoil();
+        this->Enter();
+        EXPECT_NE(this->log.text.find("not usable"), std::string::npos);
+        this->PastStart();
+        this->Frames(30, 1.0f / 60.0f);
+        this->game->OnStateLeave(nString("main_menu"));
+    }
+}
+
+TEST_F(BoxingTest, NoPlayerPrototypeAtAllGivesAPlayerWithoutBody)
+{
+    // a script entering the match before it chose a player
+    this->BoxerProto(nPlayerFile::LibraryPlayer);
+    this->game->Release();
+    this->game = static_cast<nGame*>(this->ks->New("ngame", "/usr/teststate"));
+    ASSERT_FALSE(this->game->HasPlayerProto());
+    this->Enter();
+    ASSERT_TRUE(nPlayer::HasInstance());
+    EXPECT_EQ(this->ThePlayer()->GetRoot(), nullptr);
+    // only saved players are mended from the library's: nothing else grows its values
+    EXPECT_EQ(this->ks->Lookup("/score"), nullptr);
+    EXPECT_EQ(this->ks->Lookup("/usr/teststate/score"), nullptr);
+    this->PastStart();
+    this->Frames(30, 1.0f / 60.0f);
+    EXPECT_NE(this->log.text.find("no player prototype"), std::string::npos);
+}
+
+TEST_F(BoxingTest, AHugeNextEnemyFindsTheLastOpponentAtOnceAndAWinDoesNotWrapIt)
+{
+    static_cast<nEnv*>(this->ks->Lookup("/usr/players/me/next-enemy"))->SetI(INT_MAX);
+    static_cast<nEnv*>(this->ks->Lookup("/usr/players/me/score"))->SetI(INT_MAX - 1);
+    this->ks->New("nroot", "/usr/lib/objects/_ai07");  // not what index 7 names
+    this->Enter();
+    EXPECT_STREQ(this->TheAI()->GetProto()->GetName(), "_ai1");
+    this->Frame(1.0f / 60.0f);
+    this->ThePlayer()->AddScore(30);
+    this->ThePlayer()->SetWon();
+    this->game->OnStateLeave(nString("main_menu"));
+    EXPECT_EQ(static_cast<nEnv*>(this->ks->Lookup("/usr/players/me/next-enemy"))->GetI(), INT_MAX);
+    EXPECT_EQ(static_cast<nEnv*>(this->ks->Lookup("/usr/players/me/score"))->GetI(), INT_MAX);
+}
+
+TEST_F(BoxingTest, ObjectsAScriptPutsIntoTheMatchAreLeftAlone)
+{
+    this->Enter();
+    this->PastStart();
+    // a glove and an effect the match did not make, and a guard point gone from under its glove
+    this->ks->New("nfist2", "/usr/scene/x");
+    this->ks->New("nfx", "/usr/fx_scene/x");
+    nFist2* glove = this->ThePlayer()->GetLeftFist();
+    ASSERT_NE(glove, nullptr);
+    this->ThePlayer()->GetPart("leftguard")->Release();
+    for (int i = 0; i < 30; i++)
+    {
+        this->Frame(1.0f / 60.0f);
+        this->game->OnRender3D();
+    }
+    EXPECT_NE(this->ks->Lookup("/usr/scene/x"), nullptr);
+    EXPECT_NE(this->ks->Lookup("/usr/fx_scene/x"), nullptr);
+    EXPECT_TRUE(std::isfinite(glove->GetTransform().gettranslation().x));
 }
 
 //--- HUD widgets ----------------------------------------------------------------
@@ -594,6 +729,27 @@ TEST_F(HudTest, ABonusIconSlidesUpFastThenAtLeastOneUnitPerSecond)
     }
     EXPECT_EQ(icon->GetAnimState(), nBonusIcon::Progress);
     EXPECT_FLOAT_EQ(icon->GetRect().v0.y, 0.8f);
+}
+
+TEST_F(HudTest, AnIconWhoseChildrenAScriptDeletedStillSlidesAndShows)
+{
+    this->Enter();
+    this->Frame(1.0f / 60.0f);
+    for (const char* child : {"bar", "bar-trail", "text"})
+    {
+        SCOPED_TRACE(child);
+        nBonusIcon* icon = this->Icon();
+        icon->Find(child)->Release();
+        icon->SetRect(rectangle(vector2(0.4f, 0.8f), vector2(0.2f, 0.1f)));
+        icon->UpdateRect();
+        EXPECT_FLOAT_EQ(icon->GetRect().v0.y, 1.0f);
+        icon->Show();
+        icon->SetBonus("slow");
+        this->game->SetBonusTime(1, 2.0f);
+        for (int i = 0; i < 20; i++) icon->Animate(0.1f);
+        EXPECT_EQ(icon->GetAnimState(), nBonusIcon::Progress);
+        icon->Release();
+    }
 }
 
 TEST_F(HudTest, SetBonusTakesTheThreeNamesOnly)

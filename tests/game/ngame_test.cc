@@ -6,6 +6,8 @@
 #include "matchfixture.h"
 
 #include "audio3/nsound3.h"
+#include "game/nhomelock.h"
+#include "game/nscriptprefserver.h"
 #include "game/ntimer.h"
 #include "game/ntimerserver.h"
 #include "game/ngamecamera.h"
@@ -524,4 +526,98 @@ TEST_F(PlayersFileTest, BadFilesAreReportedAndThePlayersStartAfresh)
     this->NewState();
     EXPECT_NE(this->ks->Lookup("/usr/players/me/score"), nullptr);
     this->game->Release();
+}
+
+TEST_F(PlayersFileTest, ProgressIsWrittenWhenAMatchEndsThroughATemporaryFile)
+{
+    this->MakePlayers(1);
+    this->Enter();
+    ASSERT_NE(this->game->NewObject(nString("progressobject")), nullptr);
+    // a kill after the match must not lose it: no Close, no state released
+    this->game->OnStateLeave(nString("main_menu"));
+    EXPECT_EQ(this->SavedScore(), 99);
+    EXPECT_FALSE(std::filesystem::exists(this->dir / "players.n2.tmp"));
+}
+
+TEST_F(PlayersFileTest, AnUnreadableFileIsKeptAsideAndThePlayerIsTold)
+{
+    const std::string cases[] = {"", "garbage that is no script\n", std::string(64, '\xff'), "new nfloat2int x\n"};
+    for (const std::string& bytes : cases)
+    {
+        SCOPED_TRACE(bytes.size());
+        std::filesystem::remove(this->dir / "players.n2.broken");
+        if (nRoot* players = this->ks->Lookup("/usr/players")) players->Release();
+        std::ofstream(this->File(), std::ios::binary | std::ios::trunc) << bytes;
+        this->NewState();
+        EXPECT_EQ(this->ks->Lookup("/usr/players"), nullptr);
+        std::ifstream kept(this->dir / "players.n2.broken", std::ios::binary);
+        ASSERT_TRUE(kept.good());
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), bytes);
+        EXPECT_NE(std::string(this->game->GetSaveNotice().Get()).find("players.n2.broken"), std::string::npos);
+        // the next save replaces the file, the copy stays
+        this->MakePlayers(3);
+        this->NewState();
+        EXPECT_TRUE(std::filesystem::exists(this->dir / "players.n2.broken"));
+        EXPECT_EQ(this->SavedScore(), 3);
+        EXPECT_STREQ(this->game->GetSaveNotice().Get(), "");
+    }
+}
+
+TEST_F(PlayersFileTest, ASavedPlayerWithUnusableValuesIsMendedFromTheLibraryPlayer)
+{
+    nRoot* library = this->Proto("player");
+    this->Var(library, "score")->SetI(0);
+    this->Var(library, "next-enemy")->SetI(0);
+    this->Var(library, "name")->SetS("Rookie");
+    this->Var(library, "health")->SetF(1000.0f);
+    this->Var(library, "accuracy")->SetF(0.75f);
+    this->MakePlayers(5);  // a score, no name, no statistics, no model
+    nRoot* me = this->ks->Lookup("/usr/players/me");
+    this->Var(me, "next-enemy")->SetF(2.0f);  // wrong type
+    this->Var(me, "health")->SetF(-4.0f);     // out of range
+    this->Var(me, "accuracy")->SetF(0.5f);    // good, stays
+    this->NewState();                          // saves, then loads and mends
+    auto env = [this](const char* key) { return static_cast<nEnv*>(this->ks->Lookup((std::string("/usr/players/me/") + key).c_str())); };
+    ASSERT_NE(env("score"), nullptr);
+    EXPECT_EQ(env("score")->GetI(), 5);
+    ASSERT_EQ(env("next-enemy")->GetType(), nArg::Int);
+    EXPECT_EQ(env("next-enemy")->GetI(), 0);
+    EXPECT_STREQ(env("name")->GetS(), "Rookie");
+    EXPECT_FLOAT_EQ(env("health")->GetF(), 1000.0f);
+    EXPECT_FLOAT_EQ(env("accuracy")->GetF(), 0.5f);
+    EXPECT_EQ(env("model")->GetO(), this->ks->Lookup("/usr/lib/models/body"));
+    EXPECT_NE(this->log.text.find("no usable 'next-enemy'"), std::string::npos);
+}
+
+TEST_F(PlayersFileTest, ASecondCopyOfTheGameSaysSoAndSavesNothing)
+{
+    this->MakePlayers(42);
+    this->NewState();  // the first copy's file
+    this->app->Close();
+    this->app->Release();
+    this->ks.reset();
+    ResetStandIns();
+    this->ks = NewGameKernel(nmatchtest_package);
+    this->ks->SetLogHandler(&this->log);
+    nFileServer2::Instance()->SetAssign("home", (this->dir.string() + "/").c_str());
+    // the first copy, still running on the same home
+    nHomeLock first;
+    ASSERT_TRUE(first.Acquire(nHomeLock::FileName));
+    this->app = static_cast<TestGameApp*>(this->ks->New("matchgameapp", "/theApp"));
+    ASSERT_TRUE(this->app->Open());
+    EXPECT_FALSE(this->app->MaySaveHome());
+    EXPECT_NE(std::string(nGame::Instance()->GetSaveNotice().Get()).find("Another copy"), std::string::npos);
+    static_cast<nEnv*>(this->ks->Lookup("/usr/players/me/score"))->SetI(7);
+    this->ks->Lookup("/sys/servers/pref")->Release();
+    nPrefServer* pref = this->app->GamePrefServer();
+    pref->WriteString("window-type", "windowed");
+    pref->Release();
+    this->app->Close();
+    EXPECT_FALSE(std::filesystem::exists(this->dir / "prefs.n2"));
+    EXPECT_NE(this->log.text.find("not saved"), std::string::npos);
+    EXPECT_EQ(this->SavedScore(), 42);
+    // once the first copy is gone, the next one saves again
+    first.Release();
+    ASSERT_TRUE(this->app->Open());
+    EXPECT_TRUE(this->app->MaySaveHome());
 }

@@ -1,0 +1,209 @@
+//------------------------------------------------------------------------------
+//  nplayerfile.cc
+//------------------------------------------------------------------------------
+#include "game/nplayerfile.h"
+#include "kernel/nenv.h"
+#include "kernel/nfileserver2.h"
+#include "kernel/nkernelserver.h"
+#include "kernel/npersistserver.h"
+#include "kernel/nscriptserver.h"
+#include "util/nstring.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+const char* const nPlayerFile::FileName = "home:players.n2";
+const char* const nPlayerFile::BrokenFileName = "home:players.n2.broken";
+const char* const nPlayerFile::LibraryPlayer = "/usr/lib/objects/player";
+const char* const nPlayerFile::PlayersPath = "/usr/players";
+
+namespace
+{
+const char* const TempFileName = "home:players.n2.tmp";
+
+nEnv* AsEnv(nRoot* obj)
+{
+    return (obj && obj->IsA("nenv")) ? static_cast<nEnv*>(obj) : nullptr;
+}
+
+/*
+ * Usable --
+ *     Results: whether the saved value can stand for the library's: the
+ *     same type and, for numbers, finite and not negative (not zero
+ *     where the library's is above zero: a statistic of zero divides by
+ *     zero), for an object one of the library's kind.
+ */
+bool Usable(nEnv* saved, nEnv* library)
+{
+    if (!saved || saved->GetType() != library->GetType()) return false;
+    switch (library->GetType())
+    {
+        case nArg::Int: return saved->GetI() >= 0;
+        case nArg::Float:
+        {
+            const float v = saved->GetF();
+            return std::isfinite(v) && (library->GetF() > 0.0f ? v > 0.0f : v >= 0.0f);
+        }
+        case nArg::String: return saved->GetS() != nullptr;
+        case nArg::Object:
+        {
+            // a model must be a scene node when the library's is one
+            nObject* want = library->GetO();
+            nObject* have = saved->GetO();
+            return !want || (have && (!want->IsA("nscenenode") || have->IsA("nscenenode")));
+        }
+        case nArg::Float4:
+        {
+            const nFloat4& f = saved->GetF4();
+            return std::isfinite(f.x) && std::isfinite(f.y) && std::isfinite(f.z) && std::isfinite(f.w);
+        }
+        default: return true;
+    }
+}
+
+/// a new nenv of the name below the player holding the library's value
+void CopyValue(nRoot* player, nEnv* library)
+{
+    nKernelServer* ks = nKernelServer::Instance();
+    ks->PushCwd(player);
+    nEnv* env = static_cast<nEnv*>(ks->New("nenv", library->GetName()));
+    ks->PopCwd();
+    if (!env) return;
+    switch (library->GetType())
+    {
+        case nArg::Int: env->SetI(library->GetI()); break;
+        case nArg::Float: env->SetF(library->GetF()); break;
+        case nArg::Bool: env->SetB(library->GetB()); break;
+        case nArg::String: env->SetS(library->GetS()); break;
+        case nArg::Object: env->SetO(library->GetO()); break;
+        case nArg::Float4: env->SetF4(library->GetF4()); break;
+        default: break;
+    }
+}
+
+/// the persistence server's saver is the class while the object lives
+class SaverClass
+{
+public:
+    SaverClass(nPersistServer* ps, const char* cl) : ps(ps), before(ps->GetSaverClass())
+    {
+        this->ok = ps->SetSaverClass(nString(cl));
+    }
+    ~SaverClass() { this->ps->SetSaverClass(this->before); }
+    bool ok;
+
+private:
+    nPersistServer* ps;
+    nString before;
+};
+
+}  // namespace
+
+int nPlayerFile::Mend(nRoot* player, nRoot* library)
+{
+    if (!player || !library || player == library) return 0;
+    int mended = 0;
+    for (nRoot* child = library->GetHead(); child; child = child->GetSucc())
+    {
+        nEnv* want = AsEnv(child);
+        if (!want) continue;
+        nRoot* have = player->Find(want->GetName());
+        if (Usable(AsEnv(have), want)) continue;
+        n_printf("nPlayerFile: player '%s' has no usable '%s'; the value of '%s' is taken\n", player->GetName(),
+                 want->GetName(), library->GetFullName().Get());
+        if (have) have->Release();
+        CopyValue(player, want);
+        mended++;
+    }
+    return mended;
+}
+
+int nPlayerFile::MendAll()
+{
+    nKernelServer* ks = nKernelServer::Instance();
+    nRoot* players = ks->Lookup(PlayersPath);
+    nRoot* library = ks->Lookup(LibraryPlayer);
+    if (!players || !library) return 0;
+    int mended = 0;
+    for (nRoot* p = players->GetHead(); p; p = p->GetSucc()) mended += Mend(p, library);
+    return mended;
+}
+
+nRoot* nPlayerFile::Load(nString& notice)
+{
+    nKernelServer* ks = nKernelServer::Instance();
+    if (nRoot* old = ks->Lookup(PlayersPath)) old->Release();
+    nFileServer2* fs = nFileServer2::Instance();
+    if (!fs->FileExists(FileName)) return nullptr;
+    nRoot* usr = ks->Lookup("/usr");
+    if (!usr) usr = static_cast<nRoot*>(ks->New("nroot", "/usr"));
+
+    // a text file runs as a script: its errors are the file's, not the game's
+    nRoot* scriptObj = ks->Lookup("/sys/servers/script");
+    nScriptServer* script = (scriptObj && scriptObj->IsA("nscriptserver")) ? static_cast<nScriptServer*>(scriptObj) : nullptr;
+    const bool failOnError = script ? script->GetFailOnError() : true;
+    if (script) script->SetFailOnError(false);
+    ks->PushCwd(usr);
+    nObject* loaded = ks->LoadAs(FileName, "players");
+    ks->PopCwd();
+    if (script) script->SetFailOnError(failOnError);
+
+    if (loaded && !loaded->IsA("nroot"))
+    {
+        loaded->Release();
+        loaded = nullptr;
+    }
+    if (loaded) return static_cast<nRoot*>(loaded);
+
+    if (fs->CopyFile(FileName, BrokenFileName))
+    {
+        notice = "The saved progress could not be read; it is kept as \"";
+        notice.Append(BrokenFileName);
+        notice.Append("\" and a new player starts.");
+    }
+    else
+    {
+        notice = "The saved progress could not be read; a new player starts.";
+    }
+    n_printf("nPlayerFile: '%s' could not be read. %s\n", FileName, notice.Get());
+    return nullptr;
+}
+
+bool nPlayerFile::Save()
+{
+    nKernelServer* ks = nKernelServer::Instance();
+    nRoot* players = ks->Lookup(PlayersPath);
+    if (!players) return true;
+    nRoot* psObj = ks->Lookup("/sys/servers/persist");
+    if (!psObj || !psObj->IsA("npersistserver"))
+    {
+        n_printf("nPlayerFile: no persistence server; the players are not saved\n");
+        return false;
+    }
+    nFileServer2* fs = nFileServer2::Instance();
+    {
+        SaverClass binary(static_cast<nPersistServer*>(psObj), "nbinscriptserver");
+        if (!binary.ok)
+        {
+            n_printf("nPlayerFile: no binary saver; the players are not saved\n");
+            return false;
+        }
+        if (!players->SaveAs(TempFileName))
+        {
+            n_printf("nPlayerFile: the players could not be written to '%s'; '%s' is left as it was\n", TempFileName,
+                     FileName);
+            fs->DeleteFile(TempFileName);
+            return false;
+        }
+    }
+    const nString from = fs->ManglePath(TempFileName);
+    const nString to = fs->ManglePath(FileName);
+    if (std::rename(from.Get(), to.Get()) != 0)
+    {
+        n_printf("nPlayerFile: '%s' could not replace '%s'; the old progress is left\n", TempFileName, FileName);
+        fs->DeleteFile(TempFileName);
+        return false;
+    }
+    return true;
+}
