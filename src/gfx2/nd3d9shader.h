@@ -33,6 +33,7 @@ public:
     bool SetTechnique(const char* t) override;
     const char* GetTechnique() const override;
     bool IsParameterUsed(nShaderState::Param p) override;
+    int CreateInstanceDeclaration(nInstanceStream::Declaration& decl) override;
     void SetBool(nShaderState::Param p, bool val) override;
     void SetInt(nShaderState::Param p, int val) override;
     void SetFloat(nShaderState::Param p, float val) override;

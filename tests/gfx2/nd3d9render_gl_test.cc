@@ -279,3 +279,70 @@ TEST_F(GLRenderTest, LinesDrawInTheirColourOverTheFrame)
 }
 
 }  // namespace
+
+/// one quad placed and coloured per instance: the declaration comes from the annotations
+const char* const instancedFx = R"(
+float4 MatDiffuse <bool Instance = true;> = {1, 1, 1, 1};
+float4x4 Model <bool Instance = true;>;
+float MatTransparency <string UIName = "not per instance";> = 1.0;
+vertex vs { void main() { gl_Position = Model * vec4(nPosition.xyz, 1.0); } }
+fragment ps { void main() { nFragColor = vec4(MatDiffuse.rgb, MatTransparency); } }
+technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; CullMode = None; ZEnable = false; } }
+)";
+
+TEST_F(GLRenderTest, AHundredInstancesOfOneMeshTakeTheirColourAndPlaceFromTheInstanceStream)
+{
+    nShader2* fx = this->LoadFx("instanced.fx", instancedFx);
+    nInstanceStream::Declaration decl;
+    ASSERT_EQ(fx->CreateInstanceDeclaration(decl), 2);
+    ASSERT_EQ(decl.Size(), 2);
+    EXPECT_EQ(decl[0].param, nShaderState::MatDiffuse);
+    EXPECT_EQ(decl[0].type, nShaderState::Float4);
+    EXPECT_EQ(decl[1].param, nShaderState::Model);
+    EXPECT_EQ(decl[1].type, nShaderState::Matrix44);
+    EXPECT_EQ(fx->CreateInstanceDeclaration(decl), 0) << "parameters already declared are not added twice";
+
+    nInstanceStream* stream = this->gfx->NewInstanceStream("grid");
+    stream->SetDeclaration(decl);
+    ASSERT_TRUE(stream->Load());
+    // a 10 x 10 grid over the whole target: cell (col, row) from the bottom left
+    stream->Lock(nInstanceStream::Write);
+    for (int row = 0; row < 10; row++)
+    {
+        for (int col = 0; col < 10; col++)
+        {
+            stream->WriteFloat4({col * 25 / 255.0f, row * 25 / 255.0f, 200 / 255.0f, 1.0f});
+            matrix44 m;
+            m.translate(vector3(-1.0f + 0.2f * col, -1.0f + 0.2f * row, 0.0f));
+            stream->WriteMatrix44(m);
+        }
+    }
+    stream->Unlock();
+    ASSERT_EQ(stream->GetNumInstances(), 100);
+
+    nDynamicMesh dm;
+    ASSERT_TRUE(dm.Initialize(nGfxServer2::TriangleList, nMesh2::Coord | nMesh2::Color, 0, true));
+    this->BeginClearedPass(fx);
+    float* v = nullptr;
+    ushort* ix = nullptr;
+    int maxV = 0, maxI = 0, nv = 0, ni = 0;
+    dm.BeginIndexed(v, ix, maxV, maxI);
+    Quad(v, ix, nv, ni, 0.0f, 0.0f, 0.2f, 0.2f, 0.0f, 0.0f, 0.0f);
+    this->gfx->SetInstanceStream(stream);
+    dm.EndIndexed(nv, ni);
+    this->gfx->SetInstanceStream(nullptr);
+    this->EndPassAndPresent(fx);
+    stream->Release();
+
+    for (int row : {0, 3, 9})
+    {
+        for (int col : {0, 5, 9})
+        {
+            const int x = int((0.1f * col + 0.05f) * 64.0f);
+            const int y = int((0.95f - 0.1f * row) * 48.0f);
+            this->ExpectPixel(x, y, col * 25, row * 25, 200);
+        }
+    }
+    EXPECT_EQ(this->StatI("gfxNumDrawCalls"), 1);
+    EXPECT_EQ(this->StatI("gfxNumPrimitives"), 200);
+}
