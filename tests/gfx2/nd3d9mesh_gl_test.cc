@@ -61,8 +61,8 @@ GLuint Compile(GLenum type, const char* source)
 }
 
 /// a quad from x0 to x1 and -h to h at depth 0.5 in one colour: four vertices
-/// of coord and colour, wound clockwise on the screen so that the device's
-/// default cull mode keeps it
+/// of coord and colour, wound counter-clockwise on the screen so that the
+/// device's default cull mode keeps it
 void AddQuad(TestMesh& m, float x0, float x1, float h, float r, float g, float b)
 {
     const int first = m.NumVertices();
@@ -72,7 +72,7 @@ void AddQuad(TestMesh& m, float x0, float x1, float h, float r, float g, float b
     {
         for (float f : {xs[i], ys[i], 0.5f, r, g, b, 1.0f}) m.vertices.push_back(f);
     }
-    for (int i : {0, 2, 1, 0, 3, 2}) m.indices.push_back(first + i);
+    for (int i : {0, 1, 2, 0, 2, 3}) m.indices.push_back(first + i);
 }
 
 class GLMeshTest : public WindowTest
@@ -269,7 +269,7 @@ TEST_F(GLMeshTest, AMorphEffectReadsThePositionsOfBothStreamsOfAMeshArray)
     {
         for (float f : {left[7 * i] + 1.0f, left[7 * i + 1], left[7 * i + 2]}) target.vertices.push_back(f);
     }
-    target.indices = {0, 2, 1, 0, 3, 2};
+    target.indices = {0, 1, 2, 0, 2, 3};
     target.groups = {{0, 4, 0, 2, 0, 0}};
     nD3D9Mesh* base = this->Load(dir.Write("base.nvx2", TwoQuads().Nvx2()), 0);
     nD3D9Mesh* moved = this->Load(dir.Write("moved.nvx2", target.Nvx2()), 0);

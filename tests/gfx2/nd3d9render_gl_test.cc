@@ -346,3 +346,55 @@ TEST_F(GLRenderTest, AHundredInstancesOfOneMeshTakeTheirColourAndPlaceFromTheIns
     EXPECT_EQ(this->StatI("gfxNumDrawCalls"), 1);
     EXPECT_EQ(this->StatI("gfxNumPrimitives"), 200);
 }
+
+TEST_F(GLRenderTest, AnEffectThatSetsNoCullModeShowsCounterClockwiseFacesOnly)
+{
+    nShader2* fx = this->LoadFx("nocull.fx", R"(
+vertex vs { out vec4 c; void main() { gl_Position = vec4(nPosition.xyz, 1.0); c = nColor; } }
+fragment ps { in vec4 c; void main() { nFragColor = c; } }
+technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; ZEnable = false; } }
+)");
+    nDynamicMesh dm;
+    ASSERT_TRUE(dm.Initialize(nGfxServer2::TriangleList, nMesh2::Coord | nMesh2::Color, 0, true));
+    this->BeginClearedPass(fx);
+    float* v = nullptr;
+    ushort* ix = nullptr;
+    int maxV = 0, maxI = 0, nv = 0, ni = 0;
+    dm.BeginIndexed(v, ix, maxV, maxI);
+    // the left quad is wound clockwise on the screen; the right one, its
+    // triangles turned around, counter-clockwise
+    Quad(v, ix, nv, ni, -1.0f, -1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 0.0f);
+    Quad(v, ix, nv, ni, 0.0f, -1.0f, 1.0f, 1.0f, 0.0f, 1.0f, 0.0f);
+    std::swap(ix[-1], ix[-2]);
+    std::swap(ix[-4], ix[-5]);
+    dm.EndIndexed(nv, ni);
+    this->EndPassAndPresent(fx);
+    this->ExpectPixel(16, 24, 0, 0, 0);
+    this->ExpectPixel(48, 24, 0, 255, 0);
+}
+
+TEST_F(GLRenderTest, TheDebugSphereHasRadiusOneAndTheCylinderRadiusOneAlongZ)
+{
+    // with no view or projection, clip space is model space: both shapes,
+    // flattened into the middle of the depth range, are seen along their z
+    // axis
+    this->gfx->SetTransform(nGfxServer2::View, matrix44());
+    this->gfx->SetTransform(nGfxServer2::Projection, matrix44());
+    matrix44 model;
+    model.scale(vector3(1.0f, 1.0f, 0.25f));
+    model.translate(vector3(0.0f, 0.0f, 0.5f));
+    for (const nGfxServer2::ShapeType shape : {nGfxServer2::Sphere, nGfxServer2::Cylinder})
+    {
+        SCOPED_TRACE(shape);
+        ASSERT_TRUE(this->gfx->BeginScene());
+        this->gfx->Clear(nGfxServer2::AllBuffers, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
+        this->gfx->BeginShapes();
+        this->gfx->DrawShape(shape, model, vector4(1.0f, 1.0f, 0.0f, 1.0f));
+        this->gfx->EndShapes();
+        this->gfx->EndScene();
+        this->gfx->PresentScene();
+        this->ExpectPixel(56, 24, 255, 255, 0);  // x 0.75
+        this->ExpectPixel(32, 3, 255, 255, 0);   // y 0.875
+        this->ExpectPixel(62, 2, 0, 0, 0);       // the corner, outside the unit circle
+    }
+}
