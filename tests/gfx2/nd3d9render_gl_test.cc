@@ -102,6 +102,22 @@ protected:
         this->gfx->PresentScene();
     }
 
+    /// an indexed dynamic mesh of coloured quads being written
+    struct QuadBatch
+    {
+        nDynamicMesh dm;
+        float* v = nullptr;
+        ushort* ix = nullptr;
+        int maxV = 0, maxI = 0, nv = 0, ni = 0;
+    };
+    /// a cleared pass of the effect with the batch begun
+    void BeginQuads(QuadBatch& q, nShader2* fx)
+    {
+        ASSERT_TRUE(q.dm.Initialize(nGfxServer2::TriangleList, nMesh2::Coord | nMesh2::Color, 0, true));
+        this->BeginClearedPass(fx);
+        q.dm.BeginIndexed(q.v, q.ix, q.maxV, q.maxI);
+    }
+
     /// write a quad from (x0, y0) to (x1, y1) in clip space, one colour
     static void Quad(float*& v, ushort*& ix, int& nv, int& ni, float x0, float y0, float x1, float y1, float r,
                      float g, float b)
@@ -125,17 +141,12 @@ protected:
 TEST_F(GLRenderTest, DynamicMeshQuadsCoverTheirPixelsInOneDrawCall)
 {
     nShader2* fx = this->LoadFx("color.fx", colorFx);
-    nDynamicMesh dm;
-    ASSERT_TRUE(dm.Initialize(nGfxServer2::TriangleList, nMesh2::Coord | nMesh2::Color, 0, true));
-    this->BeginClearedPass(fx);
-    float* v = nullptr;
-    ushort* ix = nullptr;
-    int maxV = 0, maxI = 0, nv = 0, ni = 0;
-    dm.BeginIndexed(v, ix, maxV, maxI);
+    QuadBatch q;
+    this->BeginQuads(q, fx);
     // left half red, a band of the top right quarter green
-    Quad(v, ix, nv, ni, -1.0f, -1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 0.0f);
-    Quad(v, ix, nv, ni, 0.5f, 0.5f, 1.0f, 1.0f, 0.0f, 1.0f, 0.0f);
-    dm.EndIndexed(nv, ni);
+    Quad(q.v, q.ix, q.nv, q.ni, -1.0f, -1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 0.0f);
+    Quad(q.v, q.ix, q.nv, q.ni, 0.5f, 0.5f, 1.0f, 1.0f, 0.0f, 1.0f, 0.0f);
+    q.dm.EndIndexed(q.nv, q.ni);
     this->EndPassAndPresent(fx);
     this->ExpectPixel(8, 24, 255, 0, 0);
     this->ExpectPixel(56, 4, 0, 255, 0);
@@ -320,16 +331,11 @@ TEST_F(GLRenderTest, AHundredInstancesOfOneMeshTakeTheirColourAndPlaceFromTheIns
     stream->Unlock();
     ASSERT_EQ(stream->GetNumInstances(), 100);
 
-    nDynamicMesh dm;
-    ASSERT_TRUE(dm.Initialize(nGfxServer2::TriangleList, nMesh2::Coord | nMesh2::Color, 0, true));
-    this->BeginClearedPass(fx);
-    float* v = nullptr;
-    ushort* ix = nullptr;
-    int maxV = 0, maxI = 0, nv = 0, ni = 0;
-    dm.BeginIndexed(v, ix, maxV, maxI);
-    Quad(v, ix, nv, ni, 0.0f, 0.0f, 0.2f, 0.2f, 0.0f, 0.0f, 0.0f);
+    QuadBatch q;
+    this->BeginQuads(q, fx);
+    Quad(q.v, q.ix, q.nv, q.ni, 0.0f, 0.0f, 0.2f, 0.2f, 0.0f, 0.0f, 0.0f);
     this->gfx->SetInstanceStream(stream);
-    dm.EndIndexed(nv, ni);
+    q.dm.EndIndexed(q.nv, q.ni);
     this->gfx->SetInstanceStream(nullptr);
     this->EndPassAndPresent(fx);
     stream->Release();
@@ -354,20 +360,15 @@ vertex vs { out vec4 c; void main() { gl_Position = vec4(nPosition.xyz, 1.0); c 
 fragment ps { in vec4 c; void main() { nFragColor = c; } }
 technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; ZEnable = false; } }
 )");
-    nDynamicMesh dm;
-    ASSERT_TRUE(dm.Initialize(nGfxServer2::TriangleList, nMesh2::Coord | nMesh2::Color, 0, true));
-    this->BeginClearedPass(fx);
-    float* v = nullptr;
-    ushort* ix = nullptr;
-    int maxV = 0, maxI = 0, nv = 0, ni = 0;
-    dm.BeginIndexed(v, ix, maxV, maxI);
+    QuadBatch q;
+    this->BeginQuads(q, fx);
     // the left quad is wound clockwise on the screen; the right one, its
     // triangles turned around, counter-clockwise
-    Quad(v, ix, nv, ni, -1.0f, -1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 0.0f);
-    Quad(v, ix, nv, ni, 0.0f, -1.0f, 1.0f, 1.0f, 0.0f, 1.0f, 0.0f);
-    std::swap(ix[-1], ix[-2]);
-    std::swap(ix[-4], ix[-5]);
-    dm.EndIndexed(nv, ni);
+    Quad(q.v, q.ix, q.nv, q.ni, -1.0f, -1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 0.0f);
+    Quad(q.v, q.ix, q.nv, q.ni, 0.0f, -1.0f, 1.0f, 1.0f, 0.0f, 1.0f, 0.0f);
+    std::swap(q.ix[-1], q.ix[-2]);
+    std::swap(q.ix[-4], q.ix[-5]);
+    q.dm.EndIndexed(q.nv, q.ni);
     this->EndPassAndPresent(fx);
     this->ExpectPixel(16, 24, 0, 0, 0);
     this->ExpectPixel(48, 24, 0, 255, 0);
