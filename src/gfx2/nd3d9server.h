@@ -76,6 +76,8 @@ public:
     void EnterDialogBoxMode() override;
     void LeaveDialogBoxMode() override;
     void SetSkipMsgLoop(bool skip) override;
+    /// one shader value set, for the frame's render-state statistics
+    void CountRenderStateChange() { this->statsNumRenderStateChanges++; }
     /// the X11 window the render window lives in (child-window mode), 0 for none
     int GetParentHwnd() const { return this->windowHandler.GetParentHwnd(); }
     bool BeginScene() override;

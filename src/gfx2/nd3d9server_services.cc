@@ -402,9 +402,10 @@ void nD3D9Server::UpdateStatistics()
     this->timeOfLastPresent = now;
     nEnv* fps = StatVar("gfxFPS", nArg::Float);
     if (fps) fps->SetF((float)(1.0 / dt));
-    int stateChanges = 0, textureChanges = 0;
-    this->device->TakeChangeCounts(stateChanges, textureChanges);
-    this->statsNumRenderStateChanges += stateChanges;
+    // render-state changes are the shader values set (counted by the
+    // shaders); the device's own state count is dropped with it
+    int deviceStateChanges = 0, textureChanges = 0;
+    this->device->TakeChangeCounts(deviceStateChanges, textureChanges);
     this->statsNumTextureChanges += textureChanges;
     SetStatI("gfxNumRenderStateChanges", this->statsNumRenderStateChanges);
     SetStatI("gfxNumTextureChanges", this->statsNumTextureChanges);

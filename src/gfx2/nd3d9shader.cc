@@ -516,6 +516,7 @@ void nD3D9Shader::StoreFloats(nShaderState::Param p, const float* f, int n)
         v->ints[i] = nFxValue::ToInt(f[i]);
     }
     v->version++;
+    this->CountValueSet();
 }
 
 /*
@@ -535,6 +536,22 @@ void nD3D9Shader::StoreInts(nShaderState::Param p, const int* iv, int n)
         v->floats[i] = float(iv[i]);
     }
     v->version++;
+    this->CountValueSet();
+}
+
+/*
+ * CountValueSet --
+ *     Side effects: one render-state change for the frame's statistics:
+ *     what a frame costs in state is the values its effects are given,
+ *     not the device states those values happen to touch.
+ */
+void nD3D9Shader::CountValueSet() const
+{
+    nD3D9Server* server = this->Server();
+    if (server)
+    {
+        server->CountRenderStateChange();
+    }
 }
 
 void nD3D9Shader::SetBool(nShaderState::Param p, bool val)

@@ -118,6 +118,8 @@ private:
     /// store numbers into a value, marking it changed
     void StoreFloats(nShaderState::Param p, const float* f, int n);
     void StoreInts(nShaderState::Param p, const int* v, int n);
+    /// count a value set in the server's statistics
+    void CountValueSet() const;
     /// carry out the render states of the current pass (references only, or all)
     void ApplyStates(bool referencesOnly);
     /// upload what changed since the pass's program last saw it

@@ -404,6 +404,11 @@ TEST_F(ServicesTest, AMeshArrayDeclaresEveryStreamAndUnloadsOnANewFile)
     EXPECT_EQ(this->gfx->GetMeshArray(), nullptr);
     ASSERT_TRUE(arr->Load());
     EXPECT_STREQ(arr->GetMeshAt(1)->GetFilename().Get(), a.c_str());
+
+    // a mesh of the bound array that unloads takes the array off the server
+    this->gfx->SetMeshArray(arr);
+    arr->GetMeshAt(1)->Unload();
+    EXPECT_EQ(this->gfx->GetMeshArray(), nullptr);
 }
 
 TEST_F(ServicesTest, AMeshArrayWithAFailingMeshIsValidAndReportsFalse)
@@ -568,3 +573,36 @@ technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; } }
 }
 
 }  // namespace
+
+TEST_F(ServicesTest, RenderStateChangesCountTheShaderValuesSetNotTheDeviceStates)
+{
+    const std::string path = this->dir + "/counted.fx";
+    WriteWholeFile(path, R"(float4 MatDiffuse = {1,1,1,1};
+int CullMode = 2;
+vertex vs { void main() { gl_Position = nPosition; } }
+fragment ps { void main() { nFragColor = MatDiffuse; } }
+technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; CullMode = <CullMode>; ZWriteEnable = false;
+    AlphaBlendEnable = true; } }
+)");
+    nShader2* fx = Keep(this->gfx->NewShader("counted"));
+    fx->SetFilename(path.c_str());
+    ASSERT_TRUE(fx->Load());
+    // a frame that sets 'values' shader values and begins the pass 'passes' times
+    const auto frame = [&](int values, int passes) {
+        EXPECT_TRUE(this->gfx->BeginScene());
+        for (int i = 0; i < values; i++) fx->SetVector4(nShaderState::MatDiffuse, vector4(0, 0, 0, float(i)));
+        for (int i = 0; i < passes; i++)
+        {
+            fx->Begin(true);
+            fx->BeginPass(0);
+            fx->EndPass();
+            fx->End();
+        }
+        this->gfx->EndScene();
+        this->gfx->PresentScene();
+        return static_cast<nEnv*>(this->ks->Lookup("/sys/var/gfxNumRenderStateChanges"))->GetI();
+    };
+    const int base = frame(0, 0);
+    EXPECT_EQ(frame(3, 0), base + 3);
+    EXPECT_EQ(frame(0, 4), base) << "the pass's device states are not shader values";
+}

@@ -186,7 +186,7 @@ TEST_F(ShaderNodeTest, MeshesAreNamedAfterFileAndUsage)
     ASSERT_NE(a->GetMeshObject(), nullptr);
     ASSERT_NE(b->GetMeshObject(), nullptr);
     EXPECT_NE(a->GetMeshObject(), b->GetMeshObject());
-    EXPECT_EQ(Ok("/b.getmeshusage"), "WriteOnly");
+    EXPECT_EQ(Ok("/b.getmeshusage"), "WriteOnly|");
     nShapeNode* c = MakeShape("/c");
     ASSERT_TRUE(c->LoadResources());
     EXPECT_EQ(a->GetMeshObject(), c->GetMeshObject()) << "same file and usage: one mesh";
