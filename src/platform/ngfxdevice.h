@@ -52,6 +52,8 @@ struct nGfxDeviceCaps
 {
     /// vertex program model, 0x0101 for 1.1, 0x0300 for 3.0
     int vertexShaderVersion = 0;
+    /// fragment program model, the same numbering
+    int pixelShaderVersion = 0;
     bool hardwareTransformAndLight = false;
     bool pureDevice = false;
 };

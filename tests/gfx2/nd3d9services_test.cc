@@ -185,6 +185,8 @@ TEST_F(ServicesTest, ACursorFileThatDoesNotLoadIsReported)
 
 TEST_F(ServicesTest, TheDisplayModeTreeIsMadeOnce)
 {
+    this->dev->caps.vertexShaderVersion = 0x0101;
+    this->dev->caps.pixelShaderVersion = 0x0204;
     this->gfx->CreateDisplayModeEnvVars();
     auto* w = static_cast<nEnv*>(this->ks->Lookup("/sys/share/display/adapter0/modes/mode2/width"));
     ASSERT_NE(w, nullptr);
@@ -192,7 +194,14 @@ TEST_F(ServicesTest, TheDisplayModeTreeIsMadeOnce)
     auto* name = static_cast<nEnv*>(this->ks->Lookup("/sys/share/display/adapter0/deviceName"));
     ASSERT_NE(name, nullptr);
     EXPECT_STREQ(name->GetS(), "null");
-    EXPECT_NE(this->ks->Lookup("/sys/share/display/adapter0/caps/vertexShader/majorVerNum"), nullptr);
+    const auto capI = [this](const char* name) {
+        auto* e = static_cast<nEnv*>(this->ks->Lookup((std::string("/sys/share/display/adapter0/caps/") + name).c_str()));
+        return e ? e->GetI() : -1;
+    };
+    EXPECT_EQ(capI("vertexShader/majorVerNum"), 1);
+    EXPECT_EQ(capI("vertexShader/minorVerNum"), 1);
+    EXPECT_EQ(capI("pixelShader/majorVerNum"), 2);
+    EXPECT_EQ(capI("pixelShader/minorVerNum"), 4);
     this->dev->modes.push_back({1920, 1080, 60});
     this->gfx->CreateDisplayModeEnvVars();
     EXPECT_EQ(this->ks->Lookup("/sys/share/display/adapter0/modes/mode3"), nullptr);
