@@ -105,6 +105,12 @@ bool nD3D9Server::BeginScene()
     {
         return false;
     }
+    // background loads read on the loader thread reach the device here,
+    // on the thread that owns it
+    if (this->refResourceServer.isvalid())
+    {
+        this->refResourceServer->UploadLoadedResources();
+    }
     this->UpdateCursor();
     this->UpdateSharedSceneParams();
     this->inBeginScene = true;
