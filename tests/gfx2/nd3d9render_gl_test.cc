@@ -12,10 +12,14 @@
 #include "gfx2/nd3d9shader.h"
 #include "gfx2/ndynamicmesh.h"
 #include "kernel/nenv.h"
+#include "opende/meshfiles.h"
 #include "usertempdir.h"
+
+#include <stb_image_write.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <thread>
 
 namespace
 {
@@ -398,4 +402,80 @@ TEST_F(GLRenderTest, TheDebugSphereHasRadiusOneAndTheCylinderRadiusOneAlongZ)
         this->ExpectPixel(32, 3, 255, 255, 0);   // y 0.875
         this->ExpectPixel(62, 2, 0, 0, 0);       // the corner, outside the unit circle
     }
+}
+
+TEST_F(GLRenderTest, FramesGoOnWhileALargeTextureAndAMeshLoadInTheBackgroundAndBothShowOnceLoaded)
+{
+    // a 1024 x 1024 image of one colour and a quad over the whole target
+    const int size = 1024;
+    std::vector<unsigned char> rgba(size_t(size) * size * 4);
+    for (size_t i = 0; i < rgba.size(); i += 4)
+    {
+        rgba[i] = 0, rgba[i + 1] = 128, rgba[i + 2] = 255, rgba[i + 3] = 255;
+    }
+    const std::string png = this->dir + "/big.png";
+    ASSERT_TRUE(stbi_write_png(png.c_str(), size, size, 4, rgba.data(), size * 4));
+    TestMesh quad;
+    quad.components = nMesh2::Coord | nMesh2::Uv0;
+    quad.vertexWidth = 5;
+    quad.vertices = {-1, -1, 0.5f, 0, 1, 1, -1, 0.5f, 1, 1, 1, 1, 0.5f, 1, 0, -1, 1, 0.5f, 0, 0};
+    quad.indices = {0, 1, 2, 0, 2, 3};
+    quad.groups = {{0, 4, 0, 2, 0, 0}};
+    const std::string mesh = this->dir + "/quad.nvx2";
+    WriteWholeFile(mesh, quad.Nvx2());
+    nShader2* fx = this->LoadFx("textured.fx", R"(texture DiffMap0;
+sampler2D S = sampler_state { Texture = <DiffMap0>; };
+vertex vs { out vec2 uv; void main() { gl_Position = vec4(nPosition.xyz, 1.0); uv = nUv0; } }
+fragment ps { in vec2 uv; void main() { nFragColor = texture(S, uv); } }
+technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; CullMode = None; ZEnable = false; } }
+)");
+
+    nTexture2* tex = this->gfx->NewTexture("big");
+    tex->SetFilename(png.c_str());
+    tex->SetAsyncEnabled(true);
+    nMesh2* m = this->gfx->NewMesh("quad");
+    m->SetFilename(mesh.c_str());
+    m->SetAsyncEnabled(true);
+    ASSERT_TRUE(tex->Load());
+    ASSERT_TRUE(m->Load());
+    // whatever the loader thread has done, the device sees neither before the next scene
+    EXPECT_TRUE(tex->IsPending() && !tex->IsValid());
+    EXPECT_TRUE(m->IsPending() && !m->IsValid());
+
+    // frames draw what is loaded, and nothing of what is not
+    int frames = 0;
+    bool drawn = false;
+    while (!drawn && frames < 20000)
+    {
+        const bool ready = tex->IsValid() && m->IsValid();
+        ASSERT_TRUE(this->gfx->BeginScene());
+        this->gfx->Clear(nGfxServer2::AllBuffers, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
+        if (ready)
+        {
+            fx->SetTexture(nShaderState::DiffMap0, tex);
+            this->gfx->SetShader(fx);
+            this->gfx->SetMesh(m);
+            this->gfx->SetVertexRange(0, 4);
+            this->gfx->SetIndexRange(0, 6);
+            this->gfx->DrawIndexed(nGfxServer2::TriangleList);
+            this->gfx->SetMesh(nullptr);
+            drawn = true;
+        }
+        this->gfx->EndScene();
+        this->gfx->PresentScene();
+        if (0 == frames)
+        {
+            this->ExpectPixel(32, 24, 0, 0, 0);  // the first frame had nothing to show
+        }
+        frames++;
+        if (!ready) std::this_thread::yield();
+    }
+    ASSERT_TRUE(drawn) << "the loads never finished";
+    EXPECT_GE(frames, 2);
+    EXPECT_FALSE(tex->IsPending() || m->IsPending());
+    EXPECT_EQ(tex->GetWidth(), size);
+    this->ExpectPixel(32, 24, 0, 128, 255);
+    this->ExpectPixel(2, 2, 0, 128, 255);
+    tex->Release();
+    m->Release();
 }
