@@ -568,7 +568,9 @@ void nBoxer::CheckFistHit(nFist2* fist, nBoxer* opponent)
         transform44& t = opponent->GetTransform();
         t.seteuler(t.geteuler() + vector3(2.0f * s.y, 3.0f * s.x, 0.0f));
         fist->Retract();
-        nGame::Instance()->PlayHitFaceSound(FirstContactMatrix());
+        const matrix44 contact = FirstContactMatrix();
+        nGame::Instance()->PlayHitFaceSound(contact);
+        nGame::Instance()->SpawnHitFX(contact.pos_component());
         return;
     }
     if (!opponent->IsDefending()) return;

@@ -565,6 +565,23 @@ nFX* nGame::SpawnFX(const nString& path, const vector3& pos)
 }
 
 /*
+ * SpawnHitFX --
+ *     Side effects: the hit effect of the game data ("gfxlib:hit_fx.n2",
+ *     a node with a particle child) starts at the position; without that
+ *     effect in the library nothing happens.
+ */
+void nGame::SpawnHitFX(const vector3& pos)
+{
+    static const char* const hitFX = "/usr/lib/models/hit_fx";
+    nRoot* node = kernelServer->Lookup(hitFX);
+    nRoot* particle = node ? node->Find("particle") : nullptr;
+    if (node && node->IsA("nscenenode") && particle && particle->IsA("nparticleshapenode"))
+    {
+        this->SpawnFX(hitFX, pos);
+    }
+}
+
+/*
  * StartSound --
  *     Side effects: the sound starts when its data loaded; an audio
  *     device refuses to start a sound without data, and a missing sound

@@ -100,6 +100,8 @@ public:
     nRoot* NewObject(const nString& cl);
     /// a new effect of the scene node at the position below "/usr/fx_scene"; 0 when none can be made
     nFX* SpawnFX(const nString& path, const vector3& pos);
+    /// the short burst where a punch lands; nothing when the game data has no such effect
+    void SpawnHitFX(const vector3& pos);
 
     void PlayHitSound(const matrix44& m);
     void PlayHitFaceSound(const matrix44& m);

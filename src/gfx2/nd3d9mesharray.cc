@@ -57,7 +57,8 @@ void nD3D9MeshArray::UnloadResource()
  *     stream; usage indices count each usage over all streams, texture
  *     coordinates take their set number and are declared in stream 0
  *     only (elsewhere their bytes are skipped). The device layout binds
- *     the elements of usage index 0 at their components' locations.
+ *     each element whose component and usage index have a location (a
+ *     second position or normal does; a third does not).
  */
 void nD3D9MeshArray::CreateVertexDeclaration()
 {
@@ -107,10 +108,11 @@ void nD3D9MeshArray::CreateVertexDeclaration()
             {
                 const int usageIndex = isUv ? (bit - 2) : usageCount[bit]++;
                 this->elements.push_back({s, offset, comp, usageIndex});
-                if (isUv || 0 == usageIndex)
+                const int location = isUv ? bit : nGfxVertexLocationOf(bit, usageIndex);
+                if (location >= 0)
                 {
                     nGfxVertexElement e;
-                    e.location = bit;
+                    e.location = location;
                     e.numFloats = width;
                     e.byteOffset = offset;
                     devElements.push_back(e);

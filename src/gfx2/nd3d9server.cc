@@ -378,7 +378,9 @@ void nD3D9Server::OnDeviceLost(bool unload)
  * InitDeviceState --
  *     Side effects: the server's viewport is the device's (the whole back
  *     buffer); the camera's projection is set again; the caps are read
- *     again.
+ *     again; faces wound clockwise on the screen are culled, so the
+ *     engine's counter-clockwise front faces show under an effect that
+ *     sets no cull mode of its own.
  */
 void nD3D9Server::InitDeviceState()
 {
@@ -389,6 +391,7 @@ void nD3D9Server::InitDeviceState()
     this->viewport = nViewport((float)x, (float)y, (float)w, (float)h, minZ, maxZ);
     this->SetCamera(this->camera);
     this->devCaps = this->device->GetCaps();
+    this->device->SetRenderState(nGfxRS::CullMode, nGfxRS::CullCW);
 }
 
 /*

@@ -76,8 +76,10 @@ public:
     void EnterDialogBoxMode() override;
     void LeaveDialogBoxMode() override;
     void SetSkipMsgLoop(bool skip) override;
-    /// the parent window of a child-window mode: none on this platform
-    int GetParentHwnd() const { return 0; }
+    /// one shader value set, for the frame's render-state statistics
+    void CountRenderStateChange() { this->statsNumRenderStateChanges++; }
+    /// the X11 window the render window lives in (child-window mode), 0 for none
+    int GetParentHwnd() const { return this->windowHandler.GetParentHwnd(); }
     bool BeginScene() override;
     void PresentScene() override;
     void Clear(int bufferFlags, float red, float green, float blue, float alpha, float z, int stencil) override;

@@ -101,6 +101,12 @@ bool nD3D9Server::BeginScene()
     {
         return false;
     }
+    // background loads read on the loader thread reach the device here,
+    // on the thread that owns it
+    if (this->refResourceServer.isvalid())
+    {
+        this->refResourceServer->UploadLoadedResources();
+    }
     this->UpdateCursor();
     this->UpdateSharedSceneParams();
     this->inBeginScene = true;
@@ -376,22 +382,29 @@ void nD3D9Server::SetMeshArray(nMeshArray* meshArray)
 /*
  * SetTexture --
  *     Side effects: the texture goes to the stage's texture unit unless it
- *     is there already.
+ *     is there already; stage n is the unit an effect's n-th sampler
+ *     reads.
  */
 void nD3D9Server::SetTexture(int stage, nTexture2* tex)
 {
     n_assert((stage >= 0) && (stage < MaxTextureStages));
-    if (this->GetTexture(stage) == tex)
-    {
-        return;
-    }
     if (this->IsDeviceOpen())
     {
+        // an effect binds its samplers' textures to the units in sampler
+        // order, so the unit may hold another texture than this stage last
+        // got: the device's binding decides, not the stage's record
         const nD3D9Texture* t = static_cast<const nD3D9Texture*>(tex);
-        const bool cube = t && nTexture2::TEXTURE_CUBE == t->GetType();
-        this->device->BindTexture(stage, t ? t->GetDeviceTexture() : 0, cube, 0);
+        const unsigned int devTex = t ? t->GetDeviceTexture() : 0;
+        if (this->device->GetBoundTexture(stage) != devTex)
+        {
+            const bool cube = t && nTexture2::TEXTURE_CUBE == t->GetType();
+            this->device->BindTexture(stage, devTex, cube, 0);
+        }
     }
-    nGfxServer2::SetTexture(stage, tex);
+    if (this->GetTexture(stage) != tex)
+    {
+        nGfxServer2::SetTexture(stage, tex);
+    }
 }
 
 /*

@@ -354,7 +354,9 @@ void nD3D9Server::CreateDisplayModeEnvVars()
     };
     const std::vector<nGfxDevice::Adapter> adapters = this->device->GetAdapters();
     const int maxTex = this->IsDeviceOpen() ? this->device->GetMaxTextureSize() : 0;
-    const int vs = this->devCaps.vertexShaderVersion;
+    const nGfxDeviceCaps deviceCaps = this->device->GetCaps();
+    const int vs = deviceCaps.vertexShaderVersion;
+    const int ps = deviceCaps.pixelShaderVersion;
     ks->New("nroot", "/sys/share/display");
     for (size_t i = 0; i < adapters.size(); i++)
     {
@@ -377,8 +379,8 @@ void nD3D9Server::CreateDisplayModeEnvVars()
         const nString caps = base + "/caps";
         setEnv(caps + "/maxTexHeight", [maxTex](nEnv* e) { e->SetI(maxTex); });
         setEnv(caps + "/maxTexWidth", [maxTex](nEnv* e) { e->SetI(maxTex); });
-        setEnv(caps + "/pixelShader/majorVerNum", [vs](nEnv* e) { e->SetI((vs >> 8) & 0xFF); });
-        setEnv(caps + "/pixelShader/minorVerNum", [vs](nEnv* e) { e->SetI(vs & 0xFF); });
+        setEnv(caps + "/pixelShader/majorVerNum", [ps](nEnv* e) { e->SetI((ps >> 8) & 0xFF); });
+        setEnv(caps + "/pixelShader/minorVerNum", [ps](nEnv* e) { e->SetI(ps & 0xFF); });
         setEnv(caps + "/vertexShader/majorVerNum", [vs](nEnv* e) { e->SetI((vs >> 8) & 0xFF); });
         setEnv(caps + "/vertexShader/minorVerNum", [vs](nEnv* e) { e->SetI(vs & 0xFF); });
     }
@@ -402,9 +404,10 @@ void nD3D9Server::UpdateStatistics()
     this->timeOfLastPresent = now;
     nEnv* fps = StatVar("gfxFPS", nArg::Float);
     if (fps) fps->SetF((float)(1.0 / dt));
-    int stateChanges = 0, textureChanges = 0;
-    this->device->TakeChangeCounts(stateChanges, textureChanges);
-    this->statsNumRenderStateChanges += stateChanges;
+    // render-state changes are the shader values set (counted by the
+    // shaders); the device's own state count is dropped with it
+    int deviceStateChanges = 0, textureChanges = 0;
+    this->device->TakeChangeCounts(deviceStateChanges, textureChanges);
     this->statsNumTextureChanges += textureChanges;
     SetStatI("gfxNumRenderStateChanges", this->statsNumRenderStateChanges);
     SetStatI("gfxNumTextureChanges", this->statsNumTextureChanges);

@@ -1,6 +1,7 @@
 //------------------------------------------------------------------------------
 //  nd3d9server_shapes.cc -- the five debug shape meshes of nD3D9Server,
-//  built here as coord-and-normal meshes of unit size around the origin
+//  built here as coord-and-normal meshes around the origin: a unit box, a
+//  cylinder of radius 1 and length 1 along z, a sphere of radius 1
 //------------------------------------------------------------------------------
 #include "gfx2/nd3d9server.h"
 #include "gfx2/nmesh2.h"
@@ -64,8 +65,21 @@ struct ShapeBuilder
         });
     }
 
-    /// a closed cylinder along y from y0 to y1
-    void Cylinder(float radius, float y0, float y1)
+    /// a closed cylinder along z from z0 to z1: one along y from z0 to z1,
+    /// turned a quarter about x
+    void Cylinder(float radius, float z0, float z1)
+    {
+        const int first = this->NumVertices();
+        this->CylinderAlongY(radius, z0, z1);
+        for (size_t i = size_t(first) * 6; i < this->vertices.size(); i += 3)
+        {
+            const float y = this->vertices[i + 1];
+            this->vertices[i + 1] = -this->vertices[i + 2];
+            this->vertices[i + 2] = y;
+        }
+    }
+
+    void CylinderAlongY(float radius, float y0, float y1)
     {
         this->Grid(1, 16, [=](float u, float v, float* p, float* n) {
             const float phi = u * 2.0f * Pi;
@@ -145,8 +159,8 @@ void nD3D9Server::CreateShapeMeshes()
 {
     ShapeBuilder shapes[5];
     shapes[Box].Box();
-    shapes[Cylinder].Cylinder(0.5f, -0.5f, 0.5f);
-    shapes[Sphere].Sphere(0.0f, 0.0f, 0.0f, 0.5f, 0.5f, 0.5f);
+    shapes[Cylinder].Cylinder(1.0f, -0.5f, 0.5f);
+    shapes[Sphere].Sphere(0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f);
     shapes[Torus].Torus(0.35f, 0.15f, 1.0f, 0.0f, 0.0f, false);
     // a teapot of simple parts: body, lid knob, handle and spout
     shapes[Teapot].Sphere(0.0f, 0.0f, 0.0f, 0.5f, 0.35f, 0.5f);

@@ -435,6 +435,52 @@ const char* nD3D9Shader::GetTechnique() const
     return (this->technique >= 0) ? this->effect.techniques[size_t(this->technique)].name.c_str() : nullptr;
 }
 
+/*
+ * CreateInstanceDeclaration --
+ *     Results: the number of components appended to the declaration.
+ *     Side effects: every parameter annotated "bool Instance = true" that
+ *     the declaration lacks is appended as a Float (float), Float4
+ *     (float2 to float4) or Matrix44 (float4x4) component. One of another
+ *     type, an array, or a name outside the engine's vocabulary comes from
+ *     the effect file, not the engine: it is reported and left out, so
+ *     its value simply stays the same for every instance.
+ */
+int nD3D9Shader::CreateInstanceDeclaration(nInstanceStream::Declaration& decl)
+{
+    n_assert(this->IsLoaded());
+    int added = 0;
+    for (const nFxEffect::Param& fp : this->effect.params)
+    {
+        const bool perInstance = std::any_of(fp.annotations.begin(), fp.annotations.end(), [](const auto& a) {
+            return a.name == "Instance" && a.type == "bool" && (a.value == "true" || a.value == "1");
+        });
+        if (!perInstance)
+        {
+            continue;
+        }
+        const nShaderState::Param param = nShaderState::StringToParam(fp.name.c_str());
+        const nShaderState::Type type = (fp.arraySize == 0) ? nFxEffect::ShaderType(fp.kind) : nShaderState::Void;
+        if ((nShaderState::InvalidParameter == param) ||
+            ((nShaderState::Float != type) && (nShaderState::Float4 != type) && (nShaderState::Matrix44 != type)))
+        {
+            n_printf("nShader2: Invalid data type for instance parameter '%s' in shader '%s'!\n", fp.name.c_str(),
+                     this->GetFilename().Get());
+            continue;
+        }
+        bool known = false;
+        for (int i = 0; i < decl.Size(); i++)
+        {
+            known = known || (decl[i].param == param);
+        }
+        if (!known)
+        {
+            decl.Append(nInstanceStream::Component(type, param));
+            added++;
+        }
+    }
+    return added;
+}
+
 bool nD3D9Shader::IsParameterUsed(nShaderState::Param p)
 {
     n_assert(p < nShaderState::NumParameters);
@@ -475,6 +521,7 @@ void nD3D9Shader::StoreFloats(nShaderState::Param p, const float* f, int n)
         v->ints[i] = nFxValue::ToInt(f[i]);
     }
     v->version++;
+    this->CountValueSet();
 }
 
 /*
@@ -494,6 +541,22 @@ void nD3D9Shader::StoreInts(nShaderState::Param p, const int* iv, int n)
         v->floats[i] = float(iv[i]);
     }
     v->version++;
+    this->CountValueSet();
+}
+
+/*
+ * CountValueSet --
+ *     Side effects: one render-state change for the frame's statistics:
+ *     what a frame costs in state is the values its effects are given,
+ *     not the device states those values happen to touch.
+ */
+void nD3D9Shader::CountValueSet() const
+{
+    nD3D9Server* server = this->Server();
+    if (server)
+    {
+        server->CountRenderStateChange();
+    }
 }
 
 void nD3D9Shader::SetBool(nShaderState::Param p, bool val)

@@ -33,6 +33,7 @@ public:
     bool SetTechnique(const char* t) override;
     const char* GetTechnique() const override;
     bool IsParameterUsed(nShaderState::Param p) override;
+    int CreateInstanceDeclaration(nInstanceStream::Declaration& decl) override;
     void SetBool(nShaderState::Param p, bool val) override;
     void SetInt(nShaderState::Param p, int val) override;
     void SetFloat(nShaderState::Param p, float val) override;
@@ -117,6 +118,8 @@ private:
     /// store numbers into a value, marking it changed
     void StoreFloats(nShaderState::Param p, const float* f, int n);
     void StoreInts(nShaderState::Param p, const int* v, int n);
+    /// count a value set in the server's statistics
+    void CountValueSet() const;
     /// carry out the render states of the current pass (references only, or all)
     void ApplyStates(bool referencesOnly);
     /// upload what changed since the pass's program last saw it

@@ -3,6 +3,7 @@
 //------------------------------------------------------------------------------
 #include "gfx2/nd3d9surface.h"
 #include "gfx2/nd3d9texture.h"
+#include "gfx2/npixelconvert.h"
 
 #include <algorithm>
 #include <cstring>
@@ -31,19 +32,23 @@ void nD3D9Surface::SetBaseSurface(nD3D9Texture* texture, int lvl)
 /*
  * LoadFromMemory --
  *     Side effects: the rows of the source (its own pitch) replace the
- *     level's pixels from the top left. The source must have the level's
- *     format and at most its size; anything else, or a level that cannot
- *     be locked, is the fatal failure of the load.
+ *     level's pixels from the top left, converted to the level's format
+ *     when the source has another uncompressed one. A source larger than
+ *     the level, a format pair that cannot be converted, or a level that
+ *     cannot be locked is the fatal failure of the load.
  */
 void nD3D9Surface::LoadFromMemory(const void* srcPixels, nTexture2::Format srcFormat, int width, int height,
                                   int srcPitch)
 {
     n_assert(this->baseSurface != NULL);
     nD3D9Texture* tex = this->baseSurface;
+    const nTexture2::Format dstFormat = tex->GetFormat();
     const int levelWidth = std::max(1, tex->GetWidth() >> this->level);
     const int levelHeight = std::max(1, tex->GetHeight() >> this->level);
+    const bool convertible =
+        srcFormat == dstFormat || (nPixelConvert::CanConvert(srcFormat) && nPixelConvert::CanConvert(dstFormat));
     nTexture2::LockInfo info;
-    const bool ok = srcPixels && srcFormat == tex->GetFormat() && width > 0 && height > 0 && width <= levelWidth &&
+    const bool ok = srcPixels && convertible && width > 0 && height > 0 && width <= levelWidth &&
                     height <= levelHeight && tex->Lock(nTexture2::WriteOnly, this->level, info);
     if (!ok)
     {
@@ -53,8 +58,16 @@ void nD3D9Surface::LoadFromMemory(const void* srcPixels, nTexture2::Format srcFo
     const int rowBytes = width * tex->GetBytesPerPixel();
     for (int y = 0; y < height; y++)
     {
-        memcpy(static_cast<unsigned char*>(info.surfPointer) + (size_t)y * info.surfPitch,
-               static_cast<const unsigned char*>(srcPixels) + (size_t)y * srcPitch, (size_t)std::min(rowBytes, srcPitch));
+        unsigned char* dst = static_cast<unsigned char*>(info.surfPointer) + (size_t)y * info.surfPitch;
+        const unsigned char* src = static_cast<const unsigned char*>(srcPixels) + (size_t)y * srcPitch;
+        if (srcFormat == dstFormat)
+        {
+            memcpy(dst, src, (size_t)std::min(rowBytes, srcPitch));
+        }
+        else
+        {
+            nPixelConvert::ConvertRow(src, srcFormat, dst, dstFormat, width);
+        }
     }
     tex->Unlock(this->level);
 }

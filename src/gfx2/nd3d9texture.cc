@@ -228,6 +228,33 @@ bool nD3D9Texture::LoadResource()
 }
 
 /*
+ * ReadResource --
+ *     Results: true.
+ *     Side effects: on the loader thread, the bytes of an image file
+ *     (not a render target, an empty or a compound-file texture) are read
+ *     for UploadResource; a file that cannot be read is left to the
+ *     upload's own report.
+ */
+bool nD3D9Texture::ReadResource()
+{
+    this->readBytes.clear();
+    if (!this->IsRenderTarget() && !(this->GetUsage() & (CreateFromRawCompoundFile | CreateFromDDSCompoundFile | CreateEmpty)))
+    {
+        ReadWholeFile(this->GetFilename().Get(), this->readBytes);
+    }
+    return true;
+}
+
+/*
+ * UploadResource --
+ *     Results: LoadResource's, on the main thread, from the bytes read.
+ */
+bool nD3D9Texture::UploadResource()
+{
+    return this->LoadResource();
+}
+
+/*
  * CreateDeviceTexture --
  *     Results: false when the device refuses the texture.
  *     Side effects: baseTexture is the new device texture.
@@ -315,7 +342,8 @@ bool nD3D9Texture::LoadD3DXFile(bool genMipMaps)
     n_assert(this->GetDevice());
     const nString name = this->GetFilename();
     std::vector<unsigned char> bytes;
-    if (!ReadWholeFile(name.Get(), bytes))
+    bytes.swap(this->readBytes);
+    if (bytes.empty() && !ReadWholeFile(name.Get(), bytes))
     {
         n_error("nD3D9Texture::LoadD3DXFile(): Failed to open texture file '%s'!", name.Get());
     }

@@ -73,10 +73,18 @@ public:
     /// the depth surface of a render target
     unsigned int GetDepthStencilSurface() const;
 
+    /// a texture loads in the background when asked: read there, made on the device here
+    bool CanLoadAsync() const override { return true; }
+
 protected:
     ~nD3D9Texture() override;
     bool LoadResource() override;
     void UnloadResource() override;
+    /// on the loader thread: the image file's bytes (no device call)
+    bool ReadResource() override;
+    bool HasUpload() const override { return true; }
+    /// on the main thread: the texture from the bytes read
+    bool UploadResource() override;
 
 private:
     /// the open device of the graphics server, or null
@@ -86,6 +94,8 @@ private:
     bool LoadFromRawCompoundFile();
     bool LoadFromDDSCompoundFile();
     bool CreateEmptyTexture();
+    /// the image file's bytes a background read left for the upload
+    std::vector<unsigned char> readBytes;
     /// make the device texture and upload every image of a parsed DDS file
     bool CreateFromDDS(const nDDSReader& dds);
     /// decode an image with stb_image and upload it, mip chain made when asked

@@ -17,7 +17,9 @@ const struct
     {"vec4 nPosition", nGfxLocCoord},   {"vec3 nNormal", nGfxLocNormal},     {"vec2 nUv0", nGfxLocUv0},
     {"vec2 nUv1", nGfxLocUv1},          {"vec2 nUv2", nGfxLocUv2},           {"vec2 nUv3", nGfxLocUv3},
     {"vec4 nColor", nGfxLocColor},      {"vec3 nTangent", nGfxLocTangent},   {"vec3 nBinormal", nGfxLocBinormal},
-    {"vec4 nWeights", nGfxLocWeights},  {"vec4 nJIndices", nGfxLocJIndices},
+    {"vec4 nWeights", nGfxLocWeights},  {"vec4 nJIndices", nGfxLocJIndices}, {"vec4 nPosition1", nGfxLocCoord1},
+    {"vec3 nNormal1", nGfxLocNormal1},  {"vec4 nColor1", nGfxLocColor1},     {"vec3 nTangent1", nGfxLocTangent1},
+    {"vec3 nBinormal1", nGfxLocBinormal1},
 };
 
 // The layer's conventions, applied after the effect's own main: Direct3D

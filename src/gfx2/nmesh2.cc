@@ -71,10 +71,10 @@ nMesh2::~nMesh2()
 
 /*
  * ConvertUsageFlagsToString --
- *     Results: the names of the set flags joined by "|" in the order
- *     WriteOnce, ReadOnly, WriteOnly, NPatch, RTPatch, PointSprite,
- *     NeedsVertexShader; "" for none. No "|" trails the last name, so
- *     the text reads back as the same flags.
+ *     Results: the names of the set flags, each followed by "|", in the
+ *     order WriteOnce, ReadOnly, WriteOnly, NPatch, RTPatch, PointSprite,
+ *     NeedsVertexShader; "" for none. The reader skips the empty word
+ *     after the last "|", so the text reads back as the same flags.
  */
 nString nMesh2::ConvertUsageFlagsToString(int usage)
 {
@@ -83,8 +83,8 @@ nString nMesh2::ConvertUsageFlagsToString(int usage)
     {
         if (usage & u.flag)
         {
-            if (!str.IsEmpty()) str.Append("|");
             str.Append(u.name);
+            str.Append("|");
         }
     }
     return str;
@@ -430,9 +430,9 @@ void nMesh2::UpdateGroupBoundingBoxes()
 
 /*
  * UnloadResource --
- *     Side effects: a mesh the graphics server draws with is taken off
- *     it; the groups and the edges are freed; the state becomes
- *     Unloaded.
+ *     Side effects: a mesh the graphics server draws with, alone or in
+ *     the bound mesh array, is taken off it (the array unbound); the
+ *     groups and the edges are freed; the state becomes Unloaded.
  */
 void nMesh2::UnloadResource()
 {
@@ -441,6 +441,16 @@ void nMesh2::UnloadResource()
     if (gfxServer && gfxServer->GetMesh() == this)
     {
         gfxServer->SetMesh(nullptr);
+    }
+    // a bound mesh array that draws this mesh's buffers would draw freed ones
+    nMeshArray* array = gfxServer ? gfxServer->GetMeshArray() : nullptr;
+    for (int s = 0; array && s < nMeshArray::MaxVertexStreams; s++)
+    {
+        if (array->GetMeshAt(s) == this)
+        {
+            gfxServer->SetMeshArray(nullptr);
+            array = nullptr;
+        }
     }
     this->ReleaseBuffers();
     this->SetState(Unloaded);

@@ -2,6 +2,7 @@
 //  nwin32windowhandler.cc
 //------------------------------------------------------------------------------
 #include "gfx2/nwin32windowhandler.h"
+#include "gfx2/nd3d9shaderinclude.h"
 #include "input/ninputevent.h"
 #include "input/ninputserver.h"
 #include "input/nkeynames.h"
@@ -9,6 +10,10 @@
 #include "kernel/nkernelserver.h"
 #include "platform/nplatformkeys.h"
 
+#include <stb_image.h>
+
+#include <algorithm>
+#include <memory>
 #include <string>
 
 namespace
@@ -16,6 +21,8 @@ namespace
 
 /// where the window id is published
 const char* const hwndPath = "/sys/env/hwnd";
+/// the X11 window a host program gives the render window to live in
+const char* const parentHwndPath = "/sys/env/parent_hwnd";
 
 /// the most events one pump batch takes; the pump repeats until none is left
 const int PumpBatch = 64;
@@ -49,7 +56,10 @@ bool IsAltReturn(const SDL_Keysym& sym)
 }  // namespace
 
 nWin32WindowHandler::nWin32WindowHandler() :
-    openGLWindow(false)
+    openGLWindow(false),
+    parentHwnd(0),
+    parentWidth(0),
+    parentHeight(0)
 {
 }
 
@@ -65,7 +75,8 @@ nWin32WindowHandler::~nWin32WindowHandler()
  * OpenWindow --
  *     Results: true.
  *     Side effects: makes the window hidden (minimised until the device
- *     restores it) and publishes its id in "/sys/env/hwnd". A window that
+ *     restores it), inside the parent "/sys/env/parent_hwnd" names when it
+ *     exists, and publishes its id in "/sys/env/hwnd". A window that
  *     cannot be made is a fatal error with SDL's reason.
  */
 bool nWin32WindowHandler::OpenWindow()
@@ -76,10 +87,44 @@ bool nWin32WindowHandler::OpenWindow()
     {
         n_error("nWin32WindowHandler::OpenWindow(): could not create the window: %s\n", error.c_str());
     }
+    this->EnterParent();
     this->PublishWindowId();
     this->windowOpen = true;
     this->windowMinimized = true;
     return true;
+}
+
+/*
+ * EnterParent --
+ *     Side effects: when "/sys/env/parent_hwnd" holds a window id, the
+ *     window moves into that window, and the display mode becomes a child
+ *     window of the parent's client size. A parent that cannot be used (no
+ *     such window, no X11) is reported and the window stays a top-level
+ *     one of the display mode's type.
+ */
+void nWin32WindowHandler::EnterParent()
+{
+    this->parentHwnd = 0;
+    nRoot* env = nKernelServer::Instance()->Lookup(parentHwndPath);
+    if (!env || !env->IsA("nenv"))
+    {
+        return;
+    }
+    const int parent = static_cast<nEnv*>(env)->GetI();
+    std::string error;
+    int w = 0, h = 0;
+    if (parent <= 0 || !this->window.EmbedIn((unsigned long)parent, w, h, error))
+    {
+        n_printf("nWin32WindowHandler: cannot open the window inside parent %d: %s\n", parent,
+                 error.empty() ? "not a window id" : error.c_str());
+        return;
+    }
+    this->parentHwnd = parent;
+    this->parentWidth = w;
+    this->parentHeight = h;
+    this->displayMode.SetWidth((ushort)w);
+    this->displayMode.SetHeight((ushort)h);
+    this->displayMode.SetType(nDisplayMode2::ChildWindow);
 }
 
 /*
@@ -142,15 +187,27 @@ void nWin32WindowHandler::AdjustWindowStyle()
 
 /*
  * RestoreWindow --
- *     Side effects: sets the title, shows the window at the display
- *     mode's place and size (full screen at 0, 0), clears minimised.
+ *     Side effects: sets the title and icon, shows the window at the
+ *     display mode's place and size (full screen at 0, 0; a child window
+ *     cut to the parent's client area, the mode taking the cut size),
+ *     clears minimised.
  */
 void nWin32WindowHandler::RestoreWindow()
 {
     n_assert(this->window.IsOpen());
     n_assert(this->windowOpen);
-    const nDisplayMode2& mode = this->displayMode;
+    nDisplayMode2& mode = this->displayMode;
     this->window.SetTitle(mode.GetWindowTitle());
+    this->LoadIcon();
+    if (this->parentHwnd && nDisplayMode2::ChildWindow == mode.GetType())
+    {
+        // the window keeps inside the parent's client area
+        const int x = mode.GetXPos(), y = mode.GetYPos();
+        const int w = (x + mode.GetWidth() > this->parentWidth) ? this->parentWidth - x : mode.GetWidth();
+        const int h = (y + mode.GetHeight() > this->parentHeight) ? this->parentHeight - y : mode.GetHeight();
+        mode.SetWidth((ushort)std::max(w, 1));
+        mode.SetHeight((ushort)std::max(h, 1));
+    }
     nPlatformWindow::Placement placement = nPlatformWindow::Normal;
     if (nDisplayMode2::Fullscreen == mode.GetType())
     {
@@ -164,13 +221,50 @@ void nWin32WindowHandler::RestoreWindow()
     this->windowMinimized = false;
 }
 
+/*
+ * LoadIcon --
+ *     Side effects: the image file the display mode's icon name gives
+ *     (through the file server) becomes the window's icon, once per name;
+ *     a file that cannot be read or decoded is reported once and the
+ *     window keeps the icon it has.
+ */
+void nWin32WindowHandler::LoadIcon()
+{
+    const std::string name = this->displayMode.GetIcon() ? this->displayMode.GetIcon() : "";
+    if (name.empty() || name == this->iconLoaded)
+    {
+        return;
+    }
+    this->iconLoaded = name;
+    std::string bytes;
+    if (!nD3D9ShaderInclude::ReadFile(name, bytes) || bytes.empty())
+    {
+        n_printf("nWin32WindowHandler: cannot read the icon '%s'\n", name.c_str());
+        return;
+    }
+    int w = 0, h = 0, comp = 0;
+    std::unique_ptr<stbi_uc, void (*)(void*)> pixels(
+        stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()), (int)bytes.size(), &w, &h, &comp, 4),
+        stbi_image_free);
+    if (!pixels)
+    {
+        n_printf("nWin32WindowHandler: the icon '%s' is no image: %s\n", name.c_str(), stbi_failure_reason());
+        return;
+    }
+    this->window.SetIcon(pixels.get(), w, h);
+}
+
 void nWin32WindowHandler::MinimizeWindow()
 {
     n_assert(this->window.IsOpen());
     n_assert(this->windowOpen);
     if (!this->windowMinimized)
     {
-        this->window.Minimize();
+        // a child window stays where its parent shows it
+        if (nDisplayMode2::ChildWindow != this->displayMode.GetType())
+        {
+            this->window.Minimize();
+        }
         this->windowMinimized = true;
     }
 }
@@ -248,7 +342,8 @@ void nWin32WindowHandler::HandleWindowEvent(const SDL_WindowEvent& event)
     switch (event.event)
     {
         case SDL_WINDOWEVENT_CLOSE:
-            if (this->OnCloseRequested())
+            // the parent's program decides when a child window goes
+            if (!this->parentHwnd && this->OnCloseRequested())
             {
                 this->quitRequested = true;
             }

@@ -19,6 +19,8 @@
 #include "gfx2/nwindowhandler.h"
 #include "platform/nplatformwindow.h"
 
+#include <string>
+
 class nInputEvent;
 
 class nWin32WindowHandler : public nWindowHandler
@@ -46,6 +48,8 @@ public:
     void MinimizeWindow();
     /// pump the window's events (unless skipped); false once quit was asked
     bool Trigger();
+    /// the X11 window the render window lives in, 0 when it is a top-level one
+    int GetParentHwnd() const { return this->parentHwnd; }
 
 protected:
     virtual bool OnSetCursor();
@@ -65,6 +69,10 @@ private:
     void HandleMouseButton(const SDL_MouseButtonEvent& event);
     /// make "/sys/env/hwnd" hold the window id
     void PublishWindowId();
+    /// move into the parent "/sys/env/parent_hwnd" names, if any
+    void EnterParent();
+    /// give the window the display mode's icon
+    void LoadIcon();
     /// a new event of the type and device for the input server; 0 without one
     nInputEvent* NewInputEvent(int type, int deviceId, int index);
     /// set the absolute and relative position of a mouse event
@@ -72,5 +80,10 @@ private:
 
     nPlatformWindow window;
     bool openGLWindow;
+    int parentHwnd;
+    int parentWidth;
+    int parentHeight;
+    /// the icon name last loaded (or failed), so that a bad file is reported once
+    std::string iconLoaded;
 };
 #endif

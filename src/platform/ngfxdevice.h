@@ -52,6 +52,8 @@ struct nGfxDeviceCaps
 {
     /// vertex program model, 0x0101 for 1.1, 0x0300 for 3.0
     int vertexShaderVersion = 0;
+    /// fragment program model, the same numbering
+    int pixelShaderVersion = 0;
     bool hardwareTransformAndLight = false;
     bool pureDevice = false;
 };
@@ -255,6 +257,8 @@ public:
     virtual void DeleteSampler(unsigned int sampler) = 0;
     /// bind a texture object (0 for none) and a sampler to a texture unit
     virtual void BindTexture(int unit, unsigned int texture, bool cube, unsigned int sampler) = 0;
+    /// the texture last bound to a unit (0 for none, and for units beyond the sixteen tracked)
+    unsigned int GetBoundTexture(int unit) const { return (unit >= 0 && unit < 16) ? this->boundTextures[unit] : 0; }
     //--- rendering: draws over the primitive types, read-back, cursor, gamma, modes ------
     // Primitive types by the engine's numbers: 0 point list, 1 line list,
     // 2 line strip, 3 triangle list, 4 triangle strip, 5 triangle fan. A

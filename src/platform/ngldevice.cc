@@ -64,6 +64,7 @@ nGfxDeviceCaps nGLDevice::GetCaps() const
 {
     nGfxDeviceCaps caps;
     caps.vertexShaderVersion = 0x0300;
+    caps.pixelShaderVersion = 0x0300;
     caps.hardwareTransformAndLight = true;
     caps.pureDevice = true;
     return caps;

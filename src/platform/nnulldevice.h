@@ -34,7 +34,7 @@ public:
     /// whether Open succeeds (the error text is fixed)
     void SetOpenResult(bool ok) { this->openResult = ok; }
 
-    nGfxDeviceCaps caps{0x0300, true, true};
+    nGfxDeviceCaps caps{0x0300, 0x0300, true, true};
     nGfxFormat desktopFormat = nGfxFormat::X8R8G8B8;
     std::vector<std::string> calls;
 

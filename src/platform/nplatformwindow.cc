@@ -3,6 +3,11 @@
 //------------------------------------------------------------------------------
 #include "platform/nplatformwindow.h"
 
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+
+#include <cstring>
+
 namespace
 {
 
@@ -148,6 +153,105 @@ void nPlatformWindow::GetClientSize(int& w, int& h) const
     if (this->window)
     {
         SDL_GetWindowSize(this->window, &w, &h);
+    }
+}
+
+/*
+ * X11Display --
+ *     Results: the X display SDL talks to, null when SDL video does not
+ *     run on X11 or the window is not open.
+ */
+static Display* X11Display(SDL_Window* window, ::Window* own)
+{
+    if (!window || 0 != std::strcmp(nPlatformWindow::GetVideoDriver(), "x11"))
+    {
+        return nullptr;
+    }
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || SDL_SYSWM_X11 != info.subsystem)
+    {
+        return nullptr;
+    }
+    if (own)
+    {
+        *own = info.info.x11.window;
+    }
+    return info.info.x11.display;
+}
+
+/// the X error of the last request checked, 0 for none (X reports errors through a global handler)
+static int lastXError = 0;
+static int KeepXError(Display*, XErrorEvent* e)
+{
+    lastXError = e->error_code;
+    return 0;
+}
+
+/*
+ * CheckedXCall --
+ *     Results: whether the requests made by 'call' raised no X error.
+ *     Side effects: runs 'call' with errors caught instead of ending the
+ *     program (Xlib's default), then waits for the server's answers.
+ */
+template <class F> static bool CheckedXCall(Display* dpy, F call)
+{
+    XSync(dpy, False);
+    lastXError = 0;
+    XErrorHandler old = XSetErrorHandler(KeepXError);
+    const bool ok = call();
+    XSync(dpy, False);
+    XSetErrorHandler(old);
+    return ok && 0 == lastXError;
+}
+
+/*
+ * EmbedIn --
+ *     Results: true with the parent's client size when the window now
+ *     lies inside the parent; false with the reason otherwise (the window
+ *     stays a top-level one).
+ *     Side effects: reparents the window's X11 window.
+ */
+bool nPlatformWindow::EmbedIn(unsigned long parent, int& parentW, int& parentH, std::string& error)
+{
+    parentW = 0;
+    parentH = 0;
+    ::Window own = 0;
+    Display* dpy = X11Display(this->window, &own);
+    if (!dpy)
+    {
+        error = std::string("a parent window needs the x11 video driver, not '") + GetVideoDriver() + "'";
+        return false;
+    }
+    XWindowAttributes attrs;
+    if (!CheckedXCall(dpy, [&] { return 0 != XGetWindowAttributes(dpy, (::Window)parent, &attrs); }) ||
+        !CheckedXCall(dpy, [&] { XReparentWindow(dpy, own, (::Window)parent, 0, 0); return true; }))
+    {
+        error = "there is no X11 window " + std::to_string(parent);
+        return false;
+    }
+    parentW = attrs.width;
+    parentH = attrs.height;
+    return true;
+}
+
+/*
+ * SetIcon --
+ *     Side effects: the window system shows the pixels as the window's
+ *     icon; nothing while closed or for an empty image.
+ */
+void nPlatformWindow::SetIcon(const unsigned char* rgba, int w, int h)
+{
+    if (!this->window || !rgba || w <= 0 || h <= 0)
+    {
+        return;
+    }
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<unsigned char*>(rgba), w, h, 32, w * 4,
+                                                           SDL_PIXELFORMAT_RGBA32);
+    if (icon)
+    {
+        SDL_SetWindowIcon(this->window, icon);
+        SDL_FreeSurface(icon);
     }
 }
 

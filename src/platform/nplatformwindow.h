@@ -51,6 +51,15 @@ public:
     void Minimize();
     /// the client size in pixels the window has now
     void GetClientSize(int& w, int& h) const;
+    /**
+        Make the window a child of another program's X11 window (by its
+        id); true with the parent's client size. False with the reason in
+        'error' when SDL does not run on X11 or the parent does not exist.
+        Show then places the window inside the parent.
+    */
+    bool EmbedIn(unsigned long parent, int& parentW, int& parentH, std::string& error);
+    /// the icon the window system shows for the window, from rows of RGBA pixels (row 0 at the top)
+    void SetIcon(const unsigned char* rgba, int w, int h);
 
     /// the name of the video driver SDL runs on, "" before any window
     static const char* GetVideoDriver();

@@ -80,6 +80,21 @@ bool nResource::Load(nFile* /*file*/, int /*offset*/, int /*length*/)
     return false;
 }
 
+bool nResource::ReadResource()
+{
+    return this->LoadResource();
+}
+
+bool nResource::HasUpload() const
+{
+    return false;
+}
+
+bool nResource::UploadResource()
+{
+    return true;
+}
+
 /*
  * Load --
  *     Results: true when the resource is loaded (or was not Unloaded),

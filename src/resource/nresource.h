@@ -112,6 +112,19 @@ protected:
 
     /// read the data named by the file name and set the state; true on success
     virtual bool LoadResource();
+    /**
+        The loader thread's part of a background load: by default the
+        whole LoadResource. A class whose data must reach a device that
+        belongs to the main thread reads (and decodes) here, says so by
+        HasUpload, and finishes in UploadResource, which the main thread
+        runs from the resource server's UploadLoadedResources; the load
+        stays pending until then. Runs under the object's mutex.
+    */
+    virtual bool ReadResource();
+    /// whether ReadResource left work for the main thread
+    virtual bool HasUpload() const;
+    /// the main thread's part: make the read data usable and set the state
+    virtual bool UploadResource();
     /// free the data and set the state Unloaded
     virtual void UnloadResource();
 

@@ -415,6 +415,34 @@ void nResourceServer::RemLoaderJob(nResource* res)
     this->jobList.Unlock();
 }
 
+/*
+ * UploadLoadedResources --
+ *     Side effects: every resource whose background read is done, and
+ *     that is still pending and unloaded, runs its UploadResource under
+ *     its mutex; its pending mark is cleared.
+ */
+void nResourceServer::UploadLoadedResources()
+{
+    for (;;)
+    {
+        this->jobList.Lock();
+        nNode* node = this->uploadList.RemHead();
+        this->jobList.Unlock();
+        if (!node)
+        {
+            return;
+        }
+        nResource* res = static_cast<nResource*>(node->GetData());
+        res->LockMutex();
+        if (res->pending.load() && res->IsUnloaded())
+        {
+            res->UploadResource();
+        }
+        res->pending.store(false);
+        res->UnlockMutex();
+    }
+}
+
 void nResourceServer::StartLoaderThread()
 {
     n_assert(0 == this->loaderThread);
@@ -439,6 +467,10 @@ void nResourceServer::ShutdownLoaderThread()
     {
         static_cast<nResource*>(node->GetData())->pending.store(false);
     }
+    while ((node = this->uploadList.RemHead()) != nullptr)
+    {
+        static_cast<nResource*>(node->GetData())->pending.store(false);
+    }
     this->jobList.Unlock();
 }
 
@@ -446,9 +478,9 @@ void nResourceServer::ShutdownLoaderThread()
  * RunQueuedJobs --
  *     Side effects: takes the head job under the list lock (an empty list
  *     ends the run), takes the resource's mutex before it lets the list
- *     go, and runs LoadResource; the job stays pending until that
- *     returned. The list lock is never taken while the resource's mutex
- *     is held.
+ *     go, and runs ReadResource; the job stays pending until that
+ *     returned, or, when the resource has an upload, until the main
+ *     thread ran it.
  */
 void nResourceServer::RunQueuedJobs(nThread* thread)
 {
@@ -464,13 +496,23 @@ void nResourceServer::RunQueuedJobs(nThread* thread)
         nResource* res = static_cast<nResource*>(node->GetData());
         res->LockMutex();
         this->jobList.Unlock();
-        if (res->IsUnloaded())
+        const bool read = res->IsUnloaded() && res->ReadResource();
+        // a load that needs the main thread stays pending, its node in the
+        // upload list, unless it was cancelled while it read; this is the
+        // one place the list lock is taken under a resource's mutex, and
+        // no other thread ever holds both
+        this->jobList.Lock();
+        if (read && res->HasUpload() && res->pending.load())
         {
-            res->LoadResource();
+            this->uploadList.AddTail(&res->jobNode);
         }
-        // the state is written before the mark is cleared, so a queuer
-        // that sees the mark gone also sees the loaded state
-        res->pending.store(false);
+        else
+        {
+            // the state is written before the mark is cleared, so a queuer
+            // that sees the mark gone also sees the loaded state
+            res->pending.store(false);
+        }
+        this->jobList.Unlock();
         res->UnlockMutex();
     }
 }

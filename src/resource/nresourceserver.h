@@ -59,8 +59,14 @@ public:
     void AddLoaderJob(nResource* res);
     /// queue the resource unless it is pending or loaded already
     void QueueLoaderJob(nResource* res);
-    /// cancel a queued job of the resource
+    /// cancel a queued job of the resource (or its upload still to come)
     void RemLoaderJob(nResource* res);
+    /**
+        On the thread that owns the graphics device, once per frame:
+        finish every background load whose reading is done (its
+        UploadResource), which ends its pending state.
+    */
+    void UploadLoadedResources();
 
 protected:
     ~nResourceServer() override;
@@ -89,6 +95,8 @@ private:
     int uniqueId;
     nRef<nRoot> pools[NumPools];
     nThreadSafeList jobList;
+    /// the job nodes of loads read and waiting for UploadLoadedResources (guarded by the job list's lock)
+    nList uploadList;
     nThread* loaderThread;
     nClass* resourceClass;
 };

@@ -19,12 +19,16 @@ nAbstractShaderNode::~nAbstractShaderNode()
 /*
  * CheckParam --
  *     Results: true for a parameter of the name table.
- *     Side effects: any other is reported with the node's name.
+ *     Side effects: the first other one is reported with the node's name.
  */
 bool nAbstractShaderNode::CheckParam(nShaderState::Param param) const
 {
     if ((param >= 0) && (param < nShaderState::NumParameters)) return true;
-    n_printf("WARNING: invalid shader parameter in object '%s'\n", this->GetName());
+    if (!this->invalidParamReported)
+    {
+        this->invalidParamReported = true;
+        n_printf("WARNING: invalid shader parameter in object '%s'\n", this->GetName());
+    }
     return false;
 }
 

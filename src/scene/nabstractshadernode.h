@@ -60,7 +60,7 @@ protected:
     /// forget textures that died under the node (their pool was deleted);
     /// the node loads them again with the next frame
     void DropDeadTextures();
-    /// warns about a parameter the name table does not know
+    /// warns (once per node) about a parameter the name table does not know
     bool CheckParam(nShaderState::Param param) const;
 
     struct TexEntry
@@ -84,5 +84,8 @@ protected:
 
 private:
     void ReleaseTexture(TexEntry& entry);
+
+    /// animators ask every frame: the warning is printed once
+    mutable bool invalidParamReported = false;
 };
 #endif

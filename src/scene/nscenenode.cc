@@ -7,7 +7,6 @@
 #include "kernel/nkernelserver.h"
 
 nSceneNode::nSceneNode() :
-    animatorArray(1, 4),
     renderPri(0),
     resourcesValid(false)
 {
@@ -177,9 +176,9 @@ void nSceneNode::UpdateInstanceStreamDecl(nInstanceStream::Declaration& decl)
 void nSceneNode::AddAnimator(const char* relPath)
 {
     n_assert(relPath);
-    AnimatorEntry entry;
-    entry.path = relPath;
-    this->animatorArray.Append(entry);
+    auto entry = std::make_unique<AnimatorEntry>();
+    entry->path = relPath;
+    this->animatorArray.push_back(std::move(entry));
 }
 
 /*
@@ -188,8 +187,8 @@ void nSceneNode::AddAnimator(const char* relPath)
  */
 const char* nSceneNode::GetAnimatorAt(int index) const
 {
-    n_assert((index >= 0) && (index < this->animatorArray.Size()));
-    return this->animatorArray[index].path.Get();
+    n_assert((index >= 0) && (index < this->GetNumAnimators()));
+    return this->animatorArray[size_t(index)]->path.Get();
 }
 
 /*
@@ -197,14 +196,21 @@ const char* nSceneNode::GetAnimatorAt(int index) const
  *     Results: the animator the entry's path names, relative to the
  *     current object, or 0 when the path names no object or one that is
  *     no animator.
- *     Side effects: the first failure of an entry is reported.
+ *     Side effects: the entry keeps the animator it found, so the tree is
+ *     searched again only after that animator died; the first failure of
+ *     an entry is reported.
  */
 nAnimator* nSceneNode::ResolveAnimator(AnimatorEntry& entry)
 {
+    if (entry.target.isvalid())
+    {
+        return static_cast<nAnimator*>(entry.target.get());
+    }
     nRoot* obj = nKernelServer::Instance()->Lookup(entry.path.Get());
     if (obj && obj->IsA("nanimator"))
     {
         entry.warned = false;
+        entry.target.set(obj);
         return static_cast<nAnimator*>(obj);
     }
     if (!entry.warned)
@@ -228,13 +234,13 @@ void nSceneNode::RemoveAnimator(const char* name)
     nKernelServer* ks = nKernelServer::Instance();
     ks->PushCwd(this);
     int found = -1;
-    for (int i = 0; (i < this->animatorArray.Size()) && (found < 0); i++)
+    for (int i = 0; (i < this->GetNumAnimators()) && (found < 0); i++)
     {
-        nAnimator* animator = this->ResolveAnimator(this->animatorArray[i]);
+        nAnimator* animator = this->ResolveAnimator(*this->animatorArray[size_t(i)]);
         if (animator && (0 == strcmp(animator->GetName(), name))) found = i;
     }
     ks->PopCwd();
-    if (found >= 0) this->animatorArray.Erase(found);
+    if (found >= 0) this->animatorArray.erase(this->animatorArray.begin() + found);
 }
 
 /*
@@ -246,13 +252,13 @@ void nSceneNode::RemoveAnimator(const char* name)
  */
 void nSceneNode::InvokeAnimators(int type, nRenderContext* renderContext)
 {
-    if (this->animatorArray.IsEmpty()) return;
+    if (this->animatorArray.empty()) return;
     n_assert(renderContext);
     nKernelServer* ks = nKernelServer::Instance();
     ks->PushCwd(this);
-    for (AnimatorEntry& entry : this->animatorArray)
+    for (const std::unique_ptr<AnimatorEntry>& entry : this->animatorArray)
     {
-        nAnimator* animator = this->ResolveAnimator(entry);
+        nAnimator* animator = this->ResolveAnimator(*entry);
         if (animator && (animator->GetAnimatorType() == type))
         {
             animator->Animate(this, renderContext);

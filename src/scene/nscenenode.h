@@ -12,6 +12,7 @@
     scene nodes (other objects, such as nenv values, may live in a tree
     and are passed over).
 */
+#include "kernel/nref.h"
 #include "kernel/nroot.h"
 #include "kernel/ntypes.h"
 #include "mathlib/bbox.h"
@@ -19,6 +20,9 @@
 #include "util/narray.h"
 #include "util/nstring.h"
 #include "gfx2/ninstancestream.h"
+
+#include <memory>
+#include <vector>
 
 class nSceneServer;
 class nRenderContext;
@@ -63,7 +67,7 @@ public:
     void AddAnimator(const char* relPath);
     /// remove the first animator whose object has the name
     void RemoveAnimator(const char* name);
-    int GetNumAnimators() const { return this->animatorArray.Size(); }
+    int GetNumAnimators() const { return (int)this->animatorArray.size(); }
     /// the stored path of the animator at an index (asserts the index)
     const char* GetAnimatorAt(int index) const;
     /// let every animator of the type change this node
@@ -91,17 +95,20 @@ protected:
     void SetResourcesValid(bool b) { this->resourcesValid = b; }
 
 private:
-    /// one animator path; a path that does not name an animator is reported once
+    /// one animator path, resolved on first use and again only when its
+    /// object dies; a path that does not name an animator is reported once
     struct AnimatorEntry
     {
         nString path;
+        nRef<nRoot> target;
         bool warned = false;
     };
     /// the animator of an entry, relative to the current object, or 0
     nAnimator* ResolveAnimator(AnimatorEntry& entry);
 
     bbox3 localBox;
-    nArray<AnimatorEntry> animatorArray;
+    /// entries hold references, which do not copy: each lives on the heap
+    std::vector<std::unique_ptr<AnimatorEntry>> animatorArray;
     int renderPri;
     bool resourcesValid;
 };

@@ -140,7 +140,7 @@ bool nSceneNode::SaveCmds(nPersistServer* ps)
         nSceneCmdSetVector3(cmd, (this->localBox.vmax - this->localBox.vmin) * 0.5f);
         if (!ps->PutCmd(cmd)) return false;
     }
-    for (int i = 0; i < this->animatorArray.Size(); i++)
+    for (int i = 0; i < this->GetNumAnimators(); i++)
     {
         nCmd* cmd = ps->GetCmd(this, N_FOURCC('A', 'D', 'D', 'A'));
         cmd->In()->SetS(this->GetAnimatorAt(i));

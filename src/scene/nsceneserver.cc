@@ -250,9 +250,13 @@ void nSceneServer::SplitNodes(nFourCC fourcc)
                 const int bucketIndex = shader->GetShaderIndex();
                 if (-1 == bucketIndex)
                 {
-                    n_printf("Trying to render shader '%s' through scene server,\n"
-                             "which is not defined in renderpath xml file!\n",
-                             shader->GetFilename().Get());
+                    // the node is skipped every frame; saying so once is enough
+                    if (this->unlistedShadersReported.insert(shader->GetFilename().Get()).second)
+                    {
+                        n_printf("Trying to render shader '%s' through scene server,\n"
+                                 "which is not defined in renderpath xml file!\n",
+                                 shader->GetFilename().Get());
+                    }
                 }
                 else
                 {

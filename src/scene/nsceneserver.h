@@ -22,6 +22,9 @@
 #include "renderpath/nrenderpath2.h"
 #include "util/narray.h"
 
+#include <set>
+#include <string>
+
 class nSceneNode;
 class nRenderContext;
 
@@ -118,5 +121,7 @@ private:
     static nSceneServer* Singleton;
     /// the squared distance of each group to the camera, filled by SortNodes
     nArray<float> groupDistances;
+    /// shader files reported as missing from the render path, so that each is reported once
+    std::set<std::string> unlistedShadersReported;
 };
 #endif

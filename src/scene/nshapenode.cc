@@ -91,14 +91,16 @@ bool nShapeNode::LoadMesh()
         m->Release();
         return false;
     }
+    // the index as set stays (it is saved, and another mesh may have the group)
+    this->drawGroupIndex = this->groupIndex;
     if ((this->groupIndex < 0) || (this->groupIndex >= m->GetNumGroups()))
     {
         n_printf("Warning: '%s': mesh '%s' has no group %d, group 0 used\n", this->GetFullName().Get(),
                  this->meshName.Get(), this->groupIndex);
-        this->groupIndex = 0;
+        this->drawGroupIndex = 0;
     }
     this->mesh.set(m);
-    this->SetLocalBox(m->Group(this->groupIndex).box);
+    this->SetLocalBox(m->Group(this->drawGroupIndex).box);
     return true;
 }
 
@@ -137,8 +139,8 @@ bool nShapeNode::ApplyGeometry(nSceneServer* /*sceneServer*/)
     }
     nGfxServer2* gfx = nGfxServer2::InstanceOrNull();
     nMesh2* m = this->mesh.get();
-    if (!m || !m->IsValid() || !gfx || (this->groupIndex >= m->GetNumGroups())) return false;
-    const nMeshGroup& group = m->Group(this->groupIndex);
+    if (!m || !m->IsValid() || !gfx || (this->drawGroupIndex >= m->GetNumGroups())) return false;
+    const nMeshGroup& group = m->Group(this->drawGroupIndex);
     gfx->SetMesh(m);
     gfx->SetVertexRange(group.firstVertex, group.numVertices);
     gfx->SetIndexRange(group.firstIndex, group.numIndices);

@@ -50,6 +50,8 @@ private:
     nResourceHolder<nMesh2> mesh;
     nString meshName;
     int groupIndex;
+    /// the group drawn: groupIndex, or 0 while the loaded mesh lacks that group
+    int drawGroupIndex = 0;
     nString meshResourceLoader;
     int meshUsage;
 };

@@ -985,6 +985,51 @@ TEST_F(BoxingTest, AnEffectLivesItsEmissionAndItsLongestParticleThenGoes)
     EXPECT_FALSE(fx.isvalid());
 }
 
+TEST_F(BoxingTest, ASpawnedEffectHasParticlesForItsLifetimeAndThenReleasesItself)
+{
+    // 40 particles a second for the 1 s emission, each living 0.2 to 0.5 s,
+    // growing and fading over its life
+    auto* particle = static_cast<nParticleShapeNode*>(this->ks->Lookup("/usr/lib/models/hitfx/particle"));
+    nParticleShapeNode::Curve rate, size, alpha;
+    for (float& k : rate.keys) k = 40.0f;
+    size.keys[0] = 0.1f, size.keys[1] = 0.15f, size.keys[2] = 0.25f, size.keys[3] = 0.3f;
+    alpha.keys[0] = 1.0f;
+    particle->SetCurve(nParticleShapeNode::EmissionRate, rate);
+    particle->SetCurve(nParticleShapeNode::ParticleSize, size);
+    particle->SetCurve(nParticleShapeNode::ParticleAlpha, alpha);
+    this->Enter();
+    nRef<nFX> fx;
+    fx = this->game->SpawnFX(nString("/usr/lib/models/hitfx"), vector3(0.0f, 1.0f, 0.0f));
+    ASSERT_TRUE(fx.isvalid());
+    const int timeVar = this->game->GetTimeVar();
+    std::vector<nParticleShapeNode::Particle> alive;
+    float dt = 0.1f;
+    int frames = 0;
+    while (fx.isvalid())
+    {
+        const float t = fx->GetRenderContext().GetVariable(timeVar)->GetFloat();
+        particle->ComputeParticles(t, alive);
+        if (t > 0.05f && t < 1.0f)
+        {
+            EXPECT_FALSE(alive.empty()) << t;
+            // a few seconds' worth at most, each within its size and alpha curves
+            EXPECT_LE(alive.size(), 40u) << t;
+            for (const auto& p : alive)
+            {
+                EXPECT_GE(p.size, 0.1f - 1e-5f);
+                EXPECT_LE(p.size, 0.3f + 1e-5f);
+                EXPECT_LE(p.color.w, 1.0f);
+            }
+        }
+        fx->Trigger(&dt);
+        frames++;
+        ASSERT_LT(frames, 100);
+    }
+    EXPECT_EQ(frames, 15) << "1 s of emission and 0.5 s for its longest particle";
+    particle->ComputeParticles(1.5f, alive);
+    EXPECT_TRUE(alive.empty()) << "no particle outlives the effect";
+}
+
 TEST_F(BoxingTest, ALoopingEffectGoesOnItsFirstFrameAndTheLoopOverEffectsSurvivesIt)
 {
     static_cast<nParticleShapeNode*>(this->ks->Lookup("/usr/lib/models/hitfx/particle"))->SetLoop(true);

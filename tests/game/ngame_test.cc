@@ -349,6 +349,22 @@ TEST_F(MatchTest, NewObjectAndSpawnFXNumberTheirNames)
     EXPECT_EQ(fx->GetTransform().gettranslation(), vector3(1.0f, 2.0f, 3.0f));
 }
 
+TEST_F(MatchTest, ALandedPunchSpawnsTheHitEffectOnlyWhenTheDataHasOne)
+{
+    this->Enter();
+    nRoot* folder = this->ks->Lookup("/usr/fx_scene");
+    ASSERT_NE(folder, nullptr);
+    this->game->SpawnHitFX(vector3(1.0f, 2.0f, 3.0f));
+    EXPECT_EQ(folder->GetHead(), nullptr);
+    this->ks->New("ntransformnode", "/usr/lib/models/hit_fx");
+    this->game->SpawnHitFX(vector3(1.0f, 2.0f, 3.0f));
+    EXPECT_EQ(folder->GetHead(), nullptr) << "a node without particles is no effect";
+    this->ks->New("nparticleshapenode", "/usr/lib/models/hit_fx/particle");
+    this->game->SpawnHitFX(vector3(1.0f, 2.0f, 3.0f));
+    ASSERT_NE(folder->GetHead(), nullptr);
+    EXPECT_EQ(static_cast<nFX*>(folder->GetHead())->GetTransform().gettranslation(), vector3(1.0f, 2.0f, 3.0f));
+}
+
 TEST_F(MatchTest, TheListenerFollowsTheCamera)
 {
     this->Enter();

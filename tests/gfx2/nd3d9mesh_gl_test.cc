@@ -14,6 +14,7 @@
 #include "gfx2/nmesharray.h"
 #include "gfx2/nd3d9package.h"
 #include "gfx2/nd3d9server.h"
+#include "gfx2/nshader2.h"
 
 #include <GL/glcorearb.h>
 
@@ -60,8 +61,8 @@ GLuint Compile(GLenum type, const char* source)
 }
 
 /// a quad from x0 to x1 and -h to h at depth 0.5 in one colour: four vertices
-/// of coord and colour, wound clockwise on the screen so that the device's
-/// default cull mode keeps it
+/// of coord and colour, wound counter-clockwise on the screen so that the
+/// device's default cull mode keeps it
 void AddQuad(TestMesh& m, float x0, float x1, float h, float r, float g, float b)
 {
     const int first = m.NumVertices();
@@ -71,7 +72,7 @@ void AddQuad(TestMesh& m, float x0, float x1, float h, float r, float g, float b
     {
         for (float f : {xs[i], ys[i], 0.5f, r, g, b, 1.0f}) m.vertices.push_back(f);
     }
-    for (int i : {0, 2, 1, 0, 3, 2}) m.indices.push_back(first + i);
+    for (int i : {0, 1, 2, 0, 2, 3}) m.indices.push_back(first + i);
 }
 
 class GLMeshTest : public WindowTest
@@ -254,5 +255,56 @@ TEST_F(GLMeshTest, ADynamicMeshDrawnInPartThenInAMeshArrayShowsItsLatestVertices
     drawLeftQuad([&] { this->gfx->SetMeshArray(array); });
     this->ExpectPixel(8, 24, 0, 0, 255);
     this->gfx->SetMeshArray(nullptr);
+    array->Release();
+}
+
+TEST_F(GLMeshTest, AMorphEffectReadsThePositionsOfBothStreamsOfAMeshArray)
+{
+    // stream 0: the left half in red; stream 1: the same quad moved to the right half
+    TestMesh target;
+    target.components = nMesh2::Coord;
+    target.vertexWidth = 3;
+    const std::vector<float> left = TwoQuads().vertices;
+    for (int i = 0; i < 4; i++)
+    {
+        for (float f : {left[7 * i] + 1.0f, left[7 * i + 1], left[7 * i + 2]}) target.vertices.push_back(f);
+    }
+    target.indices = {0, 1, 2, 0, 2, 3};
+    target.groups = {{0, 4, 0, 2, 0, 0}};
+    nD3D9Mesh* base = this->Load(dir.Write("base.nvx2", TwoQuads().Nvx2()), 0);
+    nD3D9Mesh* moved = this->Load(dir.Write("moved.nvx2", target.Nvx2()), 0);
+    nMeshArray* array = this->gfx->NewMeshArray("morph");
+    array->SetMesh(0, base);
+    array->SetMesh(1, moved);
+    ASSERT_TRUE(array->Load());
+
+    nShader2* fx = this->gfx->NewShader("morph");
+    fx->SetFilename(dir.Write("morph.fx", R"(float Intensity0 = 0.0;
+vertex vs { out vec4 c; void main() { gl_Position = vec4(mix(nPosition.xyz, nPosition1.xyz, Intensity0), 1.0);
+    c = nColor; } }
+fragment ps { in vec4 c; void main() { nFragColor = c; } }
+technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; CullMode = None; ZEnable = false; } }
+)").c_str());
+    ASSERT_TRUE(fx->Load());
+    for (const float weight : {0.0f, 1.0f, 0.5f})
+    {
+        SCOPED_TRACE(weight);
+        ASSERT_TRUE(this->gfx->BeginScene());
+        this->gfx->Clear(nGfxServer2::AllBuffers, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
+        this->gfx->SetMeshArray(array);
+        this->gfx->SetShader(fx);
+        fx->SetFloat(nShaderState::Intensity0, weight);
+        this->gfx->SetVertexRange(0, 4);
+        this->gfx->SetIndexRange(0, 6);
+        this->gfx->DrawIndexed(nGfxServer2::TriangleList);
+        this->gfx->EndScene();
+        const int x0 = int((0.25f + 0.5f * weight) * 64);
+        this->ExpectPixel(x0 - 4, 24, 255, 0, 0);
+        this->ExpectPixel(x0 + 4, 24, 255, 0, 0);
+        this->ExpectPixel((x0 + 32) % 64, 24, 0, 0, 0);
+    }
+    this->gfx->SetShader(nullptr);
+    this->gfx->SetMeshArray(nullptr);
+    fx->Release();
     array->Release();
 }

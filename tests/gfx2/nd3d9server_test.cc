@@ -222,7 +222,11 @@ TEST_F(D3D9ServerTest, OpenDisplayOpensWindowAndDeviceAndShowsOneBlackFrame)
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(hwnd->GetI(), wh.GetHwnd());
 
-    const std::vector<std::string> expected = {"Open 640x480 X8R8G8B8 D24S8", "Clear 7", "Present"};
+    // faces wound clockwise on the screen are culled from the start
+    const std::vector<std::string> expected = {"Open 640x480 X8R8G8B8 D24S8",
+                                               "RenderState " + std::to_string(nGfxRS::CullMode) + " " +
+                                                   std::to_string(nGfxRS::CullCW),
+                                               "Clear 7", "Present"};
     EXPECT_EQ(this->TakeCalls(), expected);
     unsigned char rgba[4] = {1, 1, 1, 1};
     ASSERT_TRUE(this->dev->ReadPixel(0, 0, rgba));

@@ -14,6 +14,7 @@
 #include "gfx2/nd3d9package.h"
 #include "gfx2/nd3d9server.h"
 #include "gfx2/nd3d9shader.h"
+#include "gfx2/nd3d9texture.h"
 #include "gfx2/nsurface.h"
 #include "gfx2/ndynamicmesh.h"
 #include "kernel/nenv.h"
@@ -184,6 +185,8 @@ TEST_F(ServicesTest, ACursorFileThatDoesNotLoadIsReported)
 
 TEST_F(ServicesTest, TheDisplayModeTreeIsMadeOnce)
 {
+    this->dev->caps.vertexShaderVersion = 0x0101;
+    this->dev->caps.pixelShaderVersion = 0x0204;
     this->gfx->CreateDisplayModeEnvVars();
     auto* w = static_cast<nEnv*>(this->ks->Lookup("/sys/share/display/adapter0/modes/mode2/width"));
     ASSERT_NE(w, nullptr);
@@ -191,7 +194,14 @@ TEST_F(ServicesTest, TheDisplayModeTreeIsMadeOnce)
     auto* name = static_cast<nEnv*>(this->ks->Lookup("/sys/share/display/adapter0/deviceName"));
     ASSERT_NE(name, nullptr);
     EXPECT_STREQ(name->GetS(), "null");
-    EXPECT_NE(this->ks->Lookup("/sys/share/display/adapter0/caps/vertexShader/majorVerNum"), nullptr);
+    const auto capI = [this](const char* name) {
+        auto* e = static_cast<nEnv*>(this->ks->Lookup((std::string("/sys/share/display/adapter0/caps/") + name).c_str()));
+        return e ? e->GetI() : -1;
+    };
+    EXPECT_EQ(capI("vertexShader/majorVerNum"), 1);
+    EXPECT_EQ(capI("vertexShader/minorVerNum"), 1);
+    EXPECT_EQ(capI("pixelShader/majorVerNum"), 2);
+    EXPECT_EQ(capI("pixelShader/minorVerNum"), 4);
     this->dev->modes.push_back({1920, 1080, 60});
     this->gfx->CreateDisplayModeEnvVars();
     EXPECT_EQ(this->ks->Lookup("/sys/share/display/adapter0/modes/mode3"), nullptr);
@@ -403,6 +413,11 @@ TEST_F(ServicesTest, AMeshArrayDeclaresEveryStreamAndUnloadsOnANewFile)
     EXPECT_EQ(this->gfx->GetMeshArray(), nullptr);
     ASSERT_TRUE(arr->Load());
     EXPECT_STREQ(arr->GetMeshAt(1)->GetFilename().Get(), a.c_str());
+
+    // a mesh of the bound array that unloads takes the array off the server
+    this->gfx->SetMeshArray(arr);
+    arr->GetMeshAt(1)->Unload();
+    EXPECT_EQ(this->gfx->GetMeshArray(), nullptr);
 }
 
 TEST_F(ServicesTest, AMeshArrayWithAFailingMeshIsValidAndReportsFalse)
@@ -476,8 +491,127 @@ TEST_F(ServicesTest, ASurfaceWritesItsTextureLevelFromMemory)
     EXPECT_EQ(static_cast<const unsigned char*>(info.surfPointer)[15], 99);
     t->Unlock(0);
 
-    EXPECT_ASSERT_DEATH(s->LoadFromMemory(src, nTexture2::R5G6B5, 2, 2, 12), "SUCCEEDED(hr)");
+    EXPECT_ASSERT_DEATH(s->LoadFromMemory(src, nTexture2::DXT1, 2, 2, 12), "SUCCEEDED(hr)");
     s->Release();
 }
 
+TEST_F(ServicesTest, ASurfaceConvertsPixelsOfAnotherFormat)
+{
+    // one pixel of a colour in the source format, and the bytes the
+    // destination holds afterwards (little-endian words)
+    const float f4[4] = {1.0f, 0.5f, 0.0f, 0.25f};
+    const float f1 = 0.5f;
+    const unsigned short r5g6b5 = 0xF81F;   // magenta
+    const unsigned short a4 = 0x8F00;       // half alpha, red
+    const unsigned int argb = 0x80FF0000u;  // half alpha, red
+    const unsigned char a8 = 0x40;
+    const struct
+    {
+        nTexture2::Format dst;
+        nTexture2::Format src;
+        const void* pixel;
+        std::vector<unsigned char> expected;
+    } cases[] = {
+        {nTexture2::A8R8G8B8, nTexture2::R5G6B5, &r5g6b5, {0xFF, 0x00, 0xFF, 0xFF}},
+        {nTexture2::A8R8G8B8, nTexture2::A4R4G4B4, &a4, {0x00, 0x00, 0xFF, 0x88}},
+        {nTexture2::A8R8G8B8, nTexture2::A8, &a8, {0x00, 0x00, 0x00, 0x40}},
+        {nTexture2::A8R8G8B8, nTexture2::A32B32G32R32F, f4, {0x00, 0x80, 0xFF, 0x40}},
+        {nTexture2::X8R8G8B8, nTexture2::R32F, &f1, {0xFF, 0xFF, 0x80, 0xFF}},
+        {nTexture2::R5G6B5, nTexture2::A8R8G8B8, &argb, {0x00, 0xF8}},
+        {nTexture2::A1R5G5B5, nTexture2::A8R8G8B8, &argb, {0x00, 0xFC}},
+    };
+    int n = 0;
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(n);
+        nTexture2* t = Keep(this->gfx->NewTexture(("conv" + std::to_string(n++)).c_str()));
+        t->SetUsage(nTexture2::CreateEmpty);
+        t->SetType(nTexture2::TEXTURE_2D);
+        t->SetFormat(c.dst);
+        t->SetWidth(1);
+        t->SetHeight(1);
+        ASSERT_TRUE(t->Load());
+        nSurface* s = nullptr;
+        t->GetSurfaceLevel("/usr/conv", 0, &s);
+        ASSERT_NE(s, nullptr);
+        s->LoadFromMemory(c.pixel, c.src, 1, 1, 16);
+        s->Release();
+        nTexture2::LockInfo info;
+        ASSERT_TRUE(t->Lock(nTexture2::ReadOnly, 0, info));
+        const auto* px = static_cast<const unsigned char*>(info.surfPointer);
+        EXPECT_EQ(std::vector<unsigned char>(px, px + c.expected.size()), c.expected);
+        t->Unlock(0);
+    }
+}
+
+TEST_F(ServicesTest, AStageGetsItsTextureBackAfterAnEffectBoundItsSamplerToTheUnit)
+{
+    nTexture2* mine = Keep(this->gfx->NewTexture("mine"));
+    nTexture2* effects = Keep(this->gfx->NewTexture("effects"));
+    for (nTexture2* t : {mine, effects})
+    {
+        t->SetUsage(nTexture2::CreateEmpty);
+        t->SetType(nTexture2::TEXTURE_2D);
+        t->SetFormat(nTexture2::A8R8G8B8);
+        t->SetWidth(1);
+        t->SetHeight(1);
+        ASSERT_TRUE(t->Load());
+    }
+    const std::string path = this->dir + "/sampled.fx";
+    WriteWholeFile(path, R"(texture DiffMap0;
+sampler2D S = sampler_state { Texture = <DiffMap0>; };
+vertex vs { void main() { gl_Position = nPosition; } }
+fragment ps { void main() { nFragColor = texture(S, vec2(0.0)); } }
+technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; } }
+)");
+    nShader2* fx = Keep(this->gfx->NewShader("sampled"));
+    fx->SetFilename(path.c_str());
+    ASSERT_TRUE(fx->Load());
+    const unsigned int mineDev = static_cast<nD3D9Texture*>(mine)->GetDeviceTexture();
+    this->gfx->SetTexture(0, mine);
+    EXPECT_EQ(this->dev->GetBoundTexture(0), mineDev);
+    fx->SetTexture(nShaderState::DiffMap0, effects);
+    fx->Begin(false);
+    fx->BeginPass(0);
+    fx->EndPass();
+    fx->End();
+    EXPECT_NE(this->dev->GetBoundTexture(0), mineDev);  // the effect's sampler 0 reads unit 0
+    this->gfx->SetTexture(0, mine);
+    EXPECT_EQ(this->dev->GetBoundTexture(0), mineDev);
+    EXPECT_EQ(this->gfx->GetTexture(0), mine);
+}
+
 }  // namespace
+
+TEST_F(ServicesTest, RenderStateChangesCountTheShaderValuesSetNotTheDeviceStates)
+{
+    const std::string path = this->dir + "/counted.fx";
+    WriteWholeFile(path, R"(float4 MatDiffuse = {1,1,1,1};
+int CullMode = 2;
+vertex vs { void main() { gl_Position = nPosition; } }
+fragment ps { void main() { nFragColor = MatDiffuse; } }
+technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; CullMode = <CullMode>; ZWriteEnable = false;
+    AlphaBlendEnable = true; } }
+)");
+    nShader2* fx = Keep(this->gfx->NewShader("counted"));
+    fx->SetFilename(path.c_str());
+    ASSERT_TRUE(fx->Load());
+    // a frame that sets 'values' shader values and begins the pass 'passes' times
+    const auto frame = [&](int values, int passes) {
+        EXPECT_TRUE(this->gfx->BeginScene());
+        for (int i = 0; i < values; i++) fx->SetVector4(nShaderState::MatDiffuse, vector4(0, 0, 0, float(i)));
+        for (int i = 0; i < passes; i++)
+        {
+            fx->Begin(true);
+            fx->BeginPass(0);
+            fx->EndPass();
+            fx->End();
+        }
+        this->gfx->EndScene();
+        this->gfx->PresentScene();
+        return static_cast<nEnv*>(this->ks->Lookup("/sys/var/gfxNumRenderStateChanges"))->GetI();
+    };
+    const int base = frame(0, 0);
+    EXPECT_EQ(frame(3, 0), base + 3);
+    EXPECT_EQ(frame(0, 4), base) << "the pass's device states are not shader values";
+}

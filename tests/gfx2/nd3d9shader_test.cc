@@ -295,3 +295,30 @@ TEST_F(ShaderTest, UnloadDropsTheValuesAndStopsBeingCurrent)
     EXPECT_TRUE(s->Load());
     EXPECT_TRUE(s->IsParameterUsed(nShaderState::MatDiffuse));
 }
+
+TEST_F(ShaderTest, InstanceParametersOfATypeNoStreamCarriesAreReportedAndLeftOut)
+{
+    nD3D9Shader* s = this->Load("inst.fx", R"(float MatTransparency <bool Instance = true;> = 1;
+float3 Wind <bool Instance = true;>;
+int CullMode <bool Instance = true;> = 2;
+float4 Scale[2] <bool Instance = true;>;
+float4 Unknown <bool Instance = true;>;
+float4 MatDiffuse <bool Instance = false;>;
+vertex vs { void main() { gl_Position = nPosition * MatTransparency + vec4(Wind, 0) + Scale[1] + Unknown; } }
+fragment ps { void main() { nFragColor = MatDiffuse * float(CullMode); } }
+technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; } }
+)");
+    nInstanceStream::Declaration decl;
+    EXPECT_EQ(s->CreateInstanceDeclaration(decl), 2);
+    ASSERT_EQ(decl.Size(), 2);
+    EXPECT_EQ(decl[0].param, nShaderState::MatTransparency);
+    EXPECT_EQ(decl[0].type, nShaderState::Float);
+    EXPECT_EQ(decl[1].param, nShaderState::Wind);
+    EXPECT_EQ(decl[1].type, nShaderState::Float4);
+    for (const char* name : {"CullMode", "Scale", "Unknown"})
+    {
+        EXPECT_NE(this->log.text.find(std::string("Invalid data type for instance parameter '") + name + "'"),
+                  std::string::npos)
+            << name;
+    }
+}

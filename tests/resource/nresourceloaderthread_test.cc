@@ -220,3 +220,58 @@ TEST_F(LoaderThreadTest, LoadsAndUnloadsRacingTheThreadStayConsistent)
 }
 
 }  // namespace
+
+namespace
+{
+
+/// wait until the loader thread has read the resource (false after 10 s)
+bool WaitRead(nUploadTestResource* res)
+{
+    for (int i = 0; (i < 10000) && (res->reads.load() < 1); i++)
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return res->reads.load() >= 1;
+}
+
+}  // namespace
+
+TEST_F(LoaderThreadTest, AReadOnTheLoaderThreadStaysPendingUntilTheMainThreadUploadsIt)
+{
+    nUploadTestResource* res = this->NewUpload("big.png");
+    ASSERT_TRUE(res->Load());
+    ASSERT_TRUE(WaitRead(res));
+    // read, not uploaded: however long the main thread takes, it stays pending
+    EXPECT_TRUE(res->IsPending());
+    EXPECT_TRUE(res->IsUnloaded());
+    EXPECT_TRUE(res->Load()) << "a pending load is not queued again";
+    this->rs->UploadLoadedResources();
+    EXPECT_FALSE(res->IsPending());
+    EXPECT_TRUE(res->IsValid());
+    EXPECT_EQ(res->uploads.load(), 1);
+    EXPECT_EQ(res->reads.load(), 1);
+    EXPECT_NE(res->readThread, std::this_thread::get_id());
+    EXPECT_EQ(res->uploadThread, std::this_thread::get_id());
+    res->Release();
+}
+
+TEST_F(LoaderThreadTest, AnUnloadBetweenReadAndUploadCancelsTheUpload)
+{
+    nUploadTestResource* res = this->NewUpload("gone.png");
+    ASSERT_TRUE(res->Load());
+    ASSERT_TRUE(WaitRead(res));
+    res->Unload();
+    EXPECT_FALSE(res->IsPending());
+    this->rs->UploadLoadedResources();
+    EXPECT_EQ(res->uploads.load(), 0);
+    EXPECT_TRUE(res->IsUnloaded());
+    // and it can be loaded again
+    ASSERT_TRUE(res->Load());
+    for (int i = 0; (i < 10000) && res->IsPending(); i++)
+    {
+        this->rs->UploadLoadedResources();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_TRUE(res->IsValid());
+    res->Release();
+}

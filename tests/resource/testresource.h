@@ -125,6 +125,33 @@ protected:
     }
 };
 
+/// reads on the loader thread and finishes on the thread that uploads,
+/// as a device resource does; remembers which threads those were
+class nUploadTestResource : public nAsyncTestResource
+{
+public:
+    std::atomic<int> reads{0};
+    std::atomic<int> uploads{0};
+    std::thread::id readThread;
+    std::thread::id uploadThread;
+
+protected:
+    bool ReadResource() override
+    {
+        Counts().gate.Pass();
+        this->readThread = std::this_thread::get_id();
+        this->reads++;
+        return true;
+    }
+    bool HasUpload() const override { return true; }
+    bool UploadResource() override
+    {
+        this->uploadThread = std::this_thread::get_id();
+        this->uploads++;
+        return nTestResource::LoadResource();
+    }
+};
+
 void testresource_package();
 
 /// a kernel with the resource classes, the test classes and a resource server
@@ -156,6 +183,14 @@ protected:
     nTestResource* NewAsync(const char* name, int type = nResource::Texture)
     {
         nTestResource* res = static_cast<nTestResource*>(this->rs->NewResource("nasynctestresource", name, type));
+        res->SetFilename(name);
+        res->SetAsyncEnabled(true);
+        return res;
+    }
+
+    nUploadTestResource* NewUpload(const char* name)
+    {
+        auto* res = static_cast<nUploadTestResource*>(this->rs->NewResource("nuploadtestresource", name, nResource::Texture));
         res->SetFilename(name);
         res->SetAsyncEnabled(true);
         return res;

@@ -18,6 +18,7 @@
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 namespace
 {
@@ -289,6 +290,8 @@ TEST_F(SceneServerTest, AShaderTheRenderPathDoesNotUseIsReportedAndNotDrawn)
     EXPECT_THAT(TakeLog(), HasSubstr("Trying to render shader 'shaders:other.fx' through scene server,\n"
                                      "which is not defined in renderpath xml file!\n"));
     EXPECT_EQ(Count(Calls(), "Draw"), Count(Calls(), "DrawTextBuffer"));
+    Frame({&ctx});
+    EXPECT_THAT(TakeLog(), Not(HasSubstr("Trying to render shader"))) << "reported once, not every frame";
     ctx.GetRootNode()->RenderContextDestroyed(&ctx);
 }
 
