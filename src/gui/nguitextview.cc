@@ -33,6 +33,10 @@ nGuiTextView::nGuiTextView() :
     firstLine(0),
     selectionIndex(0)
 {
+    // a log or a long text file appends many thousands of lines: growing by a
+    // fixed step would copy the whole array again every few lines
+    this->textArray.SetFlags(nArray<nString>::DoubleGrowSize);
+    this->colorArray.SetFlags(nArray<vector4>::DoubleGrowSize);
 }
 
 nGuiTextView::~nGuiTextView()

@@ -384,6 +384,20 @@ TEST_F(TextViewTest, ScrollingTenLinesWithFourVisible)
     EXPECT_NEAR(this->gfx->texts[1].rect.v0.x, 0.105f, 1e-5f);
 }
 
+TEST_F(TextViewTest, AHugeLogIsAppendedInLinearTime)
+{
+    // growing the line array by a fixed step made this hang
+    const int n = 400000;
+    nGuiTextView* v = this->NewView(n);
+    EXPECT_EQ(v->GetNumLines(), n);
+    EXPECT_STREQ(v->GetLine(n - 1), ("line" + std::to_string(n - 1)).c_str());
+    v->BeginAppend();
+    v->AppendLine("again");
+    v->EndAppend();
+    EXPECT_EQ(v->GetNumLines(), 1);
+    EXPECT_STREQ(v->GetLine(0), "again");
+}
+
 TEST_F(TextViewTest, TheSliderSitsAtTheRightEdgeAndShowsOnlyWhenNeeded)
 {
     nGuiTextView* v = this->NewView(3);
