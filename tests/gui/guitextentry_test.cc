@@ -44,7 +44,7 @@ void Apply(nEditLine& line, const std::string& ops)
             case '#': line.Delete(); break;
             case '~': line.Backspace(); break;
             case '!': line.ToggleOverstrike(); break;
-            default: line.InsertChar(uchar(c)); break;
+            default: line.InsertChar(uchar(c)); break;  // a code up to 255, as typed
         }
     }
 }
@@ -84,7 +84,16 @@ TEST(EditLine, EditingCases)
         {"backspace", 48, "abc", false, "$~", "ab", 2},
         {"backspace at the start does nothing", 48, "abc", false, "~", "abc", 0},
         {"control characters are refused", 48, "", false, "a\x01\x1f\tb", "ab", 2},
-        {"bytes above 127 are kept", 48, "", false, "\xc3\xa4", "\xc3\xa4", 2},
+        {"characters above 127 are stored as UTF-8", 48, "", false, "M\xfcller", "M\xc3\xbcller", 7},
+        {"left and right step over a whole character", 48, "\xc3\xa4\xc3\xb6", false, "><x", "x\xc3\xa4\xc3\xb6", 1},
+        {"backspace removes a whole character", 48, "a\xc3\xa4", false, "$~", "a", 1},
+        {"delete removes a whole character", 48, "\xc3\xa4" "b", false, "#", "b", 0},
+        {"overstrike replaces a whole character", 48, "\xc3\xa4" "b", false, "!x", "xb", 1},
+        {"overstrike of ASCII by a wider character", 48, "ab", false, "!\xe9", "\xc3\xa9" "b", 2},
+        {"a full line drops whole characters at its end", 5, "ab\xc3\xa4", false, "^x", "xab", 1},
+        {"a character that does not fit is refused", 4, "ab", false, "$\xe9", "ab", 2},
+        {"C1 control codes are refused", 48, "", false, "a\x85\x9f\x7f" "b", "ab", 2},
+        {"a long start is cut between characters", 4, "a\xc3\xa4\xc3\xb6", false, "", "a\xc3\xa4", 0},
         {"file mode refuses a leading space", 48, "", true, " a b", "a b", 3},
         {"file mode refuses file-name characters", 48, "", true, "a*.?|:\"\\/b", "ab", 2},
         {"size 1 holds nothing", 1, "", false, "abc", "", 0},
@@ -115,6 +124,18 @@ TEST(EditLine, DeletesLeftToTheNearestSeparator)
     line.Clear();
     EXPECT_STREQ(line.GetContent(), "");
     EXPECT_EQ(line.GetCursorPos(), 0);
+}
+
+TEST(EditLine, InsertedTextKeepsItsUtf8AndTakesStrayBytesAsCharacters)
+{
+    nEditLine line(16);
+    line.InsertString("\xc3\xa4\xe2\x82\xac\xfc");
+    EXPECT_STREQ(line.GetContent(), "\xc3\xa4\xe2\x82\xac\xc3\xbc");
+    EXPECT_EQ(line.GetCursorPos(), 7);
+    line.Backspace();
+    line.Backspace();
+    EXPECT_STREQ(line.GetContent(), "\xc3\xa4");
+    EXPECT_EQ(line.GetCursorPos(), 2);
 }
 
 TEST(EditLine, EveryByteTypedAnywhereKeepsTheLineTerminated)
