@@ -108,7 +108,8 @@ void nPlatformWindow::SetTitle(const char* title)
  * Show --
  *     Side effects: sizes, places and shows the window; full screen takes
  *     the desktop's mode (the engine's back buffer keeps its own size and
- *     is scaled when presented); OnTop keeps it above other windows.
+ *     is scaled with its aspect kept when presented, see Letterbox);
+ *     OnTop keeps it above other windows.
  */
 void nPlatformWindow::Show(Placement placement, int x, int y, int w, int h)
 {
@@ -149,6 +150,38 @@ void nPlatformWindow::GetClientSize(int& w, int& h) const
     {
         SDL_GetWindowSize(this->window, &w, &h);
     }
+}
+
+/*
+ * Letterbox --
+ *     Results: the area where a picture of contentW x contentH is shown
+ *     in an outer area of outerW x outerH: as large as fits with the
+ *     picture's aspect kept, centred; the whole outer area when a size is
+ *     not positive.
+ */
+nPlatformWindow::Area nPlatformWindow::Letterbox(int contentW, int contentH, int outerW, int outerH)
+{
+    if (contentW <= 0 || contentH <= 0 || outerW <= 0 || outerH <= 0)
+    {
+        return Area{0, 0, outerW > 0 ? outerW : 0, outerH > 0 ? outerH : 0};
+    }
+    int w = outerW;
+    int h = outerH;
+    // compare the aspects in a wide type: outerW * contentH may pass an int
+    if ((long long)outerW * contentH <= (long long)outerH * contentW)
+    {
+        h = (int)(((long long)outerW * contentH + contentW / 2) / contentW);
+    }
+    else
+    {
+        w = (int)(((long long)outerH * contentW + contentH / 2) / contentH);
+    }
+    return Area{(outerW - w) / 2, (outerH - h) / 2, w, h};
+}
+
+bool nPlatformWindow::IsShown() const
+{
+    return this->window && !(SDL_GetWindowFlags(this->window) & SDL_WINDOW_HIDDEN);
 }
 
 const char* nPlatformWindow::GetVideoDriver()

@@ -51,7 +51,16 @@ public:
     void Minimize();
     /// the client size in pixels the window has now
     void GetClientSize(int& w, int& h) const;
+    /// true while the window is open and not hidden
+    bool IsShown() const;
 
+    /// a rectangle in pixels, top left at x, y
+    struct Area
+    {
+        int x, y, w, h;
+    };
+    /// the largest area of the content's aspect centred in an outer area (the rest are bars)
+    static Area Letterbox(int contentW, int contentH, int outerW, int outerH);
     /// the name of the video driver SDL runs on, "" before any window
     static const char* GetVideoDriver();
     /**
