@@ -145,12 +145,14 @@ proc LayoutSize {w} {
 }
 
 #   An input map made of event and target pairs (see the input server's
-#   "map"); every earlier mapping that is not made again goes.
+#   "map"); every earlier mapping that is not made again goes. F12 opens
+#   and closes the console in every state.
 proc MapInput {mappings} {
     set in /sys/servers/input
     $in.beginmap
     foreach {event target} $mappings {
         $in.map $event $target
     }
+    $in.map keyb0:f12.down script:/sys/servers/console.toggle
     $in.endmap
 }

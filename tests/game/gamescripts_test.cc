@@ -11,6 +11,7 @@
 #include "tclrun.h"
 #include "usertempdir.h"
 
+#include "application/nconserver.h"
 #include "game/napp.h"
 #include "game/nplayer.h"
 #include "gui/nguiserver.h"
@@ -397,6 +398,27 @@ TEST_F(GameScriptsTest, PInAMatchPausesAndResumesItAndEscapeLeavesItForTheMenu)
     this->Pass();
     EXPECT_EQ(State(), "main_menu");
     EXPECT_FALSE(Global("preStartDialog").empty());
+}
+
+TEST_F(GameScriptsTest, F12OpensAndClosesTheConsoleInEveryState)
+{
+    const int f12 = 95;
+    nConServer* console = nConServer::InstanceOrNull();
+    ASSERT_NE(console, nullptr);
+    const auto toggles = [&](const char* where) {
+        PressKey(f12);
+        EXPECT_TRUE(console->IsOpen()) << where;
+        PressKey(f12);
+        EXPECT_FALSE(console->IsOpen()) << where;
+    };
+    this->Pass();
+    toggles("at the start");
+    ToMatch();
+    toggles("match");
+    PressKey(12);  // esc
+    this->Pass();
+    ASSERT_EQ(State(), "main_menu");
+    toggles("main menu");
 }
 
 }  // namespace
