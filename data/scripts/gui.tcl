@@ -64,6 +64,8 @@ proc MakeSkin {} {
     $skin.addbrush bonus        gui:bonus.png                    0 0  64  32  1 1 1 1
     $skin.addbrush bonus-bar    gui:bonus-bar.png                0 0  32   8  1 1 1 1
     $skin.addbrush bonus-trail  gui:bonus-trail.png              0 0  32   8  1 1 1 1
+    $skin.addbrush slider_track gui:white.png                    1 1   2   2  0.16 0.12 0.10 0.85
+    $skin.addbrush slider_thumb gui:white.png                    1 1   2   2  0.95 0.75 0.35 1
     $skin.endbrushes
     $gui.setskin $skin
     $gui.setsystemskin $skin

@@ -5,6 +5,7 @@
 #include "guifixture.h"
 #include "gui/neditline.h"
 #include "gui/nguicmdentry.h"
+#include "gui/nguiskin.h"
 #include "gui/nguislider2.h"
 #include "gui/nguitextentry.h"
 #include "gui/nguitextview.h"
@@ -434,6 +435,43 @@ TEST_F(TextViewTest, TheSliderSitsAtTheRightEdgeAndShowsOnlyWhenNeeded)
     v->Hide();
     EXPECT_EQ(v->GetSlider(), nullptr);
     EXPECT_EQ(this->ks->Lookup("/gui/window0/v/Slider"), nullptr);
+}
+
+TEST_F(TextViewTest, TheSliderDrawsWithTheSkinsScrollBarBrushesAfterEveryShow)
+{
+    nGuiSkin* skin = this->gui->NewSkin("scroll");
+    skin->BeginBrushes();
+    skin->AddBrush("slider_track", "track", vector2(0, 0), vector2(4, 4), vector4(0.2f, 0.2f, 0.2f, 1));
+    skin->AddBrush("slider_thumb", "thumb", vector2(0, 0), vector2(4, 4), vector4(1, 1, 1, 1));
+    skin->EndBrushes();
+    this->gui->SetSkin(skin);
+    nGuiTextView* v = this->NewView(10);
+    for (int show = 0; show < 2; show++)
+    {
+        nGuiSlider2* s = v->GetSlider();
+        ASSERT_NE(s, nullptr);
+        EXPECT_STREQ(s->GetDefaultBrush(), "slider_track");
+        EXPECT_STREQ(s->GetHighlightBrush(), "slider_thumb");
+        this->Render();
+        bool track = false;
+        bool thumb = false;
+        for (const GuiBatch& b : this->gfx->batches)
+        {
+            track = track || b.texture.find("track") != std::string::npos;
+            thumb = thumb || b.texture.find("thumb") != std::string::npos;
+        }
+        EXPECT_TRUE(track && thumb) << "show " << show;
+        v->Hide();
+        v->Show();
+    }
+}
+
+TEST_F(TextViewTest, WithoutTheSkinsBrushesTheSliderHasNone)
+{
+    this->MakeSkin();
+    nGuiTextView* v = this->NewView(10);
+    ASSERT_NE(v->GetSlider(), nullptr);
+    EXPECT_EQ(v->GetSlider()->GetDefaultBrush(), nullptr);
 }
 
 TEST_F(TextViewTest, MovingTheSliderSetsTheFirstLine)
