@@ -255,8 +255,9 @@ void nLauncher::RunGame()
 
 /*
  * ShowCreditsDialog --
- *     Side effects: the credits dialog above the launcher until OK,
- *     Escape or its close button; its address button opens the web page.
+ *     Side effects: the credits dialog above the launcher, with the
+ *     focus, until OK, Escape or its close button; its address button
+ *     opens the web page; what reached the launcher meanwhile is dropped.
  */
 void nLauncher::ShowCreditsDialog()
 {
@@ -269,6 +270,8 @@ void nLauncher::ShowCreditsDialog()
         if (cmd.id == IdCreditsOk || cmd.id == nPlatformDialog::CancelId) credits.End(2);
         else if (cmd.id == IdWebAddress) this->OpenWebPage();
     });
+    // a key that reached the launcher meanwhile (Escape is its QUIT) is not the player's answer to it
+    this->dialog->DropCommands();
     this->dialog->SetFocus(IdCredits);
 }
 

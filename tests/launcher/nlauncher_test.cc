@@ -210,14 +210,22 @@ TEST_F(LauncherTest, ClosingTheCreditsReturnsToTheLauncher)
         {"Escape", "focus -force .credits.button1; event generate .credits.button1 <Key-Escape>"},
         {"Return", "focus -force .credits.button1; event generate .credits.button1 <Key-Return>"},
         {"close", "eval [wm protocol .credits WM_DELETE_WINDOW]"},
+        // the keys go where the focus is; closed by hand if Escape missed the dialog
+        {"Escape where the focus is",
+         "event generate [focus] <Key-Escape>; "
+         "after 200 {if {[winfo exists .credits]} {eval [wm protocol .credits WM_DELETE_WINDOW]}}"},
+        {"Escape on the launcher meanwhile", "event generate .launcher <Key-Escape>; "
+                                             "eval [wm protocol .credits WM_DELETE_WINDOW]"},
     };
     this->Start();
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.name);
-        this->Later(100, std::string("set creditsShown [wm state .credits]; ") + c.script);
+        this->Later(100, std::string("set creditsShown [wm state .credits]; set creditsFocus [focus]; ") + c.script);
         this->Click(nLauncher::IdCredits);
         std::string shown;
+        this->host->Eval("set creditsFocus", &shown);
+        EXPECT_EQ(shown, ".credits.button1");
         this->host->Eval("set creditsShown", &shown);
         EXPECT_EQ(shown, "normal");
         EXPECT_EQ(this->host->Eval("winfo exists .credits", &shown), true);
