@@ -3,6 +3,8 @@
 //------------------------------------------------------------------------------
 #include "platform/nplatformwindow.h"
 
+#include <algorithm>
+
 namespace
 {
 
@@ -177,6 +179,33 @@ nPlatformWindow::Area nPlatformWindow::Letterbox(int contentW, int contentH, int
         w = (int)(((long long)outerH * contentW + contentH / 2) / contentH);
     }
     return Area{(outerW - w) / 2, (outerH - h) / 2, w, h};
+}
+
+/*
+ * DisplayModes --
+ *     Results: the distinct sizes of the first display's modes in SDL's
+ *     order (largest first), the desktop's size among them; empty when
+ *     SDL's video subsystem cannot start.
+ *     Side effects: the video subsystem is started for the call only.
+ */
+std::vector<std::pair<int, int>> nPlatformWindow::DisplayModes()
+{
+    std::vector<std::pair<int, int>> sizes;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return sizes;
+    const auto add = [&sizes](const SDL_DisplayMode& m) {
+        const std::pair<int, int> size(m.w, m.h);
+        if (m.w > 0 && m.h > 0 && std::find(sizes.begin(), sizes.end(), size) == sizes.end()) sizes.push_back(size);
+    };
+    const int num = SDL_GetNumDisplayModes(0);
+    for (int i = 0; i < num; i++)
+    {
+        SDL_DisplayMode m;
+        if (SDL_GetDisplayMode(0, i, &m) == 0) add(m);
+    }
+    SDL_DisplayMode desktop;
+    if (SDL_GetDesktopDisplayMode(0, &desktop) == 0) add(desktop);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return sizes;
 }
 
 bool nPlatformWindow::IsShown() const

@@ -17,6 +17,8 @@
 #include <SDL.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 class nPlatformWindow
 {
@@ -61,6 +63,9 @@ public:
     };
     /// the largest area of the content's aspect centred in an outer area (the rest are bars)
     static Area Letterbox(int contentW, int contentH, int outerW, int outerH);
+    /// the sizes (width, height) of the first display's modes, each once, the desktop's
+    /// included; empty when SDL's video cannot start
+    static std::vector<std::pair<int, int>> DisplayModes();
     /// the name of the video driver SDL runs on, "" before any window
     static const char* GetVideoDriver();
     /**
