@@ -121,9 +121,22 @@ proc ShowResult {title headline line} {
     TextLabel $c line $line text 0.02 0.15 [expr {$lw - 0.02}] 0.22
     TextButton $c menu "Back to menu" LeaveMatch 0.1 [expr {$lh - 0.11}] [expr {$lw - 0.1}] [expr {$lh - 0.02}]
     set ::resultWindow $w
-    ShowBonusNote 0
+    ClearMatchOverlays
     /sys/servers/gfx.setcursorvisibility system
     MapResultInput
+}
+
+#   What belongs to the fight only leaves the result screen: the bonus note
+#   and icons, and a damage number still floating (a "score" label of the
+#   root window).
+proc ClearMatchOverlays {} {
+    ShowBonusNote 0
+    foreach icon $::bonusIcons { DeleteIfThere $icon }
+    set ::bonusIcons {}
+    set root [RootWindow]
+    foreach child [$root.getchildren] {
+        if {[$child.isa nguitextlabel] && [$child.getfont] eq "score"} { $child.hide }
+    }
 }
 
 #   After the match only the way back to the menu is mapped: the boxer

@@ -348,9 +348,13 @@ TEST_F(GameScriptsTest, AWonMatchShowsAWindowWhoseButtonLeadsBackToTheMenu)
             this->Pass();
             ASSERT_EQ(State(), "game");
         }
+        Tcl("ShowBonusIcon slow 0 5s; ShowBonusNote 1");
         Tcl(c.proc);
         const std::string result = Global("resultWindow");
         ASSERT_FALSE(result.empty());
+        // what belongs to the fight only leaves the result screen
+        EXPECT_EQ(Tcl("exists [RootWindow]/bonus-slow"), "0");
+        EXPECT_EQ(Tcl(Global("bonusNote") + ".isshown"), "false");
         EXPECT_EQ(Tcl(result + "/Layout/headline.gettext"), c.headline);
         EXPECT_EQ(ButtonText(result + "/Layout/menu"), "Back to menu");
         for (int i = 0; i < 10; i++) this->Pass();  // past the window's fade-in
