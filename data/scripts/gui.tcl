@@ -26,7 +26,7 @@ proc AddFonts {} {
         small      14 0
         big        44 1
         wintitle   18 1
-        game-bar   13 1
+        game-bar   10 1
         score      28 1
         name       18 1
     }
