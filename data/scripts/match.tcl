@@ -28,7 +28,7 @@ proc BuildHud {} {
     set oppName [expr {$opp eq "" ? "?" : [ProtoValue $opp name [file tail $opp]]}]
     set fight [expr {$player eq "" ? 1 : [ProtoValue $player next-enemy 0] + 1}]
 
-    set w [GameWindow "FIGHT $fight" 0.01 0.01 0.40 0.13]
+    set w [GameWindow "FIGHT $fight" 0.01 0.01 0.50 0.13]
     $w.setdefaultbrush hud
     lassign [LayoutSize $w] lw lh
     TextLabel $w/Layout boxers "$name  vs  $oppName" name 0.005 0.0 [expr {$lw - 0.005}] $lh left

@@ -119,7 +119,16 @@ void nPlatformWindow::Show(Placement placement, int x, int y, int w, int h)
     {
         return;
     }
-    SDL_SetWindowSize(this->window, (w > 0) ? w : 1, (h > 0) ? h : 1);
+    SDL_DisplayMode desktop;
+    if (Fullscreen == placement && SDL_GetDesktopDisplayMode(0, &desktop) == 0)
+    {
+        // covers the desktop even where no window manager carries out the full-screen state
+        SDL_SetWindowSize(this->window, desktop.w, desktop.h);
+    }
+    else
+    {
+        SDL_SetWindowSize(this->window, (w > 0) ? w : 1, (h > 0) ? h : 1);
+    }
     if (Fullscreen == placement)
     {
         SDL_SetWindowPosition(this->window, 0, 0);
