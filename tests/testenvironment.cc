@@ -6,7 +6,8 @@
 //  be allowed to return null.
 //
 //  A home directory of the build's own: kernels make the user's documents
-//  folder and preference files below $HOME and $XDG_CONFIG_HOME, and tests
+//  folder, preference and data files below $HOME, $XDG_CONFIG_HOME and
+//  $XDG_DATA_HOME, and tests
 //  must never touch the real user's.
 //------------------------------------------------------------------------------
 #include <cstdlib>
@@ -34,6 +35,7 @@ struct TestHome
         mkdir(home.c_str(), 0700);
         setenv("HOME", home.c_str(), 1);
         setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
+        setenv("XDG_DATA_HOME", (home + "/.local/share").c_str(), 1);
     }
 };
 

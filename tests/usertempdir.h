@@ -67,14 +67,15 @@ private:
     std::optional<std::string> saved;
 };
 
-/// a temporary home with its own configuration directory
+/// a temporary home with its own configuration and data directories
 class UserTempDir
 {
 public:
     UserTempDir() :
         dir(MakeDir()),
         home("HOME", this->dir.c_str()),
-        config("XDG_CONFIG_HOME", (this->dir + "/config").c_str())
+        config("XDG_CONFIG_HOME", (this->dir + "/config").c_str()),
+        data("XDG_DATA_HOME", (this->dir + "/data").c_str())
     {
     }
     ~UserTempDir()
@@ -87,6 +88,7 @@ public:
 
     const std::string& Path() const { return this->dir; }
     std::string ConfigPath() const { return this->dir + "/config"; }
+    std::string DataPath() const { return this->dir + "/data"; }
 
 private:
     static std::string MakeDir() { return MakeTempDir("engine-test"); }
@@ -94,5 +96,6 @@ private:
     std::string dir;
     ScopedEnv home;
     ScopedEnv config;
+    ScopedEnv data;
 };
 #endif

@@ -10,6 +10,8 @@
 //  - a window of 100 text labels alone, drawn by the GUI server, beside
 //    the same 100 strings in the same font, rectangles and flags drawn
 //    straight with the graphics server's DrawText, each in a whole frame.
+//  - appending 100,000 and 200,000 lines to a text view beside appending
+//    them to a std::vector of strings (the growth should stay linear).
 //  Runs headless on SDL's offscreen driver unless SDL_VIDEODRIVER names
 //  another.
 //------------------------------------------------------------------------------
@@ -26,6 +28,7 @@
 #include "gui/nguiserver.h"
 #include "gui/nguiskin.h"
 #include "gui/nguitextlabel.h"
+#include "gui/nguitextview.h"
 #include "gui/nguiwindow.h"
 #include "input/ninputpackage.h"
 #include "kernel/nenv.h"
@@ -354,6 +357,39 @@ void BM_ServerDrawText(benchmark::State& state)
     state.counters["drawCalls"] = f.DrawCalls();
 }
 BENCHMARK(BM_ServerDrawText)->Unit(benchmark::kMillisecond)->Apply(RasterRepetitions);
+
+void BM_TextViewAppend(benchmark::State& state)
+{
+    Frame& f = TheFrame();
+    static nGuiTextView* view = nullptr;
+    if (!view)
+    {
+        f.ks.PushCwd(f.root);
+        view = static_cast<nGuiTextView*>(f.ks.New("nguitextview", "appendview"));
+        f.ks.PopCwd();
+    }
+    const int n = int(state.range(0));
+    for (auto _ : state)
+    {
+        view->BeginAppend();
+        for (int i = 0; i < n; i++) view->AppendLine("a line of a long log");
+        view->EndAppend();
+    }
+}
+BENCHMARK(BM_TextViewAppend)->Arg(100000)->Arg(200000)->Unit(benchmark::kMillisecond);
+
+/// the baseline: the same lines into a vector of strings
+void BM_VectorAppend(benchmark::State& state)
+{
+    const int n = int(state.range(0));
+    for (auto _ : state)
+    {
+        std::vector<std::string> lines;
+        for (int i = 0; i < n; i++) lines.emplace_back("a line of a long log");
+        benchmark::DoNotOptimize(lines.data());
+    }
+}
+BENCHMARK(BM_VectorAppend)->Arg(100000)->Arg(200000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

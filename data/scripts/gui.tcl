@@ -26,7 +26,7 @@ proc AddFonts {} {
         small      14 0
         big        44 1
         wintitle   18 1
-        game-bar   13 1
+        game-bar   10 1
         score      28 1
         name       18 1
     }
@@ -64,6 +64,8 @@ proc MakeSkin {} {
     $skin.addbrush bonus        gui:bonus.png                    0 0  64  32  1 1 1 1
     $skin.addbrush bonus-bar    gui:bonus-bar.png                0 0  32   8  1 1 1 1
     $skin.addbrush bonus-trail  gui:bonus-trail.png              0 0  32   8  1 1 1 1
+    $skin.addbrush slider_track gui:white.png                    1 1   2   2  0.16 0.12 0.10 0.85
+    $skin.addbrush slider_thumb gui:white.png                    1 1   2   2  0.95 0.75 0.35 1
     $skin.endbrushes
     $gui.setskin $skin
     $gui.setsystemskin $skin
@@ -145,12 +147,14 @@ proc LayoutSize {w} {
 }
 
 #   An input map made of event and target pairs (see the input server's
-#   "map"); every earlier mapping that is not made again goes.
+#   "map"); every earlier mapping that is not made again goes. F12 opens
+#   and closes the console in every state.
 proc MapInput {mappings} {
     set in /sys/servers/input
     $in.beginmap
     foreach {event target} $mappings {
         $in.map $event $target
     }
+    $in.map keyb0:f12.down script:/sys/servers/console.toggle
     $in.endmap
 }

@@ -28,7 +28,7 @@ proc BuildHud {} {
     set oppName [expr {$opp eq "" ? "?" : [ProtoValue $opp name [file tail $opp]]}]
     set fight [expr {$player eq "" ? 1 : [ProtoValue $player next-enemy 0] + 1}]
 
-    set w [GameWindow "FIGHT $fight" 0.01 0.01 0.40 0.13]
+    set w [GameWindow "FIGHT $fight" 0.01 0.01 0.50 0.13]
     $w.setdefaultbrush hud
     lassign [LayoutSize $w] lw lh
     TextLabel $w/Layout boxers "$name  vs  $oppName" name 0.005 0.0 [expr {$lw - 0.005}] $lh left
@@ -121,9 +121,22 @@ proc ShowResult {title headline line} {
     TextLabel $c line $line text 0.02 0.15 [expr {$lw - 0.02}] 0.22
     TextButton $c menu "Back to menu" LeaveMatch 0.1 [expr {$lh - 0.11}] [expr {$lw - 0.1}] [expr {$lh - 0.02}]
     set ::resultWindow $w
-    ShowBonusNote 0
+    ClearMatchOverlays
     /sys/servers/gfx.setcursorvisibility system
     MapResultInput
+}
+
+#   What belongs to the fight only leaves the result screen: the bonus note
+#   and icons, and a damage number still floating (a "score" label of the
+#   root window).
+proc ClearMatchOverlays {} {
+    ShowBonusNote 0
+    foreach icon $::bonusIcons { DeleteIfThere $icon }
+    set ::bonusIcons {}
+    set root [RootWindow]
+    foreach child [$root.getchildren] {
+        if {[$child.isa nguitextlabel] && [$child.getfont] eq "score"} { $child.hide }
+    }
 }
 
 #   After the match only the way back to the menu is mapped: the boxer

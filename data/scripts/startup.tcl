@@ -28,6 +28,7 @@ proc OnStartup {} {
     $fs.setassign lights   proj:data/lights/
     $fs.setassign video    proj:data/video/
     $fs.setassign gui      proj:data/gui/
+    $fs.setassign save     appdata:boxing/save/
 }
 
 #   OnGraphicsStartup: the display mode is set and the display opens next:

@@ -142,18 +142,20 @@ def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "..", "data", "sounds")
     os.makedirs(out, exist_ok=True)
     rng = random.Random(1234)
-    # name: (samples, looping, ambient, min-dist, max-dist)
+    # name: (samples, looping, ambient, min-dist, max-dist); the camera sits
+    # about 27 units from the boxers, so their sounds keep full loudness to 25
+    # units; ambient sounds are heard at the listener
     sounds = {
         "env": (crowd(2.0, rng, 0.0), True, True, 1.0, 100.0),
-        "hit": (thump(0.25, 90.0, rng, 0.5, 6.0), False, False, 2.0, 60.0),
-        "hit-face": (thump(0.3, 70.0, rng, 0.7, 5.0), False, False, 2.0, 60.0),
-        "player-miss": (swish(0.3, rng, 0.25), False, False, 2.0, 40.0),
-        "ai-miss": (swish(0.35, rng, 0.18), False, False, 2.0, 40.0),
+        "hit": (thump(0.25, 90.0, rng, 0.5, 6.0), False, False, 25.0, 100.0),
+        "hit-face": (thump(0.3, 70.0, rng, 0.7, 5.0), False, False, 25.0, 100.0),
+        "player-miss": (swish(0.3, rng, 0.25), False, False, 25.0, 100.0),
+        "ai-miss": (swish(0.35, rng, 0.18), False, False, 25.0, 100.0),
         "gong": (bell(1.5, 220.0, [(1.0, 1.0), (2.76, 0.5), (5.4, 0.25), (8.93, 0.12)], 1.2), False, True, 1.0, 100.0),
         "excite": (crowd(1.2, rng, 0.8), False, True, 1.0, 100.0),
         "won": (fanfare(1.2), False, True, 1.0, 100.0),
         "bonus-notification": (bell(0.5, 880.0, [(1.0, 1.0), (2.0, 0.4), (3.0, 0.2)], 3.0), False, True, 1.0, 100.0),
-        "swish": (swish(0.25, rng, 0.3), False, False, 2.0, 40.0),
+        "swish": (swish(0.25, rng, 0.3), False, False, 25.0, 100.0),
     }
     for name, (samples, looping, ambient, mindist, maxdist) in sounds.items():
         write_wav(os.path.join(out, name + ".wav"), samples)

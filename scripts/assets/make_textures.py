@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Makes the HUD's textures: the frame behind the player's bars and the
-health and energy bars with their trails, as small RGBA PNG files drawn
+health and energy bars with their trails (outlines over the fill), as small RGBA PNG files drawn
 from gradients. Rerun it to rebuild data/textures/.
 
     python3 scripts/assets/make_textures.py [output directory]
@@ -50,14 +50,25 @@ def bar(top, bottom, h):
     return pixel
 
 
+def outline(rim, w, h):
+    """The full length of a bar, drawn over its fill: see-through inside so
+    that the fill keeps its full brightness and the lost part shows the dark
+    panel behind, with a thin rim marking where the bar ends."""
+    def pixel(x, y):
+        if x == 0 or y == 0 or x == w - 1 or y == h - 1:
+            return rim
+        return (0.0, 0.0, 0.0, 0.0)
+    return pixel
+
+
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "..", "data", "textures")
     os.makedirs(out, exist_ok=True)
     png(os.path.join(out, "frame.png"), 128, 32, frame(128, 32))
     png(os.path.join(out, "health-bar.png"), 64, 8, bar((1.0, 0.35, 0.3, 1.0), (0.6, 0.05, 0.05, 1.0), 8))
-    png(os.path.join(out, "health-bar-trail.png"), 64, 8, bar((0.4, 0.1, 0.1, 0.8), (0.25, 0.05, 0.05, 0.8), 8))
+    png(os.path.join(out, "health-bar-trail.png"), 64, 8, outline((1.0, 0.6, 0.55, 0.7), 64, 8))
     png(os.path.join(out, "energy-bar.png"), 64, 8, bar((1.0, 0.9, 0.35, 1.0), (0.75, 0.55, 0.05, 1.0), 8))
-    png(os.path.join(out, "energy-bar-trail.png"), 64, 8, bar((0.4, 0.35, 0.1, 0.8), (0.25, 0.2, 0.05, 0.8), 8))
+    png(os.path.join(out, "energy-bar-trail.png"), 64, 8, outline((1.0, 0.9, 0.55, 0.7), 64, 8))
 
 
 if __name__ == "__main__":

@@ -10,10 +10,12 @@
 #include "kernel/nloghandler.h"
 #include "kernel/nscriptserver.h"
 #include "mathlib/vector.h"
+#include "util/nutf8.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 nConServer* nConServer::Singleton = nullptr;
@@ -146,8 +148,8 @@ bool nConServer::EditLine(const nInputEvent* e)
     switch (e->GetType())
     {
         case N_INPUT_KEY_CHAR:
-            if (e->GetChar() < 32) return false;
-            this->InsertChar(char(e->GetChar()));
+            if (e->GetChar() < 32 || (e->GetChar() >= 127 && e->GetChar() <= 159)) return false;
+            this->InsertChar(e->GetChar());
             return true;
         case N_INPUT_KEY_UP:
             if (e->GetKey() == KeyCtrl) this->ctrlDown = false;
@@ -167,7 +169,7 @@ bool nConServer::EditLine(const nInputEvent* e)
         case KeyHome: this->cursorPos = 0; break;
         case KeyLeft:
             if (this->ctrlDown) this->WordLeft();
-            else if (this->cursorPos > 0) this->cursorPos--;
+            else this->cursorPos = nUtf8::PrevChar(this->editLine, this->cursorPos);
             break;
         case KeyUp:
             if (this->ctrlDown) this->scrollOffset++;
@@ -175,7 +177,7 @@ bool nConServer::EditLine(const nInputEvent* e)
             break;
         case KeyRight:
             if (this->ctrlDown) this->WordRight();
-            else if (this->cursorPos < len) this->cursorPos++;
+            else this->cursorPos = nUtf8::NextChar(this->editLine, len, this->cursorPos);
             break;
         case KeyDown:
             // scrolling below the newest line would only hide lines
@@ -191,38 +193,34 @@ bool nConServer::EditLine(const nInputEvent* e)
 
 /*
  * InsertChar --
- *     Side effects: puts c at the cursor and advances it. Inserting pushes
- *     the rest of the line right, dropping what would pass the last
- *     character; overwriting at the end extends the line. The line always
- *     stays terminated within its 512 bytes.
+ *     Side effects: puts the character of code c at the cursor in its
+ *     UTF-8 form (the text renderer's) and advances past it. Inserting
+ *     pushes the rest of the line right, dropping whole characters that
+ *     would pass the last byte; overwriting replaces the character at the
+ *     cursor or extends the line at its end. A character that does not fit
+ *     before the last byte is dropped. The line always stays terminated
+ *     within its 512 bytes.
  */
-void nConServer::InsertChar(char c)
+void nConServer::InsertChar(int c)
 {
     const int last = LineSize - 1;
-    if (this->overwrite)
-    {
-        if (this->editLine[this->cursorPos] == 0 && this->cursorPos + 1 < LineSize)
-        {
-            this->editLine[this->cursorPos + 1] = 0;
-        }
-    }
-    else if (this->cursorPos < last - 1)
-    {
-        memmove(&this->editLine[this->cursorPos + 1], &this->editLine[this->cursorPos], size_t(last - 1 - this->cursorPos));
-    }
-    this->editLine[this->cursorPos++] = c;
-    if (this->cursorPos >= last)
-    {
-        this->cursorPos = last;
-    }
-    this->editLine[last] = 0;
+    char bytes[4];
+    const int n = nUtf8::Encode(c, bytes);
+    if (n <= 0 || this->cursorPos + n > last) return;
+    const int len = this->LineLength();
+    const int replaced = this->overwrite ? nUtf8::NextChar(this->editLine, len, this->cursorPos) - this->cursorPos : 0;
+    std::string line(this->editLine, size_t(len));
+    line.replace(size_t(this->cursorPos), size_t(replaced), bytes, size_t(n));
+    if (int(line.size()) > last) line.resize(size_t(nUtf8::CutLength(line.c_str(), last)));
+    memcpy(this->editLine, line.c_str(), line.size() + 1);
+    this->cursorPos += n;
 }
 
 void nConServer::Backspace()
 {
     if (this->cursorPos > 0)
     {
-        this->cursorPos--;
+        this->cursorPos = nUtf8::PrevChar(this->editLine, this->cursorPos);
         this->DeleteChar();
     }
 }
@@ -232,7 +230,8 @@ void nConServer::DeleteChar()
     const int len = this->LineLength();
     if (this->cursorPos < len)
     {
-        memmove(&this->editLine[this->cursorPos], &this->editLine[this->cursorPos + 1], size_t(len - this->cursorPos));
+        const int next = nUtf8::NextChar(this->editLine, len, this->cursorPos);
+        memmove(&this->editLine[this->cursorPos], &this->editLine[next], size_t(len - next + 1));
     }
 }
 
@@ -258,7 +257,7 @@ void nConServer::WordRight()
 {
     const int len = this->LineLength();
     int c = this->cursorPos;
-    if (c < len) c++;
+    c = nUtf8::NextChar(this->editLine, len, c);
     while (c < len && this->editLine[c] == ' ') c++;
     while (c < len && this->editLine[c] != ' ') c++;
     while (c < len && this->editLine[c] == ' ') c++;

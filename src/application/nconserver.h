@@ -60,7 +60,7 @@ protected:
     ~nConServer() override;
 
 private:
-    void InsertChar(char c);
+    void InsertChar(int c);
     void Backspace();
     void DeleteChar();
     void WordLeft();

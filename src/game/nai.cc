@@ -298,8 +298,9 @@ void nAI::Trigger(float* dtp)
  *     Side effects: nothing once the player is down. Otherwise the
  *     boxer's hit; a blow of more than 35 excites the crowd; the hit
  *     sound at the AI; a blow that takes the health below zero wins the
- *     match for the player ("ShowYouWon"); the damage label shows the
- *     difference of the truncated health values and the player scores it.
+ *     match for the player ("ShowYouWon", after the damage label shows the
+ *     difference of the truncated health values, so that the result screen
+ *     can clear it) and the player scores the difference.
  */
 void nAI::OnHit(const vector3& impulse)
 {
@@ -314,13 +315,6 @@ void nAI::OnHit(const vector3& impulse)
     matrix44 m;
     m.translate(this->GetTransform().gettranslation());
     game->PlayAIHitSound(m);
-    // only the blow that takes it down decides the match: later ones find it decided
-    if (wasStanding && this->m_fHealth < 0.0f)
-    {
-        if (player) player->SetWon();
-        game->PlayWon();
-        if (nApp::HasInstance()) nApp::Instance()->RunScript("ShowYouWon");
-    }
     if (this->m_refLabel.isvalid() && this->m_refLabel->HasLabel())
     {
         nGuiFloatTextLabel* label = this->m_refLabel.get();
@@ -331,6 +325,14 @@ void nAI::OnHit(const vector3& impulse)
         label->GetLabel()->SetText(text);
         label->GetLabel()->SetColor(vector4(1.0f, 1.0f, 1.0f, 1.0f));
         label->GetLabel()->Show();
+    }
+    // the label first, so that the result screen the winning blow opens clears it;
+    // only the blow that takes it down decides the match: later ones find it decided
+    if (wasStanding && this->m_fHealth < 0.0f)
+    {
+        if (player) player->SetWon();
+        game->PlayWon();
+        if (nApp::HasInstance()) nApp::Instance()->RunScript("ShowYouWon");
     }
     if (player) player->AddScore(damage);
 }

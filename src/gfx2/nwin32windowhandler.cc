@@ -13,6 +13,7 @@
 #include <stb_image.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <string>
 
@@ -466,15 +467,37 @@ nInputEvent* nWin32WindowHandler::NewInputEvent(int type, int deviceId, int inde
 
 /*
  * SetMousePos --
- *     Side effects: the event's absolute position, and that position
- *     divided by the display-mode size (0 along a side of size 0).
+ *     Side effects: the event's position in the picture: the window
+ *     position mapped through the area the back buffer is shown in (its
+ *     aspect kept, see nPlatformWindow::Letterbox), as display-mode pixels
+ *     (absolute) and as a fraction of the picture (relative; outside
+ *     0..1 over the bars). Without a display-mode size the position stays
+ *     the window's, relative 0 along a side of size 0.
  */
 void nWin32WindowHandler::SetMousePos(nInputEvent* e, int x, int y) const
 {
     const int w = this->displayMode.GetWidth();
     const int h = this->displayMode.GetHeight();
-    e->SetAbsPos(x, y);
-    e->SetRelPos((w > 0) ? (float)x / (float)w : 0.0f, (h > 0) ? (float)y / (float)h : 0.0f);
+    if (w <= 0 || h <= 0)
+    {
+        e->SetAbsPos(x, y);
+        e->SetRelPos((w > 0) ? (float)x / (float)w : 0.0f, (h > 0) ? (float)y / (float)h : 0.0f);
+        return;
+    }
+    // a window not shown yet is still 1x1 and shows nothing: positions are the picture's
+    int clientW = 0;
+    int clientH = 0;
+    this->window.GetClientSize(clientW, clientH);
+    if (!this->window.IsShown() || clientW <= 0 || clientH <= 0)
+    {
+        clientW = w;
+        clientH = h;
+    }
+    const nPlatformWindow::Area area = nPlatformWindow::Letterbox(w, h, clientW, clientH);
+    const float relX = (area.w > 0) ? (float)(x - area.x) / (float)area.w : 0.0f;
+    const float relY = (area.h > 0) ? (float)(y - area.y) / (float)area.h : 0.0f;
+    e->SetAbsPos((int)std::floor(relX * (float)w), (int)std::floor(relY * (float)h));
+    e->SetRelPos(relX, relY);
 }
 
 //--- hooks ------------------------------------------------------------------------

@@ -3,8 +3,10 @@
 //------------------------------------------------------------------------------
 #include "gui/neditline.h"
 #include "kernel/ntypes.h"
+#include "util/nutf8.h"
 
 #include <cstring>
+#include <string>
 
 nEditLine::nEditLine(int s) :
     size(s < 1 ? 1 : s),
@@ -17,13 +19,13 @@ nEditLine::nEditLine(int s) :
 
 /*
  * SetContent --
- *     Side effects: the line holds the first size - 1 characters of text;
- *     the cursor goes to 0.
+ *     Side effects: the line holds as much of text as fits in size - 1
+ *     bytes without cutting a character; the cursor goes to 0.
  */
 void nEditLine::SetContent(const char* text)
 {
     n_assert(text);
-    const size_t n = strnlen(text, size_t(this->size - 1));
+    const size_t n = size_t(nUtf8::CutLength(text, int(strnlen(text, size_t(this->size - 1)))));
     memcpy(this->buffer.get(), text, n);
     this->buffer[n] = 0;
     this->cursorPos = 0;
@@ -42,49 +44,74 @@ void nEditLine::Clear()
 
 /*
  * IsCharValid --
- *     Results: false for control characters (codes below 32) and, in file
- *     mode, for the characters file names may not hold.
+ *     Results: false for control characters (codes below 32 and 127 to
+ *     159), for codes beyond a byte and, in file mode, for the characters
+ *     file names may not hold.
  */
-bool nEditLine::IsCharValid(uchar c) const
+bool nEditLine::IsCharValid(int c) const
 {
-    if (this->fileMode && c && strchr("\"*./:<>?|\\", c)) return false;
-    return c >= 32;
+    if (this->fileMode && c > 0 && c < 128 && strchr("\"*./:<>?|\\", c)) return false;
+    return c >= 32 && (c < 127 || c > 159) && c <= 255;
 }
 
 /*
  * InsertChar --
- *     Side effects: a valid character goes to the cursor, pushing the rest
- *     right (insert mode: the last character of a full line is lost) or
- *     replacing the character there (overstrike); the cursor advances but
- *     stays within size - 1. In file mode a leading space is ignored.
+ *     Side effects: a valid character (a code point up to 255, as typed)
+ *     goes to the cursor in its UTF-8 form, see InsertSequence. In file
+ *     mode a leading space is ignored.
  */
-void nEditLine::InsertChar(uchar c)
+void nEditLine::InsertChar(int c)
 {
     if (!this->IsCharValid(c)) return;
     if (this->fileMode && ' ' == c && 0 == this->cursorPos) return;
-    const int last = this->size - 1;
-    if (this->cursorPos >= last) return;
-    char* buf = this->buffer.get();
-    if (this->overstrike)
-    {
-        if (0 == buf[this->cursorPos] && this->cursorPos + 1 < this->size) buf[this->cursorPos + 1] = 0;
-    }
-    else
-    {
-        const int len = this->GetLength();
-        const int moved = (len < last ? len + 1 : last) - this->cursorPos - 1;
-        if (moved > 0) memmove(buf + this->cursorPos + 1, buf + this->cursorPos, size_t(moved));
-        buf[len < last ? len + 1 : last] = 0;
-    }
-    buf[this->cursorPos] = char(c);
-    if (this->cursorPos < last) this->cursorPos++;
-    buf[last] = 0;
+    char bytes[4];
+    this->InsertSequence(bytes, nUtf8::Encode(c, bytes));
 }
 
+/*
+ * InsertSequence --
+ *     Side effects: the n bytes of one character go to the cursor, pushing
+ *     the rest right (insert mode: whole characters that no longer fit at
+ *     the end are lost) or replacing the character there (overstrike); the
+ *     cursor advances past them. Nothing happens when the character itself
+ *     does not fit before the last byte.
+ */
+void nEditLine::InsertSequence(const char* bytes, int n)
+{
+    const int last = this->size - 1;
+    if (n <= 0 || this->cursorPos + n > last) return;
+    const char* buf = this->buffer.get();
+    const int len = this->GetLength();
+    const int replaced = this->overstrike ? nUtf8::NextChar(buf, len, this->cursorPos) - this->cursorPos : 0;
+    std::string line(buf, size_t(len));
+    line.replace(size_t(this->cursorPos), size_t(replaced), bytes, size_t(n));
+    if (int(line.size()) > last) line.resize(size_t(nUtf8::CutLength(line.c_str(), last)));
+    memcpy(this->buffer.get(), line.c_str(), line.size() + 1);
+    this->cursorPos += n;
+}
+
+/*
+ * InsertString --
+ *     Side effects: inserts text's characters one by one as if typed; a
+ *     byte that starts no well-formed UTF-8 character is taken as the
+ *     character of that code.
+ */
 void nEditLine::InsertString(const char* text)
 {
     n_assert(text);
-    for (const char* p = text; *p; p++) this->InsertChar(uchar(*p));
+    for (const char* p = text; *p;)
+    {
+        const int n = nUtf8::SequenceLength(p);
+        if (n > 1)
+        {
+            this->InsertSequence(p, n);
+            p += n;
+        }
+        else
+        {
+            this->InsertChar(uchar(*p++));
+        }
+    }
 }
 
 /*
@@ -97,7 +124,8 @@ void nEditLine::Delete()
     if (this->cursorPos < len)
     {
         char* buf = this->buffer.get();
-        memmove(buf + this->cursorPos, buf + this->cursorPos + 1, size_t(len - this->cursorPos));
+        const int next = nUtf8::NextChar(buf, len, this->cursorPos);
+        memmove(buf + this->cursorPos, buf + next, size_t(len - next + 1));
     }
 }
 
@@ -105,19 +133,19 @@ void nEditLine::Backspace()
 {
     if (this->cursorPos > 0)
     {
-        this->cursorPos--;
+        this->CursorLeft();
         this->Delete();
     }
 }
 
 void nEditLine::CursorLeft()
 {
-    if (this->cursorPos > 0) this->cursorPos--;
+    this->cursorPos = nUtf8::PrevChar(this->buffer.get(), this->cursorPos);
 }
 
 void nEditLine::CursorRight()
 {
-    if (this->cursorPos < this->GetLength()) this->cursorPos++;
+    this->cursorPos = nUtf8::NextChar(this->buffer.get(), this->GetLength(), this->cursorPos);
 }
 
 /*
@@ -142,7 +170,7 @@ void nEditLine::WordRight()
 {
     const char* buf = this->buffer.get();
     const int len = this->GetLength();
-    if (this->cursorPos < len) this->cursorPos++;
+    this->cursorPos = nUtf8::NextChar(buf, len, this->cursorPos);
     while (this->cursorPos < len && ' ' == buf[this->cursorPos]) this->cursorPos++;
     while (this->cursorPos < len && ' ' != buf[this->cursorPos]) this->cursorPos++;
     while (this->cursorPos < len && ' ' == buf[this->cursorPos]) this->cursorPos++;

@@ -7,8 +7,9 @@
 
     A fixed-size line of text with a cursor, insert or overstrike mode and
     an optional file-name mode that refuses the characters file names may
-    not hold. The buffer holds at most size - 1 characters and its last
-    byte is always zero.
+    not hold. The text is UTF-8: typed characters are stored in that form
+    and the cursor (a byte position) moves by whole characters. The buffer
+    holds at most size - 1 bytes and its last byte is always zero.
 */
 #include "util/nstring.h"
 
@@ -26,8 +27,8 @@ public:
     int GetSize() const { return this->size; }
     int GetCursorPos() const { return this->cursorPos; }
 
-    bool IsCharValid(uchar c) const;
-    void InsertChar(uchar c);
+    bool IsCharValid(int c) const;
+    void InsertChar(int c);
     void InsertString(const char* text);
     void Delete();
     void Backspace();
@@ -46,6 +47,8 @@ public:
     void Clear();
 
 private:
+    void InsertSequence(const char* bytes, int n);
+
     int size;
     std::unique_ptr<char[]> buffer;
     int cursorPos;

@@ -19,6 +19,9 @@ namespace
 const int ScrollStep = 3;
 /// more visible lines than this are not counted (a tiny line height)
 const int MaxVisibleLines = 1 << 20;
+/// the skin's brushes of the scroll bar: its track and its thumb
+const char* const SliderTrackBrush = "slider_track";
+const char* const SliderThumbBrush = "slider_thumb";
 
 }  // namespace
 
@@ -33,6 +36,10 @@ nGuiTextView::nGuiTextView() :
     firstLine(0),
     selectionIndex(0)
 {
+    // a log or a long text file appends many thousands of lines: growing by a
+    // fixed step would copy the whole array again every few lines
+    this->textArray.SetFlags(nArray<nString>::DoubleGrowSize);
+    this->colorArray.SetFlags(nArray<vector4>::DoubleGrowSize);
 }
 
 nGuiTextView::~nGuiTextView()
@@ -156,10 +163,24 @@ void nGuiTextView::UpdateSliderVisibility()
 }
 
 /*
+ * SkinSlider --
+ *     Side effects: the slider draws its track with the skin's brush
+ *     "slider_track" and its thumb with "slider_thumb", those the skin has;
+ *     without them it stays invisible, as it draws nothing.
+ */
+static void SkinSlider(nGuiSlider2* slider)
+{
+    nGuiServer* gui = nGuiServer::InstanceOrNull();
+    if (!gui) return;
+    if (gui->CanResolveBrush(SliderTrackBrush)) slider->SetDefaultBrush(SliderTrackBrush);
+    if (gui->CanResolveBrush(SliderThumbBrush)) slider->SetHighlightBrush(SliderThumbBrush);
+}
+
+/*
  * OnShow --
  *     Side effects: the widget's show; the child "Slider" is made (an
  *     existing child of another class leaves the view without a slider),
- *     attached to the top, right and bottom edges and laid out, filled and shown only when not every line fits; the view
+ *     given the skin's scroll-bar brushes, attached to the top, right and bottom edges and laid out, filled and shown only when not every line fits; the view
  *     listens to GUI events.
  */
 void nGuiTextView::OnShow()
@@ -176,6 +197,7 @@ void nGuiTextView::OnShow()
     {
         nGuiSlider2* slider = static_cast<nGuiSlider2*>(obj);
         this->refSlider.set(slider);
+        SkinSlider(slider);
         this->AttachForm(slider, Top, 0.0f);
         this->AttachForm(slider, Right, 0.0f);
         this->AttachForm(slider, Bottom, 0.0f);

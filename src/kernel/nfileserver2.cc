@@ -9,6 +9,7 @@
 #include "kernel/nfilenode.h"
 #include "platform/nplatformdir.h"
 #include "platform/nplatformfile.h"
+#include "platform/nplatformfolders.h"
 #include "platform/nplatformpaths.h"
 
 #include <array>
@@ -188,7 +189,9 @@ nString nFileServer2::HomeFromProgramPath(const char* programPath)
 
 /*
  * InitAssigns --
- *     Sets home, bin, user and temp, in that order.
+ *     Sets home, bin, user and temp, in that order, then appdata: the
+ *     user's data directory (XDG), where applications keep what they
+ *     write for the user; temp's directory when the user has no home.
  */
 void nFileServer2::InitAssigns()
 {
@@ -208,6 +211,9 @@ void nFileServer2::InitAssigns()
     const int numChars = (int)temp.size();
     n_assert(numChars > 0);
     this->SetAssign("temp", (Slashes(temp) + "/").c_str());
+
+    const std::string appData = nPlatformFolders::DataHome();
+    this->SetAssign("appdata", ((appData.empty() ? Slashes(temp) : appData) + "/").c_str());
 }
 
 /*

@@ -8,8 +8,10 @@
 #include "kernel/nfileserver2.h"
 #include "kernel/nkernelserver.h"
 #include "misc/nprefserver.h"
+#include "platform/nplatformwindow.h"
 #include "tools/napplauncher.h"
 
+#include <algorithm>
 #include <cstdio>
 
 const char* const nLauncher::WebAddress = "https://velkoran.example/";
@@ -17,22 +19,10 @@ const char* const nLauncher::WebAddress = "https://velkoran.example/";
 namespace
 {
 
-/// one row of the resolution list with the preference values it stands for
-struct Resolution
-{
-    const char* text;
-    const char* width;
-    const char* height;
-};
-
-const Resolution Resolutions[] = {
-    {"640x480", "640", "480"},
-    {"800x600", "800", "600"},
-    {"1024x768", "1024", "768"},
-    {"1280x1024", "1280", "1024"},
-    {"1600x1200", "1600", "1200"},
-};
-const int NumResolutions = sizeof(Resolutions) / sizeof(Resolutions[0]);
+/// the sizes the launcher always knows, in the order it lists them
+const nLauncher::Size StandardSizes[] = {{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}, {1600, 1200}};
+/// the smallest size the game's screens are laid out for
+const nLauncher::Size SmallestSize = {640, 480};
 
 const char* const Caption = "VELKORAN";
 const char* const PictureFile = "home:data/launcher/launcher.png";
@@ -48,8 +38,51 @@ nLauncher::nLauncher(nPlatformDialogHost& h) :
     host(h),
     prefServer(nullptr),
     gameRunning(false),
-    gameRun([](const std::string& dir, std::string& failure) { return nRunBoxingGame(dir, failure); })
+    gameRun([](const std::string& dir, std::string& failure) { return nRunBoxingGame(dir, failure); }),
+    displayModes(nPlatformWindow::DisplayModes)
 {
+}
+
+/*
+ * ListedSizes --
+ *     Results: the rows of the resolution list for a display with these
+ *     mode sizes: the standard sizes that fit the largest mode, in their
+ *     order, then the display's other sizes of at least 640x480 from the
+ *     smallest up (wide screens among them); the standard sizes alone when
+ *     the display reports none, 640x480 alone when none fits.
+ */
+std::vector<nLauncher::Size> nLauncher::ListedSizes(const std::vector<Size>& modes)
+{
+    std::vector<Size> rows;
+    if (modes.empty())
+    {
+        return std::vector<Size>(std::begin(StandardSizes), std::end(StandardSizes));
+    }
+    int maxW = 0;
+    int maxH = 0;
+    for (const Size& m : modes)
+    {
+        maxW = std::max(maxW, m.first);
+        maxH = std::max(maxH, m.second);
+    }
+    for (const Size& s : StandardSizes)
+    {
+        if (s.first <= maxW && s.second <= maxH) rows.push_back(s);
+    }
+    std::vector<Size> extra;
+    for (const Size& m : modes)
+    {
+        const bool big = m.first >= SmallestSize.first && m.second >= SmallestSize.second;
+        if (big && std::find(rows.begin(), rows.end(), m) == rows.end() &&
+            std::find(extra.begin(), extra.end(), m) == extra.end())
+        {
+            extra.push_back(m);
+        }
+    }
+    std::sort(extra.begin(), extra.end());
+    rows.insert(rows.end(), extra.begin(), extra.end());
+    if (rows.empty()) rows.push_back(SmallestSize);
+    return rows;
 }
 
 /*
@@ -117,31 +150,41 @@ void nLauncher::AddControls()
 
 /*
  * SelectStoredResolution --
- *     Side effects: the first row whose width is the stored
- *     "window-width" is selected; none when no row has it.
+ *     Side effects: the row of the stored "window-width" and
+ *     "window-height" is selected, else the first row of that width; none
+ *     when no row has it.
  */
 void nLauncher::SelectStoredResolution()
 {
     const nString width = this->prefServer->ReadString(nString("window-width"));
+    const nString height = this->prefServer->ReadString(nString("window-height"));
     int row = -1;
-    for (int i = 0; i < NumResolutions && row < 0; i++)
+    int widthRow = -1;
+    for (int i = 0; i < int(this->sizes.size()) && row < 0; i++)
     {
-        if (width == Resolutions[i].width) row = i;
+        if (width != std::to_string(this->sizes[i].first).c_str()) continue;
+        if (widthRow < 0) widthRow = i;
+        if (height == std::to_string(this->sizes[i].second).c_str()) row = i;
     }
-    this->dialog->ListSetCurSel(IdResolution, row);
+    this->dialog->ListSetCurSel(IdResolution, row >= 0 ? row : widthRow);
 }
 
 /*
  * InitDialog --
- *     Side effects: the launcher kernel opens; the list is filled, the
- *     stored resolution selected and Fullscreen checked when the stored
- *     type is "fullscreen".
+ *     Side effects: the launcher kernel opens; the list is filled with the
+ *     sizes the display can show, the stored resolution selected and
+ *     Fullscreen checked when the stored type is "fullscreen".
  */
 void nLauncher::InitDialog()
 {
     this->OpenLauncherKernel();
     this->AddControls();
-    for (const Resolution& r : Resolutions) this->dialog->ListAddString(IdResolution, r.text);
+    this->sizes = ListedSizes(this->displayModes());
+    for (const Size& r : this->sizes)
+    {
+        const std::string text = std::to_string(r.first) + "x" + std::to_string(r.second);
+        this->dialog->ListAddString(IdResolution, text.c_str());
+    }
     this->SelectStoredResolution();
     const nString type = this->prefServer->ReadString(nString("window-type"));
     this->dialog->SetChecked(IdFullscreen, type == "fullscreen");
@@ -209,9 +252,9 @@ void nLauncher::OnCommand(const nPlatformDialog::Command& cmd)
 void nLauncher::OnResolutionChanged()
 {
     const int row = this->dialog->ListGetCurSel(IdResolution);
-    if (row < 0 || row >= NumResolutions) return;
-    this->prefServer->WriteString(nString("window-width"), nString(Resolutions[row].width));
-    this->prefServer->WriteString(nString("window-height"), nString(Resolutions[row].height));
+    if (row < 0 || row >= int(this->sizes.size())) return;
+    this->prefServer->WriteString(nString("window-width"), nString(std::to_string(this->sizes[row].first).c_str()));
+    this->prefServer->WriteString(nString("window-height"), nString(std::to_string(this->sizes[row].second).c_str()));
 }
 
 void nLauncher::OnFullscreenClicked()
@@ -255,8 +298,9 @@ void nLauncher::RunGame()
 
 /*
  * ShowCreditsDialog --
- *     Side effects: the credits dialog above the launcher until OK,
- *     Escape or its close button; its address button opens the web page.
+ *     Side effects: the credits dialog above the launcher, with the
+ *     focus, until OK, Escape or its close button; its address button
+ *     opens the web page; what reached the launcher meanwhile is dropped.
  */
 void nLauncher::ShowCreditsDialog()
 {
@@ -269,6 +313,8 @@ void nLauncher::ShowCreditsDialog()
         if (cmd.id == IdCreditsOk || cmd.id == nPlatformDialog::CancelId) credits.End(2);
         else if (cmd.id == IdWebAddress) this->OpenWebPage();
     });
+    // a key that reached the launcher meanwhile (Escape is its QUIT) is not the player's answer to it
+    this->dialog->DropCommands();
     this->dialog->SetFocus(IdCredits);
 }
 

@@ -21,6 +21,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 class nKernelServer;
 class nPrefServer;
@@ -43,6 +45,10 @@ public:
     /// one game for a home directory: true when it opened and ran, else false with a
     /// message for the player
     using GameRun = std::function<bool(const std::string& home, std::string& failure)>;
+    /// a screen size: width, height
+    using Size = std::pair<int, int>;
+    /// the mode sizes of the display the game will run on
+    using DisplayModes = std::function<std::vector<Size>()>;
 
     explicit nLauncher(nPlatformDialogHost& host);
     ~nLauncher();
@@ -51,6 +57,10 @@ public:
 
     /// what PLAY runs; the real game unless replaced
     void SetGameRun(GameRun run) { this->gameRun = std::move(run); }
+    /// where the list's sizes come from; the display's (through SDL) unless replaced
+    void SetDisplayModes(DisplayModes modes) { this->displayModes = std::move(modes); }
+    /// the resolution list's rows for a display with these mode sizes
+    static std::vector<Size> ListedSizes(const std::vector<Size>& modes);
     /// the home directory (ending in "/") of every kernel; empty: the program's own
     void SetHome(const std::string& dir) { this->home = dir; }
 
@@ -94,6 +104,9 @@ private:
     nPrefServer* prefServer;
     bool gameRunning;
     GameRun gameRun;
+    DisplayModes displayModes;
+    /// the sizes the resolution list shows, row by row
+    std::vector<Size> sizes;
     std::string home;
 };
 #endif

@@ -138,13 +138,19 @@ void nOpenALObj::Stop()
 /*
  * Update --
  *     Side effects: the source takes this sound's position (the
- *     transform's translation), velocity and looping flag.
+ *     transform's translation; an ambient sound sits at the listener),
+ *     velocity, looping flag and distances: full loudness up to the
+ *     minimum distance, falling off beyond it up to the maximum.
  */
 void nOpenALObj::Update()
 {
     const ALuint source = this->Source();
     if (!source) return;
-    const vector3 pos = this->transform.pos_component();
+    const float minDist = this->minDist > 0.0f ? this->minDist : 1.0f;
+    alSourcef(source, AL_REFERENCE_DISTANCE, minDist);
+    alSourcef(source, AL_MAX_DISTANCE, this->maxDist > minDist ? this->maxDist : minDist);
+    alSourcei(source, AL_SOURCE_RELATIVE, this->ambient ? AL_TRUE : AL_FALSE);
+    const vector3 pos = this->ambient ? vector3(0.0f, 0.0f, 0.0f) : this->transform.pos_component();
     alSource3f(source, AL_POSITION, pos.x, pos.y, pos.z);
     alSource3f(source, AL_VELOCITY, this->velocity.x, this->velocity.y, this->velocity.z);
     alSourcei(source, AL_LOOPING, this->looping ? AL_TRUE : AL_FALSE);

@@ -3,6 +3,7 @@
 //------------------------------------------------------------------------------
 #define GL_GLEXT_PROTOTYPES 1
 #include "platform/ngldevice.h"
+#include "platform/nplatformwindow.h"
 
 #include <GL/glcorearb.h>
 
@@ -291,9 +292,11 @@ void nGLDevice::Clear(int flags, float r, float g, float b, float a, float z, in
 
 /*
  * Present --
- *     Side effects: blits the back buffer over the window's whole
- *     drawable, top row to the top, and swaps; the back buffer stays
- *     bound for the next frame.
+ *     Side effects: blits the back buffer, top row to the top, into the
+ *     largest area of its aspect in the middle of the window's drawable
+ *     (black bars beside or above and below it, as a full-screen desktop
+ *     or a resized window need) and swaps; the back buffer stays bound
+ *     for the next frame.
  */
 void nGLDevice::Present()
 {
@@ -304,10 +307,22 @@ void nGLDevice::Present()
     int dw = 0;
     int dh = 0;
     SDL_GL_GetDrawableSize(this->window, &dw, &dh);
+    const nPlatformWindow::Area area = nPlatformWindow::Letterbox(this->params.width, this->params.height, dw, dh);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, this->framebuffer);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    glBlitFramebuffer(0, 0, this->params.width, this->params.height, 0, dh, dw, 0, GL_COLOR_BUFFER_BIT,
-                      GL_LINEAR);
+    // the blit and the clear of the bars must reach the whole drawable
+    glDisable(GL_SCISSOR_TEST);
+    if (area.w != dw || area.h != dh)
+    {
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        this->ApplyRenderState(nGfxRS::ColorWriteEnable, this->GetRenderState(nGfxRS::ColorWriteEnable));
+    }
+    const int top = dh - area.y;
+    glBlitFramebuffer(0, 0, this->params.width, this->params.height, area.x, top, area.x + area.w, top - area.h,
+                      GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    this->ApplyRenderState(nGfxRS::ScissorTestEnable, this->GetRenderState(nGfxRS::ScissorTestEnable));
     SDL_GL_SwapWindow(this->window);
     glBindFramebuffer(GL_FRAMEBUFFER, this->framebuffer);
 }

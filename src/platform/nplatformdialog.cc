@@ -492,13 +492,17 @@ void nPlatformDialog::End(int res)
 
 /*
  * BeginModal --
- *     Side effects: shown, the input of the program's other windows held
- *     back (a grab the window system may refuse: the dialog still runs).
+ *     Side effects: shown with the keyboard focus on its default button
+ *     (else on the window), so that its keys reach it and not the owner;
+ *     the input of the program's other windows held back (a grab the
+ *     window system may refuse: the dialog still runs).
  */
 void nPlatformDialog::BeginModal()
 {
     this->ended = false;
     this->Show();
+    const std::string target = this->defaultId ? this->ControlPath(this->defaultId) : std::string();
+    this->host.EvalWords({"focus", "-force", target.empty() ? this->path : target});
     this->host.Eval("catch {grab set " + this->path + "}");
 }
 

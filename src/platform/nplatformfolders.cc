@@ -40,17 +40,27 @@ std::string nPlatformFolders::Home()
 }
 
 /*
- * ConfigHome --
- *     Results: $XDG_CONFIG_HOME when set to an absolute path (the XDG
- *     rules ignore relative ones), else Home() + "/.config"; empty when
- *     there is no home either.
+ * XdgHome --
+ *     Results: the value of the environment variable when it is an
+ *     absolute path (the XDG rules ignore relative ones), else Home() +
+ *     fallback; empty when there is no home either.
  */
+static std::string XdgHome(const char* variable, const char* fallback)
+{
+    const char* dir = getenv(variable);
+    if (dir && dir[0] == '/') return StripTrailingSlashes(dir);
+    const std::string home = nPlatformFolders::Home();
+    return home.empty() ? home : home + fallback;
+}
+
 std::string nPlatformFolders::ConfigHome()
 {
-    const char* config = getenv("XDG_CONFIG_HOME");
-    if (config && config[0] == '/') return StripTrailingSlashes(config);
-    const std::string home = Home();
-    return home.empty() ? home : home + "/.config";
+    return XdgHome("XDG_CONFIG_HOME", "/.config");
+}
+
+std::string nPlatformFolders::DataHome()
+{
+    return XdgHome("XDG_DATA_HOME", "/.local/share");
 }
 
 /*

@@ -6,6 +6,7 @@
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace
@@ -113,7 +114,8 @@ void nPlatformWindow::SetTitle(const char* title)
  * Show --
  *     Side effects: sizes, places and shows the window; full screen takes
  *     the desktop's mode (the engine's back buffer keeps its own size and
- *     is scaled when presented); OnTop keeps it above other windows.
+ *     is scaled with its aspect kept when presented, see Letterbox);
+ *     OnTop keeps it above other windows.
  */
 void nPlatformWindow::Show(Placement placement, int x, int y, int w, int h)
 {
@@ -121,7 +123,16 @@ void nPlatformWindow::Show(Placement placement, int x, int y, int w, int h)
     {
         return;
     }
-    SDL_SetWindowSize(this->window, (w > 0) ? w : 1, (h > 0) ? h : 1);
+    SDL_DisplayMode desktop;
+    if (Fullscreen == placement && SDL_GetDesktopDisplayMode(0, &desktop) == 0)
+    {
+        // covers the desktop even where no window manager carries out the full-screen state
+        SDL_SetWindowSize(this->window, desktop.w, desktop.h);
+    }
+    else
+    {
+        SDL_SetWindowSize(this->window, (w > 0) ? w : 1, (h > 0) ? h : 1);
+    }
     if (Fullscreen == placement)
     {
         SDL_SetWindowPosition(this->window, 0, 0);
@@ -253,6 +264,65 @@ void nPlatformWindow::SetIcon(const unsigned char* rgba, int w, int h)
         SDL_SetWindowIcon(this->window, icon);
         SDL_FreeSurface(icon);
     }
+}
+
+/*
+ * Letterbox --
+ *     Results: the area where a picture of contentW x contentH is shown
+ *     in an outer area of outerW x outerH: as large as fits with the
+ *     picture's aspect kept, centred; the whole outer area when a size is
+ *     not positive.
+ */
+nPlatformWindow::Area nPlatformWindow::Letterbox(int contentW, int contentH, int outerW, int outerH)
+{
+    if (contentW <= 0 || contentH <= 0 || outerW <= 0 || outerH <= 0)
+    {
+        return Area{0, 0, outerW > 0 ? outerW : 0, outerH > 0 ? outerH : 0};
+    }
+    int w = outerW;
+    int h = outerH;
+    // compare the aspects in a wide type: outerW * contentH may pass an int
+    if ((long long)outerW * contentH <= (long long)outerH * contentW)
+    {
+        h = (int)(((long long)outerW * contentH + contentW / 2) / contentW);
+    }
+    else
+    {
+        w = (int)(((long long)outerH * contentW + contentH / 2) / contentH);
+    }
+    return Area{(outerW - w) / 2, (outerH - h) / 2, w, h};
+}
+
+/*
+ * DisplayModes --
+ *     Results: the distinct sizes of the first display's modes in SDL's
+ *     order (largest first), the desktop's size among them; empty when
+ *     SDL's video subsystem cannot start.
+ *     Side effects: the video subsystem is started for the call only.
+ */
+std::vector<std::pair<int, int>> nPlatformWindow::DisplayModes()
+{
+    std::vector<std::pair<int, int>> sizes;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return sizes;
+    const auto add = [&sizes](const SDL_DisplayMode& m) {
+        const std::pair<int, int> size(m.w, m.h);
+        if (m.w > 0 && m.h > 0 && std::find(sizes.begin(), sizes.end(), size) == sizes.end()) sizes.push_back(size);
+    };
+    const int num = SDL_GetNumDisplayModes(0);
+    for (int i = 0; i < num; i++)
+    {
+        SDL_DisplayMode m;
+        if (SDL_GetDisplayMode(0, i, &m) == 0) add(m);
+    }
+    SDL_DisplayMode desktop;
+    if (SDL_GetDesktopDisplayMode(0, &desktop) == 0) add(desktop);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return sizes;
+}
+
+bool nPlatformWindow::IsShown() const
+{
+    return this->window && !(SDL_GetWindowFlags(this->window) & SDL_WINDOW_HIDDEN);
 }
 
 const char* nPlatformWindow::GetVideoDriver()

@@ -17,6 +17,8 @@
 #include <SDL.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 class nPlatformWindow
 {
@@ -60,7 +62,19 @@ public:
     bool EmbedIn(unsigned long parent, int& parentW, int& parentH, std::string& error);
     /// the icon the window system shows for the window, from rows of RGBA pixels (row 0 at the top)
     void SetIcon(const unsigned char* rgba, int w, int h);
+    /// true while the window is open and not hidden
+    bool IsShown() const;
 
+    /// a rectangle in pixels, top left at x, y
+    struct Area
+    {
+        int x, y, w, h;
+    };
+    /// the largest area of the content's aspect centred in an outer area (the rest are bars)
+    static Area Letterbox(int contentW, int contentH, int outerW, int outerH);
+    /// the sizes (width, height) of the first display's modes, each once, the desktop's
+    /// included; empty when SDL's video cannot start
+    static std::vector<std::pair<int, int>> DisplayModes();
     /// the name of the video driver SDL runs on, "" before any window
     static const char* GetVideoDriver();
     /**

@@ -68,7 +68,7 @@ protected:
     /// one frame in which the text is typed as char events
     void Type(const std::string& text)
     {
-        for (char c : text) this->Link(N_INPUT_KEY_CHAR, N_INPUT_KEYBOARD0, c);
+        for (char c : text) this->Link(N_INPUT_KEY_CHAR, N_INPUT_KEYBOARD0, uchar(c));
         this->Frame();
     }
     /// one frame with a key pressed and released, ctrl held around it when asked
@@ -127,6 +127,13 @@ TEST_F(ConsoleTest, EditingKeys)
         {"abc def", {{Home, false}, {Right, true}}, "", "abc def", 4},
         {"abc def", {{Home, false}, {Right, true}, {Right, true}}, "", "abc def", 7},
         {"a", {{Right, true}}, "", "a", 1},
+        {"M\xfcller", {}, "", "M\xc3\xbcller", 7},
+        {"a\xe4", {{Back, false}}, "", "a", 1},
+        {"\xe4\xf6", {{Left, false}}, "x", "\xc3\xa4x\xc3\xb6", 3},
+        {"\xe4" "b", {{Home, false}, {Del, false}}, "", "b", 0},
+        {"\xe4" "b", {{Home, false}, {Right, false}}, "x", "\xc3\xa4x" "b", 3},
+        {"\xe4" "b", {{Home, false}, {Insert, false}}, "x", "xb", 1},
+        {"a\x85\x9f" "b", {}, "", "ab", 2},
     };
     for (const auto& c : cases)
     {

@@ -3,9 +3,12 @@
 resolution and the Fullscreen box chosen, PLAY pressed), the main menu's
 "Start match", the pre-start window's "Fight", a match fought with the
 mouse until the game shows that it is won or lost, back to the menu,
-"Quit", the launcher's QUIT. Then the home directory must hold the
-launcher's choices in "prefs.n2" and the match's progression in
-"players.n2".
+"Quit"; then the same again in full screen (Fullscreen ticked in the
+launcher shown again, a second match fought on the whole screen, the
+picture in the middle with its aspect kept), and the launcher's QUIT.
+Then the home directory must hold the launcher's choices in "prefs.n2"
+and the match's progression in "players.n2", and the game's log must
+report no undefined assign.
 
 Mouse and keys are XTEST events (xdotool); the game's remote-control port
 is only used to look: which state runs, where a GUI button is, whether the
@@ -42,6 +45,8 @@ PLAY = (214, 103, 82, 20)
 QUIT = (214, 169, 82, 20)
 RESOLUTION_LIST = (219, 31, 70, 50)
 FULLSCREEN = (219, 84, 52, 9)
+# the size the launcher's first row chooses
+GAME_SIZE = (640, 480)
 
 # Tcl run in the game through the remote port, to look at its GUI tree
 TCL_HELPERS = [
@@ -108,6 +113,7 @@ class Game:
         self.out = None
         self.remote = None
         self.window = None
+        self.fullscreen = False
         self.shots = args.screenshots
         self.skipped = []
 
@@ -237,8 +243,19 @@ class Game:
             time.sleep(0.2)
         raise Failure("no game window appeared within %.0f s after PLAY" % timeout)
 
-    def click_gui(self, rect, button=1):
+    def picture(self):
+        """(x, y, width, height) of the game's picture on the screen: the
+        chosen size's aspect kept in the middle of the window."""
         x, y, w, h = xd.geometry(self.window)
+        pw, ph = GAME_SIZE
+        if w * ph <= h * pw:
+            ah = (w * ph + pw // 2) // pw
+            return x, y + (h - ah) // 2, w, ah
+        aw = (h * pw + ph // 2) // ph
+        return x + (w - aw) // 2, y, aw, h
+
+    def click_gui(self, rect, button=1):
+        x, y, w, h = self.picture()
         cx = x + (rect[0] + rect[2]) / 2.0 * w
         cy = y + (rect[1] + rect[3]) / 2.0 * h
         xd.move_mouse(cx, cy)
@@ -353,8 +370,16 @@ def step_menu(g):
     g.window = g.game_window(60)
     x, y, w, h = xd.geometry(g.window)
     log("game window %dx%d" % (w, h))
-    if (w, h) != (640, 480):
-        raise Failure("the game window is %dx%d, not the 640x480 chosen in the launcher" % (w, h))
+    if g.fullscreen:
+        # a full-screen window may still be growing to the desktop
+        end = time.monotonic() + 10
+        while (w, h) != xd.screen_size() and time.monotonic() < end:
+            time.sleep(0.2)
+            x, y, w, h = xd.geometry(g.window)
+        if (w, h) != xd.screen_size():
+            raise Failure("the full-screen game window is %dx%d, not the screen's %dx%d" % ((w, h) + xd.screen_size()))
+    elif (w, h) != GAME_SIZE:
+        raise Failure("the game window is %dx%d, not the %dx%d chosen in the launcher" % ((w, h) + GAME_SIZE))
     check_prefs(g)  # PLAY closed the launcher's kernel, which saved them
     g.connect(60)
     g.wait_state("main_menu", 60, "the main menu")
@@ -367,7 +392,7 @@ def step_menu(g):
                           % [t[2] for t in g.gui_texts()])
         raise Skip("the data's scripts make no main menu with 'Start match' yet")
     time.sleep(0.5)
-    g.shot_window("e2e-menu.png")
+    g.shot_window("e2e-fullscreen-menu.png" if g.fullscreen else "e2e-menu.png")
     g.click_gui(found[2])
     # the pre-start window's "Fight" (when there is one) starts the match
     end = time.monotonic() + 20
@@ -411,9 +436,9 @@ def data_text(g):
 def step_fight(g, timeout):
     """Punches with both buttons while pushing towards the opponent, until
     the game runs ShowYouWon or ShowYouLost."""
-    x, y, w, h = xd.geometry(g.window)
+    x, y, w, h = g.picture()
     time.sleep(2.0)  # the start phase, in which nobody may punch
-    g.shot_window("e2e-match.png")
+    g.shot_window("e2e-fullscreen-match.png" if g.fullscreen else "e2e-match.png")
     end = time.monotonic() + timeout
     n = 0
     while time.monotonic() < end:
@@ -441,7 +466,7 @@ def step_fight(g, timeout):
 def step_back_and_quit(g, result):
     if result == "ShowYouWon":
         time.sleep(1.0)
-        g.shot_window("e2e-won.png")
+        g.shot_window("e2e-fullscreen-won.png" if g.fullscreen else "e2e-won.png")
     else:
         g.skip("e2e-won.png", "the match was lost, there is no won screen")
     xd.move_mouse(*center(g.window))
@@ -469,8 +494,8 @@ def center(window):
     return x + w // 2, y + h // 2
 
 
-def step_launcher_quit(g, launcher):
-    # the game closed; the launcher shows again with QUIT focused
+def launcher_again(g):
+    """The launcher window, shown again once the game closed."""
     end = time.monotonic() + 60
     while time.monotonic() < end and not xd.find_windows(LAUNCHER_TITLE):
         if not g.alive():
@@ -478,6 +503,23 @@ def step_launcher_quit(g, launcher):
         time.sleep(0.3)
     win = xd.wait_for_window(LAUNCHER_TITLE, 5, g.alive)
     time.sleep(0.5)
+    return win
+
+
+def step_launcher_fullscreen(g, win):
+    # Fullscreen ticked in the launcher shown again, and PLAY
+    xd.click(*launcher_point(win, FULLSCREEN, 0.15))
+    time.sleep(0.3)
+    if rc.port_in_use(rc.port_of(APP_NAME)):
+        wait_port_free(60)
+    g.fullscreen = True
+    xd.click(*launcher_point(win, PLAY))
+    log("Fullscreen ticked, PLAY pressed")
+
+
+def step_launcher_quit(g, launcher):
+    # the game closed; the launcher shows again with QUIT focused
+    win = launcher_again(g)
     xd.click(*launcher_point(win, QUIT))
     try:
         code = g.proc.wait(60)
@@ -493,11 +535,21 @@ def check_prefs(g):
     if not os.path.exists(path):
         raise Failure("no %s after the run" % path)
     prefs = savefiles.read_prefs(path)
-    want = {"window-width": "640", "window-height": "480", "window-type": "windowed"}
+    want = {"window-width": str(GAME_SIZE[0]), "window-height": str(GAME_SIZE[1]),
+            "window-type": "fullscreen" if g.fullscreen else "windowed"}
     for key, value in want.items():
         if prefs.get(key) != value:
             raise Failure("prefs.n2 has %s = %r, the launcher chose %r (all: %s)" % (key, prefs.get(key), value, prefs))
     log("prefs.n2 holds %s" % want)
+
+
+def check_log(g):
+    """A clean run reports no undefined assign in the game's log."""
+    with open(os.path.join(g.home, "bin.log"), errors="replace") as f:
+        undefined = sorted(set(re.findall(r"Assign '([^']*)' not defined", f.read())))
+    if undefined:
+        raise Failure("the game's log reports undefined assigns: %s" % undefined)
+    log("bin.log reports no undefined assign")
 
 
 def check_players(g, before, won):
@@ -560,9 +612,15 @@ def main():
         before = read_progression(g)  # the match has the player's prototype by now
         result = step_fight(g, args.fight_timeout)
         step_back_and_quit(g, result)
+        win = launcher_again(g)
+        check_players(g, before, result == "ShowYouWon")  # the first game's kernel has gone and saved
+        step_launcher_fullscreen(g, win)
+        step_menu(g)
+        result = step_fight(g, args.fight_timeout)
+        step_back_and_quit(g, result)
         step_launcher_quit(g, launcher)
         check_prefs(g)
-        check_players(g, before, result == "ShowYouWon")
+        check_log(g)
     except (Failure, xd.XError, rc.RemoteError) as e:
         gap = None if g.alive() else data_gap(g)
         if not gap:

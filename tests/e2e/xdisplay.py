@@ -51,6 +51,15 @@ def geometry(window):
     return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
 
 
+def screen_size():
+    """(width, height) of the screen."""
+    code, out = _xdotool("getdisplaygeometry")
+    if code != 0:
+        raise XError("the screen has no geometry")
+    w, h = out.split()[:2]
+    return int(w), int(h)
+
+
 def move_mouse(x, y):
     _xdotool("mousemove", int(x), int(y))
     time.sleep(0.05)

@@ -7,6 +7,7 @@
 #include "kernel/nenv.h"
 #include "kernel/nfilenode.h"
 #include "kernel/nroot.h"
+#include "platform/nplatformfolders.h"
 
 #include <sys/stat.h>
 
@@ -21,6 +22,9 @@ TEST_F(FileTest, StandardAssignsAreMadeAtStart)
     ASSERT_FALSE(user.empty());
     EXPECT_EQ(user.back(), '/');
     EXPECT_TRUE(std::filesystem::is_directory(user));
+    const std::string appData = fs->GetAssign("appdata");
+    const std::string dataHome = nPlatformFolders::DataHome();
+    EXPECT_EQ(appData, (dataHome.empty() ? nPlatformTempDir() : dataHome) + "/");
     // assigns are plain tree objects, visible to scripts
     nRoot* node = ks->Lookup("/sys/share/assigns/bin");
     ASSERT_NE(node, nullptr);

@@ -12,6 +12,7 @@
 #include "tclrun.h"
 #include "usertempdir.h"
 
+#include "application/nconserver.h"
 #include "game/napp.h"
 #include "game/nplayer.h"
 #include "gui/nguiserver.h"
@@ -383,9 +384,13 @@ TEST_F(GameScriptsTest, AWonMatchShowsAWindowWhoseButtonLeadsBackToTheMenu)
             this->Pass();
             ASSERT_EQ(State(), "game");
         }
+        Tcl("ShowBonusIcon slow 0 5s; ShowBonusNote 1");
         Tcl(c.proc);
         const std::string result = Global("resultWindow");
         ASSERT_FALSE(result.empty());
+        // what belongs to the fight only leaves the result screen
+        EXPECT_EQ(Tcl("exists [RootWindow]/bonus-slow"), "0");
+        EXPECT_EQ(Tcl(Global("bonusNote") + ".isshown"), "false");
         EXPECT_EQ(Tcl(result + "/Layout/headline.gettext"), c.headline);
         EXPECT_EQ(ButtonText(result + "/Layout/menu"), "Back to menu");
         for (int i = 0; i < 10; i++) this->Pass();  // past the window's fade-in
@@ -433,6 +438,27 @@ TEST_F(GameScriptsTest, PInAMatchPausesAndResumesItAndEscapeLeavesItForTheMenu)
     this->Pass();
     EXPECT_EQ(State(), "main_menu");
     EXPECT_FALSE(Global("preStartDialog").empty());
+}
+
+TEST_F(GameScriptsTest, F12OpensAndClosesTheConsoleInEveryState)
+{
+    const int f12 = 95;
+    nConServer* console = nConServer::InstanceOrNull();
+    ASSERT_NE(console, nullptr);
+    const auto toggles = [&](const char* where) {
+        PressKey(f12);
+        EXPECT_TRUE(console->IsOpen()) << where;
+        PressKey(f12);
+        EXPECT_FALSE(console->IsOpen()) << where;
+    };
+    this->Pass();
+    toggles("at the start");
+    ToMatch();
+    toggles("match");
+    PressKey(12);  // esc
+    this->Pass();
+    ASSERT_EQ(State(), "main_menu");
+    toggles("main menu");
 }
 
 }  // namespace

@@ -191,6 +191,37 @@ TEST_F(Win32WindowHandlerTest, MouseEventsCarryButtonNumbersAndPositions)
     EXPECT_EQ(this->TakeEvents(), expected);
 }
 
+TEST_F(Win32WindowHandlerTest, PositionsMapThroughThePictureShownWithItsAspect)
+{
+    // a 640x480 picture in a 1280x480 window (a wider full-screen desktop or a
+    // resized window) is shown 640 wide in the middle, with bars beside it
+    SDL_SetWindowSize(this->handler->GetSDLWindow(), 1280, 480);
+    SDL_ShowWindow(this->handler->GetSDLWindow());
+    int w = 0;
+    int h = 0;
+    SDL_GetWindowSize(this->handler->GetSDLWindow(), &w, &h);
+    ASSERT_EQ(w, 1280);
+    PushMotion(640, 240);
+    PushMotion(320 + 160, 120);
+    PushMotion(100, 240);
+    ASSERT_TRUE(this->handler->Trigger());
+    const struct
+    {
+        int absX, absY;
+        float relX, relY;
+    } expected[] = {{320, 240, 0.5f, 0.5f}, {160, 120, 0.25f, 0.25f}, {-220, 240, -0.34375f, 0.5f}};
+    nInputEvent* e = this->FirstEvent();
+    for (const auto& x : expected)
+    {
+        ASSERT_NE(e, nullptr);
+        EXPECT_EQ(e->GetAbsXPos(), x.absX);
+        EXPECT_EQ(e->GetAbsYPos(), x.absY);
+        EXPECT_FLOAT_EQ(e->GetRelXPos(), x.relX);
+        EXPECT_FLOAT_EQ(e->GetRelYPos(), x.relY);
+        e = this->input->NextEvent(e);
+    }
+}
+
 TEST_F(Win32WindowHandlerTest, AZeroDisplayModeSizeGivesRelativePositionZero)
 {
     nDisplayMode2 mode = this->handler->GetDisplayMode();

@@ -5,6 +5,7 @@
 #include "guifixture.h"
 #include "gui/neditline.h"
 #include "gui/nguicmdentry.h"
+#include "gui/nguiskin.h"
 #include "gui/nguislider2.h"
 #include "gui/nguitextentry.h"
 #include "gui/nguitextview.h"
@@ -44,7 +45,7 @@ void Apply(nEditLine& line, const std::string& ops)
             case '#': line.Delete(); break;
             case '~': line.Backspace(); break;
             case '!': line.ToggleOverstrike(); break;
-            default: line.InsertChar(uchar(c)); break;
+            default: line.InsertChar(uchar(c)); break;  // a code up to 255, as typed
         }
     }
 }
@@ -84,7 +85,16 @@ TEST(EditLine, EditingCases)
         {"backspace", 48, "abc", false, "$~", "ab", 2},
         {"backspace at the start does nothing", 48, "abc", false, "~", "abc", 0},
         {"control characters are refused", 48, "", false, "a\x01\x1f\tb", "ab", 2},
-        {"bytes above 127 are kept", 48, "", false, "\xc3\xa4", "\xc3\xa4", 2},
+        {"characters above 127 are stored as UTF-8", 48, "", false, "M\xfcller", "M\xc3\xbcller", 7},
+        {"left and right step over a whole character", 48, "\xc3\xa4\xc3\xb6", false, "><x", "x\xc3\xa4\xc3\xb6", 1},
+        {"backspace removes a whole character", 48, "a\xc3\xa4", false, "$~", "a", 1},
+        {"delete removes a whole character", 48, "\xc3\xa4" "b", false, "#", "b", 0},
+        {"overstrike replaces a whole character", 48, "\xc3\xa4" "b", false, "!x", "xb", 1},
+        {"overstrike of ASCII by a wider character", 48, "ab", false, "!\xe9", "\xc3\xa9" "b", 2},
+        {"a full line drops whole characters at its end", 5, "ab\xc3\xa4", false, "^x", "xab", 1},
+        {"a character that does not fit is refused", 4, "ab", false, "$\xe9", "ab", 2},
+        {"C1 control codes are refused", 48, "", false, "a\x85\x9f\x7f" "b", "ab", 2},
+        {"a long start is cut between characters", 4, "a\xc3\xa4\xc3\xb6", false, "", "a\xc3\xa4", 0},
         {"file mode refuses a leading space", 48, "", true, " a b", "a b", 3},
         {"file mode refuses file-name characters", 48, "", true, "a*.?|:\"\\/b", "ab", 2},
         {"size 1 holds nothing", 1, "", false, "abc", "", 0},
@@ -115,6 +125,18 @@ TEST(EditLine, DeletesLeftToTheNearestSeparator)
     line.Clear();
     EXPECT_STREQ(line.GetContent(), "");
     EXPECT_EQ(line.GetCursorPos(), 0);
+}
+
+TEST(EditLine, InsertedTextKeepsItsUtf8AndTakesStrayBytesAsCharacters)
+{
+    nEditLine line(16);
+    line.InsertString("\xc3\xa4\xe2\x82\xac\xfc");
+    EXPECT_STREQ(line.GetContent(), "\xc3\xa4\xe2\x82\xac\xc3\xbc");
+    EXPECT_EQ(line.GetCursorPos(), 7);
+    line.Backspace();
+    line.Backspace();
+    EXPECT_STREQ(line.GetContent(), "\xc3\xa4");
+    EXPECT_EQ(line.GetCursorPos(), 2);
 }
 
 TEST(EditLine, EveryByteTypedAnywhereKeepsTheLineTerminated)
@@ -384,6 +406,20 @@ TEST_F(TextViewTest, ScrollingTenLinesWithFourVisible)
     EXPECT_NEAR(this->gfx->texts[1].rect.v0.x, 0.105f, 1e-5f);
 }
 
+TEST_F(TextViewTest, AHugeLogIsAppendedInLinearTime)
+{
+    // growing the line array by a fixed step made this hang
+    const int n = 400000;
+    nGuiTextView* v = this->NewView(n);
+    EXPECT_EQ(v->GetNumLines(), n);
+    EXPECT_STREQ(v->GetLine(n - 1), ("line" + std::to_string(n - 1)).c_str());
+    v->BeginAppend();
+    v->AppendLine("again");
+    v->EndAppend();
+    EXPECT_EQ(v->GetNumLines(), 1);
+    EXPECT_STREQ(v->GetLine(0), "again");
+}
+
 TEST_F(TextViewTest, TheSliderSitsAtTheRightEdgeAndShowsOnlyWhenNeeded)
 {
     nGuiTextView* v = this->NewView(3);
@@ -399,6 +435,43 @@ TEST_F(TextViewTest, TheSliderSitsAtTheRightEdgeAndShowsOnlyWhenNeeded)
     v->Hide();
     EXPECT_EQ(v->GetSlider(), nullptr);
     EXPECT_EQ(this->ks->Lookup("/gui/window0/v/Slider"), nullptr);
+}
+
+TEST_F(TextViewTest, TheSliderDrawsWithTheSkinsScrollBarBrushesAfterEveryShow)
+{
+    nGuiSkin* skin = this->gui->NewSkin("scroll");
+    skin->BeginBrushes();
+    skin->AddBrush("slider_track", "track", vector2(0, 0), vector2(4, 4), vector4(0.2f, 0.2f, 0.2f, 1));
+    skin->AddBrush("slider_thumb", "thumb", vector2(0, 0), vector2(4, 4), vector4(1, 1, 1, 1));
+    skin->EndBrushes();
+    this->gui->SetSkin(skin);
+    nGuiTextView* v = this->NewView(10);
+    for (int show = 0; show < 2; show++)
+    {
+        nGuiSlider2* s = v->GetSlider();
+        ASSERT_NE(s, nullptr);
+        EXPECT_STREQ(s->GetDefaultBrush(), "slider_track");
+        EXPECT_STREQ(s->GetHighlightBrush(), "slider_thumb");
+        this->Render();
+        bool track = false;
+        bool thumb = false;
+        for (const GuiBatch& b : this->gfx->batches)
+        {
+            track = track || b.texture.find("track") != std::string::npos;
+            thumb = thumb || b.texture.find("thumb") != std::string::npos;
+        }
+        EXPECT_TRUE(track && thumb) << "show " << show;
+        v->Hide();
+        v->Show();
+    }
+}
+
+TEST_F(TextViewTest, WithoutTheSkinsBrushesTheSliderHasNone)
+{
+    this->MakeSkin();
+    nGuiTextView* v = this->NewView(10);
+    ASSERT_NE(v->GetSlider(), nullptr);
+    EXPECT_EQ(v->GetSlider()->GetDefaultBrush(), nullptr);
 }
 
 TEST_F(TextViewTest, MovingTheSliderSetsTheFirstLine)

@@ -90,3 +90,17 @@ TEST(PlatformFolders, ConfigHomeFollowsXdgRules)
         EXPECT_EQ(nPlatformFolders::ConfigHome(), user.ConfigPath());
     }
 }
+
+TEST(PlatformFolders, DataHomeFollowsXdgRules)
+{
+    UserTempDir user;
+    EXPECT_EQ(nPlatformFolders::DataHome(), user.DataPath());
+    {
+        ScopedEnv relative("XDG_DATA_HOME", "relative/dir");
+        EXPECT_EQ(nPlatformFolders::DataHome(), user.Path() + "/.local/share");
+    }
+    {
+        ScopedEnv unset("XDG_DATA_HOME", nullptr);
+        EXPECT_EQ(nPlatformFolders::DataHome(), user.Path() + "/.local/share");
+    }
+}

@@ -80,6 +80,7 @@ std::map<std::string, std::string> LauncherTest::ReadPrefs()
 
 void LauncherTest::Start()
 {
+    this->launcher->SetDisplayModes([this] { return this->displayModes; });
     this->launcher->Start();
     this->Pump();
 }

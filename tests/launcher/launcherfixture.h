@@ -43,6 +43,8 @@ protected:
     std::string home;
     /// what the stand-in game saw: one entry per game
     std::vector<std::map<std::string, std::string>> games;
+    /// the display's mode sizes the launcher is given: every standard size fits
+    std::vector<nLauncher::Size> displayModes = {{1600, 1200}};
     /// the stand-in game's answer
     bool gameOpens = true;
     std::string gameFailure;

@@ -40,6 +40,61 @@ TEST_F(LauncherTest, StoredWidthSelectsItsRow)
     }
 }
 
+TEST(LauncherSizes, TheListKeepsTheStandardOrderDropsWhatDoesNotFitAndAddsTheDisplaysModes)
+{
+    using Sizes = std::vector<nLauncher::Size>;
+    const Sizes standard = {{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}, {1600, 1200}};
+    struct Case
+    {
+        const char* name;
+        Sizes modes;
+        Sizes rows;
+    } cases[] = {
+        {"no modes reported", {}, standard},
+        {"a display of one standard size", {{1600, 1200}}, standard},
+        {"a large display", {{2560, 1600}},
+         {{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}, {1600, 1200}, {2560, 1600}}},
+        {"a 1280x1024 desktop", {{1280, 1024}, {1024, 768}, {800, 600}},
+         {{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}}},
+        {"a wide screen", {{1920, 1080}, {1680, 1050}, {1280, 720}, {1280, 1024}, {1920, 1080}, {720, 400}},
+         {{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}, {1280, 720}, {1680, 1050}, {1920, 1080}}},
+        {"a display smaller than every size", {{320, 240}}, {{640, 480}}},
+    };
+    for (const Case& c : cases)
+    {
+        EXPECT_EQ(nLauncher::ListedSizes(c.modes), c.rows) << c.name;
+    }
+}
+
+TEST_F(LauncherTest, AWideScreensModesAreOfferedAndTheStoredSizeSelected)
+{
+    this->displayModes = {{1920, 1080}, {1280, 720}, {1280, 1024}};
+    const struct
+    {
+        const char* width;
+        const char* height;
+        int row;
+    } cases[] = {{"1280", "720", 4}, {"1280", "1024", 3}, {"1280", "", 3}, {"1920", "1080", 5}, {"1600", "1200", -1}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(std::string(c.width) + "x" + c.height);
+        this->StorePrefs({{"window-width", c.width}, {"window-height", c.height}});
+        this->launcher = std::make_unique<nLauncher>(*this->host);
+        this->launcher->SetHome(this->home);
+        this->Start();
+        EXPECT_EQ(this->launcher->GetDialog()->ListGetCount(nLauncher::IdResolution), 6);
+        EXPECT_EQ(this->launcher->GetDialog()->ListGetCurSel(nLauncher::IdResolution), c.row);
+        this->launcher.reset();
+    }
+    this->launcher = std::make_unique<nLauncher>(*this->host);
+    this->launcher->SetHome(this->home);
+    this->Start();
+    this->ClickRow(5);
+    nPrefServer* prefs = this->launcher->GetPrefServer();
+    EXPECT_STREQ(prefs->ReadString(nString("window-width")).Get(), "1920");
+    EXPECT_STREQ(prefs->ReadString(nString("window-height")).Get(), "1080");
+}
+
 TEST_F(LauncherTest, FirstRunSelectsNothingAndWritesNothing)
 {
     this->Start();
@@ -210,14 +265,22 @@ TEST_F(LauncherTest, ClosingTheCreditsReturnsToTheLauncher)
         {"Escape", "focus -force .credits.button1; event generate .credits.button1 <Key-Escape>"},
         {"Return", "focus -force .credits.button1; event generate .credits.button1 <Key-Return>"},
         {"close", "eval [wm protocol .credits WM_DELETE_WINDOW]"},
+        // the keys go where the focus is; closed by hand if Escape missed the dialog
+        {"Escape where the focus is",
+         "event generate [focus] <Key-Escape>; "
+         "after 200 {if {[winfo exists .credits]} {eval [wm protocol .credits WM_DELETE_WINDOW]}}"},
+        {"Escape on the launcher meanwhile", "event generate .launcher <Key-Escape>; "
+                                             "eval [wm protocol .credits WM_DELETE_WINDOW]"},
     };
     this->Start();
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.name);
-        this->Later(100, std::string("set creditsShown [wm state .credits]; ") + c.script);
+        this->Later(100, std::string("set creditsShown [wm state .credits]; set creditsFocus [focus]; ") + c.script);
         this->Click(nLauncher::IdCredits);
         std::string shown;
+        this->host->Eval("set creditsFocus", &shown);
+        EXPECT_EQ(shown, ".credits.button1");
         this->host->Eval("set creditsShown", &shown);
         EXPECT_EQ(shown, "normal");
         EXPECT_EQ(this->host->Eval("winfo exists .credits", &shown), true);

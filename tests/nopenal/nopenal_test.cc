@@ -238,6 +238,25 @@ TEST_F(OpenALTest, PlayStopVolumeAndLooping)
     EXPECT_EQ(std::vector<float>(pos, pos + 3), (std::vector<float>{1, 2, 3}));
     EXPECT_EQ(std::vector<float>(vel, vel + 3), (std::vector<float>{0, 0, -2}));
 
+    // the distances shape the fall-off; an ambient sound is heard at the listener wherever it is placed
+    s->SetMinDist(25.0f);
+    s->SetMaxDist(60.0f);
+    this->server->UpdateSound(s);
+    ALfloat ref = 0.0f, maxDist = 0.0f;
+    alGetSourcef(source, AL_REFERENCE_DISTANCE, &ref);
+    alGetSourcef(source, AL_MAX_DISTANCE, &maxDist);
+    EXPECT_FLOAT_EQ(ref, 25.0f);
+    EXPECT_FLOAT_EQ(maxDist, 60.0f);
+    ALint relative = AL_TRUE;
+    alGetSourcei(source, AL_SOURCE_RELATIVE, &relative);
+    EXPECT_EQ(relative, AL_FALSE);
+    s->SetAmbient(true);
+    this->server->UpdateSound(s);
+    alGetSourcei(source, AL_SOURCE_RELATIVE, &relative);
+    EXPECT_EQ(relative, AL_TRUE);
+    alGetSourcefv(source, AL_POSITION, pos);
+    EXPECT_EQ(std::vector<float>(pos, pos + 3), (std::vector<float>{0, 0, 0}));
+
     s->SetVolume(0.5f);
     alGetSourcef(source, AL_GAIN, &gain);
     EXPECT_FLOAT_EQ(gain, 0.5f);

@@ -85,3 +85,29 @@ TEST(PlatformWindow, PumpWithoutSDLOrRoomTakesNothing)
     SDL_Event out[1];
     EXPECT_EQ(nPlatformWindow::DrainEvents(out, 0), 0);
 }
+
+TEST(PlatformWindow, LetterboxKeepsThePicturesAspectCentred)
+{
+    struct Case
+    {
+        int cw, ch, ow, oh;
+        nPlatformWindow::Area area;
+    } cases[] = {
+        {640, 480, 640, 480, {0, 0, 640, 480}},
+        {640, 480, 1280, 1024, {0, 32, 1280, 960}},    // 4:3 on 5:4: bars above and below
+        {640, 480, 1920, 1080, {240, 0, 1440, 1080}},  // 4:3 on 16:9: bars beside
+        {1280, 720, 1280, 1024, {0, 152, 1280, 720}},
+        {800, 600, 801, 600, {0, 0, 800, 600}},        // one spare column, centred by rounding down
+        {640, 480, 0, 0, {0, 0, 0, 0}},
+        {0, 480, 300, 200, {0, 0, 300, 200}},
+        {100000, 1, 100000, 100000, {0, 49999, 100000, 1}},  // products beyond an int
+    };
+    for (const Case& c : cases)
+    {
+        const nPlatformWindow::Area a = nPlatformWindow::Letterbox(c.cw, c.ch, c.ow, c.oh);
+        EXPECT_EQ(a.x, c.area.x) << c.cw << "x" << c.ch << " in " << c.ow << "x" << c.oh;
+        EXPECT_EQ(a.y, c.area.y) << c.cw << "x" << c.ch << " in " << c.ow << "x" << c.oh;
+        EXPECT_EQ(a.w, c.area.w) << c.cw << "x" << c.ch << " in " << c.ow << "x" << c.oh;
+        EXPECT_EQ(a.h, c.area.h) << c.cw << "x" << c.ch << " in " << c.ow << "x" << c.oh;
+    }
+}
