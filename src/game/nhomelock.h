@@ -11,6 +11,8 @@
     crash leaves no stale lock). Only the holder may write the files that
     live in the home directory.
 */
+#include "platform/nplatformfilelock.h"
+
 class nHomeLock
 {
 public:
@@ -18,7 +20,6 @@ public:
     static const char* const FileName;
 
     nHomeLock() = default;
-    ~nHomeLock();
     nHomeLock(const nHomeLock&) = delete;
     nHomeLock& operator=(const nHomeLock&) = delete;
 
@@ -35,7 +36,7 @@ public:
     bool HeldElsewhere() const { return this->elsewhere; }
 
 private:
-    int fd = -1;
+    nPlatformFileLock lock;
     bool elsewhere = false;
 };
 #endif

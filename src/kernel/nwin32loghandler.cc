@@ -68,7 +68,9 @@ nWin32LogHandler::~nWin32LogHandler()
 /*
  * Open --
  *     Opens the handler and creates (or truncates) "home:bin.log" through
- *     the file server.
+ *     the file server, unless another copy of the program run on the same
+ *     home writes it now: its log is left whole, and this one's lines
+ *     reach the line buffer only, which says so.
  * Results: true, also when the log file cannot be opened: lines then
  *     still reach the line buffer and boxes still appear.
  */
@@ -84,6 +86,12 @@ bool nWin32LogHandler::Open()
     nString path("home:/");
     path += "bin";
     path += ".log";
+    const nString osPath = fileServer->ManglePath(path.Get());
+    if (this->logLock.Lock(osPath.Get()) == nPlatformFileLock::Result::HeldElsewhere)
+    {
+        this->Note("Another copy of the program writes %s: this one does not.\n", path.Get());
+        return true;
+    }
     nFile* file = fileServer->NewFileObject();
     if (file->Open(path.Get(), "w"))
     {
@@ -114,7 +122,16 @@ void nWin32LogHandler::Close()
             file->Release();
         }
     }
+    this->logLock.Unlock();
     nDefaultLogHandler::Close();
+}
+
+void nWin32LogHandler::Note(const char* fmt, ...)
+{
+    va_list args;
+    va_start(args, fmt);
+    this->PutLineBuffer(fmt, args);
+    va_end(args);
 }
 
 /*

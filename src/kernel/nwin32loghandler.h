@@ -17,6 +17,7 @@
 */
 #include "kernel/ndefaultloghandler.h"
 #include "util/nstring.h"
+#include "platform/nplatformfilelock.h"
 
 #include <atomic>
 #include <mutex>
@@ -84,10 +85,15 @@ private:
     void MessageBox(int kind, const char* msg, va_list args);
     /// the game window's id published in /sys/env/hwnd; false when there is none
     bool GameWindowId(int& windowId) const;
+    /// a line of the handler's own into the line buffer only
+    void Note(const char* fmt, ...) N_PRINTF_FORMAT(2, 3);
 
     nString appName;
     nString subDir;
     nFile* logFile;
+    /// held while this program writes the log file, so that a second copy
+    /// run on the same home leaves it whole
+    nPlatformFileLock logLock;
     /// guards the log file against output from several threads
     std::recursive_mutex fileMutex;
     /// set while an error is being reported

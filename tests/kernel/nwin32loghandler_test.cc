@@ -99,6 +99,29 @@ TEST_F(LogHandlerTest, EachRunReplacesTheLog)
     EXPECT_EQ(this->Log(), "new run\n");
 }
 
+// A second copy of the program run on the same home must not wipe the log
+// of the first: it keeps its own lines in its line buffer and says so there.
+TEST_F(LogHandlerTest, ASecondCopyLeavesTheFirstsLogWholeAndSaysSo)
+{
+    this->Install(std::make_unique<RecordingLogHandler>());
+    n_printf("first copy\n");
+    RecordingLogHandler second;
+    ASSERT_TRUE(second.Open());
+    EXPECT_EQ(this->Log(), "first copy\n");
+    nLineBuffer* lb = second.GetLineBuffer();
+    const int tail = lb->GetTailLine();
+    EXPECT_STREQ(lb->GetLine((tail + N_NUM_LINES - 1) % N_NUM_LINES),
+                 "Another copy of the program writes home:/bin.log: this one does not.");
+    second.Close();
+    n_printf("still the first\n");
+    EXPECT_EQ(this->Log(), "first copy\nstill the first\n");
+    // once the first is gone, the next run has the log again
+    ks->SetLogHandler(nullptr);
+    this->Install(std::make_unique<RecordingLogHandler>());
+    n_printf("next run\n");
+    EXPECT_EQ(this->Log(), "next run\n");
+}
+
 TEST_F(LogHandlerTest, LongTextIsCutInTheLog)
 {
     this->Install(std::make_unique<RecordingLogHandler>());
