@@ -114,7 +114,10 @@ bool nScriptPrefServer::Open()
         kernelServer->PopCwd();
         this->m_refPrefs.set(prefs);
     }
-    return nPrefServer::Open();
+    if (!nPrefServer::Open()) return false;
+    // every preference read and the save at Close go through it
+    kernelServer->AddInUse(this->m_refPrefs.get());
+    return true;
 }
 
 /*
@@ -125,6 +128,7 @@ bool nScriptPrefServer::Open()
 void nScriptPrefServer::Close()
 {
     n_assert(m_refPrefs.isvalid());
+    kernelServer->RemInUse(this->m_refPrefs.get());
     if (!this->m_refPrefs->SaveAs(FileName))
     {
         n_printf("nScriptPrefServer: could not save '%s'!\n", FileName);

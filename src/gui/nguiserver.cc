@@ -758,12 +758,8 @@ void nGuiServer::DrawBrush(const rectangle& rect, nGuiBrush& brush)
 {
     if (brush.GetName().IsEmpty()) return;
     nGuiResource* res = brush.GetGuiResource();
-    n_assert(res);
-    if (!res->IsValid())
-    {
-        const bool success = res->Load();
-        n_assert(success);
-    }
+    // an unknown brush or a texture that does not load was reported: nothing to draw
+    if (!res || (!res->IsValid() && !res->Load())) return;
     const rectangle uv = res->GetUvRect();
     this->DrawTexture(rect, uv, res->GetColor(), res->GetTexture());
 }
@@ -875,7 +871,7 @@ vector2 nGuiServer::ComputeScreenSpaceBrushSize(const char* brushName)
     nGuiBrush brush;
     brush.SetName(brushName);
     nGuiResource* res = brush.GetGuiResource();
-    n_assert(res);
+    if (!res) return vector2(0.0f, 0.0f);
     const rectangle& uv = res->GetUvRect();
     return vector2(uv.width() * float(res->GetTextureWidth()) / this->displaySize.x,
                    uv.height() * float(res->GetTextureHeight()) / this->displaySize.y);

@@ -38,8 +38,33 @@
 namespace
 {
 
+/// Commands left out of the live sweep only, as "class.command"; each says why.
+const std::set<std::string> liveExcludedCommands = {
+    // every later frame waits the given seconds, on purpose: the sweep's
+    // large values stop the game's clock for good
+    "ntimeserver.waitdeltat",
+};
+
 /// Deletions left out here because another change mends them (by path).
 const std::set<std::string> excludedDeletes = {
+    // mended elsewhere: a fist whose joint's object is deleted asserts at the next frame
+    "/usr/scene/ngameobject4",
+    "/usr/scene/ngameobject6",
+    "/usr/scene/ngameobject17",
+    "/usr/scene/ngameobject19",
+    // mended elsewhere: the player's prototype without one of its values asserts
+    "/usr/players/me/move-speed",
+    "/usr/players/me/lightness",
+    "/usr/players/me/accuracy",
+    "/usr/players/me/fist-mass",
+    "/usr/players/me/energy-rec-rate",
+    "/usr/players/me/health",
+    "/usr/players/me/strike-length",
+    "/usr/players/me/energy",
+    // mended elsewhere: a resource pool deleted asserts at the next request of its type
+    "/sys/share/rsrc/mesh",
+    "/sys/share/rsrc/tex",
+    "/sys/share/rsrc/font",
 };
 
 /// the frames a run draws in the match before the sweep, and after each step
@@ -131,7 +156,8 @@ public:
         {
             char outs[N_MAXPATH], name[N_MAXPATH], ins[N_MAXPATH];
             if (!nCmdProto::ParseProtoDef(proto.c_str(), outs, name, ins)) continue;
-            if (SweepExcludedCommands().count(className + "." + name)) continue;
+            const std::string member = className + "." + name;
+            if (SweepExcludedCommands().count(member) || liveExcludedCommands.count(member)) continue;
             // an earlier command may have deleted or renamed it
             if (!this->game.Kernel()->Lookup(path.c_str())) return;
             this->SweepCommand(path, name, strcmp(ins, "v") == 0 ? "" : ins);
@@ -328,7 +354,7 @@ TEST_F(LiveSweepTest, DeletingAnObjectInAMatch)
         const bool inside = p == "/sys/servers" || p == "/theApp" || p == "/usr" || p == "/sys/share/rsrc" ||
                             Below(p, "/sys/servers") || Below(p, "/theApp") || Below(p, "/usr") ||
                             Below(p, "/sys/share/rsrc") || p == "/sys" || p == "/sys/share";
-        if (inside && !excludedDeletes.count(p)) candidates.push_back(p);
+        if (inside) candidates.push_back(p);
     }
     std::vector<std::string> mine;
     for (size_t i = 0; i < candidates.size(); i++)
@@ -351,6 +377,9 @@ TEST_F(LiveSweepTest, DeletingAnObjectInAMatch)
         mine = kept;
         mine.insert(mine.end(), rest.begin(), rest.end());
     }
+    // left out after the sample is drawn, so that the sample stays when the list changes
+    mine.erase(std::remove_if(mine.begin(), mine.end(), [](const std::string& p) { return excludedDeletes.count(p) > 0; }),
+               mine.end());
     for (const std::string& path : mine)
     {
         std::string last;
