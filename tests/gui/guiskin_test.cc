@@ -81,6 +81,20 @@ TEST_F(GuiTest, ABrushInNeitherSkinIsReportedOnceAndDrawsNothing)
     }
 }
 
+TEST_F(GuiTest, BrushesWipedOnTheLiveSkinDrawNothing)
+{
+    nGuiSkin* skin = MakeSkin();
+    auto* l = New<nGuiWidget>("nguilabel", "l");
+    l->SetDefaultBrush("b1");
+    this->Render();
+    ASSERT_FALSE(this->gfx->batches.empty());
+    skin->BeginBrushes();
+    skin->EndBrushes();
+    this->Render();
+    EXPECT_TRUE(this->gfx->batches.empty());
+    EXPECT_NE(this->log.text.find("could not resolve brush 'b1'"), std::string::npos);
+}
+
 TEST_F(GuiTest, ResolvedBrushesFollowAClearedOrGrownTable)
 {
     nGuiSkin* skin = MakeSkin();
