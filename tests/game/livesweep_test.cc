@@ -61,10 +61,13 @@ const std::set<std::string> excludedDeletes = {
     "/usr/players/me/health",
     "/usr/players/me/strike-length",
     "/usr/players/me/energy",
+    "/usr/players/me/score",
+    "/usr/players/me/strength",
     // mended elsewhere: a resource pool deleted asserts at the next request of its type
     "/sys/share/rsrc/mesh",
     "/sys/share/rsrc/tex",
     "/sys/share/rsrc/font",
+    "/sys/share/rsrc/shd",
 };
 
 /// the frames a run draws in the match before the sweep, and after each step
