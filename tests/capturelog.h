@@ -1,8 +1,9 @@
 #ifndef TESTS_CAPTURELOG_H
 #define TESTS_CAPTURELOG_H
 //------------------------------------------------------------------------------
-//  A log handler for tests: keeps every printed line in 'text'; fatal
-//  errors go to standard error, where death tests look for them.
+//  A log handler for tests: keeps every printed line in 'text' (or only
+//  its tail, when 'keep' is set); fatal errors go to standard error, where
+//  death tests look for them.
 //------------------------------------------------------------------------------
 #include "kernel/nloghandler.h"
 
@@ -17,6 +18,8 @@ public:
     void Error(const char* msg, va_list args) override { vfprintf(stderr, msg, args); }
 
     std::string text;
+    /// when not 0, text keeps about this many of the latest characters
+    size_t keep = 0;
 
 private:
     void Append(const char* msg, va_list args)
@@ -24,6 +27,7 @@ private:
         char buf[4096];
         vsnprintf(buf, sizeof(buf), msg, args);
         this->text += buf;
+        if (this->keep > 0 && this->text.size() > 2 * this->keep) this->text.erase(0, this->text.size() - this->keep);
     }
 };
 #endif

@@ -214,6 +214,7 @@ bool nApplication::Open()
     kernelServer->PushCwd(this);
     this->refAppStates = static_cast<nRoot*>(kernelServer->New("nroot", "appstates"));
     kernelServer->PopCwd();
+    this->refSharedResources = kernelServer->Lookup("/sys/share/rsrc");
 
     nFileServer2* fileServer = kernelServer->GetFileServer();
     if (this->projDir.IsEmpty())
@@ -263,7 +264,44 @@ bool nApplication::Open()
 
     this->appCamera = this->CreateAppCamera();
     this->isOpen = true;
+    this->MarkInUse(true);
     return true;
+}
+
+/*
+ * MarkInUse --
+ *     Side effects: with inUse, the application, its states' parent, its
+ *     servers and the resource pools are in use for the kernel, which
+ *     then refuses scripts that delete or rename them or what holds them:
+ *     every frame reaches them; without, they are no longer (once per
+ *     mark).
+ */
+void nApplication::MarkInUse(bool inUse)
+{
+    nRoot* const used[] = {
+        this,
+        this->refAppStates.get_unsafe(),
+        this->refScriptServer.get_unsafe(),
+        this->refGfxServer.get_unsafe(),
+        this->refInputServer.get_unsafe(),
+        this->refConsoleServer.get_unsafe(),
+        this->refResourceServer.get_unsafe(),
+        this->refSceneServer.get_unsafe(),
+        this->refVariableServer.get_unsafe(),
+        this->refAnimationServer.get_unsafe(),
+        this->refVideoServer.get_unsafe(),
+        this->refGuiServer.get_unsafe(),
+        this->refAudioServer.get_unsafe(),
+        this->refPrefServer.get_unsafe(),
+        this->refLocaleServer.get_unsafe(),
+        this->refSharedResources.get_unsafe(),
+    };
+    for (nRoot* obj : used)
+    {
+        if (!obj) continue;
+        if (inUse) kernelServer->AddInUse(obj);
+        else kernelServer->RemInUse(obj);
+    }
 }
 
 /*
@@ -290,7 +328,10 @@ void nApplication::CloseServers()
     if (this->opened.gui && this->refGuiServer.isvalid()) this->refGuiServer->Close();
     if (this->opened.scene && this->refSceneServer.isvalid()) this->refSceneServer->Close();
     if (this->opened.audio && this->refAudioServer.isvalid()) this->refAudioServer->Close();
-    if (this->opened.video && this->refVideoServer.isvalid()) this->refVideoServer->Close();
+    if (this->opened.video && this->refVideoServer.isvalid() && this->refVideoServer->IsOpen())
+    {
+        this->refVideoServer->Close();
+    }
     if (this->refLocaleServer.isvalid() && this->refLocaleServer->IsOpen()) this->refLocaleServer->Close();
     nRemoteServer* remote = RemoteServer(kernelServer);
     if (this->opened.remote && remote && remote->IsOpen()) remote->Close();
@@ -334,6 +375,8 @@ void nApplication::ReleaseServers()
  */
 void nApplication::Close()
 {
+    if (this->isOpen) this->MarkInUse(false);
+    if (this->curState.isvalid()) kernelServer->RemInUse(this->curState.get());
     if (this->appCamera)
     {
         n_delete(this->appCamera);
@@ -411,7 +454,9 @@ void nApplication::DoStateTransition()
     {
         next->OnStateEnter(nString());
     }
+    if (this->curState.isvalid()) kernelServer->RemInUse(this->curState.get());
     this->curState = next;
+    kernelServer->AddInUse(next);
     this->stateStartTime = this->time;
 }
 
@@ -437,7 +482,8 @@ void nApplication::DoFrame()
     if (remote) remote->Trigger();
     this->refInputServer->Trigger(this->time);
     this->refGuiServer->Trigger();
-    this->refVideoServer->Trigger();
+    // a script may have closed the video server (its own command)
+    if (this->refVideoServer->IsOpen()) this->refVideoServer->Trigger();
     this->curState->OnFrame();
 
     this->refAudioServer->BeginScene(this->time);

@@ -120,6 +120,8 @@ protected:
     nRef<nPrefServer> refPrefServer;
     nRef<nLocaleServer> refLocaleServer;
     nRef<nRoot> refAppStates;
+    /// the resource server's pools, where it keeps them
+    nRef<nRoot> refSharedResources;
     nRef<nAppState> curState;
     nRef<nAppState> nextState;
     nString projDir;
@@ -154,6 +156,8 @@ private:
     void RenderGui();
     void CloseServers();
     void ReleaseServers();
+    /// mark the application, its states and servers in use (scripts may not delete or rename them), or unmark
+    void MarkInUse(bool inUse);
     /// Open's failure path: close what was opened, return false
     bool FailOpen();
 

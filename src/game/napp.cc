@@ -129,11 +129,17 @@ nAppCamera* nApp::CreateAppCamera()
 
 /*
  * Close --
- *     Side effects: forgets the camera and states, which the engine
- *     application deletes, then closes it.
+ *     Side effects: the physics space and the libraries are no longer in use; forgets the
+ *     camera and states, which the engine application deletes, then
+ *     closes it.
  */
 void nApp::Close()
 {
+    for (nRoot* used : {static_cast<nRoot*>(this->m_refSpace.get_unsafe()), this->m_refLibModels.get_unsafe(),
+                        this->m_refLibObjects.get_unsafe()})
+    {
+        if (used) kernelServer->RemInUse(used);
+    }
     this->m_pCamera = nullptr;
     this->m_pIntroState = nullptr;
     this->m_pMenuState = nullptr;
@@ -146,8 +152,9 @@ void nApp::Close()
  * OpenPhysics --
  *     Side effects: the physics server, the world (gravity -9.8 along y,
  *     10 quick-step iterations, auto-disable at 0.008 linear and angular
- *     after 10 steps) and the top-level hash space; each is kept if an
- *     earlier application of this kernel made it already.
+ *     after 10 steps) and the top-level hash space, in use until Close;
+ *     each is kept if an earlier application of this kernel made it
+ *     already.
  */
 void nApp::OpenPhysics()
 {
@@ -173,13 +180,16 @@ void nApp::OpenPhysics()
     }
     this->m_refSpace = static_cast<nOpendeHashSpace*>(space);
     n_assert(m_refSpace.isvalid());
+    // every match frame steps this world and collides in this space
+    kernelServer->AddInUse(space);
 }
 
 /*
  * Open --
  *     Results: false when the engine application does not open.
  *     Side effects: physics, the script server reference, the libraries
- *     of "gfxlib:", "objects:" and "levels:", the states "intro",
+ *     of "gfxlib:", "objects:" and "levels:" (the first two in use until
+ *     Close), the states "intro",
  *     "main_menu" and "game"; "main_menu" is selected.
  */
 bool nApp::Open()
@@ -193,6 +203,11 @@ bool nApp::Open()
     this->LoadLibrary("gfxlib:/", &nApp::LoadModel);
     this->LoadLibrary("objects:/", &nApp::LoadObject);
     this->LoadLibrary("levels:/", &nApp::LoadLevel);
+    // the match clones its boxers and objects from these
+    for (nRoot* lib : {this->m_refLibModels.get_unsafe(), this->m_refLibObjects.get_unsafe()})
+    {
+        if (lib) kernelServer->AddInUse(lib);
+    }
 
     this->m_pIntroState = this->CreateState(nString("nintro"), nString("intro"));
     this->m_pMenuState = this->CreateState(nString("nmainmenu"), nString("main_menu"));

@@ -134,6 +134,8 @@ nGame::nGame() :
         n_assert(kernelServer->New("ntimerserver", "/sys/servers/timer"));
         this->refTimerServer = nTimerServer::Instance();
     }
+    // the match's frames count down its timers
+    kernelServer->AddInUse(nTimerServer::Instance());
     m_pSelf = this;
     for (int i = 0; i < NumContacts; i++)
     {
@@ -158,6 +160,7 @@ nGame::~nGame()
     this->CleanupMatch();
     this->SavePlayers();
     nOpendeLayer::DestroyJointGroup(this->contactGroup);
+    if (nTimerServer::HasInstance()) kernelServer->RemInUse(nTimerServer::Instance());
     if (this->refTimerServer.isvalid()) this->refTimerServer->Release();
     m_pSelf = nullptr;
 }

@@ -115,7 +115,10 @@ bool nScriptPrefServer::Open()
         kernelServer->PopCwd();
         this->m_refPrefs.set(prefs);
     }
-    return nPrefServer::Open();
+    if (!nPrefServer::Open()) return false;
+    // every preference read and the save at Close go through it
+    kernelServer->AddInUse(this->m_refPrefs.get());
+    return true;
 }
 
 /*
@@ -128,6 +131,7 @@ bool nScriptPrefServer::Open()
 void nScriptPrefServer::Close()
 {
     n_assert(m_refPrefs.isvalid());
+    kernelServer->RemInUse(this->m_refPrefs.get());
     if (nApp::HasInstance() && !nApp::Instance()->MaySaveHome())
     {
         n_printf("nScriptPrefServer: another copy of the game runs on this home; '%s' is not saved\n", FileName);

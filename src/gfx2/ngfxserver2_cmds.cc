@@ -15,6 +15,7 @@
 #include "kernel/nclass.h"
 #include "kernel/ncmd.h"
 #include "kernel/ncmdguard.h"
+#include "kernel/nkernelserver.h"
 
 #include <cstring>
 
@@ -87,6 +88,8 @@ void n_opendisplay(void* slf, nCmd* cmd)
 void n_closedisplay(void* slf, nCmd* cmd)
 {
     n_cmd_check(cmd, Self(slf)->IsDisplayOpen(), "the display is not open");
+    // the running application draws every frame on it
+    n_cmd_check(cmd, !nKernelServer::Instance()->FindInUse(Self(slf)), "the running application draws on the display");
     Self(slf)->CloseDisplay();
 }
 

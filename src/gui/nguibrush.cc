@@ -44,15 +44,17 @@ nGuiResource* nGuiBrush::Resolve()
 
 /*
  * GetGuiResource --
- *     Results: as Resolve; a brush found in neither skin is a fatal error.
+ *     Results: as Resolve.
+ *     Side effects: a brush found in neither skin (a typo in a script,
+ *     a skin that lost it) is reported once; the caller draws nothing.
  */
 nGuiResource* nGuiBrush::GetGuiResource()
 {
     nGuiResource* res = this->Resolve();
-    if (!res)
+    if (!res && !this->reported)
     {
-        n_error("nGuiBrush: could not resolve brush '%s'!", this->name.Get());
+        n_message("nGuiBrush: could not resolve brush '%s'!\n", this->name.Get());
+        this->reported = true;
     }
-    n_assert(0 != this->guiResource);
     return res;
 }

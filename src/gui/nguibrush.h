@@ -23,9 +23,13 @@ public:
     nGuiBrush& operator=(const nGuiBrush&) = delete;
 
     /// store the name (a brush that has resolved keeps its resource)
-    void SetName(const char* n) { this->name = n; }
+    void SetName(const char* n)
+    {
+        this->name = n;
+        this->reported = false;
+    }
     const nString& GetName() const { return this->name; }
-    /// the resolved brush; fatal when neither skin has it
+    /// the resolved brush; null, reported once per name, when neither skin has it
     nGuiResource* GetGuiResource();
     /// the resolved brush, or null when neither skin has it
     nGuiResource* Resolve();
@@ -38,5 +42,7 @@ private:
     nRef<nGuiSkin> refSkin;
     nGuiResource* guiResource = nullptr;
     unsigned int generation = 0;
+    /// the missing brush was reported
+    bool reported = false;
 };
 #endif

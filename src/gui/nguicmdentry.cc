@@ -122,7 +122,10 @@ bool nGuiCmdEntry::OnKeyDown(int key)
     {
         case nGuiKey::Back: line.Backspace(); break;
         case nGuiKey::Tab: this->DoTabComplete(); return false;
-        case nGuiKey::Return: this->Execute(); break;
+        case nGuiKey::Return:
+            // a line that deleted this entry leaves nothing to update
+            if (!this->Execute()) return true;
+            break;
         case nGuiKey::Ctrl: this->ctrlDown = true; return false;
         case nGuiKey::End: line.CursorEnd(); break;
         case nGuiKey::Home: line.CursorHome(); break;
@@ -175,8 +178,9 @@ void nGuiCmdEntry::HistoryForward()
  *     goes into the history; the line is emptied. A current object the
  *     line selected becomes the entry's; the kernel's is put back (or "/"
  *     when it died).
+ *     Results: false when the line deleted the entry, which is gone then.
  */
-void nGuiCmdEntry::Execute()
+bool nGuiCmdEntry::Execute()
 {
     nKernelServer* ks = nKernelServer::Instance();
     nRef<nRoot> previous(ks->GetCwd());
@@ -198,7 +202,7 @@ void nGuiCmdEntry::Execute()
     }
     nRoot* after = ks->GetCwd();
     ks->SetCwd(previous.isvalid() ? previous.get() : nullptr);
-    if (!self.isvalid()) return;
+    if (!self.isvalid()) return false;
     if (!text.IsEmpty())
     {
         this->history.Append(text);
@@ -210,6 +214,7 @@ void nGuiCmdEntry::Execute()
         this->refCwd.set(after);
         this->UpdateTabComplete();
     }
+    return true;
 }
 
 /*

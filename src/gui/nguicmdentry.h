@@ -33,8 +33,8 @@ public:
     /// the entry's current object ("/" when it died)
     nRoot* GetCwd() const;
     int GetHistorySize() const { return this->history.Size(); }
-    /// run the edit line and clear it
-    void Execute();
+    /// run the edit line and clear it; false when the line deleted the entry (do not touch it then)
+    bool Execute();
     /// the prompt, the text before the cursor, "|" and the rest
     nString PromptLine();
 

@@ -30,11 +30,12 @@ void nGuiColorLabel::ReleaseTexture()
  *     Results: whether the label holds a loaded texture.
  *     Side effects: gets the texture prefix + "white" + postfix of the
  *     current skin through the graphics server and loads it; a file that
- *     does not load is a fatal error.
+ *     does not load is reported once, and the label draws nothing.
  */
 bool nGuiColorLabel::ValidateTexture()
 {
     if (this->refTexture.isvalid() && this->refTexture->IsValid()) return true;
+    if (this->textureFailed) return false;
     nGuiServer* gui = nGuiServer::InstanceOrNull();
     nGfxServer2* gfx = nGfxServer2::InstanceOrNull();
     nGuiSkin* skin = gui ? gui->GetSkin() : nullptr;
@@ -54,7 +55,9 @@ bool nGuiColorLabel::ValidateTexture()
         tex->SetFilename(name);
         if (!tex->Load())
         {
-            n_error("nGuiColorLabel: failed to load texture '%s'!\n", name.Get());
+            n_message("nGuiColorLabel: failed to load texture '%s'!\n", name.Get());
+            this->textureFailed = true;
+            return false;
         }
     }
     return tex->IsValid();

@@ -30,6 +30,8 @@ private:
     void ReleaseTexture();
 
     nRef<nTexture2> refTexture;
+    /// the texture did not load: reported, not tried again
+    bool textureFailed = false;
     vector4 color;
 };
 #endif

@@ -231,13 +231,28 @@ void nGuiFormLayout::ApplyWidget(const Attachment& a)
  *     position ones, position ones again (centres recomputed), then widget
  *     ones, which thus see the final form and position results. Records
  *     whose widget (or other widget) has died are skipped; a child's
- *     SetRect that deletes this form ends the layout.
+ *     SetRect that deletes this form ends the layout. A form reached again
+ *     while it lays out (attached to itself, to a form attached back to
+ *     it, or to the window it lays out) only takes the rectangle.
  */
 void nGuiFormLayout::UpdateLayout(const rectangle& r)
 {
+    if (this->inLayout) return;
     const float w = r.width();
     const float h = r.height();
     nRef<nGuiWidget> self(this);
+    this->inLayout = true;
+    this->LayOut(w, h, self);
+    if (self.isvalid()) this->inLayout = false;
+}
+
+/*
+ * LayOut --
+ *     Side effects: UpdateLayout's passes on a form of w by h; stops when
+ *     self dies.
+ */
+void nGuiFormLayout::LayOut(float w, float h, const nRef<nGuiWidget>& self)
+{
     for (int pass = 0; pass < 3; pass++)
     {
         for (size_t i = 0; i < this->attachments.size(); i++)

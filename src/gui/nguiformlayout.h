@@ -74,7 +74,10 @@ private:
     void ApplyPos(const Attachment& a, float w, float h);
     void ReapplyPos(const Attachment& a, float w, float h);
     void ApplyWidget(const Attachment& a);
+    void LayOut(float w, float h, const nRef<nGuiWidget>& self);
 
     std::vector<std::unique_ptr<Attachment>> attachments;
+    /// set while this form lays out: a cycle of attachments back to it ends there
+    bool inLayout = false;
 };
 #endif

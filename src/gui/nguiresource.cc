@@ -49,17 +49,20 @@ bool nGuiResource::TryLoad()
 
 /*
  * Load --
- *     Results: true.
- *     Side effects: as TryLoad; a texture that does not load is a fatal
- *     error.
+ *     Results: true when the texture is loaded.
+ *     Side effects: as TryLoad; a texture that does not load is reported
+ *     once and not tried again.
  */
 bool nGuiResource::Load()
 {
     n_assert(!this->IsValid());
     n_assert(!this->texName.IsEmpty());
+    if (this->loadFailed) return false;
     if (!this->TryLoad())
     {
-        n_error("nGuiResource: could not load texture %s!", this->texName.Get());
+        n_message("nGuiResource: could not load texture %s!\n", this->texName.Get());
+        this->loadFailed = true;
+        return false;
     }
     return true;
 }

@@ -34,7 +34,7 @@ public:
     void SetColor(const vector4& c) { this->color = c; }
     const vector4& GetColor() const { return this->color; }
 
-    /// get and load the texture; fatal when the file does not load
+    /// get and load the texture; false, reported once, when the file does not load
     bool Load();
     /// get and load the texture; false when the file does not load
     bool TryLoad();
@@ -55,5 +55,7 @@ private:
     rectangle uvRect;
     vector4 color = vector4(1.0f, 1.0f, 1.0f, 1.0f);
     nRef<nTexture2> refTexture;
+    /// the texture did not load: not tried again each frame
+    bool loadFailed = false;
 };
 #endif

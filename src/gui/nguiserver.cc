@@ -318,7 +318,8 @@ nGuiWindow* nGuiServer::GetRootWindowPointer() const
 
 /*
  * NewWindow --
- *     Results: the new window "window<n>", or null when the class made no
+ *     Results: the new window "window<n>" (the next number no child of the
+ *     parent has), or null when the class made no
  *     object.
  *     Side effects: the top-most window of the root loses the focus; the
  *     new window is made under the root window (or the gui root), shown
@@ -335,8 +336,13 @@ nGuiWindow* nGuiServer::NewWindow(const char* className, bool visible)
         if (top) top->OnLoseFocus();
     }
     char name[512];
-    snprintf(name, sizeof(name), "window%d", this->uniqueWindowId++);
     nRoot* parent = root ? static_cast<nRoot*>(root) : this->GetGuiRoot();
+    // a name a script took already (its own child "window3") is skipped:
+    // the new window is always a new object of the class asked for
+    do
+    {
+        snprintf(name, sizeof(name), "window%d", this->uniqueWindowId++);
+    } while (parent->Find(name));
     kernelServer->PushCwd(parent);
     nObject* obj = kernelServer->NewNoFail(className, name);
     kernelServer->PopCwd();
@@ -758,12 +764,8 @@ void nGuiServer::DrawBrush(const rectangle& rect, nGuiBrush& brush)
 {
     if (brush.GetName().IsEmpty()) return;
     nGuiResource* res = brush.GetGuiResource();
-    n_assert(res);
-    if (!res->IsValid())
-    {
-        const bool success = res->Load();
-        n_assert(success);
-    }
+    // an unknown brush or a texture that does not load was reported: nothing to draw
+    if (!res || (!res->IsValid() && !res->Load())) return;
     const rectangle uv = res->GetUvRect();
     this->DrawTexture(rect, uv, res->GetColor(), res->GetTexture());
 }
@@ -875,7 +877,7 @@ vector2 nGuiServer::ComputeScreenSpaceBrushSize(const char* brushName)
     nGuiBrush brush;
     brush.SetName(brushName);
     nGuiResource* res = brush.GetGuiResource();
-    n_assert(res);
+    if (!res) return vector2(0.0f, 0.0f);
     const rectangle& uv = res->GetUvRect();
     return vector2(uv.width() * float(res->GetTextureWidth()) / this->displaySize.x,
                    uv.height() * float(res->GetTextureHeight()) / this->displaySize.y);

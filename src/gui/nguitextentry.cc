@@ -223,7 +223,10 @@ void nGuiTextEntry::Render()
     if (!this->shown || !gui || !gfx) return;
     nGuiBrush& brush = this->active ? this->pressedBrush : (this->mouseOver ? this->highlightBrush : this->defaultBrush);
     gui->DrawBrush(this->GetScreenSpaceRect(), brush);
-    gfx->SetFont(this->ResolveFont());
+    // an unknown font was reported: the box without text
+    nFont2* font = this->ResolveFont();
+    if (!font) return;
+    gfx->SetFont(font);
     if (this->active && (!this->blinking || this->IsBlinkPhaseOn()))
     {
         gui->DrawBrush(this->CursorRect(), this->cursorBrush);

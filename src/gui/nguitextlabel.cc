@@ -43,6 +43,7 @@ void nGuiTextLabel::SetFont(const char* name)
 {
     n_assert(name);
     this->fontName = name;
+    this->fontReported = false;
 }
 
 void nGuiTextLabel::SetInt(int i)
@@ -88,9 +89,10 @@ nFont2* nGuiTextLabel::FindFont()
 nFont2* nGuiTextLabel::ResolveFont()
 {
     nFont2* font = this->FindFont();
-    if (!font)
+    if (!font && !this->fontReported)
     {
-        n_error("nGuiTextLabel %s: Unknown font '%s'!", this->GetName(), this->fontName.Get());
+        n_message("nGuiTextLabel %s: Unknown font '%s'!\n", this->GetName(), this->fontName.Get());
+        this->fontReported = true;
     }
     return font;
 }
@@ -120,7 +122,10 @@ void nGuiTextLabel::RenderText(bool pressed)
     nGuiServer* gui = nGuiServer::InstanceOrNull();
     nGfxServer2* gfx = nGfxServer2::InstanceOrNull();
     if (!str || !str[0] || !gui || !gfx) return;
-    gfx->SetFont(this->ResolveFont());
+    // an unknown font was reported: no text
+    nFont2* font = this->ResolveFont();
+    if (!font) return;
+    gfx->SetFont(font);
     rectangle r = this->GetScreenSpaceRect();
     r.v0 += this->border;
     r.v1 -= this->border;
@@ -153,7 +158,7 @@ vector2 nGuiTextLabel::GetTextExtent()
 {
     nFont2* font = this->ResolveFont();
     nGfxServer2* gfx = nGfxServer2::InstanceOrNull();
-    if (!gfx) return vector2(0.0f, 0.0f);
+    if (!gfx || !font) return vector2(0.0f, 0.0f);
     nRef<nFont2> previous;
     previous.set(gfx->GetFont());
     gfx->SetFont(font);

@@ -63,7 +63,7 @@ public:
 protected:
     ~nGuiTextLabel() override;
 
-    /// the font resource; fatal when there is none
+    /// the font resource; null, reported once, when there is none
     nFont2* ResolveFont();
     /// the flags handed to DrawText
     uint TextFlags() const;
@@ -72,6 +72,8 @@ protected:
 
     nString fontName;
     nRef<nFont2> refFont;
+    /// the unknown font was reported
+    bool fontReported = false;
     nString text;
     vector4 color;
     vector4 blinkColor;

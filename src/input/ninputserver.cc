@@ -790,8 +790,14 @@ void nInputServer::RunScriptCommands()
     {
         if (this->refScriptServer.isvalid())
         {
+            // a key binding is a line of the player's, as on the console: an
+            // error in it is reported and the game goes on
+            nScriptServer* script = this->refScriptServer.get();
+            const bool failOnError = script->GetFailOnError();
+            script->SetFailOnError(false);
             nString result;
-            this->refScriptServer->Run(queue[i].Get(), result);
+            script->Run(queue[i].Get(), result);
+            if (this->refScriptServer.isvalid()) this->refScriptServer->SetFailOnError(failOnError);
         }
         else
         {

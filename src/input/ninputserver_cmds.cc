@@ -2,8 +2,9 @@
 //  ninputserver_cmds.cc
 //
 //  Script commands of nInputServer. A mapping run is opened and closed by
-//  scripts, so a beginmap inside a run, or a map or endmap outside one,
-//  is refused as a script error rather than stopping the program.
+//  scripts, so a map or endmap outside a run is refused as a script error
+//  rather than stopping the program, and a beginmap inside a run ends
+//  the run that was left open.
 //------------------------------------------------------------------------------
 #include "input/ninputserver.h"
 #include "kernel/ncmd.h"
@@ -32,9 +33,15 @@ void n_islogging(void* slf, nCmd* cmd)
     cmd->Out()->SetB(Self(slf)->IsLogging());
 }
 
-void n_beginmap(void* slf, nCmd* cmd)
+void n_beginmap(void* slf, nCmd*)
 {
-    n_cmd_check(cmd, !Self(slf)->IsInBeginMap(), "beginmap inside a beginmap/endmap run");
+    // a script that failed before its endmap leaves the run open: the next
+    // mapping (a state change's) must still work
+    if (Self(slf)->IsInBeginMap())
+    {
+        n_printf("nInputServer: beginmap inside a beginmap/endmap run, the open run is ended first\n");
+        Self(slf)->EndMap();
+    }
     Self(slf)->BeginMap();
 }
 

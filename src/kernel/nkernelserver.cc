@@ -105,6 +105,12 @@ nKernelServer::nKernelServer(std::initializer_list<nPackageFunc> packages) :
     this->persistServer.set(this->NewDefault("npersistserver", "/sys/servers/persist"));
     this->remoteServer.set(this->NewDefault("nremoteserver", "/sys/servers/remote"));
     this->timeServer.set(this->NewDefault("ntimeserver", "/sys/servers/time"));
+    // the program reaches its default servers by these paths without asking
+    for (nRoot* server : {fs, this->persistServer.get_unsafe(), this->remoteServer.get_unsafe(),
+                          this->timeServer.get_unsafe()})
+    {
+        if (server) this->AddInUse(server);
+    }
     this->memHighWaterSizeEnv.set(this->NewDefault("nenv", "/sys/var/mem_highwatersize"));
     this->memTotalSizeEnv.set(this->NewDefault("nenv", "/sys/var/mem_totalsize"));
     this->memTotalCountEnv.set(this->NewDefault("nenv", "/sys/var/mem_totalcount"));
@@ -120,6 +126,7 @@ nKernelServer::~nKernelServer()
 {
     this->mutex.Lock();
     this->SetLogHandler(nullptr);
+    this->inUse.clear();
 
     this->ReleaseUserObjects();
 
@@ -587,6 +594,52 @@ nRoot* nKernelServer::GetTimeServerObject() const
     return this->timeServer.get_unsafe();
 }
 
+/*
+ * AddInUse --
+ *     Side effects: obj is in use until a matching RemInUse.
+ */
+void nKernelServer::AddInUse(nRoot* obj)
+{
+    n_assert(obj);
+    this->inUse.emplace_back();
+    this->inUse.back().set(obj);
+}
+
+/*
+ * RemInUse --
+ *     Side effects: one entry of obj (and every entry of a dead object)
+ *     is dropped; an object never added is ignored.
+ */
+void nKernelServer::RemInUse(nRoot* obj)
+{
+    this->inUse.remove_if([](const nRef<nRoot>& r) { return !r.isvalid(); });
+    for (auto it = this->inUse.begin(); it != this->inUse.end(); ++it)
+    {
+        if (it->get_unsafe() == obj)
+        {
+            this->inUse.erase(it);
+            return;
+        }
+    }
+}
+
+/*
+ * FindInUse --
+ *     Results: the first object in use that is obj or lies below it, or 0.
+ *     Side effects: none.
+ */
+nRoot* nKernelServer::FindInUse(const nRoot* obj) const
+{
+    for (const nRef<nRoot>& r : this->inUse)
+    {
+        for (const nRoot* cur = r.get_unsafe(); cur; cur = cur->GetParent())
+        {
+            if (cur == obj) return r.get_unsafe();
+        }
+    }
+    return nullptr;
+}
+
 nRoot* nKernelServer::GetRemoteServerObject() const
 {
     return this->remoteServer.get_unsafe();
@@ -605,10 +658,12 @@ void nKernelServer::ReplaceFileServer(const char* className)
     {
         nRoot* old = this->fileServer.get();
         this->fileServer.invalidate();
+        this->RemInUse(old);
         old->Release();
     }
     this->fileServer.set(static_cast<nRoot*>(this->New(className, "/sys/servers/file2")));
     n_assert(this->fileServer.isvalid());
+    this->AddInUse(this->fileServer.get());
 }
 
 void nKernelServer::SetMemEnv(const nRef<nRoot>& env, long long value)

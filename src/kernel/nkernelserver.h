@@ -18,6 +18,7 @@
 
 #include <atomic>
 #include <initializer_list>
+#include <list>
 
 class nClass;
 class nObject;
@@ -99,6 +100,14 @@ public:
     nHardRefServer* GetHardRefServer() const { return this->hardRefServer; }
     nRoot* GetRoot() const { return this->root; }
 
+    //--- objects in use every frame ---------------------------------------------
+    /// a running holder uses the object every frame: scripts may neither delete nor rename it (or what holds it)
+    void AddInUse(nRoot* obj);
+    /// the holder no longer uses it (once per AddInUse)
+    void RemInUse(nRoot* obj);
+    /// the first object in use that obj is or holds, or 0
+    nRoot* FindInUse(const nRoot* obj) const;
+
 private:
     /// create the objects of a path; fatal or quiet on failure
     nRoot* CheckCreatePath(const char* className, const char* path, bool fatal);
@@ -128,6 +137,8 @@ private:
     nRef<nRoot> memHighWaterSizeEnv;
     nRef<nRoot> memTotalSizeEnv;
     nRef<nRoot> memTotalCountEnv;
+    /// one entry per AddInUse; a dead object's entry is empty
+    std::list<nRef<nRoot>> inUse;
     nMutex mutex;
     std::atomic<unsigned> treeGeneration{0};
 };

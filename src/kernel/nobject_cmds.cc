@@ -6,6 +6,7 @@
 //------------------------------------------------------------------------------
 #include "kernel/nobject.h"
 #include "kernel/nkernelserver.h"
+#include "kernel/nroot.h"
 #include "kernel/ncmd.h"
 #include "kernel/ncmdguard.h"
 #include "kernel/nsignal.h"
@@ -38,12 +39,22 @@ void n_saveas(void* slf, nCmd* cmd)
 /*
  * n_clone --
  *     Results: the copy of the object named as given, or null on failure;
- *     a null name is a script error.
+ *     a null name, or a current object at or below the object (where the
+ *     copy would land), is a script error.
  */
 void n_clone(void* slf, nCmd* cmd)
 {
     const char* name;
     if (!nCmdGetS(cmd, name, "name")) return;
+    if (Self(slf)->IsA("nroot"))
+    {
+        // the copy lands in the current object: inside the original it would copy itself without end
+        const nRoot* original = static_cast<nRoot*>(Self(slf));
+        for (const nRoot* cur = nKernelServer::Instance()->GetCwd(); cur; cur = cur->GetParent())
+        {
+            n_cmd_check(cmd, cur != original, "'%s' can't be copied into itself", original->GetFullName().Get());
+        }
+    }
     cmd->Out()->SetO(Self(slf)->Clone(name));
 }
 

@@ -8,6 +8,7 @@
 #include "kernel/nroot.h"
 #include "kernel/ncmd.h"
 #include "kernel/ncmdguard.h"
+#include "kernel/nkernelserver.h"
 
 namespace
 {
@@ -79,13 +80,17 @@ void n_getchildren(void* slf, nCmd* cmd)
 /*
  * n_setname --
  *     Renames the object in place. A name the tree could not reach the
- *     object by ("", ".", "..", one with a '/' ...) is a script error.
+ *     object by ("", ".", "..", one with a '/' ...) is a script error, and
+ *     so is renaming an object in use every frame, or one that holds one:
+ *     its users find it by its path.
  */
 void n_setname(void* slf, nCmd* cmd)
 {
     const char* name;
     if (!nCmdGetS(cmd, name, "name")) return;
     n_cmd_check(cmd, nRoot::IsValidName(name), "'%.64s' is no valid object name", name);
+    const nRoot* used = nKernelServer::Instance()->FindInUse(Self(slf));
+    n_cmd_check(cmd, !used, "'%s' is in use by the running application under its name", used->GetFullName().Get());
     Self(slf)->SetName(name);
 }
 

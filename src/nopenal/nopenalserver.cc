@@ -102,8 +102,10 @@ bool nOpenALServer::Open()
     this->m_pDevice = alcOpenDevice(nullptr);
     if (!this->m_pDevice)
     {
-        n_printf("nOpenALServer: default sound device not present\n");
-        return false;
+        // a machine without sound still plays: the server is open and makes no sounds
+        n_message("nOpenALServer: no sound device, the game runs silent\n");
+        this->silent = true;
+        return nAudioServer3::Open();
     }
     this->m_pContext = alcCreateContext(this->m_pDevice, nullptr);
     if (!this->m_pContext || !this->CheckALCError("alcCreateContext") || !alcMakeContextCurrent(this->m_pContext) ||
@@ -152,7 +154,8 @@ void nOpenALServer::Close()
     }
     this->ReleaseSounds();
     this->ReleaseDevice();
-    n_printf("Successfully shut down OpenAL\n");
+    if (!this->silent) n_printf("Successfully shut down OpenAL\n");
+    this->silent = false;
     nAudioServer3::Close();
 }
 
@@ -260,6 +263,7 @@ bool nOpenALServer::SetListener(const ALfloat* pos, const ALfloat* vel, const AL
 void nOpenALServer::UpdateListener(const nListener3& l)
 {
     nAudioServer3::UpdateListener(l);
+    if (this->silent) return;
     const matrix44& m = l.GetTransform();
     const vector3 pos = m.pos_component();
     const vector3& vel = l.GetVelocity();
@@ -301,10 +305,12 @@ void nOpenALServer::StopSound(nSound3* s)
  * NewSoundResource --
  *     Results: the shared sound resource of the name (one more
  *     reference), or null with a message when there is no resource
- *     server or the name belongs to a resource of another class.
+ *     server or the name belongs to a resource of another class; null
+ *     on a silent server.
  */
 nSoundResource* nOpenALServer::NewSoundResource(const char* rsrcName)
 {
+    if (this->silent) return nullptr;
     if (!this->refResourceServer.isvalid())
     {
         n_printf("nOpenALServer: no resource server\n");
@@ -317,10 +323,11 @@ nSoundResource* nOpenALServer::NewSoundResource(const char* rsrcName)
 /*
  * NewSound --
  *     Results: a new sound instance with a unique name, or null with a
- *     message when there is no resource server.
+ *     message when there is no resource server; null on a silent server.
  */
 nSound3* nOpenALServer::NewSound()
 {
+    if (this->silent) return nullptr;
     if (!this->refResourceServer.isvalid())
     {
         n_printf("nOpenALServer: no resource server\n");

@@ -82,6 +82,8 @@ private:
     ALCdevice* m_pDevice;
     ALCcontext* m_pContext;
     bool alutReady;
+    /// opened without a sound device: no sounds are made
+    bool silent = false;
     ALuint buffers[MaxBufSrc];
     ALuint sources[MaxBufSrc];
     bool slotUsed[MaxBufSrc];

@@ -488,8 +488,10 @@ bool Holds(const nRoot* obj, const nRoot* inner)
  *     delete path: releases the object, which dies when no other reference
  *     holds it. The root, any object that holds the running script
  *     server and any that holds one of the kernel's default servers are
- *     refused: their death would pull the interpreter, or a server the
- *     kernel reaches without asking, away from under the program.
+ *     refused, as is any that holds an object a running holder uses every
+ *     frame (see nKernelServer::AddInUse): their death would pull the
+ *     interpreter, or a server the program reaches without asking, away
+ *     from under the program.
  * Results: TCL_OK, or TCL_ERROR with a message.
  * Side effects: the object and its children may die.
  */
@@ -517,6 +519,12 @@ int DeleteCmd(ClientData clientData, Tcl_Interp* interp, int objc, Tcl_Obj* cons
                                                    obj->GetFullName().Get(), server->GetFullName().Get()));
             return TCL_ERROR;
         }
+    }
+    if (const nRoot* used = ks->FindInUse(obj))
+    {
+        Tcl_SetObjResult(interp, Tcl_ObjPrintf("Can't delete '%s': '%s' is in use by the running application.",
+                                               obj->GetFullName().Get(), used->GetFullName().Get()));
+        return TCL_ERROR;
     }
     obj->Release();
     return TCL_OK;

@@ -36,6 +36,8 @@ void n_playfile(void* slf, nCmd* cmd)
 {
     const char* name = nullptr;
     if (!nCmdGetNonEmptyS(cmd, name, "file name")) return;
+    // a closed server is not triggered: its video would never end
+    n_cmd_check(cmd, Self(slf)->IsOpen(), "the video server is not open");
     if (Self(slf)->IsPlaying()) Self(slf)->Stop();
     cmd->Out()->SetB(Self(slf)->PlayFile(name));
 }

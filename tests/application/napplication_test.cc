@@ -183,6 +183,27 @@ INSTANTIATE_TEST_SUITE_P(Quit, AppQuitTest,
                                            QuitCase{"Both", false, false}),
                          [](const ::testing::TestParamInfo<QuitCase>& info) { return std::string(info.param.name); });
 
+TEST_F(AppTest, TheRunningApplicationsServersAndStateAreInUseUntilClose)
+{
+    this->OpenWithStates({"a", "b"});
+    this->State("a")->onFrame = [this] { this->app->SetState(nString("b")); };
+    this->State("b")->onFrame = [this] { this->app->SetQuitRequested(true); };
+    this->app->Run();
+    const char* const used[] = {"/theApp", "/theApp/appstates", "/theApp/appstates/b", "/sys/servers/gfx",
+                                "/sys/servers/gui", "/sys/servers/input", "/sys/servers/audio", "/sys/servers/scene",
+                                "/sys/servers/video", "/sys/servers/script", "/sys/servers/console"};
+    for (const char* path : used)
+    {
+        nRoot* obj = this->ks->Lookup(path);
+        ASSERT_NE(obj, nullptr) << path;
+        EXPECT_EQ(this->ks->FindInUse(obj), obj) << path;
+    }
+    // the state that left runs no more frames
+    EXPECT_EQ(this->ks->FindInUse(this->ks->Lookup("/theApp/appstates/a")), nullptr);
+    this->app->Close();
+    EXPECT_EQ(this->ks->FindInUse(this->app), nullptr);
+}
+
 TEST_F(AppTest, ASwitchAskedForInAFrameHappensAtTheTopOfTheNextPass)
 {
     this->OpenWithStates({"a", "b"});

@@ -66,6 +66,16 @@ protected:
     nGuiSkin* skin = nullptr;
 };
 
+TEST_F(WindowTest, AClientWindowsLayoutAttachedToItsOwnWindowEnds)
+{
+    nGuiClientWindow* w = this->NewClient();
+    ASSERT_NE(w->GetFormLayout(), nullptr);
+    w->GetFormLayout()->AttachForm(w, nGuiFormLayout::Left, 0.1f);
+    w->SetRect(Rect(0, 0, 0.5f, 0.4f));
+    this->Frame();
+    EXPECT_NEAR(w->GetRect().v1.y, 0.4f, 1e-6f);
+}
+
 TEST_F(WindowTest, AClientWindowIsDecoratedAndLaidOutWhenShown)
 {
     nGuiClientWindow* w = this->NewClient();

@@ -177,6 +177,31 @@ TEST_F(FormLayoutTest, AttachmentsOfADeletedWidgetAreSkipped)
     EXPECT_EQ(this->form->GetNumAttachments(), 3);
 }
 
+TEST_F(FormLayoutTest, ACycleOfAttachmentsEndsAtTheFormThatLaysOut)
+{
+    const std::vector<std::pair<const char*, std::function<void(nGuiFormLayout*, nGuiWidget*)>>> cycles = {
+        {"to itself", [](nGuiFormLayout* f, nGuiWidget*) { f->AttachForm(f, Edge::Left, 0.1f); }},
+        {"to itself beside a child", [](nGuiFormLayout* f, nGuiWidget* a) { f->AttachWidget(f, Edge::Top, a, 0.0f); }},
+        {"two forms to each other",
+         [this](nGuiFormLayout* f, nGuiWidget*) {
+             auto* other = this->New<nGuiFormLayout>("nguiformlayout", "form/other");
+             other->Show();
+             f->AttachForm(other, Edge::Left, 0.1f);
+             other->AttachPos(f, Edge::Right, 0.9f);
+         }},
+    };
+    for (const auto& [name, attach] : cycles)
+    {
+        SCOPED_TRACE(name);
+        this->form->DetachAll();
+        attach(this->form, this->a);
+        this->form->AttachForm(this->a, Edge::Top, 0.2f);
+        this->form->Show();
+        this->form->SetRect(Rect(0, 0, 1, 1));
+        ExpectRect(this->a->GetRect(), Rect(0.1f, 0.2f, 0.2f, 0.2f), "a");
+    }
+}
+
 TEST_F(FormLayoutTest, ScriptsAttachByEdgeNameAndGetTheIndex)
 {
     EXPECT_EQ(this->Ok("/gui/window0/form.attachform /gui/window0/form/a left 0.01"), "0");

@@ -32,6 +32,13 @@ TEST_F(GuiTest, NewWindowsAreNumberedAndTheNewestTakesTheFocus)
     this->Fails("/sys/servers/gui.newwindow nguibutton true");
     this->Fails("/sys/servers/gui.newwindow nosuchclass true");
     EXPECT_EQ(this->ks->Lookup("/gui/window0/window4"), nullptr);
+    // a script's own child of the next name is left alone
+    nRoot* own = static_cast<nRoot*>(this->ks->New("nroot", "/gui/window0/window4"));
+    nGuiWindow* w5 = this->gui->NewWindow("nguiwindow", true);
+    ASSERT_NE(w5, nullptr);
+    EXPECT_STREQ(w5->GetName(), "window5");
+    EXPECT_EQ(this->ks->Lookup("/gui/window0/window4"), own);
+    EXPECT_EQ(this->root->GetTopMostWindow(), w5);
 }
 
 TEST_F(GuiTest, OpenBuildsTheSystemRootWindowAndLeavesNoRoot)

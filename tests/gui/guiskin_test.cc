@@ -3,6 +3,7 @@
 //  the system skin, brushes that outlive their table, and the click sound.
 //------------------------------------------------------------------------------
 #include "guifixture.h"
+#include "gui/nguitextlabel.h"
 #include "util/assertdeath.h"
 #include "gui/nguiresource.h"
 #include "gui/nguiskin.h"
@@ -60,12 +61,38 @@ TEST_F(GuiTest, ABrushMissingFromTheCurrentSkinComesFromTheSystemSkin)
     EXPECT_FALSE(this->gui->IsSystemGuiActive());
 }
 
-TEST_F(GuiTest, ABrushInNeitherSkinIsFatal)
+TEST_F(GuiTest, ABrushInNeitherSkinIsReportedOnceAndDrawsNothing)
 {
     MakeSkin();
     auto* l = New<nGuiWidget>("nguilabel", "l");
     l->SetDefaultBrush("nowhere");
-    EXPECT_FATAL(this->Render(), "nGuiBrush: could not resolve brush 'nowhere'!");
+    auto* t = New<nGuiWidget>("nguitextlabel", "t");
+    static_cast<nGuiTextLabel*>(t)->SetFont("nosuchfont");
+    static_cast<nGuiTextLabel*>(t)->SetText("text");
+    this->Render();
+    this->Render();
+    EXPECT_TRUE(this->gfx->batches.empty());
+    const std::string log = this->log.text;
+    for (const char* msg : {"nGuiBrush: could not resolve brush 'nowhere'!", "Unknown font 'nosuchfont'!"})
+    {
+        const size_t first = log.find(msg);
+        EXPECT_NE(first, std::string::npos) << msg << "\n" << log;
+        EXPECT_EQ(log.find(msg, first + 1), std::string::npos) << msg << "\n" << log;
+    }
+}
+
+TEST_F(GuiTest, BrushesWipedOnTheLiveSkinDrawNothing)
+{
+    nGuiSkin* skin = MakeSkin();
+    auto* l = New<nGuiWidget>("nguilabel", "l");
+    l->SetDefaultBrush("b1");
+    this->Render();
+    ASSERT_FALSE(this->gfx->batches.empty());
+    skin->BeginBrushes();
+    skin->EndBrushes();
+    this->Render();
+    EXPECT_TRUE(this->gfx->batches.empty());
+    EXPECT_NE(this->log.text.find("could not resolve brush 'b1'"), std::string::npos);
 }
 
 TEST_F(GuiTest, ResolvedBrushesFollowAClearedOrGrownTable)

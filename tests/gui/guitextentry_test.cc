@@ -642,6 +642,15 @@ TEST_F(CmdEntryTest, ALineRunsAndAnErrorIsShownNotFatal)
     EXPECT_STREQ(this->entry->GetLine(4), "/> |");
 }
 
+TEST_F(CmdEntryTest, ALineThatDeletesTheEntryEndsItsKey)
+{
+    // nothing of the entry may be read after its line (the sanitizer sees it)
+    this->Line("delete " + std::string(this->entry->GetFullName().Get()));
+    EXPECT_TRUE(this->entry->OnKeyDown(6));
+    this->entry = nullptr;
+    this->Frame();
+}
+
 TEST_F(CmdEntryTest, HistoryWalksBackAndForthWithinItsEnds)
 {
     for (const char* l : {"set a 1", "set b 2"})

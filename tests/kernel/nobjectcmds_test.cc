@@ -294,6 +294,19 @@ TEST_F(TreeCmdTest, SavingWithoutAScriptServerFailsButCloningWorks)
     EXPECT_EQ(Find(ks->GetCwd(), "copy"), copy);
 }
 
+TEST_F(TreeCmdTest, AnObjectIsNotClonedIntoItself)
+{
+    for (nRoot* cwd : {this->a, this->b})
+    {
+        this->ks->SetCwd(cwd);
+        ScriptCall call(a, "o_clone_s");
+        call.In()->SetS("copy");
+        EXPECT_TRUE(call.Run().Failed());
+        EXPECT_EQ(Find(cwd, "copy"), nullptr);
+    }
+    this->ks->SetCwd(nullptr);
+}
+
 TEST_F(TreeCmdTest, NullArgumentsFromScriptsAreReportedNotFollowed)
 {
     struct Case

@@ -18,6 +18,7 @@
 #include "kernel/nref.h"
 #include "kernel/nroot.h"
 #include "kernel/nscriptserver.h"
+#include "sweepcalls.h"
 #include "usertempdir.h"
 
 #include <algorithm>
@@ -32,37 +33,8 @@
 namespace
 {
 
-/// Commands that end the program on purpose, as "class.command" (the class
-/// whose object is swept). Each must say why.
-const std::set<std::string> excludedCommands = {
-    // the plain graphics server has no display: its display-mode and
-    // window-title operations stop the program by design; device servers
-    // override them and are swept in full
-    "ngfxserver2.setdisplaymode",
-    "ngfxserver2.getdisplaymode",
-    "ngfxserver2.seticon",
-    // opening the device makes a window and a GL context, or stops the
-    // program with the window system's reason when none can be made
-    "nd3d9server.opendisplay",
-};
-
 /// what a child reports when it ran through; anything else is a failure
 constexpr int SweepOk = 0;
-
-/// the prototypes of every command of the object's class and its superclasses
-std::vector<std::string> CommandProtos(nObject* obj)
-{
-    std::vector<std::string> protos;
-    nHashList list;
-    obj->GetCmdProtos(&list);
-    nHashNode* node;
-    while ((node = list.RemHead()) != nullptr)
-    {
-        protos.push_back(static_cast<const nCmdProto*>(node->GetData())->GetProtoDef());
-        n_delete(node);
-    }
-    return protos;
-}
 
 /// the first object in the tree whose class is exactly cl, or 0
 nRoot* FindInstance(nRoot* root, const nClass* cl)
@@ -97,11 +69,11 @@ public:
     bool Run()
     {
         if (!this->Target()) return true;
-        for (const std::string& proto : CommandProtos(this->target.get()))
+        for (const std::string& proto : SweepCommandProtos(this->target.get()))
         {
             char outs[N_MAXPATH], name[N_MAXPATH], ins[N_MAXPATH];
             if (!nCmdProto::ParseProtoDef(proto.c_str(), outs, name, ins)) continue;
-            if (excludedCommands.count(this->className + "." + name)) continue;
+            if (SweepExcludedCommands().count(this->className + "." + name)) continue;
             this->SweepCommand(name, strcmp(ins, "v") == 0 ? "" : ins);
         }
         return true;
@@ -180,9 +152,7 @@ private:
     {
         // a command may have deleted it
         if (!this->foreign.isvalid()) this->foreign.set(static_cast<nRoot*>(this->ks.New("nenv", "/sweepforeign")));
-        return {":null:",        "",      std::string(100000, 'x'),
-                "/no/such/object", this->foreign->GetFullName().Get(),
-                "NaN",           "inf",   "-inf", "-1", "0", "2147483648", "null", "..", "/"};
+        return SweepBadValues(this->foreign->GetFullName().Get());
     }
 
     void Call(const std::string& member, const std::vector<std::string>& args)
@@ -197,26 +167,8 @@ private:
 
     void SweepCommand(const std::string& member, const std::string& ins)
     {
-        std::vector<std::string> args;
-        for (char t : ins) args.push_back(this->Plausible(t));
-        this->Call(member, args);
-        this->Call(member, {});
-        std::vector<std::string> extra = args;
-        extra.push_back("1");
-        this->Call(member, extra);
-        for (size_t i = 0; i < ins.size(); i++)
-        {
-            for (const std::string& bad : this->BadValues())
-            {
-                std::vector<std::string> withBad;
-                for (size_t j = 0; j < ins.size(); j++) withBad.push_back(j == i ? bad : this->Plausible(ins[j]));
-                this->Call(member, withBad);
-            }
-        }
-        for (const std::string& bad : this->BadValues())
-        {
-            this->Call(member, std::vector<std::string>(ins.size(), bad));
-        }
+        const auto plausible = [this](char t) { return this->Plausible(t); };
+        for (const auto& args : SweepArgumentLists(ins, plausible, this->BadValues())) this->Call(member, args);
     }
 
     std::string className;
@@ -229,53 +181,19 @@ private:
     int made = 0;
 };
 
-/// Results: the last line of everything read from fd; the number of
-/// lines in 'calls'.
-std::string LastLine(int fd, size_t& calls)
-{
-    std::string all;
-    char buf[4096];
-    ssize_t n;
-    while ((n = read(fd, buf, sizeof(buf))) > 0) all.append(buf, (size_t)n);
-    calls = (size_t)std::count(all.begin(), all.end(), '\n');
-    if (!all.empty() && all.back() == '\n') all.pop_back();
-    const size_t nl = all.rfind('\n');
-    return nl == std::string::npos ? all : all.substr(nl + 1);
-}
-
 /// Runs body in a child process with a fresh kernel.
 /// Results: the child's exit status, and the last line it reported.
 int InChild(const std::string& dir, const std::string& className, void (*body)(ClassSweep&), std::string& last,
             size_t& calls)
 {
-    int fds[2];
-    if (pipe(fds) != 0) return -1;
-    fflush(nullptr);
-    const pid_t pid = fork();
-    if (pid < 0) return -1;
-    if (pid == 0)
-    {
-        close(fds[0]);
-        // files the commands write (saveas, clone ...) land in the temporary home
-        if (chdir(dir.c_str()) != 0) _exit(2);
-        {
-            ClassSweep sweep(className, fds[1]);
+    return SweepInChild(
+        dir,
+        [&className, body](int progressFd) {
+            ClassSweep sweep(className, progressFd);
             body(sweep);
-        }
-        _exit(SweepOk);
-    }
-    close(fds[1]);
-    last = LastLine(fds[0], calls);
-    close(fds[0]);
-    int status = 0;
-    if (waitpid(pid, &status, 0) != pid) return -1;
-    return status;
-}
-
-std::string Describe(int status)
-{
-    if (WIFSIGNALED(status)) return "signal " + std::to_string(WTERMSIG(status));
-    return "exit " + std::to_string(WEXITSTATUS(status));
+            return SweepOk;
+        },
+        last, calls);
 }
 
 TEST(CommandSweep, TheInterpretersEngineCommandsSurviveBadArguments)
@@ -285,7 +203,7 @@ TEST(CommandSweep, TheInterpretersEngineCommandsSurviveBadArguments)
     size_t calls = 0;
     const int status = InChild(home.Path(), "nroot", [](ClassSweep& s) { s.RunEngineCommands(); }, last, calls);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == SweepOk) << "last call: " << last << " ("
-                                                                      << Describe(status) << ")";
+                                                                      << SweepDescribe(status) << ")";
     EXPECT_GT(calls, 100u);
 }
 
@@ -304,7 +222,7 @@ TEST(CommandSweep, EveryCommandOfEveryClassSurvivesBadArguments)
         total += calls;
         if (calls > 0) swept.insert(className);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == SweepOk)
-            << "class " << className << " did not survive; last call: " << last << " (" << Describe(status) << ")";
+            << "class " << className << " did not survive; last call: " << last << " (" << SweepDescribe(status) << ")";
     }
     // the tree classes every package builds on are reached: a sweep that
     // could make no object would pass without calling anything

@@ -274,6 +274,27 @@ TEST_F(TclCmdsTest, DeleteRefusesTheKernelsServers)
     EXPECT_EQ(Fails("get any.n2"), "Could not load object 'any.n2'");
 }
 
+TEST_F(TclCmdsTest, AnObjectInUseIsNeitherDeletedNorRenamedNorWhatHoldsIt)
+{
+    nRoot* used = static_cast<nRoot*>(ks->New("nroot", "/app/servers/used"));
+    ks->New("nroot", "/app/servers/used/part");
+    ks->AddInUse(used);
+    for (const char* path : {"/app/servers/used", "/app/servers", "/app"})
+    {
+        EXPECT_EQ(Fails((std::string("delete ") + path).c_str()),
+                  std::string("Can't delete '") + path + "': '/app/servers/used' is in use by the running application.");
+        EXPECT_EQ(Fails((std::string(path) + ".setname other").c_str()),
+                  "v_setname_s: '/app/servers/used' is in use by the running application under its name");
+    }
+    // the kernel's own servers are in use from the start
+    EXPECT_EQ(Fails("/sys/servers/persist.setname p"),
+              "v_setname_s: '/sys/servers/persist' is in use by the running application under its name");
+    // what it holds is its own business
+    EXPECT_EQ(Ok("delete /app/servers/used/part; exists /app/servers/used/part"), "0");
+    ks->RemInUse(used);
+    EXPECT_EQ(Ok("/app.setname other; delete /other; exists /other"), "0");
+}
+
 TEST_F(TclCmdsTest, PathsNeverMakeDotChildren)
 {
     Ok("new nenv /env; /env.seti 5; new nroot /x; sel /");
