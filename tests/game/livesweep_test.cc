@@ -45,30 +45,8 @@ const std::set<std::string> liveExcludedCommands = {
     "ntimeserver.waitdeltat",
 };
 
-/// Deletions left out here because another change mends them (by path).
-const std::set<std::string> excludedDeletes = {
-    // mended elsewhere: a fist whose joint's object is deleted asserts at the next frame
-    "/usr/scene/ngameobject4",
-    "/usr/scene/ngameobject6",
-    "/usr/scene/ngameobject17",
-    "/usr/scene/ngameobject19",
-    // mended elsewhere: the player's prototype without one of its values asserts
-    "/usr/players/me/move-speed",
-    "/usr/players/me/lightness",
-    "/usr/players/me/accuracy",
-    "/usr/players/me/fist-mass",
-    "/usr/players/me/energy-rec-rate",
-    "/usr/players/me/health",
-    "/usr/players/me/strike-length",
-    "/usr/players/me/energy",
-    "/usr/players/me/score",
-    "/usr/players/me/strength",
-    // mended elsewhere: a resource pool deleted asserts at the next request of its type
-    "/sys/share/rsrc/mesh",
-    "/sys/share/rsrc/tex",
-    "/sys/share/rsrc/font",
-    "/sys/share/rsrc/shd",
-};
+/// Deletions left out of the sweep (by path), each with the reason; none now.
+const std::set<std::string> excludedDeletes = {};
 
 /// the frames a run draws in the match before the sweep, and after each step
 constexpr int FramesToMatch = 10;
