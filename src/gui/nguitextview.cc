@@ -50,6 +50,9 @@ void nGuiTextView::SetFont(const char* name)
 {
     n_assert(name);
     this->fontName = name;
+    // found again by name at the next use
+    this->refFont.set(nullptr);
+    this->fontReported = false;
 }
 
 /*
@@ -76,12 +79,19 @@ nFont2* nGuiTextView::FindFont()
     return this->refFont.get_unsafe();
 }
 
+/*
+ * ResolveFont --
+ *     Results: the view's font, or null when no font of its name exists
+ *     (the data's fault: the view then draws no text).
+ *     Side effects: an unknown font is reported once per name.
+ */
 nFont2* nGuiTextView::ResolveFont()
 {
     nFont2* font = this->FindFont();
-    if (!font)
+    if (!font && !this->fontReported)
     {
-        n_error("nGuiTextView %s: Unknown font '%s'!", this->GetName(), this->fontName.Get());
+        n_printf("nGuiTextView %s: Unknown font '%s'!\n", this->GetName(), this->fontName.Get());
+        this->fontReported = true;
     }
     return font;
 }
@@ -332,7 +342,13 @@ void nGuiTextView::Render()
     const rectangle screen = this->GetScreenSpaceRect();
     gui->DrawBrush(screen, this->defaultBrush);
     n_assert(this->textArray.Size() == this->colorArray.Size());
-    nGfxServer2::Instance()->SetFont(this->ResolveFont());
+    nFont2* font = this->ResolveFont();
+    if (!font)
+    {
+        nGuiFormLayout::Render();
+        return;
+    }
+    nGfxServer2::Instance()->SetFont(font);
     this->SetFirstLine(this->firstLine);
     const int numLines = this->GetNumLines();
     const int visible = this->GetNumVisibleLines();

@@ -83,5 +83,7 @@ protected:
     bool selectionEnabled;
     int firstLine;
     int selectionIndex;
+    /// the unknown font of fontName was reported
+    bool fontReported = false;
 };
 #endif

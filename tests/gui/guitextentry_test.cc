@@ -406,6 +406,19 @@ TEST_F(TextViewTest, ScrollingTenLinesWithFourVisible)
     EXPECT_NEAR(this->gfx->texts[1].rect.v0.x, 0.105f, 1e-5f);
 }
 
+TEST_F(TextViewTest, AnUnknownFontIsReportedOnceAndItsLinesAreNotDrawn)
+{
+    nGuiTextView* v = this->NewView(3);
+    v->SetFont("nosuchfont");
+    this->Render();
+    this->Render();
+    EXPECT_TRUE(this->gfx->texts.empty());
+    const std::string msg = "Unknown font 'nosuchfont'!";
+    const size_t first = this->log.text.find(msg);
+    EXPECT_NE(first, std::string::npos) << this->log.text;
+    EXPECT_EQ(this->log.text.find(msg, first + 1), std::string::npos) << this->log.text;
+}
+
 TEST_F(TextViewTest, AHugeLogIsAppendedInLinearTime)
 {
     // growing the line array by a fixed step made this hang
