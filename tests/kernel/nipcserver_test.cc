@@ -447,6 +447,8 @@ TEST_F(IpcServerTest, OnlyTheUserWhoRunsTheProgramIsServed)
     int status = -1;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
+    // root inside a user namespace may not take another user's id
+    if (2 == WEXITSTATUS(status)) GTEST_SKIP() << "this root cannot act as another user";
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_TRUE(PollUntil([&] {
         server->Poll();
