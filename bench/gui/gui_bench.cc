@@ -5,6 +5,11 @@
 //    server on the OpenGL device, beside the same vertices uploaded and
 //    drawn by hand batch by batch with a program of the same kind; the
 //    server's draw-call statistic is reported as a counter;
+//  - the same frame drawn by hand: the same 1,000 brush quads on two
+//    textures of the same size and the labels' 2,000 glyph quads on the
+//    font's own atlas, in one vertex buffer filled every frame, drawn with
+//    one plain program (one draw per texture run), between the server's
+//    begin and present (the same target, clear and present);
 //  - the GUI server's Trigger over 1,000 widgets beside a bare walk of the
 //    same tree;
 //  - a window of 100 text labels alone, drawn by the GUI server, beside
@@ -22,7 +27,9 @@
 
 #include "audio3/naudio3package.h"
 #include "gfx2/nd3d9package.h"
+#include "gfx2/nd3d9font.h"
 #include "gfx2/nd3d9server.h"
+#include "gfx2/nd3d9texture.h"
 #include "gfx2/ngfx2package.h"
 #include "gui/nguipackage.h"
 #include "gui/nguiserver.h"
@@ -42,6 +49,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -227,6 +236,168 @@ void BM_RawGLBatches(benchmark::State& state)
 }
 BENCHMARK(BM_RawGLBatches)->Unit(benchmark::kMillisecond)->Apply(RasterRepetitions);
 
+/// the labels' screen rectangle, inset by their default border
+rectangle TextRect(int i)
+{
+    const float y0 = float(i) / float(NumLabels);
+    const float y1 = float(i + 1) / float(NumLabels);
+    return rectangle(vector2(0.005f, y0), vector2(0.495f, y1));
+}
+const char* const labelText = "twenty characters...";
+
+/// the glyph quads a font hands over, kept as they come
+struct QuadRecorder : nTextQuadSink
+{
+    struct Quad
+    {
+        float pos[4];
+        float texels[4];
+        uint32_t argb;
+    };
+    std::vector<Quad> quads;
+    void SetTexture(nTexture2*) override {}
+    void AddQuad(const float pos[4], const float texels[4], uint32_t argb) override
+    {
+        Quad q;
+        std::copy(pos, pos + 4, q.pos);
+        std::copy(texels, texels + 4, q.texels);
+        q.argb = argb;
+        this->quads.push_back(q);
+    }
+    void Flush() override {}
+};
+
+const char* const handVertex = "#version 330 core\nlayout(location = 0) in vec2 pos;\n"
+                               "layout(location = 1) in vec2 uv0;\nlayout(location = 2) in vec4 rgba;\n"
+                               "out vec2 uv;\nout vec4 color;\n"
+                               "void main() { gl_Position = vec4(pos.x * 2.0 - 1.0, pos.y * 2.0 - 1.0, 0.0, 1.0);"
+                               " uv = uv0; color = rgba; }\n";
+const char* const handFragment = "#version 330 core\nuniform sampler2D tex;\nin vec2 uv;\nin vec4 color;\n"
+                                 "out vec4 fragColor;\nvoid main() { fragColor = texture(tex, uv) * color; }\n";
+
+/// x, y relative to the display (y down, as the back buffer's rows run), u, v, RGBA bytes
+struct HandVertex
+{
+    float x, y, u, v;
+    uint32_t rgba;
+};
+
+/// the two triangles of a quad: relative corners, texture corners, colour
+void PushQuad(std::vector<HandVertex>& out, const float p[4], const float t[4], uint32_t rgba)
+{
+    const HandVertex a{p[0], p[1], t[0], t[1], rgba}, b{p[2], p[1], t[2], t[1], rgba};
+    const HandVertex c{p[2], p[3], t[2], t[3], rgba}, d{p[0], p[3], t[0], t[3], rgba};
+    out.insert(out.end(), {a, b, c, a, c, d});
+}
+
+/// the baseline of the whole GUI frame: the same brush and glyph quads by hand
+void BM_HandDrawnFrame(benchmark::State& state)
+{
+    Frame& f = TheFrame();
+    MakeDrawing(f)->Show();
+    // a GUI frame first, so that the labels' glyphs are in the font's atlas
+    f.Draw();
+    nResourceServer* rs = static_cast<nResourceServer*>(f.ks.Lookup("/sys/servers/resource"));
+    auto* font = dynamic_cast<nD3D9Font*>(rs->FindResource("GuiDefault", nResource::Font));
+    QuadRecorder glyphs;
+    if (font && font->IsLoaded())
+    {
+        const int format = nTextLayout::Center | nTextLayout::VCenter;
+        for (int i = 0; i < NumLabels; i++)
+        {
+            const rectangle r = TextRect(i);
+            nTextRect pixels;
+            pixels.left = int(r.v0.x * 640.0f);
+            pixels.top = int(r.v0.y * 480.0f);
+            pixels.right = int(r.v1.x * 640.0f);
+            pixels.bottom = int(r.v1.y * 480.0f);
+            font->DrawText(&glyphs, std::vector<uint32_t>(labelText, labelText + strlen(labelText)), pixels, format,
+                           0xffffffff);
+        }
+    }
+    auto* atlas = font ? static_cast<nD3D9Texture*>(font->GetAtlasTexture()) : nullptr;
+    const float atlasSide = float(font ? std::max(1, font->GetAtlasSize()) : 1);
+
+    std::string log;
+    const GLuint program = f.gfx->GetDevice()->CreateProgram(handVertex, handFragment, log);
+    GLuint vao = 0, vbo = 0, tex[2] = {0, 0};
+    glGenVertexArrays(1, &vao);
+    glBindVertexArray(vao);
+    glGenBuffers(1, &vbo);
+    glBindBuffer(GL_ARRAY_BUFFER, vbo);
+    glEnableVertexAttribArray(0);
+    glEnableVertexAttribArray(1);
+    glEnableVertexAttribArray(2);
+    glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, sizeof(HandVertex), nullptr);
+    glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, sizeof(HandVertex), (void*)8);
+    glVertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(HandVertex), (void*)16);
+    glBindVertexArray(0);
+    glGenTextures(2, tex);
+    unsigned char img[16 * 16 * 4];
+    for (int i = 0; i < 16 * 16 * 4; i++) img[i] = (unsigned char)(i * 7);
+    for (GLuint t : tex)
+    {
+        glBindTexture(GL_TEXTURE_2D, t);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 16, 16, 0, GL_RGBA, GL_UNSIGNED_BYTE, img);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    }
+    std::vector<HandVertex> verts;
+    int draws = 0;
+    for (auto _ : state)
+    {
+        if (!f.gfx->BeginScene()) continue;
+        // the vertices are made anew each frame, as the GUI makes them
+        verts.clear();
+        const float whole[4] = {0.0f, 0.0f, 1.0f, 1.0f};
+        for (int i = 0; i < NumBrushes; i++)
+        {
+            const float x = float(i % 40) / 40.0f;
+            const float y = float(i / 40) / 40.0f;
+            const float p[4] = {x, y, x + 0.02f, y + 0.02f};
+            PushQuad(verts, p, whole, 0xffffffff);
+        }
+        for (const QuadRecorder::Quad& q : glyphs.quads)
+        {
+            const float p[4] = {q.pos[0] / 640.0f, q.pos[1] / 480.0f, q.pos[2] / 640.0f, q.pos[3] / 480.0f};
+            const float t[4] = {q.texels[0] / atlasSide, q.texels[1] / atlasSide, q.texels[2] / atlasSide,
+                                q.texels[3] / atlasSide};
+            PushQuad(verts, p, t, q.argb);
+        }
+        draws = 0;
+        glUseProgram(program);
+        glBindVertexArray(vao);
+        glBindBuffer(GL_ARRAY_BUFFER, vbo);
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(verts.size() * sizeof(HandVertex)), verts.data(), GL_STREAM_DRAW);
+        glDisable(GL_DEPTH_TEST);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        for (int run = 0; run < NumBrushes / RunLength; run++)
+        {
+            glBindTexture(GL_TEXTURE_2D, tex[run % 2]);
+            glDrawArrays(GL_TRIANGLES, run * RunLength * 6, RunLength * 6);
+            draws++;
+        }
+        if (atlas && !glyphs.quads.empty())
+        {
+            glBindTexture(GL_TEXTURE_2D, atlas->GetTexture2D());
+            glDrawArrays(GL_TRIANGLES, NumBrushes * 6, GLsizei(glyphs.quads.size() * 6));
+            draws++;
+        }
+        glBindVertexArray(0);
+        glUseProgram(0);
+        f.gfx->EndScene();
+        f.gfx->PresentScene();
+        glFinish();
+    }
+    state.counters["drawCalls"] = draws;
+    state.counters["glyphQuads"] = double(glyphs.quads.size());
+    glDeleteTextures(2, tex);
+    glDeleteBuffers(1, &vbo);
+    glDeleteVertexArrays(1, &vao);
+    glDeleteProgram(program);
+}
+BENCHMARK(BM_HandDrawnFrame)->Unit(benchmark::kMillisecond)->Apply(RasterRepetitions);
+
 /// 10 windows of 100 widgets each below the root window, the drawing hidden
 nGuiWindow* MakeTree(Frame& f)
 {
@@ -278,15 +449,6 @@ void BM_BareTreeWalk(benchmark::State& state)
     }
 }
 BENCHMARK(BM_BareTreeWalk)->Unit(benchmark::kMicrosecond);
-
-/// the labels' screen rectangle, inset by their default border
-rectangle TextRect(int i)
-{
-    const float y0 = float(i) / float(NumLabels);
-    const float y1 = float(i + 1) / float(NumLabels);
-    return rectangle(vector2(0.005f, y0), vector2(0.495f, y1));
-}
-const char* const labelText = "twenty characters...";
 
 /// a window of text labels alone (the other windows hidden); null without fonts
 nGuiWindow* ShowTextWindow(Frame& f)
