@@ -55,6 +55,35 @@ void main()
 }  // namespace
 
 /*
+ * WriteRange --
+ *     Side effects: the bytes go into the buffer bound to
+ *     GL_COPY_WRITE_BUFFER at offset. A dynamic buffer's range is one that
+ *     no queued draw reads (fresh storage or past what was drawn from), so
+ *     it is written without waiting for them: a plain sub-data write would
+ *     make a software rasteriser finish or copy the buffer first, at every
+ *     small batch.
+ */
+static void WriteRange(bool dynamic, size_t offset, size_t bytes, const unsigned char* data)
+{
+    if (0 == bytes)
+    {
+        return;
+    }
+    if (dynamic)
+    {
+        void* dst = glMapBufferRange(GL_COPY_WRITE_BUFFER, (GLintptr)offset, (GLsizeiptr)bytes,
+                                     GL_MAP_WRITE_BIT | GL_MAP_UNSYNCHRONIZED_BIT | GL_MAP_INVALIDATE_RANGE_BIT);
+        if (dst)
+        {
+            memcpy(dst, data, bytes);
+            glUnmapBuffer(GL_COPY_WRITE_BUFFER);
+            return;
+        }
+    }
+    glBufferSubData(GL_COPY_WRITE_BUFFER, (GLintptr)offset, (GLsizeiptr)bytes, data);
+}
+
+/*
  * UploadRange --
  *     Side effects: a changed shadow goes to its GL buffer, only its first
  *     'needed' bytes (all for 0). A streamed buffer (dynamic, with an
@@ -88,8 +117,8 @@ void nGLDevice::UploadRange(int buffer, size_t needed, size_t align)
     if (!b->dirty && placed && b->deviceOffset + needed <= size)
     {
         // nothing was put behind the copy since, so the tail can follow it
-        glBufferSubData(GL_COPY_WRITE_BUFFER, (GLintptr)(b->deviceOffset + b->uploadedBytes),
-                        (GLsizeiptr)(needed - b->uploadedBytes), b->shadow.data() + b->uploadedBytes);
+        WriteRange(dynamic, (size_t)(b->deviceOffset + b->uploadedBytes), needed - b->uploadedBytes,
+                   b->shadow.data() + b->uploadedBytes);
         b->uploadedBytes = needed;
     }
     else
@@ -108,7 +137,7 @@ void nGLDevice::UploadRange(int buffer, size_t needed, size_t align)
         {
             glBufferData(GL_COPY_WRITE_BUFFER, (GLsizeiptr)size, nullptr, GL_STREAM_DRAW);
         }
-        glBufferSubData(GL_COPY_WRITE_BUFFER, (GLintptr)offset, (GLsizeiptr)needed, b->shadow.data());
+        WriteRange(dynamic, offset, needed, b->shadow.data());
         b->deviceOffset = offset;
         b->uploadedBytes = needed;
         b->dirty = false;
