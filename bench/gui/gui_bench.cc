@@ -181,6 +181,29 @@ void BM_GuiRender(benchmark::State& state)
 }
 BENCHMARK(BM_GuiRender)->Unit(benchmark::kMillisecond)->Apply(RasterRepetitions);
 
+/// a vertex array and its buffer, both made and left bound
+void MakeStream(GLuint& vao, GLuint& vbo)
+{
+    glGenVertexArrays(1, &vao);
+    glBindVertexArray(vao);
+    glGenBuffers(1, &vbo);
+    glBindBuffer(GL_ARRAY_BUFFER, vbo);
+}
+
+/// two 16x16 textures holding the pattern of the skin's two brush images
+void MakeBrushTextures(GLuint tex[2])
+{
+    glGenTextures(2, tex);
+    unsigned char img[16 * 16 * 4];
+    for (int i = 0; i < 16 * 16 * 4; i++) img[i] = (unsigned char)(i * 7);
+    for (int t = 0; t < 2; t++)
+    {
+        glBindTexture(GL_TEXTURE_2D, tex[t]);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 16, 16, 0, GL_RGBA, GL_UNSIGNED_BYTE, img);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    }
+}
+
 /// the baseline: the same quads, uploaded and drawn batch by batch by hand
 void BM_RawGLBatches(benchmark::State& state)
 {
@@ -190,22 +213,12 @@ void BM_RawGLBatches(benchmark::State& state)
     const GLint color = glGetUniformLocation(program, "color");
     std::vector<float> verts(RunLength * 6 * 8, 0.25f);
     GLuint vao = 0, vbo = 0, tex[2] = {0, 0};
-    glGenVertexArrays(1, &vao);
-    glBindVertexArray(vao);
-    glGenBuffers(1, &vbo);
-    glBindBuffer(GL_ARRAY_BUFFER, vbo);
+    MakeStream(vao, vbo);
     glEnableVertexAttribArray(0);
     glEnableVertexAttribArray(2);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 32, nullptr);
     glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, 32, (void*)24);
-    glGenTextures(2, tex);
-    unsigned char img[16 * 16 * 4] = {};
-    for (GLuint t : tex)
-    {
-        glBindTexture(GL_TEXTURE_2D, t);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 16, 16, 0, GL_RGBA, GL_UNSIGNED_BYTE, img);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    }
+    MakeBrushTextures(tex);
     int draws = 0;
     for (auto _ : state)
     {
@@ -321,10 +334,7 @@ void BM_HandDrawnFrame(benchmark::State& state)
     std::string log;
     const GLuint program = f.gfx->GetDevice()->CreateProgram(handVertex, handFragment, log);
     GLuint vao = 0, vbo = 0, tex[2] = {0, 0};
-    glGenVertexArrays(1, &vao);
-    glBindVertexArray(vao);
-    glGenBuffers(1, &vbo);
-    glBindBuffer(GL_ARRAY_BUFFER, vbo);
+    MakeStream(vao, vbo);
     glEnableVertexAttribArray(0);
     glEnableVertexAttribArray(1);
     glEnableVertexAttribArray(2);
@@ -332,15 +342,7 @@ void BM_HandDrawnFrame(benchmark::State& state)
     glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, sizeof(HandVertex), (void*)8);
     glVertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(HandVertex), (void*)16);
     glBindVertexArray(0);
-    glGenTextures(2, tex);
-    unsigned char img[16 * 16 * 4];
-    for (int i = 0; i < 16 * 16 * 4; i++) img[i] = (unsigned char)(i * 7);
-    for (GLuint t : tex)
-    {
-        glBindTexture(GL_TEXTURE_2D, t);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 16, 16, 0, GL_RGBA, GL_UNSIGNED_BYTE, img);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    }
+    MakeBrushTextures(tex);
     std::vector<HandVertex> verts;
     int draws = 0;
     for (auto _ : state)
