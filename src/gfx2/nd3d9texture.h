@@ -88,6 +88,8 @@ protected:
     bool HasUpload() const override { return true; }
     /// on the main thread: the texture from the image decoded
     bool UploadResource() override;
+    /// whether a background read left a decoded image for the upload
+    bool HasDecodedImage() const { return nullptr != this->readDecoded; }
 
 private:
     /// the open device of the graphics server, or null

@@ -127,6 +127,8 @@ protected:
     bool HasUpload() const override { return true; }
     /// on the main thread: the buffers made and filled from what was read
     bool UploadResource() override;
+    /// whether a background read left the file's data for the upload
+    bool HasReadMesh() const { return nullptr != this->readParsed; }
 
     /// make the buffers of the byte sizes set; false (reported) when the
     /// device cannot make them

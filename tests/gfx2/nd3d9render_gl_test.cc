@@ -7,11 +7,15 @@
 //------------------------------------------------------------------------------
 #include "windowfixture.h"
 
+#include "gfx2/nd3d9mesh.h"
 #include "gfx2/nd3d9package.h"
+#include "gfx2/nd3d9texture.h"
 #include "gfx2/nd3d9server.h"
 #include "gfx2/nd3d9shader.h"
 #include "gfx2/ndynamicmesh.h"
 #include "kernel/nenv.h"
+#include "kernel/nmodule.h"
+#include "resource/nresourceserver.h"
 #include "opende/meshfiles.h"
 #include "usertempdir.h"
 
@@ -20,6 +24,45 @@
 #include <algorithm>
 #include <filesystem>
 #include <thread>
+
+/// a texture that notes where its background read ran and whether it
+/// left the image decoded there
+class nThreadTexture : public nD3D9Texture
+{
+public:
+    std::thread::id readThread;
+    bool decoded = false;
+
+protected:
+    bool ReadResource() override
+    {
+        const bool ok = nD3D9Texture::ReadResource();
+        this->readThread = std::this_thread::get_id();
+        this->decoded = this->HasDecodedImage();
+        return ok;
+    }
+};
+
+/// a mesh that notes where its background read ran and whether it left
+/// the file parsed there
+class nThreadMesh : public nD3D9Mesh
+{
+public:
+    std::thread::id readThread;
+    bool parsed = false;
+
+protected:
+    bool ReadResource() override
+    {
+        const bool ok = nD3D9Mesh::ReadResource();
+        this->readThread = std::this_thread::get_id();
+        this->parsed = this->HasReadMesh();
+        return ok;
+    }
+};
+
+N_IMPLEMENT_MODULE(nthreadtexture, nThreadTexture, "nd3d9texture", nullptr)
+N_IMPLEMENT_MODULE(nthreadmesh, nThreadMesh, "nd3d9mesh", nullptr)
 
 namespace
 {
@@ -430,10 +473,14 @@ fragment ps { in vec2 uv; void main() { nFragColor = texture(S, uv); } }
 technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; CullMode = None; ZEnable = false; } }
 )");
 
-    nTexture2* tex = this->gfx->NewTexture("big");
+    // the resource classes of the server, noting where they read
+    N_ADD_MODULE(this->ks, nthreadtexture);
+    N_ADD_MODULE(this->ks, nthreadmesh);
+    nResourceServer* rs = nResourceServer::Instance();
+    auto* tex = static_cast<nThreadTexture*>(rs->NewResource("nthreadtexture", "big", nResource::Texture));
     tex->SetFilename(png.c_str());
     tex->SetAsyncEnabled(true);
-    nMesh2* m = this->gfx->NewMesh("quad");
+    auto* m = static_cast<nThreadMesh*>(rs->NewResource("nthreadmesh", "quad", nResource::Mesh));
     m->SetFilename(mesh.c_str());
     m->SetAsyncEnabled(true);
     ASSERT_TRUE(tex->Load());
@@ -474,6 +521,11 @@ technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; CullMode = None; Z
     EXPECT_GE(frames, 2);
     EXPECT_FALSE(tex->IsPending() || m->IsPending());
     EXPECT_EQ(tex->GetWidth(), size);
+    // the image was decoded and the mesh file parsed on the loader thread
+    EXPECT_NE(tex->readThread, std::this_thread::get_id());
+    EXPECT_NE(m->readThread, std::this_thread::get_id());
+    EXPECT_TRUE(tex->decoded);
+    EXPECT_TRUE(m->parsed);
     this->ExpectPixel(32, 24, 0, 128, 255);
     this->ExpectPixel(2, 2, 0, 128, 255);
     tex->Release();
