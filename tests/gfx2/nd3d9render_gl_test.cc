@@ -5,6 +5,7 @@
 //  the clear after a pass that left masks and scissor on, and the
 //  statistics of what was drawn.
 //------------------------------------------------------------------------------
+#include "threadresources.h"
 #include "windowfixture.h"
 
 #include "gfx2/nd3d9mesh.h"
@@ -14,7 +15,6 @@
 #include "gfx2/nd3d9shader.h"
 #include "gfx2/ndynamicmesh.h"
 #include "kernel/nenv.h"
-#include "kernel/nmodule.h"
 #include "resource/nresourceserver.h"
 #include "opende/meshfiles.h"
 #include "usertempdir.h"
@@ -24,45 +24,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <thread>
-
-/// a texture that notes where its background read ran and whether it
-/// left the image decoded there
-class nThreadTexture : public nD3D9Texture
-{
-public:
-    std::thread::id readThread;
-    bool decoded = false;
-
-protected:
-    bool ReadResource() override
-    {
-        const bool ok = nD3D9Texture::ReadResource();
-        this->readThread = std::this_thread::get_id();
-        this->decoded = this->HasDecodedImage();
-        return ok;
-    }
-};
-
-/// a mesh that notes where its background read ran and whether it left
-/// the file parsed there
-class nThreadMesh : public nD3D9Mesh
-{
-public:
-    std::thread::id readThread;
-    bool parsed = false;
-
-protected:
-    bool ReadResource() override
-    {
-        const bool ok = nD3D9Mesh::ReadResource();
-        this->readThread = std::this_thread::get_id();
-        this->parsed = this->HasReadMesh();
-        return ok;
-    }
-};
-
-N_IMPLEMENT_MODULE(nthreadtexture, nThreadTexture, "nd3d9texture", nullptr)
-N_IMPLEMENT_MODULE(nthreadmesh, nThreadMesh, "nd3d9mesh", nullptr)
 
 namespace
 {
@@ -474,8 +435,7 @@ technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; CullMode = None; Z
 )");
 
     // the resource classes of the server, noting where they read
-    N_ADD_MODULE(this->ks, nthreadtexture);
-    N_ADD_MODULE(this->ks, nthreadmesh);
+    threadresources_package(this->ks.get());
     nResourceServer* rs = nResourceServer::Instance();
     auto* tex = static_cast<nThreadTexture*>(rs->NewResource("nthreadtexture", "big", nResource::Texture));
     tex->SetFilename(png.c_str());
