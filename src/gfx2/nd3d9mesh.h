@@ -51,18 +51,13 @@ public:
     int GetVertexLockFlags() const { return this->vertexLockFlags; }
     int GetIndexLockFlags() const { return this->indexLockFlags; }
 
-    /// a mesh loads in the background when asked: pending until the main thread builds it
+    /// a mesh loads in the background when asked: read there, pending until the main thread builds it
     bool CanLoadAsync() const override { return true; }
 
 protected:
     ~nD3D9Mesh() override;
     bool LoadResource() override;
     void UnloadResource() override;
-    /// on the loader thread: nothing yet (the loaders fill device buffers as they read)
-    bool ReadResource() override { return true; }
-    bool HasUpload() const override { return true; }
-    /// on the main thread: the whole load
-    bool UploadResource() override { return this->LoadResource(); }
     bool CreateVertexBuffer() override;
     bool CreateIndexBuffer() override;
     void ReleaseBuffers() override;

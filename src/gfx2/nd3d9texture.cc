@@ -228,30 +228,80 @@ bool nD3D9Texture::LoadResource()
 }
 
 /*
+ * Load --
+ *     Results: nResource::Load's.
+ *     Side effects: before a background load is queued, notes the device's
+ *     size limit, which the loader thread may not ask the device for.
+ */
+bool nD3D9Texture::Load()
+{
+    if (this->GetAsyncEnabled() && this->IsUnloaded() && !this->IsPending())
+    {
+        nGfxDevice* dev = this->GetDevice();
+        const int maxSize = dev ? dev->GetMaxTextureSize() : 0;
+        this->LockMutex();
+        this->readMaxSize = maxSize;
+        this->UnlockMutex();
+    }
+    return nTexture2::Load();
+}
+
+/*
  * ReadResource --
  *     Results: true.
- *     Side effects: on the loader thread, the bytes of an image file
- *     (not a render target, an empty or a compound-file texture) are read
- *     for UploadResource; a file that cannot be read is left to the
- *     upload's own report.
+ *     Side effects: on the loader thread, an image file (not a render
+ *     target, an empty or a compound-file texture) is read and decoded
+ *     for UploadResource. A file that does not decode whole leaves
+ *     nothing: the upload loads it again and reports as a load at once.
  */
 bool nD3D9Texture::ReadResource()
 {
-    this->readBytes.clear();
-    if (!this->IsRenderTarget() && !(this->GetUsage() & (CreateFromRawCompoundFile | CreateFromDDSCompoundFile | CreateEmpty)))
+    this->readDecoded.reset();
+    if (this->readMaxSize > 0 && !this->IsRenderTarget() &&
+        !(this->GetUsage() & (CreateFromRawCompoundFile | CreateFromDDSCompoundFile | CreateEmpty)))
     {
-        ReadWholeFile(this->GetFilename().Get(), this->readBytes);
+        auto decoded = std::make_unique<Decoded>();
+        if (DecodeFile(this->GetFilename().Get(), this->readMaxSize, *decoded))
+        {
+            this->readDecoded = std::move(decoded);
+        }
     }
     return true;
 }
 
 /*
  * UploadResource --
- *     Results: LoadResource's, on the main thread, from the bytes read.
+ *     Results: LoadResource's, on the main thread, from the image decoded
+ *     (when the loader thread decoded one).
+ *     Side effects: the decoded image is freed.
  */
 bool nD3D9Texture::UploadResource()
 {
-    return this->LoadResource();
+    const std::unique_ptr<Decoded> decoded = std::move(this->readDecoded);
+    this->uploading = decoded.get();
+    const bool ok = this->LoadResource();
+    this->uploading = nullptr;
+    return ok;
+}
+
+/*
+ * DecodeFile --
+ *     Results: true with the file's bytes and its DDS images or decoded
+ *     pixels in out; false when the file cannot be read, is empty, or does
+ *     not parse or decode within maxSize. Nothing is logged.
+ */
+bool nD3D9Texture::DecodeFile(const char* name, int maxSize, Decoded& out)
+{
+    out.maxSize = maxSize;
+    if (!ReadWholeFile(name, out.bytes) || out.bytes.empty())
+    {
+        return false;
+    }
+    out.isDDS = IsDDS(out.bytes);
+    bool readable = false;
+    std::string error;
+    return out.isDDS ? out.dds.Parse(out.bytes.data(), out.bytes.size(), error)
+                     : DecodeImage(out.bytes, maxSize, out.image, readable, error);
 }
 
 /*
@@ -341,9 +391,14 @@ bool nD3D9Texture::LoadD3DXFile(bool genMipMaps)
     n_assert(0 == this->baseTexture);
     n_assert(this->GetDevice());
     const nString name = this->GetFilename();
+    const Decoded* decoded = this->uploading;
+    if (decoded && decoded->maxSize == this->GetDevice()->GetMaxTextureSize())
+    {
+        return decoded->isDDS ? this->UploadDDS(decoded->dds, name.Get())
+                              : this->UploadImage(decoded->image, genMipMaps, name.Get());
+    }
     std::vector<unsigned char> bytes;
-    bytes.swap(this->readBytes);
-    if (bytes.empty() && !ReadWholeFile(name.Get(), bytes))
+    if (!ReadWholeFile(name.Get(), bytes))
     {
         n_error("nD3D9Texture::LoadD3DXFile(): Failed to open texture file '%s'!", name.Get());
     }
@@ -363,13 +418,23 @@ bool nD3D9Texture::LoadD3DXFile(bool genMipMaps)
         n_printf("nD3D9Texture: '%s': %s\n", name.Get(), error.c_str());
         n_error("nD3D9Texture::LoadD3DXFile(): Failed to obtain image info for file '%s'!", name.Get());
     }
+    return this->UploadDDS(dds, name.Get());
+}
+
+/*
+ * UploadDDS --
+ *     Results: true when the parsed DDS file's texture was made; a device
+ *     that refuses it is a fatal error naming the file.
+ */
+bool nD3D9Texture::UploadDDS(const nDDSReader& dds, const char* name)
+{
     if (!this->CreateFromDDS(dds))
     {
         if (TEXTURE_CUBE == dds.GetType())
         {
-            n_error("nD3D9Texture::LoadD3DXFile(): Failed to load cube texture '%s'!", name.Get());
+            n_error("nD3D9Texture::LoadD3DXFile(): Failed to load cube texture '%s'!", name);
         }
-        n_error("nD3D9Texture::LoadD3DXFile(): Failed to load 2D texture '%s'!", name.Get());
+        n_error("nD3D9Texture::LoadD3DXFile(): Failed to load 2D texture '%s'!", name);
     }
     return true;
 }
@@ -427,8 +492,7 @@ bool nD3D9Texture::DecodeImage(const std::vector<unsigned char>& bytes, int maxS
 
 /*
  * CreateFromImage --
- *     Results: see LoadD3DXFile. Images with alpha become A8R8G8B8, the
- *     others X8R8G8B8.
+ *     Results: see LoadD3DXFile; the decoded image goes to UploadImage.
  */
 bool nD3D9Texture::CreateFromImage(const std::vector<unsigned char>& bytes, bool genMipMaps, const char* name)
 {
@@ -444,6 +508,17 @@ bool nD3D9Texture::CreateFromImage(const std::vector<unsigned char>& bytes, bool
         }
         n_error("nD3D9Texture::LoadD3DXFile(): Failed to load 2D texture '%s'!", name);
     }
+    return this->UploadImage(image, genMipMaps, name);
+}
+
+/*
+ * UploadImage --
+ *     Results: true when the decoded image became the texture; a device
+ *     that refuses it is a fatal error naming the file. Images with alpha
+ *     become A8R8G8B8, the others X8R8G8B8.
+ */
+bool nD3D9Texture::UploadImage(const Image& image, bool genMipMaps, const char* name)
+{
     const int w = image.width;
     const int h = image.height;
     const int comp = image.channels;
@@ -639,6 +714,7 @@ void nD3D9Texture::UnloadResource()
         }
     }
     this->ReleaseDeviceObjects();
+    this->readDecoded.reset();
     this->SetState(Unloaded);
 }
 

@@ -18,6 +18,7 @@
     Lock hands out a copy of the level in system memory (read from the
     device); Unlock of a lock that may have written puts it back.
 */
+#include "gfx2/nddsreader.h"
 #include "gfx2/ntexture2.h"
 #include "kernel/nautoref.h"
 
@@ -75,16 +76,20 @@ public:
 
     /// a texture loads in the background when asked: read there, made on the device here
     bool CanLoadAsync() const override { return true; }
+    /// see nResource; a background load first notes the device's size limit for the decode
+    bool Load() override;
 
 protected:
     ~nD3D9Texture() override;
     bool LoadResource() override;
     void UnloadResource() override;
-    /// on the loader thread: the image file's bytes (no device call)
+    /// on the loader thread: the image file read and decoded (no device call)
     bool ReadResource() override;
     bool HasUpload() const override { return true; }
-    /// on the main thread: the texture from the bytes read
+    /// on the main thread: the texture from the image decoded
     bool UploadResource() override;
+    /// whether a background read left a decoded image for the upload
+    bool HasDecodedImage() const { return nullptr != this->readDecoded; }
 
 private:
     /// the open device of the graphics server, or null
@@ -94,12 +99,33 @@ private:
     bool LoadFromRawCompoundFile();
     bool LoadFromDDSCompoundFile();
     bool CreateEmptyTexture();
-    /// the image file's bytes a background read left for the upload
-    std::vector<unsigned char> readBytes;
+    /// an image file read and decoded, not yet on the device
+    struct Decoded
+    {
+        /// the file; a DDS file's images point into it
+        std::vector<unsigned char> bytes;
+        bool isDDS = false;
+        nDDSReader dds;
+        Image image;
+        /// the device's size limit the decode was checked against
+        int maxSize = 0;
+    };
+    /// read and decode the file against maxSize; false, silent, when it does not decode whole
+    static bool DecodeFile(const char* name, int maxSize, Decoded& out);
+    /// the device's size limit a background read checks against (under the mutex)
+    int readMaxSize = 0;
+    /// what the loader thread decoded, waiting for UploadResource
+    std::unique_ptr<Decoded> readDecoded;
+    /// while UploadResource runs: the decoded image it builds from, else null
+    const Decoded* uploading = nullptr;
     /// make the device texture and upload every image of a parsed DDS file
     bool CreateFromDDS(const nDDSReader& dds);
+    /// CreateFromDDS with LoadD3DXFile's fatal error when the device refuses it
+    bool UploadDDS(const nDDSReader& dds, const char* name);
     /// decode an image with stb_image and upload it, mip chain made when asked
     bool CreateFromImage(const std::vector<unsigned char>& bytes, bool genMipMaps, const char* name);
+    /// upload a decoded image, mip chain made when asked
+    bool UploadImage(const Image& image, bool genMipMaps, const char* name);
     /// make the device texture for the current type, format, size and mip levels
     bool CreateDeviceTexture(bool renderTarget);
     /// the lock of a face and level shared by the 2D and the cube forms

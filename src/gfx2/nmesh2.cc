@@ -6,6 +6,7 @@
 #include "gfx2/nmesharray.h"
 #include "gfx2/nn3d2loader.h"
 #include "gfx2/nnvx2loader.h"
+#include "kernel/nfileserver2.h"
 #include "kernel/nkernelserver.h"
 #include "resource/nresourceloader.h"
 
@@ -281,14 +282,90 @@ bool nMesh2::LoadResource()
     nResourceLoader* resourceLoader = this->GetResourceLoaderObject();
     if (resourceLoader) return resourceLoader->Load(filename.Get(), this);
 
-    std::unique_ptr<nMeshLoader> loader(this->NewLoader(filename));
-    if (!loader) return false;
-    if (!(this->usage & NeedsVertexShader) && this->VertexShadersEmulated())
+    const Parsed* parsed = this->uploading;
+    std::unique_ptr<nMeshLoader> loader;
+    if (!parsed || parsed->wantedComponents != this->WantedComponents())
     {
-        loader->SetValidVertexComponents(EmulatedComponents);
+        loader.reset(this->NewLoader(filename));
+        if (!loader) return false;
+        loader->SetValidVertexComponents(this->WantedComponents());
     }
-    const bool ok = this->LoadFile(loader.get());
+    const bool ok = loader ? this->LoadFile(loader.get()) : this->BuildFromParsed(*parsed, true, filename);
     if (ok) this->SetState(Valid);
+    return ok;
+}
+
+/*
+ * WantedComponents --
+ *     Results: every component, or those kept when vertex programs run
+ *     emulated for a mesh that does not need them.
+ */
+int nMesh2::WantedComponents()
+{
+    const bool emulated = !(this->usage & NeedsVertexShader) && this->VertexShadersEmulated();
+    return emulated ? EmulatedComponents : nMeshLoader().GetValidVertexComponents();
+}
+
+/*
+ * Load --
+ *     Results: nResource::Load's.
+ *     Side effects: before a background load is queued, notes the
+ *     components the reader is to keep, which the loader thread may not
+ *     ask the graphics server for.
+ */
+bool nMesh2::Load()
+{
+    if (this->GetAsyncEnabled() && this->IsUnloaded() && !this->IsPending())
+    {
+        const int wanted = this->WantedComponents();
+        this->LockMutex();
+        this->readComponents = wanted;
+        this->UnlockMutex();
+    }
+    return nResource::Load();
+}
+
+/*
+ * ReadResource --
+ *     Results: true.
+ *     Side effects: on the loader thread, a mesh file of a known kind
+ *     (not an empty mesh, nor one a resource loader makes) is read into
+ *     memory for UploadResource. A file that does not read whole leaves
+ *     nothing: the upload loads it again and reports as a load at once.
+ */
+bool nMesh2::ReadResource()
+{
+    this->readParsed.reset();
+    const nString filename = this->GetFilename();
+    if (filename.IsEmpty() || this->GetResourceLoader() ||
+        !(filename.CheckExtension("nvx2") || filename.CheckExtension("n3d2")))
+    {
+        return true;
+    }
+    std::unique_ptr<nMeshLoader> loader(this->NewLoader(filename));
+    loader->SetQuiet(true);
+    loader->SetFilename(filename);
+    loader->SetValidVertexComponents(this->readComponents);
+    auto parsed = std::make_unique<Parsed>();
+    if (ParseOk == ParseFile(loader.get(), nFileServer2::Instance(), *parsed))
+    {
+        this->readParsed = std::move(parsed);
+    }
+    return true;
+}
+
+/*
+ * UploadResource --
+ *     Results: LoadResource's, on the main thread, from what was read
+ *     (when the loader thread read the file).
+ *     Side effects: what was read is freed.
+ */
+bool nMesh2::UploadResource()
+{
+    const std::unique_ptr<Parsed> parsed = std::move(this->readParsed);
+    this->uploading = parsed.get();
+    const bool ok = this->LoadResource();
+    this->uploading = nullptr;
     return ok;
 }
 
@@ -339,32 +416,89 @@ bool nMesh2::LoadFile(nMeshLoader* meshLoader)
     n_assert(this->IsUnloaded());
     const nString filename = this->GetFilename();
     meshLoader->SetFilename(filename);
-    meshLoader->SetIndexType(nMeshLoader::Index16);
-    if (!meshLoader->Open(nKernelServer::Instance()->GetFileServer()))
+    Parsed parsed;
+    const ParseResult result = ParseFile(meshLoader, nKernelServer::Instance()->GetFileServer(), parsed);
+    if (ParseOpenFailed == result)
     {
         n_printf("nMesh2: could not open file '%s'!\n", filename.Get());
         return false;
     }
+    return this->BuildFromParsed(parsed, ParseOk == result, filename);
+}
+
+/*
+ * ParseFile --
+ *     Results: ParseOk with the file's counts, components, groups and
+ *     data in out; ParseOpenFailed when the header cannot be read;
+ *     ParseReadFailed, the header in out, when the data cannot. The
+ *     reader reports unless it is quiet; nothing else is touched, so this
+ *     may run off the main thread.
+ */
+nMesh2::ParseResult nMesh2::ParseFile(nMeshLoader* meshLoader, nFileServer2* fs, Parsed& out)
+{
+    meshLoader->SetIndexType(nMeshLoader::Index16);
+    out.wantedComponents = meshLoader->GetValidVertexComponents();
+    if (!meshLoader->Open(fs))
+    {
+        return ParseOpenFailed;
+    }
+    out.numVertices = meshLoader->GetNumVertices();
+    out.vertexComponents = meshLoader->GetVertexComponents();
+    out.vertexWidth = meshLoader->GetVertexWidth();
+    out.numIndices = meshLoader->GetNumIndices();
+    out.numEdges = meshLoader->GetNumEdges();
+    for (int i = 0; i < meshLoader->GetNumGroups(); i++) out.groups.Append(meshLoader->GetGroup(i));
+    // a file without vertices or triangles has no data of that kind
+    bool ok = true;
+    if (out.numVertices > 0)
+    {
+        out.vertices.resize(size_t(out.numVertices) * size_t(out.vertexWidth));
+        ok = meshLoader->ReadVertices(out.vertices.data(), int(out.vertices.size() * sizeof(float)));
+    }
+    if (ok && out.numIndices > 0)
+    {
+        out.indices.resize(size_t(out.numIndices));
+        ok = meshLoader->ReadIndices(out.indices.data(), int(out.indices.size() * sizeof(ushort)));
+    }
+    if (ok && out.numEdges > 0)
+    {
+        out.edges.resize(size_t(out.numEdges));
+        ok = meshLoader->ReadEdges(out.edges.data(), int(out.edges.size() * sizeof(Edge)));
+    }
+    meshLoader->Close();
+    return ok ? ParseOk : ParseReadFailed;
+}
+
+/*
+ * BuildFromParsed --
+ *     Results: true when the buffers were made and filled; false,
+ *     reported, when the data was not read or a buffer cannot be made or
+ *     locked, with the buffers given back.
+ *     Side effects: takes the counts, components and groups read (even on
+ *     failure), computes the group boxes.
+ */
+bool nMesh2::BuildFromParsed(const Parsed& parsed, bool readOk, const nString& filename)
+{
     n_delete_array(this->groups);
     this->groups = nullptr;
-    this->SetNumGroups(meshLoader->GetNumGroups());
-    this->SetNumVertices(meshLoader->GetNumVertices());
-    this->SetVertexComponents(meshLoader->GetVertexComponents());
-    this->SetNumIndices(meshLoader->GetNumIndices());
-    this->SetNumEdges(meshLoader->GetNumEdges());
-    for (int i = 0; i < this->numGroups; i++) this->groups[i] = meshLoader->GetGroup(i);
-    n_assert(this->GetVertexWidth() == meshLoader->GetVertexWidth());
+    this->SetNumGroups(parsed.groups.Size());
+    this->SetNumVertices(parsed.numVertices);
+    this->SetVertexComponents(parsed.vertexComponents);
+    this->SetNumIndices(parsed.numIndices);
+    this->SetNumEdges(parsed.numEdges);
+    for (int i = 0; i < this->numGroups; i++) this->groups[i] = parsed.groups[i];
+    n_assert(this->GetVertexWidth() == parsed.vertexWidth);
 
-    // a file without vertices or triangles makes no buffer of that kind
-    bool ok = true;
-    if (this->numVertices > 0)
+    bool ok = readOk;
+    if (ok && this->numVertices > 0)
     {
         this->SetVertexBufferByteSize(this->numVertices * this->vertexWidth * (int)sizeof(float));
         ok = this->CreateVertexBuffer();
         if (ok)
         {
             float* vertices = this->LockVertices();
-            ok = meshLoader->ReadVertices(vertices, this->vertexBufferByteSize);
+            ok = nullptr != vertices;
+            if (ok) memcpy(vertices, parsed.vertices.data(), this->vertexBufferByteSize);
             this->UnlockVertices();
         }
     }
@@ -375,7 +509,8 @@ bool nMesh2::LoadFile(nMeshLoader* meshLoader)
         if (ok)
         {
             ushort* indices = this->LockIndices();
-            ok = meshLoader->ReadIndices(indices, this->indexBufferByteSize);
+            ok = nullptr != indices;
+            if (ok) memcpy(indices, parsed.indices.data(), this->indexBufferByteSize);
             this->UnlockIndices();
         }
     }
@@ -385,12 +520,10 @@ bool nMesh2::LoadFile(nMeshLoader* meshLoader)
         ok = this->CreateEdgeBuffer();
         if (ok)
         {
-            Edge* edges = this->LockEdges();
-            ok = meshLoader->ReadEdges(edges, this->edgeBufferByteSize);
+            memcpy(this->LockEdges(), parsed.edges.data(), this->edgeBufferByteSize);
             this->UnlockEdges();
         }
     }
-    meshLoader->Close();
     if (!ok)
     {
         n_printf("nMesh2: could not read file '%s'!\n", filename.Get());
@@ -453,6 +586,7 @@ void nMesh2::UnloadResource()
         }
     }
     this->ReleaseBuffers();
+    this->readParsed.reset();
     this->SetState(Unloaded);
 }
 

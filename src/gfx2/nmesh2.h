@@ -17,7 +17,11 @@
 #include "gfx2/nmeshgroup.h"
 #include "gfx2/nmeshloader.h"
 #include "resource/nresource.h"
+#include "util/narray.h"
 #include "util/nstring.h"
+
+#include <memory>
+#include <vector>
 
 class nMesh2 : public nResource
 {
@@ -110,12 +114,21 @@ public:
 
     /// the edges' bytes when valid, else 0
     int GetByteSize() override;
+    /// see nResource; a background load first notes the components the reader keeps
+    bool Load() override;
 
 protected:
     /// a loaded resource unloads before it dies
     ~nMesh2() override;
     bool LoadResource() override;
     void UnloadResource() override;
+    /// on the loader thread: the mesh file read into memory (no device call)
+    bool ReadResource() override;
+    bool HasUpload() const override { return true; }
+    /// on the main thread: the buffers made and filled from what was read
+    bool UploadResource() override;
+    /// whether a background read left the file's data for the upload
+    bool HasReadMesh() const { return nullptr != this->readParsed; }
 
     /// make the buffers of the byte sizes set; false (reported) when the
     /// device cannot make them
@@ -138,6 +151,43 @@ protected:
     virtual bool VertexShadersEmulated();
     /// the reader of the file name's extension, null (reported) for others
     nMeshLoader* NewLoader(const nString& filename);
+    /// the vertex components a reader is to keep for this mesh now
+    int WantedComponents();
+
+    /// a mesh file read into memory, not yet in buffers
+    struct Parsed
+    {
+        int numVertices = 0;
+        int vertexComponents = 0;
+        int vertexWidth = 0;
+        int numIndices = 0;
+        int numEdges = 0;
+        nArray<nMeshGroup> groups;
+        std::vector<float> vertices;
+        std::vector<ushort> indices;
+        std::vector<Edge> edges;
+        /// the components the reader kept
+        int wantedComponents = 0;
+    };
+    enum ParseResult
+    {
+        ParseOk,
+        ParseOpenFailed,
+        /// the header was read (and is in the result), the data was not
+        ParseReadFailed,
+    };
+    /// read a file through a named, not yet opened reader; touches no mesh
+    static ParseResult ParseFile(nMeshLoader* meshLoader, nFileServer2* fs, Parsed& out);
+    /// take the counts, components and groups read, and, with readOk, make
+    /// and fill the buffers; false (reported) with everything given back
+    bool BuildFromParsed(const Parsed& parsed, bool readOk, const nString& filename);
+
+    /// the components a background read keeps (noted by Load, under the mutex)
+    int readComponents = 0;
+    /// what the loader thread read, waiting for UploadResource
+    std::unique_ptr<Parsed> readParsed;
+    /// while UploadResource runs: what it builds from, else null
+    const Parsed* uploading = nullptr;
 
     int usage;
     int vertexComponents;

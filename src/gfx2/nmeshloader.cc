@@ -124,8 +124,26 @@ bool nMeshLoader::Fail(const char* fmt, ...)
     va_start(args, fmt);
     vsnprintf(msg, sizeof(msg), fmt, args);
     va_end(args);
-    n_printf("nMeshLoader: '%s': %s\n", this->filename.Get(), msg);
+    this->Log("nMeshLoader: '%s': %s\n", this->filename.Get(), msg);
     return false;
+}
+
+/*
+ * Log --
+ *     Side effects: n_printf's, unless the reader is quiet.
+ */
+void nMeshLoader::Log(const char* fmt, ...)
+{
+    if (this->quiet)
+    {
+        return;
+    }
+    char msg[1024];
+    va_list args;
+    va_start(args, fmt);
+    vsnprintf(msg, sizeof(msg), fmt, args);
+    va_end(args);
+    n_printf("%s", msg);
 }
 
 /*

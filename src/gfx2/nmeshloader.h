@@ -73,6 +73,9 @@ public:
     /// the components handed out by ReadVertices (where the file has them)
     void SetValidVertexComponents(int components);
     int GetValidVertexComponents() const { return this->validVertexComponents; }
+    /// a quiet reader logs nothing (off the main thread, where a failed
+    /// read is left to be redone and reported there)
+    void SetQuiet(bool q) { this->quiet = q; }
 
     /// read the header; false (reported) when the file cannot be read
     virtual bool Open(nFileServer2* fs);
@@ -102,6 +105,8 @@ protected:
     void CopyVertex(const float* src, float* dst) const;
     /// report a broken file; always false
     bool Fail(const char* fmt, ...) N_PRINTF_FORMAT(2, 3);
+    /// log a line unless quiet
+    void Log(const char* fmt, ...) N_PRINTF_FORMAT(2, 3);
     /// close and drop the file object
     void CloseFile();
 
@@ -119,6 +124,7 @@ protected:
     int vertexComponents;
     int fileVertexComponents;
     int validVertexComponents;
+    bool quiet = false;
     nArray<nMeshGroup> groups;
     /// per group, whether the file gave its edge range (old n3d2 group
     /// lines do not: their one edge is no range to check); groups past

@@ -110,7 +110,7 @@ bool nN3d2Loader::ParseHeaderLine(char* line, bool& haveNumGroups)
     {
         if (num < 2 || 0 != strcmp(tok[1], "n3d2"))
         {
-            n_printf("nN3d2Loader: In file '%s' invalid type '%s', must be 'n3d2'\n", this->filename.Get(),
+            this->Log("nN3d2Loader: In file '%s' invalid type '%s', must be 'n3d2'\n", this->filename.Get(),
                      num < 2 ? "" : tok[1]);
             return false;
         }
@@ -186,7 +186,7 @@ bool nN3d2Loader::Open(nFileServer2* fs)
     this->file = fs->NewFileObject();
     if (!this->file->Open(this->filename.Get(), "r"))
     {
-        n_printf("nN3d2Loader: could not open file '%s'!\n", this->filename.Get());
+        this->Log("nN3d2Loader: could not open file '%s'!\n", this->filename.Get());
         this->CloseFile();
         return false;
     }

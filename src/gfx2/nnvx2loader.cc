@@ -46,13 +46,13 @@ bool nNvx2Loader::Open(nFileServer2* fs)
     this->file = fs->NewFileObject();
     if (!this->file->Open(this->filename.Get(), "rb"))
     {
-        n_printf("nNvx2Loader: could not open file '%s'!\n", this->filename.Get());
+        this->Log("nNvx2Loader: could not open file '%s'!\n", this->filename.Get());
         this->CloseFile();
         return false;
     }
     uchar header[HeaderSize];
     bool ok = this->file->Read(header, HeaderSize) == HeaderSize && LoadInt(header) == Magic;
-    if (!ok) n_printf("nNvx2Loader: '%s' is not a NVX2 file!\n", this->filename.Get());
+    if (!ok) this->Log("nNvx2Loader: '%s' is not a NVX2 file!\n", this->filename.Get());
     if (ok)
     {
         this->numGroups = LoadInt(header + 4);

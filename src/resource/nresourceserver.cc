@@ -407,11 +407,13 @@ void nResourceServer::RemLoaderJob(nResource* res)
 {
     n_assert(res);
     this->jobList.Lock();
+    this->uploadLock.Lock();
     if (res->jobNode.IsLinked())
     {
         res->jobNode.Remove();
     }
     res->pending.store(false);
+    this->uploadLock.Unlock();
     this->jobList.Unlock();
 }
 
@@ -425,9 +427,9 @@ void nResourceServer::UploadLoadedResources()
 {
     for (;;)
     {
-        this->jobList.Lock();
+        this->uploadLock.Lock();
         nNode* node = this->uploadList.RemHead();
-        this->jobList.Unlock();
+        this->uploadLock.Unlock();
         if (!node)
         {
             return;
@@ -461,17 +463,21 @@ void nResourceServer::ShutdownLoaderThread()
     n_assert(this->loaderThread);
     n_delete(this->loaderThread);
     this->loaderThread = nullptr;
-    this->jobList.Lock();
+    // the thread is gone: no other thread touches the lists now, and the
+    // job list's lock is not taken here, where the kernel may be tearing
+    // down under its own lock (which a resource's upload takes inside the
+    // resource's mutex, and the thread took that inside the list's lock)
     nNode* node;
     while ((node = this->jobList.RemHead()) != nullptr)
     {
         static_cast<nResource*>(node->GetData())->pending.store(false);
     }
+    this->uploadLock.Lock();
     while ((node = this->uploadList.RemHead()) != nullptr)
     {
         static_cast<nResource*>(node->GetData())->pending.store(false);
     }
-    this->jobList.Unlock();
+    this->uploadLock.Unlock();
 }
 
 /*
@@ -498,10 +504,10 @@ void nResourceServer::RunQueuedJobs(nThread* thread)
         this->jobList.Unlock();
         const bool read = res->IsUnloaded() && res->ReadResource();
         // a load that needs the main thread stays pending, its node in the
-        // upload list, unless it was cancelled while it read; this is the
-        // one place the list lock is taken under a resource's mutex, and
-        // no other thread ever holds both
-        this->jobList.Lock();
+        // upload list, unless it was cancelled while it read; the upload
+        // list has a lock of its own, taken under a resource's mutex or
+        // under the job list's lock, so the locks never take turns in a cycle
+        this->uploadLock.Lock();
         if (read && res->HasUpload() && res->pending.load())
         {
             this->uploadList.AddTail(&res->jobNode);
@@ -512,7 +518,7 @@ void nResourceServer::RunQueuedJobs(nThread* thread)
             // that sees the mark gone also sees the loaded state
             res->pending.store(false);
         }
-        this->jobList.Unlock();
+        this->uploadLock.Unlock();
         res->UnlockMutex();
     }
 }

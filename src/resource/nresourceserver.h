@@ -15,6 +15,7 @@
     main thread never holds the list lock while it waits for a resource.
 */
 #include "kernel/nroot.h"
+#include "kernel/nmutex.h"
 #include "kernel/nref.h"
 #include "kernel/nthreadsafelist.h"
 #include "resource/nresource.h"
@@ -95,8 +96,10 @@ private:
     int uniqueId;
     nRef<nRoot> pools[NumPools];
     nThreadSafeList jobList;
-    /// the job nodes of loads read and waiting for UploadLoadedResources (guarded by the job list's lock)
+    /// the job nodes of loads read and waiting for UploadLoadedResources
     nList uploadList;
+    /// guards uploadList and, with the job list's lock, a job node's unlinking
+    nMutex uploadLock;
     nThread* loaderThread;
     nClass* resourceClass;
 };

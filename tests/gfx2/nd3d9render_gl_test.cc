@@ -5,13 +5,17 @@
 //  the clear after a pass that left masks and scissor on, and the
 //  statistics of what was drawn.
 //------------------------------------------------------------------------------
+#include "threadresources.h"
 #include "windowfixture.h"
 
+#include "gfx2/nd3d9mesh.h"
 #include "gfx2/nd3d9package.h"
+#include "gfx2/nd3d9texture.h"
 #include "gfx2/nd3d9server.h"
 #include "gfx2/nd3d9shader.h"
 #include "gfx2/ndynamicmesh.h"
 #include "kernel/nenv.h"
+#include "resource/nresourceserver.h"
 #include "opende/meshfiles.h"
 #include "usertempdir.h"
 
@@ -430,10 +434,13 @@ fragment ps { in vec2 uv; void main() { nFragColor = texture(S, uv); } }
 technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; CullMode = None; ZEnable = false; } }
 )");
 
-    nTexture2* tex = this->gfx->NewTexture("big");
+    // the resource classes of the server, noting where they read
+    threadresources_package(this->ks.get());
+    nResourceServer* rs = nResourceServer::Instance();
+    auto* tex = static_cast<nThreadTexture*>(rs->NewResource("nthreadtexture", "big", nResource::Texture));
     tex->SetFilename(png.c_str());
     tex->SetAsyncEnabled(true);
-    nMesh2* m = this->gfx->NewMesh("quad");
+    auto* m = static_cast<nThreadMesh*>(rs->NewResource("nthreadmesh", "quad", nResource::Mesh));
     m->SetFilename(mesh.c_str());
     m->SetAsyncEnabled(true);
     ASSERT_TRUE(tex->Load());
@@ -474,6 +481,11 @@ technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; CullMode = None; Z
     EXPECT_GE(frames, 2);
     EXPECT_FALSE(tex->IsPending() || m->IsPending());
     EXPECT_EQ(tex->GetWidth(), size);
+    // the image was decoded and the mesh file parsed on the loader thread
+    EXPECT_NE(tex->readThread, std::this_thread::get_id());
+    EXPECT_NE(m->readThread, std::this_thread::get_id());
+    EXPECT_TRUE(tex->decoded);
+    EXPECT_TRUE(m->parsed);
     this->ExpectPixel(32, 24, 0, 128, 255);
     this->ExpectPixel(2, 2, 0, 128, 255);
     tex->Release();
