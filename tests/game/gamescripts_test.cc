@@ -365,6 +365,14 @@ TEST_F(GameScriptsTest, StartShowsTheNextOpponentAndFightStartsTheMatchWithItsHu
     EXPECT_GT(shot.Count(0.25f, 0.78f, 0.75f, 0.85f, [](int r, int g, int b) { return Gold(r, g, b) || Light(r, g, b); }),
               100);
     EXPECT_GT(shot.Count(0.02f, 0.86f, 0.18f, 0.97f, Gold), 100);
+    if (nPlayer::HasInstance())
+    {
+        // the full bars are bright stripes of their colour over most of their length
+        const auto brightRed = [](int r, int g, int b) { return r > 200 && g < 110 && b < 110; };
+        const auto brightYellow = [](int r, int g, int b) { return r > 200 && g > 160 && b < 110; };
+        EXPECT_GT(shot.Count(0.81f, 0.929f, 0.978f, 0.939f, brightRed), 250);
+        EXPECT_GT(shot.Count(0.81f, 0.959f, 0.978f, 0.969f, brightYellow), 250);
+    }
     Tcl("HideBonusNotification");
     EXPECT_EQ(Tcl(Global("bonusNote") + ".isshown"), "false");
 }
