@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Makes the HUD's textures: the frame behind the player's bars and the
-health and energy bars with their trails (outlines over the fill), as small RGBA PNG files drawn
-from gradients. Rerun it to rebuild data/textures/.
+health and energy bars with their trails (dark grooves behind the fill), as small RGBA PNG
+files drawn from gradients. Rerun it to rebuild data/textures/.
 
     python3 scripts/assets/make_textures.py [output directory]
 """
@@ -43,21 +43,24 @@ def frame(w, h):
     return pixel
 
 
-def bar(top, bottom, h):
-    """A bar lit from above: brighter at the top, darker below."""
+def bar(colour, h):
+    """A filled bar in its full colour, a light line along its top: a bar
+    only five pixels high at 640x480 still reads as one bright stripe."""
     def pixel(x, y):
-        return lerp(top, bottom, y / (h - 1))
+        if y == 0:
+            return lerp(colour, (1.0, 1.0, 1.0, 1.0), 0.45)
+        return lerp(colour, (0.0, 0.0, 0.0, 1.0), 0.15 * y / (h - 1))
     return pixel
 
 
-def outline(rim, w, h):
-    """The full length of a bar, drawn over its fill: see-through inside so
-    that the fill keeps its full brightness and the lost part shows the dark
-    panel behind, with a thin rim marking where the bar ends."""
+def groove(colour, w, h):
+    """The full length of a bar, drawn behind its fill: a dark groove of the
+    bar's own hue, so that the lost part stays visibly part of the bar yet
+    far darker than the fill, with a light rim marking where it ends."""
     def pixel(x, y):
         if x == 0 or y == 0 or x == w - 1 or y == h - 1:
-            return rim
-        return (0.0, 0.0, 0.0, 0.0)
+            return (0.85, 0.85, 0.9, 1.0)
+        return lerp(colour, (0.0, 0.0, 0.0, 1.0), 0.8)
     return pixel
 
 
@@ -65,11 +68,12 @@ def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "..", "data", "textures")
     os.makedirs(out, exist_ok=True)
     png(os.path.join(out, "frame.png"), 128, 32, frame(128, 32))
-    png(os.path.join(out, "health-bar.png"), 64, 8, bar((1.0, 0.35, 0.3, 1.0), (0.6, 0.05, 0.05, 1.0), 8))
-    png(os.path.join(out, "health-bar-trail.png"), 64, 8, outline((1.0, 0.6, 0.55, 0.7), 64, 8))
-    png(os.path.join(out, "energy-bar.png"), 64, 8, bar((1.0, 0.9, 0.35, 1.0), (0.75, 0.55, 0.05, 1.0), 8))
-    png(os.path.join(out, "energy-bar-trail.png"), 64, 8, outline((1.0, 0.9, 0.55, 0.7), 64, 8))
-
+    health = (1.0, 0.22, 0.18, 1.0)
+    energy = (1.0, 0.82, 0.15, 1.0)
+    png(os.path.join(out, "health-bar.png"), 64, 8, bar(health, 8))
+    png(os.path.join(out, "health-bar-trail.png"), 64, 8, groove(health, 64, 8))
+    png(os.path.join(out, "energy-bar.png"), 64, 8, bar(energy, 8))
+    png(os.path.join(out, "energy-bar-trail.png"), 64, 8, groove(energy, 64, 8))
 
 if __name__ == "__main__":
     main()

@@ -17,6 +17,7 @@
 #include "misc/nprefserver.h"
 #include "opende/nopendeserver.h"
 #include "opende/nopendeworld.h"
+#include "platform/nplatformwindow.h"
 
 #include <cstring>
 
@@ -104,15 +105,27 @@ nAudioServer3* nApp::CreateAudioServer()
  *     Results: the script preference server at "/sys/servers/pref".
  *     Side effects: the server opens with the application's names, and
  *     the window size and type the launcher stored become the display
- *     mode, which Open hands to the graphics server right after.
+ *     mode (a size larger than the screen gives way to the largest
+ *     screen size that fits), which Open hands to the graphics server
+ *     right after.
  */
 nPrefServer* nApp::CreatePrefServer()
 {
     nPrefServer* prefs = static_cast<nPrefServer*>(kernelServer->New("nscriptprefserver", "/sys/servers/pref"));
     prefs->SetCompanyName(this->GetCompanyName());
     prefs->SetApplicationName(this->GetAppName());
-    nApplyWindowPrefs(prefs, this->displayMode);
+    nApplyWindowPrefs(prefs, this->displayMode, this->GetScreenSizes());
     return prefs;
+}
+
+/*
+ * GetScreenSizes --
+ *     Results: the sizes of the display's modes; none when the platform
+ *     cannot tell (no display), and then no stored size is refused.
+ */
+nScreenSizes nApp::GetScreenSizes() const
+{
+    return nPlatformWindow::DisplayModes();
 }
 
 /*

@@ -15,6 +15,7 @@
 #include "application/napplication.h"
 #include "opende/nopendehashspace.h"
 #include "game/nhomelock.h"
+#include "game/nwindowprefs.h"
 
 class nSound3;
 class nGameCamera;
@@ -69,6 +70,8 @@ protected:
     nAudioServer3* CreateAudioServer() override;
     nPrefServer* CreatePrefServer() override;
     nAppCamera* CreateAppCamera() override;
+    /// the display's mode sizes a stored window size must fit (the platform's display modes)
+    virtual nScreenSizes GetScreenSizes() const;
 
 private:
     /// the physics server, the world with the game's settings, the top-level hash space

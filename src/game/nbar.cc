@@ -5,6 +5,7 @@
 #include "game/ngamegui.h"
 #include "gfx2/ngfxserver2.h"
 #include "gui/nguiserver.h"
+#include "gui/nguiwindow.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/nmodule.h"
 
@@ -32,7 +33,7 @@ nGuiTextureView* NewView(const void* owner, const char* suffix)
 /*
  * nBar --
  *     Side effects: the frame, bar, trail and text widgets in the GUI's
- *     root window, each asserted; without a GUI root window (a game
+ *     root window, each asserted, drawn frame, trail, bar, text; without a GUI root window (a game
  *     without GUI) the bar has no widgets and its setters do nothing.
  */
 nBar::nBar() :
@@ -52,6 +53,15 @@ nBar::nBar() :
     n_assert(m_refBarTrail.isvalid());
     this->m_refTextLabel = static_cast<nGuiTextLabel*>(NewWidget(this, "nguitextlabel", "_text"));
     n_assert(m_refTextLabel.isvalid());
+    // the root window draws its children in order: the trail lies behind
+    // the filled part, so that the lost part shows the trail and the fill
+    // keeps its own colour; the label on top
+    nRoot* window = gui->GetRootWindowPointer();
+    for (nRoot* front : {static_cast<nRoot*>(this->m_refBar.get()), static_cast<nRoot*>(this->m_refTextLabel.get())})
+    {
+        front->Remove();
+        window->AddTail(front);
+    }
 }
 
 nBar::~nBar()

@@ -586,13 +586,19 @@ void nGame::SpawnHitFX(const vector3& pos)
 
 /*
  * StartSound --
- *     Side effects: the sound starts when its data loaded; an audio
- *     device refuses to start a sound without data, and a missing sound
- *     file is the data's fault, not a reason to stop the match.
+ *     Side effects: the sound takes its place, distances and ambient
+ *     flag, then starts, when its data loaded; an audio device refuses
+ *     to start a sound without data, and a missing sound file is the
+ *     data's fault, not a reason to stop the match. Without the update
+ *     a fresh source sits at the world's origin: heard at full strength
+ *     only while the listener is still there (the first match's start),
+ *     and faintly from the camera ever after.
  */
 void nGame::StartSound(nSound3* sound)
 {
-    if (sound && sound->IsValid()) sound->Start();
+    if (!sound || !sound->IsValid()) return;
+    sound->Update();
+    sound->Start();
 }
 
 void nGame::Replay(nRef<nSound3>& sound, const matrix44* m)

@@ -11,6 +11,27 @@
 
 N_IMPLEMENT_MODULE(nguifloattextlabel, nGuiFloatTextLabel, "nroot", nullptr)
 
+namespace
+{
+
+/// the highest top of the label: below the band the match's scripts keep
+/// for the boxers' names and the key hints, so a number never covers them
+const float TopLimit = 0.14f;
+
+/// the rectangle moved down just as far as its top needs to clear the band
+rectangle BelowTopBand(rectangle r)
+{
+    if (r.v0.y < TopLimit)
+    {
+        const float down = TopLimit - r.v0.y;
+        r.v0.y += down;
+        r.v1.y += down;
+    }
+    return r;
+}
+
+}  // namespace
+
 /*
  * nGuiFloatTextLabel --
  *     Side effects: a hidden, centred, white label with the font "score"
@@ -53,7 +74,7 @@ nGuiTextLabel* nGuiFloatTextLabel::GetLabel() const
  * SetPosition --
  *     Side effects: the label's rectangle, 0.2 by 0.1, is centred on the
  *     point's screen position (view-projection with the division by w,
- *     y growing downwards).
+ *     y growing downwards), but no higher than the HUD's top band.
  */
 void nGuiFloatTextLabel::SetPosition(const vector3& p)
 {
@@ -62,7 +83,7 @@ void nGuiFloatTextLabel::SetPosition(const vector3& p)
     const vector3 q = gfx ? gfx->GetTransform(nGfxServer2::ViewProjection).transform_coord(p) : p;
     const float x = q.x / 2.0f + 0.5f;
     const float y = q.y * -0.5f + 0.5f;
-    this->m_refLabel->SetRect(rectangle(vector2(x - 0.1f, y - 0.05f), vector2(x + 0.1f, y + 0.05f)));
+    this->m_refLabel->SetRect(BelowTopBand(rectangle(vector2(x - 0.1f, y - 0.05f), vector2(x + 0.1f, y + 0.05f))));
 }
 
 /*
@@ -70,7 +91,7 @@ void nGuiFloatTextLabel::SetPosition(const vector3& p)
  *     Side effects: while shown, the text's alpha falls by 2 per second
  *     (below 0 the label hides); the drift decays by a factor 10 per
  *     second, never past 0; the label moves by the drift sideways and
- *     0.5 per second upwards.
+ *     0.5 per second upwards until it meets the HUD's top band.
  */
 void nGuiFloatTextLabel::Trigger(float dt)
 {
@@ -92,5 +113,5 @@ void nGuiFloatTextLabel::Trigger(float dt)
     const vector2 move(this->drift * dt, -0.5f * dt);
     r.v0 += move;
     r.v1 += move;
-    label->SetRect(r);
+    label->SetRect(BelowTopBand(r));
 }

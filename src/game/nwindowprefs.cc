@@ -6,6 +6,7 @@
 #include "kernel/ntypes.h"
 #include "misc/nprefserver.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace
@@ -32,12 +33,45 @@ bool ParseSide(const char* text, int min, int& side)
 }
 
 /*
+ * FitToScreen --
+ *     Results: false when the screen sizes are known and w x h exceeds
+ *     the largest of them in either direction; w and h then hold the
+ *     largest screen size (by area) that fits and is at least the
+ *     smallest accepted, or stay as they are when there is none.
+ */
+bool FitToScreen(const nScreenSizes& screen, int& w, int& h)
+{
+    int maxW = 0;
+    int maxH = 0;
+    for (const std::pair<int, int>& s : screen)
+    {
+        maxW = std::max(maxW, s.first);
+        maxH = std::max(maxH, s.second);
+    }
+    if (screen.empty() || (w <= maxW && h <= maxH)) return true;
+    long best = 0;
+    for (const std::pair<int, int>& s : screen)
+    {
+        const long area = (long)s.first * s.second;
+        if (s.first >= nWindowPrefsMinWidth && s.second >= nWindowPrefsMinHeight && s.first <= nWindowPrefsMaxSide &&
+            s.second <= nWindowPrefsMaxSide && area > best)
+        {
+            best = area;
+            w = s.first;
+            h = s.second;
+        }
+    }
+    return false;
+}
+
+/*
  * ApplySize --
  *     Side effects: the mode's width and height from the preferences
- *     when both are usable; a message when either is unusable. Both
- *     unwritten: nothing.
+ *     when both are usable and fit the screen; the largest screen size
+ *     that fits, with a message, for a size larger than the screen; a
+ *     message when either is unusable. Both unwritten: nothing.
  */
-void ApplySize(nPrefServer* prefs, nDisplayMode2& mode)
+void ApplySize(nPrefServer* prefs, nDisplayMode2& mode, const nScreenSizes& screen)
 {
     const nString width = prefs->ReadString(nString("window-width"));
     const nString height = prefs->ReadString(nString("window-height"));
@@ -46,6 +80,20 @@ void ApplySize(nPrefServer* prefs, nDisplayMode2& mode)
     int h = 0;
     if (ParseSide(width.Get(), nWindowPrefsMinWidth, w) && ParseSide(height.Get(), nWindowPrefsMinHeight, h))
     {
+        const int askedW = w;
+        const int askedH = h;
+        if (!FitToScreen(screen, w, h))
+        {
+            const bool found = w != askedW || h != askedH;
+            if (!found)
+            {
+                w = mode.GetWidth();
+                h = mode.GetHeight();
+            }
+            n_message("The preferences ask for a window of %d x %d, larger than the screen; "
+                      "it opens %d x %d instead.\n",
+                      askedW, askedH, w, h);
+        }
         mode.SetWidth((ushort)w);
         mode.SetHeight((ushort)h);
         return;
@@ -80,9 +128,9 @@ void ApplyType(nPrefServer* prefs, nDisplayMode2& mode)
 
 }  // namespace
 
-void nApplyWindowPrefs(nPrefServer* prefs, nDisplayMode2& mode)
+void nApplyWindowPrefs(nPrefServer* prefs, nDisplayMode2& mode, const nScreenSizes& screen)
 {
     n_assert(prefs);
-    ApplySize(prefs, mode);
+    ApplySize(prefs, mode, screen);
     ApplyType(prefs, mode);
 }

@@ -34,6 +34,8 @@ public:
     const nDisplayMode2& GetDisplayMode() const { return this->displayMode; }
     /// the frame time the states read this frame
     void SetFrameTime(double t) { this->frameTime = t; }
+    /// the display's mode sizes the preferences are checked against (none: unknown)
+    nScreenSizes screenSizes;
 
 protected:
     nScriptServer* CreateScriptServer() override;
@@ -49,6 +51,7 @@ protected:
     nAudioServer3* CreateAudioServer() override;
     nPrefServer* CreatePrefServer() override;
     nLocaleServer* CreateLocaleServer() override;
+    nScreenSizes GetScreenSizes() const override { return this->screenSizes; }
 };
 
 /// a video server that records what it is asked to play and can refuse to play it

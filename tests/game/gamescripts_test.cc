@@ -25,11 +25,16 @@
 #include "kernel/nscriptserver.h"
 #include "kernel/ntimeserver.h"
 #include "launcher/nboxingkernel.h"
+#include "nopenal/nopenalresource.h"
+#include "nopenal/nopenalserver.h"
+#include "resource/nresourceserver.h"
 
 #include <stb_image.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -68,6 +73,31 @@ struct Shot
         return n;
     }
 };
+
+/// how loud the listener hears the sound of the description's source now (1 full, OpenAL's
+/// default inverse-distance model), -1 when the sound is not loaded
+float HeardGain(nKernelServer* ks, const char* desc)
+{
+    nResourceServer* rs = static_cast<nResourceServer*>(ks->Lookup("/sys/servers/resource"));
+    nOpenALResource* rsrc =
+        rs ? dynamic_cast<nOpenALResource*>(rs->FindResource(desc, nResource::SoundResource)) : nullptr;
+    if (!rsrc || !rsrc->IsValid()) return -1.0f;
+    const ALuint source = nOpenALServer::Instance()->GetSource(rsrc->GetBufSrcIndex());
+    ALint relative = AL_FALSE;
+    alGetSourcei(source, AL_SOURCE_RELATIVE, &relative);
+    ALfloat pos[3] = {0, 0, 0};
+    ALfloat ear[3] = {0, 0, 0};
+    alGetSourcefv(source, AL_POSITION, pos);
+    if (!relative) alGetListenerfv(AL_POSITION, ear);
+    ALfloat ref = 1.0f, maxDist = 0.0f, rolloff = 1.0f;
+    alGetSourcef(source, AL_REFERENCE_DISTANCE, &ref);
+    alGetSourcef(source, AL_MAX_DISTANCE, &maxDist);
+    alGetSourcef(source, AL_ROLLOFF_FACTOR, &rolloff);
+    const float d = std::sqrt((pos[0] - ear[0]) * (pos[0] - ear[0]) + (pos[1] - ear[1]) * (pos[1] - ear[1]) +
+                              (pos[2] - ear[2]) * (pos[2] - ear[2]));
+    const float clamped = std::min(std::max(d, ref), maxDist);
+    return ref / (ref + rolloff * (clamped - ref));
+}
 
 bool Gold(int r, int g, int b) { return r > 180 && g > 130 && b < 110; }
 bool Red(int r, int g, int b) { return r > 120 && g < 80 && b < 80; }
@@ -335,6 +365,14 @@ TEST_F(GameScriptsTest, StartShowsTheNextOpponentAndFightStartsTheMatchWithItsHu
     EXPECT_GT(shot.Count(0.25f, 0.78f, 0.75f, 0.85f, [](int r, int g, int b) { return Gold(r, g, b) || Light(r, g, b); }),
               100);
     EXPECT_GT(shot.Count(0.02f, 0.86f, 0.18f, 0.97f, Gold), 100);
+    if (nPlayer::HasInstance())
+    {
+        // the full bars are bright stripes of their colour over most of their length
+        const auto brightRed = [](int r, int g, int b) { return r > 200 && g < 110 && b < 110; };
+        const auto brightYellow = [](int r, int g, int b) { return r > 200 && g > 160 && b < 110; };
+        EXPECT_GT(shot.Count(0.81f, 0.929f, 0.978f, 0.939f, brightRed), 250);
+        EXPECT_GT(shot.Count(0.81f, 0.959f, 0.978f, 0.969f, brightYellow), 250);
+    }
     Tcl("HideBonusNotification");
     EXPECT_EQ(Tcl(Global("bonusNote") + ".isshown"), "false");
 }
@@ -459,6 +497,28 @@ TEST_F(GameScriptsTest, F12OpensAndClosesTheConsoleInEveryState)
     this->Pass();
     ASSERT_EQ(State(), "main_menu");
     toggles("main menu");
+}
+
+TEST_F(GameScriptsTest, TheGongAndTheCrowdAreHeardFullyAtTheStartOfEveryMatch)
+{
+    ToMatch();
+    // the listener follows the camera away from the ring's middle and stays there after the match
+    for (int i = 0; i < 5; i++) this->Pass();
+    ALfloat ear[3] = {0, 0, 0};
+    alGetListenerfv(AL_POSITION, ear);
+    ASSERT_GT(std::fabs(ear[0]) + std::fabs(ear[1]) + std::fabs(ear[2]), 10.0f);
+    for (int match = 1; match <= 3; match++)
+    {
+        SCOPED_TRACE(match);
+        EXPECT_GT(HeardGain(this->ks.get(), "sound:gong.n2"), 0.9f);
+        EXPECT_GT(HeardGain(this->ks.get(), "sound:env.n2"), 0.9f);
+        PressKey(12);  // esc
+        this->Pass();
+        ASSERT_EQ(State(), "main_menu");
+        ClickOn(Global("preStartDialog") + "/Layout/fight");
+        this->Pass();
+        ASSERT_EQ(State(), "game");
+    }
 }
 
 }  // namespace

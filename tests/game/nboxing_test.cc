@@ -291,6 +291,10 @@ TEST_F(BoxingTest, HudBarsRunOverThePartsOfTheirLength)
     nRef<nRoot> bar;
     bar = health->GetBar();
     EXPECT_EQ(bar->GetParent(), nGuiServer::Instance()->GetRootWindowPointer());
+    // drawn in child order: the trail behind the fill, the label over both
+    EXPECT_EQ(health->GetFrame()->GetSucc(), health->GetTrail());
+    EXPECT_EQ(health->GetTrail()->GetSucc(), health->GetBar());
+    EXPECT_EQ(health->GetBar()->GetSucc(), health->GetTextLabel());
     this->game->OnStateLeave(nString("main_menu"));
     EXPECT_FALSE(bar.isvalid());
 }
@@ -828,6 +832,34 @@ TEST_F(HudTest, AFloatLabelFadesOutInHalfASecondWhileItRisesAndItsDriftDecays)
     label = l;
     f->Release();
     EXPECT_FALSE(label.isvalid());
+}
+
+TEST_F(HudTest, AFloatLabelNeverRisesIntoTheTopBandOfTheHud)
+{
+    this->Enter();
+    this->ks->PushCwd(this->ks->Lookup("/usr"));
+    nGuiFloatTextLabel* f = static_cast<nGuiFloatTextLabel*>(this->ks->New("nguifloattextlabel", "f"));
+    this->ks->PopCwd();
+    nGuiTextLabel* l = f->GetLabel();
+    // placed at points of the screen high and low; each rises for its whole half second
+    for (const float top : {0.0f, 0.15f, 0.3f, 0.6f})
+    {
+        SCOPED_TRACE(top);
+        l->SetRect(rectangle(vector2(0.4f, top), vector2(0.6f, top + 0.1f)));
+        l->SetColor(vector4(1, 1, 1, 1));
+        l->Show();
+        for (int i = 0; i < 24; i++)
+        {
+            f->Trigger(0.02f);
+            EXPECT_GE(l->GetRect().v0.y, 0.14f - 1e-6f);
+            EXPECT_NEAR(l->GetRect().v1.y - l->GetRect().v0.y, 0.1f, 1e-5f);
+        }
+        if (top >= 0.6f) EXPECT_LT(l->GetRect().v0.y, top - 0.2f);
+    }
+    // a point above the top of the screen (an opponent seen from close by) still shows below the band
+    f->SetPosition(vector3(0.0f, 1000.0f, 0.0f));
+    EXPECT_GE(l->GetRect().v0.y, 0.14f - 1e-6f);
+    f->Release();
 }
 
 TEST_F(HudTest, AClientWindow2IsFixedAndTitledInItsFont)

@@ -40,10 +40,11 @@ protected:
     }
 
     /// the game's preference server over the file; the display mode it made in a fresh application
-    nDisplayMode2 ModeFor(const std::string& file)
+    nDisplayMode2 ModeFor(const std::string& file, const nScreenSizes& screen = {})
     {
         this->app->Release();
         this->app = static_cast<TestGameApp*>(this->ks->New("testgameapp", "/theApp"));
+        this->app->screenSizes = screen;
         this->Write("prefs.n2", file);
         nPrefServer* pref = this->app->GamePrefServer();
         const nDisplayMode2 mode = this->app->GetDisplayMode();
@@ -127,5 +128,42 @@ TEST_F(WindowPrefsTest, AnUnknownTypeMakesAWindowWithAMessage)
         const nDisplayMode2 mode = this->ModeFor(PrefsFile(nullptr, nullptr, type));
         EXPECT_EQ(mode.GetType(), nDisplayMode2::Windowed);
         EXPECT_NE(this->log.text.find("does not know; it opens a window"), std::string::npos) << this->log.text;
+    }
+}
+
+TEST_F(WindowPrefsTest, ASizeLargerThanTheScreenGivesWayToTheLargestThatFitsWithAMessage)
+{
+    const nScreenSizes screen = {{1280, 1024}, {1024, 768}, {800, 600}, {640, 480}, {320, 200}};
+    struct Case
+    {
+        const char* width;
+        const char* height;
+        nScreenSizes screen;
+        int w, h;
+        bool refused;
+    };
+    const Case cases[] = {
+        {"1600", "1200", screen, 1280, 1024, true},
+        {"1920", "1080", screen, 1280, 1024, true},
+        {"1280", "1200", screen, 1280, 1024, true},
+        {"1280", "1024", screen, 1280, 1024, false},
+        {"1024", "768", screen, 1024, 768, false},
+        {"1400", "900", {{1440, 900}, {1280, 1024}}, 1400, 900, false},
+        {"1600", "1200", {{1920, 1080}, {1280, 1024}}, 1920, 1080, true},
+        // nothing of the screen fits the game: the size it would have had otherwise
+        {"800", "600", {{320, 200}}, 640, 480, true},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(std::string(c.width) + " x " + c.height);
+        this->log.text.clear();
+        const nDisplayMode2 mode = this->ModeFor(PrefsFile(c.width, c.height, "fullscreen"), c.screen);
+        EXPECT_EQ(mode.GetWidth(), c.w);
+        EXPECT_EQ(mode.GetHeight(), c.h);
+        EXPECT_EQ(mode.GetType(), nDisplayMode2::Fullscreen);
+        const std::string said = std::string("ask for a window of ") + c.width + " x " + c.height +
+                                 ", larger than the screen; it opens " + std::to_string(c.w) + " x " +
+                                 std::to_string(c.h) + " instead";
+        EXPECT_EQ(this->log.text.find(said) != std::string::npos, c.refused) << this->log.text;
     }
 }
