@@ -436,8 +436,10 @@ int ConnectAsUser(uid_t uid, int port, const std::string& bytes)
 TEST_F(IpcServerTest, OnlyTheUserWhoRunsTheProgramIsServed)
 {
     if (0 != geteuid()) GTEST_SKIP() << "connecting as another user needs root";
-    nKernelServer kernel;
+    // the watcher outlives the kernel, which lets go of it when it dies,
+    // on every way out of the test
     LogWatcher watcher("connection of user 65534 refused");
+    nKernelServer kernel;
     kernel.SetLogHandler(&watcher);
     const std::string bytes = "~handshake " + portName + std::string(1, '\0') + "exec id" + std::string(1, '\0');
     const int port = server->GetPortNum();
