@@ -91,6 +91,12 @@ bool DarkOnRope(const unsigned char* p)
     return p[0] < 120 && p[1] < 120 && p[2] < 130;
 }
 
+/// the red corner's skin or trunks, lit or in the shade: reddish, unlike the canvas, the ropes and the dark around the ring
+bool SkinOrTrunks(const unsigned char* p)
+{
+    return p[0] > 40 && 10 * p[1] < 9 * p[0] && 10 * p[2] < 8 * p[0];
+}
+
 }  // namespace
 
 class MatchGLTest : public ::testing::Test
@@ -272,5 +278,26 @@ TEST_F(MatchGLTest, TheNearRopesShowNoDarkDashesAsTheCameraSways)
             EXPECT_GT(seen, 200) << pitch << " " << yaw;
             EXPECT_LE(dark, 2) << "pitch " << pitch << " heading " << yaw;
         }
+    }
+}
+
+TEST_F(MatchGLTest, TheLegsRunFromTheBootsIntoTheTrunks)
+{
+    this->EnterMatch();
+    nGame* game = nGame::Instance();
+    // the first steps done: the boots stand on the footwork's anchor, away from under the boxer
+    for (int i = 0; i < 60; i++) game->RunFrame(1.0f / 60.0f);
+    const nPlayer* player = nPlayer::Instance();
+    const vector3 anchor = player->GetFootAnchor();
+    const vector3 boot(anchor.x + 1.0f, 0.0f, anchor.z);
+    nGameCamera* cam = nApp::Instance()->GetCamera();
+    cam->SetPosition(vector3(9.0f, 3.0f, boot.z));
+    cam->SetEuler(vector3(0.0f, N_PI / 2.0f, 0.0f));
+    const Image img = this->Render("match-legs.png");
+    ASSERT_EQ(img.width, Width);
+    // from the side, straight up the right leg: skin or trunks all the way from the sock to the pants
+    for (float y = 1.5f; y <= 3.3f; y += 0.15f)
+    {
+        EXPECT_GE(this->CountAround(img, vector3(boot.x, y, boot.z), 1, SkinOrTrunks), 5) << y;
     }
 }
