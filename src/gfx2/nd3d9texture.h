@@ -118,9 +118,9 @@ private:
     std::unique_ptr<Decoded> readDecoded;
     /// while UploadResource runs: the decoded image it builds from, else null
     const Decoded* uploading = nullptr;
-    /// make the device texture and upload every image of a parsed DDS file
-    bool CreateFromDDS(const nDDSReader& dds);
-    /// CreateFromDDS with LoadD3DXFile's fatal error when the device refuses it
+    /// make the device texture and upload every image of a parsed DDS file; false with the reason
+    bool CreateFromDDS(const nDDSReader& dds, std::string& error);
+    /// CreateFromDDS, a failure reported with the file's name
     bool UploadDDS(const nDDSReader& dds, const char* name);
     /// decode an image with stb_image and upload it, mip chain made when asked
     bool CreateFromImage(const std::vector<unsigned char>& bytes, bool genMipMaps, const char* name);
