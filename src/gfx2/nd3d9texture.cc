@@ -479,7 +479,7 @@ bool nD3D9Texture::DecodeImage(const std::vector<unsigned char>& bytes, int maxS
     out.pixels = decltype(out.pixels)(stbi_load_from_memory(bytes.data(), len, &w, &h, &comp, 4), stbi_image_free);
     if (!out.pixels)
     {
-        error = FailureReason("the pixels do not decode");
+        error = "its pixels do not decode (" + FailureReason("no reason given") + ")";
         return false;
     }
     out.width = w;

@@ -33,6 +33,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -347,4 +348,27 @@ TEST_F(HeadlessMatchTest, ACursorThatIsNoImageAndAMissingBarTextureAreReportedAn
     EXPECT_EQ(log.find(line, first + 1), std::string::npos);
     EXPECT_EQ(nGfxServer2::Instance()->GetCursorVisibility(), nGfxServer2::Custom);
     EXPECT_FALSE(nGfxServer2::Instance()->GetMouseCursor().IsLoaded());
+}
+
+TEST_F(HeadlessMatchTest, AnOpponentPrototypeCutShortIsReportedAndTheMatchGoesOnAgainstAnUnbuiltOpponent)
+{
+    // the file ends inside a quoted text: a script error while the library loads
+    const std::string file = this->home + "objects/_ai0.n2";
+    std::string text;
+    {
+        std::ifstream in(file);
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    const size_t quote = text.find('"');
+    ASSERT_NE(quote, std::string::npos);
+    std::ofstream(file, std::ios::trunc) << text.substr(0, quote + 2);
+    auto game = this->OpenGame(9);
+    ASSERT_TRUE(game->App()->IsOpen());
+    MatchDriver driver(*game);
+    game->Run(40);
+    ASSERT_TRUE(InMatch()) << game->log.text.substr(0, 3000);
+    EXPECT_NE(game->log.text.find("_ai0.n2"), std::string::npos) << game->log.text.substr(0, 3000);
+    EXPECT_NE(game->log.text.find("'/usr/lib/objects/_ai0' is not usable"), std::string::npos);
+    EXPECT_EQ(nAI::Instance()->GetLeftFist(), nullptr);
+    EXPECT_TRUE(std::isfinite(nPlayer::Instance()->GetHealth()));
 }

@@ -185,7 +185,7 @@ std::vector<BadFile> BadFiles()
         {"missing.png", "", "does not exist", false},
         {"empty.png", "", "it is empty", true},
         {"cut.png", png.substr(0, 20), "is no image", true},
-        {"pixels.png", png.substr(0, png.size() / 2), "", true},
+        {"pixels.png", png.substr(0, png.size() / 2), "its pixels do not decode", true},
         {"text.png", "# a script, not a picture\nputs hello\n", "is no image", true},
         {"noise.png", "\x89PNG but nothing after it", "is no image", true},
         {"cut.dds", cutDDS, "", true},
