@@ -10,6 +10,7 @@
 //  and left unbuilt, its unusable values reported and the defaults kept:
 //  the boxers' values and places stay finite.
 //------------------------------------------------------------------------------
+#include "fuzzscratch.h"
 #include "gameapp.h"
 #include "datamatch.h"
 
@@ -20,7 +21,6 @@
 #include "kernel/nenv.h"
 #include "kernel/nfileserver2.h"
 #include "kernel/nkernelserver.h"
-#include "kernel/nloghandler.h"
 #include "kernel/npersistserver.h"
 #include "kernel/nscriptserver.h"
 #include "kernel/ntimeserver.h"
@@ -30,19 +30,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 
 namespace
 {
-
-/// drops every line but fatal errors: the fuzzer would drown in them
-class QuietLog : public nLogHandler
-{
-public:
-    void Print(const char*, va_list) override {}
-    void Message(const char*, va_list) override {}
-    void Error(const char* msg, va_list args) override { vfprintf(stderr, msg, args); }
-};
 
 const char* const Library = "/usr/lib/objects";
 const char* const Protos[2] = {"_ai0", "player"};
@@ -60,9 +50,7 @@ public:
     Game()
     {
         ResetStandIns();
-        char dir[] = "/tmp/prototypefuzzXXXXXX";
-        if (!mkdtemp(dir)) abort();
-        this->home = std::string(dir) + "/";
+        this->home = MakeScratchDir("prototypefuzz") + "/";
         this->ks = NewGameKernel().release();
         this->ks->SetLogHandler(&this->log);
         nFileServer2::Instance()->SetAssign("home", this->home.c_str());

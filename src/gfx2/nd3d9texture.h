@@ -17,6 +17,10 @@
 
     Lock hands out a copy of the level in system memory (read from the
     device); Unlock of a lock that may have written puts it back.
+
+    Files are outside data: one that is missing, no image, cut short or of
+    a size the device or the file itself cannot hold is reported in one
+    line naming it, and the texture stays unloaded (Load returns false).
 */
 #include "gfx2/nddsreader.h"
 #include "gfx2/ntexture2.h"

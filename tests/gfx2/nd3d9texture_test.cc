@@ -21,6 +21,15 @@ using TF = nGfxTexFormat;
 namespace
 {
 
+/// a bad texture file, the reason its one line must give, and whether it is written at all
+struct BadFile
+{
+    const char* file;
+    std::string bytes;
+    const char* reason;
+    bool written;
+};
+
 class NullTextureTest : public TextureTest
 {
 protected:
@@ -39,6 +48,15 @@ protected:
         std::vector<unsigned char> bytes(nGfxTexLevelSize(TF(t->GetFormat()), w, h));
         EXPECT_TRUE(this->dev->ReadTexture(t->GetBaseTexture(), face, level, bytes.data(), bytes.size()));
         return bytes;
+    }
+    /// a new texture of the bad file, written unless it is to be missing; the log cleared
+    nD3D9Texture* BadTexture(const BadFile& c)
+    {
+        const std::string path = c.written ? this->Write(c.file, c.bytes) : "tst:" + std::string(c.file);
+        nD3D9Texture* t = this->NewTexture(path);
+        t->SetFilename(path.c_str());
+        this->log.text.clear();
+        return t;
     }
     /// whether a call starting with the text was recorded since the last look
     bool Called(const std::string& prefix)
@@ -163,15 +181,6 @@ TEST_F(NullTextureTest, AnImageNamedOtherThanDDSGetsItsMipChainGenerated)
 namespace
 {
 
-/// a bad texture file, the reason its one line must give, and whether it is written at all
-struct BadFile
-{
-    const char* file;
-    std::string bytes;
-    const char* reason;
-    bool written;
-};
-
 /// the files a texture must refuse, on a device that takes up to 16 pixels a side
 std::vector<BadFile> BadFiles()
 {
@@ -210,10 +219,8 @@ TEST_F(NullTextureTest, FilesThatCannotBeLoadedAreReportedOnceAndLeaveTheTexture
     for (const BadFile& c : BadFiles())
     {
         SCOPED_TRACE(c.file);
-        const std::string path = c.written ? this->Write(c.file, c.bytes) : "tst:" + std::string(c.file);
-        nD3D9Texture* t = this->NewTexture(path);
-        t->SetFilename(path.c_str());
-        this->log.text.clear();
+        nD3D9Texture* t = this->BadTexture(c);
+        const std::string path = t->GetFilename().Get();
         EXPECT_FALSE(t->Load());
         EXPECT_FALSE(t->IsLoaded());
         EXPECT_FALSE(t->IsValid());
@@ -237,11 +244,9 @@ TEST_F(NullTextureTest, ABackgroundLoadOfABadFileIsReportedAtItsUploadAndLeavesI
     for (const BadFile& c : BadFiles())
     {
         SCOPED_TRACE(c.file);
-        const std::string path = c.written ? this->Write(c.file, c.bytes) : "tst:" + std::string(c.file);
-        nD3D9Texture* t = this->NewTexture(path);
-        t->SetFilename(path.c_str());
+        nD3D9Texture* t = this->BadTexture(c);
+        const std::string path = t->GetFilename().Get();
         t->SetAsyncEnabled(true);
-        this->log.text.clear();
         ASSERT_TRUE(t->Load());
         for (int i = 0; i < 10000 && t->IsPending(); i++)
         {
