@@ -103,6 +103,8 @@ public:
     vector2 GetTextExtent(const nString& text) override;
     void AddText(const nString& text, const vector4& color, float xPos, float yPos) override;
     void DrawTextBuffer() override;
+    void BeginText(std::function<void()> beforeDraw) override;
+    void EndText() override;
     /// the font files fonts installed for this process
     nPlatformFontRegistry& GetFontRegistry();
     /// the number of queued texts
