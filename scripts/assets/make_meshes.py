@@ -12,8 +12,8 @@ A boxer faces -z; its left is -x. Each mesh has groups for its colours:
 
     boxer-head:  0 skin, 1 headgear, 2 eyes
     boxer-torso: 0 vest, 1 skin (shoulders, upper arms, neck)
-    boxer-hips:  0 trunks, 1 waistband, 2 skin (thighs)
-    boxer-boot:  0 boot, 1 sock, 2 skin (shin)
+    boxer-hips:  0 trunks, 1 waistband, 2 skin (tops of the thighs)
+    boxer-boot:  0 boot, 1 sock, 2 skin (the leg up into the trunks)
     boxer-glove: 0 glove, 1 cuff, 2 skin (forearm)
 
     python3 scripts/assets/make_meshes.py [output directory]
@@ -71,13 +71,16 @@ class Mesh:
         i = [self.vertex(p, n, uv) for p, uv in zip((a, b, c, d), ((0, 1), (1, 1), (1, 0), (0, 0)))]
         self.triangles += [(i[0], i[1], i[2]), (i[0], i[2], i[3])]
 
-    def box(self, lo, hi):
+    def box(self, lo, hi, lift=0.0):
+        """The side faces' normals lean up by the lift: a thin box lit as if
+        round when seen from above."""
         x0, y0, z0 = lo
         x1, y1, z1 = hi
-        self.quad((x0, y0, z1), (x1, y0, z1), (x1, y1, z1), (x0, y1, z1), (0, 0, 1))
-        self.quad((x1, y0, z0), (x0, y0, z0), (x0, y1, z0), (x1, y1, z0), (0, 0, -1))
-        self.quad((x1, y0, z1), (x1, y0, z0), (x1, y1, z0), (x1, y1, z1), (1, 0, 0))
-        self.quad((x0, y0, z0), (x0, y0, z1), (x0, y1, z1), (x0, y1, z0), (-1, 0, 0))
+        side = (lambda n: norm(add(n, (0.0, lift, 0.0))))
+        self.quad((x0, y0, z1), (x1, y0, z1), (x1, y1, z1), (x0, y1, z1), side((0, 0, 1)))
+        self.quad((x1, y0, z0), (x0, y0, z0), (x0, y1, z0), (x1, y1, z0), side((0, 0, -1)))
+        self.quad((x1, y0, z1), (x1, y0, z0), (x1, y1, z0), (x1, y1, z1), side((1, 0, 0)))
+        self.quad((x0, y0, z0), (x0, y0, z1), (x0, y1, z1), (x0, y1, z0), side((-1, 0, 0)))
         self.quad((x0, y1, z1), (x1, y1, z1), (x1, y1, z0), (x0, y1, z0), (0, 1, 0))
         self.quad((x0, y0, z0), (x1, y0, z0), (x1, y0, z1), (x0, y0, z1), (0, -1, 0))
 
@@ -241,12 +244,17 @@ def ring_model():
             m.cylinder(0.3, 0.0, POST_HEIGHT, 12, (x, z))
     m.end_group()
     m.begin_group()
+    # A rope's side turned to the overview camera is thinner than a pixel
+    # and, on the near ropes, faces away from the light; lit by the
+    # ambient alone it broke into dark dashes whenever the camera swayed.
+    # Sides lit as if leaning up keep the ropes white from above.
     t = 0.08
+    lift = 3.0
     for y in ROPE_HEIGHTS:
-        m.box((-h, y - t, h - t), (h, y + t, h + t))
-        m.box((-h, y - t, -h - t), (h, y + t, -h + t))
-        m.box((h - t, y - t, -h), (h + t, y + t, h))
-        m.box((-h - t, y - t, -h), (-h + t, y + t, h))
+        m.box((-h, y - t, h - t), (h, y + t, h + t), lift)
+        m.box((-h, y - t, -h - t), (h, y + t, -h + t), lift)
+        m.box((h - t, y - t, -h), (h + t, y + t, h), lift)
+        m.box((-h - t, y - t, -h), (-h + t, y + t, h), lift)
     m.end_group()
     pad = 0.45
     for corners in (((-h, h),), ((h, -h),), ((h, h), (-h, -h))):
@@ -319,14 +327,19 @@ def boxer_hips():
         m.lathe((0, 0, 0), (0, 1, 0), [(0.25, 1.04, 0.7), (0.42, 1.07, 0.72), (0.6, 1.02, 0.68)], 20)
 
     def skin(m):
+        # only the tops of the thighs: the boots stand where the footwork
+        # put them, up to a unit or so from under the pants, so the legs
+        # come up with the boots and end inside the trunks' legs
         for x in (-1.0, 1.0):
-            m.capsule((0.55 * x, -1.3, 0.0), (0.95 * x, -1.95, 0.0), 0.42)
+            m.capsule((0.5 * x, -0.9, 0.0), (0.5 * x, -1.35, 0.0), 0.4)
 
     return groups(trunks, waistband, skin)
 
 
 def boxer_boot():
-    """Around the boot's point on the canvas: the shoe, its high top and the shin up to the knee."""
+    """Around the boot's point on the canvas: the shoe, its high top and
+    the leg up into the trunks' leg (which hangs down to 2.6 above the
+    canvas, lower while the boxer dips)."""
     def boot(m):
         m.ellipsoid((0, 0.3, -0.2), (0.4, 0.32, 0.65))
         m.lathe((0, 0, 0), (0, 1, 0), [(0.25, 0, 0), (0.3, 0.38, 0.4), (1.05, 0.37, 0.38), (1.1, 0, 0)], 14)
@@ -335,16 +348,17 @@ def boxer_boot():
         m.lathe((0, 0, 0), (0, 1, 0), [(1.0, 0.36, 0.37), (1.2, 0.37, 0.38), (1.35, 0.34, 0.35)], 14)
 
     def skin(m):
-        m.capsule((0, 1.1, 0), (0, 2.15, 0), 0.33)
+        m.capsule((0, 1.1, 0), (0, 3.0, 0), 0.34)
 
     return groups(boot, sock, skin)
 
 
 def boxer_glove():
     """Around the fist's point: the glove, its cuff and the forearm behind it.
-    At rest the glove is pitched up by its guard, so the forearm, leaning
-    back a little upwards here, hangs down and back towards the elbow."""
-    arm = norm((0.0, 0.15, 0.99))
+    At rest the glove is pitched up by its guard (0.3 pi), so the forearm,
+    leaning back and upwards here, runs down and back to the elbow at the
+    torso's side, 1.4 away; in a punch it stays in the glove behind the fist."""
+    arm = norm((0.0, 0.39, 0.92))
 
     def glove(m):
         m.ellipsoid((0, 0, 0), (0.48, 0.52, 0.6))
@@ -353,7 +367,7 @@ def boxer_glove():
         m.lathe((0, 0, 0), arm, [(0.45, 0.4, 0.4), (0.62, 0.41, 0.41), (0.8, 0.37, 0.37)], 14)
 
     def skin(m):
-        m.capsule(mul(arm, 0.7), mul(arm, 1.9), 0.27)
+        m.capsule(mul(arm, 0.7), mul(arm, 1.4), 0.27)
 
     return groups(glove, cuff, skin)
 

@@ -98,9 +98,10 @@ def fanfare(seconds):
     return out
 
 
-def write_wav(path, samples):
+def write_wav(path, samples, level):
+    """The samples scaled so that their peak is the level (of full scale)."""
     peak = max(1e-6, max(abs(s) for s in samples))
-    scale = 0.8 * 32767 / peak
+    scale = level * 32767 / peak
     frames = b"".join(struct.pack("<h", int(max(-32767, min(32767, s * scale)))) for s in samples)
     with wave.open(path, "wb") as w:
         w.setnchannels(1)
@@ -138,13 +139,22 @@ sel ..
 """
 
 
+# the peak of each sound's file, of full scale: the crowd's loop under
+# everything, the won fanfare and the crowd's cheer together at the end
+EVENT_LEVEL = 0.5
+LEVELS = {"env": 0.3, "won": 0.4, "excite": 0.35}
+
+
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "..", "data", "sounds")
     os.makedirs(out, exist_ok=True)
     rng = random.Random(1234)
     # name: (samples, looping, ambient, min-dist, max-dist); the camera sits
     # about 27 units from the boxers, so their sounds keep full loudness to 25
-    # units; ambient sounds are heard at the listener
+    # units; ambient sounds are heard at the listener. The match's sounds
+    # play over the crowd's loop and over each other; at full scale each the
+    # mix reached 0 dBFS, far above the intro's -7.5 dBFS peak, so the loop
+    # sits low and the rest a little below full scale (LEVELS)
     sounds = {
         "env": (crowd(2.0, rng, 0.0), True, True, 1.0, 100.0),
         "hit": (thump(0.25, 90.0, rng, 0.5, 6.0), False, False, 25.0, 100.0),
@@ -158,7 +168,7 @@ def main():
         "swish": (swish(0.25, rng, 0.3), False, False, 25.0, 100.0),
     }
     for name, (samples, looping, ambient, mindist, maxdist) in sounds.items():
-        write_wav(os.path.join(out, name + ".wav"), samples)
+        write_wav(os.path.join(out, name + ".wav"), samples, LEVELS.get(name, EVENT_LEVEL))
         with open(os.path.join(out, name + ".n2"), "w") as f:
             f.write(DESCRIPTION.format(name=name, looping=str(looping).lower(), ambient=str(ambient).lower(),
                                        mindist=mindist, maxdist=maxdist))

@@ -269,15 +269,34 @@ nRoot* nApp::LibraryNode(const char* path)
 }
 
 /*
+ * LoadData --
+ *     Results: the object the file makes, named as given or after the
+ *     file; 0 when it makes none.
+ *     Side effects: the script server's fail-on-error is cleared while the
+ *     file loads: a data file is outside data, so a script error in it
+ *     (a file cut short, a typo) is reported and ends only its load.
+ */
+nObject* nApp::LoadData(const char* path, const char* name)
+{
+    nRoot* scriptObj = kernelServer->Lookup("/sys/servers/script");
+    nScriptServer* script = (scriptObj && scriptObj->IsA("nscriptserver")) ? static_cast<nScriptServer*>(scriptObj) : nullptr;
+    const bool failOnError = script ? script->GetFailOnError() : true;
+    if (script) script->SetFailOnError(false);
+    nObject* loaded = name ? kernelServer->LoadAs(path, name) : kernelServer->Load(path);
+    if (script) script->SetFailOnError(failOnError);
+    return loaded;
+}
+
+/*
  * LoadInto --
  *     Side effects: loads the file with the node as the working object, so
  *     what it makes becomes the node's child; a broken file is reported
- *     by the kernel's Load and leaves nothing.
+ *     and leaves nothing (or what it made before its fault).
  */
 void nApp::LoadInto(nRoot* node, const nString& file)
 {
     kernelServer->PushCwd(node);
-    kernelServer->Load(file.Get());
+    LoadData(file.Get());
     kernelServer->PopCwd();
 }
 

@@ -29,6 +29,8 @@ public:
     static nApp* Instance();
     /// whether the game application exists (objects made outside a game check it)
     static bool HasInstance() { return m_pSelf != nullptr; }
+    /// a data file loaded with fail-on-error cleared (as name, or its own name when null); 0 when it makes nothing
+    static nObject* LoadData(const char* path, const char* name = nullptr);
 
     /// the engine application's Open, then physics, libraries, states; false when the base fails
     bool Open() override;

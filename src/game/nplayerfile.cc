@@ -2,11 +2,11 @@
 //  nplayerfile.cc
 //------------------------------------------------------------------------------
 #include "game/nplayerfile.h"
+#include "game/napp.h"
 #include "kernel/nenv.h"
 #include "kernel/nfileserver2.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/npersistserver.h"
-#include "kernel/nscriptserver.h"
 #include "util/nstring.h"
 
 #include <cmath>
@@ -140,14 +140,9 @@ nRoot* nPlayerFile::Load(nString& notice)
     if (!usr) usr = static_cast<nRoot*>(ks->New("nroot", "/usr"));
 
     // a text file runs as a script: its errors are the file's, not the game's
-    nRoot* scriptObj = ks->Lookup("/sys/servers/script");
-    nScriptServer* script = (scriptObj && scriptObj->IsA("nscriptserver")) ? static_cast<nScriptServer*>(scriptObj) : nullptr;
-    const bool failOnError = script ? script->GetFailOnError() : true;
-    if (script) script->SetFailOnError(false);
     ks->PushCwd(usr);
-    nObject* loaded = ks->LoadAs(FileName, "players");
+    nObject* loaded = nApp::LoadData(FileName, "players");
     ks->PopCwd();
-    if (script) script->SetFailOnError(failOnError);
 
     if (loaded && !loaded->IsA("nroot"))
     {

@@ -7,7 +7,6 @@
 #include "kernel/nenv.h"
 #include "kernel/nfileserver2.h"
 #include "kernel/nmodule.h"
-#include "kernel/nscriptserver.h"
 
 N_IMPLEMENT_MODULE(nscriptprefserver, nScriptPrefServer, "nprefserver", nullptr)
 
@@ -84,12 +83,7 @@ nRoot* nScriptPrefServer::LoadPrefs()
     nFileServer2* fs = kernelServer->GetFileServer();
     if (!fs->FileExists(FileName)) return nullptr;
 
-    nRoot* scriptObj = kernelServer->Lookup("/sys/servers/script");
-    nScriptServer* script = (scriptObj && scriptObj->IsA("nscriptserver")) ? static_cast<nScriptServer*>(scriptObj) : nullptr;
-    const bool failOnError = script ? script->GetFailOnError() : true;
-    if (script) script->SetFailOnError(false);
-    nObject* loaded = kernelServer->Load(FileName);
-    if (script) script->SetFailOnError(failOnError);
+    nObject* loaded = nApp::LoadData(FileName);
 
     if (loaded && !loaded->IsA("nroot"))
     {

@@ -103,6 +103,8 @@ public:
     vector2 GetTextExtent(const nString& text) override;
     void AddText(const nString& text, const vector4& color, float xPos, float yPos) override;
     void DrawTextBuffer() override;
+    void BeginText(std::function<void()> beforeDraw) override;
+    void EndText() override;
     /// the font files fonts installed for this process
     nPlatformFontRegistry& GetFontRegistry();
     /// the number of queued texts
@@ -146,6 +148,8 @@ public:
     //--- services (nd3d9server_services.cc) ------------------------------------------------
     /// the device cursor from the mouse cursor's texture and the visibility, when dirty
     void UpdateCursor();
+    /// a new cursor, whose file is tried afresh
+    void SetMouseCursor(const nMouseCursor& cursor) override;
     void AdjustGamma() override;
     void RestoreGamma() override;
     /// the ramp AdjustGamma sends for the current gamma, brightness and contrast
@@ -174,6 +178,12 @@ private:
     template <class T> static void ReleaseRef(nRef<T>& ref);
     /// drop the text batch's device objects and the queued text
     void OnTextDeviceLost();
+    /// the mouse cursor's texture, loaded; null when its file did not load
+    nTexture2* LoadCursorTexture();
+    /// the texture's pixels become the window's colour cursor with the hotspot
+    void CopyCursorImage(nTexture2* tex);
+    /// whether the current cursor's file did not load (reported; not tried again)
+    bool cursorRefused = false;
 
     int osVersion;
     nD3D9WindowHandler windowHandler;

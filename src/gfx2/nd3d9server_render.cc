@@ -143,12 +143,14 @@ void nD3D9Server::UpdateSharedSceneParams()
 
 /*
  * EndScene --
- *     Side effects: the scene ends; render targets may change now.
+ *     Side effects: text kept since BeginText is drawn and the scene
+ *     ends; render targets may change now.
  */
 void nD3D9Server::EndScene()
 {
     n_assert(this->inBeginScene);
     n_assert(this->IsDeviceOpen());
+    this->EndText();
     nGfxServer2::EndScene();
 }
 

@@ -118,61 +118,14 @@ void nD3D9Server::UpdateCursor()
         return;
     }
     this->cursorDirty = false;
-    const char* cursorFile = this->mouseCursor.GetFilename();
-    if (!this->mouseCursor.IsLoaded() && cursorFile[0] != '\0')
-    {
-        // a missing image would end the program inside the texture load;
-        // a cursor from a script is outside data, so it is only reported
-        if (!nKernelServer::Instance()->GetFileServer()->FileExists(cursorFile) || !this->mouseCursor.Load())
-        {
-            n_printf("nD3D9Server: could not load the mouse cursor '%s'\n", cursorFile);
-            return;
-        }
-    }
-    nTexture2* tex = this->mouseCursor.GetTexture();
-    if (!tex)
+    if (!this->mouseCursor.IsLoaded() && this->mouseCursor.GetFilename()[0] == '\0')
     {
         return;
     }
-    if (!tex->IsLoaded())
+    nTexture2* tex = this->LoadCursorTexture();
+    if (tex)
     {
-        const bool mouseCursorLoaded = tex->Load();
-        if (!mouseCursorLoaded)
-        {
-            n_printf("nD3D9Server: could not load the mouse cursor texture '%s'\n", tex->GetName());
-            return;
-        }
-        this->cursorDirty = true;
-    }
-    nTexture2::LockInfo info;
-    const nTexture2::Format f = tex->GetFormat();
-    if ((nTexture2::A8R8G8B8 != f && nTexture2::X8R8G8B8 != f) || !tex->Lock(nTexture2::ReadOnly, 0, info))
-    {
-        n_printf("In nD3D9Server::UpdateCursor(): GetSurfaceLevel() failed!\n");
-    }
-    else
-    {
-        const int w = tex->GetWidth();
-        const int h = tex->GetHeight();
-        std::vector<unsigned char> rgba((size_t)w * h * 4);
-        for (int y = 0; y < h; y++)
-        {
-            const unsigned char* row = static_cast<const unsigned char*>(info.surfPointer) + (size_t)y * info.surfPitch;
-            for (int x = 0; x < w; x++)
-            {
-                unsigned char* p = &rgba[((size_t)y * w + x) * 4];
-                p[0] = row[x * 4 + 2];
-                p[1] = row[x * 4 + 1];
-                p[2] = row[x * 4 + 0];
-                p[3] = (nTexture2::A8R8G8B8 == f) ? row[x * 4 + 3] : 0xFF;
-            }
-        }
-        tex->Unlock(0);
-        if (!this->device->SetCursorImage(rgba.data(), w, h, this->mouseCursor.GetHotspotX(),
-                                          this->mouseCursor.GetHotspotY()))
-        {
-            n_printf("In nD3D9Server::UpdateCursor(): SetCursorProperties() failed!\n");
-        }
+        this->CopyCursorImage(tex);
     }
     switch (this->cursorVisibility)
     {
@@ -188,6 +141,89 @@ void nD3D9Server::UpdateCursor()
             this->device->ShowImageCursor(true);
             this->device->ShowCursor(true);
             break;
+    }
+}
+
+void nD3D9Server::SetMouseCursor(const nMouseCursor& cursor)
+{
+    this->cursorRefused = false;
+    nGfxServer2::SetMouseCursor(cursor);
+}
+
+/*
+ * LoadCursorTexture --
+ *     Results: the mouse cursor's texture, loaded; null when its file
+ *     does not load (missing, not an image): a cursor from a script is
+ *     outside data, so that is reported once and the file is not tried
+ *     again until a cursor is set anew. The window keeps the image it had,
+ *     or its own arrow.
+ */
+nTexture2* nD3D9Server::LoadCursorTexture()
+{
+    if (this->cursorRefused)
+    {
+        return nullptr;
+    }
+    bool loaded = false;
+    if (!this->mouseCursor.IsLoaded())
+    {
+        loaded = this->mouseCursor.Load();
+    }
+    else if (this->mouseCursor.GetTexture()->IsLoaded())
+    {
+        loaded = true;
+    }
+    else
+    {
+        loaded = this->mouseCursor.GetTexture()->Load();
+        this->cursorDirty = loaded;
+    }
+    if (loaded)
+    {
+        return this->mouseCursor.GetTexture();
+    }
+    n_printf("nD3D9Server: could not load the mouse cursor '%s'; the cursor stays as it was\n",
+             this->mouseCursor.GetFilename());
+    this->mouseCursor.Unload();
+    this->cursorRefused = true;
+    return nullptr;
+}
+
+/*
+ * CopyCursorImage --
+ *     Side effects: an A8R8G8B8 or X8R8G8B8 texture's top level becomes
+ *     the window's colour cursor (RGBA, opaque for X8R8G8B8); other
+ *     formats and refusals are reported.
+ */
+void nD3D9Server::CopyCursorImage(nTexture2* tex)
+{
+    nTexture2::LockInfo info;
+    const nTexture2::Format f = tex->GetFormat();
+    if ((nTexture2::A8R8G8B8 != f && nTexture2::X8R8G8B8 != f) || !tex->Lock(nTexture2::ReadOnly, 0, info))
+    {
+        n_printf("In nD3D9Server::UpdateCursor(): GetSurfaceLevel() failed!\n");
+        return;
+    }
+    const int w = tex->GetWidth();
+    const int h = tex->GetHeight();
+    std::vector<unsigned char> rgba((size_t)w * h * 4);
+    for (int y = 0; y < h; y++)
+    {
+        const unsigned char* row = static_cast<const unsigned char*>(info.surfPointer) + (size_t)y * info.surfPitch;
+        for (int x = 0; x < w; x++)
+        {
+            unsigned char* p = &rgba[((size_t)y * w + x) * 4];
+            p[0] = row[x * 4 + 2];
+            p[1] = row[x * 4 + 1];
+            p[2] = row[x * 4 + 0];
+            p[3] = (nTexture2::A8R8G8B8 == f) ? row[x * 4 + 3] : 0xFF;
+        }
+    }
+    tex->Unlock(0);
+    if (!this->device->SetCursorImage(rgba.data(), w, h, this->mouseCursor.GetHotspotX(),
+                                      this->mouseCursor.GetHotspotY()))
+    {
+        n_printf("In nD3D9Server::UpdateCursor(): SetCursorProperties() failed!\n");
     }
 }
 

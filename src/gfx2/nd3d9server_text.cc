@@ -88,9 +88,10 @@ nFont2* nD3D9Server::NewFont(const char* rsrcName, const nFontDesc& fontDesc)
  * DrawText --
  *     Side effects: the text is drawn in the current font (loaded first
  *     when needed) into the rectangle (relative to the display, y down),
- *     aligned by the flags, wrapped at spaces with WordBreak. Without a
- *     current font, with an empty text, a font that does not load or
- *     outside a scene, nothing is drawn.
+ *     aligned by the flags, wrapped at spaces with WordBreak; between
+ *     BeginText and EndText its glyphs join those of the texts before it.
+ *     Without a current font, with an empty text, a font that does not
+ *     load or outside a scene, nothing is drawn.
  */
 void nD3D9Server::DrawText(const nString& str, const vector4& color, const rectangle& rect, uint flags)
 {
@@ -118,11 +119,39 @@ void nD3D9Server::DrawText(const nString& str, const vector4& color, const recta
     }
     const std::vector<uint32_t> cps = Decode((flags & nFont2::WordBreak) ? wrapped : str);
     nD3D9TextBatch& batch = this->text->batch;
-    if (batch.Begin())
+    const uint32_t argb = PackColor(color.x, color.y, color.z, color.w);
+    if (batch.IsBegun())
     {
-        font->DrawText(&batch, cps, pixels, LayoutFormat(flags), PackColor(color.x, color.y, color.z, color.w));
+        font->DrawText(&batch, cps, pixels, LayoutFormat(flags), argb);
+    }
+    else if (batch.Begin())
+    {
+        font->DrawText(&batch, cps, pixels, LayoutFormat(flags), argb);
         batch.End();
     }
+}
+
+/*
+ * BeginText --
+ *     Side effects: text kept from an earlier BeginText is drawn; the
+ *     batch then gathers the glyphs of the DrawText calls until EndText
+ *     (or the end of the scene), drawing them only when it is full, the
+ *     atlas texture changes or a font's atlas starts over, beforeDraw
+ *     running first each time. Outside a scene nothing is kept.
+ */
+void nD3D9Server::BeginText(std::function<void()> beforeDraw)
+{
+    nD3D9TextBatch& batch = this->text->batch;
+    batch.End();
+    if (batch.Begin())
+    {
+        batch.SetBeforeDraw(std::move(beforeDraw));
+    }
+}
+
+void nD3D9Server::EndText()
+{
+    this->text->batch.End();
 }
 
 /*
@@ -181,7 +210,8 @@ void nD3D9Server::AddText(const nString& str, const vector4& color, float xPos, 
  *     Side effects: every queued text is drawn in the default font on a
  *     single line without clipping, first its shadow (black with the
  *     text's alpha) one pixel right and down, then the text; the queue is
- *     emptied. The current mesh is unset first.
+ *     emptied. Text kept since BeginText is drawn and the current mesh
+ *     unset first.
  */
 void nD3D9Server::DrawTextBuffer()
 {
@@ -191,6 +221,8 @@ void nD3D9Server::DrawTextBuffer()
         return;
     }
     n_assert(this->IsDeviceOpen());
+    // text kept since BeginText was drawn before the queue
+    this->EndText();
     this->SetMesh(nullptr);
     nD3D9Font* font = dynamic_cast<nD3D9Font*>(this->refDefaultFont.get_unsafe());
     nD3D9TextBatch& batch = this->text->batch;

@@ -90,6 +90,7 @@ void nD3D9TextBatch::End()
     }
     this->vertices.clear();
     this->texture = nullptr;
+    this->beforeDraw = nullptr;
 }
 
 void nD3D9TextBatch::SetTexture(nTexture2* tex)
@@ -141,9 +142,10 @@ void nD3D9TextBatch::AddQuad(const float pos[4], const float texels[4], uint32_t
 
 /*
  * Flush --
- *     Side effects: the gathered quads are drawn with the current texture
- *     through the text effect's passes, the effect being the server's
- *     current shader meanwhile; then they are forgotten.
+ *     Side effects: the before-draw function runs, then the gathered
+ *     quads are drawn with the current texture through the text effect's
+ *     passes, the effect being the server's current shader meanwhile; then
+ *     they are forgotten.
  */
 void nD3D9TextBatch::Flush()
 {
@@ -151,6 +153,10 @@ void nD3D9TextBatch::Flush()
     if (this->inBegin && !this->vertices.empty() && this->texture && shader && shader->IsValid() &&
         this->server->IsDeviceOpen() && this->server->InBeginScene())
     {
+        if (this->beforeDraw)
+        {
+            this->beforeDraw();
+        }
         nShader2* previous = this->server->GetShader();
         if (previous)
         {
@@ -248,4 +254,5 @@ void nD3D9TextBatch::Release()
     this->vertices.clear();
     this->texture = nullptr;
     this->inBegin = false;
+    this->beforeDraw = nullptr;
 }

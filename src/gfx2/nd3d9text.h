@@ -8,7 +8,8 @@
     What the Direct3D 9 server keeps for text: the font files fonts
     installed, the text batch that stands in for the shared sprite (glyph
     quads gathered per atlas texture and drawn through the "text" effect
-    in one dynamic mesh), and the queued text of AddText.
+    in one dynamic mesh, for one DrawText or for all of them between
+    BeginText and EndText), and the queued text of AddText.
 */
 #include "gfx2/nd3d9font.h"
 #include "gfx2/ndynamicmesh.h"
@@ -17,6 +18,7 @@
 #include "kernel/nref.h"
 #include "util/nstring.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -40,6 +42,10 @@ public:
     bool Begin();
     /// draw what is pending and stop gathering
     void End();
+    /// whether quads are being gathered (between a successful Begin and End)
+    bool IsBegun() const { return this->inBegin; }
+    /// what runs before gathered quads are drawn, until End (empty for nothing)
+    void SetBeforeDraw(std::function<void()> fn) { this->beforeDraw = std::move(fn); }
     void SetTexture(nTexture2* texture) override;
     void AddQuad(const float pos[4], const float texels[4], uint32_t argb) override;
     void Flush() override;
@@ -59,6 +65,7 @@ private:
     nTexture2* texture = nullptr;
     bool inBegin = false;
     bool shaderFailed = false;
+    std::function<void()> beforeDraw;
     /// x, y, z, u, v (texels), r, g, b, a per vertex, four vertices per quad
     std::vector<float> vertices;
     int numQuadsDrawn = 0;

@@ -88,6 +88,18 @@ std::string FailureReason(const char* fallback)
     return (reason && *reason) ? reason : fallback;
 }
 
+/*
+ * Refuse --
+ *     Results: false.
+ *     Side effects: one line naming the file and why it gave no texture;
+ *     a texture file is outside data, so its faults end only the load.
+ */
+bool Refuse(const char* name, const std::string& reason)
+{
+    n_printf("nD3D9Texture: could not load texture file '%s': %s\n", name, reason.c_str());
+    return false;
+}
+
 /// whether the bytes begin with the text
 bool StartsWith(const std::vector<unsigned char>& b, const char* text)
 {
@@ -379,10 +391,10 @@ bool nD3D9Texture::CreateRenderTarget()
 
 /*
  * LoadD3DXFile --
- *     Results: true when the image file loaded; a file that cannot be
- *     opened, is empty, is not an image, is too large for the device or
- *     is not a 2D or cube image is a fatal error with the file's name (the
- *     reason is printed first).
+ *     Results: true when the image file loaded; false, with one line
+ *     naming the file and the reason, when it cannot be opened, is empty,
+ *     is not an image, is cut short, claims a size beyond the device's or
+ *     beyond its own bytes, or the device refuses it.
  *     Side effects: type, format, size and mip levels are the image's;
  *     with genMipMaps the full chain is generated.
  */
@@ -400,12 +412,11 @@ bool nD3D9Texture::LoadD3DXFile(bool genMipMaps)
     std::vector<unsigned char> bytes;
     if (!ReadWholeFile(name.Get(), bytes))
     {
-        n_error("nD3D9Texture::LoadD3DXFile(): Failed to open texture file '%s'!", name.Get());
+        return Refuse(name.Get(), "it does not exist or cannot be read");
     }
     if (bytes.empty())
     {
-        n_printf("nD3D9Texture: '%s' is empty\n", name.Get());
-        n_error("nD3D9Texture::LoadD3DXFile(): Failed to obtain image info for file '%s'!", name.Get());
+        return Refuse(name.Get(), "it is empty");
     }
     if (!IsDDS(bytes))
     {
@@ -415,28 +426,21 @@ bool nD3D9Texture::LoadD3DXFile(bool genMipMaps)
     std::string error;
     if (!dds.Parse(bytes.data(), bytes.size(), error))
     {
-        n_printf("nD3D9Texture: '%s': %s\n", name.Get(), error.c_str());
-        n_error("nD3D9Texture::LoadD3DXFile(): Failed to obtain image info for file '%s'!", name.Get());
+        return Refuse(name.Get(), error);
     }
     return this->UploadDDS(dds, name.Get());
 }
 
 /*
  * UploadDDS --
- *     Results: true when the parsed DDS file's texture was made; a device
- *     that refuses it is a fatal error naming the file.
+ *     Results: true when the parsed DDS file's texture was made; false,
+ *     reported with the file's name, when it is too large for the device
+ *     or the device refuses it.
  */
 bool nD3D9Texture::UploadDDS(const nDDSReader& dds, const char* name)
 {
-    if (!this->CreateFromDDS(dds))
-    {
-        if (TEXTURE_CUBE == dds.GetType())
-        {
-            n_error("nD3D9Texture::LoadD3DXFile(): Failed to load cube texture '%s'!", name);
-        }
-        n_error("nD3D9Texture::LoadD3DXFile(): Failed to load 2D texture '%s'!", name);
-    }
-    return true;
+    std::string error;
+    return this->CreateFromDDS(dds, error) || Refuse(name, error);
 }
 
 /*
@@ -475,7 +479,7 @@ bool nD3D9Texture::DecodeImage(const std::vector<unsigned char>& bytes, int maxS
     out.pixels = decltype(out.pixels)(stbi_load_from_memory(bytes.data(), len, &w, &h, &comp, 4), stbi_image_free);
     if (!out.pixels)
     {
-        error = FailureReason("the pixels do not decode");
+        error = "its pixels do not decode (" + FailureReason("no reason given") + ")";
         return false;
     }
     out.width = w;
@@ -501,20 +505,15 @@ bool nD3D9Texture::CreateFromImage(const std::vector<unsigned char>& bytes, bool
     std::string error;
     if (!DecodeImage(bytes, this->GetDevice()->GetMaxTextureSize(), image, readable, error))
     {
-        n_printf("nD3D9Texture: '%s': %s\n", name, error.c_str());
-        if (!readable)
-        {
-            n_error("nD3D9Texture::LoadD3DXFile(): Failed to obtain image info for file '%s'!", name);
-        }
-        n_error("nD3D9Texture::LoadD3DXFile(): Failed to load 2D texture '%s'!", name);
+        return Refuse(name, readable ? error : "it is no image (" + error + ")");
     }
     return this->UploadImage(image, genMipMaps, name);
 }
 
 /*
  * UploadImage --
- *     Results: true when the decoded image became the texture; a device
- *     that refuses it is a fatal error naming the file. Images with alpha
+ *     Results: true when the decoded image became the texture; false,
+ *     reported with the file's name, when the device refuses it. Images with alpha
  *     become A8R8G8B8, the others X8R8G8B8.
  */
 bool nD3D9Texture::UploadImage(const Image& image, bool genMipMaps, const char* name)
@@ -533,7 +532,7 @@ bool nD3D9Texture::UploadImage(const Image& image, bool genMipMaps, const char* 
         !this->GetDevice()->UploadTexture(this->baseTexture, 0, 0, image.pixels.get(), numPixels * 4))
     {
         this->ReleaseDeviceObjects();
-        n_error("nD3D9Texture::LoadD3DXFile(): Failed to load 2D texture '%s'!", name);
+        return Refuse(name, "the device refused a " + std::to_string(w) + "x" + std::to_string(h) + " texture");
     }
     if (genMipMaps)
     {
@@ -544,11 +543,12 @@ bool nD3D9Texture::UploadImage(const Image& image, bool genMipMaps, const char* 
 
 /*
  * CreateFromDDS --
- *     Results: false when the device refuses the texture or one of its
- *     images (nothing is left made then).
+ *     Results: false with the reason when the texture is larger than the
+ *     device takes or the device refuses it or one of its images (nothing
+ *     is left made then).
  *     Side effects: type, format, size and levels are the file's.
  */
-bool nD3D9Texture::CreateFromDDS(const nDDSReader& dds)
+bool nD3D9Texture::CreateFromDDS(const nDDSReader& dds, std::string& error)
 {
     this->SetType(dds.GetType());
     this->SetFormat(dds.GetFormat());
@@ -557,13 +557,15 @@ bool nD3D9Texture::CreateFromDDS(const nDDSReader& dds)
     this->SetDepth(1);
     this->SetNumMipLevels(dds.GetNumMipLevels());
     const int maxSize = this->GetDevice()->GetMaxTextureSize();
+    const std::string size = std::to_string(dds.GetWidth()) + "x" + std::to_string(dds.GetHeight());
     if (dds.GetWidth() > maxSize || dds.GetHeight() > maxSize)
     {
-        n_printf("nD3D9Texture: %dx%d exceeds the device's limit of %d\n", dds.GetWidth(), dds.GetHeight(), maxSize);
+        error = "the image is " + size + ", the device takes up to " + std::to_string(maxSize);
         return false;
     }
     if (!this->CreateDeviceTexture(false))
     {
+        error = "the device refused a " + size + (TEXTURE_CUBE == dds.GetType() ? " cube" : "") + " texture";
         return false;
     }
     for (const nDDSReader::Image& img : dds.GetImages())
@@ -571,6 +573,8 @@ bool nD3D9Texture::CreateFromDDS(const nDDSReader& dds)
         if (!this->GetDevice()->UploadTexture(this->baseTexture, img.face, img.level, img.data, img.size))
         {
             this->ReleaseDeviceObjects();
+            error = "the device refused the image of face " + std::to_string(img.face) + ", level " +
+                    std::to_string(img.level);
             return false;
         }
     }
@@ -580,8 +584,8 @@ bool nD3D9Texture::CreateFromDDS(const nDDSReader& dds)
 /*
  * LoadFromRawCompoundFile --
  *     Results: true when width x height pixels were read from the compound
- *     file's data offset into an empty texture; a short read is a fatal
- *     error naming the texture.
+ *     file's data offset into an empty texture; a short read is reported
+ *     with the texture's name and leaves nothing made.
  */
 bool nD3D9Texture::LoadFromRawCompoundFile()
 {
@@ -592,6 +596,7 @@ bool nD3D9Texture::LoadFromRawCompoundFile()
     LockInfo lockInfo;
     if (!this->Lock(WriteOnly, 0, lockInfo))
     {
+        this->ReleaseDeviceObjects();
         return false;
     }
     const int bytesToRead = this->GetWidth() * this->GetHeight() * this->GetBytesPerPixel();
@@ -603,8 +608,9 @@ bool nD3D9Texture::LoadFromRawCompoundFile()
     this->Unlock(0);
     if (!ok)
     {
-        n_error("nD3D9Texture::LoadFromRawCompoundFile(): could not read %d bytes for '%s'!", bytesToRead,
-                this->GetName());
+        this->ReleaseDeviceObjects();
+        return Refuse(this->GetName(), "the compound file does not hold its " + std::to_string(bytesToRead) +
+                                           " bytes of pixels");
     }
     return true;
 }
@@ -612,7 +618,8 @@ bool nD3D9Texture::LoadFromRawCompoundFile()
 /*
  * LoadFromDDSCompoundFile --
  *     Results: true when the compound file's data is a 2D DDS image that
- *     loaded; a short read or data that is not one is a fatal error.
+ *     loaded; a short read or data that is not one is reported with the
+ *     texture's name and leaves nothing made.
  */
 bool nD3D9Texture::LoadFromDDSCompoundFile()
 {
@@ -624,14 +631,20 @@ bool nD3D9Texture::LoadFromDDSCompoundFile()
     const bool readOk = size > 0 && file->Seek(this->GetCompoundFileDataOffset(), nFile::START) &&
                         file->Read(buffer.data(), size) == size;
     nDDSReader dds;
-    std::string error = "short read";
-    if (!readOk || !dds.Parse(buffer.data(), buffer.size(), error) || TEXTURE_2D != dds.GetType() ||
-        !this->CreateFromDDS(dds))
+    std::string error;
+    if (!readOk)
     {
-        n_printf("nD3D9Texture: '%s': %s\n", this->GetName(), error.c_str());
-        n_error("nD3D9Texture::LoadFromDDSCompoundFile(): Failed to load 2D texture!\n");
+        return Refuse(this->GetName(), "the compound file does not hold its " + std::to_string(size) + " bytes");
     }
-    return true;
+    if (!dds.Parse(buffer.data(), buffer.size(), error))
+    {
+        return Refuse(this->GetName(), error);
+    }
+    if (TEXTURE_2D != dds.GetType())
+    {
+        return Refuse(this->GetName(), "the compound file's image is no 2D texture");
+    }
+    return this->CreateFromDDS(dds, error) || Refuse(this->GetName(), error);
 }
 
 /*

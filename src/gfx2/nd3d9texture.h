@@ -17,6 +17,10 @@
 
     Lock hands out a copy of the level in system memory (read from the
     device); Unlock of a lock that may have written puts it back.
+
+    Files are outside data: one that is missing, no image, cut short or of
+    a size the device or the file itself cannot hold is reported in one
+    line naming it, and the texture stays unloaded (Load returns false).
 */
 #include "gfx2/nddsreader.h"
 #include "gfx2/ntexture2.h"
@@ -118,9 +122,9 @@ private:
     std::unique_ptr<Decoded> readDecoded;
     /// while UploadResource runs: the decoded image it builds from, else null
     const Decoded* uploading = nullptr;
-    /// make the device texture and upload every image of a parsed DDS file
-    bool CreateFromDDS(const nDDSReader& dds);
-    /// CreateFromDDS with LoadD3DXFile's fatal error when the device refuses it
+    /// make the device texture and upload every image of a parsed DDS file; false with the reason
+    bool CreateFromDDS(const nDDSReader& dds, std::string& error);
+    /// CreateFromDDS, a failure reported with the file's name
     bool UploadDDS(const nDDSReader& dds, const char* name);
     /// decode an image with stb_image and upload it, mip chain made when asked
     bool CreateFromImage(const std::vector<unsigned char>& bytes, bool genMipMaps, const char* name);

@@ -519,6 +519,14 @@ void nGfxServer2::DrawTextBuffer()
 {
 }
 
+void nGfxServer2::BeginText(std::function<void()> /*beforeDraw*/)
+{
+}
+
+void nGfxServer2::EndText()
+{
+}
+
 //--- cursor, dialog boxes, screenshots, gamma --------------------------------------
 
 void nGfxServer2::SetMouseCursor(const nMouseCursor& cursor)

@@ -38,6 +38,8 @@
 #include "gfx2/nfont2.h"
 #include "gfx2/ninstancestream.h"
 
+#include <functional>
+
 class nResourceServer;
 
 class nGfxServer2 : public nRoot
@@ -218,6 +220,13 @@ public:
     virtual vector2 GetTextExtent(const nString& text);
     virtual void AddText(const nString& text, const vector4& color, float xPos, float yPos);
     virtual void DrawTextBuffer();
+    /// until EndText, DrawText may keep the glyphs of consecutive texts to
+    /// draw them together, in as few draws as their fonts allow; beforeDraw
+    /// runs whenever kept glyphs are about to be drawn, for the caller to
+    /// draw first what it queued to lie under them
+    virtual void BeginText(std::function<void()> beforeDraw);
+    /// draw the glyphs kept since BeginText
+    virtual void EndText();
 
     //--- cursor, dialog boxes, screenshots, gamma ----------------------------------------
     virtual void SetMouseCursor(const nMouseCursor& cursor);

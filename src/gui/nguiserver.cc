@@ -20,6 +20,8 @@
 #include "mathlib/matrix44.h"
 #include "resource/nresourceserver.h"
 
+#include <algorithm>
+#include <cfloat>
 #include <cmath>
 
 nGuiServer* nGuiServer::Singleton = nullptr;
@@ -63,6 +65,27 @@ rectangle Intersect(const rectangle& a, const rectangle& b)
                      vector2(n_min(a.v1.x, b.v1.x), n_min(a.v1.y, b.v1.y)));
 }
 
+/// Results: the screen area the glyphs of a text drawn into r can cover.
+/// The graphics server cuts them to r's pixels (edges truncated) and puts
+/// them half a pixel up and left; unclipped text can go anywhere.
+rectangle TextArea(const rectangle& r, uint flags, const nDisplayMode2& mode)
+{
+    if (flags & nFont2::NoClip) return rectangle(vector2(-FLT_MAX, -FLT_MAX), vector2(FLT_MAX, FLT_MAX));
+    const double w = double(std::max(1, int(mode.GetWidth())));
+    const double h = double(std::max(1, int(mode.GetHeight())));
+    auto edge = [](float v, double size) { return float((std::trunc(double(v) * size) - 0.5) / size); };
+    return rectangle(vector2(edge(r.v0.x, w), edge(r.v0.y, h)), vector2(edge(r.v1.x, w), edge(r.v1.y, h)));
+}
+
+/// whether a brush over r may cover pixels of text in area: edges closer
+/// than a quarter pixel count as touching
+bool Covers(const rectangle& r, const rectangle& area, const nDisplayMode2& mode)
+{
+    const float sx = 0.25f / float(std::max(1, int(mode.GetWidth())));
+    const float sy = 0.25f / float(std::max(1, int(mode.GetHeight())));
+    return r.v0.x < area.v1.x + sx && area.v0.x < r.v1.x + sx && r.v0.y < area.v1.y + sy && area.v0.y < r.v1.y + sy;
+}
+
 /// one GUI vertex: position (x, y, 0), normal (0, 0, 1), uv
 float* PutVertex(float* p, float x, float y, float u, float v)
 {
@@ -97,7 +120,9 @@ nGuiServer::nGuiServer() :
     vertexPointer(nullptr),
     curVertex(0),
     heldTexture(nullptr),
-    displaySize(1024.0f, 768.0f)
+    displaySize(1024.0f, 768.0f),
+    textPending(false),
+    brushesUnderText(false)
 {
     n_assert(0 == Singleton);
     Singleton = this;
@@ -773,9 +798,10 @@ void nGuiServer::DrawBrush(const rectangle& rect, nGuiBrush& brush)
 /*
  * DrawTexture --
  *     Side effects: clips against the top clip rectangle (cutting the uvs
- *     in proportion), flushes the batch when the texture or the colour
- *     (tolerance 0.001) changes or the buffer is full, and appends the
- *     quad as two triangles. Outside Render (no buffer) nothing is drawn.
+ *     in proportion); draws the kept text first when the quad may cover
+ *     it, the batch when the texture or the colour (tolerance 0.001)
+ *     changes or the buffer is full; appends the quad as two triangles.
+ *     Outside Render (no buffer) nothing is drawn.
  */
 void nGuiServer::DrawTexture(const rectangle& rect, const rectangle& uvRect, const vector4& color, nTexture2* tex)
 {
@@ -794,13 +820,22 @@ void nGuiServer::DrawTexture(const rectangle& rect, const rectangle& uvRect, con
         u.v1.y -= (r.v0.y - rect.v0.y) * sy;
     }
     if (!this->vertexPointer) return;
+    if (this->textPending)
+    {
+        nGfxServer2* gfx = nGfxServer2::InstanceOrNull();
+        if (!gfx || Covers(r, this->textArea, gfx->GetDisplayMode()))
+        {
+            this->DrawPendingText();
+            if (!this->vertexPointer) return;
+        }
+    }
     const vector4 c(color.x * this->globalColor.x, color.y * this->globalColor.y, color.z * this->globalColor.z,
                     color.w * this->globalColor.w);
     const bool newTexture = tex != this->curTexture;
     const bool newColor = ColorDiffers(c, this->curColor);
     if (newTexture || newColor || this->curVertex + 6 >= this->maxVertices)
     {
-        this->FlushBrushes();
+        this->DrawBrushBatch();
         if (!this->vertexPointer) return;
         if (newTexture) this->SetBatchTexture(tex);
         if (newColor) this->SetBatchColor(c);
@@ -824,25 +859,47 @@ void nGuiServer::DrawTexture(const rectangle& rect, const rectangle& uvRect, con
 }
 
 /*
- * FlushBrushes --
+ * DrawBrushBatch --
  *     Side effects: draws the vertices written so far and starts a new
  *     batch in fresh buffer memory.
  */
-void nGuiServer::FlushBrushes()
+void nGuiServer::DrawBrushBatch()
 {
     if (this->curVertex > 0 && this->vertexPointer)
     {
         this->dynMesh.Swap(this->curVertex, this->vertexPointer);
         this->curVertex = 0;
     }
+    this->brushesUnderText = false;
+}
+
+/*
+ * DrawPendingText --
+ *     Side effects: the text kept in the graphics server is drawn, after
+ *     the queued brushes when some of them came before it. Brushes queued
+ *     after it cover none of it, so they may wait.
+ */
+void nGuiServer::DrawPendingText()
+{
+    if (!this->textPending) return;
+    this->textPending = false;
+    if (nGfxServer2* gfx = nGfxServer2::InstanceOrNull()) gfx->EndText();
+}
+
+void nGuiServer::FlushBrushes()
+{
+    this->DrawBrushBatch();
+    this->DrawPendingText();
 }
 
 /*
  * DrawText --
- *     Side effects: flushes the brushes (text lies over them) and draws the
- *     text clipped to the top clip rectangle, its alpha times the global
- *     alpha. The text batch gives the brushes drawn later their mesh and
- *     effect pass back.
+ *     Side effects: the text, clipped to the top clip rectangle, its alpha
+ *     times the global alpha, goes to the graphics server. In a pass the
+ *     server keeps it with the pass's other texts, to draw them at once
+ *     over the brushes queued before it (which it has the GUI draw first);
+ *     its text batch gives the brushes drawn later their mesh and effect
+ *     pass back.
  */
 void nGuiServer::DrawText(const char* text, const vector4& color, const rectangle& rect, uint flags)
 {
@@ -850,7 +907,24 @@ void nGuiServer::DrawText(const char* text, const vector4& color, const rectangl
     if (!gfx || !text) return;
     rectangle r = rect;
     if (!this->clipRectStack.empty()) r = Intersect(this->clipRectStack.back(), rect);
-    this->FlushBrushes();
+    if (this->vertexPointer)
+    {
+        if (this->curVertex > 0) this->brushesUnderText = true;
+        const rectangle area = TextArea(r, flags, gfx->GetDisplayMode());
+        if (!this->textPending)
+        {
+            gfx->BeginText([this]() {
+                if (this->brushesUnderText) this->DrawBrushBatch();
+            });
+            this->textPending = true;
+            this->textArea = area;
+        }
+        else
+        {
+            this->textArea.set(vector2(n_min(this->textArea.v0.x, area.v0.x), n_min(this->textArea.v0.y, area.v0.y)),
+                               vector2(n_max(this->textArea.v1.x, area.v1.x), n_max(this->textArea.v1.y, area.v1.y)));
+        }
+    }
     vector4 c = color;
     c.w *= this->globalColor.w;
     gfx->DrawText(nString(text), c, r, flags);
@@ -961,7 +1035,8 @@ bool nGuiServer::ValidateShader()
  *     Side effects (only with a root window): per shader pass, the root
  *     window, the tooltip (hidden first when nobody asked for it this
  *     frame) and the drag box are drawn with identity view and the GUI
- *     model transform; the tooltip request is cleared.
+ *     model transform, the pass's kept text last; the tooltip request is
+ *     cleared.
  */
 void nGuiServer::Render()
 {
@@ -980,6 +1055,8 @@ void nGuiServer::Render()
         this->curTexture = nullptr;
         this->curColor.set(0.0f, 0.0f, 0.0f, 0.0f);
         this->curVertex = 0;
+        this->textPending = false;
+        this->brushesUnderText = false;
         this->dynMesh.Begin(this->vertexPointer, this->maxVertices);
         if (this->refRootWindow.isvalid()) this->refRootWindow->Render();
         if (this->refToolTip.isvalid())
@@ -992,6 +1069,7 @@ void nGuiServer::Render()
         this->dynMesh.End(this->vertexPointer ? this->curVertex : 0);
         this->vertexPointer = nullptr;
         this->curVertex = 0;
+        this->DrawPendingText();
         shader->EndPass();
     }
     shader->End();

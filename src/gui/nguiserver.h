@@ -11,7 +11,10 @@
     drag-box widgets and the event listeners. Each frame it feeds the
     input server's mouse and keyboard events into the widget tree; the
     render path's GUI pass calls Render, which draws every brush as quads
-    streamed through one dynamic mesh with "shaders:gui.fx". Coordinates
+    streamed through one dynamic mesh with "shaders:gui.fx" and keeps the
+    texts of a pass together, so that their glyphs are drawn at once over
+    the brushes before them (a brush that would cover kept text draws it
+    first). Coordinates
     are screen units: x 0 (left) to 1 (right), y 0 (top) to 1 (bottom).
 */
 #include "kernel/nroot.h"
@@ -119,6 +122,7 @@ public:
     void DrawBrush(const rectangle& rect, nGuiBrush& brush);
     void DrawTexture(const rectangle& rect, const rectangle& uvRect, const vector4& color, nTexture2* tex);
     void DrawText(const char* text, const vector4& color, const rectangle& rect, uint flags);
+    /// draw what is queued: the brushes, then the text over them
     void FlushBrushes();
 
     void PushClipRect(const rectangle& rect);
@@ -152,6 +156,10 @@ private:
     void RunHook(const char* function, const char* failMessage);
     bool ValidateMesh();
     bool ValidateShader();
+    /// draw the queued brushes and start a new batch
+    void DrawBrushBatch();
+    /// draw the text the graphics server keeps
+    void DrawPendingText();
     void SetBatchTexture(nTexture2* tex);
     /// hold the texture the effect names (null lets the held one go)
     void HoldTexture(nTexture2* tex);
@@ -192,6 +200,13 @@ private:
     nTexture2* heldTexture;
     vector2 displaySize;
     std::vector<rectangle> clipRectStack;
+    /// whether text handed over in this pass waits in the graphics server
+    /// to be drawn over the brushes
+    bool textPending;
+    /// the screen area that text can cover
+    rectangle textArea;
+    /// whether queued brushes came before kept text (and must be drawn before it)
+    bool brushesUnderText;
 
     static nGuiServer* Singleton;
 };

@@ -3,7 +3,8 @@
 //  offscreen driver) through data/shaders/renderpath.xml, seen from the
 //  match's overview camera: the lit ring, the player in red before the
 //  camera and the opponent in blue facing it; then the player's straight
-//  right at the moment it lands. A few pixels are checked where the
+//  right at the moment it lands; then the near ropes as the overview camera
+//  sways, which must stay white. A few pixels are checked where the
 //  projection puts the canvas, the boxers and the glove; the frames are
 //  also written to <build>/screenshots/ for people to look at.
 //------------------------------------------------------------------------------
@@ -12,6 +13,7 @@
 #include "screenshotimage.h"
 
 #include "game/nai.h"
+#include "game/napp.h"
 #include "game/nfist2.h"
 #include "game/ngame.h"
 #include "game/ngamecamera.h"
@@ -81,6 +83,18 @@ bool Blue(const unsigned char* p)
 bool Canvas(const unsigned char* p)
 {
     return p[0] > 120 && p[1] > 120 && p[2] > 110 && std::abs(int(p[0]) - int(p[2])) < 40;
+}
+
+/// a rope face lit by the ambient alone (about 59, 59, 70), not the white of a lit one
+bool DarkOnRope(const unsigned char* p)
+{
+    return p[0] < 120 && p[1] < 120 && p[2] < 130;
+}
+
+/// the red corner's skin or trunks, lit or in the shade: reddish, unlike the canvas, the ropes and the dark around the ring
+bool SkinOrTrunks(const unsigned char* p)
+{
+    return p[0] > 40 && 10 * p[1] < 9 * p[0] && 10 * p[2] < 8 * p[0];
 }
 
 }  // namespace
@@ -232,4 +246,58 @@ TEST_F(MatchGLTest, TheStraightRightVisiblyReachesTheOpponent)
     const vector3 head = ai->GetTransform().gettranslation();
     EXPECT_GE(this->CountAround(img, fist, 2, Red), 8);
     EXPECT_LT((this->Project(fist) - this->Project(head)).len(), 0.1f * Width);
+}
+
+TEST_F(MatchGLTest, TheNearRopesShowNoDarkDashesAsTheCameraSways)
+{
+    this->EnterMatch();
+    nGameCamera* cam = nApp::Instance()->GetCamera();
+    // the overview's sway: its pitch and heading around the resting ones
+    for (float pitch : {-1.14f, -1.1f, -1.06f})
+    {
+        for (float yaw : {-0.04f, -0.013f, 0.021f, 0.04f})
+        {
+            cam->SetEuler(vector3(pitch, yaw, 0.0f));
+            const Image img = this->Render("match-ropes.png");
+            ASSERT_EQ(img.width, Width);
+            // the near side's three ropes, seen almost from above, lie in one band on the screen
+            int dark = 0;
+            int seen = 0;
+            for (float x = -8.0f; x <= 8.0f; x += 0.25f)
+            {
+                const vector2 top = this->Project(vector3(x, 5.5f, 9.9f));
+                const vector2 bottom = this->Project(vector3(x, 2.1f, 10.1f));
+                for (int y = int(top.y) - 1; y <= int(bottom.y) + 1; y++)
+                {
+                    const int px = int(top.x);
+                    if (px < 0 || y < 0 || px >= img.width || y >= img.height) continue;
+                    seen++;
+                    if (DarkOnRope(img.At(px, y))) dark++;
+                }
+            }
+            EXPECT_GT(seen, 200) << pitch << " " << yaw;
+            EXPECT_LE(dark, 2) << "pitch " << pitch << " heading " << yaw;
+        }
+    }
+}
+
+TEST_F(MatchGLTest, TheLegsRunFromTheBootsIntoTheTrunks)
+{
+    this->EnterMatch();
+    nGame* game = nGame::Instance();
+    // the first steps done: the boots stand on the footwork's anchor, away from under the boxer
+    for (int i = 0; i < 60; i++) game->RunFrame(1.0f / 60.0f);
+    const nPlayer* player = nPlayer::Instance();
+    const vector3 anchor = player->GetFootAnchor();
+    const vector3 boot(anchor.x + 1.0f, 0.0f, anchor.z);
+    nGameCamera* cam = nApp::Instance()->GetCamera();
+    cam->SetPosition(vector3(9.0f, 3.0f, boot.z));
+    cam->SetEuler(vector3(0.0f, N_PI / 2.0f, 0.0f));
+    const Image img = this->Render("match-legs.png");
+    ASSERT_EQ(img.width, Width);
+    // from the side, straight up the right leg: skin or trunks all the way from the sock to the pants
+    for (float y = 1.5f; y <= 3.3f; y += 0.15f)
+    {
+        EXPECT_GE(this->CountAround(img, vector3(boot.x, y, boot.z), 1, SkinOrTrunks), 5) << y;
+    }
 }

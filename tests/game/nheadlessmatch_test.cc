@@ -10,12 +10,15 @@
 
 #include "audio3/nsound3.h"
 #include "game/nai.h"
+#include "game/nbar.h"
 #include "game/nfist2.h"
 #include "game/ngame.h"
 #include "game/nplayer.h"
 #include "mathlib/nmath.h"
 #include "game/ntimerserver.h"
+#include "gfx2/ngfxserver2.h"
 #include "gui/nguiserver.h"
+#include "gui/nguitextureview.h"
 #include "gui/nguiwindow.h"
 #include "kernel/nenv.h"
 #include "kernel/nkernelserver.h"
@@ -29,6 +32,8 @@
 #include <link.h>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -298,4 +303,72 @@ TEST_F(HeadlessMatchTest, ThirtyRestartsLeaveTheResourceAndSoundCountsWhereTheyW
     }
     ASSERT_TRUE(InMatch());
     EXPECT_EQ(counts(), before);
+}
+
+TEST_F(HeadlessMatchTest, ACursorThatIsNoImageAndAMissingBarTextureAreReportedAndTheMatchGoesOn)
+{
+    // the health bar's fill is missing, the energy bar's is a text file
+    std::filesystem::remove(this->home + "textures/health-bar.png");
+    {
+        std::ofstream text(this->home + "textures/energy-bar.png");
+        text << "not a picture\n";
+    }
+    auto game = this->OpenGame(7);
+    MatchDriver driver(*game);
+    game->Run(10);
+    ASSERT_TRUE(InMatch()) << game->log.text.substr(0, 3000);
+    const std::string& log = game->log.text;
+    for (const char* file : {"textures:health-bar.png", "textures:energy-bar.png"})
+    {
+        SCOPED_TRACE(file);
+        const std::string line = std::string("nBar: failed to load texture '") + file + "'";
+        const size_t first = log.find(line);
+        EXPECT_NE(first, std::string::npos);
+        EXPECT_EQ(log.find(line, first + 1), std::string::npos);
+        EXPECT_NE(log.find(std::string("could not load texture file '") + file + "'"), std::string::npos);
+    }
+    // the bars draw nothing of their own but their frames and trails still show
+    nPlayer* player = nPlayer::Instance();
+    EXPECT_EQ(player->GetHealthBar()->GetBar()->GetTexture(), nullptr);
+    EXPECT_EQ(player->GetEnergyBar()->GetBar()->GetTexture(), nullptr);
+    EXPECT_NE(player->GetHealthBar()->GetTrail()->GetTexture(), nullptr);
+
+    // a cursor file that is not an image, as a person at the console might give
+    const std::string cursor = this->home + "startup.tcl";
+    game->Script("/sys/servers/gfx.setmousecursor " + cursor + " 0 0");
+    game->Script("/sys/servers/gfx.setcursorvisibility custom");
+    const int before = game->App()->GetFrame();
+    game->Run(20);
+    EXPECT_EQ(game->App()->GetFrame(), before + 20);
+    ASSERT_TRUE(InMatch());
+    EXPECT_NE(game->Script("/sys/servers/time.gettime").find_first_of("0123456789"), std::string::npos);
+    const std::string line = "could not load the mouse cursor '" + cursor + "'";
+    const size_t first = log.find(line);
+    EXPECT_NE(first, std::string::npos) << log.substr(0, 3000);
+    EXPECT_EQ(log.find(line, first + 1), std::string::npos);
+    EXPECT_EQ(nGfxServer2::Instance()->GetCursorVisibility(), nGfxServer2::Custom);
+    EXPECT_FALSE(nGfxServer2::Instance()->GetMouseCursor().IsLoaded());
+}
+
+TEST_F(HeadlessMatchTest, AnOpponentPrototypeCutShortIsReportedAndTheMatchGoesOnAgainstAnUnbuiltOpponent)
+{
+    // the file ends inside a quoted text: a script error while the library loads
+    const std::string file = this->home + "objects/_ai0.n2";
+    std::string text;
+    {
+        std::ifstream in(file);
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    const size_t quote = text.find('"');
+    ASSERT_NE(quote, std::string::npos);
+    std::ofstream(file, std::ios::trunc) << text.substr(0, quote + 2);
+    auto game = this->OpenGame(9);
+    ASSERT_TRUE(game->App()->IsOpen());
+    MatchDriver driver(*game);
+    game->Run(40);
+    ASSERT_TRUE(InMatch()) << game->log.text.substr(0, 3000);
+    EXPECT_NE(game->log.text.find("_ai0.n2"), std::string::npos) << game->log.text.substr(0, 3000);
+    EXPECT_NE(game->log.text.find("'/usr/lib/objects/_ai0' is not usable"), std::string::npos);
+    EXPECT_EQ(nAI::Instance()->GetLeftFist(), nullptr);
+    EXPECT_TRUE(std::isfinite(nPlayer::Instance()->GetHealth()));
 }

@@ -25,6 +25,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <limits>
 
 namespace
@@ -179,6 +180,42 @@ TEST_F(ServicesTest, ACursorFileThatDoesNotLoadIsReported)
     this->Frame();
     EXPECT_NE(this->log.text.find("could not load the mouse cursor"), std::string::npos);
     EXPECT_TRUE(this->Calls({"CursorImage"}).empty());
+}
+
+TEST_F(ServicesTest, ACursorFileThatIsNoImageIsReportedOnceAndThePreviousImageStays)
+{
+    const unsigned char px[2 * 2 * 4] = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 0};
+    ASSERT_TRUE(stbi_write_png((this->dir + "/arrow.png").c_str(), 2, 2, 4, px, 8));
+    {
+        std::ofstream text(this->dir + "/notes.png");
+        text << "not a picture\n";
+    }
+    this->Tcl("/sys/servers/gfx.setmousecursor " + this->dir + "/arrow.png 0 0");
+    this->Tcl("/sys/servers/gfx.setcursorvisibility custom");
+    this->Frame();
+    ASSERT_EQ(this->Calls({"CursorImage"}).size(), 1u);
+
+    this->log.text.clear();
+    this->Tcl("/sys/servers/gfx.setmousecursor " + this->dir + "/notes.png 0 0");
+    this->Frame();
+    this->Tcl("/sys/servers/gfx.setcursorvisibility none");
+    this->Frame();
+    this->Frame();
+    // the image is not replaced, the visibility still follows the script
+    EXPECT_EQ(this->Calls({"CursorImage", "Show"}), (std::vector<std::string>{"ShowImageCursor 1", "ShowCursor 1",
+                                                                               "ShowImageCursor 0", "ShowCursor 0"}));
+    EXPECT_EQ(this->dev->cursorPixels, std::vector<unsigned char>(px, px + 16));
+    const std::string line = "could not load the mouse cursor '" + this->dir + "/notes.png'";
+    const size_t first = this->log.text.find(line);
+    EXPECT_NE(first, std::string::npos) << this->log.text;
+    EXPECT_EQ(this->log.text.find(line, first + 1), std::string::npos) << this->log.text;
+    EXPECT_NE(this->log.text.find("notes.png': it is no image"), std::string::npos) << this->log.text;
+    EXPECT_FALSE(this->gfx->GetMouseCursor().IsLoaded());
+
+    // a cursor set anew is tried anew
+    this->Tcl("/sys/servers/gfx.setmousecursor " + this->dir + "/arrow.png 1 1");
+    this->Frame();
+    EXPECT_EQ(this->Calls({"CursorImage"}), (std::vector<std::string>{"CursorImage 2x2 hot 1 1"}));
 }
 
 //--- display modes, statistics, screenshots ------------------------------------------------------

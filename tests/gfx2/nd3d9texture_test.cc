@@ -11,6 +11,8 @@
 #include "util/assertdeath.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 using teximg::EncodePattern;
 using teximg::MakeDDS;
@@ -18,6 +20,15 @@ using TF = nGfxTexFormat;
 
 namespace
 {
+
+/// a bad texture file, the reason its one line must give, and whether it is written at all
+struct BadFile
+{
+    const char* file;
+    std::string bytes;
+    const char* reason;
+    bool written;
+};
 
 class NullTextureTest : public TextureTest
 {
@@ -37,6 +48,15 @@ protected:
         std::vector<unsigned char> bytes(nGfxTexLevelSize(TF(t->GetFormat()), w, h));
         EXPECT_TRUE(this->dev->ReadTexture(t->GetBaseTexture(), face, level, bytes.data(), bytes.size()));
         return bytes;
+    }
+    /// a new texture of the bad file, written unless it is to be missing; the log cleared
+    nD3D9Texture* BadTexture(const BadFile& c)
+    {
+        const std::string path = c.written ? this->Write(c.file, c.bytes) : "tst:" + std::string(c.file);
+        nD3D9Texture* t = this->NewTexture(path);
+        t->SetFilename(path.c_str());
+        this->log.text.clear();
+        return t;
     }
     /// whether a call starting with the text was recorded since the last look
     bool Called(const std::string& prefix)
@@ -158,37 +178,87 @@ TEST_F(NullTextureTest, AnImageNamedOtherThanDDSGetsItsMipChainGenerated)
     t->Release();
 }
 
-TEST_F(NullTextureTest, FilesThatCannotBeLoadedEndWithTheLoadFailure)
+namespace
 {
-    this->dev->maxTextureSize = 16;
+
+/// the files a texture must refuse, on a device that takes up to 16 pixels a side
+std::vector<BadFile> BadFiles()
+{
     std::string bigDDS = MakeDDS(TF::DXT1, 32, 32, 1, false);
     std::string cutDDS = MakeDDS(TF::DXT1, 16, 16, 5, false);
     cutDDS.resize(cutDDS.size() - 3);
-    const struct
-    {
-        const char* file;
-        std::string bytes;
-        const char* message;
-    } cases[] = {
-        {"empty.png", "", "Failed to obtain image info for file 'tst:empty.png'!"},
-        {"noise.png", "\x89PNG but nothing after it", "Failed to obtain image info for file 'tst:noise.png'!"},
-        {"cut.dds", cutDDS, "Failed to obtain image info for file 'tst:cut.dds'!"},
-        {"big.png", EncodePattern("png", 32, 8, 3), "Failed to load 2D texture 'tst:big.png'!"},
-        {"big.dds", bigDDS, "Failed to load 2D texture 'tst:big.dds'!"},
+    const std::string png = EncodePattern("png", 8, 8, 3);
+    // a TGA header claiming 16384 x 16384 pixels, and nothing after it
+    const std::string hugeTGA("\0\0\2\0\0\0\0\0\0\0\0\0\0\x40\0\x40\x18\0", 18);
+    return {
+        {"missing.png", "", "does not exist", false},
+        {"empty.png", "", "it is empty", true},
+        {"cut.png", png.substr(0, 20), "is no image", true},
+        {"pixels.png", png.substr(0, png.size() / 2), "its pixels do not decode", true},
+        {"text.png", "# a script, not a picture\nputs hello\n", "is no image", true},
+        {"noise.png", "\x89PNG but nothing after it", "is no image", true},
+        {"cut.dds", cutDDS, "", true},
+        {"big.png", EncodePattern("png", 32, 8, 3), "the image is 32x8, the device takes up to 16", true},
+        {"big.dds", bigDDS, "the image is 32x32, the device takes up to 16", true},
+        {"huge.tga", hugeTGA, "16384x16384", true},
     };
-    for (const auto& c : cases)
+}
+
+size_t Occurrences(const std::string& text, const std::string& what)
+{
+    size_t n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) n++;
+    return n;
+}
+
+}  // namespace
+
+TEST_F(NullTextureTest, FilesThatCannotBeLoadedAreReportedOnceAndLeaveTheTextureUnloaded)
+{
+    this->dev->maxTextureSize = 16;
+    for (const BadFile& c : BadFiles())
     {
         SCOPED_TRACE(c.file);
-        const std::string path = this->Write(c.file, c.bytes);
-        nD3D9Texture* t = this->NewTexture(path);
-        t->SetFilename(path.c_str());
-        EXPECT_FATAL(t->Load(), std::string("nD3D9Texture::LoadD3DXFile\\(\\): ") + c.message);
+        nD3D9Texture* t = this->BadTexture(c);
+        const std::string path = t->GetFilename().Get();
+        EXPECT_FALSE(t->Load());
+        EXPECT_FALSE(t->IsLoaded());
+        EXPECT_FALSE(t->IsValid());
+        EXPECT_EQ(t->GetDeviceTexture(), 0u);
+        EXPECT_EQ(this->dev->GetNumTextures(), 0u);
+        const std::string line = "could not load texture file '" + path + "': ";
+        EXPECT_EQ(Occurrences(this->log.text, line), 1u) << this->log.text;
+        EXPECT_NE(this->log.text.find(c.reason, this->log.text.find(line)), std::string::npos) << this->log.text;
+        // mended, the same resource loads
+        this->Write(c.file, EncodePattern("png", 8, 4, 3));
+        EXPECT_TRUE(t->Load());
+        EXPECT_TRUE(t->IsValid());
+        EXPECT_EQ(t->GetWidth(), 8);
         t->Release();
     }
-    nD3D9Texture* t = this->NewTexture("missing");
-    t->SetFilename("tst:missing.png");
-    EXPECT_FATAL(t->Load(), "Failed to open texture file 'tst:missing.png'!");
-    t->Release();
+}
+
+TEST_F(NullTextureTest, ABackgroundLoadOfABadFileIsReportedAtItsUploadAndLeavesItUnloaded)
+{
+    this->dev->maxTextureSize = 16;
+    for (const BadFile& c : BadFiles())
+    {
+        SCOPED_TRACE(c.file);
+        nD3D9Texture* t = this->BadTexture(c);
+        const std::string path = t->GetFilename().Get();
+        t->SetAsyncEnabled(true);
+        ASSERT_TRUE(t->Load());
+        for (int i = 0; i < 10000 && t->IsPending(); i++)
+        {
+            this->rs->UploadLoadedResources();
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        ASSERT_FALSE(t->IsPending());
+        EXPECT_FALSE(t->IsLoaded());
+        EXPECT_EQ(this->dev->GetNumTextures(), 0u);
+        EXPECT_EQ(Occurrences(this->log.text, "could not load texture file '" + path + "': "), 1u) << this->log.text;
+        t->Release();
+    }
 }
 
 TEST_F(NullTextureTest, HeadersClaimingMorePixelsThanTheirFilesHoldAreRefused)
@@ -228,7 +298,12 @@ TEST_F(NullTextureTest, HeadersClaimingMorePixelsThanTheirFilesHoldAreRefused)
         const std::string path = this->Write(c.file, c.bytes);
         nD3D9Texture* t = this->NewTexture(path);
         t->SetFilename(path.c_str());
-        EXPECT_FATAL(t->Load(), "Failed to load 2D texture 'tst:" + std::string(c.file) + "'!");
+        this->log.text.clear();
+        EXPECT_FALSE(t->Load());
+        EXPECT_FALSE(t->IsLoaded());
+        EXPECT_NE(this->log.text.find("could not load texture file '" + path + "': the header claims 16384x16384"),
+                  std::string::npos)
+            << this->log.text;
         t->Release();
     }
     // the same kinds at their true size still load
@@ -420,8 +495,26 @@ TEST_F(NullTextureTest, CompoundFilesGiveRawPixelsAndDDSData)
     EXPECT_EQ(d->GetNumMipLevels(), 2);
     EXPECT_EQ(this->LevelBytes(d, 0, 1)[0], 2);
     d->Unload();
+    // data cut short or beyond the file's end is the file's fault: reported, nothing made
+    const size_t before = this->dev->GetNumTextures();
     d->SetCompoundFileData(int(4 + raw.size()), int(dds.size()) + 1);
-    EXPECT_FATAL(d->Load(), "nD3D9Texture::LoadFromDDSCompoundFile\\(\\): Failed to load 2D texture!");
+    this->log.text.clear();
+    EXPECT_FALSE(d->Load());
+    EXPECT_FALSE(d->IsLoaded());
+    EXPECT_NE(this->log.text.find("could not load texture file 'dds': the compound file does not hold"),
+              std::string::npos)
+        << this->log.text;
+    d->SetCompoundFileData(int(4 + raw.size()), int(dds.size()) - 3);
+    EXPECT_FALSE(d->Load());
+    r->Unload();
+    r->SetCompoundFileData(int(4 + raw.size() + dds.size()) - 8, int(raw.size()));
+    this->log.text.clear();
+    EXPECT_FALSE(r->Load());
+    EXPECT_FALSE(r->IsLoaded());
+    EXPECT_NE(this->log.text.find("could not load texture file 'raw': the compound file does not hold its 128 bytes"),
+              std::string::npos)
+        << this->log.text;
+    EXPECT_EQ(this->dev->GetNumTextures(), before - 1);
     r->Release();
     d->Release();
     file->Close();

@@ -37,6 +37,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -86,13 +88,14 @@ protected:
         std::filesystem::remove_all(this->dir);
     }
 
-    /// a 64 x 48 display with the GUI open, a shown root window "/gui/window0"
-    /// and the skin "plain": the brush "halves" (the whole texture) and "left"
-    /// (its red half)
-    void OpenGui()
+    /// a display (64 x 48 unless given) with the GUI open, a shown root
+    /// window "/gui/window0" and the skin "plain": the brush "halves" (the
+    /// whole texture) and "left" (its red half)
+    void OpenGui(int width = 64, int height = 48)
     {
+        TclOk(this->script, "/sys/servers/gfx.setdisplaymode \"gui\" \"windowed\" 0 0 " + std::to_string(width) + " " +
+                                std::to_string(height) + " false");
         TclOk(this->script, R"(
-            /sys/servers/gfx.setdisplaymode "gui" "windowed" 0 0 64 48 false
             proc OnGuiServerOpen {} {}
             proc OnGuiServerClose {} {}
         )");
@@ -100,7 +103,7 @@ protected:
         this->gfx->SetCamera(nCamera2());
         this->gui = static_cast<nGuiServer*>(this->ks->New("nguiserver", "/sys/servers/gui"));
         this->gui->SetRootPath("/gui");
-        this->gui->SetDisplaySize(vector2(64.0f, 48.0f));
+        this->gui->SetDisplaySize(vector2(float(width), float(height)));
         ASSERT_TRUE(this->gui->Open());
         this->gui->SetRootWindowPointer(this->gui->NewWindow("nguiwindow", true));
         TclOk(this->script, R"(
@@ -143,6 +146,18 @@ protected:
             }
         }
         stbi_image_free(img);
+    }
+
+    /// the frame saved as the file, RGBA rows from the top; empty when it could not be read
+    std::vector<unsigned char> Shot(const char* file, int& w, int& h)
+    {
+        TclOk(this->script, std::string("/sys/servers/gfx.savescreenshot tst:") + file);
+        int n = 0;
+        unsigned char* img = stbi_load((this->dir + "/" + file).c_str(), &w, &h, &n, 4);
+        if (!img) return {};
+        std::vector<unsigned char> pixels(img, img + size_t(w) * size_t(h) * 4);
+        stbi_image_free(img);
+        return pixels;
     }
 
     int StatI(const char* name)
@@ -289,6 +304,98 @@ TEST_F(GuiGLTest, ATextureReleasedAfterAFrameIsNotTouchedByTheNext)
     tex->Release();
     ASSERT_NO_FATAL_FAILURE(this->RenderFrame());
     EXPECT_EQ(this->ks->Lookup("/gui/window0/view"), nullptr);
+}
+
+/// the pixels of x0..x1 and y0..y1 (ends excluded) of a frame w pixels wide that pass the test
+int CountPixels(const std::vector<unsigned char>& img, int w, int x0, int y0, int x1, int y1,
+                bool (*test)(const unsigned char*))
+{
+    int n = 0;
+    for (int y = y0; y < y1; y++)
+    {
+        for (int x = x0; x < x1; x++) n += test(&img[(size_t(y) * size_t(w) + size_t(x)) * 4]) ? 1 : 0;
+    }
+    return n;
+}
+
+bool IsWhite(const unsigned char* p)
+{
+    return p[0] > 180 && p[1] > 180 && p[2] > 180;
+}
+
+bool IsBlue(const unsigned char* p)
+{
+    return p[2] > 150 && p[0] < 100 && p[1] < 100;
+}
+
+bool IsRed(const unsigned char* p)
+{
+    return std::abs(int(p[0]) - red[0]) <= 3 && std::abs(int(p[1]) - red[1]) <= 3 && std::abs(int(p[2]) - red[2]) <= 3;
+}
+
+bool IsGreen(const unsigned char* p)
+{
+    return std::abs(int(p[0]) - green[0]) <= 3 && std::abs(int(p[1]) - green[1]) <= 3 &&
+           std::abs(int(p[2]) - green[2]) <= 3;
+}
+
+TEST_F(GuiGLTest, TextsAndBrushesKeepTheirOrderInFewDraws)
+{
+    ASSERT_NO_FATAL_FAILURE(this->OpenGui(128, 96));
+    // top left: a brush, then blue text in a big font over it; top right:
+    // white text in a small font (the font's atlas changes), then a red
+    // brush over it all; below: four cells, each a brush and then white
+    // text clipped to the cell, the next cell's brush right beside it
+    TclOk(this->script, R"(
+        /sys/servers/gui.addsystemfont big "DejaVu Sans" 24 true false false
+        /sys/servers/gui.addsystemfont small "DejaVu Sans" 12 true false false
+        new nguilabel /gui/window0/under
+        /gui/window0/under.setrect 0.0 0.5 0.0 0.5
+        /gui/window0/under.setdefaultbrush halves
+        new nguitextlabel /gui/window0/blue
+        /gui/window0/blue.setrect 0.0 0.5 0.0 0.5
+        /gui/window0/blue.setfont big
+        /gui/window0/blue.setcolor 0 0 1 1
+        /gui/window0/blue.settext "HH"
+        new nguitextlabel /gui/window0/hidden
+        /gui/window0/hidden.setrect 0.5 1.0 0.0 0.5
+        /gui/window0/hidden.setfont small
+        /gui/window0/hidden.settext "HHHH"
+        new nguilabel /gui/window0/cover
+        /gui/window0/cover.setrect 0.5 1.0 0.0 0.5
+        /gui/window0/cover.setdefaultbrush left
+        for {set i 0} {$i < 4} {incr i} {
+            new nguilabel /gui/window0/cell$i
+            /gui/window0/cell$i.setrect [expr {$i * 0.25}] [expr {($i + 1) * 0.25}] 0.5 1.0
+            /gui/window0/cell$i.setdefaultbrush halves
+            new nguitextlabel /gui/window0/text$i
+            /gui/window0/text$i.setrect [expr {$i * 0.25}] [expr {($i + 1) * 0.25}] 0.5 1.0
+            /gui/window0/text$i.setfont small
+            /gui/window0/text$i.settext "HHHHHHHHHHHH"
+        }
+    )");
+    ASSERT_NO_FATAL_FAILURE(this->RenderFrame());
+    // the first brush (before the atlas changes), the blue text, the hidden
+    // text (before the brush over it), the brushes and the cells' texts
+    EXPECT_EQ(this->StatI("gfxNumDrawCalls"), 5);
+
+    int w = 0, h = 0;
+    const std::vector<unsigned char> img = this->Shot("order.png", w, h);
+    ASSERT_EQ(w, 128);
+    ASSERT_EQ(h, 96);
+    EXPECT_GT(CountPixels(img, w, 0, 0, 64, 48, IsBlue), 20) << "the text over the brush";
+    EXPECT_GT(CountPixels(img, w, 0, 0, 32, 48, IsRed), 200) << "the brush under the text";
+    EXPECT_GT(CountPixels(img, w, 32, 0, 64, 48, IsGreen), 200) << "the brush under the text";
+    EXPECT_EQ(CountPixels(img, w, 65, 1, 127, 47, IsWhite), 0) << "text under the covering brush";
+    // (the red half's last texels blend into the green one)
+    EXPECT_EQ(CountPixels(img, w, 65, 1, 120, 47, IsRed), 55 * 46) << "the covering brush";
+    for (int i = 0; i < 4; i++)
+    {
+        const int x0 = i * 32;
+        EXPECT_GT(CountPixels(img, w, x0, 48, x0 + 32, 96, IsWhite), 20) << "cell " << i;
+        EXPECT_GT(CountPixels(img, w, x0, 49, x0 + 16, 95, IsRed), 100) << "cell " << i;
+        EXPECT_GT(CountPixels(img, w, x0 + 16, 49, x0 + 32, 95, IsGreen), 100) << "cell " << i;
+    }
 }
 
 }  // namespace

@@ -81,6 +81,26 @@ TEST_F(GuiTest, ABrushInNeitherSkinIsReportedOnceAndDrawsNothing)
     }
 }
 
+TEST_F(GuiTest, ABrushWhoseTextureDoesNotLoadIsReportedOnceAndDrawsNothing)
+{
+    nGuiSkin* skin = MakeSkin();
+    this->gfx->FailLoadsOf("b");
+    auto* broken = New<nGuiWidget>("nguilabel", "broken");
+    broken->SetDefaultBrush("b3");
+    auto* fine = New<nGuiWidget>("nguilabel", "fine");
+    fine->SetDefaultBrush("b1");
+    this->Render();
+    this->Render();
+    ASSERT_EQ(this->gfx->batches.size(), 1u);
+    EXPECT_EQ(this->gfx->batches[0].texture, "a");
+    EXPECT_EQ(skin->FindBrush("b3"), skin->LookupBrush("b3"));
+    EXPECT_FALSE(skin->LookupBrush("b3")->IsValid());
+    const std::string msg = "nGuiResource: could not load texture b!";
+    const size_t first = this->log.text.find(msg);
+    EXPECT_NE(first, std::string::npos) << this->log.text;
+    EXPECT_EQ(this->log.text.find(msg, first + 1), std::string::npos) << this->log.text;
+}
+
 TEST_F(GuiTest, BrushesWipedOnTheLiveSkinDrawNothing)
 {
     nGuiSkin* skin = MakeSkin();

@@ -1,0 +1,398 @@
+//------------------------------------------------------------------------------
+//  framerecorder.cc
+//------------------------------------------------------------------------------
+#include "framerecorder.h"
+
+#include <algorithm>
+#include <cstring>
+
+FrameRecorder::FrameRecorder(std::unique_ptr<nGfxDevice> dev) : inner(std::move(dev)) {}
+
+FrameRecorder::Call& FrameRecorder::Add(Op op)
+{
+    this->frame.emplace_back();
+    this->frame.back().op = op;
+    return this->frame.back();
+}
+
+/*
+ * Begin --
+ *     Side effects: the frame's calls are written from now on; the
+ *     bindings, states and buffer contents of this moment are kept as the
+ *     replay's starting point.
+ */
+void FrameRecorder::Begin()
+{
+    this->frame.clear();
+    this->start = this->now;
+    this->start.states.assign(nGfxRS::NumStates, 0);
+    for (int s = 0; s < nGfxRS::NumStates; s++) this->start.states[s] = this->GetRenderState(s);
+    for (auto& [handle, b] : this->buffers)
+    {
+        const auto* data = static_cast<const unsigned char*>(this->inner->LockBuffer(handle));
+        b.start.assign(data, data + this->inner->GetBufferSize(handle));
+    }
+    this->recording = true;
+}
+
+bool FrameRecorder::Open(SDL_Window* window, const nGfxPresentParams& params, std::string& error)
+{
+    const bool ok = this->inner->Open(window, params, error);
+    if (ok) this->TargetChanged(0, 0);
+    return ok;
+}
+
+bool FrameRecorder::Reset(const nGfxPresentParams& params)
+{
+    const bool ok = this->inner->Reset(params);
+    this->TargetChanged(0, 0);
+    return ok;
+}
+
+void FrameRecorder::TargetChanged(unsigned int colorTex, unsigned int depthSurface)
+{
+    this->now.colorTarget = colorTex;
+    this->now.depthTarget = depthSurface;
+    int x = 0, y = 0, w = 0, h = 0;
+    float minZ = 0.0f, maxZ = 1.0f;
+    this->inner->GetViewport(x, y, w, h, minZ, maxZ);
+    if (colorTex && this->textures.count(colorTex))
+    {
+        w = this->textures[colorTex].width;
+        h = this->textures[colorTex].height;
+    }
+    else if (depthSurface && this->depthSurfaces.count(depthSurface))
+    {
+        w = this->depthSurfaces[depthSurface].first;
+        h = this->depthSurfaces[depthSurface].second;
+    }
+    const int vp[4] = {0, 0, w, h};
+    std::copy(vp, vp + 4, this->now.viewport);
+}
+
+void FrameRecorder::Clear(int flags, float r, float g, float b, float a, float z, int stencil)
+{
+    this->inner->Clear(flags, r, g, b, a, z, stencil);
+    if (!this->recording) return;
+    Call& c = this->Add(Op::Clear);
+    c.a = flags;
+    c.b = stencil;
+    const float v[5] = {r, g, b, a, z};
+    std::copy(v, v + 5, c.v);
+}
+
+void FrameRecorder::Present()
+{
+    this->inner->Present();
+    if (this->recording) this->Add(Op::Present);
+}
+
+int FrameRecorder::CreateBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool)
+{
+    const int handle = this->inner->CreateBuffer(type, byteSize, usage, pool);
+    if (handle)
+    {
+        Buffer& b = this->buffers[handle];
+        b.type = type;
+        b.usage = usage;
+    }
+    return handle;
+}
+
+void FrameRecorder::UnlockBuffer(int buffer)
+{
+    this->inner->UnlockBuffer(buffer);
+    auto it = this->buffers.find(buffer);
+    if (it != this->buffers.end()) it->second.dirty = true;
+}
+
+void FrameRecorder::ReleaseBuffer(int buffer)
+{
+    this->inner->ReleaseBuffer(buffer);
+    this->buffers.erase(buffer);
+}
+
+int FrameRecorder::CreateVertexLayout(const nGfxVertexElement* elements, int numElements, int stride,
+                                      int vertexBuffer, int indexBuffer)
+{
+    const int handle = this->inner->CreateVertexLayout(elements, numElements, stride, vertexBuffer, indexBuffer);
+    if (handle)
+    {
+        Layout& l = this->layouts[handle];
+        l.elements.assign(elements, elements + numElements);
+        l.streams.assign(numElements, 0);
+        l.vertexBuffers = {vertexBuffer};
+        l.strides = {stride};
+        l.indexBuffer = indexBuffer;
+    }
+    return handle;
+}
+
+int FrameRecorder::CreateStreamLayout(const nGfxVertexElement* elements, const int* streams, int numElements,
+                                      const int* vertexBuffers, const int* strides, int numStreams, int indexBuffer)
+{
+    const int handle = this->inner->CreateStreamLayout(elements, streams, numElements, vertexBuffers, strides,
+                                                       numStreams, indexBuffer);
+    if (handle)
+    {
+        Layout& l = this->layouts[handle];
+        l.elements.assign(elements, elements + numElements);
+        l.streams.assign(streams, streams + numElements);
+        l.vertexBuffers.assign(vertexBuffers, vertexBuffers + numStreams);
+        l.strides.assign(strides, strides + numStreams);
+        l.indexBuffer = indexBuffer;
+    }
+    return handle;
+}
+
+void FrameRecorder::ReleaseVertexLayout(int layout)
+{
+    this->inner->ReleaseVertexLayout(layout);
+    this->layouts.erase(layout);
+}
+
+/*
+ * RecordUploads --
+ *     Side effects: every changed buffer of the layout is marked sent; while
+ *     recording, an Upload call with the bytes the draw reads (all for 0)
+ *     goes before the draw, as the GL device sends them then.
+ */
+void FrameRecorder::RecordUploads(int layout, size_t vertexBytes, size_t indexBytes)
+{
+    auto l = this->layouts.find(layout);
+    if (l == this->layouts.end()) return;
+    auto upload = [this](int handle, size_t needed) {
+        auto it = this->buffers.find(handle);
+        if (it == this->buffers.end() || !it->second.dirty) return;
+        it->second.dirty = false;
+        if (!this->recording) return;
+        const auto* data = static_cast<const unsigned char*>(this->inner->LockBuffer(handle));
+        const size_t size = (size_t)this->inner->GetBufferSize(handle);
+        needed = (0 == needed) ? size : std::min(needed, size);
+        Call& c = this->Add(Op::Upload);
+        c.a = handle;
+        c.bytes.assign(data, data + needed);
+    };
+    const bool oneStream = l->second.vertexBuffers.size() == 1;
+    for (size_t s = 0; s < l->second.vertexBuffers.size(); s++)
+    {
+        upload(l->second.vertexBuffers[s], oneStream ? vertexBytes : 0);
+    }
+    if (l->second.indexBuffer) upload(l->second.indexBuffer, oneStream ? indexBytes : 0);
+}
+
+void FrameRecorder::DrawIndexedTriangles(int layout, int firstIndex, int numIndices)
+{
+    this->DrawIndexedPrimitives(layout, 3, 0, 0, firstIndex, numIndices / 3);
+}
+
+void FrameRecorder::DrawIndexedPrimitives(int layout, int primType, int minVertex, int numVertices, int firstIndex,
+                                          int primCount)
+{
+    const int n = nGfxPrimitiveElements(primType, primCount);
+    auto l = this->layouts.find(layout);
+    if (n > 0 && l != this->layouts.end())
+    {
+        const size_t vertexBytes =
+            numVertices > 0 ? (size_t)(std::max(minVertex, 0) + numVertices) * (size_t)l->second.strides[0] : 0;
+        this->RecordUploads(layout, vertexBytes, (size_t)(firstIndex + n) * 2);
+        if (this->recording)
+        {
+            Call& c = this->Add(Op::DrawIndexed);
+            c.a = layout;
+            c.b = primType;
+            c.c = firstIndex;
+            c.d = n;
+        }
+    }
+    this->inner->DrawIndexedPrimitives(layout, primType, minVertex, numVertices, firstIndex, primCount);
+}
+
+void FrameRecorder::DrawPrimitives(int layout, int primType, int firstVertex, int primCount)
+{
+    const int n = nGfxPrimitiveElements(primType, primCount);
+    auto l = this->layouts.find(layout);
+    if (n > 0 && l != this->layouts.end())
+    {
+        this->RecordUploads(layout, (size_t)(firstVertex + n) * (size_t)l->second.strides[0], 0);
+        if (this->recording)
+        {
+            Call& c = this->Add(Op::Draw);
+            c.a = layout;
+            c.b = primType;
+            c.c = firstVertex;
+            c.d = n;
+        }
+    }
+    this->inner->DrawPrimitives(layout, primType, firstVertex, primCount);
+}
+
+void FrameRecorder::DrawLineStrip(const float* points, int numPoints, const float* matrix, const float rgba[4])
+{
+    this->inner->DrawLineStrip(points, numPoints, matrix, rgba);
+    if (this->recording) this->Add(Op::Lines).a = numPoints;
+}
+
+unsigned int FrameRecorder::CreateTexture(const nGfxTextureDesc& desc)
+{
+    const unsigned int tex = this->inner->CreateTexture(desc);
+    if (tex) this->textures[tex] = desc;
+    return tex;
+}
+
+void FrameRecorder::ReleaseTexture(unsigned int tex)
+{
+    this->inner->ReleaseTexture(tex);
+    this->textures.erase(tex);
+}
+
+unsigned int FrameRecorder::CreateDepthSurface(int width, int height)
+{
+    const unsigned int s = this->inner->CreateDepthSurface(width, height);
+    if (s) this->depthSurfaces[s] = {width, height};
+    return s;
+}
+
+void FrameRecorder::ReleaseDepthSurface(unsigned int surface)
+{
+    this->inner->ReleaseDepthSurface(surface);
+    this->depthSurfaces.erase(surface);
+}
+
+bool FrameRecorder::SetRenderTarget(unsigned int colorTex, unsigned int depthSurface)
+{
+    const bool ok = this->inner->SetRenderTarget(colorTex, depthSurface);
+    this->TargetChanged(ok ? colorTex : 0, ok ? depthSurface : 0);
+    if (this->recording)
+    {
+        Call& c = this->Add(Op::Target);
+        c.a = (int)this->now.colorTarget;
+        c.b = (int)this->now.depthTarget;
+        c.c = this->now.viewport[2];
+        c.d = this->now.viewport[3];
+    }
+    return ok;
+}
+
+unsigned int FrameRecorder::CreateProgram(const std::string& vertexSrc, const std::string& fragmentSrc,
+                                          std::string& log)
+{
+    const unsigned int p = this->inner->CreateProgram(vertexSrc, fragmentSrc, log);
+    if (p)
+    {
+        this->programs[p] = Program();
+        this->programs[p].vertex = vertexSrc;
+        this->programs[p].fragment = fragmentSrc;
+    }
+    return p;
+}
+
+void FrameRecorder::DeleteProgram(unsigned int program)
+{
+    this->inner->DeleteProgram(program);
+    this->programs.erase(program);
+}
+
+void FrameRecorder::UseProgram(unsigned int program)
+{
+    this->inner->UseProgram(program);
+    this->now.program = program;
+    if (this->recording) this->Add(Op::Program).a = (int)program;
+}
+
+int FrameRecorder::GetUniformLocation(unsigned int program, const char* name)
+{
+    const int loc = this->inner->GetUniformLocation(program, name);
+    auto p = this->programs.find(program);
+    if (loc >= 0 && p != this->programs.end()) p->second.uniformNames[loc] = name;
+    return loc;
+}
+
+namespace
+{
+size_t UniformBytes(nGfxUniform type, int count)
+{
+    switch (type)
+    {
+        case nGfxUniform::Vec2: return 8u * (size_t)count;
+        case nGfxUniform::Vec3: return 12u * (size_t)count;
+        case nGfxUniform::Vec4: return 16u * (size_t)count;
+        case nGfxUniform::Mat4: return 64u * (size_t)count;
+        default: return 4u * (size_t)count;
+    }
+}
+}  // namespace
+
+void FrameRecorder::SetUniform(int location, nGfxUniform type, int count, const void* values)
+{
+    this->inner->SetUniform(location, type, count, values);
+    if (location < 0 || count < 1) return;
+    const auto* data = static_cast<const unsigned char*>(values);
+    const size_t size = UniformBytes(type, count);
+    auto p = this->programs.find(this->now.program);
+    if (p != this->programs.end())
+    {
+        Program::Value& v = p->second.values[location];
+        v.type = type;
+        v.count = count;
+        v.bytes.assign(data, data + size);
+    }
+    if (!this->recording) return;
+    Call& c = this->Add(Op::Uniform);
+    c.a = location;
+    c.b = count;
+    c.type = type;
+    c.bytes.assign(data, data + size);
+}
+
+unsigned int FrameRecorder::CreateSampler(const nGfxSamplerDesc& desc)
+{
+    const unsigned int s = this->inner->CreateSampler(desc);
+    if (s) this->samplers[s] = desc;
+    return s;
+}
+
+void FrameRecorder::DeleteSampler(unsigned int sampler)
+{
+    this->inner->DeleteSampler(sampler);
+    this->samplers.erase(sampler);
+}
+
+void FrameRecorder::BindTexture(int unit, unsigned int texture, bool cube, unsigned int sampler)
+{
+    this->CountTextureBind(unit, texture);
+    this->inner->BindTexture(unit, texture, cube, sampler);
+    this->now.units[unit] = Binding{texture, cube, sampler};
+    if (!this->recording) return;
+    Call& c = this->Add(Op::Texture);
+    c.a = unit;
+    c.b = (int)texture;
+    c.c = cube ? 1 : 0;
+    c.d = (int)sampler;
+}
+
+void FrameRecorder::SetViewport(int x, int y, int w, int h, float minZ, float maxZ)
+{
+    this->inner->SetViewport(x, y, w, h, minZ, maxZ);
+    const int vp[4] = {x, y, w, h};
+    std::copy(vp, vp + 4, this->now.viewport);
+    this->now.depthRange[0] = minZ;
+    this->now.depthRange[1] = maxZ;
+    if (!this->recording) return;
+    Call& c = this->Add(Op::Viewport);
+    c.a = x;
+    c.b = y;
+    c.c = w;
+    c.d = h;
+    c.v[0] = minZ;
+    c.v[1] = maxZ;
+}
+
+void FrameRecorder::ApplyRenderState(int state, unsigned int value)
+{
+    this->inner->SetRenderState(state, value);
+    if (!this->recording) return;
+    Call& c = this->Add(Op::State);
+    c.a = state;
+    c.b = (int)value;
+}
