@@ -130,6 +130,8 @@ private:
     bool CreateFromImage(const std::vector<unsigned char>& bytes, bool genMipMaps, const char* name);
     /// upload a decoded image, mip chain made when asked
     bool UploadImage(const Image& image, bool genMipMaps, const char* name);
+    /// fill the levels below 0 from the level-0 pixels, halving each time
+    bool UploadMipChain(const unsigned char* pixels, int w, int h);
     /// make the device texture for the current type, format, size and mip levels
     bool CreateDeviceTexture(bool renderTarget);
     /// the lock of a face and level shared by the 2D and the cube forms

@@ -14,6 +14,9 @@
 #include <functional>
 #include <string>
 
+struct nFxToken;
+class nFxLexer;
+
 class nFxParser
 {
 public:
@@ -35,8 +38,8 @@ public:
     bool Parse(const std::string& fileName, const std::string& text, nFxEffect& effect, std::string& error);
 
 private:
-    struct Token;
-    class Lexer;
+    using Token = nFxToken;
+    using Lexer = nFxLexer;
     bool ParseFile(const std::string& fileName, const std::string& text, int depth);
     bool ParseStatement(Lexer& lex, int depth);
     bool ParseInclude(Lexer& lex, int depth);

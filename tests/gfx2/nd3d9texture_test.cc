@@ -83,6 +83,26 @@ const ImageCase imageCases[] = {
     {"bmp", 3, nTexture2::X8R8G8B8, 0}, {"jpg", 3, nTexture2::X8R8G8B8, 12},
 };
 
+/// whether below holds the 2x2 averages of above (w x h, BGRA), an odd edge averaged with itself
+void ExpectHalfOf(const std::vector<unsigned char>& above, int w, int h, const std::vector<unsigned char>& below)
+{
+    const int bw = std::max(1, w / 2);
+    const int bh = std::max(1, h / 2);
+    ASSERT_EQ(below.size(), size_t(bw * bh * 4));
+    for (int y = 0; y < bh; y++)
+    {
+        for (int x = 0; x < bw; x++)
+        {
+            for (int c = 0; c < 4; c++)
+            {
+                auto at = [&](int ax, int ay) { return int(above[(std::min(ay, h - 1) * w + std::min(ax, w - 1)) * 4 + c]); };
+                const int sum = at(2 * x, 2 * y) + at(2 * x + 1, 2 * y) + at(2 * x, 2 * y + 1) + at(2 * x + 1, 2 * y + 1);
+                ASSERT_NEAR(int(below[(y * bw + x) * 4 + c]), sum / 4, 1) << "at " << x << "," << y << " channel " << c;
+            }
+        }
+    }
+}
+
 }  // namespace
 
 TEST_F(NullTextureTest, ImageFilesLoadWithTheirSizeAFullMipChainAndTheirPixels)
@@ -113,7 +133,13 @@ TEST_F(NullTextureTest, ImageFilesLoadWithTheirSizeAFullMipChainAndTheirPixels)
             EXPECT_EQ(t->GetHeight(), 16);
             EXPECT_EQ(t->GetNumMipLevels(), 5);
             EXPECT_EQ(t->GetByteSize(), (384 + 128) * 4);
-            EXPECT_TRUE(this->Called("GenerateTextureMipMaps"));
+            // each level is the box-filtered half of the one above, made without the driver
+            EXPECT_FALSE(this->Called("GenerateTextureMipMaps"));
+            for (int level = 1; level < t->GetNumMipLevels(); level++)
+            {
+                ExpectHalfOf(this->LevelBytes(t, 0, level - 1), std::max(1, 24 >> (level - 1)),
+                             std::max(1, 16 >> (level - 1)), this->LevelBytes(t, 0, level));
+            }
             // top-left red, bottom-right white, in the memory order B, G, R, A
             const std::vector<unsigned char> px = this->LevelBytes(t, 0, 0);
             const size_t bottomRight = (15 * 24 + 23) * 4;
