@@ -11,7 +11,6 @@
     change.
 */
 #include "mathlib/matrix44.h"
-#include "mathlib/bbox.h"
 
 class nCamera2
 {
@@ -65,9 +64,7 @@ private:
     float nearPlane;
     float farPlane;
     mutable bool projDirty;
-    bool viewBoxDirty;
     mutable matrix44 projection;
     mutable matrix44 invProjection;
-    bbox3 viewBox;
 };
 #endif
