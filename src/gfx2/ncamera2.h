@@ -11,6 +11,7 @@
     change.
 */
 #include "mathlib/matrix44.h"
+#include "mathlib/bbox.h"
 
 class nCamera2
 {
