@@ -16,13 +16,9 @@
 class nAnimation : public nResource
 {
 public:
-    /// one animated value
+    /// one animated value; its keys and their meaning are the loading subclass's
     class Curve
     {
-    public:
-        int ipolType = 0;
-        vector4 constValue;
-        int firstKeyIndex = -1;
     };
 
     /// curves that share their keys' timing

@@ -13,15 +13,13 @@ nCamera2::nCamera2() :
     aspectRatio(4.0f / 3.0f),
     nearPlane(0.1f),
     farPlane(5000.0f),
-    projDirty(true),
-    viewBoxDirty(true)
+    projDirty(true)
 {
 }
 
 void nCamera2::Dirty()
 {
     this->projDirty = true;
-    this->viewBoxDirty = true;
 }
 
 void nCamera2::SetPerspective(float aov, float aspect, float nearp, float farp)

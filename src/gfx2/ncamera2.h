@@ -65,9 +65,7 @@ private:
     float nearPlane;
     float farPlane;
     mutable bool projDirty;
-    bool viewBoxDirty;
     mutable matrix44 projection;
     mutable matrix44 invProjection;
-    bbox3 viewBox;
 };
 #endif

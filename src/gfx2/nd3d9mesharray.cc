@@ -64,7 +64,7 @@ void nD3D9MeshArray::CreateVertexDeclaration()
 {
     n_assert(0 == this->vertexDeclaration);
     nD3D9Server* gfx = dynamic_cast<nD3D9Server*>(nGfxServer2::InstanceOrNull());
-    n_d3d9_assert(gfx && gfx->IsDeviceOpen(), "gfxServer && gfxServer->d3d9Device");
+    n_assert(gfx && gfx->IsDeviceOpen());
     const int uvMask = nMesh2::Uv0 | nMesh2::Uv1 | nMesh2::Uv2 | nMesh2::Uv3;
     int usageCount[nMesh2::NumVertexComponents] = {};
     std::vector<nGfxVertexElement> devElements;

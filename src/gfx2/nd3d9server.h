@@ -25,11 +25,6 @@ class nPlatformFontRegistry;
 
 #include <memory>
 
-/// assert exp, printing text as the expression: the name the Direct3D
-/// form of the check had, which this device keeps in another shape
-#define n_d3d9_assert(exp, text) \
-    do { if (!(exp)) n_assertfail(text, __FILE__, __LINE__); } while (0)
-
 class nD3D9Server : public nGfxServer2
 {
 public:

@@ -338,9 +338,9 @@ void nD3D9Server::SetMesh(nMesh2* mesh)
             {
                 n_assert2(m->GetIndexBuffer(), "The mesh must have a index buffer!\n");
             }
-            const int decl = m->GetVertexDeclaration();
-            n_d3d9_assert(decl, "d3dVDecl");
-            this->curVertexLayout = decl;
+            const int d3dVDecl = m->GetVertexDeclaration();
+            n_assert(d3dVDecl);
+            this->curVertexLayout = d3dVDecl;
         }
     }
     else
@@ -369,9 +369,9 @@ void nD3D9Server::SetMeshArray(nMeshArray* meshArray)
             nMesh2* first = a->GetMeshAt(0);
             n_assert2(first && first->IsLoaded() && static_cast<nD3D9Mesh*>(first)->GetIndexBuffer(),
                       "The mesh at stream 0 must provide a valid IndexBuffer!\n");
-            const int decl = a->GetVertexDeclaration();
-            n_d3d9_assert(decl, "d3dVDecl");
-            this->curVertexLayout = decl;
+            const int d3dVDecl = a->GetVertexDeclaration();
+            n_assert(d3dVDecl);
+            this->curVertexLayout = d3dVDecl;
         }
     }
     else
@@ -452,11 +452,10 @@ int nD3D9Server::DrawRange(PrimitiveType primType, bool indexed)
  */
 void nD3D9Server::DrawPasses(PrimitiveType primType, bool indexed)
 {
-    n_d3d9_assert(this->IsDeviceOpen() && this->inBeginScene, "this->d3d9Device && this->inBeginScene");
-    n_d3d9_assert((0 != this->GetMesh()) || (0 != this->GetMeshArray()),
-                  "(0 != this->GetMesh()) || (0 != this->GetMeshArray())");
+    n_assert(this->IsDeviceOpen() && this->inBeginScene);
+    n_assert((0 != this->GetMesh()) || (0 != this->GetMeshArray()));
     nShader2* shader = this->GetShader();
-    n_d3d9_assert(shader, "shader");
+    n_assert(shader);
     int prims = 0;
     const int numPasses = shader->Begin(false);
     for (int pass = 0; pass < numPasses; pass++)
@@ -482,9 +481,8 @@ void nD3D9Server::DrawOnce(PrimitiveType primType, bool indexed)
     {
         return;
     }
-    n_d3d9_assert(this->IsDeviceOpen() && this->inBeginScene, "this->d3d9Device && this->inBeginScene");
-    n_d3d9_assert((0 != this->GetMesh()) || (0 != this->GetMeshArray()),
-                  "(0 != this->GetMesh()) || (0 != this->GetMeshArray())");
+    n_assert(this->IsDeviceOpen() && this->inBeginScene);
+    n_assert((0 != this->GetMesh()) || (0 != this->GetMeshArray()));
     nShader2* shader = this->GetShader();
     if (shader)
     {
@@ -530,11 +528,10 @@ bool nD3D9Server::DrawInstanced(PrimitiveType primType, bool indexed)
     {
         return false;
     }
-    n_d3d9_assert(this->IsDeviceOpen() && this->inBeginScene, "this->d3d9Device && this->inBeginScene");
-    n_d3d9_assert((0 != this->GetMesh()) || (0 != this->GetMeshArray()),
-              "(0 != this->GetMesh()) || (0 != this->GetMeshArray())");
+    n_assert(this->IsDeviceOpen() && this->inBeginScene);
+    n_assert((0 != this->GetMesh()) || (0 != this->GetMeshArray()));
     nShader2* shader = this->GetShader();
-    n_d3d9_assert(shader, "shader");
+    n_assert(shader);
     const int numInstances = stream->GetNumInstances();
     if (numInstances <= 0)
     {
@@ -573,7 +570,7 @@ bool nD3D9Server::DrawInstanced(PrimitiveType primType, bool indexed)
  */
 void nD3D9Server::BeginLines()
 {
-    n_d3d9_assert(this->IsDeviceOpen(), "this->d3dxLine");
+    n_assert(this->IsDeviceOpen());
     nGfxServer2::BeginLines();
 }
 
@@ -587,7 +584,7 @@ void nD3D9Server::DrawLines3d(const vector3* vertexList, int numVertices, const 
     n_assert(vertexList);
     n_assert(numVertices > 0);
     n_assert(this->inBeginLines);
-    n_d3d9_assert(this->IsDeviceOpen(), "this->d3dxLine");
+    n_assert(this->IsDeviceOpen());
     std::vector<float> points((size_t)numVertices * 3);
     for (int i = 0; i < numVertices; i++)
     {
@@ -612,7 +609,7 @@ void nD3D9Server::DrawLines2d(const vector2* vertexList, int numVertices, const 
     n_assert(vertexList);
     n_assert(numVertices > 0);
     n_assert(this->inBeginLines);
-    n_d3d9_assert(this->IsDeviceOpen(), "this->d3dxLine");
+    n_assert(this->IsDeviceOpen());
     std::vector<float> points((size_t)numVertices * 3, 0.0f);
     for (int i = 0; i < numVertices; i++)
     {
@@ -661,7 +658,7 @@ void nD3D9Server::BeginShapes()
 void nD3D9Server::DrawShape(ShapeType type, const matrix44& model, const vector4& color)
 {
     n_assert(type >= Box && type <= Teapot);
-    n_d3d9_assert(this->shapeMeshes[type].isvalid(), "0 != this->shapeMeshes[type]");
+    n_assert(this->shapeMeshes[type].isvalid());
     n_assert(this->inBeginShapes);
     nShader2* shader = this->refShapeShader.get_unsafe();
     if (!shader || !shader->IsLoaded())

@@ -221,7 +221,7 @@ std::string nD3D9Shader::TranslateLog(const std::string& log) const
  *     Results: false with the compiler's log when a pass's program fails
  *     (the programs made so far are released then).
  *     Side effects: the technique becomes current with one program per
- *     pass and the uniform and sampler locations looked up.
+ *     pass and its uniforms' locations looked up.
  */
 bool nD3D9Shader::BuildTechnique(int tech, std::string& log)
 {
@@ -249,10 +249,6 @@ bool nD3D9Shader::BuildTechnique(int tech, std::string& log)
             {
                 prog.uniforms.push_back(Uniform{int(i), loc, 0});
             }
-        }
-        for (const nFxEffect::Sampler& s : this->effect.samplers)
-        {
-            prog.samplerLocations.push_back(dev->GetUniformLocation(prog.handle, s.name.c_str()));
         }
         prog.halfPixelLocation = dev->GetUniformLocation(prog.handle, "nHalfPixel");
         prog.alphaFuncLocation = dev->GetUniformLocation(prog.handle, "nAlphaFunc");
@@ -391,6 +387,7 @@ void nD3D9Shader::ForgetUploads(std::vector<PassProgram>& programs)
         p.alphaFunc = -1;
         p.alphaRef = -1.0f;
         p.halfPixel[0] = 0.0f;
+        p.samplerUnitsSet = false;
     }
 }
 
@@ -830,6 +827,32 @@ void nD3D9Shader::UploadChanged(PassProgram& prog, bool bindTextures)
 }
 
 /*
+ * SetSamplerUnits --
+ *     Side effects: the first time the program is in use, each sampler
+ *     uniform after the first gets the unit of its sampler's texture
+ *     (UploadChanged binds them by sampler order); GL starts all of them
+ *     at unit 0, where the first belongs.
+ */
+void nD3D9Shader::SetSamplerUnits(PassProgram& prog)
+{
+    if (prog.samplerUnitsSet)
+    {
+        return;
+    }
+    prog.samplerUnitsSet = true;
+    nGfxDevice* dev = this->Device();
+    for (size_t s = 1; s < this->effect.samplers.size(); s++)
+    {
+        const int location = dev->GetUniformLocation(prog.handle, this->effect.samplers[s].name.c_str());
+        const int unit = int(s);
+        if (location >= 0)
+        {
+            dev->SetUniform(location, nGfxUniform::Int, 1, &unit);
+        }
+    }
+}
+
+/*
  * BeginPass --
  *     Side effects: makes the pass's program current, sets its render
  *     states and uploads its values; textures are bound to units by
@@ -844,6 +867,7 @@ void nD3D9Shader::BeginPass(int pass)
     nGfxDevice* dev = this->Device();
     PassProgram& prog = this->programs[size_t(pass)];
     dev->UseProgram(prog.handle);
+    this->SetSamplerUnits(prog);
     int x = 0, y = 0, w = 1, h = 1;
     float minZ = 0.0f, maxZ = 1.0f;
     dev->GetViewport(x, y, w, h, minZ, maxZ);

@@ -86,7 +86,8 @@ private:
     {
         unsigned int handle = 0;
         std::vector<Uniform> uniforms;
-        std::vector<int> samplerLocations;
+        /// whether the sampler uniforms name their units yet
+        bool samplerUnitsSet = false;
         int halfPixelLocation = -1;
         int alphaFuncLocation = -1;
         int alphaRefLocation = -1;
@@ -106,6 +107,8 @@ private:
     /// compile the passes of a technique; false with the compiler's log
     bool BuildTechnique(int tech, std::string& log);
     void ReleasePrograms();
+    /// point the program's sampler uniforms at their units, once
+    void SetSamplerUnits(PassProgram& prog);
     /// keep the current technique's programs aside; no technique is current then
     void ParkPrograms();
     /// make a technique built before current again; false when it never was

@@ -972,7 +972,7 @@ void nD3D9Texture::GenerateMipMaps()
  */
 void nD3D9Texture::GetSurfaceLevel(const char* objectPath, int level, nSurface** surface)
 {
-    n_d3d9_assert(this->GetTexture2D(), "this->texture2D");
+    n_assert(this->GetTexture2D());
     n_assert(surface);
     auto* s = static_cast<nD3D9Surface*>(nKernelServer::Instance()->New("nd3d9surface", objectPath));
     *surface = s;

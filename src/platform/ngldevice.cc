@@ -7,10 +7,63 @@
 
 #include <GL/glcorearb.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <mutex>
 
 namespace
 {
+
+/// the most GL error messages kept between two TakeErrors
+const size_t maxKeptErrors = 64;
+std::mutex errorLock;
+std::vector<std::string> errorMessages;
+
+/// log a GL error and keep it for TakeErrors
+void KeepError(const std::string& message)
+{
+    SDL_Log("GL error: %s", message.c_str());
+    const std::lock_guard<std::mutex> hold(errorLock);
+    if (errorMessages.size() < maxKeptErrors)
+    {
+        errorMessages.push_back(message);
+    }
+}
+
+/// debug builds report GL errors; optimised ones only when the environment asks
+bool ErrorReportsWanted()
+{
+#ifdef NDEBUG
+    const char* v = getenv("ENGINE_GL_DEBUG");
+    return v && *v && strcmp(v, "0") != 0;
+#else
+    return true;
+#endif
+}
+
+void APIENTRY OnDebugMessage(GLenum source, GLenum /*type*/, GLuint /*id*/, GLenum /*severity*/, GLsizei /*length*/,
+                             const GLchar* message, const void* /*user*/)
+{
+    // a stage that does not compile is its caller's to report, with the log
+    if (GL_DEBUG_SOURCE_SHADER_COMPILER != source)
+    {
+        KeepError(message);
+    }
+}
+
+/// the name of a glGetError code
+std::string ErrorName(GLenum e)
+{
+    switch (e)
+    {
+        case GL_INVALID_ENUM: return "GL_INVALID_ENUM";
+        case GL_INVALID_VALUE: return "GL_INVALID_VALUE";
+        case GL_INVALID_OPERATION: return "GL_INVALID_OPERATION";
+        case GL_INVALID_FRAMEBUFFER_OPERATION: return "GL_INVALID_FRAMEBUFFER_OPERATION";
+        case GL_OUT_OF_MEMORY: return "GL_OUT_OF_MEMORY";
+        default: return "error " + std::to_string(e);
+    }
+}
 
 /// the renderbuffer format of a colour format, 0 when GL has none
 GLenum ColorStorage(nGfxFormat f)
@@ -121,7 +174,14 @@ bool nGLDevice::Open(SDL_Window* win, const nGfxPresentParams& p, std::string& e
         error = "there is no window";
         return false;
     }
+    int flags = 0;
+    SDL_GL_GetAttribute(SDL_GL_CONTEXT_FLAGS, &flags);
+    if (ErrorReportsWanted())
+    {
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_FLAGS, flags | SDL_GL_CONTEXT_DEBUG_FLAG);
+    }
     this->context = SDL_GL_CreateContext(win);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_FLAGS, flags);
     if (!this->context)
     {
         error = SDL_GetError();
@@ -134,6 +194,7 @@ bool nGLDevice::Open(SDL_Window* win, const nGfxPresentParams& p, std::string& e
         this->Close();
         return false;
     }
+    this->StartErrorReports();
     SDL_GL_SetSwapInterval(p.vsync ? 1 : 0);
     if (!this->MakeBackBuffer(p, error))
     {
@@ -143,6 +204,60 @@ bool nGLDevice::Open(SDL_Window* win, const nGfxPresentParams& p, std::string& e
     this->params = p;
     this->ResetRenderStates();
     return true;
+}
+
+/*
+ * StartErrorReports --
+ *     Side effects: with KHR_debug, GL errors and high-severity messages
+ *     reach KeepError inside the call at fault (notifications and other
+ *     chatter are switched off); without it Present asks glGetError once
+ *     a frame. Nothing when the build and the environment do not ask.
+ */
+void nGLDevice::StartErrorReports()
+{
+    this->debugOutput = false;
+    this->checkAtPresent = false;
+    if (!ErrorReportsWanted())
+    {
+        return;
+    }
+    const auto callback =
+        reinterpret_cast<PFNGLDEBUGMESSAGECALLBACKPROC>(SDL_GL_GetProcAddress("glDebugMessageCallback"));
+    const auto control = reinterpret_cast<PFNGLDEBUGMESSAGECONTROLPROC>(SDL_GL_GetProcAddress("glDebugMessageControl"));
+    if (!SDL_GL_ExtensionSupported("GL_KHR_debug") || !callback || !control)
+    {
+        this->checkAtPresent = true;
+        return;
+    }
+    glEnable(GL_DEBUG_OUTPUT);
+    glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
+    control(GL_DONT_CARE, GL_DONT_CARE, GL_DONT_CARE, 0, nullptr, GL_FALSE);
+    control(GL_DONT_CARE, GL_DEBUG_TYPE_ERROR, GL_DONT_CARE, 0, nullptr, GL_TRUE);
+    control(GL_DONT_CARE, GL_DONT_CARE, GL_DEBUG_SEVERITY_HIGH, 0, nullptr, GL_TRUE);
+    callback(OnDebugMessage, nullptr);
+    this->debugOutput = true;
+}
+
+void nGLDevice::DrainErrors() const
+{
+    // one flag per kind of error: a few calls empty it
+    for (int i = 0; i < 8; i++)
+    {
+        const GLenum e = glGetError();
+        if (GL_NO_ERROR == e)
+        {
+            return;
+        }
+        KeepError(ErrorName(e) + " during the frame");
+    }
+}
+
+std::vector<std::string> nGLDevice::TakeErrors()
+{
+    const std::lock_guard<std::mutex> hold(errorLock);
+    std::vector<std::string> taken;
+    taken.swap(errorMessages);
+    return taken;
 }
 
 void nGLDevice::Close()
@@ -306,6 +421,10 @@ void nGLDevice::Present()
     }
     int dw = 0;
     int dh = 0;
+    if (this->checkAtPresent)
+    {
+        this->DrainErrors();
+    }
     SDL_GL_GetDrawableSize(this->window, &dw, &dh);
     const nPlatformWindow::Area area = nPlatformWindow::Letterbox(this->params.width, this->params.height, dw, dh);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, this->framebuffer);

@@ -12,12 +12,20 @@
 
     GL 3.3 guarantees the formats the engine's tables use (8888, 565,
     D24S8, D24X8, D16 and float targets); there is no D24X4S4.
+
+    A debug build, or any build run with ENGINE_GL_DEBUG set (not "0"),
+    asks for a debug context and logs GL errors and high-severity
+    messages as they happen (KHR_debug); a context without KHR_debug is
+    checked with glGetError once a frame instead. Without either the
+    device adds no work to any call.
 */
 #include "platform/ngfxdevice.h"
 #include "platform/ngfxbufferstore.h"
 
 #include <map>
 #include <set>
+#include <string>
+#include <vector>
 
 class nGLDevice : public nGfxDevice
 {
@@ -44,6 +52,23 @@ public:
     void Clear(int flags, float r, float g, float b, float a, float z, int stencil) override;
     void Present() override;
     bool ReadPixel(int x, int y, unsigned char rgba[4]) override;
+
+    //--- GL errors ----------------------------------------------------------------------
+    /// the GL errors reported since the last call, by any context of the process
+    /// (at most the first 64 of them); forgets them
+    static std::vector<std::string> TakeErrors();
+    /// whether the context reports GL errors as they happen, as against at frame end
+    bool HasDebugOutput() const { return this->debugOutput; }
+
+private:
+    /// turn on error reporting when the build or the environment asks for it
+    void StartErrorReports();
+    /// report what glGetError holds (the check at frame end)
+    void DrainErrors() const;
+    bool debugOutput = false;
+    bool checkAtPresent = false;
+
+public:
 
     //--- meshes: buffers and vertex layouts ------------------------------------------
     int CreateBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool) override;

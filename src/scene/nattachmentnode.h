@@ -32,7 +32,6 @@ private:
     /// whether the parent is a skinned shape; else reported
     bool HasSkinParent() const;
 
-    matrix44 jointMatrix;
     matrix44 finalMatrix;
     bool isTransformed;
     bool isJointSet;

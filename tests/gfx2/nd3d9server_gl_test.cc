@@ -9,6 +9,10 @@
 #include "gfx2/nd3d9package.h"
 #include "gfx2/nd3d9server.h"
 #include "kernel/nenv.h"
+#include "platform/ngldevice.h"
+
+#define GL_GLEXT_PROTOTYPES 1
+#include <GL/glcorearb.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -126,4 +130,28 @@ TEST_F(GLServerTest, ASixteenBitBackBufferAndDepthSixteenWork)
     EXPECT_EQ(this->gfx->GetNumStencilBits(), 0);
     ASSERT_TRUE(this->ClearFrames(2, 1.0f, 1.0f, 0.0f));
     this->ExpectPixel(5, 5, 255, 255, 0);
+}
+
+TEST_F(GLServerTest, AGLErrorIsReportedAndAProgramThatDoesNotCompileIsNot)
+{
+    ASSERT_TRUE(this->gfx->OpenDisplay());
+    nGLDevice* dev = dynamic_cast<nGLDevice*>(this->gfx->GetDevice());
+    ASSERT_NE(dev, nullptr);
+    // Mesa's software rasteriser has KHR_debug: errors come inside the call at fault
+    EXPECT_TRUE(dev->HasDebugOutput());
+    EXPECT_TRUE(nGLDevice::TakeErrors().empty());
+
+    std::string log;
+    EXPECT_EQ(dev->CreateProgram("#version 330 core\nvoid main() { undeclared = 1; }\n",
+                                 "#version 330 core\nvoid main() {}\n", log),
+              0u);
+    EXPECT_NE(log, "");
+    EXPECT_TRUE(nGLDevice::TakeErrors().empty()) << "the compiler's log is the caller's to report";
+
+    const GLenum noSuchCapability = 0x1234;
+    glEnable(noSuchCapability);
+    const std::vector<std::string> errors = nGLDevice::TakeErrors();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find("GL_INVALID_ENUM"), std::string::npos) << errors[0];
+    EXPECT_TRUE(nGLDevice::TakeErrors().empty());
 }

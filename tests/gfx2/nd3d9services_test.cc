@@ -476,7 +476,7 @@ TEST_F(ServicesTest, ShapesDrawTheirMeshesInTheirColourOnlyBetweenBeginAndEnd)
 {
     ASSERT_TRUE(this->gfx->BeginScene());
     EXPECT_ASSERT_DEATH(this->gfx->DrawShape(nGfxServer2::Box, matrix44(), vector4(1, 0, 0, 1)),
-                        "0 != this->shapeMeshes[type]");
+                        "this->shapeMeshes[type].isvalid()");
     this->gfx->BeginShapes();
     this->dev->calls.clear();
     for (int t = nGfxServer2::Box; t <= nGfxServer2::Teapot; t++)

@@ -55,6 +55,17 @@ fragment ps { void main() { nFragColor = MatDiffuse; } }
 technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; CullMode = None; %s } }
 )";
 
+/// each colour channel from its own sampler: red from the first, green from the second
+const char* const twoSamplerFx = R"(texture DiffMap0;
+texture DiffMap1;
+sampler2D RedSampler = sampler_state { Texture = <DiffMap0>; MinFilter = Point; MagFilter = Point; };
+sampler2D GreenSampler = sampler_state { Texture = <DiffMap1>; MinFilter = Point; MagFilter = Point; };
+vertex vs { out vec2 uv; void main() { gl_Position = nPosition; uv = nUv0; } }
+fragment ps { in vec2 uv; void main() {
+    nFragColor = vec4(texture(RedSampler, uv).r, texture(GreenSampler, uv).g, 0.0, 1.0); } }
+technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; CullMode = None; } }
+)";
+
 class GLShaderTest : public WindowTest
 {
 protected:
@@ -147,6 +158,25 @@ protected:
         EXPECT_EQ(rgba[2], b) << x << "," << y;
     }
 
+    /// a 1x1 texture of one colour, as the texture class would make it
+    static GLTexture* OneTexel(unsigned char r, unsigned char g, unsigned char b)
+    {
+        const unsigned char texel[] = {r, g, b, 255};
+        auto* tex = new GLTexture();
+        tex->AddRef();
+        glGenTextures(1, &tex->handle);
+        glBindTexture(GL_TEXTURE_2D, tex->handle);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texel);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+        return tex;
+    }
+
+    static void Free(GLTexture* tex)
+    {
+        glDeleteTextures(1, &tex->handle);
+        tex->Release();
+    }
+
     nD3D9Server* gfx = nullptr;
     std::string dir;
     unsigned int vao = 0;
@@ -203,6 +233,26 @@ TEST_F(GLShaderTest, TexturedAlphaTestedCulledQuadThroughASharedMatrixGivesExact
     setter->Release();
     glDeleteTextures(1, &tex->handle);
     tex->Release();
+}
+
+TEST_F(GLShaderTest, EachSamplerReadsTheTextureOfItsOwnUnit)
+{
+    GLTexture* red = OneTexel(255, 0, 0);
+    GLTexture* green = OneTexel(0, 255, 0);
+    nD3D9Shader* fx = this->Load("twosamplers.fx", twoSamplerFx);
+    fx->SetTexture(nShaderState::DiffMap0, red);
+    fx->SetTexture(nShaderState::DiffMap1, green);
+    // twice: the units are set once, and must hold for the next frame
+    for (int frame = 0; frame < 2; frame++)
+    {
+        this->Frame(0.0f, 0.0f, 1.0f);
+        Draw(fx);
+        this->ExpectPixel(30, 20, 255, 255, 0);
+    }
+    this->EndFrame();
+    fx->Release();
+    Free(green);
+    Free(red);
 }
 
 TEST_F(GLShaderTest, AStateAPassAssignsDoesNotLeakIntoTheNextEffect)
