@@ -2,11 +2,11 @@
 //  ndebug.cc
 //
 //  Assertions, fatal errors and the printf-style output functions. All of
-//  them go to the kernel server's current log handler when there is one,
-//  else to standard output. None of them takes the kernel mutex.
+//  them go to the kernel server's current log handler when there is one
+//  (nLogHandler::Current), else to standard output. None of them takes the
+//  kernel mutex.
 //------------------------------------------------------------------------------
 #include "kernel/ntypes.h"
-#include "kernel/nkernelserver.h"
 #include "kernel/nloghandler.h"
 
 #include <cstdio>
@@ -25,8 +25,7 @@ thread_local bool t_inError = false;
  */
 nLogHandler* CurrentHandler()
 {
-    nKernelServer* ks = nKernelServer::Instance();
-    return ks ? ks->GetLogHandler() : nullptr;
+    return nLogHandler::Current();
 }
 
 }  // namespace

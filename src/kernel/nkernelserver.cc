@@ -79,6 +79,7 @@ nKernelServer::nKernelServer(std::initializer_list<nPackageFunc> packages) :
 {
     n_assert(0 == ks);
     ks = this;
+    nLogHandler::SetCurrentLookup([]() -> nLogHandler* { return ks ? ks->GetLogHandler() : nullptr; });
 
     this->defaultLogHandler = n_new(nDefaultLogHandler);
     this->SetLogHandler(nullptr);

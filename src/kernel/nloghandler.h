@@ -37,6 +37,13 @@ public:
 
     bool IsOpen() const { return this->isOpen; }
 
+    /// the handler the engine's output goes to (n_printf, n_error, ...),
+    /// or 0 for standard output: what the lookup handed in finds
+    static nLogHandler* Current();
+    /// set how Current finds the handler; the kernel server hands in its
+    /// own, since the kernel sits above the output functions
+    static void SetCurrentLookup(nLogHandler* (*lookup)());
+
 protected:
     bool isOpen = false;
 };
