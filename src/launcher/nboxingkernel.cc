@@ -52,9 +52,9 @@ const char* const GameClasses[] = {
  *     Side effects: becomes the one kernel server; its home assign is
  *     home when that is given.
  */
-nKernelServer* nNewBoxingKernel(const std::string& home)
+std::unique_ptr<nKernelServer> nNewBoxingKernel(const std::string& home)
 {
-    nKernelServer* ks = new nKernelServer({
+    std::unique_ptr<nKernelServer> ks(new nKernelServer({
         // engine: kernel and core classes, graphics, scene and resources
         nvariable_package, nsignals_package, nfile_package, nlocale_package, nscript_package, nmisc_package,
         nresource_package, ngfx2_package, nanim2_package, nscene_package, ninput_package, naudio3_package,
@@ -74,7 +74,7 @@ nKernelServer* nNewBoxingKernel(const std::string& home)
         nopende_package,
         // game
         ngame_package,
-    });
+    }));
     if (!home.empty()) ks->GetFileServer()->SetAssign("home", home.c_str());
     return ks;
 }
