@@ -181,7 +181,7 @@ public:
     {
         setenv("SDL_VIDEODRIVER", "offscreen", 1);
         setenv("ALSOFT_DRIVERS", "null", 0);
-        this->ks.reset(nNewBoxingKernel(this->home.dir + "/"));
+        this->ks = nNewBoxingKernel(this->home.dir + "/");
         this->ks->SetLogHandler(&this->log);
         N_ADD_MODULE(this->ks.get(), matchfpsscene);
         N_ADD_MODULE(this->ks.get(), matchfpsapp);

@@ -8,7 +8,7 @@
 #include "kernel/nclass.h"
 
 nAnimationServer::nAnimationServer() :
-    refResourceServer("/sys/servers/resource")
+    refResourceServer("/sys/servers/resource", "nresourceserver")
 {
 }
 

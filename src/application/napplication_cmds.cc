@@ -6,50 +6,45 @@
 //------------------------------------------------------------------------------
 #include "application/napplication.h"
 #include "kernel/ncmd.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 
 namespace
 {
-
-nApplication* Self(void* slf)
-{
-    return static_cast<nApplication*>(slf);
-}
 
 void n_setcompanyname(void* slf, nCmd* cmd)
 {
     const char* name;
     if (!nCmdGetNonEmptyS(cmd, name, "company name")) return;
-    Self(slf)->SetCompanyName(nString(name));
+    nCmdSelf<nApplication>(slf)->SetCompanyName(nString(name));
 }
 
 void n_getcompanyname(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(Self(slf)->GetCompanyName().Get());
+    cmd->Out()->SetS(nCmdSelf<nApplication>(slf)->GetCompanyName().Get());
 }
 
 void n_setappname(void* slf, nCmd* cmd)
 {
     const char* name;
     if (!nCmdGetNonEmptyS(cmd, name, "application name")) return;
-    Self(slf)->SetAppName(nString(name));
+    nCmdSelf<nApplication>(slf)->SetAppName(nString(name));
 }
 
 void n_getappname(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(Self(slf)->GetAppName().Get());
+    cmd->Out()->SetS(nCmdSelf<nApplication>(slf)->GetAppName().Get());
 }
 
 void n_getcurrentstate(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(Self(slf)->GetCurrentState().Get());
+    cmd->Out()->SetS(nCmdSelf<nApplication>(slf)->GetCurrentState().Get());
 }
 
 void n_setstate(void* slf, nCmd* cmd)
 {
     const char* name;
     if (!nCmdGetNonEmptyS(cmd, name, "state name")) return;
-    Self(slf)->SetState(nString(name));
+    nCmdSelf<nApplication>(slf)->SetState(nString(name));
 }
 
 }  // namespace

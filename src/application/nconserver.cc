@@ -86,8 +86,8 @@ std::vector<const char*> NewestLines(const nLineBuffer& buf, int max)
  *     watchers list.
  */
 nConServer::nConServer() :
-    refInputServer("/sys/servers/input"),
-    refScriptServer("/sys/servers/script"),
+    refInputServer("/sys/servers/input", "ninputserver"),
+    refScriptServer("/sys/servers/script", "nscriptserver"),
     envClass(nullptr),
     consoleOpen(false),
     watchersOpen(false),

@@ -6,41 +6,36 @@
 //------------------------------------------------------------------------------
 #include "application/nconserver.h"
 #include "kernel/ncmd.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 
 namespace
 {
 
-nConServer* Self(void* slf)
-{
-    return static_cast<nConServer*>(slf);
-}
-
 void n_open(void* slf, nCmd*)
 {
-    Self(slf)->Open();
+    nCmdSelf<nConServer>(slf)->Open();
 }
 
 void n_close(void* slf, nCmd*)
 {
-    Self(slf)->Close();
+    nCmdSelf<nConServer>(slf)->Close();
 }
 
 void n_toggle(void* slf, nCmd*)
 {
-    Self(slf)->Toggle();
+    nCmdSelf<nConServer>(slf)->Toggle();
 }
 
 void n_watch(void* slf, nCmd* cmd)
 {
     const char* pattern;
     if (!nCmdGetS(cmd, pattern, "watch pattern")) return;
-    Self(slf)->Watch(pattern);
+    nCmdSelf<nConServer>(slf)->Watch(pattern);
 }
 
 void n_unwatch(void* slf, nCmd*)
 {
-    Self(slf)->Unwatch();
+    nCmdSelf<nConServer>(slf)->Unwatch();
 }
 
 }  // namespace

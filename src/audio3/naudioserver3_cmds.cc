@@ -4,31 +4,26 @@
 #include "audio3/naudioserver3.h"
 #include "kernel/nclass.h"
 #include "kernel/ncmd.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 
 namespace
 {
 
-nAudioServer3* Self(void* slf)
-{
-    return static_cast<nAudioServer3*>(slf);
-}
-
 void n_reset(void* slf, nCmd* /*cmd*/)
 {
-    Self(slf)->Reset();
+    nCmdSelf<nAudioServer3>(slf)->Reset();
 }
 
 void n_setmastervolume(void* slf, nCmd* cmd)
 {
     float v = 0.0f;
     if (!nCmdGetF(cmd, v, "master volume")) return;
-    Self(slf)->SetMasterVolume(v);
+    nCmdSelf<nAudioServer3>(slf)->SetMasterVolume(v);
 }
 
 void n_getmastervolume(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetF(Self(slf)->GetMasterVolume());
+    cmd->Out()->SetF(nCmdSelf<nAudioServer3>(slf)->GetMasterVolume());
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include "file/nnpkfileserver.h"
 #include "kernel/nclass.h"
 #include "kernel/ncmd.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 
 namespace
 {
@@ -19,7 +19,7 @@ namespace
  */
 void n_parsedirectory(void* slf, nCmd* cmd)
 {
-    nNpkFileServer* self = static_cast<nNpkFileServer*>(slf);
+    nNpkFileServer* self = nCmdSelf<nNpkFileServer>(slf);
     const char* dirName;
     const char* extension;
     if (!nCmdGetNonEmptyS(cmd, dirName, "directory") || !nCmdGetNonEmptyS(cmd, extension, "extension")) return;

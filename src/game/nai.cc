@@ -79,7 +79,6 @@ nAI::nAI() :
  */
 nAI::~nAI()
 {
-    if (this->m_refLabel.isvalid()) this->m_refLabel->Release();
     if (nTimerServer::HasInstance())
     {
         nTimerServer* timers = nTimerServer::Instance();
@@ -153,7 +152,7 @@ void nAI::Init(const char* proto)
     }
 
     kernelServer->PushCwd(this);
-    this->m_refLabel = static_cast<nGuiFloatTextLabel*>(kernelServer->New("nguifloattextlabel", "score"));
+    this->m_refLabel.adopt(static_cast<nGuiFloatTextLabel*>(kernelServer->New("nguifloattextlabel", "score")));
     kernelServer->PopCwd();
     n_assert(m_refLabel.isvalid());
 

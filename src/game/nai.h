@@ -15,6 +15,7 @@
 */
 #include "game/nboxer.h"
 #include "game/nguifloattextlabel.h"
+#include "kernel/nstrongref.h"
 
 class nAI : public nBoxer
 {
@@ -63,7 +64,7 @@ protected:
 
     static nAI* m_pSelf;
 
-    nRef<nGuiFloatTextLabel> m_refLabel;
+    nStrongRef<nGuiFloatTextLabel> m_refLabel;
     vector3 dodgeOffset;
     float reactionElapsed;
     float m_fFollowTimerBase;

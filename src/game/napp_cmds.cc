@@ -7,28 +7,23 @@
 #include "game/napp.h"
 #include "game/nfloat2int.h"
 #include "kernel/ncmd.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 
 namespace
 {
-
-nApp* Self(void* slf)
-{
-    return static_cast<nApp*>(slf);
-}
 
 void n_setlocaletable(void* slf, nCmd* cmd)
 {
     const char* path;
     if (!nCmdGetNonEmptyS(cmd, path, "locale table")) return;
-    Self(slf)->SetLocaleTable(nString(path));
+    nCmdSelf<nApp>(slf)->SetLocaleTable(nString(path));
 }
 
 void n_locale(void* slf, nCmd* cmd)
 {
     const char* id;
     if (!nCmdGetNonEmptyS(cmd, id, "locale id")) return;
-    cmd->Out()->SetS(Self(slf)->GetLocaleText(id));
+    cmd->Out()->SetS(nCmdSelf<nApp>(slf)->GetLocaleText(id));
 }
 
 void n_roundtoint(void* /*slf*/, nCmd* cmd)

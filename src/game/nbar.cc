@@ -45,13 +45,13 @@ nBar::nBar() :
         n_printf("nBar: no GUI root window to hold the bar\n");
         return;
     }
-    this->m_refFrame = NewView(this, "_frame");
+    this->m_refFrame.adopt(NewView(this, "_frame"));
     n_assert(m_refFrame.isvalid());
-    this->m_refBar = NewView(this, "_bar");
+    this->m_refBar.adopt(NewView(this, "_bar"));
     n_assert(m_refBar.isvalid());
-    this->m_refBarTrail = NewView(this, "_bar-trail");
+    this->m_refBarTrail.adopt(NewView(this, "_bar-trail"));
     n_assert(m_refBarTrail.isvalid());
-    this->m_refTextLabel = static_cast<nGuiTextLabel*>(NewWidget(this, "nguitextlabel", "_text"));
+    this->m_refTextLabel.adopt(static_cast<nGuiTextLabel*>(NewWidget(this, "nguitextlabel", "_text")));
     n_assert(m_refTextLabel.isvalid());
     // the root window draws its children in order: the trail lies behind
     // the filled part, so that the lost part shows the trail and the fill
@@ -64,17 +64,7 @@ nBar::nBar() :
     }
 }
 
-nBar::~nBar()
-{
-    if (this->m_refFrame.isvalid()) this->m_refFrame->Release();
-    if (this->m_refBar.isvalid()) this->m_refBar->Release();
-    if (this->m_refBarTrail.isvalid()) this->m_refBarTrail->Release();
-    if (this->m_refTextLabel.isvalid()) this->m_refTextLabel->Release();
-    for (nRef<nTexture2>& tex : this->textures)
-    {
-        if (tex.isvalid()) tex->Release();
-    }
-}
+nBar::~nBar() = default;
 
 nGuiTextureView* nBar::GetFrame() const
 {
@@ -123,8 +113,7 @@ void nBar::ShowTexture(int slot, nGuiTextureView* view, const char* path)
             return;
         }
     }
-    if (this->textures[slot].isvalid()) this->textures[slot]->Release();
-    this->textures[slot] = tex;
+    this->textures[slot].adopt(tex);
     view->SetTexture(tex);
 }
 

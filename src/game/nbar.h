@@ -11,6 +11,7 @@
 */
 #include "kernel/nroot.h"
 #include "kernel/nref.h"
+#include "kernel/nstrongref.h"
 #include "gui/nguitextlabel.h"
 #include "gui/nguitextureview.h"
 
@@ -37,18 +38,18 @@ public:
     bool HasWidgets() const { return this->m_refBar.isvalid(); }
 
 protected:
-    /// releases the four widgets
     ~nBar() override;
 
     /// the texture of the path into the widget
     void ShowTexture(int slot, nGuiTextureView* view, const char* path);
 
-    nRef<nGuiTextureView> m_refFrame;
-    nRef<nGuiTextureView> m_refBar;
-    nRef<nGuiTextureView> m_refBarTrail;
-    nRef<nGuiTextLabel> m_refTextLabel;
+    /// the textures the three views show, held until the bar goes (declared
+    /// before the widgets, so that they go after them)
+    nStrongRef<nTexture2> textures[3];
+    nStrongRef<nGuiTextureView> m_refFrame;
+    nStrongRef<nGuiTextureView> m_refBar;
+    nStrongRef<nGuiTextureView> m_refBarTrail;
+    nStrongRef<nGuiTextLabel> m_refTextLabel;
     float length;
-    /// the textures the three views show, held until the bar goes
-    nRef<nTexture2> textures[3];
 };
 #endif

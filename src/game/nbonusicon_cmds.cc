@@ -5,21 +5,21 @@
 //------------------------------------------------------------------------------
 #include "game/nbonusicon.h"
 #include "kernel/ncmd.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 
 namespace
 {
 
 void n_updaterect(void* slf, nCmd* /*cmd*/)
 {
-    static_cast<nBonusIcon*>(slf)->UpdateRect();
+    nCmdSelf<nBonusIcon>(slf)->UpdateRect();
 }
 
 void n_setbonus(void* slf, nCmd* cmd)
 {
     const char* name;
     if (!nCmdGetS(cmd, name, "bonus name")) return;
-    static_cast<nBonusIcon*>(slf)->SetBonus(name);
+    nCmdSelf<nBonusIcon>(slf)->SetBonus(name);
 }
 
 }  // namespace

@@ -100,7 +100,6 @@ nBoxer::nBoxer() :
  */
 nBoxer::~nBoxer()
 {
-    if (this->m_refGuiName.isvalid()) this->m_refGuiName->Release();
     if (this->hitTimer >= 0 && nTimerServer::HasInstance())
     {
         nTimerServer::Instance()->ReleaseTarget(this->hitTimer, &this->hitRecent);
@@ -330,7 +329,7 @@ void nBoxer::CreateNameLabel()
         return;
     }
     nGuiTextLabel* label = static_cast<nGuiTextLabel*>(widget);
-    this->m_refGuiName = label;
+    this->m_refGuiName.adopt(label);
     label->SetText("Dummy");
     label->SetRect(rectangle(vector2(0.2f, 0.0f), vector2(0.4f, 0.1f)));
     label->SetVCenter(true);

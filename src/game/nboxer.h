@@ -18,6 +18,7 @@
 */
 #include "game/ngameobject.h"
 #include "gui/nguitextlabel.h"
+#include "kernel/nstrongref.h"
 
 class nFist2;
 class nTimer;
@@ -128,7 +129,7 @@ protected:
     nRef<nGameObject> rightBoot;
     nRef<nGameObject> rightGuard;
     nRef<nGameObject> shirt;
-    nRef<nGuiTextLabel> m_refGuiName;
+    nStrongRef<nGuiTextLabel> m_refGuiName;
     vector3 moveTarget;
     vector3 footAnchor;
     vector3 lastDisplacement;

@@ -35,10 +35,7 @@ nFist2::nFist2() :
 {
 }
 
-nFist2::~nFist2()
-{
-    if (this->m_refSwishSound.isvalid()) this->m_refSwishSound->Release();
-}
+nFist2::~nFist2() = default;
 
 void nFist2::SetOwner(nBoxer* boxer, nGameObject* guard, int s)
 {
@@ -78,7 +75,7 @@ void nFist2::Init(const char* proto)
     this->hookAxis = n_turny(vector3(0.0f, this->side == 0 ? -1.0f : 1.0f, 0.0f), yaw);
     this->sideVector = n_turny(vector3(0.0f, 0.0f, this->side == 0 ? -1.0f : 1.0f), yaw);
     if (this->owner.isvalid()) this->mass = this->owner->GetFistMass();
-    if (nApp::HasInstance()) this->m_refSwishSound = nApp::Instance()->CreateSound(SwishSound, nApp::SoundInstanceType);
+    if (nApp::HasInstance()) this->m_refSwishSound.adopt(nApp::Instance()->CreateSound(SwishSound, nApp::SoundInstanceType));
 }
 
 float nFist2::HandLength() const

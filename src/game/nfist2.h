@@ -16,6 +16,7 @@
     -> (within 2 units of the guard point) Idle.
 */
 #include "game/ngameobject.h"
+#include "kernel/nstrongref.h"
 
 class nBoxer;
 class nSound3;
@@ -87,7 +88,7 @@ private:
     int state;
     nRef<nBoxer> owner;
     nRef<nGameObject> m_refJoint;
-    nRef<nSound3> m_refSwishSound;
+    nStrongRef<nSound3> m_refSwishSound;
     vector3 rotStart;
     vector3 rotDelta;
     vector3 drive;

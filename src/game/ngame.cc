@@ -68,14 +68,10 @@ nSound3* MakeSound(const char* desc)
     return s;
 }
 
-void ReleaseSound(nRef<nSound3>& ref)
+void ReleaseSound(nStrongRef<nSound3>& ref)
 {
-    if (ref.isvalid())
-    {
-        ref->Stop();
-        ref->Release();
-    }
-    ref.invalidate();
+    if (ref.isvalid()) ref->Stop();
+    ref.reset();
 }
 
 /// every child of the folder, taking the next one before the call so a child may go away
@@ -132,7 +128,7 @@ nGame::nGame() :
     if (!nTimerServer::HasInstance())
     {
         n_assert(kernelServer->New("ntimerserver", "/sys/servers/timer"));
-        this->refTimerServer = nTimerServer::Instance();
+        this->refTimerServer.adopt(nTimerServer::Instance());
     }
     // the match's frames count down its timers
     kernelServer->AddInUse(nTimerServer::Instance());
@@ -161,7 +157,8 @@ nGame::~nGame()
     this->SavePlayers();
     nOpendeLayer::DestroyJointGroup(this->contactGroup);
     if (nTimerServer::HasInstance()) kernelServer->RemInUse(nTimerServer::Instance());
-    if (this->refTimerServer.isvalid()) this->refTimerServer->Release();
+    // the timer server made for the match goes before the instance is cleared
+    this->refTimerServer.reset();
     m_pSelf = nullptr;
 }
 
@@ -267,15 +264,15 @@ nRoot* nGame::NewFolder(const char* path)
  */
 void nGame::CreateSounds()
 {
-    this->m_refEnvSound = MakeSound("sound:env.n2");
+    this->m_refEnvSound.adopt(MakeSound("sound:env.n2"));
     if (this->m_refEnvSound.isvalid()) StartSound(this->m_refEnvSound.get());
-    this->m_refFaceHitSound = MakeSound("sound:hit-face.n2");
-    this->m_refHandHitSound = MakeSound("sound:hit.n2");
-    this->m_refMissSound = MakeSound("sound:player-miss.n2");
-    this->m_refAIMissSound = MakeSound("sound:ai-miss.n2");
-    this->m_refGongSound = MakeSound("sound:gong.n2");
-    this->m_refExciteSound = MakeSound("sound:excite.n2");
-    this->m_refWonSound = MakeSound("sound:won.n2");
+    this->m_refFaceHitSound.adopt(MakeSound("sound:hit-face.n2"));
+    this->m_refHandHitSound.adopt(MakeSound("sound:hit.n2"));
+    this->m_refMissSound.adopt(MakeSound("sound:player-miss.n2"));
+    this->m_refAIMissSound.adopt(MakeSound("sound:ai-miss.n2"));
+    this->m_refGongSound.adopt(MakeSound("sound:gong.n2"));
+    this->m_refExciteSound.adopt(MakeSound("sound:excite.n2"));
+    this->m_refWonSound.adopt(MakeSound("sound:won.n2"));
 }
 
 /*
@@ -309,10 +306,10 @@ void nGame::SetupMatch()
     if (!this->light->Load()) n_printf("nGame: the light '%s' does not load\n", LightResource);
 
     n_assert(m_refScene.isvalid() == false);
-    this->m_refScene = this->NewFolder(ScenePath);
+    this->m_refScene.adopt(this->NewFolder(ScenePath));
     n_assert(m_refScene.isvalid() == true);
     n_assert(m_refFXFolder.isvalid() == false);
-    this->m_refFXFolder = this->NewFolder(FXPath);
+    this->m_refFXFolder.adopt(this->NewFolder(FXPath));
     n_assert(m_refFXFolder.isvalid() == true);
 
     if (nAudioServer3* audio = dynamic_cast<nAudioServer3*>(kernelServer->Lookup("/sys/servers/audio")))
@@ -341,10 +338,8 @@ void nGame::SetupMatch()
 void nGame::CleanupMatch()
 {
     this->light.reset();
-    if (this->m_refScene.isvalid()) this->m_refScene->Release();
-    this->m_refScene.invalidate();
-    if (this->m_refFXFolder.isvalid()) this->m_refFXFolder->Release();
-    this->m_refFXFolder.invalidate();
+    this->m_refScene.reset();
+    this->m_refFXFolder.reset();
     ReleaseSound(this->m_refEnvSound);
     ReleaseSound(this->m_refHandHitSound);
     ReleaseSound(this->m_refFaceHitSound);
@@ -601,7 +596,7 @@ void nGame::StartSound(nSound3* sound)
     sound->Start();
 }
 
-void nGame::Replay(nRef<nSound3>& sound, const matrix44* m)
+void nGame::Replay(nStrongRef<nSound3>& sound, const matrix44* m)
 {
     if (!sound.isvalid()) return;
     if (m) sound->SetTransform(*m);

@@ -23,6 +23,7 @@
 #include "application/nappstate.h"
 #include "kernel/nautoref.h"
 #include "opende/nopendelayer.h"
+#include "kernel/nstrongref.h"
 
 #include <memory>
 
@@ -141,22 +142,22 @@ private:
     /// the level's logic when it is one, else 0
     nGameLogic* FindLogic() const;
     /// set the transform, then stop and start
-    static void Replay(nRef<nSound3>& sound, const matrix44* m);
+    static void Replay(nStrongRef<nSound3>& sound, const matrix44* m);
 
     static nGame* m_pSelf;
 
     int bonusTimeMode;
     nAutoRef<nRoot> m_refLogic;
-    nRef<nRoot> m_refScene;
-    nRef<nRoot> m_refFXFolder;
-    nRef<nSound3> m_refEnvSound;
-    nRef<nSound3> m_refHandHitSound;
-    nRef<nSound3> m_refFaceHitSound;
-    nRef<nSound3> m_refMissSound;
-    nRef<nSound3> m_refAIMissSound;
-    nRef<nSound3> m_refGongSound;
-    nRef<nSound3> m_refExciteSound;
-    nRef<nSound3> m_refWonSound;
+    nStrongRef<nRoot> m_refScene;
+    nStrongRef<nRoot> m_refFXFolder;
+    nStrongRef<nSound3> m_refEnvSound;
+    nStrongRef<nSound3> m_refHandHitSound;
+    nStrongRef<nSound3> m_refFaceHitSound;
+    nStrongRef<nSound3> m_refMissSound;
+    nStrongRef<nSound3> m_refAIMissSound;
+    nStrongRef<nSound3> m_refGongSound;
+    nStrongRef<nSound3> m_refExciteSound;
+    nStrongRef<nSound3> m_refWonSound;
     std::unique_ptr<nGfxObject> light;
     nString m_strPlayerProto;
     nString saveNotice;
@@ -182,7 +183,7 @@ private:
     bool matchSetUp;
     nRef<nOpendeWorld> m_refPhysWorld;
     /// the timer server this state made, and releases
-    nRef<nRoot> refTimerServer;
+    nStrongRef<nRoot> refTimerServer;
     /// the classes the frame sorts the folders' children by, looked up once
     const nClass* gameObjectClass;
     const nClass* fxClass;

@@ -8,58 +8,53 @@
 #include "game/ngame.h"
 #include "kernel/nclass.h"
 #include "kernel/ncmd.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 
 namespace
 {
 
-nGame* Self(void* slf)
-{
-    return static_cast<nGame*>(slf);
-}
-
 void n_setpause(void* slf, nCmd* cmd)
 {
-    Self(slf)->SetPause(cmd->In()->GetB());
+    nCmdSelf<nGame>(slf)->SetPause(cmd->In()->GetB());
 }
 
 void n_settimemultiplier(void* slf, nCmd* cmd)
 {
     float m;
     if (!nCmdGetF(cmd, m, "time multiplier")) return;
-    Self(slf)->SetTimeMultiplier(m);
+    nCmdSelf<nGame>(slf)->SetTimeMultiplier(m);
 }
 
 void n_restart(void* slf, nCmd* /*cmd*/)
 {
-    Self(slf)->Restart();
+    nCmdSelf<nGame>(slf)->Restart();
 }
 
 void n_toggleeyeview(void* slf, nCmd* /*cmd*/)
 {
-    Self(slf)->ToggleEyeView();
+    nCmdSelf<nGame>(slf)->ToggleEyeView();
 }
 
 void n_setplayerproto(void* slf, nCmd* cmd)
 {
     const char* proto;
     if (!nCmdGetNonEmptyS(cmd, proto, "player prototype")) return;
-    Self(slf)->SetPlayerProto(nString(proto));
+    nCmdSelf<nGame>(slf)->SetPlayerProto(nString(proto));
 }
 
 void n_getplayer(void* slf, nCmd* cmd)
 {
-    if (!Self(slf)->HasPlayerProto())
+    if (!nCmdSelf<nGame>(slf)->HasPlayerProto())
     {
         nCmdFail(cmd, "no player prototype is set");
         return;
     }
-    cmd->Out()->SetS(Self(slf)->GetPlayerProto().Get());
+    cmd->Out()->SetS(nCmdSelf<nGame>(slf)->GetPlayerProto().Get());
 }
 
 void n_getsavenotice(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(Self(slf)->GetSaveNotice().Get());
+    cmd->Out()->SetS(nCmdSelf<nGame>(slf)->GetSaveNotice().Get());
 }
 
 }  // namespace

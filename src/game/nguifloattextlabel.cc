@@ -49,7 +49,7 @@ nGuiFloatTextLabel::nGuiFloatTextLabel() :
         return;
     }
     nGuiTextLabel* label = static_cast<nGuiTextLabel*>(widget);
-    this->m_refLabel = label;
+    this->m_refLabel.adopt(label);
     label->SetAlignment(nGuiTextLabel::Center);
     label->SetColor(vector4(1.0f, 1.0f, 1.0f, 1.0f));
     label->SetFont("score");
@@ -59,10 +59,7 @@ nGuiFloatTextLabel::nGuiFloatTextLabel() :
     label->Hide();
 }
 
-nGuiFloatTextLabel::~nGuiFloatTextLabel()
-{
-    if (this->m_refLabel.isvalid()) this->m_refLabel->Release();
-}
+nGuiFloatTextLabel::~nGuiFloatTextLabel() = default;
 
 nGuiTextLabel* nGuiFloatTextLabel::GetLabel() const
 {

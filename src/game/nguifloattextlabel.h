@@ -12,6 +12,7 @@
 */
 #include "kernel/nroot.h"
 #include "kernel/nref.h"
+#include "kernel/nstrongref.h"
 #include "gui/nguitextlabel.h"
 #include "mathlib/vector.h"
 
@@ -34,7 +35,7 @@ protected:
     /// releases the label
     ~nGuiFloatTextLabel() override;
 
-    nRef<nGuiTextLabel> m_refLabel;
+    nStrongRef<nGuiTextLabel> m_refLabel;
     float drift;
 };
 #endif

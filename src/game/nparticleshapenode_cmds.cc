@@ -7,37 +7,32 @@
 //------------------------------------------------------------------------------
 #include "game/nparticleshapenode.h"
 #include "kernel/ncmd.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 #include "kernel/npersistserver.h"
 
 namespace
 {
 
-nParticleShapeNode* Self(void* slf)
-{
-    return static_cast<nParticleShapeNode*>(slf);
-}
-
 void n_setloop(void* slf, nCmd* cmd)
 {
-    Self(slf)->SetLoop(cmd->In()->GetB());
+    nCmdSelf<nParticleShapeNode>(slf)->SetLoop(cmd->In()->GetB());
 }
 
 void n_getloop(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetB(Self(slf)->GetLoop());
+    cmd->Out()->SetB(nCmdSelf<nParticleShapeNode>(slf)->GetLoop());
 }
 
 void n_setemissionduration(void* slf, nCmd* cmd)
 {
     float d;
     if (!nCmdGetF(cmd, d, 0.0f, 1e6f, "emission duration")) return;
-    Self(slf)->SetEmissionDuration(d);
+    nCmdSelf<nParticleShapeNode>(slf)->SetEmissionDuration(d);
 }
 
 void n_getemissionduration(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetF(Self(slf)->GetEmissionDuration());
+    cmd->Out()->SetF(nCmdSelf<nParticleShapeNode>(slf)->GetEmissionDuration());
 }
 
 void n_setcurve(void* slf, nCmd* cmd)
@@ -50,7 +45,7 @@ void n_setcurve(void* slf, nCmd* cmd)
         if (!nCmdGetF(cmd, k, "key value")) return;
     }
     if (!nCmdGetF(cmd, c.amplitude, "amplitude")) return;
-    Self(slf)->SetCurve(type, c);
+    nCmdSelf<nParticleShapeNode>(slf)->SetCurve(type, c);
 }
 
 }  // namespace

@@ -88,13 +88,7 @@ nPlayer::nPlayer() :
 nPlayer::~nPlayer()
 {
     if (this->m_refProto.isvalid()) this->WriteProgression();
-    if (this->m_refBNSound.isvalid())
-    {
-        this->m_refBNSound->Stop();
-        this->m_refBNSound->Release();
-    }
-    if (this->m_refHealthBar.isvalid()) this->m_refHealthBar->Release();
-    if (this->m_refEnergyBar.isvalid()) this->m_refEnergyBar->Release();
+    if (this->m_refBNSound.isvalid()) this->m_refBNSound->Stop();
     if (m_pSelf == this) m_pSelf = nullptr;
 }
 
@@ -218,13 +212,13 @@ void nPlayer::Init(const char* proto)
         label->SetAlignment(nGuiTextLabel::Right);
         label->Hide();
     }
-    this->m_refHealthBar = this->NewBar("health_bar", true);
+    this->m_refHealthBar.adopt(this->NewBar("health_bar", true));
     n_assert(m_refHealthBar.isvalid());
-    this->m_refEnergyBar = this->NewBar("energy_bar", false);
+    this->m_refEnergyBar.adopt(this->NewBar("energy_bar", false));
     n_assert(m_refEnergyBar.isvalid());
     if (nApp::HasInstance())
     {
-        this->m_refBNSound = nApp::Instance()->CreateSound("sound:bonus-notification.n2", nApp::SoundInstanceType);
+        this->m_refBNSound.adopt(nApp::Instance()->CreateSound("sound:bonus-notification.n2", nApp::SoundInstanceType));
     }
     // like the match's own sounds, a missing description leaves the bonus silent
     if (!this->m_refBNSound.isvalid()) n_printf("nPlayer: no bonus sound; bonuses come silently\n");

@@ -13,6 +13,7 @@
 */
 #include "game/nboxer.h"
 #include "game/nbar.h"
+#include "kernel/nstrongref.h"
 
 class nSound3;
 
@@ -84,10 +85,10 @@ protected:
 
     static nPlayer* m_pSelf;
 
-    nRef<nBar> m_refHealthBar;
-    nRef<nBar> m_refEnergyBar;
+    nStrongRef<nBar> m_refHealthBar;
+    nStrongRef<nBar> m_refEnergyBar;
     nRef<nRoot> m_refBuffer;
-    nRef<nSound3> m_refBNSound;
+    nStrongRef<nSound3> m_refBNSound;
     int m_iNextEnemy;
     int m_iBonusValue;
     int bonusProgress;

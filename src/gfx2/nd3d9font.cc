@@ -42,7 +42,7 @@ bool ReadFontFile(const char* name, std::vector<unsigned char>& bytes)
 }  // namespace
 
 nD3D9Font::nD3D9Font() :
-    refGfxServer("/sys/servers/gfx")
+    refGfxServer("/sys/servers/gfx", "ngfxserver2")
 {
 }
 
@@ -483,7 +483,7 @@ bool nD3D9Font::UploadAtlas()
     }
     if (!this->refAtlas.isvalid())
     {
-        this->refAtlas = server->NewTexture(nullptr);
+        this->refAtlas.adopt(server->NewTexture(nullptr));
     }
     nTexture2* tex = this->refAtlas.get();
     if (tex->IsLoaded() && tex->GetWidth() != this->atlasSize)
@@ -531,10 +531,6 @@ bool nD3D9Font::UploadAtlas()
 
 void nD3D9Font::ReleaseAtlasTexture()
 {
-    if (this->refAtlas.isvalid())
-    {
-        this->refAtlas->Release();
-        this->refAtlas.invalidate();
-    }
+    this->refAtlas.reset();
     this->atlasDirty = true;
 }

@@ -18,6 +18,7 @@
 #include "gfx2/nfont2.h"
 #include "gfx2/ntextlayout.h"
 #include "kernel/nautoref.h"
+#include "kernel/nstrongref.h"
 
 #include <cstdint>
 #include <memory>
@@ -129,6 +130,6 @@ private:
     int shelfX = 0;
     bool atlasDirty = false;
     int atlasRestarts = 0;
-    nRef<nTexture2> refAtlas;
+    nStrongRef<nTexture2> refAtlas;
 };
 #endif

@@ -39,7 +39,7 @@ bool IsFloatState(int state)
 
 }  // namespace
 
-nD3D9Shader::nD3D9Shader() : refGfxServer("/sys/servers/gfx")
+nD3D9Shader::nD3D9Shader() : refGfxServer("/sys/servers/gfx", "nd3d9server")
 {
     std::fill(std::begin(this->parameterHandles), std::end(this->parameterHandles), -1);
 }

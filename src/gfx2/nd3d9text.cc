@@ -47,7 +47,7 @@ nShader2* nD3D9TextBatch::GetShader()
     if (!shader)
     {
         shader = this->server->NewShader("text");
-        this->refShader = shader;
+        this->refShader.adopt(shader);
     }
     if (shader && !shader->IsLoaded())
     {
@@ -245,11 +245,7 @@ void nD3D9TextBatch::DrawQuads()
 void nD3D9TextBatch::Release()
 {
     this->mesh.reset();
-    if (this->refShader.isvalid())
-    {
-        this->refShader->Release();
-        this->refShader.invalidate();
-    }
+    this->refShader.reset();
     this->shaderFailed = false;
     this->vertices.clear();
     this->texture = nullptr;

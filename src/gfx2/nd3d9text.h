@@ -16,6 +16,7 @@
 #include "mathlib/vector4.h"
 #include "platform/nplatformfont.h"
 #include "kernel/nref.h"
+#include "kernel/nstrongref.h"
 #include "util/nstring.h"
 
 #include <functional>
@@ -61,7 +62,7 @@ private:
     void DrawQuads();
 
     nD3D9Server* server;
-    nRef<nShader2> refShader;
+    nStrongRef<nShader2> refShader;
     nTexture2* texture = nullptr;
     bool inBegin = false;
     bool shaderFailed = false;

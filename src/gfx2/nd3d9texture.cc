@@ -185,7 +185,7 @@ unsigned long long ImageBytesNeeded(const std::vector<unsigned char>& b, int w, 
 }  // namespace
 
 nD3D9Texture::nD3D9Texture() :
-    refGfxServer("/sys/servers/gfx")
+    refGfxServer("/sys/servers/gfx", "ngfxserver2")
 {
 }
 

@@ -36,14 +36,7 @@ nDynamicMesh::nDynamicMesh() :
 {
 }
 
-nDynamicMesh::~nDynamicMesh()
-{
-    if (this->refMesh.isvalid())
-    {
-        this->refMesh->Release();
-        this->refMesh.invalidate();
-    }
-}
+nDynamicMesh::~nDynamicMesh() = default;
 
 /*
  * MakeSharedName --
@@ -90,7 +83,7 @@ bool nDynamicMesh::Initialize(nGfxServer2::PrimitiveType primType, int vertexCom
         mesh = shared ? gfx->NewMesh(MakeSharedName(vertexComponents, usage, indexedRendering).Get())
                       : gfx->NewMesh(nullptr);
         n_assert(mesh);
-        this->refMesh = mesh;
+        this->refMesh.adopt(mesh);
     }
     if (mesh->IsLoaded())
     {

@@ -16,6 +16,7 @@
 */
 #include "gfx2/ngfxserver2.h"
 #include "kernel/nref.h"
+#include "kernel/nstrongref.h"
 
 class nMesh2;
 
@@ -57,7 +58,7 @@ public:
 
 private:
     bool indexedRendering;
-    nRef<nMesh2> refMesh;
+    nStrongRef<nMesh2> refMesh;
     nGfxServer2::PrimitiveType primitiveType;
 };
 #endif

@@ -19,7 +19,7 @@ nGfxServer2::nGfxServer2() :
     inBeginScene(false),
     inBeginLines(false),
     inBeginShapes(false),
-    refResourceServer("/sys/servers/resource"),
+    refResourceServer("/sys/servers/resource", "nresourceserver"),
     vertexRangeFirst(0),
     vertexRangeNum(0),
     indexRangeFirst(0),
@@ -53,11 +53,8 @@ nGfxServer2::~nGfxServer2()
     n_assert(0 != Singleton);
     Singleton = nullptr;
     this->lights.Clear();
-    if (this->refRenderTarget.isvalid())
-    {
-        this->refRenderTarget->Release();
-        this->refRenderTarget.invalidate();
-    }
+    // before the members: the target's release may still reach the server
+    this->refRenderTarget.reset();
 }
 
 nGfxServer2* nGfxServer2::Instance()
@@ -247,15 +244,7 @@ int nGfxServer2::GetNumDepthBits() const
 void nGfxServer2::SetRenderTarget(nTexture2* t)
 {
     n_assert(!this->inBeginScene);
-    if (t)
-    {
-        t->AddRef();
-    }
-    if (this->refRenderTarget.isvalid())
-    {
-        this->refRenderTarget->Release();
-    }
-    this->refRenderTarget = t;
+    this->refRenderTarget.set(t);
 }
 
 bool nGfxServer2::BeginScene()

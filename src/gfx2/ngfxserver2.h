@@ -37,6 +37,7 @@
 #include "gfx2/nshader2.h"
 #include "gfx2/nfont2.h"
 #include "gfx2/ninstancestream.h"
+#include "kernel/nstrongref.h"
 
 #include <functional>
 
@@ -273,7 +274,7 @@ protected:
     nAutoRef<nResourceServer> refResourceServer;
     nCamera2 camera;
     nViewport viewport;
-    nRef<nTexture2> refRenderTarget;
+    nStrongRef<nTexture2> refRenderTarget;
     nRef<nMesh2> refMesh;
     nRef<nMeshArray> refMeshArray;
     nRef<nTexture2> refTextures[MaxTextureStages];

@@ -14,7 +14,7 @@
 #include "gfx2/ngfxserver2.h"
 #include "kernel/nclass.h"
 #include "kernel/ncmd.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 #include "kernel/nkernelserver.h"
 
 #include <cstring>
@@ -28,11 +28,6 @@ const int MaxWindowSize = 16384;
 const int MaxWindowPos = 65535;
 /// the largest cursor hotspot coordinate a script may give
 const int MaxCursorHotspot = 4096;
-
-nGfxServer2* Self(void* slf)
-{
-    return static_cast<nGfxServer2*>(slf);
-}
 
 /*
  * ClampedUShort --
@@ -60,7 +55,7 @@ void n_setdisplaymode(void* slf, nCmd* cmd)
     const ushort h = ClampedUShort(cmd, 1, MaxWindowSize);
     const bool vsync = cmd->In()->GetB();
     const nDisplayMode2 mode(title, nDisplayMode2::StringToType(typeName), x, y, w, h, vsync);
-    Self(slf)->SetDisplayMode(mode);
+    nCmdSelf<nGfxServer2>(slf)->SetDisplayMode(mode);
 }
 
 /*
@@ -69,7 +64,7 @@ void n_setdisplaymode(void* slf, nCmd* cmd)
  */
 void n_getdisplaymode(void* slf, nCmd* cmd)
 {
-    const nDisplayMode2& mode = Self(slf)->GetDisplayMode();
+    const nDisplayMode2& mode = nCmdSelf<nGfxServer2>(slf)->GetDisplayMode();
     cmd->Out()->SetS(mode.GetWindowTitle());
     cmd->Out()->SetS(nDisplayMode2::TypeToString(mode.GetType()));
     cmd->Out()->SetI(mode.GetXPos());
@@ -81,28 +76,28 @@ void n_getdisplaymode(void* slf, nCmd* cmd)
 
 void n_opendisplay(void* slf, nCmd* cmd)
 {
-    n_cmd_check(cmd, !Self(slf)->IsDisplayOpen(), "the display is open already");
-    cmd->Out()->SetB(Self(slf)->OpenDisplay());
+    n_cmd_check(cmd, !nCmdSelf<nGfxServer2>(slf)->IsDisplayOpen(), "the display is open already");
+    cmd->Out()->SetB(nCmdSelf<nGfxServer2>(slf)->OpenDisplay());
 }
 
 void n_closedisplay(void* slf, nCmd* cmd)
 {
-    n_cmd_check(cmd, Self(slf)->IsDisplayOpen(), "the display is not open");
+    n_cmd_check(cmd, nCmdSelf<nGfxServer2>(slf)->IsDisplayOpen(), "the display is not open");
     // the running application draws every frame on it
-    n_cmd_check(cmd, !nKernelServer::Instance()->FindInUse(Self(slf)), "the running application draws on the display");
-    Self(slf)->CloseDisplay();
+    n_cmd_check(cmd, !nKernelServer::Instance()->FindInUse(nCmdSelf<nGfxServer2>(slf)), "the running application draws on the display");
+    nCmdSelf<nGfxServer2>(slf)->CloseDisplay();
 }
 
 void n_getfeatureset(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(nGfxServer2::FeatureSetToString(Self(slf)->GetFeatureSet()));
+    cmd->Out()->SetS(nGfxServer2::FeatureSetToString(nCmdSelf<nGfxServer2>(slf)->GetFeatureSet()));
 }
 
 void n_savescreenshot(void* slf, nCmd* cmd)
 {
     const char* name;
     if (!nCmdGetNonEmptyS(cmd, name, "file name")) return;
-    Self(slf)->Screenshot(name);
+    nCmdSelf<nGfxServer2>(slf)->Screenshot(name);
 }
 
 /*
@@ -123,7 +118,7 @@ void n_setcursorvisibility(void* slf, nCmd* cmd)
         nCmdFail(cmd, "invalid string '%.64s'", str);
         return;
     }
-    Self(slf)->SetCursorVisibility(v);
+    nCmdSelf<nGfxServer2>(slf)->SetCursorVisibility(v);
 }
 
 /*
@@ -142,7 +137,7 @@ void n_setmousecursor(void* slf, nCmd* cmd)
     cursor.SetFilename(name);
     cursor.SetHotspotX(x);
     cursor.SetHotspotY(y);
-    Self(slf)->SetMouseCursor(cursor);
+    nCmdSelf<nGfxServer2>(slf)->SetMouseCursor(cursor);
 }
 
 /*
@@ -153,60 +148,60 @@ void n_seticon(void* slf, nCmd* cmd)
 {
     const char* name;
     if (!nCmdGetS(cmd, name, "icon name")) return;
-    nDisplayMode2 mode = Self(slf)->GetDisplayMode();
+    nDisplayMode2 mode = nCmdSelf<nGfxServer2>(slf)->GetDisplayMode();
     mode.SetIcon(name);
-    Self(slf)->SetDisplayMode(mode);
+    nCmdSelf<nGfxServer2>(slf)->SetDisplayMode(mode);
 }
 
 void n_setgamma(void* slf, nCmd* cmd)
 {
     float v;
     if (!nCmdGetF(cmd, v, "gamma")) return;
-    Self(slf)->SetGamma(v);
+    nCmdSelf<nGfxServer2>(slf)->SetGamma(v);
 }
 
 void n_getgamma(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetF(Self(slf)->GetGamma());
+    cmd->Out()->SetF(nCmdSelf<nGfxServer2>(slf)->GetGamma());
 }
 
 void n_setbrightness(void* slf, nCmd* cmd)
 {
     float v;
     if (!nCmdGetF(cmd, v, "brightness")) return;
-    Self(slf)->SetBrightness(v);
+    nCmdSelf<nGfxServer2>(slf)->SetBrightness(v);
 }
 
 void n_getbrightness(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetF(Self(slf)->GetBrightness());
+    cmd->Out()->SetF(nCmdSelf<nGfxServer2>(slf)->GetBrightness());
 }
 
 void n_setcontrast(void* slf, nCmd* cmd)
 {
     float v;
     if (!nCmdGetF(cmd, v, "contrast")) return;
-    Self(slf)->SetContrast(v);
+    nCmdSelf<nGfxServer2>(slf)->SetContrast(v);
 }
 
 void n_getcontrast(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetF(Self(slf)->GetContrast());
+    cmd->Out()->SetF(nCmdSelf<nGfxServer2>(slf)->GetContrast());
 }
 
 void n_adjustgamma(void* slf, nCmd* /*cmd*/)
 {
-    Self(slf)->AdjustGamma();
+    nCmdSelf<nGfxServer2>(slf)->AdjustGamma();
 }
 
 void n_restoregamma(void* slf, nCmd* /*cmd*/)
 {
-    Self(slf)->RestoreGamma();
+    nCmdSelf<nGfxServer2>(slf)->RestoreGamma();
 }
 
 void n_setskipmsgloop(void* slf, nCmd* cmd)
 {
-    Self(slf)->SetSkipMsgLoop(cmd->In()->GetB());
+    nCmdSelf<nGfxServer2>(slf)->SetSkipMsgLoop(cmd->In()->GetB());
 }
 
 }  // namespace

@@ -17,13 +17,7 @@ nMouseCursor::nMouseCursor(const nMouseCursor& rhs) :
     this->CopyFrom(rhs);
 }
 
-nMouseCursor::~nMouseCursor()
-{
-    if (this->IsLoaded())
-    {
-        this->Unload();
-    }
-}
+nMouseCursor::~nMouseCursor() = default;
 
 /*
  * operator= --
@@ -50,8 +44,7 @@ void nMouseCursor::CopyFrom(const nMouseCursor& rhs)
     this->hotspotY = rhs.hotspotY;
     if (rhs.refTexture.isvalid())
     {
-        this->refTexture = rhs.refTexture.get();
-        this->refTexture->AddRef();
+        this->refTexture.set(rhs.refTexture.get());
     }
 }
 
@@ -81,7 +74,7 @@ bool nMouseCursor::Load()
     n_assert(!this->filename.IsEmpty());
     nTexture2* tex = nGfxServer2::Instance()->NewTexture(this->filename.Get());
     n_assert(tex);
-    this->refTexture = tex;
+    this->refTexture.adopt(tex);
     if (!tex->IsValid())
     {
         tex->SetFilename(this->filename);
@@ -93,6 +86,5 @@ bool nMouseCursor::Load()
 void nMouseCursor::Unload()
 {
     n_assert(this->IsLoaded());
-    this->refTexture->Release();
-    this->refTexture.invalidate();
+    this->refTexture.reset();
 }

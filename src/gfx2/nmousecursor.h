@@ -9,6 +9,7 @@
     made from it (one reference per loaded copy) and the hotspot.
 */
 #include "kernel/nref.h"
+#include "kernel/nstrongref.h"
 #include "util/nstring.h"
 #include "gfx2/ntexture2.h"
 
@@ -44,7 +45,7 @@ private:
     void CopyFrom(const nMouseCursor& rhs);
 
     nString filename;
-    nRef<nTexture2> refTexture;
+    nStrongRef<nTexture2> refTexture;
     int hotspotX;
     int hotspotY;
 };

@@ -5,7 +5,7 @@
 #include "input/ninputserver.h"
 
 nWindowHandler::nWindowHandler() :
-    refInputServer("/sys/servers/input"),
+    refInputServer("/sys/servers/input", "ninputserver"),
     windowOpen(false),
     windowMinimized(false),
     quitRequested(false),

@@ -97,7 +97,7 @@ void nGuiClientWindow::CreateChildren()
             bar->SetColor(skin->GetTitleTextColor());
             bar->SetPressedOffset(vector2(0.0f, 0.0f));
             bar->SetStickyMouse(this->IsMovable());
-            this->refTitleBar.set(bar);
+            this->refTitleBar.adopt(bar);
         }
     }
     if (this->HasCloseButton())
@@ -108,7 +108,7 @@ void nGuiClientWindow::CreateChildren()
             btn->SetDefaultBrush("close_n");
             btn->SetPressedBrush("close_p");
             btn->SetHighlightBrush("close_h");
-            this->refCloseButton.set(btn);
+            this->refCloseButton.adopt(btn);
         }
     }
     if (this->IsResizable())
@@ -120,10 +120,10 @@ void nGuiClientWindow::CreateChildren()
             btn->SetPressedBrush("size_p");
             btn->SetHighlightBrush("size_h");
             btn->SetStickyMouse(true);
-            this->refSizeButton.set(btn);
+            this->refSizeButton.adopt(btn);
         }
     }
-    this->refFormLayout.set(static_cast<nGuiFormLayout*>(NewChild("nguiformlayout", "Layout")));
+    this->refFormLayout.adopt(static_cast<nGuiFormLayout*>(NewChild("nguiformlayout", "Layout")));
     ks->PopCwd();
 }
 
@@ -151,13 +151,6 @@ void nGuiClientWindow::OnShow()
     nGuiWindow::OnShow();
 }
 
-template <class T> void
-nGuiClientWindow::ReleaseChild(nRef<T>& ref)
-{
-    if (ref.isvalid()) ref->Release();
-    n_assert(!ref.isvalid());
-}
-
 /*
  * OnHide --
  *     Side effects: stops listening, deletes the decorations and the
@@ -169,10 +162,10 @@ void nGuiClientWindow::OnHide()
     if (gui) gui->UnregisterEventListener(this);
     this->dragging = false;
     this->resizing = false;
-    ReleaseChild(this->refCloseButton);
-    ReleaseChild(this->refSizeButton);
-    ReleaseChild(this->refTitleBar);
-    ReleaseChild(this->refFormLayout);
+    this->refCloseButton.reset();
+    this->refSizeButton.reset();
+    this->refTitleBar.reset();
+    this->refFormLayout.reset();
     nGuiWindow::OnHide();
 }
 

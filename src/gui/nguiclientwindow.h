@@ -15,6 +15,7 @@
 #include "gui/nguibutton.h"
 #include "gui/nguiformlayout.h"
 #include "gui/nguitextbutton.h"
+#include "kernel/nstrongref.h"
 
 class nGuiClientWindow : public nGuiWindow
 {
@@ -78,15 +79,13 @@ private:
     void SetFlag(ushort flag, bool on);
     /// create the decorations (once) with this window as the current object
     void CreateChildren();
-    /// release a decoration; its reference is empty afterwards
-    template <class T> static void ReleaseChild(nRef<T>& ref);
 
     nString title;
     ushort flags;
-    nRef<nGuiButton> refCloseButton;
-    nRef<nGuiButton> refSizeButton;
-    nRef<nGuiTextButton> refTitleBar;
-    nRef<nGuiFormLayout> refFormLayout;
+    nStrongRef<nGuiButton> refCloseButton;
+    nStrongRef<nGuiButton> refSizeButton;
+    nStrongRef<nGuiTextButton> refTitleBar;
+    nStrongRef<nGuiFormLayout> refFormLayout;
     bool dragging;
     bool resizing;
     vector2 dragStartMousePos;

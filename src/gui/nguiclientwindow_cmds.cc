@@ -4,56 +4,51 @@
 #include "gui/nguiclientwindow.h"
 #include "kernel/nclass.h"
 #include "kernel/ncmd.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 
 namespace
 {
 
-nGuiClientWindow* Self(void* slf)
-{
-    return static_cast<nGuiClientWindow*>(slf);
-}
-
 void n_setmovable(void* slf, nCmd* cmd)
 {
-    Self(slf)->SetMovable(cmd->In()->GetB());
+    nCmdSelf<nGuiClientWindow>(slf)->SetMovable(cmd->In()->GetB());
 }
 
 void n_ismovable(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetB(Self(slf)->IsMovable());
+    cmd->Out()->SetB(nCmdSelf<nGuiClientWindow>(slf)->IsMovable());
 }
 
 void n_setresizable(void* slf, nCmd* cmd)
 {
-    Self(slf)->SetResizable(cmd->In()->GetB());
+    nCmdSelf<nGuiClientWindow>(slf)->SetResizable(cmd->In()->GetB());
 }
 
 void n_isresizable(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetB(Self(slf)->IsResizable());
+    cmd->Out()->SetB(nCmdSelf<nGuiClientWindow>(slf)->IsResizable());
 }
 
 void n_setclosebutton(void* slf, nCmd* cmd)
 {
-    Self(slf)->SetCloseButton(cmd->In()->GetB());
+    nCmdSelf<nGuiClientWindow>(slf)->SetCloseButton(cmd->In()->GetB());
 }
 
 void n_hasclosebutton(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetB(Self(slf)->HasCloseButton());
+    cmd->Out()->SetB(nCmdSelf<nGuiClientWindow>(slf)->HasCloseButton());
 }
 
 void n_settitle(void* slf, nCmd* cmd)
 {
     const char* s;
     if (!nCmdGetS(cmd, s, "title")) return;
-    Self(slf)->SetTitle(s);
+    nCmdSelf<nGuiClientWindow>(slf)->SetTitle(s);
 }
 
 void n_gettitle(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(Self(slf)->GetTitle());
+    cmd->Out()->SetS(nCmdSelf<nGuiClientWindow>(slf)->GetTitle());
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ const int MaxLogLines = 511;
 }  // namespace
 
 nGuiCmdEntry::nGuiCmdEntry() :
-    refScriptServer("/sys/servers/script"),
+    refScriptServer("/sys/servers/script", "nscriptserver"),
     editLine(1024),
     ctrlDown(false),
     historyCursor(0),

@@ -4,15 +4,10 @@
 #include "gui/nguiformlayout.h"
 #include "kernel/nclass.h"
 #include "kernel/ncmd.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 
 namespace
 {
-
-nGuiFormLayout* Self(void* slf)
-{
-    return static_cast<nGuiFormLayout*>(slf);
-}
 
 /// reads an edge name; false (reported) for a name other than the four
 bool GetEdge(nCmd* cmd, nGuiFormLayout::Edge& edge)
@@ -33,7 +28,7 @@ void n_attachform(void* slf, nCmd* cmd)
     if (!nCmdGetObject(cmd, widget, "nguiwidget", "widget")) return;
     if (!GetEdge(cmd, edge)) return;
     if (!nCmdGetF(cmd, offset, "offset")) return;
-    cmd->Out()->SetI(Self(slf)->AttachForm(widget, edge, offset));
+    cmd->Out()->SetI(nCmdSelf<nGuiFormLayout>(slf)->AttachForm(widget, edge, offset));
 }
 
 void n_attachwidget(void* slf, nCmd* cmd)
@@ -46,7 +41,7 @@ void n_attachwidget(void* slf, nCmd* cmd)
     if (!GetEdge(cmd, edge)) return;
     if (!nCmdGetObject(cmd, other, "nguiwidget", "other widget")) return;
     if (!nCmdGetF(cmd, offset, "offset")) return;
-    cmd->Out()->SetI(Self(slf)->AttachWidget(widget, edge, other, offset));
+    cmd->Out()->SetI(nCmdSelf<nGuiFormLayout>(slf)->AttachWidget(widget, edge, other, offset));
 }
 
 void n_attachpos(void* slf, nCmd* cmd)
@@ -57,7 +52,7 @@ void n_attachpos(void* slf, nCmd* cmd)
     if (!nCmdGetObject(cmd, widget, "nguiwidget", "widget")) return;
     if (!GetEdge(cmd, edge)) return;
     if (!nCmdGetF(cmd, pos, "position")) return;
-    cmd->Out()->SetI(Self(slf)->AttachPos(widget, edge, pos));
+    cmd->Out()->SetI(nCmdSelf<nGuiFormLayout>(slf)->AttachPos(widget, edge, pos));
 }
 
 }  // namespace

@@ -199,10 +199,10 @@ bool nGuiServer::Open()
         kernelServer->PopCwd();
     }
     n_assert(this->refGui.isvalid());
-    this->refSkins.set(static_cast<nRoot*>(kernelServer->New("nroot", "/sys/share/rsrc/skins")));
+    this->refSkins.adopt(static_cast<nRoot*>(kernelServer->New("nroot", "/sys/share/rsrc/skins")));
     n_assert(this->refSkins.isvalid());
     kernelServer->PushCwd(this->refGui.get());
-    this->refSystemRootWindow.set(static_cast<nGuiWindow*>(kernelServer->New("nguiwindow", "SystemRootWindow")));
+    this->refSystemRootWindow.adopt(static_cast<nGuiWindow*>(kernelServer->New("nguiwindow", "SystemRootWindow")));
     kernelServer->PopCwd();
     this->SetRootWindow("SystemRootWindow");
     this->ValidateMesh();
@@ -225,7 +225,7 @@ void nGuiServer::Close()
     n_assert(this->isOpen);
     this->RunHook("OnGuiServerClose", "OnGuiServerCloseFailed: %s");
     this->SetRootWindow(nullptr);
-    if (this->refSystemRootWindow.isvalid()) this->refSystemRootWindow->Release();
+    this->refSystemRootWindow.reset();
     n_assert(!this->refSystemRootWindow.isvalid());
     nGfxServer2* gfx = nGfxServer2::InstanceOrNull();
     if (gfx)
@@ -241,7 +241,7 @@ void nGuiServer::Close()
         shader->Release();
     }
     this->HoldTexture(nullptr);
-    if (this->refSkins.isvalid()) this->refSkins->Release();
+    this->refSkins.reset();
     n_assert(!this->refSkins.isvalid());
     this->refToolTip.invalidate();
     this->isOpen = false;

@@ -19,6 +19,7 @@
 */
 #include "kernel/nroot.h"
 #include "kernel/nref.h"
+#include "kernel/nstrongref.h"
 #include "kernel/nkernelserver.h"
 #include "mathlib/rectangle.h"
 #include "mathlib/vector2.h"
@@ -171,7 +172,7 @@ private:
     nRef<nRoot> refGui;
     nRef<nGuiWindow> refRootWindow;
     nRef<nGuiToolTip> refToolTip;
-    nRef<nRoot> refSkins;
+    nStrongRef<nRoot> refSkins;
     nRef<nGuiSkin> refCurrentSkin;
     nRef<nGuiWidget> refDragBox;
     nClass* guiWindowClass;
@@ -184,7 +185,7 @@ private:
     double toolTipFadeTime;
     double toolTipDelay;
     std::vector<std::unique_ptr<nRef<nGuiWidget>>> eventListeners;
-    nRef<nGuiWindow> refSystemRootWindow;
+    nStrongRef<nGuiWindow> refSystemRootWindow;
     nRef<nGuiSkin> refSystemSkin;
     nRef<nGuiWindow> refUserRootWindow;
     nRef<nGuiSkin> refUserSkin;

@@ -8,26 +8,21 @@
 #include "gui/nguiwindow.h"
 #include "kernel/nclass.h"
 #include "kernel/ncmd.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 
 namespace
 {
-
-nGuiServer* Self(void* slf)
-{
-    return static_cast<nGuiServer*>(slf);
-}
 
 void n_setrootpath(void* slf, nCmd* cmd)
 {
     const char* path;
     if (!nCmdGetNonEmptyS(cmd, path, "root path")) return;
-    Self(slf)->SetRootPath(path);
+    nCmdSelf<nGuiServer>(slf)->SetRootPath(path);
 }
 
 void n_getrootpath(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(Self(slf)->GetRootPath());
+    cmd->Out()->SetS(nCmdSelf<nGuiServer>(slf)->GetRootPath());
 }
 
 void n_setrootwindow(void* slf, nCmd* cmd)
@@ -36,19 +31,19 @@ void n_setrootwindow(void* slf, nCmd* cmd)
     if (!nCmdGetS(cmd, name, "window name")) return;
     if (!name[0])
     {
-        Self(slf)->SetRootWindow(nullptr);
+        nCmdSelf<nGuiServer>(slf)->SetRootWindow(nullptr);
         return;
     }
-    nRoot* gui = Self(slf)->GetGuiRoot();
+    nRoot* gui = nCmdSelf<nGuiServer>(slf)->GetGuiRoot();
     nRoot* window = (gui && nRoot::IsValidName(name)) ? gui->Find(name) : nullptr;
     n_cmd_check(cmd, window && window->GetParent() == gui && window->IsA("nguiwindow"),
                 "nGuiServer: window '%.64s' not found!", name);
-    Self(slf)->SetRootWindow(name);
+    nCmdSelf<nGuiServer>(slf)->SetRootWindow(name);
 }
 
 void n_getrootwindow(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(Self(slf)->GetRootWindow());
+    cmd->Out()->SetS(nCmdSelf<nGuiServer>(slf)->GetRootWindow());
 }
 
 /// reads the font arguments after the name and the file
@@ -71,7 +66,7 @@ void n_addsystemfont(void* slf, nCmd* cmd)
     {
         return;
     }
-    n_cmd_check(cmd, Self(slf)->AddSystemFont(name, typeFace, height, bold, italic, underline),
+    n_cmd_check(cmd, nCmdSelf<nGuiServer>(slf)->AddSystemFont(name, typeFace, height, bold, italic, underline),
                 "no font could be made (no graphics server)");
 }
 
@@ -87,13 +82,13 @@ void n_addcustomfont(void* slf, nCmd* cmd)
     {
         return;
     }
-    n_cmd_check(cmd, Self(slf)->AddCustomFont(name, file, typeFace, height, bold, italic, underline),
+    n_cmd_check(cmd, nCmdSelf<nGuiServer>(slf)->AddCustomFont(name, file, typeFace, height, bold, italic, underline),
                 "no font could be made (no graphics server)");
 }
 
 void n_ismouseovergui(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetB(Self(slf)->IsMouseOverGui());
+    cmd->Out()->SetB(nCmdSelf<nGuiServer>(slf)->IsMouseOverGui());
 }
 
 void n_newwindow(void* slf, nCmd* cmd)
@@ -101,49 +96,49 @@ void n_newwindow(void* slf, nCmd* cmd)
     const char* className;
     if (!nCmdGetNonEmptyS(cmd, className, "window class")) return;
     const bool visible = cmd->In()->GetB();
-    n_cmd_check(cmd, Self(slf)->IsOpen(), "the GUI server is not open");
+    n_cmd_check(cmd, nCmdSelf<nGuiServer>(slf)->IsOpen(), "the GUI server is not open");
     nClass* cl = nKernelServer::Instance()->FindClass(className);
     n_cmd_check(cmd, cl && cl->IsA("nguiwindow"), "'%.64s' is no window class", className);
-    cmd->Out()->SetO(Self(slf)->NewWindow(className, visible));
+    cmd->Out()->SetO(nCmdSelf<nGuiServer>(slf)->NewWindow(className, visible));
 }
 
 void n_newskin(void* slf, nCmd* cmd)
 {
     const char* name;
     if (!nCmdGetNonEmptyS(cmd, name, "skin name")) return;
-    n_cmd_check(cmd, Self(slf)->IsOpen(), "the GUI server is not open");
+    n_cmd_check(cmd, nCmdSelf<nGuiServer>(slf)->IsOpen(), "the GUI server is not open");
     n_cmd_check(cmd, nRoot::IsValidName(name), "'%.64s' is no valid object name", name);
-    n_cmd_check(cmd, !Self(slf)->HasSkin(name), "nGuiServer::NewSkin(): skin '%.64s' already exists!", name);
-    cmd->Out()->SetO(Self(slf)->NewSkin(name));
+    n_cmd_check(cmd, !nCmdSelf<nGuiServer>(slf)->HasSkin(name), "nGuiServer::NewSkin(): skin '%.64s' already exists!", name);
+    cmd->Out()->SetO(nCmdSelf<nGuiServer>(slf)->NewSkin(name));
 }
 
 void n_setskin(void* slf, nCmd* cmd)
 {
     nGuiSkin* skin;
     if (!nCmdGetObject(cmd, skin, "nguiskin", "skin")) return;
-    Self(slf)->SetSkin(skin);
+    nCmdSelf<nGuiServer>(slf)->SetSkin(skin);
 }
 
 void n_getskin(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetO(Self(slf)->GetSkin());
+    cmd->Out()->SetO(nCmdSelf<nGuiServer>(slf)->GetSkin());
 }
 
 void n_setsystemskin(void* slf, nCmd* cmd)
 {
     nGuiSkin* skin;
     if (!nCmdGetObject(cmd, skin, "nguiskin", "skin")) return;
-    Self(slf)->SetSystemSkin(skin);
+    nCmdSelf<nGuiServer>(slf)->SetSystemSkin(skin);
 }
 
 void n_getsystemskin(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetO(Self(slf)->GetSystemSkin());
+    cmd->Out()->SetO(nCmdSelf<nGuiServer>(slf)->GetSystemSkin());
 }
 
 void n_togglesystemgui(void* slf, nCmd* /*cmd*/)
 {
-    Self(slf)->ToggleSystemGui();
+    nCmdSelf<nGuiServer>(slf)->ToggleSystemGui();
 }
 
 /// null clears the drag box; anything else must be a drag box
@@ -152,23 +147,23 @@ void n_setdragbox(void* slf, nCmd* cmd)
     nObject* obj = static_cast<nObject*>(cmd->In()->GetO());
     if (!obj)
     {
-        Self(slf)->SetDragBox(nullptr);
+        nCmdSelf<nGuiServer>(slf)->SetDragBox(nullptr);
         return;
     }
     n_cmd_check(cmd, obj->IsA("nguidragbox"), "drag box is a '%s', not a 'nguidragbox'", obj->GetClass()->GetName());
-    Self(slf)->SetDragBox(static_cast<nGuiWidget*>(obj));
+    nCmdSelf<nGuiServer>(slf)->SetDragBox(static_cast<nGuiWidget*>(obj));
 }
 
 void n_getdragbox(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetO(Self(slf)->GetDragBox());
+    cmd->Out()->SetO(nCmdSelf<nGuiServer>(slf)->GetDragBox());
 }
 
 void n_computescreenspacebrushsize(void* slf, nCmd* cmd)
 {
     const char* name;
     if (!nCmdGetNonEmptyS(cmd, name, "brush name")) return;
-    nGuiServer* gui = Self(slf);
+    nGuiServer* gui = nCmdSelf<nGuiServer>(slf);
     nGuiSkin* const skins[2] = {gui->GetSkin(), gui->GetSystemSkin()};
     nGuiResource* res = nullptr;
     for (nGuiSkin* skin : skins)
@@ -178,8 +173,7 @@ void n_computescreenspacebrushsize(void* slf, nCmd* cmd)
     n_cmd_check(cmd, res, "nGuiBrush: could not resolve brush '%.64s'!", name);
     n_cmd_check(cmd, res->TryLoad(), "nGuiResource: could not load texture %s!", res->GetTexName().Get());
     const vector2 size = gui->ComputeScreenSpaceBrushSize(name);
-    cmd->Out()->SetF(size.x);
-    cmd->Out()->SetF(size.y);
+    nCmdPutVector2(cmd, size);
 }
 
 void n_runcommand(void* slf, nCmd* cmd)
@@ -187,7 +181,7 @@ void n_runcommand(void* slf, nCmd* cmd)
     nGuiWidget* widget;
     const char* command;
     if (!nCmdGetObject(cmd, widget, "nguiwidget", "widget") || !nCmdGetS(cmd, command, "command")) return;
-    cmd->Out()->SetB(Self(slf)->RunCommand(widget, command));
+    cmd->Out()->SetB(nCmdSelf<nGuiServer>(slf)->RunCommand(widget, command));
 }
 
 void n_putevent(void* slf, nCmd* cmd)
@@ -196,14 +190,14 @@ void n_putevent(void* slf, nCmd* cmd)
     const char* name;
     if (!nCmdGetObject(cmd, widget, "nguiwidget", "widget") || !nCmdGetS(cmd, name, "event name")) return;
     nGuiEvent event(widget, nGuiEvent::StringToType(name));
-    Self(slf)->PutEvent(event);
+    nCmdSelf<nGuiServer>(slf)->PutEvent(event);
 }
 
 void n_setdisplaysize(void* slf, nCmd* cmd)
 {
     int w, h;
     if (!nCmdGetI(cmd, w, 1, 65536, "width") || !nCmdGetI(cmd, h, 1, 65536, "height")) return;
-    Self(slf)->SetDisplaySize(vector2(float(w), float(h)));
+    nCmdSelf<nGuiServer>(slf)->SetDisplaySize(vector2(float(w), float(h)));
 }
 
 }  // namespace

@@ -4,42 +4,23 @@
 #include "gui/nguiskin.h"
 #include "kernel/nclass.h"
 #include "kernel/ncmd.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 
 namespace
 {
-
-nGuiSkin* Self(void* slf)
-{
-    return static_cast<nGuiSkin*>(slf);
-}
-
-bool GetColor(nCmd* cmd, vector4& c)
-{
-    return nCmdGetF(cmd, c.x, "red") && nCmdGetF(cmd, c.y, "green") && nCmdGetF(cmd, c.z, "blue") &&
-           nCmdGetF(cmd, c.w, "alpha");
-}
-
-void PutColor(nCmd* cmd, const vector4& c)
-{
-    cmd->Out()->SetF(c.x);
-    cmd->Out()->SetF(c.y);
-    cmd->Out()->SetF(c.z);
-    cmd->Out()->SetF(c.w);
-}
 
 template <void (nGuiSkin::*SETTER)(const vector4&)> void
 SetColor(void* slf, nCmd* cmd)
 {
     vector4 c;
-    if (!GetColor(cmd, c)) return;
-    (Self(slf)->*SETTER)(c);
+    if (!nCmdGetColor(cmd, c)) return;
+    (nCmdSelf<nGuiSkin>(slf)->*SETTER)(c);
 }
 
 template <const vector4& (nGuiSkin::*GETTER)() const> void
 GetColorCmd(void* slf, nCmd* cmd)
 {
-    PutColor(cmd, (Self(slf)->*GETTER)());
+    nCmdPutVector4(cmd, (nCmdSelf<nGuiSkin>(slf)->*GETTER)());
 }
 
 template <void (nGuiSkin::*SETTER)(const char*)> void
@@ -47,18 +28,18 @@ SetString(void* slf, nCmd* cmd)
 {
     const char* s;
     if (!nCmdGetS(cmd, s, "string")) return;
-    (Self(slf)->*SETTER)(s);
+    (nCmdSelf<nGuiSkin>(slf)->*SETTER)(s);
 }
 
 template <const char* (nGuiSkin::*GETTER)() const> void
 GetString(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS((Self(slf)->*GETTER)());
+    cmd->Out()->SetS((nCmdSelf<nGuiSkin>(slf)->*GETTER)());
 }
 
 void n_beginbrushes(void* slf, nCmd* /*cmd*/)
 {
-    Self(slf)->BeginBrushes();
+    nCmdSelf<nGuiSkin>(slf)->BeginBrushes();
 }
 
 void n_addbrush(void* slf, nCmd* cmd)
@@ -70,17 +51,17 @@ void n_addbrush(void* slf, nCmd* cmd)
     if (!nCmdGetNonEmptyS(cmd, name, "brush name") || !nCmdGetNonEmptyS(cmd, tex, "texture") ||
         !nCmdGetF(cmd, pos.x, 0.0f, 65536.0f, "x") || !nCmdGetF(cmd, pos.y, 0.0f, 65536.0f, "y") ||
         !nCmdGetF(cmd, size.x, 0.0f, 65536.0f, "width") || !nCmdGetF(cmd, size.y, 0.0f, 65536.0f, "height") ||
-        !GetColor(cmd, color))
+        !nCmdGetColor(cmd, color))
     {
         return;
     }
-    n_cmd_check(cmd, !Self(slf)->LookupBrush(name), "the skin has a brush '%.64s' already", name);
-    Self(slf)->AddBrush(name, tex, pos, size, color);
+    n_cmd_check(cmd, !nCmdSelf<nGuiSkin>(slf)->LookupBrush(name), "the skin has a brush '%.64s' already", name);
+    nCmdSelf<nGuiSkin>(slf)->AddBrush(name, tex, pos, size, color);
 }
 
 void n_endbrushes(void* slf, nCmd* /*cmd*/)
 {
-    Self(slf)->EndBrushes();
+    nCmdSelf<nGuiSkin>(slf)->EndBrushes();
 }
 
 /// reads a sound name; false (reported) for an unknown one
@@ -98,14 +79,14 @@ void n_setsound(void* slf, nCmd* cmd)
     int index;
     const char* file;
     if (!GetSoundIndex(cmd, index) || !nCmdGetS(cmd, file, "sound file")) return;
-    Self(slf)->SetSound(index, file);
+    nCmdSelf<nGuiSkin>(slf)->SetSound(index, file);
 }
 
 void n_getsound(void* slf, nCmd* cmd)
 {
     int index;
     if (!GetSoundIndex(cmd, index)) return;
-    const char* file = Self(slf)->GetSoundFile(index);
+    const char* file = nCmdSelf<nGuiSkin>(slf)->GetSoundFile(index);
     cmd->Out()->SetS((file && file[0]) ? file : nullptr);
 }
 
@@ -114,14 +95,14 @@ void n_setsoundvolume(void* slf, nCmd* cmd)
     int index;
     float volume;
     if (!GetSoundIndex(cmd, index) || !nCmdGetF(cmd, volume, 0.0f, 1.0e6f, "volume")) return;
-    Self(slf)->SetSoundVolume(index, volume);
+    nCmdSelf<nGuiSkin>(slf)->SetSoundVolume(index, volume);
 }
 
 void n_getsoundvolume(void* slf, nCmd* cmd)
 {
     int index;
     if (!GetSoundIndex(cmd, index)) return;
-    cmd->Out()->SetF(Self(slf)->GetSoundVolume(index));
+    cmd->Out()->SetF(nCmdSelf<nGuiSkin>(slf)->GetSoundVolume(index));
 }
 
 }  // namespace

@@ -4,67 +4,62 @@
 #include "gui/nguitextentry.h"
 #include "kernel/nclass.h"
 #include "kernel/ncmd.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 
 #include <cstring>
 
 namespace
 {
 
-nGuiTextEntry* Self(void* slf)
-{
-    return static_cast<nGuiTextEntry*>(slf);
-}
-
 void n_setcursorbrush(void* slf, nCmd* cmd)
 {
     const char* s;
     if (!nCmdGetS(cmd, s, "cursor brush name")) return;
-    Self(slf)->SetCursorBrush(s);
+    nCmdSelf<nGuiTextEntry>(slf)->SetCursorBrush(s);
 }
 
 void n_getcursorbrush(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(Self(slf)->GetCursorBrush());
+    cmd->Out()->SetS(nCmdSelf<nGuiTextEntry>(slf)->GetCursorBrush());
 }
 
 void n_setmaxlength(void* slf, nCmd* cmd)
 {
     int n;
     if (!nCmdGetI(cmd, n, 1, nGuiTextEntry::MaxLength, "maximum length")) return;
-    Self(slf)->SetMaxLength(n);
+    nCmdSelf<nGuiTextEntry>(slf)->SetMaxLength(n);
 }
 
 void n_getmaxlength(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetI(Self(slf)->GetMaxLength());
+    cmd->Out()->SetI(nCmdSelf<nGuiTextEntry>(slf)->GetMaxLength());
 }
 
 void n_setactive(void* slf, nCmd* cmd)
 {
-    Self(slf)->SetActive(cmd->In()->GetB());
+    nCmdSelf<nGuiTextEntry>(slf)->SetActive(cmd->In()->GetB());
 }
 
 void n_getactive(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetB(Self(slf)->GetActive());
+    cmd->Out()->SetB(nCmdSelf<nGuiTextEntry>(slf)->GetActive());
 }
 
 void n_setemptytext(void* slf, nCmd* cmd)
 {
     const char* s;
     if (!nCmdGetS(cmd, s, "empty text")) return;
-    Self(slf)->SetEmptyText(s);
+    nCmdSelf<nGuiTextEntry>(slf)->SetEmptyText(s);
 }
 
 void n_getemptytext(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(Self(slf)->GetEmptyText());
+    cmd->Out()->SetS(nCmdSelf<nGuiTextEntry>(slf)->GetEmptyText());
 }
 
 void n_setoverstrike(void* slf, nCmd* cmd)
 {
-    Self(slf)->SetOverstrike(cmd->In()->GetB());
+    nCmdSelf<nGuiTextEntry>(slf)->SetOverstrike(cmd->In()->GetB());
 }
 
 void n_setinitialcursorpos(void* slf, nCmd* cmd)
@@ -72,9 +67,9 @@ void n_setinitialcursorpos(void* slf, nCmd* cmd)
     const char* s;
     if (!nCmdGetS(cmd, s, "cursor position")) return;
     if (0 == strcmp(s, "left"))
-        Self(slf)->SetInitialCursorPos(nGuiTextEntry::Start);
+        nCmdSelf<nGuiTextEntry>(slf)->SetInitialCursorPos(nGuiTextEntry::Start);
     else if (0 == strcmp(s, "right"))
-        Self(slf)->SetInitialCursorPos(nGuiTextEntry::End);
+        nCmdSelf<nGuiTextEntry>(slf)->SetInitialCursorPos(nGuiTextEntry::End);
     else
         nCmdFail(cmd, "nguitextentry.setinitialcursorpos: Invalid string '%.64s'", s);
 }

@@ -4,7 +4,7 @@
 #include "gui/nguitextlabel.h"
 #include "kernel/nclass.h"
 #include "kernel/ncmd.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 
 #include <climits>
 #include <cstring>
@@ -12,21 +12,16 @@
 namespace
 {
 
-nGuiTextLabel* Self(void* slf)
-{
-    return static_cast<nGuiTextLabel*>(slf);
-}
-
 void n_setfont(void* slf, nCmd* cmd)
 {
     const char* s;
     if (!nCmdGetNonEmptyS(cmd, s, "font name")) return;
-    Self(slf)->SetFont(s);
+    nCmdSelf<nGuiTextLabel>(slf)->SetFont(s);
 }
 
 void n_getfont(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(Self(slf)->GetFont());
+    cmd->Out()->SetS(nCmdSelf<nGuiTextLabel>(slf)->GetFont());
 }
 
 void n_setalignment(void* slf, nCmd* cmd)
@@ -38,7 +33,7 @@ void n_setalignment(void* slf, nCmd* cmd)
     {
         if (0 == strcmp(s, names[i]))
         {
-            Self(slf)->SetAlignment(i);
+            nCmdSelf<nGuiTextLabel>(slf)->SetAlignment(i);
             return;
         }
     }
@@ -47,90 +42,80 @@ void n_setalignment(void* slf, nCmd* cmd)
 
 void n_getalignment(void* slf, nCmd* cmd)
 {
-    const int a = Self(slf)->GetAlignment();
+    const int a = nCmdSelf<nGuiTextLabel>(slf)->GetAlignment();
     cmd->Out()->SetS(0 == a ? "left" : (1 == a ? "center" : "right"));
-}
-
-bool GetColor(nCmd* cmd, vector4& c)
-{
-    return nCmdGetF(cmd, c.x, "red") && nCmdGetF(cmd, c.y, "green") && nCmdGetF(cmd, c.z, "blue") &&
-           nCmdGetF(cmd, c.w, "alpha");
 }
 
 void n_setcolor(void* slf, nCmd* cmd)
 {
     vector4 c;
-    if (!GetColor(cmd, c)) return;
-    Self(slf)->SetColor(c);
+    if (!nCmdGetColor(cmd, c)) return;
+    nCmdSelf<nGuiTextLabel>(slf)->SetColor(c);
 }
 
 void n_getcolor(void* slf, nCmd* cmd)
 {
-    const vector4& c = Self(slf)->GetColor();
-    cmd->Out()->SetF(c.x);
-    cmd->Out()->SetF(c.y);
-    cmd->Out()->SetF(c.z);
-    cmd->Out()->SetF(c.w);
+    const vector4& c = nCmdSelf<nGuiTextLabel>(slf)->GetColor();
+    nCmdPutVector4(cmd, c);
 }
 
 void n_settext(void* slf, nCmd* cmd)
 {
     const char* s;
     if (!nCmdGetS(cmd, s, "text")) return;
-    Self(slf)->SetText(s);
+    nCmdSelf<nGuiTextLabel>(slf)->SetText(s);
 }
 
 void n_gettext(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(Self(slf)->GetText());
+    cmd->Out()->SetS(nCmdSelf<nGuiTextLabel>(slf)->GetText());
 }
 
 void n_gettextextent(void* slf, nCmd* cmd)
 {
-    n_cmd_check(cmd, Self(slf)->FindFont(), "unknown font '%.64s'", Self(slf)->GetFont());
-    const vector2 extent = Self(slf)->GetTextExtent();
-    cmd->Out()->SetF(extent.x);
-    cmd->Out()->SetF(extent.y);
+    n_cmd_check(cmd, nCmdSelf<nGuiTextLabel>(slf)->FindFont(), "unknown font '%.64s'", nCmdSelf<nGuiTextLabel>(slf)->GetFont());
+    const vector2 extent = nCmdSelf<nGuiTextLabel>(slf)->GetTextExtent();
+    nCmdPutVector2(cmd, extent);
 }
 
 void n_setint(void* slf, nCmd* cmd)
 {
     int i;
     if (!nCmdGetI(cmd, i, INT_MIN, INT_MAX, "number")) return;
-    Self(slf)->SetInt(i);
+    nCmdSelf<nGuiTextLabel>(slf)->SetInt(i);
 }
 
 void n_getint(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetI(Self(slf)->GetInt());
+    cmd->Out()->SetI(nCmdSelf<nGuiTextLabel>(slf)->GetInt());
 }
 
 void n_setborder(void* slf, nCmd* cmd)
 {
     vector2 b;
     if (!nCmdGetF(cmd, b.x, "x border") || !nCmdGetF(cmd, b.y, "y border")) return;
-    Self(slf)->SetBorder(b);
+    nCmdSelf<nGuiTextLabel>(slf)->SetBorder(b);
 }
 
 void n_getborder(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetF(Self(slf)->GetBorder().x);
-    cmd->Out()->SetF(Self(slf)->GetBorder().y);
+    cmd->Out()->SetF(nCmdSelf<nGuiTextLabel>(slf)->GetBorder().x);
+    cmd->Out()->SetF(nCmdSelf<nGuiTextLabel>(slf)->GetBorder().y);
 }
 
 void n_setclipping(void* slf, nCmd* cmd)
 {
-    Self(slf)->SetClipping(cmd->In()->GetB());
+    nCmdSelf<nGuiTextLabel>(slf)->SetClipping(cmd->In()->GetB());
 }
 
 void n_getclipping(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetB(Self(slf)->GetClipping());
+    cmd->Out()->SetB(nCmdSelf<nGuiTextLabel>(slf)->GetClipping());
 }
 
 void n_setvcenter(void* slf, nCmd* cmd)
 {
-    Self(slf)->SetVCenter(cmd->In()->GetB());
+    nCmdSelf<nGuiTextLabel>(slf)->SetVCenter(cmd->In()->GetB());
 }
 
 }  // namespace

@@ -206,7 +206,7 @@ void nGuiTextView::OnShow()
     if (obj->IsA(ks->FindClass("nguislider2")))
     {
         nGuiSlider2* slider = static_cast<nGuiSlider2*>(obj);
-        this->refSlider.set(slider);
+        this->refSlider.adopt(slider);
         SkinSlider(slider);
         this->AttachForm(slider, Top, 0.0f);
         this->AttachForm(slider, Right, 0.0f);
@@ -232,11 +232,7 @@ void nGuiTextView::OnHide()
     nGuiServer* gui = nGuiServer::InstanceOrNull();
     if (gui) gui->UnregisterEventListener(this);
     this->DetachAll();
-    if (this->refSlider.isvalid())
-    {
-        this->refSlider->Release();
-        this->refSlider.set(nullptr);
-    }
+    this->refSlider.reset();
     n_assert(!this->refSlider.isvalid());
     nGuiFormLayout::OnHide();
 }

@@ -15,6 +15,7 @@
 #include "gui/nguiformlayout.h"
 #include "gfx2/nfont2.h"
 #include "util/narray.h"
+#include "kernel/nstrongref.h"
 
 class nGuiSlider2;
 
@@ -73,7 +74,7 @@ protected:
     void UpdateSliderVisibility();
 
     nRef<nFont2> refFont;
-    nRef<nGuiSlider2> refSlider;
+    nStrongRef<nGuiSlider2> refSlider;
     nString fontName;
     float lineHeight;
     float border;

@@ -4,7 +4,7 @@
 #include "gui/nguitextview.h"
 #include "kernel/nclass.h"
 #include "kernel/ncmd.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 
 #include <climits>
 #include <cmath>
@@ -14,21 +14,16 @@
 namespace
 {
 
-nGuiTextView* Self(void* slf)
-{
-    return static_cast<nGuiTextView*>(slf);
-}
-
 void n_setfont(void* slf, nCmd* cmd)
 {
     const char* s;
     if (!nCmdGetNonEmptyS(cmd, s, "font name")) return;
-    Self(slf)->SetFont(s);
+    nCmdSelf<nGuiTextView>(slf)->SetFont(s);
 }
 
 void n_getfont(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(Self(slf)->GetFont());
+    cmd->Out()->SetS(nCmdSelf<nGuiTextView>(slf)->GetFont());
 }
 
 // the border is a float that scripts give and get as its decimal text
@@ -39,77 +34,73 @@ void n_setborder(void* slf, nCmd* cmd)
     char* end = nullptr;
     const float b = strtof(s, &end);
     n_cmd_check(cmd, end != s && 0 == *end && std::isfinite(b), "border '%.64s' is not a number", s);
-    Self(slf)->SetBorder(b);
+    nCmdSelf<nGuiTextView>(slf)->SetBorder(b);
 }
 
 void n_getborder(void* slf, nCmd* cmd)
 {
     char buf[64];
-    snprintf(buf, sizeof(buf), "%g", double(Self(slf)->GetBorder()));
+    snprintf(buf, sizeof(buf), "%g", double(nCmdSelf<nGuiTextView>(slf)->GetBorder()));
     cmd->Out()->SetS(buf);
 }
 
 void n_settextcolor(void* slf, nCmd* cmd)
 {
     vector4 c;
-    if (!nCmdGetF(cmd, c.x, "red") || !nCmdGetF(cmd, c.y, "green") || !nCmdGetF(cmd, c.z, "blue") ||
-        !nCmdGetF(cmd, c.w, "alpha"))
+    if (!nCmdGetColor(cmd, c))
         return;
-    Self(slf)->SetTextColor(c);
+    nCmdSelf<nGuiTextView>(slf)->SetTextColor(c);
 }
 
 void n_gettextcolor(void* slf, nCmd* cmd)
 {
-    const vector4& c = Self(slf)->GetTextColor();
-    cmd->Out()->SetF(c.x);
-    cmd->Out()->SetF(c.y);
-    cmd->Out()->SetF(c.z);
-    cmd->Out()->SetF(c.w);
+    const vector4& c = nCmdSelf<nGuiTextView>(slf)->GetTextColor();
+    nCmdPutVector4(cmd, c);
 }
 
 void n_beginappend(void* slf, nCmd* /*cmd*/)
 {
-    Self(slf)->BeginAppend();
+    nCmdSelf<nGuiTextView>(slf)->BeginAppend();
 }
 
 void n_appendline(void* slf, nCmd* cmd)
 {
     const char* s;
     if (!nCmdGetS(cmd, s, "line")) return;
-    Self(slf)->AppendLine(s);
+    nCmdSelf<nGuiTextView>(slf)->AppendLine(s);
 }
 
 void n_endappend(void* slf, nCmd* /*cmd*/)
 {
-    Self(slf)->EndAppend();
+    nCmdSelf<nGuiTextView>(slf)->EndAppend();
 }
 
 void n_getnumvisiblelines(void* slf, nCmd* cmd)
 {
-    n_cmd_check(cmd, Self(slf)->FindFont(), "unknown font '%.64s'", Self(slf)->GetFont());
-    cmd->Out()->SetI(Self(slf)->GetNumVisibleLines());
+    n_cmd_check(cmd, nCmdSelf<nGuiTextView>(slf)->FindFont(), "unknown font '%.64s'", nCmdSelf<nGuiTextView>(slf)->GetFont());
+    cmd->Out()->SetI(nCmdSelf<nGuiTextView>(slf)->GetNumVisibleLines());
 }
 
 void n_setselectionenabled(void* slf, nCmd* cmd)
 {
-    Self(slf)->SetSelectionEnabled(cmd->In()->GetB());
+    nCmdSelf<nGuiTextView>(slf)->SetSelectionEnabled(cmd->In()->GetB());
 }
 
 void n_getselectionenabled(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetI(Self(slf)->GetSelectionEnabled() ? 1 : 0);
+    cmd->Out()->SetI(nCmdSelf<nGuiTextView>(slf)->GetSelectionEnabled() ? 1 : 0);
 }
 
 void n_setselectionindex(void* slf, nCmd* cmd)
 {
     int i;
     if (!nCmdGetI(cmd, i, INT_MIN, INT_MAX, "selection index")) return;
-    Self(slf)->SetSelectionIndex(i);
+    nCmdSelf<nGuiTextView>(slf)->SetSelectionIndex(i);
 }
 
 void n_getselectionindex(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetI(Self(slf)->GetSelectionIndex());
+    cmd->Out()->SetI(nCmdSelf<nGuiTextView>(slf)->GetSelectionIndex());
 }
 
 }  // namespace

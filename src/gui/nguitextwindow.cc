@@ -84,14 +84,14 @@ void nGuiTextWindow::CreateContent(nGuiFormLayout* layout)
         btn->SetColor(skin->GetButtonTextColor());
         layout->AttachForm(btn, nGuiFormLayout::Right, Gap);
         layout->AttachForm(btn, nGuiFormLayout::Bottom, Gap);
-        this->refCloseButton.set(btn);
+        this->refCloseButton.adopt(btn);
         btn->OnShow();
     }
     nRoot* view = ks->FindClass("nguitextview") ? NewChild("nguitextview", "TextView") : nullptr;
     if (view && view->IsA(WidgetClass()))
     {
         nGuiWidget* w = static_cast<nGuiWidget*>(view);
-        this->refTextView.set(w);
+        this->refTextView.adopt(w);
         w->SetDefaultBrush("list_background");
         this->CallView("v_setfont_s", "GuiDefault");
         layout->AttachForm(w, nGuiFormLayout::Top, Gap);
@@ -169,8 +169,8 @@ void nGuiTextWindow::LoadText()
 
 void nGuiTextWindow::OnHide()
 {
-    if (this->refTextView.isvalid()) this->refTextView->Release();
-    if (this->refCloseButton.isvalid()) this->refCloseButton->Release();
+    this->refTextView.reset();
+    this->refCloseButton.reset();
     nGuiClientWindow::OnHide();
 }
 

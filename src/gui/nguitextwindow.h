@@ -11,6 +11,7 @@
     shows the error line instead of its text.
 */
 #include "gui/nguiclientwindow.h"
+#include "kernel/nstrongref.h"
 
 class nGuiTextWindow : public nGuiClientWindow
 {
@@ -38,7 +39,7 @@ private:
     bool CallView(const char* protoDef, const char* arg);
 
     nString textFile;
-    nRef<nGuiWidget> refTextView;
-    nRef<nGuiTextButton> refCloseButton;
+    nStrongRef<nGuiWidget> refTextView;
+    nStrongRef<nGuiTextButton> refCloseButton;
 };
 #endif

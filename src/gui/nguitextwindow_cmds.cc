@@ -4,26 +4,21 @@
 #include "gui/nguitextwindow.h"
 #include "kernel/nclass.h"
 #include "kernel/ncmd.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 
 namespace
 {
-
-nGuiTextWindow* Self(void* slf)
-{
-    return static_cast<nGuiTextWindow*>(slf);
-}
 
 void n_settextfile(void* slf, nCmd* cmd)
 {
     const char* s;
     if (!nCmdGetS(cmd, s, "text file")) return;
-    Self(slf)->SetTextFile(s);
+    nCmdSelf<nGuiTextWindow>(slf)->SetTextFile(s);
 }
 
 void n_gettextfile(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(Self(slf)->GetTextFile());
+    cmd->Out()->SetS(nCmdSelf<nGuiTextWindow>(slf)->GetTextFile());
 }
 
 }  // namespace

@@ -4,45 +4,40 @@
 #include "gui/nguiwidget.h"
 #include "kernel/nclass.h"
 #include "kernel/ncmd.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 #include "kernel/npersistserver.h"
 
 namespace
 {
 
-nGuiWidget* Self(void* slf)
-{
-    return static_cast<nGuiWidget*>(slf);
-}
-
 void n_show(void* slf, nCmd* /*cmd*/)
 {
-    Self(slf)->Show();
+    nCmdSelf<nGuiWidget>(slf)->Show();
 }
 
 void n_hide(void* slf, nCmd* /*cmd*/)
 {
-    Self(slf)->Hide();
+    nCmdSelf<nGuiWidget>(slf)->Hide();
 }
 
 void n_isshown(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetB(Self(slf)->IsShown());
+    cmd->Out()->SetB(nCmdSelf<nGuiWidget>(slf)->IsShown());
 }
 
 void n_enable(void* slf, nCmd* /*cmd*/)
 {
-    Self(slf)->Enable();
+    nCmdSelf<nGuiWidget>(slf)->Enable();
 }
 
 void n_disable(void* slf, nCmd* /*cmd*/)
 {
-    Self(slf)->Disable();
+    nCmdSelf<nGuiWidget>(slf)->Disable();
 }
 
 void n_isenabled(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetB(Self(slf)->IsEnabled());
+    cmd->Out()->SetB(nCmdSelf<nGuiWidget>(slf)->IsEnabled());
 }
 
 /// a command that reads one string and hands it to a setter
@@ -51,13 +46,13 @@ SetString(void* slf, nCmd* cmd)
 {
     const char* s;
     if (!nCmdGetS(cmd, s, "string")) return;
-    (Self(slf)->*SETTER)(s);
+    (nCmdSelf<nGuiWidget>(slf)->*SETTER)(s);
 }
 
 template <const char* (nGuiWidget::*GETTER)() const> void
 GetString(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS((Self(slf)->*GETTER)());
+    cmd->Out()->SetS((nCmdSelf<nGuiWidget>(slf)->*GETTER)());
 }
 
 void n_setrect(void* slf, nCmd* cmd)
@@ -68,12 +63,12 @@ void n_setrect(void* slf, nCmd* cmd)
     {
         return;
     }
-    Self(slf)->SetRect(rectangle(vector2(l, t), vector2(r, b)));
+    nCmdSelf<nGuiWidget>(slf)->SetRect(rectangle(vector2(l, t), vector2(r, b)));
 }
 
 void n_getrect(void* slf, nCmd* cmd)
 {
-    const rectangle& r = Self(slf)->GetRect();
+    const rectangle& r = nCmdSelf<nGuiWidget>(slf)->GetRect();
     cmd->Out()->SetF(r.v0.x);
     cmd->Out()->SetF(r.v1.x);
     cmd->Out()->SetF(r.v0.y);
@@ -85,7 +80,7 @@ void n_setblinking(void* slf, nCmd* cmd)
     const bool on = cmd->In()->GetB();
     float timeOut;
     if (!nCmdGetF(cmd, timeOut, 0.0f, 1.0e9f, "time-out")) return;
-    Self(slf)->SetBlinking(on, timeOut);
+    nCmdSelf<nGuiWidget>(slf)->SetBlinking(on, timeOut);
 }
 
 void n_setblinkrate(void* slf, nCmd* cmd)
@@ -93,17 +88,17 @@ void n_setblinkrate(void* slf, nCmd* cmd)
     float rate;
     if (!nCmdGetF(cmd, rate, 0.0f, 1.0e9f, "blink rate")) return;
     n_cmd_check(cmd, rate > 0.0f, "the blink rate must be positive");
-    Self(slf)->SetBlinkRate(rate);
+    nCmdSelf<nGuiWidget>(slf)->SetBlinkRate(rate);
 }
 
 void n_getblinking(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetB(Self(slf)->GetBlinking());
+    cmd->Out()->SetB(nCmdSelf<nGuiWidget>(slf)->GetBlinking());
 }
 
 void n_hasfocus(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetB(Self(slf)->HasFocus());
+    cmd->Out()->SetB(nCmdSelf<nGuiWidget>(slf)->HasFocus());
 }
 
 }  // namespace

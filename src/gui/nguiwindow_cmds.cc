@@ -4,77 +4,72 @@
 #include "gui/nguiwindow.h"
 #include "kernel/nclass.h"
 #include "kernel/ncmd.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 
 namespace
 {
-
-nGuiWindow* Self(void* slf)
-{
-    return static_cast<nGuiWindow*>(slf);
-}
 
 void n_setescapecommand(void* slf, nCmd* cmd)
 {
     const char* s;
     if (!nCmdGetS(cmd, s, "escape command")) return;
-    Self(slf)->SetEscapeCommand(s);
+    nCmdSelf<nGuiWindow>(slf)->SetEscapeCommand(s);
 }
 
 void n_getescapecommand(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(Self(slf)->GetEscapeCommand());
+    cmd->Out()->SetS(nCmdSelf<nGuiWindow>(slf)->GetEscapeCommand());
 }
 
 void n_setmodal(void* slf, nCmd* cmd)
 {
-    Self(slf)->SetModal(cmd->In()->GetB());
+    nCmdSelf<nGuiWindow>(slf)->SetModal(cmd->In()->GetB());
 }
 
 void n_ismodal(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetB(Self(slf)->IsModal());
+    cmd->Out()->SetB(nCmdSelf<nGuiWindow>(slf)->IsModal());
 }
 
 void n_setdismissed(void* slf, nCmd* cmd)
 {
-    Self(slf)->SetDismissed(cmd->In()->GetB());
+    nCmdSelf<nGuiWindow>(slf)->SetDismissed(cmd->In()->GetB());
 }
 
 void n_isdismissed(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetB(Self(slf)->IsDismissed());
+    cmd->Out()->SetB(nCmdSelf<nGuiWindow>(slf)->IsDismissed());
 }
 
 void n_setfadeintime(void* slf, nCmd* cmd)
 {
     float t;
     if (!nCmdGetF(cmd, t, 0.0f, 1.0e9f, "fade-in time")) return;
-    Self(slf)->SetFadeInTime(t);
+    nCmdSelf<nGuiWindow>(slf)->SetFadeInTime(t);
 }
 
 void n_setfadeouttime(void* slf, nCmd* cmd)
 {
     float t;
     if (!nCmdGetF(cmd, t, 0.0f, 1.0e9f, "fade-out time")) return;
-    Self(slf)->SetFadeOutTime(t);
+    nCmdSelf<nGuiWindow>(slf)->SetFadeOutTime(t);
 }
 
 void n_close(void* slf, nCmd* /*cmd*/)
 {
-    Self(slf)->Close();
+    nCmdSelf<nGuiWindow>(slf)->Close();
 }
 
 void n_setclosecommand(void* slf, nCmd* cmd)
 {
     const char* s;
     if (!nCmdGetS(cmd, s, "close command")) return;
-    Self(slf)->SetCloseCommand(s);
+    nCmdSelf<nGuiWindow>(slf)->SetCloseCommand(s);
 }
 
 void n_getclosecommand(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(Self(slf)->GetCloseCommand());
+    cmd->Out()->SetS(nCmdSelf<nGuiWindow>(slf)->GetCloseCommand());
 }
 
 }  // namespace

@@ -127,7 +127,7 @@ const char* StateNameFault(const char* name)
  */
 nInputServer::nInputServer() :
     time(0.0),
-    refScriptServer("/sys/servers/script"),
+    refScriptServer("/sys/servers/script", "nscriptserver"),
     refConsole("/sys/servers/console"),
     logging(false),
     inBeginMap(false),

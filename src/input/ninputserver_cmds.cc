@@ -8,41 +8,36 @@
 //------------------------------------------------------------------------------
 #include "input/ninputserver.h"
 #include "kernel/ncmd.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 
 namespace
 {
 
-nInputServer* Self(void* slf)
-{
-    return static_cast<nInputServer*>(slf);
-}
-
 void n_startlogging(void* slf, nCmd* /*cmd*/)
 {
-    Self(slf)->StartLogging();
+    nCmdSelf<nInputServer>(slf)->StartLogging();
 }
 
 void n_stoplogging(void* slf, nCmd* /*cmd*/)
 {
-    Self(slf)->StopLogging();
+    nCmdSelf<nInputServer>(slf)->StopLogging();
 }
 
 void n_islogging(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetB(Self(slf)->IsLogging());
+    cmd->Out()->SetB(nCmdSelf<nInputServer>(slf)->IsLogging());
 }
 
 void n_beginmap(void* slf, nCmd*)
 {
     // a script that failed before its endmap leaves the run open: the next
     // mapping (a state change's) must still work
-    if (Self(slf)->IsInBeginMap())
+    if (nCmdSelf<nInputServer>(slf)->IsInBeginMap())
     {
         n_printf("nInputServer: beginmap inside a beginmap/endmap run, the open run is ended first\n");
-        Self(slf)->EndMap();
+        nCmdSelf<nInputServer>(slf)->EndMap();
     }
-    Self(slf)->BeginMap();
+    nCmdSelf<nInputServer>(slf)->BeginMap();
 }
 
 void n_map(void* slf, nCmd* cmd)
@@ -50,28 +45,28 @@ void n_map(void* slf, nCmd* cmd)
     const char* mapStr = nullptr;
     const char* target = nullptr;
     if (!nCmdGetS(cmd, mapStr, "mapping string") || !nCmdGetS(cmd, target, "target")) return;
-    n_cmd_check(cmd, Self(slf)->IsInBeginMap(), "map outside a beginmap/endmap run");
-    cmd->Out()->SetB(Self(slf)->Map(mapStr, target));
+    n_cmd_check(cmd, nCmdSelf<nInputServer>(slf)->IsInBeginMap(), "map outside a beginmap/endmap run");
+    cmd->Out()->SetB(nCmdSelf<nInputServer>(slf)->Map(mapStr, target));
 }
 
 void n_endmap(void* slf, nCmd* cmd)
 {
-    n_cmd_check(cmd, Self(slf)->IsInBeginMap(), "endmap without beginmap");
-    Self(slf)->EndMap();
+    n_cmd_check(cmd, nCmdSelf<nInputServer>(slf)->IsInBeginMap(), "endmap without beginmap");
+    nCmdSelf<nInputServer>(slf)->EndMap();
 }
 
 void n_getslider(void* slf, nCmd* cmd)
 {
     const char* name = nullptr;
     if (!nCmdGetS(cmd, name, "state name")) return;
-    cmd->Out()->SetF(Self(slf)->GetSlider(name));
+    cmd->Out()->SetF(nCmdSelf<nInputServer>(slf)->GetSlider(name));
 }
 
 void n_getbutton(void* slf, nCmd* cmd)
 {
     const char* name = nullptr;
     if (!nCmdGetS(cmd, name, "state name")) return;
-    cmd->Out()->SetB(Self(slf)->GetButton(name));
+    cmd->Out()->SetB(nCmdSelf<nInputServer>(slf)->GetButton(name));
 }
 
 void n_setlongpressedtime(void* slf, nCmd* cmd)
@@ -79,12 +74,12 @@ void n_setlongpressedtime(void* slf, nCmd* cmd)
     float t = 0.0f;
     if (!nCmdGetF(cmd, t, "long-press time")) return;
     n_cmd_check(cmd, t >= 0.0f, "long-press time %g is negative", t);
-    Self(slf)->SetLongPressedTime(t);
+    nCmdSelf<nInputServer>(slf)->SetLongPressedTime(t);
 }
 
 void n_getlongpressedtime(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetF((float)Self(slf)->GetLongPressedTime());
+    cmd->Out()->SetF((float)nCmdSelf<nInputServer>(slf)->GetLongPressedTime());
 }
 
 void n_setdoubleclicktime(void* slf, nCmd* cmd)
@@ -92,41 +87,40 @@ void n_setdoubleclicktime(void* slf, nCmd* cmd)
     float t = 0.0f;
     if (!nCmdGetF(cmd, t, "double-click time")) return;
     n_cmd_check(cmd, t >= 0.0f, "double-click time %g is negative", t);
-    Self(slf)->SetDoubleClickTime(t);
+    nCmdSelf<nInputServer>(slf)->SetDoubleClickTime(t);
 }
 
 void n_getdoubleclicktime(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetF((float)Self(slf)->GetDoubleClickTime());
+    cmd->Out()->SetF((float)nCmdSelf<nInputServer>(slf)->GetDoubleClickTime());
 }
 
 void n_setmousefactor(void* slf, nCmd* cmd)
 {
     float f = 0.0f;
     if (!nCmdGetF(cmd, f, "mouse factor")) return;
-    Self(slf)->SetMouseFactor(f);
+    nCmdSelf<nInputServer>(slf)->SetMouseFactor(f);
 }
 
 void n_getmousefactor(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetF(Self(slf)->GetMouseFactor());
+    cmd->Out()->SetF(nCmdSelf<nInputServer>(slf)->GetMouseFactor());
 }
 
 void n_setmouseinvert(void* slf, nCmd* cmd)
 {
-    Self(slf)->SetInvertMouse(cmd->In()->GetB());
+    nCmdSelf<nInputServer>(slf)->SetInvertMouse(cmd->In()->GetB());
 }
 
 void n_getmouseinvert(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetB(Self(slf)->GetInvertMouse());
+    cmd->Out()->SetB(nCmdSelf<nInputServer>(slf)->GetInvertMouse());
 }
 
 void n_getmousepos(void* slf, nCmd* cmd)
 {
-    const vector2& pos = Self(slf)->GetMousePos();
-    cmd->Out()->SetF(pos.x);
-    cmd->Out()->SetF(pos.y);
+    const vector2& pos = nCmdSelf<nInputServer>(slf)->GetMousePos();
+    nCmdPutVector2(cmd, pos);
 }
 
 }  // namespace

@@ -7,16 +7,11 @@
 //------------------------------------------------------------------------------
 #include "kernel/nenv.h"
 #include "kernel/ncmd.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 #include "kernel/npersistserver.h"
 
 namespace
 {
-
-nEnv* Self(void* slf)
-{
-    return static_cast<nEnv*>(slf);
-}
 
 /*
  * TypeMismatch --
@@ -52,42 +47,42 @@ bool CanWrite(nCmd* cmd, const nEnv* env, nArg::Type type)
 
 void n_gettype(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(nEnv::TypeName(Self(slf)->GetType()));
+    cmd->Out()->SetS(nEnv::TypeName(nCmdSelf<nEnv>(slf)->GetType()));
 }
 
 void n_geti(void* slf, nCmd* cmd)
 {
-    const nEnv* self = Self(slf);
+    const nEnv* self = nCmdSelf<nEnv>(slf);
     if (CanRead(cmd, self, nArg::Int)) cmd->Out()->SetI(self->GetI());
 }
 
 void n_getf(void* slf, nCmd* cmd)
 {
-    const nEnv* self = Self(slf);
+    const nEnv* self = nCmdSelf<nEnv>(slf);
     if (CanRead(cmd, self, nArg::Float)) cmd->Out()->SetF(self->GetF());
 }
 
 void n_getb(void* slf, nCmd* cmd)
 {
-    const nEnv* self = Self(slf);
+    const nEnv* self = nCmdSelf<nEnv>(slf);
     if (CanRead(cmd, self, nArg::Bool)) cmd->Out()->SetB(self->GetB());
 }
 
 void n_gets(void* slf, nCmd* cmd)
 {
-    const nEnv* self = Self(slf);
+    const nEnv* self = nCmdSelf<nEnv>(slf);
     if (CanRead(cmd, self, nArg::String)) cmd->Out()->SetS(self->GetS());
 }
 
 void n_geto(void* slf, nCmd* cmd)
 {
-    const nEnv* self = Self(slf);
+    const nEnv* self = nCmdSelf<nEnv>(slf);
     if (CanRead(cmd, self, nArg::Object)) cmd->Out()->SetO(self->GetO());
 }
 
 void n_getf4(void* slf, nCmd* cmd)
 {
-    const nEnv* self = Self(slf);
+    const nEnv* self = nCmdSelf<nEnv>(slf);
     if (!CanRead(cmd, self, nArg::Float4)) return;
     const nFloat4 f4 = self->GetF4();
     cmd->Out()->SetF(f4.x);
@@ -99,7 +94,7 @@ void n_getf4(void* slf, nCmd* cmd)
 void n_seti(void* slf, nCmd* cmd)
 {
     const int i = cmd->In()->GetI();
-    if (CanWrite(cmd, Self(slf), nArg::Int)) Self(slf)->SetI(i);
+    if (CanWrite(cmd, nCmdSelf<nEnv>(slf), nArg::Int)) nCmdSelf<nEnv>(slf)->SetI(i);
 }
 
 void n_setf(void* slf, nCmd* cmd)
@@ -107,26 +102,26 @@ void n_setf(void* slf, nCmd* cmd)
     // any float is a value, NaN and infinities included: the file a save
     // writes must load again
     const float f = cmd->In()->GetF();
-    if (CanWrite(cmd, Self(slf), nArg::Float)) Self(slf)->SetF(f);
+    if (CanWrite(cmd, nCmdSelf<nEnv>(slf), nArg::Float)) nCmdSelf<nEnv>(slf)->SetF(f);
 }
 
 void n_setb(void* slf, nCmd* cmd)
 {
     const bool b = cmd->In()->GetB();
-    if (CanWrite(cmd, Self(slf), nArg::Bool)) Self(slf)->SetB(b);
+    if (CanWrite(cmd, nCmdSelf<nEnv>(slf), nArg::Bool)) nCmdSelf<nEnv>(slf)->SetB(b);
 }
 
 void n_sets(void* slf, nCmd* cmd)
 {
     const char* s;
-    if (nCmdGetS(cmd, s, "text") && CanWrite(cmd, Self(slf), nArg::String)) Self(slf)->SetS(s);
+    if (nCmdGetS(cmd, s, "text") && CanWrite(cmd, nCmdSelf<nEnv>(slf), nArg::String)) nCmdSelf<nEnv>(slf)->SetS(s);
 }
 
 void n_seto(void* slf, nCmd* cmd)
 {
     // null is a value: a saved link whose object had died
     nObject* o = static_cast<nObject*>(cmd->In()->GetO());
-    if (CanWrite(cmd, Self(slf), nArg::Object)) Self(slf)->SetO(o);
+    if (CanWrite(cmd, nCmdSelf<nEnv>(slf), nArg::Object)) nCmdSelf<nEnv>(slf)->SetO(o);
 }
 
 void n_setf4(void* slf, nCmd* cmd)
@@ -136,7 +131,7 @@ void n_setf4(void* slf, nCmd* cmd)
     f4.y = cmd->In()->GetF();
     f4.z = cmd->In()->GetF();
     f4.w = cmd->In()->GetF();
-    if (CanWrite(cmd, Self(slf), nArg::Float4)) Self(slf)->SetF4(f4);
+    if (CanWrite(cmd, nCmdSelf<nEnv>(slf), nArg::Float4)) nCmdSelf<nEnv>(slf)->SetF4(f4);
 }
 
 }  // namespace

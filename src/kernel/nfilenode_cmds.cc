@@ -6,7 +6,7 @@
 #include "kernel/nfilenode.h"
 #include "kernel/nclass.h"
 #include "kernel/ncmd.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 
 namespace
 {
@@ -17,7 +17,7 @@ namespace
  */
 void n_open(void* slf, nCmd* cmd)
 {
-    nFileNode* self = static_cast<nFileNode*>(slf);
+    nFileNode* self = nCmdSelf<nFileNode>(slf);
     const char* filename;
     const char* accessMode;
     if (!nCmdGetNonEmptyS(cmd, filename, "file name") || !nCmdGetNonEmptyS(cmd, accessMode, "access mode")) return;
@@ -31,8 +31,8 @@ void n_open(void* slf, nCmd* cmd)
  */
 void n_close(void* slf, nCmd* cmd)
 {
-    n_cmd_check(cmd, static_cast<nFileNode*>(slf)->IsOpen(), "no file is open");
-    static_cast<nFileNode*>(slf)->Close();
+    n_cmd_check(cmd, nCmdSelf<nFileNode>(slf)->IsOpen(), "no file is open");
+    nCmdSelf<nFileNode>(slf)->Close();
 }
 
 /*
@@ -41,7 +41,7 @@ void n_close(void* slf, nCmd* cmd)
  */
 void n_isopen(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetB(static_cast<nFileNode*>(slf)->IsOpen());
+    cmd->Out()->SetB(nCmdSelf<nFileNode>(slf)->IsOpen());
 }
 
 /*
@@ -50,7 +50,7 @@ void n_isopen(void* slf, nCmd* cmd)
  */
 void n_puts(void* slf, nCmd* cmd)
 {
-    nFileNode* self = static_cast<nFileNode*>(slf);
+    nFileNode* self = nCmdSelf<nFileNode>(slf);
     const char* text;
     if (!nCmdGetS(cmd, text, "text")) return;
     n_cmd_check(cmd, self->IsOpen(), "no file is open");

@@ -7,7 +7,7 @@
 #include "kernel/nfilenode.h"
 #include "kernel/nclass.h"
 #include "kernel/ncmd.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 #include "kernel/nmodule.h"
 #include "kernel/nkernelserver.h"
 
@@ -23,7 +23,7 @@ namespace
  */
 void n_setassign(void* slf, nCmd* cmd)
 {
-    nFileServer2* self = static_cast<nFileServer2*>(slf);
+    nFileServer2* self = nCmdSelf<nFileServer2>(slf);
     const char* name;
     const char* path;
     if (!nCmdGetNonEmptyS(cmd, name, "assign name") || !nCmdGetS(cmd, path, "path")) return;
@@ -36,7 +36,7 @@ void n_setassign(void* slf, nCmd* cmd)
  */
 void n_getassign(void* slf, nCmd* cmd)
 {
-    nFileServer2* self = static_cast<nFileServer2*>(slf);
+    nFileServer2* self = nCmdSelf<nFileServer2>(slf);
     const char* name;
     if (!nCmdGetS(cmd, name, "assign name")) return;
     const char* value = self->GetAssign(name);
@@ -49,7 +49,7 @@ void n_getassign(void* slf, nCmd* cmd)
  */
 void n_manglepath(void* slf, nCmd* cmd)
 {
-    nFileServer2* self = static_cast<nFileServer2*>(slf);
+    nFileServer2* self = nCmdSelf<nFileServer2>(slf);
     const char* path;
     if (!nCmdGetS(cmd, path, "path")) return;
     cmd->Out()->SetS(self->ManglePath(path).Get());
@@ -61,7 +61,7 @@ void n_manglepath(void* slf, nCmd* cmd)
  */
 void n_fileexists(void* slf, nCmd* cmd)
 {
-    nFileServer2* self = static_cast<nFileServer2*>(slf);
+    nFileServer2* self = nCmdSelf<nFileServer2>(slf);
     const char* path;
     if (!nCmdGetS(cmd, path, "path")) return;
     cmd->Out()->SetB(self->FileExists(path));
@@ -74,7 +74,7 @@ void n_fileexists(void* slf, nCmd* cmd)
  */
 void n_createfilenode(void* slf, nCmd* cmd)
 {
-    nFileServer2* self = static_cast<nFileServer2*>(slf);
+    nFileServer2* self = nCmdSelf<nFileServer2>(slf);
     const char* name;
     if (!nCmdGetS(cmd, name, "name")) return;
     n_cmd_check(cmd, nRoot::IsValidName(name), "'%.64s' is no valid object name", name);

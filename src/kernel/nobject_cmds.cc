@@ -8,7 +8,7 @@
 #include "kernel/nkernelserver.h"
 #include "kernel/nroot.h"
 #include "kernel/ncmd.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 #include "kernel/nsignal.h"
 
 #include <cerrno>
@@ -19,11 +19,6 @@
 namespace
 {
 
-nObject* Self(void* slf)
-{
-    return static_cast<nObject*>(slf);
-}
-
 /*
  * n_saveas --
  *     Results: true when the object (and, for tree objects, its children)
@@ -33,7 +28,7 @@ void n_saveas(void* slf, nCmd* cmd)
 {
     const char* name;
     if (!nCmdGetS(cmd, name, "file name")) return;
-    cmd->Out()->SetB(Self(slf)->SaveAs(name));
+    cmd->Out()->SetB(nCmdSelf<nObject>(slf)->SaveAs(name));
 }
 
 /*
@@ -46,16 +41,16 @@ void n_clone(void* slf, nCmd* cmd)
 {
     const char* name;
     if (!nCmdGetS(cmd, name, "name")) return;
-    if (Self(slf)->IsA("nroot"))
+    if (nCmdSelf<nObject>(slf)->IsA("nroot"))
     {
         // the copy lands in the current object: inside the original it would copy itself without end
-        const nRoot* original = static_cast<nRoot*>(Self(slf));
+        const nRoot* original = static_cast<nRoot*>(nCmdSelf<nObject>(slf));
         for (const nRoot* cur = nKernelServer::Instance()->GetCwd(); cur; cur = cur->GetParent())
         {
             n_cmd_check(cmd, cur != original, "'%s' can't be copied into itself", original->GetFullName().Get());
         }
     }
-    cmd->Out()->SetO(Self(slf)->Clone(name));
+    cmd->Out()->SetO(nCmdSelf<nObject>(slf)->Clone(name));
 }
 
 /*
@@ -64,7 +59,7 @@ void n_clone(void* slf, nCmd* cmd)
  */
 void n_getrefcount(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetI(Self(slf)->GetRefCount());
+    cmd->Out()->SetI(nCmdSelf<nObject>(slf)->GetRefCount());
 }
 
 /*
@@ -73,7 +68,7 @@ void n_getrefcount(void* slf, nCmd* cmd)
  */
 void n_getclass(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(Self(slf)->GetClass()->GetName());
+    cmd->Out()->SetS(nCmdSelf<nObject>(slf)->GetClass()->GetName());
 }
 
 /*
@@ -84,10 +79,10 @@ void n_getclass(void* slf, nCmd* cmd)
 void n_getclasses(void* slf, nCmd* cmd)
 {
     int num = 0;
-    for (nClass* cl = Self(slf)->GetClass(); cl; cl = cl->GetSuperClass()) ++num;
+    for (nClass* cl = nCmdSelf<nObject>(slf)->GetClass(); cl; cl = cl->GetSuperClass()) ++num;
     nArg* classes = n_new_array(nArg, num);
     int i = 0;
-    for (nClass* cl = Self(slf)->GetClass(); cl; cl = cl->GetSuperClass())
+    for (nClass* cl = nCmdSelf<nObject>(slf)->GetClass(); cl; cl = cl->GetSuperClass())
     {
         classes[i++].SetS(cl->GetName());
     }
@@ -103,7 +98,7 @@ void n_isa(void* slf, nCmd* cmd)
 {
     const char* name;
     if (!nCmdGetS(cmd, name, "class name")) return;
-    cmd->Out()->SetB(Self(slf)->IsA(name));
+    cmd->Out()->SetB(nCmdSelf<nObject>(slf)->IsA(name));
 }
 
 /*
@@ -116,7 +111,7 @@ void n_isinstanceof(void* slf, nCmd* cmd)
     const char* name;
     if (!nCmdGetS(cmd, name, "class name")) return;
     const nClass* cl = nObject::kernelServer->FindClass(name);
-    cmd->Out()->SetB(cl && Self(slf)->IsInstanceOf(cl));
+    cmd->Out()->SetB(cl && nCmdSelf<nObject>(slf)->IsInstanceOf(cl));
 }
 
 /*
@@ -127,7 +122,7 @@ void n_isinstanceof(void* slf, nCmd* cmd)
 void n_getcmds(void* slf, nCmd* cmd)
 {
     nHashList protos;
-    Self(slf)->GetCmdProtos(&protos);
+    nCmdSelf<nObject>(slf)->GetCmdProtos(&protos);
     int num = 0;
     for (nHashNode* node = protos.GetHead(); node; node = node->GetSucc()) ++num;
     nArg* list = n_new_array(nArg, num);
@@ -148,7 +143,7 @@ void n_getcmds(void* slf, nCmd* cmd)
  */
 void n_getinstancesize(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetI(Self(slf)->GetInstanceSize());
+    cmd->Out()->SetI(nCmdSelf<nObject>(slf)->GetInstanceSize());
 }
 
 /*
@@ -168,7 +163,7 @@ void n_bindsignal(void* slf, nCmd* cmd)
         return;
     }
     const int priority = cmd->In()->GetI();
-    cmd->Out()->SetB(Self(slf)->BindSignal(signalName, target, cmdName, priority));
+    cmd->Out()->SetB(nCmdSelf<nObject>(slf)->BindSignal(signalName, target, cmdName, priority));
 }
 
 /*
@@ -186,7 +181,7 @@ void n_unbindsignal(void* slf, nCmd* cmd)
     {
         return;
     }
-    cmd->Out()->SetB(Self(slf)->UnbindSignal(signalName, target, cmdName));
+    cmd->Out()->SetB(nCmdSelf<nObject>(slf)->UnbindSignal(signalName, target, cmdName));
 }
 
 /*
@@ -198,7 +193,7 @@ void n_unbindsignalobject(void* slf, nCmd* cmd)
     const char* signalName;
     nObject* target;
     if (!nCmdGetS(cmd, signalName, "signal name") || !nCmdGetO(cmd, target, "nobject", "target")) return;
-    cmd->Out()->SetB(Self(slf)->UnbindTargetObject(signalName, target));
+    cmd->Out()->SetB(nCmdSelf<nObject>(slf)->UnbindTargetObject(signalName, target));
 }
 
 /*
@@ -209,7 +204,7 @@ void n_unbindobject(void* slf, nCmd* cmd)
 {
     nObject* target;
     if (!nCmdGetO(cmd, target, "nobject", "target")) return;
-    cmd->Out()->SetB(Self(slf)->UnbindTargetObject(target));
+    cmd->Out()->SetB(nCmdSelf<nObject>(slf)->UnbindTargetObject(target));
 }
 
 /*
@@ -218,7 +213,7 @@ void n_unbindobject(void* slf, nCmd* cmd)
  */
 void n_unbindall(void* slf, nCmd*)
 {
-    Self(slf)->UnbindAllSignals();
+    nCmdSelf<nObject>(slf)->UnbindAllSignals();
 }
 
 /*
@@ -229,7 +224,7 @@ void n_unbindall(void* slf, nCmd*)
 void n_getsignals(void* slf, nCmd* cmd)
 {
     nHashList signals;
-    Self(slf)->GetSignals(&signals);
+    nCmdSelf<nObject>(slf)->GetSignals(&signals);
     int num = 0;
     for (nHashNode* node = signals.GetHead(); node; node = node->GetSucc()) ++num;
     nArg* list = n_new_array(nArg, num);
@@ -281,7 +276,7 @@ void n_addsignal(void* slf, nCmd* cmd)
     if (!nCmdGetS(cmd, protoDef, "prototype") || !nCmdGetS(cmd, idText, "signal id")) return;
     nFourCC id = 0;
     n_cmd_check(cmd, SignalIdFromText(idText, id), "'%.64s' is no signal id", idText);
-    cmd->Out()->SetB(Self(slf)->GetClass()->GetSignalRegistry().AddSignal(protoDef, id));
+    cmd->Out()->SetB(nCmdSelf<nObject>(slf)->GetClass()->GetSignalRegistry().AddSignal(protoDef, id));
 }
 
 }  // namespace

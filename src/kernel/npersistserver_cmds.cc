@@ -4,7 +4,7 @@
 #include "kernel/npersistserver.h"
 #include "kernel/nmodule.h"
 #include "kernel/ncmd.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 
 static void n_setsavelevel(void* slf, nCmd* cmd);
 static void n_getsavelevel(void* slf, nCmd* cmd);
@@ -27,12 +27,12 @@ static void n_setsavelevel(void* slf, nCmd* cmd)
 {
     int level;
     if (!nCmdGetI(cmd, level, 0, 0x7fffffff, "save level")) return;
-    static_cast<nPersistServer*>(slf)->SetSaveLevel(level);
+    nCmdSelf<nPersistServer>(slf)->SetSaveLevel(level);
 }
 
 static void n_getsavelevel(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetI(static_cast<nPersistServer*>(slf)->GetSaveLevel());
+    cmd->Out()->SetI(nCmdSelf<nPersistServer>(slf)->GetSaveLevel());
 }
 
 /*
@@ -44,11 +44,11 @@ static void n_setsaverclass(void* slf, nCmd* cmd)
 {
     const char* saverClass;
     if (!nCmdGetNonEmptyS(cmd, saverClass, "class name")) return;
-    n_cmd_check(cmd, static_cast<nPersistServer*>(slf)->SetSaverClass(nString(saverClass)),
+    n_cmd_check(cmd, nCmdSelf<nPersistServer>(slf)->SetSaverClass(nString(saverClass)),
                 "'%.64s' is no script server class", saverClass);
 }
 
 static void n_getsaverclass(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(static_cast<nPersistServer*>(slf)->GetSaverClass().Get());
+    cmd->Out()->SetS(nCmdSelf<nPersistServer>(slf)->GetSaverClass().Get());
 }

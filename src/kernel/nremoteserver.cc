@@ -14,7 +14,7 @@ N_IMPLEMENT_SINGLETON_MODULE(nremoteserver, nRemoteServer, "nroot", nullptr)
 nRemoteServer* nRemoteServer::Singleton = nullptr;
 
 nRemoteServer::nRemoteServer() :
-    refScriptServer("/sys/servers/script"),
+    refScriptServer("/sys/servers/script", "nscriptserver"),
     isOpen(false),
     ipcServer(nullptr)
 {

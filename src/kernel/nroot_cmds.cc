@@ -7,16 +7,11 @@
 //------------------------------------------------------------------------------
 #include "kernel/nroot.h"
 #include "kernel/ncmd.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 #include "kernel/nkernelserver.h"
 
 namespace
 {
-
-nRoot* Self(void* slf)
-{
-    return static_cast<nRoot*>(static_cast<nObject*>(slf));
-}
 
 /*
  * n_save --
@@ -24,7 +19,7 @@ nRoot* Self(void* slf)
  */
 void n_save(void* slf, nCmd* cmd)
 {
-    nRoot* self = Self(slf);
+    nRoot* self = nCmdSelf<nRoot>(slf);
     cmd->Out()->SetB(self->SaveAs(self->GetName()));
 }
 
@@ -34,27 +29,27 @@ void n_save(void* slf, nCmd* cmd)
  */
 void n_getparent(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetO(Self(slf)->GetParent());
+    cmd->Out()->SetO(nCmdSelf<nRoot>(slf)->GetParent());
 }
 
 void n_gethead(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetO(Self(slf)->GetHead());
+    cmd->Out()->SetO(nCmdSelf<nRoot>(slf)->GetHead());
 }
 
 void n_gettail(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetO(Self(slf)->GetTail());
+    cmd->Out()->SetO(nCmdSelf<nRoot>(slf)->GetTail());
 }
 
 void n_getsucc(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetO(Self(slf)->GetSucc());
+    cmd->Out()->SetO(nCmdSelf<nRoot>(slf)->GetSucc());
 }
 
 void n_getpred(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetO(Self(slf)->GetPred());
+    cmd->Out()->SetO(nCmdSelf<nRoot>(slf)->GetPred());
 }
 
 /*
@@ -64,7 +59,7 @@ void n_getpred(void* slf, nCmd* cmd)
  */
 void n_getchildren(void* slf, nCmd* cmd)
 {
-    nRoot* self = Self(slf);
+    nRoot* self = nCmdSelf<nRoot>(slf);
     int num = 0;
     for (nRoot* child = self->GetHead(); child; child = child->GetSucc()) ++num;
     nArg* children = n_new_array(nArg, num);
@@ -89,9 +84,9 @@ void n_setname(void* slf, nCmd* cmd)
     const char* name;
     if (!nCmdGetS(cmd, name, "name")) return;
     n_cmd_check(cmd, nRoot::IsValidName(name), "'%.64s' is no valid object name", name);
-    const nRoot* used = nKernelServer::Instance()->FindInUse(Self(slf));
+    const nRoot* used = nKernelServer::Instance()->FindInUse(nCmdSelf<nRoot>(slf));
     n_cmd_check(cmd, !used, "'%s' is in use by the running application under its name", used->GetFullName().Get());
-    Self(slf)->SetName(name);
+    nCmdSelf<nRoot>(slf)->SetName(name);
 }
 
 /*
@@ -100,7 +95,7 @@ void n_setname(void* slf, nCmd* cmd)
  */
 void n_getname(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(Self(slf)->GetName());
+    cmd->Out()->SetS(nCmdSelf<nRoot>(slf)->GetName());
 }
 
 /*
@@ -109,7 +104,7 @@ void n_getname(void* slf, nCmd* cmd)
  */
 void n_getfullname(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(Self(slf)->GetFullName().Get());
+    cmd->Out()->SetS(nCmdSelf<nRoot>(slf)->GetFullName().Get());
 }
 
 /*
@@ -120,7 +115,7 @@ void n_getrelpath(void* slf, nCmd* cmd)
 {
     nRoot* other;
     if (!nCmdGetObject(cmd, other, "nroot", "object")) return;
-    cmd->Out()->SetS(Self(slf)->GetRelPath(other).Get());
+    cmd->Out()->SetS(nCmdSelf<nRoot>(slf)->GetRelPath(other).Get());
 }
 
 /*
@@ -132,7 +127,7 @@ void n_find(void* slf, nCmd* cmd)
 {
     const char* name;
     if (!nCmdGetS(cmd, name, "name")) return;
-    cmd->Out()->SetO(Self(slf)->Find(name));
+    cmd->Out()->SetO(nCmdSelf<nRoot>(slf)->Find(name));
 }
 
 /*
@@ -141,7 +136,7 @@ void n_find(void* slf, nCmd* cmd)
  */
 void n_sort(void* slf, nCmd*)
 {
-    Self(slf)->Sort();
+    nCmdSelf<nRoot>(slf)->Sort();
 }
 
 /*
@@ -150,7 +145,7 @@ void n_sort(void* slf, nCmd*)
  */
 void n_gettreesize(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetI(Self(slf)->GetTreeSize());
+    cmd->Out()->SetI(nCmdSelf<nRoot>(slf)->GetTreeSize());
 }
 
 }  // namespace

@@ -7,36 +7,31 @@
 #include "kernel/ntimeserver.h"
 #include "kernel/nmodule.h"
 #include "kernel/ncmd.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 
 #include <cfloat>
 
 namespace
 {
 
-nTimeServer* Self(void* slf)
-{
-    return static_cast<nTimeServer*>(slf);
-}
-
 void n_resettime(void* slf, nCmd*)
 {
-    Self(slf)->ResetTime();
+    nCmdSelf<nTimeServer>(slf)->ResetTime();
 }
 
 void n_stoptime(void* slf, nCmd*)
 {
-    Self(slf)->StopTime();
+    nCmdSelf<nTimeServer>(slf)->StopTime();
 }
 
 void n_starttime(void* slf, nCmd*)
 {
-    Self(slf)->StartTime();
+    nCmdSelf<nTimeServer>(slf)->StartTime();
 }
 
 void n_gettime(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetF((float)Self(slf)->GetTime());
+    cmd->Out()->SetF((float)nCmdSelf<nTimeServer>(slf)->GetTime());
 }
 
 /*
@@ -48,46 +43,46 @@ void n_settime(void* slf, nCmd* cmd)
 {
     float t;
     if (!nCmdGetF(cmd, t, "time")) return;
-    Self(slf)->SetTime(t);
+    nCmdSelf<nTimeServer>(slf)->SetTime(t);
 }
 
 void n_lockdeltat(void* slf, nCmd* cmd)
 {
     float dt;
     if (!nCmdGetF(cmd, dt, 0.0f, FLT_MAX, "step")) return;
-    Self(slf)->LockDeltaT(dt);
+    nCmdSelf<nTimeServer>(slf)->LockDeltaT(dt);
 }
 
 void n_waitdeltat(void* slf, nCmd* cmd)
 {
     float dt;
     if (!nCmdGetF(cmd, dt, 0.0f, FLT_MAX, "step")) return;
-    Self(slf)->WaitDeltaT(dt);
+    nCmdSelf<nTimeServer>(slf)->WaitDeltaT(dt);
 }
 
 void n_getlockdeltat(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetF((float)Self(slf)->GetLockDeltaT());
+    cmd->Out()->SetF((float)nCmdSelf<nTimeServer>(slf)->GetLockDeltaT());
 }
 
 void n_getwaitdeltat(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetF((float)Self(slf)->GetWaitDeltaT());
+    cmd->Out()->SetF((float)nCmdSelf<nTimeServer>(slf)->GetWaitDeltaT());
 }
 
 void n_enableframetime(void* slf, nCmd*)
 {
-    Self(slf)->EnableFrameTime();
+    nCmdSelf<nTimeServer>(slf)->EnableFrameTime();
 }
 
 void n_disableframetime(void* slf, nCmd*)
 {
-    Self(slf)->DisableFrameTime();
+    nCmdSelf<nTimeServer>(slf)->DisableFrameTime();
 }
 
 void n_getframetime(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetF((float)Self(slf)->GetFrameTime());
+    cmd->Out()->SetF((float)nCmdSelf<nTimeServer>(slf)->GetFrameTime());
 }
 
 }  // namespace

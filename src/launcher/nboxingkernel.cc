@@ -27,15 +27,15 @@ const char* const GameClasses[] = {
 
 /*
  * nNewBoxingKernel --
- *     Results: a kernel server on the heap (the caller deletes it) with
+ *     Results: a kernel server on the heap, owned by the caller, with
  *     the packages in the program's order; the npk archive server is its
  *     file server.
  *     Side effects: becomes the one kernel server; its home assign is
  *     home when that is given.
  */
-nKernelServer* nNewBoxingKernel(const std::string& home)
+std::unique_ptr<nKernelServer> nNewBoxingKernel(const std::string& home)
 {
-    nKernelServer* ks = new nKernelServer({N_BOXING_PACKAGES});
+    std::unique_ptr<nKernelServer> ks(new nKernelServer({N_BOXING_PACKAGES}));
     if (!home.empty()) ks->GetFileServer()->SetAssign("home", home.c_str());
     return ks;
 }

@@ -10,6 +10,7 @@
     OpenAL, application, physics, game. Both the launcher's small kernel
     and the game's kernel are made this way.
 */
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,7 @@ class nKernelServer;
 
 /// a new kernel with the program's packages; home (a directory ending in "/") replaces the
 /// program's own home assign unless it is empty
-nKernelServer* nNewBoxingKernel(const std::string& home);
+std::unique_ptr<nKernelServer> nNewBoxingKernel(const std::string& home);
 
 /// the classes the game application creates when it opens that the kernel does not know
 std::vector<std::string> nMissingGameClasses(nKernelServer* ks);

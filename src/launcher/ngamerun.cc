@@ -81,7 +81,7 @@ bool nRunBoxingGame(const std::string& home, std::string& failure, nGameKernelFa
 {
     // declared first, so that it outlives the kernel, which puts the default handler back when it dies
     std::unique_ptr<nWin32LogHandler> logHandler;
-    std::unique_ptr<nKernelServer> ks((makeKernel ? makeKernel : nNewBoxingKernel)(home));
+    std::unique_ptr<nKernelServer> ks = (makeKernel ? makeKernel : nNewBoxingKernel)(home);
     MountArchives(ks.get());
     logHandler = std::make_unique<nWin32LogHandler>("Boxing", "ZORVEK Games");
     ks->SetLogHandler(logHandler.get());

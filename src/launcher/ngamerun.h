@@ -11,12 +11,13 @@
     until the player quits and closed, then everything torn down. No
     other kernel may exist meanwhile.
 */
+#include <memory>
 #include <string>
 
 class nKernelServer;
 
 /// makes the game's kernel for a home directory (see nNewBoxingKernel)
-typedef nKernelServer* (*nGameKernelFactory)(const std::string& home);
+typedef std::unique_ptr<nKernelServer> (*nGameKernelFactory)(const std::string& home);
 
 /// run one game; true when it opened and ran, false with the reason for the player in failure
 bool nRunBoxingGame(const std::string& home, std::string& failure, nGameKernelFactory makeKernel = nullptr);

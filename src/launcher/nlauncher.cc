@@ -103,7 +103,7 @@ nLauncher::~nLauncher()
  */
 void nLauncher::OpenLauncherKernel()
 {
-    this->kernelServer.reset(nNewBoxingKernel(this->home));
+    this->kernelServer = nNewBoxingKernel(this->home);
     this->kernelServer->New("ntclserver", "/sys/servers/script");
     this->prefServer = static_cast<nPrefServer*>(this->kernelServer->New("nscriptprefserver", "/sys/servers/pref"));
     this->prefServer->SetApplicationName(nString("Boxing"));

@@ -8,15 +8,10 @@
 //------------------------------------------------------------------------------
 #include "misc/nprefserver.h"
 #include "kernel/ncmd.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 
 namespace
 {
-
-nPrefServer* Self(void* slf)
-{
-    return static_cast<nPrefServer*>(slf);
-}
 
 /*
  * Ready --
@@ -50,29 +45,29 @@ void n_setcompanyname(void* slf, nCmd* cmd)
 {
     const char* name;
     if (!nCmdGetS(cmd, name, "company name")) return;
-    Self(slf)->SetCompanyName(name);
+    nCmdSelf<nPrefServer>(slf)->SetCompanyName(name);
 }
 
 void n_getcompanyname(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(Self(slf)->GetCompanyName().Get());
+    cmd->Out()->SetS(nCmdSelf<nPrefServer>(slf)->GetCompanyName().Get());
 }
 
 void n_setapplicationname(void* slf, nCmd* cmd)
 {
     const char* name;
     if (!nCmdGetS(cmd, name, "application name")) return;
-    Self(slf)->SetApplicationName(name);
+    nCmdSelf<nPrefServer>(slf)->SetApplicationName(name);
 }
 
 void n_getapplicationname(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(Self(slf)->GetApplicationName().Get());
+    cmd->Out()->SetS(nCmdSelf<nPrefServer>(slf)->GetApplicationName().Get());
 }
 
 void n_open(void* slf, nCmd* cmd)
 {
-    nPrefServer* self = Self(slf);
+    nPrefServer* self = nCmdSelf<nPrefServer>(slf);
     n_cmd_check(cmd, !self->IsOpen(), "the preferences are open already");
     n_cmd_check(cmd, !self->GetCompanyName().IsEmpty() && !self->GetApplicationName().IsEmpty(),
                 "set the company and application names first");
@@ -81,125 +76,119 @@ void n_open(void* slf, nCmd* cmd)
 
 void n_close(void* slf, nCmd* cmd)
 {
-    n_cmd_check(cmd, Self(slf)->IsOpen(), "the preferences are not open");
-    Self(slf)->Close();
+    n_cmd_check(cmd, nCmdSelf<nPrefServer>(slf)->IsOpen(), "the preferences are not open");
+    nCmdSelf<nPrefServer>(slf)->Close();
 }
 
 void n_isopen(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetB(Self(slf)->IsOpen());
+    cmd->Out()->SetB(nCmdSelf<nPrefServer>(slf)->IsOpen());
 }
 
 void n_keyexists(void* slf, nCmd* cmd)
 {
     nString key;
-    if (!GetKey(cmd, Self(slf), key)) return;
-    cmd->Out()->SetB(Self(slf)->KeyExists(key));
+    if (!GetKey(cmd, nCmdSelf<nPrefServer>(slf), key)) return;
+    cmd->Out()->SetB(nCmdSelf<nPrefServer>(slf)->KeyExists(key));
 }
 
 void n_writestring(void* slf, nCmd* cmd)
 {
     nString key;
-    if (!GetKey(cmd, Self(slf), key)) return;
+    if (!GetKey(cmd, nCmdSelf<nPrefServer>(slf), key)) return;
     const char* value;
     if (!nCmdGetS(cmd, value, "value")) return;
-    cmd->Out()->SetB(Self(slf)->WriteString(key, nString(value)));
+    cmd->Out()->SetB(nCmdSelf<nPrefServer>(slf)->WriteString(key, nString(value)));
 }
 
 void n_writeint(void* slf, nCmd* cmd)
 {
     nString key;
-    if (!GetKey(cmd, Self(slf), key)) return;
+    if (!GetKey(cmd, nCmdSelf<nPrefServer>(slf), key)) return;
     const int value = cmd->In()->GetI();
-    cmd->Out()->SetB(Self(slf)->WriteInt(key, value));
+    cmd->Out()->SetB(nCmdSelf<nPrefServer>(slf)->WriteInt(key, value));
 }
 
 void n_writefloat(void* slf, nCmd* cmd)
 {
     nString key;
-    if (!GetKey(cmd, Self(slf), key)) return;
+    if (!GetKey(cmd, nCmdSelf<nPrefServer>(slf), key)) return;
     float value;
     if (!nCmdGetF(cmd, value, "value")) return;
-    cmd->Out()->SetB(Self(slf)->WriteFloat(key, value));
+    cmd->Out()->SetB(nCmdSelf<nPrefServer>(slf)->WriteFloat(key, value));
 }
 
 void n_writebool(void* slf, nCmd* cmd)
 {
     nString key;
-    if (!GetKey(cmd, Self(slf), key)) return;
+    if (!GetKey(cmd, nCmdSelf<nPrefServer>(slf), key)) return;
     const bool value = cmd->In()->GetB();
-    cmd->Out()->SetB(Self(slf)->WriteBool(key, value));
+    cmd->Out()->SetB(nCmdSelf<nPrefServer>(slf)->WriteBool(key, value));
 }
 
 void n_writevector4(void* slf, nCmd* cmd)
 {
     nString key;
-    if (!GetKey(cmd, Self(slf), key)) return;
+    if (!GetKey(cmd, nCmdSelf<nPrefServer>(slf), key)) return;
     vector4 v;
-    if (!nCmdGetF(cmd, v.x, "x") || !nCmdGetF(cmd, v.y, "y") || !nCmdGetF(cmd, v.z, "z") ||
-        !nCmdGetF(cmd, v.w, "w"))
+    if (!nCmdGetVector4(cmd, v, nCmdXYZW))
     {
         return;
     }
-    cmd->Out()->SetB(Self(slf)->WriteVector4(key, v));
+    cmd->Out()->SetB(nCmdSelf<nPrefServer>(slf)->WriteVector4(key, v));
 }
 
 void n_writevector3(void* slf, nCmd* cmd)
 {
     nString key;
-    if (!GetKey(cmd, Self(slf), key)) return;
+    if (!GetKey(cmd, nCmdSelf<nPrefServer>(slf), key)) return;
     vector3 v;
-    if (!nCmdGetF(cmd, v.x, "x") || !nCmdGetF(cmd, v.y, "y") || !nCmdGetF(cmd, v.z, "z")) return;
-    cmd->Out()->SetB(Self(slf)->WriteVector3(key, v));
+    if (!nCmdGetVector3(cmd, v, nCmdXYZW)) return;
+    cmd->Out()->SetB(nCmdSelf<nPrefServer>(slf)->WriteVector3(key, v));
 }
 
 void n_readstring(void* slf, nCmd* cmd)
 {
     nString key;
-    if (!GetKey(cmd, Self(slf), key)) return;
-    cmd->Out()->SetS(Self(slf)->ReadString(key).Get());
+    if (!GetKey(cmd, nCmdSelf<nPrefServer>(slf), key)) return;
+    cmd->Out()->SetS(nCmdSelf<nPrefServer>(slf)->ReadString(key).Get());
 }
 
 void n_readint(void* slf, nCmd* cmd)
 {
     nString key;
-    if (!GetKey(cmd, Self(slf), key)) return;
-    cmd->Out()->SetI(Self(slf)->ReadInt(key));
+    if (!GetKey(cmd, nCmdSelf<nPrefServer>(slf), key)) return;
+    cmd->Out()->SetI(nCmdSelf<nPrefServer>(slf)->ReadInt(key));
 }
 
 void n_readfloat(void* slf, nCmd* cmd)
 {
     nString key;
-    if (!GetKey(cmd, Self(slf), key)) return;
-    cmd->Out()->SetF(Self(slf)->ReadFloat(key));
+    if (!GetKey(cmd, nCmdSelf<nPrefServer>(slf), key)) return;
+    cmd->Out()->SetF(nCmdSelf<nPrefServer>(slf)->ReadFloat(key));
 }
 
 void n_readbool(void* slf, nCmd* cmd)
 {
     nString key;
-    if (!GetKey(cmd, Self(slf), key)) return;
-    cmd->Out()->SetB(Self(slf)->ReadBool(key));
+    if (!GetKey(cmd, nCmdSelf<nPrefServer>(slf), key)) return;
+    cmd->Out()->SetB(nCmdSelf<nPrefServer>(slf)->ReadBool(key));
 }
 
 void n_readvector4(void* slf, nCmd* cmd)
 {
     nString key;
-    if (!GetKey(cmd, Self(slf), key)) return;
-    const vector4 v = Self(slf)->ReadVector4(key);
-    cmd->Out()->SetF(v.x);
-    cmd->Out()->SetF(v.y);
-    cmd->Out()->SetF(v.z);
-    cmd->Out()->SetF(v.w);
+    if (!GetKey(cmd, nCmdSelf<nPrefServer>(slf), key)) return;
+    const vector4 v = nCmdSelf<nPrefServer>(slf)->ReadVector4(key);
+    nCmdPutVector4(cmd, v);
 }
 
 void n_readvector3(void* slf, nCmd* cmd)
 {
     nString key;
-    if (!GetKey(cmd, Self(slf), key)) return;
-    const vector3 v = Self(slf)->ReadVector3(key);
-    cmd->Out()->SetF(v.x);
-    cmd->Out()->SetF(v.y);
-    cmd->Out()->SetF(v.z);
+    if (!GetKey(cmd, nCmdSelf<nPrefServer>(slf), key)) return;
+    const vector3 v = nCmdSelf<nPrefServer>(slf)->ReadVector3(key);
+    nCmdPutVector3(cmd, v);
 }
 
 }  // namespace

@@ -24,8 +24,8 @@ const char* OrNone(const char* s)
 }  // namespace
 
 nOpenALServer::nOpenALServer() :
-    refResourceServer("/sys/servers/resource"),
-    refHwnd("/sys/env/hwnd"),
+    refResourceServer("/sys/servers/resource", "nresourceserver"),
+    refHwnd("/sys/env/hwnd", "nenv"),
     m_pDevice(nullptr),
     m_pContext(nullptr),
     alutReady(false),

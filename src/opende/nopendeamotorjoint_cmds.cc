@@ -76,7 +76,7 @@ void n_getaxis(void* slf, nCmd* cmd)
     if (!self) return;
     const char* problem = self->AxisProblem(index);
     n_cmd_check(cmd, !problem, "'%s': %s", self->GetName(), problem);
-    PutVector(cmd, self->GetAxis(index));
+    nCmdPutVector3(cmd, self->GetAxis(index));
 }
 
 void n_getaxisrel(void* slf, nCmd* cmd)
@@ -173,9 +173,7 @@ bool nOpendeAMotorJoint::SaveCmds(nPersistServer* ps)
             cmd = ps->GetCmd(this, N_FOURCC('S', 'A', '_', '_'));
             cmd->In()->SetI(i);
             cmd->In()->SetI(this->GetAxisRel(i));
-            cmd->In()->SetF(axis.x);
-            cmd->In()->SetF(axis.y);
-            cmd->In()->SetF(axis.z);
+            nCmdSetVector3(cmd, axis);
             if (!ps->PutCmd(cmd)) return false;
         }
         if (!euler)

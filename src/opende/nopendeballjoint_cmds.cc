@@ -9,7 +9,7 @@ using namespace nOpendeCmd;
 namespace
 {
 
-N_JOINT_SET_VECTOR(n_setanchor, nOpendeBallJoint, SetAnchor, "anchor", GetVector)
+N_JOINT_SET_VECTOR(n_setanchor, nOpendeBallJoint, SetAnchor, "anchor", nCmdGetVector3)
 N_JOINT_GET_VECTOR(n_getanchor, nOpendeBallJoint, GetAnchor, Joint)
 N_JOINT_GET_VECTOR(n_getanchor2, nOpendeBallJoint, GetAnchor2, Joint)
 

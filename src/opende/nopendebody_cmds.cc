@@ -6,6 +6,7 @@
 //  the body's mass as it was.
 //------------------------------------------------------------------------------
 #include "opende/nopendebody.h"
+#include "kernel/ncmdargs.h"
 #include "opende/nopendecmdguard.h"
 #include "kernel/nkernelserver.h"
 
@@ -19,7 +20,7 @@ namespace
 /// the body of the command if its ODE body exists; else 0, reported
 nOpendeBody* Self(void* slf, nCmd* cmd)
 {
-    nOpendeBody* b = static_cast<nOpendeBody*>(slf);
+    nOpendeBody* b = nCmdSelf<nOpendeBody>(slf);
     if (b->id()) return b;
     nCmdFail(cmd, "'%s' has no ODE body yet: call Create first", b->GetName());
     return nullptr;
@@ -49,7 +50,7 @@ bool GetAxisNumber(nCmd* cmd, int& dir)
 
 void n_create(void* slf, nCmd* cmd)
 {
-    nOpendeBody* self = static_cast<nOpendeBody*>(slf);
+    nOpendeBody* self = nCmdSelf<nOpendeBody>(slf);
     const char* path = nullptr;
     if (!nCmdGetNonEmptyS(cmd, path, "world path")) return;
     n_cmd_check(cmd, 0 == self->id(), "'%s' has been created already", self->GetName());
@@ -63,7 +64,7 @@ template <void (nOpendeBody::*Set)(const vector3&)>
 void SetVec(void* slf, nCmd* cmd)
 {
     vector3 v;
-    if (!GetVector(cmd, v, "vector")) return;
+    if (!nCmdGetVector3(cmd, v, "vector")) return;
     nOpendeBody* self = Self(slf, cmd);
     if (self) (self->*Set)(v);
 }
@@ -73,7 +74,7 @@ template <vector3 (nOpendeBody::*Get)() const>
 void GetVec(void* slf, nCmd* cmd)
 {
     nOpendeBody* self = Self(slf, cmd);
-    if (self) PutVector(cmd, (self->*Get)());
+    if (self) nCmdPutVector3(cmd, (self->*Get)());
 }
 
 /// a conversion of one vector into another
@@ -81,9 +82,9 @@ template <vector3 (nOpendeBody::*Conv)(const vector3&) const>
 void ConvVec(void* slf, nCmd* cmd)
 {
     vector3 v;
-    if (!GetVector(cmd, v, "vector")) return;
+    if (!nCmdGetVector3(cmd, v, "vector")) return;
     nOpendeBody* self = Self(slf, cmd);
-    if (self) PutVector(cmd, (self->*Conv)(v));
+    if (self) nCmdPutVector3(cmd, (self->*Conv)(v));
 }
 
 /// a force (first vector) at a point (second vector)
@@ -92,7 +93,7 @@ void ForceAt(void* slf, nCmd* cmd)
 {
     vector3 f;
     vector3 p;
-    if (!GetVector(cmd, f, "force") || !GetVector(cmd, p, "point")) return;
+    if (!nCmdGetVector3(cmd, f, "force") || !nCmdGetVector3(cmd, p, "point")) return;
     nOpendeBody* self = Self(slf, cmd);
     if (self) (self->*Add)(f, p);
 }
@@ -100,7 +101,7 @@ void ForceAt(void* slf, nCmd* cmd)
 void n_setrotation(void* slf, nCmd* cmd)
 {
     matrix33 m;
-    if (!GetMatrix(cmd, m, "rotation")) return;
+    if (!nCmdGetMatrix33(cmd, m, "rotation")) return;
     n_cmd_check(cmd, nOpendeBody::IsRotation(m), "the matrix is no rotation");
     nOpendeBody* self = Self(slf, cmd);
     if (self) self->SetRotation(m);
@@ -130,10 +131,7 @@ void n_getquaternion(void* slf, nCmd* cmd)
     nOpendeBody* self = Self(slf, cmd);
     if (!self) return;
     const quaternion q = self->GetQuaternion();
-    cmd->Out()->SetF(q.x);
-    cmd->Out()->SetF(q.y);
-    cmd->Out()->SetF(q.z);
-    cmd->Out()->SetF(q.w);
+    nCmdPutQuaternion(cmd, q);
 }
 
 void n_enable(void* slf, nCmd* cmd)
@@ -215,7 +213,7 @@ void n_setmassparams(void* slf, nCmd* cmd)
     float mass = 0.0f;
     vector3 cog;
     float i[6];
-    if (!GetPositive(cmd, mass, "mass") || !GetVector(cmd, cog, "centre of gravity")) return;
+    if (!GetPositive(cmd, mass, "mass") || !nCmdGetVector3(cmd, cog, "centre of gravity")) return;
     for (float& f : i)
     {
         if (!nCmdGetF(cmd, f, "inertia")) return;
@@ -278,7 +276,7 @@ void n_adjustmass(void* slf, nCmd* cmd)
 void n_translatemass(void* slf, nCmd* cmd)
 {
     vector3 v;
-    if (!GetVector(cmd, v, "translation")) return;
+    if (!nCmdGetVector3(cmd, v, "translation")) return;
     nOpendeBody* self = Self(slf, cmd);
     if (self) MassDone(cmd, self->TranslateMass(v));
 }
@@ -286,7 +284,7 @@ void n_translatemass(void* slf, nCmd* cmd)
 void n_rotatemass(void* slf, nCmd* cmd)
 {
     matrix33 m;
-    if (!GetMatrix(cmd, m, "rotation")) return;
+    if (!nCmdGetMatrix33(cmd, m, "rotation")) return;
     nOpendeBody* self = Self(slf, cmd);
     if (self) MassDone(cmd, self->RotateMass(m));
 }

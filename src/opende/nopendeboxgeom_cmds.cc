@@ -34,13 +34,13 @@ void n_setlengths(void* slf, nCmd* cmd)
 void n_getlengths(void* slf, nCmd* cmd)
 {
     nOpendeBoxGeom* self = Self(slf, cmd);
-    if (self) PutVector(cmd, self->GetLengths());
+    if (self) nCmdPutVector3(cmd, self->GetLengths());
 }
 
 void n_pointdepth(void* slf, nCmd* cmd)
 {
     vector3 p;
-    if (!GetVector(cmd, p, "point")) return;
+    if (!nCmdGetVector3(cmd, p, "point")) return;
     nOpendeBoxGeom* self = Self(slf, cmd);
     if (self) cmd->Out()->SetF(self->PointDepth(p));
 }
@@ -71,8 +71,6 @@ bool nOpendeBoxGeom::SaveCmds(nPersistServer* ps)
     if (!this->id()) return true;
     const vector3 l = this->GetLengths();
     nCmd* cmd = ps->GetCmd(this, N_FOURCC('S', 'L', 'E', 'N'));
-    cmd->In()->SetF(l.x);
-    cmd->In()->SetF(l.y);
-    cmd->In()->SetF(l.z);
+    nCmdSetVector3(cmd, l);
     return ps->PutCmd(cmd);
 }

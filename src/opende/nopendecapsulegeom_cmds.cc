@@ -42,7 +42,7 @@ void n_getparams(void* slf, nCmd* cmd)
 void n_pointdepth(void* slf, nCmd* cmd)
 {
     vector3 p;
-    if (!GetVector(cmd, p, "point")) return;
+    if (!nCmdGetVector3(cmd, p, "point")) return;
     nOpendeCapsuleGeom* self = Self(slf, cmd);
     if (self) cmd->Out()->SetF(self->PointDepth(p));
 }

@@ -10,11 +10,8 @@
     checks and aborts the program on a bad value, so the handlers refuse
     what ODE would abort on before they call it.
 */
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 #include "opende/nopendegeom.h"
-#include "mathlib/matrix33.h"
-#include "mathlib/quaternion.h"
-#include "mathlib/vector3.h"
 
 namespace nOpendeCmd
 {
@@ -22,7 +19,7 @@ namespace nOpendeCmd
 /// the geom of the command if its ODE geom exists; else 0, reported
 inline nOpendeGeom* Created(void* slf, nCmd* cmd)
 {
-    nOpendeGeom* g = static_cast<nOpendeGeom*>(slf);
+    nOpendeGeom* g = nCmdSelf<nOpendeGeom>(slf);
     if (g->id()) return g;
     nCmdFail(cmd, "'%s' has no ODE geom yet: call Create first", g->GetName());
     return nullptr;
@@ -40,41 +37,18 @@ inline nOpendeGeom* Placeable(void* slf, nCmd* cmd)
     return g;
 }
 
-/// three finite floats
-inline bool GetVector(nCmd* cmd, vector3& v, const char* what)
-{
-    return nCmdGetF(cmd, v.x, what) && nCmdGetF(cmd, v.y, what) && nCmdGetF(cmd, v.z, what);
-}
-
 /// three finite floats that are not all zero (a direction or an axis)
 inline bool GetDirection(nCmd* cmd, vector3& v, const char* what)
 {
-    if (!GetVector(cmd, v, what)) return false;
+    if (!nCmdGetVector3(cmd, v, what)) return false;
     if (v.x == 0.0f && v.y == 0.0f && v.z == 0.0f) return nCmdFail(cmd, "%s has zero length", what);
-    return true;
-}
-
-/// nine finite floats, row by row
-inline bool GetMatrix(nCmd* cmd, matrix33& m, const char* what)
-{
-    for (int r = 0; r < 3; r++)
-    {
-        for (int c = 0; c < 3; c++)
-        {
-            if (!nCmdGetF(cmd, m.m[r][c], what)) return false;
-        }
-    }
     return true;
 }
 
 /// four finite floats x, y, z, w, not all zero
 inline bool GetQuaternion(nCmd* cmd, quaternion& q, const char* what)
 {
-    if (!nCmdGetF(cmd, q.x, what) || !nCmdGetF(cmd, q.y, what) || !nCmdGetF(cmd, q.z, what) ||
-        !nCmdGetF(cmd, q.w, what))
-    {
-        return false;
-    }
+    if (!nCmdGetQuaternion(cmd, q, what)) return false;
     if (q.x == 0.0f && q.y == 0.0f && q.z == 0.0f && q.w == 0.0f) return nCmdFail(cmd, "%s has zero length", what);
     return true;
 }
@@ -95,12 +69,6 @@ inline bool GetPositive(nCmd* cmd, float& f, const char* what)
     return true;
 }
 
-inline void PutVector(nCmd* cmd, const vector3& v)
-{
-    cmd->Out()->SetF(v.x);
-    cmd->Out()->SetF(v.y);
-    cmd->Out()->SetF(v.z);
-}
 
 }  // namespace nOpendeCmd
 #endif

@@ -4,6 +4,7 @@
 //  The script commands of nopendegeom, inherited by every shape and space.
 //------------------------------------------------------------------------------
 #include "opende/nopendegeom.h"
+#include "kernel/ncmdargs.h"
 #include "opende/nopendebody.h"
 #include "opende/nopendecmdguard.h"
 #include "kernel/nkernelserver.h"
@@ -30,7 +31,7 @@ bool Loading()
  */
 void n_create(void* slf, nCmd* cmd)
 {
-    nOpendeGeom* self = static_cast<nOpendeGeom*>(slf);
+    nOpendeGeom* self = nCmdSelf<nOpendeGeom>(slf);
     const char* path = nullptr;
     if (!nCmdGetNonEmptyS(cmd, path, "space path")) return;
     n_cmd_check(cmd, 0 == self->id(), "'%s' has been created already", self->GetName());
@@ -73,13 +74,13 @@ void n_setbody(void* slf, nCmd* cmd)
 
 void n_getbody(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(static_cast<nOpendeGeom*>(slf)->GetBody());
+    cmd->Out()->SetS(nCmdSelf<nOpendeGeom>(slf)->GetBody());
 }
 
 void n_setposition(void* slf, nCmd* cmd)
 {
     vector3 p;
-    if (!GetVector(cmd, p, "position")) return;
+    if (!nCmdGetVector3(cmd, p, "position")) return;
     nOpendeGeom* self = Placeable(slf, cmd);
     if (self) self->SetPosition(p);
 }
@@ -87,7 +88,7 @@ void n_setposition(void* slf, nCmd* cmd)
 void n_setrotation(void* slf, nCmd* cmd)
 {
     matrix33 m;
-    if (!GetMatrix(cmd, m, "rotation")) return;
+    if (!nCmdGetMatrix33(cmd, m, "rotation")) return;
     // ODE turns the geom's body with it and aborts on any other matrix
     n_cmd_check(cmd, nOpendeBody::IsRotation(m), "the matrix is no rotation");
     nOpendeGeom* self = Placeable(slf, cmd);
@@ -105,7 +106,7 @@ void n_setquaternion(void* slf, nCmd* cmd)
 void n_getposition(void* slf, nCmd* cmd)
 {
     nOpendeGeom* self = Placeable(slf, cmd);
-    if (self) PutVector(cmd, self->GetPosition());
+    if (self) nCmdPutVector3(cmd, self->GetPosition());
 }
 
 void n_getrotation(void* slf, nCmd* cmd)
@@ -124,10 +125,7 @@ void n_getquaternion(void* slf, nCmd* cmd)
     nOpendeGeom* self = Placeable(slf, cmd);
     if (!self) return;
     const quaternion q = self->GetQuaternion();
-    cmd->Out()->SetF(q.x);
-    cmd->Out()->SetF(q.y);
-    cmd->Out()->SetF(q.z);
-    cmd->Out()->SetF(q.w);
+    nCmdPutQuaternion(cmd, q);
 }
 
 void n_getgeomclassname(void* slf, nCmd* cmd)
@@ -247,17 +245,12 @@ bool nOpendeGeom::SaveCmds(nPersistServer* ps)
     {
         const vector3 p = this->GetPosition();
         cmd = ps->GetCmd(this, N_FOURCC('S', 'P', 'O', 'S'));
-        cmd->In()->SetF(p.x);
-        cmd->In()->SetF(p.y);
-        cmd->In()->SetF(p.z);
+        nCmdSetVector3(cmd, p);
         if (!ps->PutCmd(cmd)) return false;
 
         const quaternion q = this->GetQuaternion();
         cmd = ps->GetCmd(this, N_FOURCC('S', 'Q', 'U', 'A'));
-        cmd->In()->SetF(q.x);
-        cmd->In()->SetF(q.y);
-        cmd->In()->SetF(q.z);
-        cmd->In()->SetF(q.w);
+        nCmdSetQuaternion(cmd, q);
         if (!ps->PutCmd(cmd)) return false;
     }
 

@@ -27,7 +27,7 @@ T* Wheeled(void* slf, nCmd* cmd)
     return j;
 }
 
-N_JOINT_SET_VECTOR(n_setanchor, nOpendeHinge2Joint, SetAnchor, "anchor", GetVector)
+N_JOINT_SET_VECTOR(n_setanchor, nOpendeHinge2Joint, SetAnchor, "anchor", nCmdGetVector3)
 N_JOINT_GET_VECTOR(n_getanchor, nOpendeHinge2Joint, GetAnchor, Joint)
 N_JOINT_GET_VECTOR(n_getanchor2, nOpendeHinge2Joint, GetAnchor2, Joint)
 N_JOINT_GET_VECTOR(n_getaxis1, nOpendeHinge2Joint, GetAxis1, Wheeled)

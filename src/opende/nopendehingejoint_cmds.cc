@@ -9,7 +9,7 @@ using namespace nOpendeCmd;
 namespace
 {
 
-N_JOINT_SET_VECTOR(n_setanchor, nOpendeHingeJoint, SetAnchor, "anchor", GetVector)
+N_JOINT_SET_VECTOR(n_setanchor, nOpendeHingeJoint, SetAnchor, "anchor", nCmdGetVector3)
 N_JOINT_SET_VECTOR(n_setaxis, nOpendeHingeJoint, SetAxis, "axis", GetDirection)
 N_JOINT_GET_VECTOR(n_getanchor, nOpendeHingeJoint, GetAnchor, Joint)
 N_JOINT_GET_VECTOR(n_getanchor2, nOpendeHingeJoint, GetAnchor2, Joint)

@@ -5,6 +5,7 @@
 //  the base's SaveCmds.
 //------------------------------------------------------------------------------
 #include "opende/nopendejoint.h"
+#include "kernel/ncmdargs.h"
 #include "opende/nopendejointcmds.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/npersistserver.h"
@@ -18,7 +19,7 @@ namespace
 
 void n_create(void* slf, nCmd* cmd)
 {
-    nOpendeJoint* self = static_cast<nOpendeJoint*>(slf);
+    nOpendeJoint* self = nCmdSelf<nOpendeJoint>(slf);
     const char* path = nullptr;
     if (!nCmdGetNonEmptyS(cmd, path, "world path")) return;
     n_cmd_check(cmd, 0 == self->id(), "'%s' has been created already", self->GetName());
@@ -60,7 +61,7 @@ void n_getbodyname(void* slf, nCmd* cmd)
 {
     int index = 0;
     if (!nCmdGetI(cmd, index, 0, 1, "body index")) return;
-    cmd->Out()->SetS(static_cast<nOpendeJoint*>(slf)->GetBodyName(index));
+    cmd->Out()->SetS(nCmdSelf<nOpendeJoint>(slf)->GetBodyName(index));
 }
 
 void n_isfeedbackenabled(void* slf, nCmd* cmd)
@@ -76,7 +77,7 @@ void n_getfeedback(void* slf, nCmd* cmd)
     n_cmd_check(cmd, self->IsFeedbackEnabled(), "'%s' has no feedback record", self->GetName());
     vector3 v[4];
     self->GetFeedback(v[0], v[1], v[2], v[3]);
-    for (const vector3& x : v) PutVector(cmd, x);
+    for (const vector3& x : v) nCmdPutVector3(cmd, x);
 }
 
 /// a parameter name and an axis 0..2

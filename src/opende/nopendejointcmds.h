@@ -9,6 +9,7 @@
     handlers and SaveCmds.
 */
 #include "opende/nopendecmdguard.h"
+#include "kernel/ncmdargs.h"
 #include "opende/nopendejoint.h"
 #include "kernel/npersistserver.h"
 
@@ -19,7 +20,7 @@ namespace nOpendeCmd
 template <class T = nOpendeJoint>
 T* Joint(void* slf, nCmd* cmd)
 {
-    nOpendeJoint* j = static_cast<nOpendeJoint*>(slf);
+    nOpendeJoint* j = nCmdSelf<nOpendeJoint>(slf);
     if (j->id()) return static_cast<T*>(j);
     nCmdFail(cmd, "'%s' has no ODE joint yet: call Create first", j->GetName());
     return nullptr;
@@ -42,9 +43,7 @@ T* AttachedJoint(void* slf, nCmd* cmd)
 inline bool PutVectorCmd(nPersistServer* ps, nRoot* obj, nFourCC fourcc, const vector3& v)
 {
     nCmd* cmd = ps->GetCmd(obj, fourcc);
-    cmd->In()->SetF(v.x);
-    cmd->In()->SetF(v.y);
-    cmd->In()->SetF(v.z);
+    nCmdSetVector3(cmd, v);
     return ps->PutCmd(cmd);
 }
 
@@ -73,7 +72,7 @@ inline bool PutAxisCmd(nPersistServer* ps, nRoot* obj, nFourCC fourcc, const vec
     void fn(void* slf, nCmd* cmd) \
     { \
         T* self = getter<T>(slf, cmd); \
-        if (self) nOpendeCmd::PutVector(cmd, self->method()); \
+        if (self) nCmdPutVector3(cmd, self->method()); \
     }
 
 /// a command handler returning one float of the joint type

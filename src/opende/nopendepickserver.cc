@@ -13,7 +13,7 @@ using namespace nOpendeLayer;
 
 nOpendePickServer::nOpendePickServer() :
     ray(dCreateRay(0, 1)),
-    ref_GfxServer("/sys/servers/gfx"),
+    ref_GfxServer("/sys/servers/gfx", "ngfxserver2"),
     contacts(nullptr)
 {
 }

@@ -33,16 +33,13 @@ void n_getparams(void* slf, nCmd* cmd)
     nOpendePlaneGeom* self = Self(slf, cmd);
     if (!self) return;
     const vector4 p = self->GetParams();
-    cmd->Out()->SetF(p.x);
-    cmd->Out()->SetF(p.y);
-    cmd->Out()->SetF(p.z);
-    cmd->Out()->SetF(p.w);
+    nCmdPutVector4(cmd, p);
 }
 
 void n_pointdepth(void* slf, nCmd* cmd)
 {
     vector3 p;
-    if (!GetVector(cmd, p, "point")) return;
+    if (!nCmdGetVector3(cmd, p, "point")) return;
     nOpendePlaneGeom* self = Self(slf, cmd);
     if (self) cmd->Out()->SetF(self->PointDepth(p));
 }
@@ -73,9 +70,6 @@ bool nOpendePlaneGeom::SaveCmds(nPersistServer* ps)
     if (!this->id()) return true;
     const vector4 p = this->GetParams();
     nCmd* cmd = ps->GetCmd(this, N_FOURCC('S', 'P', 'R', 'M'));
-    cmd->In()->SetF(p.x);
-    cmd->In()->SetF(p.y);
-    cmd->In()->SetF(p.z);
-    cmd->In()->SetF(p.w);
+    nCmdSetVector4(cmd, p);
     return ps->PutCmd(cmd);
 }

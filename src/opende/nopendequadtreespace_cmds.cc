@@ -2,6 +2,7 @@
 //  nopendequadtreespace_cmds.cc
 //------------------------------------------------------------------------------
 #include "opende/nopendequadtreespace.h"
+#include "kernel/ncmdargs.h"
 #include "opende/nopendecmdguard.h"
 
 using namespace nOpendeCmd;
@@ -20,13 +21,13 @@ const int MaxDepth = 8;
  */
 void n_create2(void* slf, nCmd* cmd)
 {
-    nOpendeQuadTreeSpace* self = static_cast<nOpendeQuadTreeSpace*>(slf);
+    nOpendeQuadTreeSpace* self = nCmdSelf<nOpendeQuadTreeSpace>(slf);
     const char* path = nullptr;
     vector3 center;
     vector3 extents;
     int depth = 0;
-    if (!nCmdGetNonEmptyS(cmd, path, "space path") || !GetVector(cmd, center, "centre") ||
-        !GetVector(cmd, extents, "extents") || !nCmdGetI(cmd, depth, 1, MaxDepth, "depth"))
+    if (!nCmdGetNonEmptyS(cmd, path, "space path") || !nCmdGetVector3(cmd, center, "centre") ||
+        !nCmdGetVector3(cmd, extents, "extents") || !nCmdGetI(cmd, depth, 1, MaxDepth, "depth"))
     {
         return;
     }

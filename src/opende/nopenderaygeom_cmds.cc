@@ -37,7 +37,7 @@ void n_set(void* slf, nCmd* cmd)
 {
     vector3 start;
     vector3 dir;
-    if (!GetVector(cmd, start, "start") || !GetDirection(cmd, dir, "direction")) return;
+    if (!nCmdGetVector3(cmd, start, "start") || !GetDirection(cmd, dir, "direction")) return;
     nOpendeRayGeom* self = Self(slf, cmd);
     if (self) self->Set(start, dir);
 }
@@ -49,8 +49,8 @@ void n_get(void* slf, nCmd* cmd)
     vector3 start;
     vector3 dir;
     self->Get(start, dir);
-    PutVector(cmd, start);
-    PutVector(cmd, dir);
+    nCmdPutVector3(cmd, start);
+    nCmdPutVector3(cmd, dir);
 }
 
 void n_setparams(void* slf, nCmd* cmd)
@@ -123,12 +123,8 @@ bool nOpendeRayGeom::SaveCmds(nPersistServer* ps)
     vector3 dir;
     this->Get(start, dir);
     cmd = ps->GetCmd(this, N_FOURCC('S', 'E', 'T', '_'));
-    cmd->In()->SetF(start.x);
-    cmd->In()->SetF(start.y);
-    cmd->In()->SetF(start.z);
-    cmd->In()->SetF(dir.x);
-    cmd->In()->SetF(dir.y);
-    cmd->In()->SetF(dir.z);
+    nCmdSetVector3(cmd, start);
+    nCmdSetVector3(cmd, dir);
     if (!ps->PutCmd(cmd)) return false;
 
     bool firstContact = false;

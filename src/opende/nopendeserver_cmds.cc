@@ -5,7 +5,7 @@
 //  its own when saved.
 //------------------------------------------------------------------------------
 #include "opende/nopendeserver.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 
 #include <climits>
 
@@ -14,11 +14,6 @@ namespace
 
 /// a surface table far beyond any game's needs is a script's mistake
 const int MaxSurfaces = 4096;
-
-nOpendeServer* Self(void* slf)
-{
-    return static_cast<nOpendeServer*>(slf);
-}
 
 /// the next input as an index of the surface table, which must exist
 bool GetSurfaceIndexArg(nCmd* cmd, nOpendeServer* self, int& index)
@@ -45,40 +40,40 @@ void n_newtrimesh(void* slf, nCmd* cmd)
     {
         return;
     }
-    n_cmd_check(cmd, Self(slf)->NewTriMesh(id, filename, group), "mesh '%s' failed to load from '%s'", id, filename);
+    n_cmd_check(cmd, nCmdSelf<nOpendeServer>(slf)->NewTriMesh(id, filename, group), "mesh '%s' failed to load from '%s'", id, filename);
 }
 
 void n_deletetrimesh(void* slf, nCmd* cmd)
 {
     const char* id = nullptr;
     if (!nCmdGetNonEmptyS(cmd, id, "mesh id")) return;
-    const nOpendeTriMesh* mesh = Self(slf)->FindTriMesh(id);
+    const nOpendeTriMesh* mesh = nCmdSelf<nOpendeServer>(slf)->FindTriMesh(id);
     n_cmd_check(cmd, !mesh || 0 == mesh->GetRef(), "mesh '%s' is still in use by %d geoms", id, mesh->GetRef());
-    Self(slf)->DeleteTriMesh(id);
+    nCmdSelf<nOpendeServer>(slf)->DeleteTriMesh(id);
 }
 
 void n_beginsurfaces(void* slf, nCmd* cmd)
 {
     int num = 0;
     if (!nCmdGetI(cmd, num, 1, MaxSurfaces, "surface count")) return;
-    n_cmd_check(cmd, !Self(slf)->InBeginSurfaces(), "the surface table exists already");
-    Self(slf)->BeginSurfaces(num);
+    n_cmd_check(cmd, !nCmdSelf<nOpendeServer>(slf)->InBeginSurfaces(), "the surface table exists already");
+    nCmdSelf<nOpendeServer>(slf)->BeginSurfaces(num);
 }
 
 void n_addsurface(void* slf, nCmd* cmd)
 {
     int index = 0;
     const char* name = nullptr;
-    if (!GetSurfaceIndexArg(cmd, Self(slf), index) || !nCmdGetS(cmd, name, "surface name")) return;
-    Self(slf)->AddSurface(index, name);
+    if (!GetSurfaceIndexArg(cmd, nCmdSelf<nOpendeServer>(slf), index) || !nCmdGetS(cmd, name, "surface name")) return;
+    nCmdSelf<nOpendeServer>(slf)->AddSurface(index, name);
 }
 
 void n_enablesurfparam(void* slf, nCmd* cmd)
 {
     int index = 0;
     const char* param = nullptr;
-    if (!GetSurfaceIndexArg(cmd, Self(slf), index) || !nCmdGetS(cmd, param, "parameter name")) return;
-    n_cmd_check(cmd, Self(slf)->EnableSurfaceParam(index, param), "unrecognized param %s", param);
+    if (!GetSurfaceIndexArg(cmd, nCmdSelf<nOpendeServer>(slf), index) || !nCmdGetS(cmd, param, "parameter name")) return;
+    n_cmd_check(cmd, nCmdSelf<nOpendeServer>(slf)->EnableSurfaceParam(index, param), "unrecognized param %s", param);
 }
 
 void n_setsurfparam(void* slf, nCmd* cmd)
@@ -86,26 +81,26 @@ void n_setsurfparam(void* slf, nCmd* cmd)
     int index = 0;
     const char* param = nullptr;
     float value = 0.0f;
-    if (!GetSurfaceIndexArg(cmd, Self(slf), index) || !nCmdGetS(cmd, param, "parameter name") ||
+    if (!GetSurfaceIndexArg(cmd, nCmdSelf<nOpendeServer>(slf), index) || !nCmdGetS(cmd, param, "parameter name") ||
         !nCmdGetF(cmd, value, "value"))
     {
         return;
     }
-    n_cmd_check(cmd, Self(slf)->SetSurfaceParam(index, param, value), "unrecognized param %s", param);
+    n_cmd_check(cmd, nCmdSelf<nOpendeServer>(slf)->SetSurfaceParam(index, param, value), "unrecognized param %s", param);
 }
 
 void n_endsurfaces(void* slf, nCmd* cmd)
 {
-    n_cmd_check(cmd, Self(slf)->InBeginSurfaces(), "no surface table: call BeginSurfaces first");
-    Self(slf)->EndSurfaces();
+    n_cmd_check(cmd, nCmdSelf<nOpendeServer>(slf)->InBeginSurfaces(), "no surface table: call BeginSurfaces first");
+    nCmdSelf<nOpendeServer>(slf)->EndSurfaces();
 }
 
 void n_getsurfaceindex(void* slf, nCmd* cmd)
 {
     const char* name = nullptr;
     if (!nCmdGetS(cmd, name, "surface name")) return;
-    n_cmd_check(cmd, Self(slf)->InBeginSurfaces(), "no surface table: call BeginSurfaces first");
-    cmd->Out()->SetI(Self(slf)->GetSurfaceIndex(name));
+    n_cmd_check(cmd, nCmdSelf<nOpendeServer>(slf)->InBeginSurfaces(), "no surface table: call BeginSurfaces first");
+    cmd->Out()->SetI(nCmdSelf<nOpendeServer>(slf)->GetSurfaceIndex(name));
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ void n_getradius(void* slf, nCmd* cmd)
 void n_pointdepth(void* slf, nCmd* cmd)
 {
     vector3 p;
-    if (!GetVector(cmd, p, "point")) return;
+    if (!nCmdGetVector3(cmd, p, "point")) return;
     nOpendeSphereGeom* self = Self(slf, cmd);
     if (self) cmd->Out()->SetF(self->PointDepth(p));
 }

@@ -2,6 +2,7 @@
 //  nopendetransformgeom_cmds.cc
 //------------------------------------------------------------------------------
 #include "opende/nopendetransformgeom.h"
+#include "kernel/ncmdargs.h"
 #include "opende/nopendecmdguard.h"
 #include "kernel/npersistserver.h"
 
@@ -47,7 +48,7 @@ void n_setgeom(void* slf, nCmd* cmd)
 
 void n_getgeom(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(static_cast<nOpendeTransformGeom*>(slf)->GetGeom());
+    cmd->Out()->SetS(nCmdSelf<nOpendeTransformGeom>(slf)->GetGeom());
 }
 
 void n_setcleanup(void* slf, nCmd* cmd)

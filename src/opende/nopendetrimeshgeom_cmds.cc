@@ -2,6 +2,7 @@
 //  nopendetrimeshgeom_cmds.cc
 //------------------------------------------------------------------------------
 #include "opende/nopendetrimeshgeom.h"
+#include "kernel/ncmdargs.h"
 #include "kernel/nkernelserver.h"
 #include "opende/nopendetrimesh.h"
 #include "opende/nopendeserver.h"
@@ -69,7 +70,7 @@ void n_setmesh(void* slf, nCmd* cmd)
 
 void n_getmesh(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(static_cast<nOpendeTriMeshGeom*>(slf)->GetMesh());
+    cmd->Out()->SetS(nCmdSelf<nOpendeTriMeshGeom>(slf)->GetMesh());
 }
 
 void n_enabletc(void* slf, nCmd* cmd)
@@ -102,7 +103,7 @@ void n_gettriangle(void* slf, nCmd* cmd)
     if (!self || !TriangleArg(cmd, self, index)) return;
     vector3 v[3];
     self->GetTriangle(index, v[0], v[1], v[2]);
-    for (const vector3& corner : v) PutVector(cmd, corner);
+    for (const vector3& corner : v) nCmdPutVector3(cmd, corner);
 }
 
 void n_getpoint(void* slf, nCmd* cmd)
@@ -112,7 +113,7 @@ void n_getpoint(void* slf, nCmd* cmd)
     float u = 0.0f;
     float v = 0.0f;
     if (!self || !TriangleArg(cmd, self, index) || !nCmdGetF(cmd, u, "u") || !nCmdGetF(cmd, v, "v")) return;
-    PutVector(cmd, self->GetPoint(index, u, v));
+    nCmdPutVector3(cmd, self->GetPoint(index, u, v));
 }
 
 }  // namespace

@@ -9,7 +9,7 @@ using namespace nOpendeCmd;
 namespace
 {
 
-N_JOINT_SET_VECTOR(n_setanchor, nOpendeUniversalJoint, SetAnchor, "anchor", GetVector)
+N_JOINT_SET_VECTOR(n_setanchor, nOpendeUniversalJoint, SetAnchor, "anchor", nCmdGetVector3)
 N_JOINT_SET_VECTOR(n_setaxis1, nOpendeUniversalJoint, SetAxis1, "axis 1", GetDirection)
 N_JOINT_SET_VECTOR(n_setaxis2, nOpendeUniversalJoint, SetAxis2, "axis 2", GetDirection)
 N_JOINT_GET_VECTOR(n_getanchor, nOpendeUniversalJoint, GetAnchor, Joint)

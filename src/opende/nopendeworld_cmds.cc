@@ -5,6 +5,7 @@
 //  size that is not above 0; the handlers refuse it first.
 //------------------------------------------------------------------------------
 #include "opende/nopendeworld.h"
+#include "kernel/ncmdargs.h"
 #include "opende/nopendecmdguard.h"
 #include "kernel/npersistserver.h"
 
@@ -19,74 +20,69 @@ namespace
 /// would stall the program
 const int MaxIterations = 100000;
 
-nOpendeWorld* Self(void* slf)
-{
-    return static_cast<nOpendeWorld*>(slf);
-}
-
 void n_setgravity(void* slf, nCmd* cmd)
 {
     vector3 g;
-    if (GetVector(cmd, g, "gravity")) Self(slf)->SetGravity(g);
+    if (nCmdGetVector3(cmd, g, "gravity")) nCmdSelf<nOpendeWorld>(slf)->SetGravity(g);
 }
 
 void n_getgravity(void* slf, nCmd* cmd)
 {
-    PutVector(cmd, Self(slf)->GetGravity());
+    nCmdPutVector3(cmd, nCmdSelf<nOpendeWorld>(slf)->GetGravity());
 }
 
 void n_seterp(void* slf, nCmd* cmd)
 {
     float f = 0.0f;
-    if (nCmdGetF(cmd, f, "error reduction")) Self(slf)->SetERP(f);
+    if (nCmdGetF(cmd, f, "error reduction")) nCmdSelf<nOpendeWorld>(slf)->SetERP(f);
 }
 
 void n_geterp(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetF(Self(slf)->GetERP());
+    cmd->Out()->SetF(nCmdSelf<nOpendeWorld>(slf)->GetERP());
 }
 
 void n_setcfm(void* slf, nCmd* cmd)
 {
     float f = 0.0f;
-    if (nCmdGetF(cmd, f, "constraint force mixing")) Self(slf)->SetCFM(f);
+    if (nCmdGetF(cmd, f, "constraint force mixing")) nCmdSelf<nOpendeWorld>(slf)->SetCFM(f);
 }
 
 void n_getcfm(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetF(Self(slf)->GetCFM());
+    cmd->Out()->SetF(nCmdSelf<nOpendeWorld>(slf)->GetCFM());
 }
 
 void n_step(void* slf, nCmd* cmd)
 {
     float step = 0.0f;
-    if (GetPositive(cmd, step, "step size")) Self(slf)->Step(step);
+    if (GetPositive(cmd, step, "step size")) nCmdSelf<nOpendeWorld>(slf)->Step(step);
 }
 
 void n_quickstep(void* slf, nCmd* cmd)
 {
     float step = 0.0f;
-    if (GetPositive(cmd, step, "step size")) Self(slf)->QuickStep(step);
+    if (GetPositive(cmd, step, "step size")) nCmdSelf<nOpendeWorld>(slf)->QuickStep(step);
 }
 
 void n_setquickstepnumiterations(void* slf, nCmd* cmd)
 {
     int num = 0;
-    if (nCmdGetI(cmd, num, 1, MaxIterations, "iteration count")) Self(slf)->SetQuickStepNumIterations(num);
+    if (nCmdGetI(cmd, num, 1, MaxIterations, "iteration count")) nCmdSelf<nOpendeWorld>(slf)->SetQuickStepNumIterations(num);
 }
 
 void n_getquickstepnumiterations(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetI(Self(slf)->GetQuickStepNumIterations());
+    cmd->Out()->SetI(nCmdSelf<nOpendeWorld>(slf)->GetQuickStepNumIterations());
 }
 
 void n_impulsetoforce(void* slf, nCmd* cmd)
 {
     float step = 0.0f;
     vector3 impulse;
-    if (GetPositive(cmd, step, "step size") && GetVector(cmd, impulse, "impulse"))
+    if (GetPositive(cmd, step, "step size") && nCmdGetVector3(cmd, impulse, "impulse"))
     {
-        PutVector(cmd, Self(slf)->ImpulseToForce(step, impulse));
+        nCmdPutVector3(cmd, nCmdSelf<nOpendeWorld>(slf)->ImpulseToForce(step, impulse));
     }
 }
 
@@ -96,63 +92,63 @@ void n_stepfast1(void* slf, nCmd* cmd)
     int num = 0;
     if (GetPositive(cmd, step, "step size") && nCmdGetI(cmd, num, 1, MaxIterations, "iteration count"))
     {
-        Self(slf)->StepFast1(step, num);
+        nCmdSelf<nOpendeWorld>(slf)->StepFast1(step, num);
     }
 }
 
 void n_setautodisableflag(void* slf, nCmd* cmd)
 {
     int flag = 0;
-    if (nCmdGetI(cmd, flag, INT_MIN, INT_MAX, "auto-disable flag")) Self(slf)->SetAutoDisableFlag(flag);
+    if (nCmdGetI(cmd, flag, INT_MIN, INT_MAX, "auto-disable flag")) nCmdSelf<nOpendeWorld>(slf)->SetAutoDisableFlag(flag);
 }
 
 void n_getautodisableflag(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetI(Self(slf)->GetAutoDisableFlag());
+    cmd->Out()->SetI(nCmdSelf<nOpendeWorld>(slf)->GetAutoDisableFlag());
 }
 
 void n_setautodisablelinearthreshold(void* slf, nCmd* cmd)
 {
     float f = 0.0f;
-    if (nCmdGetF(cmd, f, "linear threshold")) Self(slf)->SetAutoDisableLinearThreshold(f);
+    if (nCmdGetF(cmd, f, "linear threshold")) nCmdSelf<nOpendeWorld>(slf)->SetAutoDisableLinearThreshold(f);
 }
 
 void n_getautodisablelinearthreshold(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetF(Self(slf)->GetAutoDisableLinearThreshold());
+    cmd->Out()->SetF(nCmdSelf<nOpendeWorld>(slf)->GetAutoDisableLinearThreshold());
 }
 
 void n_setautodisableangularthreshold(void* slf, nCmd* cmd)
 {
     float f = 0.0f;
-    if (nCmdGetF(cmd, f, "angular threshold")) Self(slf)->SetAutoDisableAngularThreshold(f);
+    if (nCmdGetF(cmd, f, "angular threshold")) nCmdSelf<nOpendeWorld>(slf)->SetAutoDisableAngularThreshold(f);
 }
 
 void n_getautodisableangularthreshold(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetF(Self(slf)->GetAutoDisableAngularThreshold());
+    cmd->Out()->SetF(nCmdSelf<nOpendeWorld>(slf)->GetAutoDisableAngularThreshold());
 }
 
 void n_setautodisablesteps(void* slf, nCmd* cmd)
 {
     int steps = 0;
-    if (nCmdGetI(cmd, steps, 0, INT_MAX, "auto-disable steps")) Self(slf)->SetAutoDisableSteps(steps);
+    if (nCmdGetI(cmd, steps, 0, INT_MAX, "auto-disable steps")) nCmdSelf<nOpendeWorld>(slf)->SetAutoDisableSteps(steps);
 }
 
 void n_getautodisablesteps(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetI(Self(slf)->GetAutoDisableSteps());
+    cmd->Out()->SetI(nCmdSelf<nOpendeWorld>(slf)->GetAutoDisableSteps());
 }
 
 void n_setautodisabletime(void* slf, nCmd* cmd)
 {
     float f = 0.0f;
-    if (nCmdGetF(cmd, f, "auto-disable time")) Self(slf)->SetAutoDisableTime(f);
+    if (nCmdGetF(cmd, f, "auto-disable time")) nCmdSelf<nOpendeWorld>(slf)->SetAutoDisableTime(f);
 }
 
 void n_getautodisabletime(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetF(Self(slf)->GetAutoDisableTime());
+    cmd->Out()->SetF(nCmdSelf<nOpendeWorld>(slf)->GetAutoDisableTime());
 }
 
 }  // namespace
@@ -200,9 +196,7 @@ bool nOpendeWorld::SaveCmds(nPersistServer* ps)
     if (!nRoot::SaveCmds(ps)) return false;
     const vector3 g = this->GetGravity();
     nCmd* cmd = ps->GetCmd(this, N_FOURCC('S', 'G', 'R', 'V'));
-    cmd->In()->SetF(g.x);
-    cmd->In()->SetF(g.y);
-    cmd->In()->SetF(g.z);
+    nCmdSetVector3(cmd, g);
     if (!ps->PutCmd(cmd)) return false;
 
     struct FloatValue

@@ -94,7 +94,7 @@ void nRenderPath2::ReleaseAll()
     this->passes = nArray<nRpPass>(0, 16);
     this->renderTargets = nArray<nRpRenderTarget>(0, 16);
     this->variableHandles = nArray<int>(0, 16);
-    this->textures = nArray<nRpRef<nTexture2>>(0, 16);
+    this->textures = nArray<nStrongRef<nTexture2>>(0, 16);
 }
 
 int nRenderPath2::Begin()
@@ -176,7 +176,7 @@ void nRenderPath2::AddVariable(const nVariable& var)
  */
 void nRenderPath2::KeepTexture(nTexture2* tex)
 {
-    nRpRef<nTexture2> ref;
+    nStrongRef<nTexture2> ref;
     ref.adopt(tex);
     this->textures.Append(ref);
 }
@@ -196,7 +196,7 @@ void nRenderPath2::RenderGui() const
  *     gets the path as file name and is loaded; a failed load releases it
  *     and is a fatal error naming it.
  */
-void nRenderPath2::ValidateShader(nRpRef<nShader2>& ref, const nString& path, bool isSequence)
+void nRenderPath2::ValidateShader(nStrongRef<nShader2>& ref, const nString& path, bool isSequence)
 {
     if (!ref.isvalid())
     {
@@ -222,7 +222,7 @@ void nRenderPath2::ValidateShader(nRpRef<nShader2>& ref, const nString& path, bo
         shd->SetFilename(path);
         if (!shd->Load())
         {
-            ref.clear();
+            ref.reset();
             n_error("nRpPass: could not load shader '%s'!", path.Get());
         }
     }

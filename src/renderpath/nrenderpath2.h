@@ -85,7 +85,7 @@ public:
 
     /// get the shader of a path into ref when it has none (a sequence's with
     /// the next bucket index) and load it when it is not loaded
-    void ValidateShader(nRpRef<nShader2>& ref, const nString& path, bool isSequence);
+    void ValidateShader(nStrongRef<nShader2>& ref, const nString& path, bool isSequence);
     /// stop the program unless a pass or phase shader began with one pass
     static void CheckOnePass(nShader2* shader, int numShaderPasses);
 
@@ -107,7 +107,7 @@ private:
     nArray<nRpRenderTarget> renderTargets;
     nArray<int> variableHandles;
     int sequenceShaderIndex = 0;
-    nArray<nRpRef<nTexture2>> textures;
+    nArray<nStrongRef<nTexture2>> textures;
     std::function<void()> guiRenderer;
 };
 #endif

@@ -82,8 +82,8 @@ private:
     nString shaderPath;
     nString renderTargetName;
     nShaderParams shaderParams;
-    nRpRef<nShader2> shader;
-    nRpRef<nMesh2> quadMesh;
+    nStrongRef<nShader2> shader;
+    nStrongRef<nMesh2> quadMesh;
     /// whether the quad's name was refused: the pass then draws no quad
     bool quadRefused = false;
     nArray<nRpPhase> phases;

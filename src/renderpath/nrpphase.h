@@ -61,6 +61,6 @@ private:
     SortingOrder sortingOrder = None;
     bool lights = false;
     nArray<nRpSequence> sequences;
-    nRpRef<nShader2> shader;
+    nStrongRef<nShader2> shader;
 };
 #endif

@@ -8,7 +8,7 @@
     A render target the render path declares: a texture that passes draw
     into, either of a fixed size or of a size relative to the display.
 */
-#include "renderpath/nrpref.h"
+#include "kernel/nstrongref.h"
 #include "gfx2/ntexture2.h"
 #include "util/nstring.h"
 
@@ -39,6 +39,6 @@ private:
     float relSize = 1.0f;
     int width = 0;
     int height = 0;
-    nRpRef<nTexture2> texture;
+    nStrongRef<nTexture2> texture;
 };
 #endif

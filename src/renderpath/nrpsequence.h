@@ -8,7 +8,7 @@
     One sequence of a phase: a shader file whose bucket of scene nodes
     the scene server draws.
 */
-#include "renderpath/nrpref.h"
+#include "kernel/nstrongref.h"
 #include "gfx2/nshader2.h"
 #include "util/nstring.h"
 
@@ -27,6 +27,6 @@ public:
 
 private:
     nString shaderPath;
-    nRpRef<nShader2> shader;
+    nStrongRef<nShader2> shader;
 };
 #endif

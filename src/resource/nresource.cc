@@ -6,7 +6,7 @@
 #include "resource/nresourceloader.h"
 
 nResource::nResource() :
-    refResourceServer("/sys/servers/resource"),
+    refResourceServer("/sys/servers/resource", "nresourceserver"),
     type(InvalidResourceType),
     asyncEnabled(false),
     jobNode(this),

@@ -7,18 +7,13 @@
 //  changes nothing, so that a model file with one bad line still loads.
 //------------------------------------------------------------------------------
 #include "scene/nabstractshadernode.h"
-#include "scene/nscenecmdutil.h"
+#include "kernel/ncmdargs.h"
 #include "kernel/npersistserver.h"
 
 #include <climits>
 
 namespace
 {
-
-nAbstractShaderNode* Self(void* slf)
-{
-    return static_cast<nAbstractShaderNode*>(slf);
-}
 
 /*
  * GetParam --
@@ -42,7 +37,7 @@ bool GetParam(nCmd* cmd, nShaderState::Param& param)
 bool GetStoredParam(void* slf, nCmd* cmd, nShaderState::Type type, nShaderState::Param& param)
 {
     if (!GetParam(cmd, param)) return false;
-    const nShaderParams& params = Self(slf)->GetShaderParams();
+    const nShaderParams& params = nCmdSelf<nAbstractShaderNode>(slf)->GetShaderParams();
     if (!params.IsParameterValid(param) || (params.GetArg(param).GetType() != type))
     {
         return nCmdFail(cmd, "the node holds no %s value of that parameter", nShaderState::TypeToString(type));
@@ -61,7 +56,7 @@ bool GetStage(void* slf, nCmd* cmd, uint& stage)
     if (!nCmdGetI(cmd, i, INT_MIN, INT_MAX, "texture stage")) return false;
     if ((i < 0) || (i >= nGfxServer2::MaxTextureStages))
     {
-        n_printf("Warning: '%s': texture stage %d outside 0..%d, ignored\n", Self(slf)->GetFullName().Get(), i,
+        n_printf("Warning: '%s': texture stage %d outside 0..%d, ignored\n", nCmdSelf<nAbstractShaderNode>(slf)->GetFullName().Get(), i,
                  nGfxServer2::MaxTextureStages - 1);
         return false;
     }
@@ -75,52 +70,46 @@ bool GetStage(void* slf, nCmd* cmd, uint& stage)
  */
 bool GetStageVector(void* slf, nCmd* cmd, uint& stage, vector2& v)
 {
-    return GetStage(slf, cmd, stage) && nCmdGetF(cmd, v.x, "uv value") && nCmdGetF(cmd, v.y, "uv value");
-}
-
-void PutVector2(nCmd* cmd, const vector2& v)
-{
-    cmd->Out()->SetF(v.x);
-    cmd->Out()->SetF(v.y);
+    return GetStage(slf, cmd, stage) && nCmdGetVector2(cmd, v, "uv value");
 }
 
 void n_setuvpos(void* slf, nCmd* cmd)
 {
     uint stage = 0;
     vector2 v;
-    if (GetStageVector(slf, cmd, stage, v)) Self(slf)->SetUvPos(stage, v);
+    if (GetStageVector(slf, cmd, stage, v)) nCmdSelf<nAbstractShaderNode>(slf)->SetUvPos(stage, v);
 }
 
 void n_getuvpos(void* slf, nCmd* cmd)
 {
     uint stage = 0;
-    PutVector2(cmd, GetStage(slf, cmd, stage) ? Self(slf)->GetUvPos(stage) : vector2());
+    nCmdPutVector2(cmd, GetStage(slf, cmd, stage) ? nCmdSelf<nAbstractShaderNode>(slf)->GetUvPos(stage) : vector2());
 }
 
 void n_setuveuler(void* slf, nCmd* cmd)
 {
     uint stage = 0;
     vector2 v;
-    if (GetStageVector(slf, cmd, stage, v)) Self(slf)->SetUvEuler(stage, v);
+    if (GetStageVector(slf, cmd, stage, v)) nCmdSelf<nAbstractShaderNode>(slf)->SetUvEuler(stage, v);
 }
 
 void n_getuveuler(void* slf, nCmd* cmd)
 {
     uint stage = 0;
-    PutVector2(cmd, GetStage(slf, cmd, stage) ? Self(slf)->GetUvEuler(stage) : vector2());
+    nCmdPutVector2(cmd, GetStage(slf, cmd, stage) ? nCmdSelf<nAbstractShaderNode>(slf)->GetUvEuler(stage) : vector2());
 }
 
 void n_setuvscale(void* slf, nCmd* cmd)
 {
     uint stage = 0;
     vector2 v;
-    if (GetStageVector(slf, cmd, stage, v)) Self(slf)->SetUvScale(stage, v);
+    if (GetStageVector(slf, cmd, stage, v)) nCmdSelf<nAbstractShaderNode>(slf)->SetUvScale(stage, v);
 }
 
 void n_getuvscale(void* slf, nCmd* cmd)
 {
     uint stage = 0;
-    PutVector2(cmd, GetStage(slf, cmd, stage) ? Self(slf)->GetUvScale(stage) : vector2(1.0f, 1.0f));
+    nCmdPutVector2(cmd, GetStage(slf, cmd, stage) ? nCmdSelf<nAbstractShaderNode>(slf)->GetUvScale(stage) : vector2(1.0f, 1.0f));
 }
 
 void n_settexture(void* slf, nCmd* cmd)
@@ -128,14 +117,14 @@ void n_settexture(void* slf, nCmd* cmd)
     nShaderState::Param param = nShaderState::InvalidParameter;
     const char* texName = nullptr;
     if (!GetParam(cmd, param) || !nCmdGetS(cmd, texName, "texture file name")) return;
-    Self(slf)->SetTexture(param, texName);
+    nCmdSelf<nAbstractShaderNode>(slf)->SetTexture(param, texName);
 }
 
 void n_gettexture(void* slf, nCmd* cmd)
 {
     nShaderState::Param param = nShaderState::InvalidParameter;
     if (!GetParam(cmd, param)) return;
-    cmd->Out()->SetS(Self(slf)->GetTexture(param));
+    cmd->Out()->SetS(nCmdSelf<nAbstractShaderNode>(slf)->GetTexture(param));
 }
 
 void n_setint(void* slf, nCmd* cmd)
@@ -143,28 +132,28 @@ void n_setint(void* slf, nCmd* cmd)
     nShaderState::Param param = nShaderState::InvalidParameter;
     int i = 0;
     if (!GetParam(cmd, param) || !nCmdGetI(cmd, i, INT_MIN, INT_MAX, "int value")) return;
-    Self(slf)->SetInt(param, i);
+    nCmdSelf<nAbstractShaderNode>(slf)->SetInt(param, i);
 }
 
 void n_getint(void* slf, nCmd* cmd)
 {
     nShaderState::Param param = nShaderState::InvalidParameter;
     if (!GetStoredParam(slf, cmd, nShaderState::Int, param)) return;
-    cmd->Out()->SetI(Self(slf)->GetInt(param));
+    cmd->Out()->SetI(nCmdSelf<nAbstractShaderNode>(slf)->GetInt(param));
 }
 
 void n_setbool(void* slf, nCmd* cmd)
 {
     nShaderState::Param param = nShaderState::InvalidParameter;
     if (!GetParam(cmd, param)) return;
-    Self(slf)->SetBool(param, cmd->In()->GetB());
+    nCmdSelf<nAbstractShaderNode>(slf)->SetBool(param, cmd->In()->GetB());
 }
 
 void n_getbool(void* slf, nCmd* cmd)
 {
     nShaderState::Param param = nShaderState::InvalidParameter;
     if (!GetStoredParam(slf, cmd, nShaderState::Bool, param)) return;
-    cmd->Out()->SetB(Self(slf)->GetBool(param));
+    cmd->Out()->SetB(nCmdSelf<nAbstractShaderNode>(slf)->GetBool(param));
 }
 
 void n_setfloat(void* slf, nCmd* cmd)
@@ -172,38 +161,35 @@ void n_setfloat(void* slf, nCmd* cmd)
     nShaderState::Param param = nShaderState::InvalidParameter;
     float f = 0;
     if (!GetParam(cmd, param) || !nCmdGetF(cmd, f, "float value")) return;
-    Self(slf)->SetFloat(param, f);
+    nCmdSelf<nAbstractShaderNode>(slf)->SetFloat(param, f);
 }
 
 void n_getfloat(void* slf, nCmd* cmd)
 {
     nShaderState::Param param = nShaderState::InvalidParameter;
     if (!GetStoredParam(slf, cmd, nShaderState::Float, param)) return;
-    cmd->Out()->SetF(Self(slf)->GetFloat(param));
+    cmd->Out()->SetF(nCmdSelf<nAbstractShaderNode>(slf)->GetFloat(param));
 }
 
 void n_setvector(void* slf, nCmd* cmd)
 {
     nShaderState::Param param = nShaderState::InvalidParameter;
     vector4 v;
-    if (!GetParam(cmd, param) || !nSceneCmdGetVector4(cmd, v, "vector value")) return;
-    Self(slf)->SetVector(param, v);
+    if (!GetParam(cmd, param) || !nCmdGetVector4(cmd, v, "vector value")) return;
+    nCmdSelf<nAbstractShaderNode>(slf)->SetVector(param, v);
 }
 
 void n_getvector(void* slf, nCmd* cmd)
 {
     nShaderState::Param param = nShaderState::InvalidParameter;
     if (!GetStoredParam(slf, cmd, nShaderState::Float4, param)) return;
-    const vector4 v = Self(slf)->GetVector(param);
-    cmd->Out()->SetF(v.x);
-    cmd->Out()->SetF(v.y);
-    cmd->Out()->SetF(v.z);
-    cmd->Out()->SetF(v.w);
+    const vector4 v = nCmdSelf<nAbstractShaderNode>(slf)->GetVector(param);
+    nCmdPutVector4(cmd, v);
 }
 
 void n_getparams(void* slf, nCmd* cmd)
 {
-    const nShaderParams& params = Self(slf)->GetShaderParams();
+    const nShaderParams& params = nCmdSelf<nAbstractShaderNode>(slf)->GetShaderParams();
     const int num = params.GetNumValidParams();
     nArg* list = n_new_array(nArg, num > 0 ? num : 1);
     for (int i = 0; i < num; i++)
@@ -257,8 +243,7 @@ bool PutStageCmd(nPersistServer* ps, nObject* obj, nFourCC id, int stage, const 
 {
     nCmd* cmd = ps->GetCmd(obj, id);
     cmd->In()->SetI(stage);
-    cmd->In()->SetF(v.x);
-    cmd->In()->SetF(v.y);
+    nCmdSetVector2(cmd, v);
     return ps->PutCmd(cmd);
 }
 
@@ -321,7 +306,7 @@ bool nAbstractShaderNode::SaveCmds(nPersistServer* ps)
             case nShaderState::Float4:
                 cmd = ps->GetCmd(this, N_FOURCC('S', 'V', 'E', 'C'));
                 cmd->In()->SetS(nShaderState::ParamToString(param));
-                nSceneCmdSetVector4(cmd, arg.GetVector4());
+                nCmdSetVector4(cmd, arg.GetVector4());
                 break;
             default:
                 n_error("nAbstractShaderNode::SaveCmds(): Invalid variable type!\n");

@@ -4,39 +4,34 @@
 //  The script commands of nanimator and its SaveCmds.
 //------------------------------------------------------------------------------
 #include "scene/nanimator.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 #include "kernel/npersistserver.h"
 
 namespace
 {
 
-nAnimator* Self(void* slf)
-{
-    return static_cast<nAnimator*>(slf);
-}
-
 void n_setchannel(void* slf, nCmd* cmd)
 {
     const char* name = nullptr;
     if (!nCmdGetNonEmptyS(cmd, name, "channel name")) return;
-    Self(slf)->SetChannel(name);
+    nCmdSelf<nAnimator>(slf)->SetChannel(name);
 }
 
 void n_getchannel(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(Self(slf)->GetChannel());
+    cmd->Out()->SetS(nCmdSelf<nAnimator>(slf)->GetChannel());
 }
 
 void n_setlooptype(void* slf, nCmd* cmd)
 {
     const char* str = nullptr;
     if (!nCmdGetS(cmd, str, "loop type")) return;
-    Self(slf)->SetLoopType(nAnimator::StringToLoopType(str));
+    nCmdSelf<nAnimator>(slf)->SetLoopType(nAnimator::StringToLoopType(str));
 }
 
 void n_getlooptype(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(nAnimator::LoopTypeToString(Self(slf)->GetLoopType()));
+    cmd->Out()->SetS(nAnimator::LoopTypeToString(nCmdSelf<nAnimator>(slf)->GetLoopType()));
 }
 
 }  // namespace

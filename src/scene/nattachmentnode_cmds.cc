@@ -4,7 +4,7 @@
 //  The script commands of nattachmentnode and its SaveCmds.
 //------------------------------------------------------------------------------
 #include "scene/nattachmentnode.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 #include "kernel/npersistserver.h"
 
 #include <climits>
@@ -12,23 +12,18 @@
 namespace
 {
 
-nAttachmentNode* Self(void* slf)
-{
-    return static_cast<nAttachmentNode*>(slf);
-}
-
 void n_setjointbyname(void* slf, nCmd* cmd)
 {
     const char* name = nullptr;
     if (!nCmdGetS(cmd, name, "joint name")) return;
-    Self(slf)->SetJointByName(name);
+    nCmdSelf<nAttachmentNode>(slf)->SetJointByName(name);
 }
 
 void n_setjointbyindex(void* slf, nCmd* cmd)
 {
     int index = 0;
     if (!nCmdGetI(cmd, index, 0, INT_MAX, "joint index")) return;
-    Self(slf)->SetJointByIndex(index);
+    nCmdSelf<nAttachmentNode>(slf)->SetJointByIndex(index);
 }
 
 }  // namespace

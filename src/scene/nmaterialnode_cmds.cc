@@ -5,6 +5,7 @@
 //  named by a text of one to four characters.
 //------------------------------------------------------------------------------
 #include "scene/nmaterialnode.h"
+#include "kernel/ncmdargs.h"
 #include "scene/nscenecmdutil.h"
 #include "kernel/npersistserver.h"
 
@@ -12,11 +13,6 @@
 
 namespace
 {
-
-nMaterialNode* Self(void* slf)
-{
-    return static_cast<nMaterialNode*>(slf);
-}
 
 /*
  * GetPass --
@@ -37,28 +33,28 @@ void n_setshader(void* slf, nCmd* cmd)
     nFourCC fourcc = 0;
     const char* name = nullptr;
     if (!GetPass(cmd, fourcc) || !nCmdGetS(cmd, name, "shader file name")) return;
-    Self(slf)->SetShader(fourcc, name);
+    nCmdSelf<nMaterialNode>(slf)->SetShader(fourcc, name);
 }
 
 void n_getshader(void* slf, nCmd* cmd)
 {
     nFourCC fourcc = 0;
     if (!GetPass(cmd, fourcc)) return;
-    cmd->Out()->SetS(Self(slf)->GetShader(fourcc));
+    cmd->Out()->SetS(nCmdSelf<nMaterialNode>(slf)->GetShader(fourcc));
 }
 
 void n_getnumshaders(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetI(Self(slf)->GetNumShaders());
+    cmd->Out()->SetI(nCmdSelf<nMaterialNode>(slf)->GetNumShaders());
 }
 
 void n_getshaderat(void* slf, nCmd* cmd)
 {
-    const int n = Self(slf)->GetNumShaders();
+    const int n = nCmdSelf<nMaterialNode>(slf)->GetNumShaders();
     int index = 0;
     n_cmd_check(cmd, n > 0, "the node has no shaders");
     if (!nCmdGetI(cmd, index, 0, n - 1, "shader index")) return;
-    const nMaterialNode::ShaderEntry& entry = Self(slf)->GetShaderAt(index);
+    const nMaterialNode::ShaderEntry& entry = nCmdSelf<nMaterialNode>(slf)->GetShaderAt(index);
     cmd->Out()->SetS(nSceneFourCCToString(entry.fourcc).Get());
     cmd->Out()->SetS(entry.name.Get());
 }

@@ -6,7 +6,7 @@
 //  writing of a key value of each type.
 //------------------------------------------------------------------------------
 #include "scene/nparamanimator.h"
-#include "scene/nscenecmdutil.h"
+#include "kernel/ncmdargs.h"
 #include "kernel/nclass.h"
 #include "kernel/ncmd.h"
 
@@ -17,34 +17,33 @@ namespace nParamAnimatorCmds
 
 inline bool ReadValue(nCmd* cmd, float& v) { return nCmdGetF(cmd, v, "key value"); }
 inline bool ReadValue(nCmd* cmd, int& v) { return nCmdGetI(cmd, v, INT_MIN, INT_MAX, "key value"); }
-inline bool ReadValue(nCmd* cmd, vector4& v) { return nSceneCmdGetVector4(cmd, v, "key value"); }
+inline bool ReadValue(nCmd* cmd, vector4& v) { return nCmdGetVector4(cmd, v, "key value"); }
 
 /// the value as the command's next outputs (or inputs, for saving)
 inline void WriteValue(nCmd* cmd, bool out, float v) { (out ? cmd->Out() : cmd->In())->SetF(v); }
 inline void WriteValue(nCmd* cmd, bool out, int v) { (out ? cmd->Out() : cmd->In())->SetI(v); }
 inline void WriteValue(nCmd* cmd, bool out, const vector4& v)
 {
-    WriteValue(cmd, out, v.x);
-    WriteValue(cmd, out, v.y);
-    WriteValue(cmd, out, v.z);
-    WriteValue(cmd, out, v.w);
-}
-
-template <class TYPE> nParamAnimator<TYPE>* Self(void* slf)
-{
-    return static_cast<nParamAnimator<TYPE>*>(slf);
+    if (out)
+    {
+        nCmdPutVector4(cmd, v);
+    }
+    else
+    {
+        nCmdSetVector4(cmd, v);
+    }
 }
 
 template <class TYPE> void n_setname(void* slf, nCmd* cmd)
 {
     const char* name = nullptr;
     if (!nCmdGetS(cmd, name, "shader parameter name")) return;
-    Self<TYPE>(slf)->SetParamName(name);
+    nCmdSelf<nParamAnimator<TYPE>>(slf)->SetParamName(name);
 }
 
 template <class TYPE> void n_getname(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(Self<TYPE>(slf)->GetParamName());
+    cmd->Out()->SetS(nCmdSelf<nParamAnimator<TYPE>>(slf)->GetParamName());
 }
 
 template <class TYPE> void n_addkey(void* slf, nCmd* cmd)
@@ -52,21 +51,21 @@ template <class TYPE> void n_addkey(void* slf, nCmd* cmd)
     float t = 0;
     TYPE v = TYPE();
     if (!nCmdGetF(cmd, t, "key time") || !ReadValue(cmd, v)) return;
-    Self<TYPE>(slf)->AddKey(t, v);
+    nCmdSelf<nParamAnimator<TYPE>>(slf)->AddKey(t, v);
 }
 
 template <class TYPE> void n_getnumkeys(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetI(Self<TYPE>(slf)->GetNumKeys());
+    cmd->Out()->SetI(nCmdSelf<nParamAnimator<TYPE>>(slf)->GetNumKeys());
 }
 
 template <class TYPE> void n_getkeyat(void* slf, nCmd* cmd)
 {
-    const int n = Self<TYPE>(slf)->GetNumKeys();
+    const int n = nCmdSelf<nParamAnimator<TYPE>>(slf)->GetNumKeys();
     int index = 0;
     n_cmd_check(cmd, n > 0, "the animator has no keys");
     if (!nCmdGetI(cmd, index, 0, n - 1, "key index")) return;
-    const auto& key = Self<TYPE>(slf)->GetKeyAt(index);
+    const auto& key = nCmdSelf<nParamAnimator<TYPE>>(slf)->GetKeyAt(index);
     cmd->Out()->SetF(key.time);
     WriteValue(cmd, true, key.value);
 }

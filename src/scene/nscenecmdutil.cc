@@ -2,63 +2,8 @@
 //  nscenecmdutil.cc
 //------------------------------------------------------------------------------
 #include "scene/nscenecmdutil.h"
-#include "kernel/ncmd.h"
 
 #include <cstring>
-
-/*
- * nSceneCmdGetVector3 --
- *     Results: false (reported) when an input is not a finite float.
- *     Side effects: consumes three inputs.
- */
-bool nSceneCmdGetVector3(nCmd* cmd, vector3& out, const char* what)
-{
-    return nCmdGetF(cmd, out.x, what) && nCmdGetF(cmd, out.y, what) && nCmdGetF(cmd, out.z, what);
-}
-
-/*
- * nSceneCmdGetVector4 --
- *     Results: false (reported) when an input is not a finite float.
- *     Side effects: consumes four inputs.
- */
-bool nSceneCmdGetVector4(nCmd* cmd, vector4& out, const char* what)
-{
-    return nCmdGetF(cmd, out.x, what) && nCmdGetF(cmd, out.y, what) && nCmdGetF(cmd, out.z, what) &&
-           nCmdGetF(cmd, out.w, what);
-}
-
-/*
- * nSceneCmdGetQuat --
- *     Results: false (reported) when an input is not a finite float.
- *     Side effects: consumes four inputs.
- */
-bool nSceneCmdGetQuat(nCmd* cmd, quaternion& out, const char* what)
-{
-    return nCmdGetF(cmd, out.x, what) && nCmdGetF(cmd, out.y, what) && nCmdGetF(cmd, out.z, what) &&
-           nCmdGetF(cmd, out.w, what);
-}
-
-void nSceneCmdPutVector3(nCmd* cmd, const vector3& v)
-{
-    cmd->Out()->SetF(v.x);
-    cmd->Out()->SetF(v.y);
-    cmd->Out()->SetF(v.z);
-}
-
-void nSceneCmdSetVector3(nCmd* cmd, const vector3& v)
-{
-    cmd->In()->SetF(v.x);
-    cmd->In()->SetF(v.y);
-    cmd->In()->SetF(v.z);
-}
-
-void nSceneCmdSetVector4(nCmd* cmd, const vector4& v)
-{
-    cmd->In()->SetF(v.x);
-    cmd->In()->SetF(v.y);
-    cmd->In()->SetF(v.z);
-    cmd->In()->SetF(v.w);
-}
 
 /*
  * nSceneStringToFourCC --

@@ -4,8 +4,7 @@
 //  The script commands of nscenenode and its SaveCmds.
 //------------------------------------------------------------------------------
 #include "scene/nscenenode.h"
-#include "scene/nscenecmdutil.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 #include "kernel/npersistserver.h"
 
 #include <climits>
@@ -14,58 +13,53 @@
 namespace
 {
 
-nSceneNode* Self(void* slf)
-{
-    return static_cast<nSceneNode*>(slf);
-}
-
 void n_addanimator(void* slf, nCmd* cmd)
 {
     const char* path = nullptr;
     if (!nCmdGetNonEmptyS(cmd, path, "animator path")) return;
-    Self(slf)->AddAnimator(path);
+    nCmdSelf<nSceneNode>(slf)->AddAnimator(path);
 }
 
 void n_removeanimator(void* slf, nCmd* cmd)
 {
     const char* name = nullptr;
     if (!nCmdGetS(cmd, name, "animator name")) return;
-    Self(slf)->RemoveAnimator(name);
+    nCmdSelf<nSceneNode>(slf)->RemoveAnimator(name);
 }
 
 void n_getnumanimators(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetI(Self(slf)->GetNumAnimators());
+    cmd->Out()->SetI(nCmdSelf<nSceneNode>(slf)->GetNumAnimators());
 }
 
 void n_getanimatorat(void* slf, nCmd* cmd)
 {
-    const int n = Self(slf)->GetNumAnimators();
+    const int n = nCmdSelf<nSceneNode>(slf)->GetNumAnimators();
     int index = 0;
     n_cmd_check(cmd, n > 0, "the node has no animators");
     if (!nCmdGetI(cmd, index, 0, n - 1, "animator index")) return;
-    cmd->Out()->SetS(Self(slf)->GetAnimatorAt(index));
+    cmd->Out()->SetS(nCmdSelf<nSceneNode>(slf)->GetAnimatorAt(index));
 }
 
 void n_loadresources(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetB(Self(slf)->LoadResources());
+    cmd->Out()->SetB(nCmdSelf<nSceneNode>(slf)->LoadResources());
 }
 
 void n_setlocalbox(void* slf, nCmd* cmd)
 {
     vector3 center;
     vector3 extents;
-    if (!nSceneCmdGetVector3(cmd, center, "box centre")) return;
-    if (!nSceneCmdGetVector3(cmd, extents, "box extents")) return;
-    Self(slf)->SetLocalBox(bbox3(center, extents));
+    if (!nCmdGetVector3(cmd, center, "box centre")) return;
+    if (!nCmdGetVector3(cmd, extents, "box extents")) return;
+    nCmdSelf<nSceneNode>(slf)->SetLocalBox(bbox3(center, extents));
 }
 
 void n_getlocalbox(void* slf, nCmd* cmd)
 {
-    const bbox3& box = Self(slf)->GetLocalBox();
-    nSceneCmdPutVector3(cmd, (box.vmin + box.vmax) * 0.5f);
-    nSceneCmdPutVector3(cmd, (box.vmax - box.vmin) * 0.5f);
+    const bbox3& box = nCmdSelf<nSceneNode>(slf)->GetLocalBox();
+    nCmdPutVector3(cmd, (box.vmin + box.vmax) * 0.5f);
+    nCmdPutVector3(cmd, (box.vmax - box.vmin) * 0.5f);
 }
 
 void n_setrenderpri(void* slf, nCmd* cmd)
@@ -75,16 +69,16 @@ void n_setrenderpri(void* slf, nCmd* cmd)
     if ((pri < -127) || (pri > 127))
     {
         const int clamped = (pri < -127) ? -127 : 127;
-        n_printf("Warning: '%s': render priority %d outside -127..127, %d used\n", Self(slf)->GetFullName().Get(),
+        n_printf("Warning: '%s': render priority %d outside -127..127, %d used\n", nCmdSelf<nSceneNode>(slf)->GetFullName().Get(),
                  pri, clamped);
         pri = clamped;
     }
-    Self(slf)->SetRenderPri(pri);
+    nCmdSelf<nSceneNode>(slf)->SetRenderPri(pri);
 }
 
 void n_getrenderpri(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetI(Self(slf)->GetRenderPri());
+    cmd->Out()->SetI(nCmdSelf<nSceneNode>(slf)->GetRenderPri());
 }
 
 /*
@@ -136,8 +130,8 @@ bool nSceneNode::SaveCmds(nPersistServer* ps)
     if (DiffersFromZero(this->localBox.vmin) || DiffersFromZero(this->localBox.vmax))
     {
         nCmd* cmd = ps->GetCmd(this, N_FOURCC('S', 'L', 'C', 'B'));
-        nSceneCmdSetVector3(cmd, (this->localBox.vmin + this->localBox.vmax) * 0.5f);
-        nSceneCmdSetVector3(cmd, (this->localBox.vmax - this->localBox.vmin) * 0.5f);
+        nCmdSetVector3(cmd, (this->localBox.vmin + this->localBox.vmax) * 0.5f);
+        nCmdSetVector3(cmd, (this->localBox.vmax - this->localBox.vmin) * 0.5f);
         if (!ps->PutCmd(cmd)) return false;
     }
     for (int i = 0; i < this->GetNumAnimators(); i++)

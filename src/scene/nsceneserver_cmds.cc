@@ -2,26 +2,21 @@
 //  nsceneserver_cmds.cc
 //------------------------------------------------------------------------------
 #include "scene/nsceneserver.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 
 namespace
 {
-
-nSceneServer* Self(void* slf)
-{
-    return static_cast<nSceneServer*>(slf);
-}
 
 void n_setrenderpathfilename(void* slf, nCmd* cmd)
 {
     const char* name = nullptr;
     if (!nCmdGetS(cmd, name, "render path file name")) return;
-    Self(slf)->SetRenderPathFilename(name);
+    nCmdSelf<nSceneServer>(slf)->SetRenderPathFilename(name);
 }
 
 void n_getrenderpathfilename(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(Self(slf)->GetRenderPathFilename().Get());
+    cmd->Out()->SetS(nCmdSelf<nSceneServer>(slf)->GetRenderPathFilename().Get());
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 //  The script commands of nshapenode and its SaveCmds.
 //------------------------------------------------------------------------------
 #include "scene/nshapenode.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 #include "kernel/npersistserver.h"
 
 #include <climits>
@@ -12,21 +12,16 @@
 namespace
 {
 
-nShapeNode* Self(void* slf)
-{
-    return static_cast<nShapeNode*>(slf);
-}
-
 void n_setmesh(void* slf, nCmd* cmd)
 {
     const char* name = nullptr;
     if (!nCmdGetS(cmd, name, "mesh file name")) return;
-    Self(slf)->SetMesh(name);
+    nCmdSelf<nShapeNode>(slf)->SetMesh(name);
 }
 
 void n_getmesh(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(Self(slf)->GetMesh());
+    cmd->Out()->SetS(nCmdSelf<nShapeNode>(slf)->GetMesh());
 }
 
 /// a negative group index is warned about and 0 used; an index past the
@@ -37,27 +32,27 @@ void n_setgroupindex(void* slf, nCmd* cmd)
     if (!nCmdGetI(cmd, i, INT_MIN, INT_MAX, "group index")) return;
     if (i < 0)
     {
-        n_printf("Warning: '%s': group index %d is negative, 0 used\n", Self(slf)->GetFullName().Get(), i);
+        n_printf("Warning: '%s': group index %d is negative, 0 used\n", nCmdSelf<nShapeNode>(slf)->GetFullName().Get(), i);
         i = 0;
     }
-    Self(slf)->SetGroupIndex(i);
+    nCmdSelf<nShapeNode>(slf)->SetGroupIndex(i);
 }
 
 void n_getgroupindex(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetI(Self(slf)->GetGroupIndex());
+    cmd->Out()->SetI(nCmdSelf<nShapeNode>(slf)->GetGroupIndex());
 }
 
 void n_setmeshresourceloader(void* slf, nCmd* cmd)
 {
     const char* path = nullptr;
     if (!nCmdGetS(cmd, path, "resource loader path")) return;
-    Self(slf)->SetMeshResourceLoader(path);
+    nCmdSelf<nShapeNode>(slf)->SetMeshResourceLoader(path);
 }
 
 void n_getmeshresourceloader(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(Self(slf)->GetMeshResourceLoader());
+    cmd->Out()->SetS(nCmdSelf<nShapeNode>(slf)->GetMeshResourceLoader());
 }
 
 void n_setmeshusage(void* slf, nCmd* cmd)
@@ -66,12 +61,12 @@ void n_setmeshusage(void* slf, nCmd* cmd)
     if (!nCmdGetS(cmd, str, "mesh usage")) return;
     int flags = 0;
     n_cmd_check(cmd, nMesh2::ParseUsageString(str, flags), "unknown mesh usage word in '%.64s'", str);
-    Self(slf)->SetMeshUsage(flags);
+    nCmdSelf<nShapeNode>(slf)->SetMeshUsage(flags);
 }
 
 void n_getmeshusage(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetS(nMesh2::ConvertUsageFlagsToString(Self(slf)->GetMeshUsage()).Get());
+    cmd->Out()->SetS(nMesh2::ConvertUsageFlagsToString(nCmdSelf<nShapeNode>(slf)->GetMeshUsage()).Get());
 }
 
 }  // namespace

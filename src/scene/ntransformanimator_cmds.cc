@@ -5,7 +5,7 @@
 //  angles are degrees in the commands and radians in the keys.
 //------------------------------------------------------------------------------
 #include "scene/ntransformanimator.h"
-#include "scene/nscenecmdutil.h"
+#include "kernel/ncmdargs.h"
 #include "kernel/npersistserver.h"
 
 #include <climits>
@@ -13,49 +13,44 @@
 namespace
 {
 
-nTransformAnimator* Self(void* slf)
-{
-    return static_cast<nTransformAnimator*>(slf);
-}
-
 /// time and three floats of a vector key
 bool GetVectorKey(nCmd* cmd, float& t, vector3& v)
 {
-    return nCmdGetF(cmd, t, "key time") && nSceneCmdGetVector3(cmd, v, "key value");
+    return nCmdGetF(cmd, t, "key time") && nCmdGetVector3(cmd, v, "key value");
 }
 
 void n_addposkey(void* slf, nCmd* cmd)
 {
     float t = 0;
     vector3 v;
-    if (GetVectorKey(cmd, t, v)) Self(slf)->AddPosKey(t, v);
+    if (GetVectorKey(cmd, t, v)) nCmdSelf<nTransformAnimator>(slf)->AddPosKey(t, v);
 }
 
 void n_addeulerkey(void* slf, nCmd* cmd)
 {
     float t = 0;
     vector3 v;
-    if (GetVectorKey(cmd, t, v)) Self(slf)->AddEulerKey(t, nSceneDegToRad(v));
+    if (GetVectorKey(cmd, t, v)) nCmdSelf<nTransformAnimator>(slf)->AddEulerKey(t, nCmdDegToRad(v));
 }
 
 void n_addscalekey(void* slf, nCmd* cmd)
 {
     float t = 0;
     vector3 v;
-    if (GetVectorKey(cmd, t, v)) Self(slf)->AddScaleKey(t, v);
+    if (GetVectorKey(cmd, t, v)) nCmdSelf<nTransformAnimator>(slf)->AddScaleKey(t, v);
 }
 
 void n_addquatkey(void* slf, nCmd* cmd)
 {
     float t = 0;
     quaternion q;
-    if (nCmdGetF(cmd, t, "key time") && nSceneCmdGetQuat(cmd, q, "key value")) Self(slf)->AddQuatKey(t, q);
+    if (nCmdGetF(cmd, t, "key time") && nCmdGetQuaternion(cmd, q, "key value")) nCmdSelf<nTransformAnimator>(slf)->AddQuatKey(t, q);
 }
 
-void n_getnumposkeys(void* slf, nCmd* cmd) { cmd->Out()->SetI(Self(slf)->GetNumPosKeys()); }
-void n_getnumeulerkeys(void* slf, nCmd* cmd) { cmd->Out()->SetI(Self(slf)->GetNumEulerKeys()); }
-void n_getnumscalekeys(void* slf, nCmd* cmd) { cmd->Out()->SetI(Self(slf)->GetNumScaleKeys()); }
-void n_getnumquatkeys(void* slf, nCmd* cmd) { cmd->Out()->SetI(Self(slf)->GetNumQuatKeys()); }
+void n_getnumposkeys(void* slf, nCmd* cmd) { cmd->Out()->SetI(nCmdSelf<nTransformAnimator>(slf)->GetNumPosKeys()); }
+void n_getnumeulerkeys(void* slf, nCmd* cmd) { cmd->Out()->SetI(nCmdSelf<nTransformAnimator>(slf)->GetNumEulerKeys()); }
+void n_getnumscalekeys(void* slf, nCmd* cmd) { cmd->Out()->SetI(nCmdSelf<nTransformAnimator>(slf)->GetNumScaleKeys()); }
+void n_getnumquatkeys(void* slf, nCmd* cmd) { cmd->Out()->SetI(nCmdSelf<nTransformAnimator>(slf)->GetNumQuatKeys()); }
 
 /*
  * GetKeyIndex --
@@ -75,24 +70,21 @@ void PutVectorKey(nCmd* cmd, const nIpolKeyArray<vector3>& keys, vector3 (*conve
     int index = 0;
     if (!GetKeyIndex(cmd, keys, index)) return;
     cmd->Out()->SetF(keys.At(index).time);
-    nSceneCmdPutVector3(cmd, convert ? convert(keys.At(index).value) : keys.At(index).value);
+    nCmdPutVector3(cmd, convert ? convert(keys.At(index).value) : keys.At(index).value);
 }
 
-void n_getposkeyat(void* slf, nCmd* cmd) { PutVectorKey(cmd, Self(slf)->GetPosKeys(), nullptr); }
-void n_geteulerkeyat(void* slf, nCmd* cmd) { PutVectorKey(cmd, Self(slf)->GetEulerKeys(), nSceneRadToDeg); }
-void n_getscalekeyat(void* slf, nCmd* cmd) { PutVectorKey(cmd, Self(slf)->GetScaleKeys(), nullptr); }
+void n_getposkeyat(void* slf, nCmd* cmd) { PutVectorKey(cmd, nCmdSelf<nTransformAnimator>(slf)->GetPosKeys(), nullptr); }
+void n_geteulerkeyat(void* slf, nCmd* cmd) { PutVectorKey(cmd, nCmdSelf<nTransformAnimator>(slf)->GetEulerKeys(), nCmdRadToDeg); }
+void n_getscalekeyat(void* slf, nCmd* cmd) { PutVectorKey(cmd, nCmdSelf<nTransformAnimator>(slf)->GetScaleKeys(), nullptr); }
 
 void n_getquatkeyat(void* slf, nCmd* cmd)
 {
-    const nIpolKeyArray<quaternion>& keys = Self(slf)->GetQuatKeys();
+    const nIpolKeyArray<quaternion>& keys = nCmdSelf<nTransformAnimator>(slf)->GetQuatKeys();
     int index = 0;
     if (!GetKeyIndex(cmd, keys, index)) return;
     const quaternion& q = keys.At(index).value;
     cmd->Out()->SetF(keys.At(index).time);
-    cmd->Out()->SetF(q.x);
-    cmd->Out()->SetF(q.y);
-    cmd->Out()->SetF(q.z);
-    cmd->Out()->SetF(q.w);
+    nCmdPutQuaternion(cmd, q);
 }
 
 /*
@@ -107,7 +99,7 @@ bool PutVectorKeys(nPersistServer* ps, nObject* obj, nFourCC id, const nIpolKeyA
     {
         nCmd* cmd = ps->GetCmd(obj, id);
         cmd->In()->SetF(keys.At(i).time);
-        nSceneCmdSetVector3(cmd, convert ? convert(keys.At(i).value) : keys.At(i).value);
+        nCmdSetVector3(cmd, convert ? convert(keys.At(i).value) : keys.At(i).value);
         if (!ps->PutCmd(cmd)) return false;
     }
     return true;
@@ -149,7 +141,7 @@ bool nTransformAnimator::SaveCmds(nPersistServer* ps)
     if (!PutVectorKeys(ps, this, N_FOURCC('A', 'D', 'P', 'K'), this->posArray, nullptr)) return false;
     if (this->eulerArray.Size() > 0)
     {
-        if (!PutVectorKeys(ps, this, N_FOURCC('A', 'D', 'E', 'K'), this->eulerArray, nSceneRadToDeg)) return false;
+        if (!PutVectorKeys(ps, this, N_FOURCC('A', 'D', 'E', 'K'), this->eulerArray, nCmdRadToDeg)) return false;
     }
     else
     {
@@ -158,7 +150,7 @@ bool nTransformAnimator::SaveCmds(nPersistServer* ps)
             const quaternion& q = this->quatArray.At(i).value;
             nCmd* cmd = ps->GetCmd(this, N_FOURCC('A', 'D', 'Q', 'K'));
             cmd->In()->SetF(this->quatArray.At(i).time);
-            nSceneCmdSetVector4(cmd, vector4(q.x, q.y, q.z, q.w));
+            nCmdSetVector4(cmd, vector4(q.x, q.y, q.z, q.w));
             if (!ps->PutCmd(cmd)) return false;
         }
     }

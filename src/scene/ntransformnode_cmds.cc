@@ -5,27 +5,22 @@
 //  degrees in the commands and radians in the node.
 //------------------------------------------------------------------------------
 #include "scene/ntransformnode.h"
-#include "scene/nscenecmdutil.h"
+#include "kernel/ncmdargs.h"
 #include "kernel/npersistserver.h"
 
 namespace
 {
 
-nTransformNode* Self(void* slf)
-{
-    return static_cast<nTransformNode*>(slf);
-}
-
-void n_setactive(void* slf, nCmd* cmd) { Self(slf)->SetActive(cmd->In()->GetB()); }
-void n_getactive(void* slf, nCmd* cmd) { cmd->Out()->SetB(Self(slf)->GetActive()); }
-void n_setlockviewer(void* slf, nCmd* cmd) { Self(slf)->SetLockViewer(cmd->In()->GetB()); }
-void n_getlockviewer(void* slf, nCmd* cmd) { cmd->Out()->SetB(Self(slf)->GetLockViewer()); }
+void n_setactive(void* slf, nCmd* cmd) { nCmdSelf<nTransformNode>(slf)->SetActive(cmd->In()->GetB()); }
+void n_getactive(void* slf, nCmd* cmd) { cmd->Out()->SetB(nCmdSelf<nTransformNode>(slf)->GetActive()); }
+void n_setlockviewer(void* slf, nCmd* cmd) { nCmdSelf<nTransformNode>(slf)->SetLockViewer(cmd->In()->GetB()); }
+void n_getlockviewer(void* slf, nCmd* cmd) { cmd->Out()->SetB(nCmdSelf<nTransformNode>(slf)->GetLockViewer()); }
 
 void n_setposition(void* slf, nCmd* cmd)
 {
     vector3 v;
-    if (!nSceneCmdGetVector3(cmd, v, "position")) return;
-    Self(slf)->SetPosition(v);
+    if (!nCmdGetVector3(cmd, v, "position")) return;
+    nCmdSelf<nTransformNode>(slf)->SetPosition(v);
 }
 
 /// replace one component of the position
@@ -33,21 +28,21 @@ void SetPosComponent(void* slf, nCmd* cmd, int component)
 {
     float f = 0;
     if (!nCmdGetF(cmd, f, "position component")) return;
-    vector3 v = Self(slf)->GetPosition();
+    vector3 v = nCmdSelf<nTransformNode>(slf)->GetPosition();
     (0 == component ? v.x : (1 == component ? v.y : v.z)) = f;
-    Self(slf)->SetPosition(v);
+    nCmdSelf<nTransformNode>(slf)->SetPosition(v);
 }
 
 void n_setposx(void* slf, nCmd* cmd) { SetPosComponent(slf, cmd, 0); }
 void n_setposy(void* slf, nCmd* cmd) { SetPosComponent(slf, cmd, 1); }
 void n_setposz(void* slf, nCmd* cmd) { SetPosComponent(slf, cmd, 2); }
-void n_getposition(void* slf, nCmd* cmd) { nSceneCmdPutVector3(cmd, Self(slf)->GetPosition()); }
+void n_getposition(void* slf, nCmd* cmd) { nCmdPutVector3(cmd, nCmdSelf<nTransformNode>(slf)->GetPosition()); }
 
 void n_seteuler(void* slf, nCmd* cmd)
 {
     vector3 v;
-    if (!nSceneCmdGetVector3(cmd, v, "Euler angle")) return;
-    Self(slf)->SetEuler(nSceneDegToRad(v));
+    if (!nCmdGetVector3(cmd, v, "Euler angle")) return;
+    nCmdSelf<nTransformNode>(slf)->SetEuler(nCmdDegToRad(v));
 }
 
 /// replace one Euler angle (degrees), keeping the other two
@@ -55,40 +50,37 @@ void SetEulerComponent(void* slf, nCmd* cmd, int component)
 {
     float f = 0;
     if (!nCmdGetF(cmd, f, "Euler angle")) return;
-    vector3 v = Self(slf)->GetEuler();
-    (0 == component ? v.x : (1 == component ? v.y : v.z)) = nSceneDegToRad(f);
-    Self(slf)->SetEuler(v);
+    vector3 v = nCmdSelf<nTransformNode>(slf)->GetEuler();
+    (0 == component ? v.x : (1 == component ? v.y : v.z)) = n_deg2rad(f);
+    nCmdSelf<nTransformNode>(slf)->SetEuler(v);
 }
 
 void n_seteulerx(void* slf, nCmd* cmd) { SetEulerComponent(slf, cmd, 0); }
 void n_seteulery(void* slf, nCmd* cmd) { SetEulerComponent(slf, cmd, 1); }
 void n_seteulerz(void* slf, nCmd* cmd) { SetEulerComponent(slf, cmd, 2); }
-void n_geteuler(void* slf, nCmd* cmd) { nSceneCmdPutVector3(cmd, nSceneRadToDeg(Self(slf)->GetEuler())); }
+void n_geteuler(void* slf, nCmd* cmd) { nCmdPutVector3(cmd, nCmdRadToDeg(nCmdSelf<nTransformNode>(slf)->GetEuler())); }
 
 void n_setquat(void* slf, nCmd* cmd)
 {
     quaternion q;
-    if (!nSceneCmdGetQuat(cmd, q, "quaternion")) return;
-    Self(slf)->SetQuat(q);
+    if (!nCmdGetQuaternion(cmd, q, "quaternion")) return;
+    nCmdSelf<nTransformNode>(slf)->SetQuat(q);
 }
 
 void n_getquat(void* slf, nCmd* cmd)
 {
-    const quaternion& q = Self(slf)->GetQuat();
-    cmd->Out()->SetF(q.x);
-    cmd->Out()->SetF(q.y);
-    cmd->Out()->SetF(q.z);
-    cmd->Out()->SetF(q.w);
+    const quaternion& q = nCmdSelf<nTransformNode>(slf)->GetQuat();
+    nCmdPutQuaternion(cmd, q);
 }
 
 void n_setscale(void* slf, nCmd* cmd)
 {
     vector3 v;
-    if (!nSceneCmdGetVector3(cmd, v, "scale")) return;
-    Self(slf)->SetScale(v);
+    if (!nCmdGetVector3(cmd, v, "scale")) return;
+    nCmdSelf<nTransformNode>(slf)->SetScale(v);
 }
 
-void n_getscale(void* slf, nCmd* cmd) { nSceneCmdPutVector3(cmd, Self(slf)->GetScale()); }
+void n_getscale(void* slf, nCmd* cmd) { nCmdPutVector3(cmd, nCmdSelf<nTransformNode>(slf)->GetScale()); }
 
 }  // namespace
 
@@ -146,7 +138,7 @@ bool nTransformNode::SaveCmds(nPersistServer* ps)
     if ((pos.x != 0.0f) || (pos.y != 0.0f) || (pos.z != 0.0f))
     {
         cmd = ps->GetCmd(this, N_FOURCC('S', 'P', 'O', 'S'));
-        nSceneCmdSetVector3(cmd, pos);
+        nCmdSetVector3(cmd, pos);
         if (!ps->PutCmd(cmd)) return false;
     }
     if (this->IsEulerMode())
@@ -155,7 +147,7 @@ bool nTransformNode::SaveCmds(nPersistServer* ps)
         if ((e.x != 0.0f) || (e.y != 0.0f) || (e.z != 0.0f))
         {
             cmd = ps->GetCmd(this, N_FOURCC('S', 'E', 'U', 'L'));
-            nSceneCmdSetVector3(cmd, nSceneRadToDeg(e));
+            nCmdSetVector3(cmd, nCmdRadToDeg(e));
             if (!ps->PutCmd(cmd)) return false;
         }
     }
@@ -165,7 +157,7 @@ bool nTransformNode::SaveCmds(nPersistServer* ps)
         if ((q.x != 0.0f) || (q.y != 0.0f) || (q.z != 0.0f) || (q.w != 1.0f))
         {
             cmd = ps->GetCmd(this, N_FOURCC('S', 'Q', 'U', 'T'));
-            nSceneCmdSetVector4(cmd, vector4(q.x, q.y, q.z, q.w));
+            nCmdSetVector4(cmd, vector4(q.x, q.y, q.z, q.w));
             if (!ps->PutCmd(cmd)) return false;
         }
     }
@@ -173,7 +165,7 @@ bool nTransformNode::SaveCmds(nPersistServer* ps)
     if ((s.x != 1.0f) || (s.y != 1.0f) || (s.z != 1.0f))
     {
         cmd = ps->GetCmd(this, N_FOURCC('S', 'S', 'C', 'L'));
-        nSceneCmdSetVector3(cmd, s);
+        nCmdSetVector3(cmd, s);
         if (!ps->PutCmd(cmd)) return false;
     }
     return true;

@@ -11,7 +11,7 @@
 #include "kernel/nclass.h"
 #include "kernel/ncmd.h"
 #include "kernel/ncmdproto.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 
 namespace
 {
@@ -63,7 +63,7 @@ bool Usable(nCmd* cmd, nVariableServer* self, int h, nVariable::Type wanted, boo
  */
 void n_declarevariable(void* slf, nCmd* cmd)
 {
-    nVariableServer* self = static_cast<nVariableServer*>(slf);
+    nVariableServer* self = nCmdSelf<nVariableServer>(slf);
     const char* name;
     const char* fourcc;
     if (!nCmdGetNonEmptyS(cmd, name, "name") || !nCmdGetS(cmd, fourcc, "fourcc")) return;
@@ -81,7 +81,7 @@ void n_declarevariable(void* slf, nCmd* cmd)
  */
 void n_getnumvariables(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetI(static_cast<nVariableServer*>(slf)->GetNumVariables());
+    cmd->Out()->SetI(nCmdSelf<nVariableServer>(slf)->GetNumVariables());
 }
 
 /*
@@ -91,7 +91,7 @@ void n_getnumvariables(void* slf, nCmd* cmd)
  */
 void n_getvariableat(void* slf, nCmd* cmd)
 {
-    nVariableServer* self = static_cast<nVariableServer*>(slf);
+    nVariableServer* self = nCmdSelf<nVariableServer>(slf);
     const int index = cmd->In()->GetI();
     n_cmd_check(cmd, index >= 0 && index < self->GetNumVariables(), "no variable at index %d", index);
     const char* name = "";
@@ -108,7 +108,7 @@ void n_getvariableat(void* slf, nCmd* cmd)
  */
 void n_getfloatvariable(void* slf, nCmd* cmd)
 {
-    nVariableServer* self = static_cast<nVariableServer*>(slf);
+    nVariableServer* self = nCmdSelf<nVariableServer>(slf);
     const int h = NameHandle(self, cmd);
     if (!Usable(cmd, self, h, nVariable::Float, true)) return;
     cmd->Out()->SetF(self->GetFloatVariable(h));
@@ -120,7 +120,7 @@ void n_getfloatvariable(void* slf, nCmd* cmd)
  */
 void n_getintvariable(void* slf, nCmd* cmd)
 {
-    nVariableServer* self = static_cast<nVariableServer*>(slf);
+    nVariableServer* self = nCmdSelf<nVariableServer>(slf);
     const int h = NameHandle(self, cmd);
     if (!Usable(cmd, self, h, nVariable::Int, true)) return;
     cmd->Out()->SetI(self->GetIntVariable(h));
@@ -132,14 +132,11 @@ void n_getintvariable(void* slf, nCmd* cmd)
  */
 void n_getvectorvariable(void* slf, nCmd* cmd)
 {
-    nVariableServer* self = static_cast<nVariableServer*>(slf);
+    nVariableServer* self = nCmdSelf<nVariableServer>(slf);
     const int h = NameHandle(self, cmd);
     if (!Usable(cmd, self, h, nVariable::Vector4, true)) return;
     const vector4 v = self->GetVectorVariable(h);
-    cmd->Out()->SetF(v.x);
-    cmd->Out()->SetF(v.y);
-    cmd->Out()->SetF(v.z);
-    cmd->Out()->SetF(v.w);
+    nCmdPutVector4(cmd, v);
 }
 
 /*
@@ -148,7 +145,7 @@ void n_getvectorvariable(void* slf, nCmd* cmd)
  */
 void n_getstringvariable(void* slf, nCmd* cmd)
 {
-    nVariableServer* self = static_cast<nVariableServer*>(slf);
+    nVariableServer* self = nCmdSelf<nVariableServer>(slf);
     const int h = NameHandle(self, cmd);
     if (!Usable(cmd, self, h, nVariable::String, true)) return;
     cmd->Out()->SetS(self->GetStringVariable(h));
@@ -160,7 +157,7 @@ void n_getstringvariable(void* slf, nCmd* cmd)
  */
 void n_setfloatvariable(void* slf, nCmd* cmd)
 {
-    nVariableServer* self = static_cast<nVariableServer*>(slf);
+    nVariableServer* self = nCmdSelf<nVariableServer>(slf);
     const int h = NameHandle(self, cmd);
     float val;
     if (!Usable(cmd, self, h, nVariable::Float) || !nCmdGetF(cmd, val, "value")) return;
@@ -173,7 +170,7 @@ void n_setfloatvariable(void* slf, nCmd* cmd)
  */
 void n_setintvariable(void* slf, nCmd* cmd)
 {
-    nVariableServer* self = static_cast<nVariableServer*>(slf);
+    nVariableServer* self = nCmdSelf<nVariableServer>(slf);
     const int h = NameHandle(self, cmd);
     if (!Usable(cmd, self, h, nVariable::Int)) return;
     self->SetIntVariable(h, cmd->In()->GetI());
@@ -185,12 +182,11 @@ void n_setintvariable(void* slf, nCmd* cmd)
  */
 void n_setvectorvariable(void* slf, nCmd* cmd)
 {
-    nVariableServer* self = static_cast<nVariableServer*>(slf);
+    nVariableServer* self = nCmdSelf<nVariableServer>(slf);
     const int h = NameHandle(self, cmd);
     if (!Usable(cmd, self, h, nVariable::Vector4)) return;
     vector4 v;
-    if (!nCmdGetF(cmd, v.x, "x") || !nCmdGetF(cmd, v.y, "y") || !nCmdGetF(cmd, v.z, "z") ||
-        !nCmdGetF(cmd, v.w, "w"))
+    if (!nCmdGetVector4(cmd, v, nCmdXYZW))
     {
         return;
     }
@@ -203,7 +199,7 @@ void n_setvectorvariable(void* slf, nCmd* cmd)
  */
 void n_setstringvariable(void* slf, nCmd* cmd)
 {
-    nVariableServer* self = static_cast<nVariableServer*>(slf);
+    nVariableServer* self = nCmdSelf<nVariableServer>(slf);
     const int h = NameHandle(self, cmd);
     const char* val;
     if (nVariable::InvalidHandle == h || !nCmdGetS(cmd, val, "text") || !Usable(cmd, self, h, nVariable::String))

@@ -4,31 +4,26 @@
 #include "video/nvideoserver.h"
 #include "kernel/nclass.h"
 #include "kernel/ncmd.h"
-#include "kernel/ncmdguard.h"
+#include "kernel/ncmdargs.h"
 
 namespace
 {
 
-nVideoServer* Self(void* slf)
-{
-    return static_cast<nVideoServer*>(slf);
-}
-
 void n_open(void* slf, nCmd* cmd)
 {
-    n_cmd_check(cmd, !Self(slf)->IsOpen(), "the video server is open already");
-    cmd->Out()->SetB(Self(slf)->Open());
+    n_cmd_check(cmd, !nCmdSelf<nVideoServer>(slf)->IsOpen(), "the video server is open already");
+    cmd->Out()->SetB(nCmdSelf<nVideoServer>(slf)->Open());
 }
 
 void n_close(void* slf, nCmd* cmd)
 {
-    n_cmd_check(cmd, Self(slf)->IsOpen(), "the video server is not open");
-    Self(slf)->Close();
+    n_cmd_check(cmd, nCmdSelf<nVideoServer>(slf)->IsOpen(), "the video server is not open");
+    nCmdSelf<nVideoServer>(slf)->Close();
 }
 
 void n_isopen(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetB(Self(slf)->IsOpen());
+    cmd->Out()->SetB(nCmdSelf<nVideoServer>(slf)->IsOpen());
 }
 
 /// a video that plays gives way to the new one, as the playing server does itself
@@ -37,30 +32,30 @@ void n_playfile(void* slf, nCmd* cmd)
     const char* name = nullptr;
     if (!nCmdGetNonEmptyS(cmd, name, "file name")) return;
     // a closed server is not triggered: its video would never end
-    n_cmd_check(cmd, Self(slf)->IsOpen(), "the video server is not open");
-    if (Self(slf)->IsPlaying()) Self(slf)->Stop();
-    cmd->Out()->SetB(Self(slf)->PlayFile(name));
+    n_cmd_check(cmd, nCmdSelf<nVideoServer>(slf)->IsOpen(), "the video server is not open");
+    if (nCmdSelf<nVideoServer>(slf)->IsPlaying()) nCmdSelf<nVideoServer>(slf)->Stop();
+    cmd->Out()->SetB(nCmdSelf<nVideoServer>(slf)->PlayFile(name));
 }
 
 void n_stop(void* slf, nCmd* cmd)
 {
-    n_cmd_check(cmd, Self(slf)->IsPlaying(), "no video is playing");
-    Self(slf)->Stop();
+    n_cmd_check(cmd, nCmdSelf<nVideoServer>(slf)->IsPlaying(), "no video is playing");
+    nCmdSelf<nVideoServer>(slf)->Stop();
 }
 
 void n_isplaying(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetB(Self(slf)->IsPlaying());
+    cmd->Out()->SetB(nCmdSelf<nVideoServer>(slf)->IsPlaying());
 }
 
 void n_setenablescaling(void* slf, nCmd* cmd)
 {
-    Self(slf)->SetEnableScaling(cmd->In()->GetB());
+    nCmdSelf<nVideoServer>(slf)->SetEnableScaling(cmd->In()->GetB());
 }
 
 void n_getenablescaling(void* slf, nCmd* cmd)
 {
-    cmd->Out()->SetB(Self(slf)->GetEnableScaling());
+    cmd->Out()->SetB(nCmdSelf<nVideoServer>(slf)->GetEnableScaling());
 }
 
 }  // namespace

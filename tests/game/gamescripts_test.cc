@@ -118,7 +118,7 @@ protected:
     /// the program's kernel and the game application open on the home
     void OpenGame()
     {
-        this->ks.reset(nNewBoxingKernel(this->home + "/"));
+        this->ks = nNewBoxingKernel(this->home + "/");
         this->ks->SetLogHandler(&this->log);
         nTimeServer::Instance()->StopTime();
         nTimeServer::Instance()->SetTime(1.0);

@@ -43,7 +43,7 @@ HeadlessGame::HeadlessGame(const std::string& home)
     // no display and no sound card: SDL's offscreen driver and OpenAL's null device
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     setenv("ALSOFT_DRIVERS", "null", 0);
-    this->ks.reset(nNewBoxingKernel(home));
+    this->ks = nNewBoxingKernel(home);
     this->ks->SetLogHandler(&this->log);
     N_ADD_MODULE(this->ks.get(), headlessapp);
     this->app = static_cast<HeadlessApp*>(this->ks->New("headlessapp", "/theApp"));

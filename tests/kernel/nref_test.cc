@@ -1,5 +1,5 @@
 //------------------------------------------------------------------------------
-//  References: plain, auto (by path), dynamic auto and hard references.
+//  References: plain, auto (by path), dynamic auto, hard and strong references.
 //------------------------------------------------------------------------------
 #include "kernelfixture.h"
 
@@ -7,6 +7,8 @@
 #include "kernel/ndynautoref.h"
 #include "kernel/nhardref.h"
 #include "kernel/nhardrefserver.h"
+#include "kernel/nenv.h"
+#include "kernel/nstrongref.h"
 
 #include <string>
 
@@ -179,4 +181,60 @@ TEST_F(HardRefTest, PendingReferenceOutlivesItsKernel)
     EXPECT_FALSE(ref.isvalid());
     EXPECT_STREQ(ref.GetName().Get(), "/later");
     EXPECT_FATAL(ref.Resolve(), ASSERTION_TEXT("this->kernelServer"));
+}
+
+TEST_F(KernelTest, AutoRefTakesOnlyAnObjectOfItsClass)
+{
+    nAutoRef<nEnv> env("/e", "nenv");
+    nRoot* plain = NewRoot("/e");
+    // a script may put any object under the path: no cast, the reference stays empty
+    EXPECT_FALSE(env.isvalid());
+    EXPECT_FATAL(env.get(), "nAutoRef: no target object '/e'!");
+    plain->Release();
+    nObject* real = this->ks->New("nenv", "/e");
+    EXPECT_TRUE(env.isvalid());
+    EXPECT_EQ(static_cast<nObject*>(env.get()), real);
+    real->Release();
+}
+
+TEST_F(KernelTest, StrongRefHoldsOneCountUntilResetOrGone)
+{
+    nRoot* a = NewRoot("/a");
+    nRef<nRoot> observer(a);
+    {
+        nStrongRef<nRoot> owner;
+        owner.set(a);
+        EXPECT_EQ(a->GetRefCount(), 2);
+        owner.set(a);  // the same object again keeps one count, and the object
+        EXPECT_EQ(a->GetRefCount(), 2);
+        owner.reset();
+        EXPECT_FALSE(owner.isvalid());
+        EXPECT_EQ(a->GetRefCount(), 1);
+        owner.set(a);
+    }
+    EXPECT_EQ(a->GetRefCount(), 1);
+
+    // adopt takes over the caller's count: the owner's end is the object's
+    {
+        nStrongRef<nRoot> owner;
+        owner.adopt(a);
+        EXPECT_EQ(owner.get(), a);
+    }
+    EXPECT_FALSE(observer.isvalid());
+}
+
+TEST_F(KernelTest, StrongRefReleasesNothingOfAnObjectThatDiedElsewhere)
+{
+    nStrongRef<nRoot> owner;
+    nRoot* a = NewRoot("/a");
+    owner.set(a);
+    a->Release();
+    a->Release();
+    EXPECT_FALSE(owner.isvalid());
+    EXPECT_EQ(owner.get_unsafe(), nullptr);
+    owner.reset();
+    // a new owner of a new object replaces nothing left over
+    nRoot* b = NewRoot("/b");
+    owner.adopt(b);
+    EXPECT_EQ(b->GetRefCount(), 1);
 }

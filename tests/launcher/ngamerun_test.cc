@@ -23,9 +23,9 @@ namespace
 {
 
 /// a kernel without the game's packages
-nKernelServer* NewKernelWithoutGame(const std::string& home)
+std::unique_ptr<nKernelServer> NewKernelWithoutGame(const std::string& home)
 {
-    nKernelServer* ks = new nKernelServer({nsignals_package, nfile_package, nscript_package, nmisc_package});
+    std::unique_ptr<nKernelServer> ks(new nKernelServer({nsignals_package, nfile_package, nscript_package, nmisc_package}));
     ks->GetFileServer()->SetAssign("home", home.c_str());
     return ks;
 }
@@ -58,7 +58,7 @@ TEST(GameRun, TheProgramKernelKnowsTheGameAndTheEngine)
 {
     const std::string home = MakeTempDir("gamerun") + "/";
     {
-        std::unique_ptr<nKernelServer> ks(nNewBoxingKernel(home));
+        std::unique_ptr<nKernelServer> ks = nNewBoxingKernel(home);
         EXPECT_STREQ(ks->GetFileServer()->GetAssign("home"), home.c_str());
         EXPECT_NE(ks->FindClass("nnpkfileserver"), nullptr);
         const std::vector<std::string> missing = nMissingGameClasses(ks.get());
