@@ -250,7 +250,7 @@ public:
     bool Run(const std::string& home)
     {
         Mark(Begin);
-        this->ks.reset(nNewBoxingKernel(home));
+        this->ks = nNewBoxingKernel(home);
         N_ADD_MODULE(this->ks.get(), startupgfx);
         N_ADD_MODULE(this->ks.get(), startupscene);
         N_ADD_MODULE(this->ks.get(), startupaudio);
