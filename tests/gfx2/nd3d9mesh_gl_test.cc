@@ -7,13 +7,11 @@
 //  symmetric in y, so the checks hold whichever way rows are counted.
 //------------------------------------------------------------------------------
 #define GL_GLEXT_PROTOTYPES 1
-#include "windowfixture.h"
+#include "glwindowfixture.h"
 #include "opende/meshfiles.h"
 
 #include "gfx2/nd3d9mesh.h"
 #include "gfx2/nmesharray.h"
-#include "gfx2/nd3d9package.h"
-#include "gfx2/nd3d9server.h"
 #include "gfx2/nshader2.h"
 
 #include <GL/glcorearb.h>
@@ -75,16 +73,12 @@ void AddQuad(TestMesh& m, float x0, float x1, float h, float r, float g, float b
     for (int i : {0, 1, 2, 0, 2, 3}) m.indices.push_back(first + i);
 }
 
-class GLMeshTest : public WindowTest
+class GLMeshTest : public GLWindowTest
 {
 protected:
     void SetUp() override
     {
-        WindowTest::SetUp();
-        nd3d9_package();
-        this->ks->New("nresourceserver", "/sys/servers/resource");
-        this->gfx = static_cast<nD3D9Server*>(this->ks->New("nd3d9server", "/sys/servers/gfx"));
-        this->gfx->SetDisplayMode(nDisplayMode2("gl mesh test", nDisplayMode2::Windowed, 0, 0, 64, 48, false));
+        GLWindowTest::SetUp();
         ASSERT_TRUE(this->gfx->OpenDisplay());
         ASSERT_STREQ(this->gfx->GetDevice()->GetName(), "gl");
         const GLuint vs = Compile(GL_VERTEX_SHADER, VertexSource);
@@ -105,7 +99,7 @@ protected:
         for (nMesh2* m : this->meshes) m->Release();
         if (this->program) glDeleteProgram(this->program);
         this->gfx->CloseDisplay();
-        WindowTest::TearDown();
+        GLWindowTest::TearDown();
     }
 
     nD3D9Mesh* Load(const std::string& path, int usage)
@@ -134,16 +128,6 @@ protected:
         this->gfx->EndScene();
     }
 
-    void ExpectPixel(int x, int y, int r, int g, int b)
-    {
-        unsigned char rgba[4] = {0, 0, 0, 0};
-        ASSERT_TRUE(this->gfx->GetDevice()->ReadPixel(x, y, rgba));
-        EXPECT_NEAR(rgba[0], r, 1) << x << "," << y;
-        EXPECT_NEAR(rgba[1], g, 1) << x << "," << y;
-        EXPECT_NEAR(rgba[2], b, 1) << x << "," << y;
-    }
-
-    nD3D9Server* gfx = nullptr;
     GLuint program = 0;
     std::vector<nMesh2*> meshes;
     TempDir dir;

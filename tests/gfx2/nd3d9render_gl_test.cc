@@ -6,12 +6,10 @@
 //  statistics of what was drawn.
 //------------------------------------------------------------------------------
 #include "threadresources.h"
-#include "windowfixture.h"
+#include "glwindowfixture.h"
 
 #include "gfx2/nd3d9mesh.h"
-#include "gfx2/nd3d9package.h"
 #include "gfx2/nd3d9texture.h"
-#include "gfx2/nd3d9server.h"
 #include "gfx2/nd3d9shader.h"
 #include "gfx2/ndynamicmesh.h"
 #include "kernel/nenv.h"
@@ -43,16 +41,13 @@ technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; ColorWriteEnable =
     ScissorTestEnable = true; } }
 )";
 
-class GLRenderTest : public WindowTest
+class GLRenderTest : public GLWindowTest
 {
 protected:
     void SetUp() override
     {
-        WindowTest::SetUp();
-        nd3d9_package();
-        this->ks->New("nresourceserver", "/sys/servers/resource");
-        this->gfx = static_cast<nD3D9Server*>(this->ks->New("nd3d9server", "/sys/servers/gfx"));
-        this->gfx->SetDisplayMode(nDisplayMode2("render test", nDisplayMode2::Windowed, 0, 0, 64, 48, false));
+        GLWindowTest::SetUp();
+        this->pixelTolerance = 2;
         ASSERT_TRUE(this->gfx->OpenDisplay());
         ASSERT_STREQ(this->gfx->GetDevice()->GetName(), "gl");
         this->dir = MakeTempDir("rendergltest");
@@ -62,7 +57,7 @@ protected:
     {
         for (nShader2* s : this->shaders) s->Release();
         this->gfx->CloseDisplay();
-        WindowTest::TearDown();
+        GLWindowTest::TearDown();
         std::filesystem::remove_all(this->dir);
     }
 
@@ -75,15 +70,6 @@ protected:
         EXPECT_TRUE(s->Load());
         this->shaders.push_back(s);
         return s;
-    }
-
-    void ExpectPixel(int x, int y, int r, int g, int b)
-    {
-        unsigned char rgba[4] = {0, 0, 0, 0};
-        ASSERT_TRUE(this->gfx->GetDevice()->ReadPixel(x, y, rgba));
-        EXPECT_NEAR(rgba[0], r, 2) << x << "," << y;
-        EXPECT_NEAR(rgba[1], g, 2) << x << "," << y;
-        EXPECT_NEAR(rgba[2], b, 2) << x << "," << y;
     }
 
     int StatI(const char* name)
@@ -141,7 +127,6 @@ protected:
         ni += 6;
     }
 
-    nD3D9Server* gfx = nullptr;
     std::vector<nShader2*> shaders;
     std::string dir;
 };

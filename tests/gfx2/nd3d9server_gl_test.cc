@@ -4,10 +4,8 @@
 //  Xvfb with the x11 driver; SDL_VIDEODRIVER names the driver each run
 //  must get, since SDL silently falls back to another one.
 //------------------------------------------------------------------------------
-#include "windowfixture.h"
+#include "glwindowfixture.h"
 
-#include "gfx2/nd3d9package.h"
-#include "gfx2/nd3d9server.h"
 #include "kernel/nenv.h"
 #include "platform/ngldevice.h"
 
@@ -20,18 +18,9 @@
 namespace
 {
 
-class GLServerTest : public WindowTest
+class GLServerTest : public GLWindowTest
 {
 protected:
-    void SetUp() override
-    {
-        WindowTest::SetUp();
-        nd3d9_package();
-        this->ks->New("nresourceserver", "/sys/servers/resource");
-        this->gfx = static_cast<nD3D9Server*>(this->ks->New("nd3d9server", "/sys/servers/gfx"));
-        this->gfx->SetDisplayMode(nDisplayMode2("gl test", nDisplayMode2::Windowed, 0, 0, 64, 48, false));
-    }
-
     /// frames cleared to the colour and presented; false if one was skipped
     bool ClearFrames(int num, float r, float g, float b)
     {
@@ -47,18 +36,6 @@ protected:
         }
         return true;
     }
-
-    /// expects the back-buffer pixel to be the colour, give or take one step
-    void ExpectPixel(int x, int y, int r, int g, int b)
-    {
-        unsigned char rgba[4] = {0, 0, 0, 0};
-        ASSERT_TRUE(this->gfx->GetDevice()->ReadPixel(x, y, rgba));
-        EXPECT_NEAR(rgba[0], r, 1) << x << "," << y;
-        EXPECT_NEAR(rgba[1], g, 1) << x << "," << y;
-        EXPECT_NEAR(rgba[2], b, 1) << x << "," << y;
-    }
-
-    nD3D9Server* gfx = nullptr;
 };
 
 }  // namespace

@@ -6,10 +6,8 @@
 //  and texture classes would.
 //------------------------------------------------------------------------------
 #define GL_GLEXT_PROTOTYPES 1
-#include "windowfixture.h"
+#include "glwindowfixture.h"
 
-#include "gfx2/nd3d9package.h"
-#include "gfx2/nd3d9server.h"
 #include "gfx2/nd3d9shader.h"
 #include "kernel/nfileserver2.h"
 #include "usertempdir.h"
@@ -66,16 +64,14 @@ fragment ps { in vec2 uv; void main() {
 technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; CullMode = None; } }
 )";
 
-class GLShaderTest : public WindowTest
+class GLShaderTest : public GLWindowTest
 {
 protected:
     void SetUp() override
     {
-        WindowTest::SetUp();
-        nd3d9_package();
-        this->ks->New("nresourceserver", "/sys/servers/resource");
-        this->gfx = static_cast<nD3D9Server*>(this->ks->New("nd3d9server", "/sys/servers/gfx"));
-        this->gfx->SetDisplayMode(nDisplayMode2("fx test", nDisplayMode2::Windowed, 0, 0, 64, 48, false));
+        GLWindowTest::SetUp();
+        // point-sampled texels and flat colours: the pixels are exact
+        this->pixelTolerance = 0;
         ASSERT_TRUE(this->gfx->OpenDisplay());
         this->dir = MakeTempDir("fxgltest");
         this->MakeQuad();
@@ -84,7 +80,7 @@ protected:
     {
         glDeleteBuffers(1, &this->vbo);
         glDeleteVertexArrays(1, &this->vao);
-        WindowTest::TearDown();
+        GLWindowTest::TearDown();
         std::filesystem::remove_all(this->dir);
     }
 
@@ -149,15 +145,6 @@ protected:
         }
     }
 
-    void ExpectPixel(int x, int y, int r, int g, int b)
-    {
-        unsigned char rgba[4] = {0, 0, 0, 0};
-        ASSERT_TRUE(this->gfx->GetDevice()->ReadPixel(x, y, rgba));
-        EXPECT_EQ(rgba[0], r) << x << "," << y;
-        EXPECT_EQ(rgba[1], g) << x << "," << y;
-        EXPECT_EQ(rgba[2], b) << x << "," << y;
-    }
-
     /// a 1x1 texture of one colour, as the texture class would make it
     static GLTexture* OneTexel(unsigned char r, unsigned char g, unsigned char b)
     {
@@ -177,7 +164,6 @@ protected:
         tex->Release();
     }
 
-    nD3D9Server* gfx = nullptr;
     std::string dir;
     unsigned int vao = 0;
     unsigned int vbo = 0;

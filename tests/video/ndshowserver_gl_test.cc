@@ -3,6 +3,7 @@
 //  SDL's offscreen driver: the fixture's colour bars are read back from
 //  the presented frame, at their place in the window.
 //------------------------------------------------------------------------------
+#include "glwindowfixture.h"
 #include "videofixture.h"
 
 namespace
@@ -28,9 +29,7 @@ protected:
     /// expects the back-buffer pixel to be the colour, within the tolerance
     void ExpectPixel(int x, int y, const int rgb[3])
     {
-        unsigned char px[4] = {0, 0, 0, 0};
-        ASSERT_TRUE(this->gfx->GetDevice()->ReadPixel(x, y, px));
-        for (int c = 0; c < 3; c++) EXPECT_NEAR(px[c], rgb[c], Tolerance) << x << "," << y << " channel " << c;
+        ExpectDevicePixel(this->gfx->GetDevice(), x, y, rgb, Tolerance);
     }
 
     /// expects the bars in the rectangle (x, y, w, h) of the window

@@ -4,7 +4,7 @@
 //  documents and addresses handed to the desktop's opener.
 //------------------------------------------------------------------------------
 #include "usertempdir.h"
-#include "childreport.h"
+#include "tools/childreport.h"
 
 #include "platform/nplatformprocess.h"
 
