@@ -35,12 +35,17 @@ public:
     /// own the object with a count of its own (null leaves the reference empty)
     void set(TYPE* obj)
     {
+        if (obj && obj == this->ref.get_unsafe()) return;
         if (obj) obj->AddRef();
         this->adopt(obj);
     }
-    /// own the object with the count the caller holds
+    /// own the object with the count the caller holds; the object owned
+    /// already keeps the one count it has (the kernel hands back an object
+    /// that exists at a path without a new count, and releasing the old
+    /// count first would end the object being adopted)
     void adopt(TYPE* obj)
     {
+        if (obj && obj == this->ref.get_unsafe()) return;
         this->reset();
         this->ref.set(obj);
     }

@@ -219,6 +219,11 @@ TEST_F(KernelTest, StrongRefHoldsOneCountUntilResetOrGone)
         nStrongRef<nRoot> owner;
         owner.adopt(a);
         EXPECT_EQ(owner.get(), a);
+        // adopting the object it owns, as a second show adopts the child the
+        // kernel hands back from its path, keeps the object and its one count
+        owner.adopt(a);
+        EXPECT_EQ(a->GetRefCount(), 1);
+        EXPECT_TRUE(observer.isvalid());
     }
     EXPECT_FALSE(observer.isvalid());
 }
