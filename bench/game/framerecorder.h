@@ -174,9 +174,9 @@ public:
     unsigned int CreateSampler(const nGfxSamplerDesc& desc) override;
     void DeleteSampler(unsigned int sampler) override;
     void BindTexture(int unit, unsigned int texture, bool cube, unsigned int sampler) override;
-    void DrawIndexedPrimitives(int layout, int primType, int minVertex, int numVertices, int firstIndex,
-                               int primCount) override;
-    void DrawPrimitives(int layout, int primType, int firstVertex, int primCount) override;
+    void DrawIndexedPrimitives(int layout, nGfxPrimitive primType, int minVertex, int numVertices,
+                               int firstIndex, int primCount) override;
+    void DrawPrimitives(int layout, nGfxPrimitive primType, int firstVertex, int primCount) override;
     int CreateStreamLayout(const nGfxVertexElement* elements, const int* streams, int numElements,
                            const int* vertexBuffers, const int* strides, int numStreams, int indexBuffer) override;
     void DrawLineStrip(const float* points, int numPoints, const float* matrix, const float rgba[4]) override;

@@ -139,9 +139,20 @@ struct nGfxVertexElement
     int byteOffset = 0;
 };
 
+/// what the vertices or indices of a draw make, by the engine's numbers
+enum class nGfxPrimitive
+{
+    PointList = 0,
+    LineList = 1,
+    LineStrip = 2,
+    TriangleList = 3,
+    TriangleStrip = 4,
+    TriangleFan = 5,
+};
+
 /// the vertices or indices primCount primitives of a type take (0 for an
 /// unknown type or a count below 1)
-int nGfxPrimitiveElements(int primType, int primCount);
+int nGfxPrimitiveElements(nGfxPrimitive primType, int primCount);
 
 class nGfxDevice
 {
@@ -260,17 +271,15 @@ public:
     /// the texture last bound to a unit (0 for none, and for units beyond the sixteen tracked)
     unsigned int GetBoundTexture(int unit) const { return (unit >= 0 && unit < 16) ? this->boundTextures[unit] : 0; }
     //--- rendering: draws over the primitive types, read-back, cursor, gamma, modes ------
-    // Primitive types by the engine's numbers: 0 point list, 1 line list,
-    // 2 line strip, 3 triangle list, 4 triangle strip, 5 triangle fan. A
-    // draw names its primitive count as Direct3D did; the device turns it
+    // A draw names its primitive count as Direct3D did; the device turns it
     // into a vertex or index count and draws nothing for a count below 1,
     // an unknown type or a range outside the buffers.
     /// draw primCount primitives from the layout's indices starting at
     /// firstIndex (the vertices they name lie in minVertex..minVertex+numVertices)
-    virtual void DrawIndexedPrimitives(int layout, int primType, int minVertex, int numVertices, int firstIndex,
-                                       int primCount) = 0;
+    virtual void DrawIndexedPrimitives(int layout, nGfxPrimitive primType, int minVertex, int numVertices,
+                                       int firstIndex, int primCount) = 0;
     /// draw primCount primitives from the layout's vertices starting at firstVertex
-    virtual void DrawPrimitives(int layout, int primType, int firstVertex, int primCount) = 0;
+    virtual void DrawPrimitives(int layout, nGfxPrimitive primType, int firstVertex, int primCount) = 0;
     /// a layout over several vertex streams: element i reads stream streams[i]
     /// (vertexBuffers[s] with strides[s] bytes per vertex); 0 when closed
     virtual int CreateStreamLayout(const nGfxVertexElement* elements, const int* streams, int numElements,

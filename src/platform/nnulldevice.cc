@@ -18,6 +18,12 @@ unsigned char ToByte(float c)
     return (unsigned char)std::lround(c * 255.0f);
 }
 
+/// a primitive type as its number in the recorded calls
+std::string PrimName(nGfxPrimitive primType)
+{
+    return std::to_string(static_cast<int>(primType));
+}
+
 }  // namespace
 
 void nNullDevice::ScriptStates(std::initializer_list<nGfxDeviceState> list)
@@ -451,8 +457,8 @@ void nNullDevice::ApplyRenderState(int state, unsigned int value)
 
 //--- rendering -----------------------------------------------------------------------
 
-void nNullDevice::DrawIndexedPrimitives(int layout, int primType, int minVertex, int numVertices, int firstIndex,
-                                        int primCount)
+void nNullDevice::DrawIndexedPrimitives(int layout, nGfxPrimitive primType, int minVertex, int numVertices,
+                                        int firstIndex, int primCount)
 {
     const int n = nGfxPrimitiveElements(primType, primCount);
     if (0 == n)
@@ -466,12 +472,12 @@ void nNullDevice::DrawIndexedPrimitives(int layout, int primType, int minVertex,
         this->Upload(l->indexBuffer);
     }
     this->drawnElements.push_back(n);
-    this->calls.push_back("DrawIndexed " + std::to_string(layout) + " " + std::to_string(primType) + " " +
+    this->calls.push_back("DrawIndexed " + std::to_string(layout) + " " + PrimName(primType) + " " +
                           std::to_string(minVertex) + " " + std::to_string(numVertices) + " " +
                           std::to_string(firstIndex) + " " + std::to_string(primCount));
 }
 
-void nNullDevice::DrawPrimitives(int layout, int primType, int firstVertex, int primCount)
+void nNullDevice::DrawPrimitives(int layout, nGfxPrimitive primType, int firstVertex, int primCount)
 {
     const int n = nGfxPrimitiveElements(primType, primCount);
     if (0 == n)
@@ -484,7 +490,7 @@ void nNullDevice::DrawPrimitives(int layout, int primType, int firstVertex, int 
         this->Upload(l->vertexBuffer);
     }
     this->drawnElements.push_back(n);
-    this->calls.push_back("DrawPrims " + std::to_string(layout) + " " + std::to_string(primType) + " " +
+    this->calls.push_back("DrawPrims " + std::to_string(layout) + " " + PrimName(primType) + " " +
                           std::to_string(firstVertex) + " " + std::to_string(primCount));
 }
 

@@ -137,9 +137,9 @@ public:
     // "DrawPrims <layout> <prim> <firstVertex> <primCount>" (nothing for no
     // primitives), "CreateStreamLayout <n> streams <k> -> <h>", "Lines <n> 3d|2d",
     // "CursorImage WxH hot X Y", "ShowImageCursor 0|1", "ShowCursor 0|1", "GammaRamp"
-    void DrawIndexedPrimitives(int layout, int primType, int minVertex, int numVertices, int firstIndex,
-                               int primCount) override;
-    void DrawPrimitives(int layout, int primType, int firstVertex, int primCount) override;
+    void DrawIndexedPrimitives(int layout, nGfxPrimitive primType, int minVertex, int numVertices,
+                               int firstIndex, int primCount) override;
+    void DrawPrimitives(int layout, nGfxPrimitive primType, int firstVertex, int primCount) override;
     int CreateStreamLayout(const nGfxVertexElement* elements, const int* streams, int numElements,
                            const int* vertexBuffers, const int* strides, int numStreams, int indexBuffer) override;
     void DrawLineStrip(const float* points, int numPoints, const float* matrix, const float rgba[4]) override;
