@@ -118,7 +118,6 @@ public:
     bool NeedsGLWindow() const override { return this->inner->NeedsGLWindow(); }
     nGfxDeviceCaps GetCaps() const override { return this->inner->GetCaps(); }
     nGfxFormat GetDesktopFormat() const override { return this->inner->GetDesktopFormat(); }
-    bool CheckTextureFormat(nGfxFormat f, bool rt) const override { return this->inner->CheckTextureFormat(f, rt); }
     bool CheckDepthFormat(nGfxFormat d, nGfxFormat z) const override { return this->inner->CheckDepthFormat(d, z); }
     bool CheckDepthStencilMatch(nGfxFormat d, nGfxFormat b, nGfxFormat z) const override
     {
@@ -147,7 +146,10 @@ public:
     void ReleaseVertexLayout(int layout) override;
     void DrawIndexedTriangles(int layout, int firstIndex, int numIndices) override;
     int GetMaxTextureSize() const override { return this->inner->GetMaxTextureSize(); }
-    bool CheckTexFormat(nGfxTexFormat f, bool rt) const override { return this->inner->CheckTexFormat(f, rt); }
+    bool CheckTextureFormat(nGfxTexFormat f, bool rt) const override
+    {
+        return this->inner->CheckTextureFormat(f, rt);
+    }
     unsigned int CreateTexture(const nGfxTextureDesc& desc) override;
     void ReleaseTexture(unsigned int tex) override;
     bool UploadTexture(unsigned int tex, int face, int level, const void* data, size_t size) override

@@ -178,8 +178,6 @@ public:
     virtual nGfxDeviceCaps GetCaps() const = 0;
     /// the colour format of the desktop the window opens on
     virtual nGfxFormat GetDesktopFormat() const = 0;
-    /// whether a texture (or render target) of the format can be made
-    virtual bool CheckTextureFormat(nGfxFormat format, bool renderTarget) const = 0;
     /// whether the depth format is usable with that display format
     virtual bool CheckDepthFormat(nGfxFormat display, nGfxFormat depth) const = 0;
     /// whether the depth format goes with that back buffer
@@ -235,8 +233,10 @@ public:
     //--- textures and render targets ---------------------------------------------------
     /// the largest side of a texture
     virtual int GetMaxTextureSize() const = 0;
-    /// whether textures of the format can be made (as render targets, when asked)
-    virtual bool CheckTexFormat(nGfxTexFormat format, bool renderTarget) const = 0;
+    /// whether textures of the format can be made (as render targets, when
+    /// asked); answered before the device opens too, where a backend knows
+    /// (GL learns of block compression only from its context)
+    virtual bool CheckTextureFormat(nGfxTexFormat format, bool renderTarget) const = 0;
     /// a new texture with undefined contents; 0 when it cannot be made
     virtual unsigned int CreateTexture(const nGfxTextureDesc& desc) = 0;
     virtual void ReleaseTexture(unsigned int tex) = 0;

@@ -31,7 +31,6 @@ public:
     bool NeedsGLWindow() const override { return true; }
     nGfxDeviceCaps GetCaps() const override;
     nGfxFormat GetDesktopFormat() const override;
-    bool CheckTextureFormat(nGfxFormat format, bool renderTarget) const override;
     bool CheckDepthFormat(nGfxFormat display, nGfxFormat depth) const override;
     bool CheckDepthStencilMatch(nGfxFormat display, nGfxFormat back, nGfxFormat depth) const override;
     bool Open(SDL_Window* window, const nGfxPresentParams& params, std::string& error) override;
@@ -64,7 +63,7 @@ private:
 public:
     //--- textures and render targets (ngldevicetexture.cc) ---------------------------------
     int GetMaxTextureSize() const override;
-    bool CheckTexFormat(nGfxTexFormat format, bool renderTarget) const override;
+    bool CheckTextureFormat(nGfxTexFormat format, bool renderTarget) const override;
     unsigned int CreateTexture(const nGfxTextureDesc& desc) override;
     void ReleaseTexture(unsigned int tex) override;
     bool UploadTexture(unsigned int tex, int face, int level, const void* data, size_t size) override;

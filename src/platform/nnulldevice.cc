@@ -31,11 +31,6 @@ void nNullDevice::ScriptStates(std::initializer_list<nGfxDeviceState> list)
     this->states.assign(list.begin(), list.end());
 }
 
-bool nNullDevice::CheckTextureFormat(nGfxFormat format, bool /*renderTarget*/) const
-{
-    return !this->Refuses(format);
-}
-
 bool nNullDevice::CheckDepthFormat(nGfxFormat display, nGfxFormat depth) const
 {
     return !this->Refuses(display) && !this->Refuses(depth);
@@ -242,7 +237,7 @@ void nNullDevice::DrawIndexedTriangles(int layout, int firstIndex, int numIndice
 
 //--- textures and render targets --------------------------------------------------------
 
-bool nNullDevice::CheckTexFormat(nGfxTexFormat format, bool /*renderTarget*/) const
+bool nNullDevice::CheckTextureFormat(nGfxTexFormat format, bool /*renderTarget*/) const
 {
     return 0 == this->refusedTex.count(format);
 }
@@ -257,7 +252,7 @@ unsigned int nNullDevice::CreateTexture(const nGfxTextureDesc& d)
     this->calls.push_back(std::string("CreateTexture ") + (d.cube ? "Cube " : "2D ") + std::to_string(d.width) + "x" +
                           std::to_string(d.height) + " " + nGfxTexFormatName(d.format) + " " +
                           std::to_string(d.levels) + (d.renderTarget ? " rt" : ""));
-    if (!this->CheckTexFormat(d.format, d.renderTarget) || nGfxTexFormat::None == d.format || d.width <= 0 ||
+    if (!this->CheckTextureFormat(d.format, d.renderTarget) || nGfxTexFormat::None == d.format || d.width <= 0 ||
         d.height <= 0 || d.width > this->maxTextureSize || d.height > this->maxTextureSize || d.levels < 1 ||
         d.levels > 16)
     {

@@ -25,7 +25,7 @@ public:
     nNullDevice() = default;
 
     //--- configuration -------------------------------------------------------------
-    /// every check of this format fails from now on
+    /// every display and depth check naming this format fails from now on
     void RefuseFormat(nGfxFormat f) { this->refused.insert(f); }
     /// the states TestCooperativeLevel reports next, one per call; Ok after them
     void ScriptStates(std::initializer_list<nGfxDeviceState> states);
@@ -43,7 +43,6 @@ public:
     bool NeedsGLWindow() const override { return false; }
     nGfxDeviceCaps GetCaps() const override { return this->caps; }
     nGfxFormat GetDesktopFormat() const override { return this->desktopFormat; }
-    bool CheckTextureFormat(nGfxFormat format, bool renderTarget) const override;
     bool CheckDepthFormat(nGfxFormat display, nGfxFormat depth) const override;
     bool CheckDepthStencilMatch(nGfxFormat display, nGfxFormat back, nGfxFormat depth) const override;
     bool Open(SDL_Window* window, const nGfxPresentParams& params, std::string& error) override;
@@ -82,7 +81,7 @@ public:
     /// the largest texture side reported
     int maxTextureSize = 4096;
     int GetMaxTextureSize() const override { return this->maxTextureSize; }
-    bool CheckTexFormat(nGfxTexFormat format, bool renderTarget) const override;
+    bool CheckTextureFormat(nGfxTexFormat format, bool renderTarget) const override;
     unsigned int CreateTexture(const nGfxTextureDesc& desc) override;
     void ReleaseTexture(unsigned int tex) override;
     bool UploadTexture(unsigned int tex, int face, int level, const void* data, size_t size) override;
