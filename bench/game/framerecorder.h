@@ -135,7 +135,6 @@ public:
     }
     void Clear(int flags, float r, float g, float b, float a, float z, int stencil) override;
     void Present() override;
-    bool ReadPixel(int x, int y, unsigned char rgba[4]) override { return this->inner->ReadPixel(x, y, rgba); }
     int CreateBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool) override;
     void* LockBuffer(int buffer) override { return this->inner->LockBuffer(buffer); }
     void UnlockBuffer(int buffer) override;
@@ -164,10 +163,6 @@ public:
     unsigned int CreateDepthSurface(int width, int height) override;
     void ReleaseDepthSurface(unsigned int surface) override;
     bool SetRenderTarget(unsigned int colorTex, unsigned int depthSurface) override;
-    bool SampleTexture(unsigned int tex, int face, float u, float v, float level, float rgba[4]) override
-    {
-        return this->inner->SampleTexture(tex, face, u, v, level, rgba);
-    }
     unsigned int CreateProgram(const std::string& vertexSrc, const std::string& fragmentSrc, std::string& log) override;
     void DeleteProgram(unsigned int program) override;
     void UseProgram(unsigned int program) override;

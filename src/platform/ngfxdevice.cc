@@ -2,6 +2,7 @@
 //  ngfxdevice.cc
 //------------------------------------------------------------------------------
 #include "platform/ngfxdevice.h"
+#include "platform/ngfxdeviceprobe.h"
 
 const char* nGfxFormatName(nGfxFormat f)
 {
@@ -139,4 +140,9 @@ int nGfxPrimitiveElements(nGfxPrimitive primType, int primCount)
         case nGfxPrimitive::TriangleFan: return primCount + 2;
         default: return 0;
     }
+}
+
+nGfxDeviceProbe* nGfxDeviceProbe::Of(nGfxDevice* device)
+{
+    return dynamic_cast<nGfxDeviceProbe*>(device);
 }

@@ -199,8 +199,6 @@ public:
     virtual void Clear(int flags, float r, float g, float b, float a, float z, int stencil) = 0;
     /// show the back buffer in the window
     virtual void Present() = 0;
-    /// the colour of one back-buffer pixel as RGBA bytes; false outside it
-    virtual bool ReadPixel(int x, int y, unsigned char rgba[4]) = 0;
 
     //--- meshes: buffers and vertex layouts ------------------------------------------
     // Every buffer keeps a CPU shadow: Lock hands it out, Unlock marks it
@@ -251,8 +249,6 @@ public:
     virtual void ReleaseDepthSurface(unsigned int surface) = 0;
     /// draw into a render-target texture and/or depth surface; 0 and 0 is the back buffer
     virtual bool SetRenderTarget(unsigned int colorTex, unsigned int depthSurface) = 0;
-    /// the texture as a shader sees it at u, v (on the face, 0..1, row 0 on top) and mip level
-    virtual bool SampleTexture(unsigned int tex, int face, float u, float v, float level, float rgba[4]) = 0;
     //--- effects: programs, uniforms, samplers and render states -----------------
     /// compile and link a program; 0 with the compiler's log in 'log' when that fails
     virtual unsigned int CreateProgram(const std::string& vertexSrc, const std::string& fragmentSrc, std::string& log) = 0;

@@ -14,12 +14,13 @@
     D24S8, D24X8, D16 and float targets); there is no D24X4S4.
 */
 #include "platform/ngfxdevice.h"
+#include "platform/ngfxdeviceprobe.h"
 #include "platform/ngfxbufferstore.h"
 
 #include <map>
 #include <set>
 
-class nGLDevice : public nGfxDevice
+class nGLDevice : public nGfxDevice, public nGfxDeviceProbe
 {
 public:
     nGLDevice() = default;

@@ -12,6 +12,7 @@
     without GL. Its back buffer holds the colour of the last colour clear.
 */
 #include "platform/ngfxdevice.h"
+#include "platform/ngfxdeviceprobe.h"
 #include "platform/ngfxbufferstore.h"
 
 #include <deque>
@@ -19,7 +20,7 @@
 #include <set>
 #include <vector>
 
-class nNullDevice : public nGfxDevice
+class nNullDevice : public nGfxDevice, public nGfxDeviceProbe
 {
 public:
     nNullDevice() = default;

@@ -8,6 +8,7 @@
 //------------------------------------------------------------------------------
 #define GL_GLEXT_PROTOTYPES 1
 #include "windowfixture.h"
+#include "platform/ngfxdeviceprobe.h"
 #include "opende/meshfiles.h"
 
 #include "gfx2/nd3d9mesh.h"
@@ -137,7 +138,7 @@ protected:
     void ExpectPixel(int x, int y, int r, int g, int b)
     {
         unsigned char rgba[4] = {0, 0, 0, 0};
-        ASSERT_TRUE(this->gfx->GetDevice()->ReadPixel(x, y, rgba));
+        ASSERT_TRUE(nGfxDeviceProbe::Of(this->gfx->GetDevice())->ReadPixel(x, y, rgba));
         EXPECT_NEAR(rgba[0], r, 1) << x << "," << y;
         EXPECT_NEAR(rgba[1], g, 1) << x << "," << y;
         EXPECT_NEAR(rgba[2], b, 1) << x << "," << y;

@@ -6,6 +6,7 @@
 //  statistics of what was drawn.
 //------------------------------------------------------------------------------
 #include "threadresources.h"
+#include "platform/ngfxdeviceprobe.h"
 #include "windowfixture.h"
 
 #include "gfx2/nd3d9mesh.h"
@@ -80,7 +81,7 @@ protected:
     void ExpectPixel(int x, int y, int r, int g, int b)
     {
         unsigned char rgba[4] = {0, 0, 0, 0};
-        ASSERT_TRUE(this->gfx->GetDevice()->ReadPixel(x, y, rgba));
+        ASSERT_TRUE(nGfxDeviceProbe::Of(this->gfx->GetDevice())->ReadPixel(x, y, rgba));
         EXPECT_NEAR(rgba[0], r, 2) << x << "," << y;
         EXPECT_NEAR(rgba[1], g, 2) << x << "," << y;
         EXPECT_NEAR(rgba[2], b, 2) << x << "," << y;

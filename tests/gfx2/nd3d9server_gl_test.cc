@@ -5,6 +5,7 @@
 //  must get, since SDL silently falls back to another one.
 //------------------------------------------------------------------------------
 #include "windowfixture.h"
+#include "platform/ngfxdeviceprobe.h"
 
 #include "gfx2/nd3d9package.h"
 #include "gfx2/nd3d9server.h"
@@ -48,7 +49,7 @@ protected:
     void ExpectPixel(int x, int y, int r, int g, int b)
     {
         unsigned char rgba[4] = {0, 0, 0, 0};
-        ASSERT_TRUE(this->gfx->GetDevice()->ReadPixel(x, y, rgba));
+        ASSERT_TRUE(nGfxDeviceProbe::Of(this->gfx->GetDevice())->ReadPixel(x, y, rgba));
         EXPECT_NEAR(rgba[0], r, 1) << x << "," << y;
         EXPECT_NEAR(rgba[1], g, 1) << x << "," << y;
         EXPECT_NEAR(rgba[2], b, 1) << x << "," << y;
@@ -81,7 +82,7 @@ TEST_F(GLServerTest, ClearsAndPresentsAHundredFramesOnTheExpectedDriver)
     this->ExpectPixel(0, 0, 51, 102, 153);
     this->ExpectPixel(63, 47, 51, 102, 153);
     unsigned char rgba[4];
-    EXPECT_FALSE(this->gfx->GetDevice()->ReadPixel(64, 0, rgba));
+    EXPECT_FALSE(nGfxDeviceProbe::Of(this->gfx->GetDevice())->ReadPixel(64, 0, rgba));
     EXPECT_EQ(this->gfx->GetNumStencilBits(), 8);
     EXPECT_EQ(this->gfx->GetViewport().width, 64.0f);
 }

@@ -7,6 +7,7 @@
 //------------------------------------------------------------------------------
 #define GL_GLEXT_PROTOTYPES 1
 #include "windowfixture.h"
+#include "platform/ngfxdeviceprobe.h"
 
 #include "gfx2/nd3d9package.h"
 #include "gfx2/nd3d9server.h"
@@ -141,7 +142,7 @@ protected:
     void ExpectPixel(int x, int y, int r, int g, int b)
     {
         unsigned char rgba[4] = {0, 0, 0, 0};
-        ASSERT_TRUE(this->gfx->GetDevice()->ReadPixel(x, y, rgba));
+        ASSERT_TRUE(nGfxDeviceProbe::Of(this->gfx->GetDevice())->ReadPixel(x, y, rgba));
         EXPECT_EQ(rgba[0], r) << x << "," << y;
         EXPECT_EQ(rgba[1], g) << x << "," << y;
         EXPECT_EQ(rgba[2], b) << x << "," << y;

@@ -4,6 +4,7 @@
 //  the presented frame, at their place in the window.
 //------------------------------------------------------------------------------
 #include "videofixture.h"
+#include "platform/ngfxdeviceprobe.h"
 
 namespace
 {
@@ -29,7 +30,7 @@ protected:
     void ExpectPixel(int x, int y, const int rgb[3])
     {
         unsigned char px[4] = {0, 0, 0, 0};
-        ASSERT_TRUE(this->gfx->GetDevice()->ReadPixel(x, y, px));
+        ASSERT_TRUE(nGfxDeviceProbe::Of(this->gfx->GetDevice())->ReadPixel(x, y, px));
         for (int c = 0; c < 3; c++) EXPECT_NEAR(px[c], rgb[c], Tolerance) << x << "," << y << " channel " << c;
     }
 
