@@ -183,11 +183,11 @@ void FrameRecorder::RecordUploads(int layout, size_t vertexBytes, size_t indexBy
 
 void FrameRecorder::DrawIndexedTriangles(int layout, int firstIndex, int numIndices)
 {
-    this->DrawIndexedPrimitives(layout, 3, 0, 0, firstIndex, numIndices / 3);
+    this->DrawIndexedPrimitives(layout, nGfxPrimitive::TriangleList, 0, 0, firstIndex, numIndices / 3);
 }
 
-void FrameRecorder::DrawIndexedPrimitives(int layout, int primType, int minVertex, int numVertices, int firstIndex,
-                                          int primCount)
+void FrameRecorder::DrawIndexedPrimitives(int layout, nGfxPrimitive primType, int minVertex, int numVertices,
+                                          int firstIndex, int primCount)
 {
     const int n = nGfxPrimitiveElements(primType, primCount);
     auto l = this->layouts.find(layout);
@@ -200,7 +200,7 @@ void FrameRecorder::DrawIndexedPrimitives(int layout, int primType, int minVerte
         {
             Call& c = this->Add(Op::DrawIndexed);
             c.a = layout;
-            c.b = primType;
+            c.b = static_cast<int>(primType);
             c.c = firstIndex;
             c.d = n;
         }
@@ -208,7 +208,7 @@ void FrameRecorder::DrawIndexedPrimitives(int layout, int primType, int minVerte
     this->inner->DrawIndexedPrimitives(layout, primType, minVertex, numVertices, firstIndex, primCount);
 }
 
-void FrameRecorder::DrawPrimitives(int layout, int primType, int firstVertex, int primCount)
+void FrameRecorder::DrawPrimitives(int layout, nGfxPrimitive primType, int firstVertex, int primCount)
 {
     const int n = nGfxPrimitiveElements(primType, primCount);
     auto l = this->layouts.find(layout);
@@ -219,7 +219,7 @@ void FrameRecorder::DrawPrimitives(int layout, int primType, int firstVertex, in
         {
             Call& c = this->Add(Op::Draw);
             c.a = layout;
-            c.b = primType;
+            c.b = static_cast<int>(primType);
             c.c = firstVertex;
             c.d = n;
         }

@@ -118,7 +118,6 @@ public:
     bool NeedsGLWindow() const override { return this->inner->NeedsGLWindow(); }
     nGfxDeviceCaps GetCaps() const override { return this->inner->GetCaps(); }
     nGfxFormat GetDesktopFormat() const override { return this->inner->GetDesktopFormat(); }
-    bool CheckTextureFormat(nGfxFormat f, bool rt) const override { return this->inner->CheckTextureFormat(f, rt); }
     bool CheckDepthFormat(nGfxFormat d, nGfxFormat z) const override { return this->inner->CheckDepthFormat(d, z); }
     bool CheckDepthStencilMatch(nGfxFormat d, nGfxFormat b, nGfxFormat z) const override
     {
@@ -136,7 +135,6 @@ public:
     }
     void Clear(int flags, float r, float g, float b, float a, float z, int stencil) override;
     void Present() override;
-    bool ReadPixel(int x, int y, unsigned char rgba[4]) override { return this->inner->ReadPixel(x, y, rgba); }
     int CreateBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool) override;
     void* LockBuffer(int buffer) override { return this->inner->LockBuffer(buffer); }
     void UnlockBuffer(int buffer) override;
@@ -147,7 +145,10 @@ public:
     void ReleaseVertexLayout(int layout) override;
     void DrawIndexedTriangles(int layout, int firstIndex, int numIndices) override;
     int GetMaxTextureSize() const override { return this->inner->GetMaxTextureSize(); }
-    bool CheckTexFormat(nGfxTexFormat f, bool rt) const override { return this->inner->CheckTexFormat(f, rt); }
+    bool CheckTextureFormat(nGfxTexFormat f, bool rt) const override
+    {
+        return this->inner->CheckTextureFormat(f, rt);
+    }
     unsigned int CreateTexture(const nGfxTextureDesc& desc) override;
     void ReleaseTexture(unsigned int tex) override;
     bool UploadTexture(unsigned int tex, int face, int level, const void* data, size_t size) override
@@ -162,10 +163,6 @@ public:
     unsigned int CreateDepthSurface(int width, int height) override;
     void ReleaseDepthSurface(unsigned int surface) override;
     bool SetRenderTarget(unsigned int colorTex, unsigned int depthSurface) override;
-    bool SampleTexture(unsigned int tex, int face, float u, float v, float level, float rgba[4]) override
-    {
-        return this->inner->SampleTexture(tex, face, u, v, level, rgba);
-    }
     unsigned int CreateProgram(const std::string& vertexSrc, const std::string& fragmentSrc, std::string& log) override;
     void DeleteProgram(unsigned int program) override;
     void UseProgram(unsigned int program) override;
@@ -174,9 +171,9 @@ public:
     unsigned int CreateSampler(const nGfxSamplerDesc& desc) override;
     void DeleteSampler(unsigned int sampler) override;
     void BindTexture(int unit, unsigned int texture, bool cube, unsigned int sampler) override;
-    void DrawIndexedPrimitives(int layout, int primType, int minVertex, int numVertices, int firstIndex,
-                               int primCount) override;
-    void DrawPrimitives(int layout, int primType, int firstVertex, int primCount) override;
+    void DrawIndexedPrimitives(int layout, nGfxPrimitive primType, int minVertex, int numVertices,
+                               int firstIndex, int primCount) override;
+    void DrawPrimitives(int layout, nGfxPrimitive primType, int firstVertex, int primCount) override;
     int CreateStreamLayout(const nGfxVertexElement* elements, const int* streams, int numElements,
                            const int* vertexBuffers, const int* strides, int numStreams, int indexBuffer) override;
     void DrawLineStrip(const float* points, int numPoints, const float* matrix, const float rgba[4]) override;

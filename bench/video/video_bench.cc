@@ -18,6 +18,7 @@
 #include "gfx2/ngfx2package.h"
 #include "input/ninputpackage.h"
 #include "kernel/nfileserver2.h"
+#include "platform/ngfxdeviceprobe.h"
 #include "kernel/nkernelserver.h"
 #include "platform/nplatformvideo.h"
 #include "resource/nresourcepackage.h"
@@ -157,7 +158,7 @@ void BM_Play(benchmark::State& state, const char* file, bool draw)
     }
     // the upload finishes on the device before the clock stops
     unsigned char px[4];
-    display.gfx->GetDevice()->ReadPixel(0, 0, px);
+    nGfxDeviceProbe::Of(display.gfx->GetDevice())->ReadPixel(0, 0, px);
     quad.End();
     Report(state);
 }

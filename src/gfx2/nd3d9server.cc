@@ -119,7 +119,7 @@ void nD3D9Server::UpdateFeatureSet()
     }
     else
     {
-        this->featureSet = this->device->CheckTextureFormat(nGfxFormat::A16B16G16R16F, true) ? DX9FLT : DX9;
+        this->featureSet = this->device->CheckTextureFormat(nGfxTexFormat::A16B16G16R16F, true) ? DX9FLT : DX9;
     }
     n_printf("nD3D9Server detected feature set '%s' (pre-override)\n", FeatureSetToString(this->featureSet));
 }

@@ -424,6 +424,24 @@ void nD3D9Server::SetShader(nShader2* shader)
 
 //--- draw calls -------------------------------------------------------------------------
 
+namespace
+{
+
+// the device numbers its primitive types as the server does
+static_assert(static_cast<int>(nGfxPrimitive::PointList) == nGfxServer2::PointList &&
+              static_cast<int>(nGfxPrimitive::LineList) == nGfxServer2::LineList &&
+              static_cast<int>(nGfxPrimitive::LineStrip) == nGfxServer2::LineStrip &&
+              static_cast<int>(nGfxPrimitive::TriangleList) == nGfxServer2::TriangleList &&
+              static_cast<int>(nGfxPrimitive::TriangleStrip) == nGfxServer2::TriangleStrip &&
+              static_cast<int>(nGfxPrimitive::TriangleFan) == nGfxServer2::TriangleFan);
+
+nGfxPrimitive DevicePrimitive(nGfxServer2::PrimitiveType primType)
+{
+    return static_cast<nGfxPrimitive>(primType);
+}
+
+}  // namespace
+
 /*
  * DrawRange --
  *     Results: the primitives the current ranges give.
@@ -435,12 +453,12 @@ int nD3D9Server::DrawRange(PrimitiveType primType, bool indexed)
     if (indexed)
     {
         const int prims = GetPrimitiveCount(primType, this->indexRangeNum);
-        this->device->DrawIndexedPrimitives(this->curVertexLayout, primType, this->vertexRangeFirst,
+        this->device->DrawIndexedPrimitives(this->curVertexLayout, DevicePrimitive(primType), this->vertexRangeFirst,
                                             this->vertexRangeNum, this->indexRangeFirst, prims);
         return prims;
     }
     const int prims = GetPrimitiveCount(primType, this->vertexRangeNum);
-    this->device->DrawPrimitives(this->curVertexLayout, primType, this->vertexRangeFirst, prims);
+    this->device->DrawPrimitives(this->curVertexLayout, DevicePrimitive(primType), this->vertexRangeFirst, prims);
     return prims;
 }
 
@@ -674,8 +692,8 @@ void nD3D9Server::DrawShape(ShapeType type, const matrix44& model, const vector4
     // the shared shader and the shape shader share the matrices through
     // the effect pool; the shape shader reads them at BeginPass
     shader->BeginPass(0);
-    this->device->DrawIndexedPrimitives(mesh->GetVertexDeclaration(), TriangleList, 0, mesh->GetNumVertices(), 0,
-                                        mesh->GetNumIndices() / 3);
+    this->device->DrawIndexedPrimitives(mesh->GetVertexDeclaration(), nGfxPrimitive::TriangleList, 0,
+                                        mesh->GetNumVertices(), 0, mesh->GetNumIndices() / 3);
     shader->EndPass();
     this->PopTransform(Model);
     this->statsNumDrawCalls++;

@@ -390,7 +390,7 @@ bool nD3D9Texture::CreateRenderTarget()
             case A32B32G32R32F: break;
             default: n_error("nD3D9Texture: invalid render target pixel format!\n");
         }
-        if (!dev->CheckTexFormat(nGfxTexFormat(this->GetFormat()), true))
+        if (!dev->CheckTextureFormat(nGfxTexFormat(this->GetFormat()), true))
         {
             n_error("nD3D9Texture: Could not create render target surface!\n");
         }

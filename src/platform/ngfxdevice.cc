@@ -2,6 +2,7 @@
 //  ngfxdevice.cc
 //------------------------------------------------------------------------------
 #include "platform/ngfxdevice.h"
+#include "platform/ngfxdeviceprobe.h"
 
 const char* nGfxFormatName(nGfxFormat f)
 {
@@ -123,7 +124,7 @@ void nGfxDevice::ResetRenderStates()
  *     than the lines of a strip, three per separate triangle, two more
  *     than the triangles of a strip or fan; 0 for nothing to draw.
  */
-int nGfxPrimitiveElements(int primType, int primCount)
+int nGfxPrimitiveElements(nGfxPrimitive primType, int primCount)
 {
     if (primCount < 1)
     {
@@ -131,12 +132,17 @@ int nGfxPrimitiveElements(int primType, int primCount)
     }
     switch (primType)
     {
-        case 0: return primCount;
-        case 1: return primCount * 2;
-        case 2: return primCount + 1;
-        case 3: return primCount * 3;
-        case 4:
-        case 5: return primCount + 2;
+        case nGfxPrimitive::PointList: return primCount;
+        case nGfxPrimitive::LineList: return primCount * 2;
+        case nGfxPrimitive::LineStrip: return primCount + 1;
+        case nGfxPrimitive::TriangleList: return primCount * 3;
+        case nGfxPrimitive::TriangleStrip:
+        case nGfxPrimitive::TriangleFan: return primCount + 2;
         default: return 0;
     }
+}
+
+nGfxDeviceProbe* nGfxDeviceProbe::Of(nGfxDevice* device)
+{
+    return dynamic_cast<nGfxDeviceProbe*>(device);
 }

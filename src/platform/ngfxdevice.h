@@ -139,9 +139,20 @@ struct nGfxVertexElement
     int byteOffset = 0;
 };
 
+/// what the vertices or indices of a draw make, by the engine's numbers
+enum class nGfxPrimitive
+{
+    PointList = 0,
+    LineList = 1,
+    LineStrip = 2,
+    TriangleList = 3,
+    TriangleStrip = 4,
+    TriangleFan = 5,
+};
+
 /// the vertices or indices primCount primitives of a type take (0 for an
 /// unknown type or a count below 1)
-int nGfxPrimitiveElements(int primType, int primCount);
+int nGfxPrimitiveElements(nGfxPrimitive primType, int primCount);
 
 class nGfxDevice
 {
@@ -167,8 +178,6 @@ public:
     virtual nGfxDeviceCaps GetCaps() const = 0;
     /// the colour format of the desktop the window opens on
     virtual nGfxFormat GetDesktopFormat() const = 0;
-    /// whether a texture (or render target) of the format can be made
-    virtual bool CheckTextureFormat(nGfxFormat format, bool renderTarget) const = 0;
     /// whether the depth format is usable with that display format
     virtual bool CheckDepthFormat(nGfxFormat display, nGfxFormat depth) const = 0;
     /// whether the depth format goes with that back buffer
@@ -190,8 +199,6 @@ public:
     virtual void Clear(int flags, float r, float g, float b, float a, float z, int stencil) = 0;
     /// show the back buffer in the window
     virtual void Present() = 0;
-    /// the colour of one back-buffer pixel as RGBA bytes; false outside it
-    virtual bool ReadPixel(int x, int y, unsigned char rgba[4]) = 0;
 
     //--- meshes: buffers and vertex layouts ------------------------------------------
     // Every buffer keeps a CPU shadow: Lock hands it out, Unlock marks it
@@ -224,8 +231,10 @@ public:
     //--- textures and render targets ---------------------------------------------------
     /// the largest side of a texture
     virtual int GetMaxTextureSize() const = 0;
-    /// whether textures of the format can be made (as render targets, when asked)
-    virtual bool CheckTexFormat(nGfxTexFormat format, bool renderTarget) const = 0;
+    /// whether textures of the format can be made (as render targets, when
+    /// asked); answered before the device opens too, where a backend knows
+    /// (GL learns of block compression only from its context)
+    virtual bool CheckTextureFormat(nGfxTexFormat format, bool renderTarget) const = 0;
     /// a new texture with undefined contents; 0 when it cannot be made
     virtual unsigned int CreateTexture(const nGfxTextureDesc& desc) = 0;
     virtual void ReleaseTexture(unsigned int tex) = 0;
@@ -240,8 +249,6 @@ public:
     virtual void ReleaseDepthSurface(unsigned int surface) = 0;
     /// draw into a render-target texture and/or depth surface; 0 and 0 is the back buffer
     virtual bool SetRenderTarget(unsigned int colorTex, unsigned int depthSurface) = 0;
-    /// the texture as a shader sees it at u, v (on the face, 0..1, row 0 on top) and mip level
-    virtual bool SampleTexture(unsigned int tex, int face, float u, float v, float level, float rgba[4]) = 0;
     //--- effects: programs, uniforms, samplers and render states -----------------
     /// compile and link a program; 0 with the compiler's log in 'log' when that fails
     virtual unsigned int CreateProgram(const std::string& vertexSrc, const std::string& fragmentSrc, std::string& log) = 0;
@@ -260,17 +267,15 @@ public:
     /// the texture last bound to a unit (0 for none, and for units beyond the sixteen tracked)
     unsigned int GetBoundTexture(int unit) const { return (unit >= 0 && unit < 16) ? this->boundTextures[unit] : 0; }
     //--- rendering: draws over the primitive types, read-back, cursor, gamma, modes ------
-    // Primitive types by the engine's numbers: 0 point list, 1 line list,
-    // 2 line strip, 3 triangle list, 4 triangle strip, 5 triangle fan. A
-    // draw names its primitive count as Direct3D did; the device turns it
+    // A draw names its primitive count as Direct3D did; the device turns it
     // into a vertex or index count and draws nothing for a count below 1,
     // an unknown type or a range outside the buffers.
     /// draw primCount primitives from the layout's indices starting at
     /// firstIndex (the vertices they name lie in minVertex..minVertex+numVertices)
-    virtual void DrawIndexedPrimitives(int layout, int primType, int minVertex, int numVertices, int firstIndex,
-                                       int primCount) = 0;
+    virtual void DrawIndexedPrimitives(int layout, nGfxPrimitive primType, int minVertex, int numVertices,
+                                       int firstIndex, int primCount) = 0;
     /// draw primCount primitives from the layout's vertices starting at firstVertex
-    virtual void DrawPrimitives(int layout, int primType, int firstVertex, int primCount) = 0;
+    virtual void DrawPrimitives(int layout, nGfxPrimitive primType, int firstVertex, int primCount) = 0;
     /// a layout over several vertex streams: element i reads stream streams[i]
     /// (vertexBuffers[s] with strides[s] bytes per vertex); 0 when closed
     virtual int CreateStreamLayout(const nGfxVertexElement* elements, const int* streams, int numElements,

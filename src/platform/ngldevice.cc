@@ -140,11 +140,6 @@ nGfxFormat nGLDevice::GetDesktopFormat() const
     return nGfxFormat::X8R8G8B8;
 }
 
-bool nGLDevice::CheckTextureFormat(nGfxFormat format, bool /*renderTarget*/) const
-{
-    return ColorStorage(format) != 0;
-}
-
 bool nGLDevice::CheckDepthFormat(nGfxFormat display, nGfxFormat depth) const
 {
     return ColorStorage(display) != 0 && DepthStorage(depth) != 0;

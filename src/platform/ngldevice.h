@@ -20,6 +20,7 @@
     device adds no work to any call.
 */
 #include "platform/ngfxdevice.h"
+#include "platform/ngfxdeviceprobe.h"
 #include "platform/ngfxbufferstore.h"
 
 #include <map>
@@ -27,7 +28,7 @@
 #include <string>
 #include <vector>
 
-class nGLDevice : public nGfxDevice
+class nGLDevice : public nGfxDevice, public nGfxDeviceProbe
 {
 public:
     nGLDevice() = default;
@@ -39,7 +40,6 @@ public:
     bool NeedsGLWindow() const override { return true; }
     nGfxDeviceCaps GetCaps() const override;
     nGfxFormat GetDesktopFormat() const override;
-    bool CheckTextureFormat(nGfxFormat format, bool renderTarget) const override;
     bool CheckDepthFormat(nGfxFormat display, nGfxFormat depth) const override;
     bool CheckDepthStencilMatch(nGfxFormat display, nGfxFormat back, nGfxFormat depth) const override;
     bool Open(SDL_Window* window, const nGfxPresentParams& params, std::string& error) override;
@@ -89,7 +89,7 @@ private:
 public:
     //--- textures and render targets (ngldevicetexture.cc) ---------------------------------
     int GetMaxTextureSize() const override;
-    bool CheckTexFormat(nGfxTexFormat format, bool renderTarget) const override;
+    bool CheckTextureFormat(nGfxTexFormat format, bool renderTarget) const override;
     unsigned int CreateTexture(const nGfxTextureDesc& desc) override;
     void ReleaseTexture(unsigned int tex) override;
     bool UploadTexture(unsigned int tex, int face, int level, const void* data, size_t size) override;
@@ -131,9 +131,9 @@ public:
     void BindTexture(int unit, unsigned int texture, bool cube, unsigned int sampler) override;
 
     //--- rendering (ngldevicerender.cc) ----------------------------------------------
-    void DrawIndexedPrimitives(int layout, int primType, int minVertex, int numVertices, int firstIndex,
-                               int primCount) override;
-    void DrawPrimitives(int layout, int primType, int firstVertex, int primCount) override;
+    void DrawIndexedPrimitives(int layout, nGfxPrimitive primType, int minVertex, int numVertices,
+                               int firstIndex, int primCount) override;
+    void DrawPrimitives(int layout, nGfxPrimitive primType, int firstVertex, int primCount) override;
     int CreateStreamLayout(const nGfxVertexElement* elements, const int* streams, int numElements,
                            const int* vertexBuffers, const int* strides, int numStreams, int indexBuffer) override;
     void DrawLineStrip(const float* points, int numPoints, const float* matrix, const float rgba[4]) override;

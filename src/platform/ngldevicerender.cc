@@ -14,11 +14,11 @@ namespace
 {
 
 /// the GL mode of an engine primitive type (callers have checked it)
-GLenum GLMode(int primType)
+GLenum GLMode(nGfxPrimitive primType)
 {
     static const GLenum modes[] = {GL_POINTS, GL_LINES, GL_LINE_STRIP, GL_TRIANGLES, GL_TRIANGLE_STRIP,
                                    GL_TRIANGLE_FAN};
-    return modes[primType];
+    return modes[static_cast<int>(primType)];
 }
 
 // The line drawer's program: 3-D points through the matrix (row vectors,
@@ -190,8 +190,8 @@ bool nGLDevice::PrepareLayout(int layout, size_t vertexBytes, size_t indexBytes,
  *     with the program in use; nothing for no primitives or a range
  *     outside the index buffer.
  */
-void nGLDevice::DrawIndexedPrimitives(int layout, int primType, int minVertex, int numVertices, int firstIndex,
-                                      int primCount)
+void nGLDevice::DrawIndexedPrimitives(int layout, nGfxPrimitive primType, int minVertex, int numVertices,
+                                      int firstIndex, int primCount)
 {
     const int n = nGfxPrimitiveElements(primType, primCount);
     const nGfxBufferStore::Layout* l = this->store.GetLayout(layout);
@@ -220,7 +220,7 @@ void nGLDevice::DrawIndexedPrimitives(int layout, int primType, int minVertex, i
  *     Side effects: draws the primitives from the layout's vertices in
  *     order; nothing for no primitives or a range outside the buffer.
  */
-void nGLDevice::DrawPrimitives(int layout, int primType, int firstVertex, int primCount)
+void nGLDevice::DrawPrimitives(int layout, nGfxPrimitive primType, int firstVertex, int primCount)
 {
     const int n = nGfxPrimitiveElements(primType, primCount);
     const nGfxBufferStore::Layout* l = this->store.GetLayout(layout);

@@ -189,14 +189,15 @@ int nGLDevice::GetMaxTextureSize() const
 }
 
 /*
- * CheckTexFormat --
- *     Results: whether GL stores the format (DXT only with S3TC); render
- *     targets in the 8888 and float formats only.
+ * CheckTextureFormat --
+ *     Results: whether GL stores the format (DXT only with S3TC, known
+ *     once the context is there); render targets in the 8888 and float
+ *     formats only.
  */
-bool nGLDevice::CheckTexFormat(nGfxTexFormat format, bool renderTarget) const
+bool nGLDevice::CheckTextureFormat(nGfxTexFormat format, bool renderTarget) const
 {
     GLFormat gl;
-    if (!this->context || !GetGLFormat(format, gl))
+    if (!GetGLFormat(format, gl))
     {
         return false;
     }
@@ -205,7 +206,7 @@ bool nGLDevice::CheckTexFormat(nGfxTexFormat format, bool renderTarget) const
         return nGfxTexFormat::X8R8G8B8 == format || nGfxTexFormat::A8R8G8B8 == format ||
                (format >= nGfxTexFormat::R16F && format <= nGfxTexFormat::A32B32G32R32F);
     }
-    return !nGfxTexFormatIsCompressed(format) || HasS3TC();
+    return !nGfxTexFormatIsCompressed(format) || (this->context && HasS3TC());
 }
 
 unsigned int nGLDevice::FaceTarget(const nGfxTextureDesc& d, int face)
@@ -223,7 +224,7 @@ unsigned int nGLDevice::CreateTexture(const nGfxTextureDesc& d)
 {
     GLFormat gl;
     const int maxSize = this->GetMaxTextureSize();
-    if (!this->CheckTexFormat(d.format, d.renderTarget) || !GetGLFormat(d.format, gl) || d.width <= 0 ||
+    if (!this->CheckTextureFormat(d.format, d.renderTarget) || !GetGLFormat(d.format, gl) || d.width <= 0 ||
         d.height <= 0 || d.width > maxSize || d.height > maxSize || d.levels < 1 || d.levels > 16 ||
         (d.cube && d.width != d.height))
     {

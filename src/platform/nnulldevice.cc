@@ -18,16 +18,17 @@ unsigned char ToByte(float c)
     return (unsigned char)std::lround(c * 255.0f);
 }
 
+/// a primitive type as its number in the recorded calls
+std::string PrimName(nGfxPrimitive primType)
+{
+    return std::to_string(static_cast<int>(primType));
+}
+
 }  // namespace
 
 void nNullDevice::ScriptStates(std::initializer_list<nGfxDeviceState> list)
 {
     this->states.assign(list.begin(), list.end());
-}
-
-bool nNullDevice::CheckTextureFormat(nGfxFormat format, bool /*renderTarget*/) const
-{
-    return !this->Refuses(format);
 }
 
 bool nNullDevice::CheckDepthFormat(nGfxFormat display, nGfxFormat depth) const
@@ -236,7 +237,7 @@ void nNullDevice::DrawIndexedTriangles(int layout, int firstIndex, int numIndice
 
 //--- textures and render targets --------------------------------------------------------
 
-bool nNullDevice::CheckTexFormat(nGfxTexFormat format, bool /*renderTarget*/) const
+bool nNullDevice::CheckTextureFormat(nGfxTexFormat format, bool /*renderTarget*/) const
 {
     return 0 == this->refusedTex.count(format);
 }
@@ -251,7 +252,7 @@ unsigned int nNullDevice::CreateTexture(const nGfxTextureDesc& d)
     this->calls.push_back(std::string("CreateTexture ") + (d.cube ? "Cube " : "2D ") + std::to_string(d.width) + "x" +
                           std::to_string(d.height) + " " + nGfxTexFormatName(d.format) + " " +
                           std::to_string(d.levels) + (d.renderTarget ? " rt" : ""));
-    if (!this->CheckTexFormat(d.format, d.renderTarget) || nGfxTexFormat::None == d.format || d.width <= 0 ||
+    if (!this->CheckTextureFormat(d.format, d.renderTarget) || nGfxTexFormat::None == d.format || d.width <= 0 ||
         d.height <= 0 || d.width > this->maxTextureSize || d.height > this->maxTextureSize || d.levels < 1 ||
         d.levels > 16)
     {
@@ -451,8 +452,8 @@ void nNullDevice::ApplyRenderState(int state, unsigned int value)
 
 //--- rendering -----------------------------------------------------------------------
 
-void nNullDevice::DrawIndexedPrimitives(int layout, int primType, int minVertex, int numVertices, int firstIndex,
-                                        int primCount)
+void nNullDevice::DrawIndexedPrimitives(int layout, nGfxPrimitive primType, int minVertex, int numVertices,
+                                        int firstIndex, int primCount)
 {
     const int n = nGfxPrimitiveElements(primType, primCount);
     if (0 == n)
@@ -466,12 +467,12 @@ void nNullDevice::DrawIndexedPrimitives(int layout, int primType, int minVertex,
         this->Upload(l->indexBuffer);
     }
     this->drawnElements.push_back(n);
-    this->calls.push_back("DrawIndexed " + std::to_string(layout) + " " + std::to_string(primType) + " " +
+    this->calls.push_back("DrawIndexed " + std::to_string(layout) + " " + PrimName(primType) + " " +
                           std::to_string(minVertex) + " " + std::to_string(numVertices) + " " +
                           std::to_string(firstIndex) + " " + std::to_string(primCount));
 }
 
-void nNullDevice::DrawPrimitives(int layout, int primType, int firstVertex, int primCount)
+void nNullDevice::DrawPrimitives(int layout, nGfxPrimitive primType, int firstVertex, int primCount)
 {
     const int n = nGfxPrimitiveElements(primType, primCount);
     if (0 == n)
@@ -484,7 +485,7 @@ void nNullDevice::DrawPrimitives(int layout, int primType, int firstVertex, int 
         this->Upload(l->vertexBuffer);
     }
     this->drawnElements.push_back(n);
-    this->calls.push_back("DrawPrims " + std::to_string(layout) + " " + std::to_string(primType) + " " +
+    this->calls.push_back("DrawPrims " + std::to_string(layout) + " " + PrimName(primType) + " " +
                           std::to_string(firstVertex) + " " + std::to_string(primCount));
 }
 

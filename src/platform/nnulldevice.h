@@ -12,6 +12,7 @@
     without GL. Its back buffer holds the colour of the last colour clear.
 */
 #include "platform/ngfxdevice.h"
+#include "platform/ngfxdeviceprobe.h"
 #include "platform/ngfxbufferstore.h"
 
 #include <deque>
@@ -19,13 +20,13 @@
 #include <set>
 #include <vector>
 
-class nNullDevice : public nGfxDevice
+class nNullDevice : public nGfxDevice, public nGfxDeviceProbe
 {
 public:
     nNullDevice() = default;
 
     //--- configuration -------------------------------------------------------------
-    /// every check of this format fails from now on
+    /// every display and depth check naming this format fails from now on
     void RefuseFormat(nGfxFormat f) { this->refused.insert(f); }
     /// the states TestCooperativeLevel reports next, one per call; Ok after them
     void ScriptStates(std::initializer_list<nGfxDeviceState> states);
@@ -43,7 +44,6 @@ public:
     bool NeedsGLWindow() const override { return false; }
     nGfxDeviceCaps GetCaps() const override { return this->caps; }
     nGfxFormat GetDesktopFormat() const override { return this->desktopFormat; }
-    bool CheckTextureFormat(nGfxFormat format, bool renderTarget) const override;
     bool CheckDepthFormat(nGfxFormat display, nGfxFormat depth) const override;
     bool CheckDepthStencilMatch(nGfxFormat display, nGfxFormat back, nGfxFormat depth) const override;
     bool Open(SDL_Window* window, const nGfxPresentParams& params, std::string& error) override;
@@ -82,7 +82,7 @@ public:
     /// the largest texture side reported
     int maxTextureSize = 4096;
     int GetMaxTextureSize() const override { return this->maxTextureSize; }
-    bool CheckTexFormat(nGfxTexFormat format, bool renderTarget) const override;
+    bool CheckTextureFormat(nGfxTexFormat format, bool renderTarget) const override;
     unsigned int CreateTexture(const nGfxTextureDesc& desc) override;
     void ReleaseTexture(unsigned int tex) override;
     bool UploadTexture(unsigned int tex, int face, int level, const void* data, size_t size) override;
@@ -137,9 +137,9 @@ public:
     // "DrawPrims <layout> <prim> <firstVertex> <primCount>" (nothing for no
     // primitives), "CreateStreamLayout <n> streams <k> -> <h>", "Lines <n> 3d|2d",
     // "CursorImage WxH hot X Y", "ShowImageCursor 0|1", "ShowCursor 0|1", "GammaRamp"
-    void DrawIndexedPrimitives(int layout, int primType, int minVertex, int numVertices, int firstIndex,
-                               int primCount) override;
-    void DrawPrimitives(int layout, int primType, int firstVertex, int primCount) override;
+    void DrawIndexedPrimitives(int layout, nGfxPrimitive primType, int minVertex, int numVertices,
+                               int firstIndex, int primCount) override;
+    void DrawPrimitives(int layout, nGfxPrimitive primType, int firstVertex, int primCount) override;
     int CreateStreamLayout(const nGfxVertexElement* elements, const int* streams, int numElements,
                            const int* vertexBuffers, const int* strides, int numStreams, int indexBuffer) override;
     void DrawLineStrip(const float* points, int numPoints, const float* matrix, const float rgba[4]) override;

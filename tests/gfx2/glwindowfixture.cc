@@ -5,12 +5,15 @@
 
 #include "gfx2/nd3d9package.h"
 #include "platform/ngfxdevice.h"
+#include "platform/ngfxdeviceprobe.h"
 
 void
 ExpectDevicePixel(nGfxDevice* device, int x, int y, const int rgb[3], int tolerance)
 {
     unsigned char rgba[4] = {0, 0, 0, 0};
-    ASSERT_TRUE(device->ReadPixel(x, y, rgba)) << x << "," << y;
+    nGfxDeviceProbe* probe = nGfxDeviceProbe::Of(device);
+    ASSERT_NE(probe, nullptr);
+    ASSERT_TRUE(probe->ReadPixel(x, y, rgba)) << x << "," << y;
     for (int c = 0; c < 3; c++)
     {
         EXPECT_NEAR(rgba[c], rgb[c], tolerance) << x << "," << y << " channel " << c;

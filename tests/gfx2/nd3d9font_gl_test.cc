@@ -6,6 +6,7 @@
 //  where the streamed buffers they go through start over.
 //------------------------------------------------------------------------------
 #include "texturefixture.h"
+#include "platform/ngfxdeviceprobe.h"
 
 #include "gfx2/nd3d9font.h"
 
@@ -56,7 +57,7 @@ protected:
             for (int x = 0; x < Width; x++)
             {
                 unsigned char rgba[4] = {0, 0, 0, 0};
-                EXPECT_TRUE(this->gfx->GetDevice()->ReadPixel(x, y, rgba));
+                EXPECT_TRUE(nGfxDeviceProbe::Of(this->gfx->GetDevice())->ReadPixel(x, y, rgba));
                 if (isInk(rgba))
                 {
                     m.ink[size_t(y * Width + x)] = 1;
@@ -196,7 +197,7 @@ TEST_F(GLFontTest, EveryTextOfABusyFrameDrawsWhereTheBuffersStartOver)
             for (int x = (cell % 4) * 32; x < (cell % 4) * 32 + 32; x++)
             {
                 unsigned char c[4] = {0, 0, 0, 0};
-                ASSERT_TRUE(this->gfx->GetDevice()->ReadPixel(x, y, c));
+                ASSERT_TRUE(nGfxDeviceProbe::Of(this->gfx->GetDevice())->ReadPixel(x, y, c));
                 bool full = true;
                 for (int k = 0; k < 3; k++)
                 {

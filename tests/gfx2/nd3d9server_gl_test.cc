@@ -62,7 +62,7 @@ TEST_F(GLServerTest, ClearsAndPresentsAHundredFramesOnTheExpectedDriver)
     this->ExpectPixel(0, 0, 51, 102, 153);
     this->ExpectPixel(63, 47, 51, 102, 153);
     unsigned char rgba[4];
-    EXPECT_FALSE(this->gfx->GetDevice()->ReadPixel(64, 0, rgba));
+    EXPECT_FALSE(nGfxDeviceProbe::Of(this->gfx->GetDevice())->ReadPixel(64, 0, rgba));
     EXPECT_EQ(this->gfx->GetNumStencilBits(), 8);
     EXPECT_EQ(this->gfx->GetViewport().width, 64.0f);
 }

@@ -164,17 +164,19 @@ TEST_F(D3D9ServerTest, FeatureSetFollowsTheDeviceAndItsOverride)
         int version;
         std::vector<F> refused;
         int featureSet;
+        bool refuseFloatTargets = false;
     };
     const Case cases[] = {
         {0x0100, {}, nGfxServer2::DX7},          {0x0101, {}, nGfxServer2::DX8SB},
         {0x0104, {F::D24S8}, nGfxServer2::DX8},  {0x0200, {}, nGfxServer2::DX9FLT},
-        {0x0300, {F::A16B16G16R16F}, nGfxServer2::DX9},
+        {0x0300, {}, nGfxServer2::DX9, true},
     };
     for (const Case& c : cases)
     {
         auto d = std::make_unique<nNullDevice>();
         d->caps.vertexShaderVersion = c.version;
         for (F f : c.refused) d->RefuseFormat(f);
+        if (c.refuseFloatTargets) d->RefuseTexFormat(nGfxTexFormat::A16B16G16R16F);
         this->gfx->SetDevice(std::move(d));
         EXPECT_EQ(this->gfx->GetFeatureSet(), c.featureSet) << std::hex << c.version;
     }

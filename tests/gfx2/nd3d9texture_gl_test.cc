@@ -5,6 +5,7 @@
 //  dynamic texture after Lock and Unlock.
 //------------------------------------------------------------------------------
 #include "texturefixture.h"
+#include "platform/ngfxdeviceprobe.h"
 
 #include <stb_dxt.h>
 
@@ -27,7 +28,8 @@ protected:
                       float level = 0.0f)
     {
         float got[4] = {-9, -9, -9, -9};
-        ASSERT_TRUE(this->gfx->GetDevice()->SampleTexture(t->GetBaseTexture(), face, u, v, level, got));
+        nGfxDeviceProbe* probe = nGfxDeviceProbe::Of(this->gfx->GetDevice());
+        ASSERT_TRUE(probe->SampleTexture(t->GetBaseTexture(), face, u, v, level, got));
         for (int i = 0; i < 4; i++)
         {
             EXPECT_NEAR(got[i], want[i], tolerance) << "channel " << i << " at " << u << "," << v << " face "
@@ -171,7 +173,8 @@ TEST_F(GLTextureTest, ImageFilesSampleTheirQuadrantsRowZeroOnTop)
             // the generated 1x1 level is the mean of the four quadrants
             const float mean[4] = {0.5f, 0.5f, 0.5f, 1.0f};
             float got[4];
-            ASSERT_TRUE(this->gfx->GetDevice()->SampleTexture(t->GetBaseTexture(), 0, 0.5f, 0.5f, 5.0f, got));
+            nGfxDeviceProbe* probe = nGfxDeviceProbe::Of(this->gfx->GetDevice());
+            ASSERT_TRUE(probe->SampleTexture(t->GetBaseTexture(), 0, 0.5f, 0.5f, 5.0f, got));
             EXPECT_NEAR(got[0], mean[0], 0.1f);
             EXPECT_NEAR(got[2], mean[2], 0.1f);
             t->Release();
@@ -250,7 +253,7 @@ TEST_F(GLTextureTest, ARenderTargetDrawnIntoSamplesTheDrawnColour)
     this->ExpectSample(static_cast<nD3D9Texture*>(frt), 0.5f, 0.5f, floats, 1e-3f);
     // the back buffer kept its own colour
     unsigned char rgba[4];
-    ASSERT_TRUE(this->gfx->GetDevice()->ReadPixel(1, 1, rgba));
+    ASSERT_TRUE(nGfxDeviceProbe::Of(this->gfx->GetDevice())->ReadPixel(1, 1, rgba));
     EXPECT_EQ(rgba[2], 255);
     EXPECT_EQ(rgba[0], 0);
     rt->Release();

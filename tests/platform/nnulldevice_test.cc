@@ -49,8 +49,9 @@ TEST(NullDevice, RefusedFormatsFailEveryCheck)
     EXPECT_FALSE(dev.CheckDepthFormat(nGfxFormat::X8R8G8B8, nGfxFormat::D24S8));
     EXPECT_FALSE(dev.CheckDepthStencilMatch(nGfxFormat::X8R8G8B8, nGfxFormat::X8R8G8B8, nGfxFormat::D24S8));
     EXPECT_TRUE(dev.CheckDepthFormat(nGfxFormat::X8R8G8B8, nGfxFormat::D16));
-    dev.RefuseFormat(nGfxFormat::A16B16G16R16F);
-    EXPECT_FALSE(dev.CheckTextureFormat(nGfxFormat::A16B16G16R16F, true));
+    dev.RefuseTexFormat(nGfxTexFormat::A16B16G16R16F);
+    EXPECT_FALSE(dev.CheckTextureFormat(nGfxTexFormat::A16B16G16R16F, true));
+    EXPECT_TRUE(dev.CheckTextureFormat(nGfxTexFormat::A8R8G8B8, true));
 }
 
 TEST(NullDevice, ScriptedStatesComeOnePerTestThenOk)

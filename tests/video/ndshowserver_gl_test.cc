@@ -5,6 +5,7 @@
 //------------------------------------------------------------------------------
 #include "glwindowfixture.h"
 #include "videofixture.h"
+#include "platform/ngfxdeviceprobe.h"
 
 namespace
 {
