@@ -11,7 +11,6 @@
     change.
 */
 #include "mathlib/matrix44.h"
-#include "mathlib/bbox.h"
 
 class nCamera2
 {
