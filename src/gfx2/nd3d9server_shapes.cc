@@ -198,18 +198,14 @@ void nD3D9Server::CreateShapeMeshes()
             mesh->Release();
             continue;
         }
-        this->shapeMeshes[i] = mesh;
+        this->shapeMeshes[i].adopt(mesh);
     }
 }
 
 void nD3D9Server::ReleaseShapeMeshes()
 {
-    for (nRef<nMesh2>& ref : this->shapeMeshes)
+    for (nStrongRef<nMesh2>& ref : this->shapeMeshes)
     {
-        if (ref.isvalid())
-        {
-            ref->Release();
-            ref.invalidate();
-        }
+        ref.reset();
     }
 }
