@@ -171,6 +171,9 @@ void nD3D9Server::CreateShapeMeshes()
                                          "shape_teapot"};
     for (int i = 0; i < 5; i++)
     {
+        // a missing box makes every BeginShapes come here again, and the
+        // pool would hand the shapes already held out with one more count
+        if (this->shapeMeshes[i].isvalid()) continue;
         nMesh2* mesh = this->NewMesh(names[i]);
         if (!mesh)
         {
