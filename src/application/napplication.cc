@@ -149,18 +149,18 @@ nAppCamera* nApplication::CreateAppCamera()
  */
 void nApplication::CreateServers()
 {
-    this->refScriptServer = this->CreateScriptServer();
-    this->refGfxServer = this->CreateGfxServer();
-    this->refConsoleServer = this->CreateConsoleServer();
-    this->refResourceServer = this->CreateResourceServer();
-    this->refSceneServer = this->CreateSceneServer();
-    this->refVariableServer = this->CreateVariableServer();
-    this->refAnimationServer = this->CreateAnimationServer();
-    this->refVideoServer = this->CreateVideoServer();
-    this->refGuiServer = this->CreateGuiServer();
-    this->refAudioServer = this->CreateAudioServer();
-    this->refPrefServer = this->CreatePrefServer();
-    this->refLocaleServer = this->CreateLocaleServer();
+    this->refScriptServer.adopt(this->CreateScriptServer());
+    this->refGfxServer.adopt(this->CreateGfxServer());
+    this->refConsoleServer.adopt(this->CreateConsoleServer());
+    this->refResourceServer.adopt(this->CreateResourceServer());
+    this->refSceneServer.adopt(this->CreateSceneServer());
+    this->refVariableServer.adopt(this->CreateVariableServer());
+    this->refAnimationServer.adopt(this->CreateAnimationServer());
+    this->refVideoServer.adopt(this->CreateVideoServer());
+    this->refGuiServer.adopt(this->CreateGuiServer());
+    this->refAudioServer.adopt(this->CreateAudioServer());
+    this->refPrefServer.adopt(this->CreatePrefServer());
+    this->refLocaleServer.adopt(this->CreateLocaleServer());
 }
 
 /*
@@ -212,7 +212,7 @@ bool nApplication::Open()
     this->refPrefServer->SetApplicationName(this->appName);
 
     kernelServer->PushCwd(this);
-    this->refAppStates = static_cast<nRoot*>(kernelServer->New("nroot", "appstates"));
+    this->refAppStates.adopt(static_cast<nRoot*>(kernelServer->New("nroot", "appstates")));
     kernelServer->PopCwd();
     this->refSharedResources = kernelServer->Lookup("/sys/share/rsrc");
 
@@ -255,7 +255,7 @@ bool nApplication::Open()
     this->refSceneServer->GetRenderPath()->SetGuiRenderer([this] { this->RenderGui(); });
     this->opened.video = this->refVideoServer->Open();
 
-    this->refInputServer = this->CreateInputServer();
+    this->refInputServer.adopt(this->CreateInputServer());
     this->refScriptServer->RunFunction("OnMapInput", result);
 
     if (!this->refAudioServer->Open()) return this->FailOpen();
@@ -338,33 +338,25 @@ void nApplication::CloseServers()
     this->opened = Opened();
 }
 
-/// one reference less on a server that is still there
-template <class TYPE> static void
-ReleaseRef(nRef<TYPE>& ref)
-{
-    if (ref.isvalid()) ref->Release();
-    ref.set(nullptr);
-}
-
 /*
  * ReleaseServers --
  *     Side effects: releases the servers in Close's order.
  */
 void nApplication::ReleaseServers()
 {
-    ReleaseRef(this->refLocaleServer);
-    ReleaseRef(this->refPrefServer);
-    ReleaseRef(this->refAudioServer);
-    ReleaseRef(this->refGuiServer);
-    ReleaseRef(this->refVideoServer);
-    ReleaseRef(this->refAnimationServer);
-    ReleaseRef(this->refVariableServer);
-    ReleaseRef(this->refSceneServer);
-    ReleaseRef(this->refConsoleServer);
-    ReleaseRef(this->refInputServer);
-    ReleaseRef(this->refGfxServer);
-    ReleaseRef(this->refResourceServer);
-    ReleaseRef(this->refScriptServer);
+    this->refLocaleServer.reset();
+    this->refPrefServer.reset();
+    this->refAudioServer.reset();
+    this->refGuiServer.reset();
+    this->refVideoServer.reset();
+    this->refAnimationServer.reset();
+    this->refVariableServer.reset();
+    this->refSceneServer.reset();
+    this->refConsoleServer.reset();
+    this->refInputServer.reset();
+    this->refGfxServer.reset();
+    this->refResourceServer.reset();
+    this->refScriptServer.reset();
 }
 
 /*
@@ -382,7 +374,7 @@ void nApplication::Close()
         n_delete(this->appCamera);
         this->appCamera = nullptr;
     }
-    ReleaseRef(this->refAppStates);
+    this->refAppStates.reset();
     this->CloseServers();
     this->ReleaseServers();
     this->isOpen = false;

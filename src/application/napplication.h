@@ -18,6 +18,7 @@
 */
 #include "kernel/nroot.h"
 #include "kernel/nref.h"
+#include "kernel/nstrongref.h"
 #include "util/nstring.h"
 #include "gfx2/ndisplaymode2.h"
 #include "gfx2/ncamera2.h"
@@ -106,22 +107,24 @@ protected:
 
     bool isOpen;
     bool quitRequested;
-    nRef<nScriptServer> refScriptServer;
-    nRef<nGfxServer2> refGfxServer;
-    nRef<nInputServer> refInputServer;
-    nRef<nRoot> refConsoleServer;
-    nRef<nRoot> refResourceServer;
-    nRef<nSceneServer> refSceneServer;
-    nRef<nRoot> refVariableServer;
-    nRef<nRoot> refAnimationServer;
-    nRef<nVideoServer> refVideoServer;
-    nRef<nGuiServer> refGuiServer;
-    nRef<nAudioServer3> refAudioServer;
-    nRef<nPrefServer> refPrefServer;
-    nRef<nLocaleServer> refLocaleServer;
-    nRef<nRoot> refAppStates;
+    /// made by Open; Close releases them in its own order, before the members go
+    nStrongRef<nScriptServer> refScriptServer;
+    nStrongRef<nGfxServer2> refGfxServer;
+    nStrongRef<nInputServer> refInputServer;
+    nStrongRef<nRoot> refConsoleServer;
+    nStrongRef<nRoot> refResourceServer;
+    nStrongRef<nSceneServer> refSceneServer;
+    nStrongRef<nRoot> refVariableServer;
+    nStrongRef<nRoot> refAnimationServer;
+    nStrongRef<nVideoServer> refVideoServer;
+    nStrongRef<nGuiServer> refGuiServer;
+    nStrongRef<nAudioServer3> refAudioServer;
+    nStrongRef<nPrefServer> refPrefServer;
+    nStrongRef<nLocaleServer> refLocaleServer;
+    nStrongRef<nRoot> refAppStates;
     /// the resource server's pools, where it keeps them
     nRef<nRoot> refSharedResources;
+    /// the states live below "appstates"
     nRef<nAppState> curState;
     nRef<nAppState> nextState;
     nString projDir;

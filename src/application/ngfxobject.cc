@@ -111,7 +111,7 @@ bool nGfxObject::Load()
         if (node) node->Release();
         return false;
     }
-    this->refTransformNode.set(static_cast<nTransformNode*>(node));
+    this->refTransformNode.adopt(static_cast<nTransformNode*>(node));
     if (!this->renderContext.GetRootNode())
     {
         this->renderContext.SetRootNode(this->refTransformNode.get());
@@ -126,10 +126,7 @@ bool nGfxObject::Load()
  */
 void nGfxObject::Unload()
 {
-    if (!this->IsValid()) return;
-    nTransformNode* node = this->refTransformNode.get();
-    this->refTransformNode.set(nullptr);
-    node->Release();
+    this->refTransformNode.reset();
 }
 
 /*

@@ -10,7 +10,7 @@
     which lives while any of them holds it. Render attaches the object to
     the scene server at its transform; call it from a state's OnRender3D.
 */
-#include "kernel/nref.h"
+#include "kernel/nstrongref.h"
 #include "mathlib/bbox.h"
 #include "mathlib/transform44.h"
 #include "scene/nrendercontext.h"
@@ -56,7 +56,7 @@ public:
 
 private:
     nString resourceName;
-    nRef<nTransformNode> refTransformNode;
+    nStrongRef<nTransformNode> refTransformNode;
     nRenderContext renderContext;
     transform44 transform;
     int timeHandle;

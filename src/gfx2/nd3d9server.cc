@@ -72,19 +72,10 @@ nD3D9Server::~nD3D9Server()
     {
         this->windowHandler.CloseWindow();
     }
-    ReleaseRef(this->refDefaultFont);
+    this->refDefaultFont.reset();
     this->ReleaseShapeMeshes();
-    ReleaseRef(this->refShapeShader);
-    ReleaseRef(this->refSharedShader);
-}
-
-template <class T> void nD3D9Server::ReleaseRef(nRef<T>& ref)
-{
-    if (ref.isvalid())
-    {
-        ref->Release();
-        ref.invalidate();
-    }
+    this->refShapeShader.reset();
+    this->refSharedShader.reset();
 }
 
 /*
@@ -316,7 +307,7 @@ void nD3D9Server::OnRestoreDevice(bool load)
             {
                 n_error("nD3D9Server: Failed to load default font!");
             }
-            this->refDefaultFont = font;
+            this->refDefaultFont.adopt(font);
         }
     }
     if (this->refDefaultFont.isvalid())
@@ -334,7 +325,7 @@ void nD3D9Server::OnRestoreDevice(bool load)
             shape->SetFilename("shaders:shape.fx");
             shape->Load();
         }
-        this->refShapeShader = shape;
+        this->refShapeShader.adopt(shape);
     }
     nShader2* shared = this->NewShader("shared");
     if (shared)
@@ -344,7 +335,7 @@ void nD3D9Server::OnRestoreDevice(bool load)
             shared->SetFilename("shaders:shared.fx");
             shared->Load();
         }
-        this->refSharedShader = shared;
+        this->refSharedShader.adopt(shared);
     }
     this->SetCamera(this->camera);
 }
@@ -368,8 +359,8 @@ void nD3D9Server::OnDeviceLost(bool unload)
             this->refResourceServer->OnLost(deviceResourceMask);
         }
     }
-    ReleaseRef(this->refShapeShader);
-    ReleaseRef(this->refSharedShader);
+    this->refShapeShader.reset();
+    this->refSharedShader.reset();
     this->OnTextDeviceLost();
     this->deviceSurfacesValid = false;
 }

@@ -16,6 +16,7 @@
     run without a display until OpenDisplay.
 */
 #include "gfx2/ngfxserver2.h"
+#include "kernel/nstrongref.h"
 #include "gfx2/nd3d9windowhandler.h"
 #include "gfx2/nfxpool.h"
 #include "platform/ngfxdevice.h"
@@ -169,8 +170,6 @@ private:
     bool CheckFormats(nGfxFormat dispFormat, nGfxFormat backFormat, nGfxFormat depthFormat) const;
     /// the parameters the display mode and the chosen formats give
     void FillPresentParams(nGfxFormat backFormat, nGfxFormat depthFormat);
-    /// release one reference to a device-bound resource
-    template <class T> static void ReleaseRef(nRef<T>& ref);
     /// drop the text batch's device objects and the queued text
     void OnTextDeviceLost();
     /// the mouse cursor's texture, loaded; null when its file did not load
@@ -185,9 +184,9 @@ private:
     int deviceBehaviourFlags;
     nGfxDeviceCaps devCaps;
     int featureSet;
-    nRef<nFont2> refDefaultFont;
-    nRef<nShader2> refShapeShader;
-    nRef<nShader2> refSharedShader;
+    nStrongRef<nFont2> refDefaultFont;
+    nStrongRef<nShader2> refShapeShader;
+    nStrongRef<nShader2> refSharedShader;
     nGfxPresentParams presentParams;
     /// whether the device's back buffer and depth surface are held
     bool deviceSurfacesValid;
@@ -199,7 +198,7 @@ private:
     /// the device layout the bound mesh or mesh array draws with (0 for none)
     int curVertexLayout = 0;
     /// the five shape meshes (box, cylinder, sphere, torus, teapot)
-    nRef<nMesh2> shapeMeshes[5];
+    nStrongRef<nMesh2> shapeMeshes[5];
     void CreateShapeMeshes();
     void ReleaseShapeMeshes();
     /// a draw through every pass of the current shader

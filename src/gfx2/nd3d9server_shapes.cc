@@ -171,6 +171,9 @@ void nD3D9Server::CreateShapeMeshes()
                                          "shape_teapot"};
     for (int i = 0; i < 5; i++)
     {
+        // a missing box makes every BeginShapes come here again, and the
+        // pool would hand the shapes already held out with one more count
+        if (this->shapeMeshes[i].isvalid()) continue;
         nMesh2* mesh = this->NewMesh(names[i]);
         if (!mesh)
         {
@@ -198,18 +201,14 @@ void nD3D9Server::CreateShapeMeshes()
             mesh->Release();
             continue;
         }
-        this->shapeMeshes[i] = mesh;
+        this->shapeMeshes[i].adopt(mesh);
     }
 }
 
 void nD3D9Server::ReleaseShapeMeshes()
 {
-    for (nRef<nMesh2>& ref : this->shapeMeshes)
+    for (nStrongRef<nMesh2>& ref : this->shapeMeshes)
     {
-        if (ref.isvalid())
-        {
-            ref->Release();
-            ref.invalidate();
-        }
+        ref.reset();
     }
 }

@@ -20,6 +20,7 @@
 #include "kernel/nenv.h"
 #include "kernel/ntimeserver.h"
 #include "platform/nnulldevice.h"
+#include "resource/nresourceserver.h"
 
 #include <stb_image_write.h>
 
@@ -488,6 +489,22 @@ TEST_F(ServicesTest, ShapesDrawTheirMeshesInTheirColourOnlyBetweenBeginAndEnd)
     EXPECT_ASSERT_DEATH(this->gfx->DrawShape(nGfxServer2::Box, matrix44(), vector4(1, 0, 0, 1)),
                         "this->inBeginShapes");
     this->gfx->EndScene();
+}
+
+TEST_F(ServicesTest, ShapesMadeWhileTheBoxIsMissingAreHeldOnce)
+{
+    // a mesh array of the box's name in the shared pool keeps the box from being made
+    Keep(this->gfx->NewMeshArray("shape_box"));
+    ASSERT_TRUE(this->gfx->BeginScene());
+    for (int pass = 0; pass < 3; pass++)
+    {
+        this->gfx->BeginShapes();
+        this->gfx->EndShapes();
+    }
+    this->gfx->EndScene();
+    nResource* cylinder = nResourceServer::Instance()->FindResource("shape_cylinder", nResource::Mesh);
+    ASSERT_NE(cylinder, nullptr);
+    EXPECT_EQ(cylinder->GetRefCount(), 1);
 }
 
 //--- surfaces ------------------------------------------------------------------------------------

@@ -22,7 +22,7 @@ public:
     void MakeStates()
     {
         kernelServer->PushCwd(this);
-        this->refAppStates = static_cast<nRoot*>(kernelServer->New("nroot", "appstates"));
+        this->refAppStates.adopt(static_cast<nRoot*>(kernelServer->New("nroot", "appstates")));
         kernelServer->PopCwd();
     }
     /// the state selected for the next pass, empty when none
