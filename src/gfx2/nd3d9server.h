@@ -19,6 +19,7 @@
 #include "gfx2/nd3d9windowhandler.h"
 #include "gfx2/nfxpool.h"
 #include "platform/ngfxdevice.h"
+#include "platform/nwindowservices.h"
 
 class nD3D9Text;
 class nPlatformFontRegistry;
@@ -42,9 +43,14 @@ public:
     nD3D9Server();
 
     //--- the device -----------------------------------------------------------------
-    /// put another device in place of the current one (the display must be closed)
-    void SetDevice(std::unique_ptr<nGfxDevice> dev);
+    /// put another device in place of the current one (the display must be
+    /// closed); window services given stand in for the render window's own
+    /// with it (a device that draws nowhere records them, say)
+    void SetDevice(std::unique_ptr<nGfxDevice> dev, std::unique_ptr<nWindowServices> services = nullptr);
     nGfxDevice* GetDevice() const { return this->device.get(); }
+    /// the cursor, gamma and displays: the stand-ins the device came with,
+    /// else the open window's; null without either
+    nWindowServices* GetWindowServices() const;
     bool IsDeviceOpen() const { return this->device && this->device->IsOpen(); }
     const nGfxPresentParams& GetPresentParams() const { return this->presentParams; }
     int GetDeviceBehaviourFlags() const { return this->deviceBehaviourFlags; }
@@ -192,6 +198,7 @@ private:
     /// whether the device's back buffer and depth surface are held
     bool deviceSurfacesValid;
     std::unique_ptr<nGfxDevice> device;
+    std::unique_ptr<nWindowServices> windowServices;
     nFxPool effectPool;
     std::unique_ptr<nD3D9Text> text;
 
