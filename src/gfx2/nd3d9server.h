@@ -147,7 +147,7 @@ public:
     int GetNumFramesPresented() const { return this->statsFrameCount; }
 
     //--- services (nd3d9server_services.cc) ------------------------------------------------
-    /// the device cursor from the mouse cursor's texture and the visibility, when dirty
+    /// the window's cursor from the mouse cursor's texture and the visibility, when dirty
     void UpdateCursor();
     /// a new cursor, whose file is tried afresh
     void SetMouseCursor(const nMouseCursor& cursor) override;
