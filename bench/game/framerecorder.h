@@ -181,17 +181,6 @@ public:
     {
         return this->inner->ReadFrame(rgba, width, height);
     }
-    bool SetCursorImage(const unsigned char* rgba, int width, int height, int hotX, int hotY) override
-    {
-        return this->inner->SetCursorImage(rgba, width, height, hotX, hotY);
-    }
-    void ShowImageCursor(bool show) override { this->inner->ShowImageCursor(show); }
-    void ShowCursor(bool show) override { this->inner->ShowCursor(show); }
-    bool SetGammaRamp(const unsigned short* r, const unsigned short* g, const unsigned short* b) override
-    {
-        return this->inner->SetGammaRamp(r, g, b);
-    }
-    std::vector<Adapter> GetAdapters() const override { return this->inner->GetAdapters(); }
     void SetViewport(int x, int y, int w, int h, float minZ, float maxZ) override;
 
 protected:

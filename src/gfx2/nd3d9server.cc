@@ -81,14 +81,21 @@ nD3D9Server::~nD3D9Server()
 /*
  * SetDevice --
  *     Side effects: the new device replaces the old one, whose display
- *     must be closed; the feature set is detected again.
+ *     must be closed, and the services replace the old stand-ins (none:
+ *     the window's own serve); the feature set is detected again.
  */
-void nD3D9Server::SetDevice(std::unique_ptr<nGfxDevice> dev)
+void nD3D9Server::SetDevice(std::unique_ptr<nGfxDevice> dev, std::unique_ptr<nWindowServices> services)
 {
     n_assert(!this->displayOpen);
     n_assert(dev);
     this->device = std::move(dev);
+    this->windowServices = std::move(services);
     this->UpdateFeatureSet();
+}
+
+nWindowServices* nD3D9Server::GetWindowServices() const
+{
+    return this->windowServices ? this->windowServices.get() : this->windowHandler.GetWindowServices();
 }
 
 /*

@@ -20,6 +20,7 @@
 #include "gfx2/nd3d9windowhandler.h"
 #include "gfx2/nfxpool.h"
 #include "platform/ngfxdevice.h"
+#include "platform/nwindowservices.h"
 
 class nD3D9Text;
 class nPlatformFontRegistry;
@@ -43,9 +44,14 @@ public:
     nD3D9Server();
 
     //--- the device -----------------------------------------------------------------
-    /// put another device in place of the current one (the display must be closed)
-    void SetDevice(std::unique_ptr<nGfxDevice> dev);
+    /// put another device in place of the current one (the display must be
+    /// closed); window services given stand in for the render window's own
+    /// with it (a device that draws nowhere records them, say)
+    void SetDevice(std::unique_ptr<nGfxDevice> dev, std::unique_ptr<nWindowServices> services = nullptr);
     nGfxDevice* GetDevice() const { return this->device.get(); }
+    /// the cursor, gamma and displays: the stand-ins the device came with,
+    /// else the open window's; null without either
+    nWindowServices* GetWindowServices() const;
     bool IsDeviceOpen() const { return this->device && this->device->IsOpen(); }
     const nGfxPresentParams& GetPresentParams() const { return this->presentParams; }
     int GetDeviceBehaviourFlags() const { return this->deviceBehaviourFlags; }
@@ -142,7 +148,7 @@ public:
     int GetNumFramesPresented() const { return this->statsFrameCount; }
 
     //--- services (nd3d9server_services.cc) ------------------------------------------------
-    /// the device cursor from the mouse cursor's texture and the visibility, when dirty
+    /// the window's cursor from the mouse cursor's texture and the visibility, when dirty
     void UpdateCursor();
     /// a new cursor, whose file is tried afresh
     void SetMouseCursor(const nMouseCursor& cursor) override;
@@ -191,6 +197,7 @@ private:
     /// whether the device's back buffer and depth surface are held
     bool deviceSurfacesValid;
     std::unique_ptr<nGfxDevice> device;
+    std::unique_ptr<nWindowServices> windowServices;
     nFxPool effectPool;
     std::unique_ptr<nD3D9Text> text;
 

@@ -113,7 +113,8 @@ void EncodePfm(const std::vector<unsigned char>& rgba, int w, int h, std::vector
  */
 void nD3D9Server::UpdateCursor()
 {
-    if (!this->cursorDirty || !this->IsDeviceOpen())
+    nWindowServices* window = this->GetWindowServices();
+    if (!this->cursorDirty || !this->IsDeviceOpen() || !window)
     {
         return;
     }
@@ -130,16 +131,16 @@ void nD3D9Server::UpdateCursor()
     switch (this->cursorVisibility)
     {
         case None:
-            this->device->ShowImageCursor(false);
-            this->device->ShowCursor(false);
+            window->ShowImageCursor(false);
+            window->ShowCursor(false);
             break;
         case System:
-            this->device->ShowImageCursor(false);
-            this->device->ShowCursor(true);
+            window->ShowImageCursor(false);
+            window->ShowCursor(true);
             break;
         case Custom:
-            this->device->ShowImageCursor(true);
-            this->device->ShowCursor(true);
+            window->ShowImageCursor(true);
+            window->ShowCursor(true);
             break;
     }
 }
@@ -220,8 +221,9 @@ void nD3D9Server::CopyCursorImage(nTexture2* tex)
         }
     }
     tex->Unlock(0);
-    if (!this->device->SetCursorImage(rgba.data(), w, h, this->mouseCursor.GetHotspotX(),
-                                      this->mouseCursor.GetHotspotY()))
+    nWindowServices* window = this->GetWindowServices();
+    if (!window ||
+        !window->SetCursorImage(rgba.data(), w, h, this->mouseCursor.GetHotspotX(), this->mouseCursor.GetHotspotY()))
     {
         n_printf("In nD3D9Server::UpdateCursor(): SetCursorProperties() failed!\n");
     }
@@ -269,7 +271,8 @@ void nD3D9Server::AdjustGamma()
 {
     unsigned short ramp[256];
     this->ComputeGammaRamp(ramp);
-    if (!this->IsDeviceOpen() || !this->device->SetGammaRamp(ramp, ramp, ramp))
+    nWindowServices* window = this->GetWindowServices();
+    if (!this->IsDeviceOpen() || !window || !window->SetGammaRamp(ramp, ramp, ramp))
     {
         n_printf("nD3D9Server: the gamma ramp could not be set\n");
     }
@@ -286,7 +289,8 @@ void nD3D9Server::RestoreGamma()
     {
         ramp[i] = (unsigned short)(i * 256);
     }
-    if (!this->IsDeviceOpen() || !this->device->SetGammaRamp(ramp, ramp, ramp))
+    nWindowServices* window = this->GetWindowServices();
+    if (!this->IsDeviceOpen() || !window || !window->SetGammaRamp(ramp, ramp, ramp))
     {
         n_printf("nD3D9Server: the gamma ramp could not be restored\n");
     }
@@ -388,7 +392,9 @@ void nD3D9Server::CreateDisplayModeEnvVars()
         nEnv* env = static_cast<nEnv*>(ks->New("nenv", path.Get()));
         if (env) setter(env);
     };
-    const std::vector<nGfxDevice::Adapter> adapters = this->device->GetAdapters();
+    const nWindowServices* window = this->GetWindowServices();
+    const std::vector<nWindowServices::Adapter> adapters =
+        window ? window->GetAdapters() : std::vector<nWindowServices::Adapter>();
     const int maxTex = this->IsDeviceOpen() ? this->device->GetMaxTextureSize() : 0;
     const nGfxDeviceCaps deviceCaps = this->device->GetCaps();
     const int vs = deviceCaps.vertexShaderVersion;
@@ -396,7 +402,7 @@ void nD3D9Server::CreateDisplayModeEnvVars()
     ks->New("nroot", "/sys/share/display");
     for (size_t i = 0; i < adapters.size(); i++)
     {
-        const nGfxDevice::Adapter& a = adapters[i];
+        const nWindowServices::Adapter& a = adapters[i];
         nString base("/sys/share/display/adapter");
         base.AppendInt((int)i);
         ks->New("nroot", base.Get());
@@ -407,7 +413,7 @@ void nD3D9Server::CreateDisplayModeEnvVars()
             nString mode = base + "/modes/mode";
             mode.AppendInt((int)j);
             ks->New("nroot", mode.Get());
-            const nGfxDevice::Adapter::Mode& m = a.modes[j];
+            const nWindowServices::Adapter::Mode& m = a.modes[j];
             setEnv(mode + "/width", [&m](nEnv* e) { e->SetI(m.width); });
             setEnv(mode + "/height", [&m](nEnv* e) { e->SetI(m.height); });
             setEnv(mode + "/refreshRate", [&m](nEnv* e) { e->SetI(m.refreshRate); });

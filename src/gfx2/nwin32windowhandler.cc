@@ -88,6 +88,7 @@ bool nWin32WindowHandler::OpenWindow()
     {
         n_error("nWin32WindowHandler::OpenWindow(): could not create the window: %s\n", error.c_str());
     }
+    this->windowServices = std::make_unique<nPlatformWindowServices>(this->window);
     this->EnterParent();
     this->PublishWindowId();
     this->windowOpen = true;
@@ -154,11 +155,13 @@ void nWin32WindowHandler::PublishWindowId()
 
 /*
  * CloseWindow --
- *     Side effects: destroys the window and removes "/sys/env/hwnd".
+ *     Side effects: ends the window's services (its image cursor freed),
+ *     destroys the window and removes "/sys/env/hwnd".
  */
 void nWin32WindowHandler::CloseWindow()
 {
     n_assert(this->windowOpen);
+    this->windowServices.reset();
     this->window.Close();
     this->windowOpen = false;
     nRoot* env = nKernelServer::Instance()->Lookup(hwndPath);

@@ -18,7 +18,9 @@
 */
 #include "gfx2/nwindowhandler.h"
 #include "platform/nplatformwindow.h"
+#include "platform/nplatformwindowservices.h"
 
+#include <memory>
 #include <string>
 
 class nInputEvent;
@@ -34,6 +36,8 @@ public:
     int GetHwnd() const { return (int)this->window.GetId(); }
     /// the window as SDL knows it; null while closed
     SDL_Window* GetSDLWindow() const { return this->window.GetSDLWindow(); }
+    /// the open window's cursor, gamma and displays; null while closed
+    nWindowServices* GetWindowServices() const { return this->windowServices.get(); }
     /// make the window an OpenGL window (set before OpenWindow)
     void SetOpenGLWindow(bool b) { this->openGLWindow = b; }
 
@@ -79,6 +83,8 @@ private:
     void SetMousePos(nInputEvent* e, int x, int y) const;
 
     nPlatformWindow window;
+    /// made with the window and gone before it closes, which frees the cursor it made
+    std::unique_ptr<nPlatformWindowServices> windowServices;
     bool openGLWindow;
     int parentHwnd;
     int parentWidth;

@@ -266,7 +266,7 @@ public:
     virtual void BindTexture(int unit, unsigned int texture, bool cube, unsigned int sampler) = 0;
     /// the texture last bound to a unit (0 for none, and for units beyond the sixteen tracked)
     unsigned int GetBoundTexture(int unit) const { return (unit >= 0 && unit < 16) ? this->boundTextures[unit] : 0; }
-    //--- rendering: draws over the primitive types, read-back, cursor, gamma, modes ------
+    //--- rendering: draws over the primitive types, lines, read-back ----------------------
     // A draw names its primitive count as Direct3D did; the device turns it
     // into a vertex or index count and draws nothing for a count below 1,
     // an unknown type or a range outside the buffers.
@@ -286,31 +286,8 @@ public:
     virtual void DrawLineStrip(const float* points, int numPoints, const float* matrix, const float rgba[4]) = 0;
     /// the presented frame as RGBA rows, row 0 on top; false while closed
     virtual bool ReadFrame(std::vector<unsigned char>& rgba, int& width, int& height) = 0;
-    /// the window's cursor from RGBA pixels (row 0 on top) with its hot spot;
-    /// false (the old cursor kept) when the window system makes none
-    virtual bool SetCursorImage(const unsigned char* rgba, int width, int height, int hotX, int hotY) = 0;
-    /// show the image cursor (true) or the window's own arrow (false)
-    virtual void ShowImageCursor(bool show) = 0;
-    /// whether any cursor shows over the window
-    virtual void ShowCursor(bool show) = 0;
-    /// the window's gamma ramp, 256 entries per channel; false when refused
-    virtual bool SetGammaRamp(const unsigned short* red, const unsigned short* green, const unsigned short* blue) = 0;
     /// draw into this rectangle of the target (row 0 on top) with this depth range
     virtual void SetViewport(int x, int y, int w, int h, float minZ, float maxZ) = 0;
-    /// the adapters (displays) and their modes
-    struct Adapter
-    {
-        std::string deviceName;
-        std::string description;
-        struct Mode
-        {
-            int width = 0;
-            int height = 0;
-            int refreshRate = 0;
-        };
-        std::vector<Mode> modes;
-    };
-    virtual std::vector<Adapter> GetAdapters() const = 0;
 
     /// set a render state (an nGfxRS number); the device skips values it already has
     void SetRenderState(int state, unsigned int value);

@@ -138,11 +138,6 @@ public:
                            const int* vertexBuffers, const int* strides, int numStreams, int indexBuffer) override;
     void DrawLineStrip(const float* points, int numPoints, const float* matrix, const float rgba[4]) override;
     bool ReadFrame(std::vector<unsigned char>& rgba, int& width, int& height) override;
-    bool SetCursorImage(const unsigned char* rgba, int width, int height, int hotX, int hotY) override;
-    void ShowImageCursor(bool show) override;
-    void ShowCursor(bool show) override;
-    bool SetGammaRamp(const unsigned short* red, const unsigned short* green, const unsigned short* blue) override;
-    std::vector<Adapter> GetAdapters() const override;
     void SetViewport(int x, int y, int w, int h, float minZ, float maxZ) override;
 
 private:
@@ -165,8 +160,6 @@ private:
     int lineMatrixLocation = -1;
     int lineColorLocation = -1;
     int linePixelLocation = -1;
-    SDL_Cursor* imageCursor = nullptr;
-    bool imageCursorShown = false;
 
 protected:
     void ApplyRenderState(int state, unsigned int value) override;

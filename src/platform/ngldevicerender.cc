@@ -1,6 +1,6 @@
 //------------------------------------------------------------------------------
-//  ngldevicerender.cc -- draws over the primitive types, the line drawer,
-//  frame read-back, the cursor, gamma and the display modes of nGLDevice
+//  ngldevicerender.cc -- draws over the primitive types, the line drawer
+//  and frame read-back of nGLDevice
 //------------------------------------------------------------------------------
 #define GL_GLEXT_PROTOTYPES 1
 #include "platform/ngldevice.h"
@@ -372,99 +372,6 @@ bool nGLDevice::ReadFrame(std::vector<unsigned char>& rgba, int& width, int& hei
 }
 
 /*
- * SetCursorImage --
- *     Results: false (the cursor unchanged) when SDL makes no colour
- *     cursor, as on drivers without a pointer.
- *     Side effects: the new cursor replaces (and frees) the old image
- *     cursor, and shows at once when the image cursor is shown.
- */
-bool nGLDevice::SetCursorImage(const unsigned char* rgba, int width, int height, int hotX, int hotY)
-{
-    if (!this->window || !rgba || width <= 0 || height <= 0)
-    {
-        return false;
-    }
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<unsigned char*>(rgba), width, height, 32,
-                                                              width * 4, SDL_PIXELFORMAT_RGBA32);
-    if (!surface)
-    {
-        return false;
-    }
-    SDL_Cursor* cursor =
-        SDL_CreateColorCursor(surface, std::clamp(hotX, 0, width - 1), std::clamp(hotY, 0, height - 1));
-    SDL_FreeSurface(surface);
-    if (!cursor)
-    {
-        return false;
-    }
-    if (this->imageCursorShown)
-    {
-        SDL_SetCursor(cursor);
-    }
-    if (this->imageCursor)
-    {
-        SDL_FreeCursor(this->imageCursor);
-    }
-    this->imageCursor = cursor;
-    return true;
-}
-
-void nGLDevice::ShowImageCursor(bool show)
-{
-    this->imageCursorShown = show;
-    SDL_Cursor* c = (show && this->imageCursor) ? this->imageCursor : SDL_GetDefaultCursor();
-    if (c)
-    {
-        SDL_SetCursor(c);
-    }
-}
-
-void nGLDevice::ShowCursor(bool show)
-{
-    SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
-}
-
-/*
- * SetGammaRamp --
- *     Results: false when there is no window or the window system refuses
- *     the ramp (common headless and under Wayland).
- */
-bool nGLDevice::SetGammaRamp(const unsigned short* red, const unsigned short* green, const unsigned short* blue)
-{
-    return this->window && 0 == SDL_SetWindowGammaRamp(this->window, red, green, blue);
-}
-
-/*
- * GetAdapters --
- *     Results: every display SDL knows, with its modes; empty when SDL's
- *     video is not running.
- */
-std::vector<nGfxDevice::Adapter> nGLDevice::GetAdapters() const
-{
-    std::vector<Adapter> result;
-    const int n = SDL_WasInit(SDL_INIT_VIDEO) ? SDL_GetNumVideoDisplays() : 0;
-    for (int i = 0; i < n; i++)
-    {
-        Adapter a;
-        const char* name = SDL_GetDisplayName(i);
-        const char* driver = SDL_GetCurrentVideoDriver();
-        a.deviceName = name ? name : "";
-        a.description = std::string("OpenGL on ") + (driver ? driver : "unknown");
-        const int numModes = SDL_GetNumDisplayModes(i);
-        for (int j = 0; j < numModes; j++)
-        {
-            SDL_DisplayMode m;
-            if (0 == SDL_GetDisplayMode(i, j, &m))
-            {
-                a.modes.push_back({m.w, m.h, m.refresh_rate});
-            }
-        }
-        result.push_back(std::move(a));
-    }
-    return result;
-}
-
-/*
  * SetViewport --
  *     Side effects: the rectangle and depth range drawing goes to; the
  *     layer's y flip puts row 0 of the target at GL's row 0, so the
@@ -483,8 +390,8 @@ void nGLDevice::SetViewport(int x, int y, int w, int h, float minZ, float maxZ)
 
 /*
  * ReleaseRenderObjects --
- *     Side effects: the line drawer's objects, the stream tables and the
- *     image cursor are gone (context current).
+ *     Side effects: the line drawer's objects and the stream tables are
+ *     gone (context current).
  */
 void nGLDevice::ReleaseRenderObjects()
 {
@@ -496,11 +403,4 @@ void nGLDevice::ReleaseRenderObjects()
         this->lineProgram = this->lineVao = this->lineVbo = 0;
     }
     this->streamBuffers.clear();
-    if (this->imageCursor)
-    {
-        SDL_SetCursor(SDL_GetDefaultCursor());
-        SDL_FreeCursor(this->imageCursor);
-        this->imageCursor = nullptr;
-    }
-    this->imageCursorShown = false;
 }

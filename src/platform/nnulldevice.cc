@@ -523,46 +523,6 @@ bool nNullDevice::ReadFrame(std::vector<unsigned char>& rgba, int& width, int& h
     return true;
 }
 
-bool nNullDevice::SetCursorImage(const unsigned char* rgba, int width, int height, int hotX, int hotY)
-{
-    this->calls.push_back("CursorImage " + std::to_string(width) + "x" + std::to_string(height) + " hot " +
-                          std::to_string(hotX) + " " + std::to_string(hotY));
-    if (!this->cursorResult || !rgba || width <= 0 || height <= 0)
-    {
-        return false;
-    }
-    this->cursorPixels.assign(rgba, rgba + (size_t)width * height * 4);
-    return true;
-}
-
-void nNullDevice::ShowImageCursor(bool show)
-{
-    this->calls.push_back(std::string("ShowImageCursor ") + (show ? "1" : "0"));
-}
-
-void nNullDevice::ShowCursor(bool show)
-{
-    this->calls.push_back(std::string("ShowCursor ") + (show ? "1" : "0"));
-}
-
-bool nNullDevice::SetGammaRamp(const unsigned short* red, const unsigned short* green, const unsigned short* blue)
-{
-    this->calls.push_back("GammaRamp");
-    std::copy_n(red, 256, this->gammaRamp[0]);
-    std::copy_n(green, 256, this->gammaRamp[1]);
-    std::copy_n(blue, 256, this->gammaRamp[2]);
-    return this->gammaResult;
-}
-
-std::vector<nGfxDevice::Adapter> nNullDevice::GetAdapters() const
-{
-    Adapter a;
-    a.deviceName = "null";
-    a.description = "recording device";
-    a.modes = this->modes;
-    return {a};
-}
-
 void nNullDevice::SetViewport(int x, int y, int w, int h, float /*minZ*/, float /*maxZ*/)
 {
     this->calls.push_back("Viewport " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(w) + " " +

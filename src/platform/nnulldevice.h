@@ -135,8 +135,7 @@ public:
     //--- rendering: recorded ------------------------------------------------------------
     // "DrawIndexed <layout> <prim> <minVertex> <numVertices> <firstIndex> <primCount>",
     // "DrawPrims <layout> <prim> <firstVertex> <primCount>" (nothing for no
-    // primitives), "CreateStreamLayout <n> streams <k> -> <h>", "Lines <n> 3d|2d",
-    // "CursorImage WxH hot X Y", "ShowImageCursor 0|1", "ShowCursor 0|1", "GammaRamp"
+    // primitives), "CreateStreamLayout <n> streams <k> -> <h>", "Lines <n> 3d|2d"
     void DrawIndexedPrimitives(int layout, nGfxPrimitive primType, int minVertex, int numVertices,
                                int firstIndex, int primCount) override;
     void DrawPrimitives(int layout, nGfxPrimitive primType, int firstVertex, int primCount) override;
@@ -145,21 +144,8 @@ public:
     void DrawLineStrip(const float* points, int numPoints, const float* matrix, const float rgba[4]) override;
     /// the back buffer filled with the last clear colour
     bool ReadFrame(std::vector<unsigned char>& rgba, int& width, int& height) override;
-    bool SetCursorImage(const unsigned char* rgba, int width, int height, int hotX, int hotY) override;
-    void ShowImageCursor(bool show) override;
-    void ShowCursor(bool show) override;
-    bool SetGammaRamp(const unsigned short* red, const unsigned short* green, const unsigned short* blue) override;
-    /// one adapter "null" with the modes in 'modes'
-    std::vector<Adapter> GetAdapters() const override;
     /// recorded as "Viewport x y w h"
     void SetViewport(int x, int y, int w, int h, float minZ, float maxZ) override;
-    /// whether SetGammaRamp succeeds, and the last ramp it got
-    bool gammaResult = true;
-    unsigned short gammaRamp[3][256] = {};
-    /// whether SetCursorImage succeeds, and the pixels of the last image
-    bool cursorResult = true;
-    std::vector<unsigned char> cursorPixels;
-    std::vector<Adapter::Mode> modes{{640, 480, 60}, {800, 600, 60}, {1024, 768, 60}};
     /// the elements (vertices or indices) each recorded draw read
     std::vector<int> drawnElements;
 

@@ -1,6 +1,6 @@
 //------------------------------------------------------------------------------
 //  The Direct3D 9 server's services and per-frame state on the null
-//  device: gamma ramps (also for gamma 0, negative and NaN), the cursor
+//  device and recording window services: gamma ramps (also for gamma 0, negative and NaN), the cursor
 //  set by script, the display-mode tree, frame statistics, screenshots,
 //  the shared shader values transforms and lights set, instance streams
 //  replayed per instance, and mesh arrays.
@@ -20,6 +20,7 @@
 #include "kernel/nenv.h"
 #include "kernel/ntimeserver.h"
 #include "platform/nnulldevice.h"
+#include "recordingwindowservices.h"
 #include "resource/nresourceserver.h"
 
 #include <stb_image_write.h>
@@ -43,10 +44,13 @@ protected:
         this->gfx = static_cast<nD3D9Server*>(this->ks->New("nd3d9server", "/sys/servers/gfx"));
         auto dev = std::make_unique<nNullDevice>();
         this->dev = dev.get();
-        this->gfx->SetDevice(std::move(dev));
+        auto window = std::make_unique<RecordingWindowServices>();
+        this->window = window.get();
+        this->gfx->SetDevice(std::move(dev), std::move(window));
         this->gfx->SetDisplayMode(nDisplayMode2("test", nDisplayMode2::Windowed, 0, 0, 64, 48, false));
         ASSERT_TRUE(this->gfx->OpenDisplay());
         this->dev->calls.clear();
+        this->window->calls.clear();
         this->dir = MakeTempDir("gfxservices");
     }
 
@@ -61,15 +65,26 @@ protected:
     /// the device calls that start with one of the prefixes, then all forgotten
     std::vector<std::string> Calls(std::initializer_list<const char*> prefixes)
     {
+        return Take(this->dev->calls, prefixes);
+    }
+
+    /// the same of the window services' calls
+    std::vector<std::string> WindowCalls(std::initializer_list<const char*> prefixes)
+    {
+        return Take(this->window->calls, prefixes);
+    }
+
+    static std::vector<std::string> Take(std::vector<std::string>& calls, std::initializer_list<const char*> prefixes)
+    {
         std::vector<std::string> out;
-        for (const std::string& c : this->dev->calls)
+        for (const std::string& c : calls)
         {
             for (const char* p : prefixes)
             {
                 if (c.rfind(p, 0) == 0) out.push_back(c);
             }
         }
-        this->dev->calls.clear();
+        calls.clear();
         return out;
     }
 
@@ -96,6 +111,7 @@ protected:
 
     nD3D9Server* gfx = nullptr;
     nNullDevice* dev = nullptr;
+    RecordingWindowServices* window = nullptr;
     std::string dir;
     std::vector<nResource*> resources;
 };
@@ -105,8 +121,8 @@ protected:
 TEST_F(ServicesTest, RestoreGammaSendsTheIdentityRamp)
 {
     this->gfx->RestoreGamma();
-    EXPECT_EQ(this->dev->gammaRamp[0][255], 65280);
-    EXPECT_EQ(this->dev->gammaRamp[2][1], 256);
+    EXPECT_EQ(this->window->gammaRamp[0][255], 65280);
+    EXPECT_EQ(this->window->gammaRamp[2][1], 256);
 }
 
 TEST_F(ServicesTest, DefaultGammaIsNearlyTheIdentity)
@@ -114,7 +130,7 @@ TEST_F(ServicesTest, DefaultGammaIsNearlyTheIdentity)
     this->gfx->AdjustGamma();
     for (int i = 0; i < 256; i++)
     {
-        EXPECT_NEAR(this->dev->gammaRamp[1][i], i * 256, 1.0) << i;
+        EXPECT_NEAR(this->window->gammaRamp[1][i], i * 256, 1.0) << i;
     }
 }
 
@@ -139,10 +155,37 @@ TEST_F(ServicesTest, GammaOfZeroNegativeOrNaNIsClampedBeforeConversion)
 
 TEST_F(ServicesTest, ARefusedRampIsOnlyReported)
 {
-    this->dev->gammaResult = false;
+    this->window->gammaResult = false;
     this->log.text.clear();
     this->gfx->AdjustGamma();
     EXPECT_NE(this->log.text.find("gamma ramp could not be set"), std::string::npos);
+}
+
+//--- where the window services come from ------------------------------------------------------
+
+TEST_F(ServicesTest, TheWindowsOwnServicesServeUnlessTheDeviceCameWithStandIns)
+{
+    EXPECT_EQ(this->gfx->GetWindowServices(), this->window);
+    this->gfx->AdjustGamma();
+    EXPECT_EQ(this->WindowCalls({"GammaRamp"}).size(), 1u);
+
+    // a device given alone drops the stand-ins: the window's own services
+    // on SDL's dummy driver, which refuses gamma and knows its one display
+    this->gfx->CloseDisplay();
+    this->window = nullptr;
+    auto dev = std::make_unique<nNullDevice>();
+    this->dev = dev.get();
+    this->gfx->SetDevice(std::move(dev));
+    EXPECT_EQ(this->gfx->GetWindowServices(), this->gfx->GetWindowHandler().GetWindowServices());
+    ASSERT_TRUE(this->gfx->OpenDisplay());
+    ASSERT_NE(this->gfx->GetWindowServices(), nullptr);
+    this->log.text.clear();
+    this->gfx->AdjustGamma();
+    EXPECT_NE(this->log.text.find("gamma ramp could not be set"), std::string::npos);
+    this->gfx->CreateDisplayModeEnvVars();
+    auto* description = static_cast<nEnv*>(this->ks->Lookup("/sys/share/display/adapter0/description"));
+    ASSERT_NE(description, nullptr);
+    EXPECT_STREQ(description->GetS(), "OpenGL on dummy");
 }
 
 //--- cursor -----------------------------------------------------------------------------------
@@ -154,24 +197,24 @@ TEST_F(ServicesTest, TheScriptsCursorLoadsAndShowsByVisibility)
     this->Tcl("/sys/servers/gfx.setmousecursor " + this->dir + "/arrow.png 1 0");
     this->Tcl("/sys/servers/gfx.setcursorvisibility custom");
     this->Frame();
-    const std::vector<std::string> custom = this->Calls({"CursorImage", "Show"});
+    const std::vector<std::string> custom = this->WindowCalls({"CursorImage", "Show"});
     ASSERT_FALSE(custom.empty());
     EXPECT_EQ(custom[0], "CursorImage 2x2 hot 1 0");
-    EXPECT_EQ(std::vector<unsigned char>(px, px + 16), this->dev->cursorPixels);
+    EXPECT_EQ(std::vector<unsigned char>(px, px + 16), this->window->cursorPixels);
     EXPECT_EQ(custom.back(), "ShowCursor 1");
     EXPECT_NE(std::find(custom.begin(), custom.end(), "ShowImageCursor 1"), custom.end());
 
     this->Tcl("/sys/servers/gfx.setcursorvisibility system");
     this->Frame();
-    const std::vector<std::string> system = this->Calls({"Show"});
+    const std::vector<std::string> system = this->WindowCalls({"Show"});
     EXPECT_EQ(system, (std::vector<std::string>{"ShowImageCursor 0", "ShowCursor 1"}));
 
     this->Tcl("/sys/servers/gfx.setcursorvisibility none");
     this->Frame();
-    EXPECT_EQ(this->Calls({"Show"}), (std::vector<std::string>{"ShowImageCursor 0", "ShowCursor 0"}));
+    EXPECT_EQ(this->WindowCalls({"Show"}), (std::vector<std::string>{"ShowImageCursor 0", "ShowCursor 0"}));
     // nothing changes without a change
     this->Frame();
-    EXPECT_TRUE(this->Calls({"Show", "CursorImage"}).empty());
+    EXPECT_TRUE(this->WindowCalls({"Show", "CursorImage"}).empty());
 }
 
 TEST_F(ServicesTest, ACursorFileThatDoesNotLoadIsReported)
@@ -180,7 +223,7 @@ TEST_F(ServicesTest, ACursorFileThatDoesNotLoadIsReported)
     this->log.text.clear();
     this->Frame();
     EXPECT_NE(this->log.text.find("could not load the mouse cursor"), std::string::npos);
-    EXPECT_TRUE(this->Calls({"CursorImage"}).empty());
+    EXPECT_TRUE(this->WindowCalls({"CursorImage"}).empty());
 }
 
 TEST_F(ServicesTest, ACursorFileThatIsNoImageIsReportedOnceAndThePreviousImageStays)
@@ -194,7 +237,7 @@ TEST_F(ServicesTest, ACursorFileThatIsNoImageIsReportedOnceAndThePreviousImageSt
     this->Tcl("/sys/servers/gfx.setmousecursor " + this->dir + "/arrow.png 0 0");
     this->Tcl("/sys/servers/gfx.setcursorvisibility custom");
     this->Frame();
-    ASSERT_EQ(this->Calls({"CursorImage"}).size(), 1u);
+    ASSERT_EQ(this->WindowCalls({"CursorImage"}).size(), 1u);
 
     this->log.text.clear();
     this->Tcl("/sys/servers/gfx.setmousecursor " + this->dir + "/notes.png 0 0");
@@ -203,9 +246,9 @@ TEST_F(ServicesTest, ACursorFileThatIsNoImageIsReportedOnceAndThePreviousImageSt
     this->Frame();
     this->Frame();
     // the image is not replaced, the visibility still follows the script
-    EXPECT_EQ(this->Calls({"CursorImage", "Show"}), (std::vector<std::string>{"ShowImageCursor 1", "ShowCursor 1",
+    EXPECT_EQ(this->WindowCalls({"CursorImage", "Show"}), (std::vector<std::string>{"ShowImageCursor 1", "ShowCursor 1",
                                                                                "ShowImageCursor 0", "ShowCursor 0"}));
-    EXPECT_EQ(this->dev->cursorPixels, std::vector<unsigned char>(px, px + 16));
+    EXPECT_EQ(this->window->cursorPixels, std::vector<unsigned char>(px, px + 16));
     const std::string line = "could not load the mouse cursor '" + this->dir + "/notes.png'";
     const size_t first = this->log.text.find(line);
     EXPECT_NE(first, std::string::npos) << this->log.text;
@@ -216,7 +259,7 @@ TEST_F(ServicesTest, ACursorFileThatIsNoImageIsReportedOnceAndThePreviousImageSt
     // a cursor set anew is tried anew
     this->Tcl("/sys/servers/gfx.setmousecursor " + this->dir + "/arrow.png 1 1");
     this->Frame();
-    EXPECT_EQ(this->Calls({"CursorImage"}), (std::vector<std::string>{"CursorImage 2x2 hot 1 1"}));
+    EXPECT_EQ(this->WindowCalls({"CursorImage"}), (std::vector<std::string>{"CursorImage 2x2 hot 1 1"}));
 }
 
 //--- display modes, statistics, screenshots ------------------------------------------------------
@@ -240,7 +283,7 @@ TEST_F(ServicesTest, TheDisplayModeTreeIsMadeOnce)
     EXPECT_EQ(capI("vertexShader/minorVerNum"), 1);
     EXPECT_EQ(capI("pixelShader/majorVerNum"), 2);
     EXPECT_EQ(capI("pixelShader/minorVerNum"), 4);
-    this->dev->modes.push_back({1920, 1080, 60});
+    this->window->modes.push_back({1920, 1080, 60});
     this->gfx->CreateDisplayModeEnvVars();
     EXPECT_EQ(this->ks->Lookup("/sys/share/display/adapter0/modes/mode3"), nullptr);
 }

@@ -136,6 +136,17 @@ TEST_F(Win32WindowHandlerTest, PublishesTheWindowIdWhileTheWindowExists)
     EXPECT_EQ(this->handler->GetHwnd(), 0);
 }
 
+TEST_F(Win32WindowHandlerTest, TheWindowsServicesLiveWithTheWindow)
+{
+    nWindowServices* services = this->handler->GetWindowServices();
+    ASSERT_NE(services, nullptr);
+    EXPECT_FALSE(services->GetAdapters().empty());
+    this->handler->CloseWindow();
+    EXPECT_EQ(this->handler->GetWindowServices(), nullptr);
+    ASSERT_TRUE(this->handler->OpenWindow());
+    EXPECT_NE(this->handler->GetWindowServices(), nullptr);
+}
+
 TEST_F(Win32WindowHandlerTest, RestoreShowsTheWindowAtTheDisplayModeSize)
 {
     this->handler->SetWindowTitle("new title");
