@@ -3,6 +3,7 @@
 //------------------------------------------------------------------------------
 #include "gfx2/nd3d9windowhandler.h"
 #include "gfx2/nd3d9server.h"
+#include "platform/nwindowservices.h"
 
 nD3D9WindowHandler::nD3D9WindowHandler(nD3D9Server* server) :
     d3d9Server(server)
@@ -12,30 +13,23 @@ nD3D9WindowHandler::nD3D9WindowHandler(nD3D9Server* server) :
 
 /*
  * OnSetCursor --
- *     Results: true when the window shows no system cursor.
- *     Side effects: hides the system cursor for the none and custom
- *     visibilities (the custom one is drawn by the device), shows it for
- *     the system one. Nothing without a device.
+ *     Results: true unless the window's own arrow shows.
+ *     Side effects: as the mouse enters the window, hides every cursor
+ *     for the none visibility and shows the cursor for the others; the
+ *     custom image is the window system's own cursor here, so hiding it
+ *     would hide the image too. Nothing without a device or a window.
  */
 bool nD3D9WindowHandler::OnSetCursor()
 {
     n_assert(this->d3d9Server);
-    if (!this->d3d9Server->IsDeviceOpen())
+    nWindowServices* window = this->d3d9Server->GetWindowServices();
+    if (!this->d3d9Server->IsDeviceOpen() || !window)
     {
         return false;
     }
-    switch (this->d3d9Server->GetCursorVisibility())
-    {
-        case nGfxServer2::None:
-        case nGfxServer2::Custom:
-            SDL_ShowCursor(SDL_DISABLE);
-            return true;
-        case nGfxServer2::System:
-            SDL_ShowCursor(SDL_ENABLE);
-            return false;
-        default:
-            return false;
-    }
+    const nGfxServer2::CursorVisibility visibility = this->d3d9Server->GetCursorVisibility();
+    window->ShowCursor(visibility != nGfxServer2::None);
+    return visibility != nGfxServer2::System;
 }
 
 /*

@@ -217,6 +217,31 @@ TEST_F(ServicesTest, TheScriptsCursorLoadsAndShowsByVisibility)
     EXPECT_TRUE(this->WindowCalls({"Show", "CursorImage"}).empty());
 }
 
+TEST_F(ServicesTest, TheMouseEnteringTheWindowKeepsTheCursorItsVisibilityAsksFor)
+{
+    const unsigned char px[2 * 2 * 4] = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 0};
+    ASSERT_TRUE(stbi_write_png((this->dir + "/arrow.png").c_str(), 2, 2, 4, px, 8));
+    this->Tcl("/sys/servers/gfx.setmousecursor " + this->dir + "/arrow.png 1 0");
+    const struct
+    {
+        const char* visibility;
+        const char* shown;
+    } cases[] = {{"custom", "ShowCursor 1"}, {"system", "ShowCursor 1"}, {"none", "ShowCursor 0"}};
+    for (const auto& c : cases)
+    {
+        this->Tcl(std::string("/sys/servers/gfx.setcursorvisibility ") + c.visibility);
+        this->Frame();
+        this->window->calls.clear();
+        SDL_Event enter = {};
+        enter.type = SDL_WINDOWEVENT;
+        enter.window.event = SDL_WINDOWEVENT_ENTER;
+        enter.window.windowID = static_cast<Uint32>(this->gfx->GetWindowHandler().GetHwnd());
+        ASSERT_EQ(SDL_PushEvent(&enter), 1) << SDL_GetError();
+        this->gfx->Trigger();
+        EXPECT_EQ(this->WindowCalls({"Show"}), (std::vector<std::string>{c.shown})) << c.visibility;
+    }
+}
+
 TEST_F(ServicesTest, ACursorFileThatDoesNotLoadIsReported)
 {
     this->Tcl("/sys/servers/gfx.setmousecursor " + this->dir + "/missing.png 0 0");
