@@ -29,8 +29,9 @@ void FrameRecorder::Begin()
     for (int s = 0; s < nGfxRS::NumStates; s++) this->start.states[s] = this->GetRenderState(s);
     for (auto& [handle, b] : this->buffers)
     {
-        const auto* data = static_cast<const unsigned char*>(this->inner->LockBuffer(handle));
-        b.start.assign(data, data + this->inner->GetBufferSize(handle));
+        const nGfxBufferHandle buffer(handle);
+        const auto* data = static_cast<const unsigned char*>(this->inner->LockBuffer(buffer));
+        b.start.assign(data, data + this->inner->GetBufferSize(buffer));
     }
     this->recording = true;
 }
@@ -38,33 +39,33 @@ void FrameRecorder::Begin()
 bool FrameRecorder::Open(SDL_Window* window, const nGfxPresentParams& params, std::string& error)
 {
     const bool ok = this->inner->Open(window, params, error);
-    if (ok) this->TargetChanged(0, 0);
+    if (ok) this->TargetChanged(nGfxTextureHandle(), nGfxDepthSurfaceHandle());
     return ok;
 }
 
 bool FrameRecorder::Reset(const nGfxPresentParams& params)
 {
     const bool ok = this->inner->Reset(params);
-    this->TargetChanged(0, 0);
+    this->TargetChanged(nGfxTextureHandle(), nGfxDepthSurfaceHandle());
     return ok;
 }
 
-void FrameRecorder::TargetChanged(unsigned int colorTex, unsigned int depthSurface)
+void FrameRecorder::TargetChanged(nGfxTextureHandle colorTex, nGfxDepthSurfaceHandle depthSurface)
 {
     this->now.colorTarget = colorTex;
     this->now.depthTarget = depthSurface;
     int x = 0, y = 0, w = 0, h = 0;
     float minZ = 0.0f, maxZ = 1.0f;
     this->inner->GetViewport(x, y, w, h, minZ, maxZ);
-    if (colorTex && this->textures.count(colorTex))
+    if (colorTex && this->textures.count(colorTex.GetRaw()))
     {
-        w = this->textures[colorTex].width;
-        h = this->textures[colorTex].height;
+        w = this->textures[colorTex.GetRaw()].width;
+        h = this->textures[colorTex.GetRaw()].height;
     }
-    else if (depthSurface && this->depthSurfaces.count(depthSurface))
+    else if (depthSurface && this->depthSurfaces.count(depthSurface.GetRaw()))
     {
-        w = this->depthSurfaces[depthSurface].first;
-        h = this->depthSurfaces[depthSurface].second;
+        w = this->depthSurfaces[depthSurface.GetRaw()].first;
+        h = this->depthSurfaces[depthSurface.GetRaw()].second;
     }
     const int vp[4] = {0, 0, w, h};
     std::copy(vp, vp + 4, this->now.viewport);
@@ -87,38 +88,39 @@ void FrameRecorder::Present()
     if (this->recording) this->Add(Op::Present);
 }
 
-int FrameRecorder::CreateBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool)
+nGfxBufferHandle FrameRecorder::CreateBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool)
 {
-    const int handle = this->inner->CreateBuffer(type, byteSize, usage, pool);
+    const nGfxBufferHandle handle = this->inner->CreateBuffer(type, byteSize, usage, pool);
     if (handle)
     {
-        Buffer& b = this->buffers[handle];
+        Buffer& b = this->buffers[handle.GetRaw()];
         b.type = type;
         b.usage = usage;
     }
     return handle;
 }
 
-void FrameRecorder::UnlockBuffer(int buffer)
+void FrameRecorder::UnlockBuffer(nGfxBufferHandle buffer)
 {
     this->inner->UnlockBuffer(buffer);
-    auto it = this->buffers.find(buffer);
+    auto it = this->buffers.find(buffer.GetRaw());
     if (it != this->buffers.end()) it->second.dirty = true;
 }
 
-void FrameRecorder::ReleaseBuffer(int buffer)
+void FrameRecorder::ReleaseBuffer(nGfxBufferHandle buffer)
 {
     this->inner->ReleaseBuffer(buffer);
-    this->buffers.erase(buffer);
+    this->buffers.erase(buffer.GetRaw());
 }
 
-int FrameRecorder::CreateVertexLayout(const nGfxVertexElement* elements, int numElements, int stride,
-                                      int vertexBuffer, int indexBuffer)
+nGfxLayoutHandle FrameRecorder::CreateVertexLayout(const nGfxVertexElement* elements, int numElements, int stride,
+                                                   nGfxBufferHandle vertexBuffer, nGfxBufferHandle indexBuffer)
 {
-    const int handle = this->inner->CreateVertexLayout(elements, numElements, stride, vertexBuffer, indexBuffer);
+    const nGfxLayoutHandle handle =
+        this->inner->CreateVertexLayout(elements, numElements, stride, vertexBuffer, indexBuffer);
     if (handle)
     {
-        Layout& l = this->layouts[handle];
+        Layout& l = this->layouts[handle.GetRaw()];
         l.elements.assign(elements, elements + numElements);
         l.streams.assign(numElements, 0);
         l.vertexBuffers = {vertexBuffer};
@@ -128,14 +130,15 @@ int FrameRecorder::CreateVertexLayout(const nGfxVertexElement* elements, int num
     return handle;
 }
 
-int FrameRecorder::CreateStreamLayout(const nGfxVertexElement* elements, const int* streams, int numElements,
-                                      const int* vertexBuffers, const int* strides, int numStreams, int indexBuffer)
+nGfxLayoutHandle FrameRecorder::CreateStreamLayout(const nGfxVertexElement* elements, const int* streams,
+                                                   int numElements, const nGfxBufferHandle* vertexBuffers,
+                                                   const int* strides, int numStreams, nGfxBufferHandle indexBuffer)
 {
-    const int handle = this->inner->CreateStreamLayout(elements, streams, numElements, vertexBuffers, strides,
-                                                       numStreams, indexBuffer);
+    const nGfxLayoutHandle handle = this->inner->CreateStreamLayout(elements, streams, numElements, vertexBuffers,
+                                                                    strides, numStreams, indexBuffer);
     if (handle)
     {
-        Layout& l = this->layouts[handle];
+        Layout& l = this->layouts[handle.GetRaw()];
         l.elements.assign(elements, elements + numElements);
         l.streams.assign(streams, streams + numElements);
         l.vertexBuffers.assign(vertexBuffers, vertexBuffers + numStreams);
@@ -145,10 +148,10 @@ int FrameRecorder::CreateStreamLayout(const nGfxVertexElement* elements, const i
     return handle;
 }
 
-void FrameRecorder::ReleaseVertexLayout(int layout)
+void FrameRecorder::ReleaseVertexLayout(nGfxLayoutHandle layout)
 {
     this->inner->ReleaseVertexLayout(layout);
-    this->layouts.erase(layout);
+    this->layouts.erase(layout.GetRaw());
 }
 
 /*
@@ -157,12 +160,12 @@ void FrameRecorder::ReleaseVertexLayout(int layout)
  *     recording, an Upload call with the bytes the draw reads (all for 0)
  *     goes before the draw, as the GL device sends them then.
  */
-void FrameRecorder::RecordUploads(int layout, size_t vertexBytes, size_t indexBytes)
+void FrameRecorder::RecordUploads(nGfxLayoutHandle layout, size_t vertexBytes, size_t indexBytes)
 {
-    auto l = this->layouts.find(layout);
+    auto l = this->layouts.find(layout.GetRaw());
     if (l == this->layouts.end()) return;
-    auto upload = [this](int handle, size_t needed) {
-        auto it = this->buffers.find(handle);
+    auto upload = [this](nGfxBufferHandle handle, size_t needed) {
+        auto it = this->buffers.find(handle.GetRaw());
         if (it == this->buffers.end() || !it->second.dirty) return;
         it->second.dirty = false;
         if (!this->recording) return;
@@ -170,7 +173,7 @@ void FrameRecorder::RecordUploads(int layout, size_t vertexBytes, size_t indexBy
         const size_t size = (size_t)this->inner->GetBufferSize(handle);
         needed = (0 == needed) ? size : std::min(needed, size);
         Call& c = this->Add(Op::Upload);
-        c.a = handle;
+        c.a = handle.GetRaw();
         c.bytes.assign(data, data + needed);
     };
     const bool oneStream = l->second.vertexBuffers.size() == 1;
@@ -181,16 +184,16 @@ void FrameRecorder::RecordUploads(int layout, size_t vertexBytes, size_t indexBy
     if (l->second.indexBuffer) upload(l->second.indexBuffer, oneStream ? indexBytes : 0);
 }
 
-void FrameRecorder::DrawIndexedTriangles(int layout, int firstIndex, int numIndices)
+void FrameRecorder::DrawIndexedTriangles(nGfxLayoutHandle layout, int firstIndex, int numIndices)
 {
     this->DrawIndexedPrimitives(layout, nGfxPrimitive::TriangleList, 0, 0, firstIndex, numIndices / 3);
 }
 
-void FrameRecorder::DrawIndexedPrimitives(int layout, nGfxPrimitive primType, int minVertex, int numVertices,
-                                          int firstIndex, int primCount)
+void FrameRecorder::DrawIndexedPrimitives(nGfxLayoutHandle layout, nGfxPrimitive primType, int minVertex,
+                                          int numVertices, int firstIndex, int primCount)
 {
     const int n = nGfxPrimitiveElements(primType, primCount);
-    auto l = this->layouts.find(layout);
+    auto l = this->layouts.find(layout.GetRaw());
     if (n > 0 && l != this->layouts.end())
     {
         const size_t vertexBytes =
@@ -199,7 +202,7 @@ void FrameRecorder::DrawIndexedPrimitives(int layout, nGfxPrimitive primType, in
         if (this->recording)
         {
             Call& c = this->Add(Op::DrawIndexed);
-            c.a = layout;
+            c.a = layout.GetRaw();
             c.b = static_cast<int>(primType);
             c.c = firstIndex;
             c.d = n;
@@ -208,17 +211,17 @@ void FrameRecorder::DrawIndexedPrimitives(int layout, nGfxPrimitive primType, in
     this->inner->DrawIndexedPrimitives(layout, primType, minVertex, numVertices, firstIndex, primCount);
 }
 
-void FrameRecorder::DrawPrimitives(int layout, nGfxPrimitive primType, int firstVertex, int primCount)
+void FrameRecorder::DrawPrimitives(nGfxLayoutHandle layout, nGfxPrimitive primType, int firstVertex, int primCount)
 {
     const int n = nGfxPrimitiveElements(primType, primCount);
-    auto l = this->layouts.find(layout);
+    auto l = this->layouts.find(layout.GetRaw());
     if (n > 0 && l != this->layouts.end())
     {
         this->RecordUploads(layout, (size_t)(firstVertex + n) * (size_t)l->second.strides[0], 0);
         if (this->recording)
         {
             Call& c = this->Add(Op::Draw);
-            c.a = layout;
+            c.a = layout.GetRaw();
             c.b = static_cast<int>(primType);
             c.c = firstVertex;
             c.d = n;
@@ -233,77 +236,78 @@ void FrameRecorder::DrawLineStrip(const float* points, int numPoints, const floa
     if (this->recording) this->Add(Op::Lines).a = numPoints;
 }
 
-unsigned int FrameRecorder::CreateTexture(const nGfxTextureDesc& desc)
+nGfxTextureHandle FrameRecorder::CreateTexture(const nGfxTextureDesc& desc)
 {
-    const unsigned int tex = this->inner->CreateTexture(desc);
-    if (tex) this->textures[tex] = desc;
+    const nGfxTextureHandle tex = this->inner->CreateTexture(desc);
+    if (tex) this->textures[tex.GetRaw()] = desc;
     return tex;
 }
 
-void FrameRecorder::ReleaseTexture(unsigned int tex)
+void FrameRecorder::ReleaseTexture(nGfxTextureHandle tex)
 {
     this->inner->ReleaseTexture(tex);
-    this->textures.erase(tex);
+    this->textures.erase(tex.GetRaw());
 }
 
-unsigned int FrameRecorder::CreateDepthSurface(int width, int height)
+nGfxDepthSurfaceHandle FrameRecorder::CreateDepthSurface(int width, int height)
 {
-    const unsigned int s = this->inner->CreateDepthSurface(width, height);
-    if (s) this->depthSurfaces[s] = {width, height};
+    const nGfxDepthSurfaceHandle s = this->inner->CreateDepthSurface(width, height);
+    if (s) this->depthSurfaces[s.GetRaw()] = {width, height};
     return s;
 }
 
-void FrameRecorder::ReleaseDepthSurface(unsigned int surface)
+void FrameRecorder::ReleaseDepthSurface(nGfxDepthSurfaceHandle surface)
 {
     this->inner->ReleaseDepthSurface(surface);
-    this->depthSurfaces.erase(surface);
+    this->depthSurfaces.erase(surface.GetRaw());
 }
 
-bool FrameRecorder::SetRenderTarget(unsigned int colorTex, unsigned int depthSurface)
+bool FrameRecorder::SetRenderTarget(nGfxTextureHandle colorTex, nGfxDepthSurfaceHandle depthSurface)
 {
     const bool ok = this->inner->SetRenderTarget(colorTex, depthSurface);
-    this->TargetChanged(ok ? colorTex : 0, ok ? depthSurface : 0);
+    this->TargetChanged(ok ? colorTex : nGfxTextureHandle(), ok ? depthSurface : nGfxDepthSurfaceHandle());
     if (this->recording)
     {
         Call& c = this->Add(Op::Target);
-        c.a = (int)this->now.colorTarget;
-        c.b = (int)this->now.depthTarget;
+        c.a = (int)this->now.colorTarget.GetRaw();
+        c.b = (int)this->now.depthTarget.GetRaw();
         c.c = this->now.viewport[2];
         c.d = this->now.viewport[3];
     }
     return ok;
 }
 
-unsigned int FrameRecorder::CreateProgram(const std::string& vertexSrc, const std::string& fragmentSrc,
-                                          std::string& log)
+nGfxProgramHandle FrameRecorder::CreateProgram(const std::string& vertexSrc, const std::string& fragmentSrc,
+                                               std::string& log)
 {
-    const unsigned int p = this->inner->CreateProgram(vertexSrc, fragmentSrc, log);
-    if (p)
+    const nGfxProgramHandle handle = this->inner->CreateProgram(vertexSrc, fragmentSrc, log);
+    if (handle)
     {
+        const unsigned int p = handle.GetRaw();
         this->programs[p] = Program();
         this->programs[p].vertex = vertexSrc;
         this->programs[p].fragment = fragmentSrc;
     }
-    return p;
+    return handle;
 }
 
-void FrameRecorder::DeleteProgram(unsigned int program)
+void FrameRecorder::DeleteProgram(nGfxProgramHandle program)
 {
     this->inner->DeleteProgram(program);
-    this->programs.erase(program);
+    this->programs.erase(program.GetRaw());
 }
 
-void FrameRecorder::UseProgram(unsigned int program)
+void FrameRecorder::UseProgram(nGfxProgramHandle program)
 {
     this->inner->UseProgram(program);
     this->now.program = program;
-    if (this->recording) this->Add(Op::Program).a = (int)program;
+    if (this->recording) this->Add(Op::Program).a = (int)program.GetRaw();
 }
 
-int FrameRecorder::GetUniformLocation(unsigned int program, const char* name)
+int FrameRecorder::GetUniformLocation(nGfxProgramHandle program, const char* name)
 {
     const int loc = this->inner->GetUniformLocation(program, name);
-    auto p = this->programs.find(program);
+    auto p = this->programs.find(program.GetRaw());
     if (loc >= 0 && p != this->programs.end()) p->second.uniformNames[loc] = name;
     return loc;
 }
@@ -329,7 +333,7 @@ void FrameRecorder::SetUniform(int location, nGfxUniform type, int count, const 
     if (location < 0 || count < 1) return;
     const auto* data = static_cast<const unsigned char*>(values);
     const size_t size = UniformBytes(type, count);
-    auto p = this->programs.find(this->now.program);
+    auto p = this->programs.find(this->now.program.GetRaw());
     if (p != this->programs.end())
     {
         Program::Value& v = p->second.values[location];
@@ -345,20 +349,20 @@ void FrameRecorder::SetUniform(int location, nGfxUniform type, int count, const 
     c.bytes.assign(data, data + size);
 }
 
-unsigned int FrameRecorder::CreateSampler(const nGfxSamplerDesc& desc)
+nGfxSamplerHandle FrameRecorder::CreateSampler(const nGfxSamplerDesc& desc)
 {
-    const unsigned int s = this->inner->CreateSampler(desc);
-    if (s) this->samplers[s] = desc;
+    const nGfxSamplerHandle s = this->inner->CreateSampler(desc);
+    if (s) this->samplers[s.GetRaw()] = desc;
     return s;
 }
 
-void FrameRecorder::DeleteSampler(unsigned int sampler)
+void FrameRecorder::DeleteSampler(nGfxSamplerHandle sampler)
 {
     this->inner->DeleteSampler(sampler);
-    this->samplers.erase(sampler);
+    this->samplers.erase(sampler.GetRaw());
 }
 
-void FrameRecorder::BindTexture(int unit, unsigned int texture, bool cube, unsigned int sampler)
+void FrameRecorder::BindTexture(int unit, nGfxTextureHandle texture, bool cube, nGfxSamplerHandle sampler)
 {
     this->CountTextureBind(unit, texture);
     this->inner->BindTexture(unit, texture, cube, sampler);
@@ -366,9 +370,9 @@ void FrameRecorder::BindTexture(int unit, unsigned int texture, bool cube, unsig
     if (!this->recording) return;
     Call& c = this->Add(Op::Texture);
     c.a = unit;
-    c.b = (int)texture;
+    c.b = (int)texture.GetRaw();
     c.c = cube ? 1 : 0;
-    c.d = (int)sampler;
+    c.d = (int)sampler.GetRaw();
 }
 
 void FrameRecorder::SetViewport(int x, int y, int w, int h, float minZ, float maxZ)

@@ -10,7 +10,8 @@
 //  Begin and End it also writes the frame's calls into 'frame', each with
 //  the bytes a draw uploads, so that FrameReplay can issue the same GL work
 //  without the engine. Textures stay the GL device's objects (the replay
-//  runs in the same context and samples them as they are).
+//  runs in the same context and samples them as they are). The maps and the
+//  recorded calls keep the devices' raw ids, which the replay hands to GL.
 //------------------------------------------------------------------------------
 #include "platform/ngfxdevice.h"
 
@@ -53,9 +54,9 @@ public:
         std::vector<nGfxVertexElement> elements;
         /// the stream of each element
         std::vector<int> streams;
-        std::vector<int> vertexBuffers;
+        std::vector<nGfxBufferHandle> vertexBuffers;
         std::vector<int> strides;
-        int indexBuffer = 0;
+        nGfxBufferHandle indexBuffer;
     };
     struct Buffer
     {
@@ -81,16 +82,16 @@ public:
     };
     struct Binding
     {
-        unsigned int texture = 0;
+        nGfxTextureHandle texture;
         bool cube = false;
-        unsigned int sampler = 0;
+        nGfxSamplerHandle sampler;
     };
     /// everything bound or set when the frame began
     struct Start
     {
-        unsigned int program = 0;
-        unsigned int colorTarget = 0;
-        unsigned int depthTarget = 0;
+        nGfxProgramHandle program;
+        nGfxTextureHandle colorTarget;
+        nGfxDepthSurfaceHandle depthTarget;
         int viewport[4] = {};
         float depthRange[2] = {0.0f, 1.0f};
         std::map<int, Binding> units;
@@ -135,47 +136,49 @@ public:
     }
     void Clear(int flags, float r, float g, float b, float a, float z, int stencil) override;
     void Present() override;
-    int CreateBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool) override;
-    void* LockBuffer(int buffer) override { return this->inner->LockBuffer(buffer); }
-    void UnlockBuffer(int buffer) override;
-    void ReleaseBuffer(int buffer) override;
-    int GetBufferSize(int buffer) const override { return this->inner->GetBufferSize(buffer); }
-    int CreateVertexLayout(const nGfxVertexElement* elements, int numElements, int stride, int vertexBuffer,
-                           int indexBuffer) override;
-    void ReleaseVertexLayout(int layout) override;
-    void DrawIndexedTriangles(int layout, int firstIndex, int numIndices) override;
+    nGfxBufferHandle CreateBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool) override;
+    void* LockBuffer(nGfxBufferHandle buffer) override { return this->inner->LockBuffer(buffer); }
+    void UnlockBuffer(nGfxBufferHandle buffer) override;
+    void ReleaseBuffer(nGfxBufferHandle buffer) override;
+    int GetBufferSize(nGfxBufferHandle buffer) const override { return this->inner->GetBufferSize(buffer); }
+    nGfxLayoutHandle CreateVertexLayout(const nGfxVertexElement* elements, int numElements, int stride,
+                                        nGfxBufferHandle vertexBuffer, nGfxBufferHandle indexBuffer) override;
+    void ReleaseVertexLayout(nGfxLayoutHandle layout) override;
+    void DrawIndexedTriangles(nGfxLayoutHandle layout, int firstIndex, int numIndices) override;
     int GetMaxTextureSize() const override { return this->inner->GetMaxTextureSize(); }
     bool CheckTextureFormat(nGfxTexFormat f, bool rt) const override
     {
         return this->inner->CheckTextureFormat(f, rt);
     }
-    unsigned int CreateTexture(const nGfxTextureDesc& desc) override;
-    void ReleaseTexture(unsigned int tex) override;
-    bool UploadTexture(unsigned int tex, int face, int level, const void* data, size_t size) override
+    nGfxTextureHandle CreateTexture(const nGfxTextureDesc& desc) override;
+    void ReleaseTexture(nGfxTextureHandle tex) override;
+    bool UploadTexture(nGfxTextureHandle tex, int face, int level, const void* data, size_t size) override
     {
         return this->inner->UploadTexture(tex, face, level, data, size);
     }
-    bool ReadTexture(unsigned int tex, int face, int level, void* data, size_t size) override
+    bool ReadTexture(nGfxTextureHandle tex, int face, int level, void* data, size_t size) override
     {
         return this->inner->ReadTexture(tex, face, level, data, size);
     }
-    void GenerateTextureMipMaps(unsigned int tex) override { this->inner->GenerateTextureMipMaps(tex); }
-    unsigned int CreateDepthSurface(int width, int height) override;
-    void ReleaseDepthSurface(unsigned int surface) override;
-    bool SetRenderTarget(unsigned int colorTex, unsigned int depthSurface) override;
-    unsigned int CreateProgram(const std::string& vertexSrc, const std::string& fragmentSrc, std::string& log) override;
-    void DeleteProgram(unsigned int program) override;
-    void UseProgram(unsigned int program) override;
-    int GetUniformLocation(unsigned int program, const char* name) override;
+    void GenerateTextureMipMaps(nGfxTextureHandle tex) override { this->inner->GenerateTextureMipMaps(tex); }
+    nGfxDepthSurfaceHandle CreateDepthSurface(int width, int height) override;
+    void ReleaseDepthSurface(nGfxDepthSurfaceHandle surface) override;
+    bool SetRenderTarget(nGfxTextureHandle colorTex, nGfxDepthSurfaceHandle depthSurface) override;
+    nGfxProgramHandle CreateProgram(const std::string& vertexSrc, const std::string& fragmentSrc,
+                                    std::string& log) override;
+    void DeleteProgram(nGfxProgramHandle program) override;
+    void UseProgram(nGfxProgramHandle program) override;
+    int GetUniformLocation(nGfxProgramHandle program, const char* name) override;
     void SetUniform(int location, nGfxUniform type, int count, const void* values) override;
-    unsigned int CreateSampler(const nGfxSamplerDesc& desc) override;
-    void DeleteSampler(unsigned int sampler) override;
-    void BindTexture(int unit, unsigned int texture, bool cube, unsigned int sampler) override;
-    void DrawIndexedPrimitives(int layout, nGfxPrimitive primType, int minVertex, int numVertices,
+    nGfxSamplerHandle CreateSampler(const nGfxSamplerDesc& desc) override;
+    void DeleteSampler(nGfxSamplerHandle sampler) override;
+    void BindTexture(int unit, nGfxTextureHandle texture, bool cube, nGfxSamplerHandle sampler) override;
+    void DrawIndexedPrimitives(nGfxLayoutHandle layout, nGfxPrimitive primType, int minVertex, int numVertices,
                                int firstIndex, int primCount) override;
-    void DrawPrimitives(int layout, nGfxPrimitive primType, int firstVertex, int primCount) override;
-    int CreateStreamLayout(const nGfxVertexElement* elements, const int* streams, int numElements,
-                           const int* vertexBuffers, const int* strides, int numStreams, int indexBuffer) override;
+    void DrawPrimitives(nGfxLayoutHandle layout, nGfxPrimitive primType, int firstVertex, int primCount) override;
+    nGfxLayoutHandle CreateStreamLayout(const nGfxVertexElement* elements, const int* streams, int numElements,
+                                        const nGfxBufferHandle* vertexBuffers, const int* strides, int numStreams,
+                                        nGfxBufferHandle indexBuffer) override;
     void DrawLineStrip(const float* points, int numPoints, const float* matrix, const float rgba[4]) override;
     bool ReadFrame(std::vector<unsigned char>& rgba, int& width, int& height) override
     {
@@ -190,9 +193,9 @@ private:
     /// a call to the frame while recording
     Call& Add(Op op);
     /// the uploads a draw from the layout makes of changed buffers
-    void RecordUploads(int layout, size_t vertexBytes, size_t indexBytes);
+    void RecordUploads(nGfxLayoutHandle layout, size_t vertexBytes, size_t indexBytes);
     /// the current state after a change of target or a reset
-    void TargetChanged(unsigned int colorTex, unsigned int depthSurface);
+    void TargetChanged(nGfxTextureHandle colorTex, nGfxDepthSurfaceHandle depthSurface);
 
     std::unique_ptr<nGfxDevice> inner;
     bool recording = false;

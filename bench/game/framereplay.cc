@@ -188,7 +188,7 @@ void FrameReplay::Load(const FrameRecorder& rec)
         for (size_t i = 0; i < l.elements.size(); i++)
         {
             const size_t s = (size_t)l.streams[i];
-            auto vb = this->buffers.find(s < l.vertexBuffers.size() ? l.vertexBuffers[s] : 0);
+            auto vb = this->buffers.find(s < l.vertexBuffers.size() ? l.vertexBuffers[s].GetRaw() : 0);
             if (vb == this->buffers.end()) continue;
             glBindBuffer(GL_ARRAY_BUFFER, vb->second);
             const nGfxVertexElement& e = l.elements[i];
@@ -196,7 +196,7 @@ void FrameReplay::Load(const FrameRecorder& rec)
             glVertexAttribPointer((GLuint)e.location, e.numFloats, GL_FLOAT, GL_FALSE, l.strides[s],
                                   reinterpret_cast<const void*>((size_t)e.byteOffset));
         }
-        auto ib = this->buffers.find(l.indexBuffer);
+        auto ib = this->buffers.find(l.indexBuffer.GetRaw());
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, ib == this->buffers.end() ? 0 : ib->second);
         glBindVertexArray(0);
         this->vaos[handle] = vao;
@@ -306,17 +306,17 @@ void FrameReplay::Compile(const FrameRecorder& rec)
     {
         if (nGfxRS::IsKnown(st)) this->ApplyState(st, s.states[st]);
     }
-    unsigned int current = this->TargetFramebuffer(rec, s.colorTarget, s.depthTarget);
+    unsigned int current = this->TargetFramebuffer(rec, s.colorTarget.GetRaw(), s.depthTarget.GetRaw());
     glBindFramebuffer(GL_FRAMEBUFFER, current);
     glViewport(s.viewport[0], s.viewport[1], s.viewport[2], s.viewport[3]);
     glDepthRange(s.depthRange[0], s.depthRange[1]);
     for (const auto& [unit, b] : s.units)
     {
         glActiveTexture(GL_TEXTURE0 + (GLenum)unit);
-        glBindTexture(b.cube ? GL_TEXTURE_CUBE_MAP : GL_TEXTURE_2D, b.texture);
-        glBindSampler((GLuint)unit, b.sampler ? this->samplers[b.sampler] : 0);
+        glBindTexture(b.cube ? GL_TEXTURE_CUBE_MAP : GL_TEXTURE_2D, b.texture.GetRaw());
+        glBindSampler((GLuint)unit, b.sampler ? this->samplers[b.sampler.GetRaw()] : 0);
     }
-    unsigned int program = s.program;
+    unsigned int program = s.program.GetRaw();
     glUseProgram(program ? this->programs[program] : 0);
     this->Run();
     this->commands.clear();
@@ -421,7 +421,7 @@ void FrameReplay::Compile(const FrameRecorder& rec)
                 const bool oneStream = l->second.vertexBuffers.size() == 1;
                 for (const FrameRecorder::Call* u : pending)
                 {
-                    const bool isIndex = u->a == l->second.indexBuffer;
+                    const bool isIndex = u->a == l->second.indexBuffer.GetRaw();
                     const size_t align = !oneStream ? 0 : (isIndex ? 2 : (size_t)std::max(l->second.strides[0], 0));
                     const bool dynamic = (rec.buffers.at(u->a).usage & nGfxUsageDynamic) != 0;
                     Command x{dynamic ? Cmd::Write : Cmd::SubData, this->buffers[u->a], slotOf[u->a],
@@ -436,8 +436,9 @@ void FrameReplay::Compile(const FrameRecorder& rec)
                 this->Add(Cmd::Vao, this->vaos[c.a]);
                 Command x{c.op == Op::DrawIndexed ? Cmd::DrawElements : Cmd::DrawArrays, Mode(c.b), (unsigned int)c.d,
                           (unsigned int)c.c, stride};
-                x.i = (stride > 0 && !vbs.empty() && slotOf.count(vbs[0])) ? (int)slotOf[vbs[0]] : -1;
-                x.e = slotOf.count(l->second.indexBuffer) ? (int)slotOf[l->second.indexBuffer] : -1;
+                x.i = (stride > 0 && !vbs.empty() && slotOf.count(vbs[0].GetRaw())) ? (int)slotOf[vbs[0].GetRaw()] : -1;
+                const int ib = l->second.indexBuffer.GetRaw();
+                x.e = slotOf.count(ib) ? (int)slotOf[ib] : -1;
                 this->commands.push_back(x);
                 this->draws++;
                 break;
@@ -455,7 +456,7 @@ void FrameReplay::Compile(const FrameRecorder& rec)
     {
         if (nGfxRS::IsKnown(st) && this->rs[st] != s.states[st]) this->ApplyState(st, s.states[st]);
     }
-    glBindFramebuffer(GL_FRAMEBUFFER, this->TargetFramebuffer(rec, s.colorTarget, s.depthTarget));
+    glBindFramebuffer(GL_FRAMEBUFFER, this->TargetFramebuffer(rec, s.colorTarget.GetRaw(), s.depthTarget.GetRaw()));
 }
 
 std::vector<unsigned char> FrameReplay::ReadFrame() const

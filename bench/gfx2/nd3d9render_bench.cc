@@ -91,7 +91,7 @@ struct Scene
             this->models.push_back(m);
         }
         std::string log;
-        this->rawProgram = this->gfx->GetDevice()->CreateProgram(rawVertex, rawFragment, log);
+        this->rawProgram = this->gfx->GetDevice()->CreateProgram(rawVertex, rawFragment, log).GetRaw();
         this->rawColor = glGetUniformLocation(this->rawProgram, "color");
         this->rawMvp = glGetUniformLocation(this->rawProgram, "mvp");
     }

@@ -78,7 +78,7 @@ struct Scene
         glEnableVertexAttribArray(0);
         glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
         std::string log;
-        this->rawProgram = this->gfx->GetDevice()->CreateProgram(rawVertex, rawFragment, log);
+        this->rawProgram = this->gfx->GetDevice()->CreateProgram(rawVertex, rawFragment, log).GetRaw();
         this->rawColor = glGetUniformLocation(this->rawProgram, "color");
     }
 };

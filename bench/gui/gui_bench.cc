@@ -209,7 +209,7 @@ void BM_RawGLBatches(benchmark::State& state)
 {
     Frame& f = TheFrame();
     std::string log;
-    const GLuint program = f.gfx->GetDevice()->CreateProgram(rawVertex, rawFragment, log);
+    const GLuint program = f.gfx->GetDevice()->CreateProgram(rawVertex, rawFragment, log).GetRaw();
     const GLint color = glGetUniformLocation(program, "color");
     std::vector<float> verts(RunLength * 6 * 8, 0.25f);
     GLuint vao = 0, vbo = 0, tex[2] = {0, 0};
@@ -332,7 +332,7 @@ void BM_HandDrawnFrame(benchmark::State& state)
     const float atlasSide = float(font ? std::max(1, font->GetAtlasSize()) : 1);
 
     std::string log;
-    const GLuint program = f.gfx->GetDevice()->CreateProgram(handVertex, handFragment, log);
+    const GLuint program = f.gfx->GetDevice()->CreateProgram(handVertex, handFragment, log).GetRaw();
     GLuint vao = 0, vbo = 0, tex[2] = {0, 0};
     MakeStream(vao, vbo);
     glEnableVertexAttribArray(0);
@@ -381,7 +381,7 @@ void BM_HandDrawnFrame(benchmark::State& state)
         }
         if (atlas && !glyphs.quads.empty())
         {
-            glBindTexture(GL_TEXTURE_2D, atlas->GetTexture2D());
+            glBindTexture(GL_TEXTURE_2D, atlas->GetTexture2D().GetRaw());
             glDrawArrays(GL_TRIANGLES, NumBrushes * 6, GLsizei(glyphs.quads.size() * 6));
             draws++;
         }

@@ -10,9 +10,6 @@
 nD3D9Mesh::nD3D9Mesh() :
     vertexLockFlags(0),
     indexLockFlags(0),
-    vertexBuffer(0),
-    indexBuffer(0),
-    vertexDeclaration(0),
     privVertexBuffer(nullptr),
     privIndexBuffer(nullptr)
 {
@@ -91,7 +88,7 @@ void nD3D9Mesh::BufferParams(int& d3dUsage, int& pool) const
  *     Side effects: a ReadOnly mesh gets zeroed system memory in priv;
  *     others a device buffer in 'buffer'.
  */
-bool nD3D9Mesh::CreateBuffer(int type, int byteSize, int& buffer, unsigned char*& priv)
+bool nD3D9Mesh::CreateBuffer(int type, int byteSize, nGfxBufferHandle& buffer, unsigned char*& priv)
 {
     if (this->usage & ReadOnly)
     {
@@ -104,7 +101,8 @@ bool nD3D9Mesh::CreateBuffer(int type, int byteSize, int& buffer, unsigned char*
     int d3dUsage = 0;
     int pool = 0;
     this->BufferParams(d3dUsage, pool);
-    buffer = device ? device->CreateBuffer((nGfxBufferType)type, byteSize, d3dUsage, (nGfxPool)pool) : 0;
+    buffer = device ? device->CreateBuffer((nGfxBufferType)type, byteSize, d3dUsage, (nGfxPool)pool)
+                    : nGfxBufferHandle();
     if (!buffer)
     {
         n_printf("%s failed in nD3D9Mesh ('%s'): %s\n",
@@ -119,7 +117,7 @@ bool nD3D9Mesh::CreateVertexBuffer()
 {
     n_assert(this->vertexBufferByteSize > 0);
     n_assert(0 == this->privVertexBuffer);
-    n_assert(0 == this->vertexBuffer);
+    n_assert(!this->vertexBuffer);
     unsigned char* priv = nullptr;
     const bool ok =
         this->CreateBuffer((int)nGfxBufferType::Vertex, this->vertexBufferByteSize, this->vertexBuffer, priv);
@@ -131,7 +129,7 @@ bool nD3D9Mesh::CreateVertexBuffer()
 bool nD3D9Mesh::CreateIndexBuffer()
 {
     n_assert(this->indexBufferByteSize > 0);
-    n_assert(0 == this->indexBuffer);
+    n_assert(!this->indexBuffer);
     n_assert(0 == this->privIndexBuffer);
     unsigned char* priv = nullptr;
     const bool ok =
@@ -150,8 +148,8 @@ bool nD3D9Mesh::CreateIndexBuffer()
  */
 bool nD3D9Mesh::CreateVertexDeclaration()
 {
-    n_assert(0 == this->vertexDeclaration);
-    if (0 == this->vertexBuffer) return true;
+    n_assert(!this->vertexDeclaration);
+    if (!this->vertexBuffer) return true;
     nGfxVertexElement elements[NumVertexComponents];
     int num = 0;
     int offset = 0;
@@ -168,7 +166,8 @@ bool nD3D9Mesh::CreateVertexDeclaration()
     if (this->vertexComponents & ~AllComponents) n_error("Unknown vertex component in vertex component mask");
     nGfxDevice* device = Device();
     this->vertexDeclaration =
-        device ? device->CreateVertexLayout(elements, num, offset, this->vertexBuffer, this->indexBuffer) : 0;
+        device ? device->CreateVertexLayout(elements, num, offset, this->vertexBuffer, this->indexBuffer)
+                                    : nGfxLayoutHandle();
     if (!this->vertexDeclaration)
     {
         n_printf("CreateVertexDeclaration() failed in nD3D9Mesh ('%s')\n", this->GetName());
@@ -185,8 +184,8 @@ bool nD3D9Mesh::CreateVertexDeclaration()
 bool nD3D9Mesh::LoadResource()
 {
     n_assert(!this->IsLoaded());
-    n_assert(0 == this->vertexBuffer);
-    n_assert(0 == this->indexBuffer);
+    n_assert(!this->vertexBuffer);
+    n_assert(!this->indexBuffer);
     if (!nMesh2::LoadResource()) return false;
     if (!this->CreateVertexDeclaration())
     {
@@ -211,9 +210,9 @@ void nD3D9Mesh::ReleaseBuffers()
         if (this->vertexBuffer) device->ReleaseBuffer(this->vertexBuffer);
         if (this->indexBuffer) device->ReleaseBuffer(this->indexBuffer);
     }
-    this->vertexDeclaration = 0;
-    this->vertexBuffer = 0;
-    this->indexBuffer = 0;
+    this->vertexDeclaration = nGfxLayoutHandle();
+    this->vertexBuffer = nGfxBufferHandle();
+    this->indexBuffer = nGfxBufferHandle();
     n_delete_array(reinterpret_cast<unsigned char*>(this->privVertexBuffer));
     n_delete_array(reinterpret_cast<unsigned char*>(this->privIndexBuffer));
     this->privVertexBuffer = nullptr;
@@ -298,19 +297,19 @@ void nD3D9Mesh::OnRestored()
     }
 }
 
-int nD3D9Mesh::GetVertexBuffer() const
+nGfxBufferHandle nD3D9Mesh::GetVertexBuffer() const
 {
     n_assert(this->IsLoaded());
     return this->vertexBuffer;
 }
 
-int nD3D9Mesh::GetIndexBuffer() const
+nGfxBufferHandle nD3D9Mesh::GetIndexBuffer() const
 {
     n_assert(this->IsLoaded());
     return this->indexBuffer;
 }
 
-int nD3D9Mesh::GetVertexDeclaration() const
+nGfxLayoutHandle nD3D9Mesh::GetVertexDeclaration() const
 {
     n_assert(this->IsLoaded());
     return this->vertexDeclaration;

@@ -16,6 +16,7 @@
     Locking takes the resource's mutex until the matching unlock.
 */
 #include "gfx2/nmesh2.h"
+#include "platform/ngfxhandle.h"
 
 class nD3D9Server;
 class nGfxDevice;
@@ -44,10 +45,10 @@ public:
     void OnRestored() override;
 
     /// the device buffer handles (0 for a ReadOnly mesh); assert IsLoaded
-    int GetVertexBuffer() const;
-    int GetIndexBuffer() const;
+    nGfxBufferHandle GetVertexBuffer() const;
+    nGfxBufferHandle GetIndexBuffer() const;
     /// the device layout of the vertex components; asserts IsLoaded
-    int GetVertexDeclaration() const;
+    nGfxLayoutHandle GetVertexDeclaration() const;
     int GetVertexLockFlags() const { return this->vertexLockFlags; }
     int GetIndexLockFlags() const { return this->indexLockFlags; }
 
@@ -72,15 +73,15 @@ private:
     void BufferParams(int& d3dUsage, int& pool) const;
     /// a device buffer or, for ReadOnly meshes, system memory; false
     /// (reported) when the device makes none
-    bool CreateBuffer(int type, int byteSize, int& buffer, unsigned char*& priv);
+    bool CreateBuffer(int type, int byteSize, nGfxBufferHandle& buffer, unsigned char*& priv);
     /// the layout of the vertex components over the buffers
     bool CreateVertexDeclaration();
 
     int vertexLockFlags;
     int indexLockFlags;
-    int vertexBuffer;
-    int indexBuffer;
-    int vertexDeclaration;
+    nGfxBufferHandle vertexBuffer;
+    nGfxBufferHandle indexBuffer;
+    nGfxLayoutHandle vertexDeclaration;
     float* privVertexBuffer;
     ushort* privIndexBuffer;
 };

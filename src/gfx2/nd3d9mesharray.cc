@@ -5,10 +5,7 @@
 #include "gfx2/nd3d9mesh.h"
 #include "gfx2/nd3d9server.h"
 
-nD3D9MeshArray::nD3D9MeshArray() :
-    vertexDeclaration(0)
-{
-}
+nD3D9MeshArray::nD3D9MeshArray() = default;
 
 nD3D9MeshArray::~nD3D9MeshArray()
 {
@@ -25,7 +22,7 @@ nD3D9MeshArray::~nD3D9MeshArray()
  */
 bool nD3D9MeshArray::LoadResource()
 {
-    n_assert(0 == this->vertexDeclaration);
+    n_assert(!this->vertexDeclaration);
     const bool ok = nMeshArray::LoadResource();
     if (ok)
     {
@@ -45,7 +42,7 @@ void nD3D9MeshArray::UnloadResource()
     {
         gfx->GetDevice()->ReleaseVertexLayout(this->vertexDeclaration);
     }
-    this->vertexDeclaration = 0;
+    this->vertexDeclaration = nGfxLayoutHandle();
     this->elements.clear();
     nMeshArray::UnloadResource();
 }
@@ -62,23 +59,23 @@ void nD3D9MeshArray::UnloadResource()
  */
 void nD3D9MeshArray::CreateVertexDeclaration()
 {
-    n_assert(0 == this->vertexDeclaration);
+    n_assert(!this->vertexDeclaration);
     nD3D9Server* gfx = dynamic_cast<nD3D9Server*>(nGfxServer2::InstanceOrNull());
     n_assert(gfx && gfx->IsDeviceOpen());
     const int uvMask = nMesh2::Uv0 | nMesh2::Uv1 | nMesh2::Uv2 | nMesh2::Uv3;
     int usageCount[nMesh2::NumVertexComponents] = {};
     std::vector<nGfxVertexElement> devElements;
     std::vector<int> devStreams;
-    int buffers[MaxVertexStreams];
+    nGfxBufferHandle buffers[MaxVertexStreams];
     int strides[MaxVertexStreams];
     int streamIndex[MaxVertexStreams];
     int numStreams = 0;
-    int indexBuffer = 0;
+    nGfxBufferHandle indexBuffer;
     for (int s = 0; s < MaxVertexStreams; s++)
     {
         nD3D9Mesh* mesh = static_cast<nD3D9Mesh*>(this->GetMeshAt(s));
         streamIndex[s] = -1;
-        if (!mesh || !mesh->IsLoaded() || 0 == mesh->GetNumVertices() || 0 == mesh->GetVertexBuffer())
+        if (!mesh || !mesh->IsLoaded() || 0 == mesh->GetNumVertices() || !mesh->GetVertexBuffer())
         {
             continue;
         }

@@ -15,6 +15,7 @@
     each component reaches a program; later ones are declared but unread.
 */
 #include "gfx2/nmesharray.h"
+#include "platform/ngfxhandle.h"
 
 #include <vector>
 
@@ -33,8 +34,8 @@ public:
 
     nD3D9MeshArray();
 
-    /// the device layout while loaded (0 otherwise)
-    int GetVertexDeclaration() const { return this->vertexDeclaration; }
+    /// the device layout while loaded (none otherwise)
+    nGfxLayoutHandle GetVertexDeclaration() const { return this->vertexDeclaration; }
     /// the declared elements while loaded
     const std::vector<Element>& GetElements() const { return this->elements; }
 
@@ -47,7 +48,7 @@ private:
     /// the elements and the device layout of the streams' meshes
     void CreateVertexDeclaration();
 
-    int vertexDeclaration;
+    nGfxLayoutHandle vertexDeclaration;
     std::vector<Element> elements;
 };
 #endif

@@ -632,7 +632,7 @@ void nD3D9Server::SetRenderTarget(nTexture2* t)
     }
     else
     {
-        this->device->SetRenderTarget(0, 0);
+        this->device->SetRenderTarget(nGfxTextureHandle(), nGfxDepthSurfaceHandle());
     }
 }
 

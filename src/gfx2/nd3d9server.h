@@ -202,8 +202,8 @@ private:
     std::unique_ptr<nD3D9Text> text;
 
     //--- rendering state ---
-    /// the device layout the bound mesh or mesh array draws with (0 for none)
-    int curVertexLayout = 0;
+    /// the device layout the bound mesh or mesh array draws with (none when unbound)
+    nGfxLayoutHandle curVertexLayout;
     /// the five shape meshes (box, cylinder, sphere, torus, teapot)
     nStrongRef<nMesh2> shapeMeshes[5];
     void CreateShapeMeshes();

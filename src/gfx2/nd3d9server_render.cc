@@ -338,14 +338,14 @@ void nD3D9Server::SetMesh(nMesh2* mesh)
             {
                 n_assert2(m->GetIndexBuffer(), "The mesh must have a index buffer!\n");
             }
-            const int d3dVDecl = m->GetVertexDeclaration();
+            const nGfxLayoutHandle d3dVDecl = m->GetVertexDeclaration();
             n_assert(d3dVDecl);
             this->curVertexLayout = d3dVDecl;
         }
     }
     else
     {
-        this->curVertexLayout = 0;
+        this->curVertexLayout = nGfxLayoutHandle();
     }
     nGfxServer2::SetMesh(mesh);
 }
@@ -369,14 +369,14 @@ void nD3D9Server::SetMeshArray(nMeshArray* meshArray)
             nMesh2* first = a->GetMeshAt(0);
             n_assert2(first && first->IsLoaded() && static_cast<nD3D9Mesh*>(first)->GetIndexBuffer(),
                       "The mesh at stream 0 must provide a valid IndexBuffer!\n");
-            const int d3dVDecl = a->GetVertexDeclaration();
+            const nGfxLayoutHandle d3dVDecl = a->GetVertexDeclaration();
             n_assert(d3dVDecl);
             this->curVertexLayout = d3dVDecl;
         }
     }
     else
     {
-        this->curVertexLayout = 0;
+        this->curVertexLayout = nGfxLayoutHandle();
     }
     nGfxServer2::SetMeshArray(meshArray);
 }
@@ -396,11 +396,11 @@ void nD3D9Server::SetTexture(int stage, nTexture2* tex)
         // order, so the unit may hold another texture than this stage last
         // got: the device's binding decides, not the stage's record
         const nD3D9Texture* t = static_cast<const nD3D9Texture*>(tex);
-        const unsigned int devTex = t ? t->GetDeviceTexture() : 0;
+        const nGfxTextureHandle devTex = t ? t->GetDeviceTexture() : nGfxTextureHandle();
         if (this->device->GetBoundTexture(stage) != devTex)
         {
             const bool cube = t && nTexture2::TEXTURE_CUBE == t->GetType();
-            this->device->BindTexture(stage, devTex, cube, 0);
+            this->device->BindTexture(stage, devTex, cube, nGfxSamplerHandle());
         }
     }
     if (this->GetTexture(stage) != tex)

@@ -233,7 +233,7 @@ bool nD3D9Shader::BuildTechnique(int tech, std::string& log)
         prog.handle = dev->CreateProgram(this->effect.ProgramSource(this->effect.programs[size_t(pass.vertexProgram)]),
                                          this->effect.ProgramSource(this->effect.programs[size_t(pass.fragmentProgram)]),
                                          log);
-        if (0 == prog.handle)
+        if (!prog.handle)
         {
             for (const PassProgram& p : built)
             {
@@ -322,7 +322,7 @@ void nD3D9Shader::ReleasePrograms()
         }
     }
     this->builtTechniques.clear();
-    for (unsigned int s : this->samplerObjects)
+    for (nGfxSamplerHandle s : this->samplerObjects)
     {
         dev->DeleteSampler(s);
     }
@@ -820,7 +820,7 @@ void nD3D9Shader::UploadChanged(PassProgram& prog, bool bindTextures)
         {
             this->samplerTextureVersions[s] = version;
             nTexture2* tex = tv ? tv->texture.GetTexture() : nullptr;
-            dev->BindTexture(int(s), tex ? tex->GetDeviceTexture() : 0,
+            dev->BindTexture(int(s), tex ? tex->GetDeviceTexture() : nGfxTextureHandle(),
                              "samplerCube" == this->effect.samplers[s].glslType, this->samplerObjects[s]);
         }
     }

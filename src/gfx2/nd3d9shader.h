@@ -16,6 +16,7 @@
 #include "gfx2/nfxvalue.h"
 #include "gfx2/nshader2.h"
 #include "kernel/nautoref.h"
+#include "platform/ngfxhandle.h"
 
 #include <memory>
 #include <string>
@@ -84,7 +85,7 @@ private:
     /// the program of one pass
     struct PassProgram
     {
-        unsigned int handle = 0;
+        nGfxProgramHandle handle;
         std::vector<Uniform> uniforms;
         /// whether the sampler uniforms name their units yet
         bool samplerUnitsSet = false;
@@ -136,7 +137,7 @@ private:
     std::vector<PassProgram> programs;
     /// the programs of the techniques built and not current, by technique
     std::vector<std::vector<PassProgram>> builtTechniques;
-    std::vector<unsigned int> samplerObjects;
+    std::vector<nGfxSamplerHandle> samplerObjects;
     std::vector<unsigned int> samplerTextureVersions;
     bool hasBeenValidated = false;
     bool didNotValidate = false;

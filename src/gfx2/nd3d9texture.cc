@@ -358,7 +358,7 @@ bool nD3D9Texture::CreateDeviceTexture(bool renderTarget)
     desc.levels = std::max(1, this->GetNumMipLevels());
     desc.renderTarget = renderTarget;
     this->baseTexture = this->GetDevice()->CreateTexture(desc);
-    return 0 != this->baseTexture;
+    return this->baseTexture.IsValid();
 }
 
 /*
@@ -371,8 +371,8 @@ bool nD3D9Texture::CreateRenderTarget()
 {
     n_assert(this->GetWidth() > 0);
     n_assert(this->GetHeight() > 0);
-    n_assert(0 == this->baseTexture);
-    n_assert(0 == this->depthStencilSurface);
+    n_assert(!this->baseTexture);
+    n_assert(!this->depthStencilSurface);
     n_assert(this->IsRenderTarget());
     nGfxDevice* dev = this->GetDevice();
     n_assert(dev);
@@ -406,7 +406,7 @@ bool nD3D9Texture::CreateRenderTarget()
     if (this->GetUsage() & RenderTargetDepth)
     {
         this->depthStencilSurface = dev->CreateDepthSurface(this->GetWidth(), this->GetHeight());
-        if (0 == this->depthStencilSurface)
+        if (!this->depthStencilSurface)
         {
             n_printf("CreateDepthStencilSurface() failed\n");
             this->ReleaseDeviceObjects();
@@ -427,7 +427,7 @@ bool nD3D9Texture::CreateRenderTarget()
  */
 bool nD3D9Texture::LoadD3DXFile(bool genMipMaps)
 {
-    n_assert(0 == this->baseTexture);
+    n_assert(!this->baseTexture);
     n_assert(this->GetDevice());
     const nString name = this->GetFilename();
     const Decoded* decoded = this->uploading;
@@ -718,7 +718,7 @@ bool nD3D9Texture::CreateEmptyTexture()
     n_assert(this->GetHeight() > 0);
     n_assert(this->GetType() != TEXTURE_NOTYPE);
     n_assert(this->GetFormat() != NOFORMAT);
-    n_assert(0 == this->baseTexture);
+    n_assert(!this->baseTexture);
     n_assert(this->GetDevice());
     this->SetNumMipLevels(1);
     this->SetDepth(1);
@@ -757,8 +757,8 @@ void nD3D9Texture::ReleaseDeviceObjects()
     {
         dev->ReleaseTexture(this->baseTexture);
     }
-    this->depthStencilSurface = 0;
-    this->baseTexture = 0;
+    this->depthStencilSurface = nGfxDepthSurfaceHandle();
+    this->baseTexture = nGfxTextureHandle();
     this->locked.clear();
 }
 
@@ -833,30 +833,30 @@ int nD3D9Texture::GetByteSize()
 
 //--- device objects -----------------------------------------------------------------------
 
-unsigned int nD3D9Texture::GetBaseTexture() const
+nGfxTextureHandle nD3D9Texture::GetBaseTexture() const
 {
     n_assert(this->IsLoaded());
     return this->baseTexture;
 }
 
-unsigned int nD3D9Texture::GetDeviceTexture() const
+nGfxTextureHandle nD3D9Texture::GetDeviceTexture() const
 {
-    return this->IsLoaded() ? this->baseTexture : 0;
+    return this->IsLoaded() ? this->baseTexture : nGfxTextureHandle();
 }
 
-unsigned int nD3D9Texture::GetTexture2D() const
-{
-    n_assert(this->IsLoaded());
-    return (TEXTURE_2D == this->GetType()) ? this->baseTexture : 0;
-}
-
-unsigned int nD3D9Texture::GetRenderTargetSurface() const
+nGfxTextureHandle nD3D9Texture::GetTexture2D() const
 {
     n_assert(this->IsLoaded());
-    return (this->GetUsage() & RenderTargetColor) ? this->baseTexture : 0;
+    return (TEXTURE_2D == this->GetType()) ? this->baseTexture : nGfxTextureHandle();
 }
 
-unsigned int nD3D9Texture::GetDepthStencilSurface() const
+nGfxTextureHandle nD3D9Texture::GetRenderTargetSurface() const
+{
+    n_assert(this->IsLoaded());
+    return (this->GetUsage() & RenderTargetColor) ? this->baseTexture : nGfxTextureHandle();
+}
+
+nGfxDepthSurfaceHandle nD3D9Texture::GetDepthStencilSurface() const
 {
     n_assert(this->IsLoaded());
     return this->depthStencilSurface;
@@ -873,7 +873,7 @@ unsigned int nD3D9Texture::GetDepthStencilSurface() const
 bool nD3D9Texture::LockLevel(LockType lockType, int face, int level, LockInfo& lockInfo)
 {
     nGfxDevice* dev = this->GetDevice();
-    if (!dev || 0 == this->baseTexture || level < 0 || level >= std::max(1, this->GetNumMipLevels()) ||
+    if (!dev || !this->baseTexture || level < 0 || level >= std::max(1, this->GetNumMipLevels()) ||
         this->locked.count(LockKey(face, level)))
     {
         return false;

@@ -68,15 +68,15 @@ public:
     void GetSurfaceLevel(const char* objectPath, int level, nSurface** surface) override;
 
     /// the device texture (2D or cube) shaders bind
-    unsigned int GetBaseTexture() const;
-    /// the device texture while loaded, 0 otherwise
-    unsigned int GetDeviceTexture() const override;
+    nGfxTextureHandle GetBaseTexture() const;
+    /// the device texture while loaded, none otherwise
+    nGfxTextureHandle GetDeviceTexture() const override;
     /// the device texture of a 2D texture
-    unsigned int GetTexture2D() const;
+    nGfxTextureHandle GetTexture2D() const;
     /// the colour surface of a render target (its device texture)
-    unsigned int GetRenderTargetSurface() const;
+    nGfxTextureHandle GetRenderTargetSurface() const;
     /// the depth surface of a render target
-    unsigned int GetDepthStencilSurface() const;
+    nGfxDepthSurfaceHandle GetDepthStencilSurface() const;
 
     /// a texture loads in the background when asked: read there, made on the device here
     bool CanLoadAsync() const override { return true; }
@@ -142,8 +142,8 @@ private:
 
     nAutoRef<nGfxServer2> refGfxServer;
     /// the device texture (the Direct3D base, 2D or cube texture), 0 when none
-    unsigned int baseTexture = 0;
-    unsigned int depthStencilSurface = 0;
+    nGfxTextureHandle baseTexture;
+    nGfxDepthSurfaceHandle depthStencilSurface;
     /// the system-memory copy of each locked level, by face * 16 + level
     struct LockedLevel
     {

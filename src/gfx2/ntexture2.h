@@ -9,6 +9,7 @@
     render target.
 */
 #include "resource/nresource.h"
+#include "platform/ngfxhandle.h"
 
 class nFile;
 class nSurface;
@@ -125,8 +126,8 @@ public:
     static const char* FormatToString(Format f);
     /// a number no other texture object of this process has had
     unsigned int GetSerial() const { return this->serial; }
-    /// the graphics device's texture object, 0 while there is none
-    virtual unsigned int GetDeviceTexture() const { return 0; }
+    /// the graphics device's texture object, none while there is none
+    virtual nGfxTextureHandle GetDeviceTexture() const { return nGfxTextureHandle(); }
 
 protected:
     /// a loaded resource unloads before it dies

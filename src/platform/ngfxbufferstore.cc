@@ -8,7 +8,7 @@
  *     Results: the handle of a new buffer with a zeroed shadow, marked
  *     for upload.
  */
-int nGfxBufferStore::AddBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool)
+nGfxBufferHandle nGfxBufferStore::AddBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool)
 {
     const int handle = this->nextHandle++;
     Buffer& b = this->buffers[handle];
@@ -16,18 +16,18 @@ int nGfxBufferStore::AddBuffer(nGfxBufferType type, int byteSize, int usage, nGf
     b.usage = usage;
     b.pool = pool;
     b.shadow.assign((size_t)byteSize, 0);
-    return handle;
+    return nGfxBufferHandle(handle);
 }
 
-nGfxBufferStore::Buffer* nGfxBufferStore::GetBuffer(int handle)
+nGfxBufferStore::Buffer* nGfxBufferStore::GetBuffer(nGfxBufferHandle handle)
 {
-    auto it = this->buffers.find(handle);
+    auto it = this->buffers.find(handle.GetRaw());
     return it == this->buffers.end() ? nullptr : &it->second;
 }
 
-const nGfxBufferStore::Buffer* nGfxBufferStore::GetBuffer(int handle) const
+const nGfxBufferStore::Buffer* nGfxBufferStore::GetBuffer(nGfxBufferHandle handle) const
 {
-    auto it = this->buffers.find(handle);
+    auto it = this->buffers.find(handle.GetRaw());
     return it == this->buffers.end() ? nullptr : &it->second;
 }
 
@@ -35,8 +35,8 @@ const nGfxBufferStore::Buffer* nGfxBufferStore::GetBuffer(int handle) const
  * AddLayout --
  *     Results: the handle of a new layout holding a copy of the elements.
  */
-int nGfxBufferStore::AddLayout(const nGfxVertexElement* elements, int numElements, int stride, int vertexBuffer,
-                               int indexBuffer)
+nGfxLayoutHandle nGfxBufferStore::AddLayout(const nGfxVertexElement* elements, int numElements, int stride,
+                                            nGfxBufferHandle vertexBuffer, nGfxBufferHandle indexBuffer)
 {
     const int handle = this->nextHandle++;
     Layout& l = this->layouts[handle];
@@ -44,12 +44,12 @@ int nGfxBufferStore::AddLayout(const nGfxVertexElement* elements, int numElement
     l.stride = stride;
     l.vertexBuffer = vertexBuffer;
     l.indexBuffer = indexBuffer;
-    return handle;
+    return nGfxLayoutHandle(handle);
 }
 
-nGfxBufferStore::Layout* nGfxBufferStore::GetLayout(int handle)
+nGfxBufferStore::Layout* nGfxBufferStore::GetLayout(nGfxLayoutHandle handle)
 {
-    auto it = this->layouts.find(handle);
+    auto it = this->layouts.find(handle.GetRaw());
     return it == this->layouts.end() ? nullptr : &it->second;
 }
 

@@ -37,22 +37,23 @@ public:
     {
         std::vector<nGfxVertexElement> elements;
         int stride = 0;
-        int vertexBuffer = 0;
-        int indexBuffer = 0;
+        nGfxBufferHandle vertexBuffer;
+        nGfxBufferHandle indexBuffer;
         unsigned int deviceName = 0;
     };
 
     /// a new buffer of byteSize zero bytes; its handle
-    int AddBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool);
+    nGfxBufferHandle AddBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool);
     /// the buffer of a handle, null for an unknown one
-    Buffer* GetBuffer(int handle);
-    const Buffer* GetBuffer(int handle) const;
-    void RemoveBuffer(int handle) { this->buffers.erase(handle); }
+    Buffer* GetBuffer(nGfxBufferHandle handle);
+    const Buffer* GetBuffer(nGfxBufferHandle handle) const;
+    void RemoveBuffer(nGfxBufferHandle handle) { this->buffers.erase(handle.GetRaw()); }
 
     /// a new layout; its handle
-    int AddLayout(const nGfxVertexElement* elements, int numElements, int stride, int vertexBuffer, int indexBuffer);
-    Layout* GetLayout(int handle);
-    void RemoveLayout(int handle) { this->layouts.erase(handle); }
+    nGfxLayoutHandle AddLayout(const nGfxVertexElement* elements, int numElements, int stride,
+                               nGfxBufferHandle vertexBuffer, nGfxBufferHandle indexBuffer);
+    Layout* GetLayout(nGfxLayoutHandle handle);
+    void RemoveLayout(nGfxLayoutHandle handle) { this->layouts.erase(handle.GetRaw()); }
 
     std::map<int, Buffer>& Buffers() { return this->buffers; }
     std::map<int, Layout>& Layouts() { return this->layouts; }

@@ -78,7 +78,7 @@ void nGfxDevice::TakeChangeCounts(int& renderStateChanges, int& textureChanges)
  *     Side effects: counts a texture change when the unit held another
  *     texture (units beyond the sixteen tracked always count).
  */
-void nGfxDevice::CountTextureBind(int unit, unsigned int texture)
+void nGfxDevice::CountTextureBind(int unit, nGfxTextureHandle texture)
 {
     if (unit < 0 || unit >= 16)
     {

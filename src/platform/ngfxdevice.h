@@ -16,6 +16,7 @@
     present parameters give; Present shows it in the window. Image row 0
     is the top row.
 */
+#include "platform/ngfxhandle.h"
 #include "platform/ngfxvertexlocations.h"
 #include "platform/ngfxtexture.h"
 
@@ -206,28 +207,28 @@ public:
     // it. A Dynamic buffer gets each change after the last one in its
     // device storage, and fresh storage (orphaned) only when the change
     // does not fit behind it any more, so that a discarding lock costs no
-    // allocation per draw. Handles are positive; 0 is no buffer or layout.
+    // allocation per draw. Raw ids are positive; the default handle is none.
 
-    /// a buffer of byteSize bytes (zeroed); 0 when the device is closed or
+    /// a buffer of byteSize bytes (zeroed); none when the device is closed or
     /// the size is not positive
-    virtual int CreateBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool) = 0;
+    virtual nGfxBufferHandle CreateBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool) = 0;
     /// the buffer's shadow, null for an unknown handle
-    virtual void* LockBuffer(int buffer) = 0;
+    virtual void* LockBuffer(nGfxBufferHandle buffer) = 0;
     /// the shadow goes to the device before the next draw
-    virtual void UnlockBuffer(int buffer) = 0;
-    virtual void ReleaseBuffer(int buffer) = 0;
+    virtual void UnlockBuffer(nGfxBufferHandle buffer) = 0;
+    virtual void ReleaseBuffer(nGfxBufferHandle buffer) = 0;
     /// the byte size of a buffer, 0 for an unknown handle
-    virtual int GetBufferSize(int buffer) const = 0;
+    virtual int GetBufferSize(nGfxBufferHandle buffer) const = 0;
     /// one vertex array: the elements read the vertex buffer (stride bytes
-    /// per vertex), the index buffer gives the indices (either may be 0);
-    /// 0 when the device is closed
-    virtual int CreateVertexLayout(const nGfxVertexElement* elements, int numElements, int stride, int vertexBuffer,
-                                   int indexBuffer) = 0;
-    virtual void ReleaseVertexLayout(int layout) = 0;
+    /// per vertex), the index buffer gives the indices (either may be none);
+    /// none when the device is closed
+    virtual nGfxLayoutHandle CreateVertexLayout(const nGfxVertexElement* elements, int numElements, int stride,
+                                                nGfxBufferHandle vertexBuffer, nGfxBufferHandle indexBuffer) = 0;
+    virtual void ReleaseVertexLayout(nGfxLayoutHandle layout) = 0;
     /// draw numIndices indices from firstIndex as a triangle list with the
     /// program the caller made current; uploads the layout's changed
     /// buffers first
-    virtual void DrawIndexedTriangles(int layout, int firstIndex, int numIndices) = 0;
+    virtual void DrawIndexedTriangles(nGfxLayoutHandle layout, int firstIndex, int numIndices) = 0;
     //--- textures and render targets ---------------------------------------------------
     /// the largest side of a texture
     virtual int GetMaxTextureSize() const = 0;
@@ -235,51 +236,56 @@ public:
     /// asked); answered before the device opens too, where a backend knows
     /// (GL learns of block compression only from its context)
     virtual bool CheckTextureFormat(nGfxTexFormat format, bool renderTarget) const = 0;
-    /// a new texture with undefined contents; 0 when it cannot be made
-    virtual unsigned int CreateTexture(const nGfxTextureDesc& desc) = 0;
-    virtual void ReleaseTexture(unsigned int tex) = 0;
+    /// a new texture with undefined contents; none when it cannot be made
+    virtual nGfxTextureHandle CreateTexture(const nGfxTextureDesc& desc) = 0;
+    virtual void ReleaseTexture(nGfxTextureHandle tex) = 0;
     /// replace a whole level of a face (0 for 2D) by 'size' bytes of data
-    virtual bool UploadTexture(unsigned int tex, int face, int level, const void* data, size_t size) = 0;
+    virtual bool UploadTexture(nGfxTextureHandle tex, int face, int level, const void* data, size_t size) = 0;
     /// copy a whole level of a face into 'data'; false when it cannot be read
-    virtual bool ReadTexture(unsigned int tex, int face, int level, void* data, size_t size) = 0;
+    virtual bool ReadTexture(nGfxTextureHandle tex, int face, int level, void* data, size_t size) = 0;
     /// fill the lower levels from level 0
-    virtual void GenerateTextureMipMaps(unsigned int tex) = 0;
-    /// a depth surface for render targets; 0 when it cannot be made
-    virtual unsigned int CreateDepthSurface(int width, int height) = 0;
-    virtual void ReleaseDepthSurface(unsigned int surface) = 0;
-    /// draw into a render-target texture and/or depth surface; 0 and 0 is the back buffer
-    virtual bool SetRenderTarget(unsigned int colorTex, unsigned int depthSurface) = 0;
+    virtual void GenerateTextureMipMaps(nGfxTextureHandle tex) = 0;
+    /// a depth surface for render targets; none when it cannot be made
+    virtual nGfxDepthSurfaceHandle CreateDepthSurface(int width, int height) = 0;
+    virtual void ReleaseDepthSurface(nGfxDepthSurfaceHandle surface) = 0;
+    /// draw into a render-target texture and/or depth surface; none and none is the back buffer
+    virtual bool SetRenderTarget(nGfxTextureHandle colorTex, nGfxDepthSurfaceHandle depthSurface) = 0;
     //--- effects: programs, uniforms, samplers and render states -----------------
-    /// compile and link a program; 0 with the compiler's log in 'log' when that fails
-    virtual unsigned int CreateProgram(const std::string& vertexSrc, const std::string& fragmentSrc, std::string& log) = 0;
-    virtual void DeleteProgram(unsigned int program) = 0;
+    /// compile and link a program; none with the compiler's log in 'log' when that fails
+    virtual nGfxProgramHandle CreateProgram(const std::string& vertexSrc, const std::string& fragmentSrc,
+                                            std::string& log) = 0;
+    virtual void DeleteProgram(nGfxProgramHandle program) = 0;
     /// the program later draws and uniform sets use
-    virtual void UseProgram(unsigned int program) = 0;
+    virtual void UseProgram(nGfxProgramHandle program) = 0;
     /// the location of a uniform of a program, -1 when it has none of that name
-    virtual int GetUniformLocation(unsigned int program, const char* name) = 0;
+    virtual int GetUniformLocation(nGfxProgramHandle program, const char* name) = 0;
     /// set count elements of a uniform of the program in use (matrices uploaded as they are)
     virtual void SetUniform(int location, nGfxUniform type, int count, const void* values) = 0;
-    /// a sampler object for the description; 0 when none can be made
-    virtual unsigned int CreateSampler(const nGfxSamplerDesc& desc) = 0;
-    virtual void DeleteSampler(unsigned int sampler) = 0;
-    /// bind a texture object (0 for none) and a sampler to a texture unit
-    virtual void BindTexture(int unit, unsigned int texture, bool cube, unsigned int sampler) = 0;
-    /// the texture last bound to a unit (0 for none, and for units beyond the sixteen tracked)
-    unsigned int GetBoundTexture(int unit) const { return (unit >= 0 && unit < 16) ? this->boundTextures[unit] : 0; }
+    /// a sampler object for the description; none when none can be made
+    virtual nGfxSamplerHandle CreateSampler(const nGfxSamplerDesc& desc) = 0;
+    virtual void DeleteSampler(nGfxSamplerHandle sampler) = 0;
+    /// bind a texture object (or none) and a sampler to a texture unit
+    virtual void BindTexture(int unit, nGfxTextureHandle texture, bool cube, nGfxSamplerHandle sampler) = 0;
+    /// the texture last bound to a unit (none, also for units beyond the sixteen tracked)
+    nGfxTextureHandle GetBoundTexture(int unit) const
+    {
+        return (unit >= 0 && unit < 16) ? this->boundTextures[unit] : nGfxTextureHandle();
+    }
     //--- rendering: draws over the primitive types, lines, read-back ----------------------
     // A draw names its primitive count as Direct3D did; the device turns it
     // into a vertex or index count and draws nothing for a count below 1,
     // an unknown type or a range outside the buffers.
     /// draw primCount primitives from the layout's indices starting at
     /// firstIndex (the vertices they name lie in minVertex..minVertex+numVertices)
-    virtual void DrawIndexedPrimitives(int layout, nGfxPrimitive primType, int minVertex, int numVertices,
-                                       int firstIndex, int primCount) = 0;
+    virtual void DrawIndexedPrimitives(nGfxLayoutHandle layout, nGfxPrimitive primType, int minVertex,
+                                       int numVertices, int firstIndex, int primCount) = 0;
     /// draw primCount primitives from the layout's vertices starting at firstVertex
-    virtual void DrawPrimitives(int layout, nGfxPrimitive primType, int firstVertex, int primCount) = 0;
+    virtual void DrawPrimitives(nGfxLayoutHandle layout, nGfxPrimitive primType, int firstVertex, int primCount) = 0;
     /// a layout over several vertex streams: element i reads stream streams[i]
-    /// (vertexBuffers[s] with strides[s] bytes per vertex); 0 when closed
-    virtual int CreateStreamLayout(const nGfxVertexElement* elements, const int* streams, int numElements,
-                                   const int* vertexBuffers, const int* strides, int numStreams, int indexBuffer) = 0;
+    /// (vertexBuffers[s] with strides[s] bytes per vertex); none when closed
+    virtual nGfxLayoutHandle CreateStreamLayout(const nGfxVertexElement* elements, const int* streams,
+                                                int numElements, const nGfxBufferHandle* vertexBuffers,
+                                                const int* strides, int numStreams, nGfxBufferHandle indexBuffer) = 0;
     /// draw a connected line through numPoints points (x, y, z each) with the
     /// row-vector matrix (16 floats) in one RGBA colour; 2-D points are passed
     /// as pixels with a null matrix
@@ -303,13 +309,13 @@ protected:
     /// every state back to its default, applied
     void ResetRenderStates();
     /// a backend's BindTexture reports each bind here; a change of a unit's texture counts
-    void CountTextureBind(int unit, unsigned int texture);
+    void CountTextureBind(int unit, nGfxTextureHandle texture);
 
 private:
     unsigned int renderStates[nGfxRS::NumStates];
     int stateChangeCount = 0;
     int textureChangeCount = 0;
-    unsigned int boundTextures[16] = {};
+    nGfxTextureHandle boundTextures[16] = {};
 };
 
 /// the OpenGL device

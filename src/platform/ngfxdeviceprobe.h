@@ -11,6 +11,8 @@
     never calls it, so the device interface stays free of it, and a test
     reaches it through Of.
 */
+#include "platform/ngfxhandle.h"
+
 class nGfxDevice;
 
 class nGfxDeviceProbe
@@ -22,7 +24,7 @@ public:
     virtual bool ReadPixel(int x, int y, unsigned char rgba[4]) = 0;
     /// the texture as a shader sees it at u, v (on the face, 0..1, row 0 on
     /// top) and mip level; false where the device cannot sample
-    virtual bool SampleTexture(unsigned int tex, int face, float u, float v, float level, float rgba[4]) = 0;
+    virtual bool SampleTexture(nGfxTextureHandle tex, int face, float u, float v, float level, float rgba[4]) = 0;
 
     /// the probe of a device, null for a device that offers none
     static nGfxDeviceProbe* Of(nGfxDevice* device);

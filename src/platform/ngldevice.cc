@@ -467,13 +467,13 @@ bool nGLDevice::ReadPixel(int x, int y, unsigned char rgba[4])
  *     size; 0 while closed or for a size that is not positive. Dynamic
  *     buffers are made for streaming, the others for static data.
  */
-int nGLDevice::CreateBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool)
+nGfxBufferHandle nGLDevice::CreateBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool)
 {
     if (!this->context || byteSize <= 0)
     {
-        return 0;
+        return nGfxBufferHandle();
     }
-    const int handle = this->store.AddBuffer(type, byteSize, usage, pool);
+    const nGfxBufferHandle handle = this->store.AddBuffer(type, byteSize, usage, pool);
     nGfxBufferStore::Buffer* b = this->store.GetBuffer(handle);
     glGenBuffers(1, &b->deviceName);
     glBindBuffer(GL_COPY_WRITE_BUFFER, b->deviceName);
@@ -482,13 +482,13 @@ int nGLDevice::CreateBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPo
     return handle;
 }
 
-void* nGLDevice::LockBuffer(int buffer)
+void* nGLDevice::LockBuffer(nGfxBufferHandle buffer)
 {
     nGfxBufferStore::Buffer* b = this->store.GetBuffer(buffer);
     return b ? b->shadow.data() : nullptr;
 }
 
-void nGLDevice::UnlockBuffer(int buffer)
+void nGLDevice::UnlockBuffer(nGfxBufferHandle buffer)
 {
     nGfxBufferStore::Buffer* b = this->store.GetBuffer(buffer);
     if (b)
@@ -497,7 +497,7 @@ void nGLDevice::UnlockBuffer(int buffer)
     }
 }
 
-void nGLDevice::ReleaseBuffer(int buffer)
+void nGLDevice::ReleaseBuffer(nGfxBufferHandle buffer)
 {
     nGfxBufferStore::Buffer* b = this->store.GetBuffer(buffer);
     if (b && this->context)
@@ -507,7 +507,7 @@ void nGLDevice::ReleaseBuffer(int buffer)
     this->store.RemoveBuffer(buffer);
 }
 
-int nGLDevice::GetBufferSize(int buffer) const
+int nGLDevice::GetBufferSize(nGfxBufferHandle buffer) const
 {
     const nGfxBufferStore::Buffer* b = this->store.GetBuffer(buffer);
     return b ? (int)b->shadow.size() : 0;
@@ -519,14 +519,14 @@ int nGLDevice::GetBufferSize(int buffer) const
  *     its fixed location from the vertex buffer and takes the indices
  *     from the index buffer; 0 while closed.
  */
-int nGLDevice::CreateVertexLayout(const nGfxVertexElement* elements, int numElements, int stride, int vertexBuffer,
-                                  int indexBuffer)
+nGfxLayoutHandle nGLDevice::CreateVertexLayout(const nGfxVertexElement* elements, int numElements, int stride,
+                                               nGfxBufferHandle vertexBuffer, nGfxBufferHandle indexBuffer)
 {
     if (!this->context)
     {
-        return 0;
+        return nGfxLayoutHandle();
     }
-    const int handle = this->store.AddLayout(elements, numElements, stride, vertexBuffer, indexBuffer);
+    const nGfxLayoutHandle handle = this->store.AddLayout(elements, numElements, stride, vertexBuffer, indexBuffer);
     nGfxBufferStore::Layout* l = this->store.GetLayout(handle);
     const nGfxBufferStore::Buffer* vb = this->store.GetBuffer(vertexBuffer);
     const nGfxBufferStore::Buffer* ib = this->store.GetBuffer(indexBuffer);
@@ -546,14 +546,14 @@ int nGLDevice::CreateVertexLayout(const nGfxVertexElement* elements, int numElem
     return handle;
 }
 
-void nGLDevice::ReleaseVertexLayout(int layout)
+void nGLDevice::ReleaseVertexLayout(nGfxLayoutHandle layout)
 {
     nGfxBufferStore::Layout* l = this->store.GetLayout(layout);
     if (l && this->context)
     {
         glDeleteVertexArrays(1, &l->deviceName);
     }
-    this->streamBuffers.erase(layout);
+    this->streamBuffers.erase(layout.GetRaw());
     this->store.RemoveLayout(layout);
 }
 
@@ -563,7 +563,7 @@ void nGLDevice::ReleaseVertexLayout(int layout)
  *     index range into the back buffer with the current program; an
  *     unknown layout or a range outside the index buffer draws nothing.
  */
-void nGLDevice::DrawIndexedTriangles(int layout, int firstIndex, int numIndices)
+void nGLDevice::DrawIndexedTriangles(nGfxLayoutHandle layout, int firstIndex, int numIndices)
 {
     const nGfxBufferStore::Layout* l = this->store.GetLayout(layout);
     const nGfxBufferStore::Buffer* ib = l ? this->store.GetBuffer(l->indexBuffer) : nullptr;
@@ -687,20 +687,21 @@ GLuint CompileStage(GLenum type, const std::string& src, std::string& log)
  *     Results: the linked program, 0 with the compiler's or linker's log
  *     in 'log' when a stage does not compile or the program does not link.
  */
-unsigned int nGLDevice::CreateProgram(const std::string& vertexSrc, const std::string& fragmentSrc, std::string& log)
+nGfxProgramHandle nGLDevice::CreateProgram(const std::string& vertexSrc, const std::string& fragmentSrc,
+                                           std::string& log)
 {
     log.clear();
     if (!this->context)
     {
         log = "the device is not open";
-        return 0;
+        return nGfxProgramHandle();
     }
     GLuint vs = CompileStage(GL_VERTEX_SHADER, vertexSrc, log);
     GLuint fs = vs ? CompileStage(GL_FRAGMENT_SHADER, fragmentSrc, log) : 0;
     if (!vs || !fs)
     {
         if (vs) glDeleteShader(vs);
-        return 0;
+        return nGfxProgramHandle();
     }
     GLuint prog = glCreateProgram();
     glAttachShader(prog, vs);
@@ -716,27 +717,27 @@ unsigned int nGLDevice::CreateProgram(const std::string& vertexSrc, const std::s
         glGetProgramInfoLog(prog, sizeof(buf), nullptr, buf);
         log = buf;
         glDeleteProgram(prog);
-        return 0;
+        return nGfxProgramHandle();
     }
-    return prog;
+    return nGfxProgramHandle(prog);
 }
 
-void nGLDevice::DeleteProgram(unsigned int program)
+void nGLDevice::DeleteProgram(nGfxProgramHandle program)
 {
     if (this->context && program)
     {
-        glDeleteProgram(program);
+        glDeleteProgram(program.GetRaw());
     }
 }
 
-void nGLDevice::UseProgram(unsigned int program)
+void nGLDevice::UseProgram(nGfxProgramHandle program)
 {
-    glUseProgram(program);
+    glUseProgram(program.GetRaw());
 }
 
-int nGLDevice::GetUniformLocation(unsigned int program, const char* name)
+int nGLDevice::GetUniformLocation(nGfxProgramHandle program, const char* name)
 {
-    return glGetUniformLocation(program, name);
+    return glGetUniformLocation(program.GetRaw(), name);
 }
 
 /*
@@ -761,7 +762,7 @@ void nGLDevice::SetUniform(int location, nGfxUniform type, int count, const void
     }
 }
 
-unsigned int nGLDevice::CreateSampler(const nGfxSamplerDesc& d)
+nGfxSamplerHandle nGLDevice::CreateSampler(const nGfxSamplerDesc& d)
 {
     GLuint s = 0;
     glGenSamplers(1, &s);
@@ -770,23 +771,24 @@ unsigned int nGLDevice::CreateSampler(const nGfxSamplerDesc& d)
     glSamplerParameteri(s, GL_TEXTURE_WRAP_R, GLAddress(d.addressW));
     glSamplerParameteri(s, GL_TEXTURE_MIN_FILTER, GLMinFilter(d.minFilter, d.mipFilter));
     glSamplerParameteri(s, GL_TEXTURE_MAG_FILTER, d.magFilter >= nGfxRS::FilterLinear ? GL_LINEAR : GL_NEAREST);
-    return s;
+    return nGfxSamplerHandle(s);
 }
 
-void nGLDevice::DeleteSampler(unsigned int sampler)
+void nGLDevice::DeleteSampler(nGfxSamplerHandle sampler)
 {
     if (this->context && sampler)
     {
-        glDeleteSamplers(1, &sampler);
+        const GLuint name = sampler.GetRaw();
+        glDeleteSamplers(1, &name);
     }
 }
 
-void nGLDevice::BindTexture(int unit, unsigned int texture, bool cube, unsigned int sampler)
+void nGLDevice::BindTexture(int unit, nGfxTextureHandle texture, bool cube, nGfxSamplerHandle sampler)
 {
     this->CountTextureBind(unit, texture);
     glActiveTexture(GL_TEXTURE0 + unit);
-    glBindTexture(cube ? GL_TEXTURE_CUBE_MAP : GL_TEXTURE_2D, texture);
-    glBindSampler(unit, sampler);
+    glBindTexture(cube ? GL_TEXTURE_CUBE_MAP : GL_TEXTURE_2D, texture.GetRaw());
+    glBindSampler(unit, sampler.GetRaw());
 }
 
 /*

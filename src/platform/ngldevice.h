@@ -71,15 +71,15 @@ private:
 public:
 
     //--- meshes: buffers and vertex layouts ------------------------------------------
-    int CreateBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool) override;
-    void* LockBuffer(int buffer) override;
-    void UnlockBuffer(int buffer) override;
-    void ReleaseBuffer(int buffer) override;
-    int GetBufferSize(int buffer) const override;
-    int CreateVertexLayout(const nGfxVertexElement* elements, int numElements, int stride, int vertexBuffer,
-                           int indexBuffer) override;
-    void ReleaseVertexLayout(int layout) override;
-    void DrawIndexedTriangles(int layout, int firstIndex, int numIndices) override;
+    nGfxBufferHandle CreateBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool) override;
+    void* LockBuffer(nGfxBufferHandle buffer) override;
+    void UnlockBuffer(nGfxBufferHandle buffer) override;
+    void ReleaseBuffer(nGfxBufferHandle buffer) override;
+    int GetBufferSize(nGfxBufferHandle buffer) const override;
+    nGfxLayoutHandle CreateVertexLayout(const nGfxVertexElement* elements, int numElements, int stride,
+                                        nGfxBufferHandle vertexBuffer, nGfxBufferHandle indexBuffer) override;
+    void ReleaseVertexLayout(nGfxLayoutHandle layout) override;
+    void DrawIndexedTriangles(nGfxLayoutHandle layout, int firstIndex, int numIndices) override;
 
 private:
     /// delete every GL buffer and vertex array still held
@@ -90,15 +90,15 @@ public:
     //--- textures and render targets (ngldevicetexture.cc) ---------------------------------
     int GetMaxTextureSize() const override;
     bool CheckTextureFormat(nGfxTexFormat format, bool renderTarget) const override;
-    unsigned int CreateTexture(const nGfxTextureDesc& desc) override;
-    void ReleaseTexture(unsigned int tex) override;
-    bool UploadTexture(unsigned int tex, int face, int level, const void* data, size_t size) override;
-    bool ReadTexture(unsigned int tex, int face, int level, void* data, size_t size) override;
-    void GenerateTextureMipMaps(unsigned int tex) override;
-    unsigned int CreateDepthSurface(int width, int height) override;
-    void ReleaseDepthSurface(unsigned int surface) override;
-    bool SetRenderTarget(unsigned int colorTex, unsigned int depthSurface) override;
-    bool SampleTexture(unsigned int tex, int face, float u, float v, float level, float rgba[4]) override;
+    nGfxTextureHandle CreateTexture(const nGfxTextureDesc& desc) override;
+    void ReleaseTexture(nGfxTextureHandle tex) override;
+    bool UploadTexture(nGfxTextureHandle tex, int face, int level, const void* data, size_t size) override;
+    bool ReadTexture(nGfxTextureHandle tex, int face, int level, void* data, size_t size) override;
+    void GenerateTextureMipMaps(nGfxTextureHandle tex) override;
+    nGfxDepthSurfaceHandle CreateDepthSurface(int width, int height) override;
+    void ReleaseDepthSurface(nGfxDepthSurfaceHandle surface) override;
+    bool SetRenderTarget(nGfxTextureHandle colorTex, nGfxDepthSurfaceHandle depthSurface) override;
+    bool SampleTexture(nGfxTextureHandle tex, int face, float u, float v, float level, float rgba[4]) override;
 
 private:
     /// the framebuffer drawing goes to: a render target's or the back buffer
@@ -121,21 +121,23 @@ private:
 
 public:
     //--- effects ----------------------------------------------------------------------
-    unsigned int CreateProgram(const std::string& vertexSrc, const std::string& fragmentSrc, std::string& log) override;
-    void DeleteProgram(unsigned int program) override;
-    void UseProgram(unsigned int program) override;
-    int GetUniformLocation(unsigned int program, const char* name) override;
+    nGfxProgramHandle CreateProgram(const std::string& vertexSrc, const std::string& fragmentSrc,
+                                    std::string& log) override;
+    void DeleteProgram(nGfxProgramHandle program) override;
+    void UseProgram(nGfxProgramHandle program) override;
+    int GetUniformLocation(nGfxProgramHandle program, const char* name) override;
     void SetUniform(int location, nGfxUniform type, int count, const void* values) override;
-    unsigned int CreateSampler(const nGfxSamplerDesc& desc) override;
-    void DeleteSampler(unsigned int sampler) override;
-    void BindTexture(int unit, unsigned int texture, bool cube, unsigned int sampler) override;
+    nGfxSamplerHandle CreateSampler(const nGfxSamplerDesc& desc) override;
+    void DeleteSampler(nGfxSamplerHandle sampler) override;
+    void BindTexture(int unit, nGfxTextureHandle texture, bool cube, nGfxSamplerHandle sampler) override;
 
     //--- rendering (ngldevicerender.cc) ----------------------------------------------
-    void DrawIndexedPrimitives(int layout, nGfxPrimitive primType, int minVertex, int numVertices,
+    void DrawIndexedPrimitives(nGfxLayoutHandle layout, nGfxPrimitive primType, int minVertex, int numVertices,
                                int firstIndex, int primCount) override;
-    void DrawPrimitives(int layout, nGfxPrimitive primType, int firstVertex, int primCount) override;
-    int CreateStreamLayout(const nGfxVertexElement* elements, const int* streams, int numElements,
-                           const int* vertexBuffers, const int* strides, int numStreams, int indexBuffer) override;
+    void DrawPrimitives(nGfxLayoutHandle layout, nGfxPrimitive primType, int firstVertex, int primCount) override;
+    nGfxLayoutHandle CreateStreamLayout(const nGfxVertexElement* elements, const int* streams, int numElements,
+                                        const nGfxBufferHandle* vertexBuffers, const int* strides, int numStreams,
+                                        nGfxBufferHandle indexBuffer) override;
     void DrawLineStrip(const float* points, int numPoints, const float* matrix, const float rgba[4]) override;
     bool ReadFrame(std::vector<unsigned char>& rgba, int& width, int& height) override;
     void SetViewport(int x, int y, int w, int h, float minZ, float maxZ) override;
@@ -144,16 +146,17 @@ private:
     /// send the first 'needed' bytes of a buffer (all for 0) when the device
     /// lacks them; a dynamic buffer with a non-zero alignment appends them
     /// behind its last upload at a multiple of it (0 keeps them at the start)
-    void UploadRange(int buffer, size_t needed, size_t align);
+    void UploadRange(nGfxBufferHandle buffer, size_t needed, size_t align);
     /// upload what the layout's vertex streams and indices need; false for
     /// an unknown layout; where the draw finds its vertices (added to every
     /// index or first vertex) and its indices (bytes) in the GL buffers
-    bool PrepareLayout(int layout, size_t vertexBytes, size_t indexBytes, int& baseVertex, size_t& indexOffset);
+    bool PrepareLayout(nGfxLayoutHandle layout, size_t vertexBytes, size_t indexBytes, int& baseVertex,
+                       size_t& indexOffset);
     /// make the line program and its buffers; false when GL refuses
     bool MakeLineObjects();
     void ReleaseRenderObjects();
     /// the extra vertex buffers of stream layouts (stream 0 is the layout's own)
-    std::map<int, std::vector<int>> streamBuffers;
+    std::map<int, std::vector<nGfxBufferHandle>> streamBuffers;
     unsigned int lineProgram = 0;
     unsigned int lineVao = 0;
     unsigned int lineVbo = 0;

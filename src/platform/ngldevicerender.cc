@@ -95,7 +95,7 @@ static void WriteRange(bool dynamic, size_t offset, size_t bytes, const unsigned
  *     buffer whose device copy is shorter than needed gets the missing
  *     bytes, moving whole when they do not fit behind it.
  */
-void nGLDevice::UploadRange(int buffer, size_t needed, size_t align)
+void nGLDevice::UploadRange(nGfxBufferHandle buffer, size_t needed, size_t align)
 {
     nGfxBufferStore::Buffer* b = this->store.GetBuffer(buffer);
     if (!b)
@@ -156,7 +156,7 @@ void nGLDevice::UploadRange(int buffer, size_t needed, size_t align)
  *     several keeps them at the start, as its streams share one vertex
  *     numbering.
  */
-bool nGLDevice::PrepareLayout(int layout, size_t vertexBytes, size_t indexBytes, int& baseVertex,
+bool nGLDevice::PrepareLayout(nGfxLayoutHandle layout, size_t vertexBytes, size_t indexBytes, int& baseVertex,
                               size_t& indexOffset)
 {
     const nGfxBufferStore::Layout* l = this->store.GetLayout(layout);
@@ -164,13 +164,13 @@ bool nGLDevice::PrepareLayout(int layout, size_t vertexBytes, size_t indexBytes,
     {
         return false;
     }
-    auto extra = this->streamBuffers.find(layout);
+    auto extra = this->streamBuffers.find(layout.GetRaw());
     const bool oneStream = extra == this->streamBuffers.end() || extra->second.empty();
     const size_t stride = (oneStream && l->stride > 0) ? (size_t)l->stride : 0;
     this->UploadRange(l->vertexBuffer, vertexBytes, stride);
     if (!oneStream)
     {
-        for (int vb : extra->second) this->UploadRange(vb, 0, 0);
+        for (nGfxBufferHandle vb : extra->second) this->UploadRange(vb, 0, 0);
     }
     if (l->indexBuffer)
     {
@@ -190,7 +190,7 @@ bool nGLDevice::PrepareLayout(int layout, size_t vertexBytes, size_t indexBytes,
  *     with the program in use; nothing for no primitives or a range
  *     outside the index buffer.
  */
-void nGLDevice::DrawIndexedPrimitives(int layout, nGfxPrimitive primType, int minVertex, int numVertices,
+void nGLDevice::DrawIndexedPrimitives(nGfxLayoutHandle layout, nGfxPrimitive primType, int minVertex, int numVertices,
                                       int firstIndex, int primCount)
 {
     const int n = nGfxPrimitiveElements(primType, primCount);
@@ -220,7 +220,7 @@ void nGLDevice::DrawIndexedPrimitives(int layout, nGfxPrimitive primType, int mi
  *     Side effects: draws the primitives from the layout's vertices in
  *     order; nothing for no primitives or a range outside the buffer.
  */
-void nGLDevice::DrawPrimitives(int layout, nGfxPrimitive primType, int firstVertex, int primCount)
+void nGLDevice::DrawPrimitives(nGfxLayoutHandle layout, nGfxPrimitive primType, int firstVertex, int primCount)
 {
     const int n = nGfxPrimitiveElements(primType, primCount);
     const nGfxBufferStore::Layout* l = this->store.GetLayout(layout);
@@ -246,14 +246,16 @@ void nGLDevice::DrawPrimitives(int layout, nGfxPrimitive primType, int firstVert
  *     Results: the handle of a vertex array whose elements read their own
  *     stream's buffer; 0 while closed or without streams.
  */
-int nGLDevice::CreateStreamLayout(const nGfxVertexElement* elements, const int* streams, int numElements,
-                                  const int* vertexBuffers, const int* strides, int numStreams, int indexBuffer)
+nGfxLayoutHandle nGLDevice::CreateStreamLayout(const nGfxVertexElement* elements, const int* streams,
+                                               int numElements, const nGfxBufferHandle* vertexBuffers,
+                                               const int* strides, int numStreams, nGfxBufferHandle indexBuffer)
 {
     if (!this->context || numStreams < 1)
     {
-        return 0;
+        return nGfxLayoutHandle();
     }
-    const int handle = this->store.AddLayout(elements, numElements, strides[0], vertexBuffers[0], indexBuffer);
+    const nGfxLayoutHandle handle =
+        this->store.AddLayout(elements, numElements, strides[0], vertexBuffers[0], indexBuffer);
     nGfxBufferStore::Layout* l = this->store.GetLayout(handle);
     const nGfxBufferStore::Buffer* ib = this->store.GetBuffer(indexBuffer);
     glGenVertexArrays(1, &l->deviceName);
@@ -275,7 +277,7 @@ int nGLDevice::CreateStreamLayout(const nGfxVertexElement* elements, const int* 
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, ib ? ib->deviceName : 0);
     glBindVertexArray(0);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
-    this->streamBuffers[handle].assign(vertexBuffers + 1, vertexBuffers + numStreams);
+    this->streamBuffers[handle.GetRaw()].assign(vertexBuffers + 1, vertexBuffers + numStreams);
     return handle;
 }
 
@@ -290,7 +292,7 @@ bool nGLDevice::MakeLineObjects()
         return true;
     }
     std::string log;
-    this->lineProgram = this->CreateProgram(lineVertexSource, lineFragmentSource, log);
+    this->lineProgram = this->CreateProgram(lineVertexSource, lineFragmentSource, log).GetRaw();
     if (!this->lineProgram)
     {
         SDL_Log("nGLDevice: the line program does not build: %s", log.c_str());

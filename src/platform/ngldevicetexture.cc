@@ -220,7 +220,7 @@ unsigned int nGLDevice::FaceTarget(const nGfxTextureDesc& d, int face)
  *     every face, or 0 when the format, size or level count is refused.
  *     Side effects: binds the texture to unit 0 (unit 1 for cubes).
  */
-unsigned int nGLDevice::CreateTexture(const nGfxTextureDesc& d)
+nGfxTextureHandle nGLDevice::CreateTexture(const nGfxTextureDesc& d)
 {
     GLFormat gl;
     const int maxSize = this->GetMaxTextureSize();
@@ -228,7 +228,7 @@ unsigned int nGLDevice::CreateTexture(const nGfxTextureDesc& d)
         d.height <= 0 || d.width > maxSize || d.height > maxSize || d.levels < 1 || d.levels > 16 ||
         (d.cube && d.width != d.height))
     {
-        return 0;
+        return nGfxTextureHandle();
     }
     const GLenum target = d.cube ? GL_TEXTURE_CUBE_MAP : GL_TEXTURE_2D;
     GLuint tex = 0;
@@ -263,17 +263,17 @@ unsigned int nGLDevice::CreateTexture(const nGfxTextureDesc& d)
     if (glGetError() != GL_NO_ERROR)
     {
         glDeleteTextures(1, &tex);
-        return 0;
+        return nGfxTextureHandle();
     }
     this->textures[tex] = d;
-    return tex;
+    return nGfxTextureHandle(tex);
 }
 
-void nGLDevice::ReleaseTexture(unsigned int tex)
+void nGLDevice::ReleaseTexture(nGfxTextureHandle tex)
 {
-    if (this->textures.erase(tex))
+    if (this->textures.erase(tex.GetRaw()))
     {
-        GLuint name = tex;
+        GLuint name = tex.GetRaw();
         glDeleteTextures(1, &name);
     }
 }
@@ -283,10 +283,10 @@ void nGLDevice::ReleaseTexture(unsigned int tex)
  *     Results: false for an unknown texture, face or level, or a size
  *     that is not the level's.
  */
-bool nGLDevice::UploadTexture(unsigned int tex, int face, int level, const void* data, size_t size)
+bool nGLDevice::UploadTexture(nGfxTextureHandle tex, int face, int level, const void* data, size_t size)
 {
     LevelAccess a;
-    if (!BindLevel(this->textures, tex, face, level, data, size, a))
+    if (!BindLevel(this->textures, tex.GetRaw(), face, level, data, size, a))
     {
         return false;
     }
@@ -303,10 +303,10 @@ bool nGLDevice::UploadTexture(unsigned int tex, int face, int level, const void*
     return glGetError() == GL_NO_ERROR;
 }
 
-bool nGLDevice::ReadTexture(unsigned int tex, int face, int level, void* data, size_t size)
+bool nGLDevice::ReadTexture(nGfxTextureHandle tex, int face, int level, void* data, size_t size)
 {
     LevelAccess a;
-    if (!BindLevel(this->textures, tex, face, level, data, size, a))
+    if (!BindLevel(this->textures, tex.GetRaw(), face, level, data, size, a))
     {
         return false;
     }
@@ -322,8 +322,9 @@ bool nGLDevice::ReadTexture(unsigned int tex, int face, int level, void* data, s
     return glGetError() == GL_NO_ERROR;
 }
 
-void nGLDevice::GenerateTextureMipMaps(unsigned int tex)
+void nGLDevice::GenerateTextureMipMaps(nGfxTextureHandle handle)
 {
+    const GLuint tex = handle.GetRaw();
     auto it = this->textures.find(tex);
     if (it == this->textures.end() || nGfxTexFormatIsCompressed(it->second.format))
     {
@@ -335,12 +336,12 @@ void nGLDevice::GenerateTextureMipMaps(unsigned int tex)
     glGenerateMipmap(target);
 }
 
-unsigned int nGLDevice::CreateDepthSurface(int width, int height)
+nGfxDepthSurfaceHandle nGLDevice::CreateDepthSurface(int width, int height)
 {
     const int maxSize = this->GetMaxTextureSize();
     if (width <= 0 || height <= 0 || width > maxSize || height > maxSize)
     {
-        return 0;
+        return nGfxDepthSurfaceHandle();
     }
     GLuint rb = 0;
     glGenRenderbuffers(1, &rb);
@@ -349,17 +350,17 @@ unsigned int nGLDevice::CreateDepthSurface(int width, int height)
     if (glGetError() != GL_NO_ERROR)
     {
         glDeleteRenderbuffers(1, &rb);
-        return 0;
+        return nGfxDepthSurfaceHandle();
     }
     this->depthSurfaces.insert(rb);
-    return rb;
+    return nGfxDepthSurfaceHandle(rb);
 }
 
-void nGLDevice::ReleaseDepthSurface(unsigned int surface)
+void nGLDevice::ReleaseDepthSurface(nGfxDepthSurfaceHandle surface)
 {
-    if (this->depthSurfaces.erase(surface))
+    if (this->depthSurfaces.erase(surface.GetRaw()))
     {
-        GLuint rb = surface;
+        GLuint rb = surface.GetRaw();
         glDeleteRenderbuffers(1, &rb);
     }
 }
@@ -375,8 +376,10 @@ void nGLDevice::ReleaseDepthSurface(unsigned int surface)
  *     depth-stencil surface when only the colour target changes; a scene
  *     drawn off-screen would otherwise have no depth test at all.
  */
-bool nGLDevice::SetRenderTarget(unsigned int colorTex, unsigned int depthSurface)
+bool nGLDevice::SetRenderTarget(nGfxTextureHandle colorHandle, nGfxDepthSurfaceHandle depthHandle)
 {
+    const GLuint colorTex = colorHandle.GetRaw();
+    const GLuint depthSurface = depthHandle.GetRaw();
     this->targetActive = false;
     glBindFramebuffer(GL_FRAMEBUFFER, this->framebuffer);
     glViewport(0, 0, this->params.width, this->params.height);
@@ -478,8 +481,9 @@ bool nGLDevice::MakeSampler()
  *     the framebuffer drawn into and the viewport are put back, and no
  *     program stays bound.
  */
-bool nGLDevice::SampleTexture(unsigned int tex, int face, float u, float v, float level, float rgba[4])
+bool nGLDevice::SampleTexture(nGfxTextureHandle handle, int face, float u, float v, float level, float rgba[4])
 {
+    const GLuint tex = handle.GetRaw();
     auto it = this->textures.find(tex);
     if (it == this->textures.end() || face < 0 || face >= (it->second.cube ? 6 : 1) || !this->MakeSampler())
     {
@@ -523,11 +527,11 @@ void nGLDevice::ReleaseTextureObjects()
 {
     while (!this->textures.empty())
     {
-        this->ReleaseTexture(this->textures.begin()->first);
+        this->ReleaseTexture(nGfxTextureHandle(this->textures.begin()->first));
     }
     while (!this->depthSurfaces.empty())
     {
-        this->ReleaseDepthSurface(*this->depthSurfaces.begin());
+        this->ReleaseDepthSurface(nGfxDepthSurfaceHandle(*this->depthSurfaces.begin()));
     }
     if (this->targetFramebuffer) glDeleteFramebuffers(1, &this->targetFramebuffer);
     if (this->sampleFramebuffer) glDeleteFramebuffers(1, &this->sampleFramebuffer);

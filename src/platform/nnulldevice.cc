@@ -154,58 +154,60 @@ const char* PoolName(nGfxPool pool)
  *     size that is not positive.
  *     Side effects: records the call with its usage and pool.
  */
-int nNullDevice::CreateBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool)
+nGfxBufferHandle nNullDevice::CreateBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool)
 {
-    const int handle = (this->open && byteSize > 0) ? this->store.AddBuffer(type, byteSize, usage, pool) : 0;
+    const nGfxBufferHandle handle =
+        (this->open && byteSize > 0) ? this->store.AddBuffer(type, byteSize, usage, pool) : nGfxBufferHandle();
     char text[128];
     snprintf(text, sizeof(text), "CreateBuffer %s %d usage 0x%x pool %s -> %d",
-             type == nGfxBufferType::Vertex ? "Vertex" : "Index16", byteSize, usage, PoolName(pool), handle);
+             type == nGfxBufferType::Vertex ? "Vertex" : "Index16", byteSize, usage, PoolName(pool), handle.GetRaw());
     this->calls.push_back(text);
     return handle;
 }
 
-void* nNullDevice::LockBuffer(int buffer)
+void* nNullDevice::LockBuffer(nGfxBufferHandle buffer)
 {
     nGfxBufferStore::Buffer* b = this->store.GetBuffer(buffer);
-    this->calls.push_back("Lock " + std::to_string(buffer));
+    this->calls.push_back("Lock " + std::to_string(buffer.GetRaw()));
     return b ? b->shadow.data() : nullptr;
 }
 
-void nNullDevice::UnlockBuffer(int buffer)
+void nNullDevice::UnlockBuffer(nGfxBufferHandle buffer)
 {
     nGfxBufferStore::Buffer* b = this->store.GetBuffer(buffer);
     if (b) b->dirty = true;
-    this->calls.push_back("Unlock " + std::to_string(buffer));
+    this->calls.push_back("Unlock " + std::to_string(buffer.GetRaw()));
 }
 
-void nNullDevice::ReleaseBuffer(int buffer)
+void nNullDevice::ReleaseBuffer(nGfxBufferHandle buffer)
 {
     this->store.RemoveBuffer(buffer);
-    this->calls.push_back("ReleaseBuffer " + std::to_string(buffer));
+    this->calls.push_back("ReleaseBuffer " + std::to_string(buffer.GetRaw()));
 }
 
-int nNullDevice::GetBufferSize(int buffer) const
+int nNullDevice::GetBufferSize(nGfxBufferHandle buffer) const
 {
     const nGfxBufferStore::Buffer* b = this->store.GetBuffer(buffer);
     return b ? (int)b->shadow.size() : 0;
 }
 
-int nNullDevice::CreateVertexLayout(const nGfxVertexElement* elements, int numElements, int stride,
-                                    int vertexBuffer, int indexBuffer)
+nGfxLayoutHandle nNullDevice::CreateVertexLayout(const nGfxVertexElement* elements, int numElements, int stride,
+                                                 nGfxBufferHandle vertexBuffer, nGfxBufferHandle indexBuffer)
 {
-    const int handle =
-        this->open ? this->store.AddLayout(elements, numElements, stride, vertexBuffer, indexBuffer) : 0;
+    const nGfxLayoutHandle handle = this->open
+        ? this->store.AddLayout(elements, numElements, stride, vertexBuffer, indexBuffer)
+        : nGfxLayoutHandle();
     char text[128];
-    snprintf(text, sizeof(text), "CreateLayout %d stride %d vb %d ib %d -> %d", numElements, stride, vertexBuffer,
-             indexBuffer, handle);
+    snprintf(text, sizeof(text), "CreateLayout %d stride %d vb %d ib %d -> %d", numElements, stride,
+             vertexBuffer.GetRaw(), indexBuffer.GetRaw(), handle.GetRaw());
     this->calls.push_back(text);
     return handle;
 }
 
-void nNullDevice::ReleaseVertexLayout(int layout)
+void nNullDevice::ReleaseVertexLayout(nGfxLayoutHandle layout)
 {
     this->store.RemoveLayout(layout);
-    this->calls.push_back("ReleaseLayout " + std::to_string(layout));
+    this->calls.push_back("ReleaseLayout " + std::to_string(layout.GetRaw()));
 }
 
 /*
@@ -213,17 +215,17 @@ void nNullDevice::ReleaseVertexLayout(int layout)
  *     Side effects: records "Upload <handle>" and clears the buffer's
  *     change flag when it had one.
  */
-void nNullDevice::Upload(int buffer)
+void nNullDevice::Upload(nGfxBufferHandle buffer)
 {
     nGfxBufferStore::Buffer* b = this->store.GetBuffer(buffer);
     if (b && b->dirty)
     {
         b->dirty = false;
-        this->calls.push_back("Upload " + std::to_string(buffer));
+        this->calls.push_back("Upload " + std::to_string(buffer.GetRaw()));
     }
 }
 
-void nNullDevice::DrawIndexedTriangles(int layout, int firstIndex, int numIndices)
+void nNullDevice::DrawIndexedTriangles(nGfxLayoutHandle layout, int firstIndex, int numIndices)
 {
     const nGfxBufferStore::Layout* l = this->store.GetLayout(layout);
     if (l)
@@ -231,7 +233,7 @@ void nNullDevice::DrawIndexedTriangles(int layout, int firstIndex, int numIndice
         this->Upload(l->vertexBuffer);
         this->Upload(l->indexBuffer);
     }
-    this->calls.push_back("Draw " + std::to_string(layout) + " " + std::to_string(firstIndex) + " " +
+    this->calls.push_back("Draw " + std::to_string(layout.GetRaw()) + " " + std::to_string(firstIndex) + " " +
                           std::to_string(numIndices));
 }
 
@@ -247,7 +249,7 @@ bool nNullDevice::CheckTextureFormat(nGfxTexFormat format, bool /*renderTarget*/
  *     Results: a new handle, 0 for a refused format, a bad size or level
  *     count. Side effects: records "CreateTexture 2D|Cube WxH format levels [rt]".
  */
-unsigned int nNullDevice::CreateTexture(const nGfxTextureDesc& d)
+nGfxTextureHandle nNullDevice::CreateTexture(const nGfxTextureDesc& d)
 {
     this->calls.push_back(std::string("CreateTexture ") + (d.cube ? "Cube " : "2D ") + std::to_string(d.width) + "x" +
                           std::to_string(d.height) + " " + nGfxTexFormatName(d.format) + " " +
@@ -256,7 +258,7 @@ unsigned int nNullDevice::CreateTexture(const nGfxTextureDesc& d)
         d.height <= 0 || d.width > this->maxTextureSize || d.height > this->maxTextureSize || d.levels < 1 ||
         d.levels > 16)
     {
-        return 0;
+        return nGfxTextureHandle();
     }
     Texture t;
     t.desc = d;
@@ -272,18 +274,18 @@ unsigned int nNullDevice::CreateTexture(const nGfxTextureDesc& d)
     }
     const unsigned int handle = this->nextHandle++;
     this->textures[handle] = std::move(t);
-    return handle;
+    return nGfxTextureHandle(handle);
 }
 
-void nNullDevice::ReleaseTexture(unsigned int tex)
+void nNullDevice::ReleaseTexture(nGfxTextureHandle tex)
 {
     this->calls.push_back("ReleaseTexture");
-    this->textures.erase(tex);
+    this->textures.erase(tex.GetRaw());
 }
 
-std::vector<unsigned char>* nNullDevice::FindLevel(unsigned int tex, int face, int level)
+std::vector<unsigned char>* nNullDevice::FindLevel(nGfxTextureHandle tex, int face, int level)
 {
-    auto it = this->textures.find(tex);
+    auto it = this->textures.find(tex.GetRaw());
     if (it == this->textures.end() || level < 0 || level >= it->second.desc.levels || face < 0 ||
         face >= (it->second.desc.cube ? 6 : 1))
     {
@@ -292,7 +294,7 @@ std::vector<unsigned char>* nNullDevice::FindLevel(unsigned int tex, int face, i
     return &it->second.levels[size_t(face * it->second.desc.levels + level)];
 }
 
-bool nNullDevice::UploadTexture(unsigned int tex, int face, int level, const void* data, size_t size)
+bool nNullDevice::UploadTexture(nGfxTextureHandle tex, int face, int level, const void* data, size_t size)
 {
     this->calls.push_back("UploadTexture " + std::to_string(face) + " " + std::to_string(level));
     std::vector<unsigned char>* bytes = this->FindLevel(tex, face, level);
@@ -304,7 +306,7 @@ bool nNullDevice::UploadTexture(unsigned int tex, int face, int level, const voi
     return true;
 }
 
-bool nNullDevice::ReadTexture(unsigned int tex, int face, int level, void* data, size_t size)
+bool nNullDevice::ReadTexture(nGfxTextureHandle tex, int face, int level, void* data, size_t size)
 {
     std::vector<unsigned char>* bytes = this->FindLevel(tex, face, level);
     if (!bytes || !data || size != bytes->size())
@@ -315,37 +317,38 @@ bool nNullDevice::ReadTexture(unsigned int tex, int face, int level, void* data,
     return true;
 }
 
-void nNullDevice::GenerateTextureMipMaps(unsigned int /*tex*/)
+void nNullDevice::GenerateTextureMipMaps(nGfxTextureHandle /*tex*/)
 {
     this->calls.push_back("GenerateTextureMipMaps");
 }
 
-unsigned int nNullDevice::CreateDepthSurface(int width, int height)
+nGfxDepthSurfaceHandle nNullDevice::CreateDepthSurface(int width, int height)
 {
     this->calls.push_back("CreateDepthSurface " + std::to_string(width) + "x" + std::to_string(height));
     if (width <= 0 || height <= 0 || width > this->maxTextureSize || height > this->maxTextureSize)
     {
-        return 0;
+        return nGfxDepthSurfaceHandle();
     }
     const unsigned int handle = this->nextHandle++;
     this->depthSurfaces.insert(handle);
-    return handle;
+    return nGfxDepthSurfaceHandle(handle);
 }
 
-void nNullDevice::ReleaseDepthSurface(unsigned int surface)
+void nNullDevice::ReleaseDepthSurface(nGfxDepthSurfaceHandle surface)
 {
     this->calls.push_back("ReleaseDepthSurface");
-    this->depthSurfaces.erase(surface);
+    this->depthSurfaces.erase(surface.GetRaw());
 }
 
-bool nNullDevice::SetRenderTarget(unsigned int colorTex, unsigned int depthSurface)
+bool nNullDevice::SetRenderTarget(nGfxTextureHandle colorTex, nGfxDepthSurfaceHandle depthSurface)
 {
-    this->calls.push_back("SetRenderTarget " + std::to_string(colorTex) + " " + std::to_string(depthSurface));
-    return (0 == colorTex || this->textures.count(colorTex)) &&
-           (0 == depthSurface || this->depthSurfaces.count(depthSurface));
+    this->calls.push_back("SetRenderTarget " + std::to_string(colorTex.GetRaw()) + " " +
+                          std::to_string(depthSurface.GetRaw()));
+    return (!colorTex || this->textures.count(colorTex.GetRaw())) &&
+           (!depthSurface || this->depthSurfaces.count(depthSurface.GetRaw()));
 }
 
-bool nNullDevice::SampleTexture(unsigned int /*tex*/, int /*face*/, float /*u*/, float /*v*/, float /*level*/,
+bool nNullDevice::SampleTexture(nGfxTextureHandle /*tex*/, int /*face*/, float /*u*/, float /*v*/, float /*level*/,
                                 float /*rgba*/[4])
 {
     return false;
@@ -359,45 +362,46 @@ bool nNullDevice::SampleTexture(unsigned int /*tex*/, int /*face*/, float /*u*/,
  *     either source contains refuseProgramsWith.
  *     Side effects: records "CreateProgram <n>" or "CreateProgram failed".
  */
-unsigned int nNullDevice::CreateProgram(const std::string& vertexSrc, const std::string& fragmentSrc, std::string& log)
+nGfxProgramHandle nNullDevice::CreateProgram(const std::string& vertexSrc, const std::string& fragmentSrc,
+                                             std::string& log)
 {
     const std::string& bad = this->refuseProgramsWith;
     if (!bad.empty() && (vertexSrc.find(bad) != std::string::npos || fragmentSrc.find(bad) != std::string::npos))
     {
         log = "0:1(1): error: " + bad;
         this->calls.push_back("CreateProgram failed");
-        return 0;
+        return nGfxProgramHandle();
     }
     const unsigned int p = this->nextHandle++;
     this->calls.push_back("CreateProgram " + std::to_string(p));
-    return p;
+    return nGfxProgramHandle(p);
 }
 
-void nNullDevice::DeleteProgram(unsigned int program)
+void nNullDevice::DeleteProgram(nGfxProgramHandle program)
 {
-    this->calls.push_back("DeleteProgram " + std::to_string(program));
+    this->calls.push_back("DeleteProgram " + std::to_string(program.GetRaw()));
 }
 
-void nNullDevice::UseProgram(unsigned int program)
+void nNullDevice::UseProgram(nGfxProgramHandle program)
 {
-    this->calls.push_back("UseProgram " + std::to_string(program));
+    this->calls.push_back("UseProgram " + std::to_string(program.GetRaw()));
 }
 
 /*
  * GetUniformLocation --
  *     Results: a location unique to program and name.
  */
-int nNullDevice::GetUniformLocation(unsigned int program, const char* name)
+int nNullDevice::GetUniformLocation(nGfxProgramHandle program, const char* name)
 {
     for (const auto& [loc, n] : this->uniformNames)
     {
-        if (n == std::to_string(program) + ":" + name)
+        if (n == std::to_string(program.GetRaw()) + ":" + name)
         {
             return loc;
         }
     }
     const int loc = int(this->uniformNames.size());
-    this->uniformNames[loc] = std::to_string(program) + ":" + name;
+    this->uniformNames[loc] = std::to_string(program.GetRaw()) + ":" + name;
     return loc;
 }
 
@@ -432,17 +436,17 @@ std::vector<float> nNullDevice::GetUniform(const std::string& name) const
     return {};
 }
 
-unsigned int nNullDevice::CreateSampler(const nGfxSamplerDesc& /*desc*/)
+nGfxSamplerHandle nNullDevice::CreateSampler(const nGfxSamplerDesc& /*desc*/)
 {
-    return this->nextHandle++;
+    return nGfxSamplerHandle(this->nextHandle++);
 }
 
-void nNullDevice::DeleteSampler(unsigned int /*sampler*/) {}
+void nNullDevice::DeleteSampler(nGfxSamplerHandle /*sampler*/) {}
 
-void nNullDevice::BindTexture(int unit, unsigned int texture, bool /*cube*/, unsigned int /*sampler*/)
+void nNullDevice::BindTexture(int unit, nGfxTextureHandle texture, bool /*cube*/, nGfxSamplerHandle /*sampler*/)
 {
     this->CountTextureBind(unit, texture);
-    this->calls.push_back("BindTexture " + std::to_string(unit) + " " + std::to_string(texture));
+    this->calls.push_back("BindTexture " + std::to_string(unit) + " " + std::to_string(texture.GetRaw()));
 }
 
 void nNullDevice::ApplyRenderState(int state, unsigned int value)
@@ -452,8 +456,8 @@ void nNullDevice::ApplyRenderState(int state, unsigned int value)
 
 //--- rendering -----------------------------------------------------------------------
 
-void nNullDevice::DrawIndexedPrimitives(int layout, nGfxPrimitive primType, int minVertex, int numVertices,
-                                        int firstIndex, int primCount)
+void nNullDevice::DrawIndexedPrimitives(nGfxLayoutHandle layout, nGfxPrimitive primType, int minVertex,
+                                        int numVertices, int firstIndex, int primCount)
 {
     const int n = nGfxPrimitiveElements(primType, primCount);
     if (0 == n)
@@ -467,12 +471,12 @@ void nNullDevice::DrawIndexedPrimitives(int layout, nGfxPrimitive primType, int 
         this->Upload(l->indexBuffer);
     }
     this->drawnElements.push_back(n);
-    this->calls.push_back("DrawIndexed " + std::to_string(layout) + " " + PrimName(primType) + " " +
+    this->calls.push_back("DrawIndexed " + std::to_string(layout.GetRaw()) + " " + PrimName(primType) + " " +
                           std::to_string(minVertex) + " " + std::to_string(numVertices) + " " +
                           std::to_string(firstIndex) + " " + std::to_string(primCount));
 }
 
-void nNullDevice::DrawPrimitives(int layout, nGfxPrimitive primType, int firstVertex, int primCount)
+void nNullDevice::DrawPrimitives(nGfxLayoutHandle layout, nGfxPrimitive primType, int firstVertex, int primCount)
 {
     const int n = nGfxPrimitiveElements(primType, primCount);
     if (0 == n)
@@ -485,20 +489,22 @@ void nNullDevice::DrawPrimitives(int layout, nGfxPrimitive primType, int firstVe
         this->Upload(l->vertexBuffer);
     }
     this->drawnElements.push_back(n);
-    this->calls.push_back("DrawPrims " + std::to_string(layout) + " " + PrimName(primType) + " " +
+    this->calls.push_back("DrawPrims " + std::to_string(layout.GetRaw()) + " " + PrimName(primType) + " " +
                           std::to_string(firstVertex) + " " + std::to_string(primCount));
 }
 
-int nNullDevice::CreateStreamLayout(const nGfxVertexElement* elements, const int* /*streams*/, int numElements,
-                                    const int* vertexBuffers, const int* strides, int numStreams, int indexBuffer)
+nGfxLayoutHandle nNullDevice::CreateStreamLayout(const nGfxVertexElement* elements, const int* /*streams*/,
+                                                 int numElements, const nGfxBufferHandle* vertexBuffers,
+                                                 const int* strides, int numStreams, nGfxBufferHandle indexBuffer)
 {
     if (!this->open || numStreams < 1)
     {
-        return 0;
+        return nGfxLayoutHandle();
     }
-    const int h = this->store.AddLayout(elements, numElements, strides[0], vertexBuffers[0], indexBuffer);
+    const nGfxLayoutHandle h =
+        this->store.AddLayout(elements, numElements, strides[0], vertexBuffers[0], indexBuffer);
     this->calls.push_back("CreateStreamLayout " + std::to_string(numElements) + " streams " +
-                          std::to_string(numStreams) + " -> " + std::to_string(h));
+                          std::to_string(numStreams) + " -> " + std::to_string(h.GetRaw()));
     return h;
 }
 

@@ -60,21 +60,21 @@ public:
     //--- meshes: buffers and vertex layouts ------------------------------------------
     // recorded as "CreateBuffer Vertex 96 usage 0x8 pool Managed -> 1",
     // "Upload 1", "CreateLayout 3 stride 32 vb 1 ib 2 -> 3", "Draw 3 0 6" ...
-    int CreateBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool) override;
-    void* LockBuffer(int buffer) override;
-    void UnlockBuffer(int buffer) override;
-    void ReleaseBuffer(int buffer) override;
-    int GetBufferSize(int buffer) const override;
-    int CreateVertexLayout(const nGfxVertexElement* elements, int numElements, int stride, int vertexBuffer,
-                           int indexBuffer) override;
-    void ReleaseVertexLayout(int layout) override;
-    void DrawIndexedTriangles(int layout, int firstIndex, int numIndices) override;
+    nGfxBufferHandle CreateBuffer(nGfxBufferType type, int byteSize, int usage, nGfxPool pool) override;
+    void* LockBuffer(nGfxBufferHandle buffer) override;
+    void UnlockBuffer(nGfxBufferHandle buffer) override;
+    void ReleaseBuffer(nGfxBufferHandle buffer) override;
+    int GetBufferSize(nGfxBufferHandle buffer) const override;
+    nGfxLayoutHandle CreateVertexLayout(const nGfxVertexElement* elements, int numElements, int stride,
+                                        nGfxBufferHandle vertexBuffer, nGfxBufferHandle indexBuffer) override;
+    void ReleaseVertexLayout(nGfxLayoutHandle layout) override;
+    void DrawIndexedTriangles(nGfxLayoutHandle layout, int firstIndex, int numIndices) override;
     /// the buffers and layouts alive
     nGfxBufferStore& GetBufferStore() { return this->store; }
 
 private:
     /// the shadow of a layout's buffer goes to the "device" when it changed
-    void Upload(int buffer);
+    void Upload(nGfxBufferHandle buffer);
     nGfxBufferStore store;
 
 public:
@@ -83,15 +83,15 @@ public:
     int maxTextureSize = 4096;
     int GetMaxTextureSize() const override { return this->maxTextureSize; }
     bool CheckTextureFormat(nGfxTexFormat format, bool renderTarget) const override;
-    unsigned int CreateTexture(const nGfxTextureDesc& desc) override;
-    void ReleaseTexture(unsigned int tex) override;
-    bool UploadTexture(unsigned int tex, int face, int level, const void* data, size_t size) override;
-    bool ReadTexture(unsigned int tex, int face, int level, void* data, size_t size) override;
-    void GenerateTextureMipMaps(unsigned int tex) override;
-    unsigned int CreateDepthSurface(int width, int height) override;
-    void ReleaseDepthSurface(unsigned int surface) override;
-    bool SetRenderTarget(unsigned int colorTex, unsigned int depthSurface) override;
-    bool SampleTexture(unsigned int tex, int face, float u, float v, float level, float rgba[4]) override;
+    nGfxTextureHandle CreateTexture(const nGfxTextureDesc& desc) override;
+    void ReleaseTexture(nGfxTextureHandle tex) override;
+    bool UploadTexture(nGfxTextureHandle tex, int face, int level, const void* data, size_t size) override;
+    bool ReadTexture(nGfxTextureHandle tex, int face, int level, void* data, size_t size) override;
+    void GenerateTextureMipMaps(nGfxTextureHandle tex) override;
+    nGfxDepthSurfaceHandle CreateDepthSurface(int width, int height) override;
+    void ReleaseDepthSurface(nGfxDepthSurfaceHandle surface) override;
+    bool SetRenderTarget(nGfxTextureHandle colorTex, nGfxDepthSurfaceHandle depthSurface) override;
+    bool SampleTexture(nGfxTextureHandle tex, int face, float u, float v, float level, float rgba[4]) override;
     /// the number of textures and depth surfaces alive
     size_t GetNumTextures() const { return this->textures.size(); }
     size_t GetNumDepthSurfaces() const { return this->depthSurfaces.size(); }
@@ -106,7 +106,7 @@ private:
         std::vector<std::vector<unsigned char>> levels;
     };
     /// the level block of a face and level, or null
-    std::vector<unsigned char>* FindLevel(unsigned int tex, int face, int level);
+    std::vector<unsigned char>* FindLevel(nGfxTextureHandle tex, int face, int level);
 
     std::map<unsigned int, Texture> textures;
     std::set<unsigned int> depthSurfaces;
@@ -121,14 +121,15 @@ public:
     std::map<int, std::vector<float>> uniforms;
     /// the names of the uniform locations
     std::map<int, std::string> uniformNames;
-    unsigned int CreateProgram(const std::string& vertexSrc, const std::string& fragmentSrc, std::string& log) override;
-    void DeleteProgram(unsigned int program) override;
-    void UseProgram(unsigned int program) override;
-    int GetUniformLocation(unsigned int program, const char* name) override;
+    nGfxProgramHandle CreateProgram(const std::string& vertexSrc, const std::string& fragmentSrc,
+                                    std::string& log) override;
+    void DeleteProgram(nGfxProgramHandle program) override;
+    void UseProgram(nGfxProgramHandle program) override;
+    int GetUniformLocation(nGfxProgramHandle program, const char* name) override;
     void SetUniform(int location, nGfxUniform type, int count, const void* values) override;
-    unsigned int CreateSampler(const nGfxSamplerDesc& desc) override;
-    void DeleteSampler(unsigned int sampler) override;
-    void BindTexture(int unit, unsigned int texture, bool cube, unsigned int sampler) override;
+    nGfxSamplerHandle CreateSampler(const nGfxSamplerDesc& desc) override;
+    void DeleteSampler(nGfxSamplerHandle sampler) override;
+    void BindTexture(int unit, nGfxTextureHandle texture, bool cube, nGfxSamplerHandle sampler) override;
     /// the value of a uniform by name (of any program), empty when never set
     std::vector<float> GetUniform(const std::string& name) const;
 
@@ -136,11 +137,12 @@ public:
     // "DrawIndexed <layout> <prim> <minVertex> <numVertices> <firstIndex> <primCount>",
     // "DrawPrims <layout> <prim> <firstVertex> <primCount>" (nothing for no
     // primitives), "CreateStreamLayout <n> streams <k> -> <h>", "Lines <n> 3d|2d"
-    void DrawIndexedPrimitives(int layout, nGfxPrimitive primType, int minVertex, int numVertices,
+    void DrawIndexedPrimitives(nGfxLayoutHandle layout, nGfxPrimitive primType, int minVertex, int numVertices,
                                int firstIndex, int primCount) override;
-    void DrawPrimitives(int layout, nGfxPrimitive primType, int firstVertex, int primCount) override;
-    int CreateStreamLayout(const nGfxVertexElement* elements, const int* streams, int numElements,
-                           const int* vertexBuffers, const int* strides, int numStreams, int indexBuffer) override;
+    void DrawPrimitives(nGfxLayoutHandle layout, nGfxPrimitive primType, int firstVertex, int primCount) override;
+    nGfxLayoutHandle CreateStreamLayout(const nGfxVertexElement* elements, const int* streams, int numElements,
+                                        const nGfxBufferHandle* vertexBuffers, const int* strides, int numStreams,
+                                        nGfxBufferHandle indexBuffer) override;
     void DrawLineStrip(const float* points, int numPoints, const float* matrix, const float rgba[4]) override;
     /// the back buffer filled with the last clear colour
     bool ReadFrame(std::vector<unsigned char>& rgba, int& width, int& height) override;

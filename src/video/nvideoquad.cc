@@ -106,8 +106,11 @@ void nVideoQuad::End()
         if (this->texture) this->device->ReleaseTexture(this->texture);
     }
     this->device = nullptr;
-    this->texture = this->program = this->sampler = 0;
-    this->vertexBuffer = this->indexBuffer = this->layout = 0;
+    this->texture = nGfxTextureHandle();
+    this->program = nGfxProgramHandle();
+    this->sampler = nGfxSamplerHandle();
+    this->vertexBuffer = this->indexBuffer = nGfxBufferHandle();
+    this->layout = nGfxLayoutHandle();
 }
 
 /*
@@ -151,7 +154,7 @@ void nVideoQuad::Draw(int x, int y, int w, int h, int areaWidth, int areaHeight)
         return;
     }
     // the whole back buffer, with its viewport
-    this->device->SetRenderTarget(0, 0);
+    this->device->SetRenderTarget(nGfxTextureHandle(), nGfxDepthSurfaceHandle());
     const float vw = (float)areaWidth;
     const float vh = (float)areaHeight;
     // the back buffer's row 0 is its top, and the device maps clip-space -1 to row 0

@@ -11,6 +11,8 @@
     device objects from Begin to End; a device that was closed in
     between took them along, and End then only forgets them.
 */
+#include "platform/ngfxhandle.h"
+
 #include <string>
 
 class nGfxDevice;
@@ -29,7 +31,7 @@ public:
     /// release the device objects
     void End();
     /// whether Begin succeeded and End has not run
-    bool IsReady() const { return this->texture != 0; }
+    bool IsReady() const { return this->texture.IsValid(); }
     /// the picture to draw from now on
     void Upload(const nPlatformVideoFrame& frame);
     /// draw the picture over the rectangle (x, y, w, h) of an area of
@@ -42,12 +44,12 @@ private:
     void SetDrawStates();
 
     nGfxDevice* device = nullptr;
-    unsigned int texture = 0;
-    unsigned int program = 0;
-    unsigned int sampler = 0;
-    int vertexBuffer = 0;
-    int indexBuffer = 0;
-    int layout = 0;
+    nGfxTextureHandle texture;
+    nGfxProgramHandle program;
+    nGfxSamplerHandle sampler;
+    nGfxBufferHandle vertexBuffer;
+    nGfxBufferHandle indexBuffer;
+    nGfxLayoutHandle layout;
     int width = 0;
     int height = 0;
 };

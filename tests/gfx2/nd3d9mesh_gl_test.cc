@@ -192,7 +192,7 @@ TEST_F(GLMeshTest, ChangesToADynamicMeshShowInTheNextDraw)
 
     // a read-only mesh has no device buffers: nothing to draw
     nD3D9Mesh* readOnly = this->Load(dir.Write("r.nvx2", TwoQuads().Nvx2()), nMesh2::ReadOnly);
-    EXPECT_EQ(readOnly->GetVertexDeclaration(), 0);
+    EXPECT_FALSE(readOnly->GetVertexDeclaration().IsValid());
     this->DrawFrame(readOnly, {0});
     this->ExpectPixel(8, 24, 0, 0, 0);
 }

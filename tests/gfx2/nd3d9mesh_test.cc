@@ -264,17 +264,17 @@ TEST_F(D3D9MeshTest, EachUsageGetsItsBuffers)
             ASSERT_EQ(created.size(), 2u);
             EXPECT_EQ(created[0].rfind(c.vertexBuffer, 0), 0u) << created[0];
             EXPECT_NE(created[1].find("Index16 30"), std::string::npos) << created[1];
-            EXPECT_NE(mesh->GetVertexBuffer(), 0);
-            EXPECT_NE(mesh->GetIndexBuffer(), 0);
-            EXPECT_NE(mesh->GetVertexDeclaration(), 0);
+            EXPECT_TRUE(mesh->GetVertexBuffer().IsValid());
+            EXPECT_TRUE(mesh->GetIndexBuffer().IsValid());
+            EXPECT_TRUE(mesh->GetVertexDeclaration().IsValid());
             EXPECT_EQ(this->dev->GetBufferSize(mesh->GetVertexBuffer()), 288);
         }
         else
         {
             // system memory only: nothing on the device, locks still work
             EXPECT_TRUE(created.empty());
-            EXPECT_EQ(mesh->GetVertexBuffer(), 0);
-            EXPECT_EQ(mesh->GetIndexBuffer(), 0);
+            EXPECT_FALSE(mesh->GetVertexBuffer().IsValid());
+            EXPECT_FALSE(mesh->GetIndexBuffer().IsValid());
         }
         EXPECT_EQ(mesh->GetVertexLockFlags(), c.lockFlags);
         EXPECT_EQ(mesh->GetIndexLockFlags(), c.lockFlags);
@@ -314,9 +314,9 @@ TEST_F(D3D9MeshTest, ChangedBuffersAreUploadedBeforeTheNextDraw)
     this->Open();
     auto* mesh = static_cast<nD3D9Mesh*>(this->NewMesh(dir.Write("sq.nvx2", TexturedSquares().Nvx2())));
     ASSERT_TRUE(mesh->Load());
-    const std::string vb = std::to_string(mesh->GetVertexBuffer());
-    const std::string ib = std::to_string(mesh->GetIndexBuffer());
-    const std::string layout = std::to_string(mesh->GetVertexDeclaration());
+    const std::string vb = std::to_string(mesh->GetVertexBuffer().GetRaw());
+    const std::string ib = std::to_string(mesh->GetIndexBuffer().GetRaw());
+    const std::string layout = std::to_string(mesh->GetVertexDeclaration().GetRaw());
     this->TakeCalls();
     this->dev->DrawIndexedTriangles(mesh->GetVertexDeclaration(), 0, 6);
     this->dev->DrawIndexedTriangles(mesh->GetVertexDeclaration(), 6, 9);
@@ -360,15 +360,15 @@ TEST_F(D3D9MeshTest, AWriteOnlyMeshComesBackEmptyAfterAReset)
     ASSERT_TRUE(dynamic->Load());
     auto* managed = static_cast<nD3D9Mesh*>(this->NewMesh(dir.Write("sq.nvx2", TexturedSquares().Nvx2())));
     ASSERT_TRUE(managed->Load());
-    const int managedBuffer = managed->GetVertexBuffer();
-    const int oldBuffer = static_cast<nD3D9Mesh*>(dynamic)->GetVertexBuffer();
+    const nGfxBufferHandle managedBuffer = managed->GetVertexBuffer();
+    const nGfxBufferHandle oldBuffer = static_cast<nD3D9Mesh*>(dynamic)->GetVertexBuffer();
 
     this->dev->ScriptStates({nGfxDeviceState::Lost, nGfxDeviceState::NotReset});
     EXPECT_FALSE(this->gfx->TestResetDevice());
     EXPECT_TRUE(this->gfx->TestResetDevice());
     EXPECT_EQ(dynamic->GetState(), nResource::Empty);
-    const int newBuffer = static_cast<nD3D9Mesh*>(dynamic)->GetVertexBuffer();
-    EXPECT_NE(newBuffer, 0);
+    const nGfxBufferHandle newBuffer = static_cast<nD3D9Mesh*>(dynamic)->GetVertexBuffer();
+    EXPECT_TRUE(newBuffer.IsValid());
     EXPECT_NE(newBuffer, oldBuffer);
     EXPECT_EQ(this->dev->GetBufferSize(oldBuffer), 0);
     // the managed mesh kept its buffer and data

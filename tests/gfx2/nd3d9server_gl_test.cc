@@ -119,9 +119,9 @@ TEST_F(GLServerTest, AGLErrorIsReportedAndAProgramThatDoesNotCompileIsNot)
     EXPECT_TRUE(nGLDevice::TakeErrors().empty());
 
     std::string log;
-    EXPECT_EQ(dev->CreateProgram("#version 330 core\nvoid main() { undeclared = 1; }\n",
-                                 "#version 330 core\nvoid main() {}\n", log),
-              0u);
+    EXPECT_FALSE(dev->CreateProgram("#version 330 core\nvoid main() { undeclared = 1; }\n",
+                                    "#version 330 core\nvoid main() {}\n", log)
+                     .IsValid());
     EXPECT_NE(log, "");
     EXPECT_TRUE(nGLDevice::TakeErrors().empty()) << "the compiler's log is the caller's to report";
 

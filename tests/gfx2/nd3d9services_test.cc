@@ -494,7 +494,7 @@ TEST_F(ServicesTest, AMeshArrayDeclaresEveryStreamAndUnloadsOnANewFile)
     arr->SetFilename(0, a.c_str());
     arr->SetFilename(1, b.c_str());
     ASSERT_TRUE(arr->Load());
-    ASSERT_NE(arr->GetVertexDeclaration(), 0);
+    ASSERT_TRUE(arr->GetVertexDeclaration().IsValid());
     std::vector<std::string> positions;
     for (const nD3D9MeshArray::Element& e : arr->GetElements())
     {
@@ -689,7 +689,7 @@ technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; } }
     nShader2* fx = Keep(this->gfx->NewShader("sampled"));
     fx->SetFilename(path.c_str());
     ASSERT_TRUE(fx->Load());
-    const unsigned int mineDev = static_cast<nD3D9Texture*>(mine)->GetDeviceTexture();
+    const nGfxTextureHandle mineDev = static_cast<nD3D9Texture*>(mine)->GetDeviceTexture();
     this->gfx->SetTexture(0, mine);
     EXPECT_EQ(this->dev->GetBoundTexture(0), mineDev);
     fx->SetTexture(nShaderState::DiffMap0, effects);

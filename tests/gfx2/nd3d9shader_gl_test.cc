@@ -24,7 +24,7 @@ class GLTexture : public nTexture2
 {
 public:
     unsigned int handle = 0;
-    unsigned int GetDeviceTexture() const override { return this->handle; }
+    nGfxTextureHandle GetDeviceTexture() const override { return nGfxTextureHandle(this->handle); }
 };
 
 const char* const texturedFx = R"(shared float4x4 ModelViewProjection;

@@ -40,7 +40,7 @@ technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; CullMode = <CullMo
 class FakeTexture : public nTexture2
 {
 public:
-    unsigned int GetDeviceTexture() const override { return 77; }
+    nGfxTextureHandle GetDeviceTexture() const override { return nGfxTextureHandle(77); }
 };
 
 class ShaderTest : public ::testing::Test

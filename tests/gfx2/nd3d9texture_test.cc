@@ -250,7 +250,7 @@ TEST_F(NullTextureTest, FilesThatCannotBeLoadedAreReportedOnceAndLeaveTheTexture
         EXPECT_FALSE(t->Load());
         EXPECT_FALSE(t->IsLoaded());
         EXPECT_FALSE(t->IsValid());
-        EXPECT_EQ(t->GetDeviceTexture(), 0u);
+        EXPECT_FALSE(t->GetDeviceTexture().IsValid());
         EXPECT_EQ(this->dev->GetNumTextures(), 0u);
         const std::string line = "could not load texture file '" + path + "': ";
         EXPECT_EQ(Occurrences(this->log.text, line), 1u) << this->log.text;
@@ -371,7 +371,7 @@ TEST_F(NullTextureTest, EmptyTexturesAreEmptyWithOneLevelOfTheirFormat)
             EXPECT_EQ(t->GetState(), nResource::Empty);
             EXPECT_EQ(t->GetNumMipLevels(), 1);
             EXPECT_EQ(t->GetByteSize(), 0);
-            EXPECT_NE(t->GetBaseTexture(), 0u);
+            EXPECT_TRUE(t->GetBaseTexture().IsValid());
             t->Release();
         }
     }
@@ -407,8 +407,8 @@ TEST_F(NullTextureTest, RenderTargetsOfDrawableFormatsAreMadeAndOthersAreFatal)
         ASSERT_NE(rt, nullptr) << nTexture2::FormatToString(f);
         EXPECT_TRUE(rt->IsValid());
         EXPECT_EQ(rt->GetType(), nTexture2::TEXTURE_2D);
-        EXPECT_NE(static_cast<nD3D9Texture*>(rt)->GetRenderTargetSurface(), 0u);
-        EXPECT_NE(static_cast<nD3D9Texture*>(rt)->GetDepthStencilSurface(), 0u);
+        EXPECT_TRUE(static_cast<nD3D9Texture*>(rt)->GetRenderTargetSurface().IsValid());
+        EXPECT_TRUE(static_cast<nD3D9Texture*>(rt)->GetDepthStencilSurface().IsValid());
         EXPECT_EQ(this->gfx->NewRenderTarget("rt", 1, 1, nTexture2::DXT1, 0), rt);
         rt->Release();
         rt->Release();
@@ -428,10 +428,10 @@ TEST_F(NullTextureTest, StencilOnlyTargetsMakeNothingAndDepthOnlyTargetsADepthSu
 {
     nTexture2* s = this->gfx->NewRenderTarget("s", 8, 8, nTexture2::NOFORMAT, nTexture2::RenderTargetStencil);
     ASSERT_NE(s, nullptr);
-    EXPECT_EQ(static_cast<nD3D9Texture*>(s)->GetBaseTexture(), 0u);
+    EXPECT_FALSE(static_cast<nD3D9Texture*>(s)->GetBaseTexture().IsValid());
     nTexture2* d = this->gfx->NewRenderTarget("d", 8, 8, nTexture2::NOFORMAT, nTexture2::RenderTargetDepth);
     ASSERT_NE(d, nullptr);
-    EXPECT_NE(static_cast<nD3D9Texture*>(d)->GetDepthStencilSurface(), 0u);
+    EXPECT_TRUE(static_cast<nD3D9Texture*>(d)->GetDepthStencilSurface().IsValid());
     EXPECT_EQ(this->dev->GetNumTextures(), 0u);
     s->Release();
     d->Release();
@@ -559,8 +559,8 @@ TEST_F(NullTextureTest, AResetRecreatesTargetsAndDynamicTexturesOnly)
     dyn->SetHeight(4);
     ASSERT_TRUE(dyn->Load());
     nD3D9Texture* file = this->LoadTexture(this->Write("keep.png", EncodePattern("png", 4, 4, 3)));
-    const unsigned int fileTexture = file->GetBaseTexture();
-    const unsigned int oldTarget = static_cast<nD3D9Texture*>(rt)->GetBaseTexture();
+    const nGfxTextureHandle fileTexture = file->GetBaseTexture();
+    const nGfxTextureHandle oldTarget = static_cast<nD3D9Texture*>(rt)->GetBaseTexture();
 
     this->dev->ScriptStates({nGfxDeviceState::NotReset});
     this->dev->calls.clear();
@@ -568,7 +568,7 @@ TEST_F(NullTextureTest, AResetRecreatesTargetsAndDynamicTexturesOnly)
     this->gfx->EndScene();
     EXPECT_TRUE(rt->IsValid());
     EXPECT_NE(static_cast<nD3D9Texture*>(rt)->GetBaseTexture(), oldTarget);
-    EXPECT_NE(static_cast<nD3D9Texture*>(rt)->GetDepthStencilSurface(), 0u);
+    EXPECT_TRUE(static_cast<nD3D9Texture*>(rt)->GetDepthStencilSurface().IsValid());
     EXPECT_EQ(dyn->GetState(), nResource::Empty);
     EXPECT_TRUE(file->IsValid());
     EXPECT_EQ(file->GetBaseTexture(), fileTexture);
