@@ -91,7 +91,7 @@ endfunction()
 #                [TIMEOUT <seconds>] [LSAN_SUPPRESSIONS <file>] [LAUNCHER ...])
 # A test program that runs on a real window system or GL device, as the one
 # CTest entry <test> (see engine_program_test), started through LAUNCHER
-# (xvfb-run, say) if one is given. LABELS defaults to "gl".
+# (tests/xvfb.sh, say) if one is given. LABELS defaults to "gl".
 function(engine_gl_test name)
     cmake_parse_arguments(ARG "" "TEST;TIMEOUT;LSAN_SUPPRESSIONS" "SOURCES;DEPS;LABELS;ENV;LAUNCHER" ${ARGN})
     # a GL error left by any test fails it
