@@ -6,6 +6,7 @@
 #include "opende/nopendespace.h"
 #include "opende/nopendetransformgeom.h"
 #include "kernel/nkernelserver.h"
+#include "util/narray.h"
 
 #include <cmath>
 #include <cstring>
@@ -105,6 +106,51 @@ dSpaceID nOpendeGeom::GetSpaceId() const
     n_assert(this->ref_Space.isvalid());
     n_assert(((nRoot*)this->ref_Space.get())->IsA(this->kernelServer->FindClass("nopendespace")));
     return (dSpaceID) static_cast<nOpendeSpace*>(this->ref_Space.get())->id();
+}
+
+/*
+ * GetCurrentSpacePath --
+ *     Results: the space path given to Create while the geom is still in
+ *     that space; else the path of the space object that holds it now
+ *     (searched in the tree: a geom added by AddGeom after being made
+ *     outside, as a loaded geom is); "none" when it is in no space or in
+ *     one no object wraps.
+ */
+nString nOpendeGeom::GetCurrentSpacePath() const
+{
+    const dSpaceID current = this->GetSpace();
+    if (!current) return nString("none");
+    nRoot* named = (0 != strcmp(this->spacePath.Get(), "none") && this->ref_Space.isvalid()) ? this->ref_Space.get()
+                                                                                             : nullptr;
+    if (named && named->IsA("nopendespace") && static_cast<nOpendeSpace*>(named)->spaceId() == current)
+    {
+        return this->spacePath;
+    }
+    nRoot* holder = FindInTree([current](nRoot* obj) {
+        return obj->IsA("nopendespace") && static_cast<nOpendeSpace*>(obj)->spaceId() == current;
+    });
+    return holder ? holder->GetFullName() : nString("none");
+}
+
+/*
+ * FindInTree --
+ *     Results: the first object, depth first from the root, that found
+ *     accepts; 0 when none does. Walks without recursion, so a deep tree
+ *     cannot exhaust the stack.
+ */
+nRoot* nOpendeGeom::FindInTree(const std::function<bool(nRoot*)>& found)
+{
+    nArray<nRoot*> todo;
+    todo.Append(nKernelServer::Instance()->GetRoot());
+    while (todo.Size() > 0)
+    {
+        nRoot* cur = todo.Back();
+        todo.Erase(todo.Size() - 1);
+        if (!cur) continue;
+        if (found(cur)) return cur;
+        for (nRoot* c = cur->GetTail(); c; c = c->GetPred()) todo.Append(c);
+    }
+    return nullptr;
 }
 
 /*

@@ -17,6 +17,8 @@
 #include "kernel/ndynautoref.h"
 #include "opende/nopendelayer.h"
 
+#include <functional>
+
 class nOpendeTransformGeom;
 
 class nOpendeGeom : public nRoot
@@ -36,6 +38,12 @@ public:
     dSpaceID GetSpaceId() const;
     /// the space path given to Create
     const char* GetSpacePath() const { return this->spacePath.Get(); }
+    /// the path of the space the geom is in now, however it got there
+    /// (Create, AddGeom); "none" when it is in none
+    nString GetCurrentSpacePath() const;
+    /// the first object of the kernel's tree, depth first, for which
+    /// found is true; 0 when none is
+    static nRoot* FindInTree(const std::function<bool(nRoot*)>& found);
     /// true when the path is "none" or names an nopendespace with an ODE
     /// space; else false and why in the text
     static bool IsUsableSpacePath(const char* path, nString& why);

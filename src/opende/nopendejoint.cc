@@ -186,6 +186,7 @@ bool nOpendeJoint::GetKept(int slot, vector3& v) const
  * ApplyAllKept --
  *     Side effects: once a body is attached, the kept anchor, then the kept
  *     axes go to ODE in the order a script sets them; nothing stays kept.
+ *     Then the subclass hands over what it kept itself.
  */
 void nOpendeJoint::ApplyAllKept()
 {
@@ -196,6 +197,7 @@ void nOpendeJoint::ApplyAllKept()
         this->isKept[slot] = false;
         this->ApplyKept(slot, this->kept[slot]);
     }
+    this->BodiesAttached();
 }
 
 void nOpendeJoint::SetData(void* data)

@@ -109,6 +109,9 @@ protected:
     bool GetKept(int slot, vector3& v) const;
     /// hands a kept value to ODE once a body is attached
     virtual void ApplyKept(int /*slot*/, const vector3& /*v*/) {}
+    /// a body has been attached and the kept values are with ODE: what
+    /// else a subclass kept for the bodies goes to ODE now
+    virtual void BodiesAttached() {}
 
     nOpendeUser odeUser;
     dJointID jointId;
