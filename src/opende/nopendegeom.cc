@@ -6,7 +6,6 @@
 #include "opende/nopendespace.h"
 #include "opende/nopendetransformgeom.h"
 #include "kernel/nkernelserver.h"
-#include "util/narray.h"
 
 #include <cmath>
 #include <cstring>
@@ -130,27 +129,6 @@ nString nOpendeGeom::GetCurrentSpacePath() const
         return obj->IsA("nopendespace") && static_cast<nOpendeSpace*>(obj)->spaceId() == current;
     });
     return holder ? holder->GetFullName() : nString("none");
-}
-
-/*
- * FindInTree --
- *     Results: the first object, depth first from the root, that found
- *     accepts; 0 when none does. Walks without recursion, so a deep tree
- *     cannot exhaust the stack.
- */
-nRoot* nOpendeGeom::FindInTree(const std::function<bool(nRoot*)>& found)
-{
-    nArray<nRoot*> todo;
-    todo.Append(nKernelServer::Instance()->GetRoot());
-    while (todo.Size() > 0)
-    {
-        nRoot* cur = todo.Back();
-        todo.Erase(todo.Size() - 1);
-        if (!cur) continue;
-        if (found(cur)) return cur;
-        for (nRoot* c = cur->GetTail(); c; c = c->GetPred()) todo.Append(c);
-    }
-    return nullptr;
 }
 
 /*

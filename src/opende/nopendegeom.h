@@ -17,8 +17,6 @@
 #include "kernel/ndynautoref.h"
 #include "opende/nopendelayer.h"
 
-#include <functional>
-
 class nOpendeTransformGeom;
 
 class nOpendeGeom : public nRoot
@@ -41,9 +39,6 @@ public:
     /// the path of the space the geom is in now, however it got there
     /// (Create, AddGeom); "none" when it is in none
     nString GetCurrentSpacePath() const;
-    /// the first object of the kernel's tree, depth first, for which
-    /// found is true; 0 when none is
-    static nRoot* FindInTree(const std::function<bool(nRoot*)>& found);
     /// true when the path is "none" or names an nopendespace with an ODE
     /// space; else false and why in the text
     static bool IsUsableSpacePath(const char* path, nString& why);

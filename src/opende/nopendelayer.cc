@@ -2,6 +2,9 @@
 //  nopendelayer.cc
 //------------------------------------------------------------------------------
 #include "opende/nopendelayer.h"
+#include "kernel/nkernelserver.h"
+#include "kernel/nroot.h"
+#include "util/narray.h"
 
 #include <mutex>
 
@@ -22,6 +25,27 @@ namespace nOpendeLayer
 void CollideRefused(const char* why)
 {
     n_printf("nOpendeLayer::Collide: %s, no collision test done\n", why);
+}
+
+/*
+ * FindInTree --
+ *     Results: the first object, depth first from the root, that found
+ *     accepts; 0 when none does. Walks without recursion, so a deep tree
+ *     cannot exhaust the stack.
+ */
+nRoot* FindInTree(const std::function<bool(nRoot*)>& found)
+{
+    nArray<nRoot*> todo;
+    todo.Append(nKernelServer::Instance()->GetRoot());
+    while (todo.Size() > 0)
+    {
+        nRoot* cur = todo.Back();
+        todo.Erase(todo.Size() - 1);
+        if (!cur) continue;
+        if (found(cur)) return cur;
+        for (nRoot* c = cur->GetTail(); c; c = c->GetPred()) todo.Append(c);
+    }
+    return nullptr;
 }
 
 /*

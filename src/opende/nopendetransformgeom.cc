@@ -137,7 +137,7 @@ bool nOpendeTransformGeom::OfferGeom(nOpendeGeom* geom)
     n_assert(geom);
     nKernelServer* ks = nKernelServer::Instance();
     nString why;
-    nRoot* taker = FindInTree([&](nRoot* obj) {
+    nRoot* taker = nOpendeLayer::FindInTree([&](nRoot* obj) {
         if (!obj->IsA("nopendetransformgeom")) return false;
         const nOpendeTransformGeom* t = static_cast<nOpendeTransformGeom*>(obj);
         return t->IsWaiting() && t->id() && ks->Lookup(t->waitFor.Get()) == geom && t->CanHold(geom, why);

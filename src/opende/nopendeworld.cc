@@ -2,6 +2,7 @@
 //  nopendeworld.cc
 //------------------------------------------------------------------------------
 #include "opende/nopendeworld.h"
+#include "opende/nopendebody.h"
 #include "kernel/nmodule.h"
 
 void nopendeworld_initcmds(nClass* cl);
@@ -71,6 +72,34 @@ float nOpendeWorld::GetCFM() const
 {
     n_assert(this->worldId && "nOpendeWorld::id not valid!");
     return (float)dWorldGetCFM(this->worldId);
+}
+
+/*
+ * CanStep --
+ *     Results: true when every created body of the world in the object
+ *     tree stays within range through a step of the size; else false,
+ *     the first body that would not and why in the text. ODE cannot list
+ *     its bodies, so the tree is searched; bodies made by code without an
+ *     object are not seen.
+ */
+bool nOpendeWorld::CanStep(float stepSize, nString& why) const
+{
+    n_assert(this->worldId && "nOpendeWorld::id not valid!");
+    const dWorldID world = this->worldId;
+    const char* problem = nullptr;
+    const nRoot* found = FindInTree([world, stepSize, &problem](nRoot* obj) {
+        if (!obj->IsA("nopendebody")) return false;
+        const nOpendeBody* body = static_cast<nOpendeBody*>(obj);
+        if (!body->id() || dBodyGetWorld(body->id()) != world) return false;
+        problem = body->StepProblem(stepSize);
+        return problem != nullptr;
+    });
+    if (!found) return true;
+    why = "body '";
+    why += found->GetFullName();
+    why += "': ";
+    why += problem;
+    return false;
 }
 
 void nOpendeWorld::Step(float stepSize)

@@ -11,6 +11,7 @@
 */
 #include "kernel/nroot.h"
 #include "opende/nopendelayer.h"
+#include "util/nstring.h"
 
 class nOpendeWorld : public nRoot
 {
@@ -26,6 +27,10 @@ public:
     float GetERP() const;
     void SetCFM(float cfm);
     float GetCFM() const;
+    /// false, with the body and why in the text, when a step of the size
+    /// would drive a body of this world beyond what ODE integrates (ODE
+    /// aborts the program then); the step commands refuse such a step
+    bool CanStep(float stepSize, nString& why) const;
     void Step(float stepSize);
     void QuickStep(float stepSize);
     /// ODE's StepFast1 is gone: a QuickStep with the given iteration count
