@@ -8,8 +8,10 @@
 //------------------------------------------------------------------------------
 #include "physfixture.h"
 
+#include "kernel/ncmdproto.h"
 #include "kernel/npersistserver.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace
@@ -297,27 +299,47 @@ protected:
            "/w/space/tf.SetGeom /w/space/zinner; /w/space/tf.SetPosition 0 3 0");
     }
 
-    /// every getter of the joints and geoms without arguments and per axis
+    /// a command's result, "ERR" when it is a script error
+    std::string Answer(const std::string& line)
+    {
+        this->script->SetFailOnError(false);
+        nString result;
+        const bool ok = this->script->Run(line.c_str(), result);
+        this->script->SetFailOnError(true);
+        return ok ? std::string(result.Get() ? result.Get() : "") : std::string("ERR");
+    }
+
+    /// every getter of every object at or below /w: the get and is
+    /// commands without arguments, and those of one index for 0, 1 and 2;
+    /// then what the spaces and the transform hold
     std::vector<std::string> Answers()
     {
         std::vector<std::string> out;
-        for (size_t i = 0; i < Joints().size(); i++)
+        std::vector<nRoot*> todo = {ks->Lookup("/w")};
+        while (!todo.empty())
         {
-            const std::string j = JointPath(i);
-            const std::string& type = Joints()[i].first;
-            if (type != "amotor")
+            nRoot* obj = todo.back();
+            todo.pop_back();
+            for (nRoot* c = obj->GetTail(); c; c = c->GetPred()) todo.push_back(c);
+            const std::string path = obj->GetFullName().Get();
+            nHashList list;
+            obj->GetCmdProtos(&list);
+            nHashNode* node;
+            while ((node = list.RemHead()) != nullptr)
             {
-                out.push_back(Ok(JointQuery(type, j)));
-                continue;
+                char outs[N_MAXPATH], name[N_MAXPATH], ins[N_MAXPATH];
+                const bool parsed = nCmdProto::ParseProtoDef(
+                    static_cast<const nCmdProto*>(node->GetData())->GetProtoDef(), outs, name, ins);
+                n_delete(node);
+                std::string lower = name;
+                for (char& c : lower) c = (char)tolower((unsigned char)c);
+                if (!parsed || !*outs || (lower.rfind("get", 0) != 0 && lower.rfind("is", 0) != 0)) continue;
+                if (lower == "getrefcount" || lower == "getinstancesize") continue;
+                const std::string ask = path + "." + name;
+                if (!*ins) out.push_back(ask + " -> " + Answer(ask));
+                if (std::string(ins) != "i") continue;
+                for (const char* index : {" 0", " 1", " 2"}) out.push_back(ask + index + " -> " + Answer(ask + index));
             }
-            out.push_back(Ok("set r [list [" + j + ".GetMode] [" + j + ".GetNumAxes]]; foreach a {0 1 2} { lappend r "
-                             "{*}[" + j + ".GetAxis $a] [" + j + ".GetAxisRel $a] [" + j + ".GetParam fmax $a] }; "
-                             "set r"));
-        }
-        for (const char* g : {"late", "moved", "tf", "zinner"})
-        {
-            const std::string p = std::string("/w/space/") + g;
-            out.push_back(Ok("list {*}[" + p + ".GetPosition] {*}[" + p + ".GetQuaternion] {*}[" + p + ".GetAABB]"));
         }
         out.push_back(Ok("list [/w/space/tf.GetGeom] [/w/space/tf.GetInfo] [/w/space.GetNumGeoms] "
                          "[/w/other.GetNumGeoms] [/w/other.ContainsGeom /w/space/moved]"));
@@ -329,6 +351,11 @@ protected:
         Build();
         const std::vector<std::string> before = Answers();
         EXPECT_EQ(before.back(), "/w/space/zinner 1 2 1 true");
+        // the walk reaches the joints' indexed getters and the geoms
+        for (const char* a : {"/w/j7amotor.GetAxisRel 1 -> 2", "/w/space/zinner.GetParams -> 0.25 2.0"})
+        {
+            EXPECT_NE(std::find(before.begin(), before.end(), a), before.end()) << a;
+        }
         ks->GetPersistServer()->SetSaverClass(saver);
         const std::string file = this->dir.Write(fileName, "");
         ASSERT_TRUE(ks->Lookup("/w")->SaveAs(file.c_str()));
