@@ -20,20 +20,24 @@ nOpendeBody::nOpendeBody() :
 
 /*
  * ~nOpendeBody --
- *     Side effects: destroys the ODE body, unless its world object is gone
- *     already: ODE took the body with the world, and a second destroy
- *     would free it twice.
+ *     Side effects: leaves the world's list of bodies and destroys the ODE
+ *     body, unless its world object is gone already: ODE took the body
+ *     with the world, and a second destroy would free it twice.
  */
 nOpendeBody::~nOpendeBody()
 {
-    if (this->bodyId && this->createdIn.isvalid()) dBodyDestroy(this->bodyId);
+    if (this->createdIn.isvalid())
+    {
+        this->createdIn->RemoveBody(this);
+        if (this->bodyId) dBodyDestroy(this->bodyId);
+    }
     this->bodyId = 0;
 }
 
 /*
  * Create --
  *     Side effects: asserts that the path names a world; makes the ODE
- *     body in it.
+ *     body in it and joins the world's list of bodies (for its steps).
  */
 void nOpendeBody::Create(const char* worldPath)
 {
@@ -43,7 +47,9 @@ void nOpendeBody::Create(const char* worldPath)
     nRoot* obj = this->ref_World.get();
     n_assert(obj->IsA("nopendeworld"));
     nOpendeWorld* world = static_cast<nOpendeWorld*>(obj);
+    if (this->createdIn.isvalid()) this->createdIn->RemoveBody(this);
     this->createdIn.set(world);
+    world->AddBody(this);
     this->bodyId = dBodyCreate(world->id());
 }
 

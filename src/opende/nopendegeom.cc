@@ -125,8 +125,9 @@ nString nOpendeGeom::GetCurrentSpacePath() const
     {
         return this->spacePath;
     }
-    nRoot* holder = FindInTree([current](nRoot* obj) {
-        return obj->IsA("nopendespace") && static_cast<nOpendeSpace*>(obj)->spaceId() == current;
+    const nClass* spaceClass = this->kernelServer->FindClass("nopendespace");
+    nRoot* holder = FindInTree([current, spaceClass](nRoot* obj) {
+        return obj->IsA(spaceClass) && static_cast<nOpendeSpace*>(obj)->spaceId() == current;
     });
     return holder ? holder->GetFullName() : nString("none");
 }

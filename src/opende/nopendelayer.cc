@@ -4,9 +4,9 @@
 #include "opende/nopendelayer.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/nroot.h"
-#include "util/narray.h"
 
 #include <mutex>
+#include <vector>
 
 namespace
 {
@@ -35,15 +35,14 @@ void CollideRefused(const char* why)
  */
 nRoot* FindInTree(const std::function<bool(nRoot*)>& found)
 {
-    nArray<nRoot*> todo;
-    todo.Append(nKernelServer::Instance()->GetRoot());
-    while (todo.Size() > 0)
+    std::vector<nRoot*> todo = {nKernelServer::Instance()->GetRoot()};
+    while (!todo.empty())
     {
-        nRoot* cur = todo.Back();
-        todo.Erase(todo.Size() - 1);
+        nRoot* cur = todo.back();
+        todo.pop_back();
         if (!cur) continue;
         if (found(cur)) return cur;
-        for (nRoot* c = cur->GetTail(); c; c = c->GetPred()) todo.Append(c);
+        for (nRoot* c = cur->GetTail(); c; c = c->GetPred()) todo.push_back(c);
     }
     return nullptr;
 }

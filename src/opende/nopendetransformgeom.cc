@@ -137,8 +137,9 @@ bool nOpendeTransformGeom::OfferGeom(nOpendeGeom* geom)
     n_assert(geom);
     nKernelServer* ks = nKernelServer::Instance();
     nString why;
+    const nClass* transformClass = ks->FindClass("nopendetransformgeom");
     nRoot* taker = nOpendeLayer::FindInTree([&](nRoot* obj) {
-        if (!obj->IsA("nopendetransformgeom")) return false;
+        if (!obj->IsA(transformClass)) return false;
         const nOpendeTransformGeom* t = static_cast<nOpendeTransformGeom*>(obj);
         return t->IsWaiting() && t->id() && ks->Lookup(t->waitFor.Get()) == geom && t->CanHold(geom, why);
     });

@@ -74,32 +74,38 @@ float nOpendeWorld::GetCFM() const
     return (float)dWorldGetCFM(this->worldId);
 }
 
+void nOpendeWorld::AddBody(nOpendeBody* body)
+{
+    if (!this->bodies.Find(body)) this->bodies.Append(body);
+}
+
+void nOpendeWorld::RemoveBody(nOpendeBody* body)
+{
+    nOpendeBody** at = this->bodies.Find(body);
+    if (at) this->bodies.EraseQuick(at);
+}
+
 /*
  * CanStep --
- *     Results: true when every created body of the world in the object
- *     tree stays within range through a step of the size; else false,
- *     the first body that would not and why in the text. ODE cannot list
- *     its bodies, so the tree is searched; bodies made by code without an
- *     object are not seen.
+ *     Results: true when every body object made in the world stays within
+ *     range through a step of the size; else false, the first body that
+ *     would not and why in the text.
  */
 bool nOpendeWorld::CanStep(float stepSize, nString& why) const
 {
     n_assert(this->worldId && "nOpendeWorld::id not valid!");
-    const dWorldID world = this->worldId;
-    const char* problem = nullptr;
-    const nRoot* found = FindInTree([world, stepSize, &problem](nRoot* obj) {
-        if (!obj->IsA("nopendebody")) return false;
-        const nOpendeBody* body = static_cast<nOpendeBody*>(obj);
-        if (!body->id() || dBodyGetWorld(body->id()) != world) return false;
-        problem = body->StepProblem(stepSize);
-        return problem != nullptr;
-    });
-    if (!found) return true;
-    why = "body '";
-    why += found->GetFullName();
-    why += "': ";
-    why += problem;
-    return false;
+    for (int i = 0; i < this->bodies.Size(); i++)
+    {
+        const nOpendeBody* body = this->bodies[i];
+        const char* problem = body->id() ? body->StepProblem(stepSize) : nullptr;
+        if (!problem) continue;
+        why = "body '";
+        why += body->GetFullName();
+        why += "': ";
+        why += problem;
+        return false;
+    }
+    return true;
 }
 
 void nOpendeWorld::Step(float stepSize)
