@@ -26,7 +26,16 @@ nSceneServer::nSceneServer() :
 {
     n_assert(0 == Singleton);
     Singleton = this;
-    for (nArray<int>& bucket : this->shaderBuckets) bucket = nArray<int>(0, 1024);
+    // a frame of many groups fills these at once: growing by doubling keeps
+    // that first fill linear
+    for (nArray<int>& bucket : this->shaderBuckets)
+    {
+        bucket = nArray<int>(0, 1024);
+        bucket.SetFlags(nArray<int>::DoubleGrowSize);
+    }
+    this->groups.SetFlags(nArray<Group>::DoubleGrowSize);
+    this->groupDistances.SetFlags(nArray<float>::DoubleGrowSize);
+    this->sortKeys.SetFlags(nArray<SortKey>::DoubleGrowSize);
 }
 
 nSceneServer::~nSceneServer()
