@@ -4,7 +4,8 @@
 //  match's overview camera: the lit ring, the player in red before the
 //  camera and the opponent in blue facing it; then the player's straight
 //  right at the moment it lands; then the near ropes as the overview camera
-//  sways, which must stay white. A few pixels are checked where the
+//  sways, which must stay white; the overview again through a two-pass
+//  path, which must look the same. A few pixels are checked where the
 //  projection puts the canvas, the boxers and the glove; the frames are
 //  also written to <build>/screenshots/ for people to look at.
 //------------------------------------------------------------------------------
@@ -300,4 +301,28 @@ TEST_F(MatchGLTest, TheLegsRunFromTheBootsIntoTheTrunks)
     {
         EXPECT_GE(this->CountAround(img, vector3(boot.x, y, boot.z), 1, SkinOrTrunks), 5) << y;
     }
+}
+
+TEST_F(MatchGLTest, TheOnePassFrameLooksLikeTheTwoPassFrame)
+{
+    this->EnterMatch();
+    const Image onePass = this->Render("match-scene.png");
+    this->scene->Close();
+    this->scene->SetRenderPathFilename(nString(GAME_SOURCE_DIR "/tests/scene/data/twopass_renderpath.xml"));
+    ASSERT_TRUE(this->scene->Open()) << this->log.text;
+    const Image twoPass = this->Render("match-scene-twopass.png");
+    ASSERT_EQ(onePass.width, twoPass.width);
+    ASSERT_EQ(onePass.height, twoPass.height);
+    int worst = 0;
+    for (int y = 0; y < Height; y += 4)
+    {
+        for (int x = 0; x < Width; x += 4)
+        {
+            for (int c = 0; c < 3; c++)
+            {
+                worst = std::max(worst, std::abs(int(onePass.At(x, y)[c]) - int(twoPass.At(x, y)[c])));
+            }
+        }
+    }
+    EXPECT_LE(worst, 3);
 }
