@@ -341,9 +341,10 @@ void nBoxer::CreateNameLabel()
 /*
  * Init --
  *     Side effects: the base Init, the statistics, the parts, the movement
- *     target and the feet's anchor at home and the name label. The match must be running. A
- *     prototype that cannot be built is reported and leaves the boxer
- *     without body: it stands, takes hits and never punches.
+ *     target and the feet's anchor at home and the name label. The match
+ *     must be running. A prototype that cannot be built is reported and
+ *     leaves the boxer without body: it stands, takes hits and never
+ *     punches.
  */
 void nBoxer::Init(const char* proto)
 {

@@ -737,3 +737,43 @@ TEST(LimbMatrixTest, ASegmentOfNoLengthOrNotFiniteGivesTheIdentity)
         EXPECT_TRUE(m.transform_coord(q).isequal(q, 1e-6f));
     }
 }
+
+TEST_F(BoxerTest, EachLegIsDrawnFromItsBootToItsHipEvenAfterItsPrototypeIsGone)
+{
+    nBoxer* b = this->Player();
+    nGameObject* boots[] = {b->GetPart("leftboot"), b->GetPart("rightboot")};
+    nGameObject* pants = b->GetPart("pants");
+    // without limb values in the prototypes a part keeps its limb as modelled
+    b->Render();
+    for (nGameObject* boot : boots)
+    {
+        EXPECT_FALSE(boot->GetRenderContext().GetShaderOverrides().IsParameterValid(nShaderState::JointPalette));
+    }
+    const vector3 pivot(0.0f, 0.9f, 0.0f);
+    const vector3 restEnd(0.0f, 3.4f, 0.0f);
+    this->Var(this->ks->Lookup("/usr/lib/objects/boot"), "limb-pivot")->SetF4(nFloat4{pivot.x, pivot.y, pivot.z, 0.0f});
+    this->Var(this->ks->Lookup("/usr/lib/objects/boot"), "limb-end")->SetF4(nFloat4{restEnd.x, restEnd.y, restEnd.z, 0.0f});
+    this->Var(this->ks->Lookup("/usr/lib/objects/pants"), "limb-joint")->SetF4(nFloat4{0.5f, -0.6f, 0.0f, 0.0f});
+    // halfway through a step to the side the boots stand apart from under the pants
+    b->SetMoveDirection(vector3(2.0f, 0.0f, 2.0f));
+    this->Frames(8, 0.01f);
+    b->Render();
+    const float hips[] = {-0.5f, 0.5f};
+    for (int i = 0; i < 2; i++)
+    {
+        nRenderContext& rc = boots[i]->GetRenderContext();
+        ASSERT_TRUE(rc.GetShaderOverrides().IsParameterValid(nShaderState::JointPalette)) << i;
+        const matrix44 joint = rc.GetShaderOverrides().GetArg(nShaderState::JointPalette).GetMatrix44();
+        const matrix44& place = boots[i]->GetTransform().getmatrix();
+        const vector3 hip = pants->GetTransform().getmatrix().transform_coord(vector3(hips[i], -0.6f, 0.0f));
+        EXPECT_GT((hip - place.transform_coord(restEnd)).len(), 0.5f) << i;
+        // the ankle stays in the boot, the leg's top reaches the hip on the boot's own side
+        EXPECT_TRUE(place.transform_coord(joint.transform_coord(pivot)).isequal(place.transform_coord(pivot), 1e-4f));
+        EXPECT_TRUE(place.transform_coord(joint.transform_coord(restEnd)).isequal(hip, 1e-4f)) << i;
+    }
+    // a script deletes the boots' prototype: the legs keep their last joint and the frame goes on
+    this->ks->Lookup("/usr/lib/objects/boot")->Release();
+    this->Frame(0.01f);
+    b->Render();
+    EXPECT_TRUE(boots[0]->GetRenderContext().GetShaderOverrides().IsParameterValid(nShaderState::JointPalette));
+}
