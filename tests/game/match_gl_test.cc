@@ -384,7 +384,7 @@ TEST_F(MatchGLTest, TheLegsRunFromTheBootsIntoTheTrunks)
     const vector3 ankle = At(boot, vector3(0.0f, 0.9f, 0.0f));
     const vector3 hip = At(player->GetPart("pants"), vector3(0.5f, -0.6f, 0.0f));
     nGameCamera* cam = nApp::Instance()->GetCamera();
-    cam->SetPosition(vector3(ankle.x + 2.0f, 3.0f, ankle.z + 9.0f));
+    cam->SetPosition(vector3(ankle.x + 2.0f, 3.0f, ankle.z + 6.0f));
     cam->SetEuler(vector3(0.0f, 0.0f, 0.0f));
     const Image img = this->Render("match-legs.png");
     ASSERT_EQ(img.width, Width);
