@@ -133,7 +133,7 @@ TEST_F(ScriptPrefTest, ABrokenFileIsKeptAsideAndPreferencesStartEmpty)
     std::ofstream(File("prefs.n2"), std::ios::binary) << broken;
     nScriptPrefServer* pref = NewServer();
     EXPECT_STREQ(pref->ReadString("window-type").Get(), "");
-    EXPECT_NE(log.text.find("kept as 'home:prefs.n2.broken'"), std::string::npos) << log.text;
+    EXPECT_NE(log.text.find("kept as '" + File("prefs.n2.broken") + "'"), std::string::npos) << log.text;
     EXPECT_EQ(ReadWholeFile(File("prefs.n2.broken")), broken);
     EXPECT_TRUE(static_cast<nScriptServer*>(ks->Lookup("/sys/servers/script"))->GetFailOnError());
     pref->WriteString("window-type", "windowed");
