@@ -4,10 +4,10 @@
 #include "platform/nplatformfile.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <string>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -102,7 +102,9 @@ void SyncDirectoryOf(const char* path)
 {
     const std::string p(path);
     const size_t slash = p.find_last_of('/');
-    const std::string dir = (slash == std::string::npos) ? std::string(".") : (slash == 0 ? std::string("/") : p.substr(0, slash));
+    const std::string dir = (slash == std::string::npos) ? std::string(".")
+                            : (slash == 0)                ? std::string("/")
+                                                          : p.substr(0, slash);
     const int d = OpenNoWait(dir.c_str(), O_RDONLY | O_DIRECTORY);
     if (d < 0) return;
     ::fsync(d);
@@ -267,10 +269,6 @@ uint64_t nPlatformFile::LastWriteTime() const
     return ToFileTime(st.st_mtim);
 }
 
-bool nPlatformFile::Sync()
-{
-    return this->fd >= 0 && ::fsync(this->fd) == 0;
-}
 
 bool nPlatformFile::Exists(const char* path)
 {

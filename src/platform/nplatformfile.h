@@ -58,8 +58,6 @@ public:
     int64_t Size() const;
     /// last write time in 100 ns units since 1601-01-01 UTC, 0 on failure
     uint64_t LastWriteTime() const;
-    /// true when what was written is on the disk
-    bool Sync();
 
     //--- whole-file operations --------------------------------------------------
     /// true when path names an existing regular file
