@@ -405,6 +405,20 @@ TEST_F(GameScriptsTest, AnUnreadablePlayersFileIsKeptAsideAndTheMainMenuSaysSo)
     EXPECT_NE(notice.find("players.n2.broken"), std::string::npos) << notice;
 }
 
+TEST_F(GameScriptsTest, WhenProgressCannotBeSavedTheMainMenuSaysWhy)
+{
+    this->app->Close();
+    this->app->Release();
+    this->app = nullptr;
+    this->ks.reset();
+    std::filesystem::create_directories(this->home + "/players.n2/x");
+    this->OpenGame();
+    ToMainMenu();
+    const std::string notice = Tcl(Global("mainMenuWindow") + "/notice.gettext");
+    EXPECT_NE(notice.find("Progress cannot be saved: " + this->home + "/players.n2: Is a directory"), std::string::npos)
+        << notice;
+}
+
 TEST_F(GameScriptsTest, AWonMatchShowsAWindowWhoseButtonLeadsBackToTheMenu)
 {
     ToMatch();
