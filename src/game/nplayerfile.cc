@@ -151,17 +151,19 @@ nRoot* nPlayerFile::Load(nString& notice)
     }
     if (loaded) return static_cast<nRoot*>(loaded);
 
+    // the player finds the files by their places on disk, not by assigns
+    const nString file = fs->ManglePath(FileName);
     if (fs->CopyFile(FileName, BrokenFileName))
     {
-        notice = "The saved progress could not be read; it is kept as \"";
-        notice.Append(BrokenFileName);
-        notice.Append("\" and a new player starts.");
+        notice = "The saved progress could not be read; it is kept as ";
+        notice.Append(fs->ManglePath(BrokenFileName));
+        notice.Append(" and a new player starts.");
     }
     else
     {
         notice = "The saved progress could not be read; a new player starts.";
     }
-    n_printf("nPlayerFile: '%s' could not be read. %s\n", FileName, notice.Get());
+    n_printf("The saved progress %s could not be read. %s\n", file.Get(), notice.Get());
     return nullptr;
 }
 

@@ -16,7 +16,9 @@
 #include "game/napp.h"
 #include "game/nplayer.h"
 #include "gui/nguiserver.h"
+#include "gfx2/ngfxserver2.h"
 #include "gui/nguitextbutton.h"
+#include "gui/nguitextlabel.h"
 #include "gui/nguiwindow.h"
 #include "input/ninputevent.h"
 #include "input/ninputserver.h"
@@ -153,6 +155,17 @@ protected:
         )");
     }
 
+    /// the game closed, its players' file made unreadable and the game opened again
+    void RestartWithUnreadableSave()
+    {
+        this->app->Close();
+        this->app->Release();
+        this->app = nullptr;
+        this->ks.reset();
+        std::ofstream(this->home + "/players.n2", std::ios::binary | std::ios::trunc) << "garbage";
+        this->OpenGame();
+    }
+
     /// one pass of the main loop, a thirtieth of a second later
     void Pass()
     {
@@ -250,6 +263,51 @@ protected:
         ClickOn(dialog + "/Layout/fight");
         this->Pass();
         ASSERT_EQ(State(), "game");
+    }
+
+    /// every shown text label below the widget (hidden widgets hide what they hold): its
+    /// shown text fits its rectangle and leaves nothing out; 'seen' counts them
+    void ExpectShownTextsFit(nRoot* obj, const std::string& where, int& seen)
+    {
+        nGuiWidget* widget = dynamic_cast<nGuiWidget*>(obj);
+        if (widget && !widget->IsShown()) return;
+        nGuiTextLabel* label = dynamic_cast<nGuiTextLabel*>(obj);
+        if (label && label->GetText() && label->GetText()[0])
+        {
+            seen++;
+            const std::string text = label->GetText();
+            const std::string shown = label->GetShownText().Get();
+            nGfxServer2* gfx = nGfxServer2::Instance();
+            nFont2* previous = gfx->GetFont();
+            gfx->SetFont(label->FindFont());
+            const vector2 extent = gfx->GetTextExtent(nString(shown.c_str()));
+            gfx->SetFont(previous);
+            rectangle r = label->GetScreenSpaceRect();
+            r.v0 += label->GetBorder();
+            r.v1 -= label->GetBorder();
+            const std::string what = where + ": " + obj->GetFullName().Get() + " '" + text + "' shown as '" + shown + "'";
+            EXPECT_LE(extent.x * 640.0f, r.width() * 640.0f) << what;
+            EXPECT_LE(extent.y * 480.0f, r.height() * 480.0f + 0.01f) << what;
+            std::string joined = shown;
+            std::replace(joined.begin(), joined.end(), '\n', ' ');
+            std::string plain = text;
+            std::replace(plain.begin(), plain.end(), '\n', ' ');
+            EXPECT_EQ(joined, plain) << what;
+        }
+        for (nRoot* child = obj->GetHead(); child; child = child->GetSucc())
+        {
+            this->ExpectShownTextsFit(child, where, seen);
+        }
+    }
+
+    /// the texts of the GUI's current root window fit their widgets; how many there are
+    int ExpectTextsFit(const std::string& where)
+    {
+        int seen = 0;
+        nRoot* root = this->ks->Lookup(Tcl("RootWindow").c_str());
+        EXPECT_NE(root, nullptr) << where;
+        if (root) this->ExpectShownTextsFit(root, where, seen);
+        return seen;
     }
 
     std::string home;
@@ -393,16 +451,71 @@ TEST_F(GameScriptsTest, AHugeNextEnemyStillNamesTheLastOpponentAndFights)
 
 TEST_F(GameScriptsTest, AnUnreadablePlayersFileIsKeptAsideAndTheMainMenuSaysSo)
 {
-    this->app->Close();
-    this->app->Release();
-    this->app = nullptr;
-    this->ks.reset();
-    std::ofstream(this->home + "/players.n2", std::ios::binary | std::ios::trunc) << "garbage";
-    this->OpenGame();
+    this->RestartWithUnreadableSave();
     ToMainMenu();
     EXPECT_TRUE(std::filesystem::exists(this->home + "/players.n2.broken"));
+    // the note names the file where the player finds it, in the player's words
     const std::string notice = Tcl(Global("mainMenuWindow") + "/notice.gettext");
-    EXPECT_NE(notice.find("players.n2.broken"), std::string::npos) << notice;
+    const std::string place = std::filesystem::canonical(this->home).string() + "/players.n2.broken";
+    EXPECT_NE(notice.find(place), std::string::npos) << notice;
+    for (const char* internal : {"home:", "nPlayerFile", "nGame"})
+    {
+        EXPECT_EQ(notice.find(internal), std::string::npos) << notice;
+    }
+    this->Pass();
+    Shot shot;
+    Screenshot("menu-broken-save.png", shot);
+}
+
+TEST_F(GameScriptsTest, EveryTextTheGameShowsFitsItsWidgetAtTheSmallestDisplay)
+{
+    ASSERT_EQ(Tcl("lrange [/sys/servers/gfx.getdisplaymode] 4 5"), "640 480");
+    // a save that cannot be read, for the main menu's note
+    this->RestartWithUnreadableSave();
+    ToMainMenu();
+    this->Pass();
+    EXPECT_GE(ExpectTextsFit("main menu"), 5);
+
+    // the most a match can earn, for the line that tells what the last one earned
+    Tcl("new nroot /usr/player-buffer");
+    for (const char* key : {"score", "health", "energy", "energy-rec-rate", "strike-length", "strength", "fist-mass",
+                            "move-speed", "lightness", "accuracy"})
+    {
+        Tcl(std::string("[new nenv /usr/player-buffer/") + key + "].setf " + (key[1] == 'c' ? "126" : "12"));
+    }
+    ClickOn(Global("mainMenuWindow") + "/start");
+    for (int i = 0; i < 10; i++) this->Pass();
+    ASSERT_FALSE(Tcl(Global("preStartDialog") + "/Layout/gains.gettext").empty());
+    EXPECT_GE(ExpectTextsFit("the window before a fight"), 10);
+    {
+        Shot shot;
+        Screenshot("prestart-gains.png", shot);
+    }
+
+    ClickOn(Global("preStartDialog") + "/Layout/fight");
+    this->Pass();
+    ASSERT_EQ(State(), "game");
+    Tcl("ShowBonusNotification; ShowSlowModeIcon; ShowVulnerableAIIcon; ShowFatalPunchIcon");
+    for (int i = 0; i < 10; i++) this->Pass();
+    EXPECT_GE(ExpectTextsFit("match"), 5);
+    PressKey(54);  // p
+    EXPECT_GE(ExpectTextsFit("paused match"), 6);
+    PressKey(54);
+
+    for (const char* proc : {"ShowYouWon", "ShowYouLost"})
+    {
+        if (State() != "game")
+        {
+            ClickOn(Global("preStartDialog") + "/Layout/fight");
+            this->Pass();
+            ASSERT_EQ(State(), "game");
+        }
+        Tcl(proc);
+        for (int i = 0; i < 10; i++) this->Pass();
+        EXPECT_GE(ExpectTextsFit(proc), 3);
+        ClickOn(Global("resultWindow") + "/Layout/menu");
+        this->Pass();
+    }
 }
 
 TEST_F(GameScriptsTest, AWonMatchShowsAWindowWhoseButtonLeadsBackToTheMenu)
