@@ -5,6 +5,7 @@
 //  its tail, when 'keep' is set); fatal errors go to standard error, where
 //  death tests look for them.
 //------------------------------------------------------------------------------
+#include "kernel/nlinebuffer.h"
 #include "kernel/nloghandler.h"
 
 #include <cstdio>
@@ -29,5 +30,23 @@ private:
         this->text += buf;
         if (this->keep > 0 && this->text.size() > 2 * this->keep) this->text.erase(0, this->text.size() - this->keep);
     }
+};
+/// a capturing log that also fills a line buffer, as the game's window log does
+/// (the console and the command entry show the lines of that buffer)
+class LineCaptureLog : public CaptureLog
+{
+public:
+    void Print(const char* msg, va_list args) override
+    {
+        va_list copy;
+        va_copy(copy, args);
+        char buf[4096];
+        vsnprintf(buf, sizeof(buf), msg, copy);
+        va_end(copy);
+        this->lines.Put(buf);
+        CaptureLog::Print(msg, args);
+    }
+    nLineBuffer* GetLineBuffer() override { return &this->lines; }
+    nLineBuffer lines;
 };
 #endif

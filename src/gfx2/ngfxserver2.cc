@@ -712,7 +712,9 @@ bool nGfxServer2::FitText(const nString& inText, const vector2& size, nString& o
         lines.push_back(line);
     }
     const float lineHeight = this->GetTextExtent(nString("X")).y;
-    const size_t maxLines = lineHeight > 0.0f ? size_t(std::max(1.0f, std::floor(size.y / lineHeight + 0.001f))) : lines.size();
+    // a box of no height, or one higher than all lines (a huge one too), holds them all
+    const float capacity = lineHeight > 0.0f ? size.y / lineHeight + 0.001f : float(lines.size());
+    const size_t maxLines = capacity < float(lines.size()) ? size_t(std::max(1.0f, std::floor(capacity))) : lines.size();
     const bool complete = lines.size() <= maxLines;
     if (!complete)
     {

@@ -24,6 +24,7 @@
 #include "input/ninputserver.h"
 #include "kernel/nfileserver2.h"
 #include "kernel/nkernelserver.h"
+#include "kernel/nlinebuffer.h"
 #include "kernel/nscriptserver.h"
 #include "kernel/ntimeserver.h"
 #include "launcher/nboxingkernel.h"
@@ -31,6 +32,7 @@
 #include "nopenal/nopenalserver.h"
 #include "resource/nresourceserver.h"
 
+#include <SDL.h>
 #include <stb_image.h>
 
 #include <gtest/gtest.h>
@@ -100,6 +102,9 @@ float HeardGain(nKernelServer* ks, const char* desc)
     const float clamped = std::min(std::max(d, ref), maxDist);
     return ref / (ref + rolloff * (clamped - ref));
 }
+
+/// the game's window log: the console shows the lines of its buffer
+using LineLog = LineCaptureLog;
 
 bool Gold(int r, int g, int b) { return r > 180 && g > 130 && b < 110; }
 bool Red(int r, int g, int b) { return r > 120 && g < 80 && b < 80; }
@@ -311,7 +316,7 @@ protected:
     }
 
     std::string home;
-    CaptureLog log;
+    LineLog log;
     std::unique_ptr<nKernelServer> ks;
     nApp* app = nullptr;
     nScriptServer* script = nullptr;
@@ -610,6 +615,46 @@ TEST_F(GameScriptsTest, F12OpensAndClosesTheConsoleInEveryState)
     this->Pass();
     ASSERT_EQ(State(), "main_menu");
     toggles("main menu");
+}
+
+TEST_F(GameScriptsTest, TheConsoleTakesTypedCyrillicAndWrapsLongLinesOverItsBackdrop)
+{
+    ToMatch();
+    for (int i = 0; i < 10; i++) this->Pass();
+    PressKey(95);  // f12
+    nConServer* console = nConServer::InstanceOrNull();
+    ASSERT_TRUE(console && console->IsOpen());
+    // typed as the window's text input delivers it: Zhe and a euro sign, which text cannot show
+    const auto typeText = [this](const char* text) {
+        SDL_Event e{};
+        e.type = SDL_TEXTINPUT;
+        snprintf(e.text.text, sizeof(e.text.text), "%s", text);
+        SDL_PushEvent(&e);
+        this->Pass();
+    };
+    for (const char* text : {"s", "e", "t", " ", "w", " ", "\xD0\x96", "\xE2\x82\xAC"}) typeText(text);
+    EXPECT_STREQ(console->GetEditLine(), "set w \xD0\x96?");
+    PressKey(6);  // return
+    EXPECT_EQ(Tcl("set w"), "\xD0\x96?");
+    // a log line far wider than the display, without a space to break it at
+    n_printf("%s\n", ("start" + std::string(200, 'W') + "end").c_str());
+    this->Pass();
+    Shot shot;
+    Screenshot("console.png", shot);
+    // the long line runs on over three rows to its end, all of them reaching the right edge:
+    // the console's orange text over its dark backdrop
+    const auto orange = [](int r, int g, int b) { return r > 180 && g > 90 && g < 200 && b < 130; };
+    const auto dark = [](int r, int g, int b) { return r < 40 && g < 40 && b < 40; };
+    int wideRows = 0;
+    for (int row = 0; row < 480 / 16; row++)
+    {
+        const float top = row * 16 / 480.0f;
+        const float bottom = (row + 1) * 16 / 480.0f;
+        if (shot.Count(0.9f, top, 1.0f, bottom, orange) > 20) wideRows++;
+    }
+    EXPECT_GE(wideRows, 2);
+    EXPECT_GT(shot.Count(0.0f, 0.0f, 1.0f, 0.3f, dark), 0.5f * 640 * 0.3f * 480);
+    PressKey(95);
 }
 
 TEST_F(GameScriptsTest, TheGongAndTheCrowdAreHeardFullyAtTheStartOfEveryMatch)
