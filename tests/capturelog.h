@@ -15,10 +15,17 @@ class CaptureLog : public nLogHandler
 {
 public:
     void Print(const char* msg, va_list args) override { this->Append(msg, args); }
-    void Message(const char* msg, va_list args) override { this->Append(msg, args); }
+    /// a message: a box that stops the player on a desktop; counted
+    void Message(const char* msg, va_list args) override
+    {
+        this->messages++;
+        this->Append(msg, args);
+    }
     void Error(const char* msg, va_list args) override { vfprintf(stderr, msg, args); }
 
     std::string text;
+    /// how many of the lines came as messages
+    int messages = 0;
     /// when not 0, text keeps about this many of the latest characters
     size_t keep = 0;
 
