@@ -547,6 +547,9 @@ TEST_F(GameScriptsTest, AWonMatchShowsAWindowWhoseButtonLeadsBackToTheMenu)
         // what belongs to the fight only leaves the result screen
         EXPECT_EQ(Tcl("exists [RootWindow]/bonus-slow"), "0");
         EXPECT_EQ(Tcl(Global("bonusNote") + ".isshown"), "false");
+        // a bonus the last blow earned is not announced over the result
+        Tcl("ShowBonusNotification");
+        EXPECT_EQ(Tcl(Global("bonusNote") + ".isshown"), "false");
         EXPECT_EQ(Tcl(result + "/Layout/headline.gettext"), c.headline);
         EXPECT_EQ(ButtonText(result + "/Layout/menu"), "Back to menu");
         for (int i = 0; i < 10; i++) this->Pass();  // past the window's fade-in
