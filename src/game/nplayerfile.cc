@@ -146,19 +146,19 @@ bool nPlayerFile::KeepUnreadable(nString& notice)
     const bool kept = nHomeFile::SetAside(FileName, BrokenFileName, why);
     if (kept)
     {
-        notice = "Saved progress unreadable, kept as ";
+        notice = "The saved progress could not be read; it is kept as ";
         notice.Append(aside);
-        notice.Append("; a new player starts.");
+        notice.Append(" and a new player starts.");
     }
     else
     {
-        notice = "Saved progress unreadable; not kept as ";
+        notice = "The saved progress could not be read, and was not kept as ";
         notice.Append(aside);
         notice.Append(": ");
         notice.Append(why);
         notice.Append(". Progress is not saved.");
     }
-    n_printf("nPlayerFile: '%s' could not be read. %s\n", FileName, notice.Get());
+    n_printf("The saved progress %s could not be read. %s\n", nHomeFile::RealPath(FileName).Get(), notice.Get());
     return kept;
 }
 

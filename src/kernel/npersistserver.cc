@@ -407,13 +407,13 @@ char* nPersistServer::ParseFileHeader(const char* fileName, const char* key, cha
         const char* close = (const char*)memchr(start, '$', (size_t)(end - start));
         if (!close)
         {
-            kernelServer->Message("$...$ definition in object file outside first 256 bytes!");
+            kernelServer->Message("$...$ definition in object file outside first 256 bytes!\n");
             return nullptr;
         }
         const char* colon = (const char*)memchr(start, ':', (size_t)(close - start));
         if (!colon)
         {
-            kernelServer->Message("$...$ definition in object file broken!");
+            kernelServer->Message("$...$ definition in object file broken!\n");
             return nullptr;
         }
         if ((size_t)(colon - start) == keyLen && memcmp(start, key, keyLen) == 0)
