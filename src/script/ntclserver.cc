@@ -78,8 +78,8 @@ nTclServer::~nTclServer()
  * Finish --
  *     Takes the interpreter's result text as the run's result. Any code
  *     but TCL_ERROR is success (a script may end with return, break or
- *     continue). An error stops the program while failOnError is set,
- *     else it is logged; the message names the file and line for script
+ *     continue). An error stops the program (exit code 1, n_fatal) while
+ *     failOnError is set, else it is logged; the message names the file and line for script
  *     files.
  * Results: false on a script error.
  * Side effects: see above.
@@ -101,7 +101,7 @@ bool nTclServer::Finish(int code, nString& result, const char* fileName)
     }
     if (this->failOnError)
     {
-        n_error("%s", msg);
+        n_fatal("%s", msg);
     }
     n_printf("%s", msg);
     return false;
