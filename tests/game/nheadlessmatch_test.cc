@@ -498,3 +498,19 @@ TEST_F(HeadlessMatchTest, ConsoleAndRemoteLinesThatWaitForEverStopAtTheTimeLimit
     EXPECT_EQ(game->App()->GetFrame(), before + 10);
     EXPECT_TRUE(InMatch());
 }
+
+TEST_F(HeadlessMatchTest, ARenderPathThatHidesItsNestingInDeclarationsStopsTheStartWithAMessage)
+{
+    // each level hides its closing tag in a declaration's quoted value, so
+    // TinyXML would recurse 60000 levels deep and overflow the stack
+    std::string text = "<RenderPath name=\"deep\" shaderPath=\"home:data/shaders\">";
+    for (int i = 0; i < 60000; i++) text += "<a><?xml version=\"></a>\"?>";
+    std::ofstream(this->home + "data/shaders/renderpath.xml", std::ios::trunc) << text;
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            HeadlessGame game(this->home);
+            game.Open();
+        },
+        ::testing::ExitedWithCode(1), "could not open render path file 'home:data/shaders/renderpath.xml'");
+}
