@@ -23,6 +23,39 @@ namespace
 /// and read on; the longest sequence is 4 bytes, so it stops in these
 constexpr size_t Padding = 8;
 
+// the byte classes as tables: the walk looks at every byte, and calls
+// per byte made an unoptimised sanitizer build many times slower
+enum Class : unsigned char
+{
+    WhiteSpace = 1,  // isspace in the C locale, as TinyXML asks
+    Alpha = 2,       // what may start a name (TinyXML takes every byte from 127 on)
+    NameChar = 4,    // what may follow in a name
+    Special = 8,     // where a text or value needs a closer look: '<', '&', quotes, UTF-8 lead bytes
+};
+
+/// a plain array: an unoptimised build calls std::array's operator[] per byte
+struct ClassTable
+{
+    unsigned char of[256];
+};
+
+constexpr ClassTable MakeClasses()
+{
+    ClassTable classes{};
+    for (int c = 0; c < 256; c++)
+    {
+        unsigned char k = 0;
+        if (' ' == c || (c >= '\t' && c <= '\r')) k |= WhiteSpace;
+        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c >= 127;
+        if (letter) k |= Alpha;
+        if (letter || (c >= '0' && c <= '9') || '_' == c || '-' == c || '.' == c || ':' == c) k |= NameChar;
+        if ('<' == c || '&' == c || '"' == c || '\'' == c || (c >= 0xC2 && c <= 0xF4)) k |= Special;
+        classes.of[c] = k;
+    }
+    return classes;
+}
+constexpr ClassTable Classes = MakeClasses();
+
 /*
  * TinyXmlDepth --
  *     Walks a text the way TinyXML's parser steps through it, without
@@ -72,28 +105,60 @@ public:
 private:
     enum class Node { Declaration, Comment, Cdata, Unknown, Element };
 
-    bool At(const char* s) const
+    /// whether the text at p starts with the literal (compared with the given case)
+    template <size_t N> bool At(const char (&s)[N]) const
     {
-        const size_t n = strlen(s);
-        return (size_t)(this->end - this->p) >= n && 0 == memcmp(this->p, s, n);
+        if ((size_t)(this->end - this->p) < N - 1) return false;
+        for (size_t i = 0; i + 1 < N; i++)
+        {
+            if (this->p[i] != s[i]) return false;
+        }
+        return true;
     }
 
-    bool AtNoCase(const char* s) const
+    /// At for a lower-case literal in any case
+    template <size_t N> bool AtNoCase(const char (&s)[N]) const
     {
-        const size_t n = strlen(s);
-        if ((size_t)(this->end - this->p) < n) return false;
-        for (size_t i = 0; i < n; i++)
+        if ((size_t)(this->end - this->p) < N - 1) return false;
+        for (size_t i = 0; i + 1 < N; i++)
         {
             if (tolower((unsigned char)this->p[i]) != s[i]) return false;
         }
         return true;
     }
 
-    static bool IsWhiteSpace(char c) { return isspace((unsigned char)c) != 0; }
-    static bool IsAlpha(char c) { return (unsigned char)c >= 127 || isalpha((unsigned char)c); }
-    static bool IsNameChar(char c)
+    static bool Is(char c, Class k) { return (Classes.of[(unsigned char)c] & k) != 0; }
+    static bool IsWhiteSpace(char c) { return Is(c, WhiteSpace); }
+    static bool IsAlpha(char c) { return Is(c, Alpha); }
+    static bool IsNameChar(char c) { return Is(c, NameChar); }
+
+    /// p past the bytes a text or a value takes one at a time as they stand
+    void SkipPlain()
     {
-        return (unsigned char)c >= 127 || isalnum((unsigned char)c) || '_' == c || '-' == c || '.' == c || ':' == c;
+        const char* q = this->p;
+        const char* const stop = this->end;
+        const bool inUtf8 = this->utf8;
+        while (q < stop)
+        {
+            const unsigned char c = (unsigned char)*q;
+            if (!(Classes.of[c] & Special) || (c >= 0xC2 && !inUtf8)) q++;
+            else if (c >= 0xC2)
+            {
+                // a whole sequence, as Char steps it
+                const ptrdiff_t len = Utf8Length(c);
+                q = (stop - q > len) ? q + len : stop;
+            }
+            else break;
+        }
+        this->p = q;
+    }
+
+    /// p past a name's bytes
+    void SkipName()
+    {
+        const char* q = this->p;
+        while (q < this->end && (Classes.of[(unsigned char)*q] & NameChar)) q++;
+        this->p = q;
     }
 
     /// TinyXML's length of the UTF-8 sequence a byte leads
@@ -110,11 +175,12 @@ private:
     {
         while (this->p < this->end)
         {
-            if (this->utf8 && (this->At("\xEF\xBB\xBF") || this->At("\xEF\xBF\xBE") || this->At("\xEF\xBF\xBF")))
+            if (IsWhiteSpace(*this->p)) this->p++;
+            else if (this->utf8 && '\xEF' == *this->p &&
+                     (this->At("\xEF\xBB\xBF") || this->At("\xEF\xBF\xBE") || this->At("\xEF\xBF\xBF")))
             {
                 this->p += 3;
             }
-            else if (IsWhiteSpace(*this->p)) this->p++;
             else break;
         }
     }
@@ -154,15 +220,16 @@ private:
         }
         static const struct
         {
-            const char* text;
+            std::string_view text;
             char c;
         } named[] = {{"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}};
+        const std::string_view rest(this->p, (size_t)(this->end - this->p));
         for (const auto& e : named)
         {
-            if (this->At(e.text))
+            if (rest.substr(0, e.text.size()) == e.text)
             {
                 c = e.c;
-                this->p += strlen(e.text);
+                this->p += e.text.size();
                 return true;
             }
         }
@@ -195,7 +262,7 @@ private:
     {
         this->SkipWhiteSpace();
         if (this->p == this->end || !(IsAlpha(*this->p) || '_' == *this->p)) return false;
-        while (this->p < this->end && IsNameChar(*this->p)) this->p++;
+        this->SkipName();
         this->SkipWhiteSpace();
         if (this->p == this->end || '=' != *this->p) return false;
         this->p++;
@@ -207,6 +274,11 @@ private:
             this->p++;
             while (this->p < this->end && *this->p != quote)
             {
+                if (!value)
+                {
+                    this->SkipPlain();
+                    if (this->p == this->end || *this->p == quote) break;
+                }
                 char c = 0;
                 if (!this->Char(c)) return false;
                 if (value && value->size() < 16) value->push_back(c);
@@ -227,11 +299,13 @@ private:
     /// Results: what TinyXML's Identify makes of the markup at p ('<')
     Node Identify() const
     {
-        if (this->AtNoCase("<?xml")) return Node::Declaration;
-        if (this->At("<!--")) return Node::Comment;
-        if (this->At("<![CDATA[")) return Node::Cdata;
-        if (this->At("<!")) return Node::Unknown;
         const char next = (this->end - this->p > 1) ? this->p[1] : 0;
+        if ('?' == next) return this->AtNoCase("<?xml") ? Node::Declaration : Node::Unknown;
+        if ('!' == next)
+        {
+            if (this->At("<!--")) return Node::Comment;
+            return this->At("<![CDATA[") ? Node::Cdata : Node::Unknown;
+        }
         return (IsAlpha(next) || '_' == next) ? Node::Element : Node::Unknown;
     }
 
@@ -288,7 +362,7 @@ private:
         this->p++;
         this->SkipWhiteSpace();
         if (this->p == this->end || !(IsAlpha(*this->p) || '_' == *this->p)) return false;
-        while (this->p < this->end && IsNameChar(*this->p)) this->p++;
+        this->SkipName();
         while (true)
         {
             this->SkipWhiteSpace();
@@ -358,6 +432,8 @@ private:
         {
             while (this->p < this->end && '<' != *this->p)
             {
+                this->SkipPlain();
+                if (this->p == this->end || '<' == *this->p) break;
                 char c = 0;
                 if (!this->Char(c)) return false;
             }
@@ -367,7 +443,7 @@ private:
         if (this->At("</"))
         {
             this->p += 2;
-            while (this->p < this->end && IsNameChar(*this->p)) this->p++;
+            this->SkipName();
             this->SkipWhiteSpace();
             if (this->p == this->end || '>' != *this->p) return false;
             this->p++;
@@ -489,12 +565,20 @@ bool nXmlDocument::Load(const char* fileName)
 bool nXmlDocument::ParseText(char* text, int length)
 {
     n_assert(text && (length >= 0));
-    int to = 0;
-    for (int from = 0; from < length; from++)
+    // a line at a time through memchr and memmove: a loop over every byte
+    // made an unoptimised sanitizer build check each one, 40 times slower
+    char* to = text;
+    const char* from = text;
+    const char* const end = text + length;
+    while (from < end)
     {
-        if (text[from] != '\n') text[to++] = text[from];
+        const char* lineFeed = static_cast<const char*>(memchr(from, '\n', (size_t)(end - from)));
+        const char* stop = lineFeed ? lineFeed : end;
+        memmove(to, from, (size_t)(stop - from));
+        to += stop - from;
+        from = lineFeed ? lineFeed + 1 : end;
     }
-    text[to] = 0;
+    *to = 0;
     // TinyXML's switch is process-wide: set it for this parse only
     const bool condensed = TiXmlBase::IsWhiteSpaceCondensed();
     if (this->keepWhiteSpace) TiXmlBase::SetCondenseWhiteSpace(false);
