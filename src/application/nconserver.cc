@@ -347,7 +347,9 @@ nString nConServer::Prompt()
  *     Side effects: the line goes into the history; the prompt and the
  *     line are logged; a non-empty line runs through the script server
  *     with fail-on-error cleared, so a script error is reported, never
- *     fatal, and a non-empty result is logged; the line is emptied and the
+ *     fatal, and within the time limit of commands from people (a line
+ *     that runs longer stops as a script error); a non-empty result is
+ *     logged; the line is emptied and the
  *     view scrolls back to the newest line.
  */
 void nConServer::Execute()
@@ -360,7 +362,7 @@ void nConServer::Execute()
         const bool failOnError = script->GetFailOnError();
         script->SetFailOnError(false);
         nString result;
-        script->Run(this->editLine, result);
+        script->RunWithTimeLimit(this->editLine, result, nScriptServer::UserTimeLimitMs);
         // the line may have deleted the script server
         if (this->refScriptServer.isvalid()) this->refScriptServer->SetFailOnError(failOnError);
         if (!result.IsEmpty()) n_printf("%s\n", result.Get());

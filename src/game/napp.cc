@@ -5,6 +5,7 @@
 #include "game/ngamecamera.h"
 #include "game/nwindowprefs.h"
 #include "application/nappstate.h"
+#include "application/ngfxobject.h"
 #include "audio3/naudioserver3.h"
 #include "audio3/nsound3.h"
 #include "kernel/ndirectory.h"
@@ -12,6 +13,7 @@
 #include "kernel/nfileserver2.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/nmodule.h"
+#include "kernel/nref.h"
 #include "kernel/nscriptserver.h"
 #include "locale/nlocaleserver.h"
 #include "misc/nprefserver.h"
@@ -268,23 +270,59 @@ nRoot* nApp::LibraryNode(const char* path)
     return node;
 }
 
+namespace
+{
+
+/// clears the script server's fail-on-error while it lives: what loads
+/// meanwhile is outside data, so a script error in it (a file cut short,
+/// a typo) is reported and ends only its load
+class ScriptErrorsReported
+{
+public:
+    ScriptErrorsReported()
+    {
+        nRoot* obj = nKernelServer::Instance()->Lookup("/sys/servers/script");
+        if (!obj || !obj->IsA("nscriptserver")) return;
+        this->script = static_cast<nScriptServer*>(obj);
+        this->failOnError = this->script->GetFailOnError();
+        this->script->SetFailOnError(false);
+    }
+    ~ScriptErrorsReported()
+    {
+        if (this->script.isvalid()) this->script->SetFailOnError(this->failOnError);
+    }
+    ScriptErrorsReported(const ScriptErrorsReported&) = delete;
+    ScriptErrorsReported& operator=(const ScriptErrorsReported&) = delete;
+
+private:
+    nRef<nScriptServer> script;
+    bool failOnError = true;
+};
+
+}  // namespace
+
 /*
  * LoadData --
  *     Results: the object the file makes, named as given or after the
  *     file; 0 when it makes none.
  *     Side effects: the script server's fail-on-error is cleared while the
- *     file loads: a data file is outside data, so a script error in it
- *     (a file cut short, a typo) is reported and ends only its load.
+ *     file loads (ScriptErrorsReported).
  */
 nObject* nApp::LoadData(const char* path, const char* name)
 {
-    nRoot* scriptObj = kernelServer->Lookup("/sys/servers/script");
-    nScriptServer* script = (scriptObj && scriptObj->IsA("nscriptserver")) ? static_cast<nScriptServer*>(scriptObj) : nullptr;
-    const bool failOnError = script ? script->GetFailOnError() : true;
-    if (script) script->SetFailOnError(false);
-    nObject* loaded = name ? kernelServer->LoadAs(path, name) : kernelServer->Load(path);
-    if (script) script->SetFailOnError(failOnError);
-    return loaded;
+    const ScriptErrorsReported reported;
+    return name ? kernelServer->LoadAs(path, name) : kernelServer->Load(path);
+}
+
+/*
+ * LoadData --
+ *     Results: the object's Load; false when its file is broken.
+ *     Side effects: as the object's Load, with fail-on-error cleared.
+ */
+bool nApp::LoadData(nGfxObject& object)
+{
+    const ScriptErrorsReported reported;
+    return object.Load();
 }
 
 /*
@@ -364,6 +402,7 @@ bool nApp::ReadSoundDesc(nRoot* desc, nSound3* sound)
  *     Results: a new sound named after the description, set from its five
  *     values and loaded; 0 (reported) when the description does not load
  *     or lacks a value, or when there is no audio server that makes sounds.
+ *     The description loads as LoadData loads: a broken one is reported.
  *     Side effects: the description object lives below "/usr/temp/sounds"
  *     only while it is read.
  */
@@ -373,7 +412,7 @@ nSound3* nApp::LoadSound(const char* descFile)
     nRoot* cwd = LibraryNode(SoundDescPath);
     n_assert(cwd != 0);
     kernelServer->PushCwd(cwd);
-    nObject* loaded = kernelServer->Load(descFile);
+    nObject* loaded = LoadData(descFile);
     kernelServer->PopCwd();
     nRoot* proto = (loaded && loaded->IsA("nroot")) ? static_cast<nRoot*>(loaded) : nullptr;
     if (!proto)

@@ -18,6 +18,7 @@
 #include "game/nwindowprefs.h"
 
 class nSound3;
+class nGfxObject;
 class nGameCamera;
 
 class nApp : public nApplication
@@ -31,6 +32,8 @@ public:
     static bool HasInstance() { return m_pSelf != nullptr; }
     /// a data file loaded with fail-on-error cleared (as name, or its own name when null); 0 when it makes nothing
     static nObject* LoadData(const char* path, const char* name = nullptr);
+    /// a graphics object's file loaded as LoadData loads; false when it does not load
+    static bool LoadData(nGfxObject& object);
 
     /// the engine application's Open, then physics, libraries, states; false when the base fails
     bool Open() override;

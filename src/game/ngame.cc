@@ -324,7 +324,7 @@ void nGame::SetupMatch()
 
     this->light = std::make_unique<nGfxObject>();
     this->light->SetResourceName(nString(LightResource));
-    if (!this->light->Load()) n_printf("nGame: the light '%s' does not load\n", LightResource);
+    if (!nApp::LoadData(*this->light)) n_printf("nGame: the light '%s' does not load\n", LightResource);
 
     n_assert(m_refScene.isvalid() == false);
     this->m_refScene.adopt(this->NewFolder(ScenePath));

@@ -80,7 +80,7 @@ nGfxDevice* nD3D9Shader::Device() const
  */
 void nD3D9Shader::LoadFailed(const std::string& why) const
 {
-    n_error("nD3D9Shader: failed to load fx file '%s' with:\n\n%s\n", this->mangledPath.c_str(), why.c_str());
+    n_fatal("nD3D9Shader: failed to load fx file '%s' with:\n\n%s\n", this->mangledPath.c_str(), why.c_str());
 }
 
 /*

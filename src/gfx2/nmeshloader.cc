@@ -162,9 +162,9 @@ void nMeshLoader::CloseFile()
 
 /*
  * CheckHeader --
- *     Results: true when the counts, the components and every group's
- *     ranges agree and every buffer fits MaxBufferBytes; else false,
- *     reported. The edge range of a group is
+ *     Results: true when the file has vertices, the counts, the
+ *     components and every group's ranges agree and every buffer fits
+ *     MaxBufferBytes; else false, reported. The edge range of a group is
  *     checked where the file gave one: old n3d2 group lines give none.
  */
 bool nMeshLoader::CheckHeader()
@@ -174,6 +174,8 @@ bool nMeshLoader::CheckHeader()
     {
         return this->Fail("negative vertex, triangle or edge count");
     }
+    // nothing could draw such a mesh: every draw asks for its vertex buffer
+    if (0 == this->numVertices) return this->Fail("the file has no vertices");
     // sizes in a wide type: a sparse file's size admits counts whose byte
     // sizes wrap in int and would make a buffer too small for its data
     if ((long long)this->numVertices * this->fileVertexWidth * (long long)sizeof(float) > MaxBufferBytes ||

@@ -196,7 +196,7 @@ bool nGuiCmdEntry::Execute()
         const bool failOnError = script->GetFailOnError();
         script->SetFailOnError(false);
         nString result;
-        script->Run(text.Get(), result);
+        script->RunWithTimeLimit(text.Get(), result, nScriptServer::UserTimeLimitMs);
         if (script.isvalid()) script->SetFailOnError(failOnError);
         if (!result.IsEmpty()) n_printf("%s\n", result.Get());
     }

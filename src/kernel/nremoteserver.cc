@@ -106,7 +106,8 @@ nClientContext* nRemoteServer::GetClientContext(int clientId)
  * RunCommand --
  *     Results: false when the command closed the server (nothing more of
  *     this trigger may run).
- *     Side effects: runs the command through the script server with the
+ *     Side effects: runs the command through the script server, within
+ *     the time limit of commands from people, with the
  *     client's current object as the kernel's (the root when that object
  *     has died), replies with the result, and keeps the current object the
  *     command left for the client's next command.
@@ -118,7 +119,7 @@ bool nRemoteServer::RunCommand(int clientId, const char* cmd)
     nString result;
     if (this->refScriptServer.isvalid())
     {
-        this->refScriptServer->Run(cmd, result);
+        this->refScriptServer->RunWithTimeLimit(cmd, result, nScriptServer::UserTimeLimitMs);
     }
     else
     {

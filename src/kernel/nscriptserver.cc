@@ -37,6 +37,15 @@ bool nScriptServer::Run(const char*, nString&)
     return false;
 }
 
+/*
+ * RunWithTimeLimit --
+ *     Results: Run's; the base class knows no limits.
+ */
+bool nScriptServer::RunWithTimeLimit(const char* str, nString& result, int)
+{
+    return this->Run(str, result);
+}
+
 bool nScriptServer::RunFunction(const char*, nString&)
 {
     return false;

@@ -26,8 +26,13 @@ class nScriptServer : public nRoot
 public:
     nScriptServer();
 
+    /// the time a command from a person (console, remote port) may run, in milliseconds
+    static const int UserTimeLimitMs = 2000;
+
     /// run a command string; result text in 'result'
     virtual bool Run(const char* str, nString& result);
+    /// Run within a time limit: a script still running then (a loop, vwait, after) stops with a script error
+    virtual bool RunWithTimeLimit(const char* str, nString& result, int milliseconds);
     /// run a script function by name (the name may carry arguments)
     virtual bool RunFunction(const char* functionName, nString& result);
     /// run a script file

@@ -46,6 +46,8 @@ const char* n_fourcctostr(nFourCC fourcc);
 N_NORETURN void n_assertfail(const char* exp, const char* file, int line);
 N_NORETURN void n_assertfailmsg(const char* exp, const char* msg, const char* file, int line);
 N_NORETURN void n_error(const char* fmt, ...) N_PRINTF_FORMAT(1, 2);
+/// a fault of outside data the program cannot run without: reported as n_error, ends with exit code 1
+N_NORETURN void n_fatal(const char* fmt, ...) N_PRINTF_FORMAT(1, 2);
 void n_printf(const char* fmt, ...) N_PRINTF_FORMAT(1, 2);
 void n_message(const char* fmt, ...) N_PRINTF_FORMAT(1, 2);
 void n_dbgout(const char* fmt, ...) N_PRINTF_FORMAT(1, 2);

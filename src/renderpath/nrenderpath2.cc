@@ -209,7 +209,7 @@ void nRenderPath2::ValidateShader(nStrongRef<nShader2>& ref, const nString& path
             const int index = this->GetSequenceShaderIndex();
             if (index >= MaxSequenceShaders)
             {
-                n_error("nRpSequence: shader '%s' is sequence shader number %d, but a render path may use at most "
+                n_fatal("nRpSequence: shader '%s' is sequence shader number %d, but a render path may use at most "
                         "%d!",
                         path.Get(), index + 1, MaxSequenceShaders);
             }
@@ -223,7 +223,7 @@ void nRenderPath2::ValidateShader(nStrongRef<nShader2>& ref, const nString& path
         if (!shd->Load())
         {
             ref.reset();
-            n_error("nRpPass: could not load shader '%s'!", path.Get());
+            n_fatal("nRpPass: could not load shader '%s'!", path.Get());
         }
     }
 }
@@ -239,7 +239,7 @@ void nRenderPath2::CheckOnePass(nShader2* shader, int numShaderPasses)
 {
     if (1 != numShaderPasses)
     {
-        n_error("nRpPass: shader '%s' has %d passes, a pass or phase shader must have exactly 1!",
+        n_fatal("nRpPass: shader '%s' has %d passes, a pass or phase shader must have exactly 1!",
                 shader->GetFilename().Get(), numShaderPasses);
     }
 }

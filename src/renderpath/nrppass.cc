@@ -89,7 +89,7 @@ int nRpPass::Begin()
     else
     {
         const nRpRenderTarget* rt = nRenderPath2::Instance()->FindRenderTarget(this->renderTargetName);
-        if (!rt) n_error("nRpPass: invalid render target name: %s!", this->renderTargetName.Get());
+        if (!rt) n_fatal("nRpPass: invalid render target name: %s!", this->renderTargetName.Get());
         gfx->SetRenderTarget(rt->GetTexture());
     }
     if (!gfx->BeginScene()) return 0;

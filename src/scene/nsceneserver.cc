@@ -63,7 +63,7 @@ bool nSceneServer::Open()
     n_assert(!this->isOpen);
     if (!this->renderPath.OpenXml())
     {
-        n_error("nSceneServer could not open render path file '%s'!", this->renderPath.GetFilename().Get());
+        n_fatal("nSceneServer could not open render path file '%s'!", this->renderPath.GetFilename().Get());
         return false;
     }
     nFileServer2::Instance()->SetAssign("shaders", this->renderPath.GetShaderPath().Get());
@@ -78,7 +78,7 @@ bool nSceneServer::Open()
     if (!pathOpened)
     {
         nGfxServer2::Instance()->CloseDisplay();
-        n_error("nSceneServer could not open render path file '%s'!", this->renderPath.GetFilename().Get());
+        n_fatal("nSceneServer could not open render path file '%s'!", this->renderPath.GetFilename().Get());
         return false;
     }
     this->isOpen = true;

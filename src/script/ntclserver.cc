@@ -13,6 +13,7 @@
 #include <tcl.h>
 
 #include <clocale>
+#include <string>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -78,8 +79,8 @@ nTclServer::~nTclServer()
  * Finish --
  *     Takes the interpreter's result text as the run's result. Any code
  *     but TCL_ERROR is success (a script may end with return, break or
- *     continue). An error stops the program while failOnError is set,
- *     else it is logged; the message names the file and line for script
+ *     continue). An error stops the program (exit code 1, n_fatal) while
+ *     failOnError is set, else it is logged; the message names the file and line for script
  *     files.
  * Results: false on a script error.
  * Side effects: see above.
@@ -101,7 +102,7 @@ bool nTclServer::Finish(int code, nString& result, const char* fileName)
     }
     if (this->failOnError)
     {
-        n_error("%s", msg);
+        n_fatal("%s", msg);
     }
     n_printf("%s", msg);
     return false;
@@ -119,6 +120,44 @@ bool nTclServer::Run(const char* str, nString& result)
     n_assert(str);
     result.Delete();
     const int code = Tcl_EvalEx(this->interp, str, -1, TCL_EVAL_DIRECT);
+    return this->Finish(code, result, nullptr);
+}
+
+/*
+ * RunWithTimeLimit --
+ *     Evaluates a command string as Run does, under one of Tcl's time
+ *     limits: once the time is up the script stops with the error "time
+ *     limit of <n> ms exceeded", which no catch holds up. Tcl keeps to the limit in
+ *     its event loop too, so vwait and after end there as well. Inside a
+ *     run that is limited already, the outer limit holds.
+ * Results: as Run; false when the limit stopped the script.
+ * Side effects: whatever the script does; the interpreter has no limit
+ *     afterwards.
+ */
+bool nTclServer::RunWithTimeLimit(const char* str, nString& result, int milliseconds)
+{
+    n_assert(str && milliseconds > 0);
+    if (Tcl_LimitTypeEnabled(this->interp, TCL_LIMIT_TIME)) return this->Run(str, result);
+    result.Delete();
+    Tcl_Time until;
+    Tcl_GetTime(&until);
+    until.sec += milliseconds / 1000;
+    until.usec += (milliseconds % 1000) * 1000;
+    if (until.usec >= 1000000)
+    {
+        until.sec++;
+        until.usec -= 1000000;
+    }
+    Tcl_LimitSetTime(this->interp, &until);
+    Tcl_LimitTypeSet(this->interp, TCL_LIMIT_TIME);
+    const int code = Tcl_EvalEx(this->interp, str, -1, TCL_EVAL_DIRECT);
+    if (TCL_ERROR == code && Tcl_LimitExceeded(this->interp))
+    {
+        // Tcl words it "limit exceeded" in vwait and "time limit exceeded" elsewhere
+        const std::string message = "time limit of " + std::to_string(milliseconds) + " ms exceeded";
+        Tcl_SetObjResult(this->interp, Tcl_NewStringObj(message.c_str(), -1));
+    }
+    Tcl_LimitTypeReset(this->interp, TCL_LIMIT_TIME);
     return this->Finish(code, result, nullptr);
 }
 

@@ -24,6 +24,7 @@ public:
     nTclServer();
 
     bool Run(const char* str, nString& result) override;
+    bool RunWithTimeLimit(const char* str, nString& result, int milliseconds) override;
     bool RunFunction(const char* functionName, nString& result) override;
     bool RunScript(const char* fileName, nString& result) override;
     nString Prompt() override;

@@ -25,6 +25,8 @@ public:
     /// TinyXML's Parse on a padded copy of the text (see the source)
     const char* Parse(const char* p, TiXmlParsingData* data = nullptr,
                       TiXmlEncoding encoding = TIXML_DEFAULT_ENCODING) override;
+    /// how deep TinyXML would nest elements reading the text (see the source)
+    static int NestingDepth(const char* text, size_t length, TiXmlEncoding encoding, int limit);
     /// keep the blanks at the ends of texts (TinyXML trims them by default)
     void SetKeepWhiteSpace(bool keep) { this->keepWhiteSpace = keep; }
 

@@ -43,6 +43,8 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace
 {
@@ -145,6 +147,42 @@ protected:
         }
         this->ks.reset();
         std::filesystem::remove_all(this->home);
+    }
+
+    /// the game closed and opened again on a data tree that is the source
+    /// tree's but for the given files (paths below data/ and their texts)
+    void ReopenWithDataFiles(const std::vector<std::pair<std::string, std::string>>& files)
+    {
+        namespace fs = std::filesystem;
+        this->app->Close();
+        this->app->Release();
+        this->app = nullptr;
+        this->ks.reset();
+        const fs::path data = this->home + "/data";
+        fs::remove(data);
+        fs::create_directory(data);
+        for (const auto& area : fs::directory_iterator(GAME_SOURCE_DIR "/data"))
+        {
+            const std::string name = area.path().filename().string();
+            const bool touched = std::any_of(files.begin(), files.end(),
+                                             [&](const auto& f) { return f.first.rfind(name + "/", 0) == 0; });
+            if (!touched)
+            {
+                fs::create_directory_symlink(area.path(), data / name);
+                continue;
+            }
+            fs::create_directory(data / name);
+            for (const auto& f : fs::directory_iterator(area.path()))
+            {
+                fs::create_symlink(f.path(), data / name / f.path().filename());
+            }
+        }
+        for (const auto& [path, text] : files)
+        {
+            fs::remove(data / path);
+            std::ofstream(data / path, std::ios::binary) << text;
+        }
+        this->OpenGame();
     }
 
     /// the library's player, as the prototype files describe it; a small one
@@ -452,6 +490,17 @@ TEST_F(GameScriptsTest, AHugeNextEnemyStillNamesTheLastOpponentAndFights)
     ClickOn(dialog + "/Layout/fight");
     this->Pass();
     EXPECT_EQ(State(), "game");
+}
+
+TEST_F(GameScriptsTest, AGloveMeshWithoutVerticesIsReportedAndTheMatchDrawsOnWithoutIt)
+{
+    ReopenWithDataFiles({{"meshes/boxer-glove.n3d2", "type n3d2\nnumgroups 1\nnumvertices 0\nvertexwidth 3\n"
+                                                     "numtris 0\nnumedges 0\nvertexcomps coord\ng 0 0 0 0 0 0\n"}});
+    ToMatch();
+    for (int i = 0; i < 30; i++) this->Pass();
+    EXPECT_EQ(State(), "game");
+    EXPECT_NE(this->log.text.find("boxer-glove.n3d2': the file has no vertices"), std::string::npos)
+        << this->log.text.substr(0, 3000);
 }
 
 TEST_F(GameScriptsTest, AnUnreadablePlayersFileIsKeptAsideAndTheMainMenuSaysSo)

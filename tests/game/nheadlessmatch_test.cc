@@ -8,6 +8,9 @@
 
 #include "headlessgame.h"
 
+#include "kernel/ipctestclient.h"
+
+#include "application/nconserver.h"
 #include "audio3/nsound3.h"
 #include "game/nai.h"
 #include "game/nbar.h"
@@ -20,8 +23,12 @@
 #include "gui/nguiserver.h"
 #include "gui/nguitextureview.h"
 #include "gui/nguiwindow.h"
+#include "input/ninputevent.h"
 #include "kernel/nenv.h"
+#include "kernel/nipcaddress.h"
 #include "kernel/nkernelserver.h"
+#include "kernel/nremoteserver.h"
+#include "kernel/nscriptserver.h"
 #include "nopenal/nopenalserver.h"
 #include "resource/nresource.h"
 #include "resource/nresourceserver.h"
@@ -35,6 +42,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace
@@ -373,4 +381,138 @@ TEST_F(HeadlessMatchTest, AnOpponentPrototypeCutShortIsReportedAndTheMatchGoesOn
     EXPECT_NE(game->log.text.find("'/usr/lib/objects/_ai0' is not usable"), std::string::npos);
     EXPECT_EQ(nAI::Instance()->GetLeftFist(), nullptr);
     EXPECT_TRUE(std::isfinite(nPlayer::Instance()->GetHealth()));
+}
+
+namespace
+{
+
+/// types the line into the game's console and presses Return, as a person at the console does
+void ConsoleLine(const std::string& line)
+{
+    nConServer* console = nConServer::InstanceOrNull();
+    ASSERT_NE(console, nullptr);
+    console->Open();
+    for (char c : line)
+    {
+        nInputEvent e;
+        e.SetType(N_INPUT_KEY_CHAR);
+        e.SetChar(c);
+        console->EditLine(&e);
+    }
+    nInputEvent enter;
+    enter.SetType(N_INPUT_KEY_DOWN);
+    enter.SetKey(6);  // the engine's Return
+    console->EditLine(&enter);
+    console->Close();
+}
+
+/// the file's text cut just after the first occurrence of the mark
+std::string CutAfter(const std::string& file, const std::string& mark)
+{
+    std::ifstream in(file);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t at = text.find(mark);
+    return at == std::string::npos ? text : text.substr(0, at + mark.size());
+}
+
+}  // namespace
+
+TEST_F(HeadlessMatchTest, ALightAndSoundsCutShortAreReportedWithTheirLinesAndTheMatchGoesOnWithoutThem)
+{
+    // the light ends inside a quoted text, one sound inside a quoted text,
+    // another just after a brace's opening of a command that never ends
+    std::filesystem::create_directories(this->home + "lights");
+    std::ofstream(this->home + "lights/stdlight.n2") << "# ---\n# $parser:ntclserver$ $class:ntransformnode$\n# ---\n"
+                                                        "new nlightnode light\n\tsel light\n\t.setvector \"LightDiffuse";
+    const std::string env = CutAfter(this->home + "sounds/env.n2", ".sets \"sound");
+    std::ofstream(this->home + "sounds/env.n2", std::ios::trunc) << env;
+    std::ofstream(this->home + "sounds/hit.n2", std::ios::app) << "if {1} {\n";
+    auto game = this->OpenGame(11);
+    MatchDriver driver(*game);
+    game->Run(40);
+    ASSERT_TRUE(InMatch()) << game->log.text.substr(0, 3000);
+    const std::string& log = game->log.text;
+    for (const char* file : {"lights:stdlight.n2 line 6", "sound:env.n2 line 6", "sound:hit.n2 line"})
+    {
+        EXPECT_NE(log.find(std::string("in file ") + file), std::string::npos) << file << "\n" << log.substr(0, 3000);
+    }
+    EXPECT_NE(log.find("nGame: the light 'lights:stdlight.n2' does not load"), std::string::npos);
+    EXPECT_NE(log.find("nGame: the sound 'sound:env.n2' cannot be made"), std::string::npos);
+    EXPECT_NE(log.find("nGame: the sound 'sound:hit.n2' cannot be made"), std::string::npos);
+    // the other sounds are there; the match plays on
+    const int before = game->App()->GetFrame();
+    game->Run(20);
+    EXPECT_EQ(game->App()->GetFrame(), before + 20);
+    EXPECT_TRUE(InMatch());
+}
+
+TEST_F(HeadlessMatchTest, ScriptsThatNoLongerRunStopTheGameWithAMessageAndExitCodeOne)
+{
+    // Tcl's own fallback for unknown words renamed at the console: the
+    // match's script procedures fail when the match starts, and a script
+    // the game needs is fatal; the game ends cleanly, not by a signal
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            auto game = this->OpenGame(13);
+            ConsoleLine("rename unknown ::x");
+            MatchDriver driver(*game);
+            game->Run(10);
+        },
+        ::testing::ExitedWithCode(1), "Tcl error 'invalid command name");
+}
+
+TEST_F(HeadlessMatchTest, ConsoleAndRemoteLinesThatWaitForEverStopAtTheTimeLimitAndTheFramesGoOn)
+{
+    auto game = this->OpenGame(17);
+    MatchDriver driver(*game);
+    game->Run(5);
+    ASSERT_TRUE(InMatch());
+    // the remote port on a port of this test's own (the game's fixed one may be another's)
+    nRemoteServer* remote = static_cast<nRemoteServer*>(game->Kernel()->Lookup("/sys/servers/remote"));
+    ASSERT_NE(remote, nullptr);
+    if (remote->IsOpen()) remote->Close();
+    std::string portName;
+    for (int i = 0; i < 100 && !remote->IsOpen(); i++)
+    {
+        portName = "headless-" + std::to_string(getpid()) + "-" + std::to_string(i);
+        remote->Open(portName.c_str());
+    }
+    ASSERT_TRUE(remote->IsOpen());
+    IpcTestClient client;
+    ASSERT_TRUE(client.Connect(nIpcAddress::PortFromName(portName.c_str())));
+    ASSERT_TRUE(client.SendStrings({"~handshake " + portName, "vwait ::neverset", "after 100000", "expr {6 * 7}"}));
+    const std::string limit = "time limit of " + std::to_string(nScriptServer::UserTimeLimitMs) + " ms exceeded";
+    std::vector<std::string> replies;
+    for (int i = 0; i < 20 && replies.size() < 3; i++)
+    {
+        game->Run(1);
+        for (std::string r = client.ReadString(0); r != "<timeout>"; r = client.ReadString(0)) replies.push_back(r);
+    }
+    EXPECT_EQ(replies, (std::vector<std::string>{limit, limit, "42"}));
+
+    // the console's line stops the same way, reported in the log
+    game->log.text.clear();
+    ConsoleLine("vwait ::neverset");
+    EXPECT_NE(game->log.text.find("*** Tcl error '" + limit + "'"), std::string::npos) << game->log.text;
+    const int before = game->App()->GetFrame();
+    game->Run(10);
+    EXPECT_EQ(game->App()->GetFrame(), before + 10);
+    EXPECT_TRUE(InMatch());
+}
+
+TEST_F(HeadlessMatchTest, ARenderPathThatHidesItsNestingInDeclarationsStopsTheStartWithAMessage)
+{
+    // each level hides its closing tag in a declaration's quoted value, so
+    // TinyXML would recurse 60000 levels deep and overflow the stack
+    std::string text = "<RenderPath name=\"deep\" shaderPath=\"home:data/shaders\">";
+    for (int i = 0; i < 60000; i++) text += "<a><?xml version=\"></a>\"?>";
+    std::ofstream(this->home + "data/shaders/renderpath.xml", std::ios::trunc) << text;
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            HeadlessGame game(this->home);
+            game.Open();
+        },
+        ::testing::ExitedWithCode(1), "could not open render path file 'home:data/shaders/renderpath.xml'");
 }

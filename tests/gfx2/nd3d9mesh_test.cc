@@ -409,10 +409,13 @@ TEST_F(D3D9MeshTest, FilesThatCannotBeLoadedFailWithAMessageAndLeaveNothing)
     this->Open();
     TestMesh badIndex = TexturedSquares();
     badIndex.indices[3] = 40;
+    TestMesh noVertices;
+    noVertices.groups = {{0, 0, 0, 0, 0, 0}};
     struct Case
     {
         const char* name;
         std::string content;
+        const char* says = "";
     };
     const Case cases[] = {
         {"mesh.obj", "v 0 0 0\n"},
@@ -421,6 +424,8 @@ TEST_F(D3D9MeshTest, FilesThatCannotBeLoadedFailWithAMessageAndLeaveNothing)
         {"badindex.n3d2", badIndex.N3d2()},
         {"magic.nvx2", "XXXX" + TexturedSquares().Nvx2().substr(4)},
         {"type.n3d2", "type n3d3\n"},
+        {"novertices.n3d2", noVertices.N3d2(), "has no vertices"},
+        {"novertices.nvx2", noVertices.Nvx2(), "has no vertices"},
     };
     for (const Case& c : cases)
     {
@@ -430,6 +435,7 @@ TEST_F(D3D9MeshTest, FilesThatCannotBeLoadedFailWithAMessageAndLeaveNothing)
         EXPECT_FALSE(mesh->Load());
         EXPECT_TRUE(mesh->IsUnloaded());
         EXPECT_FALSE(log.text.empty());
+        EXPECT_NE(log.text.find(c.says), std::string::npos) << log.text;
         EXPECT_TRUE(this->dev->GetBufferStore().Buffers().empty());
     }
     log.text.clear();

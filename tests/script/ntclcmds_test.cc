@@ -238,7 +238,7 @@ TEST_F(TclCmdsTest, DeleteRefusesTheRootAndTheRunningServer)
     EXPECT_EQ(Ok("delete /other; exists /other"), "0");
 }
 
-TEST_F(TclCmdsTest, AGuardsScriptErrorStopsTheScriptOnlyWithFailOnErrorSet)
+TEST_F(TclCmdsTest, AGuardsScriptErrorStopsTheProgramCleanlyOnlyWithFailOnErrorSet)
 {
     struct
     {
@@ -255,8 +255,14 @@ TEST_F(TclCmdsTest, AGuardsScriptErrorStopsTheScriptOnlyWithFailOnErrorSet)
         EXPECT_EQ(Fails(c.line), c.message);
         EXPECT_NE(TakeLog().find(c.message), std::string::npos) << c.line;
         // set, as for start-up scripts: the script error stops the program
+        // with a message and exit code 1, not a signal
         EXPECT_TRUE(this->script->GetFailOnError());
-        EXPECT_FATAL(Ok(c.line), std::string("Tcl error '") + c.message + "'");
+        EXPECT_EXIT(
+            {
+                RouteStdoutToStderr();
+                Ok(c.line);
+            },
+            ::testing::ExitedWithCode(1), std::string("Tcl error '") + c.message + "'");
     }
     EXPECT_EQ(Ok("/f.isopen"), "false");
 }

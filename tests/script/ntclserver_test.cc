@@ -55,6 +55,27 @@ TEST_F(ScriptTest, ScriptErrorIsFatalByDefault)
     EXPECT_FATAL(script->RunFunction("nosuchfunction", result), "\\*\\*\\* Tcl error 'unknown command 'nosuchfunction''");
 }
 
+TEST_F(ScriptTest, ARunWithATimeLimitStopsWaitsAndLoopsAsAScriptError)
+{
+    script->SetFailOnError(false);
+    // each would run for ever or for long: waits in Tcl's event loop, busy
+    // loops, and a catch around them
+    for (const char* line : {"vwait ::neverset", "after 100000", "while 1 {}", "catch {vwait ::neverset}; set ok 1",
+                             "proc spin {} { spin2 }; proc spin2 {} { while 1 { incr n } }; spin"})
+    {
+        SCOPED_TRACE(line);
+        nString result;
+        EXPECT_FALSE(script->RunWithTimeLimit(line, result, 50));
+        EXPECT_STREQ(result.Get(), "time limit of 50 ms exceeded");
+        EXPECT_EQ(TakeLog(), "*** Tcl error 'time limit of 50 ms exceeded'\n");
+        // the interpreter has no limit afterwards
+        EXPECT_EQ(Ok("after 60; return ok"), "ok");
+    }
+    nString result;
+    EXPECT_TRUE(script->RunWithTimeLimit("expr {6 * 7}", result, 50));
+    EXPECT_STREQ(result.Get(), "42");
+}
+
 TEST_F(ScriptTest, TriggerIsFalseOnceAfterExit)
 {
     EXPECT_TRUE(script->Trigger());
