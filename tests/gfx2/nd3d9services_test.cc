@@ -703,6 +703,53 @@ technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; } }
     EXPECT_EQ(this->gfx->GetTexture(0), mine);
 }
 
+TEST_F(ServicesTest, AnEffectWhoseTexturePoolIsDeletedDrawsWithoutTheTexture)
+{
+    // held by the effect's value only, as a scene node's texture is while the node draws
+    nTexture2* tex = this->gfx->NewTexture("pooled");
+    tex->SetUsage(nTexture2::CreateEmpty);
+    tex->SetType(nTexture2::TEXTURE_2D);
+    tex->SetFormat(nTexture2::A8R8G8B8);
+    tex->SetWidth(1);
+    tex->SetHeight(1);
+    ASSERT_TRUE(tex->Load());
+    const std::string path = this->dir + "/pooled.fx";
+    WriteWholeFile(path, R"(texture DiffMap0;
+sampler2D S = sampler_state { Texture = <DiffMap0>; };
+vertex vs { void main() { gl_Position = nPosition; } }
+fragment ps { void main() { nFragColor = texture(S, vec2(0.0)); } }
+technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; } }
+)");
+    nShader2* fx = Keep(this->gfx->NewShader("pooled"));
+    fx->SetFilename(path.c_str());
+    ASSERT_TRUE(fx->Load());
+    fx->SetTexture(nShaderState::DiffMap0, tex);
+    // what "delete /sys/share/rsrc/tex" does: the pool dies with every texture in it
+    nRoot* pool = nKernelServer::Instance()->Lookup("/sys/share/rsrc/tex");
+    ASSERT_NE(pool, nullptr);
+    EXPECT_TRUE(pool->Release());
+    fx->Begin(false);
+    fx->BeginPass(0);
+    EXPECT_EQ(this->dev->GetBoundTexture(0), nGfxTextureHandle());
+    fx->EndPass();
+    fx->End();
+    // a texture made again in the pool is bound as usual
+    nTexture2* again = this->gfx->NewTexture("pooled");
+    again->SetUsage(nTexture2::CreateEmpty);
+    again->SetType(nTexture2::TEXTURE_2D);
+    again->SetFormat(nTexture2::A8R8G8B8);
+    again->SetWidth(1);
+    again->SetHeight(1);
+    ASSERT_TRUE(again->Load());
+    fx->SetTexture(nShaderState::DiffMap0, again);
+    fx->Begin(false);
+    fx->BeginPass(0);
+    EXPECT_EQ(this->dev->GetBoundTexture(0), static_cast<nD3D9Texture*>(again)->GetDeviceTexture());
+    fx->EndPass();
+    fx->End();
+    again->Release();
+}
+
 }  // namespace
 
 TEST_F(ServicesTest, RenderStateChangesCountTheShaderValuesSetNotTheDeviceStates)
