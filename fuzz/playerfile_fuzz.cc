@@ -160,11 +160,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     unlink((k.home + "players.n2.broken").c_str());
     k.Write("players.n2", data, size);
     nString notice;
-    nRoot* players = nPlayerFile::Load(notice);
+    bool maySave = false;
+    nRoot* players = nPlayerFile::Load(notice, maySave);
     if (!players)
     {
         if (!k.Exists("players.n2.broken")) Fail("an unreadable file was not kept", "", "");
-        if (notice.IsEmpty()) Fail("an unreadable file was not told", "", "");
+        if (k.Exists("players.n2")) Fail("an unreadable file was left to be saved over", "", "");
+        if (notice.IsEmpty() || !maySave) Fail("an unreadable file was not told or not set aside", "", "");
         return 0;
     }
     nPlayerFile::MendAll();
@@ -175,7 +177,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int count = CountPlayers();
     if (!nPlayerFile::Save()) Fail("the mended players were not saved", "", "");
     nString again;
-    if (!nPlayerFile::Load(again) || CountPlayers() != count) Fail("the saved players did not load again", "", "");
+    if (!nPlayerFile::Load(again, maySave) || CountPlayers() != count) Fail("the saved players did not load again", "", "");
     if (nRoot* p = k.ks->Lookup("/usr/players")) p->Release();
     return 0;
 }

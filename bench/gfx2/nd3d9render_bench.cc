@@ -1,5 +1,5 @@
 //------------------------------------------------------------------------------
-//  One frame of 5,000 small meshes, each with its own model transform and
+//  One frame of N small meshes (10 to 20,000), each with its own model transform and
 //  one changed shader parameter: through the graphics server (SetMesh,
 //  SetTransform into the shared effect values, SetVector4, DrawIndexedNS)
 //  beside the same work done with raw GL calls (a vertex array per mesh,
@@ -32,7 +32,13 @@
 namespace
 {
 
-const int NumMeshes = 5000;
+const int MaxMeshes = 20000;
+
+/// how many meshes a frame draws
+void DrawCounts(benchmark::internal::Benchmark* b)
+{
+    for (int n : {10, 100, 1000, 5000, 20000}) b->Arg(n);
+}
 
 const char* const effectText = R"(shared float4x4 ModelViewProjection;
 float4 MatDiffuse = {1,1,1,1};
@@ -83,11 +89,13 @@ struct Scene
         matrix44 view;
         view.translate(vector3(0.0f, 0.0f, -3.0f));
         this->gfx->SetTransform(nGfxServer2::View, view);
-        for (int i = 0; i < NumMeshes; i++)
+        for (int i = 0; i < MaxMeshes; i++)
         {
             this->MakeMesh(i);
+            // a grid of 5,000 places, covered again by every further 5,000
+            const int place = i % 5000;
             matrix44 m;
-            m.translate(vector3(float(i % 100) / 50.0f - 1.0f, float(i / 100) / 25.0f - 1.0f, 0.0f));
+            m.translate(vector3(float(place % 100) / 50.0f - 1.0f, float(place / 100) / 25.0f - 1.0f, 0.0f));
             this->models.push_back(m);
         }
         std::string log;
@@ -127,15 +135,15 @@ struct Scene
     }
 };
 
-/// one frame through the server
-void ServerFrame(Scene& s)
+/// one frame of the first numMeshes meshes through the server
+void ServerFrame(Scene& s, int numMeshes)
 {
     s.gfx->BeginScene();
     s.gfx->Clear(nGfxServer2::AllBuffers, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
     s.gfx->SetShader(s.shader);
     s.shader->Begin(false);
     s.shader->BeginPass(0);
-    for (int i = 0; i < NumMeshes; i++)
+    for (int i = 0; i < numMeshes; i++)
     {
         s.gfx->SetMesh(s.meshes[i]);
         s.gfx->SetTransform(nGfxServer2::Model, s.models[i]);
@@ -152,14 +160,14 @@ void ServerFrame(Scene& s)
 }
 
 /// the same frame by hand
-void RawFrame(Scene& s)
+void RawFrame(Scene& s, int numMeshes)
 {
     const matrix44 viewProj = s.gfx->GetTransform(nGfxServer2::ViewProjection);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glUseProgram(s.rawProgram);
     glDisable(GL_CULL_FACE);
-    for (int i = 0; i < NumMeshes; i++)
+    for (int i = 0; i < numMeshes; i++)
     {
         glBindVertexArray(s.rawVaos[i]);
         const matrix44 mvp = s.models[i] * viewProj;
@@ -178,8 +186,8 @@ Scene& TheScene()
 {
     static Scene* scene = [] {
         auto* s = new Scene;
-        ServerFrame(*s);
-        RawFrame(*s);
+        ServerFrame(*s, MaxMeshes);
+        RawFrame(*s, MaxMeshes);
         return s;
     }();
     return *scene;
@@ -188,25 +196,27 @@ Scene& TheScene()
 void BM_ServerFrame(benchmark::State& state)
 {
     Scene& s = TheScene();
+    const int numMeshes = int(state.range(0));
     for (auto _ : state)
     {
-        ServerFrame(s);
+        ServerFrame(s, numMeshes);
     }
-    state.counters["draws"] = NumMeshes;
+    state.SetItemsProcessed(state.iterations() * numMeshes);
 }
-BENCHMARK(BM_ServerFrame)->Unit(benchmark::kMillisecond)->Apply(RasterRepetitions);
+BENCHMARK(BM_ServerFrame)->Apply(DrawCounts)->Unit(benchmark::kMillisecond)->Apply(RasterRepetitions);
 
 /// the baseline: the same frame by hand
 void BM_RawGLFrame(benchmark::State& state)
 {
     Scene& s = TheScene();
+    const int numMeshes = int(state.range(0));
     for (auto _ : state)
     {
-        RawFrame(s);
+        RawFrame(s, numMeshes);
     }
-    state.counters["draws"] = NumMeshes;
+    state.SetItemsProcessed(state.iterations() * numMeshes);
 }
-BENCHMARK(BM_RawGLFrame)->Unit(benchmark::kMillisecond)->Apply(RasterRepetitions);
+BENCHMARK(BM_RawGLFrame)->Apply(DrawCounts)->Unit(benchmark::kMillisecond)->Apply(RasterRepetitions);
 
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 static void BM_Baseline_MallocFree(benchmark::State& state)
 {
@@ -55,37 +56,50 @@ static void BM_Baseline_MapLookup4Levels(benchmark::State& state)
 }
 BENCHMARK(BM_Baseline_MapLookup4Levels);
 
-static void BM_FindAmong1000Children(benchmark::State& state)
+/// four names spread over the children, so no one position is favoured
+static std::vector<std::string> ProbeNames(int numChildren)
 {
+    std::vector<std::string> names;
+    for (int k = 0; k < 4; k++)
+    {
+        names.push_back("child" + std::to_string(k * (numChildren - 1) / 3));
+    }
+    return names;
+}
+
+static void BM_FindAmongChildren(benchmark::State& state)
+{
+    const int numChildren = int(state.range(0));
     nKernelServer ks;
-    for (int i = 0; i < 1000; i++)
+    for (int i = 0; i < numChildren; i++)
     {
         ks.New("nroot", ("/p/child" + std::to_string(i)).c_str());
     }
     nRoot* parent = ks.Lookup("/p");
+    const std::vector<std::string> names = ProbeNames(numChildren);
     int i = 0;
-    const std::string names[4] = {"child0", "child333", "child666", "child999"};
     for (auto _ : state)
     {
         benchmark::DoNotOptimize(parent->Find(names[i++ & 3].c_str()));
     }
 }
-BENCHMARK(BM_FindAmong1000Children);
+BENCHMARK(BM_FindAmongChildren)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000);
 
-static void BM_Baseline_MapFindAmong1000(benchmark::State& state)
+static void BM_Baseline_MapFindAmongChildren(benchmark::State& state)
 {
+    const int numChildren = int(state.range(0));
     std::unordered_map<std::string, int> map;
-    for (int i = 0; i < 1000; i++)
+    for (int i = 0; i < numChildren; i++)
     {
         map["child" + std::to_string(i)] = i;
     }
+    const std::vector<std::string> names = ProbeNames(numChildren);
     int i = 0;
-    const std::string names[4] = {"child0", "child333", "child666", "child999"};
     for (auto _ : state)
     {
         benchmark::DoNotOptimize(map.find(names[i++ & 3]));
     }
 }
-BENCHMARK(BM_Baseline_MapFindAmong1000);
+BENCHMARK(BM_Baseline_MapFindAmongChildren)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000);
 
 BENCHMARK_MAIN();

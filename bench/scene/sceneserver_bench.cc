@@ -1,11 +1,12 @@
 //------------------------------------------------------------------------------
-//  One frame of the scene server: 5,000 render contexts of a model of 4
-//  transform nodes (20,000 groups) through BeginScene, Attach, the split
-//  into buckets, the sort and the walk of a two-pass render path, on the
-//  recording graphics server (with the per-draw calls left unrecorded, so
-//  the server's own work is measured). Beside it, in the same run, the
-//  baseline: 20,000 matrix multiplies into a reserved vector plus a
-//  std::sort of 20,000 float keys.
+//  One frame of the scene server: N render contexts (10 to 20,000) of a
+//  model of 4 transform nodes (4N groups) through BeginScene, Attach, the
+//  split into buckets, the sort and the walk of a two-pass render path, on
+//  the recording graphics server (with the per-draw calls left unrecorded,
+//  so the server's own work is measured). Beside it, in the same run, the
+//  baseline: 4N matrix multiplies into a reserved vector plus a std::sort
+//  of 4N float keys. items_per_second counts contexts, so a flat curve is
+//  a cost linear in the number of contexts.
 //
 //  The counters blocks_per_frame and bytes_per_frame are the growth of the
 //  engine allocator's live blocks and bytes over ten warm frames, per frame
@@ -37,8 +38,11 @@
 namespace
 {
 
-const int NumContexts = 5000;
-const int NumGroups = NumContexts * 4;
+/// the models' render contexts of a frame: the game has a few dozen
+void ContextCounts(benchmark::internal::Benchmark* b)
+{
+    for (int n : {10, 100, 1000, 5000, 20000}) b->Arg(n);
+}
 
 /// a shader that records its Begin and pass calls but not the per-draw parameters
 class BenchShader : public RpRecordingShader
@@ -86,10 +90,10 @@ const char* const RenderPath = R"(<RenderPath name="bench" shaderpath="s">
 )";
 
 /// a kernel, the servers, a model of a transform node with three shapes
-/// and 5,000 render contexts of it spread over a grid
+/// and render contexts of it spread over a grid
 struct SceneWorld
 {
-    SceneWorld()
+    explicit SceneWorld(int numContexts)
     {
         ks = std::make_unique<nKernelServer>(std::initializer_list<nPackageFunc>{
             nvariable_package, nresource_package, ngfx2_package, recordinggfx_package, rpgfx_package, bench_package,
@@ -120,8 +124,8 @@ struct SceneWorld
             shape->SetRenderPri(pri--);
         }
         const int varTime = nVariableServer::Instance()->GetVariableHandleByName("time");
-        contexts = std::vector<nRenderContext>(NumContexts);
-        for (int i = 0; i < NumContexts; i++)
+        contexts = std::vector<nRenderContext>(numContexts);
+        for (int i = 0; i < numContexts; i++)
         {
             nRenderContext& ctx = contexts[i];
             ctx.SetRootNode(root);
@@ -162,10 +166,11 @@ struct SceneWorld
 
 void BM_SceneServerFrame(benchmark::State& state)
 {
-    SceneWorld world;
+    const int numContexts = int(state.range(0));
+    SceneWorld world(numContexts);
     world.Frame();
     world.Frame();
-    if (world.scene->GetNumGroups() != NumGroups) state.SkipWithError("wrong number of groups");
+    if (world.scene->GetNumGroups() != numContexts * 4) state.SkipWithError("wrong number of groups");
     const nMemoryStats before = nMemoryGetStats();
     for (int i = 0; i < 10; i++) world.Frame();
     const nMemoryStats after = nMemoryGetStats();
@@ -176,35 +181,39 @@ void BM_SceneServerFrame(benchmark::State& state)
         world.Frame();
     }
     state.counters["draws"] = world.scene->GetNumInstances();
+    state.SetItemsProcessed(state.iterations() * numContexts);
 }
-BENCHMARK(BM_SceneServerFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SceneServerFrame)->Apply(ContextCounts)->Unit(benchmark::kMillisecond);
 
-/// 20,000 matrix products into a reserved vector and a sort of 20,000 keys
+/// a matrix product into a reserved vector for each group, and a sort of a key for each
 void BM_Baseline(benchmark::State& state)
 {
+    const int numContexts = int(state.range(0));
+    const int numGroups = numContexts * 4;
     std::mt19937 rng(7);
     std::uniform_real_distribution<float> dist(0.0f, 100.0f);
-    std::vector<matrix44> parents(NumGroups), locals(NumGroups), out;
-    std::vector<float> keys(NumGroups), sorted;
-    for (int i = 0; i < NumGroups; i++)
+    std::vector<matrix44> parents(numGroups), locals(numGroups), out;
+    std::vector<float> keys(numGroups), sorted;
+    for (int i = 0; i < numGroups; i++)
     {
         parents[i].translate(vector3(dist(rng), dist(rng), dist(rng)));
         locals[i].rotate_y(dist(rng));
         keys[i] = dist(rng);
     }
-    out.reserve(NumGroups);
-    sorted.reserve(NumGroups);
+    out.reserve(numGroups);
+    sorted.reserve(numGroups);
     for (auto _ : state)
     {
         out.clear();
-        for (int i = 0; i < NumGroups; i++) out.push_back(locals[i] * parents[i]);
+        for (int i = 0; i < numGroups; i++) out.push_back(locals[i] * parents[i]);
         sorted.assign(keys.begin(), keys.end());
         std::sort(sorted.begin(), sorted.end());
         benchmark::DoNotOptimize(out.data());
         benchmark::DoNotOptimize(sorted.data());
     }
+    state.SetItemsProcessed(state.iterations() * numContexts);
 }
-BENCHMARK(BM_Baseline)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Baseline)->Apply(ContextCounts)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -61,8 +61,10 @@ proc CloseHud {} {
 #   Bonuses.
 #-------------------------------------------------------------------------------
 
+#   A bonus earned by the last blow is no news once the result shows.
 proc ShowBonusNote {show} {
     if {$::bonusNote eq "" || ![exists $::bonusNote]} { return }
+    if {$show && $::resultWindow ne ""} { return }
     if {$show} { $::bonusNote.show } else { $::bonusNote.hide }
 }
 

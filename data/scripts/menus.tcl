@@ -86,9 +86,10 @@ proc LastMatchGains {} {
                          strength strength fist-mass punch move-speed speed lightness agility
                          accuracy accuracy} {
         set steps [expr {int(round([ProtoValue /usr/player-buffer $key 0]))}]
-        if {$steps > 0} { lappend parts "$label +$steps" }
+        # a no-break space keeps a statistic and its steps on one line
+        if {$steps > 0} { lappend parts "$label\u00a0+$steps" }
     }
-    return [join $parts ",  "]
+    return [join $parts ", "]
 }
 
 #-------------------------------------------------------------------------------
@@ -101,15 +102,16 @@ proc BuildMainMenu {} {
     $w/title.setcolor 0.95 0.75 0.25 1
     TextLabel $w subtitle "THE BOXING GAME" subtitle 0.02 0.21 0.98 0.28
     $w/subtitle.setcolor 0.85 0.85 0.9 1
-    Picture $w ring ring 0.07 0.33 0.52 0.93
+    Picture $w ring ring 0.08 0.33 0.48 0.86
     TextButton $w start "Start match" StartMatch 0.60 0.46 0.93 0.56
     TextButton $w quit "Quit" QuitGame 0.60 0.61 0.93 0.71
     TextLabel $w hint "Return starts a match" small 0.58 0.74 0.95 0.79
     $w/hint.setcolor 0.7 0.7 0.78 1
-    # a saved progress that could not be read, or that this copy will not save
+    # a saved progress that could not be read, or that this copy will not
+    # save; room for three lines, as it names a file by its whole path
     set notice [expr {[exists [GameState]] ? [[GameState].getsavenotice] : ""}]
     if {$notice ne ""} {
-        TextLabel $w notice $notice small 0.02 0.93 0.98 0.98
+        TextLabel $w notice $notice small 0.02 0.87 0.98 0.99
         $w/notice.setcolor 1 0.55 0.45 1
     }
     set ::mainMenuWindow $w
@@ -180,8 +182,9 @@ proc BuildPreStartWindow {} {
         TextLabel $c opponent $oppName big 0.02 0.17 [expr {$lw - 0.02}] 0.29
         $c/opponent.setcolor 0.95 0.75 0.25 1
         set gains [LastMatchGains]
+        # all a match can earn takes two lines; the label has room for three
         if {$gains ne ""} {
-            TextLabel $c gains "Last match: $gains" small 0.02 0.30 [expr {$lw - 0.02}] 0.36
+            TextLabel $c gains "Last match: $gains" small 0.02 0.295 [expr {$lw - 0.02}] 0.405
             $c/gains.setcolor 0.6 0.95 0.6 1
         }
     }
@@ -191,7 +194,7 @@ proc BuildPreStartWindow {} {
         "Hook: hold Shift or Q     Uppercut: hold Ctrl or E"
         "Take a bonus: B or middle button     Camera: C     Pause: P     Menu: Esc"
     }
-    set y 0.39
+    set y 0.41
     set i 0
     foreach line $controls {
         set l [TextLabel $c controls$i $line small 0.02 $y [expr {$lw - 0.02}] [expr {$y + 0.045}] left]

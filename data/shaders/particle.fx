@@ -1,5 +1,7 @@
-// Particles: quads in their vertex colour, a soft round spot, blended over
-// the scene by the alpha phase, never writing depth.
+// Particles: quads in their vertex colour, a round spot solid to half its
+// radius and soft at the rim, blended over the scene by the alpha phase.
+// They neither write nor test depth: a burst where a punch lands starts
+// on the struck boxer's head and must show over it, not half inside it.
 shared float4x4 ModelViewProjection;
 
 vertex particleVs
@@ -21,7 +23,7 @@ fragment particlePs
     void main()
     {
         float d = length(uv - vec2(0.5)) * 2.0;
-        nFragColor = vec4(c.rgb, c.a * clamp(1.0 - d, 0.0, 1.0));
+        nFragColor = vec4(c.rgb, c.a * clamp((1.0 - d) * 2.0, 0.0, 1.0));
     }
 }
 
@@ -33,5 +35,6 @@ technique t0
         PixelShader = particlePs;
         CullMode = None;
         ZWriteEnable = false;
+        ZEnable = false;
     }
 }

@@ -14,9 +14,12 @@ quicker reactions and strikes, more dodges, hooks and counter-punches.
 import os
 import sys
 
+sys.dont_write_bytecode = True  # the generators leave nothing in the source tree
+from make_meshes import JOINTS, LIMBS  # noqa: E402  (the limbs and joints the meshes are made with)
+
 SKIN_RED = (0.86, 0.63, 0.50)
 SKIN_BLUE = (0.52, 0.35, 0.25)
-WHITE = (0.92, 0.92, 0.90)
+WHITE = (0.88, 0.91, 0.95)  # a cool white: far from the warm canvas it is seen against
 EYES = (0.08, 0.06, 0.05)
 
 # corner -> part -> (mesh, [(shape name, group colour)...]) in the mesh's group order
@@ -24,14 +27,14 @@ CORNERS = {
     "red": {
         "boxer": ("boxer-head", [("skin", SKIN_RED), ("headgear", (0.78, 0.08, 0.07)), ("eyes", EYES)]),
         "shirt": ("boxer-torso", [("vest", (0.82, 0.10, 0.08)), ("skin", SKIN_RED)]),
-        "pants": ("boxer-hips", [("trunks", (0.62, 0.05, 0.05)), ("waistband", WHITE), ("skin", SKIN_RED)]),
+        "pants": ("boxer-hips", [("trunks", (0.62, 0.05, 0.05)), ("waistband", WHITE)]),
         "boot": ("boxer-boot", [("boot", (0.12, 0.12, 0.14)), ("sock", WHITE), ("skin", SKIN_RED)]),
         "glove": ("boxer-glove", [("glove", (0.86, 0.10, 0.08)), ("cuff", WHITE), ("skin", SKIN_RED)]),
     },
     "blue": {
         "boxer": ("boxer-head", [("skin", SKIN_BLUE), ("headgear", (0.08, 0.22, 0.80)), ("eyes", EYES)]),
         "shirt": ("boxer-torso", [("vest", (0.10, 0.26, 0.86)), ("skin", SKIN_BLUE)]),
-        "pants": ("boxer-hips", [("trunks", (0.06, 0.15, 0.62)), ("waistband", WHITE), ("skin", SKIN_BLUE)]),
+        "pants": ("boxer-hips", [("trunks", (0.06, 0.15, 0.62)), ("waistband", WHITE)]),
         "boot": ("boxer-boot", [("boot", WHITE), ("sock", (0.10, 0.26, 0.86)), ("skin", SKIN_BLUE)]),
         "glove": ("boxer-glove", [("glove", (0.10, 0.28, 0.90)), ("cuff", WHITE), ("skin", SKIN_BLUE)]),
     },
@@ -101,6 +104,20 @@ def env(name, setter, value):
     return f"new nenv {name}\n\tsel {name}\n\t.{setter} {value}\nsel ..\n"
 
 
+def point(p):
+    return " ".join(num(c) for c in p) + " 0.000000"
+
+
+def limb_entries(part):
+    """The limb a boot or glove carries, or the joint where limbs reach pants or shirt."""
+    if part in LIMBS:
+        pivot, end = LIMBS[part]
+        return [("limb-pivot", "setf4", point(pivot)), ("limb-end", "setf4", point(end))]
+    if part in JOINTS:
+        return [("limb-joint", "setf4", point(JOINTS[part]))]
+    return []
+
+
 def prototype(comment, entries):
     return HEADER.format(cls="nroot") + f"# {comment}\n" + "".join(env(*e) for e in entries) + FOOTER
 
@@ -149,13 +166,13 @@ def main():
             write(os.path.join(gfxlib, f"{corner}_{part}.n2"),
                   model(f"The {corner} corner's {part} ({mesh}).", mesh, shapes))
         write(os.path.join(objects, f"{corner}_glove.n2"),
-              prototype(f"A glove of the {corner} corner; its sphere hits and blocks.",
+              prototype(f"A glove of the {corner} corner; its sphere hits and blocks; its arm reaches the shoulder.",
                         [("model", "seto", f"/usr/lib/models/{corner}_glove"), ("geom", "sets", "\"sphere\""),
-                         ("radius", "setf", num(GLOVE_RADIUS))]))
+                         ("radius", "setf", num(GLOVE_RADIUS))] + limb_entries("glove")))
         for part in ("boot", "pants", "shirt"):
             write(os.path.join(objects, f"{corner}_{part}.n2"),
                   prototype(f"The {corner} corner's {part}: drawn only, never hit.",
-                            [("model", "seto", f"/usr/lib/models/{corner}_{part}")]))
+                            [("model", "seto", f"/usr/lib/models/{corner}_{part}")] + limb_entries(part)))
 
     write(os.path.join(objects, "player.n2"),
           prototype("The player's boxer (red corner): statistics, parts and progression.",

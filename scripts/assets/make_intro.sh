@@ -18,7 +18,9 @@ SUB="drawtext=fontfile=${FONT}:text='THE BOXING GAME':fontsize=26:fontcolor=whit
 GLOW="geq=r='16+40*exp(-((X-W/2)*(X-W/2)+(Y-H/3)*(Y-H/3))/40000)':g='18+30*exp(-((X-W/2)*(X-W/2)+(Y-H/3)*(Y-H/3))/40000)':b='34+20*exp(-((X-W/2)*(X-W/2)+(Y-H/3)*(Y-H/3))/40000)'"
 GONG="0.45*sin(2*PI*98*t)*exp(-1.2*t)+0.25*sin(2*PI*196.5*t)*exp(-1.8*t)+0.12*sin(2*PI*311*t)*exp(-2.5*t)"
 
-ffmpeg -hide_banner -loglevel error -y \
+# one thread: the encoder's slices, and so its bytes, follow the thread
+# count, and the file must come out the same on every machine
+ffmpeg -hide_banner -loglevel error -y -threads 1 \
     -f lavfi -i "color=c=black:s=640x480:r=25:d=3,format=yuv420p,${GLOW},${TITLE},${SUB}" \
     -f lavfi -i "aevalsrc='${GONG}':s=44100:d=3" \
-    -c:v mpeg1video -q:v 6 -c:a mp2 -b:a 96k -ac 1 -f mpeg "$OUT"
+    -c:v mpeg1video -threads 1 -q:v 6 -c:a mp2 -b:a 96k -ac 1 -bitexact -f mpeg "$OUT"

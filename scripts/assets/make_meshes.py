@@ -11,10 +11,19 @@ the hips, 4.1 to 4.3 up; each boot on the canvas; each glove at the fist).
 A boxer faces -z; its left is -x. Each mesh has groups for its colours:
 
     boxer-head:  0 skin, 1 headgear, 2 eyes
-    boxer-torso: 0 vest, 1 skin (shoulders, upper arms, neck)
-    boxer-hips:  0 trunks, 1 waistband, 2 skin (tops of the thighs)
-    boxer-boot:  0 boot, 1 sock, 2 skin (the leg up into the trunks)
-    boxer-glove: 0 glove, 1 cuff, 2 skin (forearm)
+    boxer-torso: 0 vest, 1 skin (shoulders, neck)
+    boxer-hips:  0 trunks, 1 waistband
+    boxer-boot:  0 boot, 1 sock, 2 skin (the leg, a limb)
+    boxer-glove: 0 glove, 1 cuff, 2 skin (the arm, a limb)
+
+A limb is modelled straight from its pivot inside its part (LIMBS) to a
+rest end, its vertices weighted 1 on the joint (the mesh's only blend
+weights; shaders/static.fx reads them); when drawn, the boxer turns it
+about the pivot and stretches it
+to its joint inside the body part it belongs to (JOINTS: the hips in the
+trunks, the shoulders in the shirt, each point and its mirror in x), so
+that a boot or glove anywhere its object goes stays joined to the body.
+Both ends are flat discs narrower than what covers them at the joint.
 
     python3 scripts/assets/make_meshes.py [output directory]
 """
@@ -54,6 +63,8 @@ class Mesh:
         self.triangles = []
         self.groups = []  # (first vertex, vertex count, first triangle, triangle count)
         self._group_start = None
+        self.weight = 0.0  # how far the vertices made now follow the joint (a limb's: 1)
+        self.weights = []
 
     def begin_group(self):
         self._group_start = (len(self.vertices), len(self.triangles))
@@ -64,6 +75,7 @@ class Mesh:
 
     def vertex(self, p, n, uv):
         self.vertices.append((*p, *n, *uv))
+        self.weights.append(self.weight)
         return len(self.vertices) - 1
 
     def quad(self, a, b, c, d, n):
@@ -188,8 +200,11 @@ class Mesh:
         self.lathe(p0, axis, profile, segments)
 
     def write(self, path, coords_only=False):
-        """Collision meshes carry coordinates only; drawn ones normals and uvs too."""
-        width = 3 if coords_only else 8
+        """Collision meshes carry coordinates only; drawn ones normals and uvs
+        too, and blend weights when some vertices follow a joint."""
+        weighted = not coords_only and any(self.weights)
+        width = 3 if coords_only else (12 if weighted else 8)
+        comps = "coord" if coords_only else ("coord normal uv0 weights" if weighted else "coord normal uv0")
         with open(path, "w") as f:
             f.write("type n3d2\n")
             f.write(f"numgroups {len(self.groups)}\n")
@@ -197,11 +212,12 @@ class Mesh:
             f.write(f"vertexwidth {width}\n")
             f.write(f"numtris {len(self.triangles)}\n")
             f.write("numedges 0\n")
-            f.write("vertexcomps coord\n" if coords_only else "vertexcomps coord normal uv0\n")
+            f.write(f"vertexcomps {comps}\n")
             for v0, vn, t0, tn in self.groups:
                 f.write(f"g {v0} {vn} {t0} {tn} 0 0\n")
-            for v in self.vertices:
-                f.write("v " + " ".join(f"{c:.4f}".rstrip("0").rstrip(".") if c != 0 else "0" for c in v[:width]) + "\n")
+            for v, w in zip(self.vertices, self.weights):
+                values = (*v, w, 0.0, 0.0, 0.0)[:width]
+                f.write("v " + " ".join(f"{c:.4f}".rstrip("0").rstrip(".") if c != 0 else "0" for c in values) + "\n")
             for t in self.triangles:
                 f.write(f"t {t[0]} {t[1]} {t[2]}\n")
 
@@ -296,50 +312,68 @@ def boxer_head():
     return groups(skin, headgear, eyes)
 
 
+# part -> (pivot, rest end) of its limb, in the part's own space
+LIMBS = {
+    "boot": ((0.0, 0.9, 0.0), (0.0, 3.4, 0.0)),
+    "glove": ((0.0, 0.0, 0.1), (0.0, 0.8, 1.3)),
+}
+# body part -> the point where a limb joins it (and its mirror in x)
+JOINTS = {
+    "pants": (0.5, -0.6, 0.0),
+    "shirt": (1.2, 1.95, 0.0),
+}
+SHOULDER_RADIUS = 0.42
+
+
+def limb(m, part, profile, segments=14):
+    """The part's limb from its pivot towards its rest end: profile entries
+    (share of the length, radius); the ends are closed flat."""
+    pivot, end = LIMBS[part]
+    span = length(sub(end, pivot))
+    rings = [(0.0, 0.0, 0.0)] + [(f * span, r, r) for f, r in profile] + [(span, 0.0, 0.0)]
+    m.weight = 1.0
+    m.lathe(pivot, sub(end, pivot), rings, segments)
+    m.weight = 0.0
+
+
 def boxer_torso():
     """Around the shirt's point, just above the hips. The shirt turns only
     to lean, never to the boxer's heading, so it is the same seen from the
-    front and from the back: the elbows hang at the sides."""
+    front and from the back. The arms belong to the gloves and end inside
+    the shoulders."""
     def vest(m):
         m.lathe((0, 0, 0), (0, 1, 0), [(-0.55, 0, 0), (-0.5, 0.95, 0.62), (0.3, 1.0, 0.64), (1.0, 1.12, 0.7),
                                         (1.6, 1.25, 0.72), (2.0, 1.22, 0.66), (2.2, 0.9, 0.52), (2.3, 0.45, 0.35),
                                         (2.32, 0, 0)], 20)
 
     def skin(m):
-        for x in (-1.0, 1.0):
-            m.ellipsoid((1.2 * x, 1.95, 0.0), (0.42, 0.42, 0.42), 8, 12)
-            m.capsule((1.25 * x, 1.85, 0.0), (1.15 * x, 0.45, 0.0), 0.32)
+        x, y, z = JOINTS["shirt"]
+        for side in (-1.0, 1.0):
+            m.ellipsoid((side * x, y, z), (SHOULDER_RADIUS,) * 3, 8, 12)
         m.capsule((0, 2.0, 0.05), (0, 2.6, 0.05), 0.34)
 
     return groups(vest, skin)
 
 
 def boxer_hips():
-    """Around the pants' point, halfway between the head and the boots."""
+    """Around the pants' point, halfway between the head and the boots. The
+    legs belong to the boots and end inside the trunks."""
     def trunks(m):
         m.lathe((0, 0, 0), (0, 1, 0), [(-0.75, 0, 0), (-0.7, 0.9, 0.62), (-0.2, 1.02, 0.68), (0.35, 1.0, 0.66),
                                         (0.5, 0.9, 0.6), (0.55, 0, 0)], 20)
         for x in (-0.5, 0.5):
-            m.lathe((x, 0, 0), (0, 1, 0), [(-1.55, 0, 0), (-1.5, 0.5, 0.52), (-1.4, 0.56, 0.58), (-0.4, 0.6, 0.62),
+            m.lathe((x, 0, 0), (0, 1, 0), [(-1.55, 0, 0), (-1.5, 0.54, 0.56), (-1.4, 0.58, 0.6), (-0.4, 0.6, 0.62),
                                             (-0.3, 0, 0)], 14)
 
     def waistband(m):
         m.lathe((0, 0, 0), (0, 1, 0), [(0.25, 1.04, 0.7), (0.42, 1.07, 0.72), (0.6, 1.02, 0.68)], 20)
 
-    def skin(m):
-        # only the tops of the thighs: the boots stand where the footwork
-        # put them, up to a unit or so from under the pants, so the legs
-        # come up with the boots and end inside the trunks' legs
-        for x in (-1.0, 1.0):
-            m.capsule((0.5 * x, -0.9, 0.0), (0.5 * x, -1.35, 0.0), 0.4)
-
-    return groups(trunks, waistband, skin)
+    return groups(trunks, waistband)
 
 
 def boxer_boot():
     """Around the boot's point on the canvas: the shoe, its high top and
-    the leg up into the trunks' leg (which hangs down to 2.6 above the
-    canvas, lower while the boxer dips)."""
+    the leg from the ankle inside the top up to the hip."""
     def boot(m):
         m.ellipsoid((0, 0.3, -0.2), (0.4, 0.32, 0.65))
         m.lathe((0, 0, 0), (0, 1, 0), [(0.25, 0, 0), (0.3, 0.38, 0.4), (1.05, 0.37, 0.38), (1.1, 0, 0)], 14)
@@ -348,26 +382,27 @@ def boxer_boot():
         m.lathe((0, 0, 0), (0, 1, 0), [(1.0, 0.36, 0.37), (1.2, 0.37, 0.38), (1.35, 0.34, 0.35)], 14)
 
     def skin(m):
-        m.capsule((0, 1.1, 0), (0, 3.0, 0), 0.34)
+        limb(m, "boot", [(0.0, 0.28), (0.35, 0.33), (0.55, 0.3), (0.8, 0.4), (1.0, 0.44)])
 
     return groups(boot, sock, skin)
 
 
 def boxer_glove():
-    """Around the fist's point: the glove, its cuff and the forearm behind it.
-    At rest the glove is pitched up by its guard (0.3 pi), so the forearm,
-    leaning back and upwards here, runs down and back to the elbow at the
-    torso's side, 1.4 away; in a punch it stays in the glove behind the fist."""
-    arm = norm((0.0, 0.39, 0.92))
+    """Around the fist's point: the glove, its cuff and the arm from inside
+    the glove back to the shoulder. At rest the glove is pitched up by its
+    guard (0.3 pi), so the cuff and the arm, leaning back and upwards here,
+    run back to the boxer."""
+    pivot, end = LIMBS["glove"]
+    arm = norm(sub(end, pivot))
 
     def glove(m):
         m.ellipsoid((0, 0, 0), (0.48, 0.52, 0.6))
 
     def cuff(m):
-        m.lathe((0, 0, 0), arm, [(0.45, 0.4, 0.4), (0.62, 0.41, 0.41), (0.8, 0.37, 0.37)], 14)
+        m.lathe((0, 0, 0), arm, [(0.42, 0.4, 0.4), (0.55, 0.41, 0.41), (0.68, 0.36, 0.36)], 14)
 
     def skin(m):
-        m.capsule(mul(arm, 0.7), mul(arm, 1.4), 0.27)
+        limb(m, "glove", [(0.0, 0.27), (0.6, 0.3), (1.0, 0.32)])
 
     return groups(glove, cuff, skin)
 

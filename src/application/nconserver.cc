@@ -2,17 +2,20 @@
 //  nconserver.cc
 //------------------------------------------------------------------------------
 #include "application/nconserver.h"
+#include "gfx2/nfont2.h"
 #include "gfx2/ngfxserver2.h"
 #include "input/ninputevent.h"
 #include "input/ninputserver.h"
 #include "kernel/nenv.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/nloghandler.h"
+#include "kernel/nref.h"
 #include "kernel/nscriptserver.h"
 #include "mathlib/vector.h"
 #include "util/nutf8.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -62,19 +65,42 @@ const int MaxDrawnChars = 1020;
 
 const vector4 ConsoleColour(1.0f, 0.69f, 0.43f, 1.0f);
 const vector4 WatcherColour(0.43f, 0.69f, 1.0f, 1.0f);
+/// under the console's rows: dark enough for its orange text to stand out
+/// against any picture of the game
+const vector4 BackdropColour(0.06f, 0.05f, 0.08f, 1.0f);
 
-/// the non-empty lines of a line buffer, newest first, at most max
-std::vector<const char*> NewestLines(const nLineBuffer& buf, int max)
+/// the non-empty lines of a line buffer, newest first, at most max. The
+/// buffer cuts a longer line into full buffer lines; those pieces are
+/// joined again (a full line followed by an empty one was whole: its
+/// newline came after it)
+std::vector<std::string> NewestLines(const nLineBuffer& buf, int max)
 {
-    std::vector<const char*> lines;
+    std::vector<const char*> raw;
     int l = buf.GetTailLine();
     for (;;)
     {
         const char* text = buf.GetLine(l);
-        if (text && text[0]) lines.push_back(text);
-        if (l == buf.GetHeadLine() || int(lines.size()) >= max) break;
+        raw.push_back(text ? text : "");
+        if (l == buf.GetHeadLine()) break;
         l = (l + N_NUM_LINES - 1) % N_NUM_LINES;
     }
+    std::vector<std::string> lines;
+    bool continued = false;
+    for (auto it = raw.rbegin(); it != raw.rend(); ++it)
+    {
+        const size_t length = strlen(*it);
+        if (continued && length > 0)
+        {
+            lines.back() += *it;
+        }
+        else if (length > 0)
+        {
+            lines.emplace_back(*it);
+        }
+        continued = length >= size_t(N_LINE_LEN - 1);
+    }
+    std::reverse(lines.begin(), lines.end());
+    if (int(lines.size()) > max) lines.resize(size_t(max));
     return lines;
 }
 
@@ -366,10 +392,67 @@ void nConServer::Render()
 }
 
 /*
+ * WrapRows --
+ *     Results: the rows the text takes across the display in the font of
+ *     the queued text (the graphics server's current font when it has
+ *     none), broken at spaces, or inside a word wider than the display;
+ *     at least one row. The current font is restored.
+ */
+std::vector<std::string> nConServer::WrapRows(const nString& text)
+{
+    nGfxServer2* gfx = nGfxServer2::Instance();
+    nRef<nFont2> previous;
+    previous.set(gfx->GetFont());
+    nFont2* font = gfx->GetDefaultFont();
+    if (font) gfx->SetFont(font);
+    // the text starts at the left edge and its shadow lies a pixel right of it
+    const float width = 1.0f - 2.0f / float(std::max(1, int(gfx->GetDisplayMode().GetWidth())));
+    nString wrapped;
+    gfx->FitText(text, vector2(width, FLT_MAX), wrapped);
+    if (font) gfx->SetFont(previous.get_unsafe());
+    std::vector<std::string> rows;
+    std::string all = wrapped.IsEmpty() ? std::string() : std::string(wrapped.Get());
+    size_t start = 0;
+    for (size_t end; (end = all.find('\n', start)) != std::string::npos; start = end + 1)
+    {
+        rows.push_back(all.substr(start, end - start));
+    }
+    rows.push_back(all.substr(start));
+    return rows;
+}
+
+/*
+ * DrawBackdrop --
+ *     Side effects: the display's full width from its top down to the
+ *     pixel row is covered in the console's dark backdrop, one line per
+ *     pixel row (lines draw opaque, so the game shows through nowhere).
+ */
+void nConServer::DrawBackdrop(int bottom)
+{
+    nGfxServer2* gfx = nGfxServer2::Instance();
+    const float width = float(gfx->GetDisplayMode().GetWidth());
+    if (bottom <= 0 || width <= 0.0f) return;
+    std::vector<vector2> zigzag;
+    zigzag.reserve(size_t(bottom) * 2);
+    for (int y = 0; y < bottom; y++)
+    {
+        const float row = float(y) + 0.5f;
+        const bool rightward = 0 == (y & 1);
+        zigzag.emplace_back(rightward ? 0.0f : width, row);
+        zigzag.emplace_back(rightward ? width : 0.0f, row);
+    }
+    gfx->BeginLines();
+    gfx->DrawLines2d(zigzag.data(), int(zigzag.size()), BackdropColour);
+    gfx->EndLines();
+}
+
+/*
  * RenderConsole --
- *     Side effects: the visible log lines, oldest at the top, then the
- *     prompt and the edit line with '|' at the cursor; the scroll offset
- *     is clamped to the lines there are.
+ *     Side effects: a dark backdrop under the console's rows, the visible
+ *     log rows, oldest at the top, then the prompt and the edit line with
+ *     '|' at the cursor. A line wider than the display takes as many rows
+ *     as it needs; the scroll offset counts rows and is clamped to the
+ *     rows there are.
  */
 void nConServer::RenderConsole(int fontHeight, int displayHeight)
 {
@@ -379,17 +462,35 @@ void nConServer::RenderConsole(int fontHeight, int displayHeight)
     nLogHandler* log = kernelServer->GetLogHandler();
     const nLineBuffer* buf = log ? log->GetLineBuffer() : nullptr;
     if (!buf) return;
-    const std::vector<const char*> lines = NewestLines(*buf, MaxLogLines);
-    const int numLines = int(lines.size());
+    const std::vector<std::string> lines = NewestLines(*buf, MaxLogLines);
+
+    nString edit = this->Prompt();
+    nString head;
+    head.Set(this->editLine, this->cursorPos);
+    edit.Append(head);
+    edit.Append("|");
+    edit.Append(&this->editLine[this->cursorPos]);
+    const std::vector<std::string> editRows = this->WrapRows(edit);
 
     // a display lower than a few rows still gets one row and no negative count
     const int rows = std::max(1, displayHeight / fontHeight);
-    const int visible = std::max(0, rows - 4);
-    int last = rows + this->scrollOffset - 4;
-    if (last >= numLines)
+    const int reserved = 3 + int(editRows.size());
+    const int visible = std::max(0, rows - reserved);
+    // the log's rows, newest first, as far back as the view can reach
+    std::vector<std::string> logRows;
+    for (size_t i = 0; i < lines.size() && int(logRows.size()) <= visible + this->scrollOffset; i++)
     {
-        last = numLines - 1;
-        this->scrollOffset = numLines - rows + 3;
+        nString line;
+        line.Set(lines[i].c_str(), nUtf8::CutLength(lines[i].c_str(), int(std::min(lines[i].size(), size_t(MaxDrawnChars)))));
+        const std::vector<std::string> wrapped = this->WrapRows(line);
+        logRows.insert(logRows.end(), wrapped.rbegin(), wrapped.rend());
+    }
+    const int numRows = int(logRows.size());
+    int last = rows + this->scrollOffset - reserved;
+    if (last >= numRows)
+    {
+        last = numRows - 1;
+        this->scrollOffset = numRows - rows + reserved - 1;
     }
     int first = last - visible;
     if (first < 0)
@@ -398,24 +499,21 @@ void nConServer::RenderConsole(int fontHeight, int displayHeight)
         this->scrollOffset = 0;
     }
 
+    const int drawnRows = std::max(0, last - first + 1) + int(editRows.size());
+    this->DrawBackdrop(std::min(displayHeight, drawnRows * displayHeight / rows + fontHeight / 4));
     nGfxServer2* gfx = nGfxServer2::Instance();
     float y = -1.0f;
     const float step = 2.0f / float(rows);
     for (int i = last; i >= first; i--)
     {
-        nString text;
-        text.Set(lines[size_t(i)], int(std::min(strlen(lines[size_t(i)]), size_t(MaxDrawnChars))));
-        text.Append("\n");
-        gfx->AddText(text, ConsoleColour, -1.0f, y);
+        gfx->AddText(nString((logRows[size_t(i)] + "\n").c_str()), ConsoleColour, -1.0f, y);
         y += step;
     }
-    nString edit = this->Prompt();
-    nString head;
-    head.Set(this->editLine, this->cursorPos);
-    edit.Append(head);
-    edit.Append("|");
-    edit.Append(&this->editLine[this->cursorPos]);
-    gfx->AddText(edit, ConsoleColour, -1.0f, y);
+    for (const std::string& row : editRows)
+    {
+        gfx->AddText(nString(row.c_str()), ConsoleColour, -1.0f, y);
+        y += step;
+    }
 }
 
 /*

@@ -18,6 +18,9 @@
 #include "input/ninputconsole.h"
 #include "util/nstring.h"
 
+#include <string>
+#include <vector>
+
 class nInputServer;
 class nInputEvent;
 class nScriptServer;
@@ -74,6 +77,10 @@ private:
     /// the script server's prompt, empty without a script server
     nString Prompt();
     void RenderConsole(int fontHeight, int displayHeight);
+    /// the rows a text takes across the display
+    std::vector<std::string> WrapRows(const nString& text);
+    /// cover the display from its top down to the pixel row
+    void DrawBackdrop(int bottom);
     void RenderWatchers(int fontHeight, int displayHeight);
 
     static nConServer* Singleton;

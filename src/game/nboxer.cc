@@ -10,6 +10,7 @@
 #include "game/ntimer.h"
 #include "game/ntimerserver.h"
 #include "gfx2/ngfxserver2.h"
+#include "gfx2/nshaderarg.h"
 #include "kernel/nenv.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/nmodule.h"
@@ -340,9 +341,10 @@ void nBoxer::CreateNameLabel()
 /*
  * Init --
  *     Side effects: the base Init, the statistics, the parts, the movement
- *     target at home and the name label. The match must be running. A
- *     prototype that cannot be built is reported and leaves the boxer
- *     without body: it stands, takes hits and never punches.
+ *     target and the feet's anchor at home and the name label. The match
+ *     must be running. A prototype that cannot be built is reported and
+ *     leaves the boxer without body: it stands, takes hits and never
+ *     punches.
  */
 void nBoxer::Init(const char* proto)
 {
@@ -352,6 +354,9 @@ void nBoxer::Init(const char* proto)
     this->ReadStatistics();
     this->CreateParts();
     this->moveTarget = this->placement.gettranslation();
+    // the boots stand at the placement: an anchor left at the ring's centre
+    // would walk them off it in the first frames, out from under the boxer
+    this->footAnchor.set(this->moveTarget.x, 0.0f, this->moveTarget.z);
     this->CreateNameLabel();
 }
 
@@ -479,6 +484,65 @@ void nBoxer::Torso()
     this->shirt->GetTransform().settranslation(pantsPos + vector3(0.0f, 0.2f, 0.0f));
     const vector3& b = this->transform.gettranslation();
     this->shirt->GetTransform().seteuler(vector3((b.z - pantsPos.z) * 0.3f, 0.0f, (pantsPos.x - b.x) * 0.3f));
+}
+
+/*
+ * Render --
+ *     Side effects: the limbs are joined to the body as it stands now
+ *     (after every part has moved this frame), then the boxer's own
+ *     render context is attached.
+ */
+void nBoxer::Render()
+{
+    this->JoinLimbs();
+    nGameObject::Render();
+}
+
+/*
+ * JoinLimbs --
+ *     Side effects: each boot's leg reaches its hip on the pants, each
+ *     glove's arm its shoulder on the shirt.
+ */
+void nBoxer::JoinLimbs()
+{
+    nGameObject* pantsPart = this->pants.isvalid() ? this->pants.get() : nullptr;
+    nGameObject* shirtPart = this->shirt.isvalid() ? this->shirt.get() : nullptr;
+    this->JoinLimb(this->leftBoot.isvalid() ? this->leftBoot.get() : nullptr, pantsPart, -1.0f);
+    this->JoinLimb(this->rightBoot.isvalid() ? this->rightBoot.get() : nullptr, pantsPart, 1.0f);
+    this->JoinLimb(this->GetLeftFist(), shirtPart, -1.0f);
+    this->JoinLimb(this->GetRightFist(), shirtPart, 1.0f);
+}
+
+/*
+ * JoinLimb --
+ *     Side effects: the limb part's render context gets the joint matrix
+ *     ("JointPalette") that turns and stretches its limb from the pivot
+ *     its prototype names ("limb-pivot", to "limb-end" as modelled) onto
+ *     the body part's joint ("limb-joint", or that point mirrored across
+ *     the part's x axis, whichever lies on the boxer's side). The parts
+ *     move on their own, so only this keeps legs and arms attached. A part
+ *     unbuilt or without those values keeps its limb as modelled.
+ */
+void nBoxer::JoinLimb(nGameObject* limb, nGameObject* body, float side)
+{
+    if (!limb || !body || !limb->GetRenderContext().IsValid() || !body->GetRenderContext().IsValid()) return;
+    nFloat4 pivot, restEnd, joint;
+    if (!limb->ReadVarF4("limb-pivot", pivot) || !limb->ReadVarF4("limb-end", restEnd) ||
+        !body->ReadVarF4("limb-joint", joint))
+    {
+        return;
+    }
+    const matrix44& bodyMatrix = body->GetTransform().getmatrix();
+    const vector3 a = bodyMatrix.transform_coord(vector3(joint.x, joint.y, joint.z));
+    const vector3 b = bodyMatrix.transform_coord(vector3(-joint.x, joint.y, joint.z));
+    const vector3 sidePoint =
+        body->GetTransform().gettranslation() + n_turny(vector3(side, 0.0f, 0.0f), this->placement.geteuler().y);
+    const vector3 jointWorld = (a - sidePoint).len() <= (b - sidePoint).len() ? a : b;
+    matrix44 toLimb = limb->GetTransform().getmatrix();
+    if (!toLimb.invert_simple()) return;
+    const matrix44 m = n_limbmatrix(vector3(pivot.x, pivot.y, pivot.z), vector3(restEnd.x, restEnd.y, restEnd.z),
+                                    toLimb.transform_coord(jointWorld));
+    limb->GetRenderContext().GetShaderOverrides().SetArg(nShaderState::JointPalette, nShaderArg(m));
 }
 
 /*

@@ -33,6 +33,8 @@ public:
     void Init(const char* proto) override;
     /// turn, walk, recover, step and keep the torso between the boots
     void Trigger(float* dt) override;
+    /// join the limbs to the body, then attach the boxer's own render context
+    void Render() override;
     /// take a hit of the impulse
     virtual void OnHit(const vector3& impulse);
 
@@ -110,6 +112,10 @@ protected:
     void Footwork(float dt);
     /// pants and shirt between the boots
     void Torso();
+    /// every limb (legs on the boots, arms on the gloves) drawn reaching its joint on pants or shirt
+    void JoinLimbs();
+    /// the limb's joint matrix for its draw: from its pivot to the body part's joint on the side (-1 left, 1 right)
+    void JoinLimb(nGameObject* limb, nGameObject* body, float side);
     /// move the part straight towards the goal, at most the step speed; the distance before
     float MoveBodyPart(nGameObject* part, const vector3& goal, float dt);
     /// the fist's hit test against the opponent: body, then (while it defends) its gloves

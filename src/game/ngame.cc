@@ -17,6 +17,7 @@
 #include "kernel/nkernelserver.h"
 #include "kernel/nmodule.h"
 #include "kernel/npersistserver.h"
+#include "game/nhomefile.h"
 #include "game/nplayerfile.h"
 #include "opende/nopendeworld.h"
 #include "variable/nvariableserver.h"
@@ -187,13 +188,14 @@ nGameLogic* nGame::GetLogic() const
  *     Side effects: "/usr/players" is replaced by the content of the
  *     players' file when it exists, each player mended from the library's
  *     player; a file that cannot be read is kept aside and leaves
- *     "/usr/players" absent. The notice tells the player either, and that
- *     nothing will be saved while another copy of the game runs.
+ *     "/usr/players" absent. The notice tells the player either, that
+ *     progress cannot be saved and why, and that nothing will be saved
+ *     while another copy of the game runs.
  */
 void nGame::LoadPlayers()
 {
     this->saveNotice = "";
-    nPlayerFile::Load(this->saveNotice);
+    nPlayerFile::Load(this->saveNotice, this->maySavePlayers);
     nPlayerFile::MendAll();
     if (nApp::HasInstance() && !nApp::Instance()->MaySaveHome())
     {
@@ -206,7 +208,9 @@ void nGame::LoadPlayers()
  * SavePlayers --
  *     Side effects: when "/usr/players" exists it replaces the players'
  *     file (nPlayerFile::Save); not while another copy of the game runs on
- *     the same home, whose progress would be overwritten.
+ *     the same home, whose progress would be overwritten, nor over an
+ *     unreadable file that could not be put aside. A save that fails
+ *     puts why in the notice the main menu shows.
  */
 void nGame::SavePlayers()
 {
@@ -215,7 +219,24 @@ void nGame::SavePlayers()
         if (kernelServer->Lookup(PlayersPath)) n_printf("nGame: another copy of the game runs; the players are not saved\n");
         return;
     }
-    nPlayerFile::Save();
+    if (!this->maySavePlayers)
+    {
+        if (kernelServer->Lookup(PlayersPath)) n_printf("nGame: '%s' is not replaced; the players are not saved\n", nPlayerFile::FileName);
+        return;
+    }
+    if (nPlayerFile::Save()) return;
+    nString notice;
+    if (nPlayerFile::CheckSavable(notice))
+    {
+        notice = "Progress could not be saved to ";
+        notice.Append(nHomeFile::RealPath(nPlayerFile::FileName));
+        notice.Append("; bin.log says why.");
+    }
+    if (!strstr(this->saveNotice.Get(), notice.Get()))
+    {
+        if (!this->saveNotice.IsEmpty()) this->saveNotice.Append(" ");
+        this->saveNotice.Append(notice);
+    }
 }
 
 void nGame::OnStateEnter(const nString& prevState)

@@ -161,6 +161,8 @@ private:
     std::unique_ptr<nGfxObject> light;
     nString m_strPlayerProto;
     nString saveNotice;
+    /// false when the players' file must not or cannot be replaced this run
+    bool maySavePlayers = true;
     int timeVar;
     int oneVar;
     int objectCount;

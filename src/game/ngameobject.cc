@@ -53,11 +53,14 @@ nOpendeGeom* nGameObject::GetGeom() const
 
 /*
  * FindVar --
- *     Results: the prototype's child of the name when it is an nenv, else 0.
+ *     Results: the prototype's child of the name when it is an nenv, else 0;
+ *     0 too once the prototype is gone (a script may delete it while the
+ *     match draws the object every frame).
  */
 nEnv* nGameObject::FindVar(const char* name) const
 {
-    nRoot* child = this->GetProto()->Find(name);
+    if (!this->m_refProto.isvalid()) return nullptr;
+    nRoot* child = this->m_refProto->Find(name);
     return (child && child->IsA("nenv")) ? static_cast<nEnv*>(child) : nullptr;
 }
 

@@ -169,7 +169,8 @@ nBar* nPlayer::NewBar(const char* name, bool health)
     text->SetColor(white);
     text->SetFont("game-bar");
     text->SetText(health ? "Health" : "Energy");
-    text->SetRect(rectangle(vector2(0.747f, 0.924f + y), vector2(0.827f, 0.944f + y)));
+    // as high as a line of the font at the smallest display, centred on the bar
+    text->SetRect(rectangle(vector2(0.747f, 0.919f + y), vector2(0.827f, 0.949f + y)));
     text->Show();
     return bar;
 }

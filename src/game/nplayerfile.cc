@@ -3,6 +3,7 @@
 //------------------------------------------------------------------------------
 #include "game/nplayerfile.h"
 #include "game/napp.h"
+#include "game/nhomefile.h"
 #include "kernel/nenv.h"
 #include "kernel/nfileserver2.h"
 #include "kernel/nkernelserver.h"
@@ -20,8 +21,6 @@ const char* const nPlayerFile::PlayersPath = "/usr/players";
 
 namespace
 {
-const char* const TempFileName = "home:players.n2.tmp";
-
 nEnv* AsEnv(nRoot* obj)
 {
     return (obj && obj->IsA("nenv")) ? static_cast<nEnv*>(obj) : nullptr;
@@ -90,7 +89,11 @@ public:
     {
         this->ok = ps->SetSaverClass(nString(cl));
     }
-    ~SaverClass() { this->ps->SetSaverClass(this->before); }
+    // without a saver before (the script server gone at teardown) there is none to put back
+    ~SaverClass()
+    {
+        if (!this->before.IsEmpty()) this->ps->SetSaverClass(this->before);
+    }
     bool ok;
 
 private:
@@ -130,39 +133,86 @@ int nPlayerFile::MendAll()
     return mended;
 }
 
-nRoot* nPlayerFile::Load(nString& notice)
+/*
+ * KeepUnreadable --
+ *     Results: whether the players' file may be replaced by a save: only
+ *     when the unreadable file is safe under its aside name.
+ *     Side effects: the file is renamed aside; notice says what happened.
+ */
+bool nPlayerFile::KeepUnreadable(nString& notice)
+{
+    const nString aside = nHomeFile::RealPath(BrokenFileName);
+    nString why;
+    const bool kept = nHomeFile::SetAside(FileName, BrokenFileName, why);
+    if (kept)
+    {
+        notice = "The saved progress could not be read; it is kept as ";
+        notice.Append(aside);
+        notice.Append(" and a new player starts.");
+    }
+    else
+    {
+        notice = "The saved progress could not be read, and was not kept as ";
+        notice.Append(aside);
+        notice.Append(": ");
+        notice.Append(why);
+        notice.Append(". Progress is not saved.");
+    }
+    n_printf("The saved progress %s could not be read. %s\n", nHomeFile::RealPath(FileName).Get(), notice.Get());
+    return kept;
+}
+
+/*
+ * LoadFile --
+ *     Results: the players from a file that may be read, or 0 when it
+ *     makes none (a text file runs as a script: its errors are the file's,
+ *     not the game's).
+ */
+nRoot* nPlayerFile::LoadFile()
 {
     nKernelServer* ks = nKernelServer::Instance();
-    if (nRoot* old = ks->Lookup(PlayersPath)) old->Release();
-    nFileServer2* fs = nFileServer2::Instance();
-    if (!fs->FileExists(FileName)) return nullptr;
     nRoot* usr = ks->Lookup("/usr");
     if (!usr) usr = static_cast<nRoot*>(ks->New("nroot", "/usr"));
-
-    // a text file runs as a script: its errors are the file's, not the game's
     ks->PushCwd(usr);
     nObject* loaded = nApp::LoadData(FileName, "players");
     ks->PopCwd();
-
     if (loaded && !loaded->IsA("nroot"))
     {
         loaded->Release();
         loaded = nullptr;
     }
-    if (loaded) return static_cast<nRoot*>(loaded);
+    return static_cast<nRoot*>(loaded);
+}
 
-    if (fs->CopyFile(FileName, BrokenFileName))
-    {
-        notice = "The saved progress could not be read; it is kept as \"";
-        notice.Append(BrokenFileName);
-        notice.Append("\" and a new player starts.");
-    }
-    else
-    {
-        notice = "The saved progress could not be read; a new player starts.";
-    }
-    n_printf("nPlayerFile: '%s' could not be read. %s\n", FileName, notice.Get());
-    return nullptr;
+nRoot* nPlayerFile::Load(nString& notice, bool& maySave)
+{
+    nKernelServer* ks = nKernelServer::Instance();
+    if (nRoot* old = ks->Lookup(PlayersPath)) old->Release();
+    maySave = true;
+    nRoot* loaded = nullptr;
+    const nHomeFile::Kind kind = nHomeFile::Examine(FileName);
+    if (kind == nHomeFile::Loadable) loaded = LoadFile();
+    if (!loaded && (kind == nHomeFile::Loadable || kind == nHomeFile::Unloadable)) maySave = KeepUnreadable(notice);
+    if (maySave) maySave = CheckSavable(notice);
+    return loaded;
+}
+
+/*
+ * CheckSavable --
+ *     Results: true when a save can replace the players' file.
+ *     Side effects: otherwise notice says why, after what it held.
+ */
+bool nPlayerFile::CheckSavable(nString& notice)
+{
+    const nString why = nHomeFile::WhyNotSavable(FileName);
+    if (why.IsEmpty()) return true;
+    if (!notice.IsEmpty()) notice.Append(" ");
+    notice.Append("Progress cannot be saved: ");
+    notice.Append(nHomeFile::RealPath(FileName));
+    notice.Append(": ");
+    notice.Append(why);
+    n_printf("nPlayerFile: %s\n", notice.Get());
+    return false;
 }
 
 bool nPlayerFile::Save()
@@ -176,28 +226,16 @@ bool nPlayerFile::Save()
         n_printf("nPlayerFile: no persistence server; the players are not saved\n");
         return false;
     }
-    nFileServer2* fs = nFileServer2::Instance();
+    SaverClass binary(static_cast<nPersistServer*>(psObj), "nbinscriptserver");
+    if (!binary.ok)
     {
-        SaverClass binary(static_cast<nPersistServer*>(psObj), "nbinscriptserver");
-        if (!binary.ok)
-        {
-            n_printf("nPlayerFile: no binary saver; the players are not saved\n");
-            return false;
-        }
-        if (!players->SaveAs(TempFileName))
-        {
-            n_printf("nPlayerFile: the players could not be written to '%s'; '%s' is left as it was\n", TempFileName,
-                     FileName);
-            fs->DeleteFile(TempFileName);
-            return false;
-        }
+        n_printf("nPlayerFile: no binary saver; the players are not saved\n");
+        return false;
     }
-    const nString from = fs->ManglePath(TempFileName);
-    const nString to = fs->ManglePath(FileName);
-    if (std::rename(from.Get(), to.Get()) != 0)
+    // the persistence server writes a temporary file and renames it over the old one
+    if (!players->SaveAs(FileName))
     {
-        n_printf("nPlayerFile: '%s' could not replace '%s'; the old progress is left\n", TempFileName, FileName);
-        fs->DeleteFile(TempFileName);
+        n_printf("nPlayerFile: the players could not be saved; '%s' is left as it was\n", FileName);
         return false;
     }
     return true;

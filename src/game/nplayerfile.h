@@ -6,11 +6,11 @@
     @ingroup Game
 
     The players' progression as a file from outside: loading
-    "home:players.n2" with an unreadable file kept aside, mending a
+    "home:players.n2" with an unreadable file renamed aside, mending a
     player whose values are missing, of the wrong type or out of range
     from the library's player prototype, and writing the players through
-    a temporary file renamed over the old one, so that a crash or a kill
-    while saving never leaves half a file.
+    a temporary file renamed over the old one, so that a crash, a kill
+    or a power loss while saving never leaves half a file.
 */
 class nRoot;
 class nString;
@@ -29,11 +29,13 @@ public:
 
     /**
         Loads the file as "/usr/players". Results: the node, or 0 when
-        there is no file or it cannot be read. Side effects: an existing
-        "/usr/players" goes first; a file that cannot be read is copied to
-        BrokenFileName and notice says so (it is left empty otherwise).
+        there is no file or it cannot be read; maySave is false when a
+        save must not or cannot replace the file. Side effects: an existing
+        "/usr/players" goes first; a file that cannot be read (or is larger
+        than any the game writes) is renamed to BrokenFileName; notice says
+        so, or why progress cannot be saved (it is left empty otherwise).
     */
-    static nRoot* Load(nString& notice);
+    static nRoot* Load(nString& notice, bool& maySave);
 
     /**
         Saves "/usr/players" in the binary format to a temporary file that
@@ -55,5 +57,14 @@ public:
 
     /// every child of "/usr/players" mended from the library's player, when both exist
     static int MendAll();
+
+    /// true when a save can replace the file; else notice gets why
+    static bool CheckSavable(nString& notice);
+
+private:
+    /// the players of a file that may be read, or 0
+    static nRoot* LoadFile();
+    /// renames an unreadable file aside; true when a save may replace it now
+    static bool KeepUnreadable(nString& notice);
 };
 #endif

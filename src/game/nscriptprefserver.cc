@@ -3,6 +3,7 @@
 //------------------------------------------------------------------------------
 #include "game/nscriptprefserver.h"
 #include "game/napp.h"
+#include "game/nhomefile.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/nenv.h"
 #include "kernel/nfileserver2.h"
@@ -54,36 +55,39 @@ nScriptPrefServer::~nScriptPrefServer()
 
 /*
  * KeepBrokenFile --
- *     Copies the unreadable file beside itself before the next save
- *     replaces it, so a hand-edited file is never lost.
+ *     Renames the unreadable file beside itself before the next save
+ *     replaces it, so a hand-edited file is never lost. When it cannot be
+ *     put aside the preferences are not saved over it this run.
  */
 void nScriptPrefServer::KeepBrokenFile()
 {
-    nFileServer2* fs = kernelServer->GetFileServer();
-    if (fs->CopyFile(FileName, BackupFileName))
+    nString why;
+    if (nHomeFile::SetAside(FileName, BackupFileName, why))
     {
         n_printf("nScriptPrefServer: '%s' could not be read; it is kept as '%s', preferences start empty.\n",
-                 FileName, BackupFileName);
+                 FileName, nHomeFile::RealPath(BackupFileName).Get());
+        return;
     }
-    else
-    {
-        n_printf("nScriptPrefServer: '%s' could not be read; preferences start empty.\n", FileName);
-    }
+    this->maySave = false;
+    n_printf("nScriptPrefServer: '%s' could not be read nor kept as '%s' (%s); preferences start empty and "
+             "are not saved.\n",
+             FileName, nHomeFile::RealPath(BackupFileName).Get(), why.Get());
 }
 
 /*
  * LoadPrefs --
  *     Runs "home:prefs.n2" with the script server's errors caught: a broken
- *     file must not stop the game at every start.
+ *     file must not stop the game at every start. A file larger than any
+ *     the game writes, or no regular file, is not read at all.
  * Results: the loaded node, or 0 when there is no file or it is broken.
  * Side effects: a broken file is put aside (KeepBrokenFile).
  */
 nRoot* nScriptPrefServer::LoadPrefs()
 {
-    nFileServer2* fs = kernelServer->GetFileServer();
-    if (!fs->FileExists(FileName)) return nullptr;
+    const nHomeFile::Kind kind = nHomeFile::Examine(FileName);
+    if (kind == nHomeFile::Missing || kind == nHomeFile::Directory) return nullptr;
 
-    nObject* loaded = nApp::LoadData(FileName);
+    nObject* loaded = (kind == nHomeFile::Loadable) ? nApp::LoadData(FileName) : nullptr;
 
     if (loaded && !loaded->IsA("nroot"))
     {
@@ -129,6 +133,10 @@ void nScriptPrefServer::Close()
     if (nApp::HasInstance() && !nApp::Instance()->MaySaveHome())
     {
         n_printf("nScriptPrefServer: another copy of the game runs on this home; '%s' is not saved\n", FileName);
+    }
+    else if (!this->maySave)
+    {
+        n_printf("nScriptPrefServer: '%s' could not be kept aside; it is not saved over\n", FileName);
     }
     else if (!this->m_refPrefs->SaveAs(FileName))
     {

@@ -50,5 +50,7 @@ private:
     nRoot* FindValue(const nString& key, bool report);
 
     nRef<nRoot> m_refPrefs;
+    /// false when an unreadable file could not be put aside: it must not be saved over
+    bool maySave = true;
 };
 #endif

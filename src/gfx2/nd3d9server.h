@@ -112,7 +112,7 @@ public:
     /// the number of queued texts
     int GetNumTextNodes() const;
     /// the font queued text is drawn with, null before the device opened
-    nFont2* GetDefaultFont() const { return this->refDefaultFont.get_unsafe(); }
+    nFont2* GetDefaultFont() const override { return this->refDefaultFont.get_unsafe(); }
 
     //--- rendering (nd3d9server_render.cc) ---------------------------------------------
     nMeshArray* NewMeshArray(const char* rsrcName) override;

@@ -9,8 +9,11 @@
 #include "gfx2/ninstancestream.h"
 #include "resource/nresourceserver.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string>
+#include <vector>
 
 nGfxServer2* nGfxServer2::Singleton = nullptr;
 
@@ -627,6 +630,109 @@ void nGfxServer2::BreakLines(const nString& inText, const rectangle& rect, nStri
         i++;
     }
     outText = text.c_str();
+}
+
+namespace
+{
+
+/// the bytes of the UTF-8 character that starts at i (a stray byte counts alone)
+size_t CharLength(const std::string& s, size_t i)
+{
+    size_t n = 1;
+    while (i + n < s.size() && 0x80 == (uchar(s[i + n]) & 0xC0)) n++;
+    return n;
+}
+
+/// the texts between the separator, empty ones included
+std::vector<std::string> Split(const std::string& s, char sep)
+{
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (;;)
+    {
+        const size_t at = s.find(sep, start);
+        parts.push_back(s.substr(start, at == std::string::npos ? std::string::npos : at - start));
+        if (at == std::string::npos) return parts;
+        start = at + 1;
+    }
+}
+
+}  // namespace
+
+/*
+ * FitText --
+ *     Results: true when outText holds the whole text; false when it had
+ *     to leave some out.
+ *     Side effects: outText becomes the text as it fits a box of the size
+ *     (relative to the display) in the current font: the text itself when
+ *     it fits; else each of its lines broken at spaces (a word wider than
+ *     the box inside itself); when those lines are more than the box is
+ *     high, the last line the box holds ends in "..." where the rest was
+ *     cut. A box too narrow for a single character still gets one per line.
+ */
+bool nGfxServer2::FitText(const nString& inText, const vector2& size, nString& outText)
+{
+    const std::string text = inText.IsEmpty() ? std::string() : std::string(inText.Get());
+    const auto width = [this](const std::string& s) { return s.empty() ? 0.0f : this->GetTextExtent(nString(s.c_str())).x; };
+    const vector2 whole = this->GetTextExtent(nString(text.c_str()));
+    if (text.empty() || (whole.x <= size.x && whole.y <= size.y))
+    {
+        outText = text.c_str();
+        return true;
+    }
+    // the longest head of s (whole characters, at least one) that fits with the tail after it
+    const auto head = [&](const std::string& s, const std::string& tail) {
+        size_t n = CharLength(s, 0);
+        while (n < s.size() && width(s.substr(0, n + CharLength(s, n)) + tail) <= size.x) n += CharLength(s, n);
+        return n;
+    };
+    std::vector<std::string> lines;
+    for (const std::string& paragraph : Split(text, '\n'))
+    {
+        std::string line;
+        bool first = true;
+        for (std::string word : Split(paragraph, ' '))
+        {
+            const std::string joined = first ? word : line + " " + word;
+            first = false;
+            if (width(joined) <= size.x)
+            {
+                line = joined;
+                continue;
+            }
+            if (!line.empty()) lines.push_back(line);
+            while (word.size() > CharLength(word, 0) && width(word) > size.x)
+            {
+                const size_t n = head(word, "");
+                lines.push_back(word.substr(0, n));
+                word.erase(0, n);
+            }
+            line = word;
+        }
+        lines.push_back(line);
+    }
+    const float lineHeight = this->GetTextExtent(nString("X")).y;
+    // a box of no height, or one higher than all lines (a huge one too), holds them all
+    const float capacity = lineHeight > 0.0f ? size.y / lineHeight + 0.001f : float(lines.size());
+    const size_t maxLines = capacity < float(lines.size()) ? size_t(std::max(1.0f, std::floor(capacity))) : lines.size();
+    const bool complete = lines.size() <= maxLines;
+    if (!complete)
+    {
+        std::string rest = lines[maxLines - 1] + " " + lines[maxLines];
+        lines.resize(maxLines);
+        const std::string dots = "...";
+        size_t n = width(rest + dots) <= size.x ? rest.size() : (width(dots) <= size.x ? head(rest, dots) : 0);
+        while (n > 0 && ' ' == rest[n - 1]) n--;
+        lines.back() = rest.substr(0, n) + dots;
+    }
+    std::string fitted;
+    for (size_t i = 0; i < lines.size(); i++)
+    {
+        if (i > 0) fitted += "\n";
+        fitted += lines[i];
+    }
+    outText = fitted.c_str();
+    return complete;
 }
 
 /*

@@ -256,6 +256,12 @@ public:
     //--- helpers ----------------------------------------------------------------------
     /// wrap a text at spaces so that each line fits the rectangle's width
     void BreakLines(const nString& inText, const rectangle& rect, nString& outText);
+    /// the text as it fits a box of the size in the current font (broken
+    /// into lines, shortened with "..." when the lines overflow); true when
+    /// nothing of it was left out
+    bool FitText(const nString& inText, const vector2& size, nString& outText);
+    /// the font of the queued text (AddText); null when the server has none
+    virtual nFont2* GetDefaultFont() const { return nullptr; }
     /// the ray under a relative mouse position (0..1, y down), of the given length
     void ComputeMouseRay(vector3& outStart, vector3& outEnd, const vector2& mousePos, float length);
 

@@ -409,9 +409,10 @@ void nWin32WindowHandler::HandleKey(const SDL_KeyboardEvent& event)
 
 /*
  * HandleText --
- *     Side effects: one char event per character of the text; characters
- *     outside 32..255 (control codes, and what the engine's 8-bit text
- *     cannot show) and broken UTF-8 are dropped.
+ *     Side effects: one char event per character of the text; control
+ *     codes are dropped; a character beyond what the text drawing shows
+ *     (above U+07FF) and broken UTF-8 come as a '?', so that the typed
+ *     line visibly misses them.
  */
 void nWin32WindowHandler::HandleText(const char* text)
 {
@@ -419,7 +420,11 @@ void nWin32WindowHandler::HandleText(const char* text)
     int c;
     while ((c = nPlatformNextCodePoint(p)) != 0)
     {
-        if (c < 32 || c > 255)
+        if (c < 0 || c > 0x7FF)
+        {
+            c = '?';
+        }
+        if (c < 32)
         {
             continue;
         }

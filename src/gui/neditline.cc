@@ -45,18 +45,18 @@ void nEditLine::Clear()
 /*
  * IsCharValid --
  *     Results: false for control characters (codes below 32 and 127 to
- *     159), for codes beyond a byte and, in file mode, for the characters
- *     file names may not hold.
+ *     159), for codes beyond what the text drawing shows (U+07FF) and, in
+ *     file mode, for the characters file names may not hold.
  */
 bool nEditLine::IsCharValid(int c) const
 {
     if (this->fileMode && c > 0 && c < 128 && strchr("\"*./:<>?|\\", c)) return false;
-    return c >= 32 && (c < 127 || c > 159) && c <= 255;
+    return c >= 32 && (c < 127 || c > 159) && c <= 0x7FF;
 }
 
 /*
  * InsertChar --
- *     Side effects: a valid character (a code point up to 255, as typed)
+ *     Side effects: a valid character (a code point up to U+07FF, as typed)
  *     goes to the cursor in its UTF-8 form, see InsertSequence. In file
  *     mode a leading space is ignored.
  */

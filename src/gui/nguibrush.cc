@@ -46,14 +46,15 @@ nGuiResource* nGuiBrush::Resolve()
  * GetGuiResource --
  *     Results: as Resolve.
  *     Side effects: a brush found in neither skin (a typo in a script,
- *     a skin that lost it) is reported once; the caller draws nothing.
+ *     a skin that lost it) is logged by the GUI server, once for all the
+ *     widgets that name it; the caller draws nothing.
  */
 nGuiResource* nGuiBrush::GetGuiResource()
 {
     nGuiResource* res = this->Resolve();
     if (!res && !this->reported)
     {
-        n_message("nGuiBrush: could not resolve brush '%s'!\n", this->name.Get());
+        if (nGuiServer* gui = nGuiServer::InstanceOrNull()) gui->ReportMissingBrush(this->name);
         this->reported = true;
     }
     return res;

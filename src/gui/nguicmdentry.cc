@@ -99,7 +99,7 @@ void nGuiCmdEntry::OnFrame()
     nGuiTextView::OnFrame();
 }
 
-bool nGuiCmdEntry::OnChar(uchar chr)
+bool nGuiCmdEntry::OnChar(int chr)
 {
     if (this->editLine.IsCharValid(chr))
     {

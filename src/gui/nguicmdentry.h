@@ -25,7 +25,7 @@ public:
 
     void OnShow() override;
     void OnFrame() override;
-    bool OnChar(uchar chr) override;
+    bool OnChar(int chr) override;
     bool OnKeyDown(int key) override;
     bool OnKeyUp(int key) override;
 

@@ -485,6 +485,20 @@ bool nGuiServer::HasBrush(const char* name) const
     return skin && name && skin->LookupBrush(name);
 }
 
+/*
+ * ReportMissingBrush --
+ *     Side effects: the first miss of a name is logged (a window of many
+ *     widgets that share a mistyped brush says it once, and never in a
+ *     box that stops the player).
+ */
+void nGuiServer::ReportMissingBrush(const nString& name)
+{
+    if (this->missingBrushes.insert(std::string(name.IsEmpty() ? "" : name.Get())).second)
+    {
+        n_printf("nGuiBrush: could not resolve brush '%s'!\n", name.Get());
+    }
+}
+
 //--- commands -------------------------------------------------------------------------
 
 /*

@@ -29,6 +29,8 @@
 #include "gfx2/ndynamicmesh.h"
 
 #include <memory>
+#include <set>
+#include <string>
 #include <vector>
 
 class nGuiWidget;
@@ -139,6 +141,8 @@ public:
     void PlaySound(int index);
     /// whether the current skin has a brush of that name
     bool HasBrush(const char* name) const;
+    /// logs that no skin has the brush, the first time the name is missed
+    void ReportMissingBrush(const nString& name);
 
     void DiscardWindows(const char* windowClass);
     nGuiWindow* FindWindowByClass(const char* windowClass, nGuiWindow* prev);
@@ -211,6 +215,8 @@ private:
     rectangle textArea;
     /// whether queued brushes came before kept text (and must be drawn before it)
     bool brushesUnderText;
+    /// the brush names already reported missing
+    std::set<std::string> missingBrushes;
 
     static nGuiServer* Singleton;
 };

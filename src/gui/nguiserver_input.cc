@@ -178,7 +178,7 @@ void nGuiServer::DispatchInput()
             {
                 case N_INPUT_KEY_DOWN: root->OnKeyDown(e->GetKey()); break;
                 case N_INPUT_KEY_UP: root->OnKeyUp(e->GetKey()); break;
-                case N_INPUT_KEY_CHAR: root->OnChar(uchar(e->GetChar())); break;
+                case N_INPUT_KEY_CHAR: root->OnChar(e->GetChar()); break;
                 default: break;
             }
         }

@@ -130,7 +130,7 @@ bool nGuiTextEntry::OnButtonDown(const vector2& /*mousePos*/)
     return false;
 }
 
-bool nGuiTextEntry::OnChar(uchar chr)
+bool nGuiTextEntry::OnChar(int chr)
 {
     if (this->active) this->lineEditor->InsertChar(chr);
     return false;

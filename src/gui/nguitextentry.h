@@ -34,7 +34,7 @@ public:
     const char* GetText() const override;
     bool OnMouseMoved(const vector2& mousePos) override;
     bool OnButtonDown(const vector2& mousePos) override;
-    bool OnChar(uchar chr) override;
+    bool OnChar(int chr) override;
     bool OnKeyDown(int key) override;
     void OnHide() override;
     void Render() override;

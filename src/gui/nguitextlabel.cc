@@ -6,6 +6,7 @@
 #include "gfx2/ngfxserver2.h"
 #include "resource/nresourceserver.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cmath>
@@ -91,7 +92,7 @@ nFont2* nGuiTextLabel::ResolveFont()
     nFont2* font = this->FindFont();
     if (!font && !this->fontReported)
     {
-        n_message("nGuiTextLabel %s: Unknown font '%s'!\n", this->GetName(), this->fontName.Get());
+        n_printf("nGuiTextLabel %s: Unknown font '%s'!\n", this->GetName(), this->fontName.Get());
         this->fontReported = true;
     }
     return font;
@@ -126,9 +127,11 @@ void nGuiTextLabel::RenderText(bool pressed)
     nFont2* font = this->ResolveFont();
     if (!font) return;
     gfx->SetFont(font);
-    rectangle r = this->GetScreenSpaceRect();
-    r.v0 += this->border;
-    r.v1 -= this->border;
+    rectangle r = this->TextRect();
+    // a clipped text too wide for its rectangle is broken into lines or
+    // shortened rather than cut at both edges
+    const char* shown = this->clipping ? this->FitText(r).Get() : str;
+    if (!shown) return;
     vector4 c = this->color;
     if (pressed)
     {
@@ -139,7 +142,62 @@ void nGuiTextLabel::RenderText(bool pressed)
     {
         c = this->blinkColor;
     }
-    gui->DrawText(str, c, r, this->TextFlags());
+    gui->DrawText(shown, c, r, this->TextFlags());
+}
+
+rectangle nGuiTextLabel::TextRect() const
+{
+    rectangle r = this->GetScreenSpaceRect();
+    r.v0 += this->border;
+    r.v1 -= this->border;
+    return r;
+}
+
+/*
+ * FitText --
+ *     Results: the label's text as it fits r in the graphics server's
+ *     current font, with a pixel to spare across (the drawn rectangle's
+ *     edges are cut to whole pixels); kept until the text, the font, the
+ *     box or the display changes.
+ */
+const nString& nGuiTextLabel::FitText(const rectangle& r)
+{
+    nGfxServer2* gfx = nGfxServer2::Instance();
+    const int w = std::max(1, int(gfx->GetDisplayMode().GetWidth()));
+    const int h = std::max(1, int(gfx->GetDisplayMode().GetHeight()));
+    const vector2 size(r.width() - 1.0f / float(w), r.height());
+    Fitted& f = this->fitted;
+    if (f.source != this->text || f.font != gfx->GetFont() || !(f.size == size) || f.displayWidth != w ||
+        f.displayHeight != h)
+    {
+        f.source = this->text;
+        f.font = gfx->GetFont();
+        f.size = size;
+        f.displayWidth = w;
+        f.displayHeight = h;
+        gfx->FitText(this->text, size, f.text);
+    }
+    return f.text;
+}
+
+/*
+ * GetShownText --
+ *     Results: the text as Render draws it into the current rectangle
+ *     (the text itself without clipping); empty without a graphics
+ *     server or font. The graphics server's current font is restored.
+ */
+nString nGuiTextLabel::GetShownText()
+{
+    nFont2* font = this->ResolveFont();
+    nGfxServer2* gfx = nGfxServer2::InstanceOrNull();
+    if (!gfx || !font) return nString();
+    if (!this->clipping) return this->text;
+    nRef<nFont2> previous;
+    previous.set(gfx->GetFont());
+    gfx->SetFont(font);
+    const nString shown = this->FitText(this->TextRect());
+    gfx->SetFont(previous.get_unsafe());
+    return shown;
 }
 
 void nGuiTextLabel::Render()

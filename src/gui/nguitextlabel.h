@@ -57,6 +57,9 @@ public:
     int GetInt() const;
     /// the text's size in this label's font
     vector2 GetTextExtent();
+    /// the text as the label shows it: broken into lines, or shortened
+    /// with "...", where it is too wide for the rectangle (see FitText)
+    nString GetShownText();
     /// the font resource, resolved now if needed; null when there is none
     nFont2* FindFont();
 
@@ -69,6 +72,10 @@ protected:
     uint TextFlags() const;
     /// draw the text (moved by the pressed offset when pressed)
     void RenderText(bool pressed);
+    /// the rectangle the text is drawn into (inside the border)
+    rectangle TextRect() const;
+    /// the text fitted to the rectangle in the graphics server's current font
+    const nString& FitText(const rectangle& r);
 
     nString fontName;
     nRef<nFont2> refFont;
@@ -82,5 +89,15 @@ protected:
     vector2 border;
     bool clipping;
     bool vCenter;
+    /// what FitText last made, and of what: the text, font, box and display
+    struct Fitted
+    {
+        nString text;
+        nString source;
+        const nFont2* font = nullptr;
+        vector2 size;
+        int displayWidth = 0;
+        int displayHeight = 0;
+    } fitted;
 };
 #endif

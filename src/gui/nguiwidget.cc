@@ -332,7 +332,7 @@ bool nGuiWidget::OnDoubleClick(const vector2& /*mousePos*/)
     return false;
 }
 
-bool nGuiWidget::OnChar(uchar chr)
+bool nGuiWidget::OnChar(int chr)
 {
     if (!this->shown) return false;
     nRef<nGuiWidget> self(this);

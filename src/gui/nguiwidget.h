@@ -44,7 +44,7 @@ public:
     virtual bool OnRButtonDown(const vector2& mousePos);
     virtual bool OnRButtonUp(const vector2& mousePos);
     virtual bool OnDoubleClick(const vector2& mousePos);
-    virtual bool OnChar(uchar chr);
+    virtual bool OnChar(int chr);
     virtual bool OnKeyDown(int key);
     virtual bool OnKeyUp(int key);
     virtual void OnShow();

@@ -182,7 +182,7 @@ bool nGuiWindow::OnRButtonUp(const vector2& mousePos)
     return true;
 }
 
-bool nGuiWindow::OnChar(uchar chr)
+bool nGuiWindow::OnChar(int chr)
 {
     if (!this->shown) return false;
     nGuiWindow* top = this->GetTopMostWindow();

@@ -22,7 +22,7 @@ public:
     bool OnButtonUp(const vector2& mousePos) override;
     bool OnRButtonDown(const vector2& mousePos) override;
     bool OnRButtonUp(const vector2& mousePos) override;
-    bool OnChar(uchar chr) override;
+    bool OnChar(int chr) override;
     bool OnKeyDown(int key) override;
     bool OnKeyUp(int key) override;
     void OnShow() override;

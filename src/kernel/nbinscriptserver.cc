@@ -435,7 +435,8 @@ bool nBinScriptServer::RunScript(const char* filename, nString& result)
 
 /*
  * WriteBegin --
- *     Opens the file and writes the magic and the header string.
+ *     Removes what is at the name, creates the file anew and writes the
+ *     magic and the header string.
  * Results: the open file, or 0 with a message.
  */
 nFile* nBinScriptServer::WriteBegin(const char* filename, nObject* obj)
@@ -443,10 +444,11 @@ nFile* nBinScriptServer::WriteBegin(const char* filename, nObject* obj)
     n_assert(filename);
     n_assert(obj);
     nFileServer2* fs = kernelServer->GetFileServer();
-    if (fs->FileExists(filename)) fs->DeleteFile(filename);
+    // a stale file, link or FIFO at the name goes; the new file is ours alone
+    fs->DeleteFile(filename);
     nFile* file = fs->NewFileObject();
     n_assert(file);
-    if (!file->Open(filename, "wb"))
+    if (!file->Open(filename, "wbx"))
     {
         n_printf("nBinScriptServer::WriteBegin(): failed to open file '%s' for writing!\n", filename);
         file->Release();

@@ -42,9 +42,11 @@ bool nFile::Exists(const char* fileName) const
 
 /*
  * Open --
- *     "r"/"R" asks for reading, "w"/"W" for writing; other characters
- *     (such as "b") mean nothing. Writing creates the file or truncates
- *     it; there is no append mode.
+ *     "r"/"R" asks for reading, "w"/"W" for writing, "x" with "w" for
+ *     a new file only (refused when anything, even a link, has the name);
+ *     other characters (such as "b") mean nothing. Writing creates the
+ *     file or truncates it; there is no append mode. Only regular files
+ *     open, and opening never waits (a FIFO is refused).
  * Results: true when the file is open. Side effects: resets the line count.
  */
 bool nFile::Open(const char* fileName, const char* accessMode)
@@ -56,12 +58,14 @@ bool nFile::Open(const char* fileName, const char* accessMode)
     this->lineNumber = 0;
     bool read = false;
     bool write = false;
+    bool exclusive = false;
     for (const char* c = accessMode; *c; c++)
     {
         if (*c == 'r' || *c == 'R') read = true;
         if (*c == 'w' || *c == 'W') write = true;
+        if (*c == 'x') exclusive = true;
     }
-    this->isOpen = this->handle.Open(path.Get(), read, write);
+    this->isOpen = this->handle.Open(path.Get(), read, write, exclusive);
     return this->isOpen;
 }
 

@@ -32,15 +32,15 @@ void n_setassign(void* slf, nCmd* cmd)
 
 /*
  * n_getassign --
- *     s_getassign_s: the value of the assign, empty when undefined.
+ *     s_getassign_s: the value of the assign, a null string when it is
+ *     not defined (":null:" in Tcl), so that an assign set to "" differs.
  */
 void n_getassign(void* slf, nCmd* cmd)
 {
     nFileServer2* self = nCmdSelf<nFileServer2>(slf);
     const char* name;
     if (!nCmdGetS(cmd, name, "assign name")) return;
-    const char* value = self->GetAssign(name);
-    cmd->Out()->SetS(value ? value : "");
+    cmd->Out()->SetS(self->GetAssign(name));
 }
 
 /*

@@ -265,6 +265,34 @@ void nIpcServer::MakeRoom()
 }
 
 /*
+ * CountRefusal --
+ *     Another user can connect as fast as the system lets them: each of
+ *     their refused connections must not cost the owner a line of log.
+ * Results: true when this refusal is to be logged: the first one, and
+ *     one a RefusalReportSeconds after the last logged one.
+ * Side effects: the refusals not logged are counted, and the count is
+ *     logged with the next refusal that is (listener thread only).
+ */
+bool nIpcServer::CountRefusal()
+{
+    const double now = nIpcMiniServer::Now();
+    if (this->numRefusals > 0 && now - this->lastRefusalLogged < RefusalReportSeconds)
+    {
+        this->numRefusalsUnlogged++;
+        this->numRefusals++;
+        return false;
+    }
+    if (this->numRefusalsUnlogged > 0)
+    {
+        this->Log("nIpcServer: %d more connections refused since the last one logged.\n", this->numRefusalsUnlogged);
+    }
+    this->numRefusalsUnlogged = 0;
+    this->numRefusals++;
+    this->lastRefusalLogged = now;
+    return true;
+}
+
+/*
  * AcceptClient --
  *     Results: false when the accept failed.
  *     Side effects: the accepted connection becomes a mini server with the
@@ -283,13 +311,16 @@ bool nIpcServer::AcceptClient()
     uint32_t uid = 0;
     if (!client.GetPeerUid(uid))
     {
-        this->Log("nIpcServer: owner of the connecting socket unknown, connection refused!\n");
+        if (this->CountRefusal()) this->Log("nIpcServer: owner of the connecting socket unknown, connection refused!\n");
         return true;
     }
     if (uid != nPlatformSocket::OwnUid())
     {
-        this->Log("nIpcServer: connection of user %u refused, only user %u may connect!\n", (unsigned)uid,
-                  (unsigned)nPlatformSocket::OwnUid());
+        if (this->CountRefusal())
+        {
+            this->Log("nIpcServer: connection of user %u refused, only user %u may connect!\n", (unsigned)uid,
+                      (unsigned)nPlatformSocket::OwnUid());
+        }
         return true;
     }
     // replies are small and each one is awaited: send them at once

@@ -31,8 +31,11 @@ public:
     static constexpr int MaxClients = 32;
     /// seconds a connection may stay without its handshake
     static constexpr double HandshakeTimeout = 3.0;
-    /// pending connections the system queues
-    static constexpr int Backlog = 5;
+    /// pending connections the system queues: enough that the owner's
+    /// client is not kept waiting behind a burst of refused ones
+    static constexpr int Backlog = 128;
+    /// seconds between two logged refusals of connections; those between are counted
+    static constexpr double RefusalReportSeconds = 60.0;
     /// listener lines kept until the next poll; more are counted, not kept
     static constexpr int MaxLogLines = 256;
 
@@ -68,6 +71,8 @@ private:
     static void WakeupListener(nThread* thread);
     /// accept one waiting client; false when the accept failed
     bool AcceptClient();
+    /// count a refused connection; true when it is to be logged
+    bool CountRefusal();
     /// drop a connection when a new one would be too many
     void MakeRoom();
     /// unlink and delete a connection (the mini-server list's lock held)
@@ -92,5 +97,9 @@ private:
     /// lines in logList, and lines not kept since the last flush (both under its lock)
     int numLogLines;
     int numDroppedLogLines;
+    /// refused connections, those not logged yet, and when one was last logged (listener thread)
+    int numRefusals = 0;
+    int numRefusalsUnlogged = 0;
+    double lastRefusalLogged = 0.0;
 };
 #endif

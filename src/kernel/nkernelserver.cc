@@ -439,16 +439,20 @@ nRoot* nKernelServer::Lookup(const char* path)
     n_assert(path);
     nMutexLock lock(this->mutex);
     if (path[0] == 0) return nullptr;
-    char buf[N_MAXPATH];
-    if (!CopyPath(buf, path)) return nullptr;
     nRoot* cur = (path[0] == '/') ? this->root : this->cwd;
-    char* pos = buf;
-    char* comp;
-    while (cur && (comp = NextComponent(pos)) != nullptr)
+    // the components are found in place: a lookup copies nothing
+    const char* pos = path;
+    for (;;)
     {
-        cur = cur->Find(comp);
+        while (*pos == '/') ++pos;
+        if (*pos == 0 || !cur) break;
+        const char* const start = pos;
+        while (*pos && *pos != '/') ++pos;
+        cur = cur->Find(start, size_t(pos - start));
     }
-    return cur;
+    // a path too long to name an object names none, even when a prefix
+    // of it does
+    return size_t(pos - path) > N_MAXPATH - 1 ? nullptr : cur;
 }
 
 nObject* nKernelServer::Load(const char* path)

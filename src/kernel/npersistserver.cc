@@ -8,7 +8,9 @@
 #include "kernel/nfile.h"
 #include "kernel/ncmd.h"
 #include "kernel/ncmdproto.h"
+#include "platform/nplatformfile.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -243,7 +245,8 @@ bool nPersistServer::EndObject(bool isObjNamed)
 /*
  * FinishFile --
  *     Closes the save file; when every write went through, the temporary
- *     file replaces the target, else it is removed and the target kept.
+ *     file replaces the target (on the disk before it takes the name),
+ *     else it is removed and the target kept.
  * Results: true when the target now holds the complete save.
  */
 bool nPersistServer::FinishFile(bool ok)
@@ -258,9 +261,9 @@ bool nPersistServer::FinishFile(bool ok)
     {
         const nString from = fs->ManglePath(this->tempFileName.Get());
         const nString to = fs->ManglePath(this->fileName.Get());
-        if (rename(from.Get(), to.Get()) != 0)
+        if (!nPlatformFile::Replace(from.Get(), to.Get()))
         {
-            n_printf("nPersistServer: could not replace '%s'!\n", this->fileName.Get());
+            n_printf("nPersistServer: could not replace '%s': %s!\n", this->fileName.Get(), strerror(errno));
             ok = false;
         }
     }
@@ -404,13 +407,13 @@ char* nPersistServer::ParseFileHeader(const char* fileName, const char* key, cha
         const char* close = (const char*)memchr(start, '$', (size_t)(end - start));
         if (!close)
         {
-            kernelServer->Message("$...$ definition in object file outside first 256 bytes!");
+            kernelServer->Message("$...$ definition in object file outside first 256 bytes!\n");
             return nullptr;
         }
         const char* colon = (const char*)memchr(start, ':', (size_t)(close - start));
         if (!colon)
         {
-            kernelServer->Message("$...$ definition in object file broken!");
+            kernelServer->Message("$...$ definition in object file broken!\n");
             return nullptr;
         }
         if ((size_t)(colon - start) == keyLen && memcmp(start, key, keyLen) == 0)

@@ -142,11 +142,103 @@ static void TreeChanged(nKernelServer* ks)
     if (ks) ks->TreeChanged();
 }
 
+/*
+ * SetFirst --
+ *     Makes another child of the same name the first of it. The key is
+ *     that child's own name text: a key left in a child that dies or is
+ *     renamed would dangle.
+ */
+void nRoot::nNameIndex::SetFirst(std::unordered_map<std::string_view, nRoot*>::iterator it, nRoot* child)
+{
+    if (it->second == child) return;
+    this->first.erase(it);
+    this->first.emplace(std::string_view(child->name.Get(), child->name.Length()), child);
+}
+
+/*
+ * IndexLinked --
+ *     Counts a child just linked into the children and enters it in the
+ *     name index, building the index when the count reaches the
+ *     threshold. The index holds the first child of each name in the
+ *     children's order, as the walk would find it.
+ */
+void nRoot::IndexLinked(nRoot* child)
+{
+    ++this->numChildren;
+    if (!this->nameIndex)
+    {
+        if (this->numChildren < NameIndexThreshold) return;
+        this->nameIndex = std::make_unique<nNameIndex>();
+        this->nameIndex->first.reserve(this->numChildren * 2);
+        for (nRoot* c = this->GetTail(); c; c = c->GetPred())
+        {
+            // walking backwards, the last one entered is the first in order
+            auto [it, added] = this->nameIndex->first.emplace(std::string_view(c->name.Get(), c->name.Length()), c);
+            if (!added)
+            {
+                ++this->nameIndex->numShadowed;
+                this->nameIndex->SetFirst(it, c);
+            }
+        }
+        return;
+    }
+    const std::string_view key(child->name.Get(), child->name.Length());
+    auto it = this->nameIndex->first.find(key);
+    if (it == this->nameIndex->first.end())
+    {
+        this->nameIndex->first.emplace(key, child);
+        return;
+    }
+    ++this->nameIndex->numShadowed;
+    // a namesake was there before: the earlier of the two stays first
+    if (child == this->GetHead()) this->nameIndex->SetFirst(it, child);
+    else if (child != this->GetTail()) this->nameIndex->SetFirst(it, this->FindByWalk(key));
+}
+
+/*
+ * IndexUnlinking --
+ *     Takes a child that is still linked, but about to be unlinked or
+ *     renamed, out of the count and the index; its namesake next in
+ *     order, if any, takes its place.
+ */
+void nRoot::IndexUnlinking(nRoot* child)
+{
+    --this->numChildren;
+    if (!this->nameIndex) return;
+    if (this->numChildren == 0)
+    {
+        this->nameIndex.reset();
+        return;
+    }
+    const std::string_view key(child->name.Get(), child->name.Length());
+    auto it = this->nameIndex->first.find(key);
+    n_assert(it != this->nameIndex->first.end());
+    if (it->second != child)
+    {
+        --this->nameIndex->numShadowed;
+        return;
+    }
+    if (this->nameIndex->numShadowed > 0)
+    {
+        for (nRoot* c = child->GetSucc(); c; c = c->GetSucc())
+        {
+            if (std::string_view(c->name.Get(), c->name.Length()) == key)
+            {
+                this->nameIndex->SetFirst(it, c);
+                --this->nameIndex->numShadowed;
+                return;
+            }
+        }
+    }
+    this->nameIndex->first.erase(it);
+}
+
 void nRoot::AddHead(nRoot* child)
 {
     n_assert(child);
     child->parent = this;
     this->children.AddHead(&child->childNode);
+    this->IndexLinked(child);
     TreeChanged(kernelServer);
 }
 
@@ -155,6 +247,7 @@ void nRoot::AddTail(nRoot* child)
     n_assert(child);
     child->parent = this;
     this->children.AddTail(&child->childNode);
+    this->IndexLinked(child);
     TreeChanged(kernelServer);
 }
 
@@ -162,15 +255,24 @@ void nRoot::Remove()
 {
     if (this->childNode.IsLinked())
     {
+        if (this->parent) this->parent->IndexUnlinking(this);
         this->childNode.Remove();
     }
     this->parent = nullptr;
     TreeChanged(kernelServer);
 }
 
+/*
+ * SetName --
+ *     Side effects: a linked object moves to its new name in its parent's
+ *     index (the index's key is the name's own text, so it leaves first).
+ */
 void nRoot::SetName(const char* str)
 {
+    nRoot* const indexedIn = this->childNode.IsLinked() ? this->parent : nullptr;
+    if (indexedIn) indexedIn->IndexUnlinking(this);
     this->name = str;
+    if (indexedIn) indexedIn->IndexLinked(this);
     TreeChanged(kernelServer);
 }
 
@@ -195,14 +297,38 @@ bool nRoot::IsValidName(const char* str)
 nRoot* nRoot::Find(const char* str) const
 {
     n_assert(str);
+    return this->Find(str, strlen(str));
+}
+
+nRoot* nRoot::Find(const char* str, size_t len) const
+{
+    n_assert(str);
+    const std::string_view key(str, len);
     if (str[0] == '.')
     {
-        if (str[1] == 0) return const_cast<nRoot*>(this);
-        if (str[1] == '.' && str[2] == 0) return this->parent;
+        if (len == 1) return const_cast<nRoot*>(this);
+        if (len == 2 && str[1] == '.') return this->parent;
     }
+    if (this->nameIndex)
+    {
+        auto it = this->nameIndex->first.find(key);
+        return it == this->nameIndex->first.end() ? nullptr : it->second;
+    }
+    return this->FindByWalk(key);
+}
+
+nRoot* nRoot::FindByWalk(std::string_view key) const
+{
+    if (key.empty()) return nullptr;
     for (nRoot* child = this->GetHead(); child; child = child->GetSucc())
     {
-        if (strcmp(child->GetName(), str) == 0) return child;
+        // most siblings differ in length or first letter: no call for them
+        const char* const childName = child->name.Get();
+        if (size_t(child->name.Length()) == key.size() && childName[0] == key[0] &&
+            memcmp(childName, key.data(), key.size()) == 0)
+        {
+            return child;
+        }
     }
     return nullptr;
 }

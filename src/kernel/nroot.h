@@ -15,6 +15,10 @@
 #include "util/nlist.h"
 #include "util/nstring.h"
 
+#include <memory>
+#include <string_view>
+#include <unordered_map>
+
 class nRoot : public nObject
 {
 public:
@@ -56,6 +60,8 @@ public:
     void Remove();
     /// a child by name, "." this object, ".." the parent
     nRoot* Find(const char* str) const;
+    /// the same for a name given by its first len characters
+    nRoot* Find(const char* str, size_t len) const;
     /// the absolute path
     nString GetFullName() const;
     /// the path from this object to another
@@ -77,6 +83,27 @@ private:
     /// own commands and children in the order the save flags give
     bool SaveTree(nPersistServer* ps, bool clone);
     static nRoot* FromNode(nNode* node) { return node ? static_cast<nRoot*>(node->GetData()) : nullptr; }
+    /// the first child of that name in the children's order, by walking them
+    nRoot* FindByWalk(std::string_view name) const;
+    /// keep the name index in step with a child that was linked or is
+    /// about to be unlinked
+    void IndexLinked(nRoot* child);
+    void IndexUnlinking(nRoot* child);
+
+    /// first child of each name, built once a node has many children: a
+    /// linear walk is cheaper below that, and most nodes have few
+    struct nNameIndex
+    {
+        std::unordered_map<std::string_view, nRoot*> first;
+        /// children whose name an earlier sibling already has
+        int numShadowed = 0;
+
+        void SetFirst(std::unordered_map<std::string_view, nRoot*>::iterator it, nRoot* child);
+    };
+    static constexpr int NameIndexThreshold = 16;
+
+    std::unique_ptr<nNameIndex> nameIndex;
+    int numChildren = 0;
 
     nNode childNode;
     nString name;

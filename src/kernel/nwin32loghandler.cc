@@ -9,7 +9,9 @@
 #include "platform/nplatformmessagebox.h"
 #include "platform/nplatformpaths.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace
 {
@@ -72,7 +74,8 @@ nWin32LogHandler::~nWin32LogHandler()
  *     home writes it now: its log is left whole, and this one's lines
  *     reach the line buffer only, which says so.
  * Results: true, also when the log file cannot be opened: lines then
- *     still reach the line buffer and boxes still appear.
+ *     still reach the line buffer and boxes still appear, and the line
+ *     buffer and standard error say why.
  */
 bool nWin32LogHandler::Open()
 {
@@ -100,7 +103,11 @@ bool nWin32LogHandler::Open()
     }
     else
     {
+        // a read-only or full home: whoever started the program should learn why there is no log
+        const int err = errno;
         file->Release();
+        this->Note("%s cannot be written (%s).\n", osPath.Get(), strerror(err));
+        fprintf(stderr, "%s: %s cannot be written (%s).\n", this->appName.Get(), osPath.Get(), strerror(err));
     }
     return true;
 }

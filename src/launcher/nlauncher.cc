@@ -269,7 +269,8 @@ void nLauncher::OnFullscreenClicked()
  *     preferences); one game runs; what the player did to the hidden
  *     launcher meanwhile is dropped; the launcher kernel comes back and
  *     the launcher shows again, with QUIT focused and default after a
- *     game, with a message when the game could not start.
+ *     game, with a message when the game could not start; after a game
+ *     that a signal ended (SIGTERM) the launcher ends instead.
  */
 void nLauncher::RunGame()
 {
@@ -284,6 +285,12 @@ void nLauncher::RunGame()
     this->gameRunning = false;
 
     this->OpenLauncherKernel();
+    // the session ends the program: the game has saved, the launcher goes too
+    if (nPlatformWindow::TakeEndRequest())
+    {
+        this->dialog->End(IdQuit);
+        return;
+    }
     this->dialog->Show();
     if (ran)
     {

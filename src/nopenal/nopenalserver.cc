@@ -102,8 +102,9 @@ bool nOpenALServer::Open()
     this->m_pDevice = alcOpenDevice(nullptr);
     if (!this->m_pDevice)
     {
-        // a machine without sound still plays: the server is open and makes no sounds
-        n_message("nOpenALServer: no sound device, the game runs silent\n");
+        // a machine without sound still plays: the server is open and makes
+        // no sounds; the log says so, a box would stop the player at every start
+        n_printf("No sound device was found: the game runs without sound.\n");
         this->silent = true;
         return nAudioServer3::Open();
     }

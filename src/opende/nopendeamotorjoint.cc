@@ -13,6 +13,7 @@ using namespace nOpendeLayer;
 
 nOpendeAMotorJoint::nOpendeAMotorJoint() :
     rels{0, 0, 0},
+    waiting{false, false, false},
     euler(false)
 {
 }
@@ -106,13 +107,45 @@ int nOpendeAMotorJoint::GetNumAxes() const
     return dJointGetAMotorNumAxes(this->jointId);
 }
 
+/*
+ * SetAxis --
+ *     Side effects: remembers the axis and its relation; ODE gets it unless
+ *     it is relative to a body while the first body is not attached (ODE
+ *     reads that body): then it waits for BodiesAttached.
+ */
 void nOpendeAMotorJoint::SetAxis(int index, int rel, const vector3& axis)
 {
     this->CheckId("nOpendeAMotorJoint::id not valid!");
     n_assert(index >= 0 && index < 3);
-    dJointSetAMotorAxis(this->jointId, index, rel, axis.x, axis.y, axis.z);
     this->axes[index] = axis;
     this->rels[index] = rel;
+    this->waiting[index] = (rel != 0 && !this->GetBody(0));
+    if (!this->waiting[index]) dJointSetAMotorAxis(this->jointId, index, rel, axis.x, axis.y, axis.z);
+    if (this->euler) this->ApplyEuler();
+}
+
+bool nOpendeAMotorJoint::IsAxisWaiting(int index) const
+{
+    n_assert(index >= 0 && index < 3);
+    return this->waiting[index];
+}
+
+/*
+ * BodiesAttached --
+ *     Side effects: once the first body is attached, the axes that waited
+ *     for it go to ODE as they were given, and an euler motor derives its
+ *     axes again.
+ */
+void nOpendeAMotorJoint::BodiesAttached()
+{
+    if (!this->GetBody(0)) return;
+    for (int i = 0; i < 3; i++)
+    {
+        if (!this->waiting[i]) continue;
+        this->waiting[i] = false;
+        const vector3& a = this->axes[i];
+        dJointSetAMotorAxis(this->jointId, i, this->rels[i], a.x, a.y, a.z);
+    }
     if (this->euler) this->ApplyEuler();
 }
 
@@ -148,7 +181,10 @@ const char* nOpendeAMotorJoint::AxisProblem(int index) const
 {
     if (index < 0 || index > 2) return "the axis index is not 0, 1 or 2";
     if (dAMotorEuler == this->GetMode()) return this->EulerProblem();
-    if (this->rels[index] != 0 && !this->GetBody(0)) return "the axis is relative to a body that is not attached";
+    if (this->waiting[index] || (this->rels[index] != 0 && !this->GetBody(0)))
+    {
+        return "the axis is relative to a body that is not attached";
+    }
     return nullptr;
 }
 
@@ -168,9 +204,15 @@ vector3 nOpendeAMotorJoint::GetAxis(int index) const
     return ToVector3(v);
 }
 
+/*
+ * GetAxisRel --
+ *     Results: the relation of axis index, also of one that waits for its
+ *     body (ODE has not got that one yet).
+ */
 int nOpendeAMotorJoint::GetAxisRel(int index) const
 {
     this->CheckId("nOpendeAMotorJoint::id not valid!");
+    if (index >= 0 && index < 3 && this->waiting[index]) return this->rels[index];
     return dJointGetAMotorAxisRel(this->jointId, index);
 }
 

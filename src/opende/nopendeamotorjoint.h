@@ -15,6 +15,11 @@
     runs in ODE's user mode until its axes 0 and 2 are given and not
     parallel (a world step would abort otherwise); GetMode reports the
     mode that was set.
+
+    An axis relative to the first body while that body is not attached
+    (a loaded motor waits for bodies the script creates after the load)
+    is kept with its relation and handed to ODE on attaching, as the
+    other joints keep their anchors and axes.
 */
 #include "opende/nopendejoint.h"
 
@@ -39,8 +44,11 @@ public:
     static int ModeByName(const char* name);
     void SetNumAxes(int num);
     int GetNumAxes() const;
-    /// rel: 0 world frame, 1 first body, 2 second body
+    /// rel: 0 world frame, 1 first body, 2 second body; a relative axis
+    /// waits while the first body is not attached
     void SetAxis(int index, int rel, const vector3& axis);
+    /// true while axis index waits for the first body to be attached
+    bool IsAxisWaiting(int index) const;
     vector3 GetAxis(int index) const;
     int GetAxisRel(int index) const;
     void SetAngle(int index, float angle);
@@ -56,6 +64,9 @@ public:
     /// the direction axis index was given (world frame when given)
     const vector3& GetGivenAxis(int index) const { return this->axes[index]; }
 
+protected:
+    void BodiesAttached() override;
+
 private:
     /// why ODE cannot derive the euler axes now, or 0
     const char* EulerProblem() const;
@@ -66,6 +77,8 @@ private:
 
     vector3 axes[3];
     int rels[3];
+    /// the axis is relative to a body not attached yet: ODE has not got it
+    bool waiting[3];
     bool euler;
 };
 #endif

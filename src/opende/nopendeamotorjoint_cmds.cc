@@ -3,7 +3,8 @@
 //
 //  ODE aborts on an axis index outside 0..2, a relation outside 0..2, a
 //  zero axis, an axis relative to a missing body and, in euler mode, axes
-//  it cannot derive; the handlers refuse those first.
+//  it cannot derive; the handlers refuse those first (an axis relative to
+//  a missing body waits in the motor for the attach).
 //------------------------------------------------------------------------------
 #include "opende/nopendeamotorjoint.h"
 #include "opende/nopendejointcmds.h"
@@ -63,9 +64,7 @@ void n_setaxis(void* slf, nCmd* cmd)
         return;
     }
     nOpendeAMotorJoint* self = Self(slf, cmd);
-    if (!self) return;
-    n_cmd_check(cmd, rel == 0 || self->GetBody(0), "'%s' has no body for an axis relative to one", self->GetName());
-    self->SetAxis(index, rel, axis);
+    if (self) self->SetAxis(index, rel, axis);
 }
 
 void n_getaxis(void* slf, nCmd* cmd)

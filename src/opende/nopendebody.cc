@@ -20,20 +20,24 @@ nOpendeBody::nOpendeBody() :
 
 /*
  * ~nOpendeBody --
- *     Side effects: destroys the ODE body, unless its world object is gone
- *     already: ODE took the body with the world, and a second destroy
- *     would free it twice.
+ *     Side effects: leaves the world's list of bodies and destroys the ODE
+ *     body, unless its world object is gone already: ODE took the body
+ *     with the world, and a second destroy would free it twice.
  */
 nOpendeBody::~nOpendeBody()
 {
-    if (this->bodyId && this->createdIn.isvalid()) dBodyDestroy(this->bodyId);
+    if (this->createdIn.isvalid())
+    {
+        this->createdIn->RemoveBody(this);
+        if (this->bodyId) dBodyDestroy(this->bodyId);
+    }
     this->bodyId = 0;
 }
 
 /*
  * Create --
  *     Side effects: asserts that the path names a world; makes the ODE
- *     body in it.
+ *     body in it and joins the world's list of bodies (for its steps).
  */
 void nOpendeBody::Create(const char* worldPath)
 {
@@ -43,7 +47,9 @@ void nOpendeBody::Create(const char* worldPath)
     nRoot* obj = this->ref_World.get();
     n_assert(obj->IsA("nopendeworld"));
     nOpendeWorld* world = static_cast<nOpendeWorld*>(obj);
+    if (this->createdIn.isvalid()) this->createdIn->RemoveBody(this);
     this->createdIn.set(world);
+    world->AddBody(this);
     this->bodyId = dBodyCreate(world->id());
 }
 
@@ -154,6 +160,115 @@ vector3 nOpendeBody::GetAngularVel() const
 {
     this->CheckId();
     return ToVector3(dBodyGetAngularVel(this->bodyId));
+}
+
+const double nOpendeBody::MaxStepResult = std::numeric_limits<float>::max();
+
+namespace
+{
+
+/// true when every component is a number within the bound
+bool Within(const double v[3], double bound)
+{
+    for (int i = 0; i < 3; i++)
+    {
+        if (!(std::fabs(v[i]) <= bound)) return false;
+    }
+    return true;
+}
+
+/// the inverse of the body-frame inertia (rows of 4, as ODE keeps it);
+/// false when it has none
+bool InvertInertia(const dReal* I, double inv[3][3])
+{
+    const auto a = [I](int r, int c) { return (double)I[r * 4 + c]; };
+    const double det = a(0, 0) * (a(1, 1) * a(2, 2) - a(1, 2) * a(2, 1)) -
+                       a(0, 1) * (a(1, 0) * a(2, 2) - a(1, 2) * a(2, 0)) +
+                       a(0, 2) * (a(1, 0) * a(2, 1) - a(1, 1) * a(2, 0));
+    if (!std::isfinite(det) || det == 0.0) return false;
+    for (int r = 0; r < 3; r++)
+    {
+        for (int c = 0; c < 3; c++)
+        {
+            // cofactor of (c, r), transposed into (r, c)
+            const int r1 = (c + 1) % 3, r2 = (c + 2) % 3, c1 = (r + 1) % 3, c2 = (r + 2) % 3;
+            inv[r][c] = (a(r1, c1) * a(r2, c2) - a(r1, c2) * a(r2, c1)) / det;
+        }
+    }
+    return true;
+}
+
+/// out = R m (R: ODE's rotation, rows of 4)
+void Rotate(const dReal* R, const double m[3], double out[3])
+{
+    for (int r = 0; r < 3; r++) out[r] = R[r * 4] * m[0] + R[r * 4 + 1] * m[1] + R[r * 4 + 2] * m[2];
+}
+
+/// out = R^T m
+void RotateBack(const dReal* R, const double m[3], double out[3])
+{
+    for (int c = 0; c < 3; c++) out[c] = R[c] * m[0] + R[4 + c] * m[1] + R[8 + c] * m[2];
+}
+
+}  // namespace
+
+/*
+ * StepProblem --
+ *     Results: 0 when a step of the size leaves the body's velocities,
+ *     position and turn within MaxStepResult; else what would leave it.
+ *     The step is foreseen as ODE begins it: the accumulated force and
+ *     gravity change the linear velocity, the torque less the gyroscopic
+ *     term the angular one, and the body moves and turns by the new
+ *     velocities. Joints then add bounded constraint forces. Beyond the
+ *     range ODE ends in infinities and aborts when it normalises the
+ *     body's quaternion.
+ */
+const char* nOpendeBody::StepProblem(double h) const
+{
+    this->CheckId();
+    const dBodyID b = this->bodyId;
+    dMass m;
+    dBodyGetMass(b, &m);
+    double inv[3][3];
+    if (!InvertInertia(m.I, inv) || !(m.mass > 0)) return "its mass cannot be inverted";
+    const dReal* R = dBodyGetRotation(b);
+    const dReal* vel = dBodyGetLinearVel(b);
+    const dReal* avel = dBodyGetAngularVel(b);
+    const dReal* force = dBodyGetForce(b);
+    const dReal* torque = dBodyGetTorque(b);
+    const dReal* pos = dBodyGetPosition(b);
+    dVector3 g = {0, 0, 0, 0};
+    if (dBodyGetGravityMode(b)) dWorldGetGravity(dBodyGetWorld(b), g);
+
+    double v[3], p[3];
+    for (int i = 0; i < 3; i++)
+    {
+        v[i] = vel[i] + h * (force[i] / m.mass + g[i]);
+        p[i] = pos[i] + h * v[i];
+    }
+    // in the body frame: w' = w + h I^-1 (T - w x I w)
+    double wWorld[3] = {avel[0], avel[1], avel[2]};
+    double tWorld[3] = {torque[0], torque[1], torque[2]};
+    double w[3], t[3], iw[3];
+    RotateBack(R, wWorld, w);
+    RotateBack(R, tWorld, t);
+    for (int r = 0; r < 3; r++) iw[r] = m.I[r * 4] * w[0] + m.I[r * 4 + 1] * w[1] + m.I[r * 4 + 2] * w[2];
+    if (dBodyGetGyroscopicMode(b))
+    {
+        t[0] -= w[1] * iw[2] - w[2] * iw[1];
+        t[1] -= w[2] * iw[0] - w[0] * iw[2];
+        t[2] -= w[0] * iw[1] - w[1] * iw[0];
+    }
+    double wNew[3], wNewWorld[3], turn[3];
+    for (int r = 0; r < 3; r++) wNew[r] = w[r] + h * (inv[r][0] * t[0] + inv[r][1] * t[1] + inv[r][2] * t[2]);
+    Rotate(R, wNew, wNewWorld);
+    for (int i = 0; i < 3; i++) turn[i] = h * wNewWorld[i];
+
+    if (!Within(v, MaxStepResult)) return "its linear velocity would leave the range";
+    if (!Within(wNewWorld, MaxStepResult)) return "its angular velocity would leave the range";
+    if (!Within(p, MaxStepResult)) return "its position would leave the range";
+    if (!Within(turn, MaxStepResult)) return "its turn in the step would leave the range";
+    return nullptr;
 }
 
 /*

@@ -14,6 +14,10 @@
     program on a mass it does not accept (zero, not positive definite, its
     centre off the body's origin), so those are refused with a message and
     the body keeps the mass it had.
+
+    ODE also aborts inside a step whose forces or size drive a body's
+    state out of range (its turn can no longer be normalised), so the
+    world's step commands ask every body first (StepProblem).
 */
 #include "kernel/nroot.h"
 #include "kernel/ndynautoref.h"
@@ -100,6 +104,13 @@ public:
     /// adds the mass of the body at the path; false for a path that names
     /// no created body (reported)
     bool AddMassOf(const char* bodyPath);
+
+    /// why a step of the size would take the body beyond what ODE can
+    /// integrate, or 0 (see StepProblem in the source)
+    const char* StepProblem(double stepSize) const;
+    /// the largest magnitude a step may leave in a velocity, a position
+    /// or a turn of a body: what the engine's floats hold
+    static const double MaxStepResult;
 
     /// why ODE would refuse the mass, or 0 when it takes it
     static const char* MassProblem(const dMass& m);

@@ -108,6 +108,31 @@ dSpaceID nOpendeGeom::GetSpaceId() const
 }
 
 /*
+ * GetCurrentSpacePath --
+ *     Results: the space path given to Create while the geom is still in
+ *     that space; else the path of the space object that holds it now
+ *     (searched in the tree: a geom added by AddGeom after being made
+ *     outside, as a loaded geom is); "none" when it is in no space or in
+ *     one no object wraps.
+ */
+nString nOpendeGeom::GetCurrentSpacePath() const
+{
+    const dSpaceID current = this->GetSpace();
+    if (!current) return nString("none");
+    nRoot* named = (0 != strcmp(this->spacePath.Get(), "none") && this->ref_Space.isvalid()) ? this->ref_Space.get()
+                                                                                             : nullptr;
+    if (named && named->IsA("nopendespace") && static_cast<nOpendeSpace*>(named)->spaceId() == current)
+    {
+        return this->spacePath;
+    }
+    const nClass* spaceClass = this->kernelServer->FindClass("nopendespace");
+    nRoot* holder = FindInTree([current, spaceClass](nRoot* obj) {
+        return obj->IsA(spaceClass) && static_cast<nOpendeSpace*>(obj)->spaceId() == current;
+    });
+    return holder ? holder->GetFullName() : nString("none");
+}
+
+/*
  * SetBody --
  * Side effects: asserts that the path names a body; attaches the geom to
  *     its ODE body and keeps the path. With "none" the ODE attachment

@@ -36,6 +36,9 @@ public:
     dSpaceID GetSpaceId() const;
     /// the space path given to Create
     const char* GetSpacePath() const { return this->spacePath.Get(); }
+    /// the path of the space the geom is in now, however it got there
+    /// (Create, AddGeom); "none" when it is in none
+    nString GetCurrentSpacePath() const;
     /// true when the path is "none" or names an nopendespace with an ODE
     /// space; else false and why in the text
     static bool IsUsableSpacePath(const char* path, nString& why);

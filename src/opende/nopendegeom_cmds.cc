@@ -7,6 +7,7 @@
 #include "kernel/ncmdargs.h"
 #include "opende/nopendebody.h"
 #include "opende/nopendecmdguard.h"
+#include "opende/nopendetransformgeom.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/npersistserver.h"
 
@@ -45,6 +46,8 @@ void n_create(void* slf, nCmd* cmd)
     }
     n_cmd_check(cmd, nOpendeGeom::IsUsableSpacePath(path, why), "space path '%s' %s", path, why.Get());
     n_cmd_check(cmd, self->Create(path), "'%s' cannot be created this way", self->GetName());
+    // a transform earlier in the file may be waiting for this geom
+    if (Loading()) nOpendeTransformGeom::OfferGeom(self);
 }
 
 /*
@@ -224,17 +227,22 @@ void nopendegeom_initcmds(nClass* cl)
  * SaveCmds --
  *     Results: false when a command could not be written.
  *     Side effects: writes the base object's commands; then, for a geom
- *     that has its ODE geom, CREA (its space path, "none" when it is in
- *     no space and not waiting for a mesh to join it), SBOD, SPOS and SQUA (only for geoms ODE places: asking
- *     ODE for a plane's position aborts), SCTB, SCLB and ENBL or DSBL.
+ *     that has its ODE geom, CREA (the path of the space it is in now,
+ *     "none" when it is in no space and not waiting for a mesh to join
+ *     it), SBOD, SPOS and SQUA (only for geoms ODE places: asking ODE for
+ *     a plane's position aborts), SCTB, SCLB and ENBL or DSBL.
  */
 bool nOpendeGeom::SaveCmds(nPersistServer* ps)
 {
     if (!nRoot::SaveCmds(ps)) return false;
     if (!this->id()) return true;
     nCmd* cmd = ps->GetCmd(this, N_FOURCC('C', 'R', 'E', 'A'));
-    // a triangle mesh joins its space with its mesh: it is meant to be there
-    cmd->In()->SetS((this->GetSpace() || !this->HasShape()) ? this->spacePath.Get() : "none");
+    // the space the geom is in now, whether Create or AddGeom put it
+    // there; a triangle mesh joins its space with its mesh: it is meant
+    // to be there
+    const nString space = this->GetSpace() ? this->GetCurrentSpacePath()
+                                           : nString(this->HasShape() ? "none" : this->spacePath.Get());
+    cmd->In()->SetS(space.Get());
     if (!ps->PutCmd(cmd)) return false;
 
     cmd = ps->GetCmd(this, N_FOURCC('S', 'B', 'O', 'D'));

@@ -29,6 +29,25 @@ const int OdeParams[nOpendeJoint::NumParams] = {
     dParamStopCFM, dParamSuspensionERP, dParamSuspensionCFM,
 };
 
+/// the largest finite magnitude of a stop, a velocity, a force limit or
+/// a constraint force mixing; far beyond any body the engine moves
+const float Big = nOpendeJoint::MaxParamMagnitude;
+
+/// the values each name takes, in the names' order. ODE documents the
+/// error reductions, the fudge factor and the bounce as fractions 0..1,
+/// the force limit and the constraint force mixings as not negative; an
+/// error reduction above 1 multiplies a joint's error every step, and a
+/// motor or stop of astronomic size drives its bodies in one step, until
+/// ODE aborts. A stop may be infinite (no stop).
+const struct
+{
+    float lo;
+    float hi;
+} ParamRanges[nOpendeJoint::NumParams] = {
+    {-Big, Big}, {-Big, Big}, {-Big, Big}, {0.0f, Big}, {0.0f, 1.0f}, {0.0f, 1.0f},
+    {0.0f, Big}, {0.0f, 1.0f}, {0.0f, Big}, {0.0f, 1.0f}, {0.0f, Big},
+};
+
 }  // namespace
 
 nOpendeJoint::nOpendeJoint() :
@@ -186,6 +205,7 @@ bool nOpendeJoint::GetKept(int slot, vector3& v) const
  * ApplyAllKept --
  *     Side effects: once a body is attached, the kept anchor, then the kept
  *     axes go to ODE in the order a script sets them; nothing stays kept.
+ *     Then the subclass hands over what it kept itself.
  */
 void nOpendeJoint::ApplyAllKept()
 {
@@ -196,6 +216,7 @@ void nOpendeJoint::ApplyAllKept()
         this->isKept[slot] = false;
         this->ApplyKept(slot, this->kept[slot]);
     }
+    this->BodiesAttached();
 }
 
 void nOpendeJoint::SetData(void* data)
@@ -289,6 +310,23 @@ const char* nOpendeJoint::ParamName(int index)
 {
     n_assert(index >= 0 && index < NumParams);
     return ParamNames[index];
+}
+
+/*
+ * ParamProblem --
+ *     Results: 0 when the named parameter of the index takes the value;
+ *     else the range it is outside of, as text.
+ */
+const char* nOpendeJoint::ParamProblem(int index, float value)
+{
+    n_assert(index >= 0 && index < NumParams);
+    if (std::isnan(value)) return "is not a number";
+    // ODE's stops are infinite when unset, and saved joints write them so
+    if (index <= 1 && std::isinf(value)) return nullptr;
+    if (value >= ParamRanges[index].lo && value <= ParamRanges[index].hi) return nullptr;
+    if (ParamRanges[index].hi == 1.0f) return "is outside 0..1";
+    if (ParamRanges[index].lo == 0.0f) return "is outside 0..1e9";
+    return index <= 1 ? "is outside -1e9..1e9 (or infinite: no stop)" : "is outside -1e9..1e9";
 }
 
 int nOpendeJoint::ToOdeParam(int param)

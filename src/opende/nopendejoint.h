@@ -72,6 +72,13 @@ public:
     static int ParamIndex(const char* name);
     /// the name of a parameter index 0..NumParams-1
     static const char* ParamName(int index);
+    /// the largest magnitude of a parameter that is no fraction
+    static constexpr float MaxParamMagnitude = 1e9f;
+    /// why the parameter of the name index does not take the value, or 0:
+    /// the error reductions, fudge factor and bounce are fractions 0..1;
+    /// the force limit and constraint force mixings 0..1e9; the velocity
+    /// -1e9..1e9; the stops -1e9..1e9 or infinite (no stop)
+    static const char* ParamProblem(int index, float value);
     /// ODE's number of a parameter number (axis x 256 + name index): this
     /// ODE has more parameters per axis group than there are names, so the
     /// indices differ; -1 for an index beyond the names
@@ -109,6 +116,9 @@ protected:
     bool GetKept(int slot, vector3& v) const;
     /// hands a kept value to ODE once a body is attached
     virtual void ApplyKept(int /*slot*/, const vector3& /*v*/) {}
+    /// a body has been attached and the kept values are with ODE: what
+    /// else a subclass kept for the bodies goes to ODE now
+    virtual void BodiesAttached() {}
 
     nOpendeUser odeUser;
     dJointID jointId;

@@ -94,11 +94,11 @@ void n_setparam(void* slf, nCmd* cmd)
     int axis = 0;
     float value = 0.0f;
     if (!GetParamAndAxis(cmd, name, axis)) return;
-    // ODE's stops are infinite when unset, and saved joints write them so
+    // ODE's stops are infinite when unset, and saved joints write them so;
+    // values beyond a parameter's range would make ODE's step abort
     value = cmd->In()->GetF();
-    const int index = nOpendeJoint::ParamIndex(name);
-    n_cmd_check(cmd, !std::isnan(value), "value is not a number");
-    n_cmd_check(cmd, std::isfinite(value) || index <= 1, "only the stops (lostop, histop) may be infinite");
+    const char* problem = nOpendeJoint::ParamProblem(nOpendeJoint::ParamIndex(name), value);
+    n_cmd_check(cmd, !problem, "%s %g %s", name, value, problem);
     nOpendeJoint* self = Joint(slf, cmd);
     if (self) self->SetParam(name, axis, value);
 }

@@ -2,8 +2,11 @@
 //  nopendelayer.cc
 //------------------------------------------------------------------------------
 #include "opende/nopendelayer.h"
+#include "kernel/nkernelserver.h"
+#include "kernel/nroot.h"
 
 #include <mutex>
+#include <vector>
 
 namespace
 {
@@ -22,6 +25,26 @@ namespace nOpendeLayer
 void CollideRefused(const char* why)
 {
     n_printf("nOpendeLayer::Collide: %s, no collision test done\n", why);
+}
+
+/*
+ * FindInTree --
+ *     Results: the first object, depth first from the root, that found
+ *     accepts; 0 when none does. Walks without recursion, so a deep tree
+ *     cannot exhaust the stack.
+ */
+nRoot* FindInTree(const std::function<bool(nRoot*)>& found)
+{
+    std::vector<nRoot*> todo = {nKernelServer::Instance()->GetRoot()};
+    while (!todo.empty())
+    {
+        nRoot* cur = todo.back();
+        todo.pop_back();
+        if (!cur) continue;
+        if (found(cur)) return cur;
+        for (nRoot* c = cur->GetTail(); c; c = c->GetPred()) todo.push_back(c);
+    }
+    return nullptr;
 }
 
 /*

@@ -7,8 +7,10 @@
 
     The thin layer between the engine's single-precision math types and
     ODE, which Debian builds in double precision: conversions of vectors,
-    rotation matrices and quaternions, the collide wrapper, and the
-    process-wide, counted start and shut-down of ODE.
+    rotation matrices and quaternions, the collide wrapper, the
+    process-wide, counted start and shut-down of ODE, and the search of
+    the object tree for the wrappers that ODE cannot list (the bodies of
+    a world, the space that holds a geom).
 
     Engine matrices carry the axes in their rows (row vectors); ODE's
     dMatrix3 carries them in its columns, so the conversion transposes.
@@ -20,6 +22,9 @@
 #include "kernel/ntypes.h"
 
 #include <ode/ode.h>
+#include <functional>
+
+class nRoot;
 
 namespace nOpendeLayer
 {
@@ -144,6 +149,10 @@ inline void EmptyJointGroup(dJointGroupID group)
 {
     dJointGroupEmpty(group);
 }
+
+/// the first object of the kernel's tree, depth first from the root,
+/// that found accepts; 0 when none does
+nRoot* FindInTree(const std::function<bool(nRoot*)>& found);
 
 /// start ODE for this process and this thread; counted
 void AcquireOde();

@@ -3,7 +3,6 @@
 //------------------------------------------------------------------------------
 #include "opende/nopendeserver.h"
 #include "opende/nopendetrimeshgeom.h"
-#include "util/narray.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/nfileserver2.h"
 
@@ -41,7 +40,7 @@ nOpendeServer::~nOpendeServer()
         {
         }
     }
-    this->TakeMeshesFromGeoms(this->kernelServer->GetRoot());
+    this->TakeMeshesFromGeoms();
     nOpendeTriMesh* mesh;
     while ((mesh = static_cast<nOpendeTriMesh*>(this->triMeshes.GetHead())) != nullptr)
     {
@@ -59,28 +58,23 @@ nOpendeServer::~nOpendeServer()
 
 /*
  * TakeMeshesFromGeoms --
- *     Side effects: every triangle-mesh geom at or below obj that still
+ *     Side effects: every triangle-mesh geom in the tree that still
  *     uses one of this server's meshes lets go of it, so that neither the
  *     geom nor ODE reads the mesh once the server has deleted it. Only
  *     walks the tree while some mesh is still in use.
  */
-void nOpendeServer::TakeMeshesFromGeoms(nRoot* obj)
+void nOpendeServer::TakeMeshesFromGeoms()
 {
     bool inUse = false;
     for (nHashNode* n = this->triMeshes.GetHead(); n && !inUse; n = n->GetSucc())
     {
         inUse = static_cast<nOpendeTriMesh*>(n)->GetRef() > 0;
     }
-    if (!inUse || !obj) return;
-    nArray<nRoot*> todo;
-    todo.Append(obj);
-    while (todo.Size() > 0)
-    {
-        nRoot* cur = todo.Back();
-        todo.Erase(todo.Size() - 1);
-        if (cur->IsA("nopendetrimeshgeom")) static_cast<nOpendeTriMeshGeom*>(cur)->LoseMesh(this);
-        for (nRoot* c = cur->GetHead(); c; c = c->GetSucc()) todo.Append(c);
-    }
+    if (!inUse) return;
+    nOpendeLayer::FindInTree([this](nRoot* obj) {
+        if (obj->IsA("nopendetrimeshgeom")) static_cast<nOpendeTriMeshGeom*>(obj)->LoseMesh(this);
+        return false;
+    });
 }
 
 nOpendeTriMesh* nOpendeServer::FindTriMesh(const char* id) const

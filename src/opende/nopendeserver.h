@@ -56,8 +56,8 @@ protected:
     ~nOpendeServer() override;
 
 private:
-    /// the triangle-mesh geoms at or below obj let go of this server's meshes
-    void TakeMeshesFromGeoms(nRoot* obj);
+    /// the triangle-mesh geoms of the tree let go of this server's meshes
+    void TakeMeshesFromGeoms();
 
     nOpendeUser odeUser;
     nHashList triMeshes;

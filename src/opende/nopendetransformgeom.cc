@@ -89,6 +89,7 @@ void nOpendeTransformGeom::SetGeom(const char* path)
         geom = static_cast<nOpendeGeom*>(temp);
     }
     this->DropHeld();
+    this->waitFor = "";
     this->SetGeom(geom ? geom->id() : (dGeomID)0);
     if (geom)
     {
@@ -96,6 +97,57 @@ void nOpendeTransformGeom::SetGeom(const char* path)
         this->held = geom;
     }
     this->geomPath = path;
+}
+
+/*
+ * WaitForGeom --
+ *     Side effects: lets go of the geom held; keeps the path as given
+ *     (for GetGeom and the next save) and, to find the geom wherever the
+ *     load is, its full path from the current object.
+ */
+void nOpendeTransformGeom::WaitForGeom(const char* path)
+{
+    n_assert(this->id() && "nOpendeTransformGeom::id not valid!");
+    n_assert(path && *path);
+    this->DropHeld();
+    this->SetGeom((dGeomID)0);
+    this->geomPath = path;
+    if ('/' == path[0])
+    {
+        this->waitFor = path;
+    }
+    else
+    {
+        nRoot* cwd = nKernelServer::Instance()->GetCwd();
+        this->waitFor = cwd ? cwd->GetFullName() : nString("");
+        if (this->waitFor.IsEmpty() || this->waitFor.Get()[this->waitFor.Length() - 1] != '/') this->waitFor += "/";
+        this->waitFor += path;
+    }
+}
+
+/*
+ * OfferGeom --
+ *     Results: true when a transform waited for the geom and took it.
+ *     Side effects: the first waiting transform whose path names the geom
+ *     and that can hold it encapsulates it. Walks the tree, so it is
+ *     meant for loads, where geoms are made one by one from a file.
+ */
+bool nOpendeTransformGeom::OfferGeom(nOpendeGeom* geom)
+{
+    n_assert(geom);
+    nKernelServer* ks = nKernelServer::Instance();
+    nString why;
+    const nClass* transformClass = ks->FindClass("nopendetransformgeom");
+    nRoot* taker = nOpendeLayer::FindInTree([&](nRoot* obj) {
+        if (!obj->IsA(transformClass)) return false;
+        const nOpendeTransformGeom* t = static_cast<nOpendeTransformGeom*>(obj);
+        return t->IsWaiting() && t->id() && ks->Lookup(t->waitFor.Get()) == geom && t->CanHold(geom, why);
+    });
+    if (!taker) return false;
+    nOpendeTransformGeom* t = static_cast<nOpendeTransformGeom*>(taker);
+    const nString path = t->geomPath;
+    t->SetGeom(path.Get());
+    return true;
 }
 
 /*
@@ -116,6 +168,7 @@ void nOpendeTransformGeom::ForgetGeom(nOpendeGeom* geom)
 {
     if (geom != this->held) return;
     this->DropHeld();
+    this->waitFor = "";
     if (this->geomId) this->SetGeom((dGeomID)0);
     this->geomPath = "none";
 }

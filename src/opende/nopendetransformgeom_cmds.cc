@@ -22,7 +22,8 @@ nOpendeTransformGeom* Self(void* slf, nCmd* cmd)
 /*
  * n_setgeom --
  *     "none" empties the transform; any other path must name a geom the
- *     transform can hold.
+ *     transform can hold. While a file loads, a path that names nothing
+ *     yet is kept, reported, and waited for.
  */
 void n_setgeom(void* slf, nCmd* cmd)
 {
@@ -35,8 +36,11 @@ void n_setgeom(void* slf, nCmd* cmd)
         nRoot* obj = nKernelServer::Instance()->Lookup(path);
         if (!(obj && obj->IsA("nopendegeom")) && nKernelServer::Instance()->GetPersistServer()->IsLoading())
         {
-            // the geom may come later in the file: the script sets it then
-            self->ReportDetached(path, "names no nopendegeom yet");
+            // the geom may come later in the file: it joins when it is made
+            self->WaitForGeom(path);
+            n_printf("nOpendeTransformGeom: '%s' waits for its geom '%s', not loaded yet; the geom joins it once "
+                     "it is created\n",
+                     self->GetFullName().Get(), path);
             return;
         }
         n_cmd_check(cmd, obj && obj->IsA("nopendegeom"), "geom path '%s' names no nopendegeom", path);

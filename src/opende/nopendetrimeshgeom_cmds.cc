@@ -2,6 +2,7 @@
 //  nopendetrimeshgeom_cmds.cc
 //------------------------------------------------------------------------------
 #include "opende/nopendetrimeshgeom.h"
+#include "opende/nopendetransformgeom.h"
 #include "kernel/ncmdargs.h"
 #include "kernel/nkernelserver.h"
 #include "opende/nopendetrimesh.h"
@@ -66,6 +67,8 @@ void n_setmesh(void* slf, nCmd* cmd)
     n_cmd_check(cmd, nOpendeServer::opendeServer->FindTriMesh(id), "triMeshId '%s' does not match an existing mesh",
                 id);
     self->SetMesh(id);
+    // with its mesh the geom can be held: a transform may be waiting
+    if (nKernelServer::Instance()->GetPersistServer()->IsLoading()) nOpendeTransformGeom::OfferGeom(self);
 }
 
 void n_getmesh(void* slf, nCmd* cmd)

@@ -2,6 +2,7 @@
 //  nopendeworld.cc
 //------------------------------------------------------------------------------
 #include "opende/nopendeworld.h"
+#include "opende/nopendebody.h"
 #include "kernel/nmodule.h"
 
 void nopendeworld_initcmds(nClass* cl);
@@ -71,6 +72,40 @@ float nOpendeWorld::GetCFM() const
 {
     n_assert(this->worldId && "nOpendeWorld::id not valid!");
     return (float)dWorldGetCFM(this->worldId);
+}
+
+void nOpendeWorld::AddBody(nOpendeBody* body)
+{
+    if (!this->bodies.Find(body)) this->bodies.Append(body);
+}
+
+void nOpendeWorld::RemoveBody(nOpendeBody* body)
+{
+    nOpendeBody** at = this->bodies.Find(body);
+    if (at) this->bodies.EraseQuick(at);
+}
+
+/*
+ * CanStep --
+ *     Results: true when every body object made in the world stays within
+ *     range through a step of the size; else false, the first body that
+ *     would not and why in the text.
+ */
+bool nOpendeWorld::CanStep(float stepSize, nString& why) const
+{
+    n_assert(this->worldId && "nOpendeWorld::id not valid!");
+    for (int i = 0; i < this->bodies.Size(); i++)
+    {
+        const nOpendeBody* body = this->bodies[i];
+        const char* problem = body->id() ? body->StepProblem(stepSize) : nullptr;
+        if (!problem) continue;
+        why = "body '";
+        why += body->GetFullName();
+        why += "': ";
+        why += problem;
+        return false;
+    }
+    return true;
 }
 
 void nOpendeWorld::Step(float stepSize)

@@ -11,6 +11,10 @@
 */
 #include "kernel/nroot.h"
 #include "opende/nopendelayer.h"
+#include "util/narray.h"
+#include "util/nstring.h"
+
+class nOpendeBody;
 
 class nOpendeWorld : public nRoot
 {
@@ -26,6 +30,14 @@ public:
     float GetERP() const;
     void SetCFM(float cfm);
     float GetCFM() const;
+    /// false, with the body and why in the text, when a step of the size
+    /// would drive a body of this world beyond what ODE integrates (ODE
+    /// aborts the program then); the step commands refuse such a step.
+    /// Bodies made by code without an object are not seen.
+    bool CanStep(float stepSize, nString& why) const;
+    /// a body made in this world (by its Create) / dying
+    void AddBody(nOpendeBody* body);
+    void RemoveBody(nOpendeBody* body);
     void Step(float stepSize);
     void QuickStep(float stepSize);
     /// ODE's StepFast1 is gone: a QuickStep with the given iteration count
@@ -52,5 +64,7 @@ protected:
 private:
     nOpendeUser odeUser;
     dWorldID worldId;
+    /// the body objects made in this world (ODE cannot list its bodies)
+    nArray<nOpendeBody*> bodies;
 };
 #endif

@@ -2,7 +2,8 @@
 //  nopendeworld_cmds.cc
 //
 //  The script commands of nopendeworld. ODE aborts the program on a step
-//  size that is not above 0; the handlers refuse it first.
+//  size that is not above 0 and on a step that drives a body out of range;
+//  the handlers refuse those first.
 //------------------------------------------------------------------------------
 #include "opende/nopendeworld.h"
 #include "kernel/ncmdargs.h"
@@ -53,16 +54,27 @@ void n_getcfm(void* slf, nCmd* cmd)
     cmd->Out()->SetF(nCmdSelf<nOpendeWorld>(slf)->GetCFM());
 }
 
+/// a step size above 0 that keeps every body of the world in range
+bool GetStep(nCmd* cmd, const nOpendeWorld* world, float& step)
+{
+    if (!GetPositive(cmd, step, "step size")) return false;
+    nString why;
+    if (!world->CanStep(step, why)) return nCmdFail(cmd, "a step of %g is refused: %s", step, why.Get());
+    return true;
+}
+
 void n_step(void* slf, nCmd* cmd)
 {
     float step = 0.0f;
-    if (GetPositive(cmd, step, "step size")) nCmdSelf<nOpendeWorld>(slf)->Step(step);
+    nOpendeWorld* self = nCmdSelf<nOpendeWorld>(slf);
+    if (GetStep(cmd, self, step)) self->Step(step);
 }
 
 void n_quickstep(void* slf, nCmd* cmd)
 {
     float step = 0.0f;
-    if (GetPositive(cmd, step, "step size")) nCmdSelf<nOpendeWorld>(slf)->QuickStep(step);
+    nOpendeWorld* self = nCmdSelf<nOpendeWorld>(slf);
+    if (GetStep(cmd, self, step)) self->QuickStep(step);
 }
 
 void n_setquickstepnumiterations(void* slf, nCmd* cmd)
@@ -90,10 +102,8 @@ void n_stepfast1(void* slf, nCmd* cmd)
 {
     float step = 0.0f;
     int num = 0;
-    if (GetPositive(cmd, step, "step size") && nCmdGetI(cmd, num, 1, MaxIterations, "iteration count"))
-    {
-        nCmdSelf<nOpendeWorld>(slf)->StepFast1(step, num);
-    }
+    nOpendeWorld* self = nCmdSelf<nOpendeWorld>(slf);
+    if (GetStep(cmd, self, step) && nCmdGetI(cmd, num, 1, MaxIterations, "iteration count")) self->StepFast1(step, num);
 }
 
 void n_setautodisableflag(void* slf, nCmd* cmd)

@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -57,6 +59,58 @@ bool WriteAll(int fd, const char* data, long numBytes)
     return true;
 }
 
+/*
+ * OpenNoWait --
+ *     Opens without waiting: a FIFO without a peer would block open()
+ *     for ever. Results: the descriptor, or -1 (errno set).
+ */
+int OpenNoWait(const char* path, int flags)
+{
+    int f;
+    do
+    {
+        f = ::open(path, flags | O_CLOEXEC | O_NONBLOCK, 0666);
+    } while (f < 0 && errno == EINTR);
+    return f;
+}
+
+/*
+ * OpenRegular --
+ *     Results: a descriptor of a regular file in blocking mode, or -1
+ *     (errno set; EINVAL for anything that is no regular file).
+ */
+int OpenRegular(const char* path, int flags)
+{
+    const int f = OpenNoWait(path, flags);
+    if (f < 0) return -1;
+    struct stat st;
+    if (::fstat(f, &st) != 0 || !IsRegular(st) || ::fcntl(f, F_SETFL, ::fcntl(f, F_GETFL) & ~O_NONBLOCK) != 0)
+    {
+        ::close(f);
+        errno = EINVAL;
+        return -1;
+    }
+    return f;
+}
+
+/*
+ * SyncDirectoryOf --
+ *     Side effects: the directory holding path has its entries written to
+ *     the disk (a rename is only lasting after that), where it can.
+ */
+void SyncDirectoryOf(const char* path)
+{
+    const std::string p(path);
+    const size_t slash = p.find_last_of('/');
+    const std::string dir = (slash == std::string::npos) ? std::string(".")
+                            : (slash == 0)                ? std::string("/")
+                                                          : p.substr(0, slash);
+    const int d = OpenNoWait(dir.c_str(), O_RDONLY | O_DIRECTORY);
+    if (d < 0) return;
+    ::fsync(d);
+    ::close(d);
+}
+
 }  // namespace
 
 nPlatformFile::~nPlatformFile()
@@ -67,34 +121,25 @@ nPlatformFile::~nPlatformFile()
 /*
  * Open --
  *     Opens a regular file. Write access creates the file or truncates an
- *     existing one; read-only access needs an existing file. A directory
- *     is refused even where the system would open it.
+ *     existing one; exclusive write access only creates one, and refuses
+ *     a link at the name. Read-only access needs an existing file. Nothing
+ *     that is no regular file is opened, and opening never waits.
  * Results: true on success. Side effects: closes a file already open.
  */
-bool nPlatformFile::Open(const char* path, bool read, bool write)
+bool nPlatformFile::Open(const char* path, bool read, bool write, bool exclusive)
 {
     this->Close();
-    int flags = O_CLOEXEC;
+    int flags = 0;
     if (write)
     {
-        flags |= (read ? O_RDWR : O_WRONLY) | O_CREAT | O_TRUNC;
+        flags |= (read ? O_RDWR : O_WRONLY) | O_CREAT | (exclusive ? (O_EXCL | O_NOFOLLOW) : O_TRUNC);
     }
     else
     {
         flags |= O_RDONLY;
     }
-    int f;
-    do
-    {
-        f = ::open(path, flags, 0666);
-    } while (f < 0 && errno == EINTR);
+    const int f = OpenRegular(path, flags);
     if (f < 0) return false;
-    struct stat st;
-    if (::fstat(f, &st) != 0 || !IsRegular(st))
-    {
-        ::close(f);
-        return false;
-    }
     this->fd = f;
     if (!write)
     {
@@ -224,6 +269,7 @@ uint64_t nPlatformFile::LastWriteTime() const
     return ToFileTime(st.st_mtim);
 }
 
+
 bool nPlatformFile::Exists(const char* path)
 {
     struct stat st;
@@ -281,4 +327,61 @@ bool nPlatformFile::IsReadOnly(const char* path)
     struct stat st;
     if (::stat(path, &st) != 0) return false;
     return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+int64_t nPlatformFile::RegularSize(const char* path)
+{
+    const int f = OpenNoWait(path, O_RDONLY);
+    if (f < 0) return -1;
+    struct stat st;
+    const bool regular = ::fstat(f, &st) == 0 && IsRegular(st);
+    ::close(f);
+    return regular ? (int64_t)st.st_size : -1;
+}
+
+/*
+ * Replace --
+ *     The new file is synced through a descriptor of its own: the saver
+ *     that wrote it has closed it already. The directory's sync is done
+ *     where the file system can.
+ */
+bool nPlatformFile::Replace(const char* from, const char* to)
+{
+    const int f = OpenRegular(from, O_RDONLY | O_NOFOLLOW);
+    if (f < 0) return false;
+    const bool synced = ::fsync(f) == 0;
+    const int syncErr = errno;
+    ::close(f);
+    if (!synced)
+    {
+        errno = syncErr;
+        return false;
+    }
+    if (::rename(from, to) != 0) return false;
+    // some file systems cannot sync a directory; the file has its name either way
+    SyncDirectoryOf(to);
+    return true;
+}
+
+bool nPlatformFile::MoveAside(const char* path, const char* aside)
+{
+    return ::rename(path, aside) == 0;
+}
+
+/*
+ * WhyNotSavable --
+ *     A directory at the name would refuse the rename; a directory that
+ *     is read-only, full of entries or on a read-only disk refuses the
+ *     new file. Both are found before anything is lost.
+ */
+std::string nPlatformFile::WhyNotSavable(const char* path)
+{
+    struct stat st;
+    if (::lstat(path, &st) == 0 && S_ISDIR(st.st_mode)) return strerror(EISDIR);
+    std::string probe = std::string(path) + ".XXXXXX";
+    const int f = ::mkostemp(probe.data(), O_CLOEXEC);
+    if (f < 0) return strerror(errno);
+    ::close(f);
+    ::unlink(probe.c_str());
+    return std::string();
 }

@@ -17,6 +17,7 @@
 */
 #include <cstdint>
 #include <memory>
+#include <string>
 
 class nPlatformFile
 {
@@ -34,8 +35,13 @@ public:
     nPlatformFile(const nPlatformFile&) = delete;
     nPlatformFile& operator=(const nPlatformFile&) = delete;
 
-    /// open a regular file; write access creates or truncates it
-    bool Open(const char* path, bool read, bool write);
+    /**
+        Opens a regular file; write access creates or truncates it, and
+        with exclusive creates a new file only (never through a link).
+        Results: false for anything but a regular file (a directory, a
+        FIFO, a device), without waiting for a writer or reader.
+    */
+    bool Open(const char* path, bool read, bool write, bool exclusive = false);
     /// close the file if it is open
     void Close();
     /// true while a file is open
@@ -64,6 +70,30 @@ public:
     static bool SetReadOnly(const char* path, bool readOnly);
     /// true when nobody has write permission on the file
     static bool IsReadOnly(const char* path);
+
+    //--- saving files of the user's --------------------------------------------
+    /// the size of the regular file at path (opened without waiting), -1 for anything else
+    static int64_t RegularSize(const char* path);
+    /**
+        Puts a new file in place of another: the new file is written to
+        the disk, renamed over the target and the directory written too,
+        so that neither a crash nor a power loss leaves a short file under
+        the target's name. Results: false, errno kept, when the new file could
+        not be synced or renamed (the directory is synced where it can be).
+    */
+    static bool Replace(const char* from, const char* to);
+    /**
+        Renames a file to another name in its directory. Needs no space
+        and replaces whatever non-directory is at the new name (a link is
+        replaced, never followed). Results: false, errno kept, on failure.
+    */
+    static bool MoveAside(const char* path, const char* aside);
+    /**
+        Results: empty when a file can be saved at path (a new file made
+        beside it and renamed there); otherwise the system's reason.
+        Side effects: a probe file is made beside path and removed again.
+    */
+    static std::string WhyNotSavable(const char* path);
 
 private:
     /// read from the system, retrying short reads until numBytes or the end

@@ -7,6 +7,7 @@
 #include <X11/Xlib.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 namespace
@@ -38,6 +39,9 @@ void SetCoreProfileAttributes()
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
 }
+
+/// a signal (SIGTERM, SIGINT) asked the program to end, and nobody has taken the request yet
+std::atomic<bool> endRequested{false};
 
 }  // namespace
 
@@ -334,7 +338,8 @@ const char* nPlatformWindow::GetVideoDriver()
 /*
  * DrainEvents --
  *     Results: the number of events moved into 'out', in arrival order.
- *     Side effects: pumps SDL's queue; removes the moved events from it.
+ *     Side effects: pumps SDL's queue; removes the moved events from it;
+ *     a quit event (a signal's) is remembered for TakeEndRequest.
  */
 int nPlatformWindow::DrainEvents(SDL_Event* out, int maxEvents)
 {
@@ -344,5 +349,14 @@ int nPlatformWindow::DrainEvents(SDL_Event* out, int maxEvents)
     }
     SDL_PumpEvents();
     const int got = SDL_PeepEvents(out, maxEvents, SDL_GETEVENT, firstOwnEvent, lastOwnEvent);
+    for (int i = 0; i < got; i++)
+    {
+        if (out[i].type == SDL_QUIT) endRequested = true;
+    }
     return (got > 0) ? got : 0;
+}
+
+bool nPlatformWindow::TakeEndRequest()
+{
+    return endRequested.exchange(false);
 }

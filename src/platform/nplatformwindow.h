@@ -83,6 +83,10 @@ public:
         Events of other kinds stay queued.
     */
     static int DrainEvents(SDL_Event* out, int maxEvents);
+    /// true when DrainEvents has handed out a quit event since the last
+    /// call: only a signal (SIGTERM from the session, SIGINT) sends one,
+    /// and it asks the whole program to end, not only the window's loop
+    static bool TakeEndRequest();
 
 private:
     SDL_Window* window = nullptr;

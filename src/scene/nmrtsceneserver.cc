@@ -173,8 +173,14 @@ void nMRTSceneServer::RenderBucket(nShader2* shader, const nArray<int>& bucket, 
     {
         shader->BeginPass(p);
         const nSceneNode* prevNode = nullptr;
-        for (int i = 0; i < bucket.Size(); i++)
+        const int size = bucket.Size();
+        for (int i = 0; i < size; i++)
         {
+            // sorted by node and distance, the groups lie all over a large
+            // frame's memory: ask for them, and then for their contexts, a
+            // few draws ahead
+            if (i + 2 * PrefetchDistance < size) __builtin_prefetch(&this->groups[bucket[i + 2 * PrefetchDistance]]);
+            if (i + PrefetchDistance < size) __builtin_prefetch(this->groups[bucket[i + PrefetchDistance]].renderContext);
             const Group& group = this->groups[bucket[i]];
             nSceneNode* node = group.sceneNode;
             if (node != prevNode)

@@ -38,6 +38,8 @@ protected:
     ~nMRTSceneServer() override = default;
 
 private:
+    /// how many draws ahead a group is fetched from memory
+    static constexpr int PrefetchDistance = 8;
     /// draw the frame through the render path
     void DoRenderPath();
     /// draw one sequence's bucket with its shader

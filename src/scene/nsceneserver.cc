@@ -26,7 +26,16 @@ nSceneServer::nSceneServer() :
 {
     n_assert(0 == Singleton);
     Singleton = this;
-    for (nArray<int>& bucket : this->shaderBuckets) bucket = nArray<int>(0, 1024);
+    // a frame of many groups fills these at once: growing by doubling keeps
+    // that first fill linear
+    for (nArray<int>& bucket : this->shaderBuckets)
+    {
+        bucket = nArray<int>(0, 1024);
+        bucket.SetFlags(nArray<int>::DoubleGrowSize);
+    }
+    this->groups.SetFlags(nArray<Group>::DoubleGrowSize);
+    this->groupDistances.SetFlags(nArray<float>::DoubleGrowSize);
+    this->sortKeys.SetFlags(nArray<SortKey>::DoubleGrowSize);
 }
 
 nSceneServer::~nSceneServer()
@@ -314,18 +323,14 @@ void nSceneServer::SortNodes()
  *     weak ordering, so equal keys are equivalent.
  *     Side effects: none.
  */
-bool nSceneServer::DrawnBefore(int a, int b) const
+bool nSceneServer::DrawnBefore(const SortKey& a, const SortKey& b)
 {
-    const nSceneNode* nodeA = this->groups[a].sceneNode;
-    const nSceneNode* nodeB = this->groups[b].sceneNode;
-    if (nodeA != nodeB)
+    if (a.sceneNode != b.sceneNode)
     {
-        const int priA = nodeA->GetRenderPri();
-        const int priB = nodeB->GetRenderPri();
-        if (priA != priB) return priA < priB;
-        return std::less<const nSceneNode*>()(nodeA, nodeB);
+        if (a.renderPri != b.renderPri) return a.renderPri < b.renderPri;
+        return std::less<const nSceneNode*>()(a.sceneNode, b.sceneNode);
     }
-    return this->groupDistances[a] < this->groupDistances[b];
+    return a.distance < b.distance;
 }
 
 /*
@@ -333,7 +338,9 @@ bool nSceneServer::DrawnBefore(int a, int b) const
  *     Results: none.
  *     Side effects: the bucket's first count indices are in drawing order.
  *     Uses the distances of the last SortNodes; without them every group
- *     is at the same distance.
+ *     is at the same distance. The keys are gathered first: comparing
+ *     through the indices would reach into groups and nodes all over
+ *     memory, which costs more per group the more groups a frame has.
  */
 void nSceneServer::SortBucket(int bucketIndex, int count)
 {
@@ -345,6 +352,14 @@ void nSceneServer::SortBucket(int bucketIndex, int count)
         this->groupDistances.Clear();
         for (int i = 0; i < this->groups.Size(); i++) this->groupDistances.Append(0.0f);
     }
-    int* first = bucket.Begin();
-    std::sort(first, first + count, [this](int a, int b) { return this->DrawnBefore(a, b); });
+    this->sortKeys.Clear();
+    for (int i = 0; i < count; i++)
+    {
+        const int g = bucket[i];
+        const nSceneNode* node = this->groups[g].sceneNode;
+        this->sortKeys.Append(SortKey{node->GetRenderPri(), node, this->groupDistances[g], g});
+    }
+    SortKey* keys = this->sortKeys.Begin();
+    std::sort(keys, keys + count, DrawnBefore);
+    for (int i = 0; i < count; i++) bucket[i] = keys[i].group;
 }

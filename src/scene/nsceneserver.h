@@ -115,12 +115,23 @@ protected:
     nArray<int> shaderBuckets[NumBuckets];
 
 private:
-    /// whether group a is drawn before group b of the same bucket
-    bool DrawnBefore(int a, int b) const;
+    /// what the drawing order of a group depends on, gathered in one place
+    /// so that a sort of many groups reads no group and no node
+    struct SortKey
+    {
+        int renderPri;
+        const nSceneNode* sceneNode;
+        float distance;
+        int group;
+    };
+    /// whether the group of a is drawn before the group of b
+    static bool DrawnBefore(const SortKey& a, const SortKey& b);
 
     static nSceneServer* Singleton;
     /// the squared distance of each group to the camera, filled by SortNodes
     nArray<float> groupDistances;
+    /// the keys of the bucket being sorted (kept, so a frame allocates nothing)
+    nArray<SortKey> sortKeys;
     /// shader files reported as missing from the render path, so that each is reported once
     std::set<std::string> unlistedShadersReported;
 };

@@ -294,8 +294,8 @@ void nTclServer::WriteSelLine(nFile* file, nObject* o, nObject* parent)
 
 /*
  * WriteBegin --
- *     Starts a persistence script: an existing file is deleted, a new one
- *     opened and the header written.
+ *     Starts a persistence script: whatever is at the name (not a
+ *     directory) is deleted, a new file created and the header written.
  * Results: the open file, or 0 (after a message) when it can't be opened.
  * Side effects: the file; the nesting level is reset.
  */
@@ -307,13 +307,11 @@ nFile* nTclServer::WriteBegin(const char* filename, nObject* obj)
     this->BeginQueue();
     nFileServer2* fileServer = nKernelServer::Instance()->GetFileServer();
     n_assert(fileServer);
-    if (fileServer->FileExists(filename))
-    {
-        fileServer->DeleteFile(filename);
-    }
+    // a stale file, link or FIFO at the name goes; the new file is ours alone
+    fileServer->DeleteFile(filename);
     nFile* file = fileServer->NewFileObject();
     n_assert(file);
-    if (!file->Open(filename, "w"))
+    if (!file->Open(filename, "wx"))
     {
         n_printf("nTclServer::WriteBegin(): failed to open file '%s' for writing!\n", filename);
         file->Release();

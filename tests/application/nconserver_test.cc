@@ -24,24 +24,7 @@ namespace
 enum { Back = 4, Return = 6, Ctrl = 8, End = 16, Home = 17, Left = 18, Up = 19, Right = 20, Down = 21, Insert = 26, Del = 27, Esc = 12 };
 
 /// a log that also keeps the line buffer the console draws from
-class LineLog : public CaptureLog
-{
-public:
-    void Print(const char* msg, va_list args) override
-    {
-        va_list copy;
-        va_copy(copy, args);
-        char buf[4096];
-        vsnprintf(buf, sizeof(buf), msg, copy);
-        va_end(copy);
-        this->lines.Put(buf);
-        CaptureLog::Print(msg, args);
-    }
-    nLineBuffer* GetLineBuffer() override { return &this->lines; }
-
-private:
-    nLineBuffer lines;
-};
+using LineLog = LineCaptureLog;
 
 }  // namespace
 
@@ -65,6 +48,16 @@ protected:
         InputTest::TearDown();
     }
 
+    /// a recording graphics server with a display of the size
+    RecordingGfxServer* NewGfx(int width, int height)
+    {
+        auto* gfx = static_cast<RecordingGfxServer*>(this->ks->New("nrecordinggfxserver", "/sys/servers/gfx"));
+        nDisplayMode2 mode;
+        mode.SetWidth(ushort(width));
+        mode.SetHeight(ushort(height));
+        gfx->SetDisplayMode(mode);
+        return gfx;
+    }
     /// one frame in which the text is typed as char events
     void Type(const std::string& text)
     {
@@ -208,13 +201,20 @@ TEST_F(ConsoleTest, EnteredLinesRunWithoutEndingTheProgramOnErrors)
     EXPECT_THAT(this->lineLog.text, HasSubstr("/> set y %s%n%d\n%s%n%d\n"));
 }
 
+/// the texts the console queued, in order, without the backdrop's lines
+std::vector<std::string> Texts(const RecordingGfxServer* gfx)
+{
+    std::vector<std::string> texts;
+    for (const std::string& c : gfx->calls)
+    {
+        if (c.rfind("AddText ", 0) == 0) texts.push_back(c);
+    }
+    return texts;
+}
+
 TEST_F(ConsoleTest, RenderDrawsTheLogTailAndTheEditLine)
 {
-    RecordingGfxServer* gfx = static_cast<RecordingGfxServer*>(this->ks->New("nrecordinggfxserver", "/sys/servers/gfx"));
-    nDisplayMode2 mode;
-    mode.SetWidth(320);
-    mode.SetHeight(128);  // 8 rows: 4 log lines and the edit line
-    gfx->SetDisplayMode(mode);
+    RecordingGfxServer* gfx = this->NewGfx(320, 128);  // 8 rows: 4 log lines and the edit line
     for (int i = 0; i < 6; i++) n_printf("line %d\n", i);
     Type("abc");
     Press(Left);
@@ -222,31 +222,88 @@ TEST_F(ConsoleTest, RenderDrawsTheLogTailAndTheEditLine)
     this->con->Render();
     const std::vector<std::string> expected = {"AddText line 1\n", "AddText line 2\n", "AddText line 3\n",
                                                "AddText line 4\n", "AddText line 5\n", "AddText /> ab|c"};
-    EXPECT_EQ(gfx->calls, expected);
+    EXPECT_EQ(Texts(gfx), expected);
 
     // scrolling back past the oldest line clamps to it
     for (int i = 0; i < 10; i++) Press(Up, true);
     gfx->calls.clear();
     this->con->Render();
-    ASSERT_FALSE(gfx->calls.empty());
-    EXPECT_EQ(gfx->calls.front(), "AddText line 0\n");
+    ASSERT_FALSE(Texts(gfx).empty());
+    EXPECT_EQ(Texts(gfx).front(), "AddText line 0\n");
 }
 
 TEST_F(ConsoleTest, ScrollingForwardStopsAtTheNewestLine)
 {
-    RecordingGfxServer* gfx = static_cast<RecordingGfxServer*>(this->ks->New("nrecordinggfxserver", "/sys/servers/gfx"));
-    nDisplayMode2 mode;
-    mode.SetWidth(320);
-    mode.SetHeight(128);
-    gfx->SetDisplayMode(mode);
+    RecordingGfxServer* gfx = this->NewGfx(320, 128);
     for (int i = 0; i < 6; i++) n_printf("line %d\n", i);
     Press(Down, true);
     Press(Down, true);
     EXPECT_EQ(this->con->GetScrollOffset(), 0);
     gfx->calls.clear();
     this->con->Render();
-    ASSERT_FALSE(gfx->calls.empty());
-    EXPECT_EQ(gfx->calls.front(), "AddText line 1\n");
+    ASSERT_FALSE(Texts(gfx).empty());
+    EXPECT_EQ(Texts(gfx).front(), "AddText line 1\n");
+}
+
+TEST_F(ConsoleTest, LinesWiderThanTheDisplayTakeMoreRowsOverABackdrop)
+{
+    RecordingGfxServer* gfx = this->NewGfx(320, 160);  // 10 rows: 6 log rows and the edit line
+    gfx->charWidth = 0.1f;  // 9 characters a row, with room for the shadow
+    n_printf("one\n");
+    n_printf("alpha beta gamma\n");
+    n_printf("abcdefghijklmnopqrst\n");
+    // the log's buffer keeps lines of at most 79 characters: a longer one is shown whole
+    const std::string longLine = "<" + std::string(150, '-') + ">";
+    n_printf("%s\n", longLine.c_str());
+    Type("0123456789");
+    gfx->calls.clear();
+    this->con->Render();
+    // the edit line takes three rows, so five of the log's are shown (ten rows less three
+    // spare and the edit line): the last of the long line's 17, nothing of it lost
+    const std::vector<std::string> editRows = {"AddText />", "AddText 012345678", "AddText 9|"};
+    std::vector<std::string> texts = Texts(gfx);
+    ASSERT_EQ(texts.size(), 8u);
+    EXPECT_EQ(std::vector<std::string>(texts.begin() + 5, texts.end()), editRows);
+    std::string tail;
+    for (int i = 0; i < 5; i++) tail += texts[size_t(i)].substr(8, texts[size_t(i)].size() - 9);
+    EXPECT_EQ(tail, longLine.substr(longLine.size() - 44));
+    // the backdrop comes first, down to just below the edit line's last row
+    ASSERT_GE(gfx->calls.size(), 3u);
+    EXPECT_EQ(gfx->calls[0], "BeginLines");
+    EXPECT_EQ(gfx->calls[1], "DrawLines2d " + std::to_string(2 * (8 * 16 + 4)));
+    EXPECT_EQ(gfx->calls[2], "EndLines");
+
+    // scrolled back by the long line's rows: the lines before it, broken at spaces or
+    // inside a word too wide
+    for (int i = 0; i < 17; i++) Press(Up, true);
+    gfx->calls.clear();
+    this->con->Render();
+    const std::vector<std::string> expected = {"AddText beta\n", "AddText gamma\n", "AddText abcdefghi\n",
+                                               "AddText jklmnopqr\n", "AddText st\n"};
+    texts = Texts(gfx);
+    EXPECT_EQ(std::vector<std::string>(texts.begin(), texts.end() - 3), expected);
+
+    // scrolling goes back by rows, to the first row of the oldest line
+    for (int i = 0; i < 20; i++) Press(Up, true);
+    gfx->calls.clear();
+    this->con->Render();
+    ASSERT_FALSE(Texts(gfx).empty());
+    EXPECT_EQ(Texts(gfx).front(), "AddText one\n");
+}
+
+TEST_F(ConsoleTest, ALogLineAsLongAsABufferLineStaysALineOfItsOwn)
+{
+    RecordingGfxServer* gfx = this->NewGfx(640, 160);
+    gfx->charWidth = 0.005f;  // 199 characters a row
+    const std::string full(N_LINE_LEN - 1, 'x');
+    n_printf("%s\n", full.c_str());
+    n_printf("next\n");
+    n_printf("%s%s\n", full.c_str(), "y");
+    gfx->calls.clear();
+    this->con->Render();
+    const std::vector<std::string> expected = {"AddText " + full + "\n", "AddText next\n", "AddText " + full + "y\n",
+                                               "AddText /> |"};
+    EXPECT_EQ(Texts(gfx), expected);
 }
 
 TEST_F(ConsoleTest, WatchersShowTheMatchingValuesWhileTheConsoleIsClosed)

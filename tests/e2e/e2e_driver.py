@@ -12,8 +12,9 @@ report no undefined assign.
 
 Mouse and keys are XTEST events (xdotool); the game's remote-control port
 is only used to look: which state runs, where a GUI button is, whether the
-match has ended. Screenshots of the launcher, the main menu, the match
-and the won screen go to the screenshot directory.
+match has ended. Screenshots of the launcher, the main menu, the match,
+a punch landing with its sparks and the won screen go to the screenshot
+directory; a fight in which no landed punch ever showed sparks fails.
 
 Runs under an X server (xvfb-run). Exit 0 on success, 1 on a failure with
 the reason, 77 when the data cannot start a match at all.
@@ -47,6 +48,10 @@ RESOLUTION_LIST = (219, 31, 70, 50)
 FULLSCREEN = (219, 84, 52, 9)
 # the size the launcher's first row chooses
 GAME_SIZE = (640, 480)
+# the fewest pixels of sparks, for each 640x480 of the window, that show a landed punch
+SPARK_PIXELS = 60
+# punches of a fight during which the window is searched for sparks
+SPARK_SEARCH_PUNCHES = 60
 
 # Tcl run in the game through the remote port, to look at its GUI tree
 TCL_HELPERS = [
@@ -276,6 +281,19 @@ class Game:
         xd.screenshot(path, xd.geometry(self.window))
         log("screenshot %s" % path)
 
+    def shot_sparks(self, name, best):
+        """Grabs the window; when it shows more pixels of hit sparks (bright
+        yellow to orange) than the best grab so far, it becomes the
+        screenshot of that name. Results: the larger of the two counts."""
+        x, y, w, h = xd.geometry(self.window)
+        rgb = xd.grab_rgb((x, y, w, h))
+        # every other pixel of every other row, counted four times: quick enough between punches
+        n = 4 * sum(1 for row in range(0, h, 2) for i in range(row * w * 3, (row + 1) * w * 3, 6)
+                    if rgb[i] >= 230 and rgb[i + 1] >= 100 and 100 * rgb[i + 2] <= 55 * rgb[i + 1])
+        if n > best:
+            xd.write_png(os.path.join(self.shots, name), w, h, rgb)
+        return max(n, best)
+
     def skip(self, step, why):
         msg = "SKIPPED %s: %s" % (step, why)
         self.skipped.append(msg)
@@ -441,13 +459,18 @@ def step_fight(g, timeout):
     g.shot_window("e2e-fullscreen-match.png" if g.fullscreen else "e2e-match.png")
     end = time.monotonic() + timeout
     n = 0
+    sparks = 0
+    enough = SPARK_PIXELS * w * h // (640 * 480)
     while time.monotonic() < end:
         # one question a punch: the end the game announced (if any) and the state
         reply = tcl_list(g.tcl("list [expr {[info exists ::e2eResult] ? $::e2eResult : {}}] "
                                "[/theApp.getcurrentstate]"))
         result, state = (reply + ["", ""])[:2]
         if result:
-            log("the game ran %s after %d punches" % (result, n))
+            log("the game ran %s after %d punches; the best grab showed %d pixels of sparks" % (result, n, sparks))
+            if sparks < enough:
+                raise Failure("%d punches landed no sparks a player could see (at most %d pixels, %d wanted)"
+                              % (n, sparks, enough))
             return result
         if state != "game":
             raise Failure("the match ended without ShowYouWon or ShowYouLost (state '%s')" % state)
@@ -460,6 +483,9 @@ def step_fight(g, timeout):
             xd.key("b")  # take a bonus when one has been earned
         n += 1
         time.sleep(0.12)
+        # the sparks of a punch that landed, until a grab showed plenty of them
+        if n < SPARK_SEARCH_PUNCHES and sparks < 4 * enough:
+            sparks = g.shot_sparks("e2e-fullscreen-punch.png" if g.fullscreen else "e2e-punch.png", sparks)
     raise Failure("neither ShowYouWon nor ShowYouLost within %.0f s of fighting (%d punches)" % (timeout, n))
 
 

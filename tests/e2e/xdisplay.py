@@ -3,8 +3,10 @@ with xdotool (XTEST events, as a player's mouse and keyboard would make
 them), and screenshots of a screen area through FFmpeg's x11grab."""
 
 import os
+import struct
 import subprocess
 import time
+import zlib
 
 
 class XError(Exception):
@@ -108,3 +110,27 @@ def screenshot(path, area):
     done = subprocess.run(cmd, capture_output=True, text=True, timeout=60)
     if done.returncode != 0 or not os.path.exists(path):
         raise XError("the screenshot %s failed: %s" % (path, done.stderr.strip()))
+
+
+def grab_rgb(area):
+    """The screen area (x, y, width, height) as rows of 8-bit RGB, one bytes object."""
+    x, y, w, h = area
+    display = os.environ.get("DISPLAY", ":0")
+    cmd = ["ffmpeg", "-loglevel", "error", "-f", "x11grab", "-video_size", "%dx%d" % (w, h),
+           "-i", "%s+%d,%d" % (display, x, y), "-frames:v", "1", "-f", "rawvideo", "-pix_fmt", "rgb24", "-"]
+    done = subprocess.run(cmd, capture_output=True, timeout=60)
+    if done.returncode != 0 or len(done.stdout) != w * h * 3:
+        raise XError("grabbing %dx%d at %d,%d failed: %s" % (w, h, x, y, done.stderr.decode(errors="replace").strip()))
+    return done.stdout
+
+
+def write_png(path, width, height, rgb):
+    """Rows of 8-bit RGB as a PNG file."""
+    def chunk(kind, body):
+        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF)
+    stride = width * 3
+    raw = b"".join(b"\x00" + rgb[y * stride:(y + 1) * stride] for y in range(height))
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+                + chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))

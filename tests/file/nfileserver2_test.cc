@@ -266,6 +266,8 @@ TEST_F(FileTest, ScriptCommandsOfTheFileServer)
 {
     RunCmd(fs, "setassign", {"sb", Path("sub").c_str()}, [](nCmd*) {});
     RunCmd(fs, "getassign", {"sb"}, [&](nCmd* cmd) { EXPECT_EQ(cmd->Out()->GetS(), Path("sub") + "/"); });
+    // an undefined assign is a null string, unlike one set to ""
+    RunCmd(fs, "getassign", {"undefined"}, [](nCmd* cmd) { EXPECT_EQ(cmd->Out()->GetS(), nullptr); });
     RunCmd(fs, "manglepath", {"sb:x/"}, [&](nCmd* cmd) { EXPECT_EQ(cmd->Out()->GetS(), Path("sub/x")); });
     WriteFile("there", "1");
     RunCmd(fs, "fileexists", {"tst:there"}, [](nCmd* cmd) { EXPECT_TRUE(cmd->Out()->GetB()); });

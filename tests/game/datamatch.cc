@@ -22,11 +22,16 @@ std::string OpponentProto(int i)
 
 void CentreMouse()
 {
+    MoveMouse(0.5f, 0.5f);
+}
+
+void MoveMouse(float x, float y)
+{
     nInputServer* input = nInputServer::Instance();
     nInputEvent* e = input->NewEvent();
     e->SetType(N_INPUT_MOUSE_MOVE);
     e->SetDeviceId(N_INPUT_MOUSE0);
-    e->SetRelPos(0.5f, 0.5f);
+    e->SetRelPos(x, y);
     input->LinkEvent(e);
     // the servers' own frame, also where a test stands in for them
     input->nInputServer::Trigger(input->GetTime());

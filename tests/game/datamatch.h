@@ -22,6 +22,8 @@ const int NumOpponents = 5;
 std::string OpponentProto(int i);
 /// the input server's mouse at the middle of the window (the player's home)
 void CentreMouse();
+/// the input server's mouse at the point of the window (0..1 from the top left)
+void MoveMouse(float x, float y);
 /// the player's straight right at the opponent, frames of 1/60 s until the
 /// punch could start and then until the fist rests again or 'stop' holds
 /// after a frame; false when it never started

@@ -16,12 +16,15 @@
 #include "game/napp.h"
 #include "game/nplayer.h"
 #include "gui/nguiserver.h"
+#include "gfx2/ngfxserver2.h"
 #include "gui/nguitextbutton.h"
+#include "gui/nguitextlabel.h"
 #include "gui/nguiwindow.h"
 #include "input/ninputevent.h"
 #include "input/ninputserver.h"
 #include "kernel/nfileserver2.h"
 #include "kernel/nkernelserver.h"
+#include "kernel/nlinebuffer.h"
 #include "kernel/nscriptserver.h"
 #include "kernel/ntimeserver.h"
 #include "launcher/nboxingkernel.h"
@@ -29,6 +32,7 @@
 #include "nopenal/nopenalserver.h"
 #include "resource/nresourceserver.h"
 
+#include <SDL.h>
 #include <stb_image.h>
 
 #include <gtest/gtest.h>
@@ -99,6 +103,9 @@ float HeardGain(nKernelServer* ks, const char* desc)
     return ref / (ref + rolloff * (clamped - ref));
 }
 
+/// the game's window log: the console shows the lines of its buffer
+using LineLog = LineCaptureLog;
+
 bool Gold(int r, int g, int b) { return r > 180 && g > 130 && b < 110; }
 bool Red(int r, int g, int b) { return r > 120 && g < 80 && b < 80; }
 bool Light(int r, int g, int b) { return r > 200 && g > 200 && b > 200; }
@@ -151,6 +158,17 @@ protected:
             [new nenv /usr/lib/objects/player/score].seti 0
             [new nenv /usr/lib/objects/player/next-enemy].seti 0
         )");
+    }
+
+    /// the game closed, its players' file made unreadable and the game opened again
+    void RestartWithUnreadableSave()
+    {
+        this->app->Close();
+        this->app->Release();
+        this->app = nullptr;
+        this->ks.reset();
+        std::ofstream(this->home + "/players.n2", std::ios::binary | std::ios::trunc) << "garbage";
+        this->OpenGame();
     }
 
     /// one pass of the main loop, a thirtieth of a second later
@@ -252,8 +270,53 @@ protected:
         ASSERT_EQ(State(), "game");
     }
 
+    /// every shown text label below the widget (hidden widgets hide what they hold): its
+    /// shown text fits its rectangle and leaves nothing out; 'seen' counts them
+    void ExpectShownTextsFit(nRoot* obj, const std::string& where, int& seen)
+    {
+        nGuiWidget* widget = dynamic_cast<nGuiWidget*>(obj);
+        if (widget && !widget->IsShown()) return;
+        nGuiTextLabel* label = dynamic_cast<nGuiTextLabel*>(obj);
+        if (label && label->GetText() && label->GetText()[0])
+        {
+            seen++;
+            const std::string text = label->GetText();
+            const std::string shown = label->GetShownText().Get();
+            nGfxServer2* gfx = nGfxServer2::Instance();
+            nFont2* previous = gfx->GetFont();
+            gfx->SetFont(label->FindFont());
+            const vector2 extent = gfx->GetTextExtent(nString(shown.c_str()));
+            gfx->SetFont(previous);
+            rectangle r = label->GetScreenSpaceRect();
+            r.v0 += label->GetBorder();
+            r.v1 -= label->GetBorder();
+            const std::string what = where + ": " + obj->GetFullName().Get() + " '" + text + "' shown as '" + shown + "'";
+            EXPECT_LE(extent.x * 640.0f, r.width() * 640.0f) << what;
+            EXPECT_LE(extent.y * 480.0f, r.height() * 480.0f + 0.01f) << what;
+            std::string joined = shown;
+            std::replace(joined.begin(), joined.end(), '\n', ' ');
+            std::string plain = text;
+            std::replace(plain.begin(), plain.end(), '\n', ' ');
+            EXPECT_EQ(joined, plain) << what;
+        }
+        for (nRoot* child = obj->GetHead(); child; child = child->GetSucc())
+        {
+            this->ExpectShownTextsFit(child, where, seen);
+        }
+    }
+
+    /// the texts of the GUI's current root window fit their widgets; how many there are
+    int ExpectTextsFit(const std::string& where)
+    {
+        int seen = 0;
+        nRoot* root = this->ks->Lookup(Tcl("RootWindow").c_str());
+        EXPECT_NE(root, nullptr) << where;
+        if (root) this->ExpectShownTextsFit(root, where, seen);
+        return seen;
+    }
+
     std::string home;
-    CaptureLog log;
+    LineLog log;
     std::unique_ptr<nKernelServer> ks;
     nApp* app = nullptr;
     nScriptServer* script = nullptr;
@@ -393,16 +456,85 @@ TEST_F(GameScriptsTest, AHugeNextEnemyStillNamesTheLastOpponentAndFights)
 
 TEST_F(GameScriptsTest, AnUnreadablePlayersFileIsKeptAsideAndTheMainMenuSaysSo)
 {
+    this->RestartWithUnreadableSave();
+    ToMainMenu();
+    EXPECT_TRUE(std::filesystem::exists(this->home + "/players.n2.broken"));
+    // the note names the file where the player finds it, in the player's words
+    const std::string notice = Tcl(Global("mainMenuWindow") + "/notice.gettext");
+    const std::string place = std::filesystem::canonical(this->home).string() + "/players.n2.broken";
+    EXPECT_NE(notice.find(place), std::string::npos) << notice;
+    for (const char* internal : {"home:", "nPlayerFile", "nGame"})
+    {
+        EXPECT_EQ(notice.find(internal), std::string::npos) << notice;
+    }
+    this->Pass();
+    Shot shot;
+    Screenshot("menu-broken-save.png", shot);
+}
+
+TEST_F(GameScriptsTest, EveryTextTheGameShowsFitsItsWidgetAtTheSmallestDisplay)
+{
+    ASSERT_EQ(Tcl("lrange [/sys/servers/gfx.getdisplaymode] 4 5"), "640 480");
+    // a save that cannot be read, for the main menu's note
+    this->RestartWithUnreadableSave();
+    ToMainMenu();
+    this->Pass();
+    EXPECT_GE(ExpectTextsFit("main menu"), 5);
+
+    // the most a match can earn, for the line that tells what the last one earned
+    Tcl("new nroot /usr/player-buffer");
+    for (const char* key : {"score", "health", "energy", "energy-rec-rate", "strike-length", "strength", "fist-mass",
+                            "move-speed", "lightness", "accuracy"})
+    {
+        Tcl(std::string("[new nenv /usr/player-buffer/") + key + "].setf " + (key[1] == 'c' ? "126" : "12"));
+    }
+    ClickOn(Global("mainMenuWindow") + "/start");
+    for (int i = 0; i < 10; i++) this->Pass();
+    ASSERT_FALSE(Tcl(Global("preStartDialog") + "/Layout/gains.gettext").empty());
+    EXPECT_GE(ExpectTextsFit("the window before a fight"), 10);
+    {
+        Shot shot;
+        Screenshot("prestart-gains.png", shot);
+    }
+
+    ClickOn(Global("preStartDialog") + "/Layout/fight");
+    this->Pass();
+    ASSERT_EQ(State(), "game");
+    Tcl("ShowBonusNotification; ShowSlowModeIcon; ShowVulnerableAIIcon; ShowFatalPunchIcon");
+    for (int i = 0; i < 10; i++) this->Pass();
+    EXPECT_GE(ExpectTextsFit("match"), 5);
+    PressKey(54);  // p
+    EXPECT_GE(ExpectTextsFit("paused match"), 6);
+    PressKey(54);
+
+    for (const char* proc : {"ShowYouWon", "ShowYouLost"})
+    {
+        if (State() != "game")
+        {
+            ClickOn(Global("preStartDialog") + "/Layout/fight");
+            this->Pass();
+            ASSERT_EQ(State(), "game");
+        }
+        Tcl(proc);
+        for (int i = 0; i < 10; i++) this->Pass();
+        EXPECT_GE(ExpectTextsFit(proc), 3);
+        ClickOn(Global("resultWindow") + "/Layout/menu");
+        this->Pass();
+    }
+}
+
+TEST_F(GameScriptsTest, WhenProgressCannotBeSavedTheMainMenuSaysWhy)
+{
     this->app->Close();
     this->app->Release();
     this->app = nullptr;
     this->ks.reset();
-    std::ofstream(this->home + "/players.n2", std::ios::binary | std::ios::trunc) << "garbage";
+    std::filesystem::create_directories(this->home + "/players.n2/x");
     this->OpenGame();
     ToMainMenu();
-    EXPECT_TRUE(std::filesystem::exists(this->home + "/players.n2.broken"));
     const std::string notice = Tcl(Global("mainMenuWindow") + "/notice.gettext");
-    EXPECT_NE(notice.find("players.n2.broken"), std::string::npos) << notice;
+    EXPECT_NE(notice.find("Progress cannot be saved: " + this->home + "/players.n2: Is a directory"), std::string::npos)
+        << notice;
 }
 
 TEST_F(GameScriptsTest, AWonMatchShowsAWindowWhoseButtonLeadsBackToTheMenu)
@@ -428,6 +560,9 @@ TEST_F(GameScriptsTest, AWonMatchShowsAWindowWhoseButtonLeadsBackToTheMenu)
         ASSERT_FALSE(result.empty());
         // what belongs to the fight only leaves the result screen
         EXPECT_EQ(Tcl("exists [RootWindow]/bonus-slow"), "0");
+        EXPECT_EQ(Tcl(Global("bonusNote") + ".isshown"), "false");
+        // a bonus the last blow earned is not announced over the result
+        Tcl("ShowBonusNotification");
         EXPECT_EQ(Tcl(Global("bonusNote") + ".isshown"), "false");
         EXPECT_EQ(Tcl(result + "/Layout/headline.gettext"), c.headline);
         EXPECT_EQ(ButtonText(result + "/Layout/menu"), "Back to menu");
@@ -497,6 +632,46 @@ TEST_F(GameScriptsTest, F12OpensAndClosesTheConsoleInEveryState)
     this->Pass();
     ASSERT_EQ(State(), "main_menu");
     toggles("main menu");
+}
+
+TEST_F(GameScriptsTest, TheConsoleTakesTypedCyrillicAndWrapsLongLinesOverItsBackdrop)
+{
+    ToMatch();
+    for (int i = 0; i < 10; i++) this->Pass();
+    PressKey(95);  // f12
+    nConServer* console = nConServer::InstanceOrNull();
+    ASSERT_TRUE(console && console->IsOpen());
+    // typed as the window's text input delivers it: Zhe and a euro sign, which text cannot show
+    const auto typeText = [this](const char* text) {
+        SDL_Event e{};
+        e.type = SDL_TEXTINPUT;
+        snprintf(e.text.text, sizeof(e.text.text), "%s", text);
+        SDL_PushEvent(&e);
+        this->Pass();
+    };
+    for (const char* text : {"s", "e", "t", " ", "w", " ", "\xD0\x96", "\xE2\x82\xAC"}) typeText(text);
+    EXPECT_STREQ(console->GetEditLine(), "set w \xD0\x96?");
+    PressKey(6);  // return
+    EXPECT_EQ(Tcl("set w"), "\xD0\x96?");
+    // a log line far wider than the display, without a space to break it at
+    n_printf("%s\n", ("start" + std::string(200, 'W') + "end").c_str());
+    this->Pass();
+    Shot shot;
+    Screenshot("console.png", shot);
+    // the long line runs on over three rows to its end, all of them reaching the right edge:
+    // the console's orange text over its dark backdrop
+    const auto orange = [](int r, int g, int b) { return r > 180 && g > 90 && g < 200 && b < 130; };
+    const auto dark = [](int r, int g, int b) { return r < 40 && g < 40 && b < 40; };
+    int wideRows = 0;
+    for (int row = 0; row < 480 / 16; row++)
+    {
+        const float top = row * 16 / 480.0f;
+        const float bottom = (row + 1) * 16 / 480.0f;
+        if (shot.Count(0.9f, top, 1.0f, bottom, orange) > 20) wideRows++;
+    }
+    EXPECT_GE(wideRows, 2);
+    EXPECT_GT(shot.Count(0.0f, 0.0f, 1.0f, 0.3f, dark), 0.5f * 640 * 0.3f * 480);
+    PressKey(95);
 }
 
 TEST_F(GameScriptsTest, TheGongAndTheCrowdAreHeardFullyAtTheStartOfEveryMatch)

@@ -5,12 +5,14 @@
 //------------------------------------------------------------------------------
 #include "matchfixture.h"
 
+#include "game/ngamemath.h"
 #include "game/ntimerserver.h"
 #include "gfx2/ngfxserver2.h"
 #include "kernel/nenv.h"
 #include "kernel/nkernelserver.h"
 
 #include <cmath>
+#include <limits>
 
 namespace
 {
@@ -571,22 +573,29 @@ TEST_F(BoxerTest, FeetStepInStepsOfTwoOrFour)
         vector3 direction;
         float anchorX;
     };
-    // the anchor starts at the world's origin, 3.5 behind the home position
+    // the anchor starts at the home position (0, 0, 3.5): the boots stand there from the first
+    // frame on and never walk off towards the ring's centre
+    EXPECT_TRUE(b->GetFootAnchor().isequal(vector3(0.0f, 0.0f, 3.5f), 1e-6f));
     this->Frames(300, 0.01f);
-    const vector3 anchor = b->GetFootAnchor();
-    EXPECT_EQ(std::fmod(std::fabs(anchor.x), 2.0f), 0.0f);
-    EXPECT_EQ(std::fmod(std::fabs(anchor.z), 2.0f), 0.0f);
+    EXPECT_TRUE(b->GetFootAnchor().isequal(vector3(0.0f, 0.0f, 3.5f), 1e-6f));
+    EXPECT_TRUE(b->GetPart("leftboot")->GetTransform().gettranslation().isequal(vector3(-1.0f, 0.0f, 3.5f), 1e-3f));
+    EXPECT_TRUE(b->GetPart("rightboot")->GetTransform().gettranslation().isequal(vector3(1.0f, 0.0f, 3.5f), 1e-3f));
     // within two units on both axes: no new anchor
     b->SetMoveDirection(vector3(1.5f, 0.0f, 0.0f));
     const vector3 before = b->GetFootAnchor();
     this->Frames(100, 0.01f);
     EXPECT_EQ(b->GetFootAnchor().x, before.x);
     EXPECT_EQ(b->GetFootAnchor().z, before.z);
-    // the boots stand beside the anchor
+    // two units or more: a step of two, then the boots stand beside the new anchor
+    b->SetMoveDirection(vector3(2.0f, 0.0f, 0.0f));
+    this->Frames(100, 0.01f);
+    const vector3 anchor = b->GetFootAnchor();
+    EXPECT_FLOAT_EQ(anchor.x, 2.0f);
+    EXPECT_FLOAT_EQ(anchor.z, 3.5f);
     const vector3 left = b->GetPart("leftboot")->GetTransform().gettranslation();
     const vector3 right = b->GetPart("rightboot")->GetTransform().gettranslation();
     EXPECT_NEAR((right - left).len(), 2.0f, 1e-3);
-    EXPECT_TRUE(((left + right) * 0.5f - vector3(before.x, left.y, before.z)).len() < 1e-3f);
+    EXPECT_TRUE(((left + right) * 0.5f - vector3(anchor.x, left.y, anchor.z)).len() < 1e-3f);
 }
 
 TEST_F(BoxerTest, TorsoBetweenTheBoots)
@@ -676,4 +685,95 @@ TEST_F(BoxerTest, BoxersMadeOutsideAMatchAreHarmless)
     loose->Release();
     fist->Release();
     this->Frames(200, 0.01f);
+}
+
+//--- the limbs' joint matrix ----------------------------------------------------
+
+TEST(LimbMatrixTest, TurnsAndStretchesTheRestSegmentOntoTheWantedOne)
+{
+    struct Case
+    {
+        const char* name;
+        vector3 pivot;
+        vector3 restEnd;
+        vector3 end;
+    };
+    const Case cases[] = {
+        {"a leg leaning sideways", {0.0f, 0.9f, 0.0f}, {0.0f, 3.4f, 0.0f}, {-1.5f, 3.1f, 0.5f}},
+        {"an arm stretched to four times its length", {0.0f, 0.0f, 0.1f}, {0.0f, 0.8f, 1.3f}, {0.3f, 1.0f, 6.0f}},
+        {"the same direction, shorter", {1.0f, 2.0f, 3.0f}, {1.0f, 4.0f, 3.0f}, {1.0f, 3.0f, 3.0f}},
+        {"turned right round", {0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, {0.0f, -2.0f, 0.0f}},
+    };
+    for (const Case& c : cases)
+    {
+        const matrix44 m = n_limbmatrix(c.pivot, c.restEnd, c.end);
+        EXPECT_TRUE(m.transform_coord(c.pivot).isequal(c.pivot, 1e-4f)) << c.name;
+        EXPECT_TRUE(m.transform_coord(c.restEnd).isequal(c.end, 1e-4f)) << c.name;
+        // a point beside the rest segment stays as far beside the new one: the limb keeps its thickness
+        const vector3 axis = n_safenorm(c.restEnd - c.pivot);
+        vector3 across = n_safenorm(axis * vector3(0.3f, 0.5f, 0.8f));
+        const vector3 beside = c.pivot + (c.restEnd - c.pivot) * 0.5f + across * 0.3f;
+        const vector3 moved = m.transform_coord(beside);
+        const vector3 mid = c.pivot + (c.end - c.pivot) * 0.5f;
+        EXPECT_NEAR((moved - mid).len(), 0.3f, 1e-4f) << c.name;
+        EXPECT_NEAR((moved - mid) % n_safenorm(c.end - c.pivot), 0.0f, 1e-4f) << c.name;
+    }
+}
+
+TEST(LimbMatrixTest, ASegmentOfNoLengthOrNotFiniteGivesTheIdentity)
+{
+    const float inf = std::numeric_limits<float>::infinity();
+    const vector3 p(1.0f, 2.0f, 3.0f);
+    const struct
+    {
+        vector3 restEnd;
+        vector3 end;
+    } cases[] = {{p, {1.0f, 5.0f, 3.0f}}, {{1.0f, 5.0f, 3.0f}, p}, {{1.0f, 5.0f, 3.0f}, {inf, 0.0f, 0.0f}},
+                 {{1.0f, 5.0f, 3.0f}, {std::nanf(""), 0.0f, 0.0f}}};
+    for (const auto& c : cases)
+    {
+        const matrix44 m = n_limbmatrix(p, c.restEnd, c.end);
+        const vector3 q(0.5f, -0.25f, 2.0f);
+        EXPECT_TRUE(m.transform_coord(q).isequal(q, 1e-6f));
+    }
+}
+
+TEST_F(BoxerTest, EachLegIsDrawnFromItsBootToItsHipEvenAfterItsPrototypeIsGone)
+{
+    nBoxer* b = this->Player();
+    nGameObject* boots[] = {b->GetPart("leftboot"), b->GetPart("rightboot")};
+    nGameObject* pants = b->GetPart("pants");
+    // without limb values in the prototypes a part keeps its limb as modelled
+    b->Render();
+    for (nGameObject* boot : boots)
+    {
+        EXPECT_FALSE(boot->GetRenderContext().GetShaderOverrides().IsParameterValid(nShaderState::JointPalette));
+    }
+    const vector3 pivot(0.0f, 0.9f, 0.0f);
+    const vector3 restEnd(0.0f, 3.4f, 0.0f);
+    this->Var(this->ks->Lookup("/usr/lib/objects/boot"), "limb-pivot")->SetF4(nFloat4{pivot.x, pivot.y, pivot.z, 0.0f});
+    this->Var(this->ks->Lookup("/usr/lib/objects/boot"), "limb-end")->SetF4(nFloat4{restEnd.x, restEnd.y, restEnd.z, 0.0f});
+    this->Var(this->ks->Lookup("/usr/lib/objects/pants"), "limb-joint")->SetF4(nFloat4{0.5f, -0.6f, 0.0f, 0.0f});
+    // halfway through a step to the side the boots stand apart from under the pants
+    b->SetMoveDirection(vector3(2.0f, 0.0f, 2.0f));
+    this->Frames(8, 0.01f);
+    b->Render();
+    const float hips[] = {-0.5f, 0.5f};
+    for (int i = 0; i < 2; i++)
+    {
+        nRenderContext& rc = boots[i]->GetRenderContext();
+        ASSERT_TRUE(rc.GetShaderOverrides().IsParameterValid(nShaderState::JointPalette)) << i;
+        const matrix44 joint = rc.GetShaderOverrides().GetArg(nShaderState::JointPalette).GetMatrix44();
+        const matrix44& place = boots[i]->GetTransform().getmatrix();
+        const vector3 hip = pants->GetTransform().getmatrix().transform_coord(vector3(hips[i], -0.6f, 0.0f));
+        EXPECT_GT((hip - place.transform_coord(restEnd)).len(), 0.5f) << i;
+        // the ankle stays in the boot, the leg's top reaches the hip on the boot's own side
+        EXPECT_TRUE(place.transform_coord(joint.transform_coord(pivot)).isequal(place.transform_coord(pivot), 1e-4f));
+        EXPECT_TRUE(place.transform_coord(joint.transform_coord(restEnd)).isequal(hip, 1e-4f)) << i;
+    }
+    // a script deletes the boots' prototype: the legs keep their last joint and the frame goes on
+    this->ks->Lookup("/usr/lib/objects/boot")->Release();
+    this->Frame(0.01f);
+    b->Render();
+    EXPECT_TRUE(boots[0]->GetRenderContext().GetShaderOverrides().IsParameterValid(nShaderState::JointPalette));
 }

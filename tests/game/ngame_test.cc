@@ -23,6 +23,7 @@
 #include <cmath>
 #include <fstream>
 #include <functional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -576,6 +577,160 @@ TEST_F(PlayersFileTest, AnUnreadableFileIsKeptAsideAndThePlayerIsTold)
         EXPECT_TRUE(std::filesystem::exists(this->dir / "players.n2.broken"));
         EXPECT_EQ(this->SavedScore(), 3);
         EXPECT_STREQ(this->game->GetSaveNotice().Get(), "");
+    }
+}
+
+/// the whole content of a file, empty when it cannot be read
+std::string FileBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+/// the inode of what is at the path (not following a link), 0 when nothing is
+ino_t InodeOf(const std::filesystem::path& path)
+{
+    struct stat st;
+    return (lstat(path.c_str(), &st) == 0) ? st.st_ino : 0;
+}
+
+TEST_F(PlayersFileTest, AnUnreadableFileIsRenamedAsideWhateverStandsAtEitherName)
+{
+    this->MakePlayers(8);
+    this->NewState();
+    const std::string good = FileBytes(this->File());
+    ASSERT_FALSE(good.empty());
+    const std::filesystem::path broken = this->dir / "players.n2.broken";
+    const std::filesystem::path victim = this->dir / "victim";
+    struct Case
+    {
+        const char* what;
+        std::function<void()> make;  // the players' file and what is at the aside name
+    };
+    const Case cases[] = {
+        {"garbage, the aside name a link to another file",
+         [&] {
+             std::ofstream(this->File(), std::ios::binary) << "garbage";
+             std::filesystem::create_symlink(victim, broken);
+         }},
+        {"garbage, a FIFO at the aside name",
+         [&] {
+             std::ofstream(this->File(), std::ios::binary) << "garbage";
+             ASSERT_EQ(mkfifo(broken.c_str(), 0600), 0);
+         }},
+        {"3 MB of garbage: larger than any file the game writes",
+         [&] { std::ofstream(this->File(), std::ios::binary) << std::string(3 << 20, 'x'); }},
+        {"a good file with a sparse 1 GB tail",
+         [&] {
+             std::ofstream(this->File(), std::ios::binary) << good;
+             std::filesystem::resize_file(this->File(), 1ull << 30);
+         }},
+        {"a FIFO as the players' file", [&] { ASSERT_EQ(mkfifo(this->File().c_str(), 0600), 0); }},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove(broken);
+        std::filesystem::remove(this->File());
+        std::ofstream(victim, std::ios::binary) << "the user's own file";
+        if (nRoot* players = this->ks->Lookup("/usr/players")) players->Release();
+        c.make();
+        const ino_t original = InodeOf(this->File());
+        this->NewState();
+        EXPECT_EQ(this->ks->Lookup("/usr/players"), nullptr);
+        // the very file, renamed: no copy, no space needed, nothing followed
+        EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(this->File())));
+        EXPECT_EQ(InodeOf(broken), original);
+        EXPECT_EQ(FileBytes(victim), "the user's own file");
+        EXPECT_NE(std::string(this->game->GetSaveNotice().Get()).find(broken.string()), std::string::npos)
+            << this->game->GetSaveNotice().Get();
+        // the next save makes a new file; the one aside stays
+        this->MakePlayers(3);
+        this->NewState();
+        EXPECT_EQ(this->SavedScore(), 3);
+        EXPECT_EQ(InodeOf(broken), original);
+    }
+}
+
+TEST_F(PlayersFileTest, AnUnreadableFileThatCannotBeSetAsideIsNeverSavedOver)
+{
+    // a directory that is not empty takes no file's name
+    std::filesystem::create_directories(this->dir / "players.n2.broken" / "full");
+    std::ofstream(this->File(), std::ios::binary) << "garbage";
+    this->NewState();
+    const std::string notice = this->game->GetSaveNotice().Get();
+    EXPECT_NE(notice.find("not kept as " + (this->dir / "players.n2.broken").string()), std::string::npos) << notice;
+    EXPECT_NE(notice.find("Progress is not saved."), std::string::npos) << notice;
+    this->MakePlayers(5);
+    this->NewState();
+    EXPECT_EQ(FileBytes(this->File()), "garbage");
+    EXPECT_NE(this->log.text.find("the players are not saved"), std::string::npos);
+}
+
+/*
+ * LoadAsUserWhoCannotWrite --
+ *     Runs in a child process, on a read-only home: for root, whom
+ *     permissions do not stop, as another user. Makes a new match state
+ *     and writes its notice to standard error.
+ *     Results: 0, or 2 when no user could be taken.
+ */
+int LoadAsUserWhoCannotWrite(const std::function<void()>& newState)
+{
+    RouteStdoutToStderr();
+    if (geteuid() == 0 && setuid(65534) != 0) return 2;
+    newState();
+    fprintf(stderr, "notice: %s\n", nGame::Instance()->GetSaveNotice().Get());
+    return 0;
+}
+
+TEST_F(PlayersFileTest, WhenProgressCannotBeSavedTheMenuSaysWhy)
+{
+    this->MakePlayers(4);
+    this->NewState();
+    // a read-only home
+    const std::string readOnly = "notice: Progress cannot be saved: " + this->File().string() + ": Permission denied";
+    chmod(this->dir.c_str(), 0555);
+    EXPECT_EXIT(exit(LoadAsUserWhoCannotWrite([this] { this->NewState(); })), ::testing::ExitedWithCode(0), readOnly);
+    chmod(this->dir.c_str(), 0700);
+    // the players' file a directory
+    std::filesystem::remove(this->File());
+    std::filesystem::create_directories(this->File() / "x");
+    this->NewState();
+    EXPECT_STREQ(this->game->GetSaveNotice().Get(),
+                 ("Progress cannot be saved: " + this->File().string() + ": Is a directory").c_str());
+    // a save that fails at the end of a match says so when the menu comes back
+    std::filesystem::remove_all(this->File());
+    this->NewState();
+    this->MakePlayers(6);
+    this->Enter();
+    EXPECT_STREQ(this->game->GetSaveNotice().Get(), "");
+    std::filesystem::create_directories(this->dir / "players.n2.saving" / "x");
+    this->game->OnStateLeave(nString("main_menu"));
+    EXPECT_NE(std::string(this->game->GetSaveNotice().Get()).find("Progress could not be saved to " + this->File().string()),
+              std::string::npos)
+        << this->game->GetSaveNotice().Get();
+}
+
+TEST_F(PlayersFileTest, AFifoOrLinkAtTheTemporaryNameNeitherHoldsNorMisdirectsTheSave)
+{
+    const std::filesystem::path temp = this->dir / "players.n2.saving";
+    const std::filesystem::path victim = this->dir / "victim";
+    std::ofstream(victim, std::ios::binary) << "the user's own file";
+    const std::function<void()> makers[] = {
+        [&] { ASSERT_EQ(mkfifo(temp.c_str(), 0600), 0); },
+        [&] { std::filesystem::create_symlink(victim, temp); },
+    };
+    int score = 10;
+    for (const auto& make : makers)
+    {
+        SCOPED_TRACE(score);
+        make();
+        this->MakePlayers(score);
+        this->NewState();  // saves at once, with no reader on the FIFO
+        EXPECT_EQ(this->SavedScore(), score);
+        EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(temp)));
+        EXPECT_EQ(FileBytes(victim), "the user's own file");
+        score++;
     }
 }
 

@@ -227,6 +227,8 @@ TEST_F(HeadlessMatchTest, AWonMatchOnTheGameApplication)
     }
     // time runs out within 40 frames of the final blow
     EXPECT_LE(driver.stopped - driver.finalBlow, 40);
+    // nothing stopped the player with a box, with a sound device or without
+    EXPECT_EQ(game->log.messages, 0) << game->log.text.substr(0, 3000);
 
     // the player leaves for the menu, as its button would
     const int scoreBefore = (int)Number(game->Kernel(), std::string(Me) + "/score");

@@ -25,6 +25,8 @@
 #include "signals/nsignalspackage.h"
 
 #include <cstdlib>
+#include <functional>
+#include <sys/stat.h>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -133,7 +135,7 @@ TEST_F(ScriptPrefTest, ABrokenFileIsKeptAsideAndPreferencesStartEmpty)
     std::ofstream(File("prefs.n2"), std::ios::binary) << broken;
     nScriptPrefServer* pref = NewServer();
     EXPECT_STREQ(pref->ReadString("window-type").Get(), "");
-    EXPECT_NE(log.text.find("kept as 'home:prefs.n2.broken'"), std::string::npos) << log.text;
+    EXPECT_NE(log.text.find("kept as '" + File("prefs.n2.broken") + "'"), std::string::npos) << log.text;
     EXPECT_EQ(ReadWholeFile(File("prefs.n2.broken")), broken);
     EXPECT_TRUE(static_cast<nScriptServer*>(ks->Lookup("/sys/servers/script"))->GetFailOnError());
     pref->WriteString("window-type", "windowed");
@@ -141,6 +143,98 @@ TEST_F(ScriptPrefTest, ABrokenFileIsKeptAsideAndPreferencesStartEmpty)
 
     RestartKernel();
     EXPECT_STREQ(NewServer()->ReadString("window-type").Get(), "windowed");
+}
+
+/// the inode of what is at the path (not following a link), 0 when nothing is
+ino_t InodeOf(const std::string& path)
+{
+    struct stat st;
+    return (lstat(path.c_str(), &st) == 0) ? st.st_ino : 0;
+}
+
+TEST_F(ScriptPrefTest, AnUnreadableFileIsRenamedAsideWhateverStandsAtEitherName)
+{
+    const std::string good = "# $parser:ntclserver$ $class:nroot$\nnew nenv window-type\nsel window-type\n.sets windowed\nsel ..\n";
+    const std::string broken = File("prefs.n2.broken");
+    const std::string victim = File("victim");
+    struct Case
+    {
+        const char* what;
+        std::function<void()> make;  // the preference file and what is at the aside name
+    };
+    const Case cases[] = {
+        {"garbage, the aside name a link to another file",
+         [&] {
+             std::ofstream(File("prefs.n2"), std::ios::binary) << "[garbage";
+             std::filesystem::create_symlink(victim, broken);
+         }},
+        {"garbage, a FIFO at the aside name",
+         [&] {
+             std::ofstream(File("prefs.n2"), std::ios::binary) << "[garbage";
+             ASSERT_EQ(mkfifo(broken.c_str(), 0600), 0);
+         }},
+        {"a good file with a sparse 1 GB tail",
+         [&] {
+             std::ofstream(File("prefs.n2"), std::ios::binary) << good;
+             std::filesystem::resize_file(File("prefs.n2"), 1ull << 30);
+         }},
+        {"a FIFO as the preference file", [&] { ASSERT_EQ(mkfifo(File("prefs.n2").c_str(), 0600), 0); }},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        RestartKernel();
+        std::filesystem::remove(broken);
+        std::filesystem::remove(File("prefs.n2"));
+        std::ofstream(victim, std::ios::binary) << "the user's own file";
+        c.make();
+        const ino_t original = InodeOf(File("prefs.n2"));
+        nScriptPrefServer* pref = NewServer();
+        EXPECT_STREQ(pref->ReadString("window-type").Get(), "");
+        EXPECT_EQ(InodeOf(broken), original);
+        EXPECT_EQ(ReadWholeFile(victim), "the user's own file");
+        EXPECT_NE(log.text.find("kept as '" + broken + "'"), std::string::npos) << log.text;
+        pref->WriteString("window-type", "fullscreen");
+        pref->Release();
+        EXPECT_NE(ReadWholeFile(File("prefs.n2")).find("fullscreen"), std::string::npos);
+        EXPECT_EQ(InodeOf(broken), original);
+    }
+}
+
+TEST_F(ScriptPrefTest, AnUnreadableFileThatCannotBeSetAsideIsNotSavedOver)
+{
+    std::filesystem::create_directories(File("prefs.n2.broken") + "/full");
+    std::ofstream(File("prefs.n2"), std::ios::binary) << "[garbage";
+    nScriptPrefServer* pref = NewServer();
+    pref->WriteString("window-type", "fullscreen");
+    pref->Release();
+    EXPECT_EQ(ReadWholeFile(File("prefs.n2")), "[garbage");
+    EXPECT_NE(log.text.find("is not saved over"), std::string::npos) << log.text;
+}
+
+TEST_F(ScriptPrefTest, AFifoOrLinkAtTheTemporaryNameNeitherHoldsNorMisdirectsTheSave)
+{
+    const std::string temp = File("prefs.n2.saving");
+    const std::string victim = File("victim");
+    std::ofstream(victim, std::ios::binary) << "the user's own file";
+    const std::function<void()> makers[] = {
+        [&] { ASSERT_EQ(mkfifo(temp.c_str(), 0600), 0); },
+        [&] { std::filesystem::create_symlink(victim, temp); },
+    };
+    int width = 640;
+    for (const auto& make : makers)
+    {
+        SCOPED_TRACE(width);
+        make();
+        nScriptPrefServer* pref = NewServer();
+        pref->WriteInt("window-width", width);
+        pref->Release();  // saves, with no reader on the FIFO
+        EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(temp)));
+        EXPECT_EQ(ReadWholeFile(victim), "the user's own file");
+        RestartKernel();
+        EXPECT_EQ(NewServer()->ReadInt("window-width"), width);
+        width += 160;
+    }
 }
 
 TEST_F(ScriptPrefTest, AValueOfAnotherTypeIsReplaced)

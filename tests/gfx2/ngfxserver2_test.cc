@@ -5,6 +5,7 @@
 #include "gfxfixture.h"
 #include "util/assertdeath.h"
 
+#include <cfloat>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -336,6 +337,47 @@ TEST_F(GfxServerTest, BreakLinesWrapsAtSpaces)
         EXPECT_STREQ(out.Get(), c.out) << c.in;
         EXPECT_EQ(this->log.text.find("don't fit into one line") != std::string::npos, c.warns) << c.in;
     }
+    font->Release();
+}
+
+// FitText with 0.01 per byte and 0.02 per line: a box of 0.095 by 0.045
+// holds two lines of 9 bytes.
+TEST_F(GfxServerTest, FitTextBreaksLinesAndShortensWhatTheBoxCannotHold)
+{
+    const struct
+    {
+        const char* in;
+        const char* out;
+        bool whole;
+    } cases[] = {
+        {"", "", true},
+        {"short", "short", true},
+        {"hello world", "hello\nworld", true},
+        {"waytoolongword", "waytoolon\ngword", true},
+        // a character is never cut in two
+        {"\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\n\xC3\xA9", true},
+        // a no-break space holds its words together
+        {"abc\xC2\xA0" "def gh", "abc\xC2\xA0" "def\ngh", true},
+        {"one two three four", "one two\nthree...", false},
+        {"a\nb\nc", "a\nb c...", false},
+        {"waytoolongwordsandmore", "waytoolon\ngwords...", false},
+    };
+    nFont2* font = this->gfx->NewFont("f", nFontDesc());
+    font->SetFilename("f");
+    ASSERT_TRUE(font->Load());
+    this->gfx->SetFont(font);
+    for (const auto& c : cases)
+    {
+        nString out;
+        EXPECT_EQ(this->gfx->FitText(nString(c.in), vector2(0.095f, 0.045f), out), c.whole) << c.in;
+        EXPECT_STREQ(out.IsEmpty() ? "" : out.Get(), c.out) << c.in;
+    }
+    // a box of no room still shows a character a line, and a huge one takes everything
+    nString out;
+    EXPECT_TRUE(this->gfx->FitText(nString("ab cd"), vector2(0.0f, 1.0f), out));
+    EXPECT_STREQ(out.Get(), "a\nb\nc\nd");
+    EXPECT_TRUE(this->gfx->FitText(nString("one two three four"), vector2(0.095f, FLT_MAX), out));
+    EXPECT_STREQ(out.Get(), "one two\nthree\nfour");
     font->Release();
 }
 

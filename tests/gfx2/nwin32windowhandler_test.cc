@@ -172,12 +172,15 @@ TEST_F(Win32WindowHandlerTest, KeysBecomeKeyEventsWithTheEngineKeyCodes)
     }
 }
 
-TEST_F(Win32WindowHandlerTest, TextBecomesCharEventsAndDropsWhatIsOutside32To255)
+TEST_F(Win32WindowHandlerTest, TextBecomesCharEventsUpToU07FFAndAMarkForWhatTheTextCannotShow)
 {
-    PushText("A \xC3\xA9\xE2\x82\xAC\x01~");  // A, space, e-acute, euro sign, ^A, tilde
+    // A, space, e-acute, Cyrillic Zhe, the last two-byte character, euro sign, ^A, a stray
+    // continuation byte, a four-byte emoji, tilde
+    PushText("A \xC3\xA9\xD0\x96\xDF\xBF\xE2\x82\xAC\x01\x80\xF0\x9F\x98\x80~");
     const std::vector<SeenEvent> expected = {
-        {N_INPUT_KEY_CHAR, keyb0, 'A'}, {N_INPUT_KEY_CHAR, keyb0, ' '}, {N_INPUT_KEY_CHAR, keyb0, 0xE9},
-        {N_INPUT_KEY_CHAR, keyb0, '~'}};
+        {N_INPUT_KEY_CHAR, keyb0, 'A'},   {N_INPUT_KEY_CHAR, keyb0, ' '},   {N_INPUT_KEY_CHAR, keyb0, 0xE9},
+        {N_INPUT_KEY_CHAR, keyb0, 0x416}, {N_INPUT_KEY_CHAR, keyb0, 0x7FF}, {N_INPUT_KEY_CHAR, keyb0, '?'},
+        {N_INPUT_KEY_CHAR, keyb0, '?'},   {N_INPUT_KEY_CHAR, keyb0, '?'},   {N_INPUT_KEY_CHAR, keyb0, '~'}};
     EXPECT_EQ(this->Pump(), expected);
 }
 

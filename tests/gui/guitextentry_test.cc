@@ -591,23 +591,7 @@ TEST_F(TextViewTest, ScriptCommandsSetTheLooks)
 
 //--- command entry --------------------------------------------------------------
 
-/// a capturing log that also fills a line buffer, as the default one does
-class LineLog : public CaptureLog
-{
-public:
-    void Print(const char* msg, va_list args) override
-    {
-        va_list copy;
-        va_copy(copy, args);
-        char buf[4096];
-        vsnprintf(buf, sizeof(buf), msg, copy);
-        va_end(copy);
-        this->lines.Put(buf);
-        CaptureLog::Print(msg, args);
-    }
-    nLineBuffer* GetLineBuffer() override { return &this->lines; }
-    nLineBuffer lines;
-};
+using LineLog = LineCaptureLog;
 
 class CmdEntryTest : public GuiTest
 {

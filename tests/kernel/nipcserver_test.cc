@@ -467,6 +467,43 @@ TEST_F(IpcServerTest, OnlyTheUserWhoRunsTheProgramIsServed)
     kernel.SetLogHandler(nullptr);
 }
 
+TEST_F(IpcServerTest, AnotherUsersRefusedConnectionsAreLoggedAtABoundedRate)
+{
+    if (0 != geteuid()) GTEST_SKIP() << "connecting as another user needs root";
+    LogWatcher watcher("refused");
+    nKernelServer kernel;
+    kernel.SetLogHandler(&watcher);
+    const int port = server->GetPortNum();
+    const int attempts = 200;
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (0 == child)
+    {
+        // each attempt waits until the server has closed it: all are refused when the child ends
+        if (0 != setuid(65534)) _exit(2);
+        for (int i = 0; i < attempts; i++)
+        {
+            const int step = ConnectAsUser(65534, port, "~handshake x");
+            if (step != 0) _exit(10 + step);
+        }
+        _exit(0);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (2 == WEXITSTATUS(status)) GTEST_SKIP() << "this root cannot act as another user";
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    // the owner's client, connecting after all of them, is served
+    IpcTestClient same;
+    ASSERT_TRUE(Admit(same));
+    ASSERT_TRUE(same.SendStrings({"mine"}));
+    int id = -1;
+    EXPECT_EQ(NextMessage(id), "mine");
+    // within a minute only the first refusal is logged
+    EXPECT_EQ(watcher.Matches(), 1);
+    kernel.SetLogHandler(nullptr);
+}
+
 TEST_F(IpcServerTest, AClientOnAnIpv6SocketOfTheUserIsServedToo)
 {
     // such a socket reaches the IPv4 port with a mapped address and is

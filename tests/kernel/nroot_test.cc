@@ -5,7 +5,9 @@
 
 #include "kernel/nref.h"
 
+#include <random>
 #include <string>
+#include <vector>
 
 TEST_F(KernelTest, FullNamesHaveNoTrailingSlash)
 {
@@ -72,6 +74,76 @@ TEST_F(KernelTest, SortOrdersChildrenByName)
     nRoot* empty = NewRoot("/empty");
     empty->Sort();
     EXPECT_EQ(empty->GetHead(), nullptr);
+}
+
+/// the first child of that name in the children's order, found by walking them
+static nRoot* FirstByWalk(const nRoot* parent, const std::string& name)
+{
+    for (nRoot* c = parent->GetHead(); c; c = c->GetSucc())
+    {
+        if (name == c->GetName()) return c;
+    }
+    return nullptr;
+}
+
+// Many children are found through a name index; whatever happens to them
+// (adds at either end, renames into and out of a namesake's name, removal,
+// death, sorting, the count crossing the index's threshold both ways),
+// Find must answer what walking the children in order answers.
+TEST_F(KernelTest, FindAgreesWithTheChildrensOrderThroughEveryChange)
+{
+    nRoot* p = NewRoot("/p");
+    const std::vector<std::string> shared = {"a", "b", "c", "dd", "ee"};
+    std::vector<nRoot*> live;
+    std::mt19937 rng(20261211);
+    int made = 0;
+    for (int step = 0; step < 3000; step++)
+    {
+        // grow past the threshold, shrink to nothing, and again
+        const bool growing = (step / 500) % 2 == 0;
+        const unsigned op = rng() % 10;
+        if (live.empty() || (growing && op < 4) || (!growing && op < 1))
+        {
+            const std::string name = "u" + std::to_string(made++);
+            nRoot* child = NewRoot(("/p/" + name).c_str());
+            if (rng() % 2) child->SetName(shared[rng() % shared.size()].c_str());
+            live.push_back(child);
+            continue;
+        }
+        const size_t which = rng() % live.size();
+        nRoot* child = live[which];
+        switch (op)
+        {
+        case 4:
+        case 5:
+            child->SetName(rng() % 3 ? shared[rng() % shared.size()].c_str() : ("r" + std::to_string(step)).c_str());
+            break;
+        case 6:
+            child->Remove();
+            p->AddHead(child);
+            break;
+        case 7:
+            child->Remove();
+            p->AddTail(child);
+            break;
+        case 8:
+            if (step % 7 == 0) p->Sort();
+            break;
+        default:
+            live.erase(live.begin() + which);
+            child->Release();
+            break;
+        }
+        for (const std::string& name : shared)
+        {
+            ASSERT_EQ(p->Find(name.c_str()), FirstByWalk(p, name)) << "step " << step << ", name " << name;
+        }
+        if (!live.empty())
+        {
+            const std::string any = live[rng() % live.size()]->GetName();
+            ASSERT_EQ(p->Find(any.c_str()), FirstByWalk(p, any)) << "step " << step << ", name " << any;
+        }
+    }
 }
 
 TEST_F(KernelTest, SiblingNavigation)

@@ -13,8 +13,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace
 {
@@ -203,19 +206,58 @@ TEST_F(LogHandlerTest, ErrorWhileReportingAnErrorStopsWithoutRecursing)
     EXPECT_DEATH(n_error("outer fatal\n"), "^box 1\ninner failure\n$");
 }
 
-TEST_F(LogHandlerTest, UnopenableLogFileIsHarmless)
+TEST_F(LogHandlerTest, UnopenableLogFileIsHarmlessAndSaysWhy)
 {
-    std::ofstream(user.Path() + "/blocker") << "a file where home should be";
-    ks->GetFileServer()->SetAssign("home", (user.Path() + "/blocker/").c_str());
-    RecordingLogHandler* h = this->Install(std::make_unique<RecordingLogHandler>());
-    EXPECT_TRUE(h->IsOpen());
-    n_printf("to the ring\n");
-    n_message("still shown\n");
-    EXPECT_EQ(h->events, std::vector<std::string>({"box 0 still shown\n"}));
-    const int tail = h->GetLineBuffer()->GetTailLine();
-    EXPECT_STREQ(h->GetLineBuffer()->GetLine((tail + N_NUM_LINES - 2) % N_NUM_LINES), "to the ring");
-    ks->SetLogHandler(nullptr);
-    EXPECT_FALSE(h->IsOpen());
+    struct Case
+    {
+        const char* what;
+        std::function<std::string()> make;  // the home whose log cannot be opened
+        const char* why;
+    };
+    const Case cases[] = {
+        {"a file where home should be",
+         [&] {
+             std::ofstream(user.Path() + "/blocker") << "a file where home should be";
+             return user.Path() + "/blocker";
+         },
+         "Not a directory"},
+        {"a directory as the log",
+         [&] {
+             std::filesystem::create_directories(this->home + "/bin.log");
+             return this->home;
+         },
+         "Is a directory"},
+        {"a FIFO as the log: never waited on",
+         [&] {
+             std::filesystem::remove_all(this->home + "/bin.log");
+             EXPECT_EQ(mkfifo((this->home + "/bin.log").c_str(), 0600), 0);
+             return this->home;
+         },
+         "Invalid argument"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        const std::string home = c.make();
+        ks->GetFileServer()->SetAssign("home", (home + "/").c_str());
+        testing::internal::CaptureStderr();
+        RecordingLogHandler* h = this->Install(std::make_unique<RecordingLogHandler>());
+        const std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_NE(err.find("/bin.log cannot be written (" + std::string(c.why) + ")"), std::string::npos) << err;
+        EXPECT_NE(err.find(home), std::string::npos) << err;
+        EXPECT_TRUE(h->IsOpen());
+        n_printf("to the ring\n");
+        n_message("still shown\n");
+        EXPECT_EQ(h->events, std::vector<std::string>({"box 0 still shown\n"}));
+        const int tail = h->GetLineBuffer()->GetTailLine();
+        EXPECT_STREQ(h->GetLineBuffer()->GetLine((tail + N_NUM_LINES - 2) % N_NUM_LINES), "to the ring");
+        // the reason, cut into lines of the buffer, comes before them
+        std::string before;
+        for (int i = 5; i >= 3; i--) before += h->GetLineBuffer()->GetLine((tail + N_NUM_LINES - i) % N_NUM_LINES);
+        EXPECT_NE(before.find("bin.log cannot be written (" + std::string(c.why) + ")."), std::string::npos) << before;
+        ks->SetLogHandler(nullptr);
+        EXPECT_FALSE(h->IsOpen());
+    }
 }
 
 TEST_F(LogHandlerTest, UnattendedBoxesGoToStandardError)

@@ -5,11 +5,14 @@
 #include "launcherfixture.h"
 
 #include "misc/nprefserver.h"
+#include "platform/nplatformwindow.h"
 #include "usertempdir.h"
 
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <thread>
+#include <unistd.h>
 
 namespace
 {
@@ -217,6 +220,31 @@ TEST_F(LauncherTest, WhatThePlayerDidDuringTheGameIsDropped)
     this->Click(nLauncher::IdPlay);
     EXPECT_FALSE(this->launcher->IsEnded());
     EXPECT_TRUE(this->launcher->GetDialog()->IsVisible());
+}
+
+TEST_F(LauncherTest, ASigtermDuringTheGameEndsTheProgramAfterTheGame)
+{
+    // the stand-in game has a window, as the game does, and its loop sees the signal
+    bool quitSeen = false;
+    this->launcher->SetGameRun([&](const std::string&, std::string&) {
+        nPlatformWindow window;
+        std::string error;
+        if (!window.Open("game", false, error)) return false;
+        kill(getpid(), SIGTERM);
+        SDL_Event events[16];
+        for (int tries = 0; tries < 1000 && !quitSeen; tries++)
+        {
+            const int n = nPlatformWindow::DrainEvents(events, 16);
+            for (int i = 0; i < n; i++) quitSeen = quitSeen || events[i].type == SDL_QUIT;
+            if (!quitSeen) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return true;
+    });
+    this->Start();
+    this->Click(nLauncher::IdPlay);
+    ASSERT_TRUE(quitSeen);
+    EXPECT_TRUE(this->launcher->IsEnded());
+    EXPECT_FALSE(this->launcher->GetDialog()->IsVisible());
 }
 
 TEST_F(LauncherTest, GameThatCannotStartShowsTheLauncherWithAMessage)

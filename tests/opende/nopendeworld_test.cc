@@ -88,3 +88,25 @@ TEST_F(PhysTest, WorldCommandsRefuseStepsOdeWouldAbortOn)
         EXPECT_FALSE(Fails(w + c).empty()) << c;
     }
 }
+
+TEST_F(PhysTest, AStepThatWouldDriveABodyOutOfRangeIsRefusedAndChangesNothing)
+{
+    Ok("new nopendeworld /w; new nopendebody /w/a; /w/a.Create /w; /w/a.SetBoxMass 1 1 2 3");
+    Ok("new nopendeworld /v; new nopendebody /v/calm; /v/calm.Create /v");
+    Ok("/w/a.AddTorque 1e30 2e30 3e30");
+    // a huge step turns the torque into a spin ODE cannot normalise; the
+    // world of the body refuses every kind of step and nothing moves
+    for (const char* step : {"/w.Step 3e38", "/w.QuickStep 3e38", "/w.StepFast1 3e38 4"})
+    {
+        EXPECT_NE(Fails(step).find("body '/w/a': its angular velocity"), std::string::npos) << step;
+    }
+    EXPECT_FLOATS(Floats("/w/a.GetAngularVel"), {0, 0, 0});
+    EXPECT_FLOATS(Floats("/w/a.GetTorque"), {1e30f, 2e30f, 3e30f});
+    // another world is not held back, and neither is this one once the
+    // body is gone
+    Ok("/v.Step 3e38");
+    Ok("/w/a.SetLinearVel 3e38 0 0");
+    EXPECT_NE(Fails("/w.Step 10").find("its position"), std::string::npos);
+    ks->Lookup("/w/a")->Release();
+    Ok("/w.Step 3e38");
+}

@@ -201,8 +201,9 @@ TEST_F(PersistTest, ParseFileHeaderReadsTextAndBinaryHeaders)
         const char* log;
     } cases[] = {
         {std::string(300, ' ') + "$class:nroot$", nullptr},
-        {"# $class:nroot", "outside first 256 bytes"},
-        {"# $classnroot$", "broken"},
+        // each a line of the log of its own
+        {"# $class:nroot", "outside first 256 bytes!\n"},
+        {"# $classnroot$", "broken!\n"},
         {"", nullptr},
     };
     for (const Case& c : cases)

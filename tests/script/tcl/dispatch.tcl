@@ -39,6 +39,8 @@ try {/w/renamed.isa nosuchclass}
 try {/w/renamed.getclasses}
 try {/w/renamed.find :null:}
 try {/w/renamed.getrelpath /nope}
+# an undefined assign answers a null string, unlike one set to ""
+try {/sys/servers/file2.getassign nosuchassign}
 
 # signals: declared on the class, bound to a command, emitted and posted
 try {/w/env.addsignal v_ping_i ping}
