@@ -136,7 +136,7 @@ void nBar::SetTrailTexture(const char* path)
  * SetValue --
  *     Side effects: a negative value hides the bar (and nothing shows it
  *     again); otherwise the bar spans length x v from its left edge and
- *     the trail the full length.
+ *     the trail the full length. A widget a script deleted is left out.
  */
 void nBar::SetValue(float v)
 {
@@ -149,6 +149,7 @@ void nBar::SetValue(float v)
     rectangle r = this->m_refBar->GetRect();
     r.v1.x = r.v0.x + this->length * v;
     this->m_refBar->SetRect(r);
+    if (!this->m_refBarTrail.isvalid()) return;
     r.v1.x = r.v0.x + this->length;
     this->m_refBarTrail->SetRect(r);
 }

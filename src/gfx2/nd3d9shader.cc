@@ -615,7 +615,7 @@ void nD3D9Shader::SetTexture(nShaderState::Param p, nTexture2* tex)
     nFxValue* v = this->ValueOf(p);
     if (v)
     {
-        v->texture = arg;
+        v->texture.set(tex);
         v->version++;
     }
 }
@@ -819,7 +819,7 @@ void nD3D9Shader::UploadChanged(PassProgram& prog, bool bindTextures)
         if (bindTextures || version != this->samplerTextureVersions[s])
         {
             this->samplerTextureVersions[s] = version;
-            nTexture2* tex = tv ? tv->texture.GetTexture() : nullptr;
+            nTexture2* tex = tv ? tv->texture.get_unsafe() : nullptr;
             dev->BindTexture(int(s), tex ? tex->GetDeviceTexture() : nGfxTextureHandle(),
                              "samplerCube" == this->effect.samplers[s].glslType, this->samplerObjects[s]);
         }

@@ -10,10 +10,12 @@
     A shared parameter's value lives in the effect pool and is the same
     object for every effect that declares it. 'version' grows with every
     change, so that each program uploads only what changed since it last
-    looked.
+    looked. A texture is watched, not owned: one that dies (its pool
+    deleted under it) leaves the value empty rather than dangling.
 */
 #include "gfx2/nfxeffect.h"
-#include "gfx2/nshaderarg.h"
+#include "gfx2/ntexture2.h"
+#include "kernel/nref.h"
 
 #include <vector>
 
@@ -37,7 +39,7 @@ public:
     /// the numbers of float kinds, and of bools and ints
     std::vector<float> floats;
     std::vector<int> ints;
-    nShaderArg texture;
+    nRef<nTexture2> texture;
     unsigned int version = 1;
 };
 #endif

@@ -51,7 +51,6 @@ nGuiServer::nGuiServer() :
     maxVertices(0),
     vertexPointer(nullptr),
     curVertex(0),
-    heldTexture(nullptr),
     displaySize(1024.0f, 768.0f),
     textPending(false),
     brushesUnderText(false)
@@ -92,6 +91,22 @@ nRoot* nGuiServer::GetGuiRoot()
     return this->refGui.get_unsafe();
 }
 
+/*
+ * MakeGuiRoot --
+ *     Results: the gui root, made again (a plain "nroot" at the root path)
+ *     when a script deleted it.
+ */
+nRoot* nGuiServer::MakeGuiRoot()
+{
+    if (!this->GetGuiRoot())
+    {
+        kernelServer->PushCwd(kernelServer->GetRoot());
+        this->refGui.set(static_cast<nRoot*>(kernelServer->New("nroot", this->rootPath.Get())));
+        kernelServer->PopCwd();
+    }
+    return this->refGui.get();
+}
+
 vector2 nGuiServer::GetPixelSize() const
 {
     return vector2(1.0f / this->displaySize.x, 1.0f / this->displaySize.y);
@@ -124,13 +139,7 @@ bool nGuiServer::Open()
     n_assert(!this->refShader.isvalid());
     this->AddSystemFont("GuiDefault", "Arial", 16, false, false, false);
     this->AddSystemFont("GuiSmall", "Arial", 14, false, false, false);
-    if (!this->GetGuiRoot())
-    {
-        kernelServer->PushCwd(kernelServer->GetRoot());
-        this->refGui.set(static_cast<nRoot*>(kernelServer->New("nroot", this->rootPath.Get())));
-        kernelServer->PopCwd();
-    }
-    n_assert(this->refGui.isvalid());
+    this->MakeGuiRoot();
     this->refSkins.adopt(static_cast<nRoot*>(kernelServer->New("nroot", "/sys/share/rsrc/skins")));
     n_assert(this->refSkins.isvalid());
     kernelServer->PushCwd(this->refGui.get());
@@ -279,7 +288,8 @@ nGuiWindow* nGuiServer::GetRootWindowPointer() const
  *     parent has), or null when the class made no
  *     object.
  *     Side effects: the top-most window of the root loses the focus; the
- *     new window is made under the root window (or the gui root), shown
+ *     new window is made under the root window (or the gui root, made
+ *     again when a script deleted it with the root window in it), shown
  *     when visible, and made the root's top-most window.
  */
 nGuiWindow* nGuiServer::NewWindow(const char* className, bool visible)
@@ -293,7 +303,7 @@ nGuiWindow* nGuiServer::NewWindow(const char* className, bool visible)
         if (top) top->OnLoseFocus();
     }
     char name[512];
-    nRoot* parent = root ? static_cast<nRoot*>(root) : this->GetGuiRoot();
+    nRoot* parent = root ? static_cast<nRoot*>(root) : this->MakeGuiRoot();
     // a name a script took already (its own child "window3") is skipped:
     // the new window is always a new object of the class asked for
     do

@@ -159,6 +159,8 @@ protected:
 private:
     /// run one of the "OnGuiServer..." hooks; fatal when it fails
     void RunHook(const char* function, const char* failMessage);
+    /// the gui root node, made again when it does not exist
+    nRoot* MakeGuiRoot();
     bool ValidateMesh();
     bool ValidateShader();
     /// draw the queued brushes and start a new batch
@@ -201,8 +203,9 @@ private:
     int maxVertices;
     float* vertexPointer;
     int curVertex;
-    /// the texture the GUI effect names, held (one reference) until another replaces it
-    nTexture2* heldTexture;
+    /// the texture the GUI effect names, held (one reference) until another replaces it or
+    /// its pool is deleted
+    nStrongRef<nTexture2> heldTexture;
     vector2 displaySize;
     std::vector<rectangle> clipRectStack;
     /// whether text handed over in this pass waits in the graphics server

@@ -140,10 +140,7 @@ void nGuiServer::SetBatchTexture(nTexture2* tex)
 
 void nGuiServer::HoldTexture(nTexture2* tex)
 {
-    if (tex == this->heldTexture) return;
-    if (tex) tex->AddRef();
-    if (this->heldTexture) this->heldTexture->Release();
-    this->heldTexture = tex;
+    this->heldTexture.set(tex);
 }
 
 void nGuiServer::SetBatchColor(const vector4& c)

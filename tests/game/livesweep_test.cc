@@ -3,12 +3,14 @@
 //  is given what a person at its console could type. Through its script
 //  server, with fail-on-error cleared as the console has it, every command
 //  of every object in its tree is called with the command sweep's bad
-//  arguments; then, each in a fresh run, objects below the servers, the
-//  application, the user tree and the resource pools are deleted one at a
-//  time. After each the game must go on drawing frames and answer.
+//  arguments; then every object of the tree, at every depth, is deleted
+//  in a fresh run (a few deep ones one after another in the same run).
+//  After each the game must go on drawing frames and answer, and then
+//  leave for its menu and start and draw the next match.
 //
 //  Objects and commands are read from the running game, so later classes
-//  are swept without a change here. Each run lives in a child process of
+//  are swept without a change here; an object whose name holds an address
+//  is found again by its place in the tree. Each run lives in a child process of
 //  its own: a crash names the run's last line, and the next run starts
 //  clean. The work is cut into shards (see CMakeLists.txt) that CTest runs
 //  side by side.
@@ -18,6 +20,8 @@
 #include "headlessgame.h"
 #include "sweepcalls.h"
 
+#include "gui/nguiserver.h"
+#include "gui/nguiwindow.h"
 #include "kernel/ncmdproto.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/nroot.h"
@@ -28,7 +32,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <random>
 #include <set>
 #include <string>
 #include <sys/wait.h>
@@ -61,18 +64,42 @@ struct Shard
     bool Takes(size_t i) const { return (int)(i % (size_t)this->count) == this->index; }
 };
 
-/// an object of the running game
+/// an object of the running game: its path, class, and place in the tree as the child numbers
+/// from the root down ("." is the root, ".0.2" the third child of its first child)
 struct Object
 {
     std::string path;
     std::string className;
+    std::string place;
 };
 
 /// every object below root (root included), depth first
-void Collect(nRoot* root, std::vector<Object>& out)
+void Collect(nRoot* root, std::vector<Object>& out, const std::string& place = ".")
 {
-    out.push_back(Object{root->GetFullName().Get(), root->GetClass()->GetName()});
-    for (nRoot* c = root->GetHead(); c; c = c->GetSucc()) Collect(c, out);
+    out.push_back(Object{root->GetFullName().Get(), root->GetClass()->GetName(), place});
+    int i = 0;
+    for (nRoot* c = root->GetHead(); c; c = c->GetSucc())
+    {
+        Collect(c, out, (place == "." ? "." : place + ".") + std::to_string(i++));
+    }
+}
+
+/// Results: the listed object's path in this run, or "" when it is not there. Some names
+/// hold an address ("<n>_bar-trail") and differ from run to run: such an object is
+/// found by its place, when the object there is of its class.
+std::string PathNow(nKernelServer* ks, const Object& o)
+{
+    if (ks->Lookup(o.path.c_str())) return o.path;
+    nRoot* cur = ks->GetRoot();
+    for (size_t at = 1; cur && at < o.place.size();)
+    {
+        const size_t dot = o.place.find('.', at);
+        int n = atoi(o.place.substr(at, dot == std::string::npos ? std::string::npos : dot - at).c_str());
+        for (cur = cur->GetHead(); cur && n > 0; n--) cur = cur->GetSucc();
+        at = dot == std::string::npos ? o.place.size() : dot + 1;
+    }
+    if (!cur || o.className != cur->GetClass()->GetName()) return "";
+    return cur->GetFullName().Get();
 }
 
 /// the depth of an object's path ("/" is 0, "/sys" 1 ...)
@@ -113,6 +140,19 @@ public:
         return this->game.App()->GetFrame() == before + FramesAfter && this->Answers();
     }
 
+    /// Results: true when the game, back in its main menu, starts the next match and draws it
+    /// (what a deletion leaves behind may show only in the states it makes anew).
+    bool NextMatch()
+    {
+        this->Eval("/theApp.setstate main_menu");
+        if (!this->GoesOn()) return false;
+        this->Eval("StartMatch");
+        if (!this->GoesOn()) return false;
+        // as the game's match script builds its HUD at the start of a match
+        this->Eval("/sys/servers/gui.newwindow nguiwindow true");
+        return this->GoesOn();
+    }
+
     /// report the line to the parent, then run it
     void Eval(const std::string& line)
     {
@@ -123,6 +163,14 @@ public:
         }
         nString ignored;
         this->script->Run(line.c_str(), ignored);
+    }
+
+    /// Results: the line's result (an error's message)
+    std::string Result(const std::string& line)
+    {
+        nString result;
+        this->script->Run(line.c_str(), result);
+        return result.Get() ? result.Get() : "";
     }
 
     /// every command of the object with plausible, missing, extra and bad arguments
@@ -224,13 +272,6 @@ Shard ShardFromEnvironment()
     return Shard{0, 1};
 }
 
-/// how many deletions a shard tries (a seeded sample of the candidates); all when 0
-int DeleteSample()
-{
-    const char* v = getenv("LIVE_SWEEP_DELETES");
-    return v ? atoi(v) : 0;
-}
-
 class LiveSweepTest : public ::testing::Test
 {
 protected:
@@ -253,7 +294,7 @@ protected:
                 Collect(run.Kernel()->GetRoot(), objects);
                 FILE* f = fopen(list.c_str(), "w");
                 if (!f) return 5;
-                for (const Object& o : objects) fprintf(f, "%s %s\n", o.className.c_str(), o.path.c_str());
+                for (const Object& o : objects) fprintf(f, "%s %s %s\n", o.className.c_str(), o.place.c_str(), o.path.c_str());
                 fclose(f);
                 return ChildOk;
             },
@@ -267,7 +308,12 @@ protected:
         {
             line[strcspn(line, "\n")] = 0;
             char* space = strchr(line, ' ');
-            if (space) objects.push_back(Object{space + 1, std::string(line, (size_t)(space - line))});
+            char* second = space ? strchr(space + 1, ' ') : nullptr;
+            if (second)
+            {
+                objects.push_back(Object{second + 1, std::string(line, (size_t)(space - line)),
+                                         std::string(space + 1, (size_t)(second - space - 1))});
+            }
         }
         fclose(f);
         return objects;
@@ -276,12 +322,6 @@ protected:
     std::string home;
 };
 
-bool Below(const std::string& path, const char* top)
-{
-    const size_t n = strlen(top);
-    return path.compare(0, n, top) == 0 && path.size() > n && path[n] == '/';
-}
-
 TEST_F(LiveSweepTest, EveryCommandOfEveryObjectInAMatch)
 {
     const Shard shard = ShardFromEnvironment();
@@ -289,13 +329,13 @@ TEST_F(LiveSweepTest, EveryCommandOfEveryObjectInAMatch)
     ASSERT_GT(objects.size(), 20u);
     // every class's commands on its first object, and every server's and top object's; the
     // many objects of one class below them (input states, prototype values) add little
-    std::vector<std::string> chosen;
+    std::vector<Object> chosen;
     std::set<std::string> classes;
     for (const Object& o : objects)
     {
-        if (classes.insert(o.className).second || Depth(o.path) <= 3) chosen.push_back(o.path);
+        if (classes.insert(o.className).second || Depth(o.path) <= 3) chosen.push_back(o);
     }
-    std::vector<std::string> mine;
+    std::vector<Object> mine;
     for (size_t i = 0; i < chosen.size(); i++)
     {
         if (shard.Takes(i)) mine.push_back(chosen[i]);
@@ -304,8 +344,10 @@ TEST_F(LiveSweepTest, EveryCommandOfEveryObjectInAMatch)
     const int status = InChild(
         this->home,
         [&mine](LiveRun& run) {
-            for (const std::string& path : mine)
+            for (const Object& o : mine)
             {
+                const std::string path = PathNow(run.Kernel(), o);
+                if (path.empty()) continue;
                 // the progress by object, for a sweep that runs away
                 fprintf(stderr, "commands of %s\n", path.c_str());
                 run.SweepObject(path);
@@ -323,60 +365,195 @@ TEST_F(LiveSweepTest, EveryCommandOfEveryObjectInAMatch)
     printf("swept the commands of %zu of %zu objects (%zu classes)\n", mine.size(), objects.size(), classes.size());
 }
 
+/// What the match draws from, deleted at once from the console, each in a fresh run: the game goes
+/// on, the next match starts, and what a frame needs is made again. The trail is found by its name,
+/// which holds an address.
+TEST_F(LiveSweepTest, DeletingWhatTheMatchDrawsFrom)
+{
+    struct Case
+    {
+        const char* deleted;
+        const char* check;
+        const char* expected;
+    };
+    const Case cases[] = {
+        // shaders' effect values hold the pool's textures when it goes
+        {"/sys/share/rsrc/tex", "exists /sys/share/rsrc/tex", "1"},
+        {"/sys/share/rsrc/shd", "exists /sys/share/rsrc/shd", "1"},
+        {"/sys/share/rsrc/mesh", "exists /sys/share/rsrc/mesh", "1"},
+        {"/sys/share/rsrc/font", "exists /gui", "1"},
+        {"/sys/share/rsrc/skins", "exists /gui", "1"},
+        {"/sys/share/rsrc/sndrsrc", "exists /gui", "1"},
+        {"/sys/share/rsrc/sndinst", "exists /gui", "1"},
+        {"/sys/share/rsrc/anim", "exists /gui", "1"},
+        // the next match's HUD window finds no gui root: it is made again
+        {"/gui", "exists /gui", "1"},
+        {"_bar-trail", "exists /gui", "1"},
+        {"_bar", "exists /gui", "1"},
+    };
+    for (const Case& c : cases)
+    {
+        std::string last, result;
+        const std::string resultFile = this->home + "livesweep-result.txt";
+        const int status = InChild(
+            this->home,
+            [&c, &resultFile](LiveRun& run) {
+                std::string path = c.deleted;
+                if (path[0] != '/')
+                {
+                    // the player's health bar widget with this suffix
+                    nRoot* window = nGuiServer::Instance()->GetRootWindowPointer();
+                    for (nRoot* w = window ? window->GetHead() : nullptr; w; w = w->GetSucc())
+                    {
+                        const std::string name = w->GetName();
+                        if (name.size() > path.size() && name.compare(name.size() - path.size(), path.size(), path) == 0)
+                        {
+                            path = w->GetFullName().Get();
+                            break;
+                        }
+                    }
+                    if (path[0] != '/') return 7;
+                }
+                run.Eval("delete " + path);
+                if (!run.GoesOn() || !run.NextMatch()) return 6;
+                FILE* f = fopen(resultFile.c_str(), "w");
+                if (!f) return 5;
+                fprintf(f, "%s", run.Result(c.check).c_str());
+                fclose(f);
+                return ChildOk;
+            },
+            last);
+        EXPECT_TRUE(Survived(status)) << "delete " << c.deleted << ": last line: " << last << " ("
+                                      << SweepDescribe(status) << ")";
+        FILE* f = fopen(resultFile.c_str(), "r");
+        char buf[256] = "";
+        if (f && !fgets(buf, sizeof(buf), f)) buf[0] = 0;
+        if (f) fclose(f);
+        std::filesystem::remove(resultFile);
+        EXPECT_EQ(std::string(buf), c.expected) << "delete " << c.deleted << ", then " << c.check;
+    }
+}
+
+/// whether the object is a resource pool ("/sys/share/rsrc/tex" ...): it takes every resource of its
+/// kind along, whoever holds them
+bool IsPool(const std::string& path)
+{
+    static const std::string pools = "/sys/share/rsrc/";
+    return path.compare(0, pools.size(), pools) == 0 && path.find('/', pools.size()) == std::string::npos;
+}
+
+/// Splits a shard's objects into runs: the servers, the application, the resource pools and the other
+/// objects near the top each in a run of their own, since their loss changes most; deeper ones in
+/// small batches, each batch drawn from across the whole tree and deleted deepest first, so that one
+/// seldom takes another.
+std::vector<std::vector<Object>> DeleteRuns(const std::vector<Object>& mine, size_t batchSize)
+{
+    std::vector<std::vector<Object>> runs;
+    std::vector<Object> deep;
+    for (const Object& o : mine)
+    {
+        if (Depth(o.path) <= 3 || IsPool(o.path)) runs.push_back({o});
+        else deep.push_back(o);
+    }
+    const size_t batches = (deep.size() + batchSize - 1) / batchSize;
+    std::vector<std::vector<Object>> batched(batches);
+    for (size_t i = 0; i < deep.size(); i++) batched[i % batches].push_back(deep[i]);
+    for (std::vector<Object>& b : batched)
+    {
+        std::stable_sort(b.begin(), b.end(), [](const Object& l, const Object& r) { return Depth(l.path) > Depth(r.path); });
+        runs.push_back(b);
+    }
+    return runs;
+}
+
+/// the objects of a batch per run; 1 deletes each in a run of its own
+size_t DeleteBatchSize()
+{
+    const char* v = getenv("LIVE_SWEEP_BATCH");
+    const int n = v ? atoi(v) : 0;
+    return n > 0 ? (size_t)n : 1;
+}
+
 TEST_F(LiveSweepTest, DeletingAnObjectInAMatch)
 {
     const Shard shard = ShardFromEnvironment();
     const std::vector<Object> objects = this->Objects();
     ASSERT_GT(objects.size(), 20u);
-    std::vector<std::string> candidates;
-    for (const Object& o : objects)
+    // every object at every depth, the root and the "in use" ones too: the game refuses those
+    std::vector<Object> mine;
+    for (size_t i = 0; i < objects.size(); i++)
     {
-        const std::string& p = o.path;
-        const bool inside = p == "/sys/servers" || p == "/theApp" || p == "/usr" || p == "/sys/share/rsrc" ||
-                            Below(p, "/sys/servers") || Below(p, "/theApp") || Below(p, "/usr") ||
-                            Below(p, "/sys/share/rsrc") || p == "/sys" || p == "/sys/share";
-        if (inside) candidates.push_back(p);
+        if (shard.Takes(i) && !excludedDeletes.count(objects[i].path)) mine.push_back(objects[i]);
     }
-    std::vector<std::string> mine;
-    for (size_t i = 0; i < candidates.size(); i++)
-    {
-        if (shard.Takes(i)) mine.push_back(candidates[i]);
-    }
-    const int sample = DeleteSample();
-    if (sample > 0 && (size_t)sample < mine.size())
-    {
-        // the servers and the application's own objects are always tried; the rest is sampled
-        std::vector<std::string> kept, rest;
-        for (const std::string& p : mine)
-        {
-            (Depth(p) <= 3 ? kept : rest).push_back(p);
-        }
-        std::mt19937 rng(42u + (unsigned)shard.index);
-        std::shuffle(rest.begin(), rest.end(), rng);
-        if ((int)kept.size() < sample) rest.resize(std::min(rest.size(), (size_t)sample - kept.size()));
-        else rest.clear();
-        mine = kept;
-        mine.insert(mine.end(), rest.begin(), rest.end());
-    }
-    // left out after the sample is drawn, so that the sample stays when the list changes
-    mine.erase(std::remove_if(mine.begin(), mine.end(), [](const std::string& p) { return excludedDeletes.count(p) > 0; }),
-               mine.end());
-    for (const std::string& path : mine)
-    {
+    // Deletes the objects one after another in one run, with frames after each.
+    // Results: the places of those an earlier deletion of the run took along (tried again alone).
+    const std::string missingList = this->home + "livesweep-missing.txt";
+    const auto deleteAll = [this, &missingList](const std::vector<Object>& batch) {
+        std::filesystem::remove(missingList);
         std::string last;
         const int status = InChild(
             this->home,
-            [&path](LiveRun& run) {
-                run.Eval("delete " + path);
-                run.Eval("# frames after deleting " + path);
-                if (!run.GoesOn()) return 6;
+            [&batch, &missingList](LiveRun& run) {
+                // found before the first deletion: places shift as siblings go
+                std::vector<std::string> paths;
+                for (const Object& o : batch) paths.push_back(PathNow(run.Kernel(), o));
+                for (size_t i = 0; i < batch.size(); i++)
+                {
+                    if (paths[i].empty() || !run.Kernel()->Lookup(paths[i].c_str()))
+                    {
+                        FILE* f = fopen(missingList.c_str(), "a");
+                        if (f) fprintf(f, "%s\n", batch[i].place.c_str());
+                        if (f) fclose(f);
+                        continue;
+                    }
+                    run.Eval("delete " + paths[i]);
+                    run.Eval("# frames after deleting " + paths[i]);
+                    if (!run.GoesOn())
+                    {
+                        fprintf(stderr, "the game stopped after deleting %s\n", paths[i].c_str());
+                        return 6;
+                    }
+                }
+                if (!run.NextMatch())
+                {
+                    fprintf(stderr, "the game stopped in the next match\n");
+                    return 6;
+                }
                 return ChildOk;
             },
             last);
-        EXPECT_TRUE(Survived(status)) << "delete " << path << ": last line: " << last << " (" << SweepDescribe(status)
-                                      << ")";
+        EXPECT_TRUE(Survived(status)) << "deleting " << batch.front().path << " ... " << batch.back().path
+                                      << ": last line: " << last << " (" << SweepDescribe(status) << ")";
+        std::set<std::string> missing;
+        FILE* f = fopen(missingList.c_str(), "r");
+        char line[4096];
+        while (f && fgets(line, sizeof(line), f))
+        {
+            line[strcspn(line, "\n")] = 0;
+            missing.insert(line);
+        }
+        if (f) fclose(f);
+        std::vector<Object> result;
+        for (const Object& o : batch)
+        {
+            if (missing.count(o.place)) result.push_back(o);
+        }
+        return result;
+    };
+    const std::vector<std::vector<Object>> runs = DeleteRuns(mine, DeleteBatchSize());
+    std::vector<Object> again;
+    for (const std::vector<Object>& batch : runs)
+    {
+        const std::vector<Object> missing = deleteAll(batch);
+        again.insert(again.end(), missing.begin(), missing.end());
     }
-    printf("deleted %zu of %zu candidates, one a run\n", mine.size(), candidates.size());
+    // the match's clock is locked and its random numbers seeded: what the list saw, a fresh run has
+    for (const Object& o : again)
+    {
+        EXPECT_TRUE(deleteAll({o}).empty()) << o.path << " (" << o.place << ") is not in a fresh run";
+    }
+    printf("deleted %zu of %zu objects in %zu runs (%zu again alone)\n", mine.size(), objects.size(),
+           runs.size() + again.size(), again.size());
 }
 
 }  // namespace

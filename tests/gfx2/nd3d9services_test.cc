@@ -109,6 +109,35 @@ protected:
         return r;
     }
 
+    /// a loaded empty 1x1 texture of the name (its one count the caller's)
+    nTexture2* NewSmallTexture(const char* name)
+    {
+        nTexture2* t = this->gfx->NewTexture(name);
+        t->SetUsage(nTexture2::CreateEmpty);
+        t->SetType(nTexture2::TEXTURE_2D);
+        t->SetFormat(nTexture2::A8R8G8B8);
+        t->SetWidth(1);
+        t->SetHeight(1);
+        EXPECT_TRUE(t->Load());
+        return t;
+    }
+
+    /// a loaded effect whose one sampler reads DiffMap0, kept until the test ends
+    nShader2* NewSampledEffect(const char* name)
+    {
+        const std::string path = this->dir + "/" + name + ".fx";
+        WriteWholeFile(path, R"(texture DiffMap0;
+sampler2D S = sampler_state { Texture = <DiffMap0>; };
+vertex vs { void main() { gl_Position = nPosition; } }
+fragment ps { void main() { nFragColor = texture(S, vec2(0.0)); } }
+technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; } }
+)");
+        nShader2* fx = Keep(this->gfx->NewShader(name));
+        fx->SetFilename(path.c_str());
+        EXPECT_TRUE(fx->Load());
+        return fx;
+    }
+
     nD3D9Server* gfx = nullptr;
     nNullDevice* dev = nullptr;
     RecordingWindowServices* window = nullptr;
@@ -668,27 +697,9 @@ TEST_F(ServicesTest, ASurfaceConvertsPixelsOfAnotherFormat)
 
 TEST_F(ServicesTest, AStageGetsItsTextureBackAfterAnEffectBoundItsSamplerToTheUnit)
 {
-    nTexture2* mine = Keep(this->gfx->NewTexture("mine"));
-    nTexture2* effects = Keep(this->gfx->NewTexture("effects"));
-    for (nTexture2* t : {mine, effects})
-    {
-        t->SetUsage(nTexture2::CreateEmpty);
-        t->SetType(nTexture2::TEXTURE_2D);
-        t->SetFormat(nTexture2::A8R8G8B8);
-        t->SetWidth(1);
-        t->SetHeight(1);
-        ASSERT_TRUE(t->Load());
-    }
-    const std::string path = this->dir + "/sampled.fx";
-    WriteWholeFile(path, R"(texture DiffMap0;
-sampler2D S = sampler_state { Texture = <DiffMap0>; };
-vertex vs { void main() { gl_Position = nPosition; } }
-fragment ps { void main() { nFragColor = texture(S, vec2(0.0)); } }
-technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; } }
-)");
-    nShader2* fx = Keep(this->gfx->NewShader("sampled"));
-    fx->SetFilename(path.c_str());
-    ASSERT_TRUE(fx->Load());
+    nTexture2* mine = Keep(this->NewSmallTexture("mine"));
+    nTexture2* effects = Keep(this->NewSmallTexture("effects"));
+    nShader2* fx = this->NewSampledEffect("sampled");
     const nGfxTextureHandle mineDev = static_cast<nD3D9Texture*>(mine)->GetDeviceTexture();
     this->gfx->SetTexture(0, mine);
     EXPECT_EQ(this->dev->GetBoundTexture(0), mineDev);
@@ -701,6 +712,32 @@ technique t0 { pass p0 { VertexShader = vs; PixelShader = ps; } }
     this->gfx->SetTexture(0, mine);
     EXPECT_EQ(this->dev->GetBoundTexture(0), mineDev);
     EXPECT_EQ(this->gfx->GetTexture(0), mine);
+}
+
+TEST_F(ServicesTest, AnEffectWhoseTexturePoolIsDeletedDrawsWithoutTheTexture)
+{
+    // held by the effect's value only, as a scene node's texture is while the node draws
+    nTexture2* tex = this->NewSmallTexture("pooled");
+    nShader2* fx = this->NewSampledEffect("pooled");
+    fx->SetTexture(nShaderState::DiffMap0, tex);
+    // what "delete /sys/share/rsrc/tex" does: the pool dies with every texture in it
+    nRoot* pool = nKernelServer::Instance()->Lookup("/sys/share/rsrc/tex");
+    ASSERT_NE(pool, nullptr);
+    EXPECT_TRUE(pool->Release());
+    fx->Begin(false);
+    fx->BeginPass(0);
+    EXPECT_EQ(this->dev->GetBoundTexture(0), nGfxTextureHandle());
+    fx->EndPass();
+    fx->End();
+    // a texture made again in the pool is bound as usual
+    nTexture2* again = this->NewSmallTexture("pooled");
+    fx->SetTexture(nShaderState::DiffMap0, again);
+    fx->Begin(false);
+    fx->BeginPass(0);
+    EXPECT_EQ(this->dev->GetBoundTexture(0), static_cast<nD3D9Texture*>(again)->GetDeviceTexture());
+    fx->EndPass();
+    fx->End();
+    again->Release();
 }
 
 }  // namespace
