@@ -19,7 +19,11 @@ from the sources and build files. It fails on
   - a directory of tests/ or bench/ that is neither an area of src/ nor
     named in the file.
 
-usage: architecture.py <source directory>
+With --plant LINE the line is added to the end of the file, one at a time,
+and the check passes only when each such line is reported; so the test of
+the test keeps proving that a false claim is caught.
+
+usage: architecture.py <source directory> [--plant LINE ...]
 """
 import pathlib
 import re
@@ -47,9 +51,15 @@ class Tree:
         self.files = {}    # relpath from root -> text
         for top in ("src", "tests", "bench", "fuzz", "cmake", "data", "scripts"):
             for path in sorted((root / top).rglob("*")):
+                relpath = path.relative_to(root).as_posix()
+                if relpath.startswith("tests/build/"):
+                    continue   # the checks' own files name what they plant
                 if path.is_file() and (path.suffix in TEXT_SUFFIXES or path.name == "CMakeLists.txt"):
-                    self.files[path.relative_to(root).as_posix()] = path.read_text(errors="replace")
+                    self.files[relpath] = path.read_text(errors="replace")
         self.files["CMakeLists.txt"] = (root / "CMakeLists.txt").read_text()
+        # the checks' own test names
+        self.test_names = set(re.findall(r"add_test\(\s*NAME\s+([\w.-]+)",
+                                         (root / "tests" / "build" / "CMakeLists.txt").read_text()))
 
     def under(self, prefix, suffixes=None):
         for relpath, text in self.files.items():
@@ -62,6 +72,8 @@ class Tree:
         return sorted(self.index.get(name, ()))
 
     def has_word(self, word):
+        if word in self.test_names:
+            return True
         pattern = re.compile(r"(?<![\w.])" + re.escape(word) + r"(?![\w])")
         return any(pattern.search(text) for text in self.files.values())
 
@@ -325,21 +337,32 @@ def check_test_dirs(doc, tree, report):
                 report(f"{top}/{path.name}/ is no area of src/, and ARCHITECTURE.md does not name it")
 
 
+def check(doc, tree, table):
+    found = []
+    for checker in (check_areas, check_layer_rows):
+        checker(doc, tree, table, found.append)
+    for checker in (check_names, check_gl_listener, check_packages, check_test_dirs):
+        checker(doc, tree, found.append)
+    return found
+
+
 def main(argv):
-    if len(argv) != 2:
+    args = argv[1:]
+    if not args:
         raise SystemExit(__doc__)
-    root = pathlib.Path(argv[1])
+    root = pathlib.Path(args[0])
+    plants = [args[i + 1] for i, a in enumerate(args) if a == "--plant" and i + 1 < len(args)]
     doc = (root / "ARCHITECTURE.md").read_text()
     tree = Tree(root)
     table = layers.Table(root / "src" / "layers.txt")
-    found = []
-    report = found.append
-    check_areas(doc, tree, table, report)
-    check_layer_rows(doc, tree, table, report)
-    check_names(doc, tree, report)
-    check_gl_listener(doc, tree, report)
-    check_packages(doc, tree, report)
-    check_test_dirs(doc, tree, report)
+    found = check(doc, tree, table)
+    if plants:
+        # each planted line, added to the file on its own, must be reported
+        missed = [plant for plant in plants
+                  if not set(check(doc + "\n" + plant + "\n", tree, table)) - set(found)]
+        for plant in missed:
+            print(f"the planted line '{plant}' was not caught")
+        return 1 if missed else 0
     for message in found:
         print(message)
     print(f"{len(found)} claims of ARCHITECTURE.md do not hold" if found else "ARCHITECTURE.md holds")
