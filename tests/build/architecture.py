@@ -74,6 +74,10 @@ class Tree:
     def has_word(self, word):
         if word in self.test_names:
             return True
+        if re.fullmatch(r"\w+", word):
+            if not hasattr(self, "words"):
+                self.words = {w for text in self.files.values() for w in re.findall(r"\w+", text)}
+            return word in self.words
         pattern = re.compile(r"(?<![\w.])" + re.escape(word) + r"(?![\w])")
         return any(pattern.search(text) for text in self.files.values())
 
