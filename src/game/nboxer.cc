@@ -49,11 +49,6 @@ float SnapStep(float d)
     return 4.0f;
 }
 
-nGfxServer2* GfxServer()
-{
-    return dynamic_cast<nGfxServer2*>(nKernelServer::Instance()->Lookup("/sys/servers/gfx"));
-}
-
 }  // namespace
 
 /*
@@ -679,7 +674,7 @@ void nBoxer::OnHit(const vector3& impulse)
     if (wasStanding && this->m_fHealth < 0.0f)
     {
         game->StartFinalSlowMotion();
-        if (nGfxServer2* gfx = GfxServer()) gfx->SetCursorVisibility(nGfxServer2::System);
+        if (nGfxServer2* gfx = nGfxServer2::Running()) gfx->SetCursorVisibility(nGfxServer2::System);
     }
     this->hitRecent = true;
     if (this->HitTimer()) this->HitTimer()->Start();

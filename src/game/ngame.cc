@@ -44,14 +44,9 @@ const char* const LightResource = "lights:stdlight.n2";
 /// the start phase, in scaled seconds, in which nobody may punch
 const float StartPhase = 1.5f;
 
-nGfxServer2* GfxServer()
-{
-    return dynamic_cast<nGfxServer2*>(nKernelServer::Instance()->Lookup("/sys/servers/gfx"));
-}
-
 void SetCursor(nGfxServer2::CursorVisibility v)
 {
-    if (nGfxServer2* gfx = GfxServer()) gfx->SetCursorVisibility(v);
+    if (nGfxServer2* gfx = nGfxServer2::Running()) gfx->SetCursorVisibility(v);
 }
 
 /// the variable's handle, or -1 without a variable server
@@ -308,7 +303,7 @@ void nGame::CreateSounds()
 void nGame::SetupMatch()
 {
     nTimerServer::Instance()->RemoveAllTimers();
-    if (nGfxServer2* gfx = GfxServer())
+    if (nGfxServer2* gfx = nGfxServer2::Running())
     {
         nDisplayMode2 mode = gfx->GetDisplayMode();
         mode.SetDialogBoxMode(false);

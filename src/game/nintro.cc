@@ -30,7 +30,7 @@ nIntro::~nIntro() = default;
  */
 void nIntro::OnStateEnter(const nString& prevState)
 {
-    nGfxServer2* gfx = dynamic_cast<nGfxServer2*>(nKernelServer::Instance()->Lookup("/sys/servers/gfx"));
+    nGfxServer2* gfx = nGfxServer2::Running();
     if (gfx)
     {
         nDisplayMode2 mode = gfx->GetDisplayMode();

@@ -7,6 +7,7 @@
 #include "gfx2/nshader2.h"
 #include "gfx2/nfont2.h"
 #include "gfx2/ninstancestream.h"
+#include "kernel/nkernelserver.h"
 #include "resource/nresourceserver.h"
 
 #include <algorithm>
@@ -64,6 +65,17 @@ nGfxServer2* nGfxServer2::Instance()
 {
     n_assert(Singleton);
     return Singleton;
+}
+
+/*
+ * Running --
+ *     Results: the graphics server the application runs under its server
+ *     path; null without a kernel or a graphics server there.
+ */
+nGfxServer2* nGfxServer2::Running()
+{
+    nKernelServer* ks = nKernelServer::Instance();
+    return ks ? dynamic_cast<nGfxServer2*>(ks->Lookup("/sys/servers/gfx")) : nullptr;
 }
 
 void nGfxServer2::PureVirtual()

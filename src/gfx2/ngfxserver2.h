@@ -125,6 +125,8 @@ public:
     static nGfxServer2* Instance();
     /// the one graphics server, or null while none exists
     static nGfxServer2* InstanceOrNull() { return Singleton; }
+    /// the graphics server under "/sys/servers/gfx", or null while none is there
+    static nGfxServer2* Running();
     /// the name of a feature set ("invalid" for unknown values)
     static const char* FeatureSetToString(int f);
 

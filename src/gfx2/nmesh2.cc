@@ -35,13 +35,6 @@ const UsageName UsageNames[] = {
 /// everything but tangent and binormal
 const int EmulatedComponents = nMesh2::AllComponents & ~(nMesh2::Tangent | nMesh2::Binormal);
 
-/// the graphics server, null when none is running
-nGfxServer2* GfxServer()
-{
-    nKernelServer* ks = nKernelServer::Instance();
-    return (ks && ks->Lookup("/sys/servers/gfx")) ? nGfxServer2::Instance() : nullptr;
-}
-
 }  // namespace
 
 nMesh2::nMesh2() :
@@ -263,7 +256,7 @@ nMeshLoader* nMesh2::NewLoader(const nString& filename)
 
 bool nMesh2::VertexShadersEmulated()
 {
-    nGfxServer2* gfx = GfxServer();
+    nGfxServer2* gfx = nGfxServer2::Running();
     return gfx && gfx->IsDisplayOpen() && gfx->AreVertexShadersEmulated();
 }
 
@@ -570,7 +563,7 @@ void nMesh2::UpdateGroupBoundingBoxes()
 void nMesh2::UnloadResource()
 {
     n_assert(Unloaded != this->GetState());
-    nGfxServer2* gfxServer = GfxServer();
+    nGfxServer2* gfxServer = nGfxServer2::Running();
     if (gfxServer && gfxServer->GetMesh() == this)
     {
         gfxServer->SetMesh(nullptr);

@@ -10,26 +10,17 @@
     button, or the window losing the focus, cancels the press unless the
     mouse is sticky.
 */
-#include "gui/nguiwidget.h"
+#include "gui/nguipressable.h"
 
-class nGuiButton : public nGuiWidget
+class nGuiButton : public nGuiPressable<nGuiWidget>
 {
 public:
     nGuiButton();
 
-    void OnFrame() override;
-    bool OnButtonDown(const vector2& mousePos) override;
-    bool OnButtonUp(const vector2& mousePos) override;
     void Render() override;
-    bool IsPressed() const { return this->pressed; }
     bool IsMouseOver() const { return this->mouseOver; }
 
 protected:
     ~nGuiButton() override;
-    /// whether the owner window has the focus (false without one)
-    bool OwnerHasFocus() const;
-
-    bool mouseOver;
-    bool pressed;
 };
 #endif

@@ -9,22 +9,18 @@
     ask its window for the focus, and it has no disabled look.
 */
 #include "gui/nguitextlabel.h"
+#include "gui/nguipressable.h"
 
-class nGuiTextButton : public nGuiTextLabel
+extern template class nGuiPressable<nGuiTextLabel>;
+
+class nGuiTextButton : public nGuiPressable<nGuiTextLabel>
 {
 public:
     nGuiTextButton();
 
-    void OnFrame() override;
-    bool OnButtonDown(const vector2& mousePos) override;
-    bool OnButtonUp(const vector2& mousePos) override;
     void Render() override;
-    bool IsPressed() const { return this->pressed; }
 
 protected:
     ~nGuiTextButton() override;
-
-    bool mouseOver;
-    bool pressed;
 };
 #endif

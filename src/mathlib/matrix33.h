@@ -12,6 +12,7 @@
     acts after everything the matrix did before.
 */
 #include "mathlib/nmath.h"
+#include "mathlib/matrixn.h"
 #include "mathlib/vector3.h"
 #include "mathlib/quaternion.h"
 
@@ -151,21 +152,18 @@ matrix33::ident()
 
 //------------------------------------------------------------------------------
 /**
-    Results: none. Side effects: element (r, c) and (c, r) trade places.
+    Results: none; isequal: true when every element is within tol of m1's.
+    Side effects: transpose swaps elements (r, c) and (c, r). The rotations
+    make this this x R(a): rotate_x turns y toward z, rotate_y z toward x,
+    rotate_z x toward y. scale makes this this x S: the x, y and z columns
+    are multiplied by s.x, s.y and s.z.
 */
-inline
-void
-matrix33::transpose()
-{
-    const matrix33 t(*this);
-    for (int r = 0; r < 3; r++)
-    {
-        for (int c = 0; c < 3; c++)
-        {
-            this->m[r][c] = t.m[c][r];
-        }
-    }
-}
+inline void matrix33::transpose() { matrixn<3>::transpose(this->m); }
+inline void matrix33::rotate_x(float a) { matrixn<3>::rotate(this->m, 1, 2, a); }
+inline void matrix33::rotate_y(float a) { matrixn<3>::rotate(this->m, 2, 0, a); }
+inline void matrix33::rotate_z(float a) { matrixn<3>::rotate(this->m, 0, 1, a); }
+inline void matrix33::scale(const vector3& s) { matrixn<3>::scale(this->m, s); }
+inline bool matrix33::isequal(const matrix33& m1, float tol) const { return matrixn<3>::isequal(this->m, m1.m, tol); }
 
 //------------------------------------------------------------------------------
 /**
@@ -178,84 +176,6 @@ matrix33::det() const
     return this->m[0][0] * ((this->m[1][1] * this->m[2][2]) - (this->m[1][2] * this->m[2][1])) -
            this->m[0][1] * ((this->m[1][0] * this->m[2][2]) - (this->m[1][2] * this->m[2][0])) +
            this->m[0][2] * ((this->m[1][0] * this->m[2][1]) - (this->m[1][1] * this->m[2][0]));
-}
-
-//------------------------------------------------------------------------------
-/**
-    Results: none.
-    Side effects: this becomes this x Rx(a): y turns toward z.
-*/
-inline
-void
-matrix33::rotate_x(float a)
-{
-    const float c = cosf(a);
-    const float s = sinf(a);
-    for (int r = 0; r < 3; r++)
-    {
-        const float m1 = this->m[r][1];
-        const float m2 = this->m[r][2];
-        this->m[r][1] = (m1 * c) - (m2 * s);
-        this->m[r][2] = (m1 * s) + (m2 * c);
-    }
-}
-
-//------------------------------------------------------------------------------
-/**
-    Results: none.
-    Side effects: this becomes this x Ry(a): z turns toward x.
-*/
-inline
-void
-matrix33::rotate_y(float a)
-{
-    const float c = cosf(a);
-    const float s = sinf(a);
-    for (int r = 0; r < 3; r++)
-    {
-        const float m0 = this->m[r][0];
-        const float m2 = this->m[r][2];
-        this->m[r][0] = (m0 * c) + (m2 * s);
-        this->m[r][2] = (m2 * c) - (m0 * s);
-    }
-}
-
-//------------------------------------------------------------------------------
-/**
-    Results: none.
-    Side effects: this becomes this x Rz(a): x turns toward y.
-*/
-inline
-void
-matrix33::rotate_z(float a)
-{
-    const float c = cosf(a);
-    const float s = sinf(a);
-    for (int r = 0; r < 3; r++)
-    {
-        const float m0 = this->m[r][0];
-        const float m1 = this->m[r][1];
-        this->m[r][0] = (m0 * c) - (m1 * s);
-        this->m[r][1] = (m0 * s) + (m1 * c);
-    }
-}
-
-//------------------------------------------------------------------------------
-/**
-    Results: none.
-    Side effects: this becomes this x S: the x, y and z columns are
-    multiplied by s.x, s.y and s.z.
-*/
-inline
-void
-matrix33::scale(const vector3& s)
-{
-    for (int r = 0; r < 3; r++)
-    {
-        this->m[r][0] *= s.x;
-        this->m[r][1] *= s.y;
-        this->m[r][2] *= s.z;
-    }
 }
 
 //------------------------------------------------------------------------------
@@ -304,28 +224,6 @@ matrix33::get_quaternion() const
               0.25f * s, (this->m[0][1] - this->m[1][0]) / s);
     }
     return q;
-}
-
-//------------------------------------------------------------------------------
-/**
-    Results: true when every element is within tol of m1's.
-    Side effects: none.
-*/
-inline
-bool
-matrix33::isequal(const matrix33& m1, float tol) const
-{
-    for (int r = 0; r < 3; r++)
-    {
-        for (int c = 0; c < 3; c++)
-        {
-            if (!n_fequal(this->m[r][c], m1.m[r][c], tol))
-            {
-                return false;
-            }
-        }
-    }
-    return true;
 }
 
 //------------------------------------------------------------------------------

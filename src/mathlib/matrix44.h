@@ -16,6 +16,7 @@
     scale, then rotate, then translate gives the usual placement.
 */
 #include "mathlib/nmath.h"
+#include "mathlib/matrixn.h"
 #include "mathlib/vector3.h"
 #include "mathlib/vector4.h"
 #include "mathlib/quaternion.h"
@@ -102,6 +103,18 @@ public:
     float m[4][4];
 
 private:
+    /// the 2x2 minors of the upper and the lower two rows
+    struct minors
+    {
+        float s[6];
+        float c[6];
+        /// the determinant they expand to
+        float det() const
+        {
+            return (s[0] * c[5]) - (s[1] * c[4]) + (s[2] * c[3]) + (s[3] * c[2]) - (s[4] * c[1]) + (s[5] * c[0]);
+        }
+    };
+    minors get_minors() const;
     /// the first three elements of a row
     vector3 row3(int r) const;
     /// replace the first three elements of a row
@@ -228,20 +241,44 @@ matrix44::ident()
 
 //------------------------------------------------------------------------------
 /**
-    Results: none. Side effects: element (r, c) and (c, r) trade places.
+    Results: none; isequal: true when every element is within tol of m1's.
+    Side effects: transpose swaps elements (r, c) and (c, r). The rotations
+    make this this x R(a): rotate_x turns y toward z, rotate_y z toward x,
+    rotate_z x toward y. scale makes this this x S: the x, y and z columns
+    are multiplied by s.x, s.y and s.z.
+    The translation row turns and scales as well.
+*/
+inline void matrix44::transpose() { matrixn<4>::transpose(this->m); }
+inline void matrix44::rotate_x(float a) { matrixn<4>::rotate(this->m, 1, 2, a); }
+inline void matrix44::rotate_y(float a) { matrixn<4>::rotate(this->m, 2, 0, a); }
+inline void matrix44::rotate_z(float a) { matrixn<4>::rotate(this->m, 0, 1, a); }
+inline void matrix44::scale(const vector3& s) { matrixn<4>::scale(this->m, s); }
+inline bool matrix44::isequal(const matrix44& m1, float tol) const { return matrixn<4>::isequal(this->m, m1.m, tol); }
+
+//------------------------------------------------------------------------------
+/**
+    Results: the 2x2 minors of the upper two rows (s) and of the lower two
+    (c), from which det and invert expand the matrix. Side effects: none.
 */
 inline
-void
-matrix44::transpose()
+matrix44::minors
+matrix44::get_minors() const
 {
-    const matrix44 t(*this);
-    for (int r = 0; r < 4; r++)
-    {
-        for (int c = 0; c < 4; c++)
-        {
-            this->m[r][c] = t.m[c][r];
-        }
-    }
+    const float (*a)[4] = this->m;
+    minors n;
+    n.s[0] = a[0][0] * a[1][1] - a[1][0] * a[0][1];
+    n.s[1] = a[0][0] * a[1][2] - a[1][0] * a[0][2];
+    n.s[2] = a[0][0] * a[1][3] - a[1][0] * a[0][3];
+    n.s[3] = a[0][1] * a[1][2] - a[1][1] * a[0][2];
+    n.s[4] = a[0][1] * a[1][3] - a[1][1] * a[0][3];
+    n.s[5] = a[0][2] * a[1][3] - a[1][2] * a[0][3];
+    n.c[5] = a[2][2] * a[3][3] - a[3][2] * a[2][3];
+    n.c[4] = a[2][1] * a[3][3] - a[3][1] * a[2][3];
+    n.c[3] = a[2][1] * a[3][2] - a[3][1] * a[2][2];
+    n.c[2] = a[2][0] * a[3][3] - a[3][0] * a[2][3];
+    n.c[1] = a[2][0] * a[3][2] - a[3][0] * a[2][2];
+    n.c[0] = a[2][0] * a[3][1] - a[3][0] * a[2][1];
+    return n;
 }
 
 //------------------------------------------------------------------------------
@@ -253,20 +290,7 @@ inline
 float
 matrix44::det() const
 {
-    const float (*a)[4] = this->m;
-    const float s0 = a[0][0] * a[1][1] - a[1][0] * a[0][1];
-    const float s1 = a[0][0] * a[1][2] - a[1][0] * a[0][2];
-    const float s2 = a[0][0] * a[1][3] - a[1][0] * a[0][3];
-    const float s3 = a[0][1] * a[1][2] - a[1][1] * a[0][2];
-    const float s4 = a[0][1] * a[1][3] - a[1][1] * a[0][3];
-    const float s5 = a[0][2] * a[1][3] - a[1][2] * a[0][3];
-    const float c5 = a[2][2] * a[3][3] - a[3][2] * a[2][3];
-    const float c4 = a[2][1] * a[3][3] - a[3][1] * a[2][3];
-    const float c3 = a[2][1] * a[3][2] - a[3][1] * a[2][2];
-    const float c2 = a[2][0] * a[3][3] - a[3][0] * a[2][3];
-    const float c1 = a[2][0] * a[3][2] - a[3][0] * a[2][2];
-    const float c0 = a[2][0] * a[3][1] - a[3][0] * a[2][1];
-    return (s0 * c5) - (s1 * c4) + (s2 * c3) + (s3 * c2) - (s4 * c1) + (s5 * c0);
+    return this->get_minors().det();
 }
 
 //------------------------------------------------------------------------------
@@ -281,44 +305,35 @@ bool
 matrix44::invert()
 {
     const float (*a)[4] = this->m;
-    const float s0 = a[0][0] * a[1][1] - a[1][0] * a[0][1];
-    const float s1 = a[0][0] * a[1][2] - a[1][0] * a[0][2];
-    const float s2 = a[0][0] * a[1][3] - a[1][0] * a[0][3];
-    const float s3 = a[0][1] * a[1][2] - a[1][1] * a[0][2];
-    const float s4 = a[0][1] * a[1][3] - a[1][1] * a[0][3];
-    const float s5 = a[0][2] * a[1][3] - a[1][2] * a[0][3];
-    const float c5 = a[2][2] * a[3][3] - a[3][2] * a[2][3];
-    const float c4 = a[2][1] * a[3][3] - a[3][1] * a[2][3];
-    const float c3 = a[2][1] * a[3][2] - a[3][1] * a[2][2];
-    const float c2 = a[2][0] * a[3][3] - a[3][0] * a[2][3];
-    const float c1 = a[2][0] * a[3][2] - a[3][0] * a[2][2];
-    const float c0 = a[2][0] * a[3][1] - a[3][0] * a[2][1];
-    const float d = (s0 * c5) - (s1 * c4) + (s2 * c3) + (s3 * c2) - (s4 * c1) + (s5 * c0);
+    const minors mn = this->get_minors();
+    const float* s = mn.s;
+    const float* c = mn.c;
+    const float d = mn.det();
     if (0.0f == d)
     {
         return false;
     }
     const float i = 1.0f / d;
     const matrix44 inv(
-        ( a[1][1] * c5 - a[1][2] * c4 + a[1][3] * c3) * i,
-        (-a[0][1] * c5 + a[0][2] * c4 - a[0][3] * c3) * i,
-        ( a[3][1] * s5 - a[3][2] * s4 + a[3][3] * s3) * i,
-        (-a[2][1] * s5 + a[2][2] * s4 - a[2][3] * s3) * i,
+        ( a[1][1] * c[5] - a[1][2] * c[4] + a[1][3] * c[3]) * i,
+        (-a[0][1] * c[5] + a[0][2] * c[4] - a[0][3] * c[3]) * i,
+        ( a[3][1] * s[5] - a[3][2] * s[4] + a[3][3] * s[3]) * i,
+        (-a[2][1] * s[5] + a[2][2] * s[4] - a[2][3] * s[3]) * i,
 
-        (-a[1][0] * c5 + a[1][2] * c2 - a[1][3] * c1) * i,
-        ( a[0][0] * c5 - a[0][2] * c2 + a[0][3] * c1) * i,
-        (-a[3][0] * s5 + a[3][2] * s2 - a[3][3] * s1) * i,
-        ( a[2][0] * s5 - a[2][2] * s2 + a[2][3] * s1) * i,
+        (-a[1][0] * c[5] + a[1][2] * c[2] - a[1][3] * c[1]) * i,
+        ( a[0][0] * c[5] - a[0][2] * c[2] + a[0][3] * c[1]) * i,
+        (-a[3][0] * s[5] + a[3][2] * s[2] - a[3][3] * s[1]) * i,
+        ( a[2][0] * s[5] - a[2][2] * s[2] + a[2][3] * s[1]) * i,
 
-        ( a[1][0] * c4 - a[1][1] * c2 + a[1][3] * c0) * i,
-        (-a[0][0] * c4 + a[0][1] * c2 - a[0][3] * c0) * i,
-        ( a[3][0] * s4 - a[3][1] * s2 + a[3][3] * s0) * i,
-        (-a[2][0] * s4 + a[2][1] * s2 - a[2][3] * s0) * i,
+        ( a[1][0] * c[4] - a[1][1] * c[2] + a[1][3] * c[0]) * i,
+        (-a[0][0] * c[4] + a[0][1] * c[2] - a[0][3] * c[0]) * i,
+        ( a[3][0] * s[4] - a[3][1] * s[2] + a[3][3] * s[0]) * i,
+        (-a[2][0] * s[4] + a[2][1] * s[2] - a[2][3] * s[0]) * i,
 
-        (-a[1][0] * c3 + a[1][1] * c1 - a[1][2] * c0) * i,
-        ( a[0][0] * c3 - a[0][1] * c1 + a[0][2] * c0) * i,
-        (-a[3][0] * s3 + a[3][1] * s1 - a[3][2] * s0) * i,
-        ( a[2][0] * s3 - a[2][1] * s1 + a[2][2] * s0) * i);
+        (-a[1][0] * c[3] + a[1][1] * c[1] - a[1][2] * c[0]) * i,
+        ( a[0][0] * c[3] - a[0][1] * c[1] + a[0][2] * c[0]) * i,
+        (-a[3][0] * s[3] + a[3][1] * s[1] - a[3][2] * s[0]) * i,
+        ( a[2][0] * s[3] - a[2][1] * s[1] + a[2][2] * s[0]) * i);
     *this = inv;
     return true;
 }
@@ -358,85 +373,6 @@ matrix44::invert_simple()
     *this = matrix44(inv);
     this->set_pos_component(t);
     return true;
-}
-
-//------------------------------------------------------------------------------
-/**
-    Results: none.
-    Side effects: this becomes this x Rx(a): y turns toward z; the
-    translation turns as well.
-*/
-inline
-void
-matrix44::rotate_x(float a)
-{
-    const float c = cosf(a);
-    const float s = sinf(a);
-    for (int r = 0; r < 4; r++)
-    {
-        const float m1 = this->m[r][1];
-        const float m2 = this->m[r][2];
-        this->m[r][1] = (m1 * c) - (m2 * s);
-        this->m[r][2] = (m1 * s) + (m2 * c);
-    }
-}
-
-//------------------------------------------------------------------------------
-/**
-    Results: none.
-    Side effects: this becomes this x Ry(a): z turns toward x.
-*/
-inline
-void
-matrix44::rotate_y(float a)
-{
-    const float c = cosf(a);
-    const float s = sinf(a);
-    for (int r = 0; r < 4; r++)
-    {
-        const float m0 = this->m[r][0];
-        const float m2 = this->m[r][2];
-        this->m[r][0] = (m0 * c) + (m2 * s);
-        this->m[r][2] = (m2 * c) - (m0 * s);
-    }
-}
-
-//------------------------------------------------------------------------------
-/**
-    Results: none.
-    Side effects: this becomes this x Rz(a): x turns toward y.
-*/
-inline
-void
-matrix44::rotate_z(float a)
-{
-    const float c = cosf(a);
-    const float s = sinf(a);
-    for (int r = 0; r < 4; r++)
-    {
-        const float m0 = this->m[r][0];
-        const float m1 = this->m[r][1];
-        this->m[r][0] = (m0 * c) - (m1 * s);
-        this->m[r][1] = (m0 * s) + (m1 * c);
-    }
-}
-
-//------------------------------------------------------------------------------
-/**
-    Results: none.
-    Side effects: this becomes this x S: the x, y and z columns are
-    multiplied by s.x, s.y and s.z.
-*/
-inline
-void
-matrix44::scale(const vector3& s)
-{
-    for (int r = 0; r < 4; r++)
-    {
-        this->m[r][0] *= s.x;
-        this->m[r][1] *= s.y;
-        this->m[r][2] *= s.z;
-    }
 }
 
 //------------------------------------------------------------------------------
@@ -550,28 +486,6 @@ quaternion
 matrix44::get_quaternion() const
 {
     return matrix33(this->x_component(), this->y_component(), this->z_component()).get_quaternion();
-}
-
-//------------------------------------------------------------------------------
-/**
-    Results: true when every element is within tol of m1's.
-    Side effects: none.
-*/
-inline
-bool
-matrix44::isequal(const matrix44& m1, float tol) const
-{
-    for (int r = 0; r < 4; r++)
-    {
-        for (int c = 0; c < 4; c++)
-        {
-            if (!n_fequal(this->m[r][c], m1.m[r][c], tol))
-            {
-                return false;
-            }
-        }
-    }
-    return true;
 }
 
 //------------------------------------------------------------------------------

@@ -18,21 +18,17 @@ uint32_t ReadLE32(const unsigned char* p)
     return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
 }
 
-}  // namespace
-
-nWavDecoder::~nWavDecoder()
-{
-    free(this->data);
-}
-
 /*
- * IsWhole --
+ * WalkChunks --
  *     Results: true when the bytes are a RIFF WAVE file whose chunks, up
  *     to and including the data chunk, lie wholly inside them. Chunks of
  *     odd length are followed by a pad byte unless the image ends there,
  *     as the toolkit reads them.
+ *     Side effects: calls visit(id, body, length) for each whole chunk
+ *     before the data chunk.
  */
-bool nWavDecoder::IsWhole(const unsigned char* bytes, size_t size)
+template <class VISIT>
+bool WalkChunks(const unsigned char* bytes, size_t size, VISIT&& visit)
 {
     if (size < 12 || 0 != memcmp(bytes, "RIFF", 4) || 0 != memcmp(bytes + 8, "WAVE", 4))
     {
@@ -41,17 +37,18 @@ bool nWavDecoder::IsWhole(const unsigned char* bytes, size_t size)
     size_t pos = 12;
     while (size - pos >= 8)
     {
-        const bool isData = 0 == memcmp(bytes + pos, "data", 4);
+        const unsigned char* id = bytes + pos;
         const size_t length = ReadLE32(bytes + pos + 4);
         pos += 8;
         if (length > size - pos)
         {
             return false;
         }
-        if (isData)
+        if (0 == memcmp(id, "data", 4))
         {
             return true;
         }
+        visit(id, bytes + pos, length);
         pos += length;
         if ((length & 1) && pos < size)
         {
@@ -59,6 +56,50 @@ bool nWavDecoder::IsWhole(const unsigned char* bytes, size_t size)
         }
     }
     return false;
+}
+
+}  // namespace
+
+nWavDecoder::~nWavDecoder()
+{
+    free(this->data);
+}
+
+bool nWavDecoder::IsWhole(const unsigned char* bytes, size_t size)
+{
+    return WalkChunks(bytes, size, [](const unsigned char*, const unsigned char*, size_t) {});
+}
+
+/*
+ * BitsPerSample --
+ *     Results: the sample width the last whole format chunk before the
+ *     data declares; 0 when there is none.
+ */
+int nWavDecoder::BitsPerSample(const unsigned char* bytes, size_t size)
+{
+    int bits = 0;
+    WalkChunks(bytes, size, [&bits](const unsigned char* id, const unsigned char* body, size_t length) {
+        if (0 == memcmp(id, "fmt ", 4) && length >= 16) bits = int(body[14]) | (int(body[15]) << 8);
+    });
+    return bits;
+}
+
+/*
+ * ReportRefusal --
+ *     Side effects: prints why the toolkit refused the image: its own
+ *     error text, except that samples wider than 16 bits, which the
+ *     toolkit reads no more than it reads other unknown modes, are named
+ *     as such; a valid file can hold them.
+ */
+void nWavDecoder::ReportRefusal(const unsigned char* bytes, size_t size, const char* name, ALenum error)
+{
+    const int bits = BitsPerSample(bytes, size);
+    if (ALUT_ERROR_UNSUPPORTED_FILE_SUBTYPE == error && bits > 16)
+    {
+        n_printf("alutLoadWAVFile %s : %d-bit samples are not supported\n", name, bits);
+        return;
+    }
+    n_printf("alutLoadWAVFile %s : %s\n", name, alutGetErrorString(error));
 }
 
 /*
@@ -81,7 +122,7 @@ bool nWavDecoder::Decode(const void* image, size_t imageSize, const char* name)
     this->data = alutLoadMemoryFromFileImage(image, (ALsizei)imageSize, &this->format, &this->size, &frequency);
     if (!this->data)
     {
-        n_printf("alutLoadWAVFile %s : %s\n", name, alutGetErrorString(alutGetError()));
+        ReportRefusal(static_cast<const unsigned char*>(image), imageSize, name, alutGetError());
         return false;
     }
     if (!(frequency >= 1.0f && frequency <= 768000.0f))

@@ -24,7 +24,8 @@ public:
     nWavDecoder(const nWavDecoder&) = delete;
     nWavDecoder& operator=(const nWavDecoder&) = delete;
 
-    /// decode the image; false with "alutLoadWAVFile <name> : <reason>"
+    /// decode the image; false with "alutLoadWAVFile <name> : <reason>" (the reader takes
+    /// 8 and 16 bits per sample only; wider ones are named: "24-bit samples are not supported")
     bool Decode(const void* image, size_t size, const char* name);
 
     /// the samples in the OpenAL format below
@@ -35,8 +36,13 @@ public:
 
     /// true when the image is RIFF WAVE with every chunk up to "data" inside it
     static bool IsWhole(const unsigned char* bytes, size_t size);
+    /// the bits per sample the format chunk declares; 0 without one
+    static int BitsPerSample(const unsigned char* bytes, size_t size);
 
 private:
+    /// print why the toolkit refused the image
+    static void ReportRefusal(const unsigned char* bytes, size_t size, const char* name, ALenum error);
+
     void* data = nullptr;
     ALsizei size = 0;
     ALenum format = 0;

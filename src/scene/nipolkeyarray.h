@@ -145,27 +145,8 @@ inline int nIpolKeyArray<int>::Interpolate(const int& a, const int& b, float f)
 template <>
 inline quaternion nIpolKeyArray<quaternion>::Interpolate(const quaternion& q0, const quaternion& q1, float f)
 {
-    quaternion a = q0;
-    float cosine = a.x * q1.x + a.y * q1.y + a.z * q1.z + a.w * q1.w;
-    if (cosine < 0.0f)
-    {
-        cosine = -cosine;
-        a = quaternion(-a.x, -a.y, -a.z, -a.w);
-    }
-    float w0;
-    float w1;
-    if ((1.0f - cosine) < 0.05f)
-    {
-        w0 = 1.0f - f;
-        w1 = f;
-    }
-    else
-    {
-        const float omega = acosf(cosine > 1.0f ? 1.0f : (cosine < -1.0f ? -1.0f : cosine));
-        const float sinOmega = sinf(omega);
-        w0 = sinf((1.0f - f) * omega) / sinOmega;
-        w1 = sinf(f * omega) / sinOmega;
-    }
-    return quaternion(w0 * a.x + w1 * q1.x, w0 * a.y + w1 * q1.y, w0 * a.z + w1 * q1.z, w0 * a.w + w1 * q1.w);
+    quaternion q;
+    q.slerp(q0, q1, f);
+    return q;
 }
 #endif

@@ -294,68 +294,8 @@ public:
     ~TestCamera() override { Record("camera.delete"); }
 };
 
-/// the factory's object at the path, recorded as made
-template <class TYPE>
-TYPE* Make(const char* className, const char* path, const char* what)
-{
-    Record(std::string("create ") + what);
-    return dynamic_cast<TYPE*>(nObject::kernelServer->New(className, path));
-}
-
 }  // namespace
 
-nScriptServer* TestApp::CreateScriptServer()
-{
-    return Make<nScriptServer>("standinscript", "/sys/servers/script", "script");
-}
-nGfxServer2* TestApp::CreateGfxServer()
-{
-    return Make<nGfxServer2>("standingfx", "/sys/servers/gfx", "gfx");
-}
-nInputServer* TestApp::CreateInputServer()
-{
-    return Make<nInputServer>("standininput", "/sys/servers/input", "input");
-}
-nRoot* TestApp::CreateConsoleServer()
-{
-    return Make<nRoot>("standinserver", "/sys/servers/console", "console");
-}
-nRoot* TestApp::CreateResourceServer()
-{
-    return Make<nRoot>("recordingresourceserver", "/sys/servers/resource", "resource");
-}
-nSceneServer* TestApp::CreateSceneServer()
-{
-    return Make<nSceneServer>("standinscene", "/sys/servers/scene", "scene");
-}
-nRoot* TestApp::CreateVariableServer()
-{
-    return Make<nRoot>("recordingvariableserver", "/sys/servers/variable", "variable");
-}
-nRoot* TestApp::CreateAnimationServer()
-{
-    return Make<nRoot>("recordinganimationserver", "/sys/servers/anim", "anim");
-}
-nVideoServer* TestApp::CreateVideoServer()
-{
-    return Make<nVideoServer>("standinvideo", "/sys/servers/video", "video");
-}
-nGuiServer* TestApp::CreateGuiServer()
-{
-    return Make<nGuiServer>("standingui", "/sys/servers/gui", "gui");
-}
-nAudioServer3* TestApp::CreateAudioServer()
-{
-    return Make<nAudioServer3>("standinaudio", "/sys/servers/audio", "audio");
-}
-nPrefServer* TestApp::CreatePrefServer()
-{
-    return Make<nPrefServer>("standinpref", "/sys/servers/pref", "pref");
-}
-nLocaleServer* TestApp::CreateLocaleServer()
-{
-    return Make<nLocaleServer>("standinlocale", "/sys/servers/locale", "locale");
-}
 nAppCamera* TestApp::CreateAppCamera()
 {
     Record("create camera");

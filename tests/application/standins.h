@@ -7,13 +7,22 @@
 //  asserts the calling order its real counterpart asserts. Knobs make
 //  Open, BeginScene and the Triggers fail on demand.
 //
-//  TestApp is an application whose factories make the stand-ins, and
-//  TestState a state that records its hooks.
+//  StandInFactories makes an application's server factories make the
+//  stand-ins, TestApp is such an application, and TestState a state that
+//  records its hooks.
 //------------------------------------------------------------------------------
 #include "application/napplication.h"
 #include "application/nappstate.h"
+#include "audio3/naudioserver3.h"
 #include "gfx2/ngfxserver2.h"
+#include "gui/nguiserver.h"
+#include "input/ninputserver.h"
+#include "kernel/nkernelserver.h"
+#include "kernel/nscriptserver.h"
+#include "locale/nlocaleserver.h"
+#include "misc/nprefserver.h"
 #include "scene/nsceneserver.h"
+#include "video/nvideoserver.h"
 
 #include <functional>
 #include <string>
@@ -43,8 +52,40 @@ std::vector<std::string> TraceBetween(const std::string& from, const std::string
 /// registers the stand-in classes, the test application and the test state
 void napptest_package();
 
+/// An application of class APP whose server factories make the stand-ins, each at
+/// "/sys/servers/<what>"; with recordCreates set each first records "create <what>".
+template <class APP>
+class StandInFactories : public APP
+{
+protected:
+    nScriptServer* CreateScriptServer() override { return Make<nScriptServer>("standinscript", "script"); }
+    nGfxServer2* CreateGfxServer() override { return Make<nGfxServer2>("standingfx", "gfx"); }
+    nInputServer* CreateInputServer() override { return Make<nInputServer>("standininput", "input"); }
+    nRoot* CreateConsoleServer() override { return Make<nRoot>("standinserver", "console"); }
+    nRoot* CreateResourceServer() override { return Make<nRoot>("recordingresourceserver", "resource"); }
+    nSceneServer* CreateSceneServer() override { return Make<nSceneServer>("standinscene", "scene"); }
+    nRoot* CreateVariableServer() override { return Make<nRoot>("recordingvariableserver", "variable"); }
+    nRoot* CreateAnimationServer() override { return Make<nRoot>("recordinganimationserver", "anim"); }
+    nVideoServer* CreateVideoServer() override { return Make<nVideoServer>("standinvideo", "video"); }
+    nGuiServer* CreateGuiServer() override { return Make<nGuiServer>("standingui", "gui"); }
+    nAudioServer3* CreateAudioServer() override { return Make<nAudioServer3>("standinaudio", "audio"); }
+    nPrefServer* CreatePrefServer() override { return Make<nPrefServer>("standinpref", "pref"); }
+    nLocaleServer* CreateLocaleServer() override { return Make<nLocaleServer>("standinlocale", "locale"); }
+
+    /// a new object of the class at "/sys/servers/<what>"
+    template <class TYPE>
+    TYPE* Make(const char* className, const char* what)
+    {
+        if (this->recordCreates) Trace().push_back(std::string("create ") + what);
+        const std::string path = std::string("/sys/servers/") + what;
+        return dynamic_cast<TYPE*>(nObject::kernelServer->New(className, path.c_str()));
+    }
+
+    bool recordCreates = true;
+};
+
 /// an application whose factories make the stand-ins; its frame steps are public for tests
-class TestApp : public nApplication
+class TestApp : public StandInFactories<nApplication>
 {
 public:
     using nApplication::DoFrame;
@@ -55,19 +96,6 @@ public:
     void SetProjDir(const char* dir) { this->projDir = dir; }
 
 protected:
-    nScriptServer* CreateScriptServer() override;
-    nGfxServer2* CreateGfxServer() override;
-    nInputServer* CreateInputServer() override;
-    nRoot* CreateConsoleServer() override;
-    nRoot* CreateResourceServer() override;
-    nSceneServer* CreateSceneServer() override;
-    nRoot* CreateVariableServer() override;
-    nRoot* CreateAnimationServer() override;
-    nVideoServer* CreateVideoServer() override;
-    nGuiServer* CreateGuiServer() override;
-    nAudioServer3* CreateAudioServer() override;
-    nPrefServer* CreatePrefServer() override;
-    nLocaleServer* CreateLocaleServer() override;
     nAppCamera* CreateAppCamera() override;
 };
 

@@ -38,12 +38,6 @@
 namespace
 {
 
-template <class TYPE>
-TYPE* Make(const char* className, const char* path)
-{
-    return dynamic_cast<TYPE*>(nObject::kernelServer->New(className, path));
-}
-
 /// the game's states, as recording stand-ins
 class IntroStandIn : public TestState
 {
@@ -52,53 +46,34 @@ class MenuStandIn : public TestState
 {
 };
 
-/// an audio server whose sounds are plain nsound3 objects below it
-class SoundMaker : public nAudioServer3
-{
-public:
-    nSound3* NewSound() override
-    {
-        char name[32];
-        snprintf(name, sizeof(name), "sound%d", this->count++);
-        kernelServer->PushCwd(this);
-        nSound3* s = static_cast<nSound3*>(kernelServer->New("nsound3", name));
-        kernelServer->PopCwd();
-        return s;
-    }
-
-private:
-    int count = 0;
-};
-
 }  // namespace
 
-nScriptServer* TestGameApp::CreateScriptServer() { return Make<nScriptServer>("standinscript", "/sys/servers/script"); }
-nGfxServer2* TestGameApp::CreateGfxServer() { return Make<nGfxServer2>("standingfx", "/sys/servers/gfx"); }
-nInputServer* TestGameApp::CreateInputServer() { return Make<nInputServer>("standininput", "/sys/servers/input"); }
-nRoot* TestGameApp::CreateConsoleServer() { return Make<nRoot>("standinserver", "/sys/servers/console"); }
-nRoot* TestGameApp::CreateResourceServer() { return Make<nRoot>("recordingresourceserver", "/sys/servers/resource"); }
-nSceneServer* TestGameApp::CreateSceneServer() { return Make<nSceneServer>("standinscene", "/sys/servers/scene"); }
-nRoot* TestGameApp::CreateVariableServer() { return Make<nRoot>("recordingvariableserver", "/sys/servers/variable"); }
-nRoot* TestGameApp::CreateAnimationServer() { return Make<nRoot>("recordinganimationserver", "/sys/servers/anim"); }
 /// the video server a test made before Open, else the stand-in
 nVideoServer* TestGameApp::CreateVideoServer()
 {
     nRoot* existing = nObject::kernelServer->Lookup("/sys/servers/video");
-    if (!existing) return Make<nVideoServer>("standinvideo", "/sys/servers/video");
+    if (!existing) return Make<nVideoServer>("standinvideo", "video");
     existing->AddRef();
     return static_cast<nVideoServer*>(existing);
 }
-nGuiServer* TestGameApp::CreateGuiServer() { return Make<nGuiServer>("standingui", "/sys/servers/gui"); }
 /// the audio server a test made before Open, else a new sound maker
 nAudioServer3* TestGameApp::CreateAudioServer()
 {
     nRoot* existing = nObject::kernelServer->Lookup("/sys/servers/audio");
-    if (!existing) return Make<nAudioServer3>("soundmaker", "/sys/servers/audio");
+    if (!existing) return Make<nAudioServer3>("soundmaker", "audio");
     existing->AddRef();
     return static_cast<nAudioServer3*>(existing);
 }
-nPrefServer* TestGameApp::CreatePrefServer() { return Make<nPrefServer>("standinpref", "/sys/servers/pref"); }
-nLocaleServer* TestGameApp::CreateLocaleServer() { return Make<nLocaleServer>("standinlocale", "/sys/servers/locale"); }
+
+nSound3* SoundMaker::NewSound()
+{
+    char name[32];
+    snprintf(name, sizeof(name), "sound%d", this->count++);
+    kernelServer->PushCwd(this);
+    nSound3* s = static_cast<nSound3*>(kernelServer->New(this->SoundClass(), name));
+    kernelServer->PopCwd();
+    return s;
+}
 
 N_IMPLEMENT_MODULE(testgameapp, TestGameApp, "napp", nullptr)
 N_IMPLEMENT_MODULE(introstandin, IntroStandIn, "teststate", nullptr)

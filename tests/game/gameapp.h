@@ -14,6 +14,7 @@
 #include "usertempdir.h"
 #include "game/napp.h"
 #include "kernel/nkernelserver.h"
+#include "audio3/naudioserver3.h"
 #include "video/nvideoserver.h"
 
 #include <filesystem>
@@ -22,10 +23,12 @@
 
 class nKernelServer;
 
-/// nApp whose factories make the stand-ins; its own camera, audio and pref choices are tested apart
-class TestGameApp : public nApp
+/// nApp whose factories make the stand-ins (unrecorded); its own camera, audio and pref choices
+/// are tested apart
+class TestGameApp : public StandInFactories<nApp>
 {
 public:
+    TestGameApp() { this->recordCreates = false; }
     /// the game's own preference server factory
     nPrefServer* GamePrefServer() { return nApp::CreatePrefServer(); }
     /// the directory "proj:" names once open
@@ -38,20 +41,23 @@ public:
     nScreenSizes screenSizes;
 
 protected:
-    nScriptServer* CreateScriptServer() override;
-    nGfxServer2* CreateGfxServer() override;
-    nInputServer* CreateInputServer() override;
-    nRoot* CreateConsoleServer() override;
-    nRoot* CreateResourceServer() override;
-    nSceneServer* CreateSceneServer() override;
-    nRoot* CreateVariableServer() override;
-    nRoot* CreateAnimationServer() override;
     nVideoServer* CreateVideoServer() override;
-    nGuiServer* CreateGuiServer() override;
     nAudioServer3* CreateAudioServer() override;
-    nPrefServer* CreatePrefServer() override;
-    nLocaleServer* CreateLocaleServer() override;
     nScreenSizes GetScreenSizes() const override { return this->screenSizes; }
+};
+
+/// an audio server whose sounds are objects of SoundClass below it
+class SoundMaker : public nAudioServer3
+{
+public:
+    nSound3* NewSound() override;
+
+protected:
+    /// the class of the sounds made
+    virtual const char* SoundClass() const { return "nsound3"; }
+
+private:
+    int count = 0;
 };
 
 /// a video server that records what it is asked to play and can refuse to play it

@@ -57,21 +57,10 @@ public:
 };
 
 /// an audio server whose sounds know whether they play
-class PlayingSoundMaker : public nAudioServer3
+class PlayingSoundMaker : public SoundMaker
 {
-public:
-    nSound3* NewSound() override
-    {
-        char name[32];
-        snprintf(name, sizeof(name), "sound%d", this->count++);
-        kernelServer->PushCwd(this);
-        nSound3* s = static_cast<nSound3*>(kernelServer->New("playingsound", name));
-        kernelServer->PopCwd();
-        return s;
-    }
-
-private:
-    int count = 0;
+protected:
+    const char* SoundClass() const override { return "playingsound"; }
 };
 
 class MatchGameApp : public TestGameApp
@@ -152,7 +141,7 @@ N_IMPLEMENT_MODULE(countingfx, CountingFX, "nfx", nullptr)
 N_IMPLEMENT_MODULE(twoboxerlogic, TwoBoxerLogic, "ngamelogic", nullptr)
 N_IMPLEMENT_MODULE(matchgui, MatchGui, "nguiserver", nullptr)
 N_IMPLEMENT_MODULE(playingsound, PlayingSound, "nsound3", nullptr)
-N_IMPLEMENT_MODULE(playingsoundmaker, PlayingSoundMaker, "naudioserver3", nullptr)
+N_IMPLEMENT_MODULE(playingsoundmaker, PlayingSoundMaker, "soundmaker", nullptr)
 N_IMPLEMENT_MODULE(matchgameapp, MatchGameApp, "testgameapp", nullptr)
 
 void nmatchtest_package()

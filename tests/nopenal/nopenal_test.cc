@@ -46,6 +46,35 @@ TEST_F(OpenALTest, WavFilesLoadWithTheirSampleBytes)
     EXPECT_EQ(this->server->GetNumBuffers(), 0);
 }
 
+TEST_F(OpenALTest, WavFilesOfWiderSamplesFailWithTheirWidthNamed)
+{
+    std::string floats = MakeWav(32, 1, 22050, 100, 440.0);
+    floats[20] = 3;  // IEEE float samples
+    struct Case
+    {
+        const char* file;
+        std::string bytes;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"int24.wav", MakeWav(24, 2, 22050, 100, 440.0), "alutLoadWAVFile %s : 24-bit samples are not supported\n"},
+        {"int32.wav", MakeWav(32, 1, 22050, 100, 440.0), "alutLoadWAVFile %s : 32-bit samples are not supported\n"},
+        {"float32.wav", floats, "alutLoadWAVFile %s : 32-bit samples are not supported\n"},
+        {"surround.wav", MakeWav(16, 3, 22050, 100, 440.0), "alutLoadWAVFile %s : Unsupported mode within an otherwise usable file type\n"},
+    };
+    for (const Case& c : cases)
+    {
+        const std::string path = this->Write(c.file, c.bytes);
+        nOpenALObj* s = this->NewSound(path);
+        EXPECT_FALSE(s->Load()) << c.file;
+        char expected[512];
+        snprintf(expected, sizeof(expected), c.message, path.c_str());
+        EXPECT_NE(this->TakeLog().find(expected), std::string::npos) << c.file;
+        EXPECT_EQ(this->server->GetNumBuffers(), 0) << c.file;
+        s->Release();
+    }
+}
+
 TEST_F(OpenALTest, OggFilesFillTwoBytesPerSampleAndChannel)
 {
     const int frames = 12345;

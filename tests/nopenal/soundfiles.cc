@@ -26,6 +26,14 @@ void Put32(std::string& s, unsigned v)
     Put16(s, v >> 16);
 }
 
+/// a signed sample of v in [-1, 1] in that many little-endian bytes
+void PutSigned(std::string& s, double v, int bytes)
+{
+    const double full = double((int64_t(1) << (8 * bytes - 1)) - 1);
+    const uint32_t u = uint32_t(int32_t(std::llround(v * full)));
+    for (int b = 0; b < bytes; b++) s += char((u >> (8 * b)) & 0xff);
+}
+
 /// the tone's value at a frame, in [-0.5, 0.5]
 double Tone(int frame, int rate, double freq)
 {
@@ -67,7 +75,7 @@ std::string MakeWav(int bits, int channels, int rate, int frames, double freq)
         for (int c = 0; c < channels; c++)
         {
             if (8 == bits) s += char(uint8_t(128 + std::lround(v * 127)));
-            else Put16(s, unsigned(uint16_t(int16_t(std::lround(v * 32767)))));
+            else PutSigned(s, v, bits / 8);
         }
     }
     return s;

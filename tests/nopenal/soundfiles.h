@@ -2,8 +2,8 @@
 #define TESTS_NOPENAL_SOUNDFILES_H
 //------------------------------------------------------------------------------
 //  Test sounds made on the spot: a sine tone as the bytes of a WAV file
-//  (8 or 16 bit, mono or stereo) or of an Ogg Vorbis file (encoded with
-//  libvorbisenc), and a few helpers to write and read files.
+//  (8, 16, 24 or 32 bit integers, mono or stereo) or of an Ogg Vorbis file
+//  (encoded with libvorbisenc), and a few helpers to write and read files.
 //------------------------------------------------------------------------------
 #include <string>
 

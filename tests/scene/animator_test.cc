@@ -5,6 +5,7 @@
 //------------------------------------------------------------------------------
 #include "scenefixture.h"
 
+#include "scene/nipolkeyarray.h"
 #include "scene/nshapenode.h"
 #include "scene/ntransformanimator.h"
 
@@ -185,6 +186,37 @@ TEST_F(AnimatorTest, QuaternionsTakeTheShorterArc)
     DrawFrame(ctx);
     EXPECT_NEAR(node->GetQuat().z, -0.3826834f, 1e-6f);
     EXPECT_NEAR(node->GetQuat().w, -0.9238795f, 1e-6f);
+}
+
+TEST(IpolKeyArrayTest, QuaternionKeysSampleExactlyAsTheMathLibrarySlerps)
+{
+    struct Case
+    {
+        const char* name;
+        quaternion a;
+        quaternion b;
+        float t;
+    };
+    const float h = 0.7071068f;
+    const Case cases[] = {
+        {"quarter turn", quaternion(), quaternion(0.0f, 0.0f, h, h), 0.7f},
+        {"shorter arc through the negated key", quaternion(), quaternion(0.0f, 0.0f, -h, -h), 1.3f},
+        {"nearly equal keys blend linearly", quaternion(), quaternion(0.01f, 0.0f, 0.0f, 0.99995f), 0.5f},
+        {"not normalised keys", quaternion(0.3f, -1.2f, 0.5f, 0.8f), quaternion(-0.9f, 0.2f, 0.4f, -0.1f), 1.9f},
+        {"opposite rotations", quaternion(1.0f, 0.0f, 0.0f, 0.0f), quaternion(0.0f, 1.0f, 0.0f, 0.0f), 0.25f},
+    };
+    for (const Case& c : cases)
+    {
+        nIpolKeyArray<quaternion> keys;
+        keys.AddKey(0.0f, c.a);
+        keys.AddKey(2.0f, c.b);
+        quaternion sampled;
+        bool warned = false;
+        ASSERT_TRUE(keys.Sample(c.t, nAnimator::OneShot, sampled, warned)) << c.name;
+        quaternion expected;
+        expected.slerp(c.a, c.b, c.t / 2.0f);
+        EXPECT_EQ(sampled, expected) << c.name;
+    }
 }
 
 TEST_F(AnimatorTest, EulerKeysAreDegreesInCommandsAndRadiansInside)
