@@ -139,6 +139,8 @@ private:
     void UnlockLevel(int face, int level);
     /// release every device object; the state is left alone
     void ReleaseDeviceObjects();
+    /// false, the file and the reason it gave no texture reported in one line
+    static bool Refuse(const char* name, const std::string& reason);
 
     nAutoRef<nGfxServer2> refGfxServer;
     /// the device texture (the Direct3D base, 2D or cube texture), 0 when none
