@@ -94,8 +94,9 @@ unsigned long long ImageBytesNeeded(const std::vector<unsigned char>& b, int w, 
  * DecodeImage --
  *     Results: true with the image in out. False with the reason in error
  *     when the bytes are no image stb_image knows (readable false), or
- *     when the header claims a size beyond maxSize or beyond what the
- *     file's bytes can hold, or the pixels do not decode (readable true).
+ *     when the header claims a size beyond maxSize, beyond what the
+ *     file's bytes can hold or beyond MaxImagePixels, or the pixels do not
+ *     decode (readable true).
  *     A size is checked before any pixel memory is taken, so a header of a
  *     few bytes cannot make the decoder allocate and fill gigabytes.
  */
@@ -121,6 +122,14 @@ bool nD3D9Texture::DecodeImage(const std::vector<unsigned char>& bytes, int maxS
     {
         error = "the header claims " + std::to_string(w) + "x" + std::to_string(h) + " pixels, which need " +
                 std::to_string(needed) + " bytes; the file has " + std::to_string(bytes.size());
+        return false;
+    }
+    // a file of zeros can declare more pixels than any texture needs and
+    // still hold the bytes such a size takes: seconds and gigabytes each
+    if ((long long)w * (long long)h > MaxImagePixels)
+    {
+        error = "the image is " + std::to_string(w) + "x" + std::to_string(h) + ", more than the 4096x4096 (" +
+                std::to_string(MaxImagePixels) + ") pixels an image may have";
         return false;
     }
     out.pixels = decltype(out.pixels)(stbi_load_from_memory(bytes.data(), len, &w, &h, &comp, 4), stbi_image_free);
