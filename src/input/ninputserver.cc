@@ -10,13 +10,9 @@
 #include "input/nkeynames.h"
 #include "kernel/nenv.h"
 #include "kernel/nkernelserver.h"
-#include "kernel/nmodule.h"
 #include "kernel/nscriptserver.h"
 
 #include <cstdio>
-
-void ninputserver_initcmds(nClass* cl);
-N_IMPLEMENT_SINGLETON_MODULE(ninputserver, nInputServer, "nroot", ninputserver_initcmds)
 
 nInputServer* nInputServer::Singleton = nullptr;
 

@@ -576,6 +576,3 @@ bool nBinScriptServer::WriteEnd(nFile* file)
     file->Release();
     return ok;
 }
-
-#include "kernel/nmodule.h"
-N_IMPLEMENT_MODULE(nbinscriptserver, nBinScriptServer, "nscriptserver", nullptr)
