@@ -27,7 +27,6 @@
 #include <cstring>
 
 nGame* nGame::m_pSelf = nullptr;
-const char* const nGame::PlayersFile = "home:players.n2";
 
 namespace
 {
