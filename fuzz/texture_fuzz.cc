@@ -4,7 +4,8 @@
 //  Arbitrary bytes as an image file (PNG, JPEG, TGA, BMP and the other
 //  kinds stb_image reads) through the texture's decoder, on a device that
 //  takes 16384 pixels a side: a refused size must come before any pixel
-//  memory, and a decoded image must hold every pixel it claims.
+//  memory, no image may hold more than a texture's bound of pixels, and a
+//  decoded image must hold every pixel it claims.
 //------------------------------------------------------------------------------
 #include "gfx2/nd3d9texture.h"
 
@@ -23,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (error.empty()) abort();
         return 0;
     }
-    if (image.width <= 0 || image.height <= 0 || image.width > 16384 || image.height > 16384 || !image.pixels)
+    if (image.width <= 0 || image.height <= 0 || image.width > 16384 || image.height > 16384 || !image.pixels ||
+        (long long)image.width * image.height > nD3D9Texture::MaxImagePixels)
     {
         abort();
     }

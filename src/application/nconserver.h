@@ -43,7 +43,6 @@ public:
     /// show the "/sys/var" values whose names match the glob pattern
     void Watch(const char* pattern);
     void Unwatch() { this->watchersOpen = false; }
-    bool IsWatching() const { return this->watchersOpen; }
 
     /// while open, edit from the frame's events and mark the ones used as handled
     void Trigger() override;
@@ -56,7 +55,6 @@ public:
 
     const char* GetEditLine() const { return this->editLine; }
     int GetCursorPos() const { return this->cursorPos; }
-    bool GetOverwrite() const { return this->overwrite; }
     int GetScrollOffset() const { return this->scrollOffset; }
 
 protected:

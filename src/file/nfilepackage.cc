@@ -2,9 +2,12 @@
 //  nfilepackage.cc
 //------------------------------------------------------------------------------
 #include "file/nfilepackage.h"
+#include "file/nnpkfileserver.h"
 #include "kernel/nmodule.h"
 
-N_DECLARE_MODULE(nnpkfileserver)
+void nnpkfileserver_initcmds(nClass* cl);
+
+N_IMPLEMENT_MODULE(nnpkfileserver, nNpkFileServer, "nfileserver2", nnpkfileserver_initcmds)
 
 void nfile_package()
 {

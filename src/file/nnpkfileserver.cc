@@ -6,12 +6,8 @@
 #include "file/nnpkdirectory.h"
 #include "file/nnpkfilewrapper.h"
 #include "file/nnpktocentry.h"
-#include "kernel/nmodule.h"
 
 #include <cstring>
-
-void nnpkfileserver_initcmds(nClass* cl);
-N_IMPLEMENT_MODULE(nnpkfileserver, nNpkFileServer, "nfileserver2", nnpkfileserver_initcmds)
 
 namespace
 {

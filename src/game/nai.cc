@@ -9,11 +9,8 @@
 #include "game/ntimerserver.h"
 #include "kernel/nenv.h"
 #include "kernel/nkernelserver.h"
-#include "kernel/nmodule.h"
 
 #include <cstdio>
-
-N_IMPLEMENT_MODULE(nai, nAI, "nboxer", nullptr)
 
 nAI* nAI::m_pSelf = nullptr;
 

@@ -37,16 +37,11 @@ public:
     /// follow the player's movement since the last call, scaled
     void MoveTowardsPlayer(float factor);
 
-    bool IsAttacking() const { return this->attacking; }
     bool IsFollowing() const { return this->following; }
-    bool IsStrikeReady() const { return this->strikeReady; }
     bool IsReacting() const { return this->reacting; }
     const vector3& GetDodgeOffset() const { return this->dodgeOffset; }
     /// the damage label (asserts it)
     nGuiFloatTextLabel* GetLabel() const;
-    int GetPhaseTimer() const { return this->phaseTimer; }
-    int GetStrikeTimer() const { return this->strikeTimer; }
-    int GetMoveTimer() const { return this->moveTimer; }
 
 protected:
     ~nAI() override;

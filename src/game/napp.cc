@@ -12,7 +12,6 @@
 #include "kernel/nenv.h"
 #include "kernel/nfileserver2.h"
 #include "kernel/nkernelserver.h"
-#include "kernel/nmodule.h"
 #include "kernel/nref.h"
 #include "kernel/nscriptserver.h"
 #include "locale/nlocaleserver.h"
@@ -22,9 +21,6 @@
 #include "platform/nplatformwindow.h"
 
 #include <cstring>
-
-void napp_initcmds(nClass* cl);
-N_IMPLEMENT_SINGLETON_MODULE(napp, nApp, "napplication", napp_initcmds)
 
 nApp* nApp::m_pSelf = nullptr;
 

@@ -7,9 +7,6 @@
 #include "gui/nguiserver.h"
 #include "gui/nguiwindow.h"
 #include "kernel/nkernelserver.h"
-#include "kernel/nmodule.h"
-
-N_IMPLEMENT_MODULE(nbar, nBar, "nroot", nullptr)
 
 namespace
 {

@@ -6,13 +6,9 @@
 #include "game/ngame.h"
 #include "gui/nguiserver.h"
 #include "kernel/nkernelserver.h"
-#include "kernel/nmodule.h"
 
 #include <algorithm>
 #include <cstring>
-
-void nbonusicon_initcmds(nClass* cl);
-N_IMPLEMENT_MODULE(nbonusicon, nBonusIcon, "nguiwidget", nbonusicon_initcmds)
 
 /*
  * nBonusIcon --

@@ -13,13 +13,10 @@
 #include "gfx2/nshaderarg.h"
 #include "kernel/nenv.h"
 #include "kernel/nkernelserver.h"
-#include "kernel/nmodule.h"
 #include "opende/nopendegeom.h"
 
 #include <algorithm>
 #include <cmath>
-
-N_IMPLEMENT_MODULE(nboxer, nBoxer, "ngameobject", nullptr)
 
 namespace
 {

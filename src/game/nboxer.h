@@ -63,20 +63,17 @@ public:
     float GetHandLength() const { return this->m_fHandLength; }
     float GetFistMass() const { return this->m_fFistMass; }
     float GetHealth() const { return this->m_fHealth; }
-    float GetHealthMax() const { return this->healthMax; }
     float GetEnergy() const { return this->m_fEnergy; }
     float GetEnergyMax() const { return this->energyMax; }
     float GetStrength() const { return this->m_fStrength; }
     float GetVulnerableProgress() const;
     bool IsVulnerable() const { return this->vulnerable; }
     float GetComboMultiplier() const { return this->comboMultiplier; }
-    bool IsHitRecent() const { return this->hitRecent; }
     const vector3& GetLastDisplacement() const { return this->lastDisplacement; }
     const vector3& GetMoveTarget() const { return this->moveTarget; }
     const vector3& GetMoveDirection() const { return this->moveDirection; }
     const vector3& GetFootAnchor() const { return this->footAnchor; }
     const vector3& GetVelocity() const { return this->velocity; }
-    bool GetLeftFootLeads() const { return this->leftFootLeads; }
     /// the home position and heading; set before Init
     transform44& GetPlacement() { return this->placement; }
     /// the invisible root, or 0 before Init
@@ -86,7 +83,6 @@ public:
 
     void SetEnergy(float e) { this->m_fEnergy = e; }
     void SetHealth(float h) { this->m_fHealth = h; }
-    void SetReactionTime(float t) { this->m_fReactionTime = t; }
 
     /// the next punch is a hook / an uppercut (set by player and AI)
     void SetHookHeld(bool b) { this->hookHeld = b; }

@@ -8,12 +8,9 @@
 #include "game/ngame.h"
 #include "game/ngamemath.h"
 #include "kernel/nkernelserver.h"
-#include "kernel/nmodule.h"
 
 #include <algorithm>
 #include <cmath>
-
-N_IMPLEMENT_MODULE(nfist2, nFist2, "ngameobject", nullptr)
 
 namespace
 {

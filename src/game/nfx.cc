@@ -5,11 +5,8 @@
 #include "game/ngame.h"
 #include "game/nparticleshapenode.h"
 #include "kernel/nkernelserver.h"
-#include "kernel/nmodule.h"
 #include "scene/nsceneserver.h"
 #include "variable/nvariableserver.h"
-
-N_IMPLEMENT_MODULE(nfx, nFX, "nroot", nullptr)
 
 namespace
 {

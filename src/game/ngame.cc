@@ -15,7 +15,6 @@
 #include "gui/nguiserver.h"
 #include "kernel/nfileserver2.h"
 #include "kernel/nkernelserver.h"
-#include "kernel/nmodule.h"
 #include "kernel/npersistserver.h"
 #include "game/nhomefile.h"
 #include "game/nplayerfile.h"
@@ -27,11 +26,7 @@
 #include <cstdio>
 #include <cstring>
 
-void ngame_initcmds(nClass* cl);
-N_IMPLEMENT_SINGLETON_MODULE(ngame, nGame, "nappstate", ngame_initcmds)
-
 nGame* nGame::m_pSelf = nullptr;
-const char* const nGame::PlayersFile = "home:players.n2";
 
 namespace
 {

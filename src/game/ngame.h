@@ -115,8 +115,6 @@ public:
     /// start the sound when its file loaded; one that did not stays silent
     static void StartSound(nSound3* sound);
 
-    /// the players' file, relative to "home:"
-    static const char* const PlayersFile;
     /// what the player should be told about the saved progress (unreadable, not saved), or empty
     const nString& GetSaveNotice() const { return this->saveNotice; }
 

@@ -2,9 +2,6 @@
 //  ngamelogic.cc
 //------------------------------------------------------------------------------
 #include "game/ngamelogic.h"
-#include "kernel/nmodule.h"
-
-N_IMPLEMENT_MODULE(ngamelogic, nGameLogic, "nroot", nullptr)
 
 void nGameLogic::Start()
 {

@@ -4,7 +4,6 @@
 #include "game/ngameobject.h"
 #include "kernel/nenv.h"
 #include "kernel/nkernelserver.h"
-#include "kernel/nmodule.h"
 #include "opende/nopendeboxgeom.h"
 #include "opende/nopendeserver.h"
 #include "opende/nopendespheregeom.h"
@@ -15,8 +14,6 @@
 
 #include <cmath>
 #include <cstring>
-
-N_IMPLEMENT_MODULE(ngameobject, nGameObject, "nroot", nullptr)
 
 namespace
 {

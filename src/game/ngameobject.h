@@ -53,7 +53,6 @@ public:
     /// follow the object from now on, keeping the present offset to it
     void SetParent(nGameObject* parent);
     transform44& GetTransform() { return this->transform; }
-    const transform44& GetParentOffset() const { return this->parentOffset; }
     /// the prototype (asserts it)
     nRoot* GetProto() const;
     /// the ODE geom "physgeom" (asserts it)

@@ -10,14 +10,11 @@
 #include "mathlib/nmath.h"
 #include "input/ninputserver.h"
 #include "kernel/nkernelserver.h"
-#include "kernel/nmodule.h"
 
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
-N_IMPLEMENT_MODULE(ngameplay2, nGameplay2, "ngamelogic", nullptr)
 
 namespace
 {

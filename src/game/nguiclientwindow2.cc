@@ -3,9 +3,6 @@
 //------------------------------------------------------------------------------
 #include "game/nguiclientwindow2.h"
 #include "gui/nguitextbutton.h"
-#include "kernel/nmodule.h"
-
-N_IMPLEMENT_MODULE(nguiclientwindow2, nGuiClientWindow2, "nguiclientwindow", nullptr)
 
 nGuiClientWindow2::nGuiClientWindow2()
 {

@@ -5,11 +5,8 @@
 #include "game/ngamegui.h"
 #include "gfx2/ngfxserver2.h"
 #include "kernel/nkernelserver.h"
-#include "kernel/nmodule.h"
 
 #include <algorithm>
-
-N_IMPLEMENT_MODULE(nguifloattextlabel, nGuiFloatTextLabel, "nroot", nullptr)
 
 namespace
 {

@@ -6,10 +6,7 @@
 #include "game/napp.h"
 #include "gfx2/ngfxserver2.h"
 #include "kernel/nkernelserver.h"
-#include "kernel/nmodule.h"
 #include "video/nvideoserver.h"
-
-N_IMPLEMENT_MODULE(nintro, nIntro, "ncutsceneappstate", nullptr)
 
 const char* const nIntro::MenuState = "main_menu";
 

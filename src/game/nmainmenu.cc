@@ -4,9 +4,6 @@
 #include "game/nmainmenu.h"
 #include "game/napp.h"
 #include "gui/nguiserver.h"
-#include "kernel/nmodule.h"
-
-N_IMPLEMENT_MODULE(nmainmenu, nMainMenu, "nappstate", nullptr)
 
 namespace
 {

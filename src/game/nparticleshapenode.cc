@@ -3,15 +3,11 @@
 //------------------------------------------------------------------------------
 #include "game/nparticleshapenode.h"
 #include "gfx2/ngfxserver2.h"
-#include "kernel/nmodule.h"
 #include "scene/nrendercontext.h"
 #include "variable/nvariableserver.h"
 
 #include <algorithm>
 #include <cmath>
-
-void nparticleshapenode_initcmds(nClass* cl);
-N_IMPLEMENT_MODULE(nparticleshapenode, nParticleShapeNode, "nshapenode", nparticleshapenode_initcmds)
 
 nParticleShapeNode::nParticleShapeNode() :
     loop(true),

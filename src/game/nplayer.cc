@@ -11,12 +11,9 @@
 #include "input/ninputserver.h"
 #include "kernel/nenv.h"
 #include "kernel/nkernelserver.h"
-#include "kernel/nmodule.h"
 
 #include <algorithm>
 #include <climits>
-
-N_IMPLEMENT_MODULE(nplayer, nPlayer, "nboxer", nullptr)
 
 nPlayer* nPlayer::m_pSelf = nullptr;
 const char* const nPlayer::BufferPath = "/usr/player-buffer";

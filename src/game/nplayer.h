@@ -46,7 +46,6 @@ public:
     bool WriteVarF(const char* name, float value);
 
     int GetNextEnemy() const { return this->m_iNextEnemy; }
-    int GetScore() const { return this->m_iScore; }
     int GetBonusValue() const { return this->m_iBonusValue; }
     int GetBonusProgress() const { return this->bonusProgress; }
     int GetPendingBonuses() const { return this->pendingBonuses; }

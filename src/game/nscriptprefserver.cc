@@ -7,9 +7,6 @@
 #include "kernel/nkernelserver.h"
 #include "kernel/nenv.h"
 #include "kernel/nfileserver2.h"
-#include "kernel/nmodule.h"
-
-N_IMPLEMENT_MODULE(nscriptprefserver, nScriptPrefServer, "nprefserver", nullptr)
 
 namespace
 {

@@ -3,9 +3,6 @@
 //------------------------------------------------------------------------------
 #include "game/ntimerserver.h"
 #include "game/ntimer.h"
-#include "kernel/nmodule.h"
-
-N_IMPLEMENT_SINGLETON_MODULE(ntimerserver, nTimerServer, "nroot", nullptr)
 
 nTimerServer* nTimerServer::m_pSelf = nullptr;
 

@@ -142,10 +142,6 @@ public:
     static unsigned int PackColor(float red, float green, float blue, float alpha);
     /// the shared shader, null while it is not loaded
     nShader2* GetSharedShader() const;
-    /// the frame's statistics so far (zeroed when they are published)
-    int GetNumDrawCalls() const { return this->statsNumDrawCalls; }
-    int GetNumPrimitives() const { return this->statsNumPrimitives; }
-    int GetNumFramesPresented() const { return this->statsFrameCount; }
 
     //--- services (nd3d9server_services.cc) ------------------------------------------------
     /// the window's cursor from the mouse cursor's texture and the visibility, when dirty

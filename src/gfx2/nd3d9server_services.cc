@@ -312,9 +312,14 @@ bool nD3D9Server::Screenshot(const char* fileName)
     std::vector<unsigned char> rgba;
     int w = 0;
     int h = 0;
-    if (!this->IsDeviceOpen() || !this->device->ReadFrame(rgba, w, h) || w <= 0 || h <= 0)
+    if (!this->IsDeviceOpen())
     {
         n_printf("nD3D9Server::Screenshot(): Failed to get 'adapter display mode'!\n");
+        return false;
+    }
+    if (!this->device->ReadFrame(rgba, w, h) || w <= 0 || h <= 0)
+    {
+        n_printf("nD3D9Server::Screenshot(): could not read the presented frame back from the device!\n");
         return false;
     }
     const std::string ext = Extension(fileName);

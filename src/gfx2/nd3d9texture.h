@@ -21,6 +21,8 @@
     Files are outside data: one that is missing, no image, cut short or of
     a size the device or the file itself cannot hold is reported in one
     line naming it, and the texture stays unloaded (Load returns false).
+    An image whose header claims more pixels than MaxImagePixels is
+    refused the same way before it is decoded, whatever the device takes.
 */
 #include "gfx2/nddsreader.h"
 #include "gfx2/ntexture2.h"
@@ -48,11 +50,16 @@ public:
         std::unique_ptr<unsigned char, void (*)(void*)> pixels{nullptr, nullptr};
     };
 
+    /// the most pixels an image file may decode to: 4096 x 4096, the largest
+    /// texture the game's data could use (its 32-bit pixels take 64 MB)
+    static constexpr long long MaxImagePixels = 4096LL * 4096LL;
+
     nD3D9Texture();
 
     /// decode a PNG, JPEG, TGA, BMP (or other stb_image) file no side
-    /// longer than maxSize; false with the reason, and whether the file
-    /// could be read at all (else its size was refused), when it cannot
+    /// longer than maxSize and of no more than MaxImagePixels; false with
+    /// the reason, and whether the file could be read at all (else its
+    /// size was refused), when it cannot
     static bool DecodeImage(const std::vector<unsigned char>& bytes, int maxSize, Image& out, bool& readable,
                             std::string& error);
 
@@ -139,6 +146,8 @@ private:
     void UnlockLevel(int face, int level);
     /// release every device object; the state is left alone
     void ReleaseDeviceObjects();
+    /// false, the file and the reason it gave no texture reported in one line
+    static bool Refuse(const char* name, const std::string& reason);
 
     nAutoRef<nGfxServer2> refGfxServer;
     /// the device texture (the Direct3D base, 2D or cube texture), 0 when none

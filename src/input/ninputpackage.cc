@@ -2,9 +2,12 @@
 //  ninputpackage.cc
 //------------------------------------------------------------------------------
 #include "input/ninputpackage.h"
+#include "input/ninputserver.h"
 #include "kernel/nmodule.h"
 
-N_DECLARE_MODULE(ninputserver)
+void ninputserver_initcmds(nClass* cl);
+
+N_IMPLEMENT_SINGLETON_MODULE(ninputserver, nInputServer, "nroot", ninputserver_initcmds)
 
 void ninput_package()
 {

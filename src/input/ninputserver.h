@@ -21,6 +21,8 @@
 #include "util/nlist.h"
 #include "util/nstring.h"
 
+#include <cstddef>
+
 class nInputEvent;
 class nInputMapping;
 class nInputState;
@@ -102,6 +104,12 @@ protected:
     ~nInputServer() override;
 
 private:
+    /// the node below which each state has its node
+    static constexpr const char* StatesPath = "/sys/share/input/states";
+    /// buf (of max+1 characters) holds at most the first max characters of str
+    static void CopyCut(char* buf, const char* str, size_t max);
+    /// the complaint about a state name that is no single node name, 0 when it is one
+    static const char* StateNameFault(const char* name);
     /// make the default keyboard and mouse device trees
     void InitDevices();
     /// print one event of the log

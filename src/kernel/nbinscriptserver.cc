@@ -90,6 +90,35 @@ nString ObjectPath(const nArg* arg)
     return nString("null");
 }
 
+/*
+ * GetArgLength --
+ *     Results: the length of the command's argument block; its input
+ *     arguments are encoded into args on the way. An argument type the
+ *     format cannot store is a fault of the class that saves it: fatal.
+ */
+size_t GetArgLength(nCmd* cmd, Writer& args)
+{
+    cmd->Rewind();
+    for (int i = 0; i < cmd->GetNumInArgs(); i++)
+    {
+        const nArg* arg = cmd->In();
+        switch (arg->GetType())
+        {
+            case nArg::Int: args.U32((uint32_t)arg->GetI()); break;
+            case nArg::Float: args.F32(arg->GetF()); break;
+            case nArg::Bool: args.U8(arg->GetB() ? 1 : 0); break;
+            case nArg::String: args.Str(arg->GetS()); break;
+            case nArg::Object: args.Str(ObjectPath(arg).Get()); break;
+            case nArg::Void: break;
+            default:
+                n_printf("nBinScriptServer::GetArgLength(): unsupported data type!\n");
+                n_error("nBinScriptServer::WriteCmd(): unsupported data type!");
+        }
+    }
+    cmd->Rewind();
+    return args.Size();
+}
+
 //--- reading ------------------------------------------------------------------
 
 /*
@@ -161,10 +190,12 @@ private:
         n_printf("nBinScriptServer::ReadBlock(): %s in '%s'!\n", what, this->fileName);
         return false;
     }
+    /// the block of that id: a new object, a select or a command
+    bool ReadBlock(uint32_t id);
     bool ReadNew();
     bool ReadSel();
     bool ReadCmd(nFourCC id);
-    bool ReadArgs(nCmd* cmd, int end);
+    bool GetInArgs(nCmd* cmd, int end);
     /// true when the object is the loaded object or below it
     bool IsInside(const nRoot* obj) const;
     /// how many objects lie between the loaded object and obj
@@ -247,11 +278,11 @@ bool ScriptReader::ReadSel()
 }
 
 /*
- * ReadArgs --
+ * GetInArgs --
  *     Reads the input arguments in prototype order; none may reach past
  *     the end of the command's argument block.
  */
-bool ScriptReader::ReadArgs(nCmd* cmd, int end)
+bool ScriptReader::GetInArgs(nCmd* cmd, int end)
 {
     cmd->Rewind();
     for (int i = 0; i < cmd->GetNumInArgs(); i++)
@@ -331,7 +362,7 @@ bool ScriptReader::ReadCmd(nFourCC id)
     {
         nCmd* cmd = proto->NewCmd();
         n_assert(cmd);
-        const bool ok = this->ReadArgs(cmd, end);
+        const bool ok = this->GetInArgs(cmd, end);
         bool refused = false;
         if (ok)
         {
@@ -360,12 +391,15 @@ bool ScriptReader::Run()
             if (got == 0) return true;
             return this->Fail("truncated block id");
         }
-        bool ok;
-        if (id == BlockNew) ok = this->ReadNew();
-        else if (id == BlockSel) ok = this->ReadSel();
-        else ok = this->ReadCmd(id);
-        if (!ok) return false;
+        if (!this->ReadBlock(id)) return false;
     }
+}
+
+bool ScriptReader::ReadBlock(uint32_t id)
+{
+    if (id == BlockNew) return this->ReadNew();
+    if (id == BlockSel) return this->ReadSel();
+    return this->ReadCmd(id);
 }
 
 void ScriptReader::ReleaseCreated()
@@ -380,6 +414,23 @@ void ScriptReader::ReleaseCreated()
         }
     }
     this->created.clear();
+}
+
+/*
+ * GetHeader --
+ *     Results: true when the file begins with the NOB0 magic and a header
+ *     string (its text is not checked); a wrong magic is reported.
+ */
+bool GetHeader(Reader& in)
+{
+    uint32_t magic = 0;
+    if (!in.U32(magic) || magic != MagicNOB0)
+    {
+        n_printf("nBinScriptServer::GetHeader(): not a binary Quelor persistent object file!\n");
+        return false;
+    }
+    std::string headerText;
+    return in.Str(headerText);
 }
 
 }  // namespace
@@ -405,17 +456,7 @@ bool nBinScriptServer::RunScript(const char* filename, nString& result)
         return false;
     }
     Reader header(file);
-    uint32_t magic = 0;
-    std::string headerText;
-    if (!header.U32(magic) || magic != MagicNOB0)
-    {
-        n_printf("nBinScriptServer::GetHeader(): not a binary Quelor persistent object file!\n");
-        n_printf("nBinScriptServer::RunScript(): '%s' not a NOB0 file!\n", filename);
-        file->Close();
-        file->Release();
-        return false;
-    }
-    bool ok = header.Str(headerText);
+    bool ok = GetHeader(header);
     if (!ok)
     {
         n_printf("nBinScriptServer::RunScript(): '%s' not a NOB0 file!\n", filename);
@@ -521,25 +562,8 @@ bool nBinScriptServer::WriteCmd(nFile* file, nCmd* cmd)
     n_assert(cmd);
     // the arguments are encoded once; their size is the block's length
     Writer args;
-    cmd->Rewind();
-    for (int i = 0; i < cmd->GetNumInArgs(); i++)
-    {
-        const nArg* arg = cmd->In();
-        switch (arg->GetType())
-        {
-            case nArg::Int: args.U32((uint32_t)arg->GetI()); break;
-            case nArg::Float: args.F32(arg->GetF()); break;
-            case nArg::Bool: args.U8(arg->GetB() ? 1 : 0); break;
-            case nArg::String: args.Str(arg->GetS()); break;
-            case nArg::Object: args.Str(ObjectPath(arg).Get()); break;
-            case nArg::Void: break;
-            default:
-                n_printf("nBinScriptServer::GetArgLength(): unsupported data type!\n");
-                n_error("nBinScriptServer::WriteCmd(): unsupported data type!");
-        }
-    }
-    cmd->Rewind();
-    if (args.Size() > (size_t)MaxArgLength)
+    const size_t argLength = GetArgLength(cmd, args);
+    if (argLength > (size_t)MaxArgLength)
     {
         n_printf("nBinScriptServer::WriteCmd(): command '%s' does not fit the format, not saved!\n",
                  cmd->GetProto()->GetName());
@@ -547,7 +571,7 @@ bool nBinScriptServer::WriteCmd(nFile* file, nCmd* cmd)
     }
     Writer w;
     w.U32(cmd->GetId());
-    w.U16((uint16_t)args.Size());
+    w.U16((uint16_t)argLength);
     w.Append(args);
     return w.Flush(this, file);
 }
@@ -576,6 +600,3 @@ bool nBinScriptServer::WriteEnd(nFile* file)
     file->Release();
     return ok;
 }
-
-#include "kernel/nmodule.h"
-N_IMPLEMENT_MODULE(nbinscriptserver, nBinScriptServer, "nscriptserver", nullptr)

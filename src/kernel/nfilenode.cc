@@ -4,10 +4,6 @@
 #include "kernel/nfilenode.h"
 #include "kernel/nfileserver2.h"
 #include "kernel/nfile.h"
-#include "kernel/nmodule.h"
-
-void nfilenode_initcmds(nClass* cl);
-N_IMPLEMENT_MODULE(nfilenode, nFileNode, "nroot", nfilenode_initcmds)
 
 nFileNode::nFileNode() :
     file(nullptr)

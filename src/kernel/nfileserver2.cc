@@ -188,6 +188,16 @@ nString nFileServer2::HomeFromProgramPath(const char* programPath)
 }
 
 /*
+ * InitHomeAssign --
+ *     Sets home from the program file's path.
+ */
+void nFileServer2::InitHomeAssign()
+{
+    const std::string program = ProgramPath();
+    this->SetAssign("home", HomeFromProgramPath(program.c_str()).Get());
+}
+
+/*
  * InitAssigns --
  *     Sets home, bin, user and temp, in that order, then appdata: the
  *     user's data directory (XDG), where applications keep what they
@@ -195,8 +205,7 @@ nString nFileServer2::HomeFromProgramPath(const char* programPath)
  */
 void nFileServer2::InitAssigns()
 {
-    const std::string program = ProgramPath();
-    this->SetAssign("home", HomeFromProgramPath(program.c_str()).Get());
+    this->InitHomeAssign();
 
     const std::string binProgram = ProgramPath();
     this->SetAssign("bin", binProgram.substr(0, binProgram.rfind('/') + 1).c_str());

@@ -75,6 +75,8 @@ protected:
 private:
     /// set home, bin, user and temp
     void InitAssigns();
+    /// set home from the program file's path
+    void InitHomeAssign();
 
     nRef<nRoot> assignDir;
     static nFileServer2* Singleton;

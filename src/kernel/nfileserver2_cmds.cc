@@ -8,11 +8,9 @@
 #include "kernel/nclass.h"
 #include "kernel/ncmd.h"
 #include "kernel/ncmdargs.h"
-#include "kernel/nmodule.h"
 #include "kernel/nkernelserver.h"
 
 void nfileserver2_initcmds(nClass* cl);
-N_IMPLEMENT_SINGLETON_MODULE(nfileserver2, nFileServer2, "nroot", nfileserver2_initcmds)
 
 namespace
 {

@@ -48,6 +48,17 @@ bool nIpcMiniServer::IsHandshakeOverdue(double seconds) const
 }
 
 /*
+ * Listen --
+ *     Results: the connection accepted on the listening socket (by the
+ *     listener thread, once the socket is readable), invalid when
+ *     accept() failed.
+ */
+nPlatformSocket nIpcMiniServer::Listen(nPlatformSocket& listening)
+{
+    return listening.Accept();
+}
+
+/*
  * Poll --
  *     Results: false when the connection is to be dropped: closed by the
  *     client, failed, refused by the protocol, or broken by a failed send.

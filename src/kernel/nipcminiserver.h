@@ -31,6 +31,9 @@ public:
     nIpcMiniServer(const nIpcMiniServer&) = delete;
     nIpcMiniServer& operator=(const nIpcMiniServer&) = delete;
 
+    /// the next connection of the listening socket, waiting for it; an
+    /// invalid socket when the accept failed
+    static nPlatformSocket Listen(nPlatformSocket& listening);
     /// read what arrived and queue its commands; false: drop the connection
     bool Poll();
     /// send a reply to an admitted client

@@ -301,7 +301,7 @@ bool nIpcServer::CountRefusal()
  */
 bool nIpcServer::AcceptClient()
 {
-    nPlatformSocket client = this->sock.Accept();
+    nPlatformSocket client = nIpcMiniServer::Listen(this->sock);
     if (!client.IsValid())
     {
         this->Log("nIpcMiniServer::Listen(): accept() failed!\n");

@@ -2,7 +2,6 @@
 //  npersistserver_cmds.cc
 //------------------------------------------------------------------------------
 #include "kernel/npersistserver.h"
-#include "kernel/nmodule.h"
 #include "kernel/ncmd.h"
 #include "kernel/ncmdargs.h"
 
@@ -20,8 +19,6 @@ void npersistserver_initcmds(nClass* cl)
     cl->AddCmd("s_getsaverclass_v", N_FOURCC('G', 'S', 'C', 'L'), n_getsaverclass);
     cl->EndCmds();
 }
-
-N_IMPLEMENT_MODULE(npersistserver, nPersistServer, "nroot", npersistserver_initcmds)
 
 static void n_setsavelevel(void* slf, nCmd* cmd)
 {

@@ -7,9 +7,6 @@
 #include "kernel/nipcframer.h"
 #include "kernel/nscriptserver.h"
 #include "kernel/nkernelserver.h"
-#include "kernel/nmodule.h"
-
-N_IMPLEMENT_SINGLETON_MODULE(nremoteserver, nRemoteServer, "nroot", nullptr)
 
 nRemoteServer* nRemoteServer::Singleton = nullptr;
 

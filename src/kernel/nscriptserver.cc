@@ -6,9 +6,6 @@
 //------------------------------------------------------------------------------
 #include "kernel/nscriptserver.h"
 #include "kernel/nfile.h"
-#include "kernel/nmodule.h"
-
-N_IMPLEMENT_MODULE(nscriptserver, nScriptServer, "nroot", nullptr)
 
 /*
  * nScriptServer --

@@ -5,7 +5,6 @@
 //  single-precision floats.
 //------------------------------------------------------------------------------
 #include "kernel/ntimeserver.h"
-#include "kernel/nmodule.h"
 #include "kernel/ncmd.h"
 #include "kernel/ncmdargs.h"
 
@@ -109,5 +108,3 @@ void ntimeserver_initcmds(nClass* cl)
     cl->AddCmd("f_getframetime_v", N_FOURCC('G', 'T', 'F', 'T'), n_getframetime);
     cl->EndCmds();
 }
-
-N_IMPLEMENT_SINGLETON_MODULE(ntimeserver, nTimeServer, "nroot", ntimeserver_initcmds)

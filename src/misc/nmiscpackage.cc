@@ -5,9 +5,13 @@
 //------------------------------------------------------------------------------
 #include "misc/nmiscpackage.h"
 #include "kernel/nmodule.h"
+#include "misc/nprefserver.h"
+#include "misc/nwin32prefserver.h"
 
-N_DECLARE_MODULE(nprefserver)
-N_DECLARE_MODULE(nwin32prefserver)
+void nprefserver_initcmds(nClass* cl);
+
+N_IMPLEMENT_SINGLETON_MODULE(nprefserver, nPrefServer, "nroot", nprefserver_initcmds)
+N_IMPLEMENT_MODULE(nwin32prefserver, nWin32PrefServer, "nprefserver", nullptr)
 
 void nmisc_package()
 {

@@ -2,15 +2,11 @@
 //  nprefserver.cc
 //------------------------------------------------------------------------------
 #include "misc/nprefserver.h"
-#include "kernel/nmodule.h"
 
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
-void nprefserver_initcmds(nClass* cl);
-N_IMPLEMENT_SINGLETON_MODULE(nprefserver, nPrefServer, "nroot", nprefserver_initcmds)
 
 nPrefServer* nPrefServer::Singleton = nullptr;
 

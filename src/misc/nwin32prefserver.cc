@@ -3,9 +3,6 @@
 //------------------------------------------------------------------------------
 #include "misc/nwin32prefserver.h"
 #include "platform/nplatformregistry.h"
-#include "kernel/nmodule.h"
-
-N_IMPLEMENT_MODULE(nwin32prefserver, nWin32PrefServer, "nprefserver", nullptr)
 
 nWin32PrefServer::nWin32PrefServer() = default;
 

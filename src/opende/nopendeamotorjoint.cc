@@ -2,12 +2,8 @@
 //  nopendeamotorjoint.cc
 //------------------------------------------------------------------------------
 #include "opende/nopendeamotorjoint.h"
-#include "kernel/nmodule.h"
 
 #include <cstring>
-
-void nopendeamotorjoint_initcmds(nClass* cl);
-N_IMPLEMENT_MODULE(nopendeamotorjoint, nOpendeAMotorJoint, "nopendejoint", nopendeamotorjoint_initcmds)
 
 using namespace nOpendeLayer;
 

@@ -2,10 +2,6 @@
 //  nopendeballjoint.cc
 //------------------------------------------------------------------------------
 #include "opende/nopendeballjoint.h"
-#include "kernel/nmodule.h"
-
-void nopendeballjoint_initcmds(nClass* cl);
-N_IMPLEMENT_MODULE(nopendeballjoint, nOpendeBallJoint, "nopendejoint", nopendeballjoint_initcmds)
 
 using namespace nOpendeLayer;
 

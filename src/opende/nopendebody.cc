@@ -3,13 +3,9 @@
 //------------------------------------------------------------------------------
 #include "opende/nopendebody.h"
 #include "kernel/nkernelserver.h"
-#include "kernel/nmodule.h"
 
 #include <cmath>
 #include <limits>
-
-void nopendebody_initcmds(nClass* cl);
-N_IMPLEMENT_MODULE(nopendebody, nOpendeBody, "nroot", nopendebody_initcmds)
 
 using namespace nOpendeLayer;
 

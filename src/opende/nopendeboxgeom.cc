@@ -2,13 +2,9 @@
 //  nopendeboxgeom.cc
 //------------------------------------------------------------------------------
 #include "opende/nopendeboxgeom.h"
-#include "kernel/nmodule.h"
 
 #include <cfloat>
 #include <cmath>
-
-void nopendeboxgeom_initcmds(nClass* cl);
-N_IMPLEMENT_MODULE(nopendeboxgeom, nOpendeBoxGeom, "nopendegeom", nopendeboxgeom_initcmds)
 
 /*
  * Create --

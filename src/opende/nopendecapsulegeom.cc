@@ -2,10 +2,6 @@
 //  nopendecapsulegeom.cc
 //------------------------------------------------------------------------------
 #include "opende/nopendecapsulegeom.h"
-#include "kernel/nmodule.h"
-
-void nopendecapsulegeom_initcmds(nClass* cl);
-N_IMPLEMENT_MODULE(nopendecapsulegeom, nOpendeCapsuleGeom, "nopendegeom", nopendecapsulegeom_initcmds)
 
 /*
  * Create --

@@ -2,10 +2,6 @@
 //  nopendefixedjoint.cc
 //------------------------------------------------------------------------------
 #include "opende/nopendefixedjoint.h"
-#include "kernel/nmodule.h"
-
-void nopendefixedjoint_initcmds(nClass* cl);
-N_IMPLEMENT_MODULE(nopendefixedjoint, nOpendeFixedJoint, "nopendejoint", nopendefixedjoint_initcmds)
 
 void nOpendeFixedJoint::Create(const char* worldPath)
 {

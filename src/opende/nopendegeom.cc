@@ -9,10 +9,6 @@
 
 #include <cmath>
 #include <cstring>
-#include "kernel/nmodule.h"
-
-void nopendegeom_initcmds(nClass* cl);
-N_IMPLEMENT_MODULE(nopendegeom, nOpendeGeom, "nroot", nopendegeom_initcmds)
 
 using namespace nOpendeLayer;
 

@@ -2,10 +2,6 @@
 //  nopendehashspace.cc
 //------------------------------------------------------------------------------
 #include "opende/nopendehashspace.h"
-#include "kernel/nmodule.h"
-
-void nopendehashspace_initcmds(nClass* cl);
-N_IMPLEMENT_MODULE(nopendehashspace, nOpendeHashSpace, "nopendespace", nopendehashspace_initcmds)
 
 /*
  * Create --

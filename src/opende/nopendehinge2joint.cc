@@ -2,12 +2,8 @@
 //  nopendehinge2joint.cc
 //------------------------------------------------------------------------------
 #include "opende/nopendehinge2joint.h"
-#include "kernel/nmodule.h"
 
 #include <cmath>
-
-void nopendehinge2joint_initcmds(nClass* cl);
-N_IMPLEMENT_MODULE(nopendehinge2joint, nOpendeHinge2Joint, "nopendejoint", nopendehinge2joint_initcmds)
 
 using namespace nOpendeLayer;
 

@@ -2,10 +2,6 @@
 //  nopendehingejoint.cc
 //------------------------------------------------------------------------------
 #include "opende/nopendehingejoint.h"
-#include "kernel/nmodule.h"
-
-void nopendehingejoint_initcmds(nClass* cl);
-N_IMPLEMENT_MODULE(nopendehingejoint, nOpendeHingeJoint, "nopendejoint", nopendehingejoint_initcmds)
 
 using namespace nOpendeLayer;
 

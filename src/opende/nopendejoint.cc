@@ -4,13 +4,9 @@
 #include "opende/nopendejoint.h"
 #include "opende/nopendebody.h"
 #include "kernel/nkernelserver.h"
-#include "kernel/nmodule.h"
 
 #include <cmath>
 #include <cstring>
-
-void nopendejoint_initcmds(nClass* cl);
-N_IMPLEMENT_MODULE(nopendejoint, nOpendeJoint, "nroot", nopendejoint_initcmds)
 
 using namespace nOpendeLayer;
 

@@ -3,11 +3,8 @@
 //------------------------------------------------------------------------------
 #include "opende/nopendepickserver.h"
 #include "gfx2/ncamera2.h"
-#include "kernel/nmodule.h"
 
 #include <cmath>
-
-N_IMPLEMENT_MODULE(nopendepickserver, nOpendePickServer, "nroot", nullptr)
 
 using namespace nOpendeLayer;
 

@@ -2,10 +2,6 @@
 //  nopendeplanegeom.cc
 //------------------------------------------------------------------------------
 #include "opende/nopendeplanegeom.h"
-#include "kernel/nmodule.h"
-
-void nopendeplanegeom_initcmds(nClass* cl);
-N_IMPLEMENT_MODULE(nopendeplanegeom, nOpendePlaneGeom, "nopendegeom", nopendeplanegeom_initcmds)
 
 /*
  * Create --

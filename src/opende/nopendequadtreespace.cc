@@ -2,10 +2,6 @@
 //  nopendequadtreespace.cc
 //------------------------------------------------------------------------------
 #include "opende/nopendequadtreespace.h"
-#include "kernel/nmodule.h"
-
-void nopendequadtreespace_initcmds(nClass* cl);
-N_IMPLEMENT_MODULE(nopendequadtreespace, nOpendeQuadTreeSpace, "nopendespace", nopendequadtreespace_initcmds)
 
 /*
  * Create --

@@ -2,10 +2,6 @@
 //  nopenderaygeom.cc
 //------------------------------------------------------------------------------
 #include "opende/nopenderaygeom.h"
-#include "kernel/nmodule.h"
-
-void nopenderaygeom_initcmds(nClass* cl);
-N_IMPLEMENT_MODULE(nopenderaygeom, nOpendeRayGeom, "nopendegeom", nopenderaygeom_initcmds)
 
 /*
  * Create --

@@ -8,10 +8,6 @@
 
 #include <cfloat>
 #include <cstring>
-#include "kernel/nmodule.h"
-
-void nopendeserver_initcmds(nClass* cl);
-N_IMPLEMENT_MODULE(nopendeserver, nOpendeServer, "nroot", nopendeserver_initcmds)
 
 nOpendeServer* nOpendeServer::opendeServer = nullptr;
 

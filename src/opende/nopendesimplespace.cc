@@ -2,9 +2,6 @@
 //  nopendesimplespace.cc
 //------------------------------------------------------------------------------
 #include "opende/nopendesimplespace.h"
-#include "kernel/nmodule.h"
-
-N_IMPLEMENT_MODULE(nopendesimplespace, nOpendeSimpleSpace, "nopendespace", nullptr)
 
 /*
  * Create --

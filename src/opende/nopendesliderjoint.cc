@@ -2,10 +2,6 @@
 //  nopendesliderjoint.cc
 //------------------------------------------------------------------------------
 #include "opende/nopendesliderjoint.h"
-#include "kernel/nmodule.h"
-
-void nopendesliderjoint_initcmds(nClass* cl);
-N_IMPLEMENT_MODULE(nopendesliderjoint, nOpendeSliderJoint, "nopendejoint", nopendesliderjoint_initcmds)
 
 using namespace nOpendeLayer;
 

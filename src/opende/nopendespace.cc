@@ -3,10 +3,6 @@
 //------------------------------------------------------------------------------
 #include "opende/nopendespace.h"
 #include "kernel/nkernelserver.h"
-#include "kernel/nmodule.h"
-
-void nopendespace_initcmds(nClass* cl);
-N_IMPLEMENT_MODULE(nopendespace, nOpendeSpace, "nopendegeom", nopendespace_initcmds)
 
 /*
  * ~nOpendeSpace --

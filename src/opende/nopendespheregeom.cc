@@ -2,10 +2,6 @@
 //  nopendespheregeom.cc
 //------------------------------------------------------------------------------
 #include "opende/nopendespheregeom.h"
-#include "kernel/nmodule.h"
-
-void nopendespheregeom_initcmds(nClass* cl);
-N_IMPLEMENT_MODULE(nopendespheregeom, nOpendeSphereGeom, "nopendegeom", nopendespheregeom_initcmds)
 
 /*
  * Create --

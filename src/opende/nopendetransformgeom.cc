@@ -8,10 +8,6 @@
 #include "kernel/nkernelserver.h"
 
 #include <cstring>
-#include "kernel/nmodule.h"
-
-void nopendetransformgeom_initcmds(nClass* cl);
-N_IMPLEMENT_MODULE(nopendetransformgeom, nOpendeTransformGeom, "nopendegeom", nopendetransformgeom_initcmds)
 
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 

@@ -4,12 +4,8 @@
 #include "opende/nopendetrimeshgeom.h"
 #include "opende/nopendeserver.h"
 #include "opende/nopendetransformgeom.h"
-#include "kernel/nmodule.h"
 
 #include <cstring>
-
-void nopendetrimeshgeom_initcmds(nClass* cl);
-N_IMPLEMENT_MODULE(nopendetrimeshgeom, nOpendeTriMeshGeom, "nopendegeom", nopendetrimeshgeom_initcmds)
 
 nOpendeTriMeshGeom::nOpendeTriMeshGeom() :
     triMesh(nullptr)

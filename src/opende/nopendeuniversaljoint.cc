@@ -2,10 +2,6 @@
 //  nopendeuniversaljoint.cc
 //------------------------------------------------------------------------------
 #include "opende/nopendeuniversaljoint.h"
-#include "kernel/nmodule.h"
-
-void nopendeuniversaljoint_initcmds(nClass* cl);
-N_IMPLEMENT_MODULE(nopendeuniversaljoint, nOpendeUniversalJoint, "nopendejoint", nopendeuniversaljoint_initcmds)
 
 using namespace nOpendeLayer;
 

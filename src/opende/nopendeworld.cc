@@ -3,10 +3,6 @@
 //------------------------------------------------------------------------------
 #include "opende/nopendeworld.h"
 #include "opende/nopendebody.h"
-#include "kernel/nmodule.h"
-
-void nopendeworld_initcmds(nClass* cl);
-N_IMPLEMENT_MODULE(nopendeworld, nOpendeWorld, "nroot", nopendeworld_initcmds)
 
 using namespace nOpendeLayer;
 

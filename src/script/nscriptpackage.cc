@@ -3,8 +3,9 @@
 //------------------------------------------------------------------------------
 #include "script/nscriptpackage.h"
 #include "kernel/nmodule.h"
+#include "script/ntclserver.h"
 
-N_DECLARE_MODULE(ntclserver)
+N_IMPLEMENT_MODULE(ntclserver, nTclServer, "nscriptserver", nullptr)
 
 /*
  * nscript_package --

@@ -4,7 +4,6 @@
 #include "script/ntclserver.h"
 #include "script/ntclcmds.h"
 #include "kernel/nkernelserver.h"
-#include "kernel/nmodule.h"
 #include "kernel/nfileserver2.h"
 #include "kernel/nfile.h"
 #include "kernel/ncmd.h"
@@ -19,8 +18,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-
-N_IMPLEMENT_MODULE(ntclserver, nTclServer, "nscriptserver", nullptr)
 
 namespace
 {

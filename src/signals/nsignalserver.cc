@@ -3,14 +3,11 @@
 //------------------------------------------------------------------------------
 #include "signals/nsignalserver.h"
 #include "kernel/nkernelserver.h"
-#include "kernel/nmodule.h"
 #include "kernel/ncmd.h"
 #include "kernel/ncmdproto.h"
 #include "kernel/ntimeserver.h"
 
 nSignalServer* nSignalServer::Singleton = nullptr;
-
-N_IMPLEMENT_SINGLETON_MODULE(nsignalserver, nSignalServer, "nroot", nullptr)
 
 nSignalServer::nSignalServer() :
     clock(nullptr)

@@ -3,8 +3,9 @@
 //------------------------------------------------------------------------------
 #include "signals/nsignalspackage.h"
 #include "kernel/nmodule.h"
+#include "signals/nsignalserver.h"
 
-N_DECLARE_MODULE(nsignalserver)
+N_IMPLEMENT_SINGLETON_MODULE(nsignalserver, nSignalServer, "nroot", nullptr)
 
 void nsignals_package()
 {

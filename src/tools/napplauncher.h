@@ -22,19 +22,14 @@ public:
 
     /// the program or document (an engine path)
     void SetExecutable(const char* path);
-    const nString& GetExecutable() const { return this->exec; }
     /// the working directory (an engine path); empty: ours
     void SetWorkingDirectory(const char* path) { this->dir = path; }
-    const nString& GetWorkingDirectory() const { return this->dir; }
     /// the command-line arguments: blanks separate, double quotes group
     void SetArguments(const char* a) { this->args = a; }
-    const nString& GetArguments() const { return this->args; }
     /// an address that Launch opens instead of the executable
     void SetUrl(const char* u);
-    const nString& GetUrl() const { return this->url; }
     /// start the program without a console (its standard streams go nowhere)
     void SetNoConsoleWindow(bool b) { this->noConsoleWindow = b; }
-    bool GetNoConsoleWindow() const { return this->noConsoleWindow; }
 
     /// start the program and wait until it ends; false when it cannot be started
     bool LaunchWait() const;

@@ -343,6 +343,52 @@ TEST_F(NullTextureTest, HeadersClaimingMorePixelsThanTheirFilesHoldAreRefused)
     }
 }
 
+TEST_F(NullTextureTest, ImagesOfMorePixelsThanATextureMayHaveAreRefusedBeforeDecoding)
+{
+    // PNG headers followed by zeros: enough bytes for the size they claim,
+    // on a device that takes 16384 a side; only the pixel count stops them
+    this->dev->maxTextureSize = 16384;
+    auto png = [](int w, int h, size_t fileSize) {
+        std::string s("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16);
+        for (int v : {w, h}) s += {char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
+        s += std::string("\x08\x02\0\0\0\0\0\0\0", 9);
+        s.resize(fileSize, '\0');
+        return s;
+    };
+    const struct
+    {
+        int w, h;
+        size_t fileSize;
+        const char* reason;
+    } cases[] = {
+        {16384, 16384, 40000, "the image is 16384x16384, more than the 4096x4096 (16777216) pixels"},
+        {4097, 4096, 4000, "the image is 4097x4096, more than the 4096x4096"},
+        // as many pixels as allowed: past the bound, the missing pixel data is what fails
+        {8192, 2048, 4000, "its pixels do not decode"},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.reason);
+        const std::string bytes = png(c.w, c.h, c.fileSize);
+        nD3D9Texture::Image image;
+        bool readable = false;
+        std::string error;
+        EXPECT_FALSE(nD3D9Texture::DecodeImage(std::vector<unsigned char>(bytes.begin(), bytes.end()), 16384, image,
+                                               readable, error));
+        EXPECT_TRUE(readable);
+        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+        const std::string path = this->Write("zeros.png", bytes);
+        nD3D9Texture* t = this->NewTexture(path);
+        t->SetFilename(path.c_str());
+        this->log.text.clear();
+        EXPECT_FALSE(t->Load());
+        EXPECT_FALSE(t->IsLoaded());
+        EXPECT_NE(this->log.text.find("could not load texture file '" + path + "': " + c.reason), std::string::npos)
+            << this->log.text;
+        t->Release();
+    }
+}
+
 TEST_F(NullTextureTest, WithoutAnOpenDisplayNothingLoads)
 {
     const std::string path = this->Write("a.png", EncodePattern("png", 4, 4, 3));
