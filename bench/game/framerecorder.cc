@@ -36,7 +36,7 @@ void FrameRecorder::Begin()
     this->recording = true;
 }
 
-bool FrameRecorder::Open(SDL_Window* window, const nGfxPresentParams& params, std::string& error)
+bool FrameRecorder::Open(const nPlatformWindow* window, const nGfxPresentParams& params, std::string& error)
 {
     const bool ok = this->inner->Open(window, params, error);
     if (ok) this->TargetChanged(nGfxTextureHandle(), nGfxDepthSurfaceHandle());

@@ -124,7 +124,7 @@ public:
     {
         return this->inner->CheckDepthStencilMatch(d, b, z);
     }
-    bool Open(SDL_Window* window, const nGfxPresentParams& params, std::string& error) override;
+    bool Open(const nPlatformWindow* window, const nGfxPresentParams& params, std::string& error) override;
     void Close() override { this->inner->Close(); }
     bool IsOpen() const override { return this->inner->IsOpen(); }
     const nGfxPresentParams& GetPresentParams() const override { return this->inner->GetPresentParams(); }

@@ -241,7 +241,7 @@ bool nD3D9Server::DeviceOpen()
 
     this->FillPresentParams(backFormat, depthFormat);
     std::string error;
-    if (!this->device->Open(this->windowHandler.GetSDLWindow(), this->presentParams, error))
+    if (!this->device->Open(&this->windowHandler.GetPlatformWindow(), this->presentParams, error))
     {
         n_error("nD3D9Server: Could not create d3d device!\nDirectX Error is: %s\n", error.c_str());
     }

@@ -28,32 +28,6 @@ const char* const parentHwndPath = "/sys/env/parent_hwnd";
 /// the most events one pump batch takes; the pump repeats until none is left
 const int PumpBatch = 64;
 
-/*
- * MouseButton --
- *     Results: the engine's button number of an SDL button (0 left,
- *     1 right, 2 middle), -1 for the others.
- */
-int MouseButton(Uint8 sdlButton)
-{
-    switch (sdlButton)
-    {
-        case SDL_BUTTON_LEFT: return 0;
-        case SDL_BUTTON_RIGHT: return 1;
-        case SDL_BUTTON_MIDDLE: return 2;
-        default: return -1;
-    }
-}
-
-/*
- * IsAltReturn --
- *     Results: whether the key is Return (main or keypad) with Alt held:
- *     the full-screen toggle.
- */
-bool IsAltReturn(const SDL_Keysym& sym)
-{
-    return (SDLK_RETURN == sym.sym || SDLK_KP_ENTER == sym.sym) && (sym.mod & KMOD_ALT) != 0;
-}
-
 }  // namespace
 
 nWin32WindowHandler::nWin32WindowHandler() :
@@ -78,7 +52,7 @@ nWin32WindowHandler::~nWin32WindowHandler()
  *     Side effects: makes the window hidden (minimised until the device
  *     restores it), inside the parent "/sys/env/parent_hwnd" names when it
  *     exists, and publishes its id in "/sys/env/hwnd". A window that
- *     cannot be made is a fatal error with SDL's reason.
+ *     cannot be made is a fatal error with the platform's reason.
  */
 bool nWin32WindowHandler::OpenWindow()
 {
@@ -179,7 +153,7 @@ void nWin32WindowHandler::SetWindowTitle(const char* title)
 
 /*
  * AdjustWindowStyle --
- *     Side effects: none beyond the checks; an SDL window takes its look
+ *     Side effects: none beyond the checks; the platform window takes its look
  *     (full screen, on top, framed) from RestoreWindow's placement.
  */
 void nWin32WindowHandler::AdjustWindowStyle()
@@ -284,7 +258,7 @@ bool nWin32WindowHandler::Trigger()
 {
     if (!this->skipMsgLoop)
     {
-        SDL_Event events[PumpBatch];
+        nPlatformWindowEvent events[PumpBatch];
         int num;
         while ((num = nPlatformWindow::DrainEvents(events, PumpBatch)) > 0)
         {
@@ -304,78 +278,65 @@ bool nWin32WindowHandler::Trigger()
  *     Side effects: turns one event into input events, hook calls and the
  *     quit request; kinds it does not know are dropped.
  */
-void nWin32WindowHandler::HandleEvent(const SDL_Event& event)
+void nWin32WindowHandler::HandleEvent(const nPlatformWindowEvent& event)
 {
-    switch (event.type)
+    switch (event.kind)
     {
-        case SDL_QUIT:
+        case nPlatformWindowEvent::Quit:
             this->quitRequested = true;
             break;
-        case SDL_WINDOWEVENT:
-            this->HandleWindowEvent(event.window);
-            break;
-        case SDL_KEYDOWN:
-        case SDL_KEYUP:
-            this->HandleKey(event.key);
-            break;
-        case SDL_TEXTINPUT:
-            this->HandleText(event.text.text);
-            break;
-        case SDL_MOUSEMOTION:
-        {
-            nInputEvent* e = this->NewInputEvent(N_INPUT_MOUSE_MOVE, N_INPUT_MOUSE0, 0);
-            if (e)
-            {
-                this->SetMousePos(e, event.motion.x, event.motion.y);
-                this->refInputServer->LinkEvent(e);
-            }
-            this->OnMouseMoved();
-            break;
-        }
-        case SDL_MOUSEBUTTONDOWN:
-        case SDL_MOUSEBUTTONUP:
-            this->HandleMouseButton(event.button);
-            break;
-        default:
-            break;
-    }
-}
-
-void nWin32WindowHandler::HandleWindowEvent(const SDL_WindowEvent& event)
-{
-    switch (event.event)
-    {
-        case SDL_WINDOWEVENT_CLOSE:
+        case nPlatformWindowEvent::Close:
             // the parent's program decides when a child window goes
             if (!this->parentHwnd && this->OnCloseRequested())
             {
                 this->quitRequested = true;
             }
             break;
-        case SDL_WINDOWEVENT_FOCUS_GAINED:
+        case nPlatformWindowEvent::FocusGained:
             if (this->refInputServer.isvalid())
             {
                 this->refInputServer->GainFocus();
             }
             break;
-        case SDL_WINDOWEVENT_FOCUS_LOST:
+        case nPlatformWindowEvent::FocusLost:
             if (this->refInputServer.isvalid())
             {
                 this->refInputServer->LoseFocus();
             }
             break;
-        case SDL_WINDOWEVENT_MINIMIZED:
+        case nPlatformWindowEvent::Minimized:
             this->OnMinimized(true);
             break;
-        case SDL_WINDOWEVENT_RESTORED:
-        case SDL_WINDOWEVENT_MAXIMIZED:
+        case nPlatformWindowEvent::Restored:
             this->OnMinimized(false);
             break;
-        case SDL_WINDOWEVENT_EXPOSED:
+        case nPlatformWindowEvent::Exposed:
             this->OnPaint();
             break;
-        case SDL_WINDOWEVENT_ENTER:
+        case nPlatformWindowEvent::Entered:
             this->OnSetCursor();
+            break;
+        case nPlatformWindowEvent::KeyDown:
+        case nPlatformWindowEvent::KeyUp:
+            this->HandleKey(event);
+            break;
+        case nPlatformWindowEvent::Text:
+            this->HandleText(event.text);
+            break;
+        case nPlatformWindowEvent::MouseMove:
+        {
+            nInputEvent* e = this->NewInputEvent(N_INPUT_MOUSE_MOVE, N_INPUT_MOUSE0, 0);
+            if (e)
+            {
+                this->SetMousePos(e, event.x, event.y);
+                this->refInputServer->LinkEvent(e);
+            }
+            this->OnMouseMoved();
+            break;
+        }
+        case nPlatformWindowEvent::ButtonDown:
+        case nPlatformWindowEvent::ButtonUp:
+            this->HandleMouseButton(event);
             break;
         default:
             break;
@@ -388,10 +349,10 @@ void nWin32WindowHandler::HandleWindowEvent(const SDL_WindowEvent& event)
  *     Alt+Return toggles full screen instead of making a key_down; its
  *     auto-repeat does nothing, so holding the keys toggles only once.
  */
-void nWin32WindowHandler::HandleKey(const SDL_KeyboardEvent& event)
+void nWin32WindowHandler::HandleKey(const nPlatformWindowEvent& event)
 {
-    const bool down = (SDL_KEYDOWN == event.type);
-    if (down && IsAltReturn(event.keysym))
+    const bool down = (nPlatformWindowEvent::KeyDown == event.kind);
+    if (down && event.altReturn)
     {
         if (!event.repeat)
         {
@@ -399,7 +360,7 @@ void nWin32WindowHandler::HandleKey(const SDL_KeyboardEvent& event)
         }
         return;
     }
-    const int code = nKeyCodeFromVirtualKey(nPlatformVirtualKey(event.keysym));
+    const int code = nKeyCodeFromVirtualKey(event.virtualKey);
     nInputEvent* e = this->NewInputEvent(down ? N_INPUT_KEY_DOWN : N_INPUT_KEY_UP, N_INPUT_KEYBOARD0, code);
     if (e)
     {
@@ -436,15 +397,14 @@ void nWin32WindowHandler::HandleText(const char* text)
     }
 }
 
-void nWin32WindowHandler::HandleMouseButton(const SDL_MouseButtonEvent& event)
+void nWin32WindowHandler::HandleMouseButton(const nPlatformWindowEvent& event)
 {
-    const int button = MouseButton(event.button);
-    if (button < 0)
+    if (event.button < 0)
     {
         return;
     }
-    const bool down = (SDL_MOUSEBUTTONDOWN == event.type);
-    nInputEvent* e = this->NewInputEvent(down ? N_INPUT_BUTTON_DOWN : N_INPUT_BUTTON_UP, N_INPUT_MOUSE0, button);
+    const bool down = (nPlatformWindowEvent::ButtonDown == event.kind);
+    nInputEvent* e = this->NewInputEvent(down ? N_INPUT_BUTTON_DOWN : N_INPUT_BUTTON_UP, N_INPUT_MOUSE0, event.button);
     if (e)
     {
         this->SetMousePos(e, event.x, event.y);

@@ -5,7 +5,7 @@
     @class nWin32WindowHandler
     @ingroup Gfx2
 
-    The render window: one SDL window whose id is published as
+    The render window: one platform window whose id is published as
     "/sys/env/hwnd" while it exists. Once per frame Trigger drains the
     window's own events (quit, window, keyboard, text, mouse motion and
     buttons) and turns them into the engine's input events; events of
@@ -34,8 +34,8 @@ public:
 
     /// the window id, 0 while there is no window
     int GetHwnd() const { return (int)this->window.GetId(); }
-    /// the window as SDL knows it; null while closed
-    SDL_Window* GetSDLWindow() const { return this->window.GetSDLWindow(); }
+    /// the platform's window, open or closed
+    const nPlatformWindow& GetPlatformWindow() const { return this->window; }
     /// the open window's cursor, gamma and displays; null while closed
     nWindowServices* GetWindowServices() const { return this->windowServices.get(); }
     /// make the window an OpenGL window (set before OpenWindow)
@@ -64,13 +64,12 @@ protected:
     virtual bool OnCloseRequested();
 
     /// the window procedure: one event of the window's own kinds
-    void HandleEvent(const SDL_Event& event);
+    void HandleEvent(const nPlatformWindowEvent& event);
 
 private:
-    void HandleWindowEvent(const SDL_WindowEvent& event);
-    void HandleKey(const SDL_KeyboardEvent& event);
+    void HandleKey(const nPlatformWindowEvent& event);
     void HandleText(const char* text);
-    void HandleMouseButton(const SDL_MouseButtonEvent& event);
+    void HandleMouseButton(const nPlatformWindowEvent& event);
     /// make "/sys/env/hwnd" hold the window id
     void PublishWindowId();
     /// move into the parent "/sys/env/parent_hwnd" names, if any

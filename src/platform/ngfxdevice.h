@@ -20,7 +20,7 @@
 #include "platform/ngfxvertexlocations.h"
 #include "platform/ngfxtexture.h"
 
-#include <SDL.h>
+class nPlatformWindow;
 
 #include "platform/ngfxrenderstate.h"
 
@@ -186,7 +186,7 @@ public:
 
     //--- life ---------------------------------------------------------------------
     /// open on the window; false with the reason in 'error'
-    virtual bool Open(SDL_Window* window, const nGfxPresentParams& params, std::string& error) = 0;
+    virtual bool Open(const nPlatformWindow* window, const nGfxPresentParams& params, std::string& error) = 0;
     virtual void Close() = 0;
     virtual bool IsOpen() const = 0;
     virtual const nGfxPresentParams& GetPresentParams() const = 0;

@@ -157,8 +157,9 @@ bool nGLDevice::CheckDepthStencilMatch(nGfxFormat display, nGfxFormat back, nGfx
  *     Side effects: makes the context current on the window; sets the
  *     swap interval by vsync (a window system may ignore it).
  */
-bool nGLDevice::Open(SDL_Window* win, const nGfxPresentParams& p, std::string& error)
+bool nGLDevice::Open(const nPlatformWindow* platformWindow, const nGfxPresentParams& p, std::string& error)
 {
+    SDL_Window* win = platformWindow ? platformWindow->GetSDLWindow() : nullptr;
     if (this->context)
     {
         error = "the device is open already";

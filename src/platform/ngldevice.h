@@ -23,6 +23,8 @@
 #include "platform/ngfxdeviceprobe.h"
 #include "platform/ngfxbufferstore.h"
 
+#include <SDL.h>
+
 #include <map>
 #include <set>
 #include <string>
@@ -42,7 +44,7 @@ public:
     nGfxFormat GetDesktopFormat() const override;
     bool CheckDepthFormat(nGfxFormat display, nGfxFormat depth) const override;
     bool CheckDepthStencilMatch(nGfxFormat display, nGfxFormat back, nGfxFormat depth) const override;
-    bool Open(SDL_Window* window, const nGfxPresentParams& params, std::string& error) override;
+    bool Open(const nPlatformWindow* window, const nGfxPresentParams& params, std::string& error) override;
     void Close() override;
     bool IsOpen() const override { return this->context != nullptr; }
     const nGfxPresentParams& GetPresentParams() const override { return this->params; }

@@ -51,7 +51,7 @@ void nNullDevice::Record(const nGfxPresentParams& p, const char* what)
                           nGfxFormatName(p.backBufferFormat) + " " + nGfxFormatName(p.depthStencilFormat));
 }
 
-bool nNullDevice::Open(SDL_Window* /*window*/, const nGfxPresentParams& p, std::string& error)
+bool nNullDevice::Open(const nPlatformWindow* /*window*/, const nGfxPresentParams& p, std::string& error)
 {
     this->Record(p, "Open");
     if (!this->openResult)

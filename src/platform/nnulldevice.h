@@ -46,7 +46,7 @@ public:
     nGfxFormat GetDesktopFormat() const override { return this->desktopFormat; }
     bool CheckDepthFormat(nGfxFormat display, nGfxFormat depth) const override;
     bool CheckDepthStencilMatch(nGfxFormat display, nGfxFormat back, nGfxFormat depth) const override;
-    bool Open(SDL_Window* window, const nGfxPresentParams& params, std::string& error) override;
+    bool Open(const nPlatformWindow* window, const nGfxPresentParams& params, std::string& error) override;
     void Close() override;
     bool IsOpen() const override { return this->open; }
     const nGfxPresentParams& GetPresentParams() const override { return this->params; }

@@ -9,6 +9,10 @@
     an error report needs. A box is shown only when a display exists and
     the run is not unattended (CI unset); otherwise the text goes to
     standard error, so an unattended run never waits for a click.
+
+    The boxes are SDL's, but SDL's library is loaded only when a box is
+    shown (and found, not loaded, to minimise a window), so that the
+    programs of the lower layers link and load no part of the media stack.
 */
 
 class nPlatformMessageBox

@@ -2,6 +2,7 @@
 //  nplatformwindow.cc
 //------------------------------------------------------------------------------
 #include "platform/nplatformwindow.h"
+#include "platform/nplatformkeys.h"
 
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
@@ -42,6 +43,100 @@ void SetCoreProfileAttributes()
 
 /// a signal (SIGTERM, SIGINT) asked the program to end, and nobody has taken the request yet
 std::atomic<bool> endRequested{false};
+
+/*
+ * MouseButton --
+ *     Results: the engine's button number of an SDL button (0 left,
+ *     1 right, 2 middle), -1 for the others.
+ */
+int MouseButton(Uint8 sdlButton)
+{
+    switch (sdlButton)
+    {
+        case SDL_BUTTON_LEFT: return 0;
+        case SDL_BUTTON_RIGHT: return 1;
+        case SDL_BUTTON_MIDDLE: return 2;
+        default: return -1;
+    }
+}
+
+/*
+ * IsAltReturn --
+ *     Results: whether the key is Return (main or keypad) with Alt held.
+ */
+bool IsAltReturn(const SDL_Keysym& sym)
+{
+    return (SDLK_RETURN == sym.sym || SDLK_KP_ENTER == sym.sym) && (sym.mod & KMOD_ALT) != 0;
+}
+
+/*
+ * WindowEventKind --
+ *     Results: the kind of one of SDL's window events; Other for those
+ *     the window's users do not handle.
+ */
+nPlatformWindowEvent::Kind WindowEventKind(Uint8 event)
+{
+    switch (event)
+    {
+        case SDL_WINDOWEVENT_CLOSE: return nPlatformWindowEvent::Close;
+        case SDL_WINDOWEVENT_FOCUS_GAINED: return nPlatformWindowEvent::FocusGained;
+        case SDL_WINDOWEVENT_FOCUS_LOST: return nPlatformWindowEvent::FocusLost;
+        case SDL_WINDOWEVENT_MINIMIZED: return nPlatformWindowEvent::Minimized;
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_MAXIMIZED: return nPlatformWindowEvent::Restored;
+        case SDL_WINDOWEVENT_EXPOSED: return nPlatformWindowEvent::Exposed;
+        case SDL_WINDOWEVENT_ENTER: return nPlatformWindowEvent::Entered;
+        default: return nPlatformWindowEvent::Other;
+    }
+}
+
+/*
+ * Translate --
+ *     Results: one of SDL's events of the window's range as the window's
+ *     own event.
+ */
+nPlatformWindowEvent Translate(const SDL_Event& in)
+{
+    nPlatformWindowEvent out;
+    switch (in.type)
+    {
+        case SDL_QUIT:
+            out.kind = nPlatformWindowEvent::Quit;
+            break;
+        case SDL_WINDOWEVENT:
+            out.kind = WindowEventKind(in.window.event);
+            break;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            out.kind = (SDL_KEYDOWN == in.type) ? nPlatformWindowEvent::KeyDown : nPlatformWindowEvent::KeyUp;
+            out.virtualKey = nPlatformVirtualKey(in.key.keysym);
+            out.repeat = in.key.repeat != 0;
+            out.altReturn = IsAltReturn(in.key.keysym);
+            break;
+        case SDL_TEXTINPUT:
+            out.kind = nPlatformWindowEvent::Text;
+            static_assert(sizeof(in.text.text) <= sizeof(out.text), "a text event fits");
+            memcpy(out.text, in.text.text, sizeof(in.text.text));
+            out.text[sizeof(out.text) - 1] = 0;
+            break;
+        case SDL_MOUSEMOTION:
+            out.kind = nPlatformWindowEvent::MouseMove;
+            out.x = in.motion.x;
+            out.y = in.motion.y;
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            out.kind = (SDL_MOUSEBUTTONDOWN == in.type) ? nPlatformWindowEvent::ButtonDown
+                                                        : nPlatformWindowEvent::ButtonUp;
+            out.x = in.button.x;
+            out.y = in.button.y;
+            out.button = MouseButton(in.button.button);
+            break;
+        default:
+            break;
+    }
+    return out;
+}
 
 }  // namespace
 
@@ -104,6 +199,25 @@ void nPlatformWindow::Close()
 unsigned int nPlatformWindow::GetId() const
 {
     return this->window ? SDL_GetWindowID(this->window) : 0;
+}
+
+/*
+ * GetClientSizeOf --
+ *     Results: true with the client size of the window SDL knows by that
+ *     id (this program's, any of them); false with 0, 0 when SDL's video
+ *     is not running or there is no such window.
+ */
+bool nPlatformWindow::GetClientSizeOf(unsigned int windowId, int& w, int& h)
+{
+    w = 0;
+    h = 0;
+    SDL_Window* window = SDL_GetWindowFromID(windowId);
+    if (!window)
+    {
+        return false;
+    }
+    SDL_GetWindowSize(window, &w, &h);
+    return true;
 }
 
 void nPlatformWindow::SetTitle(const char* title)
@@ -341,17 +455,19 @@ const char* nPlatformWindow::GetVideoDriver()
  *     Side effects: pumps SDL's queue; removes the moved events from it;
  *     a quit event (a signal's) is remembered for TakeEndRequest.
  */
-int nPlatformWindow::DrainEvents(SDL_Event* out, int maxEvents)
+int nPlatformWindow::DrainEvents(nPlatformWindowEvent* out, int maxEvents)
 {
     if (!SDL_WasInit(SDL_INIT_EVENTS) || maxEvents <= 0)
     {
         return 0;
     }
     SDL_PumpEvents();
-    const int got = SDL_PeepEvents(out, maxEvents, SDL_GETEVENT, firstOwnEvent, lastOwnEvent);
+    std::vector<SDL_Event> events((size_t)maxEvents);
+    const int got = SDL_PeepEvents(events.data(), maxEvents, SDL_GETEVENT, firstOwnEvent, lastOwnEvent);
     for (int i = 0; i < got; i++)
     {
-        if (out[i].type == SDL_QUIT) endRequested = true;
+        if (events[i].type == SDL_QUIT) endRequested = true;
+        out[i] = Translate(events[i]);
     }
     return (got > 0) ? got : 0;
 }

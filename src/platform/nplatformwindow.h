@@ -13,7 +13,11 @@
     The window's event pump drains only the kinds it handles (quit, window,
     keyboard, text, mouse motion and buttons) and leaves every other kind
     (joysticks, controllers, the wheel ...) queued for the input devices.
+    It hands them out as nPlatformWindowEvent, so that the window's users
+    above the platform layer never see SDL's events.
 */
+#include "platform/nplatformwindowevent.h"
+
 #include <SDL.h>
 
 #include <string>
@@ -44,6 +48,8 @@ public:
     bool IsOpen() const { return this->window != nullptr; }
     /// the SDL window id (0 while closed)
     unsigned int GetId() const;
+    /// the client size of the window of that id in pixels; false (sizes 0) without such a window
+    static bool GetClientSizeOf(unsigned int windowId, int& w, int& h);
     SDL_Window* GetSDLWindow() const { return this->window; }
 
     void SetTitle(const char* title);
@@ -82,7 +88,7 @@ public:
         'out' (after pumping the system's queue); the number moved.
         Events of other kinds stay queued.
     */
-    static int DrainEvents(SDL_Event* out, int maxEvents);
+    static int DrainEvents(nPlatformWindowEvent* out, int maxEvents);
     /// true when DrainEvents has handed out a quit event since the last
     /// call: only a signal (SIGTERM from the session, SIGINT) sends one,
     /// and it asks the whole program to end, not only the window's loop

@@ -11,8 +11,7 @@
 #include "kernel/nfileserver2.h"
 #include "kernel/nkernelserver.h"
 #include "kernel/ntimeserver.h"
-
-#include <SDL.h>
+#include "platform/nplatformwindow.h"
 
 #include <algorithm>
 #include <cmath>
@@ -257,10 +256,9 @@ void nDShowServer::ClientSize(nGfxServer2* gfx, int& w, int& h)
     if (this->refHwnd.isvalid() && this->refHwnd->IsA("nenv"))
     {
         nEnv* env = static_cast<nEnv*>(this->refHwnd.get());
-        SDL_Window* window = (nArg::Int == env->GetType()) ? SDL_GetWindowFromID((Uint32)env->GetI()) : nullptr;
-        if (window)
+        if (nArg::Int == env->GetType())
         {
-            SDL_GetWindowSize(window, &w, &h);
+            nPlatformWindow::GetClientSizeOf((unsigned int)env->GetI(), w, h);
         }
     }
     if (w <= 0 || h <= 0)

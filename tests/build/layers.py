@@ -6,6 +6,9 @@ Reads the one table of libraries and layers, src/layers.txt, and fails on
     same layer where the table does not allow it;
   - a DEPS entry (engine_library) or target_link_libraries entry of the same
     kind;
+  - an #include of a system library's header (SDL.h, GL/..., X11/..., AL/...)
+    in a library the table does not let use that system library, and a link
+    entry naming such a system library, or one the table does not know;
   - a library src/ defines that the table does not name, or libraries added
     in an order other than the table's;
   - a row of ARCHITECTURE.md's layer table that names other libraries than
@@ -38,6 +41,10 @@ class Table:
         self.patterns = []     # (pattern, library), files of shared directories
         self.peers = set()     # layers whose libraries may use earlier ones
         self.alias = {}        # CMake library -> owning library
+        self.headers = []      # (pattern, system library), include paths
+        self.links = {}        # link entry -> system library
+        self.uses = {}         # library -> system libraries it may include and link
+        self.includes = {}     # library -> system libraries it may only include
         for number, raw in enumerate(path.read_text().splitlines(), 1):
             words = raw.split("#", 1)[0].split()
             if not words:
@@ -46,6 +53,14 @@ class Table:
                 self.peers.add(int(words[1]))
             elif words[0] == "alias" and len(words) == 3:
                 self.alias[words[1]] = words[2]
+            elif words[0] == "system" and len(words) >= 2:
+                system, rest = words[1], words[2:]
+                split = rest.index("links") if "links" in rest else len(rest)
+                self.headers.extend((pattern, system) for pattern in rest[:split])
+                self.links.update((entry, system) for entry in rest[split + 1:])
+            elif words[0] in ("uses", "includes") and len(words) >= 3:
+                rights = self.uses if words[0] == "uses" else self.includes
+                rights.setdefault(words[1], set()).update(words[2:])
             elif words[0].isdigit() and len(words) >= 2:
                 self.layer[words[1]] = int(words[0])
                 self.index[words[1]] = len(self.index)
@@ -55,6 +70,24 @@ class Table:
         for name, owner in self.alias.items():
             if owner not in self.layer:
                 raise SystemExit(f"{path}: alias {name} of unknown library {owner}")
+        systems = {system for _, system in self.headers} | set(self.links.values())
+        for library, used in [*self.uses.items(), *self.includes.items()]:
+            if library not in self.layer or not used <= systems:
+                raise SystemExit(f"{path}: {library} {' '.join(sorted(used))}: "
+                                 f"an unknown library or system library")
+
+    def system_header(self, include):
+        """The system library whose header an include path names, or None."""
+        return next((system for pattern, system in self.headers if fnmatch.fnmatchcase(include, pattern)), None)
+
+    def may_link(self, library, system):
+        """Whether a library may link (and include) that system library."""
+        return system in self.uses.get(self.alias.get(library, library), set())
+
+    def may_include(self, library, system):
+        """Whether a library may include that system library's headers."""
+        return (self.may_link(library, system)
+                or system in self.includes.get(self.alias.get(library, library), set()))
 
     def library(self, name):
         """The table's library of a CMake library name, or None."""
@@ -113,7 +146,13 @@ def check_includes(table, sources, report):
             continue
         for number, line in enumerate(sources.text(relpath).splitlines(), 1):
             match = INCLUDE.match(line)
-            if not match or match.group(1).split("/", 1)[0] not in areas:
+            if not match:
+                continue
+            system = table.system_header(match.group(1))
+            if system is not None and not table.may_include(user, system):
+                report(relpath, line, f"{relpath}:{number}: includes {match.group(1)} of the system library "
+                                      f"{system}, which layers.txt does not let {user} use")
+            if match.group(1).split("/", 1)[0] not in areas:
                 continue
             used = table.owner(match.group(1))
             if used is None:
@@ -163,9 +202,17 @@ def check_cmake(table, sources, report):
         if library is None:
             continue
         for name in used:
-            dep = None if name in LINK_KEYWORDS else table.library(name)
+            if name in LINK_KEYWORDS:
+                continue
+            dep = table.library(name)
             if dep is not None and not table.allows(library, dep):
                 report(relpath, line, f"{relpath}: {library} links {name}: {table.why_not(library, dep)}")
+            elif dep is None and name not in table.links:
+                report(relpath, line, f"{relpath}: {library} links {name}, which layers.txt names "
+                                      f"as none of its libraries or system libraries")
+            elif dep is None and not table.may_link(library, table.links[name]):
+                report(relpath, line, f"{relpath}: {library} links {name} of the system library "
+                                      f"{table.links[name]}, which layers.txt does not let {library} use")
 
 
 def check_architecture(table, architecture, report):

@@ -48,7 +48,7 @@ TEST_F(GLServerTest, ClearsAndPresentsAHundredFramesOnTheExpectedDriver)
     ASSERT_TRUE(this->gfx->OpenDisplay());
     EXPECT_STREQ(SDL_GetCurrentVideoDriver(), wanted);
 
-    SDL_Window* win = this->gfx->GetWindowHandler().GetSDLWindow();
+    SDL_Window* win = this->gfx->GetWindowHandler().GetPlatformWindow().GetSDLWindow();
     ASSERT_NE(win, nullptr);
     EXPECT_TRUE(SDL_GetWindowFlags(win) & SDL_WINDOW_OPENGL);
     nEnv* hwnd = static_cast<nEnv*>(this->ks->Lookup("/sys/env/hwnd"));

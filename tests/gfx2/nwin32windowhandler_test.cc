@@ -152,7 +152,7 @@ TEST_F(Win32WindowHandlerTest, RestoreShowsTheWindowAtTheDisplayModeSize)
     this->handler->SetWindowTitle("new title");
     EXPECT_STREQ(this->handler->GetDisplayMode().GetWindowTitle(), "new title");
     this->handler->RestoreWindow();
-    SDL_Window* win = this->handler->GetSDLWindow();
+    SDL_Window* win = this->handler->GetPlatformWindow().GetSDLWindow();
     int w, h;
     SDL_GetWindowSize(win, &w, &h);
     EXPECT_EQ(w, 640);
@@ -209,11 +209,11 @@ TEST_F(Win32WindowHandlerTest, PositionsMapThroughThePictureShownWithItsAspect)
 {
     // a 640x480 picture in a 1280x480 window (a wider full-screen desktop or a
     // resized window) is shown 640 wide in the middle, with bars beside it
-    SDL_SetWindowSize(this->handler->GetSDLWindow(), 1280, 480);
-    SDL_ShowWindow(this->handler->GetSDLWindow());
+    SDL_SetWindowSize(this->handler->GetPlatformWindow().GetSDLWindow(), 1280, 480);
+    SDL_ShowWindow(this->handler->GetPlatformWindow().GetSDLWindow());
     int w = 0;
     int h = 0;
-    SDL_GetWindowSize(this->handler->GetSDLWindow(), &w, &h);
+    SDL_GetWindowSize(this->handler->GetPlatformWindow().GetSDLWindow(), &w, &h);
     ASSERT_EQ(w, 1280);
     PushMotion(640, 240);
     PushMotion(320 + 160, 120);

@@ -7,7 +7,6 @@
 #include "input/ndi8package.h"
 #include "input/ninputpackage.h"
 #include "kernel/nenv.h"
-#include "platform/nplatformwindow.h"
 #include "script/nscriptpackage.h"
 #include "signals/nsignalspackage.h"
 
@@ -60,10 +59,9 @@ void DI8Test::Start(bool withPad)
 
 std::vector<SeenEvent> DI8Test::Frame()
 {
-    SDL_Event own[64];
-    while (nPlatformWindow::DrainEvents(own, 64) == 64)
-    {
-    }
+    // the window's pump in the game: the system's queue pumped, the window's own kinds taken
+    SDL_PumpEvents();
+    SDL_FlushEvents(SDL_QUIT, SDL_MOUSEBUTTONUP);
     this->time += FrameTime;
     this->server->Trigger(this->time);
     std::vector<SeenEvent> seen;

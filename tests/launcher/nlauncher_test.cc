@@ -231,11 +231,11 @@ TEST_F(LauncherTest, ASigtermDuringTheGameEndsTheProgramAfterTheGame)
         std::string error;
         if (!window.Open("game", false, error)) return false;
         kill(getpid(), SIGTERM);
-        SDL_Event events[16];
+        nPlatformWindowEvent events[16];
         for (int tries = 0; tries < 1000 && !quitSeen; tries++)
         {
             const int n = nPlatformWindow::DrainEvents(events, 16);
-            for (int i = 0; i < n; i++) quitSeen = quitSeen || events[i].type == SDL_QUIT;
+            for (int i = 0; i < n; i++) quitSeen = quitSeen || events[i].kind == nPlatformWindowEvent::Quit;
             if (!quitSeen) std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         return true;
