@@ -1,0 +1,121 @@
+//------------------------------------------------------------------------------
+//  The main of every GoogleTest program.
+//
+//  Death tests start the program anew instead of forking it: the programs
+//  keep threads alive (Mesa's, SDL's, the loader's, the remote listener's),
+//  and a child forked while one of them held a lock would wait on it for
+//  ever. A --gtest_death_test_style on the command line still decides.
+//
+//  A watchdog stops a test that runs past any test's time, naming it: an X
+//  connection has no time-out of its own, so a test that waits for a window
+//  system that does not answer would otherwise hang until the runner kills
+//  the whole program without a word.
+//------------------------------------------------------------------------------
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace
+{
+
+/// twice the longest a test was seen to take in the sanitizer build on a
+/// loaded machine (a death test under Xvfb, which starts the program three
+/// times), and shorter than the time-out scripts/test gives a test
+constexpr std::chrono::seconds TestTimeLimit{240};
+
+class TestWatchdog : public ::testing::EmptyTestEventListener
+{
+public:
+    explicit TestWatchdog(std::chrono::seconds limit) : limit(limit), thread([this] { this->Watch(); }) {}
+
+    ~TestWatchdog() override
+    {
+        {
+            std::lock_guard<std::mutex> lock(this->mutex);
+            this->stopping = true;
+        }
+        this->wake.notify_one();
+        this->thread.join();
+    }
+
+private:
+    void OnTestStart(const ::testing::TestInfo& info) override
+    {
+        {
+            std::lock_guard<std::mutex> lock(this->mutex);
+            this->running = std::string(info.test_suite_name()) + "." + info.name();
+            this->deadline = std::chrono::steady_clock::now() + this->limit;
+            this->started++;
+        }
+        this->wake.notify_one();
+    }
+
+    void OnTestEnd(const ::testing::TestInfo&) override
+    {
+        {
+            std::lock_guard<std::mutex> lock(this->mutex);
+            this->running.clear();
+        }
+        this->wake.notify_one();
+    }
+
+    /// waits for each test in turn; ends the program when one overruns
+    void Watch()
+    {
+        std::unique_lock<std::mutex> lock(this->mutex);
+        while (!this->stopping)
+        {
+            if (this->running.empty())
+            {
+                this->wake.wait(lock);
+                continue;
+            }
+            const unsigned long test = this->started;
+            const bool overran = !this->wake.wait_until(lock, this->deadline, [this, test] {
+                return this->stopping || this->running.empty() || this->started != test;
+            });
+            if (overran)
+            {
+                Report(this->running, this->limit);
+            }
+        }
+    }
+
+    [[noreturn]] static void Report(const std::string& test, std::chrono::seconds limit)
+    {
+        const char* display = std::getenv("DISPLAY");
+        std::fprintf(stderr,
+                     "\n%s is still running after %lld s and is stopped: it waits for something that does not "
+                     "come%s%s%s\n",
+                     test.c_str(), static_cast<long long>(limit.count()),
+                     display ? " (a window system that does not answer? DISPLAY=" : "", display ? display : "",
+                     display ? ")" : "");
+        std::fflush(stderr);
+        std::abort();
+    }
+
+    const std::chrono::seconds limit;
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::string running;
+    std::chrono::steady_clock::time_point deadline;
+    unsigned long started = 0;
+    bool stopping = false;
+    std::thread thread;
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new TestWatchdog(TestTimeLimit));
+    return RUN_ALL_TESTS();
+}
