@@ -1,11 +1,6 @@
 //------------------------------------------------------------------------------
 //  The main of every GoogleTest program.
 //
-//  Death tests start the program anew instead of forking it: the programs
-//  keep threads alive (Mesa's, SDL's, the loader's, the remote listener's),
-//  and a child forked while one of them held a lock would wait on it for
-//  ever. A --gtest_death_test_style on the command line still decides.
-//
 //  A watchdog stops a test that runs past any test's time, naming it: an X
 //  connection has no time-out of its own, so a test that waits for a window
 //  system that does not answer would otherwise hang until the runner kills
@@ -114,7 +109,6 @@ private:
 
 int main(int argc, char** argv)
 {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new TestWatchdog(TestTimeLimit));
     return RUN_ALL_TESTS();
