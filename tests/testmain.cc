@@ -19,9 +19,9 @@
 namespace
 {
 
-/// twice the longest a test was seen to take in the sanitizer build on a
-/// loaded machine (a death test under Xvfb, which starts the program three
-/// times), and shorter than the time-out scripts/test gives a test
+/// the slowest test seen, a death test under Xvfb that starts the program
+/// three times, took 40 s at a load of 40; well above that, and below the
+/// time-out scripts/test gives a test
 constexpr std::chrono::seconds TestTimeLimit{240};
 
 class TestWatchdog : public ::testing::EmptyTestEventListener
