@@ -35,14 +35,12 @@ function(engine_test_support name)
 endfunction()
 
 # engine_test_program(<name> SOURCES ... DEPS ...)
-# A GoogleTest executable with the test environment and the shared main
-# (tests/testmain.cc), no test registered.
+# A GoogleTest executable with the test environment, no test registered.
 function(engine_test_program name)
     cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
-    add_executable(${name} ${ARG_SOURCES}
-        ${PROJECT_SOURCE_DIR}/tests/testenvironment.cc ${PROJECT_SOURCE_DIR}/tests/testmain.cc)
+    add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/testenvironment.cc)
     target_compile_definitions(${name} PRIVATE ENGINE_TEST_HOME="${CMAKE_BINARY_DIR}/test-home")
-    target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest)
+    target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
 endfunction()
 
