@@ -40,6 +40,16 @@ void LauncherTest::SetUp()
     this->home = MakeTempDir("launcher") + "/";
     this->host = std::make_unique<nPlatformDialogHost>();
     ASSERT_TRUE(this->host->IsOpen()) << this->host->GetError();
+    // an error in a script a test scheduled would open Tk's error box and
+    // wait for a click for ever: it is noted, and fails the test in
+    // TearDown, and the dialog that holds the input is closed so that the
+    // test goes on
+    ASSERT_TRUE(this->host->Eval("set ::backgroundErrors {}\n"
+                                 "proc bgerror {message} {\n"
+                                 "    lappend ::backgroundErrors $::errorInfo\n"
+                                 "    set w [grab current]\n"
+                                 "    if {$w ne {}} {catch {eval [wm protocol $w WM_DELETE_WINDOW]}}\n"
+                                 "}"));
     this->launcher = std::make_unique<nLauncher>(*this->host);
     this->launcher->SetHome(this->home);
     this->launcher->SetGameRun([this](const std::string& dir, std::string& failure) {
@@ -56,6 +66,11 @@ void LauncherTest::SetUp()
 
 void LauncherTest::TearDown()
 {
+    std::string errors;
+    if (this->host && this->host->Eval("set ::backgroundErrors", &errors))
+    {
+        EXPECT_EQ(errors, "") << "errors in scheduled scripts";
+    }
     this->launcher.reset();
     this->host.reset();
     std::filesystem::remove_all(this->home);
@@ -125,7 +140,17 @@ void LauncherTest::PressKey(const char* key)
     this->Pump();
 }
 
-void LauncherTest::Later(int ms, const std::string& script)
+void LauncherTest::WhenShown(const std::string& window, int ms, const std::string& script)
 {
-    ASSERT_TRUE(this->host->Eval("after " + std::to_string(ms) + " {" + script + "}"));
+    // timed from the window being there, not from now: a loaded machine can
+    // let a fixed delay run out before the click made the window
+    ASSERT_TRUE(this->host->Eval("proc whenShown {w ms script} {\n"
+                                 "    if {[winfo exists $w] && [winfo ismapped $w]} {\n"
+                                 "        after $ms $script\n"
+                                 "    } else {\n"
+                                 "        after 10 [list whenShown $w $ms $script]\n"
+                                 "    }\n"
+                                 "}"));
+    ASSERT_TRUE(this->host->Eval("after idle [list whenShown " + window + " " + std::to_string(ms) + " {" + script +
+                                 "}]"));
 }

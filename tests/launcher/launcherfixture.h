@@ -35,8 +35,8 @@ protected:
     void ClickRow(int row);
     /// a key pressed where the keyboard focus is
     void PressKey(const char* key);
-    /// a script that runs later, inside whatever loop is waiting then
-    void Later(int ms, const std::string& script);
+    /// a script that runs ms after the window shows, inside whatever loop is waiting then
+    void WhenShown(const std::string& window, int ms, const std::string& script);
 
     std::unique_ptr<nPlatformDialogHost> host;
     std::unique_ptr<nLauncher> launcher;

@@ -293,10 +293,11 @@ TEST_F(LauncherTest, ClosingTheCreditsReturnsToTheLauncher)
         {"Escape", "focus -force .credits.button1; event generate .credits.button1 <Key-Escape>"},
         {"Return", "focus -force .credits.button1; event generate .credits.button1 <Key-Return>"},
         {"close", "eval [wm protocol .credits WM_DELETE_WINDOW]"},
-        // the keys go where the focus is; closed by hand if Escape missed the dialog
+        // the keys go where the focus is; closed by hand if Escape missed the dialog (and
+        // the rescue called off once the dialog is gone, so that it cannot close the next)
         {"Escape where the focus is",
          "event generate [focus] <Key-Escape>; "
-         "after 200 {if {[winfo exists .credits]} {eval [wm protocol .credits WM_DELETE_WINDOW]}}"},
+         "set ::rescue [after 200 {if {[winfo exists .credits]} {eval [wm protocol .credits WM_DELETE_WINDOW]}}]"},
         {"Escape on the launcher meanwhile", "event generate .launcher <Key-Escape>; "
                                              "eval [wm protocol .credits WM_DELETE_WINDOW]"},
     };
@@ -304,8 +305,9 @@ TEST_F(LauncherTest, ClosingTheCreditsReturnsToTheLauncher)
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.name);
-        this->Later(100, std::string("set creditsShown [wm state .credits]; set creditsFocus [focus]; ") + c.script);
+        this->WhenShown(".credits", 100, std::string("set creditsShown [wm state .credits]; set creditsFocus [focus]; ") + c.script);
         this->Click(nLauncher::IdCredits);
+        this->host->Eval("catch {after cancel $::rescue}");
         std::string shown;
         this->host->Eval("set creditsFocus", &shown);
         EXPECT_EQ(shown, ".credits.button1");
@@ -333,7 +335,7 @@ TEST_F(LauncherTest, CreditsAddressButtonOpensTheWebPage)
     ScopedEnv env("PATH", path.c_str());
 
     this->Start();
-    this->Later(100, "event generate .credits.button1016 <Enter>; "
+    this->WhenShown(".credits", 100, "event generate .credits.button1016 <Enter>; "
                      "event generate .credits.button1016 <ButtonPress-1> -x 3 -y 3; "
                      "event generate .credits.button1016 <ButtonRelease-1> -x 3 -y 3; "
                      "after 100 {focus -force .credits.button1; event generate .credits.button1 <Key-Escape>}");
@@ -389,7 +391,7 @@ TEST_F(LauncherTest, CreditTextsFitTheirControls)
     this->Start();
     std::string fits;
     // measured while the credits show: every text of the dialog fits its control
-    this->Later(100, "set fits {}; foreach w [winfo children .credits] { "
+    this->WhenShown(".credits", 100, "set fits {}; foreach w [winfo children .credits] { "
                      "lappend fits [expr {[font measure [$w cget -font] [$w cget -text]] <= [winfo width $w]}] }; "
                      "focus -force .credits.button1; event generate .credits.button1 <Key-Escape>");
     this->Click(nLauncher::IdCredits);
