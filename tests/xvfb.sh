@@ -42,7 +42,9 @@ if [ -z "$display" ]; then
     cat "$dir/log" >&2
     exit 1
 fi
-DISPLAY=":$display" "$@"
+# Xlib waits for a server's answer for ever: each test of a test program
+# is stopped, named, after this many seconds (tests/testenvironment.cc)
+ENGINE_TEST_WATCHDOG=${ENGINE_TEST_WATCHDOG:-300} DISPLAY=":$display" "$@"
 status=$?
 if [ "$status" -ne 0 ]; then
     if kill -0 "$pid" 2>/dev/null; then
