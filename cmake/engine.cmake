@@ -38,7 +38,8 @@ endfunction()
 # A GoogleTest executable with the test environment, no test registered.
 function(engine_test_program name)
     cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
-    add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/testenvironment.cc)
+    add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/testenvironment.cc
+        ${PROJECT_SOURCE_DIR}/tests/testwatchdog.cc)
     target_compile_definitions(${name} PRIVATE ENGINE_TEST_HOME="${CMAKE_BINARY_DIR}/test-home")
     target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
