@@ -351,11 +351,7 @@ def check(doc, tree, table):
 
 
 def main(argv):
-    args = argv[1:]
-    if not args:
-        raise SystemExit(__doc__)
-    root = pathlib.Path(args[0])
-    plants = [args[i + 1] for i, a in enumerate(args) if a == "--plant" and i + 1 < len(args)]
+    root, plants = layers.parse_arguments(argv, __doc__)
     doc = (root / "ARCHITECTURE.md").read_text()
     tree = Tree(root)
     table = layers.Table(root / "src" / "layers.txt")

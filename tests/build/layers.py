@@ -237,12 +237,17 @@ def check_architecture(table, architecture, report):
         report("ARCHITECTURE.md", None, f"ARCHITECTURE.md: the layer table names {name}, which layers.txt does not")
 
 
-def main(argv):
+def parse_arguments(argv, usage):
+    """The source tree's root and the --plant lines of a check's command line."""
     args = argv[1:]
     if not args:
-        raise SystemExit(__doc__)
-    root = pathlib.Path(args[0])
+        raise SystemExit(usage)
     plants = [args[i + 1] for i, a in enumerate(args) if a == "--plant" and i + 1 < len(args)]
+    return pathlib.Path(args[0]), plants
+
+
+def main(argv):
+    root, plants = parse_arguments(argv, __doc__)
     src = root / "src"
     table = Table(src / "layers.txt")
     sources = Sources(src, plants)
